@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+// The simulated world: disks, drives, networked PS2s and their games, kept
+// in a JSON file so a test can set it up and read what a command changed.
+//
+//   style       "win" (older Windows texts, CRLF, hddN:/cdN:) or "linux"
+//   job_seconds how long an install, extract or dump takes
+//   rate        progress records per second
+//   burst_ms    how often the records are flushed
+//   fault       {mode, command, text, exit, times}: silent, crash, hang,
+//               error, refused, timeout
+//   disks       [{device, path, size_mb, formatted, games: [...]}]
+//   drives      [{device, path, disc: {startup, name, size_kb, dual_layer, ps2}}]
+//   ps2s        [{address, size_mb, games: [...]}]
+//   images      {file name: {startup, name, size_kb, ps2, bad_isofs}}
+//   game        {name, startup, type, size_kb, flags, dma}
+class SimState
+{
+public:
+    static QString statePath();
+    bool load();
+    bool save() const;
+
+    QJsonObject root;
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "AppPaths.h"
+#include "ToolCommand.h"
+
+#include <QObject>
+
+#include <functional>
+
+class cStdIO;
+class Dialogs;
+
+// What the command front writes into the activity view.
+class ActivityView
+{
+public:
+    virtual ~ActivityView() = default;
+    virtual void setCommandText(const QString& text) = 0;
+    virtual void setOutputText(const QString& text) = 0;
+};
+
+// Puts the tool's path in front of an operation's arguments, shows them in
+// the activity view, runs them through the runner, and passes every chunk of
+// output to the interpreter.
+class CommandFront : public QObject
+{
+    Q_OBJECT
+public:
+    CommandFront(cStdIO& runner, const AppPaths& paths, ActivityView& view, Dialogs& dialogs,
+                 QObject* parent = nullptr);
+
+    void setInterpreter(std::function<void(const QString&)> interpreter)
+    {
+        m_interpreter = std::move(interpreter);
+    }
+    // Pause between attempts of HDL_Command; two seconds unless a test shortens it.
+    void setRetryPause(int ms) { m_retryPauseMs = ms; }
+
+    // Runs the tool with args, up to four attempts while no answer arrives.
+    // 1 when the tool answered, -1 after the attempts ran out (message shown).
+    int HDL_Command(const QStringList& args);
+    // Runs the tool with args once; "Unexpected error." when another run is busy.
+    void HDL_Execute(const QStringList& args);
+    // Runs args directly on the runner without a readiness test or retry.
+    QString RunDirect(const QStringList& args);
+
+    bool GotOutput() const { return m_gotOutput; }
+    ToolCommand commandFor(const QStringList& args) const { return {m_paths.toolPath, args}; }
+    const AppPaths& paths() const { return m_paths; }
+    int attemptsOfLastCommand() const { return m_attempts; }
+
+    void StdIO_GotData(const QString& data);
+
+signals:
+    void outputArrived();
+
+private:
+    bool runOnce(const QStringList& args);
+
+    cStdIO& m_runner;
+    AppPaths m_paths;
+    ActivityView& m_view;
+    Dialogs& m_dialogs;
+    std::function<void(const QString&)> m_interpreter;
+    int m_retryPauseMs = 2000;
+    int m_attempts = 0;
+    bool m_gotOutput = false;
+};

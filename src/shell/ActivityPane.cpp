@@ -1,0 +1,32 @@
+#include "ActivityPane.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(QStringLiteral("HDL_Dump Activity"), parent)
+{
+    setObjectName(QStringLiteral("fmOutput"));
+    lblCommand = new QLabel(QStringLiteral("Command:"), this);
+    lblCommand->setObjectName(QStringLiteral("lblCommand"));
+    txtCommand = new QLineEdit(this);
+    txtCommand->setObjectName(QStringLiteral("txtCommand"));
+    txtCommand->setReadOnly(true);
+    txtOutput = new QPlainTextEdit(this);
+    txtOutput->setObjectName(QStringLiteral("txtOutput"));
+    txtOutput->setReadOnly(true);
+    // A display, not an editor: no caret, and the end of the chunk in view.
+    txtOutput->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    txtOutput->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    auto* command = new QHBoxLayout;
+    command->addWidget(lblCommand);
+    command->addWidget(txtCommand, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(command);
+    layout->addWidget(txtOutput, 1);
+}

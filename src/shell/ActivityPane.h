@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+// "HDL_Dump Activity": the arguments of the latest command and its latest output chunk.
+class ActivityPane : public QGroupBox
+{
+    Q_OBJECT
+public:
+    explicit ActivityPane(QWidget* parent = nullptr);
+
+    QLabel* lblCommand;
+    QLineEdit* txtCommand;
+    QPlainTextEdit* txtOutput;
+};

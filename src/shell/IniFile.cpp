@@ -1,0 +1,152 @@
+#include "IniFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QSaveFile>
+
+namespace IniFile {
+namespace {
+
+QByteArray stripCr(QByteArray line)
+{
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return line;
+}
+
+// The name of a "[section]" line, or nothing when the line is not one.
+bool sectionName(const QByteArray& rawLine, QString* name)
+{
+    const QByteArray line = stripCr(rawLine).trimmed();
+    if (line.size() < 2 || !line.startsWith('[') || !line.contains(']'))
+        return false;
+    *name = QString::fromUtf8(line.mid(1, line.indexOf(']') - 1)).trimmed();
+    return true;
+}
+
+bool keyValue(const QByteArray& rawLine, QString* key, QString* value)
+{
+    const QByteArray line = stripCr(rawLine);
+    const int eq = line.indexOf('=');
+    if (eq <= 0)
+        return false;
+    const QByteArray k = line.left(eq).trimmed();
+    if (k.isEmpty() || k.startsWith(';') || k.startsWith('['))
+        return false;
+    *key = QString::fromUtf8(k);
+    *value = QString::fromUtf8(line.mid(eq + 1).trimmed());
+    return true;
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QByteArray readFile(const QString& file, bool* tooLarge)
+{
+    *tooLarge = false;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    if (f.size() > kMaxFileSize) {
+        *tooLarge = true;
+        return {};
+    }
+    return f.read(kMaxFileSize);
+}
+
+} // namespace
+
+QString readFrom(const QByteArray& content, const QString& section, const QString& key,
+                 const QString& defaultValue)
+{
+    bool inSection = false;
+    for (const QByteArray& line : content.split('\n')) {
+        QString name;
+        if (sectionName(line, &name)) {
+            inSection = sameName(name, section);
+            continue;
+        }
+        QString k, v;
+        if (inSection && keyValue(line, &k, &v) && sameName(k, key))
+            return v;
+    }
+    return defaultValue;
+}
+
+QByteArray writeTo(const QByteArray& content, const QString& section, const QString& key,
+                   const QString& value)
+{
+    QList<QByteArray> lines = content.split('\n');
+    // A file that ends with a line feed splits into a last empty piece; it is not a line.
+    const bool endedWithNewline = content.isEmpty() || content.endsWith('\n');
+    if (endedWithNewline)
+        lines.removeLast();
+    const bool crlf = !lines.isEmpty() && lines.first().endsWith('\r');
+    const QByteArray eol = crlf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+    const QByteArray newLine = key.toUtf8() + '=' + value.toUtf8() + (crlf ? "\r" : "");
+
+    int sectionStart = -1;
+    int lastEntry = -1; // last key line (or the header) of the matching section
+    for (int i = 0; i < lines.size(); ++i) {
+        QString name;
+        if (sectionName(lines[i], &name)) {
+            if (sectionStart >= 0)
+                break;
+            if (sameName(name, section)) {
+                sectionStart = i;
+                lastEntry = i;
+            }
+            continue;
+        }
+        if (sectionStart < 0)
+            continue;
+        QString k, v;
+        if (keyValue(lines[i], &k, &v)) {
+            if (sameName(k, key)) {
+                lines[i] = newLine;
+                return lines.join('\n') + (endedWithNewline ? QByteArray("\n") : QByteArray());
+            }
+            lastEntry = i;
+        }
+    }
+    if (sectionStart >= 0) {
+        lines.insert(lastEntry + 1, newLine);
+        return lines.join('\n') + (endedWithNewline ? QByteArray("\n") : QByteArray());
+    }
+    QByteArray out = content;
+    if (!endedWithNewline)
+        out += eol;
+    out += '[' + section.toUtf8() + ']' + eol + key.toUtf8() + '=' + value.toUtf8() + eol;
+    return out;
+}
+
+QString read(const QString& file, const QString& section, const QString& key,
+             const QString& defaultValue)
+{
+    bool tooLarge = false;
+    const QByteArray content = readFile(file, &tooLarge);
+    return readFrom(content, section, key, defaultValue);
+}
+
+bool write(const QString& file, const QString& section, const QString& key, const QString& value)
+{
+    bool tooLarge = false;
+    const QByteArray content = readFile(file, &tooLarge);
+    if (tooLarge) {
+        // Keep the oversized file under another name rather than lose it.
+        const QString aside = file + QStringLiteral(".bak");
+        QFile::remove(aside);
+        if (!QFile::rename(file, aside))
+            return false;
+    }
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    out.write(writeTo(tooLarge ? QByteArray() : content, section, key, value));
+    return out.commit();
+}
+
+} // namespace IniFile

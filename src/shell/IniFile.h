@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A small INI reader and writer with the behaviours the program relies on:
+// section and key names match without regard to case, a missing entry reads
+// as the default, a write replaces a value in place or appends the key to its
+// section (creating file and section when missing), no escape processing,
+// no cache, and an atomic save. Lines it does not understand are kept byte
+// for byte, so a damaged file loses nothing that could be read.
+namespace IniFile {
+
+// Files larger than this are not settings files; they are read as empty and
+// set aside (never deleted) on the first write.
+inline constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
+
+QString read(const QString& file, const QString& section, const QString& key,
+             const QString& defaultValue = {});
+// Returns false when the file could not be saved; the old file is then untouched.
+bool write(const QString& file, const QString& section, const QString& key, const QString& value);
+
+// Pure forms used by the two above, on the file's bytes.
+QString readFrom(const QByteArray& content, const QString& section, const QString& key,
+                 const QString& defaultValue = {});
+QByteArray writeTo(const QByteArray& content, const QString& section, const QString& key,
+                   const QString& value);
+
+} // namespace IniFile

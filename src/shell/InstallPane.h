@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// "Install": the source (a disc in a drive or an image file), the game's
+// information, and the install actions.
+class InstallPane : public QGroupBox
+{
+    Q_OBJECT
+public:
+    explicit InstallPane(QWidget* parent = nullptr);
+
+    QLabel* lblSource;
+    QRadioButton* optOptical;
+    QComboBox* cmbOptical;
+    QRadioButton* optISO;
+    QLineEdit* txtISO;
+    QPushButton* cmdISO;
+    QLabel* lblGameInfo;
+    QLineEdit* txtGameName;
+    QLineEdit* txtGameStartup;
+    QLineEdit* txtGameSize;
+    QComboBox* cmbType;
+    QPushButton* cmdCompat;
+    QPushButton* cmdMakeISO;
+    QPushButton* cmdAddGame;
+    QPushButton* cmdInstall;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QPushButton;
+class QTreeWidget;
+
+// "Job Queue": the queued operations and the buttons that run and edit them.
+class JobPane : public QGroupBox
+{
+    Q_OBJECT
+public:
+    explicit JobPane(QWidget* parent = nullptr);
+
+    QPushButton* cmdStart;
+    QPushButton* cmdRemove;
+    QPushButton* cmdClear;
+    QPushButton* cmdControls;
+    QTreeWidget* lstJob;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+// "Playstation 2 Device": the local disk or the networked PS2, and the
+// disk-space display of the chosen target.
+class TargetPane : public QGroupBox
+{
+    Q_OBJECT
+public:
+    explicit TargetPane(QWidget* parent = nullptr);
+
+    QRadioButton* optLocal;
+    QRadioButton* optLAN;
+    QComboBox* cmbHD;
+    QLabel* Label6;
+    QLineEdit* txtIP;
+    QPushButton* cmdAttach;
+    QPushButton* cmdShutdownPS2;
+    QGroupBox* fmSpace;
+    QProgressBar* prgDiskSpace;
+    QLabel* lblDiskSpace;
+};

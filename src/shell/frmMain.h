@@ -1,0 +1,123 @@
+#pragma once
+
+#include "RunState.h"
+#include "Settings.h"
+#include "interpreter/Interpreter.h"
+#include "runner/AppPaths.h"
+#include "runner/CommandFront.h"
+#include "runner/StdIoRunner.h"
+
+#include <QList>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class ActivityPane;
+class BrowsePane;
+class Dialogs;
+class IcmpBackend;
+class InstallPane;
+class JobPane;
+class NavigationPane;
+class QAction;
+class QCheckBox;
+class QMenu;
+class QStackedLayout;
+class TargetPane;
+class TrayIcon;
+
+// What the main window gets from outside, so tests can replace it.
+struct MainSeams {
+    Dialogs& dialogs;
+    TrayIcon& tray;
+    IcmpBackend& icmp;
+    std::function<void()> quit; // ends the program after the exit routine
+};
+
+// The main window: target and source choices, the panes, the job queue, the
+// activity view, the tray menu, and the runner every tool command goes through.
+class frmMain : public QWidget, public ActivityView
+{
+    Q_OBJECT
+public:
+    frmMain(const AppPaths& paths, MainSeams seams, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Panes and their controls; the controls carry their names as objectNames.
+    TargetPane* fmMain;
+    NavigationPane* fmNavigation;
+    InstallPane* fmInstall;
+    BrowsePane* fmBrowse;
+    JobPane* fmJob;
+    ActivityPane* fmOutput;
+
+    QMenu* mnuSystray;
+    QAction* mnuSettings;
+    QAction* mnuMinimize;
+    QAction* mnuExit;
+    QMenu* mnuCompat;
+    QList<QAction*> mnuFlags;
+    QAction* mnuDone;
+    QMenu* mnuBackup;
+    QList<QAction*> mnuHDD;
+    QTimer* tmrCompat;
+
+    cStdIO StdIO;
+    RunState state;
+
+    int HDL_Command(const QStringList& args) { return m_front->HDL_Command(args); }
+    void HDL_Execute(const QStringList& args) { m_front->HDL_Execute(args); }
+    CommandFront& front() { return *m_front; }
+    const SettingsFile& settings() const { return m_settings; }
+    const AppPaths& paths() const { return m_paths; }
+    Dialogs& dialogs() { return m_seams.dialogs; }
+
+    // Start-up steps that belong to the window: tray icon, size, place,
+    // activity view and the stored address.
+    void Form_Load();
+    void EnableMainWindow(bool enable);
+    // Exempt from the lock: the views, the navigation and the frames.
+    static const QStringList& ExemptControls();
+    // Every control in enumeration order, menu entries and the timer included.
+    QList<QObject*> controls() const;
+
+    void cmdMinimize_Click();
+    void mnuMinimize_Click();
+    void trayDoubleClick();
+    void cmdControls_Click();
+    bool isHiddenToTray() const;
+    // Runs once per program run: the PS2 power-off when chosen, the tray icon
+    // removed, the program ended.
+    void ExitRoutine();
+    bool exited() const { return m_exited; }
+
+    void setCommandText(const QString& text) override;
+    void setOutputText(const QString& text) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+
+    void buildMenus();
+    void connectNavigation();
+    void showJobPane(bool show);
+    void chkOutput_Click();
+    void txtIP_Change();
+    void centreOnScreen();
+    void applyColumnWidths();
+
+    AppPaths m_paths;
+    MainSeams m_seams;
+    SettingsFile m_settings;
+    std::unique_ptr<CommandFront> m_front;
+    std::unique_ptr<Interpreter> m_interpreter;
+    QStackedLayout* m_upper = nullptr;
+    QWidget* m_columns = nullptr;
+    QList<bool> m_savedEnabled;
+    bool m_exited = false;
+    bool m_loaded = false;
+};
