@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
 
@@ -27,7 +28,8 @@ void onInterrupt(int)
     g_interrupted = 1;
 }
 
-struct Sim {
+struct Sim
+{
     SimState state;
     bool win = true;
     QString command;
@@ -54,13 +56,17 @@ struct Sim {
 
     int usage(const QString& complaint = {}) const
     {
-        errLine(QStringLiteral("hdl_dump simulator (%1 texts)").arg(win ? QStringLiteral("win") : QStringLiteral("linux")));
+        errLine(QStringLiteral("hdl_dump simulator (%1 texts)")
+                    .arg(win ? QStringLiteral("win") : QStringLiteral("linux")));
         errLine(QStringLiteral("Usage: hdl_dump command arguments"));
         errLine(QStringLiteral("Commands:"));
-        const char* cmds[] = {"hdl_toc device", "cdvd_info drive|file",
+        const char* cmds[] = {"hdl_toc device",
+                              "cdvd_info drive|file",
                               "inject_cd target name source [startup] [flags]",
                               "inject_dvd target name source [startup] [flags]",
-                              "extract device name file", "dump drive file", "poweroff ip"};
+                              "extract device name file",
+                              "dump drive file",
+                              "poweroff ip"};
         for (const char* c : cmds)
             errLine(QStringLiteral("  ") + QString::fromLatin1(c));
         if (win) {
@@ -149,14 +155,16 @@ struct Sim {
     int networkFailure(const QString& mode) const
     {
         if (mode == QLatin1String("refused")) {
-            errLine(win ? QStringLiteral("No connection could be made because the target machine actively "
-                                         "refused it.")
+            errLine(win ? QStringLiteral(
+                              "No connection could be made because the target machine actively "
+                              "refused it.")
                         : QStringLiteral("0000006f (111): Connection refused"));
             return 1;
         }
-        errLine(win ? QStringLiteral("A connection attempt failed because the connected party did not "
-                                     "properly respond after a period of time, or established connection "
-                                     "failed because connected host has failed to respond.")
+        errLine(win ? QStringLiteral(
+                          "A connection attempt failed because the connected party did not "
+                          "properly respond after a period of time, or established connection "
+                          "failed because connected host has failed to respond.")
                     : QStringLiteral("Network communication timeout."));
         return 127;
     }
@@ -211,7 +219,8 @@ struct Sim {
             const QJsonObject d = v.toObject();
             const QJsonObject disc = d.value(QStringLiteral("disc")).toObject();
             if (disc.isEmpty()) {
-                outLine(QStringLiteral("\t%1  no media").arg(d.value(QStringLiteral("device")).toString()));
+                outLine(QStringLiteral("\t%1  no media")
+                            .arg(d.value(QStringLiteral("device")).toString()));
                 continue;
             }
             outLine(QStringLiteral("\t%1  %2 MB, %3")
@@ -232,12 +241,14 @@ struct Sim {
         if (!win && flags.isEmpty())
             flags = QStringLiteral("0");
         const QString type = g.value(QStringLiteral("type")).toString(QStringLiteral("CD"));
-        const QString size = QString::number(g.value(QStringLiteral("size_kb")).toInteger()) + QStringLiteral("KB");
-        QString line = type.leftJustified(3) + size.rightJustified(10) + flags.rightJustified(16) + u' ';
+        const QString size =
+            QString::number(g.value(QStringLiteral("size_kb")).toInteger()) + QStringLiteral("KB");
+        QString line =
+            type.leftJustified(3) + size.rightJustified(10) + flags.rightJustified(16) + u' ';
         if (!win)
             line += g.value(QStringLiteral("dma")).toString(QStringLiteral("*u4")) + u' ';
-        line += g.value(QStringLiteral("startup")).toString().leftJustified(11) + QStringLiteral("  ") +
-                g.value(QStringLiteral("name")).toString();
+        line += g.value(QStringLiteral("startup")).toString().leftJustified(11) +
+                QStringLiteral("  ") + g.value(QStringLiteral("name")).toString();
         return line;
     }
 
@@ -256,7 +267,10 @@ struct Sim {
             outLine(gameLine(g.toObject()));
         const qint64 total = t.value(QStringLiteral("size_mb")).toInteger();
         const qint64 used = usedMb(t);
-        outLine(QStringLiteral("total %1MB, used %2MB, available %3MB").arg(total).arg(used).arg(total - used));
+        outLine(QStringLiteral("total %1MB, used %2MB, available %3MB")
+                    .arg(total)
+                    .arg(used)
+                    .arg(total - used));
         std::fflush(stdout);
         return 0;
     }
@@ -316,8 +330,9 @@ struct Sim {
         outLine(QStringLiteral("\"%1\" \"%2\" %3 %4KB")
                     .arg(disc.value(QStringLiteral("startup")).toString(),
                          disc.value(QStringLiteral("name")).toString(),
-                         disc.value(QStringLiteral("dual_layer")).toBool() ? QStringLiteral("dual layer")
-                                                                           : QString())
+                         disc.value(QStringLiteral("dual_layer")).toBool()
+                             ? QStringLiteral("dual layer")
+                             : QString())
                     .arg(disc.value(QStringLiteral("size_kb")).toInteger()));
         std::fflush(stdout);
         return 0;
@@ -343,17 +358,19 @@ struct Sim {
         out(QByteArray("  0%\r"));
         std::fflush(stdout);
         for (int i = 1; i <= records; ++i) {
-            std::this_thread::sleep_until(start + std::chrono::microseconds(static_cast<qint64>(i * 1e6 / rate)));
+            std::this_thread::sleep_until(
+                start + std::chrono::microseconds(static_cast<qint64>(i * 1e6 / rate)));
             if (g_interrupted)
                 return false;
             const int pct = i == records ? 100 : static_cast<int>(100.0 * i / records);
-            const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            const double elapsed =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             QByteArray rec = QString::number(pct).rightJustified(3).toLatin1() + '%';
             if (elapsed >= 1.0 || i == records) {
                 const int left = std::max(1, static_cast<int>((seconds - elapsed) + 0.999));
                 const double speed = 30.0 + (i % 7) * 1.37;
-                rec += ", " + remaining(left).toLatin1() + " remaining, " + QByteArray::number(speed, 'f', 2) +
-                       " MB/sec         ";
+                rec += ", " + remaining(left).toLatin1() + " remaining, " +
+                       QByteArray::number(speed, 'f', 2) + " MB/sec         ";
             }
             out(rec + '\r');
             const auto now = std::chrono::steady_clock::now();
@@ -406,7 +423,9 @@ struct Sim {
         const QString name = game.value(QStringLiteral("name")).toString();
         if (!findGame(t, name).isEmpty()) {
             errLine(win ? on(targetName, QStringLiteral("The file exists."))
-                        : on(targetName, QStringLiteral("partition with such name already exists: \"%1\".").arg(name)));
+                        : on(targetName,
+                             QStringLiteral("partition with such name already exists: \"%1\".")
+                                 .arg(name)));
             return win ? 1 : 110;
         }
         const qint64 needMb = (game.value(QStringLiteral("size_kb")).toInteger() + 1023) / 1024;
@@ -435,7 +454,8 @@ struct Sim {
         game[QStringLiteral("type")] = dvd ? QStringLiteral("DVD") : QStringLiteral("CD");
         game[QStringLiteral("size_kb")] = disc.value(QStringLiteral("size_kb")).toInteger();
         const QString startup = args.value(3);
-        game[QStringLiteral("startup")] = startup.isEmpty() ? disc.value(QStringLiteral("startup")).toString() : startup;
+        game[QStringLiteral("startup")] =
+            startup.isEmpty() ? disc.value(QStringLiteral("startup")).toString() : startup;
         game[QStringLiteral("flags")] = args.value(4);
         game[QStringLiteral("dma")] = QStringLiteral("*u4");
         return addGame(args[0], game);
@@ -478,11 +498,12 @@ struct Sim {
         const int colon = dest.indexOf(u':');
         const QString prefix = colon > 0 ? dest.left(colon) : QString();
         char destKind = 'd';
-        if (colon > 0 && (findTarget(dest.left(colon + 1), &destKind) >= 0 || findTarget(prefix, &destKind) >= 0 ||
-                          looksLikeAddress(prefix))) {
+        if (colon > 0 && (findTarget(dest.left(colon + 1), &destKind) >= 0 ||
+                          findTarget(prefix, &destKind) >= 0 || looksLikeAddress(prefix))) {
             QJsonObject copy = game;
             copy[QStringLiteral("name")] = dest.mid(colon + 1);
-            const QString destTarget = findTarget(dest.left(colon + 1), &destKind) >= 0 ? dest.left(colon + 1) : prefix;
+            const QString destTarget =
+                findTarget(dest.left(colon + 1), &destKind) >= 0 ? dest.left(colon + 1) : prefix;
             return addGame(destTarget, copy);
         }
         if (QFileInfo::exists(dest)) {
@@ -510,7 +531,9 @@ struct Sim {
             return fileExists(args[1]);
         if (!progress())
             return interrupted();
-        if (!writeImage(args[1], "PS2SIM dump " + disc.value(QStringLiteral("startup")).toString().toUtf8() + '\n'))
+        if (!writeImage(args[1], "PS2SIM dump " +
+                                     disc.value(QStringLiteral("startup")).toString().toUtf8() +
+                                     '\n'))
             return 1;
         return 0;
     }
@@ -527,7 +550,8 @@ struct Sim {
             return rc;
         QJsonObject t = target(kind, index);
         bool found = false;
-        t[QStringLiteral("games")] = withoutGame(t.value(QStringLiteral("games")).toArray(), args[1], &found);
+        t[QStringLiteral("games")] =
+            withoutGame(t.value(QStringLiteral("games")).toArray(), args[1], &found);
         if (!found) {
             errLine(on(args[0], QStringLiteral("partition not found: \"%1\".").arg(args[1])));
             return 1;
@@ -566,6 +590,18 @@ struct Sim {
         return openTarget(args[0], &kind, &index);
     }
 
+    // Tests read which command lines reached the tool: one JSON array per line.
+    static void logCall(const QStringList& argv)
+    {
+        const QString path = qEnvironmentVariable("HDL_SIM_LOG");
+        if (path.isEmpty())
+            return;
+        QFile f(path);
+        if (f.open(QIODevice::Append))
+            f.write(QJsonDocument(QJsonArray::fromStringList(argv)).toJson(QJsonDocument::Compact) +
+                    '\n');
+    }
+
     // Fault injection: returns -1 when no fault applies to this command.
     int fault()
     {
@@ -588,7 +624,8 @@ struct Sim {
             state.save();
         }
         const QString text = f.value(QStringLiteral("text")).toString();
-        const int exitCode = f.value(QStringLiteral("exit")).toInt(mode == QLatin1String("silent") ? 0 : 1);
+        const int exitCode =
+            f.value(QStringLiteral("exit")).toInt(mode == QLatin1String("silent") ? 0 : 1);
         if (mode == QLatin1String("silent"))
             return exitCode;
         if (mode == QLatin1String("crash")) {
@@ -633,14 +670,16 @@ struct Sim {
 
     int simSilent(const QStringList& args) const
     {
-        std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<qint64>(args.value(0).toDouble() * 1000)));
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(static_cast<qint64>(args.value(0).toDouble() * 1000)));
         return 0;
     }
 
     int simFlood(const QStringList& args) const
     {
-        const auto end = std::chrono::steady_clock::now() +
-                         std::chrono::milliseconds(static_cast<qint64>(args.value(0).toDouble() * 1000));
+        const auto end =
+            std::chrono::steady_clock::now() +
+            std::chrono::milliseconds(static_cast<qint64>(args.value(0).toDouble() * 1000));
         int pct = 0;
         while (std::chrono::steady_clock::now() < end && !g_interrupted) {
             const QByteArray rec = QString::number(pct).rightJustified(3).toLatin1() +
@@ -655,14 +694,17 @@ struct Sim {
     int run(const QStringList& argv)
     {
         if (!state.load()) {
-            std::fprintf(stderr, "hdl_dump_sim: cannot read state file %s\n", qPrintable(SimState::statePath()));
+            std::fprintf(stderr, "hdl_dump_sim: cannot read state file %s\n",
+                         qPrintable(SimState::statePath()));
             return 2;
         }
-        win = state.root.value(QStringLiteral("style")).toString(QStringLiteral("win")) != QLatin1String("linux");
+        win = state.root.value(QStringLiteral("style")).toString(QStringLiteral("win")) !=
+              QLatin1String("linux");
         if (argv.isEmpty())
             return usage();
         command = argv[0];
         const QStringList args = argv.mid(1);
+        logCall(argv);
         if (const int rc = fault(); rc >= 0)
             return rc;
         if (command == QLatin1String("query"))

@@ -5,7 +5,8 @@
 #include <QtGlobal>
 
 // The reply of one echo, as far as the probe reads it.
-struct EchoReply {
+struct EchoReply
+{
     quint32 address = 0;
     quint32 status = 0;
     quint32 roundTripTime = 0;

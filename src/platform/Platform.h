@@ -27,11 +27,15 @@ bool processExists(qint64 pid);
 // The executable name of a running process, empty when unknown.
 QString processImageName(qint64 pid);
 
+// Resident memory of this process in KiB, 0 when unknown.
+qint64 residentMemoryKb();
+
 // Dotted IPv4 text to an address in network order, as inet_addr reads it;
 // nothing for text that is not an address.
 std::optional<quint32> parseIPv4(const QString& text);
 
-struct EchoResult {
+struct EchoResult
+{
     bool sent = false;       // false: no way to send an echo here
     quint32 status = 11050;  // 0 success, else an IP status code
     quint32 roundTripMs = 0; // valid when status is 0

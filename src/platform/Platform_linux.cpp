@@ -97,6 +97,18 @@ QString processImageName(qint64 pid)
     return QFileInfo(QString::fromLocal8Bit(argv0)).fileName();
 }
 
+qint64 residentMemoryKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
 std::optional<quint32> parseIPv4(const QString& text)
 {
     const QByteArray raw = text.toLatin1();
@@ -156,7 +168,8 @@ EchoResult echoOnSocket(int fd, bool raw, quint32 addr, const QByteArray& payloa
 {
     EchoResult result;
     const quint16 ident = static_cast<quint16>(::getpid() & 0xffff);
-    const quint16 seq = static_cast<quint16>(std::chrono::steady_clock::now().time_since_epoch().count() & 0xffff);
+    const quint16 seq =
+        static_cast<quint16>(std::chrono::steady_clock::now().time_since_epoch().count() & 0xffff);
 
     QByteArray packet(static_cast<int>(sizeof(icmphdr)), '\0');
     packet.append(payload);
@@ -198,7 +211,8 @@ EchoResult echoOnSocket(int fd, bool raw, quint32 addr, const QByteArray& payloa
         unsigned char buf[1500];
         sockaddr_in from{};
         socklen_t fromLen = sizeof from;
-        const ssize_t n = ::recvfrom(fd, buf, sizeof buf, 0, reinterpret_cast<sockaddr*>(&from), &fromLen);
+        const ssize_t n =
+            ::recvfrom(fd, buf, sizeof buf, 0, reinterpret_cast<sockaddr*>(&from), &fromLen);
         if (n <= 0)
             continue;
         size_t offset = 0;
@@ -220,9 +234,10 @@ EchoResult echoOnSocket(int fd, bool raw, quint32 addr, const QByteArray& payloa
             if (from.sin_addr.s_addr != addr)
                 continue;
             result.status = 0;
-            result.roundTripMs = static_cast<quint32>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                          std::chrono::steady_clock::now() - start)
-                                                          .count());
+            result.roundTripMs =
+                static_cast<quint32>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                         std::chrono::steady_clock::now() - start)
+                                         .count());
             return result;
         }
         result.status = statusForIcmpType(reply.type, reply.code);
@@ -237,9 +252,9 @@ EchoResult echoWithPingCommand(quint32 addr, int timeoutMs)
     a.s_addr = addr;
     const QString host = QString::fromLatin1(::inet_ntoa(a));
     QProcess ping;
-    ping.start(QStringLiteral("ping"), {QStringLiteral("-n"), QStringLiteral("-c"), QStringLiteral("1"),
-                                       QStringLiteral("-W"), QString::number(timeoutMs / 1000.0, 'f', 1),
-                                       host});
+    ping.start(QStringLiteral("ping"),
+               {QStringLiteral("-n"), QStringLiteral("-c"), QStringLiteral("1"),
+                QStringLiteral("-W"), QString::number(timeoutMs / 1000.0, 'f', 1), host});
     if (!ping.waitForStarted(2000))
         return result;
     result.sent = true;

@@ -46,5 +46,6 @@ bool FileExists(const QString& path)
 QString ToolNotFoundMessage(const AppPaths& paths)
 {
     return QFileInfo(paths.toolPath).fileName() +
-           QStringLiteral(" was not found. Place it in the same directory as this program and try again.");
+           QStringLiteral(
+               " was not found. Place it in the same directory as this program and try again.");
 }

@@ -3,11 +3,12 @@
 #include <QString>
 
 // Where the program, its settings file and the tool live.
-struct AppPaths {
-    QString appDir;         // the program's folder, with one trailing separator
-    QString configFile;     // config.cfg: beside the program when writable, else per user
-    QString toolPath;       // the tool: beside the program unless --hdl-dump says otherwise
-    QString workingDir;     // writable folder the tool runs in
+struct AppPaths
+{
+    QString appDir;     // the program's folder, with one trailing separator
+    QString configFile; // config.cfg: beside the program when writable, else per user
+    QString toolPath;   // the tool: beside the program unless --hdl-dump says otherwise
+    QString workingDir; // writable folder the tool runs in
 
     // Paths for a program that lives in dir; toolOverride replaces the tool's place.
     static AppPaths forProgramDir(const QString& dir, const QString& toolOverride = {});

@@ -63,10 +63,11 @@ int CommandFront::HDL_Command(const QStringList& args)
             return 1;
     }
     const QString tool = QFileInfo(m_paths.toolPath).fileName();
-    m_dialogs.message(QStringLiteral("An unknown error has occurred. Please try restarting the program "
-                                     "and make sure to close %1 by pressing CTRL+ALT+DEL.")
-                          .arg(tool),
-                      Dialogs::Icon::Exclamation);
+    m_dialogs.message(
+        QStringLiteral("An unknown error has occurred. Please try restarting the program "
+                       "and make sure to close %1 by pressing CTRL+ALT+DEL.")
+            .arg(tool),
+        Dialogs::Icon::Exclamation);
     return -1;
 }
 

@@ -21,7 +21,8 @@ class cStdIO : public QObject
 public:
     static constexpr int kChunkSize = 4096;
 
-    struct RunOutcome {
+    struct RunOutcome
+    {
         bool started = false;
         bool normalExit = false; // ended by itself, not by a signal or crash
         int exitCode = -1;
@@ -35,7 +36,10 @@ public:
     ToolCommand CommandLine() const { return m_command; }
     void setCommandLine(const ToolCommand& command);
     bool Ready() const { return m_ready; }
-    static QString version() { return QStringLiteral("Standard Input/Output Class v0.1 BETA by Dorvane"); }
+    static QString version()
+    {
+        return QStringLiteral("Standard Input/Output Class v0.1 BETA by Dorvane");
+    }
 
     // Runs command (or the stored command line when command is empty) and
     // returns the last chunk read.

@@ -11,7 +11,8 @@ inline QString QuoteIfSpaced(const QString& text)
 
 // One run of the tool: its path and its arguments. The arguments reach the
 // process as a list, never through a shell or a joined string.
-struct ToolCommand {
+struct ToolCommand
+{
     QString program;
     QStringList arguments;
 

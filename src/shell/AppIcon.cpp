@@ -28,8 +28,8 @@ QIcon AppIcon()
         v.moveTo(s * 0.22, s * 0.22);
         v.lineTo(s * 0.5, s * 0.82);
         v.lineTo(s * 0.78, s * 0.22);
-        p.setPen(QPen(QColor(0xf2, 0x9d, 0x1d), std::max(1.5, s * 0.11), Qt::SolidLine, Qt::RoundCap,
-                      Qt::RoundJoin));
+        p.setPen(QPen(QColor(0xf2, 0x9d, 0x1d), std::max(1.5, s * 0.11), Qt::SolidLine,
+                      Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
         p.drawPath(v);
         p.end();

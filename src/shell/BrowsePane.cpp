@@ -15,8 +15,9 @@ BrowsePane::BrowsePane(QWidget* parent)
     lstHD->setRootIsDecorated(false);
     lstHD->setUniformRowHeights(true);
     lstHD->setAlternatingRowColors(true);
-    lstHD->setHeaderLabels({QStringLiteral("Game Title"), QStringLiteral("Startup"), QStringLiteral("Size"),
-                            QStringLiteral("Type"), QStringLiteral("Flags")});
+    lstHD->setHeaderLabels({QStringLiteral("Game Title"), QStringLiteral("Startup"),
+                            QStringLiteral("Size"), QStringLiteral("Type"),
+                            QStringLiteral("Flags")});
     lstHD->header()->setStretchLastSection(false);
 
     auto makeButton = [this](const char* name, const char* caption) {

@@ -24,9 +24,10 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(QStringLiteral("Job Queue"), paren
     lstJob->setRootIsDecorated(false);
     lstJob->setUniformRowHeights(true);
     lstJob->setAlternatingRowColors(true);
-    lstJob->setHeaderLabels({QStringLiteral("Result"), QStringLiteral("Task"), QStringLiteral("Source"),
-                             QStringLiteral("Destination"), QStringLiteral("Name"),
-                             QStringLiteral("Startup"), QStringLiteral("Type"), QStringLiteral("Flags")});
+    lstJob->setHeaderLabels({QStringLiteral("Result"), QStringLiteral("Task"),
+                             QStringLiteral("Source"), QStringLiteral("Destination"),
+                             QStringLiteral("Name"), QStringLiteral("Startup"),
+                             QStringLiteral("Type"), QStringLiteral("Flags")});
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdStart);

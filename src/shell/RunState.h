@@ -3,7 +3,8 @@
 // The flags that tell the interpreter what output to expect and how a job
 // run stands. The main window owns the one instance and hands it by
 // reference to the interpreter and the runners.
-struct RunState {
+struct RunState
+{
     bool AwaitDiskList = false;
     bool AwaitOpticalList = false;
     bool AwaitFormatList = false;

@@ -7,7 +7,8 @@
 // Every setting of the program lives in section "hdl_dump" of config.cfg.
 inline const QString kSettingsSection = QStringLiteral("hdl_dump");
 
-struct SettingKey {
+struct SettingKey
+{
     const char* name;
     const char* defaultValue; // nullptr: computed (the tool's configuration path)
 };

@@ -21,10 +21,11 @@ void SystemTrayIcon::add(const QString& tip, const QIcon& icon, QMenu* menu)
 {
     if (!m_icon) {
         m_icon = new QSystemTrayIcon;
-        connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-            if (r == QSystemTrayIcon::DoubleClick)
-                emit doubleClicked();
-        });
+        connect(m_icon, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason r) {
+                    if (r == QSystemTrayIcon::DoubleClick)
+                        emit doubleClicked();
+                });
     }
     m_icon->setIcon(icon);
     m_icon->setToolTip(tip);

@@ -84,7 +84,8 @@ frmMain::frmMain(const AppPaths& paths, MainSeams seams, QWidget* parent)
 
     m_front = std::make_unique<CommandFront>(StdIO, m_paths, *this, m_seams.dialogs);
     m_interpreter = std::make_unique<Interpreter>(state, m_seams.dialogs);
-    m_front->setInterpreter([this](const QString& chunk) { m_interpreter->InterpretOutput(chunk); });
+    m_front->setInterpreter(
+        [this](const QString& chunk) { m_interpreter->InterpretOutput(chunk); });
     StdIO.setWorkingDirectory(m_paths.workingDir);
 
     fmInstall->cmbType->addItems({QStringLiteral("CD-ROM"), QStringLiteral("DVD-ROM")});
@@ -117,8 +118,9 @@ void frmMain::buildMenus()
 
     mnuCompat = new QMenu(QStringLiteral("compat"), this);
     mnuCompat->setObjectName(QStringLiteral("mnuCompat"));
-    const char* flags[] = {"1: Slow HDD Access",   "2: No DVD9 Support",   "3: Kill HD Loader",
-                           "4: Date/time fix 2",   "5: Date/time fix 3",   "6: No Network Support",
+    const char* flags[] = {"1: Slow HDD Access",   "2: No DVD9 Support",
+                           "3: Kill HD Loader",    "4: Date/time fix 2",
+                           "5: Date/time fix 3",   "6: No Network Support",
                            "7: Disable CzC Patch", "8: Soul Calibur 2 / Suikoden V"};
     for (int i = 0; i < 8; ++i) {
         QAction* a = mnuCompat->addAction(QString::fromLatin1(flags[i]));
@@ -270,7 +272,8 @@ QList<QObject*> frmMain::controls() const
     const QList<QWidget*> widgets = findChildren<QWidget*>();
     for (QWidget* w : widgets) {
         const QString name = w->objectName();
-        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || name == QLatin1String("upperColumns"))
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) ||
+            name == QLatin1String("upperColumns"))
             continue;
         if (qobject_cast<QMenu*>(w))
             continue;
@@ -367,7 +370,8 @@ void frmMain::ExitRoutine()
     if (m_exited)
         return;
     m_exited = true;
-    if (NumericValue(m_settings.read(QStringLiteral("ClosePS2"))) == 1 && fmMain->optLAN->isChecked()) {
+    if (NumericValue(m_settings.read(QStringLiteral("ClosePS2"))) == 1 &&
+        fmMain->optLAN->isChecked()) {
         const QString ip = fmMain->txtIP->text();
         if (ProbePS2(m_seams.icmp, ip) != -1)
             m_front->RunDirect({QStringLiteral("poweroff"), ip});

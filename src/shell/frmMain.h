@@ -30,7 +30,8 @@ class TargetPane;
 class TrayIcon;
 
 // What the main window gets from outside, so tests can replace it.
-struct MainSeams {
+struct MainSeams
+{
     Dialogs& dialogs;
     TrayIcon& tray;
     IcmpBackend& icmp;
@@ -101,7 +102,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-
     void buildMenus();
     void connectNavigation();
     void showJobPane(bool show);

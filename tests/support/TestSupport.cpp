@@ -1,0 +1,118 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <arpa/inet.h>
+
+SimWorld::SimWorld(const QJsonObject& state)
+{
+    QFile::link(QStringLiteral(VENTRIK_SIM_PATH), toolPath());
+    setState(state);
+    qputenv("HDL_SIM_STATE", path(QStringLiteral("sim-state.json")).toLocal8Bit());
+    qputenv("HDL_SIM_LOG", path(QStringLiteral("calls.log")).toLocal8Bit());
+}
+
+QJsonObject SimWorld::state() const
+{
+    QFile f(path(QStringLiteral("sim-state.json")));
+    f.open(QIODevice::ReadOnly);
+    return QJsonDocument::fromJson(f.readAll()).object();
+}
+
+void SimWorld::setState(const QJsonObject& state) const
+{
+    QFile f(path(QStringLiteral("sim-state.json")));
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(QJsonDocument(state).toJson());
+}
+
+void SimWorld::setFault(const QJsonObject& fault) const
+{
+    QJsonObject s = state();
+    s[QStringLiteral("fault")] = fault;
+    setState(s);
+}
+
+QList<QStringList> SimWorld::calls() const
+{
+    QList<QStringList> result;
+    QFile f(path(QStringLiteral("calls.log")));
+    if (!f.open(QIODevice::ReadOnly))
+        return result;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.isEmpty())
+            continue;
+        QStringList args;
+        for (const QJsonValue v : QJsonDocument::fromJson(line).array())
+            args << v.toString();
+        result << args;
+    }
+    return result;
+}
+
+QJsonObject SimWorld::game(const QString& name, const QString& startup, const QString& type,
+                           qint64 sizeKb, const QString& flags)
+{
+    return QJsonObject{
+        {QStringLiteral("name"), name},   {QStringLiteral("startup"), startup},
+        {QStringLiteral("type"), type},   {QStringLiteral("size_kb"), sizeKb},
+        {QStringLiteral("flags"), flags}, {QStringLiteral("dma"), QStringLiteral("*u4")}};
+}
+
+QJsonObject SimWorld::defaultState()
+{
+    QJsonArray games1{game(QStringLiteral("Test Game"), QStringLiteral("SLUS_123.45"),
+                           QStringLiteral("CD"), 308576, QStringLiteral("+1+3")),
+                      game(QStringLiteral("Small"), QStringLiteral("SLUS_123.45"),
+                           QStringLiteral("CD"), 1374, QStringLiteral("+2"))};
+    QJsonArray disks{QJsonObject{{QStringLiteral("device"), QStringLiteral("hdd1:")},
+                                 {QStringLiteral("path"), QStringLiteral("/dev/sdb")},
+                                 {QStringLiteral("size_mb"), 20480},
+                                 {QStringLiteral("formatted"), true},
+                                 {QStringLiteral("games"), games1}},
+                     QJsonObject{{QStringLiteral("device"), QStringLiteral("hdd2:")},
+                                 {QStringLiteral("path"), QStringLiteral("/dev/sdc")},
+                                 {QStringLiteral("size_mb"), 40960},
+                                 {QStringLiteral("formatted"), true},
+                                 {QStringLiteral("games"), QJsonArray()}},
+                     QJsonObject{{QStringLiteral("device"), QStringLiteral("hdd3:")},
+                                 {QStringLiteral("path"), QStringLiteral("/dev/sdd")},
+                                 {QStringLiteral("size_mb"), 900},
+                                 {QStringLiteral("formatted"), false},
+                                 {QStringLiteral("games"), QJsonArray()}}};
+    QJsonArray drives{
+        QJsonObject{{QStringLiteral("device"), QStringLiteral("cd0:")},
+                    {QStringLiteral("path"), QStringLiteral("/dev/sr0")},
+                    {QStringLiteral("disc"),
+                     QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLUS_123.45")},
+                                 {QStringLiteral("name"), QStringLiteral("TESTGAME")},
+                                 {QStringLiteral("size_kb"), 308576}}}}};
+    QJsonArray ps2s{
+        QJsonObject{{QStringLiteral("address"), QStringLiteral("127.0.0.1")},
+                    {QStringLiteral("size_mb"), 20480},
+                    {QStringLiteral("games"),
+                     QJsonArray{game(QStringLiteral("Net Game"), QStringLiteral("SLUS_123.45"),
+                                     QStringLiteral("CD"), 308576)}}}};
+    return QJsonObject{{QStringLiteral("style"), QStringLiteral("win")},
+                       {QStringLiteral("job_seconds"), 0.3},
+                       {QStringLiteral("rate"), 50},
+                       {QStringLiteral("burst_ms"), 50},
+                       {QStringLiteral("disks"), disks},
+                       {QStringLiteral("drives"), drives},
+                       {QStringLiteral("ps2s"), ps2s}};
+}
+
+bool FakeIcmp::sendEcho(quint32 addressNetOrder, const QByteArray& payload, int timeoutMs,
+                        EchoReply& reply)
+{
+    in_addr a{};
+    a.s_addr = addressNetOrder;
+    const QString text = QString::fromLatin1(inet_ntoa(a));
+    sent << text;
+    lastPayload = payload;
+    lastTimeout = timeoutMs;
+    reply.status = status.value(text, 11010);
+    reply.roundTripTime = reply.status == 0 ? roundTrip : 0;
+    return true;
+}

@@ -1,0 +1,193 @@
+#include "shell/IniFile.h"
+#include "shell/Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+class TestIniFile : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_file;
+
+    QByteArray content() const
+    {
+        QFile f(m_file);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+    void setContent(const QByteArray& bytes) const
+    {
+        QFile f(m_file);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(bytes);
+    }
+
+private slots:
+    void init()
+    {
+        m_file = m_dir.filePath(QStringLiteral("config.cfg"));
+        QFile::remove(m_file);
+        QFile::remove(m_file + QStringLiteral(".bak"));
+    }
+
+    void missingFileReadsEmptyAndWriteCreatesIt()
+    {
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("IP"), m_file), QString());
+        QVERIFY(!QFile::exists(m_file));
+        WriteSetting(kSettingsSection, QStringLiteral("IP"), QStringLiteral("10.0.0.2"), m_file);
+        QCOMPARE(content(), QByteArray("[hdl_dump]\nIP=10.0.0.2\n"));
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("IP"), m_file),
+                 QStringLiteral("10.0.0.2"));
+    }
+
+    void namesMatchWithoutCase()
+    {
+        setContent("[HDL_Dump]\r\nviewoutput=1\r\n");
+        QCOMPARE(ReadSetting(QStringLiteral("hdl_dump"), QStringLiteral("ViewOutput"), m_file),
+                 QStringLiteral("1"));
+        WriteSetting(QStringLiteral("hdl_dump"), QStringLiteral("VIEWOUTPUT"), QStringLiteral("0"),
+                     m_file);
+        // Replaced in place, CRLF kept, no second key.
+        QCOMPARE(content(), QByteArray("[HDL_Dump]\r\nVIEWOUTPUT=0\r\n"));
+    }
+
+    void writeReplacesInPlaceAndAppendsToItsSection()
+    {
+        setContent("; note\n[other]\nIP=1\n[hdl_dump]\nIP=2\nClosePS2=0\n\n[later]\nx=y\n");
+        WriteSetting(kSettingsSection, QStringLiteral("IP"), QStringLiteral("3"), m_file);
+        WriteSetting(kSettingsSection, QStringLiteral("UseColor"), QStringLiteral("1"), m_file);
+        QCOMPARE(
+            content(),
+            QByteArray(
+                "; "
+                "note\n[other]\nIP=1\n[hdl_dump]\nIP=3\nClosePS2=0\nUseColor=1\n\n[later]\nx=y\n"));
+        QCOMPARE(ReadSetting(QStringLiteral("other"), QStringLiteral("IP"), m_file),
+                 QStringLiteral("1"));
+        QCOMPARE(ReadSetting(QStringLiteral("later"), QStringLiteral("x"), m_file),
+                 QStringLiteral("y"));
+    }
+
+    void missingSectionIsAddedAtTheEnd()
+    {
+        setContent("[other]\nk=v"); // no final line feed
+        WriteSetting(kSettingsSection, QStringLiteral("IP"), QStringLiteral("9"), m_file);
+        QCOMPARE(content(), QByteArray("[other]\nk=v\n[hdl_dump]\nIP=9\n"));
+    }
+
+    void longValuesAreNeverCut()
+    {
+        const QString path =
+            QStringLiteral("/media/games/") + QString(300, u'x') + QStringLiteral("/hdl_dump.conf");
+        WriteSetting(kSettingsSection, QStringLiteral("hdl_config"), path, m_file);
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("hdl_config"), m_file), path);
+    }
+
+    void valuesKeepBackslashesQuotesAndNonAscii()
+    {
+        const QString value = QStringLiteral("C:\\ISO\\\"Spiel\" für Zoë");
+        WriteSetting(kSettingsSection, QStringLiteral("DefaultISO"), value, m_file);
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("DefaultISO"), m_file), value);
+    }
+
+    void garbageKeepsWhatWasReadable()
+    {
+        QByteArray garbage(
+            "\x00\xff\xfe[hdl_dump\n==\n[hdl_dump]\nIP=5.6.7.8\n\x01\x02 binary \x00 tail\n", 55);
+        setContent(garbage);
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("IP"), m_file),
+                 QStringLiteral("5.6.7.8"));
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("ViewOutput"), m_file), QString());
+        WriteSetting(kSettingsSection, QStringLiteral("ViewOutput"), QStringLiteral("1"), m_file);
+        const QByteArray after = content();
+        // Every byte of the damaged file is still there, the new key beside the readable one.
+        QVERIFY(after.startsWith(
+            QByteArray("\x00\xff\xfe[hdl_dump\n==\n[hdl_dump]\nIP=5.6.7.8\nViewOutput=1\n", 51)));
+        QVERIFY(after.endsWith(QByteArray("\x01\x02 binary \x00 tail\n", 17)));
+    }
+
+    void hugeFileIsSetAsideNotDestroyed()
+    {
+        QByteArray huge = "[hdl_dump]\nIP=1.2.3.4\n";
+        huge.append(QByteArray(IniFile::kMaxFileSize, 'z'));
+        setContent(huge);
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("IP"), m_file), QString());
+        WriteSetting(kSettingsSection, QStringLiteral("IP"), QStringLiteral("4.3.2.1"), m_file);
+        QCOMPARE(content(), QByteArray("[hdl_dump]\nIP=4.3.2.1\n"));
+        QFile aside(m_file + QStringLiteral(".bak"));
+        QCOMPARE(aside.size(), qint64(huge.size()));
+    }
+
+    void unreadableFileReadsEmpty()
+    {
+        if (geteuid() == 0)
+            QSKIP("root reads every file");
+        setContent("[hdl_dump]\nIP=1\n");
+        QFile::setPermissions(m_file, QFileDevice::WriteOwner);
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("IP"), m_file), QString());
+    }
+
+    void failedSaveLeavesTheOldFileWhole()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("sub/config.cfg"));
+        QDir().mkpath(dir.filePath(QStringLiteral("sub")));
+        {
+            QFile f(file);
+            f.open(QIODevice::WriteOnly);
+            f.write("[hdl_dump]\nIP=1\n");
+        }
+        // A directory where the temporary save file would go makes the save fail.
+        QVERIFY(!IniFile::write(file + QStringLiteral("/nested"), kSettingsSection,
+                                QStringLiteral("IP"), QStringLiteral("2")));
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        QCOMPARE(f.readAll(), QByteArray("[hdl_dump]\nIP=1\n"));
+    }
+
+    void defaultsResetTheThirteenKeysAndKeepOthers()
+    {
+        setContent("[hdl_dump]\nIP=1.1.1.1\nMine=kept\nStayOnTop=0\n");
+        WriteDefaultSettings(m_file);
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("Mine"), m_file),
+                 QStringLiteral("kept"));
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("IP"), m_file),
+                 QStringLiteral("192.168.0.10"));
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("StayOnTop"), m_file),
+                 QStringLiteral("1"));
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("Backcolor"), m_file),
+                 QStringLiteral("-2147483633"));
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("hdl_config"), m_file),
+                 DefaultToolConfigPath());
+        QVERIFY(DefaultToolConfigPath().endsWith(QStringLiteral("/.hdl_dump.conf")));
+        QCOMPARE(content().count('='), qsizetype(14));
+    }
+
+    void numericConversion_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint32>("value");
+        QTest::newRow("one") << "1" << 1;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("word") << "yes" << 0;
+        QTest::newRow("leading number") << "  12abc" << 12;
+        QTest::newRow("system colour") << "-2147483633" << qint32(0x8000000F);
+        QTest::newRow("text colour") << "-2147483630" << qint32(0x80000012);
+        QTest::newRow("fraction rounds") << "2.5" << 2;
+        QTest::newRow("huge") << "1e400" << 0;
+    }
+    void numericConversion()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint32, value);
+        QCOMPARE(IntegerValue(text), value);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIniFile)
+#include "tst_inifile.moc"

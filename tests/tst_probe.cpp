@@ -1,0 +1,106 @@
+#include "TestSupport.h"
+#include "devices/Probe.h"
+
+#include <QTest>
+
+class TestProbe : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void addressesThatAreNeverSent_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("empty") << "";
+        QTest::newRow("letters") << "ps2.local";
+        QTest::newRow("zero") << "0.0.0.0";
+        QTest::newRow("broadcast") << "255.255.255.255";
+        QTest::newRow("out of range") << "1.2.3.400";
+    }
+    void addressesThatAreNeverSent()
+    {
+        QFETCH(QString, address);
+        FakeIcmp icmp;
+        QCOMPARE(ProbePS2(icmp, address), -1);
+        QVERIFY(icmp.sent.isEmpty());
+        EchoReply reply;
+        QCOMPARE(PingAddress(icmp, address, reply), -1);
+    }
+
+    void answersAndSilence()
+    {
+        FakeIcmp icmp;
+        icmp.status[QStringLiteral("127.0.0.1")] = 0;
+        icmp.roundTrip = 0;
+        // A reply under a millisecond is 0, which counts as reachable.
+        QCOMPARE(ProbePS2(icmp, QStringLiteral("127.0.0.1")), 0);
+        QCOMPARE(icmp.lastPayload, QByteArray("hello"));
+        QCOMPARE(icmp.lastTimeout, 500);
+        QCOMPARE(icmp.starts, 1);
+        QCOMPARE(icmp.stops, 1);
+        icmp.roundTrip = 7;
+        QCOMPARE(ProbePS2(icmp, QStringLiteral("127.0.0.1")), 7);
+        // Any status but success is "not found".
+        icmp.status[QStringLiteral("127.0.0.2")] = 11003;
+        QCOMPARE(ProbePS2(icmp, QStringLiteral("127.0.0.2")), -1);
+        QCOMPARE(ProbePS2(icmp, QStringLiteral("127.0.0.3")), -1);
+        EchoReply reply;
+        QCOMPARE(PingAddress(icmp, QStringLiteral("127.0.0.2"), reply), 11003);
+    }
+
+    void socketsThatDoNotStartSendNothing()
+    {
+        FakeIcmp icmp;
+        icmp.startOk = false;
+        QCOMPARE(ProbePS2(icmp, QStringLiteral("127.0.0.1")), -1);
+        QVERIFY(icmp.sent.isEmpty());
+        QCOMPARE(icmp.stops, 0);
+    }
+
+    void statusTexts_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0") << 0 << "Success!";
+        QTest::newRow("11001") << 11001 << "Buffer Too Small";
+        QTest::newRow("11010") << 11010 << "Request Timed Out";
+        QTest::newRow("11018") << 11018 << "Bad Destination";
+        QTest::newRow("gap") << 11019 << "Unknown Response";
+        QTest::newRow("11032") << 11032 << "Negotiating IPSEC";
+        QTest::newRow("11050") << 11050 << "General Failure";
+        QTest::newRow("-1") << -1 << "Unknown Response";
+    }
+    void statusTexts()
+    {
+        QFETCH(int, status);
+        QFETCH(QString, text);
+        QCOMPARE(IcmpStatusText(status), text);
+    }
+
+    void notFoundMessage()
+    {
+        QCOMPARE(
+            PS2NotFoundMessage(QStringLiteral(" 127.0.0.9 ")),
+            QStringLiteral("A PS2 console could not be found at IP address:  127.0.0.9 \r\n\r\n"
+                           "Verify the following:\r\n\r\n"
+                           "1. The PS2 console is currently running hdld_svr.elf and it is fully "
+                           "initialized.\r\n"
+                           "2. The IP address you entered matches the IP address configured in "
+                           "mc0:SYS-CONF/IPCONFIG.DAT"));
+    }
+
+    void loopbackAnswersARealEcho()
+    {
+        // The only real echo any test sends, and only to this machine.
+        SystemIcmpBackend icmp;
+        EchoReply reply;
+        const qint32 status = PingAddress(icmp, QStringLiteral("127.0.0.1"), reply);
+        if (status == -1)
+            QSKIP("this machine offers no way to send an ICMP echo");
+        QCOMPARE(status, 0);
+        QVERIFY(ProbePS2(icmp, QStringLiteral("127.0.0.1")) >= 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProbe)
+#include "tst_probe.moc"
