@@ -2,20 +2,48 @@
 
 #include <QString>
 
+#include <functional>
+
 class Dialogs;
+class InterpreterTarget;
 struct RunState;
 
 // Reads every chunk of the tool's output and turns recognised texts into
-// list entries, captions, progress and messages. Its sections act only
-// while their flag in RunState is set.
+// list entries, captions, progress and messages. Its sections act only while
+// their flag in RunState is set. The lists (devices, disc information, game
+// table) are read from the whole output of a run, whatever the pipe's chunk
+// boundaries, when the run ends (FinishOutput).
 class Interpreter
 {
 public:
-    Interpreter(RunState& state, Dialogs& dialogs) : m_state(state), m_dialogs(dialogs) {}
+    Interpreter(RunState& state, InterpreterTarget& target, Dialogs& dialogs)
+        : m_state(state), m_target(target), m_dialogs(dialogs)
+    {
+    }
+
+    // Output of "query" in the tool's own form, for tools that have no "query".
+    void setDeviceDiscovery(std::function<QString()> discover) { m_discover = std::move(discover); }
+    void setSettingsTarget(InterpreterTarget* target) { m_settingsTarget = target; }
 
     void InterpretOutput(const QString& chunk);
+    // The run has ended: the buffered lists are read, and every list flag
+    // still set is cleared, so no wait outlives the tool.
+    void FinishOutput();
+
+    static constexpr qsizetype kMaxBuffered = 64 * 1024 * 1024;
 
 private:
+    bool connectionFailure(const QString& chunk);
+    bool discovery(const QString& text);
+    void settingsDiskList(const QString& text);
+    bool discInformation(const QString& text);
+    void gameTable(const QString& text);
+    bool listFlagSet() const;
+
     RunState& m_state;
+    InterpreterTarget& m_target;
+    InterpreterTarget* m_settingsTarget = nullptr;
     Dialogs& m_dialogs;
+    std::function<QString()> m_discover;
+    QString m_buffer;
 };

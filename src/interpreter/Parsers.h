@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Pure readers of the tool's output texts. None of them touches a widget.
+namespace parse {
+
+// Lines split at LF with every CR removed; a final empty piece is dropped.
+QStringList SplitLines(const QString& text);
+
+// A disk's size in gigabytes as "#.0" formats it: no leading zero (".9").
+QString FormatGB(double megabytes);
+// kilobytes as gigabytes, "0.00" then "GB" ("4.38GB").
+QString GameSizeText(double kilobytes);
+// "hdd1:  [2.0 GB]"
+QString DiskLabel(const QString& device, double megabytes);
+
+// A device line of the "query" output: the device is its first word, the
+// size the number in front of its last "MB".
+struct DeviceLine {
+    QString device;
+    double sizeMb = 0;
+    bool ps2Formatted = false;
+};
+// A disk line (tab then "hdd", or any line naming a formatted PS2 disk).
+std::optional<DeviceLine> ParseDiskLine(const QString& line);
+// An optical drive holding a disc: tab then "cd", and " MB".
+std::optional<DeviceLine> ParseOpticalLine(const QString& line);
+
+// One installed game of the "hdl_toc" table, in either the older layout (no
+// DMA column, blank flags) or the current one (a DMA column, "0" for none).
+struct GameRow {
+    QString type;
+    qint64 sizeKb = 0;
+    QString sizeText;
+    QString flags;
+    QString startup;
+    QString title;
+};
+std::optional<GameRow> ParseGameLine(const QString& line);
+
+// "total 20480MB, used 1024MB, available 19456MB"
+struct SpaceSummary {
+    qint64 totalMb = 0;
+    qint64 usedMb = 0;
+    QString text; // "20.00GB Total - 1.00GB Used - 19.00GB Available"
+};
+std::optional<SpaceSummary> ParseSpaceLine(const QString& line);
+
+// "SLUS_123.45" "TESTGAME"  308576KB (optionally "dual layer" before the size)
+struct DiscInfo {
+    QString startup;
+    QString name;
+    bool dualLayer = false;
+    qint64 sizeKb = 0;
+    QString sizeText;
+};
+std::optional<DiscInfo> ParseDiscInfoLine(const QString& line);
+// The first disc-information line of a whole output.
+std::optional<DiscInfo> FindDiscInfo(const QString& text);
+
+// Round half to even, as the program's whole-number conversions do.
+qint64 RoundHalfEven(double value);
+
+} // namespace parse
