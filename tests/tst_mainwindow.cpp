@@ -172,14 +172,12 @@ private slots:
         start();
         QVERIFY(m_main->fmInstall->cmdISO->isEnabled());
         QVERIFY(!m_main->fmInstall->cmdCompat->isEnabled());
-        m_main->tmrCompat->start(1000);
         m_main->EnableMainWindow(false);
         QVERIFY(!m_main->fmInstall->cmdISO->isEnabled());
         QVERIFY(!m_main->fmMain->txtIP->isEnabled());
         QVERIFY(!m_main->fmNavigation->cmdExit->isEnabled());
         QVERIFY(!m_main->mnuExit->isEnabled());
         QVERIFY(!m_main->mnuMinimize->isEnabled());
-        QVERIFY(!m_main->tmrCompat->isActive());
         for (const QString& name : frmMain::ExemptControls()) {
             QObject* o = m_main->findChild<QObject*>(name);
             QVERIFY2(o, qPrintable(name));
@@ -192,8 +190,6 @@ private slots:
         QVERIFY(m_main->fmMain->txtIP->isEnabled());
         QVERIFY(m_main->mnuExit->isEnabled());
         QVERIFY(!m_main->fmInstall->cmdCompat->isEnabled());
-        QVERIFY(m_main->tmrCompat->isActive());
-        m_main->tmrCompat->stop();
     }
 
     void hideToTrayAndBack()
@@ -268,6 +264,8 @@ private slots:
         m_icmp = FakeIcmp();
         start();
         m_main->fmMain->optLocal->setChecked(true);
+        QVERIFY(m_main->fmMain->optLocal->isChecked());
+        m_world->clearCalls();
         m_main->mnuExit->trigger();
         QVERIFY(m_icmp.sent.isEmpty());
         QVERIFY(m_world->calls().isEmpty());

@@ -28,12 +28,14 @@ bool Interpreter::listFlagSet() const
 bool Interpreter::connectionFailure(const QString& chunk)
 {
     // A networked PS2 that dropped or refused the connection, whatever command ran.
-    if (!containsAny(chunk, {"existing connection was forcibly closed by the remote host",
-                             "No connection could be made because the target machine actively refused it.",
-                             "Connection refused"}))
+    if (!containsAny(chunk,
+                     {"existing connection was forcibly closed by the remote host",
+                      "No connection could be made because the target machine actively refused it.",
+                      "Connection refused"}))
         return false;
-    m_dialogs.message(QStringLiteral("An error has occurred and you must reload hdld_svr.elf on PS2."),
-                      Dialogs::Icon::Critical);
+    m_dialogs.message(
+        QStringLiteral("An error has occurred and you must reload hdld_svr.elf on PS2."),
+        Dialogs::Icon::Critical);
     return true;
 }
 
@@ -52,8 +54,8 @@ void Interpreter::FinishOutput()
     text.swap(m_buffer);
     if (!text.isEmpty()) {
         // The current tool has no "query" on Linux: list the devices ourselves.
-        if ((m_state.AwaitDiskList || m_state.AwaitOpticalList || m_state.AwaitFormatList) && m_discover &&
-            text.contains(QStringLiteral("query: unrecognized command")))
+        if ((m_state.AwaitDiskList || m_state.AwaitOpticalList || m_state.AwaitFormatList) &&
+            m_discover && text.contains(QStringLiteral("query: unrecognized command")))
             text = m_discover();
         bool ended = false;
         if (m_state.AwaitDiskList || m_state.AwaitOpticalList)
@@ -111,8 +113,9 @@ bool Interpreter::discovery(const QString& text)
         m_state.AwaitOpticalList = false;
         if (m_target.sourceIsOptical() && m_target.opticalCount() == 0) {
             m_target.chooseImageSource();
-            m_dialogs.message(QStringLiteral("There were no game disks found in any of your optical drives."),
-                              Dialogs::Icon::Exclamation);
+            m_dialogs.message(
+                QStringLiteral("There were no game disks found in any of your optical drives."),
+                Dialogs::Icon::Exclamation);
             return true;
         }
     }
@@ -140,15 +143,18 @@ void Interpreter::settingsDiskList(const QString& text)
 
 bool Interpreter::discInformation(const QString& text)
 {
-    if (m_target.opticalSelected() && containsAny(text, {"The device is not ready.", "No medium found"})) {
+    if (m_target.opticalSelected() &&
+        containsAny(text, {"The device is not ready.", "No medium found"})) {
         m_target.deselectOptical();
         m_state.AwaitDiscInfo = false;
         m_dialogs.message(
-            QStringLiteral("There is either no disc in the drive or a PS2 game was not found on the disc."),
+            QStringLiteral(
+                "There is either no disc in the drive or a PS2 game was not found on the disc."),
             Dialogs::Icon::Exclamation);
         return true;
     }
-    if (m_target.sourceIsOptical() && containsAny(text, {"not a Playstation CD-ROM/DVD-ROM.", "bad ISOFS."})) {
+    if (m_target.sourceIsOptical() &&
+        containsAny(text, {"not a Playstation CD-ROM/DVD-ROM.", "bad ISOFS."})) {
         m_state.AwaitDiscInfo = false;
         m_dialogs.message(QStringLiteral("The disc in the selected drive is not a PS2 game disc."),
                           Dialogs::Icon::Exclamation, QStringLiteral("Not a PS2 Game"));
@@ -171,9 +177,11 @@ bool Interpreter::discInformation(const QString& text)
     m_state.AwaitDiscInfo = false;
     // Decided on the size as shown, two decimals.
     if (NumericValue(info->sizeText) >= 4.38) {
-        m_dialogs.message(QStringLiteral("The disk you selected is a dual-layer DVD which sometimes causes errors "
-                                         "with HDL_Dump while both dumping ISOs and installing games."),
-                          Dialogs::Icon::Exclamation);
+        m_dialogs.message(
+            QStringLiteral(
+                "The disk you selected is a dual-layer DVD which sometimes causes errors "
+                "with HDL_Dump while both dumping ISOs and installing games."),
+            Dialogs::Icon::Exclamation);
     }
     return false;
 }
@@ -182,15 +190,18 @@ void Interpreter::gameTable(const QString& text)
 {
     if (containsAny(text, {"A connection attempt failed", "Network communication timeout."})) {
         m_state.AwaitGameTable = false;
-        m_dialogs.message(QStringLiteral("The PS2 console could not be found at the IP address entered. Make sure "
-                                         "that the console has hdld_svr.elf running and the IP address is "
-                                         "configured properly in IPCONFIG.DAT."),
-                          Dialogs::Icon::Critical);
+        m_dialogs.message(
+            QStringLiteral(
+                "The PS2 console could not be found at the IP address entered. Make sure "
+                "that the console has hdld_svr.elf running and the IP address is "
+                "configured properly in IPCONFIG.DAT."),
+            Dialogs::Icon::Critical);
         return;
     }
     if (containsAny(text, {"not a PlayStation 2 HDD.", "APA partition is broken; aborting."})) {
         m_state.AwaitGameTable = false;
-        m_dialogs.message(QStringLiteral("This drive is not a PlayStation 2 HDD."), Dialogs::Icon::Exclamation);
+        m_dialogs.message(QStringLiteral("This drive is not a PlayStation 2 HDD."),
+                          Dialogs::Icon::Exclamation);
         return;
     }
     m_target.clearGames();
@@ -207,6 +218,7 @@ void Interpreter::gameTable(const QString& text)
             m_target.setDiskSpace(space->totalMb, space->usedMb, space->text);
         }
     }
-    m_target.setBrowseCaption(QStringLiteral("Browse, Backup, and Delete - %1 Games").arg(m_target.gameCount()));
+    m_target.setBrowseCaption(
+        QStringLiteral("Browse, Backup, and Delete - %1 Games").arg(m_target.gameCount()));
     m_state.AwaitGameTable = false;
 }

@@ -18,8 +18,7 @@ class Interpreter
 public:
     Interpreter(RunState& state, InterpreterTarget& target, Dialogs& dialogs)
         : m_state(state), m_target(target), m_dialogs(dialogs)
-    {
-    }
+    {}
 
     // Output of "query" in the tool's own form, for tools that have no "query".
     void setDeviceDiscovery(std::function<QString()> discover) { m_discover = std::move(discover); }

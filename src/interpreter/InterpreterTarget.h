@@ -30,7 +30,8 @@ public:
     // Disc information.
     virtual bool opticalSelected() const = 0;
     virtual void deselectOptical() = 0;
-    virtual void setDiscInfo(const QString& startup, const QString& name, const QString& sizeText) = 0;
+    virtual void setDiscInfo(const QString& startup, const QString& name,
+                             const QString& sizeText) = 0;
     virtual QString gameName() const = 0;
     virtual void setGameName(const QString& name) = 0;
     virtual QString imagePath() const = 0;

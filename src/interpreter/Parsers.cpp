@@ -80,7 +80,8 @@ std::optional<DeviceLine> ParseDiskLine(const QString& line)
 {
     const bool formatted = line.contains(QStringLiteral("formatted Playstation 2 HDD")) &&
                            !line.contains(QStringLiteral("not formatted Playstation 2 HDD"));
-    if (!formatted && !line.contains(QStringLiteral("\thdd")) && !line.contains(QStringLiteral("\t/dev/")))
+    if (!formatted && !line.contains(QStringLiteral("\thdd")) &&
+        !line.contains(QStringLiteral("\t/dev/")))
         return std::nullopt;
     auto d = deviceLine(line);
     if (d)
@@ -147,15 +148,16 @@ std::optional<SpaceSummary> ParseSpaceLine(const QString& line)
     s.totalMb = RoundHalfEven(NumericValue(line.mid(totalAt + 5, totalMb - totalAt - 5)));
     s.usedMb = RoundHalfEven(NumericValue(line.mid(usedAt + 5, usedMb - usedAt - 5)));
     auto gb = [](qint64 mb) { return QString::number(static_cast<double>(mb) / 1024.0, 'f', 2); };
-    s.text = gb(s.totalMb) + QStringLiteral("GB Total - ") + gb(s.usedMb) + QStringLiteral("GB Used - ") +
-             gb(s.totalMb - s.usedMb) + QStringLiteral("GB Available");
+    s.text = gb(s.totalMb) + QStringLiteral("GB Total - ") + gb(s.usedMb) +
+             QStringLiteral("GB Used - ") + gb(s.totalMb - s.usedMb) +
+             QStringLiteral("GB Available");
     return s;
 }
 
 std::optional<DiscInfo> ParseDiscInfoLine(const QString& line)
 {
-    static const QRegularExpression re(
-        QStringLiteral("^\\s*\"([^\"]*)\"\\s+\"([^\"]*)\"\\s*(dual layer)?\\s*([0-9]+)\\s*KB\\s*$"));
+    static const QRegularExpression re(QStringLiteral(
+        "^\\s*\"([^\"]*)\"\\s+\"([^\"]*)\"\\s*(dual layer)?\\s*([0-9]+)\\s*KB\\s*$"));
     const auto m = re.match(line);
     if (!m.hasMatch() || m.captured(1).trimmed().isEmpty())
         return std::nullopt;

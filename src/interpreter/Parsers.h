@@ -20,7 +20,8 @@ QString DiskLabel(const QString& device, double megabytes);
 
 // A device line of the "query" output: the device is its first word, the
 // size the number in front of its last "MB".
-struct DeviceLine {
+struct DeviceLine
+{
     QString device;
     double sizeMb = 0;
     bool ps2Formatted = false;
@@ -32,7 +33,8 @@ std::optional<DeviceLine> ParseOpticalLine(const QString& line);
 
 // One installed game of the "hdl_toc" table, in either the older layout (no
 // DMA column, blank flags) or the current one (a DMA column, "0" for none).
-struct GameRow {
+struct GameRow
+{
     QString type;
     qint64 sizeKb = 0;
     QString sizeText;
@@ -43,7 +45,8 @@ struct GameRow {
 std::optional<GameRow> ParseGameLine(const QString& line);
 
 // "total 20480MB, used 1024MB, available 19456MB"
-struct SpaceSummary {
+struct SpaceSummary
+{
     qint64 totalMb = 0;
     qint64 usedMb = 0;
     QString text; // "20.00GB Total - 1.00GB Used - 19.00GB Available"
@@ -51,7 +54,8 @@ struct SpaceSummary {
 std::optional<SpaceSummary> ParseSpaceLine(const QString& line);
 
 // "SLUS_123.45" "TESTGAME"  308576KB (optionally "dual layer" before the size)
-struct DiscInfo {
+struct DiscInfo
+{
     QString startup;
     QString name;
     bool dualLayer = false;

@@ -40,16 +40,22 @@ int CommandFront::HDL_Command(const QStringList& args)
     for (;;) {
         const bool ran = runOnce(args);
         ++m_attempts;
-        if (m_gotOutput)
+        if (m_gotOutput) {
+            finish();
             return 1;
+        }
         // A run that ended by itself with status 0 has answered, silent or not;
         // running it again would repeat a finished command.
         const cStdIO::RunOutcome outcome = m_runner.lastRun();
         if (ran && outcome.started && !outcome.cancelled && outcome.normalExit &&
-            outcome.exitCode == 0)
+            outcome.exitCode == 0) {
+            finish();
             return 1;
-        if (ran && outcome.cancelled)
+        }
+        if (ran && outcome.cancelled) {
+            finish();
             return 1;
+        }
         if (m_attempts >= 4)
             break;
         QEventLoop pause;
@@ -59,9 +65,12 @@ int CommandFront::HDL_Command(const QStringList& args)
         connect(this, &CommandFront::outputArrived, &pause, &QEventLoop::quit);
         timer.start(m_retryPauseMs);
         pause.exec();
-        if (m_gotOutput)
+        if (m_gotOutput) {
+            finish();
             return 1;
+        }
     }
+    finish();
     const QString tool = QFileInfo(m_paths.toolPath).fileName();
     m_dialogs.message(
         QStringLiteral("An unknown error has occurred. Please try restarting the program "
@@ -73,13 +82,18 @@ int CommandFront::HDL_Command(const QStringList& args)
 
 void CommandFront::HDL_Execute(const QStringList& args)
 {
-    if (!runOnce(args))
+    if (!runOnce(args)) {
         m_dialogs.message(QStringLiteral("Unexpected error."), Dialogs::Icon::Critical);
+        return;
+    }
+    finish();
 }
 
 QString CommandFront::RunDirect(const QStringList& args)
 {
     m_view.setCommandText(ToolCommand::DisplayArguments(args));
     m_view.setOutputText(QString());
-    return m_runner.ExecuteCommand(commandFor(args));
+    const QString last = m_runner.ExecuteCommand(commandFor(args));
+    finish();
+    return last;
 }

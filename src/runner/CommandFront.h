@@ -33,6 +33,9 @@ public:
     {
         m_interpreter = std::move(interpreter);
     }
+    // Called when a command's output is complete (after an answered run, and
+    // when a command gives up), so the interpreter can read whole lists.
+    void setRunFinisher(std::function<void()> finisher) { m_finisher = std::move(finisher); }
     // Pause between attempts of HDL_Command; two seconds unless a test shortens it.
     void setRetryPause(int ms) { m_retryPauseMs = ms; }
 
@@ -56,12 +59,18 @@ signals:
 
 private:
     bool runOnce(const QStringList& args);
+    void finish()
+    {
+        if (m_finisher)
+            m_finisher();
+    }
 
     cStdIO& m_runner;
     AppPaths m_paths;
     ActivityView& m_view;
     Dialogs& m_dialogs;
     std::function<void(const QString&)> m_interpreter;
+    std::function<void()> m_finisher;
     int m_retryPauseMs = 2000;
     int m_attempts = 0;
     bool m_gotOutput = false;

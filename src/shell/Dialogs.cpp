@@ -1,6 +1,10 @@
 #include "Dialogs.h"
 
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QStringList>
 
 namespace {
 QMessageBox::Icon boxIcon(Dialogs::Icon icon)
@@ -30,4 +34,64 @@ Dialogs::Answer WidgetDialogs::question(const QString& text, Icon icon, const QS
                     QMessageBox::Yes | QMessageBox::No, m_owner);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+QString WidgetDialogs::qtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            continue;
+        // Show the caption; match by the pattern, which may differ from it.
+        const QString patterns = QString(parts[i + 1]).replace(u';', u' ');
+        filters << (parts[i].contains(patterns)
+                        ? parts[i]
+                        : parts[i] + QStringLiteral(" (") + patterns + u')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+namespace {
+std::optional<QString> runFileDialog(QWidget* owner, const FileDialogRequest& r, bool save)
+{
+    QFileDialog dialog(owner, r.title);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile
+                            : (r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+    dialog.setNameFilter(WidgetDialogs::qtFilter(r.filter));
+    if (!r.directory.isEmpty())
+        dialog.setDirectory(r.directory);
+    if (!r.fileName.isEmpty())
+        dialog.selectFile(r.fileName);
+    QString suffix = r.defaultSuffix;
+    suffix.remove(QStringLiteral("*."));
+    if (!suffix.isEmpty())
+        dialog.setDefaultSuffix(suffix);
+    if (save && !r.confirmOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+} // namespace
+
+std::optional<QString> WidgetDialogs::openFile(const FileDialogRequest& request)
+{
+    return runFileDialog(m_owner, request, false);
+}
+
+std::optional<QString> WidgetDialogs::saveFile(const FileDialogRequest& request)
+{
+    return runFileDialog(m_owner, request, true);
+}
+
+std::optional<QString> WidgetDialogs::inputText(const QString& prompt, const QString& title)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(m_owner, title, prompt, QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
 }

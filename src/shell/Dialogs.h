@@ -2,7 +2,21 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
+
+// What a file dialog is asked for; filters are written "Caption|pattern|Caption|pattern|".
+struct FileDialogRequest
+{
+    QString title;
+    QString directory;
+    QString fileName;
+    QString filter;
+    QString defaultSuffix;
+    bool mustExist = false;
+    bool confirmOverwrite = false;
+};
 
 // Every message box and dialog of the program goes through this seam, so a
 // test can answer them without a modal loop.
@@ -16,6 +30,10 @@ public:
     // A message with an OK button; the title is the program's unless given.
     virtual void message(const QString& text, Icon icon, const QString& title = {}) = 0;
     virtual Answer question(const QString& text, Icon icon, const QString& title = {}) = 0;
+    // Nothing when the user cancelled.
+    virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> inputText(const QString& prompt, const QString& title) = 0;
 
     static QString programTitle() { return QStringLiteral("Ventrik"); }
 };
@@ -28,6 +46,12 @@ public:
     void setOwner(QWidget* owner) { m_owner = owner; }
     void message(const QString& text, Icon icon, const QString& title = {}) override;
     Answer question(const QString& text, Icon icon, const QString& title = {}) override;
+    std::optional<QString> openFile(const FileDialogRequest& request) override;
+    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<QString> inputText(const QString& prompt, const QString& title) override;
+
+    // "Caption|pattern|..." as a Qt name filter list.
+    static QString qtFilter(const QString& filter);
 
 private:
     QWidget* m_owner;

@@ -6,11 +6,15 @@
 #include "Dialogs.h"
 #include "InstallPane.h"
 #include "JobPane.h"
+#include "MainOutputTarget.h"
 #include "NavigationPane.h"
+#include "StickyMenu.h"
 #include "TargetPane.h"
 #include "TrayIcon.h"
 #include "Twips.h"
 #include "devices/Probe.h"
+#include "devices/Selection.h"
+#include "platform/DeviceDiscovery.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -77,21 +81,24 @@ frmMain::frmMain(const AppPaths& paths, MainSeams seams, QWidget* parent)
     // shortens it and showing it makes it grow downward.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    tmrCompat = new QTimer(this);
-    tmrCompat->setObjectName(QStringLiteral("tmrCompat"));
     buildMenus();
     connectNavigation();
 
     m_front = std::make_unique<CommandFront>(StdIO, m_paths, *this, m_seams.dialogs);
-    m_interpreter = std::make_unique<Interpreter>(state, m_seams.dialogs);
+    m_target = std::make_unique<MainOutputTarget>(*this);
+    m_interpreter = std::make_unique<Interpreter>(state, *m_target, m_seams.dialogs);
+    m_interpreter->setDeviceDiscovery(
+        [] { return platform::devicesAsQueryText(platform::discoverDevices()); });
     m_front->setInterpreter(
         [this](const QString& chunk) { m_interpreter->InterpretOutput(chunk); });
+    m_front->setRunFinisher([this] { m_interpreter->FinishOutput(); });
     StdIO.setWorkingDirectory(m_paths.workingDir);
 
     fmInstall->cmbType->addItems({QStringLiteral("CD-ROM"), QStringLiteral("DVD-ROM")});
     fmInstall->cmbType->setCurrentIndex(1);
 
     connect(fmMain->txtIP, &QLineEdit::textChanged, this, &frmMain::txtIP_Change);
+    m_selection = new Selection(*this);
     connect(&m_seams.tray, &TrayIcon::doubleClicked, this, &frmMain::trayDoubleClick);
 
     // Not yet built: the settings window. Offered once it exists.
@@ -116,7 +123,7 @@ void frmMain::buildMenus()
     connect(mnuMinimize, &QAction::triggered, this, &frmMain::mnuMinimize_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::close);
 
-    mnuCompat = new QMenu(QStringLiteral("compat"), this);
+    mnuCompat = new StickyMenu(QStringLiteral("compat"), this);
     mnuCompat->setObjectName(QStringLiteral("mnuCompat"));
     const char* flags[] = {"1: Slow HDD Access",   "2: No DVD9 Support",
                            "3: Kill HD Loader",    "4: Date/time fix 2",
@@ -286,7 +293,6 @@ QList<QObject*> frmMain::controls() const
                 result << a;
         }
     }
-    result << tmrCompat;
     return result;
 }
 
@@ -297,8 +303,6 @@ bool ownEnabled(QObject* o)
         return !w->testAttribute(Qt::WA_Disabled);
     if (auto* a = qobject_cast<QAction*>(o))
         return a->isEnabled();
-    if (auto* t = qobject_cast<QTimer*>(o))
-        return t->isActive();
     return false;
 }
 
@@ -308,8 +312,6 @@ void setOwnEnabled(QObject* o, bool enabled)
         w->setEnabled(enabled);
     else if (auto* a = qobject_cast<QAction*>(o))
         a->setEnabled(enabled);
-    else if (auto* t = qobject_cast<QTimer*>(o))
-        enabled ? t->start() : t->stop();
 }
 } // namespace
 

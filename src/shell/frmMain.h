@@ -21,6 +21,8 @@ class Dialogs;
 class IcmpBackend;
 class InstallPane;
 class JobPane;
+class MainOutputTarget;
+class Selection;
 class NavigationPane;
 class QAction;
 class QCheckBox;
@@ -64,7 +66,6 @@ public:
     QAction* mnuDone;
     QMenu* mnuBackup;
     QList<QAction*> mnuHDD;
-    QTimer* tmrCompat;
 
     cStdIO StdIO;
     RunState state;
@@ -75,6 +76,9 @@ public:
     const SettingsFile& settings() const { return m_settings; }
     const AppPaths& paths() const { return m_paths; }
     Dialogs& dialogs() { return m_seams.dialogs; }
+    IcmpBackend& icmp() { return m_seams.icmp; }
+    Interpreter& interpreter() { return *m_interpreter; }
+    Selection& selection() { return *m_selection; }
 
     // Start-up steps that belong to the window: tray icon, size, place,
     // activity view and the stored address.
@@ -82,7 +86,7 @@ public:
     void EnableMainWindow(bool enable);
     // Exempt from the lock: the views, the navigation and the frames.
     static const QStringList& ExemptControls();
-    // Every control in enumeration order, menu entries and the timer included.
+    // Every control in enumeration order, menu entries included.
     QList<QObject*> controls() const;
 
     void cmdMinimize_Click();
@@ -114,7 +118,9 @@ private:
     MainSeams m_seams;
     SettingsFile m_settings;
     std::unique_ptr<CommandFront> m_front;
+    std::unique_ptr<MainOutputTarget> m_target;
     std::unique_ptr<Interpreter> m_interpreter;
+    Selection* m_selection = nullptr;
     QStackedLayout* m_upper = nullptr;
     QWidget* m_columns = nullptr;
     QList<bool> m_savedEnabled;

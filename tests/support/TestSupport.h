@@ -66,6 +66,25 @@ public:
         answers.pop_front();
         return a;
     }
+    std::optional<QString> openFile(const FileDialogRequest& request) override
+    {
+        fileRequests.append(request);
+        return nextFile();
+    }
+    std::optional<QString> saveFile(const FileDialogRequest& request) override
+    {
+        fileRequests.append(request);
+        return nextFile();
+    }
+    std::optional<QString> inputText(const QString& prompt, const QString& title) override
+    {
+        shown.append({prompt, Icon::Information, title});
+        if (inputs.empty())
+            return std::nullopt;
+        const std::optional<QString> a = inputs.front();
+        inputs.pop_front();
+        return a;
+    }
     QStringList texts() const
     {
         QStringList t;
@@ -76,6 +95,21 @@ public:
 
     QList<Shown> shown;
     std::deque<Answer> answers;
+    std::deque<std::optional<QString>> files; // nothing: the user cancels
+    std::deque<std::optional<QString>> inputs;
+    QList<FileDialogRequest> fileRequests;
+
+private:
+    std::optional<QString> nextFile()
+    {
+        if (files.empty())
+            return std::nullopt;
+        const std::optional<QString> f = files.front();
+        files.pop_front();
+        return f;
+    }
+
+public:
 };
 
 // Probe backend that sends nothing: answers come from a table, every

@@ -1,0 +1,77 @@
+#include "DeviceDiscovery.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+namespace platform {
+
+namespace {
+qint64 readNumber(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    return f.read(64).trimmed().toLongLong();
+}
+} // namespace
+
+QList<Device> discoverDevices(const QString& sysRoot, const QString& devRoot)
+{
+    // Whole disks and optical drives; partitions, loop, RAM and mapper devices are not PS2 disks.
+    static const QRegularExpression wanted(QStringLiteral(
+        "^(sd[a-z]+|hd[a-z]+|vd[a-z]+|xvd[a-z]+|nvme[0-9]+n[0-9]+|mmcblk[0-9]+|sr[0-9]+)$"));
+    QList<Device> devices;
+    const QDir block(sysRoot + QStringLiteral("/block"));
+    const QStringList names =
+        block.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
+    for (const QString& name : names) {
+        if (!wanted.match(name).hasMatch())
+            continue;
+        Device d;
+        d.path = devRoot + u'/' + name;
+        d.sizeBytes = readNumber(block.filePath(name + QStringLiteral("/size"))) * 512;
+        d.optical = name.startsWith(QLatin1String("sr")) ||
+                    readNumber(block.filePath(name + QStringLiteral("/device/type"))) == 5;
+        if (d.optical) {
+            d.hasMedium = d.sizeBytes > 0;
+        } else {
+            QFile disk(d.path);
+            if (disk.open(QIODevice::ReadOnly)) {
+                const QByteArray sector = disk.read(512);
+                d.readable = sector.size() >= 8;
+                d.ps2Formatted = d.readable && sector.mid(4, 4) == QByteArray("APA\0", 4);
+            }
+        }
+        devices << d;
+    }
+    return devices;
+}
+
+QString devicesAsQueryText(const QList<Device>& devices)
+{
+    QString text = QStringLiteral("Hard drives:\n");
+    for (const Device& d : devices) {
+        if (d.optical)
+            continue;
+        text += QStringLiteral("\t%1  %2 MB, %3\n")
+                    .arg(d.path)
+                    .arg(d.sizeBytes / (1024 * 1024))
+                    .arg(d.ps2Formatted ? QStringLiteral("formatted Playstation 2 HDD")
+                         : d.readable   ? QStringLiteral("not formatted")
+                                        : QStringLiteral("not formatted (cannot be read)"));
+    }
+    text += QStringLiteral("Optical drives:\n");
+    for (const Device& d : devices) {
+        if (!d.optical)
+            continue;
+        if (d.hasMedium)
+            text +=
+                QStringLiteral("\t%1  %2 MB, disc\n").arg(d.path).arg(d.sizeBytes / (1024 * 1024));
+        else
+            text += QStringLiteral("\t%1  no media\n").arg(d.path);
+    }
+    return text;
+}
+
+} // namespace platform
