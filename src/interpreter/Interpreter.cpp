@@ -205,19 +205,21 @@ void Interpreter::gameTable(const QString& text)
         return;
     }
     m_target.clearGames();
+    QList<parse::GameRow> rows;
     for (const QString& line : parse::SplitLines(text)) {
         if (const auto game = parse::ParseGameLine(line)) {
             // A networked PS2 can copy to any local disk; a local disk needs a second one.
             const bool copyToHdd = m_target.targetIsLocal() ? m_target.mainDiskCount() >= 2
                                                             : m_target.mainDiskCount() >= 1;
             m_target.enableGameButtons(copyToHdd);
-            m_target.addGame(*game);
+            rows << *game;
         }
         if (const auto space = parse::ParseSpaceLine(line)) {
             m_target.enableInstallButtons();
             m_target.setDiskSpace(space->totalMb, space->usedMb, space->text);
         }
     }
+    m_target.addGames(rows);
     m_target.setBrowseCaption(
         QStringLiteral("Browse, Backup, and Delete - %1 Games").arg(m_target.gameCount()));
     m_state.AwaitGameTable = false;

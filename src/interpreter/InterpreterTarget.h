@@ -2,6 +2,7 @@
 
 #include "Parsers.h"
 
+#include <QList>
 #include <QString>
 
 // What the interpreter writes into the windows, as the main window (and the
@@ -40,7 +41,7 @@ public:
 
     // Game table.
     virtual void clearGames() = 0; // list, space bar and label
-    virtual void addGame(const parse::GameRow& row) = 0;
+    virtual void addGames(const QList<parse::GameRow>& rows) = 0;
     virtual void enableGameButtons(bool copyToHdd) = 0;
     virtual void enableInstallButtons() = 0;
     virtual void setDiskSpace(qint64 totalMb, qint64 usedMb, const QString& text) = 0;

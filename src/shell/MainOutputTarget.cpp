@@ -132,11 +132,18 @@ void MainOutputTarget::clearGames()
     m_main.fmBrowse->lstHD->clear();
 }
 
-void MainOutputTarget::addGame(const parse::GameRow& row)
+void MainOutputTarget::addGames(const QList<parse::GameRow>& rows)
 {
-    auto* item = new QTreeWidgetItem({row.title, row.startup, row.sizeText, row.type, row.flags});
-    item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    m_main.fmBrowse->lstHD->addTopLevelItem(item);
+    QList<QTreeWidgetItem*> items;
+    items.reserve(rows.size());
+    for (const parse::GameRow& row : rows) {
+        auto* item =
+            new QTreeWidgetItem({row.title, row.startup, row.sizeText, row.type, row.flags});
+        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        items << item;
+    }
+    // One insertion for the whole table keeps a large disk quick to show.
+    m_main.fmBrowse->lstHD->addTopLevelItems(items);
 }
 
 void MainOutputTarget::enableGameButtons(bool copyToHdd)

@@ -31,7 +31,7 @@ public:
     void enableCompat() override;
     void enableMakeIso() override;
     void clearGames() override;
-    void addGame(const parse::GameRow& row) override;
+    void addGames(const QList<parse::GameRow>& rows) override;
     void enableGameButtons(bool copyToHdd) override;
     void enableInstallButtons() override;
     void setDiskSpace(qint64 totalMb, qint64 usedMb, const QString& text) override;

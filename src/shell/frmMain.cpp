@@ -224,9 +224,17 @@ void frmMain::txtIP_Change()
 
 void frmMain::applyColumnWidths()
 {
-    const int hd[] = {1265, 1070, 720, 540, 690};
-    for (int i = 0; i < 5; ++i)
-        fmBrowse->lstHD->setColumnWidth(i, Twips(this, hd[i]));
+    // The design widths, widened where the font needs more room for a typical value.
+    const QFontMetrics fm(fmBrowse->lstHD->font());
+    auto width = [&](int twips, const char* sample) {
+        return std::max(Twips(this, twips), fm.horizontalAdvance(QLatin1String(sample)) + 16);
+    };
+    QHeaderView* hd = fmBrowse->lstHD->header();
+    hd->setSectionResizeMode(0, QHeaderView::Stretch);
+    const int hdWidths[] = {width(1070, "SLUS_000.00"), width(720, "00.00GB"), width(540, "DVD"),
+                            width(690, "+1+2+3")};
+    for (int i = 1; i < 5; ++i)
+        fmBrowse->lstHD->setColumnWidth(i, hdWidths[i - 1]);
     const int job[] = {1000, 1125, 1100, 1375, 1700, 1200, 900, 1000};
     for (int i = 0; i < 8; ++i)
         fmJob->lstJob->setColumnWidth(i, Twips(this, job[i]));

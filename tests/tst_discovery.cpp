@@ -1,0 +1,90 @@
+#include "platform/DeviceDiscovery.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestDiscovery : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+
+    void blockDevice(const QString& name, qint64 sectors, const QByteArray& sector0 = {},
+                     bool optical = false)
+    {
+        QDir().mkpath(m_root.filePath(QStringLiteral("sys/block/%1/device").arg(name)));
+        QFile size(m_root.filePath(QStringLiteral("sys/block/%1/size").arg(name)));
+        size.open(QIODevice::WriteOnly);
+        size.write(QByteArray::number(sectors) + '\n');
+        if (optical) {
+            QFile type(m_root.filePath(QStringLiteral("sys/block/%1/device/type").arg(name)));
+            type.open(QIODevice::WriteOnly);
+            type.write("5\n");
+        }
+        if (!sector0.isNull()) {
+            QFile dev(m_root.filePath(QStringLiteral("dev/%1").arg(name)));
+            dev.open(QIODevice::WriteOnly);
+            dev.write(sector0);
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QDir().mkpath(m_root.filePath(QStringLiteral("dev")));
+        QByteArray apa(512, '\0');
+        apa.replace(4, 4, QByteArray("APA\0", 4));
+        blockDevice(QStringLiteral("sdb"), 976773168, apa);                // 465.8 GB PS2 disk
+        blockDevice(QStringLiteral("sdc"), 2097152, QByteArray(512, 'x')); // 1 GB other disk
+        blockDevice(QStringLiteral("sdd"), 2097152);                       // no node: unreadable
+        blockDevice(QStringLiteral("sr0"), 6400000, {}, true);             // a disc in the drive
+        blockDevice(QStringLiteral("sr1"), 0, {}, true);                   // empty drive
+        blockDevice(QStringLiteral("loop0"), 100, apa);                    // never listed
+        blockDevice(QStringLiteral("sdb1"), 100, apa); // a partition, never listed
+    }
+
+    void listsWholeDisksAndDrives()
+    {
+        const QList<platform::Device> devices = platform::discoverDevices(
+            m_root.filePath(QStringLiteral("sys")), m_root.filePath(QStringLiteral("dev")));
+        QStringList paths;
+        for (const auto& d : devices)
+            paths << QFileInfo(d.path).fileName();
+        QCOMPARE(paths,
+                 (QStringList{QStringLiteral("sdb"), QStringLiteral("sdc"), QStringLiteral("sdd"),
+                              QStringLiteral("sr0"), QStringLiteral("sr1")}));
+        QVERIFY(devices[0].ps2Formatted);
+        QCOMPARE(devices[0].sizeBytes, qint64(976773168) * 512);
+        QVERIFY(!devices[1].ps2Formatted);
+        QVERIFY(devices[1].readable);
+        QVERIFY(!devices[2].readable);
+        QVERIFY(devices[3].optical && devices[3].hasMedium);
+        QVERIFY(devices[4].optical && !devices[4].hasMedium);
+    }
+
+    void writtenAsTheToolsQuery()
+    {
+        const QString dev = m_root.filePath(QStringLiteral("dev"));
+        const QString text = platform::devicesAsQueryText(
+            platform::discoverDevices(m_root.filePath(QStringLiteral("sys")), dev));
+        QVERIFY(text.contains(
+            QStringLiteral("\t%1/sdb  476940 MB, formatted Playstation 2 HDD\n").arg(dev)));
+        QVERIFY(text.contains(QStringLiteral("\t%1/sdc  1024 MB, not formatted\n").arg(dev)));
+        QVERIFY(text.contains(
+            QStringLiteral("\t%1/sdd  1024 MB, not formatted (cannot be read)\n").arg(dev)));
+        QVERIFY(text.contains(QStringLiteral("\t%1/sr0  3125 MB, disc\n").arg(dev)));
+        QVERIFY(text.contains(QStringLiteral("\t%1/sr1  no media\n").arg(dev)));
+    }
+
+    void missingTreeListsNothing()
+    {
+        QVERIFY(platform::discoverDevices(m_root.filePath(QStringLiteral("nowhere")),
+                                          QStringLiteral("/nowhere"))
+                    .isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDiscovery)
+#include "tst_discovery.moc"

@@ -1,0 +1,226 @@
+#include "TestSupport.h"
+#include "interpreter/Parsers.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace parse;
+
+namespace {
+QString capture(const QString& name)
+{
+    QFile f(QStringLiteral(VENTRIK_CAPTURES_DIR "/") + name);
+    f.open(QIODevice::ReadOnly);
+    return QString::fromLatin1(f.readAll());
+}
+} // namespace
+
+class TestParsers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void gameLines_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<qint64>("kb");
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<QString>("startup");
+        QTest::addColumn<QString>("title");
+        // Read by fields: both layouts give the whole 11-character startup and the title.
+        QTest::newRow("older") << "CD   308576KB             1+3 SLUS_123.45  Test Game"
+                               << "CD" << qint64(308576) << "1+3"
+                               << "SLUS_123.45"
+                               << "Test Game";
+        QTest::newRow("older, blank flags")
+            << "DVD  308576KB                 SLUS_123.45  A Much Longer Game Title For Column Test"
+            << "DVD" << qint64(308576) << ""
+            << "SLUS_123.45"
+            << "A Much Longer Game Title For Column Test";
+        QTest::newRow("current") << "CD   308576KB             1+3 *u4 SLUS_123.45  Test Game"
+                                 << "CD" << qint64(308576) << "1+3"
+                                 << "SLUS_123.45"
+                                 << "Test Game";
+        QTest::newRow("current, no flags") << "DVD  308576KB               0 *u4 SLUS_123.45  A "
+                                              "Much Longer Game Title For Column Test"
+                                           << "DVD" << qint64(308576) << ""
+                                           << "SLUS_123.45"
+                                           << "A Much Longer Game Title For Column Test";
+        QTest::newRow("current, dma m2") << "CD     1374KB               2 *m2 SLUS_123.45  Small"
+                                         << "CD" << qint64(1374) << "2"
+                                         << "SLUS_123.45"
+                                         << "Small";
+        QTest::newRow("CRLF removed before")
+            << "CD   524288KB                 PBPX_952.01  Demo Disc"
+            << "CD" << qint64(524288) << ""
+            << "PBPX_952.01"
+            << "Demo Disc";
+        QTest::newRow("title with double spaces")
+            << "CD       10KB                 SLUS_000.01  A  B"
+            << "CD" << qint64(10) << ""
+            << "SLUS_000.01"
+            << "A  B";
+    }
+    void gameLines()
+    {
+        QFETCH(QString, line);
+        const auto row = ParseGameLine(line);
+        QVERIFY(row);
+        QTEST(row->type, "type");
+        QTEST(row->sizeKb, "kb");
+        QTEST(row->flags, "flags");
+        QTEST(row->startup, "startup");
+        QTEST(row->title, "title");
+    }
+
+    void notGameLines()
+    {
+        QVERIFY(
+            !ParseGameLine(QStringLiteral("type     size flags           dma startup      name")));
+        QVERIFY(!ParseGameLine(QStringLiteral("total 20480MB, used 1024MB, available 19456MB")));
+        QVERIFY(!ParseGameLine(QStringLiteral("CD")));
+        QVERIFY(!ParseGameLine(QStringLiteral("CDX  1KB  SLUS")));
+        QVERIFY(!ParseGameLine(QString()));
+    }
+
+    void capturedTablesInBothLayouts()
+    {
+        for (const QString& name : {QStringLiteral("cur_hdl_toc_3games.stdout"),
+                                    QStringLiteral("v090_hdl_toc_3games.stdout")}) {
+            QList<GameRow> rows;
+            std::optional<SpaceSummary> space;
+            for (const QString& line : SplitLines(capture(name))) {
+                if (auto r = ParseGameLine(line))
+                    rows << *r;
+                if (auto s = ParseSpaceLine(line))
+                    space = s;
+            }
+            QCOMPARE(rows.size(), 3);
+            QCOMPARE(rows[1].title, QStringLiteral("A Much Longer Game Title For Column Test"));
+            QCOMPARE(rows[2].flags, QStringLiteral("2"));
+            QCOMPARE(rows[0].sizeText, QStringLiteral("0.29GB"));
+            QVERIFY(space);
+            QCOMPARE(space->text,
+                     QStringLiteral("20.00GB Total - 1.00GB Used - 19.00GB Available"));
+        }
+    }
+
+    void spaceLine()
+    {
+        const auto s =
+            ParseSpaceLine(QStringLiteral("total 20480MB, used 5120MB, available 15360MB"));
+        QVERIFY(s);
+        QCOMPARE(s->totalMb, qint64(20480));
+        QCOMPARE(s->usedMb, qint64(5120));
+        QCOMPARE(s->text, QStringLiteral("20.00GB Total - 5.00GB Used - 15.00GB Available"));
+        QVERIFY(!ParseSpaceLine(QStringLiteral("total used available")));
+        QVERIFY(!ParseSpaceLine(QStringLiteral("used 1MB total available")));
+    }
+
+    void sizes()
+    {
+        QCOMPARE(GameSizeText(1048576), QStringLiteral("1.00GB"));
+        QCOMPARE(GameSizeText(524288), QStringLiteral("0.50GB"));
+        QCOMPARE(DiskLabel(QStringLiteral("hdd1:"), 2048), QStringLiteral("hdd1:  [2.0 GB]"));
+        QCOMPARE(DiskLabel(QStringLiteral("hdd1:"), 900), QStringLiteral("hdd1:  [.9 GB]"));
+        QCOMPARE(DiskLabel(QStringLiteral("/dev/sdb"), 476940),
+                 QStringLiteral("/dev/sdb  [465.8 GB]"));
+        QCOMPARE(RoundHalfEven(2.5), qint64(2));
+        QCOMPARE(RoundHalfEven(3.5), qint64(4));
+        QCOMPARE(RoundHalfEven(33.333), qint64(33));
+    }
+
+    void deviceLines_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("disk");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<double>("mb");
+        QTest::addColumn<bool>("formatted");
+        QTest::newRow("hdd1") << "\thdd1:  2048 MB, formatted Playstation 2 HDD" << true
+                              << "hdd1:" << 2048.0 << true;
+        QTest::newRow("hdd10") << "\thdd10:  40960 MB, formatted Playstation 2 HDD" << true
+                               << "hdd10:" << 40960.0 << true;
+        QTest::newRow("linux path") << "\t/dev/sdb  476940 MB, formatted Playstation 2 HDD" << true
+                                    << "/dev/sdb" << 476940.0 << true;
+        QTest::newRow("not formatted")
+            << "\thdd3:  900 MB, not formatted" << true << "hdd3:" << 900.0 << false;
+        QTest::newRow("cd0") << "\tcd0:  3200 MB, Playstation 2 disc" << false << "cd0:" << 3200.0
+                             << false;
+        QTest::newRow("sr0") << "\t/dev/sr0  3200 MB, disc" << false << "/dev/sr0" << 3200.0
+                             << false;
+    }
+    void deviceLines()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, disk);
+        const auto d = disk ? ParseDiskLine(line) : ParseOpticalLine(line);
+        QVERIFY(d);
+        QTEST(d->device, "device");
+        QTEST(d->sizeMb, "mb");
+        QTEST(d->ps2Formatted, "formatted");
+    }
+
+    void linesThatAreNoDevices()
+    {
+        QVERIFY(!ParseOpticalLine(QStringLiteral("cd0:  3200 MB, no tab")));
+        QVERIFY(!ParseOpticalLine(QStringLiteral("\tcd0:  no media")));
+        QVERIFY(!ParseDiskLine(QStringLiteral("\thdd1:  formatted Playstation 2 HDD but no size")));
+        QVERIFY(!ParseDiskLine(QStringLiteral("Hard drives:")));
+    }
+
+    void discInformation_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("startup");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("dual");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("capture") << capture(QStringLiteral("cur_cdvd_info_test.stdout")).trimmed()
+                                 << "SLUS_123.45"
+                                 << "TESTGAME" << false << "0.29GB";
+        QTest::newRow("not S") << "\"PBPX_952.01\" \"DEMO\"  308576KB"
+                               << "PBPX_952.01"
+                               << "DEMO" << false << "0.29GB";
+        QTest::newRow("spaced name") << "\"SLES_500.01\" \"MY GAME\"  1048576KB"
+                                     << "SLES_500.01"
+                                     << "MY GAME" << false << "1.00GB";
+        QTest::newRow("dual layer") << "\"SLUS_203.12\" \"BIG\" dual layer 4592762KB"
+                                    << "SLUS_203.12"
+                                    << "BIG" << true << "4.38GB";
+        QTest::newRow("empty name") << "\"SLUS_200.02\" \"\"  4KB"
+                                    << "SLUS_200.02"
+                                    << "" << false << "0.00GB";
+    }
+    void discInformation()
+    {
+        QFETCH(QString, line);
+        const auto d = ParseDiscInfoLine(line);
+        QVERIFY(d);
+        QTEST(d->startup, "startup");
+        QTEST(d->name, "name");
+        QTEST(d->dualLayer, "dual");
+        QTEST(d->sizeText, "size");
+    }
+
+    void notDiscInformation()
+    {
+        QVERIFY(!ParseDiscInfoLine(QStringLiteral("\"SLUS_123.45\" \"TESTGAME\"  308576")));
+        QVERIFY(!ParseDiscInfoLine(QStringLiteral("\"\" \"TESTGAME\"  308576KB")));
+        QVERIFY(!ParseDiscInfoLine(capture(QStringLiteral("cur_cdvd_info_notps2.stderr"))));
+        QVERIFY(!FindDiscInfo(QStringLiteral("noise\n\"SLUS\n")));
+        QVERIFY(FindDiscInfo(QStringLiteral("noise\r\n\"SLUS_1\" \"A\"  1KB\r\n")));
+    }
+
+    void splitting()
+    {
+        QCOMPARE(SplitLines(QStringLiteral("a\r\nb\nc")),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+        QCOMPARE(SplitLines(QStringLiteral("a\n")), QStringList{QStringLiteral("a")});
+        QCOMPARE(SplitLines(QString()), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestParsers)
+#include "tst_parsers.moc"
