@@ -1,5 +1,6 @@
 // Benchmarks of the main window: a large game table reaching the browse list.
 #include "devices/Probe.h"
+#include "platform/PowerActions.h"
 #include "interpreter/Interpreter.h"
 #include "shell/BrowsePane.h"
 #include "shell/Dialogs.h"
@@ -37,6 +38,12 @@ public:
     bool isShown() const override { return false; }
     void showMessage(const QString&, const QString&) override {}
 };
+class NoPower : public PowerActions
+{
+public:
+    void ShutdownPC() override {}
+    void SuspendPC() override {}
+};
 class NoIcmp : public IcmpBackend
 {
 public:
@@ -52,7 +59,8 @@ int main(int argc, char* argv[])
     NoDialogs dialogs;
     NoTray tray;
     NoIcmp icmp;
-    auto window = Main(AppPaths::forProgramDir(dir.path()), MainSeams{dialogs, tray, icmp, [] {}});
+    NoPower power;
+    auto window = Main(AppPaths::forProgramDir(dir.path()), MainSeams{dialogs, tray, icmp, power, [] {}});
 
     QString toc = QStringLiteral("type     size flags           startup      name\r\n");
     for (int i = 0; i < 2000; ++i)

@@ -71,6 +71,16 @@ public:
     void setDiskSpace(qint64, qint64, const QString& t) override { chars += t.size(); }
     int gameCount() const override { return games; }
     void setBrowseCaption(const QString& c) override { chars += c.size(); }
+    void setJobResult(int, const QString& r) override { chars += r.size(); }
+    int jobCount() const override { return 3; }
+    void setCurrentProgress(int p, const QString& c) override { current = p, chars += c.size(); }
+    int currentProgress() const override { return current; }
+    void setOverallProgress(int, const QString& c) override { chars += c.size(); }
+    void setRemaining(const QString& t) override { chars += t.size(); }
+    void setSpeed(const QString& t) override { chars += t.size(); }
+    bool statusMinimized() const override { return true; }
+    void setStatusCaption(const QString& c) override { chars += c.size(); }
+    int current = 0;
 };
 
 } // namespace
@@ -91,6 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     state.AwaitDiscInfo = flags & 0x08;
     state.AwaitGameTable = flags & 0x10;
     state.JobActive = flags & 0x20;
+    state.CurrentJob = 2;
+    state.InstallNow = (flags & 0x60) == 0x60;
     CountingTarget target;
     target.local = flags & 0x40;
     target.optical = flags & 0x80;

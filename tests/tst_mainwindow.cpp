@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
 
 class TestMainWindow : public QObject
@@ -29,13 +30,14 @@ class TestMainWindow : public QObject
     RecordingDialogs m_dialogs;
     FakeTray m_tray;
     FakeIcmp m_icmp;
+    FakePower m_power;
     int m_quits = 0;
     std::unique_ptr<frmMain> m_main;
 
     void start()
     {
         m_main =
-            Main(m_world->paths(), MainSeams{m_dialogs, m_tray, m_icmp, [this] { ++m_quits; }});
+            Main(m_world->paths(), MainSeams{m_dialogs, m_tray, m_icmp, m_power, [this] { ++m_quits; }});
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
     }
     QString setting(const QString& key) const
@@ -87,8 +89,8 @@ private slots:
         QVERIFY(m_main->fmMain->optLAN->isChecked());
         QVERIFY(m_main->fmInstall->optISO->isChecked());
         QStringList jobColumns;
-        for (int i = 0; i < m_main->fmJob->lstJob->columnCount(); ++i)
-            jobColumns << m_main->fmJob->lstJob->headerItem()->text(i);
+        for (int i = 0; i < m_main->fmJob->lstJob->model()->columnCount(); ++i)
+            jobColumns << m_main->fmJob->lstJob->model()->headerData(i, Qt::Horizontal).toString();
         QCOMPARE(jobColumns, (QStringList{QStringLiteral("Result"), QStringLiteral("Task"),
                                           QStringLiteral("Source"), QStringLiteral("Destination"),
                                           QStringLiteral("Name"), QStringLiteral("Startup"),

@@ -30,6 +30,7 @@ class TestSelection : public QObject
     RecordingDialogs m_dialogs;
     FakeTray m_tray;
     FakeIcmp m_icmp;
+    FakePower m_power;
     std::unique_ptr<frmMain> m_main;
 
     void start(const QString& style = QStringLiteral("win"))
@@ -40,7 +41,7 @@ class TestSelection : public QObject
         WriteDefaultSettings(m_world->paths().configFile);
         WriteSetting(kSettingsSection, QStringLiteral("IP"), QStringLiteral("127.0.0.1"),
                      m_world->paths().configFile);
-        m_main = Main(m_world->paths(), MainSeams{m_dialogs, m_tray, m_icmp, [] {}});
+        m_main = Main(m_world->paths(), MainSeams{m_dialogs, m_tray, m_icmp, m_power, [] {}});
         m_main->fmNavigation->chkOutput->setChecked(true);
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
     }
@@ -206,7 +207,7 @@ private slots:
         s[QStringLiteral("drives")] =
             QJsonArray{QJsonObject{{QStringLiteral("device"), QStringLiteral("cd0:")}}};
         m_world = std::make_unique<SimWorld>(s);
-        m_main = Main(m_world->paths(), MainSeams{m_dialogs, m_tray, m_icmp, [] {}});
+        m_main = Main(m_world->paths(), MainSeams{m_dialogs, m_tray, m_icmp, m_power, [] {}});
         install()->optOptical->click();
         QVERIFY(install()->optISO->isChecked());
         QCOMPARE(m_dialogs.texts(),

@@ -1,5 +1,6 @@
 #include "devices/Probe.h"
 #include "platform/Platform.h"
+#include "platform/PowerActions.h"
 #include "shell/Dialogs.h"
 #include "shell/Startup.h"
 #include "shell/TrayIcon.h"
@@ -49,7 +50,8 @@ int main(int argc, char* argv[])
     WidgetDialogs dialogs;
     SystemTrayIcon tray;
     SystemIcmpBackend icmp;
-    auto window = Main(paths, MainSeams{dialogs, tray, icmp, [] { QApplication::quit(); }});
+    SystemPowerActions power;
+    auto window = Main(paths, MainSeams{dialogs, tray, icmp, power, [] { QApplication::quit(); }});
     dialogs.setOwner(window.get());
 
     if (parser.isSet(reportStartup)) {

@@ -2,11 +2,14 @@
 
 #include "InterpreterTarget.h"
 #include "Parsers.h"
+#include "jobs/JobRecord.h"
 #include "shell/Dialogs.h"
 #include "shell/RunState.h"
 #include "shell/Settings.h"
 
 #include <QFileInfo>
+
+#include <cmath>
 
 namespace {
 bool containsAny(const QString& text, std::initializer_list<const char*> needles)
@@ -41,15 +44,99 @@ bool Interpreter::connectionFailure(const QString& chunk)
 
 void Interpreter::InterpretOutput(const QString& chunk)
 {
-    if (connectionFailure(chunk))
+    if (chunk.isEmpty() || connectionFailure(chunk))
         return;
     // The list sections read the whole output once the run has ended.
-    if (listFlagSet() && m_buffer.size() < kMaxBuffered)
+    const bool lists = m_state.AwaitDiskList || m_state.AwaitOpticalList || m_state.AwaitFormatList;
+    if (lists && m_buffer.size() < kMaxBuffered)
         m_buffer += chunk;
+    if (m_state.JobActive && jobResults(chunk))
+        return;
+    if (!lists && (m_state.AwaitDiscInfo || m_state.AwaitGameTable) && m_buffer.size() < kMaxBuffered)
+        m_buffer += chunk;
+}
+
+namespace {
+// The error texts of a job, both the older and the current tool's, and the
+// result each gives; the first found decides.
+struct JobError {
+    const char* texts[3];
+    const QString& result;
+};
+
+// True when needle ends inside chunk, also when a read cut it in two.
+bool arrived(const QString& previous, const QString& chunk, const QString& needle)
+{
+    const QString joined = previous.right(needle.size() - 1) + chunk;
+    return joined.contains(needle);
+}
+} // namespace
+
+bool Interpreter::jobResults(const QString& chunk)
+{
+    static const JobError errors[] = {
+        {{"Interrupted.", nullptr, nullptr}, JobResult::Aborted},
+        {{"Input or output is unsupported.", nullptr, nullptr}, JobResult::Unsupported},
+        {{": The file exists.", "File exists", "partition with such name already exists"}, JobResult::FileExists},
+        {{"not enough free space.", "There is not enough space on the disk.", "No space left on device"},
+         JobResult::NoSpace},
+        {{"The parameter is incorrect.", "Invalid argument", nullptr}, JobResult::BadParameter},
+    };
+    const QString previous = m_jobTail;
+    m_jobTail = (m_jobTail + chunk).right(256);
+    for (const JobError& e : errors) {
+        for (const char* text : e.texts) {
+            if (!text || !arrived(previous, chunk, QLatin1String(text)))
+                continue;
+            if (!m_state.InstallNow)
+                m_target.setJobResult(m_state.CurrentJob, e.result);
+            m_state.JobFinished = true;
+            return true;
+        }
+    }
+
+    if (const auto recordText = m_progress.feed(chunk)) {
+        const auto record = parse::ParseProgressRecord(*recordText);
+        if (record) {
+            if (record->remaining)
+                m_target.setRemaining(*record->remaining);
+            if (record->speed)
+                m_target.setSpeed(QStringLiteral("Speed: ") + *record->speed);
+            const int percent = static_cast<int>(record->percent);
+            m_target.setCurrentProgress(percent, QStringLiteral("Current Job - ") + record->percentText + u'%');
+            const int n = m_target.jobCount();
+            const bool queue = n > 1 && !m_state.InstallNow;
+            int overall = m_target.currentProgress();
+            if (queue) {
+                const qint64 base = parse::RoundHalfEven(100.0 / n * (m_state.CurrentJob - 1));
+                overall = static_cast<int>(std::floor(record->percent / n + static_cast<double>(base)));
+            }
+            m_target.setOverallProgress(overall, QStringLiteral("Overall Completion - %1%").arg(overall));
+            if (m_target.statusMinimized()) {
+                m_target.setStatusCaption(
+                    queue ? QStringLiteral("%1% - %2% - Job %3 / %4")
+                                .arg(record->percentText)
+                                .arg(static_cast<qint64>(std::floor(record->percent / n)))
+                                .arg(m_state.CurrentJob)
+                                .arg(n)
+                          : record->percentText + QStringLiteral("% Complete"));
+            } else {
+                m_target.setStatusCaption(QStringLiteral("Status"));
+            }
+        }
+    }
+    if (arrived(previous, chunk, QStringLiteral("100%"))) {
+        if (!m_state.InstallNow)
+            m_target.setJobResult(m_state.CurrentJob, JobResult::Complete);
+        m_state.JobFinished = true;
+    }
+    return false;
 }
 
 void Interpreter::FinishOutput()
 {
+    m_progress.reset();
+    m_jobTail.clear();
     QString text;
     text.swap(m_buffer);
     if (!text.isEmpty()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Parsers.h"
+
 #include <QString>
 
 #include <functional>
@@ -33,6 +35,7 @@ public:
 
 private:
     bool connectionFailure(const QString& chunk);
+    bool jobResults(const QString& chunk);
     bool discovery(const QString& text);
     void settingsDiskList(const QString& text);
     bool discInformation(const QString& text);
@@ -45,4 +48,6 @@ private:
     Dialogs& m_dialogs;
     std::function<QString()> m_discover;
     QString m_buffer;
+    parse::ProgressStream m_progress;
+    QString m_jobTail; // end of the previous chunk, for texts cut by a read
 };

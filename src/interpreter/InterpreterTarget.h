@@ -47,4 +47,15 @@ public:
     virtual void setDiskSpace(qint64 totalMb, qint64 usedMb, const QString& text) = 0;
     virtual int gameCount() const = 0;
     virtual void setBrowseCaption(const QString& caption) = 0;
+
+    // The job queue and the status window.
+    virtual void setJobResult(int row, const QString& result) = 0;
+    virtual int jobCount() const = 0;
+    virtual void setCurrentProgress(int percent, const QString& caption) = 0;
+    virtual int currentProgress() const = 0;
+    virtual void setOverallProgress(int percent, const QString& caption) = 0;
+    virtual void setRemaining(const QString& text) = 0;
+    virtual void setSpeed(const QString& text) = 0;
+    virtual bool statusMinimized() const = 0;
+    virtual void setStatusCaption(const QString& caption) = 0;
 };

@@ -179,4 +179,59 @@ std::optional<DiscInfo> FindDiscInfo(const QString& text)
     return std::nullopt;
 }
 
+std::optional<ProgressRecord> ParseProgressRecord(const QString& raw)
+{
+    const QString record = raw.trimmed();
+    const qsizetype pct = record.indexOf(u'%');
+    if (pct <= 0)
+        return std::nullopt;
+    ProgressRecord r;
+    r.percentText = record.left(pct).trimmed();
+    bool ok = false;
+    r.percent = r.percentText.toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    if (record.contains(QStringLiteral("remaining"))) {
+        const qsizetype first = record.indexOf(u',');
+        const qsizetype mb = record.indexOf(QStringLiteral("MB/"));
+        const qsizetype last = mb < 0 ? -1 : record.lastIndexOf(u',', mb);
+        if (first >= 0 && last > first + 1)
+            r.remaining = record.mid(first + 2, last - first - 2).trimmed();
+    }
+    if (record.contains(QStringLiteral("MB/sec"))) {
+        const qsizetype last = record.lastIndexOf(u',');
+        if (last >= 0)
+            r.speed = record.mid(last + 2).trimmed();
+    }
+    return r;
+}
+
+std::optional<QString> ProgressStream::feed(const QString& chunk)
+{
+    static const QRegularExpression whole(
+        QStringLiteral("^\\s*\\d{1,3}%(, .+ remaining, [0-9.]+ MB/sec)?\\s*$"));
+    // A tail that never ends is not a progress record; do not let it grow.
+    if (m_tail.size() > 4096)
+        m_tail.clear();
+    const QString text = m_tail + chunk;
+    qsizetype end = text.size() - 1;
+    while (end >= 0 && text[end] != u'\r' && text[end] != u'\n')
+        --end;
+    m_tail = text.mid(end + 1);
+    // The newest complete record: the last piece before the last line end that reads as one.
+    qsizetype stop = end;
+    while (stop > 0) {
+        qsizetype start = stop - 1;
+        while (start >= 0 && text[start] != u'\r' && text[start] != u'\n')
+            --start;
+        const QString piece = text.mid(start + 1, stop - start - 1);
+        if (!piece.trimmed().isEmpty() && ParseProgressRecord(piece))
+            return piece.trimmed();
+        stop = start;
+    }
+    if (whole.match(m_tail).hasMatch())
+        return m_tail.trimmed();
+    return std::nullopt;
+}
+
 } // namespace parse

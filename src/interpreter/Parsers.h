@@ -66,6 +66,29 @@ std::optional<DiscInfo> ParseDiscInfoLine(const QString& line);
 // The first disc-information line of a whole output.
 std::optional<DiscInfo> FindDiscInfo(const QString& text);
 
+// One progress record: " 45%, 2 min, 46 sec remaining, 41.74 MB/sec" or " 45%".
+struct ProgressRecord {
+    QString percentText; // "45"
+    double percent = 0;
+    std::optional<QString> remaining; // "2 min, 46 sec remaining"
+    std::optional<QString> speed;     // "41.74 MB/sec"
+};
+std::optional<ProgressRecord> ParseProgressRecord(const QString& record);
+
+// The tool writes many CR-ended records per read, and a read may end inside
+// one. Feeding each chunk gives the newest complete record; an unfinished
+// tail is kept for the next chunk, and used only when it reads as a whole record.
+class ProgressStream
+{
+public:
+    std::optional<QString> feed(const QString& chunk);
+    void reset() { m_tail.clear(); }
+    const QString& tail() const { return m_tail; }
+
+private:
+    QString m_tail;
+};
+
 // Round half to even, as the program's whole-number conversions do.
 qint64 RoundHalfEven(double value);
 

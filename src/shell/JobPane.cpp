@@ -2,7 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 JobPane::JobPane(QWidget* parent) : QGroupBox(QStringLiteral("Job Queue"), parent)
@@ -19,15 +19,13 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(QStringLiteral("Job Queue"), paren
     cmdClear = makeButton("cmdClear", "Clear Jobs", false);
     cmdControls = makeButton("cmdControls", "Go Back to Main Window", true);
 
-    lstJob = new QTreeWidget(this);
+    lstJob = new QTreeView(this);
     lstJob->setObjectName(QStringLiteral("lstJob"));
     lstJob->setRootIsDecorated(false);
     lstJob->setUniformRowHeights(true);
     lstJob->setAlternatingRowColors(true);
-    lstJob->setHeaderLabels({QStringLiteral("Result"), QStringLiteral("Task"),
-                             QStringLiteral("Source"), QStringLiteral("Destination"),
-                             QStringLiteral("Name"), QStringLiteral("Startup"),
-                             QStringLiteral("Type"), QStringLiteral("Flags")});
+    lstJob->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstJob->setSelectionBehavior(QAbstractItemView::SelectRows);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdStart);

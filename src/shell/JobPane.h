@@ -3,7 +3,7 @@
 #include <QGroupBox>
 
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 // "Job Queue": the queued operations and the buttons that run and edit them.
 class JobPane : public QGroupBox
@@ -16,5 +16,5 @@ public:
     QPushButton* cmdRemove;
     QPushButton* cmdClear;
     QPushButton* cmdControls;
-    QTreeWidget* lstJob;
+    QTreeView* lstJob;
 };

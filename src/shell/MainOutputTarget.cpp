@@ -4,6 +4,10 @@
 #include "InstallPane.h"
 #include "TargetPane.h"
 #include "frmMain.h"
+#include "jobs/JobListModel.h"
+#include "jobs/frmStatus.h"
+
+#include <QGroupBox>
 
 #include <QAction>
 #include <QComboBox>
@@ -183,4 +187,51 @@ int MainOutputTarget::gameCount() const
 void MainOutputTarget::setBrowseCaption(const QString& caption)
 {
     m_main.fmBrowse->setTitle(caption);
+}
+
+void MainOutputTarget::setJobResult(int row, const QString& result)
+{
+    m_main.jobs().setResult(row, result);
+}
+
+int MainOutputTarget::jobCount() const
+{
+    return m_main.jobs().count();
+}
+
+void MainOutputTarget::setCurrentProgress(int percent, const QString& caption)
+{
+    m_main.status().prgCurrent->setValue(std::clamp(percent, 0, 100));
+    m_main.status().fmCurrent->setTitle(caption);
+}
+
+int MainOutputTarget::currentProgress() const
+{
+    return m_main.status().prgCurrent->value();
+}
+
+void MainOutputTarget::setOverallProgress(int percent, const QString& caption)
+{
+    m_main.status().prgOverall->setValue(std::clamp(percent, 0, 100));
+    m_main.status().fmOverall->setTitle(caption);
+}
+
+void MainOutputTarget::setRemaining(const QString& text)
+{
+    m_main.status().lblRemaining->setText(text);
+}
+
+void MainOutputTarget::setSpeed(const QString& text)
+{
+    m_main.status().lblSpeed->setText(text);
+}
+
+bool MainOutputTarget::statusMinimized() const
+{
+    return m_main.status().isMinimized();
+}
+
+void MainOutputTarget::setStatusCaption(const QString& caption)
+{
+    m_main.status().setWindowTitle(caption);
 }

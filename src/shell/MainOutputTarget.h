@@ -37,6 +37,15 @@ public:
     void setDiskSpace(qint64 totalMb, qint64 usedMb, const QString& text) override;
     int gameCount() const override;
     void setBrowseCaption(const QString& caption) override;
+    void setJobResult(int row, const QString& result) override;
+    int jobCount() const override;
+    void setCurrentProgress(int percent, const QString& caption) override;
+    int currentProgress() const override;
+    void setOverallProgress(int percent, const QString& caption) override;
+    void setRemaining(const QString& text) override;
+    void setSpeed(const QString& text) override;
+    bool statusMinimized() const override;
+    void setStatusCaption(const QString& caption) override;
 
 private:
     frmMain& m_main;

@@ -12,7 +12,12 @@
 #include "TargetPane.h"
 #include "TrayIcon.h"
 #include "Twips.h"
+#include "devices/Flags.h"
 #include "devices/Probe.h"
+#include "jobs/JobListModel.h"
+#include "jobs/JobQueue.h"
+#include "jobs/JobRunner.h"
+#include "jobs/frmStatus.h"
 #include "devices/Selection.h"
 #include "platform/DeviceDiscovery.h"
 
@@ -33,6 +38,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStackedLayout>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -99,6 +105,18 @@ frmMain::frmMain(const AppPaths& paths, MainSeams seams, QWidget* parent)
 
     connect(fmMain->txtIP, &QLineEdit::textChanged, this, &frmMain::txtIP_Change);
     m_selection = new Selection(*this);
+    m_jobs = new JobListModel(this);
+    fmJob->lstJob->setModel(m_jobs);
+    m_status = std::make_unique<frmStatus>(state, StdIO);
+    m_jobQueue = new JobQueue(*this);
+    m_jobRunner = new JobRunner(*this, *m_status, m_seams.power);
+    // A job whose tool ended without any recognised result.
+    StdIO.setRunEndedHook([this] {
+        if (state.JobActive && !state.JobFinished) {
+            m_jobs->setResult(state.CurrentJob, JobResult::NoResult);
+            state.JobFinished = true;
+        }
+    });
     connect(&m_seams.tray, &TrayIcon::doubleClicked, this, &frmMain::trayDoubleClick);
 
     // Not yet built: the settings window. Offered once it exists.
@@ -107,6 +125,14 @@ frmMain::frmMain(const AppPaths& paths, MainSeams seams, QWidget* parent)
 }
 
 frmMain::~frmMain() = default;
+
+QString frmMain::flagsString() const
+{
+    QList<bool> ticked;
+    for (const QAction* flag : mnuFlags)
+        ticked << flag->isChecked();
+    return FlagsString(ticked);
+}
 
 void frmMain::buildMenus()
 {

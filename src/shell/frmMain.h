@@ -18,6 +18,11 @@
 class ActivityPane;
 class BrowsePane;
 class Dialogs;
+class JobListModel;
+class JobQueue;
+class JobRunner;
+class PowerActions;
+class frmStatus;
 class IcmpBackend;
 class InstallPane;
 class JobPane;
@@ -37,6 +42,7 @@ struct MainSeams
     Dialogs& dialogs;
     TrayIcon& tray;
     IcmpBackend& icmp;
+    PowerActions& power;
     std::function<void()> quit; // ends the program after the exit routine
 };
 
@@ -79,6 +85,14 @@ public:
     IcmpBackend& icmp() { return m_seams.icmp; }
     Interpreter& interpreter() { return *m_interpreter; }
     Selection& selection() { return *m_selection; }
+    TrayIcon& tray() { return m_seams.tray; }
+    PowerActions& power() { return m_seams.power; }
+    JobListModel& jobs() { return *m_jobs; }
+    JobQueue& jobQueue() { return *m_jobQueue; }
+    JobRunner& jobRunner() { return *m_jobRunner; }
+    frmStatus& status() { return *m_status; }
+    // The ticked compatibility flags as the tool takes them ("+1+3").
+    QString flagsString() const;
 
     // Start-up steps that belong to the window: tray icon, size, place,
     // activity view and the stored address.
@@ -121,6 +135,10 @@ private:
     std::unique_ptr<MainOutputTarget> m_target;
     std::unique_ptr<Interpreter> m_interpreter;
     Selection* m_selection = nullptr;
+    JobListModel* m_jobs = nullptr;
+    std::unique_ptr<frmStatus> m_status;
+    JobQueue* m_jobQueue = nullptr;
+    JobRunner* m_jobRunner = nullptr;
     QStackedLayout* m_upper = nullptr;
     QWidget* m_columns = nullptr;
     QList<bool> m_savedEnabled;

@@ -88,4 +88,31 @@ public:
     }
     int gameCount() const override { return static_cast<int>(games.size()); }
     void setBrowseCaption(const QString& c) override { caption = c; }
+
+    QStringList results = QStringList(10, QStringLiteral("Pending"));
+    int jobs = 1;
+    int current = 0, overall = 0;
+    QString currentCaption, overallCaption, remaining, speed, statusCaption = QStringLiteral(" Status");
+    bool minimized = false;
+    void setJobResult(int row, const QString& r) override
+    {
+        if (row >= 1 && row <= results.size())
+            results[row - 1] = r;
+    }
+    int jobCount() const override { return jobs; }
+    void setCurrentProgress(int p, const QString& c) override
+    {
+        current = p;
+        currentCaption = c;
+    }
+    int currentProgress() const override { return current; }
+    void setOverallProgress(int p, const QString& c) override
+    {
+        overall = p;
+        overallCaption = c;
+    }
+    void setRemaining(const QString& t) override { remaining = t; }
+    void setSpeed(const QString& t) override { speed = t; }
+    bool statusMinimized() const override { return minimized; }
+    void setStatusCaption(const QString& c) override { statusCaption = c; }
 };

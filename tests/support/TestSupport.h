@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devices/Probe.h"
+#include "platform/PowerActions.h"
 #include "runner/AppPaths.h"
 #include "shell/Dialogs.h"
 
@@ -135,4 +136,13 @@ public:
     QStringList sent;
     QByteArray lastPayload;
     int lastTimeout = 0;
+};
+
+// Records the PC power actions instead of performing them.
+class FakePower : public PowerActions
+{
+public:
+    void ShutdownPC() override { calls << QStringLiteral("shutdown"); }
+    void SuspendPC() override { calls << QStringLiteral("standby"); }
+    QStringList calls;
 };
