@@ -22,7 +22,8 @@ QString capture(const QString& name)
 QStringList captureReads(const QString& name)
 {
     QStringList reads;
-    static const QRegularExpression read(QStringLiteral("^\\[\\s*[0-9.]+\\] stdout \\(([0-9]+)\\): "));
+    static const QRegularExpression read(
+        QStringLiteral("^\\[\\s*[0-9.]+\\] stdout \\(([0-9]+)\\): "));
     const QString all = capture(name + QStringLiteral(".stdout"));
     qsizetype at = 0;
     for (const QString& line : capture(name + QStringLiteral(".txt")).split(u'\n')) {
@@ -38,8 +39,14 @@ QStringList captureReads(const QString& name)
 
 JobRecord install(const QString& type, const QString& startup, const QString& flags)
 {
-    return {JobResult::Pending, JobKind::Install, QStringLiteral("cd0:"), QStringLiteral("hdd1:"),
-            QStringLiteral("Game One"), startup, type, flags};
+    return {JobResult::Pending,
+            JobKind::Install,
+            QStringLiteral("cd0:"),
+            QStringLiteral("hdd1:"),
+            QStringLiteral("Game One"),
+            startup,
+            type,
+            flags};
 }
 } // namespace
 
@@ -73,14 +80,19 @@ private slots:
     void listKeepsTheOrderOfAdding()
     {
         JobListModel jobs;
-        jobs.AddJob(JobKind::Install, QStringLiteral("a.iso"), QStringLiteral("hdd1:"), QStringLiteral("A"), {}, QStringLiteral("DVD-ROM"), {});
-        jobs.AddJob(JobKind::Install, QStringLiteral("a.iso"), QStringLiteral("hdd1:"), QStringLiteral("A"), {}, QStringLiteral("DVD-ROM"), {});
-        jobs.AddJob(JobKind::MakeIso, QStringLiteral("cd0:"), QStringLiteral("/tmp/b.iso"), QStringLiteral("B"), {}, {}, {});
+        jobs.AddJob(JobKind::Install, QStringLiteral("a.iso"), QStringLiteral("hdd1:"),
+                    QStringLiteral("A"), {}, QStringLiteral("DVD-ROM"), {});
+        jobs.AddJob(JobKind::Install, QStringLiteral("a.iso"), QStringLiteral("hdd1:"),
+                    QStringLiteral("A"), {}, QStringLiteral("DVD-ROM"), {});
+        jobs.AddJob(JobKind::MakeIso, QStringLiteral("cd0:"), QStringLiteral("/tmp/b.iso"),
+                    QStringLiteral("B"), {}, {}, {});
         QCOMPARE(jobs.count(), 3);
         QCOMPARE(jobs.job(1), jobs.job(2)); // duplicates are two jobs
         QCOMPARE(jobs.job(3).result, JobResult::Pending);
-        QCOMPARE(jobs.data(jobs.index(2, 1), Qt::DisplayRole).toString(), QStringLiteral("Make ISO"));
-        QCOMPARE(jobs.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Destination"));
+        QCOMPARE(jobs.data(jobs.index(2, 1), Qt::DisplayRole).toString(),
+                 QStringLiteral("Make ISO"));
+        QCOMPARE(jobs.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Destination"));
         jobs.setResult(9, JobResult::Complete); // not a row: nothing happens
         jobs.setResult(0, JobResult::Complete);
         jobs.removeJob(1);
@@ -97,21 +109,34 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("shown");
         QTest::newRow("startup and flags")
-            << "DVD-ROM" << "SLUS_000.00" << "+1+3"
+            << "DVD-ROM"
+            << "SLUS_000.00"
+            << "+1+3"
             << QStringList{"inject_dvd", "hdd1:", "Game One", "cd0:", "SLUS_000.00", "+1+3"}
             << "inject_dvd hdd1: \"Game One\" cd0: SLUS_000.00 +1+3";
-        QTest::newRow("flags only") << "DVD-ROM" << "" << "+1+3"
-                                    << QStringList{"inject_dvd", "hdd1:", "Game One", "cd0:", "", "+1+3"}
-                                    << "inject_dvd hdd1: \"Game One\" cd0: \"\" +1+3";
-        QTest::newRow("startup only") << "DVD-ROM" << "SLUS_000.00" << ""
-                                      << QStringList{"inject_dvd", "hdd1:", "Game One", "cd0:", "SLUS_000.00"}
-                                      << "inject_dvd hdd1: \"Game One\" cd0: SLUS_000.00";
-        QTest::newRow("neither") << "DVD-ROM" << "" << "" << QStringList{"inject_dvd", "hdd1:", "Game One", "cd0:"}
+        QTest::newRow("flags only")
+            << "DVD-ROM"
+            << ""
+            << "+1+3" << QStringList{"inject_dvd", "hdd1:", "Game One", "cd0:", "", "+1+3"}
+            << "inject_dvd hdd1: \"Game One\" cd0: \"\" +1+3";
+        QTest::newRow("startup only")
+            << "DVD-ROM"
+            << "SLUS_000.00"
+            << "" << QStringList{"inject_dvd", "hdd1:", "Game One", "cd0:", "SLUS_000.00"}
+            << "inject_dvd hdd1: \"Game One\" cd0: SLUS_000.00";
+        QTest::newRow("neither") << "DVD-ROM"
+                                 << ""
+                                 << "" << QStringList{"inject_dvd", "hdd1:", "Game One", "cd0:"}
                                  << "inject_dvd hdd1: \"Game One\" cd0:";
-        QTest::newRow("cd") << "CD-ROM" << "" << "" << QStringList{"inject_cd", "hdd1:", "Game One", "cd0:"}
+        QTest::newRow("cd") << "CD-ROM"
+                            << ""
+                            << "" << QStringList{"inject_cd", "hdd1:", "Game One", "cd0:"}
                             << "inject_cd hdd1: \"Game One\" cd0:";
-        QTest::newRow("any other type") << "dvd-rom" << "" << "" << QStringList{"inject_cd", "hdd1:", "Game One", "cd0:"}
-                                        << "inject_cd hdd1: \"Game One\" cd0:";
+        QTest::newRow("any other type")
+            << "dvd-rom"
+            << ""
+            << "" << QStringList{"inject_cd", "hdd1:", "Game One", "cd0:"}
+            << "inject_cd hdd1: \"Game One\" cd0:";
     }
     void installCommands()
     {
@@ -125,8 +150,14 @@ private slots:
 
     void copyAndImageCommands()
     {
-        JobRecord pc{JobResult::Pending, JobKind::CopyToPC, QStringLiteral("hdd1:"), QStringLiteral("C:\\ISO\\Game One.iso"),
-                     QStringLiteral("Game One"), {}, {}, {}};
+        JobRecord pc{JobResult::Pending,
+                     JobKind::CopyToPC,
+                     QStringLiteral("hdd1:"),
+                     QStringLiteral("C:\\ISO\\Game One.iso"),
+                     QStringLiteral("Game One"),
+                     {},
+                     {},
+                     {}};
         QCOMPARE(ToolCommand::DisplayArguments(BuildExtractCommand(pc)),
                  QStringLiteral("extract hdd1: \"Game One\" \"C:\\ISO\\Game One.iso\""));
         pc.destination = QStringLiteral("C:\\ISO\\one.iso");
@@ -140,10 +171,17 @@ private slots:
         hdd.task = JobKind::CopyToHDD;
         hdd.destination = QStringLiteral("hdd2:");
         QCOMPARE(BuildExtractCommand(hdd).last(), QStringLiteral("hdd2:Game One"));
-        JobRecord image{JobResult::Pending, JobKind::MakeIso, QStringLiteral("cd0:"), QStringLiteral("/home/me/My Game.iso"),
-                        QStringLiteral("x"), {}, {}, {}};
-        QCOMPARE(BuildDumpCommand(image), (QStringList{QStringLiteral("dump"), QStringLiteral("cd0:"),
-                                                       QStringLiteral("/home/me/My Game.iso")}));
+        JobRecord image{JobResult::Pending,
+                        JobKind::MakeIso,
+                        QStringLiteral("cd0:"),
+                        QStringLiteral("/home/me/My Game.iso"),
+                        QStringLiteral("x"),
+                        {},
+                        {},
+                        {}};
+        QCOMPARE(BuildDumpCommand(image),
+                 (QStringList{QStringLiteral("dump"), QStringLiteral("cd0:"),
+                              QStringLiteral("/home/me/My Game.iso")}));
     }
 
     void progressOfOneRecordPerChunk()
@@ -158,7 +196,8 @@ private slots:
         QCOMPARE(m_target.overallCaption, QStringLiteral("Overall Completion - 45%"));
         QCOMPARE(m_target.statusCaption, QStringLiteral("Status"));
         m_target.minimized = true;
-        m_interpreter->InterpretOutput(QStringLiteral("\r 46%, 2 min, 46 sec remaining, 41.74 MB/sec         \r"));
+        m_interpreter->InterpretOutput(
+            QStringLiteral("\r 46%, 2 min, 46 sec remaining, 41.74 MB/sec         \r"));
         QCOMPARE(m_target.statusCaption, QStringLiteral("46% Complete"));
         QCOMPARE(m_target.remaining, QStringLiteral("2 min, 46 sec remaining"));
         QCOMPARE(m_target.speed, QStringLiteral("Speed: 41.74 MB/sec"));
@@ -198,7 +237,8 @@ private slots:
         for (const QString& read : reads) {
             m_interpreter->InterpretOutput(read);
             // Never a half record, never trailing spaces.
-            QVERIFY2(!m_target.speed.endsWith(u' ') && !m_target.speed.contains(u'\r'), qPrintable(m_target.speed));
+            QVERIFY2(!m_target.speed.endsWith(u' ') && !m_target.speed.contains(u'\r'),
+                     qPrintable(m_target.speed));
             QVERIFY(!m_target.remaining.contains(u'%'));
         }
         QCOMPARE(m_target.current, 100);
@@ -209,7 +249,8 @@ private slots:
     void recordsCutByAReadWaitForTheirEnd()
     {
         startJob(1, 1);
-        m_interpreter->InterpretOutput(QStringLiteral(" 12%, 7 sec remaining, 41.74 MB/sec         \r 13%, 7 sec rem"));
+        m_interpreter->InterpretOutput(
+            QStringLiteral(" 12%, 7 sec remaining, 41.74 MB/sec         \r 13%, 7 sec rem"));
         QCOMPARE(m_target.current, 12);
         QCOMPARE(m_target.speed, QStringLiteral("Speed: 41.74 MB/sec"));
         m_interpreter->InterpretOutput(QStringLiteral("aining, 41.84 MB/sec         \r 1"));
@@ -226,16 +267,27 @@ private slots:
     {
         QTest::addColumn<QString>("output");
         QTest::addColumn<QString>("result");
-        QTest::newRow("interrupted with progress") << " 45%, 2 min remaining, 3.10 MB/sec\r\nInterrupted.\r\n" << "Aborted";
-        QTest::newRow("unsupported") << "Input or output is unsupported.\r\n" << "Error (Input or output is unsupported)";
-        QTest::newRow("exists, older") << "hdd1: The file exists.\r\n" << "Error (File already exists)";
-        QTest::newRow("exists, current") << capture(QStringLiteral("cur_extract_exists.stderr")) << "Error (File already exists)";
-        QTest::newRow("name exists") << capture(QStringLiteral("cur_inject_cd_exists.stderr")) << "Error (File already exists)";
-        QTest::newRow("no space") << capture(QStringLiteral("cur_small_inject3_nospace.stderr")) << "Error (Insufficient disk space)";
-        QTest::newRow("disk full") << "There is not enough space on the disk.\r\n" << "Error (Insufficient disk space)";
-        QTest::newRow("disk full, current") << "0000001c (28): No space left on device\n" << "Error (Insufficient disk space)";
-        QTest::newRow("parameter") << "The parameter is incorrect.\r\n" << "Error (The parameter is incorrect)";
-        QTest::newRow("parameter, current") << "00000016 (22): Invalid argument\n" << "Error (The parameter is incorrect)";
+        QTest::newRow("interrupted with progress")
+            << " 45%, 2 min remaining, 3.10 MB/sec\r\nInterrupted.\r\n"
+            << "Aborted";
+        QTest::newRow("unsupported") << "Input or output is unsupported.\r\n"
+                                     << "Error (Input or output is unsupported)";
+        QTest::newRow("exists, older") << "hdd1: The file exists.\r\n"
+                                       << "Error (File already exists)";
+        QTest::newRow("exists, current") << capture(QStringLiteral("cur_extract_exists.stderr"))
+                                         << "Error (File already exists)";
+        QTest::newRow("name exists") << capture(QStringLiteral("cur_inject_cd_exists.stderr"))
+                                     << "Error (File already exists)";
+        QTest::newRow("no space") << capture(QStringLiteral("cur_small_inject3_nospace.stderr"))
+                                  << "Error (Insufficient disk space)";
+        QTest::newRow("disk full") << "There is not enough space on the disk.\r\n"
+                                   << "Error (Insufficient disk space)";
+        QTest::newRow("disk full, current") << "0000001c (28): No space left on device\n"
+                                            << "Error (Insufficient disk space)";
+        QTest::newRow("parameter") << "The parameter is incorrect.\r\n"
+                                   << "Error (The parameter is incorrect)";
+        QTest::newRow("parameter, current") << "00000016 (22): Invalid argument\n"
+                                            << "Error (The parameter is incorrect)";
     }
     void errorTexts()
     {

@@ -36,8 +36,8 @@ class TestMainWindow : public QObject
 
     void start()
     {
-        m_main =
-            Main(m_world->paths(), MainSeams{m_dialogs, m_tray, m_icmp, m_power, [this] { ++m_quits; }});
+        m_main = Main(m_world->paths(),
+                      MainSeams{m_dialogs, m_tray, m_icmp, m_power, [this] { ++m_quits; }});
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
     }
     QString setting(const QString& key) const

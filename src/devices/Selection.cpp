@@ -58,8 +58,11 @@ Selection::Selection(frmMain& main) : QObject(&main), m_main(main)
 QString Selection::DeviceOf(const QString& entry)
 {
     const QString trimmed = entry.trimmed();
-    const qsizetype end = trimmed.indexOf(QRegularExpression(QStringLiteral("\\s")));
-    return end < 0 ? trimmed : trimmed.left(end);
+    for (qsizetype i = 0; i < trimmed.size(); ++i) {
+        if (trimmed[i].isSpace())
+            return trimmed.left(i);
+    }
+    return trimmed;
 }
 
 bool Selection::toolMissing()

@@ -52,14 +52,16 @@ void Interpreter::InterpretOutput(const QString& chunk)
         m_buffer += chunk;
     if (m_state.JobActive && jobResults(chunk))
         return;
-    if (!lists && (m_state.AwaitDiscInfo || m_state.AwaitGameTable) && m_buffer.size() < kMaxBuffered)
+    if (!lists && (m_state.AwaitDiscInfo || m_state.AwaitGameTable) &&
+        m_buffer.size() < kMaxBuffered)
         m_buffer += chunk;
 }
 
 namespace {
 // The error texts of a job, both the older and the current tool's, and the
 // result each gives; the first found decides.
-struct JobError {
+struct JobError
+{
     const char* texts[3];
     const QString& result;
 };
@@ -77,8 +79,10 @@ bool Interpreter::jobResults(const QString& chunk)
     static const JobError errors[] = {
         {{"Interrupted.", nullptr, nullptr}, JobResult::Aborted},
         {{"Input or output is unsupported.", nullptr, nullptr}, JobResult::Unsupported},
-        {{": The file exists.", "File exists", "partition with such name already exists"}, JobResult::FileExists},
-        {{"not enough free space.", "There is not enough space on the disk.", "No space left on device"},
+        {{": The file exists.", "File exists", "partition with such name already exists"},
+         JobResult::FileExists},
+        {{"not enough free space.", "There is not enough space on the disk.",
+          "No space left on device"},
          JobResult::NoSpace},
         {{"The parameter is incorrect.", "Invalid argument", nullptr}, JobResult::BadParameter},
     };
@@ -103,15 +107,18 @@ bool Interpreter::jobResults(const QString& chunk)
             if (record->speed)
                 m_target.setSpeed(QStringLiteral("Speed: ") + *record->speed);
             const int percent = static_cast<int>(record->percent);
-            m_target.setCurrentProgress(percent, QStringLiteral("Current Job - ") + record->percentText + u'%');
+            m_target.setCurrentProgress(percent, QStringLiteral("Current Job - ") +
+                                                     record->percentText + u'%');
             const int n = m_target.jobCount();
             const bool queue = n > 1 && !m_state.InstallNow;
             int overall = m_target.currentProgress();
             if (queue) {
                 const qint64 base = parse::RoundHalfEven(100.0 / n * (m_state.CurrentJob - 1));
-                overall = static_cast<int>(std::floor(record->percent / n + static_cast<double>(base)));
+                overall =
+                    static_cast<int>(std::floor(record->percent / n + static_cast<double>(base)));
             }
-            m_target.setOverallProgress(overall, QStringLiteral("Overall Completion - %1%").arg(overall));
+            m_target.setOverallProgress(overall,
+                                        QStringLiteral("Overall Completion - %1%").arg(overall));
             if (m_target.statusMinimized()) {
                 m_target.setStatusCaption(
                     queue ? QStringLiteral("%1% - %2% - Job %3 / %4")

@@ -45,11 +45,29 @@ QString DiskLabel(const QString& device, double megabytes)
 
 namespace {
 
+qsizetype firstSpace(const QString& text, qsizetype from = 0)
+{
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text[i].isSpace())
+            return i;
+    }
+    return -1;
+}
+
+qsizetype firstNonSpace(const QString& text, qsizetype from = 0)
+{
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (!text[i].isSpace())
+            return i;
+    }
+    return -1;
+}
+
 // The first word of a line and the size in front of its last "MB".
 std::optional<DeviceLine> deviceLine(const QString& line)
 {
     const QString trimmed = line.trimmed();
-    const qsizetype end = trimmed.indexOf(QRegularExpression(QStringLiteral("\\s")));
+    const qsizetype end = firstSpace(trimmed);
     const QString device = end < 0 ? trimmed : trimmed.left(end);
     if (device.isEmpty())
         return std::nullopt;
@@ -115,7 +133,7 @@ std::optional<GameRow> ParseGameLine(const QString& line)
         const qsizetype end = rest.indexOf(u' ');
         const QString word = end < 0 ? rest : rest.left(end);
         rest = end < 0 ? QString() : rest.mid(end);
-        const qsizetype next = rest.indexOf(QRegularExpression(QStringLiteral("\\S")));
+        const qsizetype next = firstNonSpace(rest);
         rest = next < 0 ? QString() : rest.mid(next);
         return word;
     };

@@ -67,7 +67,8 @@ std::optional<DiscInfo> ParseDiscInfoLine(const QString& line);
 std::optional<DiscInfo> FindDiscInfo(const QString& text);
 
 // One progress record: " 45%, 2 min, 46 sec remaining, 41.74 MB/sec" or " 45%".
-struct ProgressRecord {
+struct ProgressRecord
+{
     QString percentText; // "45"
     double percent = 0;
     std::optional<QString> remaining; // "2 min, 46 sec remaining"

@@ -3,7 +3,8 @@
 QStringList InstallArguments(const QString& type, const QString& target, const QString& name,
                              const QString& source, const QString& startup, const QString& flags)
 {
-    QStringList args{type == QLatin1String("DVD-ROM") ? QStringLiteral("inject_dvd") : QStringLiteral("inject_cd"),
+    QStringList args{type == QLatin1String("DVD-ROM") ? QStringLiteral("inject_dvd")
+                                                      : QStringLiteral("inject_cd"),
                      target, name, source};
     if (!startup.isEmpty() || !flags.isEmpty())
         args << startup;
@@ -14,7 +15,8 @@ QStringList InstallArguments(const QString& type, const QString& target, const Q
 
 QStringList BuildInstallCommand(const JobRecord& job)
 {
-    return InstallArguments(job.type, job.destination, job.name, job.source, job.startup, job.flags);
+    return InstallArguments(job.type, job.destination, job.name, job.source, job.startup,
+                            job.flags);
 }
 
 QStringList BuildDumpCommand(const JobRecord& job)

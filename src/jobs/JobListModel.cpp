@@ -2,9 +2,10 @@
 
 const QStringList& JobListModel::Columns()
 {
-    static const QStringList columns{QStringLiteral("Result"), QStringLiteral("Task"),   QStringLiteral("Source"),
-                                     QStringLiteral("Destination"), QStringLiteral("Name"), QStringLiteral("Startup"),
-                                     QStringLiteral("Type"), QStringLiteral("Flags")};
+    static const QStringList columns{QStringLiteral("Result"), QStringLiteral("Task"),
+                                     QStringLiteral("Source"), QStringLiteral("Destination"),
+                                     QStringLiteral("Name"),   QStringLiteral("Startup"),
+                                     QStringLiteral("Type"),   QStringLiteral("Flags")};
     return columns;
 }
 
@@ -20,7 +21,8 @@ int JobListModel::columnCount(const QModelIndex& parent) const
 
 QVariant JobListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= count() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!index.isValid() || index.row() >= count() ||
+        (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     const JobRecord& j = m_jobs[index.row()];
     switch (index.column()) {
@@ -47,13 +49,15 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
 
 QVariant JobListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < Columns().size())
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < Columns().size())
         return Columns()[section];
     return {};
 }
 
 void JobListModel::AddJob(const QString& kind, const QString& source, const QString& destination,
-                          const QString& name, const QString& startup, const QString& type, const QString& flags)
+                          const QString& name, const QString& startup, const QString& type,
+                          const QString& flags)
 {
     beginInsertRows({}, count(), count());
     m_jobs.append({JobResult::Pending, kind, source, destination, name, startup, type, flags});

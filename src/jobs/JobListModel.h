@@ -21,8 +21,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // Appends a "Pending" row; checks nothing, duplicates and empty values included.
-    void AddJob(const QString& kind, const QString& source, const QString& destination, const QString& name,
-                const QString& startup, const QString& type, const QString& flags);
+    void AddJob(const QString& kind, const QString& source, const QString& destination,
+                const QString& name, const QString& startup, const QString& type,
+                const QString& flags);
     int count() const { return static_cast<int>(m_jobs.size()); }
     // 1-based, as the runner numbers jobs; rows out of range are ignored.
     const JobRecord& job(int row) const;

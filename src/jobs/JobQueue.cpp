@@ -20,7 +20,8 @@ JobQueue::JobQueue(frmMain& main) : QObject(&main), m_main(main)
 {
     connect(m_main.fmInstall->cmdAddGame, &QPushButton::clicked, this, &JobQueue::cmdAddGame_Click);
     // Enter in the game name box queues the game.
-    connect(m_main.fmInstall->txtGameName, &QLineEdit::returnPressed, this, &JobQueue::cmdAddGame_Click);
+    connect(m_main.fmInstall->txtGameName, &QLineEdit::returnPressed, this,
+            &JobQueue::cmdAddGame_Click);
     connect(m_main.fmJob->cmdRemove, &QPushButton::clicked, this, &JobQueue::cmdRemove_Click);
     connect(m_main.fmJob->cmdClear, &QPushButton::clicked, this, &JobQueue::cmdClear_Click);
 }
@@ -41,21 +42,26 @@ void JobQueue::jobAdded()
 void JobQueue::cmdAddGame_Click()
 {
     InstallPane* in = m_main.fmInstall;
-    auto warn = [this](const QString& text) { m_main.dialogs().message(text, Dialogs::Icon::Exclamation); };
+    auto warn = [this](const QString& text) {
+        m_main.dialogs().message(text, Dialogs::Icon::Exclamation);
+    };
     if (in->optISO->isChecked() && in->txtISO->text().isEmpty())
         return warn(QStringLiteral("Please select an ISO to install."));
     if (in->optOptical->isChecked() && in->cmbOptical->currentText().isEmpty())
-        return warn(QStringLiteral("Please select an optical drive with a PS2 game cd\\dvd in it."));
+        return warn(
+            QStringLiteral("Please select an optical drive with a PS2 game cd\\dvd in it."));
     if (in->txtGameName->text().isEmpty())
         return warn(QStringLiteral("Please enter a name for the game to be added."));
 
-    const QString source =
-        in->optISO->isChecked() ? in->txtISO->text() : Selection::DeviceOf(in->cmbOptical->currentText());
+    const QString source = in->optISO->isChecked()
+                               ? in->txtISO->text()
+                               : Selection::DeviceOf(in->cmbOptical->currentText());
     const QString destination = m_main.fmMain->optLocal->isChecked()
                                     ? Selection::DeviceOf(m_main.fmMain->cmbHD->currentText())
                                     : m_main.fmMain->txtIP->text();
     m_main.jobs().AddJob(JobKind::Install, source, destination, in->txtGameName->text(),
-                         in->txtGameStartup->text(), in->cmbType->currentText(), m_main.flagsString());
+                         in->txtGameStartup->text(), in->cmbType->currentText(),
+                         m_main.flagsString());
     enableQueueButtons(true);
 
     // Ready for the next game.

@@ -25,7 +25,8 @@ inline const QString NoResult = QStringLiteral("Error (Dual-Layer DVD?)");
 } // namespace JobResult
 
 // One row of the job queue.
-struct JobRecord {
+struct JobRecord
+{
     QString result;
     QString task;
     QString source;

@@ -65,7 +65,8 @@ void JobRunner::RunEndActions()
 void JobRunner::Finish()
 {
     // A networked PS2 is asked for its list only when it answers; a local disk always.
-    if (m_main.fmMain->optLocal->isChecked() || ProbePS2(m_main.icmp(), m_main.fmMain->txtIP->text()) != -1)
+    if (m_main.fmMain->optLocal->isChecked() ||
+        ProbePS2(m_main.icmp(), m_main.fmMain->txtIP->text()) != -1)
         m_main.selection().cmdAttach_Click();
     m_status.hide();
     m_main.showNormal();
@@ -96,22 +97,23 @@ void JobRunner::cmdStart_Click()
         if (jobs.job(row).result == JobResult::Complete)
             continue;
         m_main.fmJob->lstJob->setCurrentIndex(jobs.index(row - 1, 0));
-        m_status.lblTask->setText(QStringLiteral("Currently on Job %1 of %2").arg(row).arg(jobs.count()));
+        m_status.lblTask->setText(
+            QStringLiteral("Currently on Job %1 of %2").arg(row).arg(jobs.count()));
         m_status.resetForJob();
         jobs.setResult(row, JobResult::Active);
         state.JobFinished = false;
         const JobRecord job = jobs.job(row);
         if (job.task == JobKind::Install) {
-            m_status.lblJob->setText(QStringLiteral("Installing ") + job.name + QStringLiteral(" to ") +
-                                     job.destination);
+            m_status.lblJob->setText(QStringLiteral("Installing ") + job.name +
+                                     QStringLiteral(" to ") + job.destination);
             m_main.HDL_Command(BuildInstallCommand(job));
         } else if (job.task == JobKind::MakeIso) {
-            m_status.lblJob->setText(QStringLiteral("Creating ISO of ") + job.name + QStringLiteral(" to ") +
-                                     job.destination);
+            m_status.lblJob->setText(QStringLiteral("Creating ISO of ") + job.name +
+                                     QStringLiteral(" to ") + job.destination);
             m_main.HDL_Command(BuildDumpCommand(job));
         } else {
-            m_status.lblJob->setText(QStringLiteral("Copying ") + job.name + QStringLiteral(" to ") +
-                                     job.destination);
+            m_status.lblJob->setText(QStringLiteral("Copying ") + job.name +
+                                     QStringLiteral(" to ") + job.destination);
             m_main.HDL_Command(BuildExtractCommand(job));
         }
         if (state.JobStopped) {

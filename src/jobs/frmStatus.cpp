@@ -28,6 +28,8 @@ frmStatus::frmStatus(RunState& state, cStdIO& runner, QWidget* parent)
         p->setObjectName(QString::fromLatin1(name));
         p->setRange(0, 100);
         p->setValue(0);
+        // The frame's caption carries the percentage.
+        p->setTextVisible(false);
         return p;
     };
     auto label = [this](const char* name, const QString& text) {
@@ -92,7 +94,15 @@ frmStatus::frmStatus(RunState& state, cStdIO& runner, QWidget* parent)
     layout->addWidget(lblJob);
     layout->addLayout(choices);
     layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The size fits the widest captions once, so changing progress captions
+    // never re-lays out the window.
+    fmCurrent->setTitle(QStringLiteral("Current Job - 100%"));
+    fmOverall->setTitle(QStringLiteral("Overall Completion - 100%"));
+    lblTask->setText(QStringLiteral("Currently on Job 999 of 999"));
+    setFixedSize(sizeHint());
+    fmCurrent->setTitle(QStringLiteral("Current Job"));
+    fmOverall->setTitle(QStringLiteral("Overall Completion"));
+    lblTask->setText(QStringLiteral("Currently on Job X of X"));
 
     // A value set from code runs the same rule as a click: at most one PC action.
     connect(chkShutdown, &QCheckBox::toggled, this, &frmStatus::chkShutdown_Click);

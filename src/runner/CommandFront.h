@@ -17,6 +17,8 @@ public:
     virtual ~ActivityView() = default;
     virtual void setCommandText(const QString& text) = 0;
     virtual void setOutputText(const QString& text) = 0;
+    // Shows at once what setOutputText may have held back.
+    virtual void flush() {}
 };
 
 // Puts the tool's path in front of an operation's arguments, shows them in
@@ -61,6 +63,7 @@ private:
     bool runOnce(const QStringList& args);
     void finish()
     {
+        m_view.flush();
         if (m_finisher)
             m_finisher();
     }

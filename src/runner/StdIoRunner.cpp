@@ -101,7 +101,7 @@ QString cStdIO::ExecuteCommand(const ToolCommand& command)
     }
 
     // What the tool wrote just before it ended is still in the pipe.
-    readAvailable();
+    readChunks(-1);
     m_outcome.normalExit = process.exitStatus() == QProcess::NormalExit;
     m_outcome.exitCode = process.exitCode();
     m_escalation.stop();
@@ -134,22 +134,33 @@ void cStdIO::finishProcess(QProcess& process)
 
 void cStdIO::readAvailable()
 {
+    readChunks(kChunksPerTurn);
+}
+
+void cStdIO::readChunks(int limit)
+{
     if (!m_process || m_reading)
         return;
     m_reading = true;
     // A GotData handler may pump events; the guard above keeps reads in order.
-    while (m_process && m_process->bytesAvailable() > 0) {
+    int chunks = 0;
+    while (m_process && m_process->bytesAvailable() > 0 && (limit < 0 || chunks < limit)) {
         const QByteArray bytes = m_process->read(kChunkSize);
         if (bytes.isEmpty())
             break;
         const QString chunk = m_decoder.decode(bytes);
         if (chunk.isEmpty())
             continue;
+        ++chunks;
         m_lastOutput = chunk;
         m_outcome.gotOutput = true;
         emit GotData(chunk);
     }
     m_reading = false;
+    // A tool that writes faster than the chunks are handled must not starve the
+    // windows: the rest waits for the next turn of the event loop.
+    if (m_process && m_process->bytesAvailable() > 0 && limit >= 0)
+        QTimer::singleShot(0, this, &cStdIO::readAvailable);
 }
 
 void cStdIO::Cancel()

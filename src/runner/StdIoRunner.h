@@ -20,6 +20,8 @@ class cStdIO : public QObject
     Q_OBJECT
 public:
     static constexpr int kChunkSize = 4096;
+    // Chunks handled before the event loop gets a turn.
+    static constexpr int kChunksPerTurn = 4;
 
     struct RunOutcome
     {
@@ -70,6 +72,8 @@ signals:
 
 private:
     void readAvailable();
+    // Reads and delivers at most limit chunks (all when limit is negative).
+    void readChunks(int limit);
     void escalate();
     void finishProcess(QProcess& process);
 

@@ -189,6 +189,17 @@ void MainOutputTarget::setBrowseCaption(const QString& caption)
     m_main.fmBrowse->setTitle(caption);
 }
 
+namespace {
+// QProgressBar repaints at once when its value changes; progress arrives many
+// times a second, so the bar joins the window's next regular paint instead.
+void setBarValue(QProgressBar* bar, int value)
+{
+    bar->setUpdatesEnabled(false);
+    bar->setValue(std::clamp(value, bar->minimum(), bar->maximum()));
+    bar->setUpdatesEnabled(true);
+}
+} // namespace
+
 void MainOutputTarget::setJobResult(int row, const QString& result)
 {
     m_main.jobs().setResult(row, result);
@@ -201,7 +212,7 @@ int MainOutputTarget::jobCount() const
 
 void MainOutputTarget::setCurrentProgress(int percent, const QString& caption)
 {
-    m_main.status().prgCurrent->setValue(std::clamp(percent, 0, 100));
+    setBarValue(m_main.status().prgCurrent, percent);
     m_main.status().fmCurrent->setTitle(caption);
 }
 
@@ -212,7 +223,7 @@ int MainOutputTarget::currentProgress() const
 
 void MainOutputTarget::setOverallProgress(int percent, const QString& caption)
 {
-    m_main.status().prgOverall->setValue(std::clamp(percent, 0, 100));
+    setBarValue(m_main.status().prgOverall, percent);
     m_main.status().fmOverall->setTitle(caption);
 }
 

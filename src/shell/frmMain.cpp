@@ -14,11 +14,11 @@
 #include "Twips.h"
 #include "devices/Flags.h"
 #include "devices/Probe.h"
+#include "devices/Selection.h"
 #include "jobs/JobListModel.h"
 #include "jobs/JobQueue.h"
 #include "jobs/JobRunner.h"
 #include "jobs/frmStatus.h"
-#include "devices/Selection.h"
 #include "platform/DeviceDiscovery.h"
 
 #include <QAction>
@@ -89,6 +89,9 @@ frmMain::frmMain(const AppPaths& paths, MainSeams seams, QWidget* parent)
 
     buildMenus();
     connectNavigation();
+    m_outputTimer.setSingleShot(true);
+    m_outputTimer.setInterval(50);
+    connect(&m_outputTimer, &QTimer::timeout, this, &frmMain::flush);
 
     m_front = std::make_unique<CommandFront>(StdIO, m_paths, *this, m_seams.dialogs);
     m_target = std::make_unique<MainOutputTarget>(*this);
@@ -222,8 +225,22 @@ void frmMain::setCommandText(const QString& text)
 
 void frmMain::setOutputText(const QString& text)
 {
+    m_pendingOutput = text;
+    m_outputPending = true;
+    if (text.isEmpty() || !m_outputTimer.isActive()) {
+        flush();
+        m_outputTimer.start();
+    }
+}
+
+void frmMain::flush()
+{
+    // A hidden view is brought up to date when it is shown.
+    if (!m_outputPending || fmOutput->isHidden())
+        return;
+    m_outputPending = false;
     QPlainTextEdit* out = fmOutput->txtOutput;
-    out->setPlainText(text);
+    out->setPlainText(m_pendingOutput);
     // Show the end of the chunk.
     out->moveCursor(QTextCursor::End);
     out->verticalScrollBar()->setValue(out->verticalScrollBar()->maximum());
@@ -233,6 +250,7 @@ void frmMain::chkOutput_Click()
 {
     const bool on = fmNavigation->chkOutput->isChecked();
     fmOutput->setVisible(on);
+    flush();
     m_settings.write(QStringLiteral("ViewOutput"), on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
@@ -261,9 +279,19 @@ void frmMain::applyColumnWidths()
                             width(690, "+1+2+3")};
     for (int i = 1; i < 5; ++i)
         fmBrowse->lstHD->setColumnWidth(i, hdWidths[i - 1]);
-    const int job[] = {1000, 1125, 1100, 1375, 1700, 1200, 900, 1000};
+    // Results and paths are long: the result gets room for an error text, a
+    // path is shortened in its middle (its whole text is in the tooltip).
+    fmJob->lstJob->setTextElideMode(Qt::ElideMiddle);
+    const int job[] = {width(1000, "Error (File already exists)"),
+                       Twips(this, 1125),
+                       Twips(this, 1100),
+                       Twips(this, 1375),
+                       Twips(this, 1700),
+                       width(1200, "SLUS_000.00"),
+                       width(900, "DVD-ROM"),
+                       Twips(this, 1000)};
     for (int i = 0; i < 8; ++i)
-        fmJob->lstJob->setColumnWidth(i, Twips(this, job[i]));
+        fmJob->lstJob->setColumnWidth(i, job[i]);
 }
 
 void frmMain::centreOnScreen()

@@ -115,6 +115,7 @@ public:
 
     void setCommandText(const QString& text) override;
     void setOutputText(const QString& text) override;
+    void flush() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -142,6 +143,11 @@ private:
     QStackedLayout* m_upper = nullptr;
     QWidget* m_columns = nullptr;
     QList<bool> m_savedEnabled;
+    // The activity view shows the newest chunk; a flood of chunks is shown at a
+    // pace the eye can follow rather than one repaint each.
+    QString m_pendingOutput;
+    bool m_outputPending = false;
+    QTimer m_outputTimer;
     bool m_exited = false;
     bool m_loaded = false;
 };

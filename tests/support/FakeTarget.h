@@ -92,7 +92,8 @@ public:
     QStringList results = QStringList(10, QStringLiteral("Pending"));
     int jobs = 1;
     int current = 0, overall = 0;
-    QString currentCaption, overallCaption, remaining, speed, statusCaption = QStringLiteral(" Status");
+    QString currentCaption, overallCaption, remaining, speed,
+        statusCaption = QStringLiteral(" Status");
     bool minimized = false;
     void setJobResult(int row, const QString& r) override
     {
