@@ -94,6 +94,7 @@ bool Interpreter::jobResults(const QString& chunk)
                 continue;
             if (!m_state.InstallNow)
                 m_target.setJobResult(m_state.CurrentJob, e.result);
+            m_state.JobOutcome = e.result;
             m_state.JobFinished = true;
             return true;
         }
@@ -135,6 +136,7 @@ bool Interpreter::jobResults(const QString& chunk)
     if (arrived(previous, chunk, QStringLiteral("100%"))) {
         if (!m_state.InstallNow)
             m_target.setJobResult(m_state.CurrentJob, JobResult::Complete);
+        m_state.JobOutcome = JobResult::Complete;
         m_state.JobFinished = true;
     }
     return false;

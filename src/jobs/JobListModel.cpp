@@ -79,6 +79,12 @@ void JobListModel::setResult(int row, const QString& result)
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
+void JobListModel::setReplaceExisting(int row, bool replace)
+{
+    if (row >= 1 && row <= count())
+        m_jobs[row - 1].replaceExisting = replace;
+}
+
 void JobListModel::removeJob(int row)
 {
     if (row < 1 || row > count())

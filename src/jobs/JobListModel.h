@@ -28,6 +28,7 @@ public:
     // 1-based, as the runner numbers jobs; rows out of range are ignored.
     const JobRecord& job(int row) const;
     void setResult(int row, const QString& result);
+    void setReplaceExisting(int row, bool replace);
     void removeJob(int row);
     void clear();
 

@@ -35,6 +35,9 @@ struct JobRecord
     QString startup;
     QString type;
     QString flags;
+    // Make ISO: the user agreed to replace the file that was there when the
+    // job was queued; it is removed when the job starts, not before.
+    bool replaceExisting = false;
 
     bool operator==(const JobRecord&) const = default;
 };

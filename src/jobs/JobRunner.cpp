@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -102,7 +103,11 @@ void JobRunner::cmdStart_Click()
         m_status.resetForJob();
         jobs.setResult(row, JobResult::Active);
         state.JobFinished = false;
+        state.JobOutcome.clear();
         const JobRecord job = jobs.job(row);
+        // The user agreed to replace this image when queueing the job; only now is it replaced.
+        if (job.task == JobKind::MakeIso && job.replaceExisting && FileExists(job.destination))
+            QFile::remove(job.destination);
         if (job.task == JobKind::Install) {
             m_status.lblJob->setText(QStringLiteral("Installing ") + job.name +
                                      QStringLiteral(" to ") + job.destination);

@@ -16,6 +16,9 @@ CommandFront::CommandFront(cStdIO& runner, const AppPaths& paths, ActivityView& 
 
 void CommandFront::StdIO_GotData(const QString& data)
 {
+    m_runOutput += data;
+    if (m_runOutput.size() > 65536)
+        m_runOutput = m_runOutput.right(32768);
     m_view.setOutputText(data);
     if (m_interpreter)
         m_interpreter(data);
@@ -29,6 +32,7 @@ bool CommandFront::runOnce(const QStringList& args)
         return false;
     m_view.setCommandText(ToolCommand::DisplayArguments(args));
     m_view.setOutputText(QString());
+    m_runOutput.clear();
     m_runner.ExecuteCommand(commandFor(args));
     return true;
 }
@@ -93,6 +97,7 @@ QString CommandFront::RunDirect(const QStringList& args)
 {
     m_view.setCommandText(ToolCommand::DisplayArguments(args));
     m_view.setOutputText(QString());
+    m_runOutput.clear();
     const QString last = m_runner.ExecuteCommand(commandFor(args));
     finish();
     return last;

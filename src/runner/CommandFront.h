@@ -50,6 +50,8 @@ public:
     QString RunDirect(const QStringList& args);
 
     bool GotOutput() const { return m_gotOutput; }
+    // All output of the latest run (its tail when it was very long).
+    const QString& lastRunOutput() const { return m_runOutput; }
     ToolCommand commandFor(const QStringList& args) const { return {m_paths.toolPath, args}; }
     const AppPaths& paths() const { return m_paths; }
     int attemptsOfLastCommand() const { return m_attempts; }
@@ -77,4 +79,5 @@ private:
     int m_retryPauseMs = 2000;
     int m_attempts = 0;
     bool m_gotOutput = false;
+    QString m_runOutput;
 };

@@ -13,8 +13,11 @@
 #include "TrayIcon.h"
 #include "Twips.h"
 #include "devices/Flags.h"
+#include "devices/InstallNow.h"
+#include "devices/MakeIso.h"
 #include "devices/Probe.h"
 #include "devices/Selection.h"
+#include "jobs/GameOperations.h"
 #include "jobs/JobListModel.h"
 #include "jobs/JobQueue.h"
 #include "jobs/JobRunner.h"
@@ -113,6 +116,9 @@ frmMain::frmMain(const AppPaths& paths, MainSeams seams, QWidget* parent)
     m_status = std::make_unique<frmStatus>(state, StdIO);
     m_jobQueue = new JobQueue(*this);
     m_jobRunner = new JobRunner(*this, *m_status, m_seams.power);
+    new InstallNow(*this);
+    new MakeIso(*this);
+    new GameOperations(*this);
     // A job whose tool ended without any recognised result.
     StdIO.setRunEndedHook([this] {
         if (state.JobActive && !state.JobFinished) {
