@@ -38,6 +38,11 @@ public:
     {
         return std::nullopt;
     }
+    std::optional<QString> chooseFolder(const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<quint32> chooseColor(quint32) override { return std::nullopt; }
 };
 class NoTray : public TrayIcon
 {

@@ -118,7 +118,8 @@ private slots:
                 "\t/dev/sdc  1000 MB, not formatted (cannot be read)\nOptical drives:\n");
         });
         FakeTarget settings;
-        m_interpreter->setSettingsTarget(&settings);
+        m_interpreter->setFormatDiskSink(
+            [&settings](const QString& label) { settings.addFormatDisk(label); });
         m_state.AwaitDiskList = true;
         m_state.AwaitFormatList = true;
         feed(QStringLiteral("Usage: hdl_dump command arguments\nquery: unrecognized command.\n"));

@@ -220,7 +220,6 @@ bool Interpreter::discovery(const QString& text)
 
 void Interpreter::settingsDiskList(const QString& text)
 {
-    InterpreterTarget& target = m_settingsTarget ? *m_settingsTarget : m_target;
     for (const QString& line : parse::SplitLines(text)) {
         const auto disk = parse::ParseDiskLine(line);
         if (!disk)
@@ -232,7 +231,10 @@ void Interpreter::settingsDiskList(const QString& text)
             label += QStringLiteral(" - Unknown Format (cannot be read)");
         else
             label += QStringLiteral(" - Unknown Format");
-        target.addFormatDisk(label);
+        if (m_formatSink)
+            m_formatSink(label);
+        else
+            m_target.addFormatDisk(label);
     }
     m_state.AwaitFormatList = false;
 }

@@ -24,7 +24,11 @@ public:
 
     // Output of "query" in the tool's own form, for tools that have no "query".
     void setDeviceDiscovery(std::function<QString()> discover) { m_discover = std::move(discover); }
-    void setSettingsTarget(InterpreterTarget* target) { m_settingsTarget = target; }
+    // Where the settings window's disk list goes; the main target's when not set.
+    void setFormatDiskSink(std::function<void(const QString&)> sink)
+    {
+        m_formatSink = std::move(sink);
+    }
 
     void InterpretOutput(const QString& chunk);
     // The run has ended: the buffered lists are read, and every list flag
@@ -44,7 +48,7 @@ private:
 
     RunState& m_state;
     InterpreterTarget& m_target;
-    InterpreterTarget* m_settingsTarget = nullptr;
+    std::function<void(const QString&)> m_formatSink;
     Dialogs& m_dialogs;
     std::function<QString()> m_discover;
     QString m_buffer;

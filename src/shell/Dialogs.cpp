@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -94,4 +95,23 @@ std::optional<QString> WidgetDialogs::inputText(const QString& prompt, const QSt
     if (!ok)
         return std::nullopt;
     return text;
+}
+
+std::optional<QString> WidgetDialogs::chooseFolder(const QString& title, const QString& directory)
+{
+    const QString dir = QFileDialog::getExistingDirectory(m_owner, title, directory);
+    if (dir.isEmpty())
+        return std::nullopt;
+    return dir;
+}
+
+std::optional<quint32> WidgetDialogs::chooseColor(quint32 initial)
+{
+    const QColor start(static_cast<int>(initial & 0xff), static_cast<int>((initial >> 8) & 0xff),
+                       static_cast<int>((initial >> 16) & 0xff));
+    const QColor chosen = QColorDialog::getColor(start, m_owner);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return static_cast<quint32>(chosen.red()) | static_cast<quint32>(chosen.green()) << 8 |
+           static_cast<quint32>(chosen.blue()) << 16;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <optional>
 
@@ -34,6 +35,9 @@ public:
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> inputText(const QString& prompt, const QString& title) = 0;
+    virtual std::optional<QString> chooseFolder(const QString& title, const QString& directory) = 0;
+    // A colour as 0x00BBGGRR.
+    virtual std::optional<quint32> chooseColor(quint32 initial) = 0;
 
     static QString programTitle() { return QStringLiteral("Ventrik"); }
 };
@@ -49,6 +53,8 @@ public:
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     std::optional<QString> inputText(const QString& prompt, const QString& title) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& directory) override;
+    std::optional<quint32> chooseColor(quint32 initial) override;
 
     // "Caption|pattern|..." as a Qt name filter list.
     static QString qtFilter(const QString& filter);

@@ -17,6 +17,7 @@
 #include "devices/MakeIso.h"
 #include "devices/Probe.h"
 #include "devices/Selection.h"
+#include "frmSettings.h"
 #include "jobs/GameOperations.h"
 #include "jobs/JobListModel.h"
 #include "jobs/JobQueue.h"
@@ -128,9 +129,14 @@ frmMain::frmMain(const AppPaths& paths, MainSeams seams, QWidget* parent)
     });
     connect(&m_seams.tray, &TrayIcon::doubleClicked, this, &frmMain::trayDoubleClick);
 
-    // Not yet built: the settings window. Offered once it exists.
-    fmNavigation->cmdSettings->setEnabled(false);
-    mnuSettings->setEnabled(false);
+    m_settingsWindow = std::make_unique<frmSettings>(*this);
+    m_interpreter->setFormatDiskSink([this](const QString& label) {
+        m_settingsWindow->cmbHD->addItem(label);
+        m_settingsWindow->cmbHD->setCurrentIndex(0);
+    });
+    connect(fmNavigation->cmdSettings, &QPushButton::clicked, m_settingsWindow.get(),
+            &frmSettings::open);
+    connect(mnuSettings, &QAction::triggered, m_settingsWindow.get(), &frmSettings::open);
 }
 
 frmMain::~frmMain() = default;

@@ -22,6 +22,7 @@ class JobListModel;
 class JobQueue;
 class JobRunner;
 class PowerActions;
+class frmSettings;
 class frmStatus;
 class IcmpBackend;
 class InstallPane;
@@ -91,6 +92,7 @@ public:
     JobQueue& jobQueue() { return *m_jobQueue; }
     JobRunner& jobRunner() { return *m_jobRunner; }
     frmStatus& status() { return *m_status; }
+    frmSettings& settingsWindow() { return *m_settingsWindow; }
     // The ticked compatibility flags as the tool takes them ("+1+3").
     QString flagsString() const;
 
@@ -138,6 +140,7 @@ private:
     Selection* m_selection = nullptr;
     JobListModel* m_jobs = nullptr;
     std::unique_ptr<frmStatus> m_status;
+    std::unique_ptr<frmSettings> m_settingsWindow;
     JobQueue* m_jobQueue = nullptr;
     JobRunner* m_jobRunner = nullptr;
     QStackedLayout* m_upper = nullptr;

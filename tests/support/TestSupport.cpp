@@ -8,6 +8,13 @@
 SimWorld::SimWorld(const QJsonObject& state)
 {
     QFile::link(QStringLiteral(VENTRIK_SIM_PATH), toolPath());
+    // The tool's configuration lives in the home folder: tests get their own.
+    QDir().mkpath(path(QStringLiteral("home")));
+    qputenv("HOME", path(QStringLiteral("home")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("home/.config")).toLocal8Bit());
+    QFile conf(path(QStringLiteral("home/.hdl_dump.conf")));
+    conf.open(QIODevice::WriteOnly);
+    conf.write("\"disc_database_file\" = \"\"\n\"target_kbps\" = \"2300\"\n");
     setState(state);
     qputenv("HDL_SIM_STATE", path(QStringLiteral("sim-state.json")).toLocal8Bit());
     qputenv("HDL_SIM_LOG", path(QStringLiteral("calls.log")).toLocal8Bit());

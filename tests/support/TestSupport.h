@@ -86,6 +86,24 @@ public:
         inputs.pop_front();
         return a;
     }
+    std::optional<QString> chooseFolder(const QString& title, const QString& directory) override
+    {
+        shown.append({directory, Icon::Information, title});
+        if (folders.empty())
+            return std::nullopt;
+        const std::optional<QString> f = folders.front();
+        folders.pop_front();
+        return f;
+    }
+    std::optional<quint32> chooseColor(quint32 initial) override
+    {
+        colorAsked = initial;
+        if (colors.empty())
+            return std::nullopt;
+        const std::optional<quint32> c = colors.front();
+        colors.pop_front();
+        return c;
+    }
     QStringList texts() const
     {
         QStringList t;
@@ -99,6 +117,9 @@ public:
     std::deque<std::optional<QString>> files; // nothing: the user cancels
     std::deque<std::optional<QString>> inputs;
     QList<FileDialogRequest> fileRequests;
+    std::deque<std::optional<QString>> folders;
+    std::deque<std::optional<quint32>> colors;
+    quint32 colorAsked = 0;
 
 private:
     std::optional<QString> nextFile()

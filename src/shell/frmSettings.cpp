@@ -1,0 +1,539 @@
+#include "frmSettings.h"
+
+#include "AppIcon.h"
+#include "Colors.h"
+#include "Dialogs.h"
+#include "Settings.h"
+#include "TargetPane.h"
+#include "TrayIcon.h"
+#include "Twips.h"
+#include "WindowPlacement.h"
+#include "devices/Selection.h"
+#include "frmMain.h"
+#include "jobs/frmStatus.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+template <typename T> T* named(T* w, const char* name)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, int stretchIndex = 0)
+{
+    auto* l = new QHBoxLayout;
+    int i = 0;
+    for (QWidget* w : widgets)
+        l->addWidget(w, i++ == stretchIndex ? 1 : 0);
+    return l;
+}
+} // namespace
+
+frmSettings::frmSettings(frmMain& main) : QWidget(nullptr, Qt::Window), m_main(main)
+{
+    setObjectName(QStringLiteral("frmSettings"));
+    setWindowTitle(QStringLiteral(" Settings & Tools"));
+    setWindowIcon(AppIcon());
+
+    TabStrip = named(new QTabWidget(this), "TabStrip");
+    fmHDL_Dump = named(new QWidget, "fmHDL_Dump");
+    fmGUI = named(new QWidget, "fmGUI");
+    fmTools = named(new QWidget, "fmTools");
+    TabStrip->addTab(fmHDL_Dump, QStringLiteral("HDL_Dump"));
+    TabStrip->addTab(fmGUI, QStringLiteral("GUI"));
+    TabStrip->addTab(fmTools, QStringLiteral("Tools"));
+
+    // HDL_Dump page: the tool's settings.
+    txtDiscDatabase = named(new QLineEdit, "txtDiscDatabase");
+    cmdDiskDatabase = named(new QPushButton(QStringLiteral("...")), "cmdDiskDatabase");
+    chkAutoThrottle = named(new QCheckBox(QStringLiteral("Auto-Throttle")), "chkAutoThrottle");
+    chkEnableASPI = named(new QCheckBox(QStringLiteral("Enable ASPI")), "chkEnableASPI");
+    chkEnableASPI->setChecked(true);
+    chkLimit28bit =
+        named(new QCheckBox(QStringLiteral("Limit to 28bit  (HDD is <= 128GB)")), "chkLimit28bit");
+    chkLimit28bit->setChecked(true);
+    chkUseCompression =
+        named(new QCheckBox(QStringLiteral("Use Compression")), "chkUseCompression");
+    txtTargetkbps = named(new QLineEdit, "txtTargetkbps");
+    chkToxicOS = named(new QCheckBox(QStringLiteral("Use ToxicOS Partition Naming")), "chkToxicOS");
+    {
+        auto* l = new QVBoxLayout(fmHDL_Dump);
+        l->addWidget(new QLabel(QStringLiteral("Disc Database File:")));
+        l->addLayout(row({txtDiscDatabase, cmdDiskDatabase}));
+        auto* boxes = new QGridLayout;
+        boxes->addWidget(chkAutoThrottle, 0, 0);
+        boxes->addWidget(chkEnableASPI, 0, 1);
+        boxes->addWidget(chkUseCompression, 1, 0);
+        boxes->addWidget(chkToxicOS, 1, 1);
+        boxes->addWidget(chkLimit28bit, 2, 0, 1, 2);
+        l->addLayout(boxes);
+        auto* kbps = new QHBoxLayout;
+        kbps->addWidget(new QLabel(QStringLiteral("Target kbps:")));
+        kbps->addWidget(txtTargetkbps);
+        kbps->addStretch();
+        l->addLayout(kbps);
+        l->addStretch();
+    }
+
+    // GUI page: the program's settings, stored at each change.
+    txtDefaultISO = named(new QLineEdit, "txtDefaultISO");
+    txtDefaultISO->setReadOnly(true);
+    cmdDefaultISO = named(new QPushButton(QStringLiteral("...")), "cmdDefaultISO");
+    txtHDLDumpConfig = named(new QLineEdit, "txtHDLDumpConfig");
+    txtHDLDumpConfig->setReadOnly(true);
+    cmdHDLDumpConfig = named(new QPushButton(QStringLiteral("...")), "cmdHDLDumpConfig");
+    chkClosePS2 =
+        named(new QCheckBox(QStringLiteral("Turn off PS2 when exiting this GUI")), "chkClosePS2");
+    chkShutdownPS2 =
+        named(new QCheckBox(QStringLiteral("Turn off PS2 after all jobs are complete")),
+              "chkShutdownPS2");
+    chkShutdownPC = named(new QCheckBox(QStringLiteral("Shutdown PC when all jobs are complete")),
+                          "chkShutdownPC");
+    chkStandby =
+        named(new QCheckBox(QStringLiteral("Put PC in Standby when all jobs are complete")),
+              "chkStandby");
+    chkStayOnTop = named(new QCheckBox(QStringLiteral("Keep GUI windows on top of other windows")),
+                         "chkStayOnTop");
+    chkBalloonTips =
+        named(new QCheckBox(QStringLiteral("Turn off system tray balloon tips")), "chkBalloonTips");
+    chkColors = named(new QCheckBox(QStringLiteral("Enable")), "chkColors");
+    cmdForecolor = named(new QPushButton(QStringLiteral("Fore")), "cmdForecolor");
+    cmdForecolor->setEnabled(false);
+    cmdBackcolor = named(new QPushButton(QStringLiteral("Back")), "cmdBackcolor");
+    cmdBackcolor->setEnabled(false);
+    {
+        auto* l = new QVBoxLayout(fmGUI);
+        auto* files = new QFormLayout;
+        files->addRow(QStringLiteral("Game ISO directory:"), row({txtDefaultISO, cmdDefaultISO}));
+        files->addRow(QStringLiteral("HDL_Dump config file:"),
+                      row({txtHDLDumpConfig, cmdHDLDumpConfig}));
+        l->addLayout(files);
+        for (QCheckBox* b :
+             {chkClosePS2, chkShutdownPS2, chkShutdownPC, chkStandby, chkStayOnTop, chkBalloonTips})
+            l->addWidget(b);
+        auto* colors = new QHBoxLayout;
+        colors->addWidget(new QLabel(QStringLiteral("Colors")));
+        colors->addWidget(chkColors);
+        colors->addWidget(cmdForecolor);
+        colors->addWidget(cmdBackcolor);
+        colors->addStretch();
+        l->addLayout(colors);
+        l->addStretch();
+    }
+
+    // Tools page.
+    cmbHD = named(new QComboBox, "cmbHD");
+    cmdRefresh = named(new QPushButton(QStringLiteral("Refresh Drives")), "cmdRefresh");
+    cmdFormat = named(new QPushButton(QStringLiteral("Format this Drive")), "cmdFormat");
+    cmdFormat->setEnabled(false);
+    {
+        auto* l = new QVBoxLayout(fmTools);
+        l->addWidget(new QLabel(QStringLiteral("Format a HDD for HDLoader use:")));
+        l->addWidget(cmbHD);
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(cmdRefresh);
+        buttons->addWidget(cmdFormat);
+        buttons->addStretch();
+        l->addLayout(buttons);
+        l->addStretch();
+    }
+
+    cmdDefaults = named(new QPushButton(QStringLiteral("Use Defaults")), "cmdDefaults");
+    cmdExit = named(new QPushButton(QStringLiteral("Save and Exit")), "cmdExit");
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(TabStrip);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(cmdDefaults);
+    bottom->addStretch();
+    bottom->addWidget(cmdExit);
+    layout->addLayout(bottom);
+    // Wide enough for a full path in the file boxes.
+    setMinimumSize(Twips(this, 7800), Twips(this, 3980));
+    for (QPushButton* dots : {cmdDiskDatabase, cmdDefaultISO, cmdHDLDumpConfig})
+        dots->setFixedWidth(dots->fontMetrics().horizontalAdvance(QStringLiteral("...")) +
+                            Twips(this, 360));
+
+    bindFlag(chkClosePS2, "ClosePS2");
+    bindFlag(chkShutdownPS2, "TurnOffPS2");
+    bindFlag(chkShutdownPC, "TurnOffPC");
+    bindFlag(chkStandby, "StandbyPC");
+    bindFlag(chkStayOnTop, "StayOnTop");
+    bindFlag(chkBalloonTips, "BalloonTips");
+    // At most one PC end action: ticking one unticks the other first.
+    connect(chkShutdownPC, &QCheckBox::toggled, this, [this](bool on) {
+        if (on && chkStandby->isChecked())
+            chkStandby->setChecked(false);
+    });
+    connect(chkStandby, &QCheckBox::toggled, this, [this](bool on) {
+        if (on && chkShutdownPC->isChecked())
+            chkShutdownPC->setChecked(false);
+    });
+    connect(chkStayOnTop, &QCheckBox::toggled, this, &frmSettings::chkStayOnTop_Click);
+    connect(chkColors, &QCheckBox::toggled, this, &frmSettings::chkColors_Click);
+    connect(cmdForecolor, &QPushButton::clicked, this, &frmSettings::cmdForecolor_Click);
+    connect(cmdBackcolor, &QPushButton::clicked, this, &frmSettings::cmdBackcolor_Click);
+    connect(cmdDefaultISO, &QPushButton::clicked, this, &frmSettings::cmdDefaultISO_Click);
+    connect(cmdHDLDumpConfig, &QPushButton::clicked, this, &frmSettings::cmdHDLDumpConfig_Click);
+    connect(cmdDiskDatabase, &QPushButton::clicked, this, &frmSettings::cmdDiskDatabase_Click);
+    connect(cmdRefresh, &QPushButton::clicked, this, &frmSettings::cmdRefresh_Click);
+    connect(cmdFormat, &QPushButton::clicked, this, &frmSettings::cmdFormat_Click);
+    connect(cmdDefaults, &QPushButton::clicked, this, &frmSettings::cmdDefaults_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmSettings::cmdExit_Click);
+}
+
+QList<QWidget*> frmSettings::windows()
+{
+    return {this, &m_main, &m_main.status()};
+}
+
+void frmSettings::bindFlag(QCheckBox* box, const char* key)
+{
+    const QString k = QString::fromLatin1(key);
+    connect(box, &QCheckBox::toggled, this, [this, k](bool on) {
+        m_main.settings().write(k, on ? QStringLiteral("1") : QStringLiteral("0"));
+    });
+}
+
+void frmSettings::Form_Load()
+{
+    if (!FileExists(m_main.settings().path()))
+        WriteDefaultSettings(m_main.settings().path());
+    LoadGuiSettings();
+    LoadToolConfig();
+}
+
+void frmSettings::LoadGuiSettings()
+{
+    const SettingsFile& s = m_main.settings();
+    auto flag = [&s](const char* key) { return s.number(QString::fromLatin1(key)) == 1; };
+    chkClosePS2->setChecked(flag("ClosePS2"));
+    chkShutdownPC->setChecked(flag("TurnOffPC"));
+    chkStandby->setChecked(flag("StandbyPC"));
+    chkShutdownPS2->setChecked(flag("TurnOffPS2"));
+    txtDefaultISO->setText(s.read(QStringLiteral("DefaultISO")));
+    chkStayOnTop->setChecked(flag("StayOnTop"));
+    chkBalloonTips->setChecked(flag("BalloonTips"));
+
+    quint32 back = static_cast<quint32>(s.number(QStringLiteral("Backcolor")));
+    quint32 fore = static_cast<quint32>(s.number(QStringLiteral("Forecolor")));
+    chkColors->setChecked(flag("UseColor"));
+    if (chkColors->isChecked()) {
+        cmdForecolor->setEnabled(true);
+        cmdBackcolor->setEnabled(true);
+        // Two black colours mean none was chosen: the desktop's colours then.
+        if (fore == 0 && back == 0) {
+            s.write(QStringLiteral("Backcolor"), QStringLiteral("-2147483633"));
+            s.write(QStringLiteral("Forecolor"), QStringLiteral("-2147483630"));
+            back = kSystemButtonFace;
+            fore = kSystemButtonText;
+        }
+        ApplyColors(true, fore, back, windows());
+        ApplyColors(false, fore, back, windows());
+    }
+    if (s.read(QStringLiteral("hdl_config")).isEmpty())
+        s.write(QStringLiteral("hdl_config"), DefaultToolConfigPath());
+    txtHDLDumpConfig->setText(s.read(QStringLiteral("hdl_config")));
+}
+
+void frmSettings::setToolControlsEnabled(bool enabled)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{chkAutoThrottle, chkEnableASPI, chkLimit28bit,
+                                                      chkUseCompression, chkToxicOS, txtTargetkbps,
+                                                      txtDiscDatabase})
+        w->setEnabled(enabled);
+}
+
+void frmSettings::LoadToolConfig()
+{
+    const QString path = m_main.settings().read(QStringLiteral("hdl_config"));
+    if (!FileExists(path)) {
+        m_main.dialogs().message(
+            QStringLiteral("Your hdl_dump settings could not be loaded because your hdl_dump "
+                           "configuration file could "
+                           "not be found.\r\n\r\nThe default path for this file is:\r\n") +
+                path +
+                QStringLiteral("\r\n\r\nIf you have never used hdl_dump on this PC then you will "
+                               "no longer see this "
+                               "message once you use atleast 1 command.\r\n\r\nFor people that "
+                               "have Windows configured "
+                               "with a language other then English, you must go to settings and "
+                               "locate the file as "
+                               "described below.\r\n\r\nTo fix this problem go to Settings, click "
+                               "the GUI tab, and use "
+                               "the HDL_Dump config file option.\r\n\r\n"),
+            Dialogs::Icon::Exclamation);
+        setToolControlsEnabled(false);
+        return;
+    }
+    setToolControlsEnabled(true);
+    QFile f(path);
+    QByteArray content;
+    // A settings file is small; anything beyond a megabyte is not one.
+    if (f.open(QIODevice::ReadOnly))
+        content = f.read(1024 * 1024);
+    ToolConfig config;
+    config.discDatabase = txtDiscDatabase->text();
+    config.autoThrottle = chkAutoThrottle->isChecked();
+    config.enableAspi = chkEnableASPI->isChecked();
+    config.limitTo28bit = chkLimit28bit->isChecked();
+    config.toxicOS = chkToxicOS->isChecked();
+    config.targetKbps = txtTargetkbps->text();
+    config.useCompression = chkUseCompression->isChecked();
+    ApplyToolConfig(ParseToolConfigLines(content), config, DefaultDiscDatabasePath());
+    txtDiscDatabase->setText(config.discDatabase);
+    chkAutoThrottle->setChecked(config.autoThrottle);
+    chkEnableASPI->setChecked(config.enableAspi);
+    chkLimit28bit->setChecked(config.limitTo28bit);
+    chkToxicOS->setChecked(config.toxicOS);
+    txtTargetkbps->setText(config.targetKbps);
+    chkUseCompression->setChecked(config.useCompression);
+}
+
+bool frmSettings::SaveToolConfig()
+{
+    if (txtDiscDatabase->text().trimmed().isEmpty())
+        txtDiscDatabase->setText(DefaultDiscDatabasePath());
+    QLineEdit* ip = m_main.fmMain->txtIP;
+    if (ip->text().isEmpty())
+        ip->setText(kDefaultIP);
+    if (txtTargetkbps->text().isEmpty())
+        txtTargetkbps->setText(QStringLiteral("2300"));
+    ToolConfig config;
+    config.discDatabase = txtDiscDatabase->text();
+    config.autoThrottle = chkAutoThrottle->isChecked();
+    config.enableAspi = chkEnableASPI->isChecked();
+    config.lastIp = ip->text();
+    config.limitTo28bit = chkLimit28bit->isChecked();
+    config.toxicOS = chkToxicOS->isChecked();
+    config.targetKbps = txtTargetkbps->text();
+    config.useCompression = chkUseCompression->isChecked();
+    const QString path = m_main.settings().read(QStringLiteral("hdl_config"));
+    QString error;
+    if (!SaveToolConfigFile(path, SerializeToolConfig(config), &error)) {
+        m_main.dialogs().message(
+            QStringLiteral("Your hdl_dump settings could not be saved to:\r\n") + path +
+                QStringLiteral("\r\n\r\n") + error +
+                QStringLiteral("\r\n\r\nThe file was left as it was."),
+            Dialogs::Icon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+void frmSettings::open()
+{
+    TabStrip->setCurrentIndex(0);
+    adjustSize();
+    const QRect m = m_main.frameGeometry();
+    move(m.x() + m.width() / 2 - frameGeometry().width() / 2,
+         m.y() + m.height() / 2 - frameGeometry().height() / 2);
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmSettings::closeEvent(QCloseEvent* event)
+{
+    // Closing saves the tool's settings; the window stays loaded, hidden.
+    SaveToolConfig();
+    event->ignore();
+    hide();
+}
+
+void frmSettings::cmdExit_Click()
+{
+    close();
+}
+
+void frmSettings::chkStayOnTop_Click()
+{
+    const bool on = chkStayOnTop->isChecked();
+    for (QWidget* w : {static_cast<QWidget*>(&m_main), static_cast<QWidget*>(this)})
+        on ? SetTopmost(w) : ClearTopmost(w);
+    if (m_main.status().isVisible())
+        on ? SetTopmost(&m_main.status()) : ClearTopmost(&m_main.status());
+}
+
+void frmSettings::chkColors_Click()
+{
+    const SettingsFile& s = m_main.settings();
+    const bool on = chkColors->isChecked();
+    s.write(QStringLiteral("UseColor"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    cmdForecolor->setEnabled(on);
+    cmdBackcolor->setEnabled(on);
+    if (on) {
+        const quint32 back = static_cast<quint32>(s.number(QStringLiteral("Backcolor")));
+        const quint32 fore = static_cast<quint32>(s.number(QStringLiteral("Forecolor")));
+        if (back != 0 || fore != 0) {
+            ApplyColors(true, fore, back, windows());
+            ApplyColors(false, fore, back, windows());
+        }
+    } else {
+        ApplyColors(true, kSystemButtonText, kSystemButtonFace, windows());
+        ApplyColors(false, kSystemButtonText, kSystemButtonFace, windows());
+    }
+}
+
+void frmSettings::cmdBackcolor_Click()
+{
+    const auto colour = m_main.dialogs().chooseColor(
+        static_cast<quint32>(m_main.settings().number(QStringLiteral("Backcolor"))));
+    if (!colour)
+        return;
+    ApplyColors(false, 0, *colour, windows());
+    m_main.settings().write(QStringLiteral("Backcolor"), QString::number(*colour));
+}
+
+void frmSettings::cmdForecolor_Click()
+{
+    const auto colour = m_main.dialogs().chooseColor(
+        static_cast<quint32>(m_main.settings().number(QStringLiteral("Forecolor"))));
+    if (!colour)
+        return;
+    ApplyColors(true, *colour, 0, windows());
+    m_main.settings().write(QStringLiteral("Forecolor"), QString::number(*colour));
+}
+
+void frmSettings::cmdDefaultISO_Click()
+{
+    std::optional<QString> folder = m_main.dialogs().chooseFolder(
+        QStringLiteral("Select PS2 Game ISO directory"), txtDefaultISO->text());
+    if (!folder || folder->isEmpty())
+        return;
+    QString dir = *folder;
+    if (!dir.endsWith(u'/'))
+        dir += u'/';
+    m_main.settings().write(QStringLiteral("DefaultISO"), dir);
+    txtDefaultISO->setText(dir);
+}
+
+void frmSettings::cmdHDLDumpConfig_Click()
+{
+    FileDialogRequest request;
+    request.mustExist = true;
+    request.filter = QStringLiteral("HDL_Dump Config File|hdl_dump.conf;.hdl_dump.conf|");
+    const QString current = m_main.settings().read(QStringLiteral("hdl_config"));
+    if (!current.isEmpty())
+        request.directory = QFileInfo(current).absolutePath();
+    const std::optional<QString> chosen = m_main.dialogs().openFile(request);
+    if (!chosen || chosen->isEmpty() ||
+        !chosen->right(13).toLower().endsWith(QLatin1String("hdl_dump.conf")))
+        return;
+    m_main.settings().write(QStringLiteral("hdl_config"), *chosen);
+    txtHDLDumpConfig->setText(*chosen);
+    LoadToolConfig();
+}
+
+void frmSettings::cmdDiskDatabase_Click()
+{
+    FileDialogRequest request;
+    request.mustExist = true;
+    request.filter = QStringLiteral("HDL_Dump Disk Database|hdl_dump.list;.hdl_dump.list|");
+    const QString config = m_main.settings().read(QStringLiteral("hdl_config"));
+    request.directory =
+        config.contains(u'/') ? config.left(config.lastIndexOf(u'/') + 1) : QDir::homePath() + u'/';
+    const std::optional<QString> chosen = m_main.dialogs().openFile(request);
+    if (!chosen || chosen->isEmpty() ||
+        !chosen->right(13).toLower().endsWith(QLatin1String("hdl_dump.list")))
+        return;
+    txtDiscDatabase->setText(*chosen);
+}
+
+bool frmSettings::toolMissing()
+{
+    if (FileExists(HdlDumpPath(m_main.paths())))
+        return false;
+    m_main.dialogs().message(ToolNotFoundMessage(m_main.paths()), Dialogs::Icon::Exclamation);
+    return true;
+}
+
+void frmSettings::refreshDrives()
+{
+    cmbHD->clear();
+    m_main.state.AwaitFormatList = true;
+    m_main.HDL_Command({QStringLiteral("query")});
+    m_main.state.AwaitFormatList = false;
+    cmdFormat->setEnabled(cmbHD->count() > 0);
+}
+
+void frmSettings::cmdRefresh_Click()
+{
+    if (toolMissing())
+        return;
+    refreshDrives();
+}
+
+void frmSettings::cmdFormat_Click()
+{
+    if (toolMissing())
+        return;
+    const int index = cmbHD->currentIndex();
+    const QString drive = cmbHD->currentText();
+    if (m_main.dialogs().question(
+            QStringLiteral("ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?\r\n\r\n") + drive +
+                QStringLiteral("\r\n\r\nALL EXISTING DATA ON THIS DRIVE WILL BE LOST"),
+            Dialogs::Icon::Critical, QStringLiteral("ARE YOU 100% SURE?")) != Dialogs::Answer::Yes)
+        return;
+    m_main.HDL_Execute({QStringLiteral("initialize"), Selection::DeviceOf(drive)});
+    // Only a format the tool reports done is called done.
+    const auto outcome = m_main.StdIO.lastRun();
+    const QString output = m_main.front().lastRunOutput();
+    const bool failed = !outcome.started || !outcome.normalExit || outcome.exitCode != 0 ||
+                        output.contains(QStringLiteral("unrecognized command")) ||
+                        output.contains(QStringLiteral("Usage:"));
+    refreshDrives();
+    if (index >= 0 && index < cmbHD->count())
+        cmbHD->setCurrentIndex(index);
+    if (failed) {
+        const QStringList lines =
+            output.split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts);
+        QString reason = lines.isEmpty() ? QString() : lines.last().trimmed();
+        if (reason.isEmpty())
+            reason = outcome.started
+                         ? QStringLiteral("hdl_dump ended with status %1.").arg(outcome.exitCode)
+                         : QStringLiteral("hdl_dump could not be started.");
+        m_main.dialogs().message(QStringLiteral("The drive ") + drive +
+                                     QStringLiteral(" could not be formatted.\r\n\r\n") + reason,
+                                 Dialogs::Icon::Exclamation);
+        return;
+    }
+    ShowBalloon(m_main.tray(), m_main.settings(),
+                cmbHD->currentText() + QStringLiteral(" has been formatted for HDLoader"));
+}
+
+void frmSettings::cmdDefaults_Click()
+{
+    if (m_main.dialogs().question(
+            QStringLiteral("Are you sure you want to reset all of your settings to default for "
+                           "both hdl_dump and the GUI?"),
+            Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
+        return;
+    QFile::remove(m_main.settings().path());
+    WriteDefaultSettings(m_main.settings().path());
+    LoadGuiSettings();
+    LoadToolConfig();
+    chkAutoThrottle->setChecked(false);
+    chkEnableASPI->setChecked(false);
+    chkLimit28bit->setChecked(true);
+    chkUseCompression->setChecked(false);
+    txtTargetkbps->setText(QStringLiteral("2300"));
+    txtDiscDatabase->setText(DefaultDiscDatabasePath());
+    m_main.fmMain->txtIP->setText(kDefaultIP);
+}
