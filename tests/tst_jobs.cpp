@@ -318,6 +318,18 @@ private slots:
         QCOMPARE(m_target.results[0], QStringLiteral("Pending"));
     }
 
+    void recordsOutOfRangeAreSafe()
+    {
+        // Found by fuzzing: huge numbers must neither overflow nor move the bars.
+        startJob(1, 3);
+        m_interpreter->InterpretOutput(QStringLiteral("99999999999999999999%\r1e400%\r"));
+        QCOMPARE(m_target.current, 0);
+        startJob(32767, 2);
+        m_interpreter->InterpretOutput(QStringLiteral(" 50%\r"));
+        QCOMPARE(m_target.current, 50);
+        QVERIFY(m_target.overall >= 0 && m_target.overall <= 100);
+    }
+
     void nothingWithoutAnActiveJob()
     {
         m_interpreter->InterpretOutput(QStringLiteral(" 45%\r100%\rInterrupted.\n"));

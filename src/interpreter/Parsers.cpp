@@ -205,10 +205,14 @@ std::optional<ProgressRecord> ParseProgressRecord(const QString& raw)
         return std::nullopt;
     ProgressRecord r;
     r.percentText = record.left(pct).trimmed();
-    bool ok = false;
-    r.percent = r.percentText.toDouble(&ok);
-    if (!ok)
+    // The tool writes one to three digits; anything else is not a record.
+    if (r.percentText.isEmpty() || r.percentText.size() > 3)
         return std::nullopt;
+    for (const QChar c : r.percentText) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    r.percent = r.percentText.toInt();
     if (record.contains(QStringLiteral("remaining"))) {
         const qsizetype first = record.indexOf(u',');
         const qsizetype mb = record.indexOf(QStringLiteral("MB/"));
