@@ -1,6 +1,7 @@
 #include "devices/Probe.h"
 #include "platform/Platform.h"
 #include "platform/PowerActions.h"
+#include "shell/AppIcon.h"
 #include "shell/Dialogs.h"
 #include "shell/Startup.h"
 #include "shell/TrayIcon.h"
@@ -10,42 +11,91 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct Options
+{
+    QCommandLineOption tool{
+        QStringLiteral("hdl-dump"),
+        QStringLiteral("Run the hdl_dump at PATH instead of looking for it beside this "
+                       "program and then on the PATH."),
+        QStringLiteral("PATH")};
+    QCommandLineOption quitAfter{QStringLiteral("quit-after"),
+                                 QStringLiteral("Leave after MS milliseconds (for checks)."),
+                                 QStringLiteral("MS")};
+    QCommandLineOption reportStartup{
+        QStringLiteral("report-startup"),
+        QStringLiteral("Print the memory in use once the window is shown, then "
+                       "leave (for benchmarks).")};
+
+    void addTo(QCommandLineParser& parser)
+    {
+        parser.setApplicationDescription(QStringLiteral(
+            "Installs, browses, copies and deletes PS2 games on PS2 hard disks through the "
+            "hdl_dump tool.\n\n"
+            "The tool is looked for beside this program, then on the PATH, unless --hdl-dump names "
+            "it.\n"
+            "Settings are kept in config.cfg beside the program when that folder is writable, else "
+            "in\n"
+            "~/.config/Ventrik/config.cfg; hdl_dump's own settings are in ~/.hdl_dump.conf."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        quitAfter.setFlags(QCommandLineOption::HiddenFromHelp);
+        reportStartup.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(tool);
+        parser.addOption(quitAfter);
+        parser.addOption(reportStartup);
+    }
+};
+
+void describe()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Ventrik"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VENTRIK_VERSION));
+}
+
+// --help and --version answer on the terminal, without a display.
+bool onlyAsksForInformation(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char* flag : {"-h", "--help", "--help-all", "-v", "--version"}) {
+            if (std::strcmp(argv[i], flag) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    if (onlyAsksForInformation(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        describe();
+        QCommandLineParser parser;
+        Options options;
+        options.addTo(parser);
+        parser.process(core); // prints and leaves
+        return 0;
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ventrik"));
-    QApplication::setApplicationVersion(QStringLiteral(VENTRIK_VERSION));
+    describe();
+    QApplication::setDesktopFileName(QStringLiteral("org.ventrik.Ventrik"));
+    QApplication::setWindowIcon(AppIcon());
     // Hiding to the tray is not quitting; the exit routine ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Installs, browses, copies and deletes PS2 games on PS2 hard disks "
-                       "through the hdl_dump tool."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    QCommandLineOption tool(
-        QStringLiteral("hdl-dump"),
-        QStringLiteral("Run the hdl_dump found at PATH instead of the one beside the "
-                       "program."),
-        QStringLiteral("PATH"));
-    QCommandLineOption quitAfter(QStringLiteral("quit-after"),
-                                 QStringLiteral("Leave after MS milliseconds (for checks)."),
-                                 QStringLiteral("MS"));
-    QCommandLineOption reportStartup(
-        QStringLiteral("report-startup"),
-        QStringLiteral("Print the memory in use once the window is shown, then "
-                       "leave (for benchmarks)."));
-    reportStartup.setFlags(QCommandLineOption::HiddenFromHelp);
-    quitAfter.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(tool);
-    parser.addOption(quitAfter);
-    parser.addOption(reportStartup);
+    Options options;
+    options.addTo(parser);
     parser.process(app);
 
-    const AppPaths paths =
-        AppPaths::forProgramDir(QApplication::applicationDirPath(), parser.value(tool));
+    const AppPaths paths = AppPaths::forProgramDir(QApplication::applicationDirPath(),
+                                                   parser.value(options.tool), true);
 
     WidgetDialogs dialogs;
     SystemTrayIcon tray;
@@ -54,7 +104,7 @@ int main(int argc, char* argv[])
     auto window = Main(paths, MainSeams{dialogs, tray, icmp, power, [] { QApplication::quit(); }});
     dialogs.setOwner(window.get());
 
-    if (parser.isSet(reportStartup)) {
+    if (parser.isSet(options.reportStartup)) {
         QTimer::singleShot(0, window.get(), [&] {
             std::printf("shown rss_kb=%lld\n",
                         static_cast<long long>(platform::residentMemoryKb()));
@@ -62,7 +112,8 @@ int main(int argc, char* argv[])
             window->close();
         });
     }
-    if (parser.isSet(quitAfter))
-        QTimer::singleShot(parser.value(quitAfter).toInt(), window.get(), [&] { window->close(); });
+    if (parser.isSet(options.quitAfter))
+        QTimer::singleShot(parser.value(options.quitAfter).toInt(), window.get(),
+                           [&] { window->close(); });
     return QApplication::exec();
 }

@@ -115,9 +115,10 @@ bool Interpreter::jobResults(const QString& chunk)
             int overall = m_target.currentProgress();
             if (queue) {
                 const qint64 base = parse::RoundHalfEven(100.0 / n * (m_state.CurrentJob - 1));
-                // Within 0 to 100 for every real queue; a job number beyond the list stays in range.
-                overall = static_cast<int>(
-                    std::clamp(std::floor(record->percent / n + static_cast<double>(base)), 0.0, 100.0));
+                // Within 0 to 100 for every real queue; a job number beyond the list stays in
+                // range.
+                overall = static_cast<int>(std::clamp(
+                    std::floor(record->percent / n + static_cast<double>(base)), 0.0, 100.0));
             }
             m_target.setOverallProgress(overall,
                                         QStringLiteral("Overall Completion - %1%").arg(overall));

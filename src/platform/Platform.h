@@ -18,6 +18,9 @@ QString userConfigDir();
 QString defaultToolConfigPath();
 QString defaultDiscDatabasePath();
 bool isDirWritable(const QString& dir);
+// A folder of the system's own programs: nothing of a user's belongs there,
+// even when it happens to be writable (as for root).
+bool isSystemProgramDir(const QString& dir);
 
 // Process signals. Each reports whether the request reached the process.
 bool interruptProcess(qint64 pid); // as Ctrl+C does

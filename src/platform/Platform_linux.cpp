@@ -57,6 +57,17 @@ bool isDirWritable(const QString& dir)
     return probe.open();
 }
 
+bool isSystemProgramDir(const QString& dir)
+{
+    const QString clean = QDir::cleanPath(dir);
+    for (const char* prefix : {"/usr", "/bin", "/sbin", "/lib", "/snap"}) {
+        const QString p = QString::fromLatin1(prefix);
+        if (clean == p || clean.startsWith(p + u'/'))
+            return true;
+    }
+    return false;
+}
+
 static bool sendSignal(qint64 pid, int sig)
 {
     if (pid <= 0)

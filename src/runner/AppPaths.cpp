@@ -4,8 +4,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
-AppPaths AppPaths::forProgramDir(const QString& dir, const QString& toolOverride)
+AppPaths AppPaths::forProgramDir(const QString& dir, const QString& toolOverride, bool searchPath)
 {
     AppPaths p;
     p.appDir = QDir::cleanPath(dir);
@@ -13,7 +14,12 @@ AppPaths AppPaths::forProgramDir(const QString& dir, const QString& toolOverride
         p.appDir += u'/';
     p.toolPath = toolOverride.isEmpty() ? p.appDir + platform::toolFileName()
                                         : QFileInfo(toolOverride).absoluteFilePath();
-    if (platform::isDirWritable(p.appDir)) {
+    if (toolOverride.isEmpty() && searchPath && !FileExists(p.toolPath)) {
+        const QString onPath = QStandardPaths::findExecutable(platform::toolFileName());
+        if (!onPath.isEmpty())
+            p.toolPath = onPath;
+    }
+    if (!platform::isSystemProgramDir(p.appDir) && platform::isDirWritable(p.appDir)) {
         p.configFile = p.appDir + QStringLiteral("config.cfg");
         p.workingDir = p.appDir;
     } else {

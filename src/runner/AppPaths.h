@@ -10,8 +10,11 @@ struct AppPaths
     QString toolPath;   // the tool: beside the program unless --hdl-dump says otherwise
     QString workingDir; // writable folder the tool runs in
 
-    // Paths for a program that lives in dir; toolOverride replaces the tool's place.
-    static AppPaths forProgramDir(const QString& dir, const QString& toolOverride = {});
+    // Paths for a program that lives in dir; toolOverride replaces the tool's
+    // place. With searchPath, a tool that is not beside the program is looked
+    // for on PATH.
+    static AppPaths forProgramDir(const QString& dir, const QString& toolOverride = {},
+                                  bool searchPath = false);
 };
 
 QString AppDir(const AppPaths& paths);

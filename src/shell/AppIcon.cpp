@@ -4,7 +4,9 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-QIcon AppIcon()
+namespace {
+// The same design drawn in code, for systems without the SVG image plug-in.
+QIcon paintedIcon()
 {
     QIcon icon;
     for (int size : {16, 22, 32, 48, 64, 128}) {
@@ -35,5 +37,15 @@ QIcon AppIcon()
         p.end();
         icon.addPixmap(pm);
     }
+    return icon;
+}
+} // namespace
+
+QIcon AppIcon()
+{
+    static const QIcon icon = [] {
+        QIcon svg(QStringLiteral(":/icons/org.ventrik.Ventrik.svg"));
+        return svg.pixmap(32, 32).isNull() ? paintedIcon() : svg;
+    }();
     return icon;
 }
