@@ -160,8 +160,7 @@ private slots:
         QVERIFY(!m_main->mnuHDD[0]->isEnabled()); // the source disk
         QVERIFY(m_main->mnuHDD[1]->isEnabled());
         QCOMPARE(m_main->mnuHDD[1]->text(), QStringLiteral("hdd2:  [40.0 GB]"));
-        screenshot(m_main.get(), QStringLiteral("browse-copy-menu.png"));
-        screenshot(m_main->mnuBackup, QStringLiteral("browse-copy-menu-popup.png"));
+        SaveScreenshot(m_main.get(), QStringLiteral("browse-copy-menu.png"), m_main->mnuBackup);
         m_main->mnuHDD[1]->trigger();
         m_main->mnuBackup->close();
         QCOMPARE(m_main->jobs().count(), 2);

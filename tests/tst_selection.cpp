@@ -270,10 +270,7 @@ private slots:
         click(m_main->mnuFlags[4]);
         click(m_main->mnuFlags[4]);
         QVERIFY(menu->isVisible());
-        screenshot(QStringLiteral("flags-menu.png"));
-        const QString dir = qEnvironmentVariable("VENTRIK_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            menu->grab().save(QDir(dir).filePath(QStringLiteral("flags-menu-popup.png")));
+        SaveScreenshot(m_main.get(), QStringLiteral("flags-menu.png"), menu);
         click(m_main->mnuDone);
         QTRY_VERIFY(!menu->isVisible());
         QList<bool> ticked;

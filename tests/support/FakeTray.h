@@ -2,7 +2,35 @@
 
 #include "shell/TrayIcon.h"
 
+#include <QDir>
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QStringList>
+
+// Saves what window shows (with an open pop-up menu drawn over it) when
+// VENTRIK_SCREENSHOT_DIR names a folder.
+inline void SaveScreenshot(QWidget* window, const QString& name, QMenu* popup = nullptr)
+{
+    const QString dir = qEnvironmentVariable("VENTRIK_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    const QPixmap base = window->grab();
+    if (!popup || !popup->isVisible()) {
+        base.save(QDir(dir).filePath(name));
+        return;
+    }
+    // The menu may reach past the window: the picture grows to hold both.
+    const QPoint at = window->mapFromGlobal(popup->pos());
+    const QRect all = QRect(QPoint(0, 0), base.size() / base.devicePixelRatio()).united(QRect(at, popup->size()));
+    QPixmap shot(all.size());
+    shot.fill(window->palette().color(QPalette::Window).darker(115));
+    QPainter p(&shot);
+    p.drawPixmap(-all.topLeft(), base);
+    p.drawPixmap(at - all.topLeft(), popup->grab());
+    p.end();
+    shot.save(QDir(dir).filePath(name));
+}
 
 // Records what the program does with its notification-area icon.
 class FakeTray : public TrayIcon
