@@ -30,18 +30,12 @@ void InstallNow::cmdInstall_Click()
 {
     InstallPane* in = m_main.fmInstall;
     TargetPane* target = m_main.fmMain;
-    auto warn = [this](const QString& text) {
-        m_main.dialogs().message(text, Dialogs::Icon::Exclamation);
-    };
-    if (!FileExists(HdlDumpPath(m_main.paths())))
-        return warn(ToolNotFoundMessage(m_main.paths()));
-    if (in->optISO->isChecked() && in->txtISO->text().isEmpty())
-        return warn(QStringLiteral("Please select an ISO to install."));
-    if (in->optOptical->isChecked() && in->cmbOptical->currentText().isEmpty())
-        return warn(
-            QStringLiteral("Please select an optical drive with a PS2 game cd\\dvd in it."));
-    if (in->txtGameName->text().isEmpty())
-        return warn(QStringLiteral("Please enter a name for the game to be added."));
+    if (!FileExists(HdlDumpPath(m_main.paths()))) {
+        m_main.dialogs().message(ToolNotFoundMessage(m_main.paths()), Dialogs::Icon::Exclamation);
+        return;
+    }
+    if (!m_main.selection().checkInstallFields())
+        return;
 
     RunState& state = m_main.state;
     const QString name = in->txtGameName->text();
@@ -51,18 +45,12 @@ void InstallNow::cmdInstall_Click()
     frmStatus& status = m_main.status();
     status.lblTask->setText(QStringLiteral("Installing ") + name);
     status.lblJob->setText(QStringLiteral("Installing ") + name + QStringLiteral(" to ") +
-                           (target->optLocal->isChecked()
-                                ? Selection::DeviceOf(target->cmbHD->currentText())
-                                : target->txtIP->text()));
+                           m_main.selection().installTarget());
     status.resetForJob();
     m_main.jobRunner().PrepareStatusWindow();
 
-    const QString source = in->optISO->isChecked()
-                               ? in->txtISO->text()
-                               : Selection::DeviceOf(in->cmbOptical->currentText());
-    const QString destination = target->optLocal->isChecked()
-                                    ? Selection::DeviceOf(target->cmbHD->currentText())
-                                    : target->txtIP->text();
+    const QString source = m_main.selection().installSource();
+    const QString destination = m_main.selection().installTarget();
     const QStringList args = InstallArguments(in->cmbType->currentText(), destination, name, source,
                                               in->txtGameStartup->text(), m_main.flagsString());
     // Finished beforehand: an immediate install has no row for the "no result" mark.
@@ -73,14 +61,7 @@ void InstallNow::cmdInstall_Click()
     m_main.HDL_Command(args);
     state.InstallNow = false;
 
-    m_main.selection().uncheckFlags();
-    in->cmdCompat->setEnabled(false);
-    in->txtISO->clear();
-    in->txtGameName->clear();
-    in->txtGameStartup->clear();
-    in->txtGameSize->clear();
-    in->cmbType->setCurrentIndex(1);
-    in->cmbOptical->setCurrentIndex(-1);
+    m_main.selection().resetInstallPane();
     m_main.EnableMainWindow(true);
 
     // Only a run the tool reported complete is called complete.
@@ -98,19 +79,12 @@ void InstallNow::cmdInstall_Click()
     }
     const bool stopped = state.JobStopped;
     const QString outcome = state.JobOutcome;
-    const QString output = m_main.front().lastRunOutput();
+    // Why it failed, taken before the refresh runs another command.
+    const QString reason = outcome.isEmpty() ? m_main.front().lastRunReason() : outcome;
     m_main.jobRunner().Finish();
     state.JobActive = false;
 
     if (!stopped && !completed) {
-        QString reason = outcome;
-        if (reason.isEmpty()) {
-            const QStringList lines =
-                output.split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts);
-            reason = lines.isEmpty()
-                         ? QStringLiteral("hdl_dump ended without reporting completion.")
-                         : lines.last().trimmed();
-        }
         m_main.dialogs().message(QStringLiteral("The installation of ") + name +
                                      QStringLiteral(" did not complete.\r\n\r\n") + reason,
                                  Dialogs::Icon::Exclamation);

@@ -295,3 +295,44 @@ void Selection::cmdShutdownPS2_Click()
     disableTargetButtons();
     m_main.front().RunDirect({QStringLiteral("poweroff"), ip});
 }
+
+bool Selection::checkInstallFields()
+{
+    InstallPane* in = m_main.fmInstall;
+    QString problem;
+    if (in->optISO->isChecked() && in->txtISO->text().isEmpty())
+        problem = QStringLiteral("Please select an ISO to install.");
+    else if (in->optOptical->isChecked() && in->cmbOptical->currentText().isEmpty())
+        problem = QStringLiteral("Please select an optical drive with a PS2 game cd\\dvd in it.");
+    else if (in->txtGameName->text().isEmpty())
+        problem = QStringLiteral("Please enter a name for the game to be added.");
+    if (problem.isEmpty())
+        return true;
+    m_main.dialogs().message(problem, Dialogs::Icon::Exclamation);
+    return false;
+}
+
+QString Selection::installSource() const
+{
+    InstallPane* in = m_main.fmInstall;
+    return in->optISO->isChecked() ? in->txtISO->text() : DeviceOf(in->cmbOptical->currentText());
+}
+
+QString Selection::installTarget() const
+{
+    TargetPane* t = m_main.fmMain;
+    return t->optLocal->isChecked() ? DeviceOf(t->cmbHD->currentText()) : t->txtIP->text();
+}
+
+void Selection::resetInstallPane()
+{
+    InstallPane* in = m_main.fmInstall;
+    uncheckFlags();
+    in->cmdCompat->setEnabled(false);
+    in->txtISO->clear();
+    in->txtGameName->clear();
+    in->txtGameStartup->clear();
+    in->txtGameSize->clear();
+    in->cmbType->setCurrentIndex(1);
+    in->cmbOptical->setCurrentIndex(-1);
+}

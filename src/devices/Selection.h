@@ -31,6 +31,15 @@ public:
     void cmdShutdownPS2_Click();
     void uncheckFlags();
 
+    // The install pane's checks, each with its warning: an image or a drive
+    // is chosen and the game has a name. False at the first that fails.
+    bool checkInstallFields();
+    // The chosen image or drive, and the chosen disk or address.
+    QString installSource() const;
+    QString installTarget() const;
+    // Ready for the next game: no flags, empty fields, "DVD-ROM", no drive chosen.
+    void resetInstallPane();
+
     // The device a list entry names: its first word ("hdd1:", "/dev/sdb").
     static QString DeviceOf(const QString& entry);
     static const QString kImageFilter;

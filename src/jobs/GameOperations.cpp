@@ -136,6 +136,7 @@ void GameOperations::cmdDelete_Click()
     // done.
     const cStdIO::RunOutcome outcome = m_main.StdIO.lastRun();
     const QString output = m_main.front().lastRunOutput();
+    const QString reason = m_main.front().lastRunReason(); // before the refresh runs
     const bool refused = output.contains(QStringLiteral("unrecognized command")) ||
                          output.contains(QStringLiteral("Usage:")) ||
                          output.contains(QStringLiteral("not found")) ||
@@ -152,13 +153,6 @@ void GameOperations::cmdDelete_Click()
         ShowBalloon(m_main.tray(), m_main.settings(), name + QStringLiteral(" deleted from HDD"));
         return;
     }
-    QStringList lines =
-        output.split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts);
-    QString reason = lines.isEmpty() ? QString() : lines.last().trimmed();
-    if (reason.isEmpty())
-        reason = outcome.started
-                     ? QStringLiteral("hdl_dump ended with status %1.").arg(outcome.exitCode)
-                     : QStringLiteral("hdl_dump could not be started.");
     m_main.dialogs().message(QStringLiteral("The game ") + name +
                                  QStringLiteral(" could not be deleted.\r\n\r\n") + reason,
                              Dialogs::Icon::Exclamation);

@@ -42,37 +42,14 @@ void JobQueue::jobAdded()
 void JobQueue::cmdAddGame_Click()
 {
     InstallPane* in = m_main.fmInstall;
-    auto warn = [this](const QString& text) {
-        m_main.dialogs().message(text, Dialogs::Icon::Exclamation);
-    };
-    if (in->optISO->isChecked() && in->txtISO->text().isEmpty())
-        return warn(QStringLiteral("Please select an ISO to install."));
-    if (in->optOptical->isChecked() && in->cmbOptical->currentText().isEmpty())
-        return warn(
-            QStringLiteral("Please select an optical drive with a PS2 game cd\\dvd in it."));
-    if (in->txtGameName->text().isEmpty())
-        return warn(QStringLiteral("Please enter a name for the game to be added."));
-
-    const QString source = in->optISO->isChecked()
-                               ? in->txtISO->text()
-                               : Selection::DeviceOf(in->cmbOptical->currentText());
-    const QString destination = m_main.fmMain->optLocal->isChecked()
-                                    ? Selection::DeviceOf(m_main.fmMain->cmbHD->currentText())
-                                    : m_main.fmMain->txtIP->text();
-    m_main.jobs().AddJob(JobKind::Install, source, destination, in->txtGameName->text(),
-                         in->txtGameStartup->text(), in->cmbType->currentText(),
-                         m_main.flagsString());
+    Selection& selection = m_main.selection();
+    if (!selection.checkInstallFields())
+        return;
+    m_main.jobs().AddJob(JobKind::Install, selection.installSource(), selection.installTarget(),
+                         in->txtGameName->text(), in->txtGameStartup->text(),
+                         in->cmbType->currentText(), m_main.flagsString());
     enableQueueButtons(true);
-
-    // Ready for the next game.
-    m_main.selection().uncheckFlags();
-    in->cmdCompat->setEnabled(false);
-    in->txtISO->clear();
-    in->txtGameName->clear();
-    in->txtGameStartup->clear();
-    in->txtGameSize->clear();
-    in->cmbType->setCurrentIndex(1);
-    in->cmbOptical->setCurrentIndex(-1);
+    selection.resetInstallPane();
     ShowBalloon(m_main.tray(), m_main.settings(), QStringLiteral("Job added to job queue"));
 }
 

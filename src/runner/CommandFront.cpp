@@ -5,6 +5,7 @@
 
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTimer>
 
 CommandFront::CommandFront(cStdIO& runner, const AppPaths& paths, ActivityView& view,
@@ -101,4 +102,19 @@ QString CommandFront::RunDirect(const QStringList& args)
     const QString last = m_runner.ExecuteCommand(commandFor(args));
     finish();
     return last;
+}
+
+QString CommandFront::lastRunReason() const
+{
+    static const QRegularExpression lineEnds(QStringLiteral("[\\r\\n]+"));
+    const QStringList lines = m_runOutput.split(lineEnds, Qt::SkipEmptyParts);
+    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
+        if (!it->trimmed().isEmpty())
+            return it->trimmed();
+    }
+    const QString tool = QFileInfo(m_paths.toolPath).fileName();
+    const cStdIO::RunOutcome outcome = m_runner.lastRun();
+    if (!outcome.started)
+        return tool + QStringLiteral(" could not be started.");
+    return tool + QStringLiteral(" ended with status %1 and said nothing.").arg(outcome.exitCode);
 }

@@ -52,6 +52,9 @@ public:
     bool GotOutput() const { return m_gotOutput; }
     // All output of the latest run (its tail when it was very long).
     const QString& lastRunOutput() const { return m_runOutput; }
+    // Why the latest run failed, in the tool's words where it said something:
+    // its last line of output, else its exit status.
+    QString lastRunReason() const;
     ToolCommand commandFor(const QStringList& args) const { return {m_paths.toolPath, args}; }
     const AppPaths& paths() const { return m_paths; }
     int attemptsOfLastCommand() const { return m_attempts; }

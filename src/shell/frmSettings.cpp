@@ -495,6 +495,7 @@ void frmSettings::cmdFormat_Click()
     // Only a format the tool reports done is called done.
     const auto outcome = m_main.StdIO.lastRun();
     const QString output = m_main.front().lastRunOutput();
+    const QString reason = m_main.front().lastRunReason(); // before the refresh runs
     const bool failed = !outcome.started || !outcome.normalExit || outcome.exitCode != 0 ||
                         output.contains(QStringLiteral("unrecognized command")) ||
                         output.contains(QStringLiteral("Usage:"));
@@ -502,13 +503,6 @@ void frmSettings::cmdFormat_Click()
     if (index >= 0 && index < cmbHD->count())
         cmbHD->setCurrentIndex(index);
     if (failed) {
-        const QStringList lines =
-            output.split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts);
-        QString reason = lines.isEmpty() ? QString() : lines.last().trimmed();
-        if (reason.isEmpty())
-            reason = outcome.started
-                         ? QStringLiteral("hdl_dump ended with status %1.").arg(outcome.exitCode)
-                         : QStringLiteral("hdl_dump could not be started.");
         m_main.dialogs().message(QStringLiteral("The drive ") + drive +
                                      QStringLiteral(" could not be formatted.\r\n\r\n") + reason,
                                  Dialogs::Icon::Exclamation);

@@ -22,7 +22,8 @@ inline void SaveScreenshot(QWidget* window, const QString& name, QMenu* popup = 
     }
     // The menu may reach past the window: the picture grows to hold both.
     const QPoint at = window->mapFromGlobal(popup->pos());
-    const QRect all = QRect(QPoint(0, 0), base.size() / base.devicePixelRatio()).united(QRect(at, popup->size()));
+    const QRect all =
+        QRect(QPoint(0, 0), base.size() / base.devicePixelRatio()).united(QRect(at, popup->size()));
     QPixmap shot(all.size());
     shot.fill(window->palette().color(QPalette::Window).darker(115));
     QPainter p(&shot);
