@@ -27,23 +27,6 @@
 #include <vector>
 
 namespace {
-class NoDialogs : public Dialogs
-{
-public:
-    void message(const QString&, Icon, const QString&) override {}
-    Answer question(const QString&, Icon, const QString&) override { return Answer::No; }
-    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> inputText(const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> chooseFolder(const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<quint32> chooseColor(quint32) override { return std::nullopt; }
-};
 class NoTray : public TrayIcon
 {
 public:
@@ -115,7 +98,7 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    NoDialogs dialogs;
+    SilentDialogs dialogs;
     NoTray tray;
     NoIcmp icmp;
     NoPower power;

@@ -12,25 +12,6 @@
 
 namespace {
 
-class QuietDialogs : public Dialogs
-{
-public:
-    void message(const QString&, Icon, const QString&) override { ++shown; }
-    Answer question(const QString&, Icon, const QString&) override { return Answer::No; }
-    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> inputText(const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<QString> chooseFolder(const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<quint32> chooseColor(quint32) override { return std::nullopt; }
-    int shown = 0;
-};
-
 // Keeps what it is given in counts and lengths, so the writes are exercised.
 class CountingTarget : public InterpreterTarget
 {
@@ -113,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     target.optical = flags & 0x80;
     target.image = !target.optical;
     target.selected = target.optical ? 0 : -1;
-    QuietDialogs dialogs;
+    SilentDialogs dialogs;
     Interpreter interpreter(state, target, dialogs);
     interpreter.setDeviceDiscovery(
         [] { return QStringLiteral("\t/dev/sdb  1000 MB, formatted Playstation 2 HDD\n"); });

@@ -7,13 +7,6 @@
 #include <QTest>
 
 namespace {
-QString capture(const QString& name)
-{
-    QFile f(QStringLiteral(VENTRIK_CAPTURES_DIR "/") + name);
-    f.open(QIODevice::ReadOnly);
-    return QString::fromLatin1(f.readAll());
-}
-
 QString queryOutput(int formattedDisks)
 {
     QString text = QStringLiteral("Hard drives:\r\n");
@@ -158,7 +151,7 @@ private slots:
     void gameTableInOddChunksAndLinuxLineEnds()
     {
         m_state.AwaitGameTable = true;
-        feed(capture(QStringLiteral("cur_hdl_toc_3games.stdout")), 7);
+        feed(ReadCapture(QStringLiteral("cur_hdl_toc_3games.stdout")), 7);
         QCOMPARE(m_target.games.size(), 3);
         QCOMPARE(m_target.games[0].startup, QStringLiteral("SLUS_123.45"));
         QCOMPARE(m_target.spaceText,
@@ -168,7 +161,7 @@ private slots:
     void emptyTableAndCopyToHddRules()
     {
         m_state.AwaitGameTable = true;
-        feed(capture(QStringLiteral("v090_hdl_toc_empty.stdout")));
+        feed(ReadCapture(QStringLiteral("v090_hdl_toc_empty.stdout")));
         QCOMPARE(m_target.caption, QStringLiteral("Browse, Backup, and Delete - 0 Games"));
         QVERIFY(!m_target.gameButtons);
         QVERIFY(m_target.installButtons);
@@ -177,12 +170,12 @@ private slots:
         m_target.local = true;
         m_target.disks = QStringList{QStringLiteral("hdd1:  [1.0 GB]")};
         m_state.AwaitGameTable = true;
-        feed(capture(QStringLiteral("cur_hdl_toc_1game.stdout")));
+        feed(ReadCapture(QStringLiteral("cur_hdl_toc_1game.stdout")));
         QVERIFY(m_target.gameButtons);
         QVERIFY(!m_target.hddButton);
         m_target.local = false;
         m_state.AwaitGameTable = true;
-        feed(capture(QStringLiteral("cur_hdl_toc_1game.stdout")));
+        feed(ReadCapture(QStringLiteral("cur_hdl_toc_1game.stdout")));
         QVERIFY(m_target.hddButton);
     }
 
@@ -198,13 +191,13 @@ private slots:
             << "A connection attempt failed because the connected party did not respond."
             << notFound;
         QTest::newRow("linux timeout")
-            << capture(QStringLiteral("cur_net_hdl_toc_silent.stderr")) << notFound;
+            << ReadCapture(QStringLiteral("cur_net_hdl_toc_silent.stderr")) << notFound;
         QTest::newRow("not ps2") << "hdd3: not a PlayStation 2 HDD.\r\n"
                                  << "This drive is not a PlayStation 2 HDD.";
-        QTest::newRow("blank disk") << capture(QStringLiteral("cur_hdl_toc_blank.stderr"))
+        QTest::newRow("blank disk") << ReadCapture(QStringLiteral("cur_hdl_toc_blank.stderr"))
                                     << "This drive is not a PlayStation 2 HDD.";
         QTest::newRow("refused")
-            << capture(QStringLiteral("cur_net_hdl_toc_noserver.stderr"))
+            << ReadCapture(QStringLiteral("cur_net_hdl_toc_noserver.stderr"))
             << "An error has occurred and you must reload hdld_svr.elf on PS2.";
     }
     void gameTableFailures()
@@ -287,7 +280,7 @@ private slots:
         QVERIFY(!m_state.AwaitDiscInfo);
 
         m_state.AwaitDiscInfo = true;
-        feed(capture(QStringLiteral("cur_cdvd_info_notps2.stderr")));
+        feed(ReadCapture(QStringLiteral("cur_cdvd_info_notps2.stderr")));
         QCOMPARE(m_dialogs.shown.size(), 2);
         QCOMPARE(m_dialogs.shown[1].title, QStringLiteral("Not a PS2 Game"));
         QCOMPARE(m_dialogs.shown[1].text,
@@ -297,7 +290,7 @@ private slots:
         m_target.optical = false;
         m_target.image = true;
         m_state.AwaitDiscInfo = true;
-        feed(capture(QStringLiteral("cur_cdvd_info_badisofs.stderr")));
+        feed(ReadCapture(QStringLiteral("cur_cdvd_info_badisofs.stderr")));
         QCOMPARE(m_dialogs.shown.size(), 2);
         QVERIFY(m_target.startup.isEmpty());
     }

@@ -1,5 +1,4 @@
-#include "FakeTray.h"
-#include "TestSupport.h"
+#include "GuiFixture.h"
 #include "jobs/JobListModel.h"
 #include "jobs/JobQueue.h"
 #include "jobs/JobRunner.h"
@@ -25,26 +24,18 @@
 #include <QTreeView>
 
 // The job queue and its runner on the real windows, through the simulator.
-class TestJobRunner : public QObject
+class TestJobRunner : public QObject, protected GuiFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<SimWorld> m_world;
-    RecordingDialogs m_dialogs;
-    FakeTray m_tray;
-    FakeIcmp m_icmp;
-    FakePower m_power;
-    std::unique_ptr<frmMain> m_main;
     QString m_iso;
 
     void start(bool local = true)
     {
-        m_world = std::make_unique<SimWorld>();
-        WriteDefaultSettings(m_world->paths().configFile);
+        makeWorld();
         setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
         setSetting(QStringLiteral("StayOnTop"), QStringLiteral("0"));
-        m_main = Main(m_world->paths(), MainSeams{m_dialogs, m_tray, m_icmp, m_power, [] {}});
-        m_main->front().setRetryPause(50);
+        startMain();
         m_iso = m_world->path(QStringLiteral("Game One.iso"));
         QFile f(m_iso);
         f.open(QIODevice::WriteOnly);
@@ -53,10 +44,6 @@ class TestJobRunner : public QObject
         if (local)
             m_main->fmMain->optLocal->click();
         m_world->clearCalls();
-    }
-    void setSetting(const QString& key, const QString& value) const
-    {
-        WriteSetting(kSettingsSection, key, value, m_world->paths().configFile);
     }
     void addInstall(const QString& name, const QString& dest,
                     const QString& type = QStringLiteral("CD-ROM"))
@@ -81,22 +68,9 @@ class TestJobRunner : public QObject
         }
         return calls;
     }
-    void screenshot(QWidget* w, const QString& name) const
-    {
-        const QString dir = qEnvironmentVariable("VENTRIK_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            w->grab().save(QDir(dir).filePath(name));
-    }
 
 private slots:
-    void init()
-    {
-        m_dialogs = RecordingDialogs();
-        m_tray.balloons.clear();
-        m_icmp = FakeIcmp();
-        m_icmp.status[QStringLiteral("127.0.0.1")] = 0;
-        m_power = FakePower();
-    }
+    void init() { resetSeams(); }
     void cleanup() { m_main.reset(); }
 
     void addingChecksItsFieldsAndReadiesTheNextGame()
@@ -205,7 +179,7 @@ private slots:
         QVERIFY(m_main->fmMain->txtIP->isEnabled());
         QVERIFY(m_power.calls.isEmpty());
         m_main->fmNavigation->optJobQueue->click();
-        screenshot(m_main.get(), QStringLiteral("jobs-results.png"));
+        SaveScreenshot(m_main.get(), QStringLiteral("jobs-results.png"));
 
         // A second start runs only what is not complete.
         m_world->clearCalls();
@@ -232,7 +206,7 @@ private slots:
             frmStatus& s = m_main->status();
             if (m_main->state.CurrentJob == 2 && s.prgCurrent->value() == 12) {
                 watch.stop();
-                screenshot(&s, QStringLiteral("status-running.png"));
+                SaveScreenshot(&s, QStringLiteral("status-running.png"));
                 s.close(); // refused while a job runs: it is minimised
                 QTRY_VERIFY(s.isVisible());
                 QVERIFY(s.isMinimized());

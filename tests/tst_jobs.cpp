@@ -11,22 +11,15 @@
 #include <QTest>
 
 namespace {
-QString capture(const QString& name)
-{
-    QFile f(QStringLiteral(VENTRIK_CAPTURES_DIR "/") + name);
-    f.open(QIODevice::ReadOnly);
-    return QString::fromLatin1(f.readAll());
-}
-
 // The pipe reads of a progress capture, as listed in its readable view.
 QStringList captureReads(const QString& name)
 {
     QStringList reads;
     static const QRegularExpression read(
         QStringLiteral("^\\[\\s*[0-9.]+\\] stdout \\(([0-9]+)\\): "));
-    const QString all = capture(name + QStringLiteral(".stdout"));
+    const QString all = ReadCapture(name + QStringLiteral(".stdout"));
     qsizetype at = 0;
-    for (const QString& line : capture(name + QStringLiteral(".txt")).split(u'\n')) {
+    for (const QString& line : ReadCapture(name + QStringLiteral(".txt")).split(u'\n')) {
         const auto m = read.match(line);
         if (!m.hasMatch())
             continue;
@@ -274,11 +267,11 @@ private slots:
                                      << "Error (Input or output is unsupported)";
         QTest::newRow("exists, older") << "hdd1: The file exists.\r\n"
                                        << "Error (File already exists)";
-        QTest::newRow("exists, current") << capture(QStringLiteral("cur_extract_exists.stderr"))
+        QTest::newRow("exists, current") << ReadCapture(QStringLiteral("cur_extract_exists.stderr"))
                                          << "Error (File already exists)";
-        QTest::newRow("name exists") << capture(QStringLiteral("cur_inject_cd_exists.stderr"))
+        QTest::newRow("name exists") << ReadCapture(QStringLiteral("cur_inject_cd_exists.stderr"))
                                      << "Error (File already exists)";
-        QTest::newRow("no space") << capture(QStringLiteral("cur_small_inject3_nospace.stderr"))
+        QTest::newRow("no space") << ReadCapture(QStringLiteral("cur_small_inject3_nospace.stderr"))
                                   << "Error (Insufficient disk space)";
         QTest::newRow("disk full") << "There is not enough space on the disk.\r\n"
                                    << "Error (Insufficient disk space)";

@@ -1,5 +1,4 @@
-#include "FakeTray.h"
-#include "TestSupport.h"
+#include "GuiFixture.h"
 #include "shell/ActivityPane.h"
 #include "shell/BrowsePane.h"
 #include "shell/InstallPane.h"
@@ -22,49 +21,21 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
-class TestMainWindow : public QObject
+class TestMainWindow : public QObject, protected GuiFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<SimWorld> m_world;
-    RecordingDialogs m_dialogs;
-    FakeTray m_tray;
-    FakeIcmp m_icmp;
-    FakePower m_power;
-    int m_quits = 0;
-    std::unique_ptr<frmMain> m_main;
-
     void start()
     {
-        m_main = Main(m_world->paths(),
-                      MainSeams{m_dialogs, m_tray, m_icmp, m_power, [this] { ++m_quits; }});
+        startMain();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
-    }
-    QString setting(const QString& key) const
-    {
-        return ReadSetting(kSettingsSection, key, m_world->paths().configFile);
-    }
-    void setSetting(const QString& key, const QString& value) const
-    {
-        WriteSetting(kSettingsSection, key, value, m_world->paths().configFile);
-    }
-    void screenshot(const QString& name) const
-    {
-        const QString dir = qEnvironmentVariable("VENTRIK_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            m_main->grab().save(QDir(dir).filePath(name));
     }
 
 private slots:
     void init()
     {
         m_world = std::make_unique<SimWorld>();
-        m_dialogs = RecordingDialogs();
-        m_tray.available = true;
-        m_tray.balloons.clear();
-        m_tray.adds = m_tray.removes = 0;
-        m_icmp = FakeIcmp();
-        m_quits = 0;
+        resetSeams();
     }
     void cleanup() { m_main.reset(); }
 
@@ -102,7 +73,7 @@ private slots:
         QCOMPARE(tray, (QStringList{QStringLiteral("Settings && Tools"), QStringLiteral("-"),
                                     QStringLiteral("Minimize"), QStringLiteral("-"),
                                     QStringLiteral("Exit")}));
-        screenshot(QStringLiteral("main-install.png"));
+        SaveScreenshot(m_main.get(), QStringLiteral("main-install.png"));
     }
 
     void storedChoicesAreRestored()
@@ -136,7 +107,7 @@ private slots:
         QVERIFY(
             m_main->fmOutput->txtOutput->toPlainText().contains(QStringLiteral("total 20480MB")));
         QVERIFY(m_main->fmOutput->txtOutput->isReadOnly());
-        screenshot(QStringLiteral("main-activity.png"));
+        SaveScreenshot(m_main.get(), QStringLiteral("main-activity.png"));
     }
 
     void addressChangesAreStoredAsTyped()
@@ -157,7 +128,7 @@ private slots:
         m_main->fmNavigation->optJobQueue->click();
         QVERIFY(m_main->fmJob->isVisible());
         QVERIFY(!m_main->fmNavigation->isVisible());
-        screenshot(QStringLiteral("main-jobs.png"));
+        SaveScreenshot(m_main.get(), QStringLiteral("main-jobs.png"));
         m_main->fmJob->cmdControls->click();
         QVERIFY(m_main->fmNavigation->optBrowse->isChecked());
         QVERIFY(m_main->fmBrowse->isVisible());
@@ -263,7 +234,7 @@ private slots:
         QCOMPARE(m_quits, 1);
 
         m_main.reset();
-        m_icmp = FakeIcmp();
+        m_icmp.sent.clear();
         start();
         m_main->fmMain->optLocal->setChecked(true);
         QVERIFY(m_main->fmMain->optLocal->isChecked());

@@ -1,5 +1,4 @@
-#include "FakeTray.h"
-#include "TestSupport.h"
+#include "GuiFixture.h"
 #include "jobs/JobListModel.h"
 #include "jobs/frmStatus.h"
 #include "shell/BrowsePane.h"
@@ -25,37 +24,24 @@
 
 // Install now, the operations on installed games and image jobs, end to end
 // through the simulator.
-class TestOperations : public QObject
+class TestOperations : public QObject, protected GuiFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<SimWorld> m_world;
-    RecordingDialogs m_dialogs;
-    FakeTray m_tray;
-    FakeIcmp m_icmp;
-    FakePower m_power;
-    std::unique_ptr<frmMain> m_main;
-
     void start(const QString& style = QStringLiteral("win"))
     {
+        // A second networked PS2 to copy games to.
         QJsonObject s = SimWorld::defaultState();
-        s[QStringLiteral("style")] = style;
         QJsonArray ps2s = s[QStringLiteral("ps2s")].toArray();
         ps2s.append(QJsonObject{{QStringLiteral("address"), QStringLiteral("127.0.0.2")},
                                 {QStringLiteral("size_mb"), 20480},
                                 {QStringLiteral("games"), QJsonArray()}});
         s[QStringLiteral("ps2s")] = ps2s;
-        m_world = std::make_unique<SimWorld>(s);
-        WriteDefaultSettings(m_world->paths().configFile);
+        makeWorld(style, s);
         setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
         setSetting(QStringLiteral("StayOnTop"), QStringLiteral("0"));
         setSetting(QStringLiteral("DefaultISO"), m_world->dir() + u'/');
-        m_main = Main(m_world->paths(), MainSeams{m_dialogs, m_tray, m_icmp, m_power, [] {}});
-        m_main->front().setRetryPause(50);
-    }
-    void setSetting(const QString& key, const QString& value) const
-    {
-        WriteSetting(kSettingsSection, key, value, m_world->paths().configFile);
+        startMain();
     }
     QString makeImage(const QString& name) const
     {
@@ -95,22 +81,12 @@ class TestOperations : public QObject
             names << g.toObject()[QStringLiteral("name")].toString();
         return names;
     }
-    void screenshot(QWidget* w, const QString& name) const
-    {
-        const QString dir = qEnvironmentVariable("VENTRIK_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            w->grab().save(QDir(dir).filePath(name));
-    }
 
 private slots:
     void init()
     {
-        m_dialogs = RecordingDialogs();
-        m_tray.balloons.clear();
-        m_icmp = FakeIcmp();
-        m_icmp.status[QStringLiteral("127.0.0.1")] = 0;
+        resetSeams();
         m_icmp.status[QStringLiteral("127.0.0.2")] = 0;
-        m_power = FakePower();
     }
     void cleanup() { m_main.reset(); }
 
@@ -127,7 +103,7 @@ private slots:
             if (m_main->status().isVisible() && m_main->status().prgCurrent->value() > 0 &&
                 during.isEmpty()) {
                 during = m_main->status().lblTask->text();
-                screenshot(&m_main->status(), QStringLiteral("install-now.png"));
+                SaveScreenshot(&m_main->status(), QStringLiteral("install-now.png"));
             }
         });
         watch.start(5);

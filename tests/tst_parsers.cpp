@@ -6,15 +6,6 @@
 
 using namespace parse;
 
-namespace {
-QString capture(const QString& name)
-{
-    QFile f(QStringLiteral(VENTRIK_CAPTURES_DIR "/") + name);
-    f.open(QIODevice::ReadOnly);
-    return QString::fromLatin1(f.readAll());
-}
-} // namespace
-
 class TestParsers : public QObject
 {
     Q_OBJECT
@@ -90,7 +81,7 @@ private slots:
                                     QStringLiteral("v090_hdl_toc_3games.stdout")}) {
             QList<GameRow> rows;
             std::optional<SpaceSummary> space;
-            for (const QString& line : SplitLines(capture(name))) {
+            for (const QString& line : SplitLines(ReadCapture(name))) {
                 if (auto r = ParseGameLine(line))
                     rows << *r;
                 if (auto s = ParseSpaceLine(line))
@@ -177,9 +168,9 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("dual");
         QTest::addColumn<QString>("size");
-        QTest::newRow("capture") << capture(QStringLiteral("cur_cdvd_info_test.stdout")).trimmed()
-                                 << "SLUS_123.45"
-                                 << "TESTGAME" << false << "0.29GB";
+        QTest::newRow("capture")
+            << ReadCapture(QStringLiteral("cur_cdvd_info_test.stdout")).trimmed() << "SLUS_123.45"
+            << "TESTGAME" << false << "0.29GB";
         QTest::newRow("not S") << "\"PBPX_952.01\" \"DEMO\"  308576KB"
                                << "PBPX_952.01"
                                << "DEMO" << false << "0.29GB";
@@ -208,7 +199,7 @@ private slots:
     {
         QVERIFY(!ParseDiscInfoLine(QStringLiteral("\"SLUS_123.45\" \"TESTGAME\"  308576")));
         QVERIFY(!ParseDiscInfoLine(QStringLiteral("\"\" \"TESTGAME\"  308576KB")));
-        QVERIFY(!ParseDiscInfoLine(capture(QStringLiteral("cur_cdvd_info_notps2.stderr"))));
+        QVERIFY(!ParseDiscInfoLine(ReadCapture(QStringLiteral("cur_cdvd_info_notps2.stderr"))));
         QVERIFY(!FindDiscInfo(QStringLiteral("noise\n\"SLUS\n")));
         QVERIFY(FindDiscInfo(QStringLiteral("noise\r\n\"SLUS_1\" \"A\"  1KB\r\n")));
     }

@@ -1,5 +1,4 @@
-#include "FakeTray.h"
-#include "TestSupport.h"
+#include "GuiFixture.h"
 #include "devices/Selection.h"
 #include "shell/ActivityPane.h"
 #include "shell/BrowsePane.h"
@@ -22,26 +21,15 @@
 #include <QTreeWidget>
 
 // The target and source choices of the main window, driven through the simulator.
-class TestSelection : public QObject
+class TestSelection : public QObject, protected GuiFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<SimWorld> m_world;
-    RecordingDialogs m_dialogs;
-    FakeTray m_tray;
-    FakeIcmp m_icmp;
-    FakePower m_power;
-    std::unique_ptr<frmMain> m_main;
-
     void start(const QString& style = QStringLiteral("win"))
     {
-        QJsonObject s = SimWorld::defaultState();
-        s[QStringLiteral("style")] = style;
-        m_world = std::make_unique<SimWorld>(s);
-        WriteDefaultSettings(m_world->paths().configFile);
-        WriteSetting(kSettingsSection, QStringLiteral("IP"), QStringLiteral("127.0.0.1"),
-                     m_world->paths().configFile);
-        m_main = Main(m_world->paths(), MainSeams{m_dialogs, m_tray, m_icmp, m_power, [] {}});
+        makeWorld(style);
+        setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+        startMain();
         m_main->fmNavigation->chkOutput->setChecked(true);
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
     }
@@ -55,20 +43,9 @@ class TestSelection : public QObject
             l << c->itemText(i);
         return l;
     }
-    void screenshot(const QString& name) const
-    {
-        const QString dir = qEnvironmentVariable("VENTRIK_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            m_main->grab().save(QDir(dir).filePath(name));
-    }
 
 private slots:
-    void init()
-    {
-        m_dialogs = RecordingDialogs();
-        m_icmp = FakeIcmp();
-        m_icmp.status[QStringLiteral("127.0.0.1")] = 0;
-    }
+    void init() { resetSeams(); }
     void cleanup() { m_main.reset(); }
 
     void localDiskListsItsGames()
@@ -109,7 +86,7 @@ private slots:
         QVERIFY(!m_main->mnuHDD[1]->isEnabled());
         QCOMPARE(browse()->lstHD->topLevelItemCount(), 2);
         m_main->fmNavigation->optBrowse->click();
-        screenshot(QStringLiteral("browse-local.png"));
+        SaveScreenshot(m_main.get(), QStringLiteral("browse-local.png"));
     }
 
     void localModeWorksWithTheCurrentLinuxTool()
@@ -135,7 +112,7 @@ private slots:
         QCOMPARE(browse()->lstHD->topLevelItem(0)->text(0), QStringLiteral("Net Game"));
         QCOMPARE(browse()->lstHD->topLevelItem(0)->text(4), QString());
         m_main->fmNavigation->optBrowse->click();
-        screenshot(QStringLiteral("browse-network.png"));
+        SaveScreenshot(m_main.get(), QStringLiteral("browse-network.png"));
 
         // Enter in the address box refreshes; other keys only store the address.
         m_world->clearCalls();
@@ -194,7 +171,7 @@ private slots:
         QCOMPARE(install()->txtGameSize->text(), QStringLiteral("0.29GB"));
         QVERIFY(install()->cmdCompat->isEnabled());
         QVERIFY(install()->cmdMakeISO->isEnabled());
-        screenshot(QStringLiteral("install-optical.png"));
+        SaveScreenshot(m_main.get(), QStringLiteral("install-optical.png"));
         install()->optISO->click();
         QVERIFY(install()->txtGameName->text().isEmpty());
         QVERIFY(!install()->cmdMakeISO->isEnabled());
@@ -207,7 +184,7 @@ private slots:
         s[QStringLiteral("drives")] =
             QJsonArray{QJsonObject{{QStringLiteral("device"), QStringLiteral("cd0:")}}};
         m_world = std::make_unique<SimWorld>(s);
-        m_main = Main(m_world->paths(), MainSeams{m_dialogs, m_tray, m_icmp, m_power, [] {}});
+        startMain();
         install()->optOptical->click();
         QVERIFY(install()->optISO->isChecked());
         QCOMPARE(m_dialogs.texts(),
@@ -237,7 +214,7 @@ private slots:
         QCOMPARE(install()->txtGameName->text(), QStringLiteral("My Game"));
         QCOMPARE(install()->txtGameSize->text(), QStringLiteral("0.00GB"));
         QVERIFY(install()->cmdCompat->isEnabled());
-        screenshot(QStringLiteral("install-image.png"));
+        SaveScreenshot(m_main.get(), QStringLiteral("install-image.png"));
         // Cancelling forgets the image.
         install()->cmbType->setCurrentIndex(0);
         install()->cmdISO->click();

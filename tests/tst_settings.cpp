@@ -1,5 +1,4 @@
-#include "FakeTray.h"
-#include "TestSupport.h"
+#include "GuiFixture.h"
 #include "jobs/frmStatus.h"
 #include "shell/NavigationPane.h"
 #include "shell/Startup.h"
@@ -16,37 +15,13 @@
 #include <QTest>
 
 // The settings and tools window on the real windows.
-class TestSettings : public QObject
+class TestSettings : public QObject, protected GuiFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<SimWorld> m_world;
-    RecordingDialogs m_dialogs;
-    FakeTray m_tray;
-    FakeIcmp m_icmp;
-    FakePower m_power;
-    std::unique_ptr<frmMain> m_main;
-
-    void world(const QString& style = QStringLiteral("win"))
-    {
-        QJsonObject s = SimWorld::defaultState();
-        s[QStringLiteral("style")] = style;
-        m_world = std::make_unique<SimWorld>(s);
-        WriteDefaultSettings(m_world->paths().configFile);
-    }
-    void start()
-    {
-        m_main = Main(m_world->paths(), MainSeams{m_dialogs, m_tray, m_icmp, m_power, [] {}});
-    }
+    void world(const QString& style = QStringLiteral("win")) { makeWorld(style); }
+    void start() { startMain(); }
     frmSettings& settings() const { return m_main->settingsWindow(); }
-    QString setting(const QString& key) const
-    {
-        return ReadSetting(kSettingsSection, key, m_world->paths().configFile);
-    }
-    void setSetting(const QString& key, const QString& value) const
-    {
-        WriteSetting(kSettingsSection, key, value, m_world->paths().configFile);
-    }
     QString confPath() const { return m_world->path(QStringLiteral("home/.hdl_dump.conf")); }
     void writeConf(const QByteArray& content) const
     {
@@ -60,20 +35,9 @@ class TestSettings : public QObject
         f.open(QIODevice::ReadOnly);
         return f.readAll();
     }
-    void screenshot(QWidget* w, const QString& name) const
-    {
-        const QString dir = qEnvironmentVariable("VENTRIK_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            w->grab().save(QDir(dir).filePath(name));
-    }
 
 private slots:
-    void init()
-    {
-        m_dialogs = RecordingDialogs();
-        m_tray.balloons.clear();
-        m_power = FakePower();
-    }
+    void init() { resetSeams(); }
     void cleanup() { m_main.reset(); }
 
     void startUpReadsBothFiles()
@@ -105,12 +69,12 @@ private slots:
         QVERIFY(settings().isVisible());
         QCOMPARE(settings().TabStrip->currentIndex(), 0);
         QCOMPARE(settings().windowTitle(), QStringLiteral(" Settings & Tools"));
-        screenshot(&settings(), QStringLiteral("settings-hdl_dump.png"));
+        SaveScreenshot(&settings(), QStringLiteral("settings-hdl_dump.png"));
         settings().TabStrip->setCurrentIndex(1);
-        screenshot(&settings(), QStringLiteral("settings-gui.png"));
+        SaveScreenshot(&settings(), QStringLiteral("settings-gui.png"));
         settings().TabStrip->setCurrentIndex(2);
         settings().cmdRefresh->click();
-        screenshot(&settings(), QStringLiteral("settings-tools.png"));
+        SaveScreenshot(&settings(), QStringLiteral("settings-tools.png"));
         m_main->mnuSettings->trigger();
         QCOMPARE(settings().TabStrip->currentIndex(), 0);
     }
@@ -252,8 +216,8 @@ private slots:
         m_dialogs.colors.push_back(0x000000ffu);
         settings().cmdForecolor->click();
         QCOMPARE(settings().chkColors->palette().color(QPalette::WindowText), QColor(0xff, 0, 0));
-        screenshot(m_main.get(), QStringLiteral("main-custom-colours.png"));
-        screenshot(&settings(), QStringLiteral("settings-custom-colours.png"));
+        SaveScreenshot(m_main.get(), QStringLiteral("main-custom-colours.png"));
+        SaveScreenshot(&settings(), QStringLiteral("settings-custom-colours.png"));
 
         settings().chkColors->click();
         QCOMPARE(setting(QStringLiteral("UseColor")), QStringLiteral("0"));

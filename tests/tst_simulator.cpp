@@ -27,12 +27,6 @@ class TestSimulator : public QObject
         p.waitForFinished(30000);
         return {p.readAllStandardOutput(), p.readAllStandardError(), p.exitCode()};
     }
-    static QByteArray capture(const QString& name)
-    {
-        QFile f(QStringLiteral(VENTRIK_CAPTURES_DIR "/") + name);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
     void useLinuxTexts() const
     {
         QJsonObject s = m_world->state();
@@ -47,24 +41,25 @@ private slots:
     {
         // The captures' disk holds "Test Game" with flags 1+3 first.
         const QByteArray oldLine =
-            capture(QStringLiteral("v090_hdl_toc_3games.stdout")).split('\n').value(1);
+            ReadCaptureBytes(QStringLiteral("v090_hdl_toc_3games.stdout")).split('\n').value(1);
         const QByteArray curLine =
-            capture(QStringLiteral("cur_hdl_toc_3games.stdout")).split('\n').value(1);
+            ReadCaptureBytes(QStringLiteral("cur_hdl_toc_3games.stdout")).split('\n').value(1);
         const Run win = run({QStringLiteral("hdl_toc"), QStringLiteral("hdd1:")});
         QCOMPARE(win.out.split('\n').value(0),
                  QByteArray("type     size flags           startup      name\r"));
         QCOMPARE(win.out.split('\n').value(1), oldLine + '\r');
         useLinuxTexts();
         const Run cur = run({QStringLiteral("hdl_toc"), QStringLiteral("/dev/sdb")});
-        QCOMPARE(cur.out.split('\n').value(0),
-                 capture(QStringLiteral("cur_hdl_toc_3games.stdout")).split('\n').value(0));
+        QCOMPARE(
+            cur.out.split('\n').value(0),
+            ReadCaptureBytes(QStringLiteral("cur_hdl_toc_3games.stdout")).split('\n').value(0));
         QCOMPARE(cur.out.split('\n').value(1), curLine);
         QVERIFY(cur.out.contains("\nCD     1374KB               2 *u4 SLUS_123.45  Small\n"));
     }
 
     void discInformationMatches()
     {
-        const QByteArray real = capture(QStringLiteral("cur_cdvd_info_test.stdout"));
+        const QByteArray real = ReadCaptureBytes(QStringLiteral("cur_cdvd_info_test.stdout"));
         useLinuxTexts();
         QCOMPARE(run({QStringLiteral("cdvd_info"), QStringLiteral("/dev/sr0")}).out, real);
     }
@@ -80,10 +75,10 @@ private slots:
             "No connection could be made because the target machine actively refused it."));
         useLinuxTexts();
         r = run({QStringLiteral("hdl_toc"), QStringLiteral("127.0.0.1")});
-        QCOMPARE(r.err, capture(QStringLiteral("cur_net_hdl_toc_noserver.stderr")));
+        QCOMPARE(r.err, ReadCaptureBytes(QStringLiteral("cur_net_hdl_toc_noserver.stderr")));
         m_world->setFault({{QStringLiteral("mode"), QStringLiteral("timeout")}});
         r = run({QStringLiteral("hdl_toc"), QStringLiteral("127.0.0.1")});
-        QCOMPARE(r.err, capture(QStringLiteral("cur_net_hdl_toc_silent.stderr")));
+        QCOMPARE(r.err, ReadCaptureBytes(QStringLiteral("cur_net_hdl_toc_silent.stderr")));
         QCOMPARE(r.rc, 127);
         m_world->setFault({});
         r = run({QStringLiteral("hdl_toc"), QStringLiteral("/dev/sdd")});
@@ -130,7 +125,7 @@ private slots:
         useLinuxTexts();
         const Run r = run(
             {QStringLiteral("extract"), QStringLiteral("/dev/sdb"), QStringLiteral("Small"), iso});
-        QCOMPARE(r.err, capture(QStringLiteral("cur_extract_exists.stderr")));
+        QCOMPARE(r.err, ReadCaptureBytes(QStringLiteral("cur_extract_exists.stderr")));
         QCOMPARE(r.rc, 1);
     }
 

@@ -42,6 +42,26 @@ public:
     static QString programTitle() { return QStringLiteral("Ventrik"); }
 };
 
+// Shows nothing: every question is answered No and every dialog cancelled.
+// For runs without anyone at the screen (benchmarks, fuzzing).
+class SilentDialogs : public Dialogs
+{
+public:
+    void message(const QString&, Icon, const QString& = {}) override {}
+    Answer question(const QString&, Icon, const QString& = {}) override { return Answer::No; }
+    std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> inputText(const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> chooseFolder(const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<quint32> chooseColor(quint32) override { return std::nullopt; }
+};
+
 // The real dialogs, owned by a window.
 class WidgetDialogs : public Dialogs
 {

@@ -123,3 +123,11 @@ bool FakeIcmp::sendEcho(quint32 addressNetOrder, const QByteArray& payload, int 
     reply.roundTripTime = reply.status == 0 ? roundTrip : 0;
     return true;
 }
+
+QByteArray ReadCaptureBytes(const QString& name)
+{
+    QFile f(QStringLiteral(VENTRIK_CAPTURES_DIR "/") + name);
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("missing capture %s", qPrintable(name));
+    return f.readAll();
+}

@@ -16,6 +16,13 @@
 
 #include <deque>
 
+// A capture of the real tool's output (see tests/captures/README.md).
+QByteArray ReadCaptureBytes(const QString& name);
+inline QString ReadCapture(const QString& name)
+{
+    return QString::fromLatin1(ReadCaptureBytes(name));
+}
+
 // A program folder in a temporary directory with the simulator placed
 // beside the program as its tool, and the simulator's state and call log.
 class SimWorld
