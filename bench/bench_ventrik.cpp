@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -145,6 +146,13 @@ double idleCpuPercent(const QString& sim, double seconds)
 bool startupOnce(const QString& app, const QString& sim, double* ms, double* rssMb)
 {
     QTemporaryDir home;
+    // A first start of the program (its settings are written afresh) by a
+    // user who has used the tool before: no message to wait on.
+    QFile::remove(QFileInfo(app).absolutePath() + QStringLiteral("/config.cfg"));
+    QFile conf(home.filePath(QStringLiteral(".hdl_dump.conf")));
+    conf.open(QIODevice::WriteOnly);
+    conf.write("\"target_kbps\" = \"2300\"\n");
+    conf.close();
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
