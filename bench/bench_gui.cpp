@@ -1,15 +1,15 @@
 // Benchmarks of the main window: a large game table reaching the browse list.
-#include "devices/Probe.h"
+#include "core/devices/Probe.h"
 #include "interpreter/Interpreter.h"
-#include "platform/PowerActions.h"
-#include "shell/BrowsePane.h"
-#include "shell/Dialogs.h"
+#include "core/platform/PowerActions.h"
+#include "gui/BrowsePane.h"
+#include "gui/Dialogs.h"
 #include "shell/Startup.h"
-#include "shell/TrayIcon.h"
+#include "gui/TrayIcon.h"
 
-#include "jobs/JobListModel.h"
+#include "core/jobs/JobListModel.h"
 #include "jobs/frmStatus.h"
-#include "platform/Platform.h"
+#include "core/platform/Platform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

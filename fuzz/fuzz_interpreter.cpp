@@ -3,8 +3,8 @@
 // the chunk size; the rest is the tool's output.
 #include "interpreter/Interpreter.h"
 #include "interpreter/InterpreterTarget.h"
-#include "interpreter/Parsers.h"
-#include "shell/Dialogs.h"
+#include "core/output/Parsers.h"
+#include "gui/Dialogs.h"
 #include "shell/RunState.h"
 
 #include <cstddef>

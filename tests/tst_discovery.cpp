@@ -1,4 +1,4 @@
-#include "platform/DeviceDiscovery.h"
+#include "core/platform/DeviceDiscovery.h"
 
 #include <QDir>
 #include <QFile>

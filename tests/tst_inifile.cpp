@@ -1,5 +1,5 @@
-#include "shell/IniFile.h"
-#include "shell/Settings.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/Settings.h"
 
 #include <QDir>
 #include <QFile>

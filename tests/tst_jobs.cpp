@@ -1,13 +1,12 @@
-#include "FakeTarget.h"
 #include "TestSupport.h"
-#include "interpreter/Interpreter.h"
-#include "jobs/JobCommands.h"
-#include "jobs/JobListModel.h"
-#include "runner/ToolCommand.h"
-#include "shell/RunState.h"
+#include "core/jobs/JobCommands.h"
+#include "core/jobs/JobListModel.h"
+#include "core/jobs/JobQueue.h"
+#include "core/tool/ToolRun.h"
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -30,305 +29,252 @@ QStringList captureReads(const QString& name)
     return reads;
 }
 
-JobRecord install(const QString& type, const QString& startup, const QString& flags)
+Job install(DiscType type, const QString& startup, const QString& flags)
 {
-    return {JobResult::Pending,
-            JobKind::Install,
-            QStringLiteral("cd0:"),
-            QStringLiteral("hdd1:"),
-            QStringLiteral("Game One"),
-            startup,
-            type,
-            flags};
+    Job j;
+    j.kind = JobKind::Install;
+    j.source = QStringLiteral("cd0:");
+    j.destination = QStringLiteral("hdd1:");
+    j.name = QStringLiteral("Game One");
+    j.startup = startup;
+    j.type = type;
+    j.flags = flags;
+    return j;
+}
+
+RunOutcome ended(int status, const QString& output, bool normal = true)
+{
+    RunOutcome o;
+    o.started = true;
+    o.normalExit = normal;
+    o.exitCode = normal ? status : -1;
+    o.signal = normal ? 0 : status;
+    o.output = output;
+    o.error = RecogniseToolError(output);
+    return o;
 }
 } // namespace
 
+// The job list, the tool's arguments for each job, the recognised errors, and
+// the queue driven by real child processes that print what the tool prints.
 class TestJobs : public QObject
 {
     Q_OBJECT
 
-    RunState m_state;
-    FakeTarget m_target;
-    RecordingDialogs m_dialogs;
-    std::unique_ptr<Interpreter> m_interpreter;
-
-    void startJob(int current, int jobs, bool installNow = false)
-    {
-        m_state.JobActive = true;
-        m_state.InstallNow = installNow;
-        m_state.CurrentJob = current;
-        m_state.JobFinished = false;
-        m_target.jobs = jobs;
-    }
-
 private slots:
-    void init()
-    {
-        m_state = RunState();
-        m_target = FakeTarget();
-        m_dialogs = RecordingDialogs();
-        m_interpreter = std::make_unique<Interpreter>(m_state, m_target, m_dialogs);
-    }
-
-    void listKeepsTheOrderOfAdding()
+    void listRowsAndTexts()
     {
         JobListModel jobs;
-        jobs.AddJob(JobKind::Install, QStringLiteral("a.iso"), QStringLiteral("hdd1:"),
-                    QStringLiteral("A"), {}, QStringLiteral("DVD-ROM"), {});
-        jobs.AddJob(JobKind::Install, QStringLiteral("a.iso"), QStringLiteral("hdd1:"),
-                    QStringLiteral("A"), {}, QStringLiteral("DVD-ROM"), {});
-        jobs.AddJob(JobKind::MakeIso, QStringLiteral("cd0:"), QStringLiteral("/tmp/b.iso"),
-                    QStringLiteral("B"), {}, {}, {});
-        QCOMPARE(jobs.count(), 3);
-        QCOMPARE(jobs.job(1), jobs.job(2)); // duplicates are two jobs
-        QCOMPARE(jobs.job(3).result, JobResult::Pending);
-        QCOMPARE(jobs.data(jobs.index(2, 1), Qt::DisplayRole).toString(),
-                 QStringLiteral("Make ISO"));
-        QCOMPARE(jobs.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 QStringLiteral("Destination"));
-        jobs.setResult(9, JobResult::Complete); // not a row: nothing happens
-        jobs.setResult(0, JobResult::Complete);
-        jobs.removeJob(1);
-        QCOMPARE(jobs.job(2).task, JobKind::MakeIso); // later rows move up
+        Job a = install(DiscType::CD, QStringLiteral("SLUS_000.00"), QStringLiteral("+1"));
+        a.state = JobState::Complete; // adding makes it Pending
+        jobs.addJob(a);
+        jobs.addJob(install(DiscType::DVD, {}, {}));
+        QCOMPARE(jobs.count(), 2);
+        QCOMPARE(jobs.data(jobs.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("Pending"));
+        QCOMPARE(jobs.data(jobs.index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("Install"));
+        QCOMPARE(jobs.data(jobs.index(0, 6), Qt::DisplayRole).toString(), QStringLiteral("CD-ROM"));
+        QCOMPARE(jobs.data(jobs.index(1, 6), Qt::DisplayRole).toString(),
+                 QStringLiteral("DVD-ROM"));
+        QCOMPARE(jobs.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Result"));
+        // Rows out of range are safe to read and ignored when written.
+        QCOMPARE(jobs.job(7).name, QString());
+        jobs.setState(-1, JobState::Active);
+        jobs.removeJob(5);
+        jobs.removeJob(0);
+        QCOMPARE(jobs.job(0).type, DiscType::DVD);
         jobs.clear();
-        QCOMPARE(jobs.count(), 0);
+        QCOMPARE(jobs.rowCount(), 0);
     }
 
-    void installCommands_data()
+    void installArguments_data()
     {
-        QTest::addColumn<QString>("type");
+        QTest::addColumn<int>("type");
         QTest::addColumn<QString>("startup");
         QTest::addColumn<QString>("flags");
-        QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("shown");
         QTest::newRow("startup and flags")
-            << "DVD-ROM"
-            << "SLUS_000.00"
-            << "+1+3"
-            << QStringList{"inject_dvd", "hdd1:", "Game One", "cd0:", "SLUS_000.00", "+1+3"}
+            << 1 << "SLUS_000.00" << "+1+3"
             << "inject_dvd hdd1: \"Game One\" cd0: SLUS_000.00 +1+3";
-        QTest::newRow("flags only")
-            << "DVD-ROM"
-            << ""
-            << "+1+3" << QStringList{"inject_dvd", "hdd1:", "Game One", "cd0:", "", "+1+3"}
-            << "inject_dvd hdd1: \"Game One\" cd0: \"\" +1+3";
-        QTest::newRow("startup only")
-            << "DVD-ROM"
-            << "SLUS_000.00"
-            << "" << QStringList{"inject_dvd", "hdd1:", "Game One", "cd0:", "SLUS_000.00"}
-            << "inject_dvd hdd1: \"Game One\" cd0: SLUS_000.00";
-        QTest::newRow("neither") << "DVD-ROM"
-                                 << ""
-                                 << "" << QStringList{"inject_dvd", "hdd1:", "Game One", "cd0:"}
-                                 << "inject_dvd hdd1: \"Game One\" cd0:";
-        QTest::newRow("cd") << "CD-ROM"
-                            << ""
-                            << "" << QStringList{"inject_cd", "hdd1:", "Game One", "cd0:"}
-                            << "inject_cd hdd1: \"Game One\" cd0:";
-        QTest::newRow("any other type")
-            << "dvd-rom"
-            << ""
-            << "" << QStringList{"inject_cd", "hdd1:", "Game One", "cd0:"}
-            << "inject_cd hdd1: \"Game One\" cd0:";
+        // An empty startup keeps its place before the flags.
+        QTest::newRow("flags only") << 1 << "" << "+1+3"
+                                    << "inject_dvd hdd1: \"Game One\" cd0: \"\" +1+3";
+        QTest::newRow("startup only") << 1 << "SLUS_000.00" << ""
+                                      << "inject_dvd hdd1: \"Game One\" cd0: SLUS_000.00";
+        QTest::newRow("cd, neither") << 0 << "" << "" << "inject_cd hdd1: \"Game One\" cd0:";
     }
-    void installCommands()
+    void installArguments()
     {
-        QFETCH(QString, type);
+        QFETCH(int, type);
         QFETCH(QString, startup);
         QFETCH(QString, flags);
-        const QStringList args = BuildInstallCommand(install(type, startup, flags));
-        QTEST(args, "args");
+        const QStringList args =
+            JobArguments(install(type == 0 ? DiscType::CD : DiscType::DVD, startup, flags));
         QTEST(ToolCommand::DisplayArguments(args), "shown");
     }
 
-    void copyAndImageCommands()
+    void copyAndImageArguments()
     {
-        JobRecord pc{JobResult::Pending,
-                     JobKind::CopyToPC,
-                     QStringLiteral("hdd1:"),
-                     QStringLiteral("C:\\ISO\\Game One.iso"),
-                     QStringLiteral("Game One"),
-                     {},
-                     {},
-                     {}};
-        QCOMPARE(ToolCommand::DisplayArguments(BuildExtractCommand(pc)),
-                 QStringLiteral("extract hdd1: \"Game One\" \"C:\\ISO\\Game One.iso\""));
-        pc.destination = QStringLiteral("C:\\ISO\\one.iso");
-        QCOMPARE(BuildExtractCommand(pc).last(), QStringLiteral("C:\\ISO\\one.iso"));
-        JobRecord ps2 = pc;
-        ps2.task = JobKind::CopyToPS2;
+        Job pc;
+        pc.kind = JobKind::CopyToPC;
+        pc.source = QStringLiteral("hdd1:");
+        pc.destination = QStringLiteral("/home/me/Game One.iso");
+        pc.name = QStringLiteral("Game One");
+        QCOMPARE(JobArguments(pc),
+                 (QStringList{"extract", "hdd1:", "Game One", "/home/me/Game One.iso"}));
+        Job ps2 = pc;
+        ps2.kind = JobKind::CopyToPS2;
         ps2.destination = QStringLiteral("192.168.0.20");
-        QCOMPARE(ToolCommand::DisplayArguments(BuildExtractCommand(ps2)),
-                 QStringLiteral("extract hdd1: \"Game One\" \"192.168.0.20:Game One\""));
-        JobRecord hdd = pc;
-        hdd.task = JobKind::CopyToHDD;
-        hdd.destination = QStringLiteral("hdd2:");
-        QCOMPARE(BuildExtractCommand(hdd).last(), QStringLiteral("hdd2:Game One"));
-        JobRecord image{JobResult::Pending,
-                        JobKind::MakeIso,
-                        QStringLiteral("cd0:"),
-                        QStringLiteral("/home/me/My Game.iso"),
-                        QStringLiteral("x"),
-                        {},
-                        {},
-                        {}};
-        QCOMPARE(BuildDumpCommand(image),
-                 (QStringList{QStringLiteral("dump"), QStringLiteral("cd0:"),
-                              QStringLiteral("/home/me/My Game.iso")}));
-    }
-
-    void progressOfOneRecordPerChunk()
-    {
-        startJob(1, 1);
-        m_interpreter->InterpretOutput(QStringLiteral(" 45%, 2 min remaining, 3.10 MB/sec"));
-        QCOMPARE(m_target.current, 45);
-        QCOMPARE(m_target.currentCaption, QStringLiteral("Current Job - 45%"));
-        QCOMPARE(m_target.remaining, QStringLiteral("2 min remaining"));
-        QCOMPARE(m_target.speed, QStringLiteral("Speed: 3.10 MB/sec"));
-        QCOMPARE(m_target.overall, 45);
-        QCOMPARE(m_target.overallCaption, QStringLiteral("Overall Completion - 45%"));
-        QCOMPARE(m_target.statusCaption, QStringLiteral("Status"));
-        m_target.minimized = true;
-        m_interpreter->InterpretOutput(
-            QStringLiteral("\r 46%, 2 min, 46 sec remaining, 41.74 MB/sec         \r"));
-        QCOMPARE(m_target.statusCaption, QStringLiteral("46% Complete"));
-        QCOMPARE(m_target.remaining, QStringLiteral("2 min, 46 sec remaining"));
-        QCOMPARE(m_target.speed, QStringLiteral("Speed: 41.74 MB/sec"));
-        QVERIFY(!m_state.JobFinished);
-    }
-
-    void overallCompletionOfAQueue()
-    {
-        startJob(2, 3);
-        m_interpreter->InterpretOutput(QStringLiteral(" 40%\r"));
-        QCOMPARE(m_target.overall, 46); // floor(40 / 3 + round(33.3))
-        QCOMPARE(m_target.overallCaption, QStringLiteral("Overall Completion - 46%"));
-        startJob(2, 2);
-        m_target.minimized = true;
-        m_interpreter->InterpretOutput(QStringLiteral(" 50%\r"));
-        QCOMPARE(m_target.statusCaption, QStringLiteral("50% - 25% - Job 2 / 2"));
-        // An immediate install is one job, whatever the queue holds.
-        startJob(7, 3, true);
-        m_interpreter->InterpretOutput(QStringLiteral(" 45%\r"));
-        QCOMPARE(m_target.overall, 45);
-        QCOMPARE(m_target.statusCaption, QStringLiteral("45% Complete"));
-    }
-
-    void newestCompleteRecordOfRealChunks_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("current") << "cur_inject_cd";
-        QTest::newRow("network") << "cur_net_inject_cd";
-        QTest::newRow("older") << "v090_inject_cd";
-    }
-    void newestCompleteRecordOfRealChunks()
-    {
-        QFETCH(QString, name);
-        const QStringList reads = captureReads(name);
-        QVERIFY(reads.size() >= 2);
-        startJob(1, 1);
-        for (const QString& read : reads) {
-            m_interpreter->InterpretOutput(read);
-            // Never a half record, never trailing spaces.
-            QVERIFY2(!m_target.speed.endsWith(u' ') && !m_target.speed.contains(u'\r'),
-                     qPrintable(m_target.speed));
-            QVERIFY(!m_target.remaining.contains(u'%'));
-        }
-        QCOMPARE(m_target.current, 100);
-        QCOMPARE(m_target.results[0], JobResult::Complete);
-        QVERIFY(m_state.JobFinished);
-    }
-
-    void recordsCutByAReadWaitForTheirEnd()
-    {
-        startJob(1, 1);
-        m_interpreter->InterpretOutput(
-            QStringLiteral(" 12%, 7 sec remaining, 41.74 MB/sec         \r 13%, 7 sec rem"));
-        QCOMPARE(m_target.current, 12);
-        QCOMPARE(m_target.speed, QStringLiteral("Speed: 41.74 MB/sec"));
-        m_interpreter->InterpretOutput(QStringLiteral("aining, 41.84 MB/sec         \r 1"));
-        QCOMPARE(m_target.current, 13);
-        QCOMPARE(m_target.speed, QStringLiteral("Speed: 41.84 MB/sec"));
-        m_interpreter->InterpretOutput(QStringLiteral("0"));
-        QCOMPARE(m_target.current, 13); // "10" could be the start of "100%"
-        m_interpreter->InterpretOutput(QStringLiteral("0%"));
-        QCOMPARE(m_target.current, 100);
-        QCOMPARE(m_target.results[0], JobResult::Complete);
+        QCOMPARE(JobArguments(ps2).last(), QStringLiteral("192.168.0.20:Game One"));
+        Job image = pc;
+        image.kind = JobKind::MakeIso;
+        image.source = QStringLiteral("cd0:");
+        QCOMPARE(JobArguments(image),
+                 (QStringList{"dump", "cd0:", "/home/me/Game One.iso"}));
     }
 
     void errorTexts_data()
     {
         QTest::addColumn<QString>("output");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("interrupted with progress")
-            << " 45%, 2 min remaining, 3.10 MB/sec\r\nInterrupted.\r\n"
-            << "Aborted";
+        QTest::addColumn<int>("error");
+        QTest::newRow("interrupted") << " 45%\r\nInterrupted.\r\n" << int(ToolError::Interrupted);
         QTest::newRow("unsupported") << "Input or output is unsupported.\r\n"
-                                     << "Error (Input or output is unsupported)";
-        QTest::newRow("exists, older") << "hdd1: The file exists.\r\n"
-                                       << "Error (File already exists)";
-        QTest::newRow("exists, current") << ReadCapture(QStringLiteral("cur_extract_exists.stderr"))
-                                         << "Error (File already exists)";
+                                     << int(ToolError::Unsupported);
+        QTest::newRow("exists, older") << "hdd1: The file exists.\r\n" << int(ToolError::FileExists);
+        QTest::newRow("exists, current")
+            << ReadCapture(QStringLiteral("cur_extract_exists.stderr")) << int(ToolError::FileExists);
         QTest::newRow("name exists") << ReadCapture(QStringLiteral("cur_inject_cd_exists.stderr"))
-                                     << "Error (File already exists)";
+                                     << int(ToolError::FileExists);
         QTest::newRow("no space") << ReadCapture(QStringLiteral("cur_small_inject3_nospace.stderr"))
-                                  << "Error (Insufficient disk space)";
-        QTest::newRow("disk full") << "There is not enough space on the disk.\r\n"
-                                   << "Error (Insufficient disk space)";
+                                  << int(ToolError::NoSpace);
         QTest::newRow("disk full, current") << "0000001c (28): No space left on device\n"
-                                            << "Error (Insufficient disk space)";
-        QTest::newRow("parameter") << "The parameter is incorrect.\r\n"
-                                   << "Error (The parameter is incorrect)";
+                                            << int(ToolError::NoSpace);
         QTest::newRow("parameter, current") << "00000016 (22): Invalid argument\n"
-                                            << "Error (The parameter is incorrect)";
+                                            << int(ToolError::BadParameter);
+        QTest::newRow("refused") << "0000006f (111): Connection refused\n"
+                                 << int(ToolError::ConnectionRefused);
+        QTest::newRow("not a PS2 disk")
+            << ReadCapture(QStringLiteral("cur_hdl_toc_blank.stderr")) << int(ToolError::NotPs2Disk);
+        QTest::newRow("usage") << "Usage: hdl_dump command\n" << int(ToolError::UnknownCommand);
+        QTest::newRow("nothing") << " 45%\r100%" << int(ToolError::None);
     }
     void errorTexts()
     {
         QFETCH(QString, output);
-        startJob(2, 3);
-        m_interpreter->InterpretOutput(output);
-        QTEST(m_target.results[1], "result");
-        QVERIFY(m_state.JobFinished);
-        QCOMPARE(m_target.current, 0); // the chunk's progress is not shown
-        QCOMPARE(m_target.results[0], QStringLiteral("Pending"));
+        QFETCH(int, error);
+        QCOMPARE(int(RecogniseToolError(output)), error);
+        // The same text cut anywhere by a read.
+        for (qsizetype cut = 1; cut < output.size(); cut += 7) {
+            ToolErrorScanner scanner;
+            scanner.feed(output.left(cut));
+            scanner.feed(output.mid(cut));
+            QCOMPARE(int(scanner.first()), error);
+        }
     }
 
-    void errorTextCutByARead()
+    void resultsOfARun_data()
     {
-        startJob(1, 1);
-        m_interpreter->InterpretOutput(QStringLiteral(" 45%\rInterr"));
-        QCOMPARE(m_target.results[0], QStringLiteral("Pending"));
-        m_interpreter->InterpretOutput(QStringLiteral("upted.\n"));
-        QCOMPARE(m_target.results[0], JobResult::Aborted);
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("normal");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("complete") << 0 << true << " 50%\r100%" << "Complete";
+        QTest::newRow("named error") << 106 << true << " 10%\rhdd1: not enough free space.\n"
+                                     << "Error (Insufficient disk space)";
+        QTest::newRow("interrupted") << 109 << true << " 10%\rInterrupted.\n" << "Aborted";
+        // Faults after "100%" are failures with the tool's reason.
+        QTest::newRow("io error after 100%")
+            << 1 << true << "100%\n00000005 (5): Input/output error\n"
+            << "Error (00000005 (5): Input/output error)";
+        QTest::newRow("crash after 100%") << 11 << false << "100%"
+                                          << "Error (hdl_dump was killed by signal SIGSEGV.)";
+        QTest::newRow("timeout after 100%") << 127 << true << "100%\nNetwork communication timeout.\n"
+                                            << "Error (Network communication timeout.)";
+        QTest::newRow("usage") << 100 << true << "Usage: hdl_dump inject_cd ...\n"
+                               << "Error (Usage: hdl_dump inject_cd ...)";
+        // Only a silent success short of 100% keeps the old riddle.
+        QTest::newRow("no result") << 0 << true << "" << "Error (Dual-Layer DVD?)";
+    }
+    void resultsOfARun()
+    {
+        QFETCH(int, status);
+        QFETCH(bool, normal);
+        QFETCH(QString, output);
+        Job job = install(DiscType::DVD, {}, {});
+        JobQueue::decideResult(job, ended(status, output, normal),
+                               output.contains(QStringLiteral("100%")), QStringLiteral("hdl_dump"));
+        QTEST(JobResultText(job), "result");
     }
 
-    void immediateInstallWritesNoRow()
+    void queueRunsEachJobAndReportsProgress()
     {
-        startJob(1, 2, true);
-        m_interpreter->InterpretOutput(QStringLiteral("100%"));
-        QVERIFY(m_state.JobFinished);
-        m_interpreter->InterpretOutput(QStringLiteral("Interrupted.\n"));
-        QCOMPARE(m_target.results[0], QStringLiteral("Pending"));
+        // Each job's "tool" prints the reads of a real capture, one by one.
+        const QStringList reads = captureReads(QStringLiteral("cur_inject_cd"));
+        QVERIFY(reads.size() >= 2);
+        JobListModel jobs;
+        jobs.addJob(install(DiscType::CD, {}, {}));
+        jobs.addJob(install(DiscType::CD, {}, {}));
+        jobs.addJob(install(DiscType::CD, {}, {}));
+        jobs.setState(1, JobState::Complete); // a second run skips it
+        QList<QStringList> launched;
+        std::vector<std::unique_ptr<ToolRun>> runs;
+        JobQueue queue(jobs, [&](const QStringList& args) {
+            launched << args;
+            QStringList script{QStringLiteral("-c"),
+                               QStringLiteral("for r in \"$@\"; do printf '%s' \"$r\"; sleep "
+                                              "0.01; done"),
+                               QStringLiteral("sh")};
+            runs.push_back(std::make_unique<ToolRun>(
+                ToolCommand{QStringLiteral("/bin/sh"), script + reads}));
+            runs.back()->start();
+            return runs.back().get();
+        });
+        QList<JobProgress> seen;
+        connect(&queue, &JobQueue::progressChanged, this,
+                [&](const JobProgress& p) { seen << p; });
+        QSignalSpy finished(&queue, &JobQueue::finished);
+        queue.start();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(launched.size(), 2);
+        for (int row : {0, 1, 2})
+            QCOMPARE(jobs.job(row).state, JobState::Complete);
+        QVERIFY(!seen.isEmpty());
+        for (const JobProgress& p : std::as_const(seen)) {
+            QVERIFY2(!p.speed.value_or(QString()).endsWith(u' '), qPrintable(p.speed.value_or(QString())));
+            QVERIFY(p.overall >= 0 && p.overall <= 100);
+            QCOMPARE(p.jobCount, 3);
+        }
+        // The third of three jobs at 100%: round(100 / 3 * 2) + floor(100 / 3).
+        QCOMPARE(seen.last().jobNumber, 3);
+        QCOMPARE(seen.last().percent, 100);
+        QCOMPARE(seen.last().overall, 100);
+        QVERIFY(queue.allComplete());
     }
 
-    void recordsOutOfRangeAreSafe()
+    void cancelAbortsTheRunningAndLaterJobs()
     {
-        // Found by fuzzing: huge numbers must neither overflow nor move the bars.
-        startJob(1, 3);
-        m_interpreter->InterpretOutput(QStringLiteral("99999999999999999999%\r1e400%\r"));
-        QCOMPARE(m_target.current, 0);
-        startJob(32767, 2);
-        m_interpreter->InterpretOutput(QStringLiteral(" 50%\r"));
-        QCOMPARE(m_target.current, 50);
-        QVERIFY(m_target.overall >= 0 && m_target.overall <= 100);
-    }
-
-    void nothingWithoutAnActiveJob()
-    {
-        m_interpreter->InterpretOutput(QStringLiteral(" 45%\r100%\rInterrupted.\n"));
-        QCOMPARE(m_target.current, 0);
-        QCOMPARE(m_target.results[0], QStringLiteral("Pending"));
-        QVERIFY(!m_state.JobFinished);
+        JobListModel jobs;
+        for (int i = 0; i < 3; ++i)
+            jobs.addJob(install(DiscType::CD, {}, {}));
+        std::unique_ptr<ToolRun> run;
+        JobQueue queue(jobs, [&](const QStringList&) {
+            run = std::make_unique<ToolRun>(ToolCommand{
+                QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("trap 'echo Interrupted.; exit 109' INT; printf ' 5%%\\r'; "
+                                "while :; do sleep 0.05; done")}});
+            run->start();
+            return run.get();
+        });
+        QSignalSpy progress(&queue, &JobQueue::progressChanged);
+        QSignalSpy finished(&queue, &JobQueue::finished);
+        queue.start();
+        QVERIFY(progress.wait(5000));
+        queue.cancel();
+        QVERIFY(finished.wait(10000));
+        QVERIFY(queue.wasCancelled());
+        for (int row : {0, 1, 2})
+            QCOMPARE(jobs.job(row).state, JobState::Aborted);
     }
 };
 

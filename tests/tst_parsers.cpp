@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "interpreter/Parsers.h"
+#include "core/output/Parsers.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
-#include "devices/Probe.h"
+#include "core/devices/Probe.h"
+#include "core/session/ProblemText.h"
 
 #include <QTest>
 
@@ -57,30 +58,23 @@ private slots:
         QCOMPARE(icmp.stops, 0);
     }
 
-    void statusTexts_data()
+    void probeResults()
     {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("0") << 0 << "Success!";
-        QTest::newRow("11001") << 11001 << "Buffer Too Small";
-        QTest::newRow("11010") << 11010 << "Request Timed Out";
-        QTest::newRow("11018") << 11018 << "Bad Destination";
-        QTest::newRow("gap") << 11019 << "Unknown Response";
-        QTest::newRow("11032") << 11032 << "Negotiating IPSEC";
-        QTest::newRow("11050") << 11050 << "General Failure";
-        QTest::newRow("-1") << -1 << "Unknown Response";
-    }
-    void statusTexts()
-    {
-        QFETCH(int, status);
-        QFETCH(QString, text);
-        QCOMPARE(IcmpStatusText(status), text);
+        FakeIcmp icmp;
+        icmp.status[QStringLiteral("127.0.0.1")] = 0;
+        icmp.status[QStringLiteral("127.0.0.2")] = 11010;
+        QCOMPARE(ProbeAddress(icmp, QStringLiteral("127.0.0.1")), ProbeResult::Answered);
+        QCOMPARE(ProbeAddress(icmp, QStringLiteral("127.0.0.2")), ProbeResult::Silent);
+        QCOMPARE(ProbeAddress(icmp, QStringLiteral("not an address")), ProbeResult::Silent);
+        // No way to send an echo is no silent PS2: the tool is then asked itself.
+        icmp.startOk = false;
+        QCOMPARE(ProbeAddress(icmp, QStringLiteral("127.0.0.1")), ProbeResult::Impossible);
     }
 
     void notFoundMessage()
     {
         QCOMPARE(
-            PS2NotFoundMessage(QStringLiteral(" 127.0.0.9 ")),
+            ProblemText({ProblemKind::PS2NotFound, QStringLiteral(" 127.0.0.9 "), {}}),
             QStringLiteral("A PS2 console could not be found at IP address:  127.0.0.9 \r\n\r\n"
                            "Verify the following:\r\n\r\n"
                            "1. The PS2 console is currently running hdld_svr.elf and it is fully "

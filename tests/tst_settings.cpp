@@ -1,9 +1,6 @@
 #include "GuiFixture.h"
-#include "jobs/frmStatus.h"
-#include "shell/NavigationPane.h"
-#include "shell/Startup.h"
-#include "shell/TargetPane.h"
-#include "shell/frmSettings.h"
+#include "gui/SettingsWindow.h"
+#include "gui/StatusWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,7 +18,12 @@ class TestSettings : public QObject, protected GuiFixture
 
     void world(const QString& style = QStringLiteral("win")) { makeWorld(style); }
     void start() { startMain(); }
-    frmSettings& settings() const { return m_main->settingsWindow(); }
+    SettingsWindow& settings() { return main().settingsWindow(); }
+    QCheckBox* box(const char* name) { return child<QCheckBox>(name, &settings()); }
+    QLineEdit* edit(const char* name) { return child<QLineEdit>(name, &settings()); }
+    QPushButton* button(const char* name) { return child<QPushButton>(name, &settings()); }
+    QComboBox* combo(const char* name) { return child<QComboBox>(name, &settings()); }
+    QTabWidget* tabs() { return child<QTabWidget>("TabStrip", &settings()); }
     QString confPath() const { return m_world->path(QStringLiteral("home/.hdl_dump.conf")); }
     void writeConf(const QByteArray& content) const
     {
@@ -38,7 +40,7 @@ class TestSettings : public QObject, protected GuiFixture
 
 private slots:
     void init() { resetSeams(); }
-    void cleanup() { m_main.reset(); }
+    void cleanup() { stopMain(); }
 
     void startUpReadsBothFiles()
     {
@@ -51,32 +53,33 @@ private slots:
         setSetting(QStringLiteral("DefaultISO"), QStringLiteral("/data/iso/"));
         start();
         QVERIFY(m_dialogs.shown.isEmpty());
-        QCOMPARE(settings().txtDiscDatabase->text(), QStringLiteral("/data/hdl_dump.list"));
-        QVERIFY(settings().chkAutoThrottle->isChecked());
-        QVERIFY(!settings().chkEnableASPI->isChecked());
-        QVERIFY(settings().chkLimit28bit->isChecked());
-        QCOMPARE(settings().txtTargetkbps->text(), QStringLiteral("1800"));
-        QVERIFY(settings().chkToxicOS->isChecked()); // the last line had no line feed
-        QVERIFY(settings().chkShutdownPS2->isChecked());
-        QCOMPARE(settings().txtDefaultISO->text(), QStringLiteral("/data/iso/"));
-        QCOMPARE(settings().txtHDLDumpConfig->text(), confPath());
+        QCOMPARE(edit("txtDiscDatabase")->text(), QStringLiteral("/data/hdl_dump.list"));
+        QVERIFY(box("chkAutoThrottle")->isChecked());
+        QVERIFY(!box("chkEnableASPI")->isChecked());
+        QVERIFY(box("chkLimit28bit")->isChecked());
+        QCOMPARE(edit("txtTargetkbps")->text(), QStringLiteral("1800"));
+        QVERIFY(box("chkToxicOS")->isChecked()); // the last line had no line feed
+        QVERIFY(box("chkShutdownPS2")->isChecked());
+        QCOMPARE(edit("txtDefaultISO")->text(), QStringLiteral("/data/iso/"));
+        QCOMPARE(edit("txtHDLDumpConfig")->text(), confPath());
         // "StayOnTop" is on by default: the main and settings windows keep on top.
-        QVERIFY(m_main->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(settings().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(!m_main->status().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!main().statusWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
-        m_main->fmNavigation->cmdSettings->click();
+        child<QPushButton>("cmdSettings")->click();
         QVERIFY(settings().isVisible());
-        QCOMPARE(settings().TabStrip->currentIndex(), 0);
+        QCOMPARE(tabs()->currentIndex(), 0);
         QCOMPARE(settings().windowTitle(), QStringLiteral(" Settings & Tools"));
         SaveScreenshot(&settings(), QStringLiteral("settings-hdl_dump.png"));
-        settings().TabStrip->setCurrentIndex(1);
+        tabs()->setCurrentIndex(1);
         SaveScreenshot(&settings(), QStringLiteral("settings-gui.png"));
-        settings().TabStrip->setCurrentIndex(2);
-        settings().cmdRefresh->click();
+        tabs()->setCurrentIndex(2);
+        button("cmdRefresh")->click();
+        QVERIFY(idle());
         SaveScreenshot(&settings(), QStringLiteral("settings-tools.png"));
-        m_main->mnuSettings->trigger();
-        QCOMPARE(settings().TabStrip->currentIndex(), 0);
+        child<QAction>("mnuSettings")->trigger();
+        QCOMPARE(tabs()->currentIndex(), 0);
     }
 
     void missingToolConfiguration()
@@ -93,18 +96,18 @@ private slots:
             confPath() + QStringLiteral("\r\n\r\n")));
         QVERIFY(m_dialogs.shown[0].text.endsWith(
             QStringLiteral("HDL_Dump config file option.\r\n\r\n")));
-        QVERIFY(!settings().chkAutoThrottle->isEnabled());
-        QVERIFY(!settings().txtDiscDatabase->isEnabled());
-        QVERIFY(!m_main->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!box("chkAutoThrottle")->isEnabled());
+        QVERIFY(!edit("txtDiscDatabase")->isEnabled());
+        QVERIFY(!main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         // Saving anyway creates the file with what the page holds.
         settings().show();
-        settings().cmdExit->click();
+        button("cmdExit")->click();
         QVERIFY(!settings().isVisible());
         QVERIFY(conf().startsWith("\"disc_database_file\" = \"" +
                                   m_world->path(QStringLiteral("home/.hdl_dump.list")).toUtf8()));
         QVERIFY(conf().contains("\"enable_aspi\" = \"yes\"\n"));
         QVERIFY(conf().endsWith("\"target_kbps\" = \"2300\"\n\"use_compression\" = \"no\"\n"));
-        QCOMPARE(settings().txtTargetkbps->text(), QStringLiteral("2300"));
+        QCOMPARE(edit("txtTargetkbps")->text(), QStringLiteral("2300"));
     }
 
     void choosingTheConfigurationFile()
@@ -118,21 +121,21 @@ private slots:
         f.write("\"use_compression\" = \"yes\"\n");
         f.close();
         m_dialogs.files.push_back(m_world->path(QStringLiteral("other.conf")));
-        settings().cmdHDLDumpConfig->click();
+        button("cmdHDLDumpConfig")->click();
         QCOMPARE(setting(QStringLiteral("hdl_config")), confPath()); // another name is ignored
         const int shown = static_cast<int>(m_dialogs.shown.size());
         m_dialogs.files.push_back(other);
-        settings().cmdHDLDumpConfig->click();
+        button("cmdHDLDumpConfig")->click();
         QCOMPARE(setting(QStringLiteral("hdl_config")), other);
-        QCOMPARE(settings().txtHDLDumpConfig->text(), other);
-        QVERIFY(settings().chkUseCompression->isChecked());
-        QVERIFY(settings().chkUseCompression->isEnabled());
+        QCOMPARE(edit("txtHDLDumpConfig")->text(), other);
+        QVERIFY(box("chkUseCompression")->isChecked());
+        QVERIFY(box("chkUseCompression")->isEnabled());
         QCOMPARE(m_dialogs.shown.size(), shown); // no not-found message
         QVERIFY(m_dialogs.fileRequests.last().filter.contains(QStringLiteral("hdl_dump.conf")));
 
         m_dialogs.files.push_back(m_world->path(QStringLiteral("home/.hdl_dump.list")));
-        settings().cmdDiskDatabase->click();
-        QCOMPARE(settings().txtDiscDatabase->text(),
+        button("cmdDiskDatabase")->click();
+        QCOMPARE(edit("txtDiscDatabase")->text(),
                  m_world->path(QStringLiteral("home/.hdl_dump.list")));
         QCOMPARE(m_dialogs.fileRequests.last().directory, m_world->dir() + u'/');
     }
@@ -141,50 +144,50 @@ private slots:
     {
         world();
         start();
-        settings().chkClosePS2->click();
+        box("chkClosePS2")->click();
         QCOMPARE(setting(QStringLiteral("ClosePS2")), QStringLiteral("1"));
-        settings().chkBalloonTips->click();
+        box("chkBalloonTips")->click();
         QCOMPARE(setting(QStringLiteral("BalloonTips")), QStringLiteral("1"));
-        settings().chkStandby->click();
-        settings().chkShutdownPC->click();
-        QVERIFY(!settings().chkStandby->isChecked());
+        box("chkStandby")->click();
+        box("chkShutdownPC")->click();
+        QVERIFY(!box("chkStandby")->isChecked());
         QCOMPARE(setting(QStringLiteral("TurnOffPC")), QStringLiteral("1"));
         QCOMPARE(setting(QStringLiteral("StandbyPC")), QStringLiteral("0"));
-        settings().chkStandby->click();
-        QVERIFY(!settings().chkShutdownPC->isChecked());
+        box("chkStandby")->click();
+        QVERIFY(!box("chkShutdownPC")->isChecked());
         QCOMPARE(setting(QStringLiteral("TurnOffPC")), QStringLiteral("0"));
 
         m_dialogs.folders.push_back(m_world->path(QStringLiteral("isos")));
-        settings().cmdDefaultISO->click();
+        button("cmdDefaultISO")->click();
         QCOMPARE(setting(QStringLiteral("DefaultISO")), m_world->path(QStringLiteral("isos/")));
         m_dialogs.folders.push_back(QStringLiteral("/"));
-        settings().cmdDefaultISO->click();
+        button("cmdDefaultISO")->click();
         QCOMPARE(setting(QStringLiteral("DefaultISO")), QStringLiteral("/"));
-        settings().cmdDefaultISO->click(); // cancelled
-        QCOMPARE(settings().txtDefaultISO->text(), QStringLiteral("/"));
+        button("cmdDefaultISO")->click(); // cancelled
+        QCOMPARE(edit("txtDefaultISO")->text(), QStringLiteral("/"));
 
         // Both PC actions stored: standby, read second, wins and shutdown is rewritten.
-        m_main.reset();
+        stopMain();
         setSetting(QStringLiteral("TurnOffPC"), QStringLiteral("1"));
         setSetting(QStringLiteral("StandbyPC"), QStringLiteral("1"));
         start();
         QCOMPARE(setting(QStringLiteral("TurnOffPC")), QStringLiteral("0"));
-        QVERIFY(settings().chkStandby->isChecked());
+        QVERIFY(box("chkStandby")->isChecked());
     }
 
     void stayOnTopFollowsTheBox()
     {
         world();
         start();
-        settings().chkStayOnTop->click();
+        box("chkStayOnTop")->click();
         QCOMPARE(setting(QStringLiteral("StayOnTop")), QStringLiteral("0"));
-        QVERIFY(!m_main->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!settings().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(m_main->isVisible()); // still shown where it was
-        m_main->status().show();
-        settings().chkStayOnTop->click();
-        QVERIFY(m_main->status().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(m_main->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(main().isVisible()); // still shown where it was
+        main().statusWindow().show();
+        box("chkStayOnTop")->click();
+        QVERIFY(main().statusWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
 
     void colours()
@@ -197,38 +200,38 @@ private slots:
         // Two black colours mean none chosen: the system colours are stored.
         QCOMPARE(setting(QStringLiteral("Backcolor")), QStringLiteral("-2147483633"));
         QCOMPARE(setting(QStringLiteral("Forecolor")), QStringLiteral("-2147483630"));
-        QVERIFY(settings().cmdBackcolor->isEnabled());
-        const QColor text = m_main->palette().color(QPalette::WindowText);
+        QVERIFY(button("cmdBackcolor")->isEnabled());
+        const QColor text = main().palette().color(QPalette::WindowText);
 
         m_dialogs.colors.push_back(0x00204080u); // red 0x80, green 0x40, blue 0x20
-        settings().cmdBackcolor->click();
+        button("cmdBackcolor")->click();
         QCOMPARE(setting(QStringLiteral("Backcolor")), QString::number(0x00204080u));
         const QColor chosen(0x80, 0x40, 0x20);
-        for (QWidget* w : {static_cast<QWidget*>(m_main.get()), static_cast<QWidget*>(&settings()),
-                           static_cast<QWidget*>(&m_main->status())})
+        for (QWidget* w : {static_cast<QWidget*>(&main()), static_cast<QWidget*>(&settings()),
+                           static_cast<QWidget*>(&main().statusWindow())})
             QCOMPARE(w->palette().color(QPalette::Window), chosen);
-        QCOMPARE(m_main->fmMain->txtIP->palette().color(QPalette::Base), chosen);
-        QCOMPARE(m_main->status().cmdStop->palette().color(QPalette::Button), chosen);
-        QCOMPARE(m_main->palette().color(QPalette::WindowText), text); // not the text
+        QCOMPARE(child<QLineEdit>("txtIP")->palette().color(QPalette::Base), chosen);
+        QCOMPARE(child<QPushButton>("cmdStop", &main().statusWindow())->palette().color(QPalette::Button), chosen);
+        QCOMPARE(main().palette().color(QPalette::WindowText), text); // not the text
         m_dialogs.colors.push_back(std::nullopt);
-        settings().cmdForecolor->click(); // cancelled: nothing
-        QCOMPARE(m_main->palette().color(QPalette::WindowText), text);
+        button("cmdForecolor")->click(); // cancelled: nothing
+        QCOMPARE(main().palette().color(QPalette::WindowText), text);
         m_dialogs.colors.push_back(0x000000ffu);
-        settings().cmdForecolor->click();
-        QCOMPARE(settings().chkColors->palette().color(QPalette::WindowText), QColor(0xff, 0, 0));
-        SaveScreenshot(m_main.get(), QStringLiteral("main-custom-colours.png"));
+        button("cmdForecolor")->click();
+        QCOMPARE(box("chkColors")->palette().color(QPalette::WindowText), QColor(0xff, 0, 0));
+        SaveScreenshot(&main(), QStringLiteral("main-custom-colours.png"));
         SaveScreenshot(&settings(), QStringLiteral("settings-custom-colours.png"));
 
-        settings().chkColors->click();
+        box("chkColors")->click();
         QCOMPARE(setting(QStringLiteral("UseColor")), QStringLiteral("0"));
-        QVERIFY(!settings().cmdBackcolor->isEnabled());
-        QCOMPARE(m_main->palette().color(QPalette::Window),
+        QVERIFY(!button("cmdBackcolor")->isEnabled());
+        QCOMPARE(main().palette().color(QPalette::Window),
                  QApplication::palette().color(QPalette::Window));
-        QCOMPARE(m_main->palette().color(QPalette::WindowText),
+        QCOMPARE(main().palette().color(QPalette::WindowText),
                  QApplication::palette().color(QPalette::WindowText));
         // Ticking again brings the stored colours back.
-        settings().chkColors->click();
-        QCOMPARE(m_main->palette().color(QPalette::Window), chosen);
+        box("chkColors")->click();
+        QCOMPARE(main().palette().color(QPalette::Window), chosen);
     }
 
     void useDefaults()
@@ -236,22 +239,22 @@ private slots:
         world();
         setSetting(QStringLiteral("ClosePS2"), QStringLiteral("1"));
         start();
-        settings().chkToxicOS->setChecked(true);
+        box("chkToxicOS")->setChecked(true);
         m_dialogs.answers.push_back(Dialogs::Answer::No);
-        settings().cmdDefaults->click();
+        button("cmdDefaults")->click();
         QCOMPARE(setting(QStringLiteral("ClosePS2")), QStringLiteral("1"));
-        m_main->fmMain->txtIP->setText(QStringLiteral("127.0.0.1"));
+        child<QLineEdit>("txtIP")->setText(QStringLiteral("127.0.0.1"));
         setSetting(QStringLiteral("Extra"), QStringLiteral("gone"));
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        settings().cmdDefaults->click();
+        button("cmdDefaults")->click();
         QCOMPARE(setting(QStringLiteral("ClosePS2")), QStringLiteral("0"));
         QCOMPARE(setting(QStringLiteral("Extra")), QString()); // the file was made anew
-        QVERIFY(!settings().chkClosePS2->isChecked());
-        QVERIFY(!settings().chkEnableASPI->isChecked());
-        QVERIFY(settings().chkLimit28bit->isChecked());
-        QVERIFY(settings().chkToxicOS->isChecked()); // left as it was
-        QCOMPARE(settings().txtTargetkbps->text(), QStringLiteral("2300"));
-        QCOMPARE(m_main->fmMain->txtIP->text(), QStringLiteral("192.168.0.10"));
+        QVERIFY(!box("chkClosePS2")->isChecked());
+        QVERIFY(!box("chkEnableASPI")->isChecked());
+        QVERIFY(box("chkLimit28bit")->isChecked());
+        QVERIFY(box("chkToxicOS")->isChecked()); // left as it was
+        QCOMPARE(edit("txtTargetkbps")->text(), QStringLiteral("2300"));
+        QCOMPARE(child<QLineEdit>("txtIP")->text(), QStringLiteral("192.168.0.10"));
         QCOMPARE(setting(QStringLiteral("IP")), QStringLiteral("192.168.0.10"));
     }
 
@@ -259,19 +262,20 @@ private slots:
     {
         world();
         start();
-        QVERIFY(!settings().cmdFormat->isEnabled());
-        settings().cmdRefresh->click();
+        QVERIFY(!button("cmdFormat")->isEnabled());
+        button("cmdRefresh")->click();
+        QVERIFY(idle());
         QStringList entries;
-        for (int i = 0; i < settings().cmbHD->count(); ++i)
-            entries << settings().cmbHD->itemText(i);
+        for (int i = 0; i < combo("cmbHD")->count(); ++i)
+            entries << combo("cmbHD")->itemText(i);
         QCOMPARE(entries, (QStringList{QStringLiteral("hdd1:  [20.0 GB] - Playstation2 Formatted"),
                                        QStringLiteral("hdd2:  [40.0 GB] - Playstation2 Formatted"),
                                        QStringLiteral("hdd3:  [.9 GB] - Unknown Format")}));
-        QVERIFY(settings().cmdFormat->isEnabled());
-        settings().cmbHD->setCurrentIndex(2);
+        QVERIFY(button("cmdFormat")->isEnabled());
+        combo("cmbHD")->setCurrentIndex(2);
         m_dialogs.answers.push_back(Dialogs::Answer::No);
         m_world->clearCalls();
-        settings().cmdFormat->click();
+        button("cmdFormat")->click();
         QVERIFY(m_world->calls().isEmpty());
         QCOMPARE(m_dialogs.shown.last().title, QStringLiteral("ARE YOU 100% SURE?"));
         QCOMPARE(m_dialogs.shown.last().icon, Dialogs::Icon::Critical);
@@ -280,11 +284,12 @@ private slots:
                                 "[.9 GB] - Unknown Format"
                                 "\r\n\r\nALL EXISTING DATA ON THIS DRIVE WILL BE LOST"));
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        settings().cmdFormat->click();
+        button("cmdFormat")->click();
+        QVERIFY(idle());
         QCOMPARE(m_world->calls().value(0),
                  (QStringList{QStringLiteral("initialize"), QStringLiteral("hdd3:")}));
-        QCOMPARE(settings().cmbHD->currentIndex(), 2);
-        QCOMPARE(settings().cmbHD->currentText(),
+        QCOMPARE(combo("cmbHD")->currentIndex(), 2);
+        QCOMPARE(combo("cmbHD")->currentText(),
                  QStringLiteral("hdd3:  [.9 GB] - Playstation2 Formatted"));
         QCOMPARE(m_tray.balloons, QStringList{QStringLiteral(
                                       "Ventrik|hdd3:  [.9 GB] - Playstation2 Formatted has been "
@@ -296,16 +301,17 @@ private slots:
         // The current tool has no "initialize"; its disks come from the machine.
         world(QStringLiteral("linux"));
         start();
-        settings().cmbHD->addItem(QStringLiteral("/dev/sdd  [.9 GB] - Unknown Format"));
-        settings().cmbHD->setCurrentIndex(0);
+        combo("cmbHD")->addItem(QStringLiteral("/dev/sdd  [.9 GB] - Unknown Format"));
+        combo("cmbHD")->setCurrentIndex(0);
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        settings().cmdFormat->setEnabled(true);
-        settings().cmdFormat->click();
+        button("cmdFormat")->setEnabled(true);
+        button("cmdFormat")->click();
+        QVERIFY(idle());
         QVERIFY(m_world->calls().contains(
             QStringList{QStringLiteral("initialize"), QStringLiteral("/dev/sdd")}));
         QCOMPARE(m_dialogs.texts().last(),
                  QStringLiteral(
-                     "The drive /dev/sdd  [.9 GB] - Unknown Format could not be formatted.\r\n\r\n"
+                     "The drive /dev/sdd could not be formatted.\r\n\r\n"
                      "initialize: unrecognized command."));
         QVERIFY(m_tray.balloons.isEmpty());
     }
@@ -318,7 +324,7 @@ private slots:
         setSetting(QStringLiteral("hdl_config"), confPath() + QStringLiteral("/hdl_dump.conf"));
         const QByteArray before = conf();
         settings().show();
-        settings().cmdExit->click();
+        button("cmdExit")->click();
         QVERIFY(m_dialogs.texts().last().startsWith(
             QStringLiteral("Your hdl_dump settings could not be saved to:")));
         QCOMPARE(conf(), before);

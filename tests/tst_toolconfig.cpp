@@ -1,4 +1,4 @@
-#include "shell/ToolConfig.h"
+#include "core/settings/ToolConfig.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
-#include "devices/Probe.h"
-#include "platform/Platform.h"
-#include "platform/PowerActions.h"
-#include "shell/AppIcon.h"
-#include "shell/Dialogs.h"
-#include "shell/Startup.h"
-#include "shell/TrayIcon.h"
+#include "core/devices/Probe.h"
+#include "core/platform/Platform.h"
+#include "core/platform/PowerActions.h"
+#include "gui/AppIcon.h"
+#include "gui/Dialogs.h"
+#include "gui/Startup.h"
+#include "gui/TrayIcon.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -101,11 +101,13 @@ int main(int argc, char* argv[])
     SystemTrayIcon tray;
     SystemIcmpBackend icmp;
     SystemPowerActions power;
-    auto window = Main(paths, MainSeams{dialogs, tray, icmp, power, [] { QApplication::quit(); }});
-    dialogs.setOwner(window.get());
+    Program program = StartProgram(paths, SessionSeams{icmp, power},
+                                   MainSeams{dialogs, tray, [] { QApplication::quit(); }});
+    MainWindow* window = program.window.get();
+    dialogs.setOwner(window);
 
     if (parser.isSet(options.reportStartup)) {
-        QTimer::singleShot(0, window.get(), [&] {
+        QTimer::singleShot(0, window, [window] {
             std::printf("shown rss_kb=%lld\n",
                         static_cast<long long>(platform::residentMemoryKb()));
             std::fflush(stdout);
@@ -113,7 +115,7 @@ int main(int argc, char* argv[])
         });
     }
     if (parser.isSet(options.quitAfter))
-        QTimer::singleShot(parser.value(options.quitAfter).toInt(), window.get(),
-                           [&] { window->close(); });
+        QTimer::singleShot(parser.value(options.quitAfter).toInt(), window,
+                           [window] { window->close(); });
     return QApplication::exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/TrayIcon.h"
+#include "gui/TrayIcon.h"
 
 #include <QDir>
 #include <QMenu>

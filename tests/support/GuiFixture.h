@@ -1,9 +1,13 @@
 #pragma once
 
+#include "FakeDialogs.h"
 #include "FakeTray.h"
 #include "TestSupport.h"
-#include "shell/Settings.h"
-#include "shell/Startup.h"
+#include "core/settings/Settings.h"
+#include "gui/Startup.h"
+
+#include <QSignalSpy>
+#include <QTest>
 
 #include <memory>
 
@@ -17,7 +21,7 @@ protected:
     FakeTray m_tray;
     FakeIcmp m_icmp;
     FakePower m_power;
-    std::unique_ptr<frmMain> m_main;
+    Program m_program;
     int m_quits = 0;
 
     // Nothing recorded yet; the networked PS2 at 127.0.0.1 answers probes.
@@ -43,9 +47,28 @@ protected:
     }
     void startMain()
     {
-        m_main = Main(m_world->paths(),
-                      MainSeams{m_dialogs, m_tray, m_icmp, m_power, [this] { ++m_quits; }});
-        m_main->front().setRetryPause(50);
+        m_program = StartProgram(m_world->paths(), SessionSeams{m_icmp, m_power},
+                                 MainSeams{m_dialogs, m_tray, [this] { ++m_quits; }});
+        m_program.session->setRetryPause(50);
+    }
+    void stopMain()
+    {
+        m_program.window.reset();
+        m_program.session.reset();
+    }
+    MainWindow& main() { return *m_program.window; }
+    Session& session() { return *m_program.session; }
+    template <typename T> T* child(const char* name, QObject* in = nullptr)
+    {
+        T* found = (in ? in : m_program.window.get())->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    // Waits until the session has nothing running.
+    bool idle(int ms = 20000)
+    {
+        return QTest::qWaitFor([this] { return !m_program.session->isBusy(); }, ms);
     }
     QString setting(const QString& key) const
     {

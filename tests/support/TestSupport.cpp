@@ -121,7 +121,7 @@ bool FakeIcmp::sendEcho(quint32 addressNetOrder, const QByteArray& payload, int 
     lastTimeout = timeoutMs;
     reply.status = status.value(text, 11010);
     reply.roundTripTime = reply.status == 0 ? roundTrip : 0;
-    return true;
+    return canSend;
 }
 
 QByteArray ReadCaptureBytes(const QString& name)

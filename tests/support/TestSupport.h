@@ -1,9 +1,8 @@
 #pragma once
 
-#include "devices/Probe.h"
-#include "platform/PowerActions.h"
-#include "runner/AppPaths.h"
-#include "shell/Dialogs.h"
+#include "core/devices/Probe.h"
+#include "core/platform/PowerActions.h"
+#include "core/settings/AppPaths.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -14,7 +13,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <deque>
 
 // A capture of the real tool's output (see tests/captures/README.md).
 QByteArray ReadCaptureBytes(const QString& name);
@@ -51,96 +49,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Message boxes and questions answered from a script and recorded.
-class RecordingDialogs : public Dialogs
-{
-public:
-    struct Shown
-    {
-        QString text;
-        Icon icon;
-        QString title;
-    };
-    void message(const QString& text, Icon icon, const QString& title = {}) override
-    {
-        shown.append({text, icon, title.isEmpty() ? programTitle() : title});
-    }
-    Answer question(const QString& text, Icon icon, const QString& title = {}) override
-    {
-        shown.append({text, icon, title.isEmpty() ? programTitle() : title});
-        if (answers.empty())
-            return Answer::No;
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::optional<QString> openFile(const FileDialogRequest& request) override
-    {
-        fileRequests.append(request);
-        return nextFile();
-    }
-    std::optional<QString> saveFile(const FileDialogRequest& request) override
-    {
-        fileRequests.append(request);
-        return nextFile();
-    }
-    std::optional<QString> inputText(const QString& prompt, const QString& title) override
-    {
-        shown.append({prompt, Icon::Information, title});
-        if (inputs.empty())
-            return std::nullopt;
-        const std::optional<QString> a = inputs.front();
-        inputs.pop_front();
-        return a;
-    }
-    std::optional<QString> chooseFolder(const QString& title, const QString& directory) override
-    {
-        shown.append({directory, Icon::Information, title});
-        if (folders.empty())
-            return std::nullopt;
-        const std::optional<QString> f = folders.front();
-        folders.pop_front();
-        return f;
-    }
-    std::optional<quint32> chooseColor(quint32 initial) override
-    {
-        colorAsked = initial;
-        if (colors.empty())
-            return std::nullopt;
-        const std::optional<quint32> c = colors.front();
-        colors.pop_front();
-        return c;
-    }
-    QStringList texts() const
-    {
-        QStringList t;
-        for (const Shown& s : shown)
-            t << s.text;
-        return t;
-    }
-
-    QList<Shown> shown;
-    std::deque<Answer> answers;
-    std::deque<std::optional<QString>> files; // nothing: the user cancels
-    std::deque<std::optional<QString>> inputs;
-    QList<FileDialogRequest> fileRequests;
-    std::deque<std::optional<QString>> folders;
-    std::deque<std::optional<quint32>> colors;
-    quint32 colorAsked = 0;
-
-private:
-    std::optional<QString> nextFile()
-    {
-        if (files.empty())
-            return std::nullopt;
-        const std::optional<QString> f = files.front();
-        files.pop_front();
-        return f;
-    }
-
-public:
-};
-
 // Probe backend that sends nothing: answers come from a table, every
 // address asked for is recorded.
 class FakeIcmp : public IcmpBackend
@@ -159,6 +67,7 @@ public:
     QMap<QString, quint32> status;
     quint32 roundTrip = 3;
     bool startOk = true;
+    bool canSend = true; // false: no echo can be sent from here
     int starts = 0;
     int stops = 0;
     QStringList sent;

@@ -1,0 +1,533 @@
+#include "CliCommand.h"
+
+#include "core/jobs/JobCommands.h"
+#include "core/jobs/JobListModel.h"
+#include "core/platform/DeviceDiscovery.h"
+#include "core/platform/Platform.h"
+#include "core/session/ProblemText.h"
+#include "core/session/Session.h"
+#include "core/tool/ToolRun.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+void writeOut(const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+void writeErr(const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+bool isAddress(const QString& text)
+{
+    static const QRegularExpression re(QStringLiteral("^[0-9]{1,3}(\\.[0-9]{1,3}){3}$"));
+    return re.match(text).hasMatch();
+}
+
+TargetKind kindOf(const QString& target)
+{
+    return isAddress(target) ? TargetKind::Network : TargetKind::LocalDisk;
+}
+
+bool isDrive(const QString& source)
+{
+    static const QRegularExpression re(QStringLiteral("^(cd[0-9]+:|/dev/)"));
+    return re.match(source).hasMatch();
+}
+
+// "1+3", "+1+3" -> "+1+3"; nothing for a text that is no flag list.
+std::optional<QString> normaliseFlags(const QString& text)
+{
+    static const QRegularExpression re(QStringLiteral("^\\+?[1-8](\\+[1-8])*$"));
+    if (text.isEmpty())
+        return QString();
+    if (!re.match(text).hasMatch())
+        return std::nullopt;
+    return text.startsWith(u'+') ? text : u'+' + text;
+}
+
+} // namespace
+
+CliCommand::CliCommand(Session& session, CliOptions options, QObject* parent)
+    : QObject(parent), m_session(session), m_options(options)
+{
+    connect(&m_session, &Session::problem, this, [this](const Problem& p) {
+        QString text = ProblemText(p);
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (ProblemIsWarning(p)) {
+            writeErr(QStringLiteral("warning: ") + text + u'\n');
+            return;
+        }
+        m_failed = true;
+        writeErr(text + u'\n');
+    });
+}
+
+const QList<CliCommand::Entry>& CliCommand::table()
+{
+    static const QList<Entry> entries{
+        {"devices", 0, 0, &CliCommand::devices},   {"games", 1, 1, &CliCommand::games},
+        {"info", 1, 1, &CliCommand::info},         {"install", 2, 8, &CliCommand::install},
+        {"copy-to-pc", 3, 3, &CliCommand::copyToPc}, {"make-iso", 2, 2, &CliCommand::makeIso},
+        {"delete", 2, 2, &CliCommand::remove},     {"poweroff", 1, 1, &CliCommand::poweroff},
+        {"doctor", 0, 0, &CliCommand::doctor},
+    };
+    return entries;
+}
+
+QString CliCommand::usage()
+{
+    return QStringLiteral(
+        "usage: ventrik-cli [--hdl-dump PATH] [--json] [--dry-run] COMMAND [ARGS]\n"
+        "  devices                          PS2 disks and optical drives of this machine\n"
+        "  games TARGET                     installed games and space (TARGET: disk path, "
+        "hddN:, or IPv4)\n"
+        "  info SOURCE                      disc information of an image file or an optical "
+        "drive\n"
+        "  install TARGET SOURCE [--name NAME] [--flags 1+3] [--type cd|dvd]\n"
+        "  copy-to-pc TARGET NAME FILE      a game back to an image file\n"
+        "  make-iso DRIVE FILE              an image of a disc\n"
+        "  delete TARGET NAME\n"
+        "  poweroff IP\n"
+        "  doctor                           which hdl_dump, which of its commands exist, which "
+        "disks can be read,\n"
+        "                                   whether an ICMP probe is possible, where settings "
+        "live\n"
+        "Exit status: 0 success, 1 the operation failed, 2 a usage error.\n");
+}
+
+void CliCommand::start(const QStringList& args)
+{
+    if (args.isEmpty()) {
+        usageError(QStringLiteral("no command given"));
+        return;
+    }
+    const QString name = args.first();
+    const QStringList rest = args.mid(1);
+    for (const Entry& e : table()) {
+        if (name != QLatin1String(e.name))
+            continue;
+        if (rest.size() < e.minArgs || rest.size() > e.maxArgs) {
+            usageError(QStringLiteral("wrong number of arguments for %1").arg(name));
+            return;
+        }
+        (this->*e.run)(rest);
+        return;
+    }
+    usageError(QStringLiteral("unknown command \"%1\"").arg(name));
+}
+
+void CliCommand::usageError(const QString& text)
+{
+    writeErr(QStringLiteral("ventrik-cli: ") + text + QStringLiteral("\n") + usage());
+    finish(2);
+}
+
+void CliCommand::finish(int status)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    // Leave after the caller has connected to done().
+    QTimer::singleShot(0, this, [this, status] { emit done(status); });
+}
+
+void CliCommand::whenIdle(std::function<int()> fn)
+{
+    auto* guard = new QObject(this);
+    connect(&m_session, &Session::busyChanged, guard, [this, guard, fn](bool busy) {
+        if (busy)
+            return;
+        guard->deleteLater();
+        finish(fn());
+    });
+}
+
+void CliCommand::print(const QJsonValue& json, const QString& text)
+{
+    if (m_options.json) {
+        const QJsonDocument doc = json.isArray() ? QJsonDocument(json.toArray())
+                                                 : QJsonDocument(json.toObject());
+        writeOut(QString::fromUtf8(doc.toJson(QJsonDocument::Indented)));
+    } else {
+        writeOut(text);
+    }
+}
+
+bool CliCommand::printDryRun(const QList<QStringList>& commands)
+{
+    if (!m_options.dryRun)
+        return false;
+    if (m_options.json) {
+        QJsonArray all;
+        for (const QStringList& c : commands)
+            all.append(QJsonArray::fromStringList(c));
+        writeOut(QString::fromUtf8(QJsonDocument(all).toJson(QJsonDocument::Compact)) + u'\n');
+    } else {
+        for (const QStringList& c : commands)
+            writeOut(ToolCommand::DisplayArguments(c) + u'\n');
+    }
+    finish(0);
+    return true;
+}
+
+void CliCommand::devices(const QStringList&)
+{
+    if (printDryRun({{QStringLiteral("query")}}))
+        return;
+    if (!m_session.refreshDevices()) {
+        finish(1);
+        return;
+    }
+    whenIdle([this] {
+        QJsonArray disks;
+        QString text;
+        for (const DiskEntry& d : m_session.allDisks()) {
+            const QString state = d.ps2Formatted ? QStringLiteral("PS2 formatted")
+                                  : d.unreadable ? QStringLiteral("cannot be read")
+                                                 : QStringLiteral("not PS2 formatted");
+            disks.append(QJsonObject{{QStringLiteral("device"), d.device},
+                                     {QStringLiteral("size_mb"), d.sizeMb},
+                                     {QStringLiteral("ps2_formatted"), d.ps2Formatted},
+                                     {QStringLiteral("readable"), !d.unreadable}});
+            text += QStringLiteral("disk  %1  %2\n").arg(d.label(), state);
+        }
+        QJsonArray drives;
+        for (const DiskEntry& d : m_session.opticalDrives()) {
+            drives.append(QJsonObject{{QStringLiteral("device"), d.device},
+                                      {QStringLiteral("size_mb"), d.sizeMb}});
+            text += QStringLiteral("drive %1\n").arg(d.label());
+        }
+        print(QJsonObject{{QStringLiteral("disks"), disks},
+                          {QStringLiteral("optical_drives"), drives}},
+              text);
+        return m_failed ? 1 : 0;
+    });
+}
+
+void CliCommand::games(const QStringList& args)
+{
+    const QString target = args[0];
+    if (printDryRun({{QStringLiteral("hdl_toc"), target}}))
+        return;
+    if (!m_session.attach(kindOf(target), target)) {
+        finish(1);
+        return;
+    }
+    whenIdle([this, target] {
+        if (!m_session.isAttached())
+            return 1;
+        QJsonArray games;
+        QString text;
+        for (const parse::GameRow& g : m_session.games().games()) {
+            games.append(QJsonObject{{QStringLiteral("name"), g.title},
+                                     {QStringLiteral("startup"), g.startup},
+                                     {QStringLiteral("size_kb"), g.sizeKb},
+                                     {QStringLiteral("type"), g.type},
+                                     {QStringLiteral("flags"), g.flags}});
+            text += QStringLiteral("%1  %2  %3  %4  %5\n")
+                        .arg(g.type, -3)
+                        .arg(g.sizeText, 8)
+                        .arg(g.startup, -11)
+                        .arg(g.flags, -6)
+                        .arg(g.title);
+        }
+        QJsonObject result{{QStringLiteral("target"), target}, {QStringLiteral("games"), games}};
+        if (const auto& s = m_session.space()) {
+            result[QStringLiteral("space")] =
+                QJsonObject{{QStringLiteral("total_mb"), s->totalMb},
+                            {QStringLiteral("used_mb"), s->usedMb},
+                            {QStringLiteral("available_mb"), s->totalMb - s->usedMb}};
+            text += s->text + u'\n';
+        }
+        text = QStringLiteral("%1 games\n").arg(games.size()) + text;
+        print(result, text);
+        return 0;
+    });
+}
+
+void CliCommand::info(const QStringList& args)
+{
+    const QString source = args[0];
+    if (printDryRun({{QStringLiteral("cdvd_info"), source}}))
+        return;
+    auto* guard = new QObject(this);
+    auto found = std::make_shared<std::optional<parse::DiscInfo>>();
+    connect(&m_session, &Session::discInfoRead, guard,
+            [found](const parse::DiscInfo& i) { *found = i; });
+    if (!m_session.readDiscInfo(source, isDrive(source))) {
+        finish(1);
+        return;
+    }
+    whenIdle([this, found] {
+        if (!*found)
+            return 1;
+        const parse::DiscInfo& i = **found;
+        print(QJsonObject{{QStringLiteral("startup"), i.startup},
+                          {QStringLiteral("name"), i.name},
+                          {QStringLiteral("size_kb"), i.sizeKb},
+                          {QStringLiteral("dual_layer"), i.dualLayer}},
+              QStringLiteral("startup %1\nname    %2\nsize    %3\n")
+                  .arg(i.startup, i.name, i.sizeText));
+        return 0;
+    });
+}
+
+void CliCommand::install(const QStringList& args)
+{
+    Job job;
+    job.kind = JobKind::Install;
+    job.destination = args[0];
+    job.source = args[1];
+    std::optional<DiscType> type;
+    bool named = false;
+    for (int i = 2; i < args.size(); i += 2) {
+        if (i + 1 >= args.size()) {
+            usageError(QStringLiteral("%1 needs a value").arg(args[i]));
+            return;
+        }
+        const QString value = args[i + 1];
+        if (args[i] == QLatin1String("--name")) {
+            job.name = value;
+            named = true;
+        } else if (args[i] == QLatin1String("--flags")) {
+            const auto flags = normaliseFlags(value);
+            if (!flags) {
+                usageError(QStringLiteral("flags are numbers from 1 to 8 joined by +"));
+                return;
+            }
+            job.flags = *flags;
+        } else if (args[i] == QLatin1String("--type") &&
+                   (value == QLatin1String("cd") || value == QLatin1String("dvd"))) {
+            type = value == QLatin1String("cd") ? DiscType::CD : DiscType::DVD;
+        } else {
+            usageError(QStringLiteral("unknown option %1").arg(args[i]));
+            return;
+        }
+    }
+    if (named && job.name.trimmed().isEmpty()) {
+        usageError(QStringLiteral("the name is empty"));
+        return;
+    }
+    // The startup, the name and the type come from the disc itself.
+    auto found = std::make_shared<std::optional<parse::DiscInfo>>();
+    auto* guard = new QObject(this);
+    connect(&m_session, &Session::discInfoRead, guard,
+            [found](const parse::DiscInfo& i) { *found = i; });
+    if (!m_session.readDiscInfo(job.source, isDrive(job.source))) {
+        finish(1);
+        return;
+    }
+    auto* wait = new QObject(this);
+    connect(&m_session, &Session::busyChanged, wait, [=, this](bool busy) mutable {
+        if (busy)
+            return;
+        wait->deleteLater();
+        guard->deleteLater();
+        if (!*found) {
+            finish(1);
+            return;
+        }
+        const parse::DiscInfo& i = **found;
+        job.startup = i.startup;
+        if (!named) {
+            if (isDrive(job.source)) {
+                job.name = i.name;
+            } else {
+                const QString file = QFileInfo(job.source).fileName();
+                const qsizetype dot = file.lastIndexOf(u'.');
+                job.name = dot > 0 ? file.left(dot) : file;
+            }
+        }
+        // A CD holds at most about 700 MB.
+        job.type = type ? *type : (i.sizeKb <= 700 * 1024 ? DiscType::CD : DiscType::DVD);
+        if (printDryRun({{QStringLiteral("cdvd_info"), job.source}, JobArguments(job)}))
+            return;
+        m_session.selectTarget(kindOf(job.destination), job.destination);
+        runJob(job);
+    });
+}
+
+void CliCommand::copyToPc(const QStringList& args)
+{
+    Job job;
+    job.kind = JobKind::CopyToPC;
+    job.source = args[0];
+    job.name = args[1];
+    job.destination = QFileInfo(args[2]).absoluteFilePath();
+    if (printDryRun({JobArguments(job)}))
+        return;
+    m_session.selectTarget(kindOf(job.source), job.source);
+    runJob(job);
+}
+
+void CliCommand::makeIso(const QStringList& args)
+{
+    Job job;
+    job.kind = JobKind::MakeIso;
+    job.source = args[0];
+    job.destination = QFileInfo(args[1]).absoluteFilePath();
+    job.name = QFileInfo(args[1]).completeBaseName();
+    if (printDryRun({JobArguments(job)}))
+        return;
+    runJob(job);
+}
+
+void CliCommand::runJob(const Job& job)
+{
+    const bool terminal = !m_options.json && ::isatty(STDERR_FILENO);
+    if (terminal) {
+        connect(&m_session, &Session::progressChanged, this, [](const JobProgress& p) {
+            writeErr(QStringLiteral("\r%1%  %2  %3   ")
+                         .arg(p.percentText, p.remaining.value_or(QString()),
+                              p.speed.value_or(QString())));
+        });
+    }
+    connect(&m_session, &Session::runFinished, this, [this, terminal](bool now, bool) {
+        if (!now)
+            return;
+        if (terminal)
+            writeErr(QStringLiteral("\n"));
+        const Job& j = m_session.nowJob();
+        const bool ok = j.state == JobState::Complete;
+        const QString result = JobResultText(j);
+        QJsonObject json{{QStringLiteral("ok"), ok},
+                         {QStringLiteral("result"), result},
+                         {QStringLiteral("reason"), j.reason},
+                         {QStringLiteral("exit"), m_session.nowOutcome().exitCode}};
+        if (!ok && !j.reason.isEmpty())
+            writeErr(j.reason + u'\n');
+        print(json, result + u'\n');
+        finish(ok ? 0 : 1);
+    });
+    if (!m_session.runNow(job))
+        finish(1);
+}
+
+void CliCommand::remove(const QStringList& args)
+{
+    if (printDryRun({{QStringLiteral("delete"), args[0], args[1]}}))
+        return;
+    m_session.selectTarget(kindOf(args[0]), args[0]);
+    auto deleted = std::make_shared<bool>(false);
+    connect(&m_session, &Session::gameDeleted, this, [deleted] { *deleted = true; });
+    if (!m_session.deleteGame(args[1])) {
+        finish(1);
+        return;
+    }
+    whenIdle([this, deleted, name = args[1]] {
+        if (*deleted)
+            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("deleted"), name}},
+                  name + QStringLiteral(" deleted\n"));
+        return *deleted ? 0 : 1;
+    });
+}
+
+void CliCommand::poweroff(const QStringList& args)
+{
+    if (!isAddress(args[0])) {
+        usageError(QStringLiteral("\"%1\" is not an IPv4 address").arg(args[0]));
+        return;
+    }
+    if (printDryRun({{QStringLiteral("poweroff"), args[0]}}))
+        return;
+    auto off = std::make_shared<bool>(false);
+    connect(&m_session, &Session::ps2PoweredOff, this, [off] { *off = true; });
+    if (!m_session.powerOffPS2(args[0])) {
+        finish(1);
+        return;
+    }
+    whenIdle([off] { return *off ? 0 : 1; });
+}
+
+void CliCommand::doctor(const QStringList&)
+{
+    QJsonObject report;
+    QString text;
+    const QString tool = m_session.paths().toolPath;
+    const QFileInfo info(tool);
+    report[QStringLiteral("hdl_dump")] = tool;
+    report[QStringLiteral("hdl_dump_found")] = info.isFile();
+    report[QStringLiteral("hdl_dump_executable")] = info.isExecutable();
+    text += QStringLiteral("hdl_dump: %1 (%2)\n")
+                .arg(tool, !info.isFile()          ? QStringLiteral("not found")
+                           : !info.isExecutable() ? QStringLiteral("not executable")
+                                                  : QStringLiteral("found"));
+    report[QStringLiteral("config_file")] = m_session.paths().configFile;
+    report[QStringLiteral("tool_config_file")] =
+        m_session.settings().read(QStringLiteral("hdl_config"));
+    text += QStringLiteral("settings: %1\nhdl_dump settings: %2\n")
+                .arg(m_session.paths().configFile,
+                     m_session.settings().read(QStringLiteral("hdl_config")));
+
+    // Only loopback is probed: whether an echo can be sent at all.
+    const auto loopback = platform::parseIPv4(QStringLiteral("127.0.0.1"));
+    const platform::EchoResult echo =
+        platform::sendIcmpEcho(*loopback, QByteArrayLiteral("hello"), 500);
+    report[QStringLiteral("icmp_probe")] = echo.sent;
+    text += QStringLiteral("ICMP probe: %1\n")
+                .arg(echo.sent ? QStringLiteral("possible") : QStringLiteral("not possible"));
+
+    QJsonArray disks;
+    for (const platform::Device& d : platform::discoverDevices()) {
+        if (d.optical)
+            continue;
+        disks.append(QJsonObject{{QStringLiteral("device"), d.path},
+                                 {QStringLiteral("readable"), d.readable},
+                                 {QStringLiteral("ps2_formatted"), d.ps2Formatted}});
+        text += QStringLiteral("disk %1: %2\n")
+                    .arg(d.path, !d.readable        ? QStringLiteral("cannot be read")
+                                 : d.ps2Formatted ? QStringLiteral("PS2 formatted")
+                                                  : QStringLiteral("readable, not PS2"));
+    }
+    report[QStringLiteral("disks")] = disks;
+
+    if (!info.isFile() || !info.isExecutable()) {
+        print(report, text);
+        finish(1);
+        return;
+    }
+    // The tool's usage lists the commands this build has.
+    auto* run = new ToolRun({tool, {}}, this);
+    run->setSilenceTimeout(10000);
+    connect(run, &ToolRun::finished, this, [this, report, text](const RunOutcome& o) mutable {
+        static const char* known[] = {"query",      "hdl_toc",    "cdvd_info", "cdvd_info2",
+                                      "inject_cd",  "inject_dvd", "extract",   "dump",
+                                      "delete",     "initialize", "modify",    "backup_toc",
+                                      "restore_toc", "poweroff",  "info"};
+        QJsonArray commands;
+        QStringList names;
+        for (const char* k : known) {
+            const QRegularExpression word(QStringLiteral("(^|\\s)%1(\\s|$)")
+                                              .arg(QRegularExpression::escape(
+                                                  QString::fromLatin1(k))),
+                                          QRegularExpression::MultilineOption);
+            if (word.match(o.output).hasMatch()) {
+                commands.append(QString::fromLatin1(k));
+                names << QString::fromLatin1(k);
+            }
+        }
+        report[QStringLiteral("commands")] = commands;
+        report[QStringLiteral("banner")] = o.output.section(u'\n', 0, 0).trimmed();
+        text += QStringLiteral("commands: %1\n").arg(names.join(u' '));
+        print(report, text);
+        finish(0);
+    });
+    run->start();
+}

@@ -1,0 +1,55 @@
+#include "Probe.h"
+
+#include "core/platform/Platform.h"
+
+#include <algorithm>
+
+bool SystemIcmpBackend::sendEcho(quint32 addressNetOrder, const QByteArray& payload, int timeoutMs,
+                                 EchoReply& reply)
+{
+    const platform::EchoResult r = platform::sendIcmpEcho(addressNetOrder, payload, timeoutMs);
+    if (!r.sent)
+        return false;
+    reply.address = addressNetOrder;
+    reply.status = r.status;
+    reply.roundTripTime = r.roundTripMs;
+    return true;
+}
+
+qint32 PingAddress(IcmpBackend& backend, const QString& address, EchoReply& reply)
+{
+    const std::optional<quint32> addr = platform::parseIPv4(address);
+    if (!addr || *addr == 0)
+        return -1;
+    if (!backend.sendEcho(*addr, QByteArrayLiteral("hello"), kEchoTimeoutMs, reply))
+        return -1;
+    return static_cast<qint32>(reply.status);
+}
+
+qint32 ProbePS2(IcmpBackend& backend, const QString& address)
+{
+    if (!backend.start())
+        return -1;
+    EchoReply reply;
+    const qint32 status = PingAddress(backend, address, reply);
+    backend.stop();
+    if (status != 0)
+        return -1;
+    return static_cast<qint32>(std::min<quint32>(reply.roundTripTime, 0x7fffffff));
+}
+
+
+ProbeResult ProbeAddress(IcmpBackend& backend, const QString& address)
+{
+    const std::optional<quint32> addr = platform::parseIPv4(address);
+    if (!addr || *addr == 0)
+        return ProbeResult::Silent;
+    if (!backend.start())
+        return ProbeResult::Impossible;
+    EchoReply reply;
+    const bool sent = backend.sendEcho(*addr, QByteArrayLiteral("hello"), kEchoTimeoutMs, reply);
+    backend.stop();
+    if (!sent)
+        return ProbeResult::Impossible;
+    return reply.status == 0 ? ProbeResult::Answered : ProbeResult::Silent;
+}

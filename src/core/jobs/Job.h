@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/output/ToolErrors.h"
+
+#include <QString>
+
+#include <cstdint>
+
+enum class JobKind : std::uint8_t { Install, MakeIso, CopyToPC, CopyToPS2, CopyToHDD };
+enum class JobState : std::uint8_t { Pending, Active, Complete, Aborted, Failed };
+enum class DiscType : std::uint8_t { CD, DVD };
+
+// One queued operation. Its result is a state and, for a failure, the tool's
+// error and reason; the job list words them.
+struct Job
+{
+    JobKind kind = JobKind::Install;
+    QString source;
+    QString destination;
+    QString name;
+    QString startup;
+    DiscType type = DiscType::DVD;
+    QString flags; // "+1+3"
+    // Make ISO: the user agreed to replace the file that was there when the
+    // job was queued; it is removed when the job starts, not before.
+    bool replaceExisting = false;
+
+    JobState state = JobState::Pending;
+    ToolError error = ToolError::None;
+    bool noResult = false; // the tool ended without a result of its own
+    QString reason;        // the tool's words for a failure it did not name
+
+    bool operator==(const Job&) const = default;
+};
+
+// The Task column's words, the Type column's words.
+QString JobKindText(JobKind kind);
+QString DiscTypeText(DiscType type);
+// The Result column: "Pending", "Complete", "Error (Insufficient disk space)", ...
+QString JobResultText(const Job& job);

@@ -1,0 +1,33 @@
+#include "JobCommands.h"
+
+QStringList InstallArguments(DiscType type, const QString& target, const QString& name,
+                             const QString& source, const QString& startup, const QString& flags)
+{
+    QStringList args{type == DiscType::DVD ? QStringLiteral("inject_dvd")
+                                           : QStringLiteral("inject_cd"),
+                     target, name, source};
+    if (!startup.isEmpty() || !flags.isEmpty())
+        args << startup;
+    if (!flags.isEmpty())
+        args << flags;
+    return args;
+}
+
+QStringList JobArguments(const Job& job)
+{
+    switch (job.kind) {
+    case JobKind::Install:
+        return InstallArguments(job.type, job.destination, job.name, job.source, job.startup,
+                                job.flags);
+    case JobKind::MakeIso:
+        return {QStringLiteral("dump"), job.source, job.destination};
+    case JobKind::CopyToHDD:
+        return {QStringLiteral("extract"), job.source, job.name, job.destination + job.name};
+    case JobKind::CopyToPS2:
+        return {QStringLiteral("extract"), job.source, job.name,
+                job.destination + u':' + job.name};
+    case JobKind::CopyToPC:
+        return {QStringLiteral("extract"), job.source, job.name, job.destination};
+    }
+    return {};
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Job.h"
+
+#include <QStringList>
+
+// The tool's arguments for a job. They travel as a list; the activity view
+// shows them with the names and paths that hold a space in quotes.
+
+// inject_dvd/inject_cd DESTINATION NAME SOURCE [STARTUP] [FLAGS]; an empty
+// startup before flags is passed as an empty argument so the flags keep their place.
+QStringList InstallArguments(DiscType type, const QString& target, const QString& name,
+                             const QString& source, const QString& startup, const QString& flags);
+// dump DRIVE FILE; extract SOURCE NAME DESTINATION, where a copy to another
+// disk names the game after the device ("hdd2:Name") and a copy to a PS2
+// after the address and a colon ("192.168.0.20:Name").
+QStringList JobArguments(const Job& job);

@@ -1,0 +1,161 @@
+#include "JobListModel.h"
+
+QString JobKindText(JobKind kind)
+{
+    switch (kind) {
+    case JobKind::Install:
+        return QStringLiteral("Install");
+    case JobKind::MakeIso:
+        return QStringLiteral("Make ISO");
+    case JobKind::CopyToPC:
+        return QStringLiteral("Copy to PC");
+    case JobKind::CopyToPS2:
+        return QStringLiteral("Copy to PS2");
+    case JobKind::CopyToHDD:
+        return QStringLiteral("Copy to HDD");
+    }
+    return {};
+}
+
+QString DiscTypeText(DiscType type)
+{
+    return type == DiscType::CD ? QStringLiteral("CD-ROM") : QStringLiteral("DVD-ROM");
+}
+
+QString JobResultText(const Job& job)
+{
+    switch (job.state) {
+    case JobState::Pending:
+        return QStringLiteral("Pending");
+    case JobState::Active:
+        return QStringLiteral("Active");
+    case JobState::Complete:
+        return QStringLiteral("Complete");
+    case JobState::Aborted:
+        return QStringLiteral("Aborted");
+    case JobState::Failed:
+        break;
+    }
+    switch (job.error) {
+    case ToolError::Unsupported:
+        return QStringLiteral("Error (Input or output is unsupported)");
+    case ToolError::FileExists:
+        return QStringLiteral("Error (File already exists)");
+    case ToolError::NoSpace:
+        return QStringLiteral("Error (Insufficient disk space)");
+    case ToolError::BadParameter:
+        return QStringLiteral("Error (The parameter is incorrect)");
+    default:
+        break;
+    }
+    if (job.noResult)
+        return QStringLiteral("Error (Dual-Layer DVD?)");
+    return QStringLiteral("Error (%1)").arg(job.reason);
+}
+
+const QStringList& JobListModel::Columns()
+{
+    static const QStringList columns{QStringLiteral("Result"), QStringLiteral("Task"),
+                                     QStringLiteral("Source"), QStringLiteral("Destination"),
+                                     QStringLiteral("Name"),   QStringLiteral("Startup"),
+                                     QStringLiteral("Type"),   QStringLiteral("Flags")};
+    return columns;
+}
+
+int JobListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+int JobListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(Columns().size());
+}
+
+QVariant JobListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= count() ||
+        (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return {};
+    const Job& j = m_jobs[index.row()];
+    switch (index.column()) {
+    case 0:
+        return JobResultText(j);
+    case 1:
+        return JobKindText(j.kind);
+    case 2:
+        return j.source;
+    case 3:
+        return j.destination;
+    case 4:
+        return j.name;
+    case 5:
+        return j.startup;
+    case 6:
+        return j.kind == JobKind::Install ? DiscTypeText(j.type) : QString();
+    case 7:
+        return j.flags;
+    default:
+        return {};
+    }
+}
+
+QVariant JobListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < Columns().size())
+        return Columns()[section];
+    return {};
+}
+
+void JobListModel::addJob(Job job)
+{
+    job.state = JobState::Pending;
+    beginInsertRows({}, count(), count());
+    m_jobs.append(std::move(job));
+    endInsertRows();
+}
+
+const Job& JobListModel::job(int row) const
+{
+    static const Job none;
+    return row >= 0 && row < count() ? m_jobs[row] : none;
+}
+
+void JobListModel::setJob(int row, const Job& job)
+{
+    if (row < 0 || row >= count())
+        return;
+    m_jobs[row] = job;
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::DisplayRole});
+}
+
+void JobListModel::setState(int row, JobState state)
+{
+    if (row < 0 || row >= count())
+        return;
+    Job j = m_jobs[row];
+    j.state = state;
+    if (state != JobState::Failed) {
+        j.error = ToolError::None;
+        j.noResult = false;
+        j.reason.clear();
+    }
+    setJob(row, j);
+}
+
+void JobListModel::removeJob(int row)
+{
+    if (row < 0 || row >= count())
+        return;
+    beginRemoveRows({}, row, row);
+    m_jobs.removeAt(row);
+    endRemoveRows();
+}
+
+void JobListModel::clear()
+{
+    beginResetModel();
+    m_jobs.clear();
+    endResetModel();
+}

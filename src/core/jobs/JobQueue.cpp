@@ -1,0 +1,152 @@
+#include "JobQueue.h"
+
+#include "JobCommands.h"
+#include "JobListModel.h"
+#include "core/tool/ToolRun.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+
+JobQueue::JobQueue(JobListModel& jobs, Launcher launch, QObject* parent)
+    : QObject(parent), m_jobs(jobs), m_launch(std::move(launch))
+{}
+
+bool JobQueue::allComplete() const
+{
+    for (int row = 0; row < m_jobs.count(); ++row) {
+        if (m_jobs.job(row).state != JobState::Complete)
+            return false;
+    }
+    return true;
+}
+
+void JobQueue::start()
+{
+    if (isRunning())
+        return;
+    m_cancelled = false;
+    for (int row = 0; row < m_jobs.count(); ++row) {
+        if (m_jobs.job(row).state != JobState::Complete)
+            m_jobs.setState(row, JobState::Pending);
+    }
+    runNext(0);
+}
+
+void JobQueue::cancel()
+{
+    if (!isRunning())
+        return;
+    m_cancelled = true;
+    if (m_run)
+        m_run->cancel();
+}
+
+void JobQueue::runNext(int from)
+{
+    int row = from;
+    while (row < m_jobs.count() && m_jobs.job(row).state == JobState::Complete)
+        ++row;
+    if (row >= m_jobs.count()) {
+        m_row = -1;
+        emit finished();
+        return;
+    }
+    m_row = row;
+    m_reached100 = false;
+    m_tail100.clear();
+    m_progress.reset();
+    m_jobs.setState(row, JobState::Active);
+    const Job job = m_jobs.job(row);
+    // The user agreed to replace this image when queueing the job; only now is it replaced.
+    if (job.kind == JobKind::MakeIso && job.replaceExisting && QFileInfo(job.destination).isFile())
+        QFile::remove(job.destination);
+    emit jobStarted(row);
+    m_run = m_launch(JobArguments(job));
+    if (!m_run)
+        return;
+    connect(m_run, &ToolRun::output, this, &JobQueue::onOutput);
+    connect(m_run, &ToolRun::finished, this, &JobQueue::onRunFinished);
+    if (m_run->isFinished())
+        onRunFinished(m_run->outcome());
+}
+
+void JobQueue::onOutput(const QString& chunk)
+{
+    // "100%" may be cut by a read.
+    if ((m_tail100 + chunk).contains(QStringLiteral("100%")))
+        m_reached100 = true;
+    m_tail100 = chunk.right(3);
+
+    const auto recordText = m_progress.feed(chunk);
+    if (!recordText)
+        return;
+    const auto record = parse::ParseProgressRecord(*recordText);
+    if (!record)
+        return;
+    JobProgress p;
+    p.percent = static_cast<int>(record->percent);
+    p.percentText = record->percentText;
+    p.remaining = record->remaining;
+    p.speed = record->speed;
+    p.jobNumber = m_row + 1;
+    p.jobCount = m_jobs.count();
+    const int n = p.jobCount;
+    p.overall = p.percent;
+    if (n > 1) {
+        const qint64 base = parse::RoundHalfEven(100.0 / n * m_row);
+        p.overall = static_cast<int>(std::clamp(
+            std::floor(record->percent / n + static_cast<double>(base)), 0.0, 100.0));
+    }
+    emit progressChanged(p);
+}
+
+void JobQueue::decideResult(Job& job, const RunOutcome& outcome, bool reached100,
+                            const QString& toolName)
+{
+    job.error = ToolError::None;
+    job.noResult = false;
+    job.reason.clear();
+    if (outcome.succeeded() && reached100 && outcome.error == ToolError::None) {
+        job.state = JobState::Complete;
+        return;
+    }
+    if (outcome.cancelled || outcome.error == ToolError::Interrupted) {
+        job.state = JobState::Aborted;
+        return;
+    }
+    job.state = JobState::Failed;
+    job.error = outcome.error;
+    // A run that ended well without reaching its end: the tool's old riddle.
+    job.noResult = outcome.succeeded() && !reached100 && outcome.error == ToolError::None;
+    job.reason = outcome.reason(toolName);
+}
+
+void JobQueue::onRunFinished(const RunOutcome& outcome)
+{
+    const int row = m_row;
+    if (row < 0)
+        return;
+    m_lastOutcome = outcome;
+    QString tool = QStringLiteral("hdl_dump");
+    if (m_run) {
+        tool = QFileInfo(m_run->command().program).fileName();
+        m_run->disconnect(this);
+    }
+    m_run = nullptr;
+    Job job = m_jobs.job(row);
+    decideResult(job, outcome, m_reached100, tool);
+    m_jobs.setJob(row, job);
+    emit jobFinished(row);
+    if (m_cancelled) {
+        for (int later = row; later < m_jobs.count(); ++later) {
+            if (m_jobs.job(later).state != JobState::Complete)
+                m_jobs.setState(later, JobState::Aborted);
+        }
+        m_row = -1;
+        emit finished();
+        return;
+    }
+    runNext(row + 1);
+}

@@ -1,0 +1,259 @@
+#include "Parsers.h"
+
+#include "core/settings/Settings.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace parse {
+
+QStringList SplitLines(const QString& text)
+{
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QString& line : lines)
+        line.remove(u'\r');
+    return lines;
+}
+
+qint64 RoundHalfEven(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    return static_cast<qint64>(std::nearbyint(std::clamp(value, -9.0e18, 9.0e18)));
+}
+
+QString FormatGB(double megabytes)
+{
+    QString text = QString::number(megabytes / 1024.0, 'f', 1);
+    if (text.startsWith(QLatin1String("0.")))
+        text.remove(0, 1);
+    return text;
+}
+
+QString GameSizeText(double kilobytes)
+{
+    return QString::number(kilobytes / 1048576.0, 'f', 2) + QStringLiteral("GB");
+}
+
+QString DiskLabel(const QString& device, double megabytes)
+{
+    return device + QStringLiteral("  [") + FormatGB(megabytes) + QStringLiteral(" GB]");
+}
+
+namespace {
+
+qsizetype firstSpace(const QString& text, qsizetype from = 0)
+{
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text[i].isSpace())
+            return i;
+    }
+    return -1;
+}
+
+qsizetype firstNonSpace(const QString& text, qsizetype from = 0)
+{
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (!text[i].isSpace())
+            return i;
+    }
+    return -1;
+}
+
+// The first word of a line and the size in front of its last "MB".
+std::optional<DeviceLine> deviceLine(const QString& line)
+{
+    const QString trimmed = line.trimmed();
+    const qsizetype end = firstSpace(trimmed);
+    const QString device = end < 0 ? trimmed : trimmed.left(end);
+    if (device.isEmpty())
+        return std::nullopt;
+    const qsizetype mb = trimmed.lastIndexOf(QStringLiteral("MB"));
+    if (mb <= device.size())
+        return std::nullopt;
+    DeviceLine d;
+    d.device = device;
+    d.sizeMb = NumericValue(trimmed.mid(device.size(), mb - device.size()));
+    return d;
+}
+
+const QRegularExpression& flagsPattern()
+{
+    static const QRegularExpression re(QStringLiteral("^[0-9]+(\\+[0-9]+)*$"));
+    return re;
+}
+
+const QRegularExpression& dmaPattern()
+{
+    static const QRegularExpression re(QStringLiteral("^\\*[a-z][0-9]$"));
+    return re;
+}
+
+} // namespace
+
+std::optional<DeviceLine> ParseDiskLine(const QString& line)
+{
+    const bool formatted = line.contains(QStringLiteral("formatted Playstation 2 HDD")) &&
+                           !line.contains(QStringLiteral("not formatted Playstation 2 HDD"));
+    if (!formatted && !line.contains(QStringLiteral("\thdd")) &&
+        !line.contains(QStringLiteral("\t/dev/")))
+        return std::nullopt;
+    auto d = deviceLine(line);
+    if (d)
+        d->ps2Formatted = formatted;
+    return d;
+}
+
+std::optional<DeviceLine> ParseOpticalLine(const QString& line)
+{
+    if (!line.contains(QStringLiteral("\tcd")) && !line.contains(QStringLiteral("\t/dev/sr")))
+        return std::nullopt;
+    if (!line.contains(QStringLiteral(" MB")))
+        return std::nullopt;
+    return deviceLine(line);
+}
+
+std::optional<GameRow> ParseGameLine(const QString& line)
+{
+    static const QRegularExpression head(QStringLiteral("^\\s*(CD|DVD)\\s+([0-9]+)KB(\\s+)"));
+    const auto m = head.match(line);
+    if (!m.hasMatch())
+        return std::nullopt;
+    GameRow row;
+    row.type = m.captured(1);
+    row.sizeKb = m.captured(2).toLongLong();
+    row.sizeText = GameSizeText(static_cast<double>(row.sizeKb));
+
+    // The rest: [flags] [dma] startup, two spaces, title (which may hold spaces).
+    QString rest = line.mid(m.capturedEnd(0));
+    auto takeWord = [&rest]() {
+        const qsizetype end = rest.indexOf(u' ');
+        const QString word = end < 0 ? rest : rest.left(end);
+        rest = end < 0 ? QString() : rest.mid(end);
+        const qsizetype next = firstNonSpace(rest);
+        rest = next < 0 ? QString() : rest.mid(next);
+        return word;
+    };
+    QString word = takeWord();
+    if (flagsPattern().match(word).hasMatch()) {
+        row.flags = word == QLatin1String("0") ? QString() : word;
+        word = takeWord();
+    }
+    if (dmaPattern().match(word).hasMatch())
+        word = takeWord();
+    row.startup = word;
+    row.title = rest.trimmed();
+    return row;
+}
+
+std::optional<SpaceSummary> ParseSpaceLine(const QString& line)
+{
+    if (!line.contains(QStringLiteral("total")) || !line.contains(QStringLiteral("used")) ||
+        !line.contains(QStringLiteral("available")))
+        return std::nullopt;
+    SpaceSummary s;
+    const qsizetype totalAt = line.indexOf(QStringLiteral("total"));
+    const qsizetype totalMb = line.indexOf(QStringLiteral("MB"), totalAt);
+    const qsizetype usedAt = line.indexOf(QStringLiteral("used "));
+    if (totalMb < 0 || usedAt < 0)
+        return std::nullopt;
+    const qsizetype usedMb = line.indexOf(QStringLiteral("MB"), usedAt + 5);
+    if (usedMb < 0)
+        return std::nullopt;
+    s.totalMb = RoundHalfEven(NumericValue(line.mid(totalAt + 5, totalMb - totalAt - 5)));
+    s.usedMb = RoundHalfEven(NumericValue(line.mid(usedAt + 5, usedMb - usedAt - 5)));
+    auto gb = [](qint64 mb) { return QString::number(static_cast<double>(mb) / 1024.0, 'f', 2); };
+    s.text = gb(s.totalMb) + QStringLiteral("GB Total - ") + gb(s.usedMb) +
+             QStringLiteral("GB Used - ") + gb(s.totalMb - s.usedMb) +
+             QStringLiteral("GB Available");
+    return s;
+}
+
+std::optional<DiscInfo> ParseDiscInfoLine(const QString& line)
+{
+    static const QRegularExpression re(QStringLiteral(
+        "^\\s*\"([^\"]*)\"\\s+\"([^\"]*)\"\\s*(dual layer)?\\s*([0-9]+)\\s*KB\\s*$"));
+    const auto m = re.match(line);
+    if (!m.hasMatch() || m.captured(1).trimmed().isEmpty())
+        return std::nullopt;
+    DiscInfo d;
+    d.startup = m.captured(1);
+    d.name = m.captured(2);
+    d.dualLayer = !m.captured(3).isEmpty();
+    d.sizeKb = m.captured(4).toLongLong();
+    d.sizeText = GameSizeText(static_cast<double>(d.sizeKb));
+    return d;
+}
+
+std::optional<DiscInfo> FindDiscInfo(const QString& text)
+{
+    for (const QString& line : SplitLines(text)) {
+        if (auto d = ParseDiscInfoLine(line))
+            return d;
+    }
+    return std::nullopt;
+}
+
+std::optional<ProgressRecord> ParseProgressRecord(const QString& raw)
+{
+    const QString record = raw.trimmed();
+    const qsizetype pct = record.indexOf(u'%');
+    if (pct <= 0)
+        return std::nullopt;
+    ProgressRecord r;
+    r.percentText = record.left(pct).trimmed();
+    // The tool writes one to three digits; anything else is not a record.
+    if (r.percentText.isEmpty() || r.percentText.size() > 3)
+        return std::nullopt;
+    for (const QChar c : r.percentText) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    r.percent = r.percentText.toInt();
+    if (record.contains(QStringLiteral("remaining"))) {
+        const qsizetype first = record.indexOf(u',');
+        const qsizetype mb = record.indexOf(QStringLiteral("MB/"));
+        const qsizetype last = mb < 0 ? -1 : record.lastIndexOf(u',', mb);
+        if (first >= 0 && last > first + 1)
+            r.remaining = record.mid(first + 2, last - first - 2).trimmed();
+    }
+    if (record.contains(QStringLiteral("MB/sec"))) {
+        const qsizetype last = record.lastIndexOf(u',');
+        if (last >= 0)
+            r.speed = record.mid(last + 2).trimmed();
+    }
+    return r;
+}
+
+std::optional<QString> ProgressStream::feed(const QString& chunk)
+{
+    static const QRegularExpression whole(
+        QStringLiteral("^\\s*\\d{1,3}%(, .+ remaining, [0-9.]+ MB/sec)?\\s*$"));
+    // A tail that never ends is not a progress record; do not let it grow.
+    if (m_tail.size() > 4096)
+        m_tail.clear();
+    const QString text = m_tail + chunk;
+    qsizetype end = text.size() - 1;
+    while (end >= 0 && text[end] != u'\r' && text[end] != u'\n')
+        --end;
+    m_tail = text.mid(end + 1);
+    // The newest complete record: the last piece before the last line end that reads as one.
+    qsizetype stop = end;
+    while (stop > 0) {
+        qsizetype start = stop - 1;
+        while (start >= 0 && text[start] != u'\r' && text[start] != u'\n')
+            --start;
+        const QString piece = text.mid(start + 1, stop - start - 1);
+        if (!piece.trimmed().isEmpty() && ParseProgressRecord(piece))
+            return piece.trimmed();
+        stop = start;
+    }
+    if (whole.match(m_tail).hasMatch())
+        return m_tail.trimmed();
+    return std::nullopt;
+}
+
+} // namespace parse

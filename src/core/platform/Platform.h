@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+class QProcess;
+
+// The only place that knows one operating system from another.
+namespace platform {
+
+// File name of the tool as it lies beside the program.
+QString toolFileName();
+QString homeDir();
+// Per-user folder for config.cfg when the program's own folder is not writable.
+QString userConfigDir();
+// Where the tool itself reads its configuration and disc database.
+QString defaultToolConfigPath();
+QString defaultDiscDatabasePath();
+bool isDirWritable(const QString& dir);
+// A folder of the system's own programs: nothing of a user's belongs there,
+// even when it happens to be writable (as for root).
+bool isSystemProgramDir(const QString& dir);
+
+// Process signals. Each reports whether the request reached the process.
+bool interruptProcess(qint64 pid); // as Ctrl+C does
+bool terminateProcess(qint64 pid); // polite request to end
+bool processExists(qint64 pid);
+// The child ends with us: it is interrupted (as by Ctrl+C) when this program dies.
+void prepareChildProcess(QProcess& process);
+// "SIGSEGV" for 11.
+QString signalName(int signal);
+
+// Resident memory of this process in KiB, 0 when unknown.
+qint64 residentMemoryKb();
+
+// Dotted IPv4 text to an address in network order, as inet_addr reads it;
+// nothing for text that is not an address.
+std::optional<quint32> parseIPv4(const QString& text);
+
+struct EchoResult
+{
+    bool sent = false;       // false: no way to send an echo here
+    quint32 status = 11050;  // 0 success, else an IP status code
+    quint32 roundTripMs = 0; // valid when status is 0
+};
+
+// One ICMP echo request with the given payload, waiting at most timeoutMs.
+EchoResult sendIcmpEcho(quint32 addressNetOrder, const QByteArray& payload, int timeoutMs);
+
+} // namespace platform

@@ -1,0 +1,312 @@
+#include "Platform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <netinet/in.h>
+#include <netinet/ip.h>
+#include <netinet/ip_icmp.h>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace platform {
+
+QString toolFileName()
+{
+    return QStringLiteral("hdl_dump");
+}
+
+QString homeDir()
+{
+    return QDir::homePath();
+}
+
+QString userConfigDir()
+{
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty())
+        base = homeDir() + QStringLiteral("/.config");
+    return base + QStringLiteral("/Ventrik");
+}
+
+QString defaultToolConfigPath()
+{
+    return homeDir() + QStringLiteral("/.hdl_dump.conf");
+}
+
+QString defaultDiscDatabasePath()
+{
+    return homeDir() + QStringLiteral("/.hdl_dump.list");
+}
+
+bool isDirWritable(const QString& dir)
+{
+    // Permission bits can lie (read-only mounts, ACLs): try it.
+    QTemporaryFile probe(dir + QStringLiteral("/.ventrik-write-test-XXXXXX"));
+    return probe.open();
+}
+
+bool isSystemProgramDir(const QString& dir)
+{
+    const QString clean = QDir::cleanPath(dir);
+    for (const char* prefix : {"/usr", "/bin", "/sbin", "/lib", "/snap"}) {
+        const QString p = QString::fromLatin1(prefix);
+        if (clean == p || clean.startsWith(p + u'/'))
+            return true;
+    }
+    return false;
+}
+
+static bool sendSignal(qint64 pid, int sig)
+{
+    if (pid <= 0)
+        return false;
+    return ::kill(static_cast<pid_t>(pid), sig) == 0;
+}
+
+bool interruptProcess(qint64 pid)
+{
+    return sendSignal(pid, SIGINT);
+}
+
+bool terminateProcess(qint64 pid)
+{
+    return sendSignal(pid, SIGTERM);
+}
+
+bool processExists(qint64 pid)
+{
+    if (pid <= 0)
+        return false;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+void prepareChildProcess(QProcess& process)
+{
+    const pid_t parent = ::getpid();
+    process.setChildProcessModifier([parent] {
+        // Only async-signal-safe calls here: this runs between fork and exec.
+        ::prctl(PR_SET_PDEATHSIG, SIGINT);
+        // The parent may have died before the line above took effect.
+        if (::getppid() != parent)
+            ::raise(SIGINT);
+    });
+}
+
+QString signalName(int signal)
+{
+    const char* abbrev = ::sigabbrev_np(signal);
+    return abbrev ? QStringLiteral("SIG") + QString::fromLatin1(abbrev) : QString::number(signal);
+}
+
+qint64 residentMemoryKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+std::optional<quint32> parseIPv4(const QString& text)
+{
+    const QByteArray raw = text.toLatin1();
+    if (raw.isEmpty() || raw.contains('\0'))
+        return std::nullopt;
+    const in_addr_t a = ::inet_addr(raw.constData());
+    if (a == INADDR_NONE)
+        return std::nullopt;
+    return static_cast<quint32>(a);
+}
+
+namespace {
+
+quint16 checksum(const unsigned char* data, size_t len)
+{
+    quint32 sum = 0;
+    for (size_t i = 0; i + 1 < len; i += 2)
+        sum += static_cast<quint32>(data[i] << 8 | data[i + 1]);
+    if (len & 1)
+        sum += static_cast<quint32>(data[len - 1] << 8);
+    while (sum >> 16)
+        sum = (sum & 0xffff) + (sum >> 16);
+    return static_cast<quint16>(~sum);
+}
+
+constexpr quint32 kTimedOut = 11010;
+constexpr quint32 kHostUnreachable = 11003;
+constexpr quint32 kNetUnreachable = 11002;
+constexpr quint32 kGeneralFailure = 11050;
+
+quint32 statusForIcmpType(int type, int code)
+{
+    if (type == ICMP_DEST_UNREACH) {
+        switch (code) {
+        case ICMP_NET_UNREACH:
+            return kNetUnreachable;
+        case ICMP_PROT_UNREACH:
+            return 11004;
+        case ICMP_PORT_UNREACH:
+            return 11005;
+        default:
+            return kHostUnreachable;
+        }
+    }
+    if (type == ICMP_TIME_EXCEEDED)
+        return 11013;
+    if (type == ICMP_PARAMETERPROB)
+        return 11015;
+    if (type == ICMP_SOURCE_QUENCH)
+        return 11016;
+    return kGeneralFailure;
+}
+
+// Sends one echo on an open socket and waits for its answer. Raw sockets
+// deliver the IP header in front of the ICMP message; datagram sockets do not.
+EchoResult echoOnSocket(int fd, bool raw, quint32 addr, const QByteArray& payload, int timeoutMs)
+{
+    EchoResult result;
+    const quint16 ident = static_cast<quint16>(::getpid() & 0xffff);
+    const quint16 seq =
+        static_cast<quint16>(std::chrono::steady_clock::now().time_since_epoch().count() & 0xffff);
+
+    QByteArray packet(static_cast<int>(sizeof(icmphdr)), '\0');
+    packet.append(payload);
+    auto* hdr = reinterpret_cast<icmphdr*>(packet.data());
+    hdr->type = ICMP_ECHO;
+    hdr->code = 0;
+    hdr->un.echo.id = htons(ident);
+    hdr->un.echo.sequence = htons(seq);
+    hdr->checksum = 0;
+    hdr->checksum = htons(checksum(reinterpret_cast<const unsigned char*>(packet.constData()),
+                                   static_cast<size_t>(packet.size())));
+
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = addr;
+    const auto start = std::chrono::steady_clock::now();
+    if (::sendto(fd, packet.constData(), static_cast<size_t>(packet.size()), 0,
+                 reinterpret_cast<const sockaddr*>(&to), sizeof to) < 0) {
+        result.sent = true;
+        result.status = errno == ENETUNREACH ? kNetUnreachable : kGeneralFailure;
+        return result;
+    }
+    result.sent = true;
+    result.status = kTimedOut;
+
+    for (;;) {
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::steady_clock::now() - start)
+                                 .count();
+        const int left = timeoutMs - static_cast<int>(elapsed);
+        if (left <= 0)
+            return result;
+        pollfd pfd{fd, POLLIN, 0};
+        const int ready = ::poll(&pfd, 1, left);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return result;
+        unsigned char buf[1500];
+        sockaddr_in from{};
+        socklen_t fromLen = sizeof from;
+        const ssize_t n =
+            ::recvfrom(fd, buf, sizeof buf, 0, reinterpret_cast<sockaddr*>(&from), &fromLen);
+        if (n <= 0)
+            continue;
+        size_t offset = 0;
+        if (raw) {
+            offset = static_cast<size_t>(buf[0] & 0x0f) * 4;
+            if (static_cast<size_t>(n) < offset + sizeof(icmphdr))
+                continue;
+        } else if (static_cast<size_t>(n) < sizeof(icmphdr)) {
+            continue;
+        }
+        icmphdr reply{};
+        std::memcpy(&reply, buf + offset, sizeof reply);
+        if (reply.type == ICMP_ECHO) // our own request seen on loopback by a raw socket
+            continue;
+        if (reply.type == ICMP_ECHOREPLY) {
+            // Datagram sockets rewrite the identifier; match the sequence only there.
+            if (ntohs(reply.un.echo.sequence) != seq || (raw && ntohs(reply.un.echo.id) != ident))
+                continue;
+            if (from.sin_addr.s_addr != addr)
+                continue;
+            result.status = 0;
+            result.roundTripMs =
+                static_cast<quint32>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                         std::chrono::steady_clock::now() - start)
+                                         .count());
+            return result;
+        }
+        result.status = statusForIcmpType(reply.type, reply.code);
+        return result;
+    }
+}
+
+EchoResult echoWithPingCommand(quint32 addr, int timeoutMs)
+{
+    EchoResult result;
+    in_addr a{};
+    a.s_addr = addr;
+    const QString host = QString::fromLatin1(::inet_ntoa(a));
+    QProcess ping;
+    ping.start(QStringLiteral("ping"),
+               {QStringLiteral("-n"), QStringLiteral("-c"), QStringLiteral("1"),
+                QStringLiteral("-W"), QString::number(timeoutMs / 1000.0, 'f', 1), host});
+    if (!ping.waitForStarted(2000))
+        return result;
+    result.sent = true;
+    if (!ping.waitForFinished(timeoutMs + 1500)) {
+        ping.kill();
+        ping.waitForFinished(1000);
+        result.status = kTimedOut;
+        return result;
+    }
+    const QString out = QString::fromLocal8Bit(ping.readAllStandardOutput());
+    static const QRegularExpression time(QStringLiteral("time[=<]([0-9.]+) ms"));
+    const auto m = time.match(out);
+    if (ping.exitCode() == 0 && m.hasMatch()) {
+        result.status = 0;
+        result.roundTripMs = static_cast<quint32>(m.captured(1).toDouble());
+    } else {
+        result.status = kTimedOut;
+    }
+    return result;
+}
+
+} // namespace
+
+EchoResult sendIcmpEcho(quint32 addressNetOrder, const QByteArray& payload, int timeoutMs)
+{
+    // Unprivileged ICMP datagram sockets where the kernel allows them, raw sockets
+    // where we are privileged, the system ping command as the last resort.
+    int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_ICMP);
+    bool raw = false;
+    if (fd < 0) {
+        fd = ::socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
+        raw = true;
+    }
+    if (fd < 0)
+        return echoWithPingCommand(addressNetOrder, timeoutMs);
+    const EchoResult r = echoOnSocket(fd, raw, addressNetOrder, payload, timeoutMs);
+    ::close(fd);
+    return r;
+}
+
+} // namespace platform

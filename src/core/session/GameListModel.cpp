@@ -1,0 +1,58 @@
+#include "GameListModel.h"
+
+int GameListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+int GameListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant GameListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    const parse::GameRow& g = m_games[index.row()];
+    if (role == Qt::TextAlignmentRole && index.column() == Size)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    switch (index.column()) {
+    case Title:
+        return g.title;
+    case Startup:
+        return g.startup;
+    case Size:
+        return g.sizeText;
+    case Type:
+        return g.type;
+    case Flags:
+        return g.flags;
+    default:
+        return {};
+    }
+}
+
+QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    static const char* names[] = {"Game Title", "Startup", "Size", "Type", "Flags"};
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < ColumnCount)
+        return QString::fromLatin1(names[section]);
+    return {};
+}
+
+void GameListModel::setGames(QList<parse::GameRow> games)
+{
+    beginResetModel();
+    m_games = std::move(games);
+    endResetModel();
+}
+
+const parse::GameRow& GameListModel::game(int row) const
+{
+    static const parse::GameRow none;
+    return row >= 0 && row < count() ? m_games[row] : none;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// Something the user should be told. The session reports it as a value; the
+// windows and the command line word it.
+enum class ProblemKind : std::uint8_t {
+    ToolMissing,     // subject: the tool's path
+    ToolCannotRun,   // subject: the tool's path; reason: why
+    Busy,            // another run is active
+    NoDiskSelected,
+    NoAddress,
+    InvalidAddress,  // subject: the text
+    PS2NotFound,     // subject: the address (the probe had no answer)
+    PS2NotAnswering, // the tool found nothing at the address
+    ProbeImpossible, // reason: why no echo could be sent
+    ReloadServer,    // the PS2's server refused or dropped the connection
+    NoPs2Disks,
+    NoDiscsInDrives,
+    NoDiscInDrive,
+    NotPs2Disc,      // a disc in a drive
+    NotPs2Image,     // subject: the image; reason: the tool's words
+    DualLayer,       // a warning only
+    NotPs2Disk,
+    ListingFailed,   // reason: the tool's words
+    DeleteFailed,    // subject: the game; reason
+    FormatFailed,    // subject: the disk; reason
+    InstallFailed,   // subject: the game; reason
+    SaveFailed,      // subject: the file; reason
+};
+
+struct Problem
+{
+    ProblemKind kind;
+    QString subject;
+    QString reason;
+};

@@ -1,0 +1,101 @@
+#include "ProblemText.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace {
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Problem", text);
+}
+QString withReason(const QString& text, const QString& reason)
+{
+    return reason.isEmpty() ? text : text + QStringLiteral("\r\n\r\n") + reason;
+}
+} // namespace
+
+QString PermissionAdvice()
+{
+    return tr("Your user may not read this disk. Add yourself to the group that owns it "
+              "(usually \"disk\") and log in again, or start the tool with the rights it needs.");
+}
+
+QString ProblemText(const Problem& p)
+{
+    switch (p.kind) {
+    case ProblemKind::ToolMissing:
+        return tr("%1 was not found. Place it in the same directory as this program and try "
+                  "again.")
+            .arg(QFileInfo(p.subject).fileName());
+    case ProblemKind::ToolCannotRun:
+        return tr("%1 at %2 cannot be run: %3")
+            .arg(QFileInfo(p.subject).fileName(), p.subject, p.reason);
+    case ProblemKind::Busy:
+        return tr("Another command is still running. Wait for it to end or cancel it.");
+    case ProblemKind::NoDiskSelected:
+        return tr("No hard-drive selected.");
+    case ProblemKind::NoAddress:
+        return tr("Please enter the IP address of your PlayStation2.");
+    case ProblemKind::InvalidAddress:
+        return tr("\"%1\" is not a valid IPv4 address.").arg(p.subject);
+    case ProblemKind::PS2NotFound:
+        return tr("A PS2 console could not be found at IP address: %1\r\n\r\nVerify the "
+                  "following:\r\n\r\n1. The PS2 console is currently running hdld_svr.elf and "
+                  "it is fully initialized.\r\n2. The IP address you entered matches the IP "
+                  "address configured in mc0:SYS-CONF/IPCONFIG.DAT")
+            .arg(p.subject);
+    case ProblemKind::PS2NotAnswering:
+        return tr("The PS2 console could not be found at the IP address entered. Make sure "
+                  "that the console has hdld_svr.elf running and the IP address is configured "
+                  "properly in IPCONFIG.DAT.");
+    case ProblemKind::ProbeImpossible:
+        return tr("Whether the PS2 answers could not be checked: %1").arg(p.reason);
+    case ProblemKind::ReloadServer:
+        return tr("An error has occurred and you must reload hdld_svr.elf on PS2.");
+    case ProblemKind::NoPs2Disks:
+        return tr("No PS2 formatted HDD's were found on your system.");
+    case ProblemKind::NoDiscsInDrives:
+        return tr("There were no game disks found in any of your optical drives.");
+    case ProblemKind::NoDiscInDrive:
+        return tr("There is either no disc in the drive or a PS2 game was not found on the "
+                  "disc.");
+    case ProblemKind::NotPs2Disc:
+        return tr("The disc in the selected drive is not a PS2 game disc.");
+    case ProblemKind::NotPs2Image:
+        return withReason(tr("The image %1 is not a PS2 game.").arg(p.subject), p.reason);
+    case ProblemKind::DualLayer:
+        return tr("The disk you selected is a dual-layer DVD which sometimes causes errors "
+                  "with HDL_Dump while both dumping ISOs and installing games.");
+    case ProblemKind::NotPs2Disk:
+        return tr("This drive is not a PlayStation 2 HDD.");
+    case ProblemKind::ListingFailed: {
+        QString text = withReason(tr("The games on %1 could not be read.").arg(p.subject),
+                                  p.reason);
+        if (p.reason.contains(QStringLiteral("Permission denied")))
+            text += QStringLiteral("\r\n\r\n") + PermissionAdvice();
+        return text;
+    }
+    case ProblemKind::DeleteFailed:
+        return withReason(tr("The game %1 could not be deleted.").arg(p.subject), p.reason);
+    case ProblemKind::FormatFailed:
+        return withReason(tr("The drive %1 could not be formatted.").arg(p.subject), p.reason);
+    case ProblemKind::InstallFailed:
+        return withReason(tr("The installation of %1 did not complete.").arg(p.subject),
+                          p.reason);
+    case ProblemKind::SaveFailed:
+        return withReason(tr("%1 could not be saved.").arg(p.subject), p.reason);
+    }
+    return {};
+}
+
+QString ProblemTitle(const Problem& p)
+{
+    if (p.kind == ProblemKind::NotPs2Disc || p.kind == ProblemKind::NotPs2Image)
+        return tr("Not a PS2 Game");
+    return {};
+}
+
+bool ProblemIsWarning(const Problem& p)
+{
+    return p.kind == ProblemKind::DualLayer || p.kind == ProblemKind::ProbeImpossible;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Problem.h"
+
+#include <QString>
+
+// The one table of what the user is told for each problem, shared by the
+// windows and the command line. Lines are separated by CR LF, as the message
+// boxes show them.
+QString ProblemText(const Problem& problem);
+// The caption of the message box; empty for the program's own.
+QString ProblemTitle(const Problem& problem);
+// A warning rather than a failure.
+bool ProblemIsWarning(const Problem& problem);
+// The advice for a disk the user may not read, as the README gives it.
+QString PermissionAdvice();

@@ -1,0 +1,200 @@
+#pragma once
+
+#include "GameListModel.h"
+#include "Problem.h"
+#include "core/jobs/JobListModel.h"
+#include "core/jobs/JobQueue.h"
+#include "core/output/Parsers.h"
+#include "core/settings/AppPaths.h"
+#include "core/settings/Settings.h"
+#include "core/tool/RunOutcome.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QThreadPool>
+
+#include <functional>
+#include <optional>
+
+class IcmpBackend;
+class PowerActions;
+class ToolRun;
+
+// A disk or optical drive as the tool (or the machine) lists it.
+struct DiskEntry
+{
+    QString device; // "hdd1:", "/dev/sdb", "cd0:"
+    double sizeMb = 0;
+    bool ps2Formatted = false;
+    bool unreadable = false;
+
+    // "hdd1:  [2.0 GB]"
+    QString label() const { return parse::DiskLabel(device, sizeMb); }
+};
+
+enum class TargetKind : std::uint8_t { LocalDisk, Network };
+
+// What runs now; None when the session is idle.
+enum class Activity : std::uint8_t {
+    None,
+    ListingDevices,
+    ReadingGames,
+    ReadingDisc,
+    Deleting,
+    Formatting,
+    PoweringOff,
+    RunningQueue,
+    InstallingNow,
+    Exiting,
+};
+
+// What happens once every job of a run is complete.
+struct EndActions
+{
+    bool powerOffPS2 = false;
+    bool shutdownPC = false;
+    bool standbyPC = false;
+};
+
+struct SessionSeams
+{
+    IcmpBackend& icmp;
+    PowerActions& power;
+};
+
+// The one object the windows and the command line talk to. It owns the
+// settings, the device lists, the attached target's games, the job queue and
+// the current run. Intents start work and return at once (false when refused,
+// with a problem reported); results arrive as signals. One thing runs at a
+// time: while busy, every intent is refused with a Busy problem.
+class Session : public QObject
+{
+    Q_OBJECT
+public:
+    Session(const AppPaths& paths, SessionSeams seams, QObject* parent = nullptr);
+    ~Session() override;
+
+    const AppPaths& paths() const { return m_paths; }
+    const SettingsFile& settings() const { return m_settings; }
+    QString toolName() const;
+    bool toolAvailable() const;
+
+    bool isBusy() const { return m_activity != Activity::None; }
+    Activity activity() const { return m_activity; }
+
+    // Devices: PS2-formatted disks (for the target list), optical drives
+    // holding a medium, and every disk (for formatting).
+    const QList<DiskEntry>& disks() const { return m_disks; }
+    const QList<DiskEntry>& opticalDrives() const { return m_opticals; }
+    const QList<DiskEntry>& allDisks() const { return m_allDisks; }
+    bool refreshDisks();
+    bool refreshOpticalDrives();
+    bool refreshAllDisks();
+    // All three lists from one listing.
+    bool refreshDevices();
+
+    // The attached target and its games.
+    bool attach(TargetKind kind, const QString& device);
+    bool isAttached() const { return m_attached; }
+    TargetKind targetKind() const { return m_targetKind; }
+    QString targetDevice() const { return m_targetDevice; }
+    GameListModel& games() { return m_games; }
+    const std::optional<parse::SpaceSummary>& space() const { return m_space; }
+    // Forgets the games shown (the address changed, the PS2 was switched off).
+    void detach();
+    // The target chosen in the window, not yet read; a change forgets the games shown.
+    void selectTarget(TargetKind kind, const QString& device);
+
+    // Disc information of an image file or a drive.
+    bool readDiscInfo(const QString& source, bool optical);
+
+    bool deleteGame(const QString& name);
+    bool formatDisk(const QString& device);
+    bool powerOffPS2(const QString& address);
+
+    // The job queue.
+    JobListModel& jobs() { return m_jobs; }
+    void setEndActions(const EndActions& actions) { m_endActions = actions; }
+    const EndActions& endActions() const { return m_endActions; }
+    bool startQueue();
+    // One job at once, outside the list (Install Now, and the command line's jobs).
+    bool runNow(const Job& job);
+    const Job& nowJob() const { return m_nowJobs.job(0); }
+    // How the tool's run of the last job ended.
+    const RunOutcome& nowOutcome() const { return m_nowQueue.lastOutcome(); }
+    // Interrupts whatever runs.
+    void cancel();
+    // Before the program ends: the PS2 switched off when the settings ask for it.
+    bool runExitActions();
+
+    // Pause between attempts to start the tool (tests shorten it).
+    void setRetryPause(int ms) { m_retryPauseMs = ms; }
+    // Silence after which a listing or disc read gives up.
+    void setReadTimeout(int ms) { m_readTimeoutMs = ms; }
+
+signals:
+    void busyChanged(bool busy);
+    void commandStarted(const QString& shownArguments);
+    void outputArrived(const QString& chunk);
+    void problem(const Problem& problem);
+
+    void disksChanged();
+    void opticalDrivesChanged();
+    void allDisksChanged();
+    void gamesChanged();
+    void discInfoRead(const parse::DiscInfo& info);
+    void discInfoFailed();
+    void gameDeleted(const QString& name);
+    void diskFormatted(const QString& device);
+    void ps2PoweredOff(const QString& address);
+
+    void runStarted(bool installNow);
+    void jobStarted(int row);
+    void progressChanged(const JobProgress& progress);
+    // A run of the queue or Install Now has ended and the target was read again.
+    void runFinished(bool installNow, bool cancelled);
+    void exitActionsDone();
+
+private:
+    using RunDone = std::function<void(const RunOutcome&)>;
+    bool begin(Activity activity);
+    void end();
+    bool refuseWhenToolMissing();
+    // Runs the tool within the current activity; done gets the outcome.
+    ToolRun* runTool(const QStringList& args, RunDone done, int silenceMs = 0);
+    // Like runTool, with new attempts while the tool cannot start for a passing reason.
+    void startAttempt(const QStringList& args, RunDone done, int silenceMs = 0, int attempt = 1);
+    // Probes the address off this thread; done(answered) on this one.
+    void probe(const QString& address, std::function<void(bool answered)> done);
+    // The output of "query", from the machine when the tool has none.
+    void listDevices(std::function<void(const QString& text, const RunOutcome&)> done);
+    void readGames(std::function<void()> done);
+    // After a run: the target's list again (a networked PS2 only when it answers).
+    void refreshTarget(std::function<void()> done);
+    void onQueueFinished(bool installNow);
+    void reportRunFailure(const RunOutcome& outcome);
+    QString address() const;
+
+    AppPaths m_paths;
+    SessionSeams m_seams;
+    SettingsFile m_settings;
+    Activity m_activity = Activity::None;
+    QPointer<ToolRun> m_run;
+    QThreadPool m_pool;
+    QList<DiskEntry> m_disks;
+    QList<DiskEntry> m_opticals;
+    QList<DiskEntry> m_allDisks;
+    GameListModel m_games;
+    std::optional<parse::SpaceSummary> m_space;
+    bool m_attached = false;
+    TargetKind m_targetKind = TargetKind::Network;
+    QString m_targetDevice;
+    JobListModel m_jobs;
+    JobListModel m_nowJobs;
+    JobQueue m_queue;
+    JobQueue m_nowQueue;
+    EndActions m_endActions;
+    int m_retryPauseMs = 2000;
+    int m_readTimeoutMs = 60000;
+    bool m_cancelRequested = false;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/output/ToolErrors.h"
+
+#include <QString>
+
+// How one run of the tool ended, as a value.
+struct RunOutcome
+{
+    bool started = false;
+    QString startError; // why it could not start
+    bool normalExit = false;
+    int exitCode = -1;
+    int signal = 0; // the signal that ended it, when it did not end by itself
+    bool cancelled = false;
+    bool timedOut = false;
+    bool gotOutput = false;
+    bool outputCut = false; // more was printed than a run keeps
+    QString output;         // what the run printed (its end, when very long)
+    ToolError error = ToolError::None;
+
+    // Ended by itself with status 0, not cancelled and not timed out.
+    bool succeeded() const
+    {
+        return started && normalExit && exitCode == 0 && !cancelled && !timedOut;
+    }
+    // Why a run failed, in the tool's own words where it said something.
+    QString reason(const QString& toolName) const;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The text wrapped in double quotes when it holds a space, else unchanged.
+inline QString QuoteIfSpaced(const QString& text)
+{
+    return text.contains(u' ') ? u'"' + text + u'"' : text;
+}
+
+// One run of the tool: its path and its arguments. The arguments reach the
+// process as a list, never through a shell or a joined string.
+struct ToolCommand
+{
+    QString program;
+    QStringList arguments;
+
+    bool isEmpty() const { return program.isEmpty(); }
+
+    // The arguments as the activity view shows them; an empty argument shows as "".
+    static QString DisplayArguments(const QStringList& args)
+    {
+        QStringList shown;
+        shown.reserve(args.size());
+        for (const QString& a : args)
+            shown << (a.isEmpty() ? QStringLiteral("\"\"") : QuoteIfSpaced(a));
+        return shown.join(u' ');
+    }
+    bool operator==(const ToolCommand&) const = default;
+};

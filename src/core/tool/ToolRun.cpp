@@ -1,0 +1,174 @@
+#include "ToolRun.h"
+
+#include "core/platform/Platform.h"
+
+#include <QFileInfo>
+
+QString RunOutcome::reason(const QString& toolName) const
+{
+    if (!started)
+        return QStringLiteral("%1 cannot be run: %2").arg(toolName, startError);
+    if (timedOut)
+        return QStringLiteral("%1 did not answer.").arg(toolName);
+    const QString said = LastMeaningfulLine(output);
+    if (!said.isEmpty())
+        return said;
+    if (!normalExit)
+        return QStringLiteral("%1 was killed by signal %2.")
+            .arg(toolName, platform::signalName(signal));
+    return QStringLiteral("%1 ended with status %2 and said nothing.").arg(toolName).arg(exitCode);
+}
+
+ToolRun::ToolRun(ToolCommand command, QObject* parent)
+    : QObject(parent), m_command(std::move(command)), m_decoder(QStringDecoder::System)
+{
+    m_escalation.setSingleShot(true);
+    connect(&m_escalation, &QTimer::timeout, this, &ToolRun::escalate);
+    m_silence.setSingleShot(true);
+    connect(&m_silence, &QTimer::timeout, this, [this] {
+        m_outcome.timedOut = true;
+        stop();
+    });
+}
+
+ToolRun::~ToolRun()
+{
+    // No child of ours outlives its run object.
+    if (m_process && m_process->state() != QProcess::NotRunning) {
+        m_process->disconnect(this);
+        platform::interruptProcess(m_process->processId());
+        m_process->kill();
+        m_process->waitForFinished(2000);
+    }
+}
+
+bool ToolRun::isRunning() const
+{
+    return m_process && m_process->state() != QProcess::NotRunning;
+}
+
+void ToolRun::start()
+{
+    if (m_process || m_finished)
+        return;
+    m_process = new QProcess(this);
+    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    if (!m_workingDirectory.isEmpty())
+        m_process->setWorkingDirectory(m_workingDirectory);
+    platform::prepareChildProcess(*m_process);
+    connect(m_process, &QProcess::readyReadStandardOutput, this,
+            [this] { readChunks(kChunksPerTurn); });
+    connect(m_process, &QProcess::finished, this, &ToolRun::onFinished);
+    connect(m_process, &QProcess::errorOccurred, this, &ToolRun::onError);
+    if (m_silenceMs > 0)
+        m_silence.start(m_silenceMs);
+    m_process->start(m_command.program, m_command.arguments, QIODevice::ReadOnly);
+}
+
+void ToolRun::onError(QProcess::ProcessError error)
+{
+    if (error != QProcess::FailedToStart || m_finished)
+        return;
+    m_outcome.started = false;
+    m_outcome.startError = m_process->errorString();
+    // Qt words a missing file and a file without execute permission the same way.
+    const QFileInfo info(m_command.program);
+    if (info.exists() && !info.isExecutable())
+        m_outcome.startError = QStringLiteral("Permission denied");
+    else if (!info.exists())
+        m_outcome.startError = QStringLiteral("No such file or directory");
+    finish();
+}
+
+void ToolRun::onFinished(int exitCode, QProcess::ExitStatus status)
+{
+    // What the tool wrote just before it ended is still in the pipe.
+    readChunks(-1);
+    m_outcome.started = true;
+    m_outcome.normalExit = status == QProcess::NormalExit;
+    m_outcome.exitCode = m_outcome.normalExit ? exitCode : -1;
+    m_outcome.signal = m_outcome.normalExit ? 0 : exitCode;
+    finish();
+}
+
+void ToolRun::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_escalation.stop();
+    m_silence.stop();
+    m_outcome.error = m_errors.first();
+    emit finished(m_outcome);
+}
+
+void ToolRun::readChunks(int limit)
+{
+    m_readScheduled = false;
+    if (!m_process)
+        return;
+    int chunks = 0;
+    while (m_process->bytesAvailable() > 0 && (limit < 0 || chunks < limit)) {
+        const QByteArray bytes = m_process->read(kChunkSize);
+        if (bytes.isEmpty())
+            break;
+        const QString chunk = m_decoder.decode(bytes);
+        if (chunk.isEmpty())
+            continue;
+        ++chunks;
+        m_outcome.gotOutput = true;
+        m_outcome.output += chunk;
+        if (m_outcome.output.size() > m_outputLimit) {
+            // Keep the end: the space line and the error come last.
+            m_outcome.output = m_outcome.output.right(m_outputLimit / 2);
+            m_outcome.outputCut = true;
+        }
+        m_errors.feed(chunk);
+        if (m_silenceMs > 0)
+            m_silence.start(m_silenceMs);
+        emit output(chunk);
+        if (m_finished)
+            return;
+    }
+    // A tool that writes faster than the chunks are handled must not starve the
+    // windows: the rest waits for the next turn of the event loop.
+    if (limit >= 0 && m_process && m_process->bytesAvailable() > 0 && !m_readScheduled) {
+        m_readScheduled = true;
+        QTimer::singleShot(0, this, [this] { readChunks(kChunksPerTurn); });
+    }
+}
+
+void ToolRun::cancel()
+{
+    if (m_finished)
+        return;
+    m_outcome.cancelled = true;
+    if (!isRunning()) {
+        if (!m_process)
+            finish();
+        return;
+    }
+    stop();
+}
+
+void ToolRun::stop()
+{
+    if (!isRunning())
+        return;
+    m_escalationStep = 0;
+    platform::interruptProcess(m_process->processId());
+    m_escalation.start(m_graceMs);
+}
+
+void ToolRun::escalate()
+{
+    if (!isRunning())
+        return;
+    if (m_escalationStep == 0) {
+        m_escalationStep = 1;
+        platform::terminateProcess(m_process->processId());
+        m_escalation.start(m_graceMs);
+    } else {
+        m_process->kill();
+    }
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "RunOutcome.h"
+#include "ToolCommand.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QProcess>
+#include <QStringDecoder>
+#include <QTimer>
+
+// One run of the tool: starts the process, delivers its output as it arrives
+// and emits finished() exactly once. Standard output and standard error are
+// merged, as the user saw them in a console. Can always be cancelled: SIGINT
+// first (Ctrl+C, which the tool answers by stopping cleanly), then SIGTERM and
+// SIGKILL if it does not end.
+class ToolRun : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int kChunkSize = 4096;
+    // Chunks handled before the event loop gets a turn.
+    static constexpr int kChunksPerTurn = 4;
+    static constexpr qsizetype kDefaultOutputLimit = 16 * 1024 * 1024;
+
+    explicit ToolRun(ToolCommand command, QObject* parent = nullptr);
+    ~ToolRun() override;
+
+    const ToolCommand& command() const { return m_command; }
+    void setWorkingDirectory(const QString& dir) { m_workingDirectory = dir; }
+    // A run that prints nothing for this long is ended as timed out; 0: never.
+    void setSilenceTimeout(int ms) { m_silenceMs = ms; }
+    void setGracePeriod(int ms) { m_graceMs = ms; }
+    void setOutputLimit(qsizetype chars) { m_outputLimit = chars; }
+
+    void start();
+    void cancel();
+    bool isRunning() const;
+    bool isFinished() const { return m_finished; }
+    const RunOutcome& outcome() const { return m_outcome; }
+
+signals:
+    void output(const QString& chunk);
+    void finished(const RunOutcome& outcome);
+
+private:
+    void readChunks(int limit);
+    void onFinished(int exitCode, QProcess::ExitStatus status);
+    void onError(QProcess::ProcessError error);
+    void escalate();
+    void stop();
+    void finish();
+
+    ToolCommand m_command;
+    QString m_workingDirectory;
+    QProcess* m_process = nullptr;
+    QStringDecoder m_decoder;
+    QTimer m_escalation;
+    QTimer m_silence;
+    RunOutcome m_outcome;
+    ToolErrorScanner m_errors;
+    qsizetype m_outputLimit = kDefaultOutputLimit;
+    int m_silenceMs = 0;
+    int m_graceMs = 3000;
+    int m_escalationStep = 0;
+    bool m_finished = false;
+    bool m_readScheduled = false;
+};

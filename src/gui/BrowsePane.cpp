@@ -1,0 +1,40 @@
+#include "BrowsePane.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+BrowsePane::BrowsePane(QWidget* parent)
+    : QGroupBox(QStringLiteral("Browse, Backup, and Delete - 0 Games"), parent)
+{
+    setObjectName(QStringLiteral("fmBrowse"));
+    lstHD = new QTreeView(this);
+    lstHD->setObjectName(QStringLiteral("lstHD"));
+    lstHD->setRootIsDecorated(false);
+    lstHD->setUniformRowHeights(true);
+    lstHD->setAlternatingRowColors(true);
+    lstHD->header()->setStretchLastSection(false);
+
+    auto makeButton = [this](const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromLatin1(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setEnabled(false);
+        return b;
+    };
+    cmdBackupHDD = makeButton("cmdBackupHDD", "Copy to HDD");
+    cmdBackupPS2 = makeButton("cmdBackupPS2", "Copy to PS2");
+    cmdBackupPC = makeButton("cmdBackupPC", "Copy to PC");
+    cmdDelete = makeButton("cmdDelete", "Delete");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdBackupHDD);
+    buttons->addWidget(cmdBackupPS2);
+    buttons->addWidget(cmdBackupPC);
+    buttons->addWidget(cmdDelete);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lstHD, 1);
+    layout->addLayout(buttons);
+}

@@ -1,0 +1,1027 @@
+#include "MainWindow.h"
+
+#include "ActivityPane.h"
+#include "AppIcon.h"
+#include "BrowsePane.h"
+#include "Dialogs.h"
+#include "InstallPane.h"
+#include "JobPane.h"
+#include "NavigationPane.h"
+#include "SettingsWindow.h"
+#include "StatusWindow.h"
+#include "StickyMenu.h"
+#include "TargetPane.h"
+#include "TrayIcon.h"
+#include "Twips.h"
+#include "WindowPlacement.h"
+#include "core/devices/Flags.h"
+#include "core/session/ProblemText.h"
+#include "core/session/Session.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStackedLayout>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+// The device a list entry names: its first word ("hdd1:", "/dev/sdb").
+QString deviceOf(const QString& entry)
+{
+    const QString trimmed = entry.trimmed();
+    const qsizetype space = trimmed.indexOf(u' ');
+    return space < 0 ? trimmed : trimmed.left(space);
+}
+
+const QString kImageFilter = QStringLiteral(
+    "ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|"
+    "RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator's Intermediate (*.iml)|*.iml|");
+} // namespace
+
+MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
+    : QWidget(parent), m_session(session), m_seams(std::move(seams))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral(" Ventrik v0.9b by Tavrin"));
+    setWindowIcon(AppIcon());
+
+    m_target = new TargetPane;
+    m_navigation = new NavigationPane;
+    m_install = new InstallPane;
+    m_browse = new BrowsePane;
+    m_browse->hide();
+    m_jobPane = new JobPane;
+    m_activity = new ActivityPane(this);
+
+    // Upper part: two columns, or the job pane laid over both.
+    m_columns = new QWidget;
+    m_columns->setObjectName(QStringLiteral("upperColumns"));
+    auto* grid = new QGridLayout(m_columns);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(m_target, 0, 0);
+    grid->addWidget(m_navigation, 1, 0);
+    grid->addWidget(m_install, 0, 1, 2, 1);
+    grid->addWidget(m_browse, 0, 1, 2, 1);
+    grid->setRowStretch(0, 1);
+    m_target->setMinimumSize(Twips(this, 4815), Twips(this, 2295));
+    m_navigation->setMinimumWidth(Twips(this, 4815));
+    m_install->setMinimumSize(Twips(this, 4815), Twips(this, 3255));
+    m_browse->setMinimumSize(Twips(this, 4815), Twips(this, 3255));
+
+    auto* upperHost = new QWidget(this);
+    m_upper = new QStackedLayout(upperHost);
+    m_upper->addWidget(m_columns);
+    m_upper->addWidget(m_jobPane);
+    m_jobPane->setMinimumSize(Twips(this, 9735), Twips(this, 3255));
+    m_activity->setMinimumHeight(Twips(this, 2535));
+    m_activity->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(upperHost);
+    layout->addWidget(m_activity);
+    // The window takes the size of its contents, so hiding the activity view
+    // shortens it and showing it makes it grow downward.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_browse->lstHD->setModel(&m_session.games());
+    m_jobPane->lstJob->setModel(&m_session.jobs());
+    m_install->cmbType->addItems({tr("CD-ROM"), tr("DVD-ROM")});
+    m_install->cmbType->setCurrentIndex(1);
+
+    buildMenus();
+    m_outputTimer.setSingleShot(true);
+    m_outputTimer.setInterval(50);
+    connect(&m_outputTimer, &QTimer::timeout, this, &MainWindow::flushOutput);
+
+    m_status = std::make_unique<StatusWindow>(m_session);
+    m_settingsWindow = std::make_unique<SettingsWindow>(
+        SettingsWindow::Context{m_session, m_seams.dialogs, m_seams.tray,
+                                {this, m_status.get()},
+                                [this] { return m_target->txtIP->text(); },
+                                [this](const QString& ip) { m_target->txtIP->setText(ip); }});
+    connectControls();
+    connectSession();
+    updateControls();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus()
+{
+    m_trayMenu = new QMenu(QStringLiteral("systraymenu"), this);
+    m_trayMenu->setObjectName(QStringLiteral("mnuSystray"));
+    m_settingsAction = m_trayMenu->addAction(tr("Settings && Tools"));
+    m_settingsAction->setObjectName(QStringLiteral("mnuSettings"));
+    m_trayMenu->addSeparator()->setObjectName(QStringLiteral("mnuBar6"));
+    m_minimizeAction = m_trayMenu->addAction(tr("Minimize"));
+    m_minimizeAction->setObjectName(QStringLiteral("mnuMinimize"));
+    m_trayMenu->addSeparator()->setObjectName(QStringLiteral("mnuBar5"));
+    m_exitAction = m_trayMenu->addAction(tr("Exit"));
+    m_exitAction->setObjectName(QStringLiteral("mnuExit"));
+
+    m_flagsMenu = new StickyMenu(QStringLiteral("compat"), this);
+    m_flagsMenu->setObjectName(QStringLiteral("mnuCompat"));
+    const char* flags[] = {"1: Slow HDD Access",   "2: No DVD9 Support",
+                           "3: Kill HD Loader",    "4: Date/time fix 2",
+                           "5: Date/time fix 3",   "6: No Network Support",
+                           "7: Disable CzC Patch", "8: Soul Calibur 2 / Suikoden V"};
+    for (int i = 0; i < 8; ++i) {
+        QAction* a = m_flagsMenu->addAction(tr(flags[i]));
+        a->setObjectName(QStringLiteral("mnuFlags%1").arg(i));
+        a->setCheckable(true);
+        m_flags << a;
+    }
+    m_flagsMenu->addSeparator()->setObjectName(QStringLiteral("mnuBar"));
+    m_flagsDone = m_flagsMenu->addAction(tr("Done"));
+    m_flagsDone->setObjectName(QStringLiteral("mnuDone"));
+
+    m_copyMenu = new QMenu(QStringLiteral("backuphdd"), this);
+    m_copyMenu->setObjectName(QStringLiteral("mnuBackup"));
+    for (int i = 0; i < 5; ++i) {
+        QAction* a = m_copyMenu->addAction(QString());
+        a->setObjectName(QStringLiteral("mnuHDD%1").arg(i));
+        a->setVisible(false);
+        m_copyEntries << a;
+    }
+}
+
+void MainWindow::connectControls()
+{
+    // Navigation.
+    connect(m_navigation->optInstall, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        m_install->show();
+        m_browse->hide();
+        showJobPane(false);
+    });
+    connect(m_navigation->optBrowse, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        m_browse->show();
+        m_install->hide();
+        showJobPane(false);
+    });
+    connect(m_navigation->optJobQueue, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            showJobPane(true);
+    });
+    connect(m_jobPane->cmdControls, &QPushButton::clicked, this, [this] {
+        // Back to whichever pane lies underneath the job pane.
+        if (!m_install->isHidden())
+            m_navigation->optInstall->setChecked(true);
+        if (!m_browse->isHidden())
+            m_navigation->optBrowse->setChecked(true);
+    });
+    connect(m_navigation->chkOutput, &QCheckBox::toggled, this, &MainWindow::setActivityVisible);
+    connect(m_navigation->cmdMinimize, &QPushButton::clicked, this, &MainWindow::minimizeToTray);
+    connect(m_navigation->cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_navigation->cmdSettings, &QPushButton::clicked, m_settingsWindow.get(),
+            &SettingsWindow::open);
+    connect(m_settingsAction, &QAction::triggered, m_settingsWindow.get(), &SettingsWindow::open);
+    connect(m_minimizeAction, &QAction::triggered, this, [this] {
+        if (m_hiddenToTray)
+            restoreFromTray();
+        else
+            minimizeToTray();
+    });
+    connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
+    connect(&m_seams.tray, &TrayIcon::doubleClicked, this, &MainWindow::restoreFromTray);
+
+    // Target.
+    // Setting an option from code runs its action as a click does.
+    connect(m_target->optLocal, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            chooseLocal();
+    });
+    connect(m_target->optLAN, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            chooseNetwork();
+    });
+    connect(m_target->cmbHD, &QComboBox::currentIndexChanged, this, [this](int index) {
+        for (int i = 0; i < m_copyEntries.size() && i < m_target->cmbHD->count(); ++i)
+            m_copyEntries[i]->setEnabled(i != index);
+        if (m_target->optLocal->isChecked())
+            m_session.selectTarget(TargetKind::LocalDisk, targetDevice());
+        updateControls();
+    });
+    connect(m_target->cmdAttach, &QPushButton::clicked, this, &MainWindow::refreshTarget);
+    connect(m_target->txtIP, &QLineEdit::returnPressed, this, &MainWindow::refreshTarget);
+    connect(m_target->txtIP, &QLineEdit::textChanged, this, [this](const QString& ip) {
+        m_session.settings().write(QStringLiteral("IP"), ip);
+        // The game table shown belonged to the previous address.
+        if (m_target->optLAN->isChecked())
+            m_session.selectTarget(TargetKind::Network, ip);
+        m_session.detach();
+    });
+    connect(m_target->cmdShutdownPS2, &QPushButton::clicked, this, &MainWindow::powerOffPS2);
+
+    // Source.
+    connect(m_install->optOptical, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            chooseOptical();
+    });
+    connect(m_install->optISO, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            chooseImage();
+    });
+    connect(m_install->cmbOptical, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0)
+            return;
+        m_session.readDiscInfo(deviceOf(m_install->cmbOptical->currentText()), true);
+    });
+    connect(m_install->cmdISO, &QPushButton::clicked, this, &MainWindow::browseImage);
+    connect(m_install->txtISO, &QLineEdit::textChanged, this, &MainWindow::updateControls);
+    connect(m_install->cmdCompat, &QPushButton::clicked, this, [this] {
+        QPushButton* b = m_install->cmdCompat;
+        m_flagsMenu->popup(b->mapToGlobal(QPoint(0, b->height())));
+    });
+    connect(m_flagsDone, &QAction::triggered, m_flagsMenu, &QMenu::close);
+    connect(m_install->cmdAddGame, &QPushButton::clicked, this, &MainWindow::addGame);
+    // Enter in the game name box queues the game.
+    connect(m_install->txtGameName, &QLineEdit::returnPressed, this, &MainWindow::addGame);
+    connect(m_install->cmdInstall, &QPushButton::clicked, this, &MainWindow::installNow);
+    connect(m_install->cmdMakeISO, &QPushButton::clicked, this, &MainWindow::makeIso);
+
+    // Games.
+    connect(m_browse->cmdBackupPC, &QPushButton::clicked, this, &MainWindow::copyToPC);
+    connect(m_browse->cmdBackupPS2, &QPushButton::clicked, this, &MainWindow::copyToPS2);
+    connect(m_browse->cmdBackupHDD, &QPushButton::clicked, this, [this] {
+        QPushButton* b = m_browse->cmdBackupHDD;
+        m_copyMenu->popup(b->mapToGlobal(QPoint(0, b->height())));
+    });
+    for (int i = 0; i < m_copyEntries.size(); ++i)
+        connect(m_copyEntries[i], &QAction::triggered, this, [this, i] { copyToHDD(i); });
+    connect(m_browse->cmdDelete, &QPushButton::clicked, this, &MainWindow::deleteGame);
+
+    // Jobs.
+    connect(m_jobPane->cmdStart, &QPushButton::clicked, this, &MainWindow::startQueue);
+    connect(m_jobPane->cmdRemove, &QPushButton::clicked, this, &MainWindow::removeJob);
+    connect(m_jobPane->cmdClear, &QPushButton::clicked, this, &MainWindow::clearJobs);
+    connect(&m_session.jobs(), &QAbstractItemModel::rowsInserted, this,
+            &MainWindow::updateControls);
+    connect(&m_session.jobs(), &QAbstractItemModel::rowsRemoved, this,
+            &MainWindow::updateControls);
+    connect(&m_session.jobs(), &QAbstractItemModel::modelReset, this,
+            &MainWindow::updateControls);
+}
+
+void MainWindow::connectSession()
+{
+    connect(&m_session, &Session::busyChanged, this, [this](bool busy) {
+        // The end of a run is shown whole, whatever the pace of the view.
+        if (!busy)
+            flushOutput();
+        updateControls();
+    });
+    connect(&m_session, &Session::commandStarted, this, [this](const QString& shown) {
+        m_activity->txtCommand->setText(shown);
+        showOutput(QString());
+    });
+    connect(&m_session, &Session::outputArrived, this, &MainWindow::showOutput);
+    connect(&m_session, &Session::problem, this, &MainWindow::showProblem);
+    connect(&m_session, &Session::disksChanged, this, &MainWindow::fillDisks);
+    connect(&m_session, &Session::opticalDrivesChanged, this, &MainWindow::fillOpticalDrives);
+    connect(&m_session, &Session::gamesChanged, this, [this] {
+        const std::optional<parse::SpaceSummary>& space = m_session.space();
+        // The bar works in whole units of an int; large disks are shown in coarser units.
+        qint64 total = space ? std::max<qint64>(space->totalMb, 0) : 0;
+        qint64 used = space ? std::clamp<qint64>(space->usedMb, 0, total) : 0;
+        while (total > 1000000000) {
+            total /= 1024;
+            used /= 1024;
+        }
+        m_target->prgDiskSpace->setRange(0, static_cast<int>(std::max<qint64>(total, 1)));
+        m_target->prgDiskSpace->setValue(static_cast<int>(used));
+        m_target->lblDiskSpace->setText(space ? space->text : QString());
+        m_browse->setTitle(tr("Browse, Backup, and Delete - %1 Games")
+                               .arg(m_session.games().count()));
+        updateControls();
+    });
+    connect(&m_session, &Session::discInfoRead, this, [this](const parse::DiscInfo& info) {
+        m_discInfoRead = true;
+        showDiscInfo(info.startup, info.name, info.sizeText);
+    });
+    connect(&m_session, &Session::discInfoFailed, this, [this] {
+        m_discInfoRead = false;
+        if (m_install->optOptical->isChecked()) {
+            const QSignalBlocker quiet(m_install->cmbOptical);
+            m_install->cmbOptical->setCurrentIndex(-1);
+        }
+        updateControls();
+    });
+    connect(&m_session, &Session::gameDeleted, this,
+            [this](const QString& name) { balloon(name + tr(" deleted from HDD")); });
+    connect(&m_session, &Session::diskFormatted, this, &MainWindow::updateControls);
+    connect(&m_session, &Session::runStarted, this, &MainWindow::runStarted);
+    connect(&m_session, &Session::jobStarted, this, [this](int row) {
+        const Job& job = m_session.jobs().job(row);
+        m_jobPane->lstJob->setCurrentIndex(m_session.jobs().index(row, 0));
+        m_status->setTask(
+            tr("Currently on Job %1 of %2").arg(row + 1).arg(m_session.jobs().count()));
+        m_status->resetForJob();
+        const QString what = job.kind == JobKind::Install   ? tr("Installing ")
+                             : job.kind == JobKind::MakeIso ? tr("Creating ISO of ")
+                                                            : tr("Copying ");
+        m_status->setJob(what + job.name + tr(" to ") + job.destination);
+    });
+    connect(&m_session, &Session::progressChanged, this, [this](const JobProgress& p) {
+        m_status->showProgress(p, m_session.activity() == Activity::RunningQueue);
+    });
+    connect(&m_session, &Session::runFinished, this, &MainWindow::runFinished);
+    connect(&m_session, &Session::exitActionsDone, this, &MainWindow::exitProgram);
+}
+
+void MainWindow::showProblem(const Problem& problem)
+{
+    // A network target that could not be read: the local disks may still be there.
+    const Dialogs::Icon icon =
+        problem.kind == ProblemKind::ReloadServer ||
+                problem.kind == ProblemKind::PS2NotAnswering || problem.kind == ProblemKind::Busy
+            ? Dialogs::Icon::Critical
+            : Dialogs::Icon::Exclamation;
+    m_seams.dialogs.message(ProblemText(problem), icon, ProblemTitle(problem));
+}
+
+void MainWindow::balloon(const QString& text)
+{
+    ShowBalloon(m_seams.tray, m_session.settings(), text);
+}
+
+void MainWindow::updateControls()
+{
+    const bool busy = m_session.isBusy();
+    const bool idle = !busy;
+    const bool local = m_target->optLocal->isChecked();
+    const bool attached = m_session.isAttached() && m_session.space().has_value();
+    const bool haveGames = m_session.isAttached() && m_session.games().count() > 0;
+    const bool gameSelected = selectedGame() >= 0;
+    const bool optical = m_install->optOptical->isChecked();
+    const bool image = m_install->optISO->isChecked();
+    const bool sourceChosen = (image && !m_install->txtISO->text().isEmpty()) ||
+                              (optical && m_install->cmbOptical->currentIndex() >= 0);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             m_target->optLocal, m_target->optLAN, m_target->cmbHD, m_target->txtIP,
+             m_target->cmdAttach, m_target->cmdShutdownPS2, m_install->optOptical,
+             m_install->optISO, m_install->txtGameName, m_install->txtGameStartup,
+             m_install->txtGameSize, m_install->cmbType, m_navigation->cmdSettings,
+             m_navigation->cmdExit})
+        w->setEnabled(idle);
+    m_install->cmbOptical->setEnabled(idle && optical);
+    m_install->cmdISO->setEnabled(idle && image);
+    m_install->txtISO->setEnabled(idle && image);
+    m_install->cmdCompat->setEnabled(idle && sourceChosen);
+    m_install->cmdMakeISO->setEnabled(idle && optical && sourceChosen && m_discInfoRead);
+    m_install->cmdAddGame->setEnabled(idle && attached);
+    m_install->cmdInstall->setEnabled(idle && attached);
+
+    m_browse->cmdBackupPC->setEnabled(idle && haveGames && gameSelected);
+    m_browse->cmdBackupPS2->setEnabled(idle && haveGames && gameSelected);
+    m_browse->cmdDelete->setEnabled(idle && haveGames && gameSelected);
+    // A networked PS2 can copy to any local disk; a local disk needs a second one.
+    const int disks = static_cast<int>(m_session.disks().size());
+    m_browse->cmdBackupHDD->setEnabled(idle && haveGames && gameSelected &&
+                                       (local ? disks >= 2 : disks >= 1));
+
+    const bool jobs = m_session.jobs().count() > 0;
+    m_jobPane->cmdStart->setEnabled(idle && jobs);
+    m_jobPane->cmdRemove->setEnabled(idle && jobs);
+    m_jobPane->cmdClear->setEnabled(idle && jobs);
+    m_settingsAction->setEnabled(idle);
+}
+
+void MainWindow::showJobPane(bool show)
+{
+    m_upper->setCurrentWidget(show ? static_cast<QWidget*>(m_jobPane) : m_columns);
+}
+
+// Target -------------------------------------------------------------------
+
+QString MainWindow::targetDevice() const
+{
+    return m_target->optLocal->isChecked() ? deviceOf(m_target->cmbHD->currentText())
+                                           : m_target->txtIP->text();
+}
+
+void MainWindow::chooseLocal()
+{
+    if (!m_session.toolAvailable()) {
+        showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        m_target->optLAN->setChecked(true);
+        return;
+    }
+    m_browse->setTitle(tr("Browse, Backup, and Delete - 0 Games"));
+    m_waitingForLocalDisks = m_session.refreshDisks();
+    if (!m_waitingForLocalDisks)
+        m_target->optLAN->setChecked(true);
+}
+
+void MainWindow::fillDisks()
+{
+    TargetPane* t = m_target;
+    const int remembered = t->cmbHD->currentIndex();
+    {
+        const QSignalBlocker quiet(t->cmbHD);
+        t->cmbHD->clear();
+        for (const DiskEntry& d : m_session.disks())
+            t->cmbHD->addItem(d.label());
+        if (t->cmbHD->count() > 0)
+            t->cmbHD->setCurrentIndex(remembered >= 0 && remembered < t->cmbHD->count()
+                                          ? remembered
+                                          : 0);
+    }
+    // Only the first five disks fit the "Copy to HDD" menu; the local source disk is no target.
+    for (int i = 0; i < m_copyEntries.size(); ++i) {
+        const bool used = i < m_session.disks().size();
+        m_copyEntries[i]->setText(used ? m_session.disks()[i].label() : QString());
+        m_copyEntries[i]->setVisible(used);
+        m_copyEntries[i]->setEnabled(used && !(t->optLocal->isChecked() &&
+                                               i == t->cmbHD->currentIndex()));
+    }
+    if (m_waitingForLocalDisks) {
+        m_waitingForLocalDisks = false;
+        if (t->cmbHD->count() == 0) {
+            t->optLAN->setChecked(true);
+            showProblem({ProblemKind::NoPs2Disks, {}, {}});
+            return;
+        }
+        t->Label6->hide();
+        t->txtIP->hide();
+        t->cmdAttach->setText(tr("Refresh HDD"));
+        t->cmdAttach->setFixedWidth(Twips(t, 2175));
+        t->cmdShutdownPS2->hide();
+        t->cmbHD->show();
+        m_session.selectTarget(TargetKind::LocalDisk, targetDevice());
+    }
+    updateControls();
+}
+
+void MainWindow::chooseNetwork()
+{
+    TargetPane* t = m_target;
+    {
+        const QSignalBlocker quiet(t->cmbHD);
+        t->cmbHD->setCurrentIndex(-1);
+    }
+    t->cmbHD->hide();
+    t->Label6->show();
+    t->txtIP->show();
+    t->cmdShutdownPS2->show();
+    t->cmdAttach->setText(tr("Refresh PS2"));
+    t->cmdAttach->setFixedWidth(Twips(t, 1215));
+    m_session.selectTarget(TargetKind::Network, t->txtIP->text());
+    m_session.detach();
+    updateControls();
+}
+
+void MainWindow::refreshTarget()
+{
+    const bool local = m_target->optLocal->isChecked();
+    m_session.attach(local ? TargetKind::LocalDisk : TargetKind::Network, targetDevice());
+}
+
+void MainWindow::powerOffPS2()
+{
+    m_session.powerOffPS2(m_target->txtIP->text());
+}
+
+// Source -------------------------------------------------------------------
+
+void MainWindow::chooseOptical()
+{
+    InstallPane* in = m_install;
+    if (!m_session.toolAvailable()) {
+        showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        in->optISO->setChecked(true);
+        return;
+    }
+    in->txtISO->clear();
+    in->cmbType->setCurrentIndex(1);
+    m_discInfoRead = false;
+    uncheckFlags();
+    m_waitingForDrives = m_session.refreshOpticalDrives();
+    updateControls();
+}
+
+void MainWindow::fillOpticalDrives()
+{
+    QComboBox* combo = m_install->cmbOptical;
+    {
+        // Filling the list selects nothing; the user picks the drive.
+        const QSignalBlocker quiet(combo);
+        combo->clear();
+        for (const DiskEntry& d : m_session.opticalDrives())
+            combo->addItem(d.label());
+        combo->setCurrentIndex(-1);
+    }
+    if (m_waitingForDrives) {
+        m_waitingForDrives = false;
+        if (m_install->optOptical->isChecked() && combo->count() == 0) {
+            m_install->optISO->setChecked(true);
+            showProblem({ProblemKind::NoDiscsInDrives, {}, {}});
+        }
+    }
+    updateControls();
+}
+
+void MainWindow::chooseImage()
+{
+    InstallPane* in = m_install;
+    {
+        const QSignalBlocker quiet(in->cmbOptical);
+        in->cmbOptical->setCurrentIndex(-1);
+    }
+    in->txtGameName->clear();
+    in->txtGameStartup->clear();
+    m_discInfoRead = false;
+    uncheckFlags();
+    updateControls();
+}
+
+void MainWindow::browseImage()
+{
+    InstallPane* in = m_install;
+    if (!m_session.toolAvailable()) {
+        showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        return;
+    }
+    FileDialogRequest request;
+    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+    request.defaultSuffix = QStringLiteral("*.iso");
+    request.mustExist = true;
+    request.filter = kImageFilter;
+    const std::optional<QString> chosen = m_seams.dialogs.openFile(request);
+    if (!chosen || chosen->isEmpty()) {
+        // A cancelled dialog also forgets an image chosen before.
+        in->txtISO->clear();
+        in->txtGameName->clear();
+        in->txtGameStartup->clear();
+        in->txtGameSize->clear();
+        in->cmbType->setCurrentIndex(1);
+        m_discInfoRead = false;
+        updateControls();
+        return;
+    }
+    uncheckFlags();
+    in->txtISO->setText(*chosen);
+    m_discInfoRead = false;
+    m_session.readDiscInfo(*chosen, false);
+}
+
+void MainWindow::showDiscInfo(const QString& startup, const QString& name,
+                              const QString& sizeText)
+{
+    InstallPane* in = m_install;
+    in->txtGameStartup->setText(startup);
+    in->txtGameName->setText(name);
+    in->txtGameSize->setText(sizeText);
+    if (in->optISO->isChecked() && !in->txtISO->text().isEmpty()) {
+        // The image's file name without its extension names the game.
+        const QString file = QFileInfo(in->txtISO->text()).fileName();
+        const qsizetype dot = file.lastIndexOf(u'.');
+        in->txtGameName->setText(dot > 0 ? file.left(dot) : file);
+    }
+    updateControls();
+}
+
+bool MainWindow::checkInstallFields()
+{
+    InstallPane* in = m_install;
+    QString problem;
+    if (in->optISO->isChecked() && in->txtISO->text().isEmpty())
+        problem = tr("Please select an ISO to install.");
+    else if (in->optOptical->isChecked() && in->cmbOptical->currentText().isEmpty())
+        problem = tr("Please select an optical drive with a PS2 game cd\\dvd in it.");
+    else if (in->txtGameName->text().isEmpty())
+        problem = tr("Please enter a name for the game to be added.");
+    if (problem.isEmpty())
+        return true;
+    m_seams.dialogs.message(problem, Dialogs::Icon::Exclamation);
+    return false;
+}
+
+Job MainWindow::installJob() const
+{
+    const InstallPane* in = m_install;
+    Job job;
+    job.kind = JobKind::Install;
+    job.source = in->optISO->isChecked() ? in->txtISO->text()
+                                         : deviceOf(in->cmbOptical->currentText());
+    job.destination = targetDevice();
+    job.name = in->txtGameName->text();
+    job.startup = in->txtGameStartup->text();
+    job.type = in->cmbType->currentIndex() == 0 ? DiscType::CD : DiscType::DVD;
+    job.flags = flagsString();
+    return job;
+}
+
+void MainWindow::resetInstallPane()
+{
+    InstallPane* in = m_install;
+    uncheckFlags();
+    in->txtISO->clear();
+    in->txtGameName->clear();
+    in->txtGameStartup->clear();
+    in->txtGameSize->clear();
+    in->cmbType->setCurrentIndex(1);
+    {
+        const QSignalBlocker quiet(in->cmbOptical);
+        in->cmbOptical->setCurrentIndex(-1);
+    }
+    m_discInfoRead = false;
+    updateControls();
+}
+
+QString MainWindow::flagsString() const
+{
+    QList<bool> ticked;
+    for (const QAction* flag : m_flags)
+        ticked << flag->isChecked();
+    return FlagsString(ticked);
+}
+
+void MainWindow::uncheckFlags()
+{
+    for (QAction* flag : std::as_const(m_flags))
+        flag->setChecked(false);
+}
+
+// Actions ------------------------------------------------------------------
+
+void MainWindow::jobAdded()
+{
+    updateControls();
+    balloon(tr("Job added to job queue"));
+}
+
+void MainWindow::addGame()
+{
+    if (!m_install->cmdAddGame->isEnabled() || !checkInstallFields())
+        return;
+    m_session.jobs().addJob(installJob());
+    resetInstallPane();
+    jobAdded();
+}
+
+void MainWindow::installNow()
+{
+    if (!m_session.toolAvailable()) {
+        showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        return;
+    }
+    if (!checkInstallFields())
+        return;
+    const Job job = installJob();
+    balloon(tr("Installing ") + job.name);
+    m_status->setTask(tr("Installing ") + job.name);
+    m_status->setJob(tr("Installing ") + job.name + tr(" to ") + job.destination);
+    m_status->resetForJob();
+    m_session.runNow(job);
+}
+
+void MainWindow::makeIso()
+{
+    InstallPane* in = m_install;
+    if (!m_session.toolAvailable()) {
+        showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        return;
+    }
+    if (in->txtGameName->text().trimmed().isEmpty()) {
+        m_seams.dialogs.message(tr("Please enter a name for the game."),
+                                Dialogs::Icon::Exclamation);
+        return;
+    }
+    FileDialogRequest request;
+    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+    request.fileName = in->txtGameName->text() + QStringLiteral(".iso");
+    request.filter = kImageFilter;
+    request.defaultSuffix = QStringLiteral("*.iso");
+    request.confirmOverwrite = true;
+    const std::optional<QString> path = m_seams.dialogs.saveFile(request);
+    if (!path || path->isEmpty())
+        return;
+    Job job;
+    job.kind = JobKind::MakeIso;
+    job.source = deviceOf(in->cmbOptical->currentText());
+    job.destination = *path;
+    job.name = in->txtGameName->text();
+    // The old image stays until the job runs: a job removed from the queue loses nothing.
+    job.replaceExisting = QFileInfo(*path).isFile();
+    m_session.jobs().addJob(job);
+    jobAdded();
+}
+
+int MainWindow::selectedGame() const
+{
+    const QTreeView* view = m_browse->lstHD;
+    const QModelIndex current = view->currentIndex();
+    if (!current.isValid() || !view->selectionModel() ||
+        !view->selectionModel()->isRowSelected(current.row(), {}))
+        return -1;
+    return current.row();
+}
+
+void MainWindow::copyToPC()
+{
+    const int row = selectedGame();
+    if (row < 0)
+        return;
+    const QString name = m_session.games().game(row).title;
+    FileDialogRequest request;
+    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+    // A name cannot carry folders into the proposed file name.
+    request.fileName = name.mid(std::max(name.lastIndexOf(u'\\'), name.lastIndexOf(u'/')) + 1) +
+                       QStringLiteral(".iso");
+    request.filter = tr("ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|");
+    request.defaultSuffix = QStringLiteral("iso");
+    const std::optional<QString> path = m_seams.dialogs.saveFile(request);
+    if (!path || path->isEmpty())
+        return;
+    Job job;
+    job.kind = JobKind::CopyToPC;
+    job.source = m_session.targetDevice();
+    job.destination = *path;
+    job.name = name;
+    m_session.jobs().addJob(job);
+    jobAdded();
+}
+
+void MainWindow::copyToPS2()
+{
+    const int row = selectedGame();
+    if (row < 0)
+        return;
+    const std::optional<QString> answer = m_seams.dialogs.inputText(
+        tr("Please enter the IP address of the PS2 console to copy the selected game to."),
+        tr("Destination IP Address"));
+    // Spaces typed around an address would reach the tool as part of it.
+    const QString address = answer ? answer->trimmed() : QString();
+    if (address.isEmpty())
+        return;
+    if (m_session.targetKind() == TargetKind::Network &&
+        address == m_session.targetDevice().trimmed()) {
+        m_seams.dialogs.message(
+            tr("The address you entered matches the source PS2 address. Try again."),
+            Dialogs::Icon::Exclamation);
+        return;
+    }
+    Job job;
+    job.kind = JobKind::CopyToPS2;
+    job.source = m_session.targetDevice();
+    job.destination = address;
+    job.name = m_session.games().game(row).title;
+    m_session.jobs().addJob(job);
+    jobAdded();
+}
+
+void MainWindow::copyToHDD(int menuIndex)
+{
+    const int row = selectedGame();
+    if (row < 0 || menuIndex < 0 || menuIndex >= m_copyEntries.size())
+        return;
+    Job job;
+    job.kind = JobKind::CopyToHDD;
+    job.source = m_session.targetDevice();
+    job.destination = deviceOf(m_copyEntries[menuIndex]->text());
+    job.name = m_session.games().game(row).title;
+    m_session.jobs().addJob(job);
+    jobAdded();
+}
+
+void MainWindow::deleteGame()
+{
+    const int row = selectedGame();
+    if (row < 0)
+        return;
+    const QString name = m_session.games().game(row).title;
+    if (m_seams.dialogs.question(
+            tr("Are you sure you would like to permanently delete this game?\r\n\r\n") + name,
+            Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
+        return;
+    m_session.deleteGame(name);
+}
+
+void MainWindow::startQueue()
+{
+    m_session.startQueue();
+}
+
+void MainWindow::removeJob()
+{
+    QTreeView* view = m_jobPane->lstJob;
+    const QModelIndex current = view->currentIndex();
+    if (current.isValid() && view->selectionModel()->isRowSelected(current.row(), {}))
+        m_session.jobs().removeJob(current.row());
+}
+
+void MainWindow::clearJobs()
+{
+    m_session.jobs().clear();
+}
+
+// Runs ---------------------------------------------------------------------
+
+void MainWindow::runStarted(bool installNow)
+{
+    Q_UNUSED(installNow);
+    m_status->prepare(m_session.targetKind() == TargetKind::Network, m_session.settings());
+    CentreOver(m_status.get(), this);
+    m_status->showNormal();
+    if (m_session.settings().read(QStringLiteral("StayOnTop")) == QLatin1String("1"))
+        SetTopmost(m_status.get());
+    minimizeToTray();
+}
+
+void MainWindow::runFinished(bool installNow, bool cancelled)
+{
+    m_status->hide();
+    restoreFromTray();
+    if (!installNow)
+        return;
+    const Job& job = m_session.nowJob();
+    resetInstallPane();
+    // Only a run the tool reported complete is called complete.
+    if (job.state == JobState::Complete) {
+        balloon(tr("Installation of ") + job.name + tr(" complete!"));
+        return;
+    }
+    if (cancelled || job.state == JobState::Aborted)
+        return;
+    showProblem({ProblemKind::InstallFailed, job.name,
+                 job.reason.isEmpty() ? JobResultText(job) : job.reason});
+}
+
+// Window -------------------------------------------------------------------
+
+void MainWindow::minimizeToTray()
+{
+    // Without a tray the window could not come back from hiding: minimise instead.
+    if (m_seams.tray.isAvailable())
+        hide();
+    else
+        showMinimized();
+    m_hiddenToTray = true;
+    m_minimizeAction->setText(tr("Maximize"));
+}
+
+void MainWindow::restoreFromTray()
+{
+    showNormal();
+    raise();
+    activateWindow();
+    m_hiddenToTray = false;
+    m_minimizeAction->setText(tr("Minimize"));
+}
+
+void MainWindow::setActivityVisible(bool on)
+{
+    m_activity->setVisible(on);
+    flushOutput();
+    m_session.settings().write(QStringLiteral("ViewOutput"),
+                               on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void MainWindow::showOutput(const QString& chunk)
+{
+    m_pendingOutput = chunk;
+    m_outputPending = true;
+    if (chunk.isEmpty() || !m_outputTimer.isActive()) {
+        flushOutput();
+        m_outputTimer.start();
+    }
+}
+
+void MainWindow::flushOutput()
+{
+    // A hidden view is brought up to date when it is shown.
+    if (!m_outputPending || m_activity->isHidden())
+        return;
+    m_outputPending = false;
+    QPlainTextEdit* out = m_activity->txtOutput;
+    out->setPlainText(m_pendingOutput);
+    // Show the end of the chunk.
+    out->moveCursor(QTextCursor::End);
+    out->verticalScrollBar()->setValue(out->verticalScrollBar()->maximum());
+}
+
+void MainWindow::applyColumnWidths()
+{
+    // The design widths, widened where the font needs more room for a typical value.
+    const QFontMetrics fm(m_browse->lstHD->font());
+    auto width = [&](int twips, const char* sample) {
+        return std::max(Twips(this, twips), fm.horizontalAdvance(QLatin1String(sample)) + 16);
+    };
+    QHeaderView* hd = m_browse->lstHD->header();
+    hd->setSectionResizeMode(0, QHeaderView::Stretch);
+    const int hdWidths[] = {width(1070, "SLUS_000.00"), width(720, "00.00GB"), width(540, "DVD"),
+                            width(690, "+1+2+3")};
+    for (int i = 1; i < 5; ++i)
+        m_browse->lstHD->setColumnWidth(i, hdWidths[i - 1]);
+    // Results and paths are long: the result gets room for an error text, a
+    // path is shortened in its middle (its whole text is in the tooltip).
+    m_jobPane->lstJob->setTextElideMode(Qt::ElideMiddle);
+    const int job[] = {width(1000, "Error (File already exists)"),
+                       Twips(this, 1125),
+                       Twips(this, 1100),
+                       Twips(this, 1375),
+                       Twips(this, 1700),
+                       width(1200, "SLUS_000.00"),
+                       width(900, "DVD-ROM"),
+                       Twips(this, 1000)};
+    for (int i = 0; i < 8; ++i)
+        m_jobPane->lstJob->setColumnWidth(i, job[i]);
+}
+
+void MainWindow::centreOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    adjustSize();
+    const QRect area = screen->availableGeometry();
+    move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
+}
+
+void MainWindow::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    // The selection model exists once the view has its model.
+    connect(m_browse->lstHD->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainWindow::updateControls);
+    connect(m_browse->lstHD->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MainWindow::updateControls);
+    m_settingsWindow->load();
+    AddTrayIcon(m_seams.tray, windowTitle(), windowIcon(), m_trayMenu);
+    // The short window is centred; the activity view then grows it downward.
+    centreOnScreen();
+    const bool viewOutput = m_session.settings().number(QStringLiteral("ViewOutput")) == 1;
+    m_navigation->chkOutput->setChecked(viewOutput);
+    if (!viewOutput)
+        setActivityVisible(false);
+    QString ip = m_session.settings().read(QStringLiteral("IP"));
+    if (ip.isEmpty())
+        ip = kDefaultIP;
+    m_target->txtIP->setText(ip);
+    m_session.settings().write(QStringLiteral("IP"), ip);
+    m_session.selectTarget(TargetKind::Network, ip);
+    applyColumnWidths();
+    updateControls();
+    show();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (m_exited || m_exiting)
+        return;
+    if (m_session.isBusy() && m_session.activity() != Activity::Exiting) {
+        if (m_seams.dialogs.question(tr("A job is running. Cancel it and exit?"),
+                                     Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
+            return;
+        m_exiting = true;
+        // Leaves once the tool has stopped.
+        auto* once = new QObject(this);
+        connect(&m_session, &Session::busyChanged, once, [this, once](bool busy) {
+            if (busy)
+                return;
+            once->deleteLater();
+            m_session.runExitActions();
+        });
+        m_session.cancel();
+        return;
+    }
+    m_exiting = true;
+    m_session.runExitActions();
+}
+
+void MainWindow::exitProgram()
+{
+    if (m_exited)
+        return;
+    m_exited = true;
+    RemoveTrayIcon(m_seams.tray);
+    m_status->hide();
+    m_settingsWindow->hide();
+    hide();
+    if (m_seams.quit)
+        m_seams.quit();
+}

@@ -1,0 +1,145 @@
+#pragma once
+
+#include "core/jobs/JobQueue.h"
+#include "core/session/Problem.h"
+
+#include <QList>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class ActivityPane;
+class BrowsePane;
+class Dialogs;
+class InstallPane;
+class JobPane;
+class NavigationPane;
+class QAction;
+class QMenu;
+class QStackedLayout;
+class Session;
+class SettingsWindow;
+class StatusWindow;
+class TargetPane;
+class TrayIcon;
+struct Job;
+
+// What the main window gets from outside, so tests can replace it.
+struct MainSeams
+{
+    Dialogs& dialogs;
+    TrayIcon& tray;
+    std::function<void()> quit; // ends the program after the exit routine
+};
+
+// The main window: the target and source choices, the panes, the job queue,
+// the activity view and the tray menu. It shows the session's state and
+// calls its intents; it never waits for a run.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    MainWindow(Session& session, MainSeams seams, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up steps that belong to the window: tray icon, size, place, the
+    // activity view and the stored address; then shown.
+    void load();
+    StatusWindow& statusWindow() { return *m_status; }
+    SettingsWindow& settingsWindow() { return *m_settingsWindow; }
+    bool isHiddenToTray() const { return m_hiddenToTray; }
+    bool exited() const { return m_exited; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void connectControls();
+    void connectSession();
+    // Enables every control from the session's state and the window's choices.
+    void updateControls();
+    void showJobPane(bool show);
+    void showProblem(const Problem& problem);
+    void balloon(const QString& text);
+
+    // Target.
+    void chooseLocal();
+    void chooseNetwork();
+    void refreshTarget();
+    void powerOffPS2();
+    void fillDisks();
+    QString targetDevice() const;
+    // Source.
+    void chooseOptical();
+    void chooseImage();
+    void browseImage();
+    void fillOpticalDrives();
+    void showDiscInfo(const QString& startup, const QString& name, const QString& sizeText);
+    bool checkInstallFields();
+    Job installJob() const;
+    void resetInstallPane();
+    QString flagsString() const;
+    void uncheckFlags();
+    // Actions.
+    void addGame();
+    void installNow();
+    void makeIso();
+    void jobAdded();
+    int selectedGame() const;
+    void copyToPC();
+    void copyToPS2();
+    void copyToHDD(int menuIndex);
+    void deleteGame();
+    void startQueue();
+    void removeJob();
+    void clearJobs();
+    // Runs.
+    void runStarted(bool installNow);
+    void runFinished(bool installNow, bool cancelled);
+    // Window.
+    void minimizeToTray();
+    void restoreFromTray();
+    void setActivityVisible(bool on);
+    void showOutput(const QString& chunk);
+    void flushOutput();
+    void applyColumnWidths();
+    void centreOnScreen();
+    void exitProgram();
+
+    Session& m_session;
+    MainSeams m_seams;
+    TargetPane* m_target;
+    NavigationPane* m_navigation;
+    InstallPane* m_install;
+    BrowsePane* m_browse;
+    JobPane* m_jobPane;
+    ActivityPane* m_activity;
+    QMenu* m_trayMenu = nullptr;
+    QAction* m_settingsAction = nullptr;
+    QAction* m_minimizeAction = nullptr;
+    QAction* m_exitAction = nullptr;
+    QMenu* m_flagsMenu = nullptr;
+    QList<QAction*> m_flags;
+    QAction* m_flagsDone = nullptr;
+    QMenu* m_copyMenu = nullptr;
+    QList<QAction*> m_copyEntries;
+    QStackedLayout* m_upper = nullptr;
+    QWidget* m_columns = nullptr;
+    std::unique_ptr<StatusWindow> m_status;
+    std::unique_ptr<SettingsWindow> m_settingsWindow;
+    // The activity view shows the newest chunk; a flood of chunks is shown at a
+    // pace the eye can follow rather than one repaint each.
+    QString m_pendingOutput;
+    bool m_outputPending = false;
+    QTimer m_outputTimer;
+    bool m_discInfoRead = false;
+    bool m_waitingForLocalDisks = false;
+    bool m_waitingForDrives = false;
+    bool m_hiddenToTray = false;
+    bool m_loaded = false;
+    bool m_exiting = false;
+    bool m_exited = false;
+};

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "core/settings/ToolConfig.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class Dialogs;
+class Session;
+class SettingsFile;
+class TrayIcon;
+
+// "Settings & Tools": the tool's own settings (hdl_dump.conf, stored when the
+// window is saved), the program's settings (config.cfg, stored at each
+// change), and formatting a disk.
+class SettingsWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    struct Context
+    {
+        Session& session;
+        Dialogs& dialogs;
+        TrayIcon& tray;
+        // The other windows that share colours and the stay-on-top choice, the main one first.
+        QList<QWidget*> windows;
+        std::function<QString()> currentIp;
+        std::function<void(const QString&)> setIp;
+    };
+    explicit SettingsWindow(Context context);
+
+    // Reads both settings files and applies the window-wide settings.
+    void load();
+    // Opened from the main window: the first tab, centred on the main window.
+    void open();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+
+    QTabWidget* TabStrip;
+    QWidget* fmHDL_Dump;
+    QWidget* fmGUI;
+    QWidget* fmTools;
+    // HDL_Dump page
+    QLineEdit* txtDiscDatabase;
+    QPushButton* cmdDiskDatabase;
+    QCheckBox* chkAutoThrottle;
+    QCheckBox* chkEnableASPI;
+    QCheckBox* chkLimit28bit;
+    QCheckBox* chkUseCompression;
+    QLineEdit* txtTargetkbps;
+    QCheckBox* chkToxicOS;
+    // GUI page
+    QLineEdit* txtDefaultISO;
+    QPushButton* cmdDefaultISO;
+    QLineEdit* txtHDLDumpConfig;
+    QPushButton* cmdHDLDumpConfig;
+    QCheckBox* chkClosePS2;
+    QCheckBox* chkShutdownPS2;
+    QCheckBox* chkShutdownPC;
+    QCheckBox* chkStandby;
+    QCheckBox* chkStayOnTop;
+    QCheckBox* chkBalloonTips;
+    QCheckBox* chkColors;
+    QPushButton* cmdForecolor;
+    QPushButton* cmdBackcolor;
+    // Tools page
+    QComboBox* cmbHD;
+    QPushButton* cmdRefresh;
+    QPushButton* cmdFormat;
+    // Outside the pages
+    QPushButton* cmdDefaults;
+    QPushButton* cmdExit;
+
+    void LoadGuiSettings();
+    void LoadToolConfig();
+    // Writes hdl_dump.conf; false (and a message) when it could not be written.
+    bool SaveToolConfig();
+    void cmdDefaultISO_Click();
+    void cmdHDLDumpConfig_Click();
+    void cmdDiskDatabase_Click();
+    void cmdRefresh_Click();
+    void cmdFormat_Click();
+    void cmdDefaults_Click();
+    void cmdExit_Click();
+    void cmdForecolor_Click();
+    void cmdBackcolor_Click();
+
+    // The three windows that share colours and the stay-on-top choice.
+    QList<QWidget*> windows();
+    const SettingsFile& settings() const;
+    void fillDisks();
+    void updateControls();
+    void bindFlag(QCheckBox* box, const char* key);
+    void chkStayOnTop_Click();
+    void chkColors_Click();
+    void setToolControlsEnabled(bool enabled);
+    bool toolMissing();
+
+    Context m_context;
+};

@@ -1,0 +1,12 @@
+#include "Startup.h"
+
+Program StartProgram(const AppPaths& paths, SessionSeams sessionSeams, MainSeams mainSeams)
+{
+    if (!FileExists(paths.configFile))
+        WriteDefaultSettings(paths.configFile);
+    Program p;
+    p.session = std::make_unique<Session>(paths, sessionSeams);
+    p.window = std::make_unique<MainWindow>(*p.session, std::move(mainSeams));
+    p.window->load();
+    return p;
+}

@@ -1,0 +1,201 @@
+#include "StatusWindow.h"
+
+#include "AppIcon.h"
+#include "Twips.h"
+#include "core/jobs/JobQueue.h"
+#include "core/session/Session.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+// QProgressBar repaints at once when its value changes; progress arrives many
+// times a second, so the bar joins the window's next regular paint instead.
+void setBarValue(QProgressBar* bar, int value)
+{
+    bar->setUpdatesEnabled(false);
+    bar->setValue(std::clamp(value, bar->minimum(), bar->maximum()));
+    bar->setUpdatesEnabled(true);
+}
+} // namespace
+
+StatusWindow::StatusWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_session(session)
+{
+    setObjectName(QStringLiteral("frmStatus"));
+    setWindowTitle(tr("Status"));
+    setWindowIcon(AppIcon());
+
+    auto bar = [this](const char* name) {
+        auto* p = new QProgressBar(this);
+        p->setObjectName(QString::fromLatin1(name));
+        p->setRange(0, 100);
+        p->setValue(0);
+        // The frame's caption carries the percentage.
+        p->setTextVisible(false);
+        return p;
+    };
+    auto label = [this](const char* name, const QString& text) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    auto check = [this](const char* name, const QString& text) {
+        auto* c = new QCheckBox(text, this);
+        c->setObjectName(QString::fromLatin1(name));
+        return c;
+    };
+
+    m_current = new QGroupBox(tr("Current Job"), this);
+    m_current->setObjectName(QStringLiteral("fmCurrent"));
+    m_currentBar = bar("prgCurrent");
+    m_remaining = label("lblRemaining", tr("n/a"));
+    auto* current = new QVBoxLayout(m_current);
+    current->addWidget(m_currentBar);
+    current->addWidget(m_remaining);
+
+    m_overall = new QGroupBox(tr("Overall Completion"), this);
+    m_overall->setObjectName(QStringLiteral("fmOverall"));
+    m_overallBar = bar("prgOverall");
+    m_task = label("lblTask", tr("Currently on Job X of X"));
+    auto* overall = new QVBoxLayout(m_overall);
+    overall->addWidget(m_overallBar);
+    overall->addWidget(m_task);
+    m_current->setMinimumWidth(Twips(this, 3015));
+    m_overall->setMinimumWidth(Twips(this, 3015));
+
+    m_job = label("lblJob", QString());
+    m_job->setMinimumWidth(Twips(this, 6135));
+    QLabel* when = label("Label1", tr("  When all jobs are complete:"));
+    m_shutdownPS2 = check("chkShutdownPS2", tr("Shutdown PS2"));
+    m_shutdownPC = check("chkShutdown", tr("Shutdown PC"));
+    m_standbyPC = check("chkStandby", tr("Standby PC"));
+    m_cancel = new QPushButton(tr("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("cmdStop"));
+    m_minimize = new QPushButton(tr("Minimize"), this);
+    m_minimize->setObjectName(QStringLiteral("cmdMinimize"));
+    m_cancel->setMinimumWidth(Twips(this, 1455));
+    m_minimize->setMinimumWidth(Twips(this, 1455));
+    m_speed = label("lblSpeed", tr("Speed: n/a"));
+
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(m_current, 1);
+    frames->addWidget(m_overall, 1);
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(when);
+    choices->addStretch();
+    choices->addWidget(m_shutdownPS2);
+    choices->addWidget(m_shutdownPC);
+    choices->addWidget(m_standbyPC);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_minimize);
+    buttons->addSpacing(Twips(this, 105));
+    buttons->addWidget(m_speed, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(frames);
+    layout->addWidget(m_job);
+    layout->addLayout(choices);
+    layout->addLayout(buttons);
+    // The size fits the widest captions once, so changing progress captions
+    // never re-lays out the window.
+    m_current->setTitle(tr("Current Job - 100%"));
+    m_overall->setTitle(tr("Overall Completion - 100%"));
+    m_task->setText(tr("Currently on Job 999 of 999"));
+    setFixedSize(sizeHint());
+    m_current->setTitle(tr("Current Job"));
+    m_overall->setTitle(tr("Overall Completion"));
+    m_task->setText(tr("Currently on Job X of X"));
+
+    // At most one PC action; a value set from code follows the same rule.
+    connect(m_shutdownPC, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_standbyPC->setChecked(false);
+        endActionsChanged();
+    });
+    connect(m_standbyPC, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_shutdownPC->setChecked(false);
+        endActionsChanged();
+    });
+    connect(m_shutdownPS2, &QCheckBox::toggled, this, &StatusWindow::endActionsChanged);
+    connect(m_cancel, &QPushButton::clicked, &m_session, &Session::cancel);
+    connect(m_minimize, &QPushButton::clicked, this, &QWidget::showMinimized);
+}
+
+void StatusWindow::endActionsChanged()
+{
+    m_session.setEndActions({m_shutdownPS2->isChecked() && m_shutdownPS2->isEnabled(),
+                             m_shutdownPC->isChecked(), m_standbyPC->isChecked()});
+}
+
+void StatusWindow::prepare(bool networkTarget, const SettingsFile& settings)
+{
+    m_shutdownPS2->setEnabled(networkTarget);
+    m_shutdownPS2->setChecked(networkTarget &&
+                              settings.number(QStringLiteral("TurnOffPS2")) == 1);
+    // Standby is set second, so it wins when both are stored.
+    m_shutdownPC->setChecked(settings.number(QStringLiteral("TurnOffPC")) == 1);
+    m_standbyPC->setChecked(settings.number(QStringLiteral("StandbyPC")) == 1);
+    endActionsChanged();
+    setWindowTitle(tr("Status"));
+}
+
+void StatusWindow::setTask(const QString& text)
+{
+    m_task->setText(text);
+}
+
+void StatusWindow::setJob(const QString& text)
+{
+    m_job->setText(text);
+}
+
+void StatusWindow::resetForJob()
+{
+    m_currentBar->setValue(0);
+    m_current->setTitle(tr("Current Job"));
+    m_speed->setText(tr("Speed: n/a"));
+    m_remaining->setText(tr("Time remaining n/a"));
+}
+
+void StatusWindow::showProgress(const JobProgress& p, bool queue)
+{
+    if (p.remaining)
+        m_remaining->setText(*p.remaining);
+    if (p.speed)
+        m_speed->setText(tr("Speed: ") + *p.speed);
+    setBarValue(m_currentBar, p.percent);
+    m_current->setTitle(tr("Current Job - %1%").arg(p.percentText));
+    setBarValue(m_overallBar, p.overall);
+    m_overall->setTitle(tr("Overall Completion - %1%").arg(p.overall));
+    if (!isMinimized()) {
+        setWindowTitle(tr("Status"));
+        return;
+    }
+    if (queue && p.jobCount > 1)
+        setWindowTitle(tr("%1% - %2% - Job %3 / %4")
+                           .arg(p.percentText)
+                           .arg(p.percent / p.jobCount)
+                           .arg(p.jobNumber)
+                           .arg(p.jobCount));
+    else
+        setWindowTitle(tr("%1% Complete").arg(p.percentText));
+}
+
+void StatusWindow::closeEvent(QCloseEvent* event)
+{
+    // While a job runs the window stays; closing it only gets it out of the way.
+    if (m_session.isBusy()) {
+        event->ignore();
+        showMinimized();
+        return;
+    }
+    event->accept();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class Session;
+class SettingsFile;
+struct JobProgress;
+
+// The small window that stands in for the main window while jobs run:
+// progress of the current job and of the run, speed, time remaining, the
+// end-of-run choices, Cancel and Minimize.
+class StatusWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit StatusWindow(Session& session, QWidget* parent = nullptr);
+
+    // The end-of-run choices from the settings; the PS2 one only for a networked PS2.
+    void prepare(bool networkTarget, const SettingsFile& settings);
+    void setTask(const QString& text);
+    void setJob(const QString& text);
+    // Back to the start of a job: no progress, no speed, no time yet.
+    void resetForJob();
+    void showProgress(const JobProgress& progress, bool queue);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void endActionsChanged();
+
+    Session& m_session;
+    QGroupBox* m_current;
+    QProgressBar* m_currentBar;
+    QLabel* m_remaining;
+    QGroupBox* m_overall;
+    QProgressBar* m_overallBar;
+    QLabel* m_task;
+    QLabel* m_job;
+    QCheckBox* m_shutdownPS2;
+    QCheckBox* m_shutdownPC;
+    QCheckBox* m_standbyPC;
+    QPushButton* m_cancel;
+    QPushButton* m_minimize;
+    QLabel* m_speed;
+};

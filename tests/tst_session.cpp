@@ -1,0 +1,251 @@
+#include "TestSupport.h"
+#include "core/session/Session.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+// The session without any window, driven against the simulator.
+class TestSession : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<SimWorld> m_world;
+    FakeIcmp m_icmp;
+    FakePower m_power;
+    std::unique_ptr<Session> m_session;
+    QList<Problem> m_problems;
+
+    void start(const QString& style = QStringLiteral("win"),
+               QJsonObject state = SimWorld::defaultState())
+    {
+        state[QStringLiteral("style")] = style;
+        m_world = std::make_unique<SimWorld>(state);
+        m_icmp = FakeIcmp();
+        m_icmp.status[QStringLiteral("127.0.0.1")] = 0;
+        m_power = FakePower();
+        m_problems.clear();
+        m_session = std::make_unique<Session>(m_world->paths(), SessionSeams{m_icmp, m_power});
+        m_session->setRetryPause(20);
+        connect(m_session.get(), &Session::problem, this,
+                [this](const Problem& p) { m_problems << p; });
+    }
+    bool idle() { return QTest::qWaitFor([this] { return !m_session->isBusy(); }, 20000); }
+    QStringList titles() const
+    {
+        QStringList t;
+        for (const parse::GameRow& g : m_session->games().games())
+            t << g.title;
+        return t;
+    }
+    QList<ProblemKind> kinds() const
+    {
+        QList<ProblemKind> k;
+        for (const Problem& p : m_problems)
+            k << p.kind;
+        return k;
+    }
+
+private slots:
+    void cleanup() { m_session.reset(); }
+
+    void devicesOfBothTools()
+    {
+        for (const QString& style : {QStringLiteral("win"), QStringLiteral("linux")}) {
+            start(style);
+            QVERIFY(m_session->refreshDevices());
+            QVERIFY(idle());
+            if (style == QLatin1String("win")) {
+                QCOMPARE(m_session->disks().size(), 2);
+                QCOMPARE(m_session->disks()[1].label(), QStringLiteral("hdd2:  [40.0 GB]"));
+                QCOMPARE(m_session->allDisks().size(), 3);
+                QCOMPARE(m_session->opticalDrives().size(), 1);
+            }
+            // Without "query", the current tool's devices come from this machine.
+            if (style == QLatin1String("linux"))
+                QVERIFY(m_world->calls().contains(QStringList{QStringLiteral("query")}));
+            QVERIFY(m_problems.isEmpty());
+        }
+    }
+
+    void attachReadsGamesAndSpace()
+    {
+        start();
+        QSignalSpy busy(m_session.get(), &Session::busyChanged);
+        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
+        // One thing at a time: a second intent is refused while the first runs.
+        QVERIFY(!m_session->refreshDisks());
+        QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::Busy});
+        QVERIFY(idle());
+        QCOMPARE(busy.size(), 2);
+        QVERIFY(m_session->isAttached());
+        QCOMPARE(titles(), (QStringList{QStringLiteral("Test Game"), QStringLiteral("Small")}));
+        QVERIFY(m_session->space().has_value());
+        QCOMPARE(m_session->space()->totalMb, 20480);
+
+        // A networked PS2 is probed first; one that does not answer is not asked.
+        m_problems.clear();
+        m_world->clearCalls();
+        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.5")));
+        QVERIFY(idle());
+        QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::PS2NotFound});
+        QCOMPARE(m_icmp.sent, QStringList{QStringLiteral("127.0.0.5")});
+        for (const QStringList& c : m_world->calls())
+            QVERIFY(c.first() != QLatin1String("hdl_toc"));
+
+        m_problems.clear();
+        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.1")));
+        QVERIFY(idle());
+        QCOMPARE(titles(), QStringList{QStringLiteral("Net Game")});
+        QVERIFY(m_problems.isEmpty());
+    }
+
+    void probeThatCannotBeSentAsksTheTool()
+    {
+        start();
+        m_icmp.canSend = false;
+        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.1")));
+        QVERIFY(idle());
+        QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::ProbeImpossible});
+        QCOMPARE(titles(), QStringList{QStringLiteral("Net Game")});
+    }
+
+    void failedListingsAreNoEmptyDisks_data()
+    {
+        QTest::addColumn<QJsonObject>("fault");
+        QTest::addColumn<int>("problem");
+        QTest::newRow("permission")
+            << QJsonObject{{"mode", "error"}, {"text", "00000002 (13): Permission denied"}}
+            << int(ProblemKind::ListingFailed);
+        QTest::newRow("crash") << QJsonObject{{"mode", "crash"}, {"text", "CD 1KB  a"}}
+                               << int(ProblemKind::ListingFailed);
+        QTest::newRow("refused") << QJsonObject{{"mode", "refused"}}
+                                 << int(ProblemKind::ReloadServer);
+        QTest::newRow("timeout") << QJsonObject{{"mode", "timeout"}}
+                                 << int(ProblemKind::PS2NotAnswering);
+    }
+    void failedListingsAreNoEmptyDisks()
+    {
+        QFETCH(QJsonObject, fault);
+        QFETCH(int, problem);
+        start(QStringLiteral("linux"));
+        fault[QStringLiteral("command")] = QStringLiteral("hdl_toc");
+        m_world->setFault(fault);
+        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.1")));
+        QVERIFY(idle());
+        QVERIFY(!m_session->isAttached());
+        QCOMPARE(m_session->games().count(), 0);
+        QVERIFY(kinds().contains(ProblemKind(problem)));
+    }
+
+    void hungListingEndsAfterSilence()
+    {
+        start();
+        m_session->setReadTimeout(500);
+        m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
+        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
+        QVERIFY(idle());
+        QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::ListingFailed});
+        QVERIFY(m_problems.first().reason.contains(QStringLiteral("did not answer")));
+    }
+
+    void cancelStopsAListing()
+    {
+        start();
+        m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
+        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
+        QTest::qWait(300);
+        m_session->cancel();
+        QVERIFY(idle());
+        QVERIFY(m_problems.isEmpty());
+    }
+
+    void discInformation()
+    {
+        start();
+        QSignalSpy read(m_session.get(), &Session::discInfoRead);
+        QVERIFY(m_session->readDiscInfo(QStringLiteral("cd0:"), true));
+        QVERIFY(idle());
+        QCOMPARE(read.size(), 1);
+        QCOMPARE(read.first().first().value<parse::DiscInfo>().startup,
+                 QStringLiteral("SLUS_123.45"));
+        // A file that is no PS2 game says why.
+        QVERIFY(m_session->readDiscInfo(m_world->path(QStringLiteral("nothing.iso")), false));
+        QVERIFY(idle());
+        QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::NotPs2Image});
+    }
+
+    void deleteReportsWhatTheToolDid()
+    {
+        start();
+        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
+        QVERIFY(idle());
+        QSignalSpy deleted(m_session.get(), &Session::gameDeleted);
+        QVERIFY(m_session->deleteGame(QStringLiteral("Small")));
+        QVERIFY(idle());
+        QCOMPARE(deleted.size(), 1);
+        QCOMPARE(titles(), QStringList{QStringLiteral("Test Game")});
+
+        // The current tool has no "delete": that is no success.
+        start(QStringLiteral("linux"));
+        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("/dev/sdb")));
+        QVERIFY(idle());
+        QVERIFY(m_session->deleteGame(QStringLiteral("Small")));
+        QVERIFY(idle());
+        QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::DeleteFailed});
+        QCOMPARE(m_session->games().count(), 2);
+    }
+
+    void queueResultsAndEndActions()
+    {
+        start();
+        m_session->selectTarget(TargetKind::LocalDisk, QStringLiteral("hdd1:"));
+        Job copy;
+        copy.kind = JobKind::CopyToPC;
+        copy.source = QStringLiteral("hdd1:");
+        copy.name = QStringLiteral("Test Game");
+        copy.destination = m_world->path(QStringLiteral("copy.iso"));
+        m_session->jobs().addJob(copy);
+        Job missing = copy;
+        missing.name = QStringLiteral("No Such Game");
+        missing.destination = m_world->path(QStringLiteral("other.iso"));
+        m_session->jobs().addJob(missing);
+        m_session->setEndActions({false, true, false});
+        QSignalSpy finished(m_session.get(), &Session::runFinished);
+        QVERIFY(m_session->startQueue());
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(m_session->jobs().job(0).state, JobState::Complete);
+        QCOMPARE(m_session->jobs().job(1).state, JobState::Failed);
+        // A run with a failure ends without the PC's power actions.
+        QVERIFY(m_power.calls.isEmpty());
+
+        m_session->jobs().removeJob(1);
+        QVERIFY(QFile::remove(copy.destination));
+        m_session->jobs().setState(0, JobState::Pending);
+        QVERIFY(m_session->startQueue());
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(m_session->jobs().job(0).state, JobState::Complete);
+        QCOMPARE(m_power.calls, QStringList{QStringLiteral("shutdown")});
+    }
+
+    void failureAfter100IsNoSuccess()
+    {
+        start();
+        m_world->setFault({{"mode", "crash"}, {"command", "inject_cd"}, {"text", "100%"}});
+        Job job;
+        job.kind = JobKind::Install;
+        job.source = QStringLiteral("cd0:");
+        job.destination = QStringLiteral("hdd1:");
+        job.name = QStringLiteral("New");
+        job.type = DiscType::CD;
+        m_session->setEndActions({false, false, true});
+        QSignalSpy finished(m_session.get(), &Session::runFinished);
+        QVERIFY(m_session->runNow(job));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(m_session->nowJob().state, JobState::Failed);
+        QVERIFY(m_session->nowJob().reason.contains(QStringLiteral("SIGABRT")));
+        QVERIFY(m_power.calls.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSession)
+#include "tst_session.moc"
