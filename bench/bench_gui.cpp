@@ -1,15 +1,15 @@
 // Benchmarks of the main window: a large game table reaching the browse list.
 #include "core/devices/Probe.h"
-#include "interpreter/Interpreter.h"
 #include "core/platform/PowerActions.h"
 #include "gui/BrowsePane.h"
 #include "gui/Dialogs.h"
-#include "shell/Startup.h"
 #include "gui/TrayIcon.h"
+#include "interpreter/Interpreter.h"
+#include "shell/Startup.h"
 
 #include "core/jobs/JobListModel.h"
-#include "jobs/frmStatus.h"
 #include "core/platform/Platform.h"
+#include "jobs/frmStatus.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -36,7 +36,8 @@ class TestCli : public QObject
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HDL_SIM_STATE"), m_world->path(QStringLiteral("sim-state.json")));
+        env.insert(QStringLiteral("HDL_SIM_STATE"),
+                   m_world->path(QStringLiteral("sim-state.json")));
         env.insert(QStringLiteral("HDL_SIM_LOG"), m_world->path(QStringLiteral("calls.log")));
         env.insert(QStringLiteral("HOME"), m_world->dir());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_world->path(QStringLiteral("config")));
@@ -65,12 +66,14 @@ private slots:
 
     void gamesAsJsonAndText()
     {
-        Result r = cli({QStringLiteral("--json"), QStringLiteral("games"), QStringLiteral("hdd1:")});
+        Result r =
+            cli({QStringLiteral("--json"), QStringLiteral("games"), QStringLiteral("hdd1:")});
         QCOMPARE(r.status, 0);
         const QJsonObject o = json(r.out);
         const QJsonArray games = o[QStringLiteral("games")].toArray();
         QCOMPARE(games.size(), 2);
-        QCOMPARE(games[0].toObject()[QStringLiteral("name")].toString(), QStringLiteral("Test Game"));
+        QCOMPARE(games[0].toObject()[QStringLiteral("name")].toString(),
+                 QStringLiteral("Test Game"));
         QCOMPARE(games[0].toObject()[QStringLiteral("size_kb")].toInteger(), 308576);
         QCOMPARE(o[QStringLiteral("space")].toObject()[QStringLiteral("total_mb")].toInteger(),
                  20480);
@@ -136,8 +139,8 @@ private slots:
         r = cli({QStringLiteral("--json"), QStringLiteral("install"), QStringLiteral("hdd1:"),
                  QStringLiteral("cd0:"), QStringLiteral("--name"), QStringLiteral("X")});
         QCOMPARE(r.status, 1);
-        QVERIFY(json(r.out)[QStringLiteral("reason")].toString().contains(
-            QStringLiteral("SIGABRT")));
+        QVERIFY(
+            json(r.out)[QStringLiteral("reason")].toString().contains(QStringLiteral("SIGABRT")));
     }
 
     void devicesAndDoctor()
@@ -166,8 +169,7 @@ private slots:
                 {QStringLiteral("--hdl-dump"), m_world->toolPath(), QStringLiteral("games"),
                  QStringLiteral("hdd1:")});
         QVERIFY(p.waitForStarted());
-        const QString children =
-            QStringLiteral("/proc/%1/task/%1/children").arg(p.processId());
+        const QString children = QStringLiteral("/proc/%1/task/%1/children").arg(p.processId());
         qint64 tool = 0;
         QVERIFY(QTest::qWaitFor(
             [&] {

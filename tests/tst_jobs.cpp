@@ -70,8 +70,10 @@ private slots:
         jobs.addJob(a);
         jobs.addJob(install(DiscType::DVD, {}, {}));
         QCOMPARE(jobs.count(), 2);
-        QCOMPARE(jobs.data(jobs.index(0, 0), Qt::DisplayRole).toString(), QStringLiteral("Pending"));
-        QCOMPARE(jobs.data(jobs.index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("Install"));
+        QCOMPARE(jobs.data(jobs.index(0, 0), Qt::DisplayRole).toString(),
+                 QStringLiteral("Pending"));
+        QCOMPARE(jobs.data(jobs.index(0, 1), Qt::DisplayRole).toString(),
+                 QStringLiteral("Install"));
         QCOMPARE(jobs.data(jobs.index(0, 6), Qt::DisplayRole).toString(), QStringLiteral("CD-ROM"));
         QCOMPARE(jobs.data(jobs.index(1, 6), Qt::DisplayRole).toString(),
                  QStringLiteral("DVD-ROM"));
@@ -93,15 +95,19 @@ private slots:
         QTest::addColumn<QString>("startup");
         QTest::addColumn<QString>("flags");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("startup and flags")
-            << 1 << "SLUS_000.00" << "+1+3"
-            << "inject_dvd hdd1: \"Game One\" cd0: SLUS_000.00 +1+3";
+        QTest::newRow("startup and flags") << 1 << "SLUS_000.00"
+                                           << "+1+3"
+                                           << "inject_dvd hdd1: \"Game One\" cd0: SLUS_000.00 +1+3";
         // An empty startup keeps its place before the flags.
-        QTest::newRow("flags only") << 1 << "" << "+1+3"
+        QTest::newRow("flags only") << 1 << ""
+                                    << "+1+3"
                                     << "inject_dvd hdd1: \"Game One\" cd0: \"\" +1+3";
-        QTest::newRow("startup only") << 1 << "SLUS_000.00" << ""
+        QTest::newRow("startup only") << 1 << "SLUS_000.00"
+                                      << ""
                                       << "inject_dvd hdd1: \"Game One\" cd0: SLUS_000.00";
-        QTest::newRow("cd, neither") << 0 << "" << "" << "inject_cd hdd1: \"Game One\" cd0:";
+        QTest::newRow("cd, neither") << 0 << ""
+                                     << ""
+                                     << "inject_cd hdd1: \"Game One\" cd0:";
     }
     void installArguments()
     {
@@ -129,8 +135,7 @@ private slots:
         Job image = pc;
         image.kind = JobKind::MakeIso;
         image.source = QStringLiteral("cd0:");
-        QCOMPARE(JobArguments(image),
-                 (QStringList{"dump", "cd0:", "/home/me/Game One.iso"}));
+        QCOMPARE(JobArguments(image), (QStringList{"dump", "cd0:", "/home/me/Game One.iso"}));
     }
 
     void errorTexts_data()
@@ -140,9 +145,10 @@ private slots:
         QTest::newRow("interrupted") << " 45%\r\nInterrupted.\r\n" << int(ToolError::Interrupted);
         QTest::newRow("unsupported") << "Input or output is unsupported.\r\n"
                                      << int(ToolError::Unsupported);
-        QTest::newRow("exists, older") << "hdd1: The file exists.\r\n" << int(ToolError::FileExists);
-        QTest::newRow("exists, current")
-            << ReadCapture(QStringLiteral("cur_extract_exists.stderr")) << int(ToolError::FileExists);
+        QTest::newRow("exists, older") << "hdd1: The file exists.\r\n"
+                                       << int(ToolError::FileExists);
+        QTest::newRow("exists, current") << ReadCapture(QStringLiteral("cur_extract_exists.stderr"))
+                                         << int(ToolError::FileExists);
         QTest::newRow("name exists") << ReadCapture(QStringLiteral("cur_inject_cd_exists.stderr"))
                                      << int(ToolError::FileExists);
         QTest::newRow("no space") << ReadCapture(QStringLiteral("cur_small_inject3_nospace.stderr"))
@@ -153,8 +159,8 @@ private slots:
                                             << int(ToolError::BadParameter);
         QTest::newRow("refused") << "0000006f (111): Connection refused\n"
                                  << int(ToolError::ConnectionRefused);
-        QTest::newRow("not a PS2 disk")
-            << ReadCapture(QStringLiteral("cur_hdl_toc_blank.stderr")) << int(ToolError::NotPs2Disk);
+        QTest::newRow("not a PS2 disk") << ReadCapture(QStringLiteral("cur_hdl_toc_blank.stderr"))
+                                        << int(ToolError::NotPs2Disk);
         QTest::newRow("usage") << "Usage: hdl_dump command\n" << int(ToolError::UnknownCommand);
         QTest::newRow("nothing") << " 45%\r100%" << int(ToolError::None);
     }
@@ -178,22 +184,26 @@ private slots:
         QTest::addColumn<bool>("normal");
         QTest::addColumn<QString>("output");
         QTest::addColumn<QString>("result");
-        QTest::newRow("complete") << 0 << true << " 50%\r100%" << "Complete";
+        QTest::newRow("complete") << 0 << true << " 50%\r100%"
+                                  << "Complete";
         QTest::newRow("named error") << 106 << true << " 10%\rhdd1: not enough free space.\n"
                                      << "Error (Insufficient disk space)";
-        QTest::newRow("interrupted") << 109 << true << " 10%\rInterrupted.\n" << "Aborted";
+        QTest::newRow("interrupted") << 109 << true << " 10%\rInterrupted.\n"
+                                     << "Aborted";
         // Faults after "100%" are failures with the tool's reason.
         QTest::newRow("io error after 100%")
             << 1 << true << "100%\n00000005 (5): Input/output error\n"
             << "Error (00000005 (5): Input/output error)";
         QTest::newRow("crash after 100%") << 11 << false << "100%"
                                           << "Error (hdl_dump was killed by signal SIGSEGV.)";
-        QTest::newRow("timeout after 100%") << 127 << true << "100%\nNetwork communication timeout.\n"
-                                            << "Error (Network communication timeout.)";
+        QTest::newRow("timeout after 100%")
+            << 127 << true << "100%\nNetwork communication timeout.\n"
+            << "Error (Network communication timeout.)";
         QTest::newRow("usage") << 100 << true << "Usage: hdl_dump inject_cd ...\n"
                                << "Error (Usage: hdl_dump inject_cd ...)";
         // Only a silent success short of 100% keeps the old riddle.
-        QTest::newRow("no result") << 0 << true << "" << "Error (Dual-Layer DVD?)";
+        QTest::newRow("no result") << 0 << true << ""
+                                   << "Error (Dual-Layer DVD?)";
     }
     void resultsOfARun()
     {
@@ -224,14 +234,13 @@ private slots:
                                QStringLiteral("for r in \"$@\"; do printf '%s' \"$r\"; sleep "
                                               "0.01; done"),
                                QStringLiteral("sh")};
-            runs.push_back(std::make_unique<ToolRun>(
-                ToolCommand{QStringLiteral("/bin/sh"), script + reads}));
+            runs.push_back(
+                std::make_unique<ToolRun>(ToolCommand{QStringLiteral("/bin/sh"), script + reads}));
             runs.back()->start();
             return runs.back().get();
         });
         QList<JobProgress> seen;
-        connect(&queue, &JobQueue::progressChanged, this,
-                [&](const JobProgress& p) { seen << p; });
+        connect(&queue, &JobQueue::progressChanged, this, [&](const JobProgress& p) { seen << p; });
         QSignalSpy finished(&queue, &JobQueue::finished);
         queue.start();
         QVERIFY(finished.wait(20000));
@@ -240,7 +249,8 @@ private slots:
             QCOMPARE(jobs.job(row).state, JobState::Complete);
         QVERIFY(!seen.isEmpty());
         for (const JobProgress& p : std::as_const(seen)) {
-            QVERIFY2(!p.speed.value_or(QString()).endsWith(u' '), qPrintable(p.speed.value_or(QString())));
+            QVERIFY2(!p.speed.value_or(QString()).endsWith(u' '),
+                     qPrintable(p.speed.value_or(QString())));
             QVERIFY(p.overall >= 0 && p.overall <= 100);
             QCOMPARE(p.jobCount, 3);
         }

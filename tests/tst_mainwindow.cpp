@@ -71,8 +71,8 @@ private slots:
                  QStringLiteral("Browse, Backup, and Delete - 1 Games"));
         QVERIFY(child<QPushButton>("cmdInstall")->isEnabled());
         QCOMPARE(child<QLineEdit>("txtCommand")->text(), QStringLiteral("hdl_toc 127.0.0.1"));
-        QVERIFY(child<QPlainTextEdit>("txtOutput")->toPlainText().contains(
-            QStringLiteral("Net Game")));
+        QVERIFY(
+            child<QPlainTextEdit>("txtOutput")->toPlainText().contains(QStringLiteral("Net Game")));
         SaveScreenshot(&main(), QStringLiteral("main-activity.png"));
 
         // A new address forgets the list of the old one.

@@ -232,8 +232,9 @@ private slots:
         selectGame(QStringLiteral("Net Game"));
         m_dialogs.inputs.push_back(QStringLiteral(" 127.0.0.1 "));
         child<QPushButton>("cmdBackupPS2")->click();
-        QCOMPARE(m_dialogs.texts().last(),
-                 QStringLiteral("The address you entered matches the source PS2 address. Try again."));
+        QCOMPARE(
+            m_dialogs.texts().last(),
+            QStringLiteral("The address you entered matches the source PS2 address. Try again."));
         m_dialogs.inputs.push_back(QStringLiteral(" 127.0.0.2 "));
         child<QPushButton>("cmdBackupPS2")->click();
         QCOMPARE(session().jobs().count(), 1);

@@ -29,7 +29,10 @@ class TestSession : public QObject
         connect(m_session.get(), &Session::problem, this,
                 [this](const Problem& p) { m_problems << p; });
     }
-    bool idle() { return QTest::qWaitFor([this] { return !m_session->isBusy(); }, 20000); }
+    bool idle()
+    {
+        return QTest::qWaitFor([this] { return !m_session->isBusy(); }, 20000);
+    }
     QStringList titles() const
     {
         QStringList t;

@@ -211,7 +211,10 @@ private slots:
                            static_cast<QWidget*>(&main().statusWindow())})
             QCOMPARE(w->palette().color(QPalette::Window), chosen);
         QCOMPARE(child<QLineEdit>("txtIP")->palette().color(QPalette::Base), chosen);
-        QCOMPARE(child<QPushButton>("cmdStop", &main().statusWindow())->palette().color(QPalette::Button), chosen);
+        QCOMPARE(child<QPushButton>("cmdStop", &main().statusWindow())
+                     ->palette()
+                     .color(QPalette::Button),
+                 chosen);
         QCOMPARE(main().palette().color(QPalette::WindowText), text); // not the text
         m_dialogs.colors.push_back(std::nullopt);
         button("cmdForecolor")->click(); // cancelled: nothing
@@ -310,9 +313,8 @@ private slots:
         QVERIFY(m_world->calls().contains(
             QStringList{QStringLiteral("initialize"), QStringLiteral("/dev/sdd")}));
         QCOMPARE(m_dialogs.texts().last(),
-                 QStringLiteral(
-                     "The drive /dev/sdd could not be formatted.\r\n\r\n"
-                     "initialize: unrecognized command."));
+                 QStringLiteral("The drive /dev/sdd could not be formatted.\r\n\r\n"
+                                "initialize: unrecognized command."));
         QVERIFY(m_tray.balloons.isEmpty());
     }
 

@@ -162,8 +162,8 @@ private slots:
                                QStringLiteral("; rm -rf /"), QStringLiteral("$HOME")};
         auto run = shell(QStringLiteral("for a in \"$@\"; do printf '[%s]' \"$a\"; done"), args);
         QCOMPARE(finish(*run).output, QStringLiteral("[a b][][\"q\"][; rm -rf /][$HOME]"));
-        QCOMPARE(ToolCommand::DisplayArguments({QStringLiteral("extract"),
-                                                QStringLiteral("Game One"), QString()}),
+        QCOMPARE(ToolCommand::DisplayArguments(
+                     {QStringLiteral("extract"), QStringLiteral("Game One"), QString()}),
                  QStringLiteral("extract \"Game One\" \"\""));
     }
 };

@@ -82,10 +82,10 @@ CliCommand::CliCommand(Session& session, CliOptions options, QObject* parent)
 const QList<CliCommand::Entry>& CliCommand::table()
 {
     static const QList<Entry> entries{
-        {"devices", 0, 0, &CliCommand::devices},   {"games", 1, 1, &CliCommand::games},
-        {"info", 1, 1, &CliCommand::info},         {"install", 2, 8, &CliCommand::install},
+        {"devices", 0, 0, &CliCommand::devices},     {"games", 1, 1, &CliCommand::games},
+        {"info", 1, 1, &CliCommand::info},           {"install", 2, 8, &CliCommand::install},
         {"copy-to-pc", 3, 3, &CliCommand::copyToPc}, {"make-iso", 2, 2, &CliCommand::makeIso},
-        {"delete", 2, 2, &CliCommand::remove},     {"poweroff", 1, 1, &CliCommand::poweroff},
+        {"delete", 2, 2, &CliCommand::remove},       {"poweroff", 1, 1, &CliCommand::poweroff},
         {"doctor", 0, 0, &CliCommand::doctor},
     };
     return entries;
@@ -162,8 +162,8 @@ void CliCommand::whenIdle(std::function<int()> fn)
 void CliCommand::print(const QJsonValue& json, const QString& text)
 {
     if (m_options.json) {
-        const QJsonDocument doc = json.isArray() ? QJsonDocument(json.toArray())
-                                                 : QJsonDocument(json.toObject());
+        const QJsonDocument doc =
+            json.isArray() ? QJsonDocument(json.toArray()) : QJsonDocument(json.toObject());
         writeOut(QString::fromUtf8(doc.toJson(QJsonDocument::Indented)));
     } else {
         writeOut(text);
@@ -466,7 +466,7 @@ void CliCommand::doctor(const QStringList&)
     report[QStringLiteral("hdl_dump_found")] = info.isFile();
     report[QStringLiteral("hdl_dump_executable")] = info.isExecutable();
     text += QStringLiteral("hdl_dump: %1 (%2)\n")
-                .arg(tool, !info.isFile()          ? QStringLiteral("not found")
+                .arg(tool, !info.isFile()         ? QStringLiteral("not found")
                            : !info.isExecutable() ? QStringLiteral("not executable")
                                                   : QStringLiteral("found"));
     report[QStringLiteral("config_file")] = m_session.paths().configFile;
@@ -492,7 +492,7 @@ void CliCommand::doctor(const QStringList&)
                                  {QStringLiteral("readable"), d.readable},
                                  {QStringLiteral("ps2_formatted"), d.ps2Formatted}});
         text += QStringLiteral("disk %1: %2\n")
-                    .arg(d.path, !d.readable        ? QStringLiteral("cannot be read")
+                    .arg(d.path, !d.readable      ? QStringLiteral("cannot be read")
                                  : d.ps2Formatted ? QStringLiteral("PS2 formatted")
                                                   : QStringLiteral("readable, not PS2"));
     }
@@ -507,17 +507,17 @@ void CliCommand::doctor(const QStringList&)
     auto* run = new ToolRun({tool, {}}, this);
     run->setSilenceTimeout(10000);
     connect(run, &ToolRun::finished, this, [this, report, text](const RunOutcome& o) mutable {
-        static const char* known[] = {"query",      "hdl_toc",    "cdvd_info", "cdvd_info2",
-                                      "inject_cd",  "inject_dvd", "extract",   "dump",
-                                      "delete",     "initialize", "modify",    "backup_toc",
-                                      "restore_toc", "poweroff",  "info"};
+        static const char* known[] = {"query",       "hdl_toc",    "cdvd_info", "cdvd_info2",
+                                      "inject_cd",   "inject_dvd", "extract",   "dump",
+                                      "delete",      "initialize", "modify",    "backup_toc",
+                                      "restore_toc", "poweroff",   "info"};
         QJsonArray commands;
         QStringList names;
         for (const char* k : known) {
-            const QRegularExpression word(QStringLiteral("(^|\\s)%1(\\s|$)")
-                                              .arg(QRegularExpression::escape(
-                                                  QString::fromLatin1(k))),
-                                          QRegularExpression::MultilineOption);
+            const QRegularExpression word(
+                QStringLiteral("(^|\\s)%1(\\s|$)")
+                    .arg(QRegularExpression::escape(QString::fromLatin1(k))),
+                QRegularExpression::MultilineOption);
             if (word.match(o.output).hasMatch()) {
                 commands.append(QString::fromLatin1(k));
                 names << QString::fromLatin1(k);

@@ -56,9 +56,8 @@ int main(int argc, char* argv[])
     NoPowerActions power;
     Session session(paths, SessionSeams{icmp, power});
     CliCommand command(session, options);
-    QObject::connect(&command, &CliCommand::done, &app, [](int status) {
-        QCoreApplication::exit(status);
-    });
+    QObject::connect(&command, &CliCommand::done, &app,
+                     [](int status) { QCoreApplication::exit(status); });
     command.start(args);
     return QCoreApplication::exec();
 }

@@ -111,7 +111,9 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
 
     m_status = std::make_unique<StatusWindow>(m_session);
     m_settingsWindow = std::make_unique<SettingsWindow>(
-        SettingsWindow::Context{m_session, m_seams.dialogs, m_seams.tray,
+        SettingsWindow::Context{m_session,
+                                m_seams.dialogs,
+                                m_seams.tray,
                                 {this, m_status.get()},
                                 [this] { return m_target->txtIP->text(); },
                                 [this](const QString& ip) { m_target->txtIP->setText(ip); }});
@@ -276,10 +278,8 @@ void MainWindow::connectControls()
     connect(m_jobPane->cmdClear, &QPushButton::clicked, this, &MainWindow::clearJobs);
     connect(&m_session.jobs(), &QAbstractItemModel::rowsInserted, this,
             &MainWindow::updateControls);
-    connect(&m_session.jobs(), &QAbstractItemModel::rowsRemoved, this,
-            &MainWindow::updateControls);
-    connect(&m_session.jobs(), &QAbstractItemModel::modelReset, this,
-            &MainWindow::updateControls);
+    connect(&m_session.jobs(), &QAbstractItemModel::rowsRemoved, this, &MainWindow::updateControls);
+    connect(&m_session.jobs(), &QAbstractItemModel::modelReset, this, &MainWindow::updateControls);
 }
 
 void MainWindow::connectSession()
@@ -310,8 +310,8 @@ void MainWindow::connectSession()
         m_target->prgDiskSpace->setRange(0, static_cast<int>(std::max<qint64>(total, 1)));
         m_target->prgDiskSpace->setValue(static_cast<int>(used));
         m_target->lblDiskSpace->setText(space ? space->text : QString());
-        m_browse->setTitle(tr("Browse, Backup, and Delete - %1 Games")
-                               .arg(m_session.games().count()));
+        m_browse->setTitle(
+            tr("Browse, Backup, and Delete - %1 Games").arg(m_session.games().count()));
         updateControls();
     });
     connect(&m_session, &Session::discInfoRead, this, [this](const parse::DiscInfo& info) {
@@ -351,11 +351,11 @@ void MainWindow::connectSession()
 void MainWindow::showProblem(const Problem& problem)
 {
     // A network target that could not be read: the local disks may still be there.
-    const Dialogs::Icon icon =
-        problem.kind == ProblemKind::ReloadServer ||
-                problem.kind == ProblemKind::PS2NotAnswering || problem.kind == ProblemKind::Busy
-            ? Dialogs::Icon::Critical
-            : Dialogs::Icon::Exclamation;
+    const Dialogs::Icon icon = problem.kind == ProblemKind::ReloadServer ||
+                                       problem.kind == ProblemKind::PS2NotAnswering ||
+                                       problem.kind == ProblemKind::Busy
+                                   ? Dialogs::Icon::Critical
+                                   : Dialogs::Icon::Exclamation;
     m_seams.dialogs.message(ProblemText(problem), icon, ProblemTitle(problem));
 }
 
@@ -443,17 +443,16 @@ void MainWindow::fillDisks()
         for (const DiskEntry& d : m_session.disks())
             t->cmbHD->addItem(d.label());
         if (t->cmbHD->count() > 0)
-            t->cmbHD->setCurrentIndex(remembered >= 0 && remembered < t->cmbHD->count()
-                                          ? remembered
-                                          : 0);
+            t->cmbHD->setCurrentIndex(remembered >= 0 && remembered < t->cmbHD->count() ? remembered
+                                                                                        : 0);
     }
     // Only the first five disks fit the "Copy to HDD" menu; the local source disk is no target.
     for (int i = 0; i < m_copyEntries.size(); ++i) {
         const bool used = i < m_session.disks().size();
         m_copyEntries[i]->setText(used ? m_session.disks()[i].label() : QString());
         m_copyEntries[i]->setVisible(used);
-        m_copyEntries[i]->setEnabled(used && !(t->optLocal->isChecked() &&
-                                               i == t->cmbHD->currentIndex()));
+        m_copyEntries[i]->setEnabled(used &&
+                                     !(t->optLocal->isChecked() && i == t->cmbHD->currentIndex()));
     }
     if (m_waitingForLocalDisks) {
         m_waitingForLocalDisks = false;
@@ -585,8 +584,7 @@ void MainWindow::browseImage()
     m_session.readDiscInfo(*chosen, false);
 }
 
-void MainWindow::showDiscInfo(const QString& startup, const QString& name,
-                              const QString& sizeText)
+void MainWindow::showDiscInfo(const QString& startup, const QString& name, const QString& sizeText)
 {
     InstallPane* in = m_install;
     in->txtGameStartup->setText(startup);
@@ -622,8 +620,8 @@ Job MainWindow::installJob() const
     const InstallPane* in = m_install;
     Job job;
     job.kind = JobKind::Install;
-    job.source = in->optISO->isChecked() ? in->txtISO->text()
-                                         : deviceOf(in->cmbOptical->currentText());
+    job.source =
+        in->optISO->isChecked() ? in->txtISO->text() : deviceOf(in->cmbOptical->currentText());
     job.destination = targetDevice();
     job.name = in->txtGameName->text();
     job.startup = in->txtGameStartup->text();

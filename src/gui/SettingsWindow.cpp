@@ -3,12 +3,12 @@
 #include "AppIcon.h"
 #include "Colors.h"
 #include "Dialogs.h"
-#include "core/session/ProblemText.h"
-#include "core/session/Session.h"
-#include "core/settings/Settings.h"
 #include "TrayIcon.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
+#include "core/session/ProblemText.h"
+#include "core/session/Session.h"
+#include "core/settings/Settings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -44,7 +44,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-
     QTabWidget* TabStrip;
     QWidget* fmHDL_Dump;
     QWidget* fmGUI;

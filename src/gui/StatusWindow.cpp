@@ -138,8 +138,7 @@ void StatusWindow::endActionsChanged()
 void StatusWindow::prepare(bool networkTarget, const SettingsFile& settings)
 {
     m_shutdownPS2->setEnabled(networkTarget);
-    m_shutdownPS2->setChecked(networkTarget &&
-                              settings.number(QStringLiteral("TurnOffPS2")) == 1);
+    m_shutdownPS2->setChecked(networkTarget && settings.number(QStringLiteral("TurnOffPS2")) == 1);
     // Standby is set second, so it wins when both are stored.
     m_shutdownPC->setChecked(settings.number(QStringLiteral("TurnOffPC")) == 1);
     m_standbyPC->setChecked(settings.number(QStringLiteral("StandbyPC")) == 1);

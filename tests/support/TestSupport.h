@@ -13,7 +13,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-
 // A capture of the real tool's output (see tests/captures/README.md).
 QByteArray ReadCaptureBytes(const QString& name);
 inline QString ReadCapture(const QString& name)

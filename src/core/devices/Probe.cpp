@@ -38,7 +38,6 @@ qint32 ProbePS2(IcmpBackend& backend, const QString& address)
     return static_cast<qint32>(std::min<quint32>(reply.roundTripTime, 0x7fffffff));
 }
 
-
 ProbeResult ProbeAddress(IcmpBackend& backend, const QString& address)
 {
     const std::optional<quint32> addr = platform::parseIPv4(address);

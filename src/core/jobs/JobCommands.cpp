@@ -24,8 +24,7 @@ QStringList JobArguments(const Job& job)
     case JobKind::CopyToHDD:
         return {QStringLiteral("extract"), job.source, job.name, job.destination + job.name};
     case JobKind::CopyToPS2:
-        return {QStringLiteral("extract"), job.source, job.name,
-                job.destination + u':' + job.name};
+        return {QStringLiteral("extract"), job.source, job.name, job.destination + u':' + job.name};
     case JobKind::CopyToPC:
         return {QStringLiteral("extract"), job.source, job.name, job.destination};
     }

@@ -96,8 +96,8 @@ void JobQueue::onOutput(const QString& chunk)
     p.overall = p.percent;
     if (n > 1) {
         const qint64 base = parse::RoundHalfEven(100.0 / n * m_row);
-        p.overall = static_cast<int>(std::clamp(
-            std::floor(record->percent / n + static_cast<double>(base)), 0.0, 100.0));
+        p.overall = static_cast<int>(
+            std::clamp(std::floor(record->percent / n + static_cast<double>(base)), 0.0, 100.0));
     }
     emit progressChanged(p);
 }

@@ -95,8 +95,8 @@ QString LastMeaningfulLine(const QString& output)
 {
     static const QRegularExpression lineEnds(QStringLiteral("[\\r\\n]+"));
     // The last record ("100%") has no line end, so what follows it shares its line.
-    static const QRegularExpression progress(QStringLiteral(
-        "^(\\[[^\\]]*\\])?\\s*\\d{1,3}%(,.*?MB/sec)?\\s*"));
+    static const QRegularExpression progress(
+        QStringLiteral("^(\\[[^\\]]*\\])?\\s*\\d{1,3}%(,.*?MB/sec)?\\s*"));
     const QStringList lines = output.split(lineEnds, Qt::SkipEmptyParts);
     for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
         QString line = it->trimmed();

@@ -7,9 +7,9 @@
 // Something the user should be told. The session reports it as a value; the
 // windows and the command line word it.
 enum class ProblemKind : std::uint8_t {
-    ToolMissing,     // subject: the tool's path
-    ToolCannotRun,   // subject: the tool's path; reason: why
-    Busy,            // another run is active
+    ToolMissing,   // subject: the tool's path
+    ToolCannotRun, // subject: the tool's path; reason: why
+    Busy,          // another run is active
     NoDiskSelected,
     NoAddress,
     InvalidAddress,  // subject: the text
@@ -20,15 +20,15 @@ enum class ProblemKind : std::uint8_t {
     NoPs2Disks,
     NoDiscsInDrives,
     NoDiscInDrive,
-    NotPs2Disc,      // a disc in a drive
-    NotPs2Image,     // subject: the image; reason: the tool's words
-    DualLayer,       // a warning only
+    NotPs2Disc,  // a disc in a drive
+    NotPs2Image, // subject: the image; reason: the tool's words
+    DualLayer,   // a warning only
     NotPs2Disk,
-    ListingFailed,   // reason: the tool's words
-    DeleteFailed,    // subject: the game; reason
-    FormatFailed,    // subject: the disk; reason
-    InstallFailed,   // subject: the game; reason
-    SaveFailed,      // subject: the file; reason
+    ListingFailed, // reason: the tool's words
+    DeleteFailed,  // subject: the game; reason
+    FormatFailed,  // subject: the disk; reason
+    InstallFailed, // subject: the game; reason
+    SaveFailed,    // subject: the file; reason
 };
 
 struct Problem

@@ -69,8 +69,8 @@ QString ProblemText(const Problem& p)
     case ProblemKind::NotPs2Disk:
         return tr("This drive is not a PlayStation 2 HDD.");
     case ProblemKind::ListingFailed: {
-        QString text = withReason(tr("The games on %1 could not be read.").arg(p.subject),
-                                  p.reason);
+        QString text =
+            withReason(tr("The games on %1 could not be read.").arg(p.subject), p.reason);
         if (p.reason.contains(QStringLiteral("Permission denied")))
             text += QStringLiteral("\r\n\r\n") + PermissionAdvice();
         return text;
@@ -80,8 +80,7 @@ QString ProblemText(const Problem& p)
     case ProblemKind::FormatFailed:
         return withReason(tr("The drive %1 could not be formatted.").arg(p.subject), p.reason);
     case ProblemKind::InstallFailed:
-        return withReason(tr("The installation of %1 did not complete.").arg(p.subject),
-                          p.reason);
+        return withReason(tr("The installation of %1 did not complete.").arg(p.subject), p.reason);
     case ProblemKind::SaveFailed:
         return withReason(tr("%1 could not be saved.").arg(p.subject), p.reason);
     }

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QTimer>
 
-
 Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     : QObject(parent), m_paths(paths), m_seams(seams), m_settings(paths.configFile),
       m_queue(m_jobs, [this](const QStringList& a) { return runTool(a, {}); }),
@@ -98,9 +97,8 @@ void Session::startAttempt(const QStringList& args, RunDone done, int silenceMs,
                                  outcome.startError != QLatin1String("Permission denied") &&
                                  outcome.startError != QLatin1String("No such file or directory");
             if (passing) {
-                QTimer::singleShot(m_retryPauseMs, this, [=, this] {
-                    startAttempt(args, done, silenceMs, attempt + 1);
-                });
+                QTimer::singleShot(m_retryPauseMs, this,
+                                   [=, this] { startAttempt(args, done, silenceMs, attempt + 1); });
                 return;
             }
             if (!outcome.started)
@@ -336,8 +334,7 @@ bool Session::readDiscInfo(const QString& source, bool optical)
                 if (outcome.started && optical)
                     emit problem({ProblemKind::NotPs2Disc, source, {}});
                 else if (outcome.started)
-                    emit problem(
-                        {ProblemKind::NotPs2Image, source, outcome.reason(toolName())});
+                    emit problem({ProblemKind::NotPs2Image, source, outcome.reason(toolName())});
             } else if (info) {
                 emit discInfoRead(*info);
                 // Decided on the size as shown, two decimals.
@@ -354,24 +351,23 @@ bool Session::deleteGame(const QString& name)
 {
     if (m_targetDevice.isEmpty() || !begin(Activity::Deleting))
         return false;
-    startAttempt({QStringLiteral("delete"), m_targetDevice, name},
-                 [this, name](const RunOutcome& outcome) {
-                     static constexpr ToolError refusals[] = {
-                         ToolError::UnknownCommand, ToolError::NotFound,
-                         ToolError::ConnectionRefused, ToolError::NetworkTimeout,
-                         ToolError::NotPs2Disk};
-                     bool deleted = outcome.succeeded();
-                     for (const ToolError e : refusals)
-                         deleted = deleted && outcome.error != e;
-                     const QString reason = outcome.reason(toolName());
-                     refreshTarget([this, name, deleted, reason] {
-                         end();
-                         if (deleted)
-                             emit gameDeleted(name);
-                         else
-                             emit problem({ProblemKind::DeleteFailed, name, reason});
-                     });
-                 });
+    startAttempt({QStringLiteral("delete"), m_targetDevice, name}, [this, name](
+                                                                       const RunOutcome& outcome) {
+        static constexpr ToolError refusals[] = {ToolError::UnknownCommand, ToolError::NotFound,
+                                                 ToolError::ConnectionRefused,
+                                                 ToolError::NetworkTimeout, ToolError::NotPs2Disk};
+        bool deleted = outcome.succeeded();
+        for (const ToolError e : refusals)
+            deleted = deleted && outcome.error != e;
+        const QString reason = outcome.reason(toolName());
+        refreshTarget([this, name, deleted, reason] {
+            end();
+            if (deleted)
+                emit gameDeleted(name);
+            else
+                emit problem({ProblemKind::DeleteFailed, name, reason});
+        });
+    });
     return true;
 }
 
@@ -384,22 +380,20 @@ bool Session::formatDisk(const QString& device)
         if (d.device == device)
             label = d.label();
     }
-    startAttempt({QStringLiteral("initialize"), device},
-                 [this, device, label](const RunOutcome& outcome) {
-                     const bool failed = !outcome.succeeded() ||
-                                         outcome.error == ToolError::UnknownCommand;
-                     const QString reason = outcome.reason(toolName());
-                     listDevices([this, device, label, failed, reason](const QString& text,
-                                                                       const RunOutcome&) {
-                         m_allDisks = readDisks(text, false);
-                         emit allDisksChanged();
-                         end();
-                         if (failed)
-                             emit problem({ProblemKind::FormatFailed, label, reason});
-                         else
-                             emit diskFormatted(device);
-                     });
-                 });
+    startAttempt({QStringLiteral("initialize"), device}, [this, device,
+                                                          label](const RunOutcome& outcome) {
+        const bool failed = !outcome.succeeded() || outcome.error == ToolError::UnknownCommand;
+        const QString reason = outcome.reason(toolName());
+        listDevices([this, device, label, failed, reason](const QString& text, const RunOutcome&) {
+            m_allDisks = readDisks(text, false);
+            emit allDisksChanged();
+            end();
+            if (failed)
+                emit problem({ProblemKind::FormatFailed, label, reason});
+            else
+                emit diskFormatted(device);
+        });
+    });
     return true;
 }
 

@@ -1,0 +1,47 @@
+// Feeds arbitrary output, cut into arbitrary chunks, to every reader of the
+// tool's texts. Byte 0 picks the chunk size; the rest is the tool's output.
+#include "core/output/Parsers.h"
+#include "core/output/ToolErrors.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 1)
+        return 0;
+    const int chunk = 1 + data[0] * 17;
+    const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data + 1),
+                                             static_cast<qsizetype>(size - 1));
+
+    // Streams, as the pipe delivers them.
+    parse::ProgressStream progress;
+    ToolErrorScanner errors;
+    qsizetype kept = 0;
+    for (qsizetype at = 0; at < text.size(); at += chunk) {
+        const QString piece = text.mid(at, chunk);
+        if (const auto record = progress.feed(piece)) {
+            if (const auto r = parse::ParseProgressRecord(*record))
+                kept += r->percentText.size();
+        }
+        errors.feed(piece);
+    }
+    kept += static_cast<qsizetype>(errors.first());
+
+    // Whole outputs, as the lists read them.
+    for (const QString& line : parse::SplitLines(text)) {
+        if (const auto g = parse::ParseGameLine(line))
+            kept += g->title.size();
+        if (const auto s = parse::ParseSpaceLine(line))
+            kept += s->text.size();
+        if (const auto d = parse::ParseDiskLine(line))
+            kept += d->device.size();
+        if (const auto o = parse::ParseOpticalLine(line))
+            kept += o->device.size();
+    }
+    if (const auto info = parse::FindDiscInfo(text))
+        kept += info->name.size();
+    kept += LastMeaningfulLine(text).size();
+    kept += static_cast<qsizetype>(RecogniseToolError(text));
+    return kept < 0 ? 1 : 0;
+}
