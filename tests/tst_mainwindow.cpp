@@ -19,15 +19,6 @@ class TestMainWindow : public QObject, protected GuiFixture
 {
     Q_OBJECT
 
-    QStringList shownGames()
-    {
-        auto* view = child<QTreeView>("lstHD");
-        QStringList names;
-        for (int r = 0; r < view->model()->rowCount(); ++r)
-            names << view->model()->index(r, 0).data().toString();
-        return names;
-    }
-
 private slots:
     void init() { resetSeams(); }
     void cleanup() { stopMain(); }

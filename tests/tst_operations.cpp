@@ -51,14 +51,6 @@ class TestOperations : public QObject, protected GuiFixture
         QVERIFY(idle());
         child<QLineEdit>("txtGameName")->setText(name);
     }
-    QStringList shownGames()
-    {
-        auto* view = child<QTreeView>("lstHD");
-        QStringList names;
-        for (int r = 0; r < view->model()->rowCount(); ++r)
-            names << view->model()->index(r, 0).data().toString();
-        return names;
-    }
     void selectGame(const QString& name)
     {
         auto* view = child<QTreeView>("lstHD");

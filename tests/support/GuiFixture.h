@@ -8,6 +8,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeView>
 
 #include <memory>
 
@@ -69,6 +70,15 @@ protected:
     bool idle(int ms = 20000)
     {
         return QTest::qWaitFor([this] { return !m_program.session->isBusy(); }, ms);
+    }
+    // The titles the browse list shows.
+    QStringList shownGames()
+    {
+        auto* view = child<QTreeView>("lstHD");
+        QStringList names;
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            names << view->model()->index(r, 0).data().toString();
+        return names;
     }
     QString setting(const QString& key) const
     {
