@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "core/devices/Probe.h"
+#include "core/platform/Platform.h"
 #include "core/session/ProblemText.h"
 
 #include <QTest>
@@ -81,6 +82,16 @@ private slots:
                            "initialized.\r\n"
                            "2. The IP address you entered matches the IP address configured in "
                            "mc0:SYS-CONF/IPCONFIG.DAT"));
+    }
+
+    void pingCommandAnswersForLoopback()
+    {
+        // The fallback for machines without ICMP sockets, again only to this machine.
+        const platform::EchoResult r =
+            platform::echoWithPingCommand(*platform::parseIPv4(QStringLiteral("127.0.0.1")), 500);
+        if (!r.sent)
+            QSKIP("this machine has no ping command");
+        QCOMPARE(r.status, 0u);
     }
 
     void loopbackAnswersARealEcho()

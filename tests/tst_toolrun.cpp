@@ -145,6 +145,19 @@ private slots:
         QCOMPARE(o.signal, int(SIGKILL));
     }
 
+    void destroyedRunEndsItsChild()
+    {
+        auto run = shell(QStringLiteral("trap '' INT; echo $$; while :; do sleep 0.05; done"));
+        QSignalSpy out(run.get(), &ToolRun::output);
+        run->start();
+        QVERIFY(out.wait(5000));
+        const qint64 pid = out.first().first().toString().trimmed().toLongLong();
+        QVERIFY(pid > 0);
+        run.reset();
+        // Killed at once and reaped once it has ended, with nobody waiting for it.
+        QTRY_VERIFY(!QFile::exists(QStringLiteral("/proc/%1").arg(pid)));
+    }
+
     void silenceEndsARun()
     {
         auto run = shell(QStringLiteral("echo start; sleep 30"));

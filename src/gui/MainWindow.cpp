@@ -230,7 +230,8 @@ void MainWindow::connectControls()
         // The game table shown belonged to the previous address.
         if (m_target->optLAN->isChecked())
             m_session.selectTarget(TargetKind::Network, ip);
-        m_session.detach();
+        else
+            m_session.detach();
     });
     connect(m_target->cmdShutdownPS2, &QPushButton::clicked, this, &MainWindow::powerOffPS2);
 
@@ -486,7 +487,6 @@ void MainWindow::chooseNetwork()
     t->cmdAttach->setText(tr("Refresh PS2"));
     t->cmdAttach->setFixedWidth(Twips(t, 1215));
     m_session.selectTarget(TargetKind::Network, t->txtIP->text());
-    m_session.detach();
     updateControls();
 }
 
@@ -752,13 +752,7 @@ void MainWindow::copyToPC()
     const std::optional<QString> path = m_seams.dialogs.saveFile(request);
     if (!path || path->isEmpty())
         return;
-    Job job;
-    job.kind = JobKind::CopyToPC;
-    job.source = m_session.targetDevice();
-    job.destination = *path;
-    job.name = name;
-    m_session.jobs().addJob(job);
-    jobAdded();
+    queueCopy(JobKind::CopyToPC, row, *path);
 }
 
 void MainWindow::copyToPS2()
@@ -780,13 +774,7 @@ void MainWindow::copyToPS2()
             Dialogs::Icon::Exclamation);
         return;
     }
-    Job job;
-    job.kind = JobKind::CopyToPS2;
-    job.source = m_session.targetDevice();
-    job.destination = address;
-    job.name = m_session.games().game(row).title;
-    m_session.jobs().addJob(job);
-    jobAdded();
+    queueCopy(JobKind::CopyToPS2, row, address);
 }
 
 void MainWindow::copyToHDD(int menuIndex)
@@ -794,11 +782,16 @@ void MainWindow::copyToHDD(int menuIndex)
     const int row = selectedGame();
     if (row < 0 || menuIndex < 0 || menuIndex >= m_copyEntries.size())
         return;
+    queueCopy(JobKind::CopyToHDD, row, deviceOf(m_copyEntries[menuIndex]->text()));
+}
+
+void MainWindow::queueCopy(JobKind kind, int gameRow, const QString& destination)
+{
     Job job;
-    job.kind = JobKind::CopyToHDD;
+    job.kind = kind;
     job.source = m_session.targetDevice();
-    job.destination = deviceOf(m_copyEntries[menuIndex]->text());
-    job.name = m_session.games().game(row).title;
+    job.destination = destination;
+    job.name = m_session.games().game(gameRow).title;
     m_session.jobs().addJob(job);
     jobAdded();
 }
@@ -978,9 +971,8 @@ void MainWindow::load()
     QString ip = m_session.settings().read(QStringLiteral("IP"));
     if (ip.isEmpty())
         ip = kDefaultIP;
+    // The box stores the address and makes it the target.
     m_target->txtIP->setText(ip);
-    m_session.settings().write(QStringLiteral("IP"), ip);
-    m_session.selectTarget(TargetKind::Network, ip);
     applyColumnWidths();
     updateControls();
     show();

@@ -25,6 +25,7 @@ class StatusWindow;
 class TargetPane;
 class TrayIcon;
 struct Job;
+enum class JobKind : std::uint8_t;
 
 // What the main window gets from outside, so tests can replace it.
 struct MainSeams
@@ -92,6 +93,7 @@ private:
     void copyToPC();
     void copyToPS2();
     void copyToHDD(int menuIndex);
+    void queueCopy(JobKind kind, int gameRow, const QString& destination);
     void deleteGame();
     void startQueue();
     void removeJob();

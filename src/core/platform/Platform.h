@@ -47,6 +47,8 @@ struct EchoResult
     quint32 roundTripMs = 0; // valid when status is 0
 };
 
+// The same through the system's ping command, where no socket can send it.
+EchoResult echoWithPingCommand(quint32 addressNetOrder, int timeoutMs);
 // One ICMP echo request with the given payload, waiting at most timeoutMs.
 EchoResult sendIcmpEcho(quint32 addressNetOrder, const QByteArray& payload, int timeoutMs);
 

@@ -13,13 +13,17 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/ip.h>
 #include <netinet/ip_icmp.h>
 #include <poll.h>
+#include <spawn.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -259,29 +263,66 @@ EchoResult echoOnSocket(int fd, bool raw, quint32 addr, const QByteArray& payloa
     }
 }
 
+} // namespace
+
 EchoResult echoWithPingCommand(quint32 addr, int timeoutMs)
 {
     EchoResult result;
     in_addr a{};
     a.s_addr = addr;
-    const QString host = QString::fromLatin1(::inet_ntoa(a));
-    QProcess ping;
-    ping.start(QStringLiteral("ping"),
-               {QStringLiteral("-n"), QStringLiteral("-c"), QStringLiteral("1"),
-                QStringLiteral("-W"), QString::number(timeoutMs / 1000.0, 'f', 1), host});
-    if (!ping.waitForStarted(2000))
+    QByteArray host = ::inet_ntoa(a);
+    QByteArray wait = QByteArray::number(timeoutMs / 1000.0, 'f', 1);
+    QByteArray args[] = {"ping", "-n", "-c", "1", "-W", wait, host};
+    std::vector<char*> argv;
+    for (QByteArray& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    int out[2];
+    if (::pipe2(out, O_CLOEXEC) != 0)
         return result;
-    result.sent = true;
-    if (!ping.waitForFinished(timeoutMs + 1500)) {
-        ping.kill();
-        ping.waitForFinished(1000);
-        result.status = kTimedOut;
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = ::posix_spawnp(&pid, "ping", &actions, nullptr, argv.data(), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    if (spawned != 0) {
+        ::close(out[0]);
         return result;
     }
-    const QString out = QString::fromLocal8Bit(ping.readAllStandardOutput());
+    result.sent = true;
+
+    // This runs on the probe's own thread: reading ping's answer may block it, bounded.
+    QByteArray text;
+    bool ended = false;
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs + 1500);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
+        pollfd p{out[0], POLLIN, 0};
+        if (left <= 0 || ::poll(&p, 1, static_cast<int>(left)) <= 0)
+            break;
+        char buf[512];
+        const ssize_t n = ::read(out[0], buf, sizeof buf);
+        if (n <= 0) {
+            ended = n == 0;
+            break;
+        }
+        text.append(buf, static_cast<qsizetype>(n));
+    }
+    ::close(out[0]);
+    int status = 0;
+    if (!ended)
+        ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
     static const QRegularExpression time(QStringLiteral("time[=<]([0-9.]+) ms"));
-    const auto m = time.match(out);
-    if (ping.exitCode() == 0 && m.hasMatch()) {
+    const auto m = time.match(QString::fromLocal8Bit(text));
+    if (ended && WIFEXITED(status) && WEXITSTATUS(status) == 0 && m.hasMatch()) {
         result.status = 0;
         result.roundTripMs = static_cast<quint32>(m.captured(1).toDouble());
     } else {
@@ -289,8 +330,6 @@ EchoResult echoWithPingCommand(quint32 addr, int timeoutMs)
     }
     return result;
 }
-
-} // namespace
 
 EchoResult sendIcmpEcho(quint32 addressNetOrder, const QByteArray& payload, int timeoutMs)
 {

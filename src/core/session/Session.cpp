@@ -170,56 +170,51 @@ QList<DiskEntry> readOpticals(const QString& text)
 }
 } // namespace
 
-bool Session::refreshDisks()
+void Session::storeDevices(const QString& text, DeviceLists which)
+{
+    if (which & AllDisks) {
+        m_allDisks = readDisks(text, false);
+        emit allDisksChanged();
+    }
+    if (which & Ps2Disks) {
+        m_disks = readDisks(text, true);
+        emit disksChanged();
+    }
+    if (which & OpticalDrives) {
+        m_opticals = readOpticals(text);
+        emit opticalDrivesChanged();
+    }
+}
+
+bool Session::refreshLists(DeviceLists which)
 {
     if (!begin(Activity::ListingDevices))
         return false;
-    listDevices([this](const QString& text, const RunOutcome&) {
-        m_disks = readDisks(text, true);
-        emit disksChanged();
+    listDevices([this, which](const QString& text, const RunOutcome&) {
+        storeDevices(text, which);
         end();
     });
     return true;
+}
+
+bool Session::refreshDisks()
+{
+    return refreshLists(Ps2Disks);
 }
 
 bool Session::refreshOpticalDrives()
 {
-    if (!begin(Activity::ListingDevices))
-        return false;
-    listDevices([this](const QString& text, const RunOutcome&) {
-        m_opticals = readOpticals(text);
-        emit opticalDrivesChanged();
-        end();
-    });
-    return true;
+    return refreshLists(OpticalDrives);
 }
 
 bool Session::refreshAllDisks()
 {
-    if (!begin(Activity::ListingDevices))
-        return false;
-    listDevices([this](const QString& text, const RunOutcome&) {
-        m_allDisks = readDisks(text, false);
-        emit allDisksChanged();
-        end();
-    });
-    return true;
+    return refreshLists(AllDisks);
 }
 
 bool Session::refreshDevices()
 {
-    if (!begin(Activity::ListingDevices))
-        return false;
-    listDevices([this](const QString& text, const RunOutcome&) {
-        m_allDisks = readDisks(text, false);
-        m_disks = readDisks(text, true);
-        m_opticals = readOpticals(text);
-        emit allDisksChanged();
-        emit disksChanged();
-        emit opticalDrivesChanged();
-        end();
-    });
-    return true;
+    return refreshLists(DeviceLists(AllDisks | Ps2Disks | OpticalDrives));
 }
 
 QString Session::address() const
@@ -266,8 +261,7 @@ void Session::refreshTarget(std::function<void()> done)
     }
     // The disks are listed again for the copy menu, then the PS2 is checked before it is asked.
     listDevices([this, done](const QString& text, const RunOutcome&) {
-        m_disks = readDisks(text, true);
-        emit disksChanged();
+        storeDevices(text, Ps2Disks);
         const QString ip = m_targetDevice;
         probe(ip, [this, ip, done](bool answered) {
             if (!answered) {
@@ -385,8 +379,7 @@ bool Session::formatDisk(const QString& device)
         const bool failed = !outcome.succeeded() || outcome.error == ToolError::UnknownCommand;
         const QString reason = outcome.reason(toolName());
         listDevices([this, device, label, failed, reason](const QString& text, const RunOutcome&) {
-            m_allDisks = readDisks(text, false);
-            emit allDisksChanged();
+            storeDevices(text, AllDisks);
             end();
             if (failed)
                 emit problem({ProblemKind::FormatFailed, label, reason});

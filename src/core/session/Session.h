@@ -157,6 +157,10 @@ signals:
 
 private:
     using RunDone = std::function<void(const RunOutcome&)>;
+    enum DeviceLists { Ps2Disks = 1, OpticalDrives = 2, AllDisks = 4 };
+    // Reads the lists named from a device listing and tells who shows them.
+    void storeDevices(const QString& text, DeviceLists which);
+    bool refreshLists(DeviceLists which);
     bool begin(Activity activity);
     void end();
     bool refuseWhenToolMissing();

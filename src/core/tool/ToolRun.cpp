@@ -2,6 +2,7 @@
 
 #include "core/platform/Platform.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 QString RunOutcome::reason(const QString& toolName) const
@@ -33,13 +34,16 @@ ToolRun::ToolRun(ToolCommand command, QObject* parent)
 
 ToolRun::~ToolRun()
 {
-    // No child of ours outlives its run object.
-    if (m_process && m_process->state() != QProcess::NotRunning) {
-        m_process->disconnect(this);
-        platform::interruptProcess(m_process->processId());
-        m_process->kill();
-        m_process->waitForFinished(2000);
+    // No child of ours outlives its run object. The killed process is reaped
+    // when it has ended, by the application, without waiting here.
+    if (!m_process || m_process->state() == QProcess::NotRunning)
+        return;
+    m_process->disconnect(this);
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        m_process->setParent(app);
+        connect(m_process, &QProcess::finished, m_process, &QObject::deleteLater);
     }
+    m_process->kill();
 }
 
 bool ToolRun::isRunning() const
