@@ -195,8 +195,9 @@ void MainWindow::connectControls()
     connect(m_navigation->cmdMinimize, &QPushButton::clicked, this, &MainWindow::minimizeToTray);
     connect(m_navigation->cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(m_navigation->cmdSettings, &QPushButton::clicked, m_settingsWindow.get(),
-            &SettingsWindow::open);
-    connect(m_settingsAction, &QAction::triggered, m_settingsWindow.get(), &SettingsWindow::open);
+            &SettingsWindow::present);
+    connect(m_settingsAction, &QAction::triggered, m_settingsWindow.get(),
+            &SettingsWindow::present);
     connect(m_minimizeAction, &QAction::triggered, this, [this] {
         if (m_hiddenToTray)
             restoreFromTray();
@@ -220,11 +221,11 @@ void MainWindow::connectControls()
         for (int i = 0; i < m_copyEntries.size() && i < m_target->cmbHD->count(); ++i)
             m_copyEntries[i]->setEnabled(i != index);
         if (m_target->optLocal->isChecked())
-            m_session.selectTarget(TargetKind::LocalDisk, targetDevice());
+            m_session.selectTarget(TargetKind::LocalDisk, chosenDevice());
         updateControls();
     });
-    connect(m_target->cmdAttach, &QPushButton::clicked, this, &MainWindow::refreshTarget);
-    connect(m_target->txtIP, &QLineEdit::returnPressed, this, &MainWindow::refreshTarget);
+    connect(m_target->cmdAttach, &QPushButton::clicked, this, &MainWindow::attachChosenTarget);
+    connect(m_target->txtIP, &QLineEdit::returnPressed, this, &MainWindow::attachChosenTarget);
     connect(m_target->txtIP, &QLineEdit::textChanged, this, [this](const QString& ip) {
         m_session.settings().write(QStringLiteral("IP"), ip);
         // The game table shown belonged to the previous address.
@@ -233,7 +234,7 @@ void MainWindow::connectControls()
         else
             m_session.detach();
     });
-    connect(m_target->cmdShutdownPS2, &QPushButton::clicked, this, &MainWindow::powerOffPS2);
+    connect(m_target->cmdShutdownPS2, &QPushButton::clicked, this, &MainWindow::powerOffChosenPS2);
 
     // Source.
     connect(m_install->optOptical, &QRadioButton::toggled, this, [this](bool on) {
@@ -259,7 +260,7 @@ void MainWindow::connectControls()
     connect(m_install->cmdAddGame, &QPushButton::clicked, this, &MainWindow::addGame);
     // Enter in the game name box queues the game.
     connect(m_install->txtGameName, &QLineEdit::returnPressed, this, &MainWindow::addGame);
-    connect(m_install->cmdInstall, &QPushButton::clicked, this, &MainWindow::installNow);
+    connect(m_install->cmdInstall, &QPushButton::clicked, this, &MainWindow::installChosenGame);
     connect(m_install->cmdMakeISO, &QPushButton::clicked, this, &MainWindow::makeIso);
 
     // Games.
@@ -271,10 +272,10 @@ void MainWindow::connectControls()
     });
     for (int i = 0; i < m_copyEntries.size(); ++i)
         connect(m_copyEntries[i], &QAction::triggered, this, [this, i] { copyToHDD(i); });
-    connect(m_browse->cmdDelete, &QPushButton::clicked, this, &MainWindow::deleteGame);
+    connect(m_browse->cmdDelete, &QPushButton::clicked, this, &MainWindow::deleteSelectedGame);
 
     // Jobs.
-    connect(m_jobPane->cmdStart, &QPushButton::clicked, this, &MainWindow::startQueue);
+    connect(m_jobPane->cmdStart, &QPushButton::clicked, this, &MainWindow::startJobQueue);
     connect(m_jobPane->cmdRemove, &QPushButton::clicked, this, &MainWindow::removeJob);
     connect(m_jobPane->cmdClear, &QPushButton::clicked, this, &MainWindow::clearJobs);
     connect(&m_session.jobs(), &QAbstractItemModel::rowsInserted, this,
@@ -330,7 +331,7 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::gameDeleted, this,
             [this](const QString& name) { balloon(name + tr(" deleted from HDD")); });
     connect(&m_session, &Session::diskFormatted, this, &MainWindow::updateControls);
-    connect(&m_session, &Session::runStarted, this, &MainWindow::runStarted);
+    connect(&m_session, &Session::runStarted, this, &MainWindow::showRunStatus);
     connect(&m_session, &Session::jobStarted, this, [this](int row) {
         const Job& job = m_session.jobs().job(row);
         m_jobPane->lstJob->setCurrentIndex(m_session.jobs().index(row, 0));
@@ -345,7 +346,7 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::progressChanged, this, [this](const JobProgress& p) {
         m_status->showProgress(p, m_session.activity() == Activity::RunningQueue);
     });
-    connect(&m_session, &Session::runFinished, this, &MainWindow::runFinished);
+    connect(&m_session, &Session::runFinished, this, &MainWindow::showRunEnd);
     connect(&m_session, &Session::exitActionsDone, this, &MainWindow::exitProgram);
 }
 
@@ -415,7 +416,7 @@ void MainWindow::showJobPane(bool show)
 
 // Target -------------------------------------------------------------------
 
-QString MainWindow::targetDevice() const
+QString MainWindow::chosenDevice() const
 {
     return m_target->optLocal->isChecked() ? deviceOf(m_target->cmbHD->currentText())
                                            : m_target->txtIP->text();
@@ -468,7 +469,7 @@ void MainWindow::fillDisks()
         t->cmdAttach->setFixedWidth(Twips(t, 2175));
         t->cmdShutdownPS2->hide();
         t->cmbHD->show();
-        m_session.selectTarget(TargetKind::LocalDisk, targetDevice());
+        m_session.selectTarget(TargetKind::LocalDisk, chosenDevice());
     }
     updateControls();
 }
@@ -490,13 +491,13 @@ void MainWindow::chooseNetwork()
     updateControls();
 }
 
-void MainWindow::refreshTarget()
+void MainWindow::attachChosenTarget()
 {
     const bool local = m_target->optLocal->isChecked();
-    m_session.attach(local ? TargetKind::LocalDisk : TargetKind::Network, targetDevice());
+    m_session.attach(local ? TargetKind::LocalDisk : TargetKind::Network, chosenDevice());
 }
 
-void MainWindow::powerOffPS2()
+void MainWindow::powerOffChosenPS2()
 {
     m_session.powerOffPS2(m_target->txtIP->text());
 }
@@ -622,7 +623,7 @@ Job MainWindow::installJob() const
     job.kind = JobKind::Install;
     job.source =
         in->optISO->isChecked() ? in->txtISO->text() : deviceOf(in->cmbOptical->currentText());
-    job.destination = targetDevice();
+    job.destination = chosenDevice();
     job.name = in->txtGameName->text();
     job.startup = in->txtGameStartup->text();
     job.type = in->cmbType->currentIndex() == 0 ? DiscType::CD : DiscType::DVD;
@@ -678,7 +679,7 @@ void MainWindow::addGame()
     jobAdded();
 }
 
-void MainWindow::installNow()
+void MainWindow::installChosenGame()
 {
     if (!m_session.toolAvailable()) {
         showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
@@ -796,7 +797,7 @@ void MainWindow::queueCopy(JobKind kind, int gameRow, const QString& destination
     jobAdded();
 }
 
-void MainWindow::deleteGame()
+void MainWindow::deleteSelectedGame()
 {
     const int row = selectedGame();
     if (row < 0)
@@ -809,7 +810,7 @@ void MainWindow::deleteGame()
     m_session.deleteGame(name);
 }
 
-void MainWindow::startQueue()
+void MainWindow::startJobQueue()
 {
     m_session.startQueue();
 }
@@ -829,7 +830,7 @@ void MainWindow::clearJobs()
 
 // Runs ---------------------------------------------------------------------
 
-void MainWindow::runStarted(bool installNow)
+void MainWindow::showRunStatus(bool installNow)
 {
     Q_UNUSED(installNow);
     m_status->prepare(m_session.targetKind() == TargetKind::Network, m_session.settings());
@@ -840,7 +841,7 @@ void MainWindow::runStarted(bool installNow)
     minimizeToTray();
 }
 
-void MainWindow::runFinished(bool installNow, bool cancelled)
+void MainWindow::showRunEnd(bool installNow, bool cancelled)
 {
     m_status->hide();
     restoreFromTray();

@@ -69,10 +69,10 @@ private:
     // Target.
     void chooseLocal();
     void chooseNetwork();
-    void refreshTarget();
-    void powerOffPS2();
+    void attachChosenTarget();
+    void powerOffChosenPS2();
     void fillDisks();
-    QString targetDevice() const;
+    QString chosenDevice() const;
     // Source.
     void chooseOptical();
     void chooseImage();
@@ -86,7 +86,7 @@ private:
     void uncheckFlags();
     // Actions.
     void addGame();
-    void installNow();
+    void installChosenGame();
     void makeIso();
     void jobAdded();
     int selectedGame() const;
@@ -94,13 +94,13 @@ private:
     void copyToPS2();
     void copyToHDD(int menuIndex);
     void queueCopy(JobKind kind, int gameRow, const QString& destination);
-    void deleteGame();
-    void startQueue();
+    void deleteSelectedGame();
+    void startJobQueue();
     void removeJob();
     void clearJobs();
     // Runs.
-    void runStarted(bool installNow);
-    void runFinished(bool installNow, bool cancelled);
+    void showRunStatus(bool installNow);
+    void showRunEnd(bool installNow, bool cancelled);
     // Window.
     void minimizeToTray();
     void restoreFromTray();

@@ -34,7 +34,7 @@ template <typename T> T* named(T* w, const char* name)
     return w;
 }
 
-QHBoxLayout* row(std::initializer_list<QWidget*> widgets, int stretchIndex = 0)
+QHBoxLayout* lineOf(std::initializer_list<QWidget*> widgets, int stretchIndex = 0)
 {
     auto* l = new QHBoxLayout;
     int i = 0;
@@ -75,7 +75,7 @@ SettingsWindow::SettingsWindow(Context context)
     {
         auto* l = new QVBoxLayout(fmHDL_Dump);
         l->addWidget(new QLabel(QStringLiteral("Disc Database File:")));
-        l->addLayout(row({txtDiscDatabase, cmdDiskDatabase}));
+        l->addLayout(lineOf({txtDiscDatabase, cmdDiskDatabase}));
         auto* boxes = new QGridLayout;
         boxes->addWidget(chkAutoThrottle, 0, 0);
         boxes->addWidget(chkEnableASPI, 0, 1);
@@ -120,9 +120,10 @@ SettingsWindow::SettingsWindow(Context context)
     {
         auto* l = new QVBoxLayout(fmGUI);
         auto* files = new QFormLayout;
-        files->addRow(QStringLiteral("Game ISO directory:"), row({txtDefaultISO, cmdDefaultISO}));
+        files->addRow(QStringLiteral("Game ISO directory:"),
+                      lineOf({txtDefaultISO, cmdDefaultISO}));
         files->addRow(QStringLiteral("HDL_Dump config file:"),
-                      row({txtHDLDumpConfig, cmdHDLDumpConfig}));
+                      lineOf({txtHDLDumpConfig, cmdHDLDumpConfig}));
         l->addLayout(files);
         for (QCheckBox* b :
              {chkClosePS2, chkShutdownPS2, chkShutdownPC, chkStandby, chkStayOnTop, chkBalloonTips})
@@ -350,7 +351,7 @@ bool SettingsWindow::SaveToolConfig()
     return true;
 }
 
-void SettingsWindow::open()
+void SettingsWindow::present()
 {
     TabStrip->setCurrentIndex(0);
     adjustSize();

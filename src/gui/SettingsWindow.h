@@ -38,7 +38,7 @@ public:
     // Reads both settings files and applies the window-wide settings.
     void load();
     // Opened from the main window: the first tab, centred on the main window.
-    void open();
+    void present();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
