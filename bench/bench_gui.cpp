@@ -134,13 +134,14 @@ int main(int argc, char* argv[])
                         .toUtf8());
     }
     qputenv("HDL_SIM_STATE", statePath.toLocal8Bit());
-    // The tool: the simulator, or one of its helpers when a benchmark names it.
+    // The tool: the simulator, whose helper named by BENCH_SIM_ARGS stands in for a job.
     const QString tool = dir.filePath(QStringLiteral("hdl_dump"));
     {
         QFile wrapper(tool);
         wrapper.open(QIODevice::WriteOnly);
-        wrapper.write(QStringLiteral("#!/bin/sh\nif [ -n \"$BENCH_SIM_ARGS\" ]; then exec '%1' "
-                                     "$BENCH_SIM_ARGS; fi\nexec '%1' \"$@\"\n")
+        // Only the job's own command is replaced; the listing after the run is the simulator's.
+        wrapper.write(QStringLiteral("#!/bin/sh\ncase \"$1\" in inject_*) exec '%1' "
+                                     "$BENCH_SIM_ARGS;; esac\nexec '%1' \"$@\"\n")
                           .arg(QStringLiteral(VENTRIK_SIM_PATH))
                           .toUtf8());
         wrapper.setPermissions(wrapper.permissions() | QFileDevice::ExeOwner);

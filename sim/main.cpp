@@ -682,11 +682,12 @@ struct Sim
             std::this_thread::sleep_until(
                 start + std::chrono::milliseconds(static_cast<qint64>(i) * intervalMs));
             const int pct = i % 100;
+            // The time the record is handed to the pipe, taken before the write.
+            timespec ts{};
+            clock_gettime(CLOCK_MONOTONIC, &ts);
             out(QString::number(pct).rightJustified(3).toLatin1() +
                 "%, 2 min, 46 sec remaining, 41.74 MB/sec         \r");
             std::fflush(stdout);
-            timespec ts{};
-            clock_gettime(CLOCK_MONOTONIC, &ts);
             if (logging)
                 log.write(
                     QByteArray::number(pct) + ' ' +

@@ -163,6 +163,14 @@ private slots:
                                         << int(ToolError::NotPs2Disk);
         QTest::newRow("usage") << "Usage: hdl_dump command\n" << int(ToolError::UnknownCommand);
         QTest::newRow("nothing") << " 45%\r100%" << int(ToolError::None);
+        // The last record has no line end: what follows shares its line.
+        QTest::newRow("after 100%, same line")
+            << " 99%\r100%0000001c (28): No space left on device\n"
+            << int(ToolError::NoSpace);
+        QTest::newRow("after gauge records")
+            << "[=======                ]  11%, 17 sec remaining, 1.93 MB/sec         \r"
+               "Interrupted.\n"
+            << int(ToolError::Interrupted);
     }
     void errorTexts()
     {
@@ -176,6 +184,16 @@ private slots:
             scanner.feed(output.mid(cut));
             QCOMPARE(int(scanner.first()), error);
         }
+    }
+
+    void progressPieces()
+    {
+        for (const char* yes : {" 45%", "100%", "  6%, 2 min, 46 sec remaining, 41.74 MB/sec   ",
+                                "[====   ]  11%, 17 sec remaining, 1.93 MB/sec"})
+            QVERIFY2(IsProgressPiece(QString::fromLatin1(yes)), yes);
+        for (const char* no : {"", "45", "1000%", "100%No space left on device",
+                               " 45%, Input/output error", "[unclosed 45%", "hdd1: 45% full"})
+            QVERIFY2(!IsProgressPiece(QString::fromLatin1(no)), no);
     }
 
     void resultsOfARun_data()

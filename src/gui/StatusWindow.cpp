@@ -127,6 +127,13 @@ StatusWindow::StatusWindow(Session& session, QWidget* parent)
     connect(m_shutdownPS2, &QCheckBox::toggled, this, &StatusWindow::endActionsChanged);
     connect(m_cancel, &QPushButton::clicked, &m_session, &Session::cancel);
     connect(m_minimize, &QPushButton::clicked, this, &QWidget::showMinimized);
+    m_pace.setSingleShot(true);
+    connect(&m_pace, &QTimer::timeout, this, [this] {
+        if (!m_hasPending)
+            return;
+        applyProgress();
+        m_pace.start();
+    });
 }
 
 void StatusWindow::endActionsChanged()
@@ -158,14 +165,31 @@ void StatusWindow::setJob(const QString& text)
 
 void StatusWindow::resetForJob()
 {
+    m_hasPending = false;
     m_currentBar->setValue(0);
     m_current->setTitle(tr("Current Job"));
     m_speed->setText(tr("Speed: n/a"));
     m_remaining->setText(tr("Time remaining n/a"));
 }
 
-void StatusWindow::showProgress(const JobProgress& p, bool queue)
+void StatusWindow::showProgress(const JobProgress& progress, bool queue)
 {
+    m_pending = progress;
+    m_pendingQueue = queue;
+    m_hasPending = true;
+    if (!m_pace.isActive()) {
+        applyProgress();
+        m_pace.start();
+    }
+}
+
+void StatusWindow::applyProgress()
+{
+    if (!m_hasPending)
+        return;
+    m_hasPending = false;
+    const JobProgress& p = m_pending;
+    const bool queue = m_pendingQueue;
     if (p.remaining)
         m_remaining->setText(*p.remaining);
     if (p.speed)

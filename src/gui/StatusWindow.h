@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/jobs/JobQueue.h"
+
+#include <QTimer>
 #include <QWidget>
 
 class QCheckBox;
@@ -9,7 +12,6 @@ class QProgressBar;
 class QPushButton;
 class Session;
 class SettingsFile;
-struct JobProgress;
 
 // The small window that stands in for the main window while jobs run:
 // progress of the current job and of the run, speed, time remaining, the
@@ -33,6 +35,7 @@ protected:
 
 private:
     void endActionsChanged();
+    void applyProgress();
 
     Session& m_session;
     QGroupBox* m_current;
@@ -48,4 +51,10 @@ private:
     QPushButton* m_cancel;
     QPushButton* m_minimize;
     QLabel* m_speed;
+    // Progress arrives as fast as the tool writes; the window shows the newest
+    // record once per turn of the event loop, not every record it was handed.
+    QTimer m_pace;
+    JobProgress m_pending;
+    bool m_pendingQueue = false;
+    bool m_hasPending = false;
 };

@@ -1,8 +1,10 @@
 #include "ToolErrors.h"
 
 #include <QRegularExpression>
+#include <QStringMatcher>
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -45,23 +47,82 @@ constexpr std::uint32_t bit(ToolError e)
 
 } // namespace
 
+namespace {
+struct Matcher
+{
+    ToolError error;
+    QStringMatcher matcher;
+};
+
+// The table's texts, prepared once: a progress flood is scanned at the pipe's pace.
+const std::vector<Matcher>& matchers()
+{
+    static const std::vector<Matcher> all = [] {
+        std::vector<Matcher> m;
+        for (const Entry& e : kTable) {
+            for (const char* needle : e.texts) {
+                if (needle)
+                    m.push_back({e.error, QStringMatcher(QString::fromLatin1(needle))});
+            }
+        }
+        return m;
+    }();
+    return all;
+}
+} // namespace
+
+// A progress record, "[====]  45%, 2 min remaining, 41.74 MB/sec" or " 45%":
+// never an error, and nearly all of what a long run prints.
+bool IsProgressPiece(QStringView piece)
+{
+    piece = piece.trimmed();
+    if (piece.startsWith(u'[')) {
+        const qsizetype close = piece.indexOf(u']');
+        if (close < 0)
+            return false;
+        piece = piece.mid(close + 1).trimmed();
+    }
+    qsizetype digits = 0;
+    while (digits < piece.size() && digits < 4 && piece[digits].isDigit())
+        ++digits;
+    if (digits < 1 || digits > 3 || digits >= piece.size() || piece[digits] != u'%')
+        return false;
+    const QStringView rest = piece.mid(digits + 1);
+    return rest.isEmpty() || (rest.startsWith(u',') && rest.endsWith(u"MB/sec"));
+}
+
 void ToolErrorScanner::feed(const QString& chunk)
 {
     if (chunk.isEmpty())
         return;
-    // Texts cut by a read: the end of the previous chunk is read again with this one.
+    // Texts cut by a read: the unfinished line of the previous chunk is read again
+    // with this one. The tool's texts never span a line end.
     const QString text = m_tail + chunk;
-    for (const Entry& e : kTable) {
-        if (m_found & bit(e.error))
+    qsizetype lastEnd = text.size() - 1;
+    while (lastEnd >= 0 && text[lastEnd] != u'\n' && text[lastEnd] != u'\r')
+        --lastEnd;
+    QString interesting;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= lastEnd; ++i) {
+        if (text[i] != u'\n' && text[i] != u'\r')
             continue;
-        for (const char* needle : e.texts) {
-            if (needle && text.contains(QLatin1String(needle))) {
-                m_found |= bit(e.error);
-                break;
-            }
+        const QStringView piece = QStringView(text).mid(start, i - start);
+        if (!piece.isEmpty() && !IsProgressPiece(piece)) {
+            interesting += piece;
+            interesting += u'\n';
+        }
+        start = i + 1;
+    }
+    const QStringView unfinished = QStringView(text).mid(lastEnd + 1);
+    interesting += unfinished;
+    if (!interesting.isEmpty()) {
+        for (const Matcher& m : matchers()) {
+            if (!(m_found & bit(m.error)) && m.matcher.indexIn(interesting) >= 0)
+                m_found |= bit(m.error);
         }
     }
-    m_tail = text.right(128);
+    // An unfinished line that never ends is kept only as far as a text can reach.
+    m_tail = unfinished.right(256).toString();
 }
 
 void ToolErrorScanner::reset()

@@ -38,6 +38,9 @@ private:
     std::uint32_t m_found = 0;
 };
 
+// True for one progress record of the tool, with or without its gauge.
+bool IsProgressPiece(QStringView piece);
+
 // The first error text of a whole output, by the same table.
 ToolError RecogniseToolError(const QString& text);
 

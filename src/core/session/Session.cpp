@@ -10,8 +10,8 @@
 
 Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     : QObject(parent), m_paths(paths), m_seams(seams), m_settings(paths.configFile),
-      m_queue(m_jobs, [this](const QStringList& a) { return runTool(a, {}); }),
-      m_nowQueue(m_nowJobs, [this](const QStringList& a) { return runTool(a, {}); })
+      m_queue(m_jobs, [this](const QStringList& a) { return runJob(a); }),
+      m_nowQueue(m_nowJobs, [this](const QStringList& a) { return runJob(a); })
 {
     m_pool.setMaxThreadCount(1);
     connect(&m_queue, &JobQueue::jobStarted, this, &Session::jobStarted);
@@ -67,11 +67,13 @@ void Session::end()
     emit busyChanged(false);
 }
 
-ToolRun* Session::runTool(const QStringList& args, RunDone done, int silenceMs)
+ToolRun* Session::runTool(const QStringList& args, RunDone done, int silenceMs,
+                          qsizetype outputLimit)
 {
     auto* run = new ToolRun({m_paths.toolPath, args}, this);
     run->setWorkingDirectory(m_paths.workingDir);
     run->setSilenceTimeout(silenceMs);
+    run->setOutputLimit(outputLimit);
     m_run = run;
     connect(run, &ToolRun::output, this, &Session::outputArrived);
     connect(run, &ToolRun::finished, this, [this, run, done](const RunOutcome& outcome) {
@@ -84,6 +86,12 @@ ToolRun* Session::runTool(const QStringList& args, RunDone done, int silenceMs)
     emit commandStarted(ToolCommand::DisplayArguments(args));
     run->start();
     return run;
+}
+
+ToolRun* Session::runJob(const QStringList& args)
+{
+    // A job prints progress for hours; its reason for failing is in its last lines.
+    return runTool(args, {}, 0, kJobOutputLimit);
 }
 
 void Session::startAttempt(const QStringList& args, RunDone done, int silenceMs, int attempt)

@@ -8,6 +8,7 @@
 #include "core/settings/AppPaths.h"
 #include "core/settings/Settings.h"
 #include "core/tool/RunOutcome.h"
+#include "core/tool/ToolRun.h"
 
 #include <QObject>
 #include <QPointer>
@@ -18,7 +19,6 @@
 
 class IcmpBackend;
 class PowerActions;
-class ToolRun;
 
 // A disk or optical drive as the tool (or the machine) lists it.
 struct DiskEntry
@@ -165,7 +165,9 @@ private:
     void end();
     bool refuseWhenToolMissing();
     // Runs the tool within the current activity; done gets the outcome.
-    ToolRun* runTool(const QStringList& args, RunDone done, int silenceMs = 0);
+    ToolRun* runTool(const QStringList& args, RunDone done, int silenceMs = 0,
+                     qsizetype outputLimit = ToolRun::kDefaultOutputLimit);
+    ToolRun* runJob(const QStringList& args);
     // Like runTool, with new attempts while the tool cannot start for a passing reason.
     void startAttempt(const QStringList& args, RunDone done, int silenceMs = 0, int attempt = 1);
     // Probes the address off this thread; done(answered) on this one.
@@ -198,6 +200,7 @@ private:
     JobQueue m_queue;
     JobQueue m_nowQueue;
     EndActions m_endActions;
+    static constexpr qsizetype kJobOutputLimit = 64 * 1024;
     int m_retryPauseMs = 2000;
     int m_readTimeoutMs = 60000;
     bool m_cancelRequested = false;

@@ -3,6 +3,7 @@
 #include "core/platform/Platform.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 QString RunOutcome::reason(const QString& toolName) const
@@ -60,8 +61,7 @@ void ToolRun::start()
     if (!m_workingDirectory.isEmpty())
         m_process->setWorkingDirectory(m_workingDirectory);
     platform::prepareChildProcess(*m_process);
-    connect(m_process, &QProcess::readyReadStandardOutput, this,
-            [this] { readChunks(kChunksPerTurn); });
+    connect(m_process, &QProcess::readyReadStandardOutput, this, [this] { readChunks(false); });
     connect(m_process, &QProcess::finished, this, &ToolRun::onFinished);
     connect(m_process, &QProcess::errorOccurred, this, &ToolRun::onError);
     if (m_silenceMs > 0)
@@ -87,7 +87,7 @@ void ToolRun::onError(QProcess::ProcessError error)
 void ToolRun::onFinished(int exitCode, QProcess::ExitStatus status)
 {
     // What the tool wrote just before it ended is still in the pipe.
-    readChunks(-1);
+    readChunks(true);
     m_outcome.started = true;
     m_outcome.normalExit = status == QProcess::NormalExit;
     m_outcome.exitCode = m_outcome.normalExit ? exitCode : -1;
@@ -106,20 +106,20 @@ void ToolRun::finish()
     emit finished(m_outcome);
 }
 
-void ToolRun::readChunks(int limit)
+void ToolRun::readChunks(bool all)
 {
     m_readScheduled = false;
     if (!m_process)
         return;
-    int chunks = 0;
-    while (m_process->bytesAvailable() > 0 && (limit < 0 || chunks < limit)) {
+    QElapsedTimer turn;
+    turn.start();
+    while (m_process->bytesAvailable() > 0 && (all || turn.elapsed() < kMsPerTurn)) {
         const QByteArray bytes = m_process->read(kChunkSize);
         if (bytes.isEmpty())
             break;
         const QString chunk = m_decoder.decode(bytes);
         if (chunk.isEmpty())
             continue;
-        ++chunks;
         m_outcome.gotOutput = true;
         m_outcome.output += chunk;
         if (m_outcome.output.size() > m_outputLimit) {
@@ -136,9 +136,9 @@ void ToolRun::readChunks(int limit)
     }
     // A tool that writes faster than the chunks are handled must not starve the
     // windows: the rest waits for the next turn of the event loop.
-    if (limit >= 0 && m_process && m_process->bytesAvailable() > 0 && !m_readScheduled) {
+    if (!all && m_process && m_process->bytesAvailable() > 0 && !m_readScheduled) {
         m_readScheduled = true;
-        QTimer::singleShot(0, this, [this] { readChunks(kChunksPerTurn); });
+        QTimer::singleShot(0, this, [this] { readChunks(false); });
     }
 }
 

@@ -19,8 +19,8 @@ class ToolRun : public QObject
     Q_OBJECT
 public:
     static constexpr int kChunkSize = 4096;
-    // Chunks handled before the event loop gets a turn.
-    static constexpr int kChunksPerTurn = 4;
+    // Time spent handling chunks before the event loop gets a turn.
+    static constexpr int kMsPerTurn = 8;
     static constexpr qsizetype kDefaultOutputLimit = 16 * 1024 * 1024;
 
     explicit ToolRun(ToolCommand command, QObject* parent = nullptr);
@@ -44,7 +44,8 @@ signals:
     void finished(const RunOutcome& outcome);
 
 private:
-    void readChunks(int limit);
+    // Handles chunks for at most kMsPerTurn, or all of them when the run has ended.
+    void readChunks(bool all);
     void onFinished(int exitCode, QProcess::ExitStatus status);
     void onError(QProcess::ProcessError error);
     void escalate();
