@@ -352,6 +352,7 @@ struct Sim
         const double seconds = state.root.value(QStringLiteral("job_seconds")).toDouble(1.0);
         const int rate = std::max(1, state.root.value(QStringLiteral("rate")).toInt(20));
         const int burstMs = std::max(1, state.root.value(QStringLiteral("burst_ms")).toInt(100));
+        const bool gauge = state.root.value(QStringLiteral("gauge")).toBool();
         const int records = std::max(1, static_cast<int>(seconds * rate));
         const auto start = std::chrono::steady_clock::now();
         auto lastFlush = start;
@@ -367,6 +368,9 @@ struct Sim
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             QByteArray rec = QString::number(pct).rightJustified(3).toLatin1() + '%';
             if (elapsed >= 1.0 || i == records) {
+                // The newest builds draw a gauge before the records that carry a time.
+                if (gauge)
+                    rec = '[' + QByteArray(70, '=') + "] " + rec;
                 const int left = std::max(1, static_cast<int>((seconds - elapsed) + 0.999));
                 const double speed = 30.0 + (i % 7) * 1.37;
                 rec += ", " + remaining(left).toLatin1() + " remaining, " +

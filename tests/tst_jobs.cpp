@@ -234,10 +234,21 @@ private slots:
         QTEST(JobResultText(job), "result");
     }
 
+    void queueRunsEachJobAndReportsProgress_data()
+    {
+        QTest::addColumn<QString>("capture");
+        QTest::addColumn<bool>("timed"); // it prints records with the time left
+        QTest::newRow("current") << "cur_inject_cd" << true;
+        QTest::newRow("older, fast") << "v090_inject_cd" << false;
+        // The newest builds draw a gauge in front of the percentage.
+        QTest::newRow("gauge") << "new_net_inject_dvd_bar" << true;
+    }
     void queueRunsEachJobAndReportsProgress()
     {
         // Each job's "tool" prints the reads of a real capture, one by one.
-        const QStringList reads = captureReads(QStringLiteral("cur_inject_cd"));
+        QFETCH(QString, capture);
+        QFETCH(bool, timed);
+        const QStringList reads = captureReads(capture);
         QVERIFY(reads.size() >= 2);
         JobListModel jobs;
         jobs.addJob(install(DiscType::CD, {}, {}));
@@ -266,6 +277,13 @@ private slots:
         for (int row : {0, 1, 2})
             QCOMPARE(jobs.job(row).state, JobState::Complete);
         QVERIFY(!seen.isEmpty());
+        // The records after the first second carry the time left and the speed.
+        QCOMPARE(std::any_of(seen.cbegin(), seen.cend(),
+                             [](const JobProgress& p) {
+                                 return p.speed && p.speed->endsWith(QStringLiteral("MB/sec")) &&
+                                        p.remaining;
+                             }),
+                 timed);
         for (const JobProgress& p : std::as_const(seen)) {
             QVERIFY2(!p.speed.value_or(QString()).endsWith(u' '),
                      qPrintable(p.speed.value_or(QString())));

@@ -68,6 +68,10 @@ private slots:
     void installNowUnderTheStatusWindow()
     {
         start();
+        // The newest tool's records, with a gauge before the percentage.
+        QJsonObject state = m_world->state();
+        state[QStringLiteral("gauge")] = true;
+        m_world->setState(state);
         attachLocal();
         chooseImage(makeImage(QStringLiteral("new game.iso")), QStringLiteral("New Game"));
         QVERIFY(child<QPushButton>("cmdInstall")->isEnabled());
@@ -97,6 +101,8 @@ private slots:
                                             QStringLiteral("New Game")}));
         QVERIFY(main().isVisible());
         QVERIFY(status.isHidden());
+        QVERIFY2(child<QLabel>("lblSpeed", &status)->text().endsWith(QStringLiteral(" MB/sec")),
+                 qPrintable(child<QLabel>("lblSpeed", &status)->text()));
         QVERIFY(child<QLineEdit>("txtGameName")->text().isEmpty());
         // After the run every control follows the session again.
         QVERIFY(child<QPushButton>("cmdSettings")->isEnabled());

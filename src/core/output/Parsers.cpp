@@ -199,7 +199,14 @@ std::optional<DiscInfo> FindDiscInfo(const QString& text)
 
 std::optional<ProgressRecord> ParseProgressRecord(const QString& raw)
 {
-    const QString record = raw.trimmed();
+    QString record = raw.trimmed();
+    // The tool's builds since mid-2024 draw a gauge in front of the percentage.
+    if (record.startsWith(u'[')) {
+        const qsizetype close = record.indexOf(u']');
+        if (close < 0)
+            return std::nullopt;
+        record = record.mid(close + 1).trimmed();
+    }
     const qsizetype pct = record.indexOf(u'%');
     if (pct <= 0)
         return std::nullopt;
@@ -231,7 +238,7 @@ std::optional<ProgressRecord> ParseProgressRecord(const QString& raw)
 std::optional<QString> ProgressStream::feed(const QString& chunk)
 {
     static const QRegularExpression whole(
-        QStringLiteral("^\\s*\\d{1,3}%(, .+ remaining, [0-9.]+ MB/sec)?\\s*$"));
+        QStringLiteral("^\\s*(\\[[^\\]]*\\])?\\s*\\d{1,3}%(, .+ remaining, [0-9.]+ MB/sec)?\\s*$"));
     // A tail that never ends is not a progress record; do not let it grow.
     if (m_tail.size() > 4096)
         m_tail.clear();
