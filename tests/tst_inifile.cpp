@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/Settings.h"
 
@@ -148,6 +149,46 @@ private slots:
         QFile f(file);
         f.open(QIODevice::ReadOnly);
         QCOMPARE(f.readAll(), QByteArray("[hdl_dump]\nIP=1\n"));
+    }
+
+    void fullDiskKeepsTheOldFileByteForByte()
+    {
+        const QByteArray before = "[hdl_dump]\nIP=127.0.0.1\nDefaultISO=/data/iso/\n";
+        setContent(before);
+        QString error;
+        {
+            const FileSizeLimit full(40);
+            QVERIFY(!IniFile::write(m_file, kSettingsSection, QStringLiteral("DefaultISO"),
+                                    QString(200, u'x'), &error));
+        }
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(content(), before);
+        // Nothing is left beside it either.
+        QCOMPARE(QDir(QFileInfo(m_file).absolutePath()).entryList(QDir::Files).size(), 1);
+        // The same through the settings of the program, whose failure is reported.
+        QStringList reported;
+        SettingsFile settings(m_file);
+        settings.setFailureHandler([&](const QString& path, const QString&) { reported << path; });
+        {
+            const FileSizeLimit full(40);
+            QVERIFY(!settings.write(QStringLiteral("DefaultISO"), QString(200, u'y')));
+        }
+        QCOMPARE(reported, QStringList{m_file});
+        QCOMPARE(content(), before);
+    }
+
+    void lineBreaksNeverBecomeKeys()
+    {
+        setContent("[hdl_dump]\nIP=127.0.0.1\n");
+        for (const QString& value :
+             {QStringLiteral("127.0.0.1\nhdl_config=/some/file"), QStringLiteral("a\rb"),
+              QStringLiteral("a") + QChar(0) + QStringLiteral("b")}) {
+            QString error;
+            QVERIFY(!IniFile::write(m_file, kSettingsSection, QStringLiteral("IP"), value, &error));
+            QVERIFY(error.contains(QStringLiteral("line break")));
+        }
+        QCOMPARE(content(), QByteArray("[hdl_dump]\nIP=127.0.0.1\n"));
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("hdl_config"), m_file), QString());
     }
 
     void defaultsResetTheThirteenKeysAndKeepOthers()

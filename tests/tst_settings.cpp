@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <sys/stat.h>
+
 // The settings and tools window on the real windows.
 class TestSettings : public QObject, protected GuiFixture
 {
@@ -316,6 +318,134 @@ private slots:
                  QStringLiteral("The drive /dev/sdd could not be formatted.\r\n\r\n"
                                 "initialize: unrecognized command."));
         QVERIFY(m_tray.balloons.isEmpty());
+    }
+
+    void savingKeepsEveryLineItDoesNotEdit()
+    {
+        world();
+        const QByteArray original = "# my notes\r\n\"target_kbps\" = \"1800\"\r\n"
+                                    "\"my_own_key\" = \"kept\"\r\n\"use_compression\" = \"no\"\r\n";
+        writeConf(original);
+        setSetting(QStringLiteral("StayOnTop"), QStringLiteral("0"));
+        start();
+        // Nothing changed: Save and Exit leaves the file alone, not even rewritten.
+        const auto inode = [this] {
+            struct stat st
+            {};
+            ::stat(confPath().toLocal8Bit().constData(), &st);
+            return st.st_ino;
+        };
+        const auto before = inode();
+        settings().show();
+        button("cmdExit")->click();
+        QCOMPARE(conf(), original);
+        QCOMPARE(inode(), before);
+
+        settings().show();
+        box("chkUseCompression")->setChecked(true);
+        button("cmdExit")->click();
+        const QByteArray after = conf();
+        QVERIFY2(after.startsWith("# my notes\r\n\"target_kbps\" = \"1800\"\r\n"
+                                  "\"my_own_key\" = \"kept\"\r\n\"use_compression\" = \"yes\"\r\n"),
+                 after.constData());
+        // The keys the file lacked are added after its own lines.
+        QVERIFY(after.contains("\"enable_aspi\" = \"yes\"\r\n"));
+        QCOMPARE(after.count("target_kbps"), 1);
+    }
+
+    void closingWithItsXAsksBeforeSaving()
+    {
+        world();
+        writeConf("\"use_compression\" = \"no\"\n");
+        setSetting(QStringLiteral("StayOnTop"), QStringLiteral("0"));
+        start();
+        const QByteArray original = conf();
+        settings().show();
+        box("chkUseCompression")->setChecked(true);
+        m_dialogs.answers.push_back(Dialogs::Answer::No);
+        settings().close();
+        QVERIFY(!settings().isVisible());
+        QCOMPARE(m_dialogs.texts().last(),
+                 QStringLiteral("Save your changes to the hdl_dump settings?"));
+        QCOMPARE(conf(), original);
+        QVERIFY(!box("chkUseCompression")->isChecked()); // the page shows the file again
+
+        settings().show();
+        box("chkUseCompression")->setChecked(true);
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
+        settings().close();
+        QVERIFY(conf().contains("\"use_compression\" = \"yes\""));
+        // Unchanged, the X asks nothing.
+        const qsizetype asked = m_dialogs.shown.size();
+        settings().show();
+        settings().close();
+        QCOMPARE(m_dialogs.shown.size(), asked);
+    }
+
+    void largeFilesAreReadWholeOrLeftAlone()
+    {
+        world();
+        // A key past the first megabyte is still read.
+        QByteArray big;
+        while (big.size() < 2 * 1024 * 1024)
+            big += "# padding padding padding padding padding padding padding padding\n";
+        writeConf(big + "\"target_kbps\" = \"1800\"\n");
+        setSetting(QStringLiteral("StayOnTop"), QStringLiteral("0"));
+        start();
+        QCOMPARE(edit("txtTargetkbps")->text(), QStringLiteral("1800"));
+        stopMain();
+
+        // A file too large to be settings is never rewritten.
+        while (big.size() < 5 * 1024 * 1024)
+            big += big.left(1024 * 1024);
+        writeConf(big);
+        resetSeams();
+        start();
+        const QByteArray before = conf();
+        settings().show();
+        box("chkUseCompression")->setChecked(true);
+        button("cmdExit")->click();
+        QVERIFY(m_dialogs.texts().last().startsWith(
+            QStringLiteral("Your hdl_dump settings could not be saved to:")));
+        QCOMPARE(conf(), before);
+        QVERIFY(settings().isVisible()); // stays open, so nothing typed is lost
+    }
+
+    void valuesWithLineBreaksAreRefused()
+    {
+        world();
+        writeConf("\"use_compression\" = \"no\"\n");
+        start();
+        const QByteArray before = conf();
+        settings().show();
+        edit("txtDiscDatabase")->setText(QStringLiteral("/data/list\n\"enable_aspi\" = \"no\""));
+        button("cmdExit")->click();
+        QVERIFY(m_dialogs.texts().last().contains(QStringLiteral("line break")));
+        QCOMPARE(conf(), before);
+        // A pasted line break never reaches config.cfg from the address box either.
+        const QString ip = setting(QStringLiteral("IP"));
+        child<QLineEdit>("txtIP")->insert(QStringLiteral("1\nhdl_config=/some/file"));
+        QCOMPARE(setting(QStringLiteral("hdl_config")), confPath());
+        QVERIFY(!setting(QStringLiteral("IP")).contains(u'\n'));
+        Q_UNUSED(ip);
+    }
+
+    void fullDiskAtStartKeepsTheSettingsFile()
+    {
+        world();
+        setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+        QFile cfg(m_world->paths().configFile);
+        QVERIFY(cfg.open(QIODevice::ReadOnly));
+        const QByteArray before = cfg.readAll();
+        cfg.close();
+        {
+            // Starting writes the address; the disk has no room for the new file.
+            const FileSizeLimit full(64);
+            start();
+        }
+        QVERIFY(cfg.open(QIODevice::ReadOnly));
+        QCOMPARE(cfg.readAll(), before);
+        QVERIFY(!m_dialogs.texts().filter(QStringLiteral("could not be saved")).isEmpty());
     }
 
     void failedSaveKeepsTheOldFile()

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "core/settings/ToolConfig.h"
 
 #include <QFile>
@@ -116,6 +117,15 @@ private slots:
         QCOMPARE(f.readAll(), QByteArray("two\n"));
         // A file in place of the folder: nothing can be written, and it is said why.
         QVERIFY(!SaveToolConfigFile(path + QStringLiteral("/nested.conf"), "x", &error));
+        QVERIFY(!error.isEmpty());
+        f.seek(0);
+        QCOMPARE(f.readAll(), QByteArray("two\n"));
+        // A full disk: the old file stays whole and the reason is given.
+        error.clear();
+        {
+            const FileSizeLimit full(8);
+            QVERIFY(!SaveToolConfigFile(path, QByteArray(100, 'x'), &error));
+        }
         QVERIFY(!error.isEmpty());
         f.seek(0);
         QCOMPARE(f.readAll(), QByteArray("two\n"));

@@ -8,6 +8,7 @@
 #include "WindowPlacement.h"
 #include "core/session/ProblemText.h"
 #include "core/session/Session.h"
+#include "core/settings/AtomicFile.h"
 #include "core/settings/Settings.h"
 
 #include <QCheckBox>
@@ -275,9 +276,35 @@ void SettingsWindow::setToolControlsEnabled(bool enabled)
         w->setEnabled(enabled);
 }
 
+ToolConfig SettingsWindow::pageConfig() const
+{
+    ToolConfig config;
+    config.discDatabase = txtDiscDatabase->text();
+    config.autoThrottle = chkAutoThrottle->isChecked();
+    config.enableAspi = chkEnableASPI->isChecked();
+    config.lastIp = m_context.currentIp();
+    config.limitTo28bit = chkLimit28bit->isChecked();
+    config.toxicOS = chkToxicOS->isChecked();
+    config.targetKbps = txtTargetkbps->text();
+    config.useCompression = chkUseCompression->isChecked();
+    return config;
+}
+
+void SettingsWindow::showConfig(const ToolConfig& config)
+{
+    txtDiscDatabase->setText(config.discDatabase);
+    chkAutoThrottle->setChecked(config.autoThrottle);
+    chkEnableASPI->setChecked(config.enableAspi);
+    chkLimit28bit->setChecked(config.limitTo28bit);
+    chkToxicOS->setChecked(config.toxicOS);
+    txtTargetkbps->setText(config.targetKbps);
+    chkUseCompression->setChecked(config.useCompression);
+}
+
 void SettingsWindow::LoadToolConfig()
 {
     const QString path = settings().read(QStringLiteral("hdl_config"));
+    m_configContent.reset();
     if (!FileExists(path)) {
         m_context.dialogs.message(
             QStringLiteral("Your hdl_dump settings could not be loaded because your hdl_dump "
@@ -298,49 +325,63 @@ void SettingsWindow::LoadToolConfig()
         return;
     }
     setToolControlsEnabled(true);
-    QFile f(path);
     QByteArray content;
-    // A settings file is small; anything beyond a megabyte is not one.
-    if (f.open(QIODevice::ReadOnly))
-        content = f.read(1024 * 1024);
-    ToolConfig config;
-    config.discDatabase = txtDiscDatabase->text();
-    config.autoThrottle = chkAutoThrottle->isChecked();
-    config.enableAspi = chkEnableASPI->isChecked();
-    config.limitTo28bit = chkLimit28bit->isChecked();
-    config.toxicOS = chkToxicOS->isChecked();
-    config.targetKbps = txtTargetkbps->text();
-    config.useCompression = chkUseCompression->isChecked();
-    ApplyToolConfig(ParseToolConfigLines(content), config, DefaultDiscDatabasePath());
-    txtDiscDatabase->setText(config.discDatabase);
-    chkAutoThrottle->setChecked(config.autoThrottle);
-    chkEnableASPI->setChecked(config.enableAspi);
-    chkLimit28bit->setChecked(config.limitTo28bit);
-    chkToxicOS->setChecked(config.toxicOS);
-    txtTargetkbps->setText(config.targetKbps);
-    chkUseCompression->setChecked(config.useCompression);
+    QString error;
+    // Only a file read whole may be written back.
+    if (ReadToolConfigFile(path, &content, &error))
+        m_configContent = content;
+    else
+        m_context.dialogs.message(tr("Your hdl_dump settings could not be read from:\r\n%1"
+                                     "\r\n\r\n%2\r\n\r\nThe file will not be changed.")
+                                      .arg(path, error),
+                                  Dialogs::Icon::Exclamation);
+    ToolConfig config = pageConfig();
+    const auto pairs = ParseToolConfigLines(content);
+    ApplyToolConfig(pairs, config, DefaultDiscDatabasePath());
+    showConfig(config);
+    // What Save would write for keys the file lacks counts as what was loaded.
+    fillPageDefaults();
+    m_loadedConfig = pageConfig();
+}
+
+bool SettingsWindow::toolConfigChanged() const
+{
+    // The address is the main window's; it is written along with a change made here.
+    ToolConfig page = pageConfig();
+    page.lastIp = m_loadedConfig.lastIp;
+    return !m_configContent || page != m_loadedConfig;
+}
+
+void SettingsWindow::fillPageDefaults()
+{
+    if (txtDiscDatabase->text().trimmed().isEmpty())
+        txtDiscDatabase->setText(DefaultDiscDatabasePath());
+    if (txtTargetkbps->text().isEmpty())
+        txtTargetkbps->setText(QStringLiteral("2300"));
 }
 
 bool SettingsWindow::SaveToolConfig()
 {
-    if (txtDiscDatabase->text().trimmed().isEmpty())
-        txtDiscDatabase->setText(DefaultDiscDatabasePath());
+    fillPageDefaults();
     if (m_context.currentIp().isEmpty())
         m_context.setIp(kDefaultIP);
-    if (txtTargetkbps->text().isEmpty())
-        txtTargetkbps->setText(QStringLiteral("2300"));
-    ToolConfig config;
-    config.discDatabase = txtDiscDatabase->text();
-    config.autoThrottle = chkAutoThrottle->isChecked();
-    config.enableAspi = chkEnableASPI->isChecked();
-    config.lastIp = m_context.currentIp();
-    config.limitTo28bit = chkLimit28bit->isChecked();
-    config.toxicOS = chkToxicOS->isChecked();
-    config.targetKbps = txtTargetkbps->text();
-    config.useCompression = chkUseCompression->isChecked();
+    const ToolConfig config = pageConfig();
     const QString path = settings().read(QStringLiteral("hdl_config"));
+    const bool exists = QFileInfo::exists(path);
     QString error;
-    if (!SaveToolConfigFile(path, SerializeToolConfig(config), &error)) {
+    if (exists && !QFileInfo(path).isFile())
+        error = tr("It is not a regular file.");
+    else if (exists && !m_configContent)
+        error = tr("It could not be read whole, so it is not rewritten.");
+    else if (exists && !toolConfigChanged())
+        return true; // nothing changed: the file is not touched
+    for (const auto& entry : ToolConfigEntries(config)) {
+        if (error.isEmpty() && !IsSingleLineValue(entry.second))
+            error = tr("The value of %1 holds a line break.").arg(entry.first);
+    }
+    const QByteArray content =
+        m_configContent ? UpdateToolConfig(*m_configContent, config) : SerializeToolConfig(config);
+    if (!error.isEmpty() || !SaveToolConfigFile(path, content, &error)) {
         m_context.dialogs.message(
             QStringLiteral("Your hdl_dump settings could not be saved to:\r\n") + path +
                 QStringLiteral("\r\n\r\n") + error +
@@ -348,6 +389,8 @@ bool SettingsWindow::SaveToolConfig()
             Dialogs::Icon::Exclamation);
         return false;
     }
+    m_configContent = content;
+    m_loadedConfig = config;
     return true;
 }
 
@@ -365,15 +408,25 @@ void SettingsWindow::present()
 
 void SettingsWindow::closeEvent(QCloseEvent* event)
 {
-    // Closing saves the tool's settings; the window stays loaded, hidden.
-    SaveToolConfig();
+    // The window's X saves nothing by itself: changes are kept only when the user says so.
     event->ignore();
+    if (m_configContent && toolConfigChanged()) {
+        if (m_context.dialogs.question(tr("Save your changes to the hdl_dump settings?"),
+                                       Dialogs::Icon::Exclamation) == Dialogs::Answer::Yes) {
+            if (!SaveToolConfig())
+                return;
+        } else {
+            showConfig(m_loadedConfig);
+        }
+    }
     hide();
 }
 
 void SettingsWindow::cmdExit_Click()
 {
-    close();
+    // "Save and Exit" saves; the window stays loaded, hidden.
+    if (SaveToolConfig())
+        hide();
 }
 
 void SettingsWindow::chkStayOnTop_Click()

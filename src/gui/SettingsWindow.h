@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -98,6 +99,12 @@ private:
     const SettingsFile& settings() const;
     void fillDisks();
     void updateControls();
+    // The tool's settings as the page shows them, and back.
+    ToolConfig pageConfig() const;
+    void showConfig(const ToolConfig& config);
+    bool toolConfigChanged() const;
+    // The database and the speed a save writes when their boxes are empty.
+    void fillPageDefaults();
     void bindFlag(QCheckBox* box, const char* key);
     void chkStayOnTop_Click();
     void chkColors_Click();
@@ -105,4 +112,7 @@ private:
     bool toolMissing();
 
     Context m_context;
+    // The tool's settings file as read, when it was read whole, and what the page showed then.
+    std::optional<QByteArray> m_configContent;
+    ToolConfig m_loadedConfig;
 };

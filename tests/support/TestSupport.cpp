@@ -4,6 +4,8 @@
 #include <QFile>
 
 #include <arpa/inet.h>
+#include <csignal>
+#include <sys/resource.h>
 
 SimWorld::SimWorld(const QJsonObject& state)
 {
@@ -130,4 +132,23 @@ QByteArray ReadCaptureBytes(const QString& name)
     if (!f.open(QIODevice::ReadOnly))
         qFatal("missing capture %s", qPrintable(name));
     return f.readAll();
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_oldSoft = static_cast<qint64>(limit.rlim_cur);
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(m_oldSoft);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_oldHandler);
 }

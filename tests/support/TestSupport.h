@@ -13,6 +13,21 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+// While it lives, no file of this process may grow beyond the given bytes: an
+// honest full disk. Writes beyond fail with EFBIG instead of killing the process.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    qint64 m_oldSoft = 0;
+    void (*m_oldHandler)(int) = nullptr;
+};
+
 // A capture of the real tool's output (see tests/captures/README.md).
 QByteArray ReadCaptureBytes(const QString& name);
 inline QString ReadCapture(const QString& name)

@@ -14,6 +14,10 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
       m_nowQueue(m_nowJobs, [this](const QStringList& a) { return runJob(a); })
 {
     m_pool.setMaxThreadCount(1);
+    // A settings file that cannot be written is kept as it was, and the user is told.
+    m_settings.setFailureHandler([this](const QString& path, const QString& reason) {
+        emit problem({ProblemKind::SaveFailed, path, reason});
+    });
     connect(&m_queue, &JobQueue::jobStarted, this, &Session::jobStarted);
     connect(&m_queue, &JobQueue::progressChanged, this, &Session::progressChanged);
     connect(&m_queue, &JobQueue::finished, this, [this] { onQueueFinished(false); });

@@ -1,9 +1,11 @@
 #include "IniFile.h"
 
+#include "AtomicFile.h"
+
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 namespace IniFile {
 namespace {
@@ -131,22 +133,31 @@ QString read(const QString& file, const QString& section, const QString& key,
     return readFrom(content, section, key, defaultValue);
 }
 
-bool write(const QString& file, const QString& section, const QString& key, const QString& value)
+bool write(const QString& file, const QString& section, const QString& key, const QString& value,
+           QString* error)
 {
+    QString ignored;
+    if (!error)
+        error = &ignored;
+    // A line break would turn the rest of the value into keys of its own.
+    if (!IsSingleLineValue(value) || !IsSingleLineValue(key) || !IsSingleLineValue(section)) {
+        *error =
+            QCoreApplication::translate("Settings", "The value of %1 holds a line break.").arg(key);
+        return false;
+    }
     bool tooLarge = false;
     const QByteArray content = readFile(file, &tooLarge);
     if (tooLarge) {
         // Keep the oversized file under another name rather than lose it.
         const QString aside = file + QStringLiteral(".bak");
         QFile::remove(aside);
-        if (!QFile::rename(file, aside))
+        if (!QFile::rename(file, aside)) {
+            *error = QCoreApplication::translate("Settings", "It could not be set aside.");
             return false;
+        }
     }
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    out.write(writeTo(tooLarge ? QByteArray() : content, section, key, value));
-    return out.commit();
+    return SaveFileAtomically(file, writeTo(tooLarge ? QByteArray() : content, section, key, value),
+                              error);
 }
 
 } // namespace IniFile

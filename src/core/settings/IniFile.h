@@ -17,8 +17,10 @@ inline constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
 
 QString read(const QString& file, const QString& section, const QString& key,
              const QString& defaultValue = {});
-// Returns false when the file could not be saved; the old file is then untouched.
-bool write(const QString& file, const QString& section, const QString& key, const QString& value);
+// Returns false (with the reason in *error) when the file could not be saved or
+// the value would not fit on one line; the old file is then untouched.
+bool write(const QString& file, const QString& section, const QString& key, const QString& value,
+           QString* error = nullptr);
 
 // Pure forms used by the two above, on the file's bytes.
 QString readFrom(const QByteArray& content, const QString& section, const QString& key,

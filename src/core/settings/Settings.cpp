@@ -11,10 +11,10 @@ QString ReadSetting(const QString& section, const QString& key, const QString& f
     return IniFile::read(file, section, key);
 }
 
-void WriteSetting(const QString& section, const QString& key, const QString& value,
-                  const QString& file)
+bool WriteSetting(const QString& section, const QString& key, const QString& value,
+                  const QString& file, QString* error)
 {
-    IniFile::write(file, section, key, value);
+    return IniFile::write(file, section, key, value, error);
 }
 
 QString DefaultToolConfigPath()

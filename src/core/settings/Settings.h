@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 // Every setting of the program lives in section "hdl_dump" of config.cfg.
 inline const QString kSettingsSection = QStringLiteral("hdl_dump");
@@ -33,8 +34,9 @@ inline constexpr std::array<SettingKey, 13> kSettingKeys{{
 inline const QString kDefaultIP = QStringLiteral("192.168.0.10");
 
 QString ReadSetting(const QString& section, const QString& key, const QString& file);
-void WriteSetting(const QString& section, const QString& key, const QString& value,
-                  const QString& file);
+// False (with the reason in *error) when the file was left as it was.
+bool WriteSetting(const QString& section, const QString& key, const QString& value,
+                  const QString& file, QString* error = nullptr);
 // Writes all thirteen defaults into file; other keys stay.
 void WriteDefaultSettings(const QString& file);
 QString DefaultToolConfigPath();
@@ -55,9 +57,19 @@ public:
     const QString& path() const { return m_path; }
     void setPath(const QString& path) { m_path = path; }
     QString read(const QString& key) const { return ReadSetting(kSettingsSection, key, m_path); }
-    void write(const QString& key, const QString& value) const
+    // A write that fails leaves the file as it was and is reported to the handler.
+    bool write(const QString& key, const QString& value) const
     {
-        WriteSetting(kSettingsSection, key, value, m_path);
+        QString error;
+        if (WriteSetting(kSettingsSection, key, value, m_path, &error))
+            return true;
+        if (m_onFailure)
+            m_onFailure(m_path, error);
+        return false;
+    }
+    void setFailureHandler(std::function<void(const QString& path, const QString& reason)> f)
+    {
+        m_onFailure = std::move(f);
     }
     qint32 number(const QString& key) const { return IntegerValue(read(key)); }
     // Balloons show only while "BalloonTips" converts to 0.
@@ -65,4 +77,5 @@ public:
 
 private:
     QString m_path;
+    std::function<void(const QString& path, const QString& reason)> m_onFailure;
 };

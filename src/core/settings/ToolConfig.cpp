@@ -1,10 +1,12 @@
 #include "ToolConfig.h"
 
+#include "AtomicFile.h"
 #include "Settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QList<QPair<QString, QString>> ParseToolConfigLines(const QByteArray& content)
 {
@@ -69,10 +71,10 @@ void ApplyToolConfig(const QList<QPair<QString, QString>>& pairs, ToolConfig& co
     }
 }
 
-QByteArray SerializeToolConfig(const ToolConfig& config)
+QList<QPair<QString, QString>> ToolConfigEntries(const ToolConfig& config)
 {
     auto yesNo = [](bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); };
-    const QList<QPair<QString, QString>> lines{
+    return {
         {QStringLiteral("disc_database_file"),
          QString(config.discDatabase).replace(u'\\', QStringLiteral("\\\\"))},
         {QStringLiteral("auto_throttle"),
@@ -85,24 +87,84 @@ QByteArray SerializeToolConfig(const ToolConfig& config)
         {QStringLiteral("target_kbps"), config.targetKbps},
         {QStringLiteral("use_compression"), yesNo(config.useCompression)},
     };
+}
+
+namespace {
+QByteArray entryLine(const QString& key, const QString& value)
+{
+    return (u'"' + key + QStringLiteral("\" = \"") + value + u'"').toUtf8();
+}
+
+// The key a line sets, as ParseToolConfigLines reads it; empty for any other line.
+QString lineKey(const QByteArray& line)
+{
+    const QString text = QString::fromLatin1(line);
+    const qsizetype k = text.indexOf(QStringLiteral(" = "));
+    if (k < 0)
+        return {};
+    QString key = text.left(k + 1);
+    key.remove(u'"');
+    return key.trimmed();
+}
+} // namespace
+
+QByteArray SerializeToolConfig(const ToolConfig& config)
+{
     QByteArray out;
-    for (const auto& [key, value] : lines)
-        out += (u'"' + key + QStringLiteral("\" = \"") + value + u'"').toUtf8() + '\n';
+    for (const auto& [key, value] : ToolConfigEntries(config))
+        out += entryLine(key, value) + '\n';
     return out;
+}
+
+QByteArray UpdateToolConfig(const QByteArray& original, const ToolConfig& config)
+{
+    QList<QByteArray> lines = original.split('\n');
+    const bool endedWithNewline = original.isEmpty() || original.endsWith('\n');
+    if (endedWithNewline)
+        lines.removeLast();
+    const bool crlf = !lines.isEmpty() && lines.first().endsWith('\r');
+    QByteArray appended;
+    for (const auto& [key, value] : ToolConfigEntries(config)) {
+        // The last line of a key is the one the tool and the page read.
+        qsizetype at = -1;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (lineKey(lines[i]) == key)
+                at = i;
+        }
+        if (at < 0) {
+            appended += entryLine(key, value) + (crlf ? "\r\n" : "\n");
+            continue;
+        }
+        if (lineKey(lines[at]) == key && ParseToolConfigLines(lines[at]).value(0).second == value)
+            continue; // unchanged: not even its quoting is touched
+        lines[at] = entryLine(key, value) + (lines[at].endsWith('\r') ? "\r" : "");
+    }
+    QByteArray out = lines.join('\n');
+    if (!lines.isEmpty() && (endedWithNewline || !appended.isEmpty()))
+        out += !endedWithNewline && crlf ? QByteArray("\r\n") : QByteArray("\n");
+    return out + appended;
+}
+
+bool ReadToolConfigFile(const QString& path, QByteArray* content, QString* error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *error = f.errorString();
+        return false;
+    }
+    if (f.size() > kMaxToolConfigSize) {
+        *error = QCoreApplication::translate("Settings", "It is too large to be a settings file.");
+        return false;
+    }
+    *content = f.readAll();
+    if (content->size() != f.size()) {
+        *error = f.errorString();
+        return false;
+    }
+    return true;
 }
 
 bool SaveToolConfigFile(const QString& path, const QByteArray& content, QString* error)
 {
-    if (path.isEmpty()) {
-        *error = QStringLiteral("No file name is set for the hdl_dump configuration file.");
-        return false;
-    }
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return SaveFileAtomically(path, content, error);
 }

@@ -17,6 +17,8 @@ struct ToolConfig
     bool toxicOS = false;
     QString targetKbps;
     bool useCompression = false;
+
+    bool operator==(const ToolConfig&) const = default;
 };
 
 // The key-value pairs of a file's lines, in order; quotes removed, lines
@@ -26,7 +28,17 @@ QList<QPair<QString, QString>> ParseToolConfigLines(const QByteArray& content);
 // "last_ip" are ignored, a later duplicate wins.
 void ApplyToolConfig(const QList<QPair<QString, QString>>& pairs, ToolConfig& config,
                      const QString& defaultDiscDatabase);
-// The file's text, keys in the tool's order, backslashes of the database path doubled.
+// The keys the page edits and their values as the file holds them, in the tool's
+// order, backslashes of the database path doubled.
+QList<QPair<QString, QString>> ToolConfigEntries(const ToolConfig& config);
+// A new file's text: the keys in the tool's order.
 QByteArray SerializeToolConfig(const ToolConfig& config);
+// The file's text with the page's keys set: a key whose value differs gets its
+// line rewritten, a missing key is appended, every other line stays byte for byte.
+QByteArray UpdateToolConfig(const QByteArray& original, const ToolConfig& config);
+// A settings file is small; a larger one is no settings file and never rewritten.
+inline constexpr qint64 kMaxToolConfigSize = 4 * 1024 * 1024;
+// The whole file, or false with the reason.
+bool ReadToolConfigFile(const QString& path, QByteArray* content, QString* error);
 // Writes content to path atomically: the old file stays whole when this fails.
 bool SaveToolConfigFile(const QString& path, const QByteArray& content, QString* error);
