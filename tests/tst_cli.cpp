@@ -57,7 +57,9 @@ private slots:
              {QStringList{}, QStringList{QStringLiteral("frobnicate")},
               QStringList{QStringLiteral("games")},
               QStringList{QStringLiteral("install"), QStringLiteral("hdd1:"), QStringLiteral("x"),
-                          QStringLiteral("--flags"), QStringLiteral("9")}}) {
+                          QStringLiteral("--flags"), QStringLiteral("9")},
+              QStringList{QStringLiteral("install"), QStringLiteral("hdd1:"), QStringLiteral("x"),
+                          QStringLiteral("--name"), QString(65, u'x')}}) {
             const Result r = cli(args);
             QCOMPARE(r.status, 2);
             QVERIFY(r.err.contains(QStringLiteral("usage: ventrik-cli")));

@@ -166,6 +166,27 @@ private slots:
         QCOMPARE(injects, 1);
     }
 
+    void typedNamesAreCheckedBeforeQueueing()
+    {
+        start();
+        attachLocal();
+        chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("   "));
+        child<QPushButton>("cmdAddGame")->click();
+        QCOMPARE(m_dialogs.texts().last(),
+                 QStringLiteral("Please enter a name for the game to be added."));
+        // The tool would cut a longer name without a word.
+        child<QLineEdit>("txtGameName")->setText(QString(65, u'x'));
+        child<QPushButton>("cmdAddGame")->click();
+        QVERIFY(m_dialogs.texts().last().startsWith(QStringLiteral("The name is 65 bytes long.")));
+        QCOMPARE(session().jobs().count(), 0);
+        child<QLineEdit>("txtGameName")->setText(QStringLiteral("  Spaced Out  "));
+        child<QPushButton>("cmdAddGame")->click();
+        QCOMPARE(session().jobs().count(), 1);
+        QCOMPARE(session().jobs().job(0).name, QStringLiteral("Spaced Out"));
+        QCOMPARE(m_dialogs.shown.last().icon, Dialogs::Icon::Information);
+        QVERIFY(m_dialogs.texts().last().contains(QStringLiteral("\"Spaced Out\"")));
+    }
+
     void cancelStopsTheRun()
     {
         start();

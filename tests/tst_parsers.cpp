@@ -75,6 +75,53 @@ private slots:
         QVERIFY(!ParseGameLine(QString()));
     }
 
+    void namesAreReadExactlyByTheHeadersColumns_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("startup");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("flags");
+        const QString older = QStringLiteral("type     size flags           startup      name\r\n");
+        const QString current =
+            QStringLiteral("type     size flags           dma startup      name\n");
+        // A game installed without a startup: not "World" with startup "FIFA".
+        QTest::newRow("older, no startup")
+            << older + "CD      350KB                              2002 FIFA World\r\n"
+            << ""
+            << "2002 FIFA World"
+            << "";
+        QTest::newRow("current, no startup")
+            << current + "CD      350KB               0 *u4              2002 FIFA World\n"
+            << ""
+            << "2002 FIFA World"
+            << "";
+        // Blanks around a name are part of it.
+        QTest::newRow("leading blank")
+            << current + "CD      350KB             1+3 *u4 SLUS_123.45   Foo\n"
+            << "SLUS_123.45"
+            << " Foo"
+            << "1+3";
+        QTest::newRow("trailing blank")
+            << older + "DVD     350KB                 SLUS_123.45  Foo \r\n"
+            << "SLUS_123.45"
+            << "Foo "
+            << "";
+        QTest::newRow("newest, quotes and accents")
+            << QString::fromUtf8(ReadCaptureBytes(QStringLiteral("new_net_hdl_toc.stdout")))
+                   .section(u'\n', 0, 2)
+            << "SLES_543.21" << QString::fromUtf8("He said \"Hi\" \u00c9dition \u00d1o\u00f1o")
+            << "1+3";
+    }
+    void namesAreReadExactlyByTheHeadersColumns()
+    {
+        QFETCH(QString, table);
+        const GameTable t = ParseGameTable(table);
+        QVERIFY(!t.games.isEmpty());
+        QTEST(t.games.last().startup, "startup");
+        QTEST(t.games.last().title, "title");
+        QTEST(t.games.last().flags, "flags");
+    }
+
     void capturedTablesInBothLayouts()
     {
         for (const QString& name : {QStringLiteral("cur_hdl_toc_3games.stdout"),

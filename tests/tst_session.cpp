@@ -198,6 +198,48 @@ private slots:
         QCOMPARE(m_session->games().count(), 2);
     }
 
+    void operationsActOnTheExactGame()
+    {
+        QJsonObject state = SimWorld::defaultState();
+        QJsonArray disks = state[QStringLiteral("disks")].toArray();
+        QJsonObject disk = disks[0].toObject();
+        disk[QStringLiteral("games")] =
+            QJsonArray{SimWorld::game(QStringLiteral("Foo"), QStringLiteral("SLUS_123.45"),
+                                      QStringLiteral("CD"), 350),
+                       SimWorld::game(QStringLiteral(" Foo"), QStringLiteral("SLUS_123.45"),
+                                      QStringLiteral("CD"), 350),
+                       SimWorld::game(QStringLiteral("Bar "), QStringLiteral("SLUS_123.45"),
+                                      QStringLiteral("CD"), 350),
+                       SimWorld::game(QStringLiteral("World"), QStringLiteral("SLUS_123.45"),
+                                      QStringLiteral("CD"), 350),
+                       SimWorld::game(QStringLiteral("2002 FIFA World"), QString(),
+                                      QStringLiteral("CD"), 350)};
+        disks[0] = disk;
+        state[QStringLiteral("disks")] = disks;
+        for (const QString& style : {QStringLiteral("win"), QStringLiteral("linux")}) {
+            start(style, state);
+            const QString device = style == QLatin1String("win") ? QStringLiteral("hdd1:")
+                                                                 : QStringLiteral("/dev/sdb");
+            QVERIFY(m_session->attach(TargetKind::LocalDisk, device));
+            QVERIFY(idle());
+            QCOMPARE(titles(), (QStringList{QStringLiteral("Foo"), QStringLiteral(" Foo"),
+                                            QStringLiteral("Bar "), QStringLiteral("World"),
+                                            QStringLiteral("2002 FIFA World")}));
+            QCOMPARE(m_session->games().game(4).startup, QString());
+            QCOMPARE(m_session->games().game(4).flags, QString());
+            if (style == QLatin1String("linux"))
+                continue; // the current tool cannot delete
+            QVERIFY(m_session->deleteGame(QStringLiteral(" Foo")));
+            QVERIFY(idle());
+            QVERIFY(m_session->deleteGame(QStringLiteral("2002 FIFA World")));
+            QVERIFY(idle());
+            QCOMPARE(titles(), (QStringList{QStringLiteral("Foo"), QStringLiteral("Bar "),
+                                            QStringLiteral("World")}));
+            QVERIFY(m_world->calls().contains(
+                QStringList{QStringLiteral("delete"), device, QStringLiteral(" Foo")}));
+        }
+    }
+
     void queueResultsAndEndActions()
     {
         start();

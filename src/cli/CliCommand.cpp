@@ -321,9 +321,20 @@ void CliCommand::install(const QStringList& args)
             return;
         }
     }
-    if (named && job.name.trimmed().isEmpty()) {
-        usageError(QStringLiteral("the name is empty"));
-        return;
+    if (named) {
+        const QString typed = job.name;
+        job.name = TrimGameName(typed);
+        if (job.name.isEmpty()) {
+            usageError(QStringLiteral("the name is empty"));
+            return;
+        }
+        if (!GameNameFits(job.name)) {
+            usageError(ProblemText({ProblemKind::NameTooLong, job.name, {}}));
+            return;
+        }
+        if (job.name != typed)
+            writeErr(QStringLiteral("warning: ") +
+                     ProblemText({ProblemKind::NameTrimmed, job.name, {}}) + u'\n');
     }
     // The startup, the name and the type come from the disc itself.
     auto found = std::make_shared<std::optional<parse::DiscInfo>>();

@@ -352,12 +352,12 @@ void MainWindow::connectSession()
 
 void MainWindow::showProblem(const Problem& problem)
 {
-    // A network target that could not be read: the local disks may still be there.
-    const Dialogs::Icon icon = problem.kind == ProblemKind::ReloadServer ||
-                                       problem.kind == ProblemKind::PS2NotAnswering ||
-                                       problem.kind == ProblemKind::Busy
-                                   ? Dialogs::Icon::Critical
-                                   : Dialogs::Icon::Exclamation;
+    Dialogs::Icon icon = Dialogs::Icon::Exclamation;
+    if (problem.kind == ProblemKind::ReloadServer || problem.kind == ProblemKind::PS2NotAnswering ||
+        problem.kind == ProblemKind::Busy)
+        icon = Dialogs::Icon::Critical;
+    else if (problem.kind == ProblemKind::NameTrimmed)
+        icon = Dialogs::Icon::Information;
     m_seams.dialogs.message(ProblemText(problem), icon, ProblemTitle(problem));
 }
 
@@ -608,12 +608,22 @@ bool MainWindow::checkInstallFields()
         problem = tr("Please select an ISO to install.");
     else if (in->optOptical->isChecked() && in->cmbOptical->currentText().isEmpty())
         problem = tr("Please select an optical drive with a PS2 game cd\\dvd in it.");
-    else if (in->txtGameName->text().isEmpty())
+    else if (TrimGameName(in->txtGameName->text()).isEmpty())
         problem = tr("Please enter a name for the game to be added.");
-    if (problem.isEmpty())
-        return true;
-    m_seams.dialogs.message(problem, Dialogs::Icon::Exclamation);
-    return false;
+    if (!problem.isEmpty()) {
+        m_seams.dialogs.message(problem, Dialogs::Icon::Exclamation);
+        return false;
+    }
+    const QString name = TrimGameName(in->txtGameName->text());
+    if (!GameNameFits(name)) {
+        showProblem({ProblemKind::NameTooLong, name, {}});
+        return false;
+    }
+    if (name != in->txtGameName->text()) {
+        in->txtGameName->setText(name);
+        showProblem({ProblemKind::NameTrimmed, name, {}});
+    }
+    return true;
 }
 
 Job MainWindow::installJob() const

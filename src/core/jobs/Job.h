@@ -33,6 +33,18 @@ struct Job
     bool operator==(const Job&) const = default;
 };
 
+// The tool keeps this many bytes of a game's name and cuts the rest silently.
+inline constexpr qsizetype kMaxGameNameBytes = 64;
+// A name typed for an install: blanks at its ends removed. Empty when nothing is left.
+inline QString TrimGameName(const QString& typed)
+{
+    return typed.trimmed();
+}
+inline bool GameNameFits(const QString& name)
+{
+    return name.toUtf8().size() <= kMaxGameNameBytes;
+}
+
 // The Task column's words, the Type column's words.
 QString JobKindText(JobKind kind);
 QString DiscTypeText(DiscType type);

@@ -116,7 +116,18 @@ std::optional<DeviceLine> ParseOpticalLine(const QString& line)
     return deviceLine(line);
 }
 
-std::optional<GameRow> ParseGameLine(const QString& line)
+std::optional<GameColumns> ParseGameHeader(const QString& line)
+{
+    if (!line.startsWith(QLatin1String("type ")))
+        return std::nullopt;
+    const qsizetype startup = line.indexOf(QLatin1String(" startup "));
+    const qsizetype name = line.indexOf(QLatin1String(" name"), startup + 1);
+    if (startup < 0 || name < 0)
+        return std::nullopt;
+    return GameColumns{startup + 1, name + 1};
+}
+
+std::optional<GameRow> ParseGameLine(const QString& line, const GameColumns* columns)
 {
     static const QRegularExpression head(QStringLiteral("^\\s*(CD|DVD)\\s+([0-9]+)KB(\\s+)"));
     const auto m = head.match(line);
@@ -127,8 +138,15 @@ std::optional<GameRow> ParseGameLine(const QString& line)
     row.sizeKb = m.captured(2).toLongLong();
     row.sizeText = GameSizeText(static_cast<double>(row.sizeKb));
 
-    // The rest: [flags] [dma] startup, two spaces, title (which may hold spaces).
-    QString rest = line.mid(m.capturedEnd(0));
+    // A line that fits the header's columns: a blank before the startup and two before the name.
+    // (An empty startup leaves only blanks between the size and the name.)
+    const qsizetype sizeEnd = m.capturedStart(3);
+    const bool fits = columns && columns->startup > sizeEnd &&
+                      columns->name >= columns->startup + 2 && line.size() >= columns->name &&
+                      line[columns->startup - 1] == u' ' &&
+                      line.mid(columns->name - 2, 2) == QLatin1String("  ");
+    QString rest =
+        fits ? line.mid(sizeEnd, columns->startup - sizeEnd).trimmed() : line.mid(m.capturedEnd(0));
     auto takeWord = [&rest]() {
         const qsizetype end = rest.indexOf(u' ');
         const QString word = end < 0 ? rest : rest.left(end);
@@ -144,9 +162,31 @@ std::optional<GameRow> ParseGameLine(const QString& line)
     }
     if (dmaPattern().match(word).hasMatch())
         word = takeWord();
+    if (fits) {
+        row.startup = line.mid(columns->startup, columns->name - columns->startup).trimmed();
+        row.title = line.mid(columns->name);
+        return row;
+    }
     row.startup = word;
     row.title = rest.trimmed();
     return row;
+}
+
+GameTable ParseGameTable(const QString& output)
+{
+    GameTable table;
+    std::optional<GameColumns> columns;
+    for (const QString& line : SplitLines(output)) {
+        if (!columns) {
+            if ((columns = ParseGameHeader(line)))
+                continue;
+        }
+        if (auto game = ParseGameLine(line, columns ? &*columns : nullptr))
+            table.games << *game;
+        else if (auto space = ParseSpaceLine(line))
+            table.space = *space;
+    }
+    return table;
 }
 
 std::optional<SpaceSummary> ParseSpaceLine(const QString& line)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -42,7 +43,18 @@ struct GameRow
     QString startup;
     QString title;
 };
-std::optional<GameRow> ParseGameLine(const QString& line);
+// Where the startup and the name begin, from the table's header line
+// ("type     size flags           dma startup      name").
+struct GameColumns
+{
+    qsizetype startup = 0;
+    qsizetype name = 0;
+};
+std::optional<GameColumns> ParseGameHeader(const QString& line);
+// With the header's columns, the name is exactly what the tool printed from its
+// column on (leading and trailing blanks included) and an empty startup stays
+// empty. Without them, or when a line does not fit them, the fields are read as words.
+std::optional<GameRow> ParseGameLine(const QString& line, const GameColumns* columns = nullptr);
 
 // "total 20480MB, used 1024MB, available 19456MB"
 struct SpaceSummary
@@ -52,6 +64,14 @@ struct SpaceSummary
     QString text; // "20.00GB Total - 1.00GB Used - 19.00GB Available"
 };
 std::optional<SpaceSummary> ParseSpaceLine(const QString& line);
+
+// A whole "hdl_toc" output: its games, read by the header's columns, and its space line.
+struct GameTable
+{
+    QList<GameRow> games;
+    std::optional<SpaceSummary> space;
+};
+GameTable ParseGameTable(const QString& output);
 
 // "SLUS_123.45" "TESTGAME"  308576KB (optionally "dual layer" before the size)
 struct DiscInfo

@@ -29,6 +29,8 @@ enum class ProblemKind : std::uint8_t {
     FormatFailed,  // subject: the disk; reason
     InstallFailed, // subject: the game; reason
     SaveFailed,    // subject: the file; reason
+    NameTooLong,   // subject: the name
+    NameTrimmed,   // subject: the name as it will be installed; a notice only
 };
 
 struct Problem

@@ -1,5 +1,7 @@
 #include "ProblemText.h"
 
+#include "core/jobs/Job.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -81,6 +83,14 @@ QString ProblemText(const Problem& p)
         return withReason(tr("The drive %1 could not be formatted.").arg(p.subject), p.reason);
     case ProblemKind::InstallFailed:
         return withReason(tr("The installation of %1 did not complete.").arg(p.subject), p.reason);
+    case ProblemKind::NameTooLong:
+        return tr("The name is %1 bytes long. hdl_dump keeps at most %2 bytes of a game's name; "
+                  "please shorten it.")
+            .arg(p.subject.toUtf8().size())
+            .arg(kMaxGameNameBytes);
+    case ProblemKind::NameTrimmed:
+        return tr("The blanks at the start and end of the name were removed: \"%1\"")
+            .arg(p.subject);
     case ProblemKind::SaveFailed:
         return withReason(tr("%1 could not be saved.").arg(p.subject), p.reason);
     }
@@ -96,5 +106,6 @@ QString ProblemTitle(const Problem& p)
 
 bool ProblemIsWarning(const Problem& p)
 {
-    return p.kind == ProblemKind::DualLayer || p.kind == ProblemKind::ProbeImpossible;
+    return p.kind == ProblemKind::DualLayer || p.kind == ProblemKind::ProbeImpossible ||
+           p.kind == ProblemKind::NameTrimmed;
 }

@@ -308,12 +308,9 @@ void Session::readGames(std::function<void()> done)
                     emit problem(
                         {ProblemKind::ListingFailed, m_targetDevice, outcome.reason(toolName())});
             } else {
-                for (const QString& line : parse::SplitLines(outcome.output)) {
-                    if (auto game = parse::ParseGameLine(line))
-                        rows << *game;
-                    else if (auto space = parse::ParseSpaceLine(line))
-                        m_space = *space;
-                }
+                parse::GameTable table = parse::ParseGameTable(outcome.output);
+                rows = std::move(table.games);
+                m_space = table.space;
                 m_attached = true;
             }
             m_games.setGames(std::move(rows));
