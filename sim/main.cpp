@@ -514,13 +514,15 @@ struct Sim
             out(QByteArray("  0%\r"));
             return fileExists(dest);
         }
-        if (!progress())
-            return interrupted();
-        if (!writeImage(dest, "PS2SIM extract " + args[1].toUtf8() + '\n')) {
+        // Like the real tool: the file is sized first, its content written as the copy goes.
+        if (!writeImage(dest, QByteArray())) {
             errLine(win ? QStringLiteral("The system cannot find the path specified.")
                         : QStringLiteral("00000002 (2): No such file or directory"));
             return 1;
         }
+        if (!progress())
+            return interrupted();
+        writeImage(dest, "PS2SIM extract " + args[1].toUtf8() + '\n');
         return 0;
     }
 
@@ -533,12 +535,12 @@ struct Sim
             return rc;
         if (QFileInfo::exists(args[1]))
             return fileExists(args[1]);
+        if (!writeImage(args[1], QByteArray()))
+            return 1;
         if (!progress())
             return interrupted();
-        if (!writeImage(args[1], "PS2SIM dump " +
-                                     disc.value(QStringLiteral("startup")).toString().toUtf8() +
-                                     '\n'))
-            return 1;
+        writeImage(args[1], "PS2SIM dump " +
+                                disc.value(QStringLiteral("startup")).toString().toUtf8() + '\n');
         return 0;
     }
 

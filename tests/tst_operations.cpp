@@ -242,6 +242,40 @@ private slots:
         QVERIFY(m_tray.balloons.filter(QStringLiteral("deleted")).isEmpty());
     }
 
+    void copyToPcProposesTheNameAndChecksTheFolder()
+    {
+        QJsonObject state = SimWorld::defaultState();
+        QJsonArray disks = state[QStringLiteral("disks")].toArray();
+        QJsonObject disk = disks[0].toObject();
+        QJsonArray games = disk[QStringLiteral("games")].toArray();
+        games.append(SimWorld::game(QStringLiteral("He said \"Hi\" / Edition"),
+                                    QStringLiteral("SLUS_123.45"), QStringLiteral("CD"), 350));
+        disk[QStringLiteral("games")] = games;
+        disks[0] = disk;
+        state[QStringLiteral("disks")] = disks;
+        makeWorld(QStringLiteral("win"), state);
+        setSetting(QStringLiteral("StayOnTop"), QStringLiteral("0"));
+        startMain();
+        attachLocal();
+        child<QRadioButton>("optBrowse")->click();
+        selectGame(QStringLiteral("He said \"Hi\" / Edition"));
+        // The proposal keeps the quotes; only the slash, which no file name can hold, goes.
+        m_dialogs.files.push_back(m_world->path(QStringLiteral("missing/x.iso")));
+        child<QPushButton>("cmdBackupPC")->click();
+        QCOMPARE(m_dialogs.fileRequests.last().fileName,
+                 QStringLiteral("He said \"Hi\" _ Edition.iso"));
+        QVERIFY(m_dialogs.fileRequests.last().confirmOverwrite);
+        // A folder that does not exist is found now, not when the job runs.
+        QVERIFY(m_dialogs.texts().last().startsWith(QStringLiteral("The folder ")));
+        QCOMPARE(session().jobs().count(), 0);
+        // The chosen path is used as it is.
+        const QString chosen = m_world->path(QStringLiteral("Hi.iso\" and more.iso"));
+        m_dialogs.files.push_back(chosen);
+        child<QPushButton>("cmdBackupPC")->click();
+        QCOMPARE(session().jobs().count(), 1);
+        QCOMPARE(session().jobs().job(0).destination, chosen);
+    }
+
     void copyToAnotherPs2()
     {
         start();

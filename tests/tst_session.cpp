@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "core/session/Session.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -270,6 +271,92 @@ private slots:
         QVERIFY(finished.wait(20000));
         QCOMPARE(m_session->jobs().job(0).state, JobState::Complete);
         QCOMPARE(m_power.calls, QStringList{QStringLiteral("shutdown")});
+    }
+
+    void imagesAreReplacedOnlyByAFinishedCopy()
+    {
+        start();
+        const QString image = m_world->path(QStringLiteral("game.iso"));
+        const auto write = [](const QString& path, const QByteArray& bytes) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        };
+        const auto read = [](const QString& path) {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        write(image, "OLD IMAGE");
+        Job dump;
+        dump.kind = JobKind::MakeIso;
+        dump.source = QStringLiteral("cd0:");
+        dump.destination = image;
+        dump.name = QStringLiteral("Game");
+        dump.replaceExisting = true;
+        QSignalSpy finished(m_session.get(), &Session::runFinished);
+
+        // A dump that fails, and one that is cancelled half-way, leave the old image whole.
+        m_world->setFault({{"mode", "crash"}, {"command", "dump"}, {"text", "100%"}});
+        QVERIFY(m_session->runNow(dump));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(m_session->nowJob().state, JobState::Failed);
+        QCOMPARE(read(image), QByteArray("OLD IMAGE"));
+        m_world->setFault({});
+        QJsonObject state = m_world->state();
+        state[QStringLiteral("job_seconds")] = 30;
+        m_world->setState(state);
+        QSignalSpy progress(m_session.get(), &Session::progressChanged);
+        QVERIFY(m_session->runNow(dump));
+        QVERIFY(progress.wait(10000));
+        QVERIFY(QFile::exists(image + QStringLiteral(".part"))); // the tool sized it already
+        m_session->cancel();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(m_session->nowJob().state, JobState::Aborted);
+        QCOMPARE(read(image), QByteArray("OLD IMAGE"));
+        QVERIFY(!QFile::exists(image + QStringLiteral(".part")));
+
+        // A finished dump takes the old one's place.
+        state[QStringLiteral("job_seconds")] = 0.2;
+        m_world->setState(state);
+        QVERIFY(m_session->runNow(dump));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(m_session->nowJob().state, JobState::Complete);
+        QVERIFY(read(image).startsWith("PS2SIM dump"));
+        QVERIFY(!QFile::exists(image + QStringLiteral(".part")));
+
+        // Without leave to replace, an existing file is never touched.
+        dump.replaceExisting = false;
+        m_world->clearCalls();
+        QVERIFY(m_session->runNow(dump));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(JobResultText(m_session->nowJob()), QStringLiteral("Error (File already exists)"));
+        for (const QStringList& call : m_world->calls())
+            QVERIFY(call.first() != QLatin1String("dump"));
+    }
+
+    void jobsThatCannotRunAreRefusedFirst()
+    {
+        start(QStringLiteral("linux"));
+        Job copy;
+        copy.kind = JobKind::CopyToPC;
+        copy.source = QStringLiteral("127.0.0.1");
+        copy.name = QStringLiteral("Net Game");
+        copy.destination = m_world->path(QStringLiteral("no such folder/Net Game.iso"));
+        m_session->jobs().addJob(copy);
+        // On Linux the tool names disks by path: a game cannot be joined to one.
+        Job toDisk = copy;
+        toDisk.kind = JobKind::CopyToHDD;
+        toDisk.destination = QStringLiteral("/dev/sdc");
+        m_session->jobs().addJob(toDisk);
+        QSignalSpy finished(m_session.get(), &Session::runFinished);
+        m_world->clearCalls();
+        QVERIFY(m_session->startQueue());
+        QVERIFY(finished.wait(20000));
+        QVERIFY(m_session->jobs().job(0).reason.startsWith(QStringLiteral("The folder ")));
+        QCOMPARE(m_session->jobs().job(1).state, JobState::Failed);
+        for (const QStringList& call : m_world->calls())
+            QVERIFY(call.first() != QLatin1String("extract"));
+        QVERIFY(!QDir(QStringLiteral("/dev")).exists(QStringLiteral("sdcNet Game")));
     }
 
     void failureAfter100IsNoSuccess()

@@ -15,6 +15,7 @@
 #include "Twips.h"
 #include "WindowPlacement.h"
 #include "core/devices/Flags.h"
+#include "core/jobs/JobCommands.h"
 #include "core/session/ProblemText.h"
 #include "core/session/Session.h"
 
@@ -399,8 +400,14 @@ void MainWindow::updateControls()
     m_browse->cmdDelete->setEnabled(idle && haveGames && gameSelected);
     // A networked PS2 can copy to any local disk; a local disk needs a second one.
     const int disks = static_cast<int>(m_session.disks().size());
-    m_browse->cmdBackupHDD->setEnabled(idle && haveGames && gameSelected &&
+    const bool diskToDisk = disks > 0 && CanCopyBetweenDisks(m_session.disks().first().device);
+    m_browse->cmdBackupHDD->setEnabled(idle && haveGames && gameSelected && diskToDisk &&
                                        (local ? disks >= 2 : disks >= 1));
+    m_browse->cmdBackupHDD->setToolTip(
+        disks > 0 && !diskToDisk
+            ? tr("hdl_dump cannot copy a game from one disk to another here. Copy it to the PC, "
+                 "then install the image.")
+            : QString());
 
     const bool jobs = m_session.jobs().count() > 0;
     m_jobPane->cmdStart->setEnabled(idle && jobs);
@@ -724,7 +731,7 @@ void MainWindow::makeIso()
     request.defaultSuffix = QStringLiteral("*.iso");
     request.confirmOverwrite = true;
     const std::optional<QString> path = m_seams.dialogs.saveFile(request);
-    if (!path || path->isEmpty())
+    if (!path || path->isEmpty() || !checkFolderOf(*path))
         return;
     Job job;
     job.kind = JobKind::MakeIso;
@@ -752,16 +759,17 @@ void MainWindow::copyToPC()
     const int row = selectedGame();
     if (row < 0)
         return;
-    const QString name = m_session.games().game(row).title;
+    QString proposed = m_session.games().game(row).title;
+    // Only what a file name cannot hold is replaced; quotes and all else stay.
+    proposed.replace(u'/', u'_').replace(QChar(0), u'_');
     FileDialogRequest request;
     request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
-    // A name cannot carry folders into the proposed file name.
-    request.fileName = name.mid(std::max(name.lastIndexOf(u'\\'), name.lastIndexOf(u'/')) + 1) +
-                       QStringLiteral(".iso");
+    request.fileName = proposed + QStringLiteral(".iso");
     request.filter = tr("ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|");
     request.defaultSuffix = QStringLiteral("iso");
+    request.confirmOverwrite = true;
     const std::optional<QString> path = m_seams.dialogs.saveFile(request);
-    if (!path || path->isEmpty())
+    if (!path || path->isEmpty() || !checkFolderOf(*path))
         return;
     queueCopy(JobKind::CopyToPC, row, *path);
 }
@@ -796,6 +804,15 @@ void MainWindow::copyToHDD(int menuIndex)
     queueCopy(JobKind::CopyToHDD, row, deviceOf(m_copyEntries[menuIndex]->text()));
 }
 
+bool MainWindow::checkFolderOf(const QString& file)
+{
+    const QString problem = FolderProblem(file);
+    if (problem.isEmpty())
+        return true;
+    m_seams.dialogs.message(problem, Dialogs::Icon::Exclamation);
+    return false;
+}
+
 void MainWindow::queueCopy(JobKind kind, int gameRow, const QString& destination)
 {
     Job job;
@@ -803,6 +820,9 @@ void MainWindow::queueCopy(JobKind kind, int gameRow, const QString& destination
     job.source = m_session.targetDevice();
     job.destination = destination;
     job.name = m_session.games().game(gameRow).title;
+    // The dialog asked before a file was chosen over an existing one; the job replaces it
+    // only with a finished copy.
+    job.replaceExisting = kind == JobKind::CopyToPC && QFileInfo::exists(destination);
     m_session.jobs().addJob(job);
     jobAdded();
 }

@@ -94,6 +94,8 @@ private:
     void copyToPS2();
     void copyToHDD(int menuIndex);
     void queueCopy(JobKind kind, int gameRow, const QString& destination);
+    // Tells the user when a file cannot be written into the folder of path.
+    bool checkFolderOf(const QString& file);
     void deleteSelectedGame();
     void startJobQueue();
     void removeJob();

@@ -1,5 +1,8 @@
 #include "JobCommands.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
 QStringList InstallArguments(DiscType type, const QString& target, const QString& name,
                              const QString& source, const QString& startup, const QString& flags)
 {
@@ -29,4 +32,14 @@ QStringList JobArguments(const Job& job)
         return {QStringLiteral("extract"), job.source, job.name, job.destination};
     }
     return {};
+}
+
+QString FolderProblem(const QString& file)
+{
+    const QFileInfo folder(QFileInfo(file).absolutePath());
+    if (folder.isDir() && folder.isWritable())
+        return {};
+    return QCoreApplication::translate("Jobs",
+                                       "The folder %1 does not exist or cannot be written to.")
+        .arg(folder.filePath());
 }

@@ -15,3 +15,14 @@ QStringList InstallArguments(DiscType type, const QString& target, const QString
 // disk names the game after the device ("hdd2:Name") and a copy to a PS2
 // after the address and a colon ("192.168.0.20:Name").
 QStringList JobArguments(const Job& job);
+
+// The tool copies a game to another disk only where disks have names it can
+// join with the game's ("hdd2:Name"), not where they are paths ("/dev/sdc").
+inline bool CanCopyBetweenDisks(const QString& device)
+{
+    return !device.isEmpty() && !device.startsWith(u'/');
+}
+
+// Why a file cannot be written where it is to go (its folder is missing or
+// read-only), in the user's words; empty when it can.
+QString FolderProblem(const QString& file);

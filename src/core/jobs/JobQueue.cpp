@@ -2,6 +2,7 @@
 
 #include "JobCommands.h"
 #include "JobListModel.h"
+#include "core/platform/Platform.h"
 #include "core/tool/ToolRun.h"
 
 #include <QFile>
@@ -58,12 +59,22 @@ void JobQueue::runNext(int from)
     m_tail100.clear();
     m_progress.reset();
     m_jobs.setState(row, JobState::Active);
-    const Job job = m_jobs.job(row);
-    // The user agreed to replace this image when queueing the job; only now is it replaced.
-    if (job.kind == JobKind::MakeIso && job.replaceExisting && QFileInfo(job.destination).isFile())
-        QFile::remove(job.destination);
+    m_partFile.clear();
+    Job job = m_jobs.job(row);
     emit jobStarted(row);
-    m_run = m_launch(JobArguments(job));
+    if (refuse(job)) {
+        finishJob(row, job);
+        return;
+    }
+    Job run = job;
+    if (writesAFile(job)) {
+        // The tool sizes its file first and cannot be stopped cleanly: it writes beside the
+        // old image, which is replaced only by a finished copy.
+        m_partFile = job.destination + QStringLiteral(".part");
+        QFile::remove(m_partFile);
+        run.destination = m_partFile;
+    }
+    m_run = m_launch(JobArguments(run));
     if (!m_run)
         return;
     connect(m_run, &ToolRun::output, this, &JobQueue::onOutput);
@@ -137,6 +148,47 @@ void JobQueue::onRunFinished(const RunOutcome& outcome)
     m_run = nullptr;
     Job job = m_jobs.job(row);
     decideResult(job, outcome, m_reached100, tool);
+    if (!m_partFile.isEmpty()) {
+        QString error;
+        if (job.state == JobState::Complete &&
+            !platform::replaceFile(m_partFile, job.destination, &error)) {
+            job.state = JobState::Failed;
+            job.reason = tr("The image could not be put in place: %1").arg(error);
+        }
+        QFile::remove(m_partFile);
+        m_partFile.clear();
+    }
+    finishJob(row, job);
+}
+
+bool JobQueue::writesAFile(const Job& job)
+{
+    return job.kind == JobKind::MakeIso || job.kind == JobKind::CopyToPC;
+}
+
+bool JobQueue::refuse(Job& job)
+{
+    QString reason;
+    if (writesAFile(job)) {
+        reason = FolderProblem(job.destination);
+        if (reason.isEmpty() && QFileInfo::exists(job.destination) && !job.replaceExisting) {
+            job.error = ToolError::FileExists;
+            reason = tr("%1 already exists.").arg(job.destination);
+        }
+    }
+    // Disks named by their paths cannot be joined with a game's name: that would be a
+    // file inside /dev.
+    if (job.kind == JobKind::CopyToHDD && !CanCopyBetweenDisks(job.destination))
+        reason = tr("hdl_dump cannot copy a game from one disk to another here.");
+    if (reason.isEmpty())
+        return false;
+    job.state = JobState::Failed;
+    job.reason = reason;
+    return true;
+}
+
+void JobQueue::finishJob(int row, const Job& job)
+{
     m_jobs.setJob(row, job);
     emit jobFinished(row);
     if (m_cancelled) {

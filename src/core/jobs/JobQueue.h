@@ -58,6 +58,11 @@ signals:
     void finished();
 
 private:
+    // Jobs that write an image file on this computer.
+    static bool writesAFile(const Job& job);
+    // A job that cannot run at all is failed with its reason as it starts.
+    static bool refuse(Job& job);
+    void finishJob(int row, const Job& job);
     void runNext(int from);
     void onOutput(const QString& chunk);
     void onRunFinished(const RunOutcome& outcome);
@@ -71,4 +76,5 @@ private:
     bool m_cancelled = false;
     QString m_tail100;
     RunOutcome m_lastOutcome;
+    QString m_partFile; // where the running job's image is written until it is complete
 };

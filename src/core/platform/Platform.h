@@ -30,6 +30,8 @@ bool terminateProcess(qint64 pid); // polite request to end
 bool processExists(qint64 pid);
 // The child ends with us: it is interrupted (as by Ctrl+C) when this program dies.
 void prepareChildProcess(QProcess& process);
+// Puts from in the place of to in one step, replacing to; false with the reason.
+bool replaceFile(const QString& from, const QString& to, QString* error);
 // "SIGSEGV" for 11.
 QString signalName(int signal);
 

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -107,6 +108,15 @@ void prepareChildProcess(QProcess& process)
         if (::getppid() != parent)
             ::raise(SIGINT);
     });
+}
+
+bool replaceFile(const QString& from, const QString& to, QString* error)
+{
+    // rename() replaces the target atomically: there is never a moment without an image.
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    *error = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
 }
 
 QString signalName(int signal)
