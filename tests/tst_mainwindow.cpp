@@ -78,6 +78,41 @@ private slots:
             QStringLiteral("A PS2 console could not be found at IP address: 127.0.0.9")));
     }
 
+    void addressesAreCheckedAndPowerOffAsks()
+    {
+        makeWorld();
+        setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+        startMain();
+        child<QPushButton>("cmdAttach")->click();
+        QVERIFY(idle());
+        // One validator everywhere: the probe and the tool see the same text, or nothing.
+        for (const QString& bad : {QStringLiteral("127.1"), QStringLiteral("999.1.1.1")}) {
+            child<QLineEdit>("txtIP")->setText(bad);
+            child<QPushButton>("cmdAttach")->click();
+            QCOMPARE(m_dialogs.texts().last(),
+                     QStringLiteral("\"%1\" is not a valid IPv4 address.").arg(bad));
+        }
+        QCOMPARE(m_icmp.sent, QStringList{QStringLiteral("127.0.0.1")});
+        child<QLineEdit>("txtIP")->setText(QStringLiteral(" 127.0.0.1 "));
+        child<QPushButton>("cmdAttach")->click();
+        QVERIFY(idle());
+        QCOMPARE(m_world->calls().last(),
+                 (QStringList{QStringLiteral("hdl_toc"), QStringLiteral("127.0.0.1")}));
+
+        m_world->clearCalls();
+        child<QPushButton>("cmdShutdownPS2")->click(); // answered No
+        QCOMPARE(m_dialogs.texts().last(), QStringLiteral("Switch off the PS2 at 127.0.0.1?"));
+        QVERIFY(idle());
+        QVERIFY(m_world->calls().isEmpty());
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
+        child<QPushButton>("cmdShutdownPS2")->click();
+        QVERIFY(idle());
+        QCOMPARE(m_world->calls(),
+                 (QList<QStringList>{{QStringLiteral("poweroff"), QStringLiteral("127.0.0.1")}}));
+        // The list of a switched-off PS2 is no longer shown.
+        QVERIFY(shownGames().isEmpty());
+    }
+
     void localDiskAndItsCopyMenu()
     {
         makeWorld();

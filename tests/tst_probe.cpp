@@ -59,6 +59,15 @@ private slots:
         QCOMPARE(icmp.stops, 0);
     }
 
+    void addressesAreNormalisedOrRefused()
+    {
+        QCOMPARE(NormaliseIPv4(QStringLiteral(" 127.0.0.1 ")), QStringLiteral("127.0.0.1"));
+        QCOMPARE(NormaliseIPv4(QStringLiteral("127.000.0.01")), QStringLiteral("127.0.0.1"));
+        for (const char* bad : {"abc", "999.1.1.1", "127.1", "0x7f.0.0.1", "2130706433",
+                                "127.0.0.1 ; rm -rf /", "1.2.3.4.5", "1..2.3", "-1.0.0.1", ""})
+            QVERIFY2(!NormaliseIPv4(QString::fromLatin1(bad)), bad);
+    }
+
     void probeResults()
     {
         FakeIcmp icmp;

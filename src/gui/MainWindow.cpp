@@ -15,6 +15,7 @@
 #include "Twips.h"
 #include "WindowPlacement.h"
 #include "core/devices/Flags.h"
+#include "core/devices/Probe.h"
 #include "core/jobs/JobCommands.h"
 #include "core/session/ProblemText.h"
 #include "core/session/Session.h"
@@ -34,6 +35,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -103,6 +105,9 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     m_browse->lstHD->setModel(&m_session.games());
     m_jobPane->lstJob->setModel(&m_session.jobs());
     m_install->cmbType->addItems({tr("CD-ROM"), tr("DVD-ROM")});
+    // Only what an address is made of; a pasted line break never gets in.
+    m_target->txtIP->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9. ]{0,40}")), m_target->txtIP));
     m_install->cmbType->setCurrentIndex(1);
 
     buildMenus();
@@ -506,7 +511,13 @@ void MainWindow::attachChosenTarget()
 
 void MainWindow::powerOffChosenPS2()
 {
-    m_session.powerOffPS2(m_target->txtIP->text());
+    const QString ip = m_target->txtIP->text().trimmed();
+    // One click beside Refresh must not switch a console off by mistake.
+    if (!ip.isEmpty() && NormaliseIPv4(ip) &&
+        m_seams.dialogs.question(tr("Switch off the PS2 at %1?").arg(ip),
+                                 Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
+        return;
+    m_session.powerOffPS2(ip);
 }
 
 // Source -------------------------------------------------------------------
@@ -782,12 +793,16 @@ void MainWindow::copyToPS2()
     const std::optional<QString> answer = m_seams.dialogs.inputText(
         tr("Please enter the IP address of the PS2 console to copy the selected game to."),
         tr("Destination IP Address"));
-    // Spaces typed around an address would reach the tool as part of it.
-    const QString address = answer ? answer->trimmed() : QString();
-    if (address.isEmpty())
+    if (!answer || answer->trimmed().isEmpty())
         return;
-    if (m_session.targetKind() == TargetKind::Network &&
-        address == m_session.targetDevice().trimmed()) {
+    // The tool gets the address exactly as the probe would check it.
+    const std::optional<QString> valid = NormaliseIPv4(*answer);
+    if (!valid) {
+        showProblem({ProblemKind::InvalidAddress, answer->trimmed(), {}});
+        return;
+    }
+    const QString address = *valid;
+    if (m_session.targetKind() == TargetKind::Network && address == m_session.targetDevice()) {
         m_seams.dialogs.message(
             tr("The address you entered matches the source PS2 address. Try again."),
             Dialogs::Icon::Exclamation);

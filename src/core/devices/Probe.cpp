@@ -1,5 +1,7 @@
 #include "Probe.h"
 
+#include <QStringList>
+
 #include "core/platform/Platform.h"
 
 #include <algorithm>
@@ -51,4 +53,25 @@ ProbeResult ProbeAddress(IcmpBackend& backend, const QString& address)
     if (!sent)
         return ProbeResult::Impossible;
     return reply.status == 0 ? ProbeResult::Answered : ProbeResult::Silent;
+}
+
+std::optional<QString> NormaliseIPv4(const QString& text)
+{
+    const QStringList parts = text.trimmed().split(u'.');
+    if (parts.size() != 4)
+        return std::nullopt;
+    QStringList numbers;
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part.size() > 3)
+            return std::nullopt;
+        for (const QChar c : part) {
+            if (c < u'0' || c > u'9')
+                return std::nullopt;
+        }
+        const int value = part.toInt();
+        if (value > 255)
+            return std::nullopt;
+        numbers << QString::number(value);
+    }
+    return numbers.join(u'.');
 }

@@ -231,7 +231,8 @@ bool Session::refreshDevices()
 
 QString Session::address() const
 {
-    return m_targetKind == TargetKind::Network ? m_targetDevice : QString();
+    return m_targetKind == TargetKind::Network ? NormaliseIPv4(m_targetDevice).value_or(QString())
+                                               : QString();
 }
 
 void Session::detach()
@@ -246,17 +247,24 @@ bool Session::attach(TargetKind kind, const QString& device)
 {
     if (refuseWhenToolMissing())
         return false;
-    if (device.isEmpty()) {
+    if (device.trimmed().isEmpty()) {
         emit problem(
             {kind == TargetKind::LocalDisk ? ProblemKind::NoDiskSelected : ProblemKind::NoAddress,
              {},
              {}});
         return false;
     }
+    QString target = device;
+    if (kind == TargetKind::Network) {
+        const std::optional<QString> address = validAddress(device);
+        if (!address)
+            return false;
+        target = *address;
+    }
     if (!begin(Activity::ReadingGames))
         return false;
     m_targetKind = kind;
-    m_targetDevice = device;
+    m_targetDevice = target;
     refreshTarget([this] { end(); });
     return true;
 }
@@ -399,14 +407,26 @@ bool Session::formatDisk(const QString& device)
     return true;
 }
 
-bool Session::powerOffPS2(const QString& ip)
+std::optional<QString> Session::validAddress(const QString& text)
+{
+    const std::optional<QString> address = NormaliseIPv4(text);
+    if (!address)
+        emit problem({ProblemKind::InvalidAddress, text.trimmed(), {}});
+    return address;
+}
+
+bool Session::powerOffPS2(const QString& typed)
 {
     if (refuseWhenToolMissing())
         return false;
-    if (ip.isEmpty()) {
+    if (typed.trimmed().isEmpty()) {
         emit problem({ProblemKind::NoAddress, {}, {}});
         return false;
     }
+    const std::optional<QString> address = validAddress(typed);
+    if (!address)
+        return false;
+    const QString ip = *address;
     if (!begin(Activity::PoweringOff))
         return false;
     probe(ip, [this, ip](bool answered) {
@@ -500,8 +520,10 @@ void Session::onQueueFinished(bool installNow)
     pcActions();
 }
 
-void Session::selectTarget(TargetKind kind, const QString& device)
+void Session::selectTarget(TargetKind kind, const QString& typed)
 {
+    const QString device =
+        kind == TargetKind::Network ? NormaliseIPv4(typed).value_or(typed.trimmed()) : typed;
     if (m_targetKind == kind && m_targetDevice == device)
         return;
     m_targetKind = kind;
@@ -513,14 +535,13 @@ void Session::selectTarget(TargetKind kind, const QString& device)
 bool Session::runExitActions()
 {
     const bool wanted = NumericValue(m_settings.read(QStringLiteral("ClosePS2"))) == 1 &&
-                        m_targetKind == TargetKind::Network && !m_targetDevice.isEmpty() &&
-                        toolAvailable() && !isBusy();
+                        !address().isEmpty() && toolAvailable() && !isBusy();
     if (!wanted) {
         QTimer::singleShot(0, this, &Session::exitActionsDone);
         return false;
     }
     begin(Activity::Exiting);
-    const QString ip = m_targetDevice;
+    const QString ip = address();
     probe(ip, [this, ip](bool answered) {
         if (!answered) {
             end();

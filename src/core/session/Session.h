@@ -180,6 +180,8 @@ private:
     void onQueueFinished(bool installNow);
     void reportRunFailure(const RunOutcome& outcome);
     QString address() const;
+    // The normalised address, or nothing (and an InvalidAddress problem).
+    std::optional<QString> validAddress(const QString& text);
 
     AppPaths m_paths;
     SessionSeams m_seams;
