@@ -90,8 +90,9 @@ private slots:
         QVERIFY(main().isHidden());
         QVERIFY(idle());
         QCOMPARE(during, QStringLiteral("Installing New Game"));
+        // A disc of under 700 MB is preset as a CD.
         QVERIFY(m_world->calls().contains(QStringList{
-            QStringLiteral("inject_dvd"), QStringLiteral("hdd1:"), QStringLiteral("New Game"),
+            QStringLiteral("inject_cd"), QStringLiteral("hdd1:"), QStringLiteral("New Game"),
             m_world->path(QStringLiteral("new game.iso")), QStringLiteral("SLUS_200.02")}));
         QCOMPARE(m_tray.balloons,
                  (QStringList{QStringLiteral("Ventrik|Installing New Game"),

@@ -359,6 +359,34 @@ private slots:
         QVERIFY(!QDir(QStringLiteral("/dev")).exists(QStringLiteral("sdcNet Game")));
     }
 
+    void lostConnectionStopsTheRunWithLaterJobsPending()
+    {
+        start();
+        for (const char* name : {"a.iso", "b.iso", "c.iso"}) {
+            Job copy;
+            copy.kind = JobKind::CopyToPC;
+            copy.source = QStringLiteral("127.0.0.1");
+            copy.name = QStringLiteral("Net Game");
+            copy.destination = m_world->path(QString::fromLatin1(name));
+            m_session->jobs().addJob(copy);
+        }
+        m_session->selectTarget(TargetKind::Network, QStringLiteral("127.0.0.1"));
+        m_session->setEndActions({false, true, false});
+        m_world->setFault({{"mode", "refused"}, {"command", "extract"}});
+        QSignalSpy finished(m_session.get(), &Session::runFinished);
+        QVERIFY(m_session->startQueue());
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(m_session->jobs().job(0).state, JobState::Failed);
+        QCOMPARE(m_session->jobs().job(1).state, JobState::Pending);
+        QCOMPARE(m_session->jobs().job(2).state, JobState::Pending);
+        QCOMPARE(kinds().count(ProblemKind::ConnectionLost), 1);
+        int extracts = 0;
+        for (const QStringList& call : m_world->calls())
+            extracts += call.first() == QLatin1String("extract") ? 1 : 0;
+        QCOMPARE(extracts, 1);
+        QVERIFY(m_power.calls.isEmpty());
+    }
+
     void failureAfter100IsNoSuccess()
     {
         start();

@@ -366,8 +366,7 @@ void CliCommand::install(const QStringList& args)
                 job.name = dot > 0 ? file.left(dot) : file;
             }
         }
-        // A CD holds at most about 700 MB.
-        job.type = type ? *type : (i.sizeKb <= 700 * 1024 ? DiscType::CD : DiscType::DVD);
+        job.type = type ? *type : DiscTypeForSize(i.sizeKb);
         if (printDryRun({{QStringLiteral("cdvd_info"), job.source}, JobArguments(job)}))
             return;
         m_session.selectTarget(kindOf(job.destination), job.destination);

@@ -324,6 +324,7 @@ void MainWindow::connectSession()
     });
     connect(&m_session, &Session::discInfoRead, this, [this](const parse::DiscInfo& info) {
         m_discInfoRead = true;
+        m_install->cmbType->setCurrentIndex(DiscTypeForSize(info.sizeKb) == DiscType::CD ? 0 : 1);
         showDiscInfo(info.startup, info.name, info.sizeText);
     });
     connect(&m_session, &Session::discInfoFailed, this, [this] {

@@ -45,6 +45,13 @@ inline bool GameNameFits(const QString& name)
     return name.toUtf8().size() <= kMaxGameNameBytes;
 }
 
+// A CD holds at most about 700 MB: a larger disc is a DVD. The older tool does not
+// say which a disc is; its size does.
+inline DiscType DiscTypeForSize(qint64 kilobytes)
+{
+    return kilobytes <= 700 * 1024 ? DiscType::CD : DiscType::DVD;
+}
+
 // The Task column's words, the Type column's words.
 QString JobKindText(JobKind kind);
 QString DiscTypeText(DiscType type);

@@ -28,6 +28,7 @@ void JobQueue::start()
     if (isRunning())
         return;
     m_cancelled = false;
+    m_connectionLost = false;
     for (int row = 0; row < m_jobs.count(); ++row) {
         if (m_jobs.job(row).state != JobState::Complete)
             m_jobs.setState(row, JobState::Pending);
@@ -55,6 +56,7 @@ void JobQueue::runNext(int from)
         return;
     }
     m_row = row;
+    m_lastRow = row;
     m_reached100 = false;
     m_tail100.clear();
     m_progress.reset();
@@ -191,6 +193,15 @@ void JobQueue::finishJob(int row, const Job& job)
 {
     m_jobs.setJob(row, job);
     emit jobFinished(row);
+    // A PS2 that no longer answers fails every later job the same way: the run stops
+    // and they wait, Pending, for the next one.
+    if (job.state == JobState::Failed &&
+        (job.error == ToolError::ConnectionRefused || job.error == ToolError::NetworkTimeout)) {
+        m_connectionLost = true;
+        m_row = -1;
+        emit finished();
+        return;
+    }
     if (m_cancelled) {
         for (int later = row; later < m_jobs.count(); ++later) {
             if (m_jobs.job(later).state != JobState::Complete)

@@ -42,7 +42,11 @@ public:
     void cancel();
     bool isRunning() const { return m_row >= 0; }
     bool wasCancelled() const { return m_cancelled; }
+    // The run stopped because the PS2 of a job stopped answering.
+    bool lostConnection() const { return m_connectionLost; }
     int currentRow() const { return m_row; }
+    // The row of the job that ran last.
+    int lastRow() const { return m_lastRow; }
     // True when every job of the finished run is Complete.
     bool allComplete() const;
     const RunOutcome& lastOutcome() const { return m_lastOutcome; }
@@ -72,8 +76,10 @@ private:
     QPointer<ToolRun> m_run;
     parse::ProgressStream m_progress;
     int m_row = -1;
+    int m_lastRow = -1;
     bool m_reached100 = false;
     bool m_cancelled = false;
+    bool m_connectionLost = false;
     QString m_tail100;
     RunOutcome m_lastOutcome;
     QString m_partFile; // where the running job's image is written until it is complete

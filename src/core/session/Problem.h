@@ -24,13 +24,14 @@ enum class ProblemKind : std::uint8_t {
     NotPs2Image, // subject: the image; reason: the tool's words
     DualLayer,   // a warning only
     NotPs2Disk,
-    ListingFailed, // reason: the tool's words
-    DeleteFailed,  // subject: the game; reason
-    FormatFailed,  // subject: the disk; reason
-    InstallFailed, // subject: the game; reason
-    SaveFailed,    // subject: the file; reason
-    NameTooLong,   // subject: the name
-    NameTrimmed,   // subject: the name as it will be installed; a notice only
+    ListingFailed,  // reason: the tool's words
+    DeleteFailed,   // subject: the game; reason
+    FormatFailed,   // subject: the disk; reason
+    InstallFailed,  // subject: the game; reason
+    SaveFailed,     // subject: the file; reason
+    NameTooLong,    // subject: the name
+    NameTrimmed,    // subject: the name as it will be installed; a notice only
+    ConnectionLost, // subject: the job that failed; reason: the tool's words
 };
 
 struct Problem

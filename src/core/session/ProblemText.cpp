@@ -91,6 +91,11 @@ QString ProblemText(const Problem& p)
     case ProblemKind::NameTrimmed:
         return tr("The blanks at the start and end of the name were removed: \"%1\"")
             .arg(p.subject);
+    case ProblemKind::ConnectionLost:
+        return withReason(tr("The connection to the PS2 was lost during the job %1. The jobs "
+                             "after it were not started; they stay Pending.")
+                              .arg(p.subject),
+                          p.reason);
     case ProblemKind::SaveFailed:
         return withReason(tr("%1 could not be saved.").arg(p.subject), p.reason);
     }

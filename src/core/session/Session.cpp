@@ -483,6 +483,10 @@ void Session::onQueueFinished(bool installNow)
 {
     const JobQueue& queue = installNow ? m_nowQueue : m_queue;
     const bool cancelled = queue.wasCancelled();
+    if (queue.lostConnection() && !installNow) {
+        const Job& failed = m_jobs.job(m_queue.lastRow());
+        emit problem({ProblemKind::ConnectionLost, failed.name, failed.reason});
+    }
     auto refresh = [this, installNow, cancelled] {
         // A networked PS2 that no longer answers is not asked for its list.
         auto finish = [this, installNow, cancelled] {
