@@ -172,6 +172,8 @@ bool startupOnce(const QString& app, const QString& sim, double* ms, double* rss
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("HOME"), home.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    // Its own runtime folder: a Ventrik the user has open is not asked to come forward.
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
     p.setProcessEnvironment(env);
     const double t0 = nowMs();
     p.start(app, {QStringLiteral("--hdl-dump"), sim, QStringLiteral("--report-startup")});

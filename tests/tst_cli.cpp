@@ -161,6 +161,23 @@ private slots:
         QVERIFY(commands.contains(QStringLiteral("inject_dvd")));
     }
 
+    void terminatedCliStopsItsToolFirst()
+    {
+        m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(QStringLiteral(VENTRIK_CLI_PATH),
+                {QStringLiteral("--hdl-dump"), m_world->toolPath(), QStringLiteral("games"),
+                 QStringLiteral("hdd1:")});
+        QVERIFY(p.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(m_world->calls().size() == 1, 10000);
+        QTest::qWait(200);
+        ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+    }
+
     void killedCliInterruptsItsTool()
     {
         // The tool hangs until it is interrupted; the command line dies at once.

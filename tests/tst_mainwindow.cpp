@@ -230,6 +230,29 @@ private slots:
         QCOMPARE(m_tray.removes, 1);
     }
 
+    void aHungListingCanBeCancelled()
+    {
+        makeWorld();
+        setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+        setSetting(QStringLiteral("ViewOutput"), QStringLiteral("1"));
+        startMain();
+        auto* cancel = child<QPushButton>("cmdCancel");
+        QVERIFY(!cancel->isEnabled());
+        m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
+        child<QPushButton>("cmdAttach")->click();
+        QTRY_VERIFY(m_world->calls().size() >= 2);
+        QVERIFY(cancel->isEnabled());
+        cancel->click();
+        QVERIFY(idle());
+        QVERIFY(!cancel->isEnabled());
+        QVERIFY(m_dialogs.shown.isEmpty()); // the user stopped it: nothing to tell
+        // Esc does the same.
+        child<QPushButton>("cmdAttach")->click();
+        QTRY_VERIFY(m_world->calls().size() >= 4);
+        QTest::keyClick(&main(), Qt::Key_Escape);
+        QVERIFY(idle());
+    }
+
     void exitDuringARunAsksFirst()
     {
         makeWorld();

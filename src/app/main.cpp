@@ -1,13 +1,16 @@
 #include "core/devices/Probe.h"
 #include "core/platform/Platform.h"
 #include "core/platform/PowerActions.h"
+#include "core/session/ProblemText.h"
 #include "gui/AppIcon.h"
 #include "gui/Dialogs.h"
+#include "gui/SingleInstance.h"
 #include "gui/Startup.h"
 #include "gui/TrayIcon.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -94,6 +97,10 @@ int main(int argc, char* argv[])
     options.addTo(parser);
     parser.process(app);
 
+    SingleInstance instance;
+    if (instance.forwardToRunning())
+        return 0;
+
     const AppPaths paths = AppPaths::forProgramDir(QApplication::applicationDirPath(),
                                                    parser.value(options.tool), true);
 
@@ -105,6 +112,28 @@ int main(int argc, char* argv[])
                                    MainSeams{dialogs, tray, [] { QApplication::quit(); }});
     MainWindow* window = program.window.get();
     dialogs.setOwner(window);
+    QObject::connect(&instance, &SingleInstance::activationRequested, window,
+                     &MainWindow::bringForward);
+    // A tool named on the command line that is not there is said at once, by its path.
+    if (parser.isSet(options.tool) && !QFileInfo::exists(paths.toolPath)) {
+        dialogs.message(ProblemText({ProblemKind::ToolCannotRun, paths.toolPath,
+                                     QStringLiteral("No such file or directory")}),
+                        Dialogs::Icon::Exclamation);
+    }
+    // Asked to end: the tool is interrupted as Cancel does, and the program leaves when it
+    // has stopped.
+    Session* session = program.session.get();
+    platform::watchTerminationSignals(&app, [session](int) {
+        if (!session->isBusy())
+            QApplication::quit();
+        QObject::connect(session, &Session::busyChanged, session, [](bool busy) {
+            if (!busy)
+                QApplication::quit();
+        });
+        session->cancel();
+    });
+    // Later starts find this one only once it can answer them.
+    instance.listen();
 
     if (parser.isSet(options.reportStartup)) {
         QTimer::singleShot(0, window, [window] {

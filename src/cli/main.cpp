@@ -1,6 +1,7 @@
 // ventrik-cli: the session of the windows, without a display.
 #include "CliCommand.h"
 #include "core/devices/Probe.h"
+#include "core/platform/Platform.h"
 #include "core/platform/PowerActions.h"
 #include "core/session/Session.h"
 
@@ -58,6 +59,17 @@ int main(int argc, char* argv[])
     CliCommand command(session, options);
     QObject::connect(&command, &CliCommand::done, &app,
                      [](int status) { QCoreApplication::exit(status); });
+    // Asked to end: the tool is interrupted as Cancel does, and the program leaves when it has
+    // stopped.
+    platform::watchTerminationSignals(&app, [&session](int) {
+        if (!session.isBusy())
+            QCoreApplication::exit(1);
+        QObject::connect(&session, &Session::busyChanged, &session, [](bool busy) {
+            if (!busy)
+                QCoreApplication::exit(1);
+        });
+        session.cancel();
+    });
     command.start(args);
     return QCoreApplication::exec();
 }

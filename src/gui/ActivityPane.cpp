@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(QStringLiteral("HDL_Dump Activity"), parent)
@@ -23,9 +24,14 @@ ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(QStringLiteral("HDL_Dump
     txtOutput->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
 
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setEnabled(false);
+
     auto* command = new QHBoxLayout;
     command->addWidget(lblCommand);
     command->addWidget(txtCommand, 1);
+    command->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(command);
     layout->addWidget(txtOutput, 1);

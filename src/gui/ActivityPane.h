@@ -5,6 +5,7 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 // "HDL_Dump Activity": the arguments of the latest command and its latest output chunk.
 class ActivityPane : public QGroupBox
@@ -16,4 +17,6 @@ public:
     QLabel* lblCommand;
     QLineEdit* txtCommand;
     QPlainTextEdit* txtOutput;
+    // Stops the command that runs now (Esc does the same).
+    QPushButton* cmdCancel;
 };

@@ -38,6 +38,7 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStackedLayout>
 #include <QTreeView>
@@ -198,6 +199,10 @@ void MainWindow::connectControls()
             m_navigation->optBrowse->setChecked(true);
     });
     connect(m_navigation->chkOutput, &QCheckBox::toggled, this, &MainWindow::setActivityVisible);
+    // Any command can be stopped from here; a run of jobs is stopped from its status window.
+    connect(m_activity->cmdCancel, &QPushButton::clicked, this, &MainWindow::cancelCommand);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &MainWindow::cancelCommand);
     connect(m_navigation->cmdMinimize, &QPushButton::clicked, this, &MainWindow::minimizeToTray);
     connect(m_navigation->cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(m_navigation->cmdSettings, &QPushButton::clicked, m_settingsWindow.get(),
@@ -420,6 +425,19 @@ void MainWindow::updateControls()
     m_jobPane->cmdRemove->setEnabled(idle && jobs);
     m_jobPane->cmdClear->setEnabled(idle && jobs);
     m_settingsAction->setEnabled(idle);
+    m_activity->cmdCancel->setEnabled(busy && !runsJobs());
+}
+
+bool MainWindow::runsJobs() const
+{
+    return m_session.activity() == Activity::RunningQueue ||
+           m_session.activity() == Activity::InstallingNow;
+}
+
+void MainWindow::cancelCommand()
+{
+    if (m_session.isBusy() && !runsJobs())
+        m_session.cancel();
 }
 
 void MainWindow::showJobPane(bool show)
@@ -917,6 +935,11 @@ void MainWindow::minimizeToTray()
         showMinimized();
     m_hiddenToTray = true;
     m_minimizeAction->setText(tr("Maximize"));
+}
+
+void MainWindow::bringForward()
+{
+    restoreFromTray();
 }
 
 void MainWindow::restoreFromTray()

@@ -52,6 +52,8 @@ public:
     SettingsWindow& settingsWindow() { return *m_settingsWindow; }
     bool isHiddenToTray() const { return m_hiddenToTray; }
     bool exited() const { return m_exited; }
+    // Shown, raised and active again (from the tray, or when Ventrik is started again).
+    void bringForward();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,6 +64,8 @@ private:
     void connectSession();
     // Enables every control from the session's state and the window's choices.
     void updateControls();
+    bool runsJobs() const;
+    void cancelCommand();
     void showJobPane(bool show);
     void showProblem(const Problem& problem);
     void balloon(const QString& text);

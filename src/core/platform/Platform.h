@@ -4,8 +4,10 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <optional>
 
+class QObject;
 class QProcess;
 
 // The only place that knows one operating system from another.
@@ -30,6 +32,10 @@ bool terminateProcess(qint64 pid); // polite request to end
 bool processExists(qint64 pid);
 // The child ends with us: it is interrupted (as by Ctrl+C) when this program dies.
 void prepareChildProcess(QProcess& process);
+// Calls handler on context's thread when the program is asked to end (SIGTERM,
+// SIGINT, SIGHUP), instead of dying with its tool still running. Once per program.
+void watchTerminationSignals(QObject* context, std::function<void(int signal)> handler);
+
 // Puts from in the place of to in one step, replacing to; false with the reason.
 bool replaceFile(const QString& from, const QString& to, QString* error);
 // "SIGSEGV" for 11.

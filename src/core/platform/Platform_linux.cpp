@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -102,12 +103,45 @@ void prepareChildProcess(QProcess& process)
 {
     const pid_t parent = ::getpid();
     process.setChildProcessModifier([parent] {
-        // Only async-signal-safe calls here: this runs between fork and exec.
+        // Only async-signal-safe calls here: this runs between fork and exec. The
+        // parent's own handlers must not catch what is meant to stop the child.
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+            ::signal(signal, SIG_DFL);
         ::prctl(PR_SET_PDEATHSIG, SIGINT);
         // The parent may have died before the line above took effect.
         if (::getppid() != parent)
             ::raise(SIGINT);
     });
+}
+
+namespace {
+int g_signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int signal)
+{
+    // Only async-signal-safe work here: the number goes through a pipe to the event loop.
+    const unsigned char number = static_cast<unsigned char>(signal);
+    [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &number, 1);
+}
+} // namespace
+
+void watchTerminationSignals(QObject* context, std::function<void(int signal)> handler)
+{
+    if (g_signalPipe[0] >= 0 || ::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [handler] {
+        unsigned char number = 0;
+        while (::read(g_signalPipe[0], &number, 1) == 1)
+            handler(number);
+    });
+    struct sigaction action
+    {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
 }
 
 bool replaceFile(const QString& from, const QString& to, QString* error)
