@@ -48,7 +48,7 @@ private slots:
     void listsWholeDisksAndDrives()
     {
         const QList<platform::Device> devices = platform::discoverDevices(
-            m_root.filePath(QStringLiteral("sys")), m_root.filePath(QStringLiteral("dev")));
+            m_root.filePath(QStringLiteral("sys")), m_root.filePath(QStringLiteral("dev")), {});
         QStringList paths;
         for (const auto& d : devices)
             paths << QFileInfo(d.path).fileName();
@@ -76,6 +76,38 @@ private slots:
             QStringLiteral("\t%1/sdd  1024 MB, not formatted (cannot be read)\n").arg(dev)));
         QVERIFY(text.contains(QStringLiteral("\t%1/sr0  3125 MB, disc\n").arg(dev)));
         QVERIFY(text.contains(QStringLiteral("\t%1/sr1  no media\n").arg(dev)));
+    }
+
+    void disksInUseAreNeverOffered()
+    {
+        // The system disk and a disk with a mounted or swap partition.
+        blockDevice(QStringLiteral("sde"), 2097152, QByteArray(512, 'x'));
+        blockDevice(QStringLiteral("nvme0n1"), 2097152, QByteArray(512, 'x'));
+        const QString dev = m_root.filePath(QStringLiteral("dev"));
+        QFile mounts(m_root.filePath(QStringLiteral("mounts")));
+        QVERIFY(mounts.open(QIODevice::WriteOnly));
+        mounts.write(QStringLiteral("%1/nvme0n1p2 / ext4 rw 0 0\nproc /proc proc rw 0 0\n")
+                         .arg(dev)
+                         .toLocal8Bit());
+        mounts.close();
+        QFile swaps(m_root.filePath(QStringLiteral("swaps")));
+        QVERIFY(swaps.open(QIODevice::WriteOnly));
+        swaps.write(QStringLiteral("Filename\tType\tSize\n%1/sde3\tpartition\t1024\n")
+                        .arg(dev)
+                        .toLocal8Bit());
+        swaps.close();
+        const QList<platform::Device> devices = platform::discoverDevices(
+            m_root.filePath(QStringLiteral("sys")), dev, {mounts.fileName(), swaps.fileName()});
+        QStringList used;
+        for (const auto& d : devices) {
+            if (d.inUse)
+                used << QFileInfo(d.path).fileName();
+        }
+        QCOMPARE(used, (QStringList{QStringLiteral("nvme0n1"), QStringLiteral("sde")}));
+        const QString text = platform::devicesAsQueryText(devices);
+        QVERIFY(!text.contains(QStringLiteral("sde")));
+        QVERIFY(!text.contains(QStringLiteral("nvme0n1")));
+        QVERIFY(text.contains(QStringLiteral("/sdb ")));
     }
 
     void missingTreeListsNothing()

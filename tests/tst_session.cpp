@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "core/session/ProblemText.h"
 #include "core/session/Session.h"
 
 #include <QDir>
@@ -141,15 +142,46 @@ private slots:
         QVERIFY(kinds().contains(ProblemKind(problem)));
     }
 
+    void toolThatCannotBeRunIsNamedOnce()
+    {
+        start();
+        // A file there, but not executable: tried once, and the real reason is given.
+        QFile::remove(m_world->toolPath());
+        QFile tool(m_world->toolPath());
+        QVERIFY(tool.open(QIODevice::WriteOnly));
+        tool.write("#!/bin/sh\n");
+        tool.close();
+        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
+        QVERIFY(idle());
+        QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::ToolCannotRun});
+        QCOMPARE(ProblemText(m_problems.first()),
+                 QStringLiteral("hdl_dump at %1 cannot be run: Permission denied")
+                     .arg(m_world->toolPath()));
+        QVERIFY(!ProblemText(m_problems.first()).contains(QStringLiteral("CTRL+ALT+DEL")));
+    }
+
     void hungListingEndsAfterSilence()
     {
         start();
-        m_session->setReadTimeout(500);
+        // The bound comes from the settings.
+        WriteSetting(kSettingsSection, QStringLiteral("ReadTimeout"), QStringLiteral("1"),
+                     m_world->paths().configFile);
         m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
         QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
         QVERIFY(idle());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::ListingFailed});
-        QVERIFY(m_problems.first().reason.contains(QStringLiteral("did not answer")));
+        QCOMPARE(m_problems.first().reason, QStringLiteral("hdl_dump did not answer in 1 s."));
+    }
+
+    void listingTooLargeIsNotShownAsWhole()
+    {
+        start();
+        m_session->setOutputLimit(100);
+        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
+        QVERIFY(idle());
+        QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::ListingFailed});
+        QCOMPARE(m_problems.first().reason, QStringLiteral("The output was too large to be read."));
+        QCOMPARE(m_session->games().count(), 0);
     }
 
     void cancelStopsAListing()

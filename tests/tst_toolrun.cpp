@@ -161,12 +161,13 @@ private slots:
     void silenceEndsARun()
     {
         auto run = shell(QStringLiteral("echo start; sleep 30"));
-        run->setSilenceTimeout(300);
+        run->setSilenceTimeout(2000);
         run->setGracePeriod(100);
         const RunOutcome o = finish(*run);
         QVERIFY(o.timedOut);
         QVERIFY(!o.succeeded());
-        QCOMPARE(o.reason(QStringLiteral("hdl_dump")), QStringLiteral("hdl_dump did not answer."));
+        QCOMPARE(o.reason(QStringLiteral("hdl_dump")),
+                 QStringLiteral("hdl_dump did not answer in 2 s."));
     }
 
     void argumentsReachTheToolExactly()

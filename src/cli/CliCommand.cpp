@@ -500,11 +500,16 @@ void CliCommand::doctor(const QStringList&)
             continue;
         disks.append(QJsonObject{{QStringLiteral("device"), d.path},
                                  {QStringLiteral("readable"), d.readable},
+                                 {QStringLiteral("in_use"), d.inUse},
                                  {QStringLiteral("ps2_formatted"), d.ps2Formatted}});
-        text += QStringLiteral("disk %1: %2\n")
-                    .arg(d.path, !d.readable      ? QStringLiteral("cannot be read")
-                                 : d.ps2Formatted ? QStringLiteral("PS2 formatted")
-                                                  : QStringLiteral("readable, not PS2"));
+        QString state = QStringLiteral("readable, not PS2");
+        if (d.inUse)
+            state = QStringLiteral("in use by this system, never offered");
+        else if (!d.readable)
+            state = QStringLiteral("cannot be read");
+        else if (d.ps2Formatted)
+            state = QStringLiteral("PS2 formatted");
+        text += QStringLiteral("disk %1: %2\n").arg(d.path, state);
     }
     report[QStringLiteral("disks")] = disks;
 

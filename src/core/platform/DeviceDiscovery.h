@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Disks and optical drives of this machine, for a tool that cannot list them
 // itself. The roots are parameters so tests run on a fake tree.
@@ -15,12 +16,20 @@ struct Device
     bool hasMedium = false; // optical drives
     bool readable = false;  // disks: sector 0 could be read
     bool ps2Formatted = false;
+    // A partition of it is mounted or used as swap (the system disk among them):
+    // never offered for formatting, installing, copying or deleting.
+    bool inUse = false;
 };
 
+// usageFiles list what the system uses, one device a line in the first field
+// (the mount table, the swap list).
 QList<Device> discoverDevices(const QString& sysRoot = QStringLiteral("/sys"),
-                              const QString& devRoot = QStringLiteral("/dev"));
+                              const QString& devRoot = QStringLiteral("/dev"),
+                              const QStringList& usageFiles = {QStringLiteral("/proc/self/mounts"),
+                                                               QStringLiteral("/proc/swaps")});
 
-// The devices written as the tool's "query" lists them, so the same reader serves both.
+// The devices written as the tool's "query" lists them, so the same reader serves
+// both; disks in use are left out.
 QString devicesAsQueryText(const QList<Device>& devices);
 
 } // namespace platform

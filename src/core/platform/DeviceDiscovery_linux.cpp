@@ -14,10 +14,39 @@ qint64 readNumber(const QString& path)
         return 0;
     return f.read(64).trimmed().toLongLong();
 }
+// The devices the system uses, by the first field of each line.
+QStringList usedDevices(const QStringList& files)
+{
+    QStringList used;
+    for (const QString& file : files) {
+        QFile f(file);
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& line : f.readAll().split('\n')) {
+            const QByteArray first = line.trimmed().split(' ').value(0).split('\t').value(0);
+            if (first.startsWith('/'))
+                used << QString::fromLocal8Bit(first);
+        }
+    }
+    return used;
+}
+
+// sdb is in use when sdb, sdb1, nvme0n1p2 and the like are.
+bool isUsed(const QString& disk, const QStringList& used)
+{
+    static const QRegularExpression partition(QStringLiteral("^p?[0-9]+$"));
+    for (const QString& u : used) {
+        if (u == disk || (u.startsWith(disk) && partition.match(u.mid(disk.size())).hasMatch()))
+            return true;
+    }
+    return false;
+}
 } // namespace
 
-QList<Device> discoverDevices(const QString& sysRoot, const QString& devRoot)
+QList<Device> discoverDevices(const QString& sysRoot, const QString& devRoot,
+                              const QStringList& usageFiles)
 {
+    const QStringList used = usedDevices(usageFiles);
     // Whole disks and optical drives; partitions, loop, RAM and mapper devices are not PS2 disks.
     static const QRegularExpression wanted(QStringLiteral(
         "^(sd[a-z]+|hd[a-z]+|vd[a-z]+|xvd[a-z]+|nvme[0-9]+n[0-9]+|mmcblk[0-9]+|sr[0-9]+)$"));
@@ -36,6 +65,7 @@ QList<Device> discoverDevices(const QString& sysRoot, const QString& devRoot)
         if (d.optical) {
             d.hasMedium = d.sizeBytes > 0;
         } else {
+            d.inUse = isUsed(d.path, used) || isUsed(QStringLiteral("/dev/") + name, used);
             QFile disk(d.path);
             if (disk.open(QIODevice::ReadOnly)) {
                 const QByteArray sector = disk.read(512);
@@ -52,7 +82,7 @@ QString devicesAsQueryText(const QList<Device>& devices)
 {
     QString text = QStringLiteral("Hard drives:\n");
     for (const Device& d : devices) {
-        if (d.optical)
+        if (d.optical || d.inUse)
             continue;
         text += QStringLiteral("\t%1  %2 MB, %3\n")
                     .arg(d.path)

@@ -31,6 +31,13 @@ Session::~Session()
     m_pool.waitForDone();
 }
 
+int Session::readTimeoutMs() const
+{
+    // A listing or a disc read that says nothing for this long gives up.
+    const qint32 seconds = m_settings.number(QStringLiteral("ReadTimeout"));
+    return seconds > 0 ? seconds * 1000 : m_readTimeoutMs;
+}
+
 QString Session::toolName() const
 {
     return QFileInfo(m_paths.toolPath).fileName();
@@ -77,7 +84,7 @@ ToolRun* Session::runTool(const QStringList& args, RunDone done, int silenceMs,
     auto* run = new ToolRun({m_paths.toolPath, args}, this);
     run->setWorkingDirectory(m_paths.workingDir);
     run->setSilenceTimeout(silenceMs);
-    run->setOutputLimit(outputLimit);
+    run->setOutputLimit(outputLimit > 0 ? outputLimit : m_outputLimit);
     m_run = run;
     connect(run, &ToolRun::output, this, &Session::outputArrived);
     connect(run, &ToolRun::finished, this, [this, run, done](const RunOutcome& outcome) {
@@ -154,7 +161,7 @@ void Session::listDevices(std::function<void(const QString& text, const RunOutco
                     this, [done, text, outcome] { done(text, outcome); }, Qt::QueuedConnection);
             });
         },
-        m_readTimeoutMs);
+        readTimeoutMs());
 }
 
 namespace {
@@ -310,6 +317,10 @@ void Session::readGames(std::function<void()> done)
                 emit problem({ProblemKind::NotPs2Disk, m_targetDevice, {}});
             } else if (outcome.cancelled) {
                 // The user stopped it; there is nothing to tell.
+            } else if (outcome.outputCut) {
+                // The start of the table is gone: a part of it would pass for the whole.
+                emit problem({ProblemKind::ListingFailed, m_targetDevice,
+                              tr("The output was too large to be read.")});
             } else if (!outcome.succeeded()) {
                 // A failed listing is no empty disk.
                 if (outcome.started)
@@ -325,7 +336,7 @@ void Session::readGames(std::function<void()> done)
             emit gamesChanged();
             done();
         },
-        m_readTimeoutMs);
+        readTimeoutMs());
 }
 
 bool Session::readDiscInfo(const QString& source, bool optical)
@@ -354,7 +365,7 @@ bool Session::readDiscInfo(const QString& source, bool optical)
             }
             end();
         },
-        m_readTimeoutMs);
+        readTimeoutMs());
     return true;
 }
 

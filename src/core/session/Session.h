@@ -129,8 +129,12 @@ public:
 
     // Pause between attempts to start the tool (tests shorten it).
     void setRetryPause(int ms) { m_retryPauseMs = ms; }
-    // Silence after which a listing or disc read gives up.
+    // Silence after which a listing or disc read gives up, unless the settings'
+    // "ReadTimeout" (seconds) says otherwise.
     void setReadTimeout(int ms) { m_readTimeoutMs = ms; }
+    int readTimeoutMs() const;
+    // How much of one run's output is kept (its end); 16 MB unless a test says less.
+    void setOutputLimit(qsizetype chars) { m_outputLimit = chars; }
 
 signals:
     void busyChanged(bool busy);
@@ -166,7 +170,7 @@ private:
     bool refuseWhenToolMissing();
     // Runs the tool within the current activity; done gets the outcome.
     ToolRun* runTool(const QStringList& args, RunDone done, int silenceMs = 0,
-                     qsizetype outputLimit = ToolRun::kDefaultOutputLimit);
+                     qsizetype outputLimit = 0);
     ToolRun* runJob(const QStringList& args);
     // Like runTool, with new attempts while the tool cannot start for a passing reason.
     void startAttempt(const QStringList& args, RunDone done, int silenceMs = 0, int attempt = 1);
@@ -205,5 +209,6 @@ private:
     static constexpr qsizetype kJobOutputLimit = 64 * 1024;
     int m_retryPauseMs = 2000;
     int m_readTimeoutMs = 60000;
+    qsizetype m_outputLimit = ToolRun::kDefaultOutputLimit;
     bool m_cancelRequested = false;
 };

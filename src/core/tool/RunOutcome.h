@@ -14,6 +14,7 @@ struct RunOutcome
     int signal = 0; // the signal that ended it, when it did not end by itself
     bool cancelled = false;
     bool timedOut = false;
+    int silenceMs = 0; // the silence that ended a run that timed out
     bool gotOutput = false;
     bool outputCut = false; // more was printed than a run keeps
     QString output;         // what the run printed (its end, when very long)

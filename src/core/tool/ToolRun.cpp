@@ -11,7 +11,7 @@ QString RunOutcome::reason(const QString& toolName) const
     if (!started)
         return QStringLiteral("%1 cannot be run: %2").arg(toolName, startError);
     if (timedOut)
-        return QStringLiteral("%1 did not answer.").arg(toolName);
+        return QStringLiteral("%1 did not answer in %2 s.").arg(toolName).arg(silenceMs / 1000);
     const QString said = LastMeaningfulLine(output);
     if (!said.isEmpty())
         return said;
@@ -29,6 +29,7 @@ ToolRun::ToolRun(ToolCommand command, QObject* parent)
     m_silence.setSingleShot(true);
     connect(&m_silence, &QTimer::timeout, this, [this] {
         m_outcome.timedOut = true;
+        m_outcome.silenceMs = m_silenceMs;
         stop();
     });
 }
