@@ -293,6 +293,15 @@ private slots:
         child<QPushButton>("cmdBackupPS2")->click();
         QCOMPARE(session().jobs().count(), 1);
         QCOMPARE(session().jobs().job(0).destination, QStringLiteral("127.0.0.2"));
+
+        // From a local disk, the address in the hidden network box is no source.
+        attachLocal();
+        child<QRadioButton>("optBrowse")->click();
+        selectGame(QStringLiteral("Small"));
+        m_dialogs.inputs.push_back(QStringLiteral("127.0.0.1"));
+        child<QPushButton>("cmdBackupPS2")->click();
+        QCOMPARE(session().jobs().count(), 2);
+        QCOMPARE(session().jobs().job(1).source, QStringLiteral("hdd1:"));
     }
 };
 

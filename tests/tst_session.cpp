@@ -436,6 +436,17 @@ private slots:
         QCOMPARE(m_session->nowJob().state, JobState::Failed);
         QVERIFY(m_session->nowJob().reason.contains(QStringLiteral("SIGABRT")));
         QVERIFY(m_power.calls.isEmpty());
+
+        // A write that started is never started again by itself, silent crash or not.
+        m_world->setFault({{"mode", "crash"}, {"command", "inject_cd"}});
+        m_world->clearCalls();
+        QVERIFY(m_session->runNow(job));
+        QVERIFY(finished.wait(20000));
+        int injects = 0;
+        for (const QStringList& call : m_world->calls())
+            injects += call.first() == QLatin1String("inject_cd") ? 1 : 0;
+        QCOMPARE(injects, 1);
+        QCOMPARE(m_session->nowJob().state, JobState::Failed);
     }
 };
 
