@@ -163,50 +163,52 @@ private slots:
 
     void terminatedCliStopsItsToolFirst()
     {
-        m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
         QProcess p;
-        p.setProcessEnvironment(environment());
-        p.start(QStringLiteral(VENTRIK_CLI_PATH),
-                {QStringLiteral("--hdl-dump"), m_world->toolPath(), QStringLiteral("games"),
-                 QStringLiteral("hdd1:")});
-        QVERIFY(p.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(m_world->calls().size() == 1, 10000);
-        QTest::qWait(200);
+        const qint64 tool = startHungListing(p);
+        QVERIFY(tool > 0);
         ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
         QVERIFY(p.waitForFinished(20000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), 1);
+        QVERIFY(QTest::qWaitFor([tool] { return gone(tool); }, 10000));
     }
 
     void killedCliInterruptsItsTool()
     {
-        // The tool hangs until it is interrupted; the command line dies at once.
-        m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
         QProcess p;
+        const qint64 tool = startHungListing(p);
+        QVERIFY(tool > 0);
+        // The command line dies at once; its tool gets Ctrl+C from the kernel.
+        ::kill(static_cast<pid_t>(p.processId()), SIGKILL);
+        p.waitForFinished();
+        QVERIFY(QTest::qWaitFor([tool] { return gone(tool); }, 10000));
+    }
+
+private:
+    // ventrik-cli reading the games of a disk whose tool hangs until interrupted;
+    // the tool's process id once it runs, else 0.
+    qint64 startHungListing(QProcess& p)
+    {
+        m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
         p.setProcessEnvironment(environment());
         p.start(QStringLiteral(VENTRIK_CLI_PATH),
                 {QStringLiteral("--hdl-dump"), m_world->toolPath(), QStringLiteral("games"),
                  QStringLiteral("hdd1:")});
-        QVERIFY(p.waitForStarted());
-        const QString children = QStringLiteral("/proc/%1/task/%1/children").arg(p.processId());
-        qint64 tool = 0;
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                QFile f(children);
-                if (!f.open(QIODevice::ReadOnly))
-                    return false;
-                tool = f.readAll().trimmed().split(' ').value(0).toLongLong();
-                return tool > 0;
-            },
-            10000));
-        ::kill(static_cast<pid_t>(p.processId()), SIGKILL);
-        p.waitForFinished();
-        // The tool got its Ctrl+C and ended (a zombie until init reaps it).
-        auto gone = [tool] {
-            QFile status(QStringLiteral("/proc/%1/status").arg(tool));
-            return !status.open(QIODevice::ReadOnly) || status.readAll().contains("State:\tZ");
-        };
-        QVERIFY(QTest::qWaitFor(gone, 10000));
+        if (!p.waitForStarted())
+            return 0;
+        // Started and past its own set-up: it has logged its command line.
+        if (!QTest::qWaitFor([this] { return m_world->calls().size() == 1; }, 10000))
+            return 0;
+        QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(p.processId()));
+        if (!children.open(QIODevice::ReadOnly))
+            return 0;
+        return children.readAll().trimmed().split(' ').value(0).toLongLong();
+    }
+    // Ended (a zombie until init reaps it, or gone).
+    static bool gone(qint64 pid)
+    {
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        return !status.open(QIODevice::ReadOnly) || status.readAll().contains("State:\tZ");
     }
 };
 
