@@ -166,6 +166,7 @@ private slots:
         QCOMPARE(child<QLineEdit>("txtGameStartup")->text(), QStringLiteral("SLUS_123.45"));
         QCOMPARE(child<QLineEdit>("txtGameName")->text(), QStringLiteral("TESTGAME"));
         QVERIFY(child<QPushButton>("cmdCompat")->isEnabled());
+        SaveScreenshot(&main(), QStringLiteral("install-optical.png"));
 
         // An image is named after its file.
         const QString image = m_world->path(QStringLiteral("My Game.iso"));
