@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <cmath>
 
@@ -33,7 +34,17 @@ void JobQueue::start()
         if (m_jobs.job(row).state != JobState::Complete)
             m_jobs.setState(row, JobState::Pending);
     }
-    runNext(0);
+    m_active = true;
+    // The first job starts from the event loop: a caller never sees the run end
+    // inside start(), even when no job can run.
+    QTimer::singleShot(0, this, [this] { runNext(0); });
+}
+
+void JobQueue::end()
+{
+    m_row = -1;
+    m_active = false;
+    emit finished();
 }
 
 void JobQueue::cancel()
@@ -47,12 +58,20 @@ void JobQueue::cancel()
 
 void JobQueue::runNext(int from)
 {
+    if (m_cancelled) {
+        // Cancelled before its first job began.
+        for (int later = from; later < m_jobs.count(); ++later) {
+            if (m_jobs.job(later).state != JobState::Complete)
+                m_jobs.setState(later, JobState::Aborted);
+        }
+        end();
+        return;
+    }
     int row = from;
     while (row < m_jobs.count() && m_jobs.job(row).state == JobState::Complete)
         ++row;
     if (row >= m_jobs.count()) {
-        m_row = -1;
-        emit finished();
+        end();
         return;
     }
     m_row = row;
@@ -65,7 +84,7 @@ void JobQueue::runNext(int from)
     Job job = m_jobs.job(row);
     emit jobStarted(row);
     if (refuse(job)) {
-        finishJob(row, job);
+        QTimer::singleShot(0, this, [this, row, job] { finishJob(row, job); });
         return;
     }
     Job run = job;
@@ -198,8 +217,7 @@ void JobQueue::finishJob(int row, const Job& job)
     if (job.state == JobState::Failed &&
         (job.error == ToolError::ConnectionRefused || job.error == ToolError::NetworkTimeout)) {
         m_connectionLost = true;
-        m_row = -1;
-        emit finished();
+        end();
         return;
     }
     if (m_cancelled) {
@@ -207,8 +225,7 @@ void JobQueue::finishJob(int row, const Job& job)
             if (m_jobs.job(later).state != JobState::Complete)
                 m_jobs.setState(later, JobState::Aborted);
         }
-        m_row = -1;
-        emit finished();
+        end();
         return;
     }
     runNext(row + 1);

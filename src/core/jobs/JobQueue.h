@@ -40,7 +40,7 @@ public:
     void start();
     // Interrupts the running job; it and the later jobs become Aborted.
     void cancel();
-    bool isRunning() const { return m_row >= 0; }
+    bool isRunning() const { return m_active; }
     bool wasCancelled() const { return m_cancelled; }
     // The run stopped because the PS2 of a job stopped answering.
     bool lostConnection() const { return m_connectionLost; }
@@ -67,6 +67,7 @@ private:
     // A job that cannot run at all is failed with its reason as it starts.
     static bool refuse(Job& job);
     void finishJob(int row, const Job& job);
+    void end();
     void runNext(int from);
     void onOutput(const QString& chunk);
     void onRunFinished(const RunOutcome& outcome);
@@ -76,6 +77,7 @@ private:
     QPointer<ToolRun> m_run;
     parse::ProgressStream m_progress;
     int m_row = -1;
+    bool m_active = false;
     int m_lastRow = -1;
     bool m_reached100 = false;
     bool m_cancelled = false;

@@ -504,6 +504,11 @@ void Session::onQueueFinished(bool installNow)
             end();
             emit runFinished(installNow, cancelled);
         };
+        // Only a list that is shown is read again; nothing is asked of a target never read.
+        if (!m_attached) {
+            finish();
+            return;
+        }
         if (m_targetKind == TargetKind::LocalDisk) {
             refreshTarget(finish);
             return;
