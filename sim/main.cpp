@@ -69,6 +69,8 @@ struct Sim
                               "poweroff ip"};
         for (const char* c : cmds)
             errLine(QStringLiteral("  ") + QString::fromLatin1(c));
+        if (!win)
+            errLine(QStringLiteral("  cdvd_info2 drive|file"));
         if (win) {
             errLine(QStringLiteral("  query"));
             errLine(QStringLiteral("  delete device name"));
@@ -334,6 +336,27 @@ struct Sim
                              ? QStringLiteral("dual layer")
                              : QString())
                     .arg(disc.value(QStringLiteral("size_kb")).toInteger()));
+        std::fflush(stdout);
+        return 0;
+    }
+
+    // The current builds' form: the media first, then size, label and startup.
+    int cdvdInfo2(const QStringList& args) const
+    {
+        if (args.size() != 1)
+            return usage();
+        QJsonObject disc;
+        if (const int rc = openSource(args[0], &disc))
+            return rc;
+        const qint64 kb = disc.value(QStringLiteral("size_kb")).toInteger();
+        const QString media =
+            disc.value(QStringLiteral("media"))
+                .toString(kb <= 700 * 1024 ? QStringLiteral("CD") : QStringLiteral("DVD"));
+        outLine(QStringLiteral("%1 %2KB \"%3\" \"%4\" ")
+                    .arg(media)
+                    .arg(kb)
+                    .arg(disc.value(QStringLiteral("name")).toString(),
+                         disc.value(QStringLiteral("startup")).toString()));
         std::fflush(stdout);
         return 0;
     }
@@ -748,6 +771,8 @@ struct Sim
             return hdlToc(args);
         if (command == QLatin1String("cdvd_info"))
             return cdvdInfo(args);
+        if (command == QLatin1String("cdvd_info2") && !win)
+            return cdvdInfo2(args);
         if (command == QLatin1String("inject_cd"))
             return inject(args, false);
         if (command == QLatin1String("inject_dvd"))

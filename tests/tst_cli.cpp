@@ -99,8 +99,9 @@ private slots:
         QCOMPARE(r.status, 0);
         const QJsonArray lists = QJsonDocument::fromJson(r.out.toUtf8()).array();
         QCOMPARE(lists.size(), 1);
+        // Exactly what the tool would get: the image is written beside its final name first.
         QCOMPARE(lists[0].toArray().toVariantList(),
-                 (QVariantList{"extract", "hdd1:", "Test Game", out}));
+                 (QVariantList{"extract", "hdd1:", "Test Game", out + QStringLiteral(".part")}));
         QVERIFY(!QFile::exists(out));
         QVERIFY(m_world->calls().isEmpty());
 
@@ -109,9 +110,10 @@ private slots:
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("cdvd_info cd0:\n"
                                        "inject_cd hdd1: TESTGAME cd0: SLUS_123.45 +1+3\n"));
-        // Only the disc was read.
+        // Only the disc was read: the older tool lacks cdvd_info2 and is asked the older way.
         QCOMPARE(m_world->calls(),
-                 (QList<QStringList>{{QStringLiteral("cdvd_info"), QStringLiteral("cd0:")}}));
+                 (QList<QStringList>{{QStringLiteral("cdvd_info2"), QStringLiteral("cd0:")},
+                                     {QStringLiteral("cdvd_info"), QStringLiteral("cd0:")}}));
     }
 
     void jobResultsAndExitStatus()

@@ -242,6 +242,16 @@ private slots:
         QTEST(d->sizeText, "size");
     }
 
+    void discInformationOfTheCurrentTool()
+    {
+        const auto info = FindDiscInfo(ReadCapture(QStringLiteral("new_cdvd_info2_game1.stdout")));
+        QVERIFY(info);
+        QCOMPARE(info->media, QStringLiteral("CD"));
+        QCOMPARE(info->sizeKb, qint64(4740));
+        QCOMPARE(info->name, QStringLiteral("GAME_ONE"));
+        QCOMPARE(info->startup, QStringLiteral("SLUS_123.45"));
+    }
+
     void notDiscInformation()
     {
         QVERIFY(!ParseDiscInfoLine(QStringLiteral("\"SLUS_123.45\" \"TESTGAME\"  308576")));

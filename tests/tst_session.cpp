@@ -210,6 +210,41 @@ private slots:
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::NotPs2Image});
     }
 
+    void theCurrentToolSaysWhetherADiscIsACdOrADvd()
+    {
+        // A small DVD: the size alone would call it a CD.
+        QJsonObject state = SimWorld::defaultState();
+        QJsonArray drives = state[QStringLiteral("drives")].toArray();
+        QJsonObject drive = drives[0].toObject();
+        QJsonObject disc = drive[QStringLiteral("disc")].toObject();
+        disc[QStringLiteral("media")] = QStringLiteral("DVD");
+        drive[QStringLiteral("disc")] = disc;
+        drives[0] = drive;
+        state[QStringLiteral("drives")] = drives;
+        start(QStringLiteral("linux"), state);
+        QSignalSpy read(m_session.get(), &Session::discInfoRead);
+        QVERIFY(m_session->readDiscInfo(QStringLiteral("/dev/sr0"), true));
+        QVERIFY(idle());
+        QCOMPARE(read.size(), 1);
+        const auto info = read.first().first().value<parse::DiscInfo>();
+        QCOMPARE(info.media, QStringLiteral("DVD"));
+        QCOMPARE(DiscTypeOf(info.media, info.sizeKb), DiscType::DVD);
+        QCOMPARE(m_world->calls(),
+                 (QList<QStringList>{{QStringLiteral("cdvd_info2"), QStringLiteral("/dev/sr0")}}));
+
+        // The older tool: asked once with cdvd_info2, then only the older way.
+        start(QStringLiteral("win"), state);
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(m_session->readDiscInfo(QStringLiteral("cd0:"), true));
+            QVERIFY(idle());
+        }
+        QCOMPARE(m_world->calls(),
+                 (QList<QStringList>{{QStringLiteral("cdvd_info2"), QStringLiteral("cd0:")},
+                                     {QStringLiteral("cdvd_info"), QStringLiteral("cd0:")},
+                                     {QStringLiteral("cdvd_info"), QStringLiteral("cd0:")}}));
+        QVERIFY(m_problems.isEmpty());
+    }
+
     void deleteReportsWhatTheToolDid()
     {
         start();

@@ -2,6 +2,7 @@
 
 #include "core/jobs/JobCommands.h"
 #include "core/jobs/JobListModel.h"
+#include "core/jobs/JobQueue.h"
 #include "core/platform/DeviceDiscovery.h"
 #include "core/platform/Platform.h"
 #include "core/session/ProblemText.h"
@@ -265,7 +266,7 @@ void CliCommand::games(const QStringList& args)
 void CliCommand::info(const QStringList& args)
 {
     const QString source = args[0];
-    if (printDryRun({{QStringLiteral("cdvd_info"), source}}))
+    if (printDryRun({m_session.discInfoArguments(source)}))
         return;
     auto* guard = new QObject(this);
     auto found = std::make_shared<std::optional<parse::DiscInfo>>();
@@ -366,8 +367,8 @@ void CliCommand::install(const QStringList& args)
                 job.name = dot > 0 ? file.left(dot) : file;
             }
         }
-        job.type = type ? *type : DiscTypeForSize(i.sizeKb);
-        if (printDryRun({{QStringLiteral("cdvd_info"), job.source}, JobArguments(job)}))
+        job.type = type ? *type : DiscTypeOf(i.media, i.sizeKb);
+        if (printDryRun({m_session.discInfoArguments(job.source), JobQueue::toolArguments(job)}))
             return;
         m_session.selectTarget(kindOf(job.destination), job.destination);
         runJob(job);
@@ -381,7 +382,7 @@ void CliCommand::copyToPc(const QStringList& args)
     job.source = args[0];
     job.name = args[1];
     job.destination = QFileInfo(args[2]).absoluteFilePath();
-    if (printDryRun({JobArguments(job)}))
+    if (printDryRun({JobQueue::toolArguments(job)}))
         return;
     m_session.selectTarget(kindOf(job.source), job.source);
     runJob(job);
@@ -394,7 +395,7 @@ void CliCommand::makeIso(const QStringList& args)
     job.source = args[0];
     job.destination = QFileInfo(args[1]).absoluteFilePath();
     job.name = QFileInfo(args[1]).completeBaseName();
-    if (printDryRun({JobArguments(job)}))
+    if (printDryRun({JobQueue::toolArguments(job)}))
         return;
     runJob(job);
 }

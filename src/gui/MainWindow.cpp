@@ -329,7 +329,8 @@ void MainWindow::connectSession()
     });
     connect(&m_session, &Session::discInfoRead, this, [this](const parse::DiscInfo& info) {
         m_discInfoRead = true;
-        m_install->cmbType->setCurrentIndex(DiscTypeForSize(info.sizeKb) == DiscType::CD ? 0 : 1);
+        const DiscType type = DiscTypeOf(info.media, info.sizeKb);
+        m_install->cmbType->setCurrentIndex(type == DiscType::CD ? 0 : 1);
         showDiscInfo(info.startup, info.name, info.sizeText);
     });
     connect(&m_session, &Session::discInfoFailed, this, [this] {

@@ -52,6 +52,16 @@ inline DiscType DiscTypeForSize(qint64 kilobytes)
     return kilobytes <= 700 * 1024 ? DiscType::CD : DiscType::DVD;
 }
 
+// The tool's word for the media where it gives one ("CD", "DVD"), else the size's guess.
+inline DiscType DiscTypeOf(const QString& media, qint64 kilobytes)
+{
+    if (media == QLatin1String("CD"))
+        return DiscType::CD;
+    if (media == QLatin1String("DVD"))
+        return DiscType::DVD;
+    return DiscTypeForSize(kilobytes);
+}
+
 // The Task column's words, the Type column's words.
 QString JobKindText(JobKind kind);
 QString DiscTypeText(DiscType type);

@@ -87,15 +87,11 @@ void JobQueue::runNext(int from)
         QTimer::singleShot(0, this, [this, row, job] { finishJob(row, job); });
         return;
     }
-    Job run = job;
     if (writesAFile(job)) {
-        // The tool sizes its file first and cannot be stopped cleanly: it writes beside the
-        // old image, which is replaced only by a finished copy.
-        m_partFile = job.destination + QStringLiteral(".part");
+        m_partFile = partFileOf(job);
         QFile::remove(m_partFile);
-        run.destination = m_partFile;
     }
-    m_run = m_launch(JobArguments(run));
+    m_run = m_launch(toolArguments(job));
     if (!m_run)
         return;
     connect(m_run, &ToolRun::output, this, &JobQueue::onOutput);
@@ -180,6 +176,22 @@ void JobQueue::onRunFinished(const RunOutcome& outcome)
         m_partFile.clear();
     }
     finishJob(row, job);
+}
+
+QString JobQueue::partFileOf(const Job& job)
+{
+    return job.destination + QStringLiteral(".part");
+}
+
+QStringList JobQueue::toolArguments(const Job& job)
+{
+    if (!writesAFile(job))
+        return JobArguments(job);
+    // The tool sizes its file first and cannot be stopped cleanly: it writes beside the
+    // old image, which is replaced only by a finished copy.
+    Job run = job;
+    run.destination = partFileOf(job);
+    return JobArguments(run);
 }
 
 bool JobQueue::writesAFile(const Job& job)

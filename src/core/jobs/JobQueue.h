@@ -51,6 +51,9 @@ public:
     bool allComplete() const;
     const RunOutcome& lastOutcome() const { return m_lastOutcome; }
 
+    // The arguments a job's run gives the tool (an image goes to NAME.part first).
+    static QStringList toolArguments(const Job& job);
+
     // The result a job's run gives, from its outcome and whether it reached 100%.
     static void decideResult(Job& job, const RunOutcome& outcome, bool reached100,
                              const QString& toolName);
@@ -62,6 +65,7 @@ signals:
     void finished();
 
 private:
+    static QString partFileOf(const Job& job);
     // Jobs that write an image file on this computer.
     static bool writesAFile(const Job& job);
     // A job that cannot run at all is failed with its reason as it starts.

@@ -228,10 +228,28 @@ std::optional<DiscInfo> ParseDiscInfoLine(const QString& line)
     return d;
 }
 
+std::optional<DiscInfo> ParseDiscInfo2Line(const QString& line)
+{
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*(CD|DVD)\\s+([0-9]+)KB\\s+\"([^\"]*)\"\\s+\"([^\"]*)\"\\s*$"));
+    const auto m = re.match(line);
+    if (!m.hasMatch() || m.captured(4).trimmed().isEmpty())
+        return std::nullopt;
+    DiscInfo d;
+    d.media = m.captured(1);
+    d.sizeKb = m.captured(2).toLongLong();
+    d.name = m.captured(3);
+    d.startup = m.captured(4);
+    d.sizeText = GameSizeText(static_cast<double>(d.sizeKb));
+    return d;
+}
+
 std::optional<DiscInfo> FindDiscInfo(const QString& text)
 {
     for (const QString& line : SplitLines(text)) {
         if (auto d = ParseDiscInfoLine(line))
+            return d;
+        if (auto d = ParseDiscInfo2Line(line))
             return d;
     }
     return std::nullopt;

@@ -81,9 +81,12 @@ struct DiscInfo
     bool dualLayer = false;
     qint64 sizeKb = 0;
     QString sizeText;
+    QString media; // "CD" or "DVD" where the tool says (cdvd_info2), else empty
 };
 std::optional<DiscInfo> ParseDiscInfoLine(const QString& line);
-// The first disc-information line of a whole output.
+// The current tool's cdvd_info2: CD 4740KB "GAME_ONE" "SLUS_123.45"
+std::optional<DiscInfo> ParseDiscInfo2Line(const QString& line);
+// The first disc-information line of a whole output, in either form.
 std::optional<DiscInfo> FindDiscInfo(const QString& text);
 
 // One progress record: " 45%, 2 min, 46 sec remaining, 41.74 MB/sec" or " 45%".

@@ -339,34 +339,59 @@ void Session::readGames(std::function<void()> done)
         readTimeoutMs());
 }
 
+QStringList Session::discInfoArguments(const QString& source) const
+{
+    // The current tool's cdvd_info2 also says whether a disc is a CD or a DVD.
+    return {m_hasDiscInfo2 == false ? QStringLiteral("cdvd_info") : QStringLiteral("cdvd_info2"),
+            source};
+}
+
 bool Session::readDiscInfo(const QString& source, bool optical)
 {
     if (!begin(Activity::ReadingDisc))
         return false;
     startAttempt(
-        {QStringLiteral("cdvd_info"), source},
+        discInfoArguments(source),
         [this, source, optical](const RunOutcome& outcome) {
-            const auto info = parse::FindDiscInfo(outcome.output);
-            if (optical && outcome.error == ToolError::NoMedium) {
-                emit discInfoFailed();
-                emit problem({ProblemKind::NoDiscInDrive, source, {}});
-            } else if (outcome.error == ToolError::NotPs2Disc || (!info && !outcome.cancelled)) {
-                emit discInfoFailed();
-                // A tool that could not start has been reported already.
-                if (outcome.started && optical)
-                    emit problem({ProblemKind::NotPs2Disc, source, {}});
-                else if (outcome.started)
-                    emit problem({ProblemKind::NotPs2Image, source, outcome.reason(toolName())});
-            } else if (info) {
-                emit discInfoRead(*info);
-                // Decided on the size as shown, two decimals.
-                if (NumericValue(info->sizeText) >= 4.38)
-                    emit problem({ProblemKind::DualLayer, source, {}});
-            }
-            end();
+            discInfoDone(outcome, source, optical);
         },
         readTimeoutMs());
     return true;
+}
+
+void Session::discInfoDone(const RunOutcome& outcome, const QString& source, bool optical)
+{
+    // An older tool without cdvd_info2 prints its usage: ask it the older way, once for good.
+    if (!m_hasDiscInfo2.has_value() && outcome.started && !outcome.cancelled) {
+        m_hasDiscInfo2 = outcome.error != ToolError::UnknownCommand;
+        if (!*m_hasDiscInfo2) {
+            startAttempt(
+                discInfoArguments(source),
+                [this, source, optical](const RunOutcome& older) {
+                    discInfoDone(older, source, optical);
+                },
+                readTimeoutMs());
+            return;
+        }
+    }
+    const auto info = parse::FindDiscInfo(outcome.output);
+    if (optical && outcome.error == ToolError::NoMedium) {
+        emit discInfoFailed();
+        emit problem({ProblemKind::NoDiscInDrive, source, {}});
+    } else if (outcome.error == ToolError::NotPs2Disc || (!info && !outcome.cancelled)) {
+        emit discInfoFailed();
+        // A tool that could not start has been reported already.
+        if (outcome.started && optical)
+            emit problem({ProblemKind::NotPs2Disc, source, {}});
+        else if (outcome.started)
+            emit problem({ProblemKind::NotPs2Image, source, outcome.reason(toolName())});
+    } else if (info) {
+        emit discInfoRead(*info);
+        // Decided on the size as shown, two decimals.
+        if (NumericValue(info->sizeText) >= 4.38)
+            emit problem({ProblemKind::DualLayer, source, {}});
+    }
+    end();
 }
 
 bool Session::deleteGame(const QString& name)

@@ -107,6 +107,8 @@ public:
 
     // Disc information of an image file or a drive.
     bool readDiscInfo(const QString& source, bool optical);
+    // The arguments the next disc read gives the tool.
+    QStringList discInfoArguments(const QString& source) const;
 
     bool deleteGame(const QString& name);
     bool formatDisk(const QString& device);
@@ -182,6 +184,7 @@ private:
     // After a run: the target's list again (a networked PS2 only when it answers).
     void refreshTarget(std::function<void()> done);
     void onQueueFinished(bool installNow);
+    void discInfoDone(const RunOutcome& outcome, const QString& source, bool optical);
     void reportRunFailure(const RunOutcome& outcome);
     QString address() const;
     // The normalised address, or nothing (and an InvalidAddress problem).
@@ -211,4 +214,5 @@ private:
     int m_readTimeoutMs = 60000;
     qsizetype m_outputLimit = ToolRun::kDefaultOutputLimit;
     bool m_cancelRequested = false;
+    std::optional<bool> m_hasDiscInfo2; // unknown until the tool was asked once
 };
