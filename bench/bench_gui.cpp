@@ -38,6 +38,8 @@ class NoPower : public PowerActions
 public:
     void ShutdownPC() override {}
     void SuspendPC() override {}
+    bool InhibitSleep(const QString&, QString*) override { return true; }
+    void ReleaseSleep() override {}
 };
 class NoIcmp : public IcmpBackend
 {

@@ -69,8 +69,11 @@ struct Sim
                               "poweroff ip"};
         for (const char* c : cmds)
             errLine(QStringLiteral("  ") + QString::fromLatin1(c));
-        if (!win)
+        if (!win) {
             errLine(QStringLiteral("  cdvd_info2 drive|file"));
+            errLine(QStringLiteral("  backup_toc device file"));
+            errLine(QStringLiteral("  restore_toc device file"));
+        }
         if (win) {
             errLine(QStringLiteral("  query"));
             errLine(QStringLiteral("  delete device name"));
@@ -448,7 +451,15 @@ struct Sim
             return rc;
         QJsonObject t = target(kind, index);
         const QString name = game.value(QStringLiteral("name")).toString();
-        if (!findGame(t, name).isEmpty()) {
+        const QString startup = game.value(QStringLiteral("startup")).toString();
+        bool clash = false;
+        for (const QJsonValue g : t.value(QStringLiteral("games")).toArray()) {
+            const QJsonObject o = g.toObject();
+            clash = clash || partitionName(o.value(QStringLiteral("name")).toString(),
+                                           o.value(QStringLiteral("startup")).toString()) ==
+                                 partitionName(name, startup);
+        }
+        if (!findGame(t, name).isEmpty() || clash) {
             errLine(win ? on(targetName, QStringLiteral("The file exists."))
                         : on(targetName,
                              QStringLiteral("partition with such name already exists: \"%1\".")
@@ -462,9 +473,91 @@ struct Sim
         }
         if (!progress())
             return interrupted();
+        QJsonObject placed = game;
+        // On request, a copy cut short: half the game reaches the disk.
+        if (m_after == QLatin1String("short"))
+            placed[QStringLiteral("size_kb")] =
+                game.value(QStringLiteral("size_kb")).toInteger() / 2;
         QJsonArray games = t.value(QStringLiteral("games")).toArray();
-        games.append(game);
+        games.append(placed);
         t[QStringLiteral("games")] = games;
+        setTarget(kind, index, t);
+        return afterWrite();
+    }
+
+    // What happens after a game was written whole, on request: the tool crashes or
+    // reports an error although the game is on the disk.
+    int afterWrite() const
+    {
+        if (m_after == QLatin1String("crash_after_100")) {
+            std::fflush(stdout);
+            std::signal(SIGABRT, SIG_DFL);
+            std::abort();
+        }
+        if (m_after == QLatin1String("error_after_100")) {
+            errLine(m_afterText.isEmpty() ? QStringLiteral("Input or output is unsupported.")
+                                          : m_afterText);
+            return m_afterExit;
+        }
+        return 0;
+    }
+
+    // The partition a game gets: the current builds build it from the startup and the
+    // name in capitals, the older ones from the name as given; the field holds 31 bytes.
+    QString partitionName(const QString& name, const QString& startup) const
+    {
+        QString p;
+        if (win) {
+            p = QStringLiteral("PP.HDL.") + name;
+        } else if (startup.isEmpty()) {
+            return QStringLiteral("PP.");
+        } else {
+            QString start = startup;
+            start.replace(u'_', u'-').remove(u'.');
+            p = QStringLiteral("PP.") + start + QStringLiteral("..");
+            for (const QChar c : name.toUpper())
+                p += (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ? c : QChar(u'_');
+        }
+        while (p.toUtf8().size() > 31)
+            p.chop(1);
+        return p;
+    }
+
+    // The current builds save and restore a disk's partition table as a file.
+    int backupToc(const QStringList& args) const
+    {
+        if (args.size() != 2)
+            return usage();
+        char kind = 'd';
+        int index = -1;
+        if (const int rc = openTarget(args[0], &kind, &index))
+            return rc;
+        if (QFileInfo::exists(args[1]))
+            return fileExists(args[1]);
+        QFile f(args[1]);
+        if (!f.open(QIODevice::WriteOnly))
+            return 1;
+        f.write(
+            "PS2SIM TOC\n" +
+            QJsonDocument(target(kind, index).value(QStringLiteral("games")).toArray()).toJson());
+        return 0;
+    }
+
+    int restoreToc(const QStringList& args)
+    {
+        if (args.size() != 2)
+            return usage();
+        char kind = 'd';
+        int index = -1;
+        if (const int rc = openTarget(args[0], &kind, &index))
+            return rc;
+        QFile f(args[1]);
+        if (!f.open(QIODevice::ReadOnly) || f.readLine() != "PS2SIM TOC\n") {
+            errLine(on(args[1], QStringLiteral("not a partition table backup.")));
+            return 1;
+        }
+        QJsonObject t = target(kind, index);
+        t[QStringLiteral("games")] = QJsonDocument::fromJson(f.readAll()).array();
         setTarget(kind, index, t);
         return 0;
     }
@@ -678,8 +771,19 @@ struct Sim
         }
         if (mode == QLatin1String("refused") || mode == QLatin1String("timeout"))
             return networkFailure(mode);
+        // These act once the game is written.
+        if (mode == QLatin1String("short") || mode == QLatin1String("crash_after_100") ||
+            mode == QLatin1String("error_after_100")) {
+            m_after = mode;
+            m_afterText = text;
+            m_afterExit = f.value(QStringLiteral("exit")).toInt(1);
+        }
         return -1;
     }
+
+    QString m_after;
+    QString m_afterText;
+    int m_afterExit = 1;
 
     // Benchmark helpers: timestamped lines, silence, and a progress flood.
     int simLines(const QStringList& args) const
@@ -787,6 +891,10 @@ struct Sim
             return initialize(args);
         if (command == QLatin1String("poweroff"))
             return poweroff(args);
+        if (command == QLatin1String("backup_toc") && !win)
+            return backupToc(args);
+        if (command == QLatin1String("restore_toc") && !win)
+            return restoreToc(args);
         if (command == QLatin1String("sim_lines"))
             return simLines(args);
         if (command == QLatin1String("sim_progress"))

@@ -205,7 +205,7 @@ private slots:
         child<QPushButton>("cmdStop", &status)->click();
         QVERIFY(idle());
         QCOMPARE(result(0), QStringLiteral("Aborted"));
-        QCOMPARE(result(1), QStringLiteral("Aborted"));
+        QCOMPARE(result(1), QStringLiteral("Pending"));
         QVERIFY(m_power.calls.isEmpty());
         QVERIFY(main().isVisible());
     }

@@ -87,7 +87,7 @@ const QList<CliCommand::Entry>& CliCommand::table()
         {"info", 1, 1, &CliCommand::info},           {"install", 2, 8, &CliCommand::install},
         {"copy-to-pc", 3, 3, &CliCommand::copyToPc}, {"make-iso", 2, 2, &CliCommand::makeIso},
         {"delete", 2, 2, &CliCommand::remove},       {"poweroff", 1, 1, &CliCommand::poweroff},
-        {"doctor", 0, 0, &CliCommand::doctor},
+        {"doctor", 0, 0, &CliCommand::doctor},       {"queue", 1, 12, &CliCommand::queue},
     };
     return entries;
 }
@@ -110,6 +110,15 @@ QString CliCommand::usage()
         "disks can be read,\n"
         "                                   whether an ICMP probe is possible, where settings "
         "live\n"
+        "  queue add install|copy-to-pc|make-iso ARGS   a job for the saved queue, with the "
+        "arguments\n"
+        "                                   of the command of that name\n"
+        "  queue list                       the saved queue (shared with the window)\n"
+        "  queue run [--stop-after-failure] [--yes]\n"
+        "                                   checks the queue, then runs its waiting jobs; stops "
+        "on problems\n"
+        "                                   found by the check unless --yes\n"
+        "  queue clear\n"
         "Exit status: 0 success, 1 the operation failed, 2 a usage error.\n");
 }
 
@@ -292,6 +301,20 @@ void CliCommand::info(const QStringList& args)
 
 void CliCommand::install(const QStringList& args)
 {
+    prepareInstall(args, [this](const Job& job) {
+        if (printDryRun({m_session.discInfoArguments(job.source), JobQueue::toolArguments(job)}))
+            return;
+        m_session.selectTarget(kindOf(job.destination), job.destination);
+        runJob(job);
+    });
+}
+
+void CliCommand::prepareInstall(const QStringList& args, std::function<void(const Job&)> then)
+{
+    if (args.size() < 2) {
+        usageError(QStringLiteral("install needs a target and a source"));
+        return;
+    }
     Job job;
     job.kind = JobKind::Install;
     job.destination = args[0];
@@ -358,6 +381,7 @@ void CliCommand::install(const QStringList& args)
         }
         const parse::DiscInfo& i = **found;
         job.startup = i.startup;
+        job.sizeKb = i.sizeKb;
         if (!named) {
             if (isDrive(job.source)) {
                 job.name = i.name;
@@ -368,20 +392,33 @@ void CliCommand::install(const QStringList& args)
             }
         }
         job.type = type ? *type : DiscTypeOf(i.media, i.sizeKb);
-        if (printDryRun({m_session.discInfoArguments(job.source), JobQueue::toolArguments(job)}))
-            return;
-        m_session.selectTarget(kindOf(job.destination), job.destination);
-        runJob(job);
+        then(job);
     });
 }
 
-void CliCommand::copyToPc(const QStringList& args)
+Job CliCommand::copyToPcJob(const QStringList& args)
 {
     Job job;
     job.kind = JobKind::CopyToPC;
     job.source = args[0];
     job.name = args[1];
     job.destination = QFileInfo(args[2]).absoluteFilePath();
+    return job;
+}
+
+Job CliCommand::makeIsoJob(const QStringList& args)
+{
+    Job job;
+    job.kind = JobKind::MakeIso;
+    job.source = args[0];
+    job.destination = QFileInfo(args[1]).absoluteFilePath();
+    job.name = QFileInfo(args[1]).completeBaseName();
+    return job;
+}
+
+void CliCommand::copyToPc(const QStringList& args)
+{
+    const Job job = copyToPcJob(args);
     if (printDryRun({JobQueue::toolArguments(job)}))
         return;
     m_session.selectTarget(kindOf(job.source), job.source);
@@ -390,31 +427,31 @@ void CliCommand::copyToPc(const QStringList& args)
 
 void CliCommand::makeIso(const QStringList& args)
 {
-    Job job;
-    job.kind = JobKind::MakeIso;
-    job.source = args[0];
-    job.destination = QFileInfo(args[1]).absoluteFilePath();
-    job.name = QFileInfo(args[1]).completeBaseName();
+    const Job job = makeIsoJob(args);
     if (printDryRun({JobQueue::toolArguments(job)}))
         return;
     runJob(job);
 }
 
+void CliCommand::showProgress()
+{
+    if (m_options.json || !::isatty(STDERR_FILENO))
+        return;
+    connect(&m_session, &Session::progressChanged, this, [](const JobProgress& p) {
+        writeErr(
+            QStringLiteral("\r%1%  %2  %3   ")
+                .arg(p.percentText, p.remaining.value_or(QString()), p.speed.value_or(QString())));
+    });
+    connect(&m_session, &Session::jobStarted, this, [](int) { writeErr(QStringLiteral("\n")); });
+    connect(&m_session, &Session::runFinished, this, [] { writeErr(QStringLiteral("\n")); });
+}
+
 void CliCommand::runJob(const Job& job)
 {
-    const bool terminal = !m_options.json && ::isatty(STDERR_FILENO);
-    if (terminal) {
-        connect(&m_session, &Session::progressChanged, this, [](const JobProgress& p) {
-            writeErr(QStringLiteral("\r%1%  %2  %3   ")
-                         .arg(p.percentText, p.remaining.value_or(QString()),
-                              p.speed.value_or(QString())));
-        });
-    }
-    connect(&m_session, &Session::runFinished, this, [this, terminal](bool now, bool) {
+    showProgress();
+    connect(&m_session, &Session::runFinished, this, [this](bool now, bool) {
         if (!now)
             return;
-        if (terminal)
-            writeErr(QStringLiteral("\n"));
         const Job& j = m_session.nowJob();
         const bool ok = j.state == JobState::Complete;
         const QString result = JobResultText(j);
@@ -428,6 +465,174 @@ void CliCommand::runJob(const Job& job)
         finish(ok ? 0 : 1);
     });
     if (!m_session.runNow(job))
+        finish(1);
+}
+
+QJsonObject CliCommand::jobJson(const Job& job, int row)
+{
+    return QJsonObject{{QStringLiteral("job"), row + 1},
+                       {QStringLiteral("task"), JobKindText(job.kind)},
+                       {QStringLiteral("source"), job.source},
+                       {QStringLiteral("destination"), job.destination},
+                       {QStringLiteral("name"), job.name},
+                       {QStringLiteral("ok"), job.state == JobState::Complete},
+                       {QStringLiteral("result"), JobResultText(job)},
+                       {QStringLiteral("reason"), job.reason},
+                       {QStringLiteral("note"), job.note}};
+}
+
+void CliCommand::queue(const QStringList& args)
+{
+    // A saved queue with jobs of a run that ended with the program is put right first.
+    m_session.restoreQueue();
+    auto go = [this, args] {
+        const QString sub = args[0];
+        const QStringList rest = args.mid(1);
+        if (sub == QLatin1String("add")) {
+            queueAdd(rest);
+        } else if (sub == QLatin1String("list") && rest.isEmpty()) {
+            queueList();
+        } else if (sub == QLatin1String("run")) {
+            queueRun(rest);
+        } else if (sub == QLatin1String("clear") && rest.isEmpty()) {
+            m_session.jobs().clear();
+            finish(m_failed ? 1 : 0);
+        } else {
+            usageError(QStringLiteral("queue takes add, list, run or clear"));
+        }
+    };
+    if (!m_session.isBusy()) {
+        go();
+        return;
+    }
+    auto* wait = new QObject(this);
+    connect(&m_session, &Session::busyChanged, wait, [wait, go](bool busy) {
+        if (busy)
+            return;
+        wait->deleteLater();
+        go();
+    });
+}
+
+void CliCommand::queueAdd(const QStringList& args)
+{
+    auto add = [this](const Job& job) {
+        if (m_options.dryRun) {
+            printDryRun({JobQueue::toolArguments(job)});
+            return;
+        }
+        m_session.addJob(job);
+        const int row = m_session.jobs().count() - 1;
+        for (const PreflightIssue& issue : m_session.knownIssues()) {
+            if (issue.row == row)
+                writeErr(QStringLiteral("warning: ") + issue.text + u'\n');
+        }
+        print(jobJson(m_session.jobs().job(row), row), QStringLiteral("job %1 added: %2 %3\n")
+                                                           .arg(row + 1)
+                                                           .arg(JobKindText(job.kind), job.name));
+        finish(0);
+    };
+    const QString kind = args.value(0);
+    const QStringList rest = args.mid(1);
+    if (kind == QLatin1String("install") && rest.size() >= 2) {
+        prepareInstall(rest, add);
+    } else if (kind == QLatin1String("copy-to-pc") && rest.size() == 3) {
+        add(copyToPcJob(rest));
+    } else if (kind == QLatin1String("make-iso") && rest.size() == 2) {
+        add(makeIsoJob(rest));
+    } else {
+        usageError(QStringLiteral("queue add takes install, copy-to-pc or make-iso with their "
+                                  "arguments"));
+    }
+}
+
+void CliCommand::queueList()
+{
+    QJsonArray list;
+    QString text;
+    const JobListModel& jobs = m_session.jobs();
+    for (int row = 0; row < jobs.count(); ++row) {
+        const Job& j = jobs.job(row);
+        list.append(jobJson(j, row));
+        text += QStringLiteral("%1  %2  %3  %4 -> %5  %6\n")
+                    .arg(row + 1, 3)
+                    .arg(JobResultText(j), -10)
+                    .arg(JobKindText(j.kind), -11)
+                    .arg(j.source, j.destination, j.name);
+    }
+    if (jobs.count() == 0)
+        text = QStringLiteral("The queue is empty.\n");
+    print(list, text);
+    finish(0);
+}
+
+void CliCommand::queueRun(const QStringList& args)
+{
+    bool yes = false;
+    bool stopAfterFailure = false;
+    for (const QString& a : args) {
+        if (a == QLatin1String("--yes")) {
+            yes = true;
+        } else if (a == QLatin1String("--stop-after-failure")) {
+            stopAfterFailure = true;
+        } else {
+            usageError(QStringLiteral("unknown option %1").arg(a));
+            return;
+        }
+    }
+    const JobListModel& jobs = m_session.jobs();
+    if (m_options.dryRun) {
+        QList<QStringList> commands;
+        for (const Job& j : jobs.allJobs()) {
+            if (j.state != JobState::Complete)
+                commands << JobQueue::toolArguments(j);
+        }
+        printDryRun(commands);
+        return;
+    }
+    if (jobs.count() == 0 ||
+        std::all_of(jobs.allJobs().cbegin(), jobs.allJobs().cend(),
+                    [](const Job& j) { return j.state == JobState::Complete; })) {
+        print(QJsonArray(), QStringLiteral("No job is waiting.\n"));
+        finish(0);
+        return;
+    }
+    auto* guard = new QObject(this);
+    connect(&m_session, &Session::queueChecked, guard,
+            [this, guard, yes, stopAfterFailure](const QList<PreflightIssue>& issues) {
+                guard->deleteLater();
+                for (const PreflightIssue& issue : issues)
+                    writeErr(QStringLiteral("job %1: %2\n").arg(issue.row + 1).arg(issue.text));
+                if (!issues.isEmpty() && !yes) {
+                    writeErr(QStringLiteral("The queue was not started. Fix the jobs, or run it "
+                                            "with --yes to start it anyway.\n"));
+                    finish(1);
+                    return;
+                }
+                m_session.setStopAfterFailure(stopAfterFailure);
+                showProgress();
+                connect(&m_session, &Session::runFinished, this, [this](bool now, bool) {
+                    if (now)
+                        return;
+                    QJsonArray results;
+                    QString text;
+                    bool allOk = true;
+                    for (const int row : m_session.lastRunRows()) {
+                        const Job& j = m_session.jobs().job(row);
+                        allOk = allOk && j.state == JobState::Complete;
+                        results.append(jobJson(j, row));
+                        text += QStringLiteral("job %1 %2: %3\n")
+                                    .arg(row + 1)
+                                    .arg(j.name, JobResultText(j));
+                    }
+                    allOk = allOk && m_session.jobs().pendingCount() == 0;
+                    print(results, text);
+                    finish(allOk ? 0 : 1);
+                });
+                if (!m_session.startQueue())
+                    finish(1);
+            });
+    if (!m_session.checkQueue())
         finish(1);
 }
 
@@ -523,22 +728,8 @@ void CliCommand::doctor(const QStringList&)
     auto* run = new ToolRun({tool, {}}, this);
     run->setSilenceTimeout(10000);
     connect(run, &ToolRun::finished, this, [this, report, text](const RunOutcome& o) mutable {
-        static const char* known[] = {"query",       "hdl_toc",    "cdvd_info", "cdvd_info2",
-                                      "inject_cd",   "inject_dvd", "extract",   "dump",
-                                      "delete",      "initialize", "modify",    "backup_toc",
-                                      "restore_toc", "poweroff",   "info"};
-        QJsonArray commands;
-        QStringList names;
-        for (const char* k : known) {
-            const QRegularExpression word(
-                QStringLiteral("(^|\\s)%1(\\s|$)")
-                    .arg(QRegularExpression::escape(QString::fromLatin1(k))),
-                QRegularExpression::MultilineOption);
-            if (word.match(o.output).hasMatch()) {
-                commands.append(QString::fromLatin1(k));
-                names << QString::fromLatin1(k);
-            }
-        }
+        const QStringList names = parse::ParseToolCommands(o.output);
+        const QJsonArray commands = QJsonArray::fromStringList(names);
         report[QStringLiteral("commands")] = commands;
         report[QStringLiteral("banner")] = o.output.section(u'\n', 0, 0).trimmed();
         text += QStringLiteral("commands: %1\n").arg(names.join(u' '));

@@ -51,7 +51,17 @@ private:
     void remove(const QStringList& args);
     void poweroff(const QStringList& args);
     void doctor(const QStringList& args);
+    void queue(const QStringList& args);
+    void queueAdd(const QStringList& args);
+    void queueList();
+    void queueRun(const QStringList& args);
+    void showProgress();
 
+    // Reads the disc of an install's source and hands on the job it makes.
+    void prepareInstall(const QStringList& args, std::function<void(const Job&)> then);
+    static Job copyToPcJob(const QStringList& args);
+    static Job makeIsoJob(const QStringList& args);
+    static QJsonObject jobJson(const Job& job, int row);
     // Runs the job at once and reports its result.
     void runJob(const Job& job);
     // After the session's current intent: fn, then the exit status.

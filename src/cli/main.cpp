@@ -11,8 +11,8 @@
 #include <cstdio>
 
 namespace {
-// The command line's runs never end with the PC's power actions.
-class NoPowerActions : public PowerActions
+// The command line's runs never end with the PC's power actions; they do keep it awake.
+class NoPowerActions : public SystemPowerActions
 {
 public:
     void ShutdownPC() override {}

@@ -45,7 +45,14 @@ public:
     bool isValid() const { return m_dir.isValid(); }
     QString dir() const { return m_dir.path(); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    AppPaths paths() const { return AppPaths::forProgramDir(m_dir.path()); }
+    // The saved queue, the log and the backups stay inside the test's folder.
+    AppPaths paths() const
+    {
+        AppPaths p = AppPaths::forProgramDir(m_dir.path());
+        p.dataDir = path(QStringLiteral("data"));
+        p.stateDir = path(QStringLiteral("state"));
+        return p;
+    }
     QString toolPath() const { return path(QStringLiteral("hdl_dump")); }
 
     QJsonObject state() const;
@@ -95,5 +102,24 @@ class FakePower : public PowerActions
 public:
     void ShutdownPC() override { calls << QStringLiteral("shutdown"); }
     void SuspendPC() override { calls << QStringLiteral("standby"); }
-    QStringList calls;
+    bool InhibitSleep(const QString& why, QString* error) override
+    {
+        sleepCalls << QStringLiteral("inhibit");
+        reasons << why;
+        if (!canInhibit)
+            *error = QStringLiteral("no logind here");
+        held = canInhibit;
+        return canInhibit;
+    }
+    void ReleaseSleep() override
+    {
+        if (held)
+            sleepCalls << QStringLiteral("release");
+        held = false;
+    }
+    QStringList calls;      // shutdown and standby
+    QStringList sleepCalls; // the inhibitor taken and released
+    QStringList reasons;
+    bool canInhibit = true;
+    bool held = false;
 };

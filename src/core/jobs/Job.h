@@ -24,11 +24,20 @@ struct Job
     // Make ISO: the user agreed to replace the file that was there when the
     // job was queued; it is removed when the job starts, not before.
     bool replaceExisting = false;
+    // The game's size: the disc's for an install, the listed game's for a copy. 0 when
+    // unknown. Plans the space, checks the copy on the disk and estimates the time.
+    qint64 sizeKb = 0;
 
     JobState state = JobState::Pending;
     ToolError error = ToolError::None;
     bool noResult = false; // the tool ended without a result of its own
     QString reason;        // the tool's words for a failure it did not name
+    // Complete although the tool said otherwise: the game was found whole on the disk.
+    QString toolReported;
+    bool incomplete = false; // part of the game is on the disk
+    QString note;            // what else the run said about this job ("not verified: ...")
+    qint64 startedAt = 0;    // ms since the epoch; 0 before it ran
+    qint64 endedAt = 0;
 
     bool operator==(const Job&) const = default;
 };

@@ -1,5 +1,7 @@
 #include "JobListModel.h"
 
+#include <algorithm>
+
 QString JobKindText(JobKind kind)
 {
     switch (kind) {
@@ -30,12 +32,17 @@ QString JobResultText(const Job& job)
     case JobState::Active:
         return QStringLiteral("Active");
     case JobState::Complete:
+        if (!job.toolReported.isEmpty())
+            return QStringLiteral("Complete (verified; the tool reported: %1)")
+                .arg(job.toolReported);
         return QStringLiteral("Complete");
     case JobState::Aborted:
         return QStringLiteral("Aborted");
     case JobState::Failed:
         break;
     }
+    if (job.incomplete)
+        return QStringLiteral("Incomplete on disk");
     switch (job.error) {
     case ToolError::Unsupported:
         return QStringLiteral("Error (Input or output is unsupported)");
@@ -74,10 +81,21 @@ int JobListModel::columnCount(const QModelIndex& parent) const
 
 QVariant JobListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= count() ||
-        (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!index.isValid() || index.row() >= count())
         return {};
     const Job& j = m_jobs[index.row()];
+    if (role == WarningRole)
+        return m_warnings.value(index.row());
+    if (role == Qt::ToolTipRole && index.column() == 0) {
+        QStringList tip{JobResultText(j)};
+        if (!j.note.isEmpty())
+            tip << j.note;
+        if (!m_warnings.value(index.row()).isEmpty())
+            tip << m_warnings.value(index.row());
+        return tip.join(u'\n');
+    }
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
     switch (index.column()) {
     case 0:
         return JobResultText(j);
@@ -113,6 +131,7 @@ void JobListModel::addJob(Job job)
     job.state = JobState::Pending;
     beginInsertRows({}, count(), count());
     m_jobs.append(std::move(job));
+    m_warnings.append(QString());
     endInsertRows();
 }
 
@@ -140,7 +159,15 @@ void JobListModel::setState(int row, JobState state)
         j.error = ToolError::None;
         j.noResult = false;
         j.reason.clear();
+        j.incomplete = false;
     }
+    if (state == JobState::Pending || state == JobState::Active) {
+        j.toolReported.clear();
+        j.note.clear();
+        j.endedAt = 0;
+    }
+    if (state == JobState::Pending)
+        j.startedAt = 0;
     setJob(row, j);
 }
 
@@ -150,12 +177,33 @@ void JobListModel::removeJob(int row)
         return;
     beginRemoveRows({}, row, row);
     m_jobs.removeAt(row);
+    m_warnings.removeAt(row);
     endRemoveRows();
 }
 
 void JobListModel::clear()
 {
+    setJobs({});
+}
+
+void JobListModel::setJobs(const QList<Job>& jobs)
+{
     beginResetModel();
-    m_jobs.clear();
+    m_jobs = jobs;
+    m_warnings = QList<QString>(jobs.size());
     endResetModel();
+}
+
+void JobListModel::setWarning(int row, const QString& text)
+{
+    if (row < 0 || row >= count() || m_warnings[row] == text)
+        return;
+    m_warnings[row] = text;
+    emit dataChanged(index(row, 0), index(row, 0), {WarningRole, Qt::ToolTipRole});
+}
+
+int JobListModel::pendingCount() const
+{
+    return static_cast<int>(std::count_if(
+        m_jobs.cbegin(), m_jobs.cend(), [](const Job& j) { return j.state == JobState::Pending; }));
 }

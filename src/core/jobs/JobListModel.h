@@ -12,6 +12,9 @@ class JobListModel : public QAbstractTableModel
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
+    // A problem found with the job before it runs (an icon and a tooltip in the window).
+    static constexpr int WarningRole = Qt::UserRole + 1;
+
     static const QStringList& Columns();
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -28,7 +31,14 @@ public:
     void setState(int row, JobState state);
     void removeJob(int row);
     void clear();
+    // Every job at once, as a saved queue is read back.
+    void setJobs(const QList<Job>& jobs);
+    const QList<Job>& allJobs() const { return m_jobs; }
+    QString warning(int row) const { return m_warnings.value(row); }
+    void setWarning(int row, const QString& text);
+    int pendingCount() const;
 
 private:
     QList<Job> m_jobs;
+    QList<QString> m_warnings; // beside m_jobs, row for row
 };

@@ -5,6 +5,7 @@
 #include "core/platform/Platform.h"
 #include "core/tool/ToolRun.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
@@ -30,6 +31,11 @@ void JobQueue::start()
         return;
     m_cancelled = false;
     m_connectionLost = false;
+    m_stopAfterCurrent = false;
+    m_ranRows.clear();
+    m_doneKb = 0;
+    m_percent = 0;
+    m_runStartedMs = QDateTime::currentMSecsSinceEpoch();
     for (int row = 0; row < m_jobs.count(); ++row) {
         if (m_jobs.job(row).state != JobState::Complete)
             m_jobs.setState(row, JobState::Pending);
@@ -58,12 +64,8 @@ void JobQueue::cancel()
 
 void JobQueue::runNext(int from)
 {
+    // Cancelled before the first job: every job waits for the next run.
     if (m_cancelled) {
-        // Cancelled before its first job began.
-        for (int later = from; later < m_jobs.count(); ++later) {
-            if (m_jobs.job(later).state != JobState::Complete)
-                m_jobs.setState(later, JobState::Aborted);
-        }
         end();
         return;
     }
@@ -80,13 +82,39 @@ void JobQueue::runNext(int from)
     m_tail100.clear();
     m_progress.reset();
     m_jobs.setState(row, JobState::Active);
+    m_ranRows << row;
+    m_percent = 0;
     m_partFile.clear();
     Job job = m_jobs.job(row);
+    job.startedAt = QDateTime::currentMSecsSinceEpoch();
+    m_jobs.setJob(row, job);
     emit jobStarted(row);
     if (refuse(job)) {
         QTimer::singleShot(0, this, [this, row, job] { finishJob(row, job); });
         return;
     }
+    if (!m_prepare) {
+        launch(row);
+        return;
+    }
+    m_waiting = true;
+    m_prepare(job, [this, row] {
+        m_waiting = false;
+        if (m_row != row)
+            return;
+        if (m_cancelled) {
+            // The tool never ran for it: it waits for the next run.
+            m_jobs.setState(row, JobState::Pending);
+            end();
+            return;
+        }
+        launch(row);
+    });
+}
+
+void JobQueue::launch(int row)
+{
+    const Job job = m_jobs.job(row);
     if (writesAFile(job)) {
         m_partFile = partFileOf(job);
         QFile::remove(m_partFile);
@@ -120,6 +148,8 @@ void JobQueue::onOutput(const QString& chunk)
     p.speed = record->speed;
     p.jobNumber = m_row + 1;
     p.jobCount = m_jobs.count();
+    m_percent = record->percent;
+    p.queueSecondsLeft = secondsLeft();
     const int n = p.jobCount;
     p.overall = p.percent;
     if (n > 1) {
@@ -175,7 +205,65 @@ void JobQueue::onRunFinished(const RunOutcome& outcome)
         QFile::remove(m_partFile);
         m_partFile.clear();
     }
-    finishJob(row, job);
+    // A cancelled job is not looked for: the tool removes what it began.
+    const bool check = m_verify && writesAGame(job) && job.state != JobState::Aborted &&
+                       (job.state == JobState::Complete || m_reached100);
+    if (!check) {
+        finishJob(row, job);
+        return;
+    }
+    m_waiting = true;
+    const bool reached100 = m_reached100;
+    m_verify(job, [this, row, job, reached100](const Verification& found) mutable {
+        m_waiting = false;
+        if (m_row != row)
+            return;
+        applyVerification(job, found, reached100);
+        finishJob(row, job);
+    });
+}
+
+bool JobQueue::writesAGame(const Job& job)
+{
+    return job.kind == JobKind::Install || job.kind == JobKind::CopyToHDD ||
+           job.kind == JobKind::CopyToPS2;
+}
+
+void JobQueue::applyVerification(Job& job, const Verification& found, bool reached100)
+{
+    const QString target = job.destination;
+    switch (found.found) {
+    case Verification::Found::Unknown:
+        if (job.state == JobState::Complete)
+            job.note = tr("Not verified: %1").arg(found.problem);
+        return;
+    case Verification::Found::Whole:
+        if (job.state == JobState::Failed && reached100) {
+            job.toolReported =
+                job.noResult || job.reason.isEmpty() ? JobResultText(job) : job.reason;
+            job.state = JobState::Complete;
+            job.error = ToolError::None;
+            job.noResult = false;
+            job.reason.clear();
+        }
+        return;
+    case Verification::Found::Missing:
+        if (job.state == JobState::Complete) {
+            job.state = JobState::Failed;
+            job.reason = tr("the tool reported success, but %1 is not on %2").arg(job.name, target);
+        }
+        return;
+    case Verification::Found::Short:
+        job.state = JobState::Failed;
+        job.incomplete = true;
+        job.error = ToolError::None;
+        job.noResult = false;
+        job.reason = tr("%1 is on %2 with %3 KB of %4 KB")
+                         .arg(job.name, target)
+                         .arg(found.sizeKb)
+                         .arg(job.sizeKb);
+        return;
+    }
 }
 
 QString JobQueue::partFileOf(const Job& job)
@@ -220,8 +308,30 @@ bool JobQueue::refuse(Job& job)
     return true;
 }
 
-void JobQueue::finishJob(int row, const Job& job)
+std::optional<qint64> JobQueue::secondsLeft() const
 {
+    if (!m_active || m_row < 0)
+        return std::nullopt;
+    const qint64 current = m_jobs.job(m_row).sizeKb;
+    const double doneKb = static_cast<double>(m_doneKb) + current * m_percent / 100.0;
+    const qint64 elapsedMs = QDateTime::currentMSecsSinceEpoch() - m_runStartedMs;
+    // Too early for a speed worth showing.
+    if (doneKb <= 0 || elapsedMs < 2000)
+        return std::nullopt;
+    double leftKb = current * (100.0 - m_percent) / 100.0;
+    for (int row = m_row + 1; row < m_jobs.count(); ++row) {
+        if (m_jobs.job(row).state == JobState::Pending)
+            leftKb += static_cast<double>(m_jobs.job(row).sizeKb);
+    }
+    return static_cast<qint64>(
+        std::ceil(leftKb / (doneKb / static_cast<double>(elapsedMs)) / 1000.0));
+}
+
+void JobQueue::finishJob(int row, Job job)
+{
+    job.endedAt = QDateTime::currentMSecsSinceEpoch();
+    m_doneKb += job.sizeKb;
+    m_percent = 0;
     m_jobs.setJob(row, job);
     emit jobFinished(row);
     // A PS2 that no longer answers fails every later job the same way: the run stops
@@ -232,11 +342,8 @@ void JobQueue::finishJob(int row, const Job& job)
         end();
         return;
     }
-    if (m_cancelled) {
-        for (int later = row; later < m_jobs.count(); ++later) {
-            if (m_jobs.job(later).state != JobState::Complete)
-                m_jobs.setState(later, JobState::Aborted);
-        }
+    if (m_cancelled || m_stopAfterCurrent ||
+        (m_stopAfterFailure && job.state != JobState::Complete)) {
         end();
         return;
     }

@@ -23,6 +23,16 @@ struct JobProgress
     int overall = 0;
     int jobNumber = 0; // from 1, the row's place in the list
     int jobCount = 0;
+    std::optional<qint64> queueSecondsLeft;
+};
+
+// What a read of the target after a job found of its game.
+struct Verification
+{
+    enum class Found : std::uint8_t { Whole, Missing, Short, Unknown };
+    Found found = Found::Unknown;
+    qint64 sizeKb = 0; // what is on the disk
+    QString problem;   // why the list could not be read (Unknown)
 };
 
 // Runs the jobs of a list one after another, as a state machine: a job's
@@ -33,13 +43,24 @@ class JobQueue : public QObject
 public:
     // Starts the tool with the arguments and hands back the run (owned by the caller).
     using Launcher = std::function<ToolRun*(const QStringList& args)>;
+    // Work before a job's run (a backup of the disk's partition table); go() starts it.
+    using Preparer = std::function<void(const Job& job, std::function<void()> go)>;
+    // Reads the target after a job that wrote a game to it.
+    using Verifier = std::function<void(const Job& job, std::function<void(Verification)> done)>;
 
     JobQueue(JobListModel& jobs, Launcher launch, QObject* parent = nullptr);
+    void setPreparer(Preparer prepare) { m_prepare = std::move(prepare); }
+    void setVerifier(Verifier verify) { m_verify = std::move(verify); }
 
     // Every job that is not Complete runs again. Nothing when already running.
     void start();
-    // Interrupts the running job; it and the later jobs become Aborted.
+    // Interrupts the running job, which becomes Aborted; the jobs after it stay Pending.
     void cancel();
+    // The run ends when the running job has; the others stay Pending.
+    void setStopAfterCurrent(bool stop) { m_stopAfterCurrent = stop; }
+    bool stopsAfterCurrent() const { return m_stopAfterCurrent; }
+    // The run ends after the first job that does not complete.
+    void setStopAfterFailure(bool stop) { m_stopAfterFailure = stop; }
     bool isRunning() const { return m_active; }
     bool wasCancelled() const { return m_cancelled; }
     // The run stopped because the PS2 of a job stopped answering.
@@ -50,6 +71,10 @@ public:
     // True when every job of the finished run is Complete.
     bool allComplete() const;
     const RunOutcome& lastOutcome() const { return m_lastOutcome; }
+    // The rows this run started, in order.
+    const QList<int>& ranRows() const { return m_ranRows; }
+    // From the sizes of the jobs and the speed so far; nothing before there is a speed.
+    std::optional<qint64> secondsLeft() const;
 
     // The arguments a job's run gives the tool (an image goes to NAME.part first).
     static QStringList toolArguments(const Job& job);
@@ -57,6 +82,11 @@ public:
     // The result a job's run gives, from its outcome and whether it reached 100%.
     static void decideResult(Job& job, const RunOutcome& outcome, bool reached100,
                              const QString& toolName);
+    // The result once the target was read again: only a game found whole is complete,
+    // whatever the tool said; a game missing after a reported success is a failure.
+    static void applyVerification(Job& job, const Verification& found, bool reached100);
+    // Jobs that put a game on a disk, checked by reading the disk afterwards.
+    static bool writesAGame(const Job& job);
 
 signals:
     void jobStarted(int row);
@@ -70,14 +100,20 @@ private:
     static bool writesAFile(const Job& job);
     // A job that cannot run at all is failed with its reason as it starts.
     static bool refuse(Job& job);
-    void finishJob(int row, const Job& job);
+    void finishJob(int row, Job job);
     void end();
     void runNext(int from);
+    void launch(int row);
     void onOutput(const QString& chunk);
     void onRunFinished(const RunOutcome& outcome);
 
     JobListModel& m_jobs;
     Launcher m_launch;
+    Preparer m_prepare;
+    Verifier m_verify;
+    bool m_stopAfterCurrent = false;
+    bool m_stopAfterFailure = false;
+    bool m_waiting = false; // for a preparation or a verification, not the tool
     QPointer<ToolRun> m_run;
     parse::ProgressStream m_progress;
     int m_row = -1;
@@ -89,4 +125,8 @@ private:
     QString m_tail100;
     RunOutcome m_lastOutcome;
     QString m_partFile; // where the running job's image is written until it is complete
+    QList<int> m_ranRows;
+    qint64 m_runStartedMs = 0;
+    qint64 m_doneKb = 0;  // sizes of the jobs this run has finished
+    double m_percent = 0; // of the running job
 };

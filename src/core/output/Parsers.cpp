@@ -178,8 +178,10 @@ GameTable ParseGameTable(const QString& output)
     std::optional<GameColumns> columns;
     for (const QString& line : SplitLines(output)) {
         if (!columns) {
-            if ((columns = ParseGameHeader(line)))
+            if ((columns = ParseGameHeader(line))) {
+                table.dmaColumn = line.contains(QLatin1String(" dma "));
                 continue;
+            }
         }
         if (auto game = ParseGameLine(line, columns ? &*columns : nullptr))
             table.games << *game;
@@ -319,6 +321,23 @@ std::optional<QString> ProgressStream::feed(const QString& chunk)
     if (whole.match(m_tail).hasMatch())
         return m_tail.trimmed();
     return std::nullopt;
+}
+
+QStringList ParseToolCommands(const QString& usage)
+{
+    static const char* known[] = {"query",      "hdl_toc",     "toc",        "cdvd_info",
+                                  "cdvd_info2", "inject_cd",   "inject_dvd", "extract",
+                                  "dump",       "delete",      "initialize", "modify",
+                                  "backup_toc", "restore_toc", "poweroff",   "info"};
+    QStringList found;
+    for (const char* k : known) {
+        const QRegularExpression word(
+            QStringLiteral("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(QLatin1String(k))),
+            QRegularExpression::MultilineOption);
+        if (word.match(usage).hasMatch())
+            found << QString::fromLatin1(k);
+    }
+    return found;
 }
 
 } // namespace parse

@@ -70,6 +70,8 @@ struct GameTable
 {
     QList<GameRow> games;
     std::optional<SpaceSummary> space;
+    // The current builds print a DMA column; the older ones do not.
+    bool dmaColumn = false;
 };
 GameTable ParseGameTable(const QString& output);
 
@@ -115,5 +117,8 @@ private:
 
 // Round half to even, as the program's whole-number conversions do.
 qint64 RoundHalfEven(double value);
+
+// The commands a build of the tool lists in its usage text.
+QStringList ParseToolCommands(const QString& usage);
 
 } // namespace parse

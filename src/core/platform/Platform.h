@@ -18,6 +18,12 @@ QString toolFileName();
 QString homeDir();
 // Per-user folder for config.cfg when the program's own folder is not writable.
 QString userConfigDir();
+// Where the saved queue and partition table backups live ($XDG_DATA_HOME/Ventrik).
+QString userDataDir();
+// The serial number the kernel reports for a disk path (/dev/sdb); empty when none.
+QString diskSerial(const QString& device);
+// Where the run log lives ($XDG_STATE_HOME/Ventrik).
+QString userStateDir();
 // Where the tool itself reads its configuration and disc database.
 QString defaultToolConfigPath();
 QString defaultDiscDatabasePath();

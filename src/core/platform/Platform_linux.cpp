@@ -47,6 +47,38 @@ QString userConfigDir()
     return base + QStringLiteral("/Ventrik");
 }
 
+QString userDataDir()
+{
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty())
+        base = homeDir() + QStringLiteral("/.local/share");
+    return base + QStringLiteral("/Ventrik");
+}
+
+QString diskSerial(const QString& device)
+{
+    if (!device.startsWith(QLatin1String("/dev/")))
+        return {};
+    const QString name = QFileInfo(device).fileName();
+    for (const char* field : {"serial", "wwid"}) {
+        QFile f(QStringLiteral("/sys/class/block/%1/device/%2").arg(name, QLatin1String(field)));
+        if (f.open(QIODevice::ReadOnly)) {
+            const QString text = QString::fromLatin1(f.read(256)).trimmed();
+            if (!text.isEmpty())
+                return text;
+        }
+    }
+    return {};
+}
+
+QString userStateDir()
+{
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty())
+        base = homeDir() + QStringLiteral("/.local/state");
+    return base + QStringLiteral("/Ventrik");
+}
+
 QString defaultToolConfigPath()
 {
     return homeDir() + QStringLiteral("/.hdl_dump.conf");

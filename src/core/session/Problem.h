@@ -32,6 +32,8 @@ enum class ProblemKind : std::uint8_t {
     NameTooLong,    // subject: the name
     NameTrimmed,    // subject: the name as it will be installed; a notice only
     ConnectionLost, // subject: the job that failed; reason: the tool's words
+    QueueKeptAside, // subject: where the unreadable queue file now is; reason: what was wrong
+    IncompleteGame, // subject: the game; reason: the disk or PS2 it is on
 };
 
 struct Problem

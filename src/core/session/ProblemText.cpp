@@ -98,6 +98,14 @@ QString ProblemText(const Problem& p)
                           p.reason);
     case ProblemKind::SaveFailed:
         return withReason(tr("%1 could not be saved.").arg(p.subject), p.reason);
+    case ProblemKind::QueueKeptAside:
+        return withReason(tr("The saved job queue could not be read, so it was kept as %1 and "
+                             "the queue starts empty.")
+                              .arg(p.subject),
+                          p.reason);
+    case ProblemKind::IncompleteGame:
+        return tr("Ventrik ended while %1 was being installed. Only part of it is on %2.")
+            .arg(p.subject, p.reason);
     }
     return {};
 }

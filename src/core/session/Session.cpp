@@ -2,16 +2,24 @@
 
 #include "core/devices/Probe.h"
 #include "core/platform/DeviceDiscovery.h"
+#include "core/platform/Platform.h"
 #include "core/platform/PowerActions.h"
 #include "core/tool/ToolRun.h"
 
+#include "core/jobs/QueueFile.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTimer>
 
 Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     : QObject(parent), m_paths(paths), m_seams(seams), m_settings(paths.configFile),
       m_queue(m_jobs, [this](const QStringList& a) { return runJob(a); }),
-      m_nowQueue(m_nowJobs, [this](const QStringList& a) { return runJob(a); })
+      m_nowQueue(m_nowJobs, [this](const QStringList& a) { return runJob(a); }),
+      m_log(paths.stateDir)
 {
     m_pool.setMaxThreadCount(1);
     // A settings file that cannot be written is kept as it was, and the user is told.
@@ -23,10 +31,36 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     connect(&m_queue, &JobQueue::finished, this, [this] { onQueueFinished(false); });
     connect(&m_nowQueue, &JobQueue::progressChanged, this, &Session::progressChanged);
     connect(&m_nowQueue, &JobQueue::finished, this, [this] { onQueueFinished(true); });
+    for (JobQueue* queue : {&m_queue, &m_nowQueue}) {
+        queue->setPreparer(
+            [this](const Job& job, std::function<void()> go) { prepareJob(job, go); });
+        queue->setVerifier([this](const Job& job, std::function<void(Verification)> done) {
+            verifyJob(job, done);
+        });
+    }
+    // Every change of the queue is saved; a warning or a job's progress is not one.
+    connect(&m_jobs, &QAbstractItemModel::rowsInserted, this, [this] {
+        saveQueue();
+        updateWarnings();
+    });
+    connect(&m_jobs, &QAbstractItemModel::rowsRemoved, this, [this] {
+        saveQueue();
+        updateWarnings();
+    });
+    connect(&m_jobs, &QAbstractItemModel::modelReset, this, [this] {
+        saveQueue();
+        updateWarnings();
+    });
+    connect(&m_jobs, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                    saveQueue();
+            });
 }
 
 Session::~Session()
 {
+    releaseAwake();
     // A probe still in flight posts to this object; let it land first.
     m_pool.waitForDone();
 }
@@ -87,13 +121,18 @@ ToolRun* Session::runTool(const QStringList& args, RunDone done, int silenceMs,
     run->setOutputLimit(outputLimit > 0 ? outputLimit : m_outputLimit);
     m_run = run;
     connect(run, &ToolRun::output, this, &Session::outputArrived);
-    connect(run, &ToolRun::finished, this, [this, run, done](const RunOutcome& outcome) {
-        run->deleteLater();
-        if (m_run == run)
-            m_run = nullptr;
-        if (done)
-            done(outcome);
-    });
+    const QDateTime started = QDateTime::currentDateTime();
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    connect(run, &ToolRun::finished, this,
+            [this, run, done, args, started, clock](const RunOutcome& outcome) {
+                m_log.addRun(m_paths.toolPath, args, outcome, clock->elapsed(), started);
+                run->deleteLater();
+                if (m_run == run)
+                    m_run = nullptr;
+                if (done)
+                    done(outcome);
+            });
     emit commandStarted(ToolCommand::DisplayArguments(args));
     run->start();
     return run;
@@ -328,6 +367,12 @@ void Session::readGames(std::function<void()> done)
                         {ProblemKind::ListingFailed, m_targetDevice, outcome.reason(toolName())});
             } else {
                 parse::GameTable table = parse::ParseGameTable(outcome.output);
+                TargetFacts& facts = m_facts[m_targetDevice];
+                facts.read = true;
+                facts.games = table.games;
+                facts.availableMb = table.space ? table.space->totalMb - table.space->usedMb : 0;
+                facts.naming = table.dmaColumn ? PartitionNaming::Current : PartitionNaming::Older;
+                updateWarnings();
                 rows = std::move(table.games);
                 m_space = table.space;
                 m_attached = true;
@@ -486,6 +531,8 @@ bool Session::startQueue()
 {
     if (!begin(Activity::RunningQueue))
         return false;
+    m_backedUp.clear();
+    holdAwake();
     emit runStarted(false);
     m_queue.start();
     return true;
@@ -495,8 +542,10 @@ bool Session::runNow(const Job& job)
 {
     if (!begin(Activity::InstallingNow))
         return false;
+    m_backedUp.clear();
     m_nowJobs.clear();
     m_nowJobs.addJob(job);
+    holdAwake();
     emit runStarted(true);
     m_nowQueue.start();
     return true;
@@ -526,6 +575,7 @@ void Session::onQueueFinished(bool installNow)
     auto refresh = [this, installNow, cancelled] {
         // A networked PS2 that no longer answers is not asked for its list.
         auto finish = [this, installNow, cancelled] {
+            releaseAwake();
             end();
             emit runFinished(installNow, cancelled);
         };
@@ -599,4 +649,290 @@ bool Session::runExitActions()
         });
     });
     return true;
+}
+
+// The saved queue -----------------------------------------------------------
+
+QString Session::queueFile() const
+{
+    return m_paths.dataDir + QStringLiteral("/queue.json");
+}
+
+void Session::saveQueue()
+{
+    if (!m_keepQueue)
+        return;
+    QString error;
+    const bool saved = SaveQueueFile(queueFile(), m_jobs.allJobs(), &error);
+    // Told once when saving begins to fail, not at every change after.
+    if (!saved && !m_queueSaveFailed)
+        emit problem({ProblemKind::SaveFailed, queueFile(), error});
+    m_queueSaveFailed = !saved;
+}
+
+void Session::restoreQueue()
+{
+    const LoadedQueue loaded = LoadQueueFile(queueFile());
+    if (loaded.status == QueueFileStatus::Unreadable || loaded.status == QueueFileStatus::Newer) {
+        const QString aside = KeepQueueFileAside(queueFile());
+        const QString detail =
+            loaded.status == QueueFileStatus::Newer
+                ? tr("It was written by a newer version of Ventrik (%1).").arg(loaded.detail)
+                : loaded.detail;
+        QTimer::singleShot(0, this, [this, aside, detail] {
+            emit problem({ProblemKind::QueueKeptAside, aside, detail});
+        });
+    }
+    m_jobs.setJobs(loaded.jobs);
+    m_keepQueue = true;
+
+    // A job found Active was running when the program ended.
+    QList<int> interrupted;
+    for (int row = 0; row < m_jobs.count(); ++row) {
+        Job job = m_jobs.job(row);
+        if (job.state != JobState::Active)
+            continue;
+        if (JobQueue::writesAGame(job) && toolAvailable()) {
+            interrupted << row;
+            continue;
+        }
+        // An image that was being written is not finished: only its .part is removed.
+        if (job.kind == JobKind::MakeIso || job.kind == JobKind::CopyToPC)
+            QFile::remove(job.destination + QStringLiteral(".part"));
+        m_jobs.setState(row, JobState::Pending);
+    }
+    if (!interrupted.isEmpty() && begin(Activity::Resuming))
+        QTimer::singleShot(0, this, [this, interrupted] { resumeNext(interrupted); });
+}
+
+void Session::resumeNext(QList<int> rows)
+{
+    if (rows.isEmpty() || m_cancelRequested) {
+        for (const int row : std::as_const(rows))
+            m_jobs.setState(row, JobState::Pending);
+        end();
+        return;
+    }
+    const int row = rows.takeFirst();
+    verifyJob(m_jobs.job(row), [this, row, rows](const Verification& found) {
+        Job job = m_jobs.job(row);
+        switch (found.found) {
+        case Verification::Found::Whole:
+            job.state = JobState::Complete;
+            job.note =
+                tr("Found whole on %1 after Ventrik ended during the job.").arg(job.destination);
+            m_jobs.setJob(row, job);
+            break;
+        case Verification::Found::Short:
+            job.state = JobState::Failed;
+            job.incomplete = true;
+            job.reason = tr("Ventrik ended during the job; %1 KB of %2 KB are on %3")
+                             .arg(found.sizeKb)
+                             .arg(job.sizeKb)
+                             .arg(job.destination);
+            m_jobs.setJob(row, job);
+            emit problem({ProblemKind::IncompleteGame, job.name, job.destination});
+            emit incompleteFound(row);
+            break;
+        case Verification::Found::Missing:
+        case Verification::Found::Unknown:
+            // Nothing of it (or nothing known): it runs again with the next run.
+            m_jobs.setState(row, JobState::Pending);
+            break;
+        }
+        resumeNext(rows);
+    });
+}
+
+void Session::addJob(const Job& job)
+{
+    m_jobs.addJob(job);
+}
+
+void Session::updateWarnings()
+{
+    // Many jobs added at once are checked once.
+    if (m_warningsDue)
+        return;
+    m_warningsDue = true;
+    QTimer::singleShot(0, this, [this] {
+        m_warningsDue = false;
+        QList<QString> texts(m_jobs.count());
+        for (const PreflightIssue& issue : knownIssues()) {
+            QString& t = texts[issue.row];
+            t += (t.isEmpty() ? QString() : QStringLiteral("\n")) + issue.text;
+        }
+        for (int row = 0; row < m_jobs.count(); ++row)
+            m_jobs.setWarning(row, texts[row]);
+    });
+}
+
+QList<PreflightIssue> Session::knownIssues() const
+{
+    QList<int> rows;
+    for (int row = 0; row < m_jobs.count(); ++row) {
+        if (m_jobs.job(row).state != JobState::Complete)
+            rows << row;
+    }
+    return CheckJobs(m_jobs.allJobs(), rows, m_facts);
+}
+
+bool Session::checkQueue()
+{
+    if (!begin(Activity::CheckingQueue))
+        return false;
+    QStringList targets;
+    for (const Job& job : m_jobs.allJobs()) {
+        const QString target = WriteTarget(job);
+        if (job.state != JobState::Complete && !target.isEmpty() && !targets.contains(target))
+            targets << target;
+    }
+    readTargets(targets, [this] {
+        end();
+        emit queueChecked(knownIssues());
+    });
+    return true;
+}
+
+void Session::readTargets(QStringList targets, std::function<void()> done)
+{
+    if (targets.isEmpty() || m_cancelRequested) {
+        done();
+        return;
+    }
+    const QString target = targets.takeFirst();
+    readTargetFacts(target,
+                    [this, targets, done](const TargetFacts&) { readTargets(targets, done); });
+}
+
+void Session::readTargetFacts(const QString& target, std::function<void(const TargetFacts&)> done)
+{
+    runTool(
+        {QStringLiteral("hdl_toc"), target},
+        [this, target, done](const RunOutcome& outcome) {
+            TargetFacts facts;
+            if (outcome.succeeded() && outcome.error == ToolError::None && !outcome.outputCut) {
+                const parse::GameTable table = parse::ParseGameTable(outcome.output);
+                facts.read = table.space.has_value();
+                facts.games = table.games;
+                facts.availableMb = table.space ? table.space->totalMb - table.space->usedMb : 0;
+                facts.naming = table.dmaColumn ? PartitionNaming::Current : PartitionNaming::Older;
+            }
+            if (!facts.read)
+                facts.problem = outcome.reason(toolName());
+            m_facts[target] = facts;
+            done(facts);
+        },
+        readTimeoutMs());
+}
+
+void Session::verifyJob(const Job& job, std::function<void(Verification)> done)
+{
+    readTargetFacts(WriteTarget(job), [job, done](const TargetFacts& facts) {
+        Verification v;
+        if (!facts.read) {
+            v.found = Verification::Found::Unknown;
+            v.problem = facts.problem;
+            done(v);
+            return;
+        }
+        v.found = Verification::Found::Missing;
+        for (const parse::GameRow& g : facts.games) {
+            if (g.title != job.name)
+                continue;
+            v.sizeKb = g.sizeKb;
+            // The list gives kilobytes of the game's data; a megabyte less is a copy cut short.
+            const bool whole = job.sizeKb <= 0 || g.sizeKb + 1024 >= job.sizeKb;
+            v.found = whole ? Verification::Found::Whole : Verification::Found::Short;
+        }
+        done(v);
+    });
+}
+
+void Session::knowToolCommands(std::function<void()> done)
+{
+    if (m_toolCommandsKnown) {
+        done();
+        return;
+    }
+    // The usage, printed when the tool gets no arguments, lists what this build can do.
+    runTool(
+        {},
+        [this, done](const RunOutcome& outcome) {
+            m_toolCommandsKnown = outcome.started;
+            m_toolCommands = parse::ParseToolCommands(outcome.output);
+            done();
+        },
+        readTimeoutMs());
+}
+
+void Session::prepareJob(const Job& job, std::function<void()> go)
+{
+    const QString target = WriteTarget(job);
+    if (target.isEmpty() || m_backedUp.contains(target)) {
+        go();
+        return;
+    }
+    m_backedUp.insert(target);
+    knowToolCommands([this, target, go] {
+        if (!m_toolCommands.contains(QLatin1String("backup_toc"))) {
+            go();
+            return;
+        }
+        backupToc(target, go);
+    });
+}
+
+void Session::backupToc(const QString& target, std::function<void()> done)
+{
+    const QString folder = m_paths.dataDir + QStringLiteral("/toc-backups");
+    QDir().mkpath(folder);
+    QString disk = platform::diskSerial(target);
+    if (disk.isEmpty())
+        disk = target;
+    disk.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._-]+")), QStringLiteral("_"));
+    disk.remove(QRegularExpression(QStringLiteral("^_+|_+$")));
+    const QString file =
+        QStringLiteral("%1/%2-%3.bin")
+            .arg(folder, disk,
+                 QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    runTool(
+        {QStringLiteral("backup_toc"), target, file},
+        [this, target, file, folder, disk, done](const RunOutcome& outcome) {
+            if (outcome.succeeded() && outcome.error == ToolError::None &&
+                QFileInfo::exists(file)) {
+                m_log.addNote(tr("The partition table of %1 was saved to %2").arg(target, file));
+                // The newest ten of each disk are kept.
+                const QStringList old = QDir(folder).entryList(
+                    {disk + QStringLiteral("-*.bin")}, QDir::Files, QDir::Name | QDir::Reversed);
+                for (qsizetype i = 10; i < old.size(); ++i)
+                    QFile::remove(folder + u'/' + old[i]);
+            } else {
+                QFile::remove(file);
+                m_log.addNote(tr("The partition table of %1 could not be saved: %2")
+                                  .arg(target, outcome.reason(toolName())));
+            }
+            done();
+        },
+        readTimeoutMs());
+}
+
+void Session::holdAwake()
+{
+    QString error;
+    m_awake = m_seams.power.InhibitSleep(tr("Installing and copying PS2 games"), &error);
+    if (m_awake) {
+        m_log.addNote(tr("The PC is kept awake during the run."));
+        return;
+    }
+    // Not a reason to stop or to interrupt an unattended run with a message.
+    m_log.addNote(tr("The PC could not be kept awake during the run: %1").arg(error));
+}
+
+void Session::releaseAwake()
+{
+    if (!m_awake)
+        return;
+    m_awake = false;
+    m_seams.power.ReleaseSleep();
 }

@@ -4,14 +4,18 @@
 #include "Problem.h"
 #include "core/jobs/JobListModel.h"
 #include "core/jobs/JobQueue.h"
+#include "core/jobs/Preflight.h"
+#include "core/log/RunLog.h"
 #include "core/output/Parsers.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/Settings.h"
 #include "core/tool/RunOutcome.h"
 #include "core/tool/ToolRun.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QThreadPool>
 
 #include <functional>
@@ -45,6 +49,8 @@ enum class Activity : std::uint8_t {
     PoweringOff,
     RunningQueue,
     InstallingNow,
+    CheckingQueue, // the targets of the queue are read before it starts
+    Resuming,      // jobs of a run that ended with the program are looked for
     Exiting,
 };
 
@@ -114,8 +120,28 @@ public:
     bool formatDisk(const QString& device);
     bool powerOffPS2(const QString& address);
 
-    // The job queue.
+    // The job queue, kept in a file from restoreQueue() on.
     JobListModel& jobs() { return m_jobs; }
+    QString queueFile() const;
+    // Reads the saved queue and from then on saves every change. Jobs that were running
+    // when the program ended are looked for on their targets (a Resuming activity).
+    void restoreQueue();
+    // Appends a job; also during a run, which it joins at the end. Its warnings follow.
+    void addJob(const Job& job);
+    // Reads every target the waiting jobs write to, then reports queueChecked.
+    bool checkQueue();
+    // Checks the waiting jobs against what is known now, without reading anything.
+    QList<PreflightIssue> knownIssues() const;
+    void setStopAfterCurrentJob(bool stop) { m_queue.setStopAfterCurrent(stop); }
+    bool stopsAfterCurrentJob() const { return m_queue.stopsAfterCurrent(); }
+    void setStopAfterFailure(bool stop) { m_queue.setStopAfterFailure(stop); }
+    // The rows the last run of the queue started.
+    const QList<int>& lastRunRows() const { return m_queue.ranRows(); }
+    // The seconds the queue has left, from the sizes and the speed so far.
+    std::optional<qint64> queueSecondsLeft() const { return m_queue.secondsLeft(); }
+    RunLog& log() { return m_log; }
+    // The commands the tool lists in its usage; empty until it was asked.
+    const QStringList& toolCommands() const { return m_toolCommands; }
     void setEndActions(const EndActions& actions) { m_endActions = actions; }
     const EndActions& endActions() const { return m_endActions; }
     bool startQueue();
@@ -160,6 +186,9 @@ signals:
     // A run of the queue or Install Now has ended and the target was read again.
     void runFinished(bool installNow, bool cancelled);
     void exitActionsDone();
+    void queueChecked(const QList<PreflightIssue>& issues);
+    // A job of an interrupted run left part of its game on the disk.
+    void incompleteFound(int row);
 
 private:
     using RunDone = std::function<void(const RunOutcome&)>;
@@ -187,6 +216,19 @@ private:
     void discInfoDone(const RunOutcome& outcome, const QString& source, bool optical);
     void reportRunFailure(const RunOutcome& outcome);
     QString address() const;
+    // The game list of a target as facts for checking and verifying.
+    void readTargetFacts(const QString& target, std::function<void(const TargetFacts&)> done);
+    void readTargets(QStringList targets, std::function<void()> done);
+    void verifyJob(const Job& job, std::function<void(Verification)> done);
+    // Before the first write of a run to a disk: its partition table saved.
+    void prepareJob(const Job& job, std::function<void()> go);
+    void backupToc(const QString& target, std::function<void()> done);
+    void knowToolCommands(std::function<void()> done);
+    void resumeNext(QList<int> rows);
+    void saveQueue();
+    void updateWarnings();
+    void holdAwake();
+    void releaseAwake();
     // The normalised address, or nothing (and an InvalidAddress problem).
     std::optional<QString> validAddress(const QString& text);
 
@@ -215,4 +257,13 @@ private:
     qsizetype m_outputLimit = ToolRun::kDefaultOutputLimit;
     bool m_cancelRequested = false;
     std::optional<bool> m_hasDiscInfo2; // unknown until the tool was asked once
+    RunLog m_log;
+    bool m_keepQueue = false; // saving starts once the saved queue was read
+    bool m_queueSaveFailed = false;
+    QHash<QString, TargetFacts> m_facts; // the last read of each target
+    QSet<QString> m_backedUp;            // targets whose table this run saved
+    QStringList m_toolCommands;
+    bool m_toolCommandsKnown = false;
+    bool m_awake = false;
+    bool m_warningsDue = false;
 };

@@ -28,6 +28,8 @@ AppPaths AppPaths::forProgramDir(const QString& dir, const QString& toolOverride
         p.configFile = userDir + QStringLiteral("/config.cfg");
         p.workingDir = userDir;
     }
+    p.dataDir = platform::userDataDir();
+    p.stateDir = platform::userStateDir();
     return p;
 }
 

@@ -9,6 +9,8 @@ struct AppPaths
     QString configFile; // config.cfg: beside the program when writable, else per user
     QString toolPath;   // the tool: beside the program unless --hdl-dump says otherwise
     QString workingDir; // writable folder the tool runs in
+    QString dataDir;    // the saved queue and partition table backups
+    QString stateDir;   // the run log
 
     // Paths for a program that lives in dir; toolOverride replaces the tool's
     // place. With searchPath, a tool that is not beside the program is looked

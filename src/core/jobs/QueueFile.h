@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Job.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The job queue as a file ($XDG_DATA_HOME/Ventrik/queue.json): every field of
+// every job and its result, so a queue outlives the program and a killed run.
+enum class QueueFileStatus : std::uint8_t {
+    Loaded,
+    Missing,    // no queue was saved yet
+    Unreadable, // not a queue this program wrote
+    Newer,      // written by a later version of the program
+};
+
+struct LoadedQueue
+{
+    QueueFileStatus status = QueueFileStatus::Missing;
+    QList<Job> jobs;
+    QString detail; // what was wrong with an unreadable file
+};
+
+inline constexpr int kQueueFormatVersion = 1;
+
+QByteArray QueueToJson(const QList<Job>& jobs);
+LoadedQueue QueueFromJson(const QByteArray& json);
+LoadedQueue LoadQueueFile(const QString& path);
+// Replaces the file atomically; false with the reason otherwise.
+bool SaveQueueFile(const QString& path, const QList<Job>& jobs, QString* error);
+// Moves a file that cannot be read aside to PATH.bad, so nothing is lost; the new name.
+QString KeepQueueFileAside(const QString& path);

@@ -1,0 +1,131 @@
+#include "RunLog.h"
+
+#include "core/platform/Platform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace {
+// Every entry begins with this at the start of a line; output lines are indented, so
+// nothing the tool prints can look like the start of an entry.
+constexpr QLatin1String kEntryMark("=== ");
+} // namespace
+
+RunLog::RunLog(QString folder, qint64 maxFileBytes, int files)
+    : m_folder(std::move(folder)), m_maxBytes(maxFileBytes), m_files(std::max(1, files))
+{}
+
+QString RunLog::currentFile() const
+{
+    return fileAt(0);
+}
+
+QString RunLog::fileAt(int n) const
+{
+    return m_folder + QStringLiteral("/run.log") +
+           (n > 0 ? QStringLiteral(".%1").arg(n) : QString());
+}
+
+QString RunLog::CollapseProgress(const QString& output)
+{
+    QStringList kept;
+    for (const QString& line : output.split(u'\n')) {
+        // Records are separated by carriage returns; the last one with text is what was shown.
+        const QStringList pieces = line.split(u'\r', Qt::SkipEmptyParts);
+        QString last;
+        for (const QString& p : pieces) {
+            if (!p.trimmed().isEmpty())
+                last = p;
+        }
+        kept << last.trimmed();
+    }
+    while (!kept.isEmpty() && kept.last().isEmpty())
+        kept.removeLast();
+    return kept.join(u'\n');
+}
+
+void RunLog::addRun(const QString& program, const QStringList& args, const RunOutcome& outcome,
+                    qint64 durationMs, const QDateTime& started)
+{
+    QString ended;
+    if (!outcome.started)
+        ended = QStringLiteral("could not start: %1").arg(outcome.startError);
+    else if (!outcome.normalExit)
+        ended = QStringLiteral("killed by signal %1").arg(platform::signalName(outcome.signal));
+    else
+        ended = QStringLiteral("exit status %1").arg(outcome.exitCode);
+    if (outcome.cancelled)
+        ended += QStringLiteral(" (cancelled)");
+    if (outcome.timedOut)
+        ended += QStringLiteral(" (no answer for %1 s)").arg(outcome.silenceMs / 1000);
+    // The arguments as JSON: blanks, quotes and non-ASCII names stay exact.
+    QString entry = kEntryMark + started.toString(Qt::ISODateWithMs) + u' ' +
+                    QFileInfo(program).fileName() + u'\n';
+    entry += QStringLiteral("program: %1\n").arg(program);
+    entry +=
+        QStringLiteral("arguments: %1\n")
+            .arg(QString::fromUtf8(
+                QJsonDocument(QJsonArray::fromStringList(args)).toJson(QJsonDocument::Compact)));
+    entry +=
+        QStringLiteral("ended: %1 after %2 s\n").arg(ended).arg(durationMs / 1000.0, 0, 'f', 2);
+    const QString output = CollapseProgress(outcome.output);
+    if (!output.isEmpty()) {
+        entry += QStringLiteral("output:%1\n")
+                     .arg(outcome.outputCut ? QStringLiteral(" (its beginning was not kept)")
+                                            : QString());
+        for (const QString& line : output.split(u'\n'))
+            entry += QStringLiteral("  ") + line + u'\n';
+    }
+    append(entry);
+}
+
+void RunLog::addNote(const QString& text, const QDateTime& when)
+{
+    QString entry = kEntryMark + when.toString(Qt::ISODateWithMs) + QStringLiteral(" Ventrik\n");
+    for (const QString& line : text.split(u'\n'))
+        entry += QStringLiteral("  ") + line + u'\n';
+    append(entry);
+}
+
+void RunLog::append(const QString& entry)
+{
+    if (!m_enabled || m_folder.isEmpty())
+        return;
+    QDir().mkpath(m_folder);
+    const QByteArray bytes = entry.toUtf8();
+    if (QFileInfo(currentFile()).size() + bytes.size() > m_maxBytes &&
+        QFileInfo::exists(currentFile())) {
+        QFile::remove(fileAt(m_files - 1));
+        for (int n = m_files - 2; n >= 0; --n)
+            QFile::rename(fileAt(n), fileAt(n + 1));
+    }
+    QFile file(currentFile());
+    // A log that cannot be written never stops a run.
+    if (file.open(QIODevice::Append))
+        file.write(bytes);
+}
+
+QStringList RunLog::lastEntries(int count) const
+{
+    QStringList entries;
+    for (int n = m_files - 1; n >= 0; --n) {
+        QFile file(fileAt(n));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromUtf8(file.readAll());
+        qsizetype at = text.startsWith(kEntryMark) ? 0 : text.indexOf(u'\n' + kEntryMark);
+        while (at >= 0) {
+            if (text[at] == u'\n')
+                ++at;
+            const qsizetype next = text.indexOf(u'\n' + kEntryMark, at);
+            entries << text.mid(at, next < 0 ? -1 : next + 1 - at);
+            at = next;
+        }
+    }
+    if (entries.size() > count)
+        entries = entries.mid(entries.size() - count);
+    return entries;
+}
