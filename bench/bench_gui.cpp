@@ -32,6 +32,7 @@ public:
     void remove() override {}
     bool isShown() const override { return false; }
     void showMessage(const QString&, const QString&) override {}
+    void notify(const QString&, const QString&) override {}
 };
 class NoPower : public PowerActions
 {

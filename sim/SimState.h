@@ -12,7 +12,8 @@
 //   burst_ms    how often the records are flushed
 //   fault       {mode, command, text, exit, times}: silent, crash, hang,
 //               error, refused, timeout; once the game is written: short (half
-//               of it on the disk), crash_after_100, error_after_100
+//               of it on the disk), crash_after_100, error_after_100, vanish
+//               (success reported, nothing on the disk)
 //   disks       [{device, path, size_mb, formatted, games: [...]}]
 //   drives      [{device, path, disc: {startup, name, size_kb, dual_layer, ps2}}]
 //   ps2s        [{address, size_mb, games: [...]}]

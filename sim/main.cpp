@@ -479,7 +479,9 @@ struct Sim
             placed[QStringLiteral("size_kb")] =
                 game.value(QStringLiteral("size_kb")).toInteger() / 2;
         QJsonArray games = t.value(QStringLiteral("games")).toArray();
-        games.append(placed);
+        // On request, a run that reports success for a game that never arrives.
+        if (m_after != QLatin1String("vanish"))
+            games.append(placed);
         t[QStringLiteral("games")] = games;
         setTarget(kind, index, t);
         return afterWrite();
@@ -773,7 +775,7 @@ struct Sim
             return networkFailure(mode);
         // These act once the game is written.
         if (mode == QLatin1String("short") || mode == QLatin1String("crash_after_100") ||
-            mode == QLatin1String("error_after_100")) {
+            mode == QLatin1String("error_after_100") || mode == QLatin1String("vanish")) {
             m_after = mode;
             m_afterText = text;
             m_afterExit = f.value(QStringLiteral("exit")).toInt(1);

@@ -146,8 +146,15 @@ private slots:
         child<QRadioButton>("optJobQueue")->click();
         auto& status = main().statusWindow();
         child<QCheckBox>("chkShutdown", &status)->setChecked(true);
+        // The check before the run finds the game that is already there; the user goes on.
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
         child<QPushButton>("cmdStart")->click();
         QVERIFY(idle());
+        QCOMPARE(m_dialogs.lists.size(), 1);
+        QCOMPARE(m_dialogs.lists[0].size(), 1);
+        QVERIFY2(m_dialogs.lists[0][0].startsWith(
+                     QStringLiteral("Job 2: \"Test Game\" is already installed")),
+                 qPrintable(m_dialogs.lists[0][0]));
         QCOMPARE(result(0), QStringLiteral("Complete"));
         QCOMPARE(result(1), QStringLiteral("Error (File already exists)"));
         QCOMPARE(result(2), QStringLiteral("Complete"));
@@ -159,6 +166,7 @@ private slots:
 
         // A second run runs only what is not complete.
         m_world->clearCalls();
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
         child<QPushButton>("cmdStart")->click();
         QVERIFY(idle());
         int injects = 0;
@@ -202,6 +210,11 @@ private slots:
         child<QPushButton>("cmdStart")->click();
         auto& status = main().statusWindow();
         QTRY_VERIFY(child<QProgressBar>("prgCurrent", &status)->value() > 0);
+        // Cancel asks first: No leaves the run alone.
+        child<QPushButton>("cmdStop", &status)->click();
+        QVERIFY(m_dialogs.texts().last().startsWith(QStringLiteral("Cancel the running job?")));
+        QCOMPARE(session().activity(), Activity::RunningQueue);
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
         child<QPushButton>("cmdStop", &status)->click();
         QVERIFY(idle());
         QCOMPARE(result(0), QStringLiteral("Aborted"));

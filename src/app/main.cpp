@@ -10,8 +10,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 #include <cstring>
@@ -108,8 +110,12 @@ int main(int argc, char* argv[])
     SystemTrayIcon tray;
     SystemIcmpBackend icmp;
     SystemPowerActions power;
-    Program program = StartProgram(paths, SessionSeams{icmp, power},
-                                   MainSeams{dialogs, tray, [] { QApplication::quit(); }});
+    Program program =
+        StartProgram(paths, SessionSeams{icmp, power},
+                     MainSeams{dialogs, tray, [] { QApplication::quit(); },
+                               [](const QString& folder) {
+                                   QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+                               }});
     MainWindow* window = program.window.get();
     dialogs.setOwner(window);
     QObject::connect(&instance, &SingleInstance::activationRequested, window,

@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 
+#include "core/diagnostics/Doctor.h"
 #include "core/jobs/JobCommands.h"
 #include "core/jobs/JobListModel.h"
 #include "core/jobs/JobQueue.h"
@@ -674,67 +675,10 @@ void CliCommand::poweroff(const QStringList& args)
 
 void CliCommand::doctor(const QStringList&)
 {
-    QJsonObject report;
-    QString text;
-    const QString tool = m_session.paths().toolPath;
-    const QFileInfo info(tool);
-    report[QStringLiteral("hdl_dump")] = tool;
-    report[QStringLiteral("hdl_dump_found")] = info.isFile();
-    report[QStringLiteral("hdl_dump_executable")] = info.isExecutable();
-    text += QStringLiteral("hdl_dump: %1 (%2)\n")
-                .arg(tool, !info.isFile()         ? QStringLiteral("not found")
-                           : !info.isExecutable() ? QStringLiteral("not executable")
-                                                  : QStringLiteral("found"));
-    report[QStringLiteral("config_file")] = m_session.paths().configFile;
-    report[QStringLiteral("tool_config_file")] =
-        m_session.settings().read(QStringLiteral("hdl_config"));
-    text += QStringLiteral("settings: %1\nhdl_dump settings: %2\n")
-                .arg(m_session.paths().configFile,
-                     m_session.settings().read(QStringLiteral("hdl_config")));
-
-    // Only loopback is probed: whether an echo can be sent at all.
-    const auto loopback = platform::parseIPv4(QStringLiteral("127.0.0.1"));
-    const platform::EchoResult echo =
-        platform::sendIcmpEcho(*loopback, QByteArrayLiteral("hello"), 500);
-    report[QStringLiteral("icmp_probe")] = echo.sent;
-    text += QStringLiteral("ICMP probe: %1\n")
-                .arg(echo.sent ? QStringLiteral("possible") : QStringLiteral("not possible"));
-
-    QJsonArray disks;
-    for (const platform::Device& d : platform::discoverDevices()) {
-        if (d.optical)
-            continue;
-        disks.append(QJsonObject{{QStringLiteral("device"), d.path},
-                                 {QStringLiteral("readable"), d.readable},
-                                 {QStringLiteral("in_use"), d.inUse},
-                                 {QStringLiteral("ps2_formatted"), d.ps2Formatted}});
-        QString state = QStringLiteral("readable, not PS2");
-        if (d.inUse)
-            state = QStringLiteral("in use by this system, never offered");
-        else if (!d.readable)
-            state = QStringLiteral("cannot be read");
-        else if (d.ps2Formatted)
-            state = QStringLiteral("PS2 formatted");
-        text += QStringLiteral("disk %1: %2\n").arg(d.path, state);
-    }
-    report[QStringLiteral("disks")] = disks;
-
-    if (!info.isFile() || !info.isExecutable()) {
-        print(report, text);
-        finish(1);
-        return;
-    }
-    // The tool's usage lists the commands this build has.
-    auto* run = new ToolRun({tool, {}}, this);
-    run->setSilenceTimeout(10000);
-    connect(run, &ToolRun::finished, this, [this, report, text](const RunOutcome& o) mutable {
-        const QStringList names = parse::ParseToolCommands(o.output);
-        const QJsonArray commands = QJsonArray::fromStringList(names);
-        report[QStringLiteral("commands")] = commands;
-        report[QStringLiteral("banner")] = o.output.section(u'\n', 0, 0).trimmed();
-        text += QStringLiteral("commands: %1\n").arg(names.join(u' '));
-        print(report, text);
-        finish(0);
+    auto* doctor = new Doctor(m_session.paths(), m_session.settings(), this);
+    connect(doctor, &Doctor::finished, this, [this](const DoctorReport& report) {
+        print(report.json, report.text);
+        finish(report.toolRuns ? 0 : 1);
     });
-    run->start();
+    doctor->start();
 }

@@ -28,11 +28,26 @@ ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(QStringLiteral("HDL_Dump
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setEnabled(false);
 
+    cmdOpenLog = new QPushButton(QStringLiteral("Open log folder"), this);
+    cmdOpenLog->setObjectName(QStringLiteral("cmdOpenLog"));
+    cmdOpenLog->setToolTip(
+        QStringLiteral("Every command run, with its output, is kept in run.log"));
+    cmdReport = new QPushButton(QStringLiteral("Save diagnostic report..."), this);
+    cmdReport->setObjectName(QStringLiteral("cmdReport"));
+    cmdReport->setToolTip(
+        QStringLiteral("One text file for a bug report: versions, what the doctor finds, the "
+                       "settings and the recent log"));
+
     auto* command = new QHBoxLayout;
     command->addWidget(lblCommand);
     command->addWidget(txtCommand, 1);
     command->addWidget(cmdCancel);
+    auto* logs = new QHBoxLayout;
+    logs->addStretch();
+    logs->addWidget(cmdOpenLog);
+    logs->addWidget(cmdReport);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(command);
     layout->addWidget(txtOutput, 1);
+    layout->addLayout(logs);
 }

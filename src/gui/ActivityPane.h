@@ -19,4 +19,6 @@ public:
     QPlainTextEdit* txtOutput;
     // Stops the command that runs now (Esc does the same).
     QPushButton* cmdCancel;
+    QPushButton* cmdOpenLog;
+    QPushButton* cmdReport;
 };

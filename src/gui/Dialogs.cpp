@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "ProblemListDialog.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -35,6 +37,13 @@ Dialogs::Answer WidgetDialogs::question(const QString& text, Icon icon, const QS
                     QMessageBox::Yes | QMessageBox::No, m_owner);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+bool WidgetDialogs::confirmList(const QString& text, const QStringList& items,
+                                const QString& acceptText)
+{
+    ProblemListDialog dialog(text, items, acceptText, m_owner);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 QString WidgetDialogs::qtFilter(const QString& filter)

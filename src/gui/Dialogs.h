@@ -38,6 +38,9 @@ public:
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& directory) = 0;
     // A colour as 0x00BBGGRR.
     virtual std::optional<quint32> chooseColor(quint32 initial) = 0;
+    // A list of problems to confirm: true when the user chose to go on (acceptText).
+    virtual bool confirmList(const QString& text, const QStringList& items,
+                             const QString& acceptText) = 0;
 
     static QString programTitle() { return QStringLiteral("Ventrik"); }
 };
@@ -60,6 +63,7 @@ public:
         return std::nullopt;
     }
     std::optional<quint32> chooseColor(quint32) override { return std::nullopt; }
+    bool confirmList(const QString&, const QStringList&, const QString&) override { return false; }
 };
 
 // The real dialogs, owned by a window.
@@ -75,6 +79,8 @@ public:
     std::optional<QString> inputText(const QString& prompt, const QString& title) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& directory) override;
     std::optional<quint32> chooseColor(quint32 initial) override;
+    bool confirmList(const QString& text, const QStringList& items,
+                     const QString& acceptText) override;
 
     // "Caption|pattern|..." as a Qt name filter list.
     static QString qtFilter(const QString& filter);

@@ -1,9 +1,37 @@
 #include "JobPane.h"
 
+#include "core/jobs/JobListModel.h"
+
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+namespace {
+// A job with a problem found before it runs shows a warning sign before its result;
+// the result's tooltip says what the problem is.
+class WarningDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() != 0 || index.data(JobListModel::WarningRole).toString().isEmpty())
+            return;
+        const QWidget* view = option->widget;
+        option->icon = (view ? view->style() : QApplication::style())
+                           ->standardIcon(QStyle::SP_MessageBoxWarning);
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->decorationSize = QSize(16, 16);
+    }
+};
+} // namespace
 
 JobPane::JobPane(QWidget* parent) : QGroupBox(QStringLiteral("Job Queue"), parent)
 {
@@ -26,6 +54,7 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(QStringLiteral("Job Queue"), paren
     lstJob->setAlternatingRowColors(true);
     lstJob->setSelectionMode(QAbstractItemView::SingleSelection);
     lstJob->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lstJob->setItemDelegateForColumn(0, new WarningDelegate(lstJob));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdStart);

@@ -16,14 +16,20 @@
 #include "WindowPlacement.h"
 #include "core/devices/Flags.h"
 #include "core/devices/Probe.h"
+#include "core/diagnostics/Doctor.h"
 #include "core/jobs/JobCommands.h"
 #include "core/session/ProblemText.h"
 #include "core/session/Session.h"
+#include "core/settings/AtomicFile.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -45,6 +51,7 @@
 #include <QVBoxLayout>
 
 namespace {
+const QString kWindowTitle = QStringLiteral(" Ventrik v0.9b by Tavrin");
 // The device a list entry names: its first word ("hdd1:", "/dev/sdb").
 QString deviceOf(const QString& entry)
 {
@@ -62,7 +69,7 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     : QWidget(parent), m_session(session), m_seams(std::move(seams))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral(" Ventrik v0.9b by Tavrin"));
+    setWindowTitle(kWindowTitle);
     setWindowIcon(AppIcon());
 
     m_target = new TargetPane;
@@ -116,7 +123,7 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     m_outputTimer.setInterval(50);
     connect(&m_outputTimer, &QTimer::timeout, this, &MainWindow::flushOutput);
 
-    m_status = std::make_unique<StatusWindow>(m_session);
+    m_status = std::make_unique<StatusWindow>(m_session, m_seams.dialogs);
     m_settingsWindow = std::make_unique<SettingsWindow>(
         SettingsWindow::Context{m_session,
                                 m_seams.dialogs,
@@ -287,6 +294,12 @@ void MainWindow::connectControls()
 
     // Jobs.
     connect(m_jobPane->cmdStart, &QPushButton::clicked, this, &MainWindow::startJobQueue);
+    connect(m_activity->cmdOpenLog, &QPushButton::clicked, this, [this] {
+        QDir().mkpath(m_session.log().folder());
+        if (m_seams.openFolder)
+            m_seams.openFolder(m_session.log().folder());
+    });
+    connect(m_activity->cmdReport, &QPushButton::clicked, this, &MainWindow::saveDiagnosticReport);
     connect(m_jobPane->cmdRemove, &QPushButton::clicked, this, &MainWindow::removeJob);
     connect(m_jobPane->cmdClear, &QPushButton::clicked, this, &MainWindow::clearJobs);
     connect(&m_session.jobs(), &QAbstractItemModel::rowsInserted, this,
@@ -329,6 +342,7 @@ void MainWindow::connectSession()
     });
     connect(&m_session, &Session::discInfoRead, this, [this](const parse::DiscInfo& info) {
         m_discInfoRead = true;
+        m_discSizeKb = info.sizeKb;
         const DiscType type = DiscTypeOf(info.media, info.sizeKb);
         m_install->cmbType->setCurrentIndex(type == DiscType::CD ? 0 : 1);
         showDiscInfo(info.startup, info.name, info.sizeText);
@@ -351,6 +365,7 @@ void MainWindow::connectSession()
         m_status->setTask(
             tr("Currently on Job %1 of %2").arg(row + 1).arg(m_session.jobs().count()));
         m_status->resetForJob();
+        m_status->setJobStart(job.startedAt);
         const QString what = job.kind == JobKind::Install   ? tr("Installing ")
                              : job.kind == JobKind::MakeIso ? tr("Creating ISO of ")
                                                             : tr("Copying ");
@@ -360,11 +375,30 @@ void MainWindow::connectSession()
         m_status->showProgress(p, m_session.activity() == Activity::RunningQueue);
     });
     connect(&m_session, &Session::runFinished, this, &MainWindow::showRunEnd);
+    connect(&m_session, &Session::queueChecked, this, &MainWindow::confirmQueueStart);
+    connect(&m_session, &Session::incompleteFound, this,
+            [this](int row) { m_incompleteRows << row; });
+    connect(&m_session, &Session::busyChanged, this, [this](bool busy) {
+        if (!busy)
+            offerToDeleteIncomplete();
+    });
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&m_session.jobs(), signal, this, &MainWindow::showPendingCount);
+    connect(&m_session.jobs(), &QAbstractItemModel::modelReset, this,
+            &MainWindow::showPendingCount);
+    connect(&m_session.jobs(), &QAbstractItemModel::dataChanged, this,
+            &MainWindow::showPendingCount);
+    connect(&m_seams.tray, &TrayIcon::messageClicked, this, &MainWindow::bringForward);
     connect(&m_session, &Session::exitActionsDone, this, &MainWindow::exitProgram);
 }
 
 void MainWindow::showProblem(const Problem& problem)
 {
+    // No box stops an unattended run: what it has to say waits for its end.
+    if (m_session.activity() == Activity::RunningQueue) {
+        m_heldProblems << problem;
+        return;
+    }
     Dialogs::Icon icon = Dialogs::Icon::Exclamation;
     if (problem.kind == ProblemKind::ReloadServer || problem.kind == ProblemKind::PS2NotAnswering ||
         problem.kind == ProblemKind::Busy)
@@ -407,13 +441,15 @@ void MainWindow::updateControls()
     m_install->cmdAddGame->setEnabled(idle && attached);
     m_install->cmdInstall->setEnabled(idle && attached);
 
-    m_browse->cmdBackupPC->setEnabled(idle && haveGames && gameSelected);
-    m_browse->cmdBackupPS2->setEnabled(idle && haveGames && gameSelected);
+    // A copy can join the end of a running queue.
+    const bool canQueue = idle || m_session.activity() == Activity::RunningQueue;
+    m_browse->cmdBackupPC->setEnabled(canQueue && haveGames && gameSelected);
+    m_browse->cmdBackupPS2->setEnabled(canQueue && haveGames && gameSelected);
     m_browse->cmdDelete->setEnabled(idle && haveGames && gameSelected);
     // A networked PS2 can copy to any local disk; a local disk needs a second one.
     const int disks = static_cast<int>(m_session.disks().size());
     const bool diskToDisk = disks > 0 && CanCopyBetweenDisks(m_session.disks().first().device);
-    m_browse->cmdBackupHDD->setEnabled(idle && haveGames && gameSelected && diskToDisk &&
+    m_browse->cmdBackupHDD->setEnabled(canQueue && haveGames && gameSelected && diskToDisk &&
                                        (local ? disks >= 2 : disks >= 1));
     m_browse->cmdBackupHDD->setToolTip(
         disks > 0 && !diskToDisk
@@ -676,6 +712,7 @@ Job MainWindow::installJob() const
     job.startup = in->txtGameStartup->text();
     job.type = in->cmbType->currentIndex() == 0 ? DiscType::CD : DiscType::DVD;
     job.flags = flagsString();
+    job.sizeKb = m_discInfoRead ? m_discSizeKb : 0;
     return job;
 }
 
@@ -722,7 +759,7 @@ void MainWindow::addGame()
 {
     if (!m_install->cmdAddGame->isEnabled() || !checkInstallFields())
         return;
-    m_session.jobs().addJob(installJob());
+    m_session.addJob(installJob());
     resetInstallPane();
     jobAdded();
 }
@@ -771,7 +808,8 @@ void MainWindow::makeIso()
     job.name = in->txtGameName->text();
     // The old image stays until the job runs: a job removed from the queue loses nothing.
     job.replaceExisting = QFileInfo(*path).isFile();
-    m_session.jobs().addJob(job);
+    job.sizeKb = m_discSizeKb;
+    m_session.addJob(job);
     jobAdded();
 }
 
@@ -855,10 +893,12 @@ void MainWindow::queueCopy(JobKind kind, int gameRow, const QString& destination
     job.source = m_session.targetDevice();
     job.destination = destination;
     job.name = m_session.games().game(gameRow).title;
+    job.startup = m_session.games().game(gameRow).startup;
+    job.sizeKb = m_session.games().game(gameRow).sizeKb;
     // The dialog asked before a file was chosen over an existing one; the job replaces it
     // only with a finished copy.
     job.replaceExisting = kind == JobKind::CopyToPC && QFileInfo::exists(destination);
-    m_session.jobs().addJob(job);
+    m_session.addJob(job);
     jobAdded();
 }
 
@@ -877,7 +917,84 @@ void MainWindow::deleteSelectedGame()
 
 void MainWindow::startJobQueue()
 {
+    // The whole queue is checked first; it starts when nothing was found or the user agrees.
+    m_session.checkQueue();
+}
+
+void MainWindow::confirmQueueStart(const QList<PreflightIssue>& issues)
+{
+    if (!issues.isEmpty()) {
+        QStringList items;
+        for (const PreflightIssue& issue : issues)
+            items << tr("Job %1: %2").arg(issue.row + 1).arg(issue.text);
+        const QString text =
+            issues.size() == 1
+                ? tr("One problem was found in the job queue. Fix it before the run, or start "
+                     "anyway and let that job fail.")
+                : tr("%1 problems were found in the job queue. Fix them before the run, or start "
+                     "anyway and let those jobs fail.")
+                      .arg(issues.size());
+        if (!m_seams.dialogs.confirmList(text, items, tr("Start Anyway")))
+            return;
+    }
     m_session.startQueue();
+}
+
+void MainWindow::offerToDeleteIncomplete()
+{
+    while (!m_incompleteRows.isEmpty() && !m_session.isBusy()) {
+        const Job job = m_session.jobs().job(m_incompleteRows.takeFirst());
+        if (m_seams.dialogs.question(tr("Only part of %1 is on %2. Delete it from there?")
+                                         .arg(job.name, job.destination),
+                                     Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
+            continue;
+        m_session.selectTarget(NormaliseIPv4(job.destination) ? TargetKind::Network
+                                                              : TargetKind::LocalDisk,
+                               job.destination);
+        m_session.deleteGame(job.name);
+    }
+}
+
+void MainWindow::showPendingCount()
+{
+    const int pending = m_session.jobs().pendingCount();
+    // The queue is kept: the title says what waits in it.
+    setWindowTitle(pending == 0   ? kWindowTitle
+                   : pending == 1 ? kWindowTitle + tr(" - 1 job pending")
+                                  : kWindowTitle + tr(" - %1 jobs pending").arg(pending));
+}
+
+void MainWindow::saveDiagnosticReport()
+{
+    FileDialogRequest request;
+    request.directory = QDir::homePath();
+    request.fileName =
+        QStringLiteral("ventrik-report-%1.txt")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    request.filter = tr("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
+    request.defaultSuffix = QStringLiteral("txt");
+    request.confirmOverwrite = true;
+    const std::optional<QString> path = m_seams.dialogs.saveFile(request);
+    if (!path || path->isEmpty())
+        return;
+    auto* doctor = new Doctor(m_session.paths(), m_session.settings(), this);
+    connect(doctor, &Doctor::finished, this,
+            [this, doctor, file = *path](const DoctorReport& report) {
+                doctor->deleteLater();
+                QFile settings(m_session.paths().configFile);
+                const QString settingsText = settings.open(QIODevice::ReadOnly)
+                                                 ? QString::fromUtf8(settings.readAll())
+                                                 : QString();
+                const QString text =
+                    DiagnosticReportText(QCoreApplication::applicationVersion(), report,
+                                         settingsText, m_session.log().lastEntries(200));
+                QString error;
+                if (SaveFileAtomically(file, text.toUtf8(), &error))
+                    balloon(tr("Diagnostic report saved"));
+                else
+                    showProblem({ProblemKind::SaveFailed, file, error});
+            });
+    doctor->start();
 }
 
 void MainWindow::removeJob()
@@ -897,8 +1014,11 @@ void MainWindow::clearJobs()
 
 void MainWindow::showRunStatus(bool installNow)
 {
-    Q_UNUSED(installNow);
-    m_status->prepare(m_session.targetKind() == TargetKind::Network, m_session.settings());
+    m_heldProblems.clear();
+    m_status->prepare(m_session.targetKind() == TargetKind::Network, m_session.settings(),
+                      !installNow);
+    if (installNow)
+        m_status->setJobStart(QDateTime::currentMSecsSinceEpoch());
     CentreOver(m_status.get(), this);
     m_status->showNormal();
     if (m_session.settings().read(QStringLiteral("StayOnTop")) == QLatin1String("1"))
@@ -910,8 +1030,23 @@ void MainWindow::showRunEnd(bool installNow, bool cancelled)
 {
     m_status->hide();
     restoreFromTray();
-    if (!installNow)
+    if (!installNow) {
+        // Told once: a notification that brings the window back, then what was held.
+        const QString summary = RunSummaryText(m_session.jobs(), m_session.lastRunRows());
+        m_seams.tray.notify(Dialogs::programTitle(), summary);
+        const QList<Problem> held = std::exchange(m_heldProblems, {});
+        QStringList texts;
+        for (const Problem& p : held) {
+            if (p.kind != ProblemKind::Busy)
+                texts << ProblemText(p);
+        }
+        texts.removeDuplicates();
+        if (!texts.isEmpty())
+            m_seams.dialogs.message(summary + QStringLiteral("\r\n\r\n") +
+                                        texts.join(QStringLiteral("\r\n\r\n")),
+                                    Dialogs::Icon::Exclamation);
         return;
+    }
     const Job& job = m_session.nowJob();
     resetInstallPane();
     // Only a run the tool reported complete is called complete.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/jobs/JobQueue.h"
+#include "core/jobs/Preflight.h"
 #include "core/session/Problem.h"
 
 #include <QList>
@@ -33,6 +34,8 @@ struct MainSeams
     Dialogs& dialogs;
     TrayIcon& tray;
     std::function<void()> quit; // ends the program after the exit routine
+    // Shows a folder in the desktop's file manager (tests record it).
+    std::function<void(const QString& folder)> openFolder = {};
 };
 
 // The main window: the target and source choices, the panes, the job queue,
@@ -107,6 +110,10 @@ private:
     // Runs.
     void showRunStatus(bool installNow);
     void showRunEnd(bool installNow, bool cancelled);
+    void confirmQueueStart(const QList<PreflightIssue>& issues);
+    void offerToDeleteIncomplete();
+    void showPendingCount();
+    void saveDiagnosticReport();
     // Window.
     void minimizeToTray();
     void restoreFromTray();
@@ -137,6 +144,10 @@ private:
     QStackedLayout* m_upper = nullptr;
     QWidget* m_columns = nullptr;
     std::unique_ptr<StatusWindow> m_status;
+    // Messages that arrive during a run of the queue: shown once, at its end.
+    QList<Problem> m_heldProblems;
+    QList<int> m_incompleteRows;
+    qint64 m_discSizeKb = 0;
     std::unique_ptr<SettingsWindow> m_settingsWindow;
     // The activity view shows the newest chunk; a flood of chunks is shown at a
     // pace the eye can follow rather than one repaint each.

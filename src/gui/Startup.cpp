@@ -8,5 +8,7 @@ Program StartProgram(const AppPaths& paths, SessionSeams sessionSeams, MainSeams
     p.session = std::make_unique<Session>(paths, sessionSeams);
     p.window = std::make_unique<MainWindow>(*p.session, std::move(mainSeams));
     p.window->load();
+    // The window hears what the saved queue brings (a file kept aside, a game left half).
+    p.session->restoreQueue();
     return p;
 }

@@ -1,12 +1,14 @@
 #include "StatusWindow.h"
 
 #include "AppIcon.h"
+#include "Dialogs.h"
 #include "Twips.h"
 #include "core/jobs/JobQueue.h"
 #include "core/session/Session.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,8 +27,31 @@ void setBarValue(QProgressBar* bar, int value)
 }
 } // namespace
 
-StatusWindow::StatusWindow(Session& session, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_session(session)
+namespace {
+// "0:03:07", "12:40:00"
+QString clockText(qint64 seconds)
+{
+    seconds = std::max<qint64>(0, seconds);
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600)
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+// "about 1 h 12 min", "about 4 min", "less than a minute"
+QString leftText(qint64 seconds)
+{
+    if (seconds < 60)
+        return QObject::tr("less than a minute");
+    const qint64 minutes = (seconds + 59) / 60;
+    if (minutes < 60)
+        return QObject::tr("about %1 min").arg(minutes);
+    return QObject::tr("about %1 h %2 min").arg(minutes / 60).arg(minutes % 60);
+}
+} // namespace
+
+StatusWindow::StatusWindow(Session& session, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_session(session), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmStatus"));
     setWindowTitle(tr("Status"));
@@ -56,17 +81,21 @@ StatusWindow::StatusWindow(Session& session, QWidget* parent)
     m_current->setObjectName(QStringLiteral("fmCurrent"));
     m_currentBar = bar("prgCurrent");
     m_remaining = label("lblRemaining", tr("n/a"));
+    m_elapsed = label("lblElapsed", tr("Elapsed 0:00:00"));
     auto* current = new QVBoxLayout(m_current);
     current->addWidget(m_currentBar);
     current->addWidget(m_remaining);
+    current->addWidget(m_elapsed);
 
     m_overall = new QGroupBox(tr("Overall Completion"), this);
     m_overall->setObjectName(QStringLiteral("fmOverall"));
     m_overallBar = bar("prgOverall");
     m_task = label("lblTask", tr("Currently on Job X of X"));
+    m_queueLeft = label("lblQueueLeft", tr("Queue: time left n/a"));
     auto* overall = new QVBoxLayout(m_overall);
     overall->addWidget(m_overallBar);
     overall->addWidget(m_task);
+    overall->addWidget(m_queueLeft);
     m_current->setMinimumWidth(Twips(this, 3015));
     m_overall->setMinimumWidth(Twips(this, 3015));
 
@@ -82,6 +111,11 @@ StatusWindow::StatusWindow(Session& session, QWidget* parent)
     m_minimize->setObjectName(QStringLiteral("cmdMinimize"));
     m_cancel->setMinimumWidth(Twips(this, 1455));
     m_minimize->setMinimumWidth(Twips(this, 1455));
+    m_stopAfter = new QPushButton(tr("Stop after this job"), this);
+    m_stopAfter->setObjectName(QStringLiteral("cmdStopAfter"));
+    m_stopAfter->setCheckable(true);
+    m_stopAfter->setToolTip(
+        tr("The running job ends as it would; the jobs after it wait in the queue."));
     m_speed = label("lblSpeed", tr("Speed: n/a"));
 
     auto* frames = new QHBoxLayout;
@@ -95,6 +129,7 @@ StatusWindow::StatusWindow(Session& session, QWidget* parent)
     choices->addWidget(m_standbyPC);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_cancel);
+    buttons->addWidget(m_stopAfter);
     buttons->addWidget(m_minimize);
     buttons->addSpacing(Twips(this, 105));
     buttons->addWidget(m_speed, 1);
@@ -108,7 +143,9 @@ StatusWindow::StatusWindow(Session& session, QWidget* parent)
     m_current->setTitle(tr("Current Job - 100%"));
     m_overall->setTitle(tr("Overall Completion - 100%"));
     m_task->setText(tr("Currently on Job 999 of 999"));
+    m_queueLeft->setText(tr("Queue: %1 left").arg(leftText(99 * 3600 + 59 * 60)));
     setFixedSize(sizeHint());
+    m_queueLeft->setText(tr("Queue: time left n/a"));
     m_current->setTitle(tr("Current Job"));
     m_overall->setTitle(tr("Overall Completion"));
     m_task->setText(tr("Currently on Job X of X"));
@@ -125,7 +162,10 @@ StatusWindow::StatusWindow(Session& session, QWidget* parent)
         endActionsChanged();
     });
     connect(m_shutdownPS2, &QCheckBox::toggled, this, &StatusWindow::endActionsChanged);
-    connect(m_cancel, &QPushButton::clicked, &m_session, &Session::cancel);
+    connect(m_cancel, &QPushButton::clicked, this, &StatusWindow::confirmCancel);
+    connect(m_stopAfter, &QPushButton::toggled, &m_session, &Session::setStopAfterCurrentJob);
+    m_clock.setInterval(1000);
+    connect(&m_clock, &QTimer::timeout, this, &StatusWindow::showTimes);
     connect(m_minimize, &QPushButton::clicked, this, &QWidget::showMinimized);
     m_pace.setSingleShot(true);
     connect(&m_pace, &QTimer::timeout, this, [this] {
@@ -142,8 +182,49 @@ void StatusWindow::endActionsChanged()
                              m_shutdownPC->isChecked(), m_standbyPC->isChecked()});
 }
 
-void StatusWindow::prepare(bool networkTarget, const SettingsFile& settings)
+void StatusWindow::confirmCancel()
 {
+    if (!m_session.isBusy())
+        return;
+    // An unattended run is not lost to one stray click.
+    if (m_dialogs.question(tr("Cancel the running job? Jobs that have not started stay in the "
+                              "queue."),
+                           Dialogs::Icon::Exclamation) == Dialogs::Answer::Yes)
+        m_session.cancel();
+}
+
+void StatusWindow::setJobStart(qint64 startedAt)
+{
+    m_jobStart = startedAt;
+    showTimes();
+    m_clock.start();
+}
+
+void StatusWindow::showTimes()
+{
+    if (!m_session.isBusy()) {
+        m_clock.stop();
+        return;
+    }
+    if (m_jobStart > 0)
+        m_elapsed->setText(
+            tr("Elapsed %1")
+                .arg(clockText((QDateTime::currentMSecsSinceEpoch() - m_jobStart) / 1000)));
+    m_queueLeft->setText(m_secondsLeft ? tr("Queue: %1 left").arg(leftText(*m_secondsLeft))
+                                       : tr("Queue: time left n/a"));
+}
+
+void StatusWindow::prepare(bool networkTarget, const SettingsFile& settings, bool queue)
+{
+    {
+        const QSignalBlocker quiet(m_stopAfter);
+        m_stopAfter->setChecked(false);
+    }
+    m_stopAfter->setVisible(queue);
+    m_queueLeft->setVisible(queue);
+    m_secondsLeft.reset();
+    m_jobStart = 0;
+    m_elapsed->setText(tr("Elapsed 0:00:00"));
     m_shutdownPS2->setEnabled(networkTarget);
     m_shutdownPS2->setChecked(networkTarget && settings.number(QStringLiteral("TurnOffPS2")) == 1);
     // Standby is set second, so it wins when both are stored.
@@ -197,6 +278,8 @@ void StatusWindow::applyProgress()
     setBarValue(m_currentBar, p.percent);
     m_current->setTitle(tr("Current Job - %1%").arg(p.percentText));
     setBarValue(m_overallBar, p.overall);
+    if (p.queueSecondsLeft)
+        m_secondsLeft = p.queueSecondsLeft;
     m_overall->setTitle(tr("Overall Completion - %1%").arg(p.overall));
     if (!isMinimized()) {
         setWindowTitle(tr("Status"));

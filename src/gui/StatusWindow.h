@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
+class Dialogs;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -20,10 +21,13 @@ class StatusWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit StatusWindow(Session& session, QWidget* parent = nullptr);
+    StatusWindow(Session& session, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // The end-of-run choices from the settings; the PS2 one only for a networked PS2.
-    void prepare(bool networkTarget, const SettingsFile& settings);
+    // "Stop after this job" belongs to a run of the queue only.
+    void prepare(bool networkTarget, const SettingsFile& settings, bool queue = true);
+    // The job's clock starts (ms since the epoch).
+    void setJobStart(qint64 startedAt);
     void setTask(const QString& text);
     void setJob(const QString& text);
     // Back to the start of a job: no progress, no speed, no time yet.
@@ -36,8 +40,11 @@ protected:
 private:
     void endActionsChanged();
     void applyProgress();
+    void confirmCancel();
+    void showTimes();
 
     Session& m_session;
+    Dialogs& m_dialogs;
     QGroupBox* m_current;
     QProgressBar* m_currentBar;
     QLabel* m_remaining;
@@ -50,7 +57,13 @@ private:
     QCheckBox* m_standbyPC;
     QPushButton* m_cancel;
     QPushButton* m_minimize;
+    QPushButton* m_stopAfter;
     QLabel* m_speed;
+    QLabel* m_elapsed;
+    QLabel* m_queueLeft;
+    QTimer m_clock; // the elapsed time, once a second
+    qint64 m_jobStart = 0;
+    std::optional<qint64> m_secondsLeft;
     // Progress arrives as fast as the tool writes; the window shows the newest
     // record once per turn of the event loop, not every record it was handed.
     QTimer m_pace;

@@ -19,9 +19,14 @@ public:
     virtual void remove() = 0;
     virtual bool isShown() const = 0;
     virtual void showMessage(const QString& title, const QString& text) = 0;
+    // The end of a run, whatever the balloon setting: through the tray, or the desktop's
+    // notification service when there is no tray.
+    virtual void notify(const QString& title, const QString& text) = 0;
 
 signals:
     void doubleClicked();
+    // The user clicked a message or notification.
+    void messageClicked();
 };
 
 class SystemTrayIcon : public TrayIcon
@@ -35,9 +40,15 @@ public:
     void remove() override;
     bool isShown() const override;
     void showMessage(const QString& title, const QString& text) override;
+    void notify(const QString& title, const QString& text) override;
+
+private slots:
+    void onNotificationAction(uint id, const QString& action);
 
 private:
     QSystemTrayIcon* m_icon = nullptr;
+    bool m_listening = false; // to the notification service's clicks
+    uint m_notification = 0;
 };
 
 inline constexpr int kBalloonTextLimit = 255;

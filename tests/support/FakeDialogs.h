@@ -67,6 +67,18 @@ public:
         colors.pop_front();
         return c;
     }
+    bool confirmList(const QString& text, const QStringList& items,
+                     const QString& acceptText) override
+    {
+        shown.append({text, Icon::Exclamation, programTitle()});
+        lists.append(items);
+        listAccept = acceptText;
+        if (answers.empty())
+            return false;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a == Answer::Yes;
+    }
     QStringList texts() const
     {
         QStringList t;
@@ -83,6 +95,8 @@ public:
     std::deque<std::optional<QString>> folders;
     std::deque<std::optional<quint32>> colors;
     quint32 colorAsked = 0;
+    QList<QStringList> lists; // the problem lists shown to confirm
+    QString listAccept;
 
 private:
     std::optional<QString> nextFile()

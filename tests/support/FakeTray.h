@@ -57,7 +57,12 @@ public:
     {
         balloons << title + u'|' + text;
     }
+    void notify(const QString& title, const QString& text) override
+    {
+        notifications << title + u'|' + text;
+    }
     void doubleClick() { emit doubleClicked(); }
+    void clickMessage() { emit messageClicked(); }
 
     bool available = true;
     bool shown = false;
@@ -67,4 +72,5 @@ public:
     int adds = 0;
     int removes = 0;
     QStringList balloons;
+    QStringList notifications;
 };

@@ -207,3 +207,38 @@ int JobListModel::pendingCount() const
     return static_cast<int>(std::count_if(
         m_jobs.cbegin(), m_jobs.cend(), [](const Job& j) { return j.state == JobState::Pending; }));
 }
+
+QString RunSummaryText(const JobListModel& jobs, const QList<int>& rows)
+{
+    int installed = 0, copied = 0, saved = 0, failed = 0, aborted = 0;
+    for (const int row : rows) {
+        const Job& j = jobs.job(row);
+        if (j.state == JobState::Complete) {
+            if (j.kind == JobKind::Install)
+                ++installed;
+            else if (j.kind == JobKind::MakeIso)
+                ++saved;
+            else
+                ++copied;
+        } else if (j.state == JobState::Aborted) {
+            ++aborted;
+        } else if (j.state == JobState::Failed) {
+            ++failed;
+        }
+    }
+    QStringList parts;
+    if (installed > 0)
+        parts << QStringLiteral("%1 installed").arg(installed);
+    if (copied > 0)
+        parts << QStringLiteral("%1 copied").arg(copied);
+    if (saved > 0)
+        parts << QStringLiteral("%1 saved as image").arg(saved);
+    if (failed > 0)
+        parts << QStringLiteral("%1 failed").arg(failed);
+    if (aborted > 0)
+        parts << QStringLiteral("%1 cancelled").arg(aborted);
+    const int pending = jobs.pendingCount();
+    if (pending > 0)
+        parts << QStringLiteral("%1 still pending").arg(pending);
+    return parts.isEmpty() ? QStringLiteral("No job ran") : parts.join(QStringLiteral(", "));
+}

@@ -5,6 +5,11 @@
 #include <QAbstractTableModel>
 #include <QList>
 
+class JobListModel;
+
+// "7 installed, 1 failed": what a run of the given rows did.
+QString RunSummaryText(const JobListModel& jobs, const QList<int>& rows);
+
 // The job queue: rows (from 0) in the order they were added.
 class JobListModel : public QAbstractTableModel
 {

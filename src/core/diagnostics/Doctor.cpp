@@ -1,0 +1,108 @@
+#include "Doctor.h"
+
+#include "core/output/Parsers.h"
+#include "core/platform/DeviceDiscovery.h"
+#include "core/platform/Platform.h"
+#include "core/settings/Settings.h"
+#include "core/tool/ToolRun.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QTimer>
+
+Doctor::Doctor(const AppPaths& paths, const SettingsFile& settings, QObject* parent)
+    : QObject(parent), m_paths(paths), m_settings(settings)
+{}
+
+void Doctor::start()
+{
+    DoctorReport report;
+    QJsonObject& json = report.json;
+    QString& text = report.text;
+    const QString tool = m_paths.toolPath;
+    const QFileInfo info(tool);
+    json[QStringLiteral("hdl_dump")] = tool;
+    json[QStringLiteral("hdl_dump_found")] = info.isFile();
+    json[QStringLiteral("hdl_dump_executable")] = info.isExecutable();
+    text += QStringLiteral("hdl_dump: %1 (%2)\n")
+                .arg(tool, !info.isFile()         ? QStringLiteral("not found")
+                           : !info.isExecutable() ? QStringLiteral("not executable")
+                                                  : QStringLiteral("found"));
+    const QString toolConfig = m_settings.read(QStringLiteral("hdl_config"));
+    json[QStringLiteral("config_file")] = m_paths.configFile;
+    json[QStringLiteral("tool_config_file")] = toolConfig;
+    text +=
+        QStringLiteral("settings: %1\nhdl_dump settings: %2\n").arg(m_paths.configFile, toolConfig);
+
+    // Only loopback is probed: whether an echo can be sent at all.
+    const auto loopback = platform::parseIPv4(QStringLiteral("127.0.0.1"));
+    const platform::EchoResult echo =
+        platform::sendIcmpEcho(*loopback, QByteArrayLiteral("hello"), 500);
+    json[QStringLiteral("icmp_probe")] = echo.sent;
+    text += QStringLiteral("ICMP probe: %1\n")
+                .arg(echo.sent ? QStringLiteral("possible") : QStringLiteral("not possible"));
+
+    QJsonArray disks;
+    for (const platform::Device& d : platform::discoverDevices()) {
+        if (d.optical)
+            continue;
+        disks.append(QJsonObject{{QStringLiteral("device"), d.path},
+                                 {QStringLiteral("readable"), d.readable},
+                                 {QStringLiteral("in_use"), d.inUse},
+                                 {QStringLiteral("ps2_formatted"), d.ps2Formatted}});
+        QString state = QStringLiteral("readable, not PS2");
+        if (d.inUse)
+            state = QStringLiteral("in use by this system, never offered");
+        else if (!d.readable)
+            state = QStringLiteral("cannot be read");
+        else if (d.ps2Formatted)
+            state = QStringLiteral("PS2 formatted");
+        text += QStringLiteral("disk %1: %2\n").arg(d.path, state);
+    }
+    json[QStringLiteral("disks")] = disks;
+
+    if (!info.isFile() || !info.isExecutable()) {
+        QTimer::singleShot(0, this, [this, report] { emit finished(report); });
+        return;
+    }
+    // The tool's usage lists the commands this build has.
+    m_run = new ToolRun({tool, {}}, this);
+    m_run->setSilenceTimeout(10000);
+    connect(m_run, &ToolRun::finished, this, [this, report](const RunOutcome& o) mutable {
+        m_run->deleteLater();
+        const QStringList names = parse::ParseToolCommands(o.output);
+        report.json[QStringLiteral("commands")] = QJsonArray::fromStringList(names);
+        report.json[QStringLiteral("banner")] = o.output.section(u'\n', 0, 0).trimmed();
+        report.text += QStringLiteral("commands: %1\n").arg(names.join(u' '));
+        report.usage = o.output;
+        report.toolRuns = o.started;
+        emit finished(report);
+    });
+    m_run->start();
+}
+
+QString ShortenHomePaths(QString text, const QString& home)
+{
+    if (home.size() > 1)
+        text.replace(home, QStringLiteral("~"));
+    return text;
+}
+
+QString DiagnosticReportText(const QString& version, const DoctorReport& doctor,
+                             const QString& settingsText, const QStringList& logEntries)
+{
+    QString text = QStringLiteral("Ventrik diagnostic report\n");
+    text += QStringLiteral("written: %1\n").arg(QDateTime::currentDateTime().toString(Qt::ISODate));
+    text += QStringLiteral("Ventrik version: %1\n\n").arg(version);
+    text += QStringLiteral("== hdl_dump\n%1\nusage banner: %2\n\n")
+                .arg(doctor.json.value(QStringLiteral("hdl_dump")).toString(),
+                     doctor.json.value(QStringLiteral("banner")).toString());
+    text += QStringLiteral("== doctor\n") + doctor.text + u'\n';
+    text += QStringLiteral("== config.cfg\n") + settingsText;
+    if (!settingsText.endsWith(u'\n'))
+        text += u'\n';
+    text += QStringLiteral("\n== the last %1 log entries\n").arg(logEntries.size());
+    text += logEntries.join(QString());
+    return ShortenHomePaths(text, platform::homeDir());
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/settings/AppPaths.h"
+
+#include <QJsonObject>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class SettingsFile;
+class ToolRun;
+
+// What the doctor found: as JSON for scripts and as lines for people.
+struct DoctorReport
+{
+    QJsonObject json;
+    QString text;
+    QString usage; // the tool's usage text, whole
+    bool toolRuns = false;
+};
+
+// Which tool, which of its commands exist, which disks can be read, whether an
+// ICMP probe is possible (sent to 127.0.0.1 only), where the settings live.
+// The tool is asked for its usage; finished() follows, never inside start().
+class Doctor : public QObject
+{
+    Q_OBJECT
+public:
+    Doctor(const AppPaths& paths, const SettingsFile& settings, QObject* parent = nullptr);
+    void start();
+
+signals:
+    void finished(const DoctorReport& report);
+
+private:
+    AppPaths m_paths;
+    const SettingsFile& m_settings;
+    QPointer<ToolRun> m_run;
+};
+
+// One text for a bug report: the version, the tool and its usage banner, the
+// doctor's findings, the settings file and the newest log entries. The user's
+// home folder is written "~".
+QString DiagnosticReportText(const QString& version, const DoctorReport& doctor,
+                             const QString& settingsText, const QStringList& logEntries);
+QString ShortenHomePaths(QString text, const QString& home);

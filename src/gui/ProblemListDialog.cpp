@@ -1,0 +1,55 @@
+#include "ProblemListDialog.h"
+
+#include "AppIcon.h"
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+ProblemListDialog::ProblemListDialog(const QString& text, const QStringList& items,
+                                     const QString& acceptText, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmProblems"));
+    setWindowTitle(Dialogs::programTitle());
+    setWindowIcon(AppIcon());
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+
+    auto* icon = new QLabel(this);
+    icon->setPixmap(warning.pixmap(32, 32));
+    auto* intro = new QLabel(text, this);
+    intro->setObjectName(QStringLiteral("lblProblems"));
+    intro->setWordWrap(true);
+    auto* list = new QListWidget(this);
+    list->setObjectName(QStringLiteral("lstProblems"));
+    list->setWordWrap(true);
+    list->setAlternatingRowColors(true);
+    list->setTextElideMode(Qt::ElideNone);
+    for (const QString& item : items) {
+        auto* row = new QListWidgetItem(warning, item, list);
+        row->setToolTip(item);
+    }
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* go = buttons->addButton(acceptText, QDialogButtonBox::AcceptRole);
+    go->setObjectName(QStringLiteral("cmdGoOn"));
+    QPushButton* stop = buttons->addButton(QDialogButtonBox::Cancel);
+    stop->setObjectName(QStringLiteral("cmdStopHere"));
+    stop->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addWidget(intro, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(list, 1);
+    layout->addWidget(buttons);
+    resize(fontMetrics().averageCharWidth() * 90, fontMetrics().height() * 22);
+}
