@@ -864,11 +864,11 @@ struct Sim
         }
         win = state.root.value(QStringLiteral("style")).toString(QStringLiteral("win")) !=
               QLatin1String("linux");
+        logCall(argv);
         if (argv.isEmpty())
             return usage();
         command = argv[0];
         const QStringList args = argv.mid(1);
-        logCall(argv);
         if (const int rc = fault(); rc >= 0)
             return rc;
         if (command == QLatin1String("query"))

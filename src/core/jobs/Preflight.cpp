@@ -140,13 +140,17 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
         bool installed = false;
         for (const parse::GameRow& g : facts->games)
             installed = installed || g.title == job.name;
+        // A job the tool will refuse takes no space.
+        bool refused = first >= 0;
         if (installed) {
             add(row, PreflightKind::AlreadyInstalled,
                 tr("\"%1\" is already installed on %2.").arg(job.name, target));
+            refused = true;
         } else if (first < 0) {
             const QString partition = PartitionName(job.name, job.startup, facts->naming);
             const QString taken = partitions[target].value(partition);
-            if (partitions[target].contains(partition))
+            refused = partitions[target].contains(partition);
+            if (refused)
                 add(row, PreflightKind::PartitionClash,
                     tr("\"%1\" and \"%2\" would get the same partition name (%3) on %4; "
                        "the tool would refuse the second. Give one a different name.")
@@ -154,6 +158,8 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
             else
                 partitions[target].insert(partition, job.name);
         }
+        if (refused)
+            continue;
 
         qint64 size = job.sizeKb;
         if (size <= 0 && job.kind == JobKind::Install && !IsDriveSource(job.source))

@@ -821,6 +821,7 @@ void Session::readTargetFacts(const QString& target, std::function<void(const Ta
             if (!facts.read)
                 facts.problem = outcome.reason(toolName());
             m_facts[target] = facts;
+            updateWarnings();
             done(facts);
         },
         readTimeoutMs());

@@ -1,0 +1,559 @@
+#include "TestSupport.h"
+#include "core/jobs/Preflight.h"
+#include "core/jobs/QueueFile.h"
+#include "core/log/RunLog.h"
+#include "core/session/Session.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+// The unattended queue: kept in a file, checked before it runs, verified after each
+// job, logged, and the disk's partition table saved before the first write.
+class TestQueue : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<SimWorld> m_world;
+    FakeIcmp m_icmp;
+    FakePower m_power;
+    std::unique_ptr<Session> m_session;
+    QList<Problem> m_problems;
+
+    void start(const QString& style = QStringLiteral("linux"))
+    {
+        QJsonObject state = SimWorld::defaultState();
+        state[QStringLiteral("style")] = style;
+        // A disk path no machine has, so no serial number of a real disk names its backups.
+        QJsonArray disks = state[QStringLiteral("disks")].toArray();
+        QJsonObject second = disks[1].toObject();
+        second[QStringLiteral("path")] = QStringLiteral("/dev/vtksim1");
+        disks[1] = second;
+        state[QStringLiteral("disks")] = disks;
+        m_world = std::make_unique<SimWorld>(state);
+        m_icmp = FakeIcmp();
+        m_icmp.status[QStringLiteral("127.0.0.1")] = 0;
+        m_power = FakePower();
+        newSession();
+    }
+    // The program started again over the same folders.
+    void newSession()
+    {
+        m_session.reset();
+        m_problems.clear();
+        m_session = std::make_unique<Session>(m_world->paths(), SessionSeams{m_icmp, m_power});
+        m_session->setRetryPause(20);
+        connect(m_session.get(), &Session::problem, this,
+                [this](const Problem& p) { m_problems << p; });
+    }
+    bool idle()
+    {
+        return QTest::qWaitFor([this] { return !m_session->isBusy(); }, 30000);
+    }
+    QString image(const QString& name, qint64 bytes = 4096) const
+    {
+        QFile f(m_world->path(name));
+        f.open(QIODevice::WriteOnly);
+        f.resize(bytes);
+        return f.fileName();
+    }
+    // An install of an image the simulator reads as a 300 000 KB disc.
+    Job install(const QString& name, const QString& target = QStringLiteral("/dev/vtksim1"))
+    {
+        QJsonObject s = m_world->state();
+        QJsonObject images = s.value(QStringLiteral("images")).toObject();
+        images[name + QStringLiteral(".iso")] =
+            QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLES_543.21")},
+                        {QStringLiteral("name"), name},
+                        {QStringLiteral("size_kb"), 300000}};
+        s[QStringLiteral("images")] = images;
+        m_world->setState(s);
+        Job job;
+        job.kind = JobKind::Install;
+        job.source = image(name + QStringLiteral(".iso"));
+        job.destination = target;
+        job.name = name;
+        job.startup = QStringLiteral("SLES_543.21");
+        job.sizeKb = 300000;
+        return job;
+    }
+    // The games the simulated disk holds, by name, with their sizes.
+    QMap<QString, qint64> gamesOn(int disk) const
+    {
+        QMap<QString, qint64> games;
+        const QJsonArray list =
+            m_world->state()[QStringLiteral("disks")][disk][QStringLiteral("games")].toArray();
+        for (const QJsonValue g : list)
+            games[g[QStringLiteral("name")].toString()] = g[QStringLiteral("size_kb")].toInteger();
+        return games;
+    }
+    QStringList commands() const
+    {
+        QStringList c;
+        for (const QStringList& call : m_world->calls())
+            c << call.value(0, QStringLiteral("(usage)"));
+        return c;
+    }
+    bool runQueue() { return m_session->startQueue() && idle(); }
+
+private slots:
+    void cleanup() { m_session.reset(); }
+
+    // Saved and restored -----------------------------------------------------
+
+    void everyFieldAndResultSurvivesARestart()
+    {
+        start();
+        m_session->restoreQueue();
+        Job done = install(QStringLiteral("Done Game"));
+        done.flags = QStringLiteral("+1+3");
+        done.type = DiscType::CD;
+        m_session->addJob(done);
+        m_session->addJob(install(QStringLiteral("Wait \"Quoted\" Ünïcode")));
+        Job failed = done;
+        failed.name = QStringLiteral("Failed");
+        m_session->addJob(failed);
+        Job f = m_session->jobs().job(2);
+        f.state = JobState::Failed;
+        f.error = ToolError::NoSpace;
+        f.reason = QStringLiteral("hdd1: not enough free space.");
+        f.startedAt = 1000;
+        f.endedAt = 2000;
+        m_session->jobs().setJob(2, f);
+        const QList<Job> before = m_session->jobs().allJobs();
+        QVERIFY(QFile::exists(m_session->queueFile()));
+
+        newSession();
+        m_session->restoreQueue();
+        QCOMPARE(m_session->jobs().allJobs(), before);
+        QVERIFY(m_problems.isEmpty());
+        // And the file says which format it is.
+        QFile file(m_session->queueFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+        QCOMPARE(root[QStringLiteral("version")].toInt(), kQueueFormatVersion);
+    }
+
+    void aFileThatCannotBeReadIsKeptAside_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("newer") << QByteArray(
+                                      "{\"format\":\"ventrik-queue\",\"version\":7,\"jobs\":[]}")
+                               << QStringLiteral("newer version");
+        QTest::newRow("corrupt") << QByteArray("{\"format\":\"ventrik-queue\",\"version\":1,\"jo")
+                                 << QString();
+        QTest::newRow("unknown job")
+            << QByteArray("{\"format\":\"ventrik-queue\",\"version\":1,\"jobs\":[{\"kind\":"
+                          "\"teleport\",\"state\":\"pending\"}]}")
+            << QStringLiteral("unknown kind");
+    }
+    void aFileThatCannotBeReadIsKeptAside()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, says);
+        start();
+        QDir().mkpath(m_world->paths().dataDir);
+        const QString path = m_session->queueFile();
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        f.close();
+        // An older file kept aside is not replaced either.
+        QFile older(path + QStringLiteral(".bad"));
+        QVERIFY(older.open(QIODevice::WriteOnly));
+        older.write("older");
+        older.close();
+
+        m_session->restoreQueue();
+        QTRY_COMPARE(m_problems.size(), 1);
+        QCOMPARE(m_problems[0].kind, ProblemKind::QueueKeptAside);
+        QCOMPARE(m_problems[0].subject, path + QStringLiteral(".bad.1"));
+        QVERIFY(m_problems[0].reason.contains(says));
+        QCOMPARE(m_session->jobs().count(), 0);
+        QFile aside(path + QStringLiteral(".bad.1"));
+        QVERIFY(aside.open(QIODevice::ReadOnly));
+        QCOMPARE(aside.readAll(), content);
+        QFile kept(path + QStringLiteral(".bad"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("older"));
+        // The queue goes on being saved.
+        m_session->addJob(install(QStringLiteral("Next")));
+        QCOMPARE(LoadQueueFile(path).jobs.size(), 1);
+    }
+
+    void jobsAddedDuringARunJoinIt()
+    {
+        start();
+        m_session->restoreQueue();
+        m_session->addJob(install(QStringLiteral("First")));
+        QVERIFY(m_session->startQueue());
+        QTRY_COMPARE(m_session->jobs().job(0).state, JobState::Active);
+        m_session->addJob(install(QStringLiteral("Second")));
+        QVERIFY(idle());
+        QCOMPARE(m_session->lastRunRows(), (QList<int>{0, 1}));
+        QCOMPARE(m_session->jobs().job(1).state, JobState::Complete);
+        QVERIFY(gamesOn(1).contains(QStringLiteral("Second")));
+        QCOMPARE(LoadQueueFile(m_session->queueFile()).jobs[1].state, JobState::Complete);
+    }
+
+    // Checked before it starts ------------------------------------------------
+
+    void partitionNamesOfBothTools()
+    {
+        QCOMPARE(PartitionName(QStringLiteral("A Very Long Game Name With Spaces & Symbols!"),
+                               QStringLiteral("SLES_543.21"), PartitionNaming::Current),
+                 QStringLiteral("PP.SLES-54321..A_VERY_LONG_GAME"));
+        QCOMPARE(PartitionName(QStringLiteral("A Very Long Game Name With Spaces & Other"),
+                               QStringLiteral("SLES_543.21"), PartitionNaming::Current),
+                 QStringLiteral("PP.SLES-54321..A_VERY_LONG_GAME"));
+        QCOMPARE(PartitionName(QStringLiteral("Any"), QString(), PartitionNaming::Current),
+                 QStringLiteral("PP."));
+        QCOMPARE(PartitionName(QStringLiteral("Ünïcode game name that is long enough"),
+                               QStringLiteral("SLUS_1"), PartitionNaming::Older)
+                     .toUtf8()
+                     .size(),
+                 31);
+        QCOMPARE(PartitionName(QStringLiteral("Short"), QStringLiteral("SLUS_1"),
+                               PartitionNaming::Older),
+                 QStringLiteral("PP.HDL.Short"));
+        QCOMPARE(SlicesMb(350), 128);
+        QCOMPARE(SlicesMb(128 * 1024), 128);
+        QCOMPARE(SlicesMb(128 * 1024 + 1), 256);
+    }
+
+    void preflightFindsEachProblem()
+    {
+        QTemporaryDir dir;
+        QFile image(dir.filePath(QStringLiteral("here.iso")));
+        QVERIFY(image.open(QIODevice::WriteOnly));
+        image.close();
+        QFile existing(dir.filePath(QStringLiteral("exists.iso")));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
+
+        auto job = [&](JobKind kind, const QString& name, const QString& dest,
+                       const QString& startup = QStringLiteral("SLUS_200.02"), qint64 kb = 1000) {
+            Job j;
+            j.kind = kind;
+            j.name = name;
+            j.destination = dest;
+            j.startup = startup;
+            j.sizeKb = kb;
+            j.source = kind == JobKind::Install ? image.fileName() : QStringLiteral("hdd1:");
+            return j;
+        };
+        TargetFacts disk;
+        disk.read = true;
+        disk.availableMb = 1024; // eight slices, one of which is never planned
+        disk.games << parse::GameRow{
+            QStringLiteral("CD"),       1000, {}, {}, QStringLiteral("SLUS_1"),
+            QStringLiteral("Installed")};
+        disk.games << parse::GameRow{QStringLiteral("CD"),        350, {}, {}, QString(),
+                                     QStringLiteral("No Startup")};
+        TargetFacts broken;
+        broken.problem = QStringLiteral("APA partition is broken");
+        QHash<QString, TargetFacts> targets{{QStringLiteral("hdd1:"), disk},
+                                            {QStringLiteral("hdd9:"), broken}};
+
+        QList<Job> jobs{
+            job(JobKind::Install, QStringLiteral("Installed"), QStringLiteral("hdd1:")),
+            job(JobKind::Install, QStringLiteral("Twice"), QStringLiteral("hdd1:")),
+            job(JobKind::Install, QStringLiteral("Twice"), QStringLiteral("hdd1:")),
+            job(JobKind::Install, QStringLiteral("Another"), QStringLiteral("hdd1:"), QString()),
+            job(JobKind::Install, QStringLiteral("Big"), QStringLiteral("hdd1:"),
+                QStringLiteral("SLUS_2"), 7 * 128 * 1024),
+            job(JobKind::Install, QStringLiteral("Gone"), QStringLiteral("hdd2:")),
+            job(JobKind::CopyToPC, QStringLiteral("x"), dir.filePath(QStringLiteral("exists.iso"))),
+            job(JobKind::CopyToPC, QStringLiteral("y"), QStringLiteral("/nonexistent/dir/y.iso")),
+            job(JobKind::Install, QStringLiteral("On Broken"), QStringLiteral("hdd9:")),
+        };
+        jobs[5].source = dir.filePath(QStringLiteral("missing.iso"));
+        const QList<PreflightIssue> issues = CheckJobs(jobs, {0, 1, 2, 3, 4, 5, 6, 7, 8}, targets);
+        QMap<int, PreflightKind> found;
+        for (const PreflightIssue& i : issues) {
+            QVERIFY2(!found.contains(i.row), qPrintable(i.text));
+            found[i.row] = i.kind;
+        }
+        // 0 is there already; 2 repeats 1; 3 has no startup like "No Startup" (both "PP.");
+        // those are refused and take no space. 4 brings the planned slices (1 + 7 of
+        // 128 MB) to the disk's last free slice.
+        QCOMPARE(found.value(0), PreflightKind::AlreadyInstalled);
+        QVERIFY(!found.contains(1));
+        QCOMPARE(found.value(2), PreflightKind::QueuedTwice);
+        QCOMPARE(found.value(3), PreflightKind::PartitionClash);
+        QCOMPARE(found.value(4), PreflightKind::NoSpace);
+        QCOMPARE(found.value(5), PreflightKind::SourceMissing);
+        QCOMPARE(found.value(6), PreflightKind::DestinationExists);
+        QCOMPARE(found.value(7), PreflightKind::FolderProblem);
+        QCOMPARE(found.value(8), PreflightKind::TargetUnreadable);
+        // One slice less fits.
+        jobs[4].sizeKb = 6 * 128 * 1024;
+        for (const PreflightIssue& i : CheckJobs(jobs, {0, 1, 2, 3, 4}, targets))
+            QVERIFY(i.kind != PreflightKind::NoSpace);
+    }
+
+    void theSessionChecksAgainstTheTargetsItReads()
+    {
+        start();
+        m_session->restoreQueue();
+        Job old = install(QStringLiteral("Test Game"), QStringLiteral("/dev/sdb"));
+        m_session->addJob(old);
+        m_session->addJob(install(QStringLiteral("A Very Long Game Name With Spaces & Symbols!")));
+        m_session->addJob(install(QStringLiteral("A Very Long Game Name With Spaces & Other")));
+        QSignalSpy checked(m_session.get(), &Session::queueChecked);
+        QVERIFY(m_session->checkQueue());
+        QVERIFY(checked.wait(20000));
+        const auto issues = checked[0][0].value<QList<PreflightIssue>>();
+        QCOMPARE(issues.size(), 2);
+        QCOMPARE(issues[0].kind, PreflightKind::AlreadyInstalled);
+        QCOMPARE(issues[1].kind, PreflightKind::PartitionClash);
+        QCOMPARE(issues[1].row, 2);
+        // Each target was read once, and nothing was written.
+        QCOMPARE(commands(), (QStringList{QStringLiteral("hdl_toc"), QStringLiteral("hdl_toc")}));
+        // The rows carry the same findings as warnings.
+        QTRY_VERIFY(!m_session->jobs().warning(2).isEmpty());
+        QVERIFY(m_session->jobs().warning(1).isEmpty());
+        // The simulator refuses the second name exactly as predicted.
+        QVERIFY(runQueue());
+        QCOMPARE(m_session->jobs().job(1).state, JobState::Complete);
+        QCOMPARE(m_session->jobs().job(2).state, JobState::Failed);
+        QCOMPARE(m_session->jobs().job(2).error, ToolError::FileExists);
+    }
+
+    // Verified results ---------------------------------------------------------
+
+    void resultsComeFromTheDisk_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("present") << QString() << QStringLiteral("Complete");
+        QTest::newRow("short") << QStringLiteral("short") << QStringLiteral("Incomplete on disk");
+        QTest::newRow("missing after success")
+            << QStringLiteral("vanish")
+            << QStringLiteral("Error (the tool reported success, but Game is not on /dev/vtksim1)");
+        QTest::newRow("present after a reported failure")
+            << QStringLiteral("error_after_100")
+            << QStringLiteral("Complete (verified; the tool reported: Input or output is "
+                              "unsupported.)");
+        QTest::newRow("present after a crash")
+            << QStringLiteral("crash_after_100")
+            << QStringLiteral("Complete (verified; the tool reported: hdl_dump was killed by "
+                              "signal SIGABRT.)");
+    }
+    void resultsComeFromTheDisk()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, result);
+        start();
+        m_session->addJob(install(QStringLiteral("Game")));
+        if (!fault.isEmpty())
+            m_world->setFault({{"mode", fault}, {"command", "inject_dvd"}, {"exit", 114}});
+        QVERIFY(runQueue());
+        QCOMPARE(JobResultText(m_session->jobs().job(0)), result);
+        // The list read after the job is the check.
+        QCOMPARE(commands().mid(commands().indexOf(QStringLiteral("inject_dvd"))),
+                 (QStringList{QStringLiteral("inject_dvd"), QStringLiteral("hdl_toc")}));
+    }
+
+    void aRunThatEndedWithTheProgramIsLookedForAtTheNextStart_data()
+    {
+        QTest::addColumn<qint64>("onDisk"); // KB of the game on the disk, -1 none
+        QTest::addColumn<int>("state");
+        QTest::newRow("whole") << qint64(300000) << int(JobState::Complete);
+        QTest::newRow("absent") << qint64(-1) << int(JobState::Pending);
+        QTest::newRow("short") << qint64(1000) << int(JobState::Failed);
+    }
+    void aRunThatEndedWithTheProgramIsLookedForAtTheNextStart()
+    {
+        QFETCH(qint64, onDisk);
+        QFETCH(int, state);
+        start();
+        Job active = install(QStringLiteral("Half"));
+        active.state = JobState::Active;
+        Job iso;
+        iso.kind = JobKind::MakeIso;
+        iso.source = QStringLiteral("/dev/sr0");
+        iso.destination = m_world->path(QStringLiteral("disc.iso"));
+        iso.state = JobState::Active;
+        QFile part(iso.destination + QStringLiteral(".part"));
+        QVERIFY(part.open(QIODevice::WriteOnly));
+        part.close();
+        QString error;
+        QVERIFY(SaveQueueFile(m_session->queueFile(), {active, iso}, &error));
+        if (onDisk >= 0) {
+            QJsonObject s = m_world->state();
+            QJsonArray disks = s[QStringLiteral("disks")].toArray();
+            QJsonObject disk = disks[1].toObject();
+            disk[QStringLiteral("games")] =
+                QJsonArray{SimWorld::game(QStringLiteral("Half"), QStringLiteral("SLES_543.21"),
+                                          QStringLiteral("DVD"), onDisk)};
+            disks[1] = disk;
+            s[QStringLiteral("disks")] = disks;
+            m_world->setState(s);
+        }
+        QSignalSpy incomplete(m_session.get(), &Session::incompleteFound);
+        m_session->restoreQueue();
+        QCOMPARE(m_session->activity(), Activity::Resuming);
+        QVERIFY(idle());
+        QCOMPARE(int(m_session->jobs().job(0).state), state);
+        QCOMPARE(incomplete.size(), state == int(JobState::Failed) ? 1 : 0);
+        if (state == int(JobState::Failed)) {
+            QCOMPARE(JobResultText(m_session->jobs().job(0)), QStringLiteral("Incomplete on disk"));
+            QCOMPARE(m_problems.last().kind, ProblemKind::IncompleteGame);
+        }
+        // An image being written is never finished: its .part goes, the job waits.
+        QCOMPARE(m_session->jobs().job(1).state, JobState::Pending);
+        QVERIFY(!part.exists());
+        QCOMPARE(LoadQueueFile(m_session->queueFile()).jobs[0].state, JobState(state));
+    }
+
+    // Control while it runs ---------------------------------------------------
+
+    void stopAfterThisJobLeavesTheRestPending()
+    {
+        start();
+        for (const char* name : {"One", "Two", "Three"})
+            m_session->addJob(install(QString::fromLatin1(name)));
+        QSignalSpy started(m_session.get(), &Session::jobStarted);
+        QVERIFY(m_session->startQueue());
+        QVERIFY(started.wait(10000));
+        m_session->setStopAfterCurrentJob(true);
+        QVERIFY(idle());
+        QCOMPARE(m_session->jobs().job(0).state, JobState::Complete);
+        QCOMPARE(m_session->jobs().job(1).state, JobState::Pending);
+        QCOMPARE(m_session->jobs().job(2).state, JobState::Pending);
+        // The next run starts without the stop.
+        QVERIFY(runQueue());
+        QCOMPARE(m_session->jobs().pendingCount(), 0);
+    }
+
+    void thePcIsKeptAwakeOnlyWhileARunIsActive()
+    {
+        start();
+        m_session->addJob(install(QStringLiteral("Awake")));
+        QSignalSpy started(m_session.get(), &Session::jobStarted);
+        QVERIFY(m_session->startQueue());
+        QVERIFY(started.wait(10000));
+        QCOMPARE(m_power.sleepCalls, QStringList{QStringLiteral("inhibit")});
+        QVERIFY(idle());
+        QCOMPARE(m_power.sleepCalls,
+                 (QStringList{QStringLiteral("inhibit"), QStringLiteral("release")}));
+        // Without logind the run goes on, and the log says why.
+        m_power.sleepCalls.clear();
+        m_power.canInhibit = false;
+        m_session->addJob(install(QStringLiteral("Sleepy")));
+        QVERIFY(runQueue());
+        QCOMPARE(m_session->jobs().job(1).state, JobState::Complete);
+        QCOMPARE(m_power.sleepCalls, QStringList{QStringLiteral("inhibit")});
+        QVERIFY(m_session->log().lastEntries(100).join(QString()).contains(
+            QStringLiteral("could not be kept awake during the run: no logind here")));
+        QVERIFY(m_problems.isEmpty());
+    }
+
+    // The partition table saved --------------------------------------------------
+
+    void thePartitionTableIsSavedBeforeTheFirstWrite()
+    {
+        start();
+        const QString folder = m_world->paths().dataDir + QStringLiteral("/toc-backups");
+        QDir().mkpath(folder);
+        // Twelve older backups of this disk, two of another: the newest ten of each stay.
+        for (int i = 0; i < 12; ++i) {
+            QFile(QStringLiteral("%1/dev_vtksim1-2020010%2-000000.bin").arg(folder).arg(i % 10))
+                .open(QIODevice::WriteOnly);
+            QFile(QStringLiteral("%1/dev_vtksim1-2021%2-000000.bin")
+                      .arg(folder)
+                      .arg(i, 4, 10, QLatin1Char('0')))
+                .open(QIODevice::WriteOnly);
+        }
+        QFile(folder + QStringLiteral("/other-20200101-000000.bin")).open(QIODevice::WriteOnly);
+        m_session->addJob(install(QStringLiteral("One")));
+        m_session->addJob(install(QStringLiteral("Two")));
+        QVERIFY(runQueue());
+        QCOMPARE(commands(),
+                 (QStringList{QStringLiteral("(usage)"), QStringLiteral("backup_toc"),
+                              QStringLiteral("inject_dvd"), QStringLiteral("hdl_toc"),
+                              QStringLiteral("inject_dvd"), QStringLiteral("hdl_toc")}));
+        const QStringList backup = m_world->calls()[1];
+        QCOMPARE(backup[1], QStringLiteral("/dev/vtksim1"));
+        QVERIFY(backup[2].startsWith(folder + QStringLiteral("/dev_vtksim1-")));
+        QFile saved(backup[2]);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().startsWith("PS2SIM TOC"));
+        const QStringList kept =
+            QDir(folder).entryList({QStringLiteral("dev_vtksim1-*.bin")}, QDir::Files, QDir::Name);
+        QCOMPARE(kept.size(), 10);
+        QCOMPARE(QDir(folder).path() + u'/' + kept.last(), backup[2]);
+        QVERIFY(QFile::exists(folder + QStringLiteral("/other-20200101-000000.bin")));
+        QVERIFY(m_session->log().lastEntries(50).join(QString()).contains(
+            QStringLiteral("The partition table of /dev/vtksim1 was saved to ") + backup[2]));
+        // A tool without backup_toc is not asked.
+        start(QStringLiteral("win"));
+        m_session->addJob(install(QStringLiteral("Old"), QStringLiteral("hdd2:")));
+        QVERIFY(runQueue());
+        QVERIFY(!commands().contains(QStringLiteral("backup_toc")));
+        QCOMPARE(m_session->jobs().job(0).state, JobState::Complete);
+    }
+
+    // The run log -----------------------------------------------------------------
+
+    void theLogKeepsEveryCommandExactlyAndRotates()
+    {
+        QTemporaryDir dir;
+        RunLog log(dir.path(), 600, 3);
+        RunOutcome ended;
+        ended.started = true;
+        ended.normalExit = true;
+        ended.exitCode = 106;
+        ended.output = QStringLiteral("  0%\r 50%\r100%, 1 sec remaining\r\nhdd1: not enough free "
+                                      "space.\n");
+        const QStringList args{QStringLiteral("inject_dvd"), QStringLiteral("hdd1:"),
+                               QStringLiteral("He said \"Hi\"  Édition"), QStringLiteral("/x.iso")};
+        log.addRun(QStringLiteral("/opt/hdl_dump"), args, ended, 1500);
+        const QString first = log.lastEntries(10).value(0);
+        QVERIFY(first.startsWith(QStringLiteral("=== ")));
+        QVERIFY(first.contains(QStringLiteral(
+            "arguments: [\"inject_dvd\",\"hdd1:\",\"He said \\\"Hi\\\"  Édition\",\"/x.iso\"]\n")));
+        QVERIFY(first.contains(QStringLiteral("ended: exit status 106 after 1.50 s\n")));
+        QVERIFY(first.contains(QStringLiteral("\n  100%, 1 sec remaining\n  hdd1: not enough "
+                                              "free space.\n")));
+        QVERIFY(!first.contains(QStringLiteral(" 50%")));
+
+        RunOutcome killed;
+        killed.started = true;
+        killed.signal = SIGKILL;
+        // Output that looks like an entry's start stays inside its entry.
+        killed.output = QStringLiteral("=== not an entry\n");
+        for (int i = 0; i < 20; ++i)
+            log.addRun(QStringLiteral("/opt/hdl_dump"), {QString::number(i)}, killed, 10);
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("run.log.2"))));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("run.log.3"))));
+        for (const QString& name : {QStringLiteral("run.log"), QStringLiteral("run.log.1")})
+            QVERIFY(QFileInfo(dir.filePath(name)).size() <= 600);
+        const QStringList last = log.lastEntries(3);
+        QCOMPARE(last.size(), 3);
+        QVERIFY(last[2].contains(QStringLiteral("arguments: [\"19\"]")));
+        QVERIFY(last[0].contains(QStringLiteral("arguments: [\"17\"]")));
+        QVERIFY(last[2].contains(QStringLiteral("killed by signal SIGKILL")));
+        QVERIFY(last[2].contains(QStringLiteral("\n  === not an entry\n")));
+    }
+
+    void theSessionLogsEveryRun()
+    {
+        start();
+        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("/dev/sdb")));
+        QVERIFY(idle());
+        const QString entries = m_session->log().lastEntries(10).join(QString());
+        QVERIFY(entries.contains(QStringLiteral("arguments: [\"hdl_toc\",\"/dev/sdb\"]\nended: "
+                                                "exit status 0")));
+        QVERIFY(entries.contains(QStringLiteral("\n  total 20480MB")));
+        QCOMPARE(QFileInfo(m_session->log().currentFile()).path(), m_world->paths().stateDir);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQueue)
+#include "tst_queue.moc"
