@@ -1,5 +1,6 @@
 // Benchmarks of the main window: a large game table reaching the browse list.
 #include "core/devices/Probe.h"
+#include "core/jobs/QueueFile.h"
 #include "core/platform/Platform.h"
 #include "core/platform/PowerActions.h"
 #include "gui/Dialogs.h"
@@ -8,10 +9,12 @@
 #include "gui/TrayIcon.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
@@ -149,8 +152,12 @@ int main(int argc, char* argv[])
                           .toUtf8());
         wrapper.setPermissions(wrapper.permissions() | QFileDevice::ExeOwner);
     }
-    Program program = StartProgram(AppPaths::forProgramDir(dir.path()), SessionSeams{icmp, power},
-                                   MainSeams{dialogs, tray, [] {}});
+    AppPaths paths = AppPaths::forProgramDir(dir.path());
+    // The saved queue and the log stay in the benchmark's folder.
+    paths.dataDir = dir.filePath(QStringLiteral("data"));
+    paths.stateDir = dir.filePath(QStringLiteral("state"));
+    Program program =
+        StartProgram(paths, SessionSeams{icmp, power}, MainSeams{dialogs, tray, [] {}});
     Session& session = *program.session;
     auto* list = program.window->findChild<QTreeView*>(QStringLiteral("lstHD"));
 
@@ -232,5 +239,84 @@ int main(int argc, char* argv[])
     const double rss1 = static_cast<double>(platform::residentMemoryKb()) / 1024.0;
     report("progress_flood_ui_lag_ms", worstLag, "ms", 50);
     report("progress_flood_rss_growth_mb", std::max(0.0, rss1 - rss0), "MB", 5);
+
+    // From a saved queue of 500 jobs to their rows in the job list, checks included.
+    {
+        QList<Job> saved;
+        for (int i = 0; i < 500; ++i) {
+            Job j;
+            j.kind = i % 5 == 0 ? JobKind::CopyToPC : JobKind::Install;
+            j.source = i % 5 == 0 ? QStringLiteral("hdd1:") : dir.filePath(QStringLiteral("a.iso"));
+            j.destination = i % 5 == 0 ? dir.filePath(QStringLiteral("out%1.iso").arg(i))
+                                       : QStringLiteral("hdd1:");
+            j.name = QStringLiteral("Queued game %1").arg(i);
+            j.startup = QStringLiteral("SLUS_%1.45").arg(i % 1000, 3, 10, QLatin1Char('0'));
+            j.sizeKb = 4404224;
+            j.state = i < 100 ? JobState::Complete : JobState::Pending;
+            saved << j;
+        }
+        const QByteArray file = QueueToJson(saved);
+        program.window->findChild<QRadioButton*>(QStringLiteral("optJobQueue"))->click();
+        auto* jobs = program.window->findChild<QTreeView*>(QStringLiteral("lstJob"));
+        std::vector<double> restore;
+        for (int run = 0; run < 7; ++run) {
+            QFile f(session.queueFile());
+            QDir().mkpath(paths.dataDir);
+            f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            f.write(file);
+            f.close();
+            QElapsedTimer t;
+            t.start();
+            session.restoreQueue();
+            QApplication::processEvents();
+            jobs->viewport()->repaint();
+            restore.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            if (jobs->model()->rowCount() != 500)
+                restore.back() = 1e9;
+        }
+        report("queue_restore_500_ms", median(restore), "ms", 50);
+        session.jobs().clear();
+    }
+
+    // From the end of one job of the queue to the start of the next one's command.
+    {
+        const int count = 15;
+        for (int i = 0; i < count; ++i) {
+            Job j;
+            j.source = dir.filePath(QStringLiteral("a.iso"));
+            j.destination = QStringLiteral("hdd1:");
+            j.name = QStringLiteral("Switch %1").arg(i);
+            session.addJob(j);
+        }
+        qputenv("BENCH_SIM_ARGS", "sim_progress 3 1");
+        std::vector<double> ended(count, -1);
+        std::vector<double> started(count, -1);
+        int row = -1;
+        auto c1 = QObject::connect(&session, &Session::jobStarted, [&](int r) { row = r; });
+        auto c2 = QObject::connect(&session, &Session::commandStarted, [&](const QString& shown) {
+            if (row >= 0 && shown.startsWith(QLatin1String("inject")) && started[row] < 0)
+                started[row] = nowMs();
+        });
+        auto c3 = QObject::connect(&session.jobs(), &QAbstractItemModel::dataChanged,
+                                   [&](const QModelIndex& from, const QModelIndex&) {
+                                       const int r = from.row();
+                                       const JobState st = session.jobs().job(r).state;
+                                       if (st != JobState::Active && st != JobState::Pending &&
+                                           ended[r] < 0)
+                                           ended[r] = nowMs();
+                                   });
+        session.startQueue();
+        waitIdle(session);
+        QObject::disconnect(c1);
+        QObject::disconnect(c2);
+        QObject::disconnect(c3);
+        qunsetenv("BENCH_SIM_ARGS");
+        std::vector<double> switches;
+        for (int i = 1; i < count; ++i) {
+            if (ended[i - 1] >= 0 && started[i] >= 0)
+                switches.push_back(started[i] - ended[i - 1]);
+        }
+        report("job_switch_ms", switches.size() == count - 1 ? median(switches) : 1e9, "ms", 20);
+    }
     return g_missed == 0 ? 0 : 1;
 }

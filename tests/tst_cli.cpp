@@ -41,6 +41,8 @@ class TestCli : public QObject
         env.insert(QStringLiteral("HDL_SIM_LOG"), m_world->path(QStringLiteral("calls.log")));
         env.insert(QStringLiteral("HOME"), m_world->dir());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_world->path(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), m_world->path(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_STATE_HOME"), m_world->path(QStringLiteral("state")));
         return env;
     }
     static QJsonObject json(const QString& text)
@@ -186,7 +188,121 @@ private slots:
         QVERIFY(QTest::qWaitFor([tool] { return gone(tool); }, 10000));
     }
 
+    void theSavedQueueFromTheTerminal()
+    {
+        m_world->setState([this] {
+            QJsonObject s = m_world->state();
+            s[QStringLiteral("style")] = QStringLiteral("linux");
+            return s;
+        }());
+        const QString one = image(QStringLiteral("one.iso"));
+        QCOMPARE(
+            cli({QStringLiteral("queue"), QStringLiteral("add"), QStringLiteral("install"),
+                 QStringLiteral("/dev/sdc"), one, QStringLiteral("--name"), QStringLiteral("One")})
+                .status,
+            0);
+        // Installed already: added, with a warning once the disk has been read.
+        const Result dup = cli({QStringLiteral("queue"), QStringLiteral("add"),
+                                QStringLiteral("install"), QStringLiteral("/dev/sdb"), one,
+                                QStringLiteral("--name"), QStringLiteral("Small")});
+        QCOMPARE(dup.status, 0);
+        const Result list =
+            cli({QStringLiteral("--json"), QStringLiteral("queue"), QStringLiteral("list")});
+        const QJsonArray jobs = QJsonDocument::fromJson(list.out.toUtf8()).array();
+        QCOMPARE(jobs.size(), 2);
+        QCOMPARE(jobs[0][QStringLiteral("name")].toString(), QStringLiteral("One"));
+        QCOMPARE(jobs[1][QStringLiteral("result")].toString(), QStringLiteral("Pending"));
+
+        // The check stops the run and says why; nothing is written.
+        m_world->clearCalls();
+        const Result stopped = cli({QStringLiteral("queue"), QStringLiteral("run")});
+        QCOMPARE(stopped.status, 1);
+        QVERIFY2(stopped.err.contains(
+                     QStringLiteral("job 2: \"Small\" is already installed on /dev/sdb.")),
+                 qPrintable(stopped.err));
+        for (const QStringList& c : m_world->calls())
+            QCOMPARE(c.first(), QStringLiteral("hdl_toc"));
+
+        // --yes runs it anyway; every job's result is an object.
+        const Result ran = cli({QStringLiteral("--json"), QStringLiteral("queue"),
+                                QStringLiteral("run"), QStringLiteral("--yes")});
+        QCOMPARE(ran.status, 1);
+        const QJsonArray results = QJsonDocument::fromJson(ran.out.toUtf8()).array();
+        QCOMPARE(results.size(), 2);
+        QCOMPARE(results[0][QStringLiteral("result")].toString(), QStringLiteral("Complete"));
+        QCOMPARE(results[0][QStringLiteral("ok")].toBool(), true);
+        QCOMPARE(results[1][QStringLiteral("ok")].toBool(), false);
+        QCOMPARE(results[1][QStringLiteral("result")].toString(),
+                 QStringLiteral("Error (File already exists)"));
+
+        // The window's queue is the same file.
+        QVERIFY(QFile::exists(m_world->path(QStringLiteral("data/Ventrik/queue.json"))));
+        QCOMPARE(cli({QStringLiteral("queue"), QStringLiteral("clear")}).status, 0);
+        QCOMPARE(cli({QStringLiteral("queue"), QStringLiteral("list")}).out,
+                 QStringLiteral("The queue is empty.\n"));
+        QCOMPARE(cli({QStringLiteral("queue"), QStringLiteral("frob")}).status, 2);
+    }
+
+    void aKilledQueueRunResumesWhereItStopped()
+    {
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("style")] = QStringLiteral("linux");
+        s[QStringLiteral("job_seconds")] = 30;
+        m_world->setState(s);
+        const QString one = image(QStringLiteral("one.iso"));
+        QCOMPARE(cli({QStringLiteral("queue"), QStringLiteral("add"), QStringLiteral("install"),
+                      QStringLiteral("/dev/sdc"), one, QStringLiteral("--name"),
+                      QStringLiteral("Resumed")})
+                     .status,
+                 0);
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(QStringLiteral(VENTRIK_CLI_PATH),
+                {QStringLiteral("--hdl-dump"), m_world->toolPath(), QStringLiteral("queue"),
+                 QStringLiteral("run"), QStringLiteral("--yes")});
+        QVERIFY(p.waitForStarted());
+        const QString queue = m_world->path(QStringLiteral("data/Ventrik/queue.json"));
+        auto injecting = [this] {
+            for (const QStringList& c : m_world->calls()) {
+                if (c.value(0) == QLatin1String("inject_dvd") ||
+                    c.value(0) == QLatin1String("inject_cd"))
+                    return true;
+            }
+            return false;
+        };
+        QVERIFY(QTest::qWaitFor(injecting, 20000));
+        QFile saved(queue);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().contains("\"state\": \"active\""));
+        ::kill(static_cast<pid_t>(p.processId()), SIGKILL);
+        p.waitForFinished();
+
+        // Started again: the game is not on the disk, so the job runs again and completes.
+        s = m_world->state();
+        s[QStringLiteral("job_seconds")] = 0.3;
+        m_world->setState(s);
+        QVERIFY(QTest::qWaitFor(
+            [this] {
+                const QJsonArray games =
+                    m_world->state()[QStringLiteral("disks")][1][QStringLiteral("games")].toArray();
+                return games.isEmpty();
+            },
+            5000));
+        const Result again =
+            cli({QStringLiteral("queue"), QStringLiteral("run"), QStringLiteral("--yes")});
+        QCOMPARE(again.status, 0);
+        QVERIFY2(again.out.contains(QStringLiteral("job 1 Resumed: Complete")),
+                 qPrintable(again.out));
+    }
+
 private:
+    QString image(const QString& name) const
+    {
+        QFile f(m_world->path(name));
+        f.open(QIODevice::WriteOnly);
+        f.resize(8192);
+        return f.fileName();
+    }
     // ventrik-cli reading the games of a disk whose tool hangs until interrupted;
     // the tool's process id once it runs, else 0.
     qint64 startHungListing(QProcess& p)

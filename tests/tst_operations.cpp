@@ -1,12 +1,15 @@
 #include "GuiFixture.h"
+#include "gui/ProblemListDialog.h"
 #include "gui/StatusWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -315,6 +318,132 @@ private slots:
         child<QPushButton>("cmdBackupPS2")->click();
         QCOMPARE(session().jobs().count(), 2);
         QCOMPARE(session().jobs().job(1).source, QStringLiteral("hdd1:"));
+    }
+
+    void anUnattendedRunIsToldOnceAtItsEnd()
+    {
+        start();
+        attachLocal();
+        chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
+        child<QPushButton>("cmdAddGame")->click();
+        chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Test Game"));
+        child<QPushButton>("cmdAddGame")->click();
+        // The queue is kept, and the title says what waits in it.
+        QVERIFY(main().windowTitle().endsWith(QStringLiteral(" - 2 jobs pending")));
+        // The disk shown has that game already: the row says so before any run.
+        QTRY_VERIFY(session()
+                        .jobs()
+                        .index(1, 0)
+                        .data(JobListModel::WarningRole)
+                        .toString()
+                        .contains(QStringLiteral("\"Test Game\" is already installed on hdd1:")));
+        QVERIFY(session().jobs().index(0, 0).data(JobListModel::WarningRole).toString().isEmpty());
+        child<QRadioButton>("optJobQueue")->click();
+        SaveScreenshot(&main(), QStringLiteral("jobs-warning.png"));
+        m_dialogs.shown.clear();
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes); // start despite the check
+        child<QRadioButton>("optJobQueue")->click();
+        child<QPushButton>("cmdStart")->click();
+        QTRY_COMPARE(session().activity(), Activity::RunningQueue);
+        // Something to say during the run waits for its end.
+        emit session().problem({ProblemKind::SaveFailed, QStringLiteral("/x/config.cfg"),
+                                QStringLiteral("No space left on device")});
+        QCOMPARE(m_dialogs.shown.size(), 1); // only the check's list
+        QVERIFY(idle());
+        QCOMPARE(m_tray.notifications,
+                 QStringList{QStringLiteral("Ventrik|1 installed, 1 failed")});
+        QCOMPARE(m_dialogs.shown.size(), 2);
+        QVERIFY(m_dialogs.shown[1].text.startsWith(QStringLiteral("1 installed, 1 failed")));
+        QVERIFY(
+            m_dialogs.shown[1].text.contains(QStringLiteral("/x/config.cfg could not be saved.")));
+        QCOMPARE(main().windowTitle(), QStringLiteral(" Ventrik v0.9b by Tavrin"));
+        // A click on the notification brings the window back.
+        main().hide();
+        m_tray.clickMessage();
+        QVERIFY(main().isVisible());
+    }
+
+    void theStatusWindowStopsAfterThisJobAndEstimates()
+    {
+        start();
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("job_seconds")] = 3;
+        m_world->setState(s);
+        attachLocal();
+        for (const char* name : {"One", "Two", "Three"}) {
+            chooseImage(makeImage(QString::fromLatin1(name) + QStringLiteral(".iso")),
+                        QString::fromLatin1(name));
+            child<QPushButton>("cmdAddGame")->click();
+        }
+        child<QPushButton>("cmdStart")->click();
+        auto& status = main().statusWindow();
+        QTRY_VERIFY(status.isVisible());
+        auto* stopAfter = child<QPushButton>("cmdStopAfter", &status);
+        QVERIFY(stopAfter->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(child<QLabel>("lblQueueLeft", &status)->text() !=
+                                     QStringLiteral("Queue: time left n/a"),
+                                 10000);
+        QVERIFY(child<QLabel>("lblElapsed", &status)
+                    ->text()
+                    .startsWith(QStringLiteral("Elapsed 0:00:0")));
+        SaveScreenshot(&status, QStringLiteral("status-queue.png"));
+        stopAfter->click();
+        QVERIFY(idle());
+        QCOMPARE(result(0), QStringLiteral("Complete"));
+        QCOMPARE(result(1), QStringLiteral("Pending"));
+        QCOMPARE(result(2), QStringLiteral("Pending"));
+        QVERIFY(main().windowTitle().endsWith(QStringLiteral(" - 2 jobs pending")));
+    }
+
+    void theLogAndTheDiagnosticReport()
+    {
+        start();
+        child<QCheckBox>("chkOutput")->setChecked(true);
+        attachLocal();
+        child<QPushButton>("cmdOpenLog")->click();
+        QCOMPARE(m_openedFolders, QStringList{m_world->paths().stateDir});
+        QVERIFY(QDir(m_world->paths().stateDir).exists());
+        SaveScreenshot(child<QWidget>("fmOutput"), QStringLiteral("activity-log.png"));
+
+        const QString report = m_world->path(QStringLiteral("home/report.txt"));
+        m_dialogs.files.push_back(report);
+        child<QPushButton>("cmdReport")->click();
+        QTRY_VERIFY(QFile::exists(report));
+        QFile file(report);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        QVERIFY(text.startsWith(QStringLiteral("Ventrik diagnostic report\n")));
+        QVERIFY(text.contains(QStringLiteral("usage banner: hdl_dump simulator (win texts)")));
+        QVERIFY(text.contains(QStringLiteral("commands: ")));
+        QVERIFY(text.contains(QStringLiteral("== config.cfg\n[")));
+        QVERIFY(text.contains(QStringLiteral("arguments: [\"hdl_toc\",\"hdd1:\"]")));
+        // Paths in the home folder are shortened.
+        QVERIFY(text.contains(QStringLiteral("~/")));
+        QVERIFY(!text.contains(m_world->path(QStringLiteral("home")) + u'/'));
+    }
+
+    void theCheckBeforeARunListsItsFindings()
+    {
+        ProblemListDialog dialog(
+            QStringLiteral("3 problems were found in the job queue. Fix them before the run, or "
+                           "start anyway and let those jobs fail."),
+            {QStringLiteral("Job 2: \"Small\" is already installed on hdd1:."),
+             QStringLiteral("Job 4: \"A Very Long Game Name With Spaces & Symbols!\" and \"A Very "
+                            "Long Game Name With Spaces & Other\" would get the same partition "
+                            "name (PP.SLES-54321..A_VERY_LONG_GAME) on hdd1:; the tool would "
+                            "refuse the second. Give one a different name."),
+             QStringLiteral("Job 5: Not enough space on hdd2: from this job on: the games queued "
+                            "so far need 40.0 GB in 128 MB slices, one slice is kept free, and "
+                            "39.9 GB is free.")},
+            QStringLiteral("Start Anyway"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lstProblems"));
+        QCOMPARE(list->count(), 3);
+        // Long findings wrap instead of running off the dialog.
+        QVERIFY(list->visualItemRect(list->item(1)).height() >
+                list->fontMetrics().height() * 3 / 2);
+        SaveScreenshot(&dialog, QStringLiteral("preflight.png"));
     }
 };
 

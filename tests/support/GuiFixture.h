@@ -24,6 +24,7 @@ protected:
     FakePower m_power;
     Program m_program;
     int m_quits = 0;
+    QStringList m_openedFolders;
 
     // Nothing recorded yet; the networked PS2 at 127.0.0.1 answers probes.
     void resetSeams()
@@ -31,6 +32,8 @@ protected:
         m_dialogs = RecordingDialogs();
         m_tray.available = true;
         m_tray.balloons.clear();
+        m_tray.notifications.clear();
+        m_openedFolders.clear();
         m_tray.adds = m_tray.removes = 0;
         m_icmp = FakeIcmp();
         m_icmp.status[QStringLiteral("127.0.0.1")] = 0;
@@ -48,8 +51,10 @@ protected:
     }
     void startMain()
     {
-        m_program = StartProgram(m_world->paths(), SessionSeams{m_icmp, m_power},
-                                 MainSeams{m_dialogs, m_tray, [this] { ++m_quits; }});
+        m_program =
+            StartProgram(m_world->paths(), SessionSeams{m_icmp, m_power},
+                         MainSeams{m_dialogs, m_tray, [this] { ++m_quits; },
+                                   [this](const QString& folder) { m_openedFolders << folder; }});
         m_program.session->setRetryPause(50);
     }
     void stopMain()
