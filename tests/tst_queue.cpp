@@ -185,6 +185,34 @@ private slots:
         QCOMPARE(LoadQueueFile(path).jobs.size(), 1);
     }
 
+    void aSecondVentrikHandsItsJobsToTheOneThatOwnsTheQueue()
+    {
+        start();
+        m_session->restoreQueue();
+        m_session->addJob(install(QStringLiteral("Owned")));
+        QVERIFY(m_session->ownsQueue());
+
+        Session other(m_world->paths(), SessionSeams{m_icmp, m_power});
+        QList<Problem> told;
+        connect(&other, &Session::problem, this, [&told](const Problem& p) { told << p; });
+        other.restoreQueue();
+        QVERIFY(!other.ownsQueue());
+        QCOMPARE(other.jobs().count(), 1);
+        other.addJob(install(QStringLiteral("Handed Over")));
+        QTRY_COMPARE(m_session->jobs().count(), 2);
+        QCOMPARE(m_session->jobs().job(1).name, QStringLiteral("Handed Over"));
+        QCOMPARE(LoadQueueFile(m_session->queueFile()).jobs.size(), 2);
+        // Only the owner runs it.
+        QVERIFY(!other.startQueue());
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told[0].kind, ProblemKind::QueueInUse);
+        QCOMPARE(told[0].subject, QString::number(QCoreApplication::applicationPid()));
+        // Once the owner has ended, the other takes the queue over, as saved.
+        m_session.reset();
+        QVERIFY(other.ownsQueue());
+        QCOMPARE(other.jobs().count(), 2);
+    }
+
     void jobsAddedDuringARunJoinIt()
     {
         start();

@@ -496,6 +496,12 @@ void CliCommand::queue(const QStringList& args)
         } else if (sub == QLatin1String("run")) {
             queueRun(rest);
         } else if (sub == QLatin1String("clear") && rest.isEmpty()) {
+            if (!m_session.ownsQueue()) {
+                writeErr(
+                    QStringLiteral("Another Ventrik has the job queue open; clear it there.\n"));
+                finish(1);
+                return;
+            }
             m_session.jobs().clear();
             finish(m_failed ? 1 : 0);
         } else {
@@ -520,6 +526,14 @@ void CliCommand::queueAdd(const QStringList& args)
     auto add = [this](const Job& job) {
         if (m_options.dryRun) {
             printDryRun({JobQueue::toolArguments(job)});
+            return;
+        }
+        if (!m_session.ownsQueue()) {
+            m_session.addJob(job);
+            print(jobJson(job, m_session.jobs().count() - 1),
+                  QStringLiteral("job added to the queue of the Ventrik that has it open: %1 %2\n")
+                      .arg(JobKindText(job.kind), job.name));
+            finish(0);
             return;
         }
         m_session.addJob(job);

@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
 
 #include <array>
 #include <utility>
@@ -195,4 +196,33 @@ QString KeepQueueFileAside(const QString& path)
         aside = path + QStringLiteral(".bad.%1").arg(n);
     QFile::rename(path, aside);
     return aside;
+}
+
+bool AppendToQueueInbox(const QString& inbox, const Job& job, QString* error)
+{
+    QDir().mkpath(QFileInfo(inbox).absolutePath());
+    // Two command lines adding at once each keep their job.
+    QLockFile lock(inbox + QStringLiteral(".lock"));
+    if (!lock.tryLock(5000)) {
+        *error = QStringLiteral("the queue's inbox is locked");
+        return false;
+    }
+    QList<Job> jobs = LoadQueueFile(inbox).jobs;
+    jobs.append(job);
+    return SaveQueueFile(inbox, jobs, error);
+}
+
+QList<Job> TakeQueueInbox(const QString& inbox)
+{
+    if (!QFileInfo::exists(inbox))
+        return {};
+    QLockFile lock(inbox + QStringLiteral(".lock"));
+    if (!lock.tryLock(1000))
+        return {};
+    const LoadedQueue loaded = LoadQueueFile(inbox);
+    if (loaded.status == QueueFileStatus::Loaded)
+        QFile::remove(inbox);
+    else
+        KeepQueueFileAside(inbox);
+    return loaded.jobs;
 }

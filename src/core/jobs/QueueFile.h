@@ -31,3 +31,8 @@ LoadedQueue LoadQueueFile(const QString& path);
 bool SaveQueueFile(const QString& path, const QList<Job>& jobs, QString* error);
 // Moves a file that cannot be read aside to PATH.bad, so nothing is lost; the new name.
 QString KeepQueueFileAside(const QString& path);
+
+// Jobs handed to the queue of another running Ventrik, which owns queue.json: they wait in
+// an inbox file beside it until that program takes them into its queue.
+bool AppendToQueueInbox(const QString& inbox, const Job& job, QString* error);
+QList<Job> TakeQueueInbox(const QString& inbox);

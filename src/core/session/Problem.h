@@ -34,6 +34,7 @@ enum class ProblemKind : std::uint8_t {
     ConnectionLost, // subject: the job that failed; reason: the tool's words
     QueueKeptAside, // subject: where the unreadable queue file now is; reason: what was wrong
     IncompleteGame, // subject: the game; reason: the disk or PS2 it is on
+    QueueInUse,     // subject: the other program's process id
 };
 
 struct Problem

@@ -103,6 +103,10 @@ QString ProblemText(const Problem& p)
                              "the queue starts empty.")
                               .arg(p.subject),
                           p.reason);
+    case ProblemKind::QueueInUse:
+        return tr("Another Ventrik (process %1) has the job queue open. Jobs added here join its "
+                  "queue; start, stop or clear the queue there.")
+            .arg(p.subject);
     case ProblemKind::IncompleteGame:
         return tr("Ventrik ended while %1 was being installed. Only part of it is on %2.")
             .arg(p.subject, p.reason);

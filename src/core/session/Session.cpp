@@ -529,7 +529,7 @@ bool Session::powerOffPS2(const QString& typed)
 
 bool Session::startQueue()
 {
-    if (!begin(Activity::RunningQueue))
+    if (refuseForeignQueue() || !begin(Activity::RunningQueue))
         return false;
     m_backedUp.clear();
     holdAwake();
@@ -670,8 +670,55 @@ void Session::saveQueue()
     m_queueSaveFailed = !saved;
 }
 
+QString Session::inboxFile() const
+{
+    return m_paths.dataDir + QStringLiteral("/queue-inbox.json");
+}
+
+bool Session::ownsQueue()
+{
+    if (!m_queueRestored || m_keepQueue)
+        return true;
+    // The other program may have ended since: then this one takes the queue over.
+    if (!m_queueLock->tryLock(0))
+        return false;
+    restoreQueue();
+    return m_keepQueue;
+}
+
+bool Session::refuseForeignQueue()
+{
+    if (ownsQueue())
+        return false;
+    qint64 pid = 0;
+    QString host, app;
+    m_queueLock->getLockInfo(&pid, &host, &app);
+    emit problem({ProblemKind::QueueInUse, QString::number(pid), {}});
+    return true;
+}
+
+void Session::takeInbox()
+{
+    if (!m_keepQueue)
+        return;
+    for (const Job& job : TakeQueueInbox(inboxFile()))
+        m_jobs.addJob(job);
+}
+
 void Session::restoreQueue()
 {
+    QDir().mkpath(m_paths.dataDir);
+    m_queueRestored = true;
+    if (!m_queueLock) {
+        m_queueLock = std::make_unique<QLockFile>(m_paths.dataDir + QStringLiteral("/queue.lock"));
+        // Held for as long as the program runs; a lock left by a dead process is taken over.
+        m_queueLock->setStaleLockTime(0);
+    }
+    if (!m_queueLock->isLocked() && !m_queueLock->tryLock(0)) {
+        // Another Ventrik owns the file: shown as it is, never written from here.
+        m_jobs.setJobs(LoadQueueFile(queueFile()).jobs);
+        return;
+    }
     const LoadedQueue loaded = LoadQueueFile(queueFile());
     if (loaded.status == QueueFileStatus::Unreadable || loaded.status == QueueFileStatus::Newer) {
         const QString aside = KeepQueueFileAside(queueFile());
@@ -685,6 +732,12 @@ void Session::restoreQueue()
     }
     m_jobs.setJobs(loaded.jobs);
     m_keepQueue = true;
+    // Jobs a command line handed over while this program was not running, and from now on.
+    takeInbox();
+    if (m_inboxWatch.directories().isEmpty()) {
+        m_inboxWatch.addPath(m_paths.dataDir);
+        connect(&m_inboxWatch, &QFileSystemWatcher::directoryChanged, this, &Session::takeInbox);
+    }
 
     // A job found Active was running when the program ended.
     QList<int> interrupted;
@@ -746,6 +799,11 @@ void Session::resumeNext(QList<int> rows)
 
 void Session::addJob(const Job& job)
 {
+    if (!ownsQueue()) {
+        QString error;
+        if (!AppendToQueueInbox(inboxFile(), job, &error))
+            emit problem({ProblemKind::SaveFailed, inboxFile(), error});
+    }
     m_jobs.addJob(job);
 }
 
@@ -779,7 +837,7 @@ QList<PreflightIssue> Session::knownIssues() const
 
 bool Session::checkQueue()
 {
-    if (!begin(Activity::CheckingQueue))
+    if (refuseForeignQueue() || !begin(Activity::CheckingQueue))
         return false;
     QStringList targets;
     for (const Job& job : m_jobs.allJobs()) {

@@ -12,13 +12,16 @@
 #include "core/tool/RunOutcome.h"
 #include "core/tool/ToolRun.h"
 
+#include <QFileSystemWatcher>
 #include <QHash>
+#include <QLockFile>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
 #include <QThreadPool>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class IcmpBackend;
@@ -126,7 +129,10 @@ public:
     // Reads the saved queue and from then on saves every change. Jobs that were running
     // when the program ended are looked for on their targets (a Resuming activity).
     void restoreQueue();
+    // False while another Ventrik (the window or a command line) has the saved queue open.
+    bool ownsQueue();
     // Appends a job; also during a run, which it joins at the end. Its warnings follow.
+    // While another Ventrik owns the queue, the job goes to that program's queue.
     void addJob(const Job& job);
     // Reads every target the waiting jobs write to, then reports queueChecked.
     bool checkQueue();
@@ -226,6 +232,9 @@ private:
     void knowToolCommands(std::function<void()> done);
     void resumeNext(QList<int> rows);
     void saveQueue();
+    void takeInbox();
+    QString inboxFile() const;
+    bool refuseForeignQueue();
     void updateWarnings();
     void holdAwake();
     void releaseAwake();
@@ -259,6 +268,9 @@ private:
     std::optional<bool> m_hasDiscInfo2; // unknown until the tool was asked once
     RunLog m_log;
     bool m_keepQueue = false; // saving starts once the saved queue was read
+    bool m_queueRestored = false;
+    std::unique_ptr<QLockFile> m_queueLock; // held while this program owns queue.json
+    QFileSystemWatcher m_inboxWatch;
     bool m_queueSaveFailed = false;
     QHash<QString, TargetFacts> m_facts; // the last read of each target
     QSet<QString> m_backedUp;            // targets whose table this run saved
