@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <chrono>
@@ -73,6 +74,7 @@ struct Sim
             errLine(QStringLiteral("  cdvd_info2 drive|file"));
             errLine(QStringLiteral("  backup_toc device file"));
             errLine(QStringLiteral("  restore_toc device file"));
+            errLine(QStringLiteral("  modify device name new_name [flags]"));
         }
         if (win) {
             errLine(QStringLiteral("  query"));
@@ -525,6 +527,59 @@ struct Sim
         return p;
     }
 
+    // The current builds rename a game and change its flags ("0" for none) in place.
+    int modify(const QStringList& args)
+    {
+        if (args.size() < 3 || args.size() > 4)
+            return usage();
+        char kind = 'd';
+        int index = -1;
+        if (const int rc = openTarget(args[0], &kind, &index))
+            return rc;
+        QJsonObject t = target(kind, index);
+        QJsonArray games = t.value(QStringLiteral("games")).toArray();
+        int at = -1;
+        for (int i = 0; i < games.size(); ++i) {
+            if (games[i].toObject().value(QStringLiteral("name")).toString() == args[1])
+                at = i;
+        }
+        if (at < 0) {
+            errLine(on(args[0], QStringLiteral("partition not found: \"%1\".").arg(args[1])));
+            return 1;
+        }
+        QJsonObject game = games[at].toObject();
+        const QString newName = args[2];
+        const QString startup = game.value(QStringLiteral("startup")).toString();
+        for (int i = 0; i < games.size(); ++i) {
+            const QJsonObject o = games[i].toObject();
+            if (i != at && (o.value(QStringLiteral("name")).toString() == newName ||
+                            partitionName(o.value(QStringLiteral("name")).toString(),
+                                          o.value(QStringLiteral("startup")).toString()) ==
+                                partitionName(newName, startup))) {
+                errLine(on(args[0], QStringLiteral("partition with such name already exists: "
+                                                   "\"%1\".")
+                                        .arg(newName)));
+                return 110;
+            }
+        }
+        game[QStringLiteral("name")] = newName;
+        if (args.size() == 4) {
+            static const QRegularExpression flags(QStringLiteral("^(0|\\+?[1-8](\\+[1-8])*)$"));
+            if (!flags.match(args[3]).hasMatch()) {
+                errLine(QStringLiteral("%1: bad compatibility flags.").arg(args[3]));
+                return 100;
+            }
+            QString f = args[3] == QLatin1String("0") ? QString() : args[3];
+            if (!f.isEmpty() && !f.startsWith(u'+'))
+                f.prepend(u'+');
+            game[QStringLiteral("flags")] = f;
+        }
+        games[at] = game;
+        t[QStringLiteral("games")] = games;
+        setTarget(kind, index, t);
+        return 0;
+    }
+
     // The current builds save and restore a disk's partition table as a file.
     int backupToc(const QStringList& args) const
     {
@@ -897,6 +952,8 @@ struct Sim
             return backupToc(args);
         if (command == QLatin1String("restore_toc") && !win)
             return restoreToc(args);
+        if (command == QLatin1String("modify") && !win)
+            return modify(args);
         if (command == QLatin1String("sim_lines"))
             return simLines(args);
         if (command == QLatin1String("sim_progress"))

@@ -122,7 +122,7 @@ private slots:
         auto* disks = child<QComboBox>("cmbHD");
         QCOMPARE(disks->count(), 2);
         QVERIFY(disks->isVisible());
-        QCOMPARE(child<QPushButton>("cmdAttach")->text(), QStringLiteral("Refresh HDD"));
+        QCOMPARE(child<QPushButton>("cmdAttach")->text(), QStringLiteral("&Refresh HDD"));
         child<QPushButton>("cmdAttach")->click();
         QVERIFY(idle());
         QCOMPARE(shownGames(), (QStringList{QStringLiteral("Test Game"), QStringLiteral("Small")}));

@@ -89,6 +89,7 @@ const QList<CliCommand::Entry>& CliCommand::table()
         {"copy-to-pc", 3, 3, &CliCommand::copyToPc}, {"make-iso", 2, 2, &CliCommand::makeIso},
         {"delete", 2, 2, &CliCommand::remove},       {"poweroff", 1, 1, &CliCommand::poweroff},
         {"doctor", 0, 0, &CliCommand::doctor},       {"queue", 1, 12, &CliCommand::queue},
+        {"rename", 3, 3, &CliCommand::rename},       {"flags", 3, 3, &CliCommand::flags},
     };
     return entries;
 }
@@ -107,6 +108,8 @@ QString CliCommand::usage()
         "  make-iso DRIVE FILE              an image of a disc\n"
         "  delete TARGET NAME\n"
         "  poweroff IP\n"
+        "  rename TARGET NAME NEWNAME       an installed game renamed (the tool's modify)\n"
+        "  flags TARGET NAME 1+3            its compatibility flags set (0 for none)\n"
         "  doctor                           which hdl_dump, which of its commands exist, which "
         "disks can be read,\n"
         "                                   whether an ICMP probe is possible, where settings "
@@ -667,6 +670,54 @@ void CliCommand::remove(const QStringList& args)
             print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("deleted"), name}},
                   name + QStringLiteral(" deleted\n"));
         return *deleted ? 0 : 1;
+    });
+}
+
+void CliCommand::rename(const QStringList& args)
+{
+    const QString newName = TrimGameName(args[2]);
+    if (newName.isEmpty()) {
+        usageError(QStringLiteral("the new name is empty"));
+        return;
+    }
+    if (!GameNameFits(newName)) {
+        usageError(ProblemText({ProblemKind::NameTooLong, newName, {}}));
+        return;
+    }
+    modify(args[0], args[1], Session::RenameArguments(args[0], args[1], newName),
+           [this, newName] { return m_session.renameGame(m_modifyName, newName); });
+}
+
+void CliCommand::flags(const QStringList& args)
+{
+    const auto flags =
+        args[2] == QLatin1String("0") ? std::optional<QString>(QString()) : normaliseFlags(args[2]);
+    if (!flags) {
+        usageError(QStringLiteral("flags are numbers from 1 to 8 joined by +, or 0 for none"));
+        return;
+    }
+    modify(args[0], args[1], Session::FlagsArguments(args[0], args[1], *flags),
+           [this, f = *flags] { return m_session.setGameFlags(m_modifyName, f); });
+}
+
+void CliCommand::modify(const QString& target, const QString& name, const QStringList& shown,
+                        std::function<bool()> start)
+{
+    if (printDryRun({shown}))
+        return;
+    m_modifyName = name;
+    m_session.selectTarget(kindOf(target), target);
+    auto changed = std::make_shared<bool>(false);
+    connect(&m_session, &Session::gameModified, this, [changed] { *changed = true; });
+    if (!start()) {
+        finish(1);
+        return;
+    }
+    whenIdle([this, changed, name] {
+        if (*changed)
+            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("changed"), name}},
+                  name + QStringLiteral(" changed\n"));
+        return *changed ? 0 : 1;
     });
 }
 

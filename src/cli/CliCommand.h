@@ -52,6 +52,10 @@ private:
     void poweroff(const QStringList& args);
     void doctor(const QStringList& args);
     void queue(const QStringList& args);
+    void rename(const QStringList& args);
+    void flags(const QStringList& args);
+    void modify(const QString& target, const QString& name, const QStringList& shown,
+                std::function<bool()> start);
     void queueAdd(const QStringList& args);
     void queueList();
     void queueRun(const QStringList& args);
@@ -75,4 +79,5 @@ private:
     CliOptions m_options;
     bool m_failed = false;
     bool m_finished = false;
+    QString m_modifyName;
 };

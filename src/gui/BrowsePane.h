@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 
+class QLineEdit;
 class QPushButton;
 class QTreeView;
 
@@ -17,4 +18,7 @@ public:
     QPushButton* cmdBackupPS2;
     QPushButton* cmdBackupPC;
     QPushButton* cmdDelete;
+    QLineEdit* txtFilter;
+    QPushButton* cmdRename;
+    QPushButton* cmdFlags;
 };

@@ -37,7 +37,7 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(QStringLiteral("Install"),
     txtISO = new QLineEdit(this);
     txtISO->setObjectName(QStringLiteral("txtISO"));
     txtISO->setReadOnly(true);
-    cmdISO = new QPushButton(QStringLiteral("Browse"), this);
+    cmdISO = new QPushButton(QStringLiteral("Bro&wse"), this);
     cmdISO->setObjectName(QStringLiteral("cmdISO"));
 
     lblGameInfo = heading(QStringLiteral("Game Information"), this);
@@ -51,16 +51,16 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(QStringLiteral("Install"),
     txtGameSize->setReadOnly(true);
     cmbType = new QComboBox(this);
     cmbType->setObjectName(QStringLiteral("cmbType"));
-    cmdCompat = new QPushButton(QStringLiteral("Compatibility Flags"), this);
+    cmdCompat = new QPushButton(QStringLiteral("Compatibility &Flags"), this);
     cmdCompat->setObjectName(QStringLiteral("cmdCompat"));
     cmdCompat->setEnabled(false);
-    cmdMakeISO = new QPushButton(QStringLiteral("Make ISO"), this);
+    cmdMakeISO = new QPushButton(QStringLiteral("Make IS&O"), this);
     cmdMakeISO->setObjectName(QStringLiteral("cmdMakeISO"));
     cmdMakeISO->setEnabled(false);
-    cmdAddGame = new QPushButton(QStringLiteral("Add to Job Queue"), this);
+    cmdAddGame = new QPushButton(QStringLiteral("&Add to Job Queue"), this);
     cmdAddGame->setObjectName(QStringLiteral("cmdAddGame"));
     cmdAddGame->setEnabled(false);
-    cmdInstall = new QPushButton(QStringLiteral("Install Now"), this);
+    cmdInstall = new QPushButton(QStringLiteral("&Install Now"), this);
     cmdInstall->setObjectName(QStringLiteral("cmdInstall"));
     cmdInstall->setEnabled(false);
 

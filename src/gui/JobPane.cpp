@@ -42,10 +42,10 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(QStringLiteral("Job Queue"), paren
         b->setEnabled(enabled);
         return b;
     };
-    cmdStart = makeButton("cmdStart", "Start Job Queue", false);
-    cmdRemove = makeButton("cmdRemove", "Remove Job", false);
-    cmdClear = makeButton("cmdClear", "Clear Jobs", false);
-    cmdControls = makeButton("cmdControls", "Go Back to Main Window", true);
+    cmdStart = makeButton("cmdStart", "&Start Job Queue", false);
+    cmdRemove = makeButton("cmdRemove", "Remove &Job", false);
+    cmdClear = makeButton("cmdClear", "&Clear Jobs", false);
+    cmdControls = makeButton("cmdControls", "&Go Back to Main Window", true);
 
     lstJob = new QTreeView(this);
     lstJob->setObjectName(QStringLiteral("lstJob"));

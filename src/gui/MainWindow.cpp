@@ -43,14 +43,21 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStackedLayout>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
+// Small enough for a 1366x768 screen at 200 % (683x384 of room, less the desktop's panels).
+constexpr QSize kMinimumSize(560, 330);
+// The first size on a screen that has room, without and with the activity view.
+constexpr QSize kDefaultSize(860, 420);
+constexpr int kActivityHeight = 200;
 const QString kWindowTitle = QStringLiteral(" Ventrik v0.9b by Tavrin");
 // The device a list entry names: its first word ("hdd1:", "/dev/sdb").
 QString deviceOf(const QString& entry)
@@ -80,7 +87,8 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     m_jobPane = new JobPane;
     m_activity = new ActivityPane(this);
 
-    // Upper part: two columns, or the job pane laid over both.
+    // Upper part: two columns, or the job pane laid over both. The right column (the
+    // install and game panes) and the job pane take the room a larger window gives.
     m_columns = new QWidget;
     m_columns->setObjectName(QStringLiteral("upperColumns"));
     auto* grid = new QGridLayout(m_columns);
@@ -90,27 +98,45 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     grid->addWidget(m_install, 0, 1, 2, 1);
     grid->addWidget(m_browse, 0, 1, 2, 1);
     grid->setRowStretch(0, 1);
-    m_target->setMinimumSize(Twips(this, 4815), Twips(this, 2295));
-    m_navigation->setMinimumWidth(Twips(this, 4815));
-    m_install->setMinimumSize(Twips(this, 4815), Twips(this, 3255));
-    m_browse->setMinimumSize(Twips(this, 4815), Twips(this, 3255));
+    grid->setColumnStretch(1, 1);
 
-    auto* upperHost = new QWidget(this);
+    auto* upperHost = new QWidget;
+    upperHost->setObjectName(QStringLiteral("upperHost"));
     m_upper = new QStackedLayout(upperHost);
     m_upper->addWidget(m_columns);
     m_upper->addWidget(m_jobPane);
-    m_jobPane->setMinimumSize(Twips(this, 9735), Twips(this, 3255));
-    m_activity->setMinimumHeight(Twips(this, 2535));
     m_activity->hide();
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(upperHost);
-    layout->addWidget(m_activity);
-    // The window takes the size of its contents, so hiding the activity view
-    // shortens it and showing it makes it grow downward.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The activity view below, its share set by dragging the handle.
+    m_splitter = new QSplitter(Qt::Vertical);
+    m_splitter->setObjectName(QStringLiteral("splMain"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(upperHost);
+    m_splitter->addWidget(m_activity);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
 
-    m_browse->lstHD->setModel(&m_session.games());
+    // A window smaller than its contents scrolls rather than cutting them off.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrMain"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget;
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(6, 6, 6, 6);
+    contentLayout->addWidget(m_splitter);
+    scroll->setWidget(content);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+
+    m_gameFilter = new GameFilterModel(this);
+    m_gameFilter->setSourceModel(&m_session.games());
+    m_browse->lstHD->setModel(m_gameFilter);
+    m_browse->lstHD->sortByColumn(-1,
+                                  Qt::AscendingOrder); // the tool's order until a header is clicked
+    connect(m_browse->txtFilter, &QLineEdit::textChanged, m_gameFilter,
+            &GameFilterModel::setFilterText);
     m_jobPane->lstJob->setModel(&m_session.jobs());
     m_install->cmbType->addItems({tr("CD-ROM"), tr("DVD-ROM")});
     // Only what an address is made of; a pasted line break never gets in.
@@ -210,6 +236,15 @@ void MainWindow::connectControls()
     connect(m_activity->cmdCancel, &QPushButton::clicked, this, &MainWindow::cancelCommand);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &MainWindow::cancelCommand);
+    // F5 reads the target again; Delete in the game list deletes (after asking).
+    auto* refresh = new QShortcut(QKeySequence(QKeySequence::Refresh), this);
+    connect(refresh, &QShortcut::activated, this, [this] {
+        if (m_target->cmdAttach->isEnabled())
+            attachChosenTarget();
+    });
+    auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), m_browse->lstHD);
+    remove->setContext(Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, &MainWindow::deleteSelectedGame);
     connect(m_navigation->cmdMinimize, &QPushButton::clicked, this, &MainWindow::minimizeToTray);
     connect(m_navigation->cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(m_navigation->cmdSettings, &QPushButton::clicked, m_settingsWindow.get(),
@@ -291,6 +326,8 @@ void MainWindow::connectControls()
     for (int i = 0; i < m_copyEntries.size(); ++i)
         connect(m_copyEntries[i], &QAction::triggered, this, [this, i] { copyToHDD(i); });
     connect(m_browse->cmdDelete, &QPushButton::clicked, this, &MainWindow::deleteSelectedGame);
+    connect(m_browse->cmdRename, &QPushButton::clicked, this, &MainWindow::renameSelectedGame);
+    connect(m_browse->cmdFlags, &QPushButton::clicked, this, &MainWindow::changeSelectedFlags);
 
     // Jobs.
     connect(m_jobPane->cmdStart, &QPushButton::clicked, this, &MainWindow::startJobQueue);
@@ -355,6 +392,8 @@ void MainWindow::connectSession()
         }
         updateControls();
     });
+    connect(&m_session, &Session::gameModified, this,
+            [this](const QString& name) { balloon(name + tr(" changed")); });
     connect(&m_session, &Session::gameDeleted, this,
             [this](const QString& name) { balloon(name + tr(" deleted from HDD")); });
     connect(&m_session, &Session::diskFormatted, this, &MainWindow::updateControls);
@@ -420,7 +459,7 @@ void MainWindow::updateControls()
     const bool local = m_target->optLocal->isChecked();
     const bool attached = m_session.isAttached() && m_session.space().has_value();
     const bool haveGames = m_session.isAttached() && m_session.games().count() > 0;
-    const bool gameSelected = selectedGame() >= 0;
+    const bool gameSelected = !selectedGames().isEmpty();
     const bool optical = m_install->optOptical->isChecked();
     const bool image = m_install->optISO->isChecked();
     const bool sourceChosen = (image && !m_install->txtISO->text().isEmpty()) ||
@@ -446,6 +485,17 @@ void MainWindow::updateControls()
     m_browse->cmdBackupPC->setEnabled(canQueue && haveGames && gameSelected);
     m_browse->cmdBackupPS2->setEnabled(canQueue && haveGames && gameSelected);
     m_browse->cmdDelete->setEnabled(idle && haveGames && gameSelected);
+    // Renaming and flags need the tool's "modify"; until it is known whether it has one,
+    // the first click finds out.
+    const bool oneGame = selectedGames().size() == 1;
+    const bool noModify = !m_session.canModify().value_or(true);
+    const QString modifyTip =
+        noModify ? tr("This hdl_dump has no \"modify\" command; the current builds have it.")
+                 : QString();
+    for (QPushButton* b : {m_browse->cmdRename, m_browse->cmdFlags}) {
+        b->setEnabled(idle && haveGames && oneGame && !noModify);
+        b->setToolTip(modifyTip);
+    }
     // A networked PS2 can copy to any local disk; a local disk needs a second one.
     const int disks = static_cast<int>(m_session.disks().size());
     const bool diskToDisk = disks > 0 && CanCopyBetweenDisks(m_session.disks().first().device);
@@ -533,7 +583,7 @@ void MainWindow::fillDisks()
         }
         t->Label6->hide();
         t->txtIP->hide();
-        t->cmdAttach->setText(tr("Refresh HDD"));
+        t->cmdAttach->setText(tr("&Refresh HDD"));
         t->cmdAttach->setFixedWidth(Twips(t, 2175));
         t->cmdShutdownPS2->hide();
         t->cmbHD->show();
@@ -553,7 +603,7 @@ void MainWindow::chooseNetwork()
     t->Label6->show();
     t->txtIP->show();
     t->cmdShutdownPS2->show();
-    t->cmdAttach->setText(tr("Refresh PS2"));
+    t->cmdAttach->setText(tr("&Refresh PS2"));
     t->cmdAttach->setFixedWidth(Twips(t, 1215));
     m_session.selectTarget(TargetKind::Network, t->txtIP->text());
     updateControls();
@@ -813,40 +863,64 @@ void MainWindow::makeIso()
     jobAdded();
 }
 
-int MainWindow::selectedGame() const
+QList<int> MainWindow::selectedGames() const
 {
-    const QTreeView* view = m_browse->lstHD;
-    const QModelIndex current = view->currentIndex();
-    if (!current.isValid() || !view->selectionModel() ||
-        !view->selectionModel()->isRowSelected(current.row(), {}))
-        return -1;
-    return current.row();
+    // Rows of the session's list, in its order, whatever the view's sorting.
+    QList<int> rows;
+    const QItemSelectionModel* selection = m_browse->lstHD->selectionModel();
+    if (!selection)
+        return rows;
+    for (const QModelIndex& shown : selection->selectedRows())
+        rows << m_gameFilter->mapToSource(shown).row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QString MainWindow::fileNameFor(const QString& title)
+{
+    // Only what a file name cannot hold is replaced; quotes and all else stay.
+    QString name = title;
+    name.replace(u'/', u'_').replace(QChar(0), u'_');
+    return name + QStringLiteral(".iso");
 }
 
 void MainWindow::copyToPC()
 {
-    const int row = selectedGame();
-    if (row < 0)
+    const QList<int> rows = selectedGames();
+    if (rows.isEmpty())
         return;
-    QString proposed = m_session.games().game(row).title;
-    // Only what a file name cannot hold is replaced; quotes and all else stay.
-    proposed.replace(u'/', u'_').replace(QChar(0), u'_');
-    FileDialogRequest request;
-    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
-    request.fileName = proposed + QStringLiteral(".iso");
-    request.filter = tr("ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|");
-    request.defaultSuffix = QStringLiteral("iso");
-    request.confirmOverwrite = true;
-    const std::optional<QString> path = m_seams.dialogs.saveFile(request);
-    if (!path || path->isEmpty() || !checkFolderOf(*path))
+    if (rows.size() == 1) {
+        FileDialogRequest request;
+        request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+        request.fileName = fileNameFor(m_session.games().game(rows[0]).title);
+        request.filter = tr("ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|");
+        request.defaultSuffix = QStringLiteral("iso");
+        request.confirmOverwrite = true;
+        const std::optional<QString> path = m_seams.dialogs.saveFile(request);
+        if (!path || path->isEmpty() || !checkFolderOf(*path))
+            return;
+        queueCopy(JobKind::CopyToPC, rows[0], *path);
         return;
-    queueCopy(JobKind::CopyToPC, row, *path);
+    }
+    // Several games: one folder, each game under its own name. A file that is already
+    // there is not replaced; the check before the run names it.
+    const std::optional<QString> folder =
+        m_seams.dialogs.chooseFolder(tr("Choose the folder for the %1 games").arg(rows.size()),
+                                     m_session.settings().read(QStringLiteral("DefaultISO")));
+    if (!folder || folder->isEmpty())
+        return;
+    const QDir dir(*folder);
+    if (!checkFolderOf(dir.filePath(QStringLiteral("x.iso"))))
+        return;
+    for (const int row : rows)
+        queueCopy(JobKind::CopyToPC, row,
+                  dir.filePath(fileNameFor(m_session.games().game(row).title)), false);
 }
 
 void MainWindow::copyToPS2()
 {
-    const int row = selectedGame();
-    if (row < 0)
+    const QList<int> rows = selectedGames();
+    if (rows.isEmpty())
         return;
     const std::optional<QString> answer = m_seams.dialogs.inputText(
         tr("Please enter the IP address of the PS2 console to copy the selected game to."),
@@ -866,15 +940,17 @@ void MainWindow::copyToPS2()
             Dialogs::Icon::Exclamation);
         return;
     }
-    queueCopy(JobKind::CopyToPS2, row, address);
+    for (const int row : rows)
+        queueCopy(JobKind::CopyToPS2, row, address);
 }
 
 void MainWindow::copyToHDD(int menuIndex)
 {
-    const int row = selectedGame();
-    if (row < 0 || menuIndex < 0 || menuIndex >= m_copyEntries.size())
+    const QList<int> rows = selectedGames();
+    if (rows.isEmpty() || menuIndex < 0 || menuIndex >= m_copyEntries.size())
         return;
-    queueCopy(JobKind::CopyToHDD, row, deviceOf(m_copyEntries[menuIndex]->text()));
+    for (const int row : rows)
+        queueCopy(JobKind::CopyToHDD, row, deviceOf(m_copyEntries[menuIndex]->text()));
 }
 
 bool MainWindow::checkFolderOf(const QString& file)
@@ -886,7 +962,7 @@ bool MainWindow::checkFolderOf(const QString& file)
     return false;
 }
 
-void MainWindow::queueCopy(JobKind kind, int gameRow, const QString& destination)
+void MainWindow::queueCopy(JobKind kind, int gameRow, const QString& destination, bool replaceAsked)
 {
     Job job;
     job.kind = kind;
@@ -897,22 +973,77 @@ void MainWindow::queueCopy(JobKind kind, int gameRow, const QString& destination
     job.sizeKb = m_session.games().game(gameRow).sizeKb;
     // The dialog asked before a file was chosen over an existing one; the job replaces it
     // only with a finished copy.
-    job.replaceExisting = kind == JobKind::CopyToPC && QFileInfo::exists(destination);
+    job.replaceExisting =
+        replaceAsked && kind == JobKind::CopyToPC && QFileInfo::exists(destination);
     m_session.addJob(job);
     jobAdded();
 }
 
 void MainWindow::deleteSelectedGame()
 {
-    const int row = selectedGame();
-    if (row < 0)
+    const QList<int> rows = selectedGames();
+    if (rows.isEmpty() || !m_browse->cmdDelete->isEnabled())
         return;
-    const QString name = m_session.games().game(row).title;
-    if (m_seams.dialogs.question(
-            tr("Are you sure you would like to permanently delete this game?\r\n\r\n") + name,
-            Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
+    QStringList names;
+    for (const int row : rows)
+        names << m_session.games().game(row).title;
+    const QString question =
+        names.size() == 1
+            ? tr("Are you sure you would like to permanently delete this game?\r\n\r\n") + names[0]
+            : tr("Are you sure you would like to permanently delete these %1 games?\r\n\r\n")
+                      .arg(names.size()) +
+                  names.join(QStringLiteral("\r\n"));
+    if (m_seams.dialogs.question(question, Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
         return;
-    m_session.deleteGame(name);
+    m_session.deleteGames(names);
+}
+
+void MainWindow::renameSelectedGame()
+{
+    const QList<int> rows = selectedGames();
+    if (rows.size() != 1)
+        return;
+    const QString name = m_session.games().game(rows[0]).title;
+    const std::optional<QString> typed =
+        m_seams.dialogs.inputText(tr("The new name of %1:").arg(name), tr("Rename"));
+    if (!typed)
+        return;
+    const QString newName = TrimGameName(*typed);
+    if (newName.isEmpty() || newName == name)
+        return;
+    if (!GameNameFits(newName)) {
+        showProblem({ProblemKind::NameTooLong, newName, {}});
+        return;
+    }
+    m_session.renameGame(name, newName);
+}
+
+void MainWindow::changeSelectedFlags()
+{
+    const QList<int> rows = selectedGames();
+    if (rows.size() != 1)
+        return;
+    const parse::GameRow& game = m_session.games().game(rows[0]);
+    const std::optional<QString> typed = m_seams.dialogs.inputText(
+        tr("The compatibility flags of %1, as numbers from 1 to 8 joined by + (now: %2; empty "
+           "for none):")
+            .arg(game.title, game.flags.isEmpty() ? tr("none") : game.flags),
+        tr("Compatibility Flags"));
+    if (!typed)
+        return;
+    QString flags = typed->trimmed();
+    flags.remove(u' ');
+    static const QRegularExpression valid(QStringLiteral("^(0|\\+?[1-8](\\+[1-8])*)?$"));
+    if (!valid.match(flags).hasMatch()) {
+        m_seams.dialogs.message(tr("Type the flags as numbers from 1 to 8 joined by +, like 1+3."),
+                                Dialogs::Icon::Exclamation);
+        return;
+    }
+    if (flags == QLatin1String("0"))
+        flags.clear();
+    if (!flags.isEmpty() && !flags.startsWith(u'+'))
+        flags.prepend(u'+');
+    m_session.setGameFlags(game.title, flags);
 }
 
 void MainWindow::startJobQueue()
@@ -1089,6 +1220,17 @@ void MainWindow::restoreFromTray()
 
 void MainWindow::setActivityVisible(bool on)
 {
+    // A window of its own size grows downward to show the view and shrinks when it goes;
+    // a maximised one shares its room.
+    if (m_placed && !isMaximized() && !isFullScreen() && on != m_activity->isVisible()) {
+        const QScreen* screen = this->screen();
+        const int room = screen ? screen->availableGeometry().bottom() - geometry().bottom() : 0;
+        const int change = kActivityHeight;
+        if (on)
+            resize(width(), height() + std::max(0, std::min(change, room)));
+        else
+            resize(width(), std::max(minimumHeight(), height() - change));
+    }
     m_activity->setVisible(on);
     flushOutput();
     m_session.settings().write(QStringLiteral("ViewOutput"),
@@ -1146,14 +1288,41 @@ void MainWindow::applyColumnWidths()
         m_jobPane->lstJob->setColumnWidth(i, job[i]);
 }
 
-void MainWindow::centreOnScreen()
+void MainWindow::placeWindow()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    adjustSize();
-    const QRect area = screen->availableGeometry();
-    move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const SettingsFile& settings = m_session.settings();
+    // A small screen (or a large scale) still shows the whole window: below its
+    // contents' size it scrolls.
+    setMinimumSize(std::min(kMinimumSize.width(), area.width()),
+                   std::min(kMinimumSize.height(), area.height()));
+    const QByteArray geometry =
+        QByteArray::fromBase64(settings.read(QStringLiteral("MainGeometry")).toLatin1());
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        // Room for the lists beyond what the controls need.
+        QSize wanted = m_splitter->sizeHint().expandedTo(minimumSize());
+        wanted = QSize(std::max(wanted.width(), kDefaultSize.width()),
+                       std::max(wanted.height(), kDefaultSize.height()) +
+                           (m_activity->isVisible() ? kActivityHeight : 0));
+        resize(std::min(wanted.width(), area.width()), std::min(wanted.height(), area.height()));
+        move(area.x() + area.width() / 2 - width() / 2,
+             area.y() + area.height() / 2 - height() / 2);
+    }
+    m_splitter->restoreState(
+        QByteArray::fromBase64(settings.read(QStringLiteral("MainSplitter")).toLatin1()));
+}
+
+void MainWindow::saveWindowState()
+{
+    const SettingsFile& settings = m_session.settings();
+    settings.write(QStringLiteral("MainGeometry"), QString::fromLatin1(saveGeometry().toBase64()));
+    settings.write(QStringLiteral("MainSplitter"),
+                   QString::fromLatin1(m_splitter->saveState().toBase64()));
+    settings.write(QStringLiteral("GameColumns"),
+                   QString::fromLatin1(m_browse->lstHD->header()->saveState().toBase64()));
+    settings.write(QStringLiteral("JobColumns"),
+                   QString::fromLatin1(m_jobPane->lstJob->header()->saveState().toBase64()));
 }
 
 void MainWindow::load()
@@ -1168,18 +1337,24 @@ void MainWindow::load()
             &MainWindow::updateControls);
     m_settingsWindow->load();
     AddTrayIcon(m_seams.tray, windowTitle(), windowIcon(), m_trayMenu);
-    // The short window is centred; the activity view then grows it downward.
-    centreOnScreen();
     const bool viewOutput = m_session.settings().number(QStringLiteral("ViewOutput")) == 1;
     m_navigation->chkOutput->setChecked(viewOutput);
     if (!viewOutput)
         setActivityVisible(false);
+    m_placed = false;
+    placeWindow();
+    m_placed = true;
     QString ip = m_session.settings().read(QStringLiteral("IP"));
     if (ip.isEmpty())
         ip = kDefaultIP;
     // The box stores the address and makes it the target.
     m_target->txtIP->setText(ip);
     applyColumnWidths();
+    // Widths the user chose win over the design's.
+    m_browse->lstHD->header()->restoreState(QByteArray::fromBase64(
+        m_session.settings().read(QStringLiteral("GameColumns")).toLatin1()));
+    m_jobPane->lstJob->header()->restoreState(
+        QByteArray::fromBase64(m_session.settings().read(QStringLiteral("JobColumns")).toLatin1()));
     updateControls();
     show();
 }
@@ -1214,6 +1389,7 @@ void MainWindow::exitProgram()
     if (m_exited)
         return;
     m_exited = true;
+    saveWindowState();
     RemoveTrayIcon(m_seams.tray);
     m_status->hide();
     m_settingsWindow->hide();

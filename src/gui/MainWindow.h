@@ -17,8 +17,10 @@ class Dialogs;
 class InstallPane;
 class JobPane;
 class NavigationPane;
+class GameFilterModel;
 class QAction;
 class QMenu;
+class QSplitter;
 class QStackedLayout;
 class Session;
 class SettingsWindow;
@@ -96,14 +98,19 @@ private:
     void installChosenGame();
     void makeIso();
     void jobAdded();
-    int selectedGame() const;
+    // The selected games, as rows of the session's list.
+    QList<int> selectedGames() const;
+    static QString fileNameFor(const QString& title);
     void copyToPC();
     void copyToPS2();
     void copyToHDD(int menuIndex);
-    void queueCopy(JobKind kind, int gameRow, const QString& destination);
+    // replaceAsked: the save dialog asked before an existing file was chosen.
+    void queueCopy(JobKind kind, int gameRow, const QString& destination, bool replaceAsked = true);
     // Tells the user when a file cannot be written into the folder of path.
     bool checkFolderOf(const QString& file);
     void deleteSelectedGame();
+    void renameSelectedGame();
+    void changeSelectedFlags();
     void startJobQueue();
     void removeJob();
     void clearJobs();
@@ -121,7 +128,8 @@ private:
     void showOutput(const QString& chunk);
     void flushOutput();
     void applyColumnWidths();
-    void centreOnScreen();
+    void placeWindow();
+    void saveWindowState();
     void exitProgram();
 
     Session& m_session;
@@ -142,6 +150,9 @@ private:
     QMenu* m_copyMenu = nullptr;
     QList<QAction*> m_copyEntries;
     QStackedLayout* m_upper = nullptr;
+    QSplitter* m_splitter = nullptr;
+    GameFilterModel* m_gameFilter = nullptr;
+    bool m_placed = false; // sized and placed on the screen
     QWidget* m_columns = nullptr;
     std::unique_ptr<StatusWindow> m_status;
     // Messages that arrive during a run of the queue: shown once, at its end.

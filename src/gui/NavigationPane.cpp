@@ -17,11 +17,11 @@ NavigationPane::NavigationPane(QWidget* parent) : QGroupBox(QStringLiteral("Navi
     optJobQueue->setObjectName(QStringLiteral("optJobQueue"));
     chkOutput = new QCheckBox(QStringLiteral("View HDL_Dump Activity"), this);
     chkOutput->setObjectName(QStringLiteral("chkOutput"));
-    cmdSettings = new QPushButton(QStringLiteral("Settings && Tools"), this);
+    cmdSettings = new QPushButton(QStringLiteral("S&ettings && Tools"), this);
     cmdSettings->setObjectName(QStringLiteral("cmdSettings"));
-    cmdMinimize = new QPushButton(QStringLiteral("Minimize"), this);
+    cmdMinimize = new QPushButton(QStringLiteral("Minimi&ze"), this);
     cmdMinimize->setObjectName(QStringLiteral("cmdMinimize"));
-    cmdExit = new QPushButton(QStringLiteral("Exit"), this);
+    cmdExit = new QPushButton(QStringLiteral("E&xit"), this);
     cmdExit->setObjectName(QStringLiteral("cmdExit"));
 
     auto* grid = new QGridLayout(this);

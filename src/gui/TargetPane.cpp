@@ -30,10 +30,10 @@ TargetPane::TargetPane(QWidget* parent) : QGroupBox(QStringLiteral("Playstation 
     txtIP->setObjectName(QStringLiteral("txtIP"));
     txtIP->setMaxLength(255);
 
-    cmdAttach = new QPushButton(QStringLiteral("Refresh PS2"), this);
+    cmdAttach = new QPushButton(QStringLiteral("&Refresh PS2"), this);
     cmdAttach->setObjectName(QStringLiteral("cmdAttach"));
     cmdAttach->setFixedWidth(Twips(this, 1215));
-    cmdShutdownPS2 = new QPushButton(QStringLiteral("Shutdown PS2"), this);
+    cmdShutdownPS2 = new QPushButton(QStringLiteral("Shu&tdown PS2"), this);
     cmdShutdownPS2->setObjectName(QStringLiteral("cmdShutdownPS2"));
 
     fmSpace = new QGroupBox(QStringLiteral("HDD Space Information"), this);

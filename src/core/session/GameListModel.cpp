@@ -17,6 +17,11 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const
     const parse::GameRow& g = m_games[index.row()];
     if (role == Qt::TextAlignmentRole && index.column() == Size)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    if (role == SortRole) {
+        if (index.column() == Size)
+            return g.sizeKb;
+        role = Qt::DisplayRole;
+    }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     switch (index.column()) {
@@ -55,4 +60,33 @@ const parse::GameRow& GameListModel::game(int row) const
 {
     static const parse::GameRow none;
     return row >= 0 && row < count() ? m_games[row] : none;
+}
+
+GameFilterModel::GameFilterModel(QObject* parent) : QSortFilterProxyModel(parent)
+{
+    setSortRole(GameListModel::SortRole);
+    setSortCaseSensitivity(Qt::CaseInsensitive);
+    setSortLocaleAware(true);
+    setDynamicSortFilter(true);
+}
+
+void GameFilterModel::setFilterText(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed == m_filter)
+        return;
+    m_filter = trimmed;
+    invalidateRowsFilter();
+}
+
+bool GameFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const
+{
+    if (m_filter.isEmpty())
+        return true;
+    const auto* games = qobject_cast<const GameListModel*>(sourceModel());
+    if (!games)
+        return true;
+    const parse::GameRow& g = games->game(sourceRow);
+    return g.title.contains(m_filter, Qt::CaseInsensitive) ||
+           g.startup.contains(m_filter, Qt::CaseInsensitive);
 }

@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QSortFilterProxyModel>
 
 // The games installed on the attached target, as the tool listed them.
 class GameListModel : public QAbstractTableModel
@@ -13,6 +14,8 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     enum Column { Title, Startup, Size, Type, Flags, ColumnCount };
+    // What a column sorts by: the size as a number of kilobytes, the rest as text.
+    static constexpr int SortRole = Qt::UserRole + 1;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -27,4 +30,20 @@ public:
 
 private:
     QList<parse::GameRow> m_games;
+};
+
+// The game list as shown: sorted by any column, filtered by a text found in the title
+// or the startup (any case).
+class GameFilterModel : public QSortFilterProxyModel
+{
+    Q_OBJECT
+public:
+    explicit GameFilterModel(QObject* parent = nullptr);
+    void setFilterText(const QString& text);
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+private:
+    QString m_filter;
 };

@@ -26,6 +26,8 @@ enum class ProblemKind : std::uint8_t {
     NotPs2Disk,
     ListingFailed,  // reason: the tool's words
     DeleteFailed,   // subject: the game; reason
+    ModifyFailed,   // subject: the game; reason
+    NoModify,       // the tool has no "modify" command
     FormatFailed,   // subject: the disk; reason
     InstallFailed,  // subject: the game; reason
     SaveFailed,     // subject: the file; reason

@@ -77,6 +77,11 @@ QString ProblemText(const Problem& p)
             text += QStringLiteral("\r\n\r\n") + PermissionAdvice();
         return text;
     }
+    case ProblemKind::ModifyFailed:
+        return withReason(tr("%1 could not be changed.").arg(p.subject), p.reason);
+    case ProblemKind::NoModify:
+        return tr("This hdl_dump cannot rename games or change their flags: it has no \"modify\" "
+                  "command. The current builds of hdl_dump have it.");
     case ProblemKind::DeleteFailed:
         return withReason(tr("The game %1 could not be deleted.").arg(p.subject), p.reason);
     case ProblemKind::FormatFailed:

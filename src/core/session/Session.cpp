@@ -441,9 +441,25 @@ void Session::discInfoDone(const RunOutcome& outcome, const QString& source, boo
 
 bool Session::deleteGame(const QString& name)
 {
-    if (m_targetDevice.isEmpty() || !begin(Activity::Deleting))
+    return deleteGames({name});
+}
+
+bool Session::deleteGames(const QStringList& names)
+{
+    if (m_targetDevice.isEmpty() || names.isEmpty() || !begin(Activity::Deleting))
         return false;
-    startAttempt({QStringLiteral("delete"), m_targetDevice, name}, [this, name](
+    deleteNext(names);
+    return true;
+}
+
+void Session::deleteNext(QStringList names)
+{
+    if (names.isEmpty() || m_cancelRequested) {
+        refreshTarget([this] { end(); });
+        return;
+    }
+    const QString name = names.takeFirst();
+    startAttempt({QStringLiteral("delete"), m_targetDevice, name}, [this, name, names](
                                                                        const RunOutcome& outcome) {
         static constexpr ToolError refusals[] = {ToolError::UnknownCommand, ToolError::NotFound,
                                                  ToolError::ConnectionRefused,
@@ -451,16 +467,16 @@ bool Session::deleteGame(const QString& name)
         bool deleted = outcome.succeeded();
         for (const ToolError e : refusals)
             deleted = deleted && outcome.error != e;
-        const QString reason = outcome.reason(toolName());
-        refreshTarget([this, name, deleted, reason] {
-            end();
-            if (deleted)
-                emit gameDeleted(name);
-            else
-                emit problem({ProblemKind::DeleteFailed, name, reason});
-        });
+        if (deleted)
+            emit gameDeleted(name);
+        else
+            emit problem({ProblemKind::DeleteFailed, name, outcome.reason(toolName())});
+        // A tool without delete, or a PS2 that stopped answering, fails every other game too.
+        const bool hopeless = outcome.error == ToolError::UnknownCommand ||
+                              outcome.error == ToolError::ConnectionRefused ||
+                              outcome.error == ToolError::NetworkTimeout || !outcome.started;
+        deleteNext(hopeless ? QStringList() : names);
     });
-    return true;
 }
 
 bool Session::formatDisk(const QString& device)
@@ -994,4 +1010,63 @@ void Session::releaseAwake()
         return;
     m_awake = false;
     m_seams.power.ReleaseSleep();
+}
+
+// Editing installed games --------------------------------------------------------
+
+std::optional<bool> Session::canModify() const
+{
+    if (!m_toolCommandsKnown)
+        return std::nullopt;
+    return m_toolCommands.contains(QLatin1String("modify"));
+}
+
+QStringList Session::RenameArguments(const QString& target, const QString& name,
+                                     const QString& newName)
+{
+    return {QStringLiteral("modify"), target, name, newName};
+}
+
+QStringList Session::FlagsArguments(const QString& target, const QString& name,
+                                    const QString& flags)
+{
+    // The name stays; the tool reads the flags after it. "0" clears them, as the list shows.
+    return {QStringLiteral("modify"), target, name, name,
+            flags.isEmpty() ? QStringLiteral("0") : flags};
+}
+
+bool Session::renameGame(const QString& name, const QString& newName)
+{
+    return modifyGame(name, RenameArguments(m_targetDevice, name, newName));
+}
+
+bool Session::setGameFlags(const QString& name, const QString& flags)
+{
+    return modifyGame(name, FlagsArguments(m_targetDevice, name, flags));
+}
+
+bool Session::modifyGame(const QString& name, const QStringList& args)
+{
+    if (m_targetDevice.isEmpty() || !begin(Activity::Modifying))
+        return false;
+    knowToolCommands([this, name, args] {
+        if (!canModify().value_or(false)) {
+            emit problem({ProblemKind::NoModify, {}, {}});
+            end();
+            return;
+        }
+        startAttempt(args, [this, name](const RunOutcome& outcome) {
+            const bool changed = outcome.succeeded() && outcome.error == ToolError::None;
+            const QString reason = outcome.reason(toolName());
+            refreshTarget([this, name, changed, reason] {
+                // Told before the session is idle again, so whoever waits for idle knows.
+                if (changed)
+                    emit gameModified(name);
+                else
+                    emit problem({ProblemKind::ModifyFailed, name, reason});
+                end();
+            });
+        });
+    });
+    return true;
 }

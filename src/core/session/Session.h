@@ -48,6 +48,7 @@ enum class Activity : std::uint8_t {
     ReadingGames,
     ReadingDisc,
     Deleting,
+    Modifying, // a game renamed or its flags changed
     Formatting,
     PoweringOff,
     RunningQueue,
@@ -120,6 +121,18 @@ public:
     QStringList discInfoArguments(const QString& source) const;
 
     bool deleteGame(const QString& name);
+    // Each game in turn, then the list read once.
+    bool deleteGames(const QStringList& names);
+    // Through the tool's "modify", where the tool has it (the current builds).
+    bool renameGame(const QString& name, const QString& newName);
+    bool setGameFlags(const QString& name, const QString& flags);
+    // The arguments of those two ("+1+3", or "" for none).
+    static QStringList RenameArguments(const QString& target, const QString& name,
+                                       const QString& newName);
+    static QStringList FlagsArguments(const QString& target, const QString& name,
+                                      const QString& flags);
+    // Known once the tool's usage was read: whether it has "modify".
+    std::optional<bool> canModify() const;
     bool formatDisk(const QString& device);
     bool powerOffPS2(const QString& address);
 
@@ -183,6 +196,7 @@ signals:
     void discInfoRead(const parse::DiscInfo& info);
     void discInfoFailed();
     void gameDeleted(const QString& name);
+    void gameModified(const QString& name);
     void diskFormatted(const QString& device);
     void ps2PoweredOff(const QString& address);
 
@@ -232,6 +246,8 @@ private:
     void knowToolCommands(std::function<void()> done);
     void resumeNext(QList<int> rows);
     void saveQueue();
+    void deleteNext(QStringList names);
+    bool modifyGame(const QString& name, const QStringList& args);
     void takeInbox();
     QString inboxFile() const;
     bool refuseForeignQueue();
