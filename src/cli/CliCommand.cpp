@@ -117,6 +117,8 @@ QString CliCommand::usage()
         "  queue add install|copy-to-pc|make-iso ARGS   a job for the saved queue, with the "
         "arguments\n"
         "                                   of the command of that name\n"
+        "  queue add-folder TARGET DIR [--type cd|dvd]   every image of a folder and its "
+        "subfolders\n"
         "  queue list                       the saved queue (shared with the window)\n"
         "  queue run [--stop-after-failure] [--yes]\n"
         "                                   checks the queue, then runs its waiting jobs; stops "
@@ -494,6 +496,8 @@ void CliCommand::queue(const QStringList& args)
         const QStringList rest = args.mid(1);
         if (sub == QLatin1String("add")) {
             queueAdd(rest);
+        } else if (sub == QLatin1String("add-folder")) {
+            queueAddFolder(rest);
         } else if (sub == QLatin1String("list") && rest.isEmpty()) {
             queueList();
         } else if (sub == QLatin1String("run")) {
@@ -562,6 +566,63 @@ void CliCommand::queueAdd(const QStringList& args)
         usageError(QStringLiteral("queue add takes install, copy-to-pc or make-iso with their "
                                   "arguments"));
     }
+}
+
+void CliCommand::queueAddFolder(const QStringList& args)
+{
+    std::optional<DiscType> type;
+    if (args.size() == 4 && args[2] == QLatin1String("--type") &&
+        (args[3] == QLatin1String("cd") || args[3] == QLatin1String("dvd"))) {
+        type = args[3] == QLatin1String("cd") ? DiscType::CD : DiscType::DVD;
+    } else if (args.size() != 2) {
+        usageError(QStringLiteral("queue add-folder takes TARGET DIR [--type cd|dvd]"));
+        return;
+    }
+    if (!QFileInfo(args[1]).isDir()) {
+        usageError(QStringLiteral("%1 is no folder").arg(args[1]));
+        return;
+    }
+    m_session.selectTarget(kindOf(args[0]), args[0]);
+    connect(&m_session, &Session::batchRead, this, [this](const BatchSummary& summary) {
+        using Outcome = BatchEntry::Outcome;
+        QJsonArray added, notPs2, installed, queued;
+        QString text;
+        for (const BatchEntry& e : summary.entries) {
+            const QJsonObject item{{QStringLiteral("file"), e.path},
+                                   {QStringLiteral("name"), e.job.name},
+                                   {QStringLiteral("startup"), e.job.startup},
+                                   {QStringLiteral("type"), DiscTypeText(e.job.type)},
+                                   {QStringLiteral("reason"), e.reason}};
+            switch (e.outcome) {
+            case Outcome::Added:
+                added.append(item);
+                text += QStringLiteral("added        %1  (%2)\n").arg(e.job.name, e.path);
+                break;
+            case Outcome::NotPs2:
+                notPs2.append(item);
+                text += QStringLiteral("not PS2      %1: %2\n").arg(e.path, e.reason);
+                break;
+            case Outcome::Installed:
+                installed.append(item);
+                text += QStringLiteral("installed    %1  (%2)\n").arg(e.job.name, e.path);
+                break;
+            case Outcome::Queued:
+                queued.append(item);
+                text += QStringLiteral("queued       %1  (%2)\n").arg(e.job.name, e.path);
+                break;
+            }
+        }
+        text +=
+            QStringLiteral("%1 of %2 images added\n").arg(added.size()).arg(summary.entries.size());
+        print(QJsonObject{{QStringLiteral("added"), added},
+                          {QStringLiteral("not_ps2"), notPs2},
+                          {QStringLiteral("already_installed"), installed},
+                          {QStringLiteral("already_queued"), queued}},
+              text);
+        finish(summary.cancelled ? 1 : 0);
+    });
+    if (!m_session.addImages({args[1]}, type))
+        finish(1);
 }
 
 void CliCommand::queueList()

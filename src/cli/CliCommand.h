@@ -57,6 +57,7 @@ private:
     void modify(const QString& target, const QString& name, const QStringList& shown,
                 std::function<bool()> start);
     void queueAdd(const QStringList& args);
+    void queueAddFolder(const QStringList& args);
     void queueList();
     void queueRun(const QStringList& args);
     void showProgress();

@@ -63,12 +63,13 @@ QString WidgetDialogs::qtFilter(const QString& filter)
 }
 
 namespace {
-std::optional<QString> runFileDialog(QWidget* owner, const FileDialogRequest& r, bool save)
+QStringList runFileDialog(QWidget* owner, const FileDialogRequest& r, bool save, bool many = false)
 {
     QFileDialog dialog(owner, r.title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile
-                            : (r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+    dialog.setFileMode(save   ? QFileDialog::AnyFile
+                       : many ? QFileDialog::ExistingFiles
+                              : (r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
     dialog.setNameFilter(WidgetDialogs::qtFilter(r.filter));
     if (!r.directory.isEmpty())
         dialog.setDirectory(r.directory);
@@ -80,20 +81,27 @@ std::optional<QString> runFileDialog(QWidget* owner, const FileDialogRequest& r,
         dialog.setDefaultSuffix(suffix);
     if (save && !r.confirmOverwrite)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
 }
 } // namespace
 
 std::optional<QString> WidgetDialogs::openFile(const FileDialogRequest& request)
 {
-    return runFileDialog(m_owner, request, false);
+    const QStringList files = runFileDialog(m_owner, request, false);
+    return files.isEmpty() ? std::nullopt : std::optional<QString>(files.first());
+}
+
+QStringList WidgetDialogs::openFiles(const FileDialogRequest& request)
+{
+    return runFileDialog(m_owner, request, false, true);
 }
 
 std::optional<QString> WidgetDialogs::saveFile(const FileDialogRequest& request)
 {
-    return runFileDialog(m_owner, request, true);
+    const QStringList files = runFileDialog(m_owner, request, true);
+    return files.isEmpty() ? std::nullopt : std::optional<QString>(files.first());
 }
 
 std::optional<QString> WidgetDialogs::inputText(const QString& prompt, const QString& title)

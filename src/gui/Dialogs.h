@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <optional>
@@ -34,11 +35,14 @@ public:
     // Nothing when the user cancelled.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // Several existing files; empty when the user cancelled.
+    virtual QStringList openFiles(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> inputText(const QString& prompt, const QString& title) = 0;
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& directory) = 0;
     // A colour as 0x00BBGGRR.
     virtual std::optional<quint32> chooseColor(quint32 initial) = 0;
-    // A list of problems to confirm: true when the user chose to go on (acceptText).
+    // A list of problems to confirm: true when the user chose to go on (acceptText); with
+    // no acceptText the list is only shown.
     virtual bool confirmList(const QString& text, const QStringList& items,
                              const QString& acceptText) = 0;
 
@@ -54,6 +58,7 @@ public:
     Answer question(const QString&, Icon, const QString& = {}) override { return Answer::No; }
     std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+    QStringList openFiles(const FileDialogRequest&) override { return {}; }
     std::optional<QString> inputText(const QString&, const QString&) override
     {
         return std::nullopt;
@@ -76,6 +81,7 @@ public:
     Answer question(const QString& text, Icon icon, const QString& title = {}) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    QStringList openFiles(const FileDialogRequest& request) override;
     std::optional<QString> inputText(const QString& prompt, const QString& title) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& directory) override;
     std::optional<quint32> chooseColor(quint32 initial) override;

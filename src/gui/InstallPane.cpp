@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -64,6 +65,23 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(QStringLiteral("Install"),
     cmdInstall->setObjectName(QStringLiteral("cmdInstall"));
     cmdInstall->setEnabled(false);
 
+    lblBatch = heading(QStringLiteral("Many Games"), this);
+    lblBatch->setObjectName(QStringLiteral("lblBatch"));
+    cmdAddImages = new QPushButton(QStringLiteral("Add Ima&ges..."), this);
+    cmdAddImages->setObjectName(QStringLiteral("cmdAddImages"));
+    cmdAddImages->setToolTip(QStringLiteral("Queue several image files at once; they can also be "
+                                            "dropped on the window"));
+    cmdAddFolder = new QPushButton(QStringLiteral("Add Fol&der..."), this);
+    cmdAddFolder->setObjectName(QStringLiteral("cmdAddFolder"));
+    cmdAddFolder->setToolTip(QStringLiteral("Queue every image in a folder and its subfolders"));
+    prgBatch = new QProgressBar(this);
+    prgBatch->setObjectName(QStringLiteral("prgBatch"));
+    prgBatch->setFormat(QStringLiteral("%v of %m read"));
+    prgBatch->hide();
+    cmdBatchCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdBatchCancel->setObjectName(QStringLiteral("cmdBatchCancel"));
+    cmdBatchCancel->hide();
+
     auto* source = new QGridLayout;
     source->addWidget(optOptical, 0, 0);
     source->addWidget(cmbOptical, 0, 1, 1, 2);
@@ -96,6 +114,14 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(QStringLiteral("Install"),
     layout->addLayout(source);
     layout->addWidget(lblGameInfo);
     layout->addLayout(info);
-    layout->addStretch();
     layout->addLayout(actions);
+    layout->addStretch();
+    auto* batch = new QHBoxLayout;
+    batch->addWidget(cmdAddImages);
+    batch->addWidget(cmdAddFolder);
+    batch->addWidget(prgBatch, 1);
+    batch->addWidget(cmdBatchCancel);
+    batch->addStretch();
+    layout->addWidget(lblBatch);
+    layout->addLayout(batch);
 }

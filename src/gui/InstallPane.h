@@ -5,6 +5,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 
@@ -31,4 +32,10 @@ public:
     QPushButton* cmdMakeISO;
     QPushButton* cmdAddGame;
     QPushButton* cmdInstall;
+    // Many images at once: chosen files, a folder, or dropped on the window.
+    QLabel* lblBatch;
+    QPushButton* cmdAddImages;
+    QPushButton* cmdAddFolder;
+    QProgressBar* prgBatch;
+    QPushButton* cmdBatchCancel;
 };

@@ -17,6 +17,7 @@
 #include "core/devices/Flags.h"
 #include "core/devices/Probe.h"
 #include "core/diagnostics/Doctor.h"
+#include "core/jobs/BatchAdd.h"
 #include "core/jobs/JobCommands.h"
 #include "core/session/ProblemText.h"
 #include "core/session/Session.h"
@@ -29,6 +30,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -37,6 +40,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -50,6 +54,7 @@
 #include <QSplitter>
 #include <QStackedLayout>
 #include <QTreeView>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,6 +63,7 @@ constexpr QSize kMinimumSize(560, 330);
 // The first size on a screen that has room, without and with the activity view.
 constexpr QSize kDefaultSize(860, 420);
 constexpr int kActivityHeight = 200;
+constexpr QSize kFrameAllowance(16, 40);
 const QString kWindowTitle = QStringLiteral(" Ventrik v0.9b by Tavrin");
 // The device a list entry names: its first word ("hdd1:", "/dev/sdb").
 QString deviceOf(const QString& entry)
@@ -91,14 +97,9 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     // install and game panes) and the job pane take the room a larger window gives.
     m_columns = new QWidget;
     m_columns->setObjectName(QStringLiteral("upperColumns"));
-    auto* grid = new QGridLayout(m_columns);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(m_target, 0, 0);
-    grid->addWidget(m_navigation, 1, 0);
-    grid->addWidget(m_install, 0, 1, 2, 1);
-    grid->addWidget(m_browse, 0, 1, 2, 1);
-    grid->setRowStretch(0, 1);
-    grid->setColumnStretch(1, 1);
+    m_grid = new QGridLayout(m_columns);
+    m_grid->setContentsMargins(0, 0, 0, 0);
+    arrangeColumns(false);
 
     auto* upperHost = new QWidget;
     upperHost->setObjectName(QStringLiteral("upperHost"));
@@ -315,6 +316,10 @@ void MainWindow::connectControls()
     connect(m_install->txtGameName, &QLineEdit::returnPressed, this, &MainWindow::addGame);
     connect(m_install->cmdInstall, &QPushButton::clicked, this, &MainWindow::installChosenGame);
     connect(m_install->cmdMakeISO, &QPushButton::clicked, this, &MainWindow::makeIso);
+    connect(m_install->cmdAddImages, &QPushButton::clicked, this, &MainWindow::addImages);
+    connect(m_install->cmdAddFolder, &QPushButton::clicked, this, &MainWindow::addFolder);
+    connect(m_install->cmdBatchCancel, &QPushButton::clicked, &m_session, &Session::cancel);
+    setAcceptDrops(true);
 
     // Games.
     connect(m_browse->cmdBackupPC, &QPushButton::clicked, this, &MainWindow::copyToPC);
@@ -415,6 +420,14 @@ void MainWindow::connectSession()
     });
     connect(&m_session, &Session::runFinished, this, &MainWindow::showRunEnd);
     connect(&m_session, &Session::queueChecked, this, &MainWindow::confirmQueueStart);
+    connect(&m_session, &Session::batchProgress, this, [this](int done, int total) {
+        QProgressBar* bar = m_install->prgBatch;
+        bar->setRange(0, std::max(total, 1));
+        bar->setValue(done);
+        bar->show();
+        m_install->cmdBatchCancel->show();
+    });
+    connect(&m_session, &Session::batchRead, this, &MainWindow::showBatchSummary);
     connect(&m_session, &Session::incompleteFound, this,
             [this](int row) { m_incompleteRows << row; });
     connect(&m_session, &Session::busyChanged, this, [this](bool busy) {
@@ -478,6 +491,8 @@ void MainWindow::updateControls()
     m_install->cmdCompat->setEnabled(idle && sourceChosen);
     m_install->cmdMakeISO->setEnabled(idle && optical && sourceChosen && m_discInfoRead);
     m_install->cmdAddGame->setEnabled(idle && attached);
+    m_install->cmdAddImages->setEnabled(idle && attached);
+    m_install->cmdAddFolder->setEnabled(idle && attached);
     m_install->cmdInstall->setEnabled(idle && attached);
 
     // A copy can join the end of a running queue.
@@ -1046,6 +1061,110 @@ void MainWindow::changeSelectedFlags()
     m_session.setGameFlags(game.title, flags);
 }
 
+void MainWindow::addImages()
+{
+    FileDialogRequest request;
+    request.title = tr("Add Images");
+    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+    request.filter = kImageFilter;
+    request.mustExist = true;
+    const QStringList files = m_seams.dialogs.openFiles(request);
+    if (!files.isEmpty())
+        addPaths(files);
+}
+
+void MainWindow::addFolder()
+{
+    const std::optional<QString> folder =
+        m_seams.dialogs.chooseFolder(tr("Add every image in a folder and its subfolders"),
+                                     m_session.settings().read(QStringLiteral("DefaultISO")));
+    if (folder && !folder->isEmpty())
+        addPaths({*folder});
+}
+
+void MainWindow::addPaths(const QStringList& paths)
+{
+    if (!m_install->cmdAddImages->isEnabled()) {
+        // Nothing to compare the images with, or something runs.
+        if (!m_session.isBusy())
+            m_seams.dialogs.message(tr("Choose and refresh the PS2 device first: the images are "
+                                       "queued for it."),
+                                    Dialogs::Icon::Exclamation);
+        return;
+    }
+    m_session.addImages(paths);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        const QFileInfo file(url.toLocalFile());
+        if (url.isLocalFile() && (file.isDir() || IsImageFile(file.filePath()))) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    addPaths(paths);
+}
+
+void MainWindow::showBatchSummary(const BatchSummary& summary)
+{
+    m_install->prgBatch->hide();
+    m_install->cmdBatchCancel->hide();
+    if (summary.cancelled)
+        return;
+    using Outcome = BatchEntry::Outcome;
+    const int added = summary.count(Outcome::Added);
+    QStringList items;
+    for (const BatchEntry& e : summary.entries) {
+        const QString file = QFileInfo(e.path).fileName();
+        switch (e.outcome) {
+        case Outcome::Added:
+            break;
+        case Outcome::NotPs2:
+            items << tr("%1: not a PS2 game (%2)").arg(file, e.reason);
+            break;
+        case Outcome::Installed:
+            items << tr("%1: \"%2\" is already installed on %3").arg(file, e.job.name, e.reason);
+            break;
+        case Outcome::Queued:
+            items << tr("%1: \"%2\" is already in the job queue").arg(file, e.job.name);
+            break;
+        }
+    }
+    if (added > 0)
+        jobAdded();
+    const QString text =
+        tr("%1 of %2 images were added to the job queue.").arg(added).arg(summary.entries.size());
+    if (items.isEmpty()) {
+        balloon(text);
+        return;
+    }
+    const QList<Job> duplicates = summary.jobs(Outcome::Installed) + summary.jobs(Outcome::Queued);
+    if (duplicates.isEmpty()) {
+        m_seams.dialogs.confirmList(text + tr(" These were not:"), items, {});
+        return;
+    }
+    if (m_seams.dialogs.confirmList(text + tr(" These were not:"), items,
+                                    tr("Add Duplicates Anyway"))) {
+        for (const Job& job : duplicates)
+            m_session.addJob(job);
+        jobAdded();
+    }
+}
+
 void MainWindow::startJobQueue()
 {
     // The whole queue is checked first; it starts when nothing was found or the user agrees.
@@ -1223,13 +1342,17 @@ void MainWindow::setActivityVisible(bool on)
     // A window of its own size grows downward to show the view and shrinks when it goes;
     // a maximised one shares its room.
     if (m_placed && !isMaximized() && !isFullScreen() && on != m_activity->isVisible()) {
-        const QScreen* screen = this->screen();
-        const int room = screen ? screen->availableGeometry().bottom() - geometry().bottom() : 0;
-        const int change = kActivityHeight;
-        if (on)
-            resize(width(), height() + std::max(0, std::min(change, room)));
-        else
-            resize(width(), std::max(minimumHeight(), height() - change));
+        if (on) {
+            const QRect area = screen() ? screen()->availableGeometry() : QRect();
+            const int frame = frameGeometry().height() - height();
+            resize(width(), std::min(height() + kActivityHeight, area.height() - frame));
+            // Grown past the screen's foot: the window moves up instead.
+            const int over = frameGeometry().bottom() - area.bottom();
+            if (over > 0)
+                move(x(), std::max(area.top(), frameGeometry().top() - over));
+        } else {
+            resize(width(), std::max(minimumHeight(), height() - kActivityHeight));
+        }
     }
     m_activity->setVisible(on);
     flushOutput();
@@ -1288,6 +1411,42 @@ void MainWindow::applyColumnWidths()
         m_jobPane->lstJob->setColumnWidth(i, job[i]);
 }
 
+void MainWindow::arrangeColumns(bool stacked)
+{
+    if (m_grid->count() > 0 && stacked == m_stacked)
+        return;
+    m_stacked = stacked;
+    for (QWidget* w : {static_cast<QWidget*>(m_target), static_cast<QWidget*>(m_navigation),
+                       static_cast<QWidget*>(m_install), static_cast<QWidget*>(m_browse)})
+        m_grid->removeWidget(w);
+    m_grid->addWidget(m_target, 0, 0);
+    m_grid->addWidget(m_navigation, 1, 0);
+    // Side by side where the window is wide enough, else the panes one under the other.
+    if (stacked) {
+        m_grid->addWidget(m_install, 2, 0);
+        m_grid->addWidget(m_browse, 2, 0);
+        m_grid->setRowStretch(0, 0);
+        m_grid->setRowStretch(2, 1);
+        m_grid->setColumnStretch(1, 0);
+    } else {
+        m_grid->addWidget(m_install, 0, 1, 2, 1);
+        m_grid->addWidget(m_browse, 0, 1, 2, 1);
+        m_grid->setRowStretch(0, 1);
+        m_grid->setRowStretch(2, 0);
+        m_grid->setColumnStretch(1, 1);
+    }
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int sideBySide =
+        std::max(m_target->minimumSizeHint().width(), m_navigation->minimumSizeHint().width()) +
+        std::max(m_install->minimumSizeHint().width(), m_browse->minimumSizeHint().width()) +
+        m_grid->spacing() + 32;
+    arrangeColumns(width() < sideBySide);
+}
+
 void MainWindow::placeWindow()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -1295,8 +1454,8 @@ void MainWindow::placeWindow()
     const SettingsFile& settings = m_session.settings();
     // A small screen (or a large scale) still shows the whole window: below its
     // contents' size it scrolls.
-    setMinimumSize(std::min(kMinimumSize.width(), area.width()),
-                   std::min(kMinimumSize.height(), area.height()));
+    setMinimumSize(std::min(kMinimumSize.width(), area.width() - kFrameAllowance.width()),
+                   std::min(kMinimumSize.height(), area.height() - kFrameAllowance.height()));
     const QByteArray geometry =
         QByteArray::fromBase64(settings.read(QStringLiteral("MainGeometry")).toLatin1());
     if (geometry.isEmpty() || !restoreGeometry(geometry)) {
@@ -1305,7 +1464,9 @@ void MainWindow::placeWindow()
         wanted = QSize(std::max(wanted.width(), kDefaultSize.width()),
                        std::max(wanted.height(), kDefaultSize.height()) +
                            (m_activity->isVisible() ? kActivityHeight : 0));
-        resize(std::min(wanted.width(), area.width()), std::min(wanted.height(), area.height()));
+        // The frame the desktop draws around it is not known before it is shown.
+        resize(std::min(wanted.width(), area.width() - kFrameAllowance.width()),
+               std::min(wanted.height(), area.height() - kFrameAllowance.height()));
         move(area.x() + area.width() / 2 - width() / 2,
              area.y() + area.height() / 2 - height() / 2);
     }
@@ -1357,6 +1518,10 @@ void MainWindow::load()
         QByteArray::fromBase64(m_session.settings().read(QStringLiteral("JobColumns")).toLatin1()));
     updateControls();
     show();
+    // The splitter's shares apply to its final size, known once the window is laid out.
+    layout()->activate();
+    m_splitter->restoreState(QByteArray::fromBase64(
+        m_session.settings().read(QStringLiteral("MainSplitter")).toLatin1()));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -27,6 +27,7 @@ class SettingsWindow;
 class StatusWindow;
 class TargetPane;
 class TrayIcon;
+struct BatchSummary;
 struct Job;
 enum class JobKind : std::uint8_t;
 
@@ -62,6 +63,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // Image files and folders dropped anywhere on the window are queued.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -121,6 +126,10 @@ private:
     void offerToDeleteIncomplete();
     void showPendingCount();
     void saveDiagnosticReport();
+    void addImages();
+    void addFolder();
+    void addPaths(const QStringList& paths);
+    void showBatchSummary(const BatchSummary& summary);
     // Window.
     void minimizeToTray();
     void restoreFromTray();
@@ -129,6 +138,7 @@ private:
     void flushOutput();
     void applyColumnWidths();
     void placeWindow();
+    void arrangeColumns(bool stacked);
     void saveWindowState();
     void exitProgram();
 
@@ -151,6 +161,8 @@ private:
     QList<QAction*> m_copyEntries;
     QStackedLayout* m_upper = nullptr;
     QSplitter* m_splitter = nullptr;
+    class QGridLayout* m_grid = nullptr;
+    bool m_stacked = false;
     GameFilterModel* m_gameFilter = nullptr;
     bool m_placed = false; // sized and placed on the screen
     QWidget* m_columns = nullptr;

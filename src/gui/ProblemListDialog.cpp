@@ -36,9 +36,13 @@ ProblemListDialog::ProblemListDialog(const QString& text, const QStringList& ite
         row->setToolTip(item);
     }
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* go = buttons->addButton(acceptText, QDialogButtonBox::AcceptRole);
-    go->setObjectName(QStringLiteral("cmdGoOn"));
-    QPushButton* stop = buttons->addButton(QDialogButtonBox::Cancel);
+    // Without a way on, the list is only to be read.
+    if (!acceptText.isEmpty()) {
+        QPushButton* go = buttons->addButton(acceptText, QDialogButtonBox::AcceptRole);
+        go->setObjectName(QStringLiteral("cmdGoOn"));
+    }
+    QPushButton* stop = buttons->addButton(acceptText.isEmpty() ? QDialogButtonBox::Close
+                                                                : QDialogButtonBox::Cancel);
     stop->setObjectName(QStringLiteral("cmdStopHere"));
     stop->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -40,6 +40,15 @@ public:
         fileRequests.append(request);
         return nextFile();
     }
+    QStringList openFiles(const FileDialogRequest& request) override
+    {
+        fileRequests.append(request);
+        if (fileLists.empty())
+            return {};
+        const QStringList f = fileLists.front();
+        fileLists.pop_front();
+        return f;
+    }
     std::optional<QString> inputText(const QString& prompt, const QString& title) override
     {
         shown.append({prompt, Icon::Information, title});
@@ -95,7 +104,8 @@ public:
     std::deque<std::optional<QString>> folders;
     std::deque<std::optional<quint32>> colors;
     quint32 colorAsked = 0;
-    QList<QStringList> lists; // the problem lists shown to confirm
+    QList<QStringList> lists;          // the problem lists shown to confirm
+    std::deque<QStringList> fileLists; // answers of the multi-select file dialog
     QString listAccept;
 
 private:

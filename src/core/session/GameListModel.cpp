@@ -66,7 +66,7 @@ GameFilterModel::GameFilterModel(QObject* parent) : QSortFilterProxyModel(parent
 {
     setSortRole(GameListModel::SortRole);
     setSortCaseSensitivity(Qt::CaseInsensitive);
-    setSortLocaleAware(true);
+    setSortLocaleAware(false); // the same order whatever the locale of the session
     setDynamicSortFilter(true);
 }
 

@@ -7,6 +7,7 @@
 #include "core/tool/ToolRun.h"
 
 #include "core/jobs/QueueFile.h"
+#include "core/settings/ToolConfig.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -572,7 +573,9 @@ void Session::cancel()
     if (!isBusy())
         return;
     m_cancelRequested = true;
-    if (m_activity == Activity::RunningQueue && m_queue.isRunning())
+    if (m_activity == Activity::ReadingImages && m_batch)
+        m_batch->cancel();
+    else if (m_activity == Activity::RunningQueue && m_queue.isRunning())
         m_queue.cancel();
     else if (m_activity == Activity::InstallingNow && m_nowQueue.isRunning())
         m_nowQueue.cancel();
@@ -1069,4 +1072,87 @@ bool Session::modifyGame(const QString& name, const QStringList& args)
         });
     });
     return true;
+}
+
+// Many images at once -------------------------------------------------------------
+
+QHash<QString, DiscDatabaseEntry> Session::discDatabase() const
+{
+    QString config = m_settings.read(QStringLiteral("hdl_config"));
+    if (config.isEmpty())
+        config = DefaultToolConfigPath();
+    QByteArray content;
+    QString error;
+    ToolConfig tool;
+    if (ReadToolConfigFile(config, &content, &error))
+        ApplyToolConfig(ParseToolConfigLines(content), tool, DefaultDiscDatabasePath());
+    return ReadDiscDatabase(tool.discDatabase.isEmpty() ? DefaultDiscDatabasePath()
+                                                        : tool.discDatabase);
+}
+
+bool Session::addImages(const QStringList& paths, std::optional<DiscType> type)
+{
+    if (m_targetDevice.isEmpty()) {
+        emit problem({ProblemKind::NoDiskSelected, {}, {}});
+        return false;
+    }
+    if (!begin(Activity::ReadingImages))
+        return false;
+    // Walking a large folder tree is done off this thread.
+    m_pool.start([this, paths, type] {
+        const QStringList files = FindImages(paths);
+        QMetaObject::invokeMethod(
+            this, [this, files, type] { readImages(files, type); }, Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void Session::readImages(const QStringList& files, std::optional<DiscType> type)
+{
+    const QString target = m_targetDevice;
+    auto read = [this, files, type, target] {
+        const QString command = m_toolCommands.contains(QLatin1String("cdvd_info2"))
+                                    ? QStringLiteral("cdvd_info2")
+                                    : QStringLiteral("cdvd_info");
+        auto* reader = new BatchReader(
+            [this](const QStringList& args) {
+                auto* run = new ToolRun({m_paths.toolPath, args}, m_batch);
+                run->setWorkingDirectory(m_paths.workingDir);
+                run->setSilenceTimeout(readTimeoutMs());
+                const QDateTime started = QDateTime::currentDateTime();
+                connect(run, &ToolRun::finished, this,
+                        [this, args, started](const RunOutcome& outcome) {
+                            m_log.addRun(m_paths.toolPath, args, outcome,
+                                         started.msecsTo(QDateTime::currentDateTime()), started);
+                        });
+                run->start();
+                return run;
+            },
+            command, BatchReader::Parallel(), this);
+        m_batch = reader;
+        connect(reader, &BatchReader::progressChanged, this, &Session::batchProgress);
+        connect(reader, &BatchReader::finished, this,
+                [this, reader, type, target](const QList<ReadImage>& images) {
+                    reader->deleteLater();
+                    BatchSummary summary;
+                    summary.cancelled = reader->isCancelled();
+                    if (!summary.cancelled)
+                        summary = PlanBatch(images, target, type, discDatabase(),
+                                            m_facts.value(target).games, m_jobs.allJobs());
+                    for (const Job& job : summary.jobs(BatchEntry::Outcome::Added))
+                        addJob(job);
+                    end();
+                    emit batchRead(summary);
+                });
+        emit batchProgress(0, static_cast<int>(files.size()));
+        reader->start(files);
+    };
+    // The tool's commands say which disc read it has; the target's list which games it holds.
+    knowToolCommands([this, target, read, files] {
+        if (m_cancelRequested || files.isEmpty() || m_facts.value(target).read) {
+            read();
+            return;
+        }
+        readTargetFacts(target, [read](const TargetFacts&) { read(); });
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "GameListModel.h"
 #include "Problem.h"
+#include "core/jobs/BatchAdd.h"
 #include "core/jobs/JobListModel.h"
 #include "core/jobs/JobQueue.h"
 #include "core/jobs/Preflight.h"
@@ -48,7 +49,8 @@ enum class Activity : std::uint8_t {
     ReadingGames,
     ReadingDisc,
     Deleting,
-    Modifying, // a game renamed or its flags changed
+    Modifying,     // a game renamed or its flags changed
+    ReadingImages, // the discs of many images, for the queue
     Formatting,
     PoweringOff,
     RunningQueue,
@@ -149,6 +151,10 @@ public:
     void addJob(const Job& job);
     // Reads every target the waiting jobs write to, then reports queueChecked.
     bool checkQueue();
+    // Every image among the paths (folders with their subfolders) read by the tool and
+    // queued for the target chosen; batchProgress while reading, then batchRead. The
+    // type is the disc's unless given.
+    bool addImages(const QStringList& paths, std::optional<DiscType> type = std::nullopt);
     // Checks the waiting jobs against what is known now, without reading anything.
     QList<PreflightIssue> knownIssues() const;
     void setStopAfterCurrentJob(bool stop) { m_queue.setStopAfterCurrent(stop); }
@@ -207,6 +213,9 @@ signals:
     void runFinished(bool installNow, bool cancelled);
     void exitActionsDone();
     void queueChecked(const QList<PreflightIssue>& issues);
+    void batchProgress(int done, int total);
+    // The images read; those to add are in the queue already.
+    void batchRead(const BatchSummary& summary);
     // A job of an interrupted run left part of its game on the disk.
     void incompleteFound(int row);
 
@@ -247,6 +256,8 @@ private:
     void resumeNext(QList<int> rows);
     void saveQueue();
     void deleteNext(QStringList names);
+    void readImages(const QStringList& files, std::optional<DiscType> type);
+    QHash<QString, DiscDatabaseEntry> discDatabase() const;
     bool modifyGame(const QString& name, const QStringList& args);
     void takeInbox();
     QString inboxFile() const;
@@ -287,6 +298,7 @@ private:
     bool m_queueRestored = false;
     std::unique_ptr<QLockFile> m_queueLock; // held while this program owns queue.json
     QFileSystemWatcher m_inboxWatch;
+    QPointer<BatchReader> m_batch;
     bool m_queueSaveFailed = false;
     QHash<QString, TargetFacts> m_facts; // the last read of each target
     QSet<QString> m_backedUp;            // targets whose table this run saved

@@ -1,0 +1,239 @@
+#include "BatchAdd.h"
+
+#include "core/tool/ToolRun.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+
+bool IsImageFile(const QString& path)
+{
+    static const QStringList extensions{QStringLiteral("iso"), QStringLiteral("cue"),
+                                        QStringLiteral("nrg"), QStringLiteral("gi"),
+                                        QStringLiteral("iml"), QStringLiteral("toc")};
+    return extensions.contains(QFileInfo(path).suffix().toLower());
+}
+
+QStringList FindImages(const QStringList& paths)
+{
+    QStringList found;
+    QSet<QString> seen;
+    auto take = [&](const QString& file) {
+        const QString canonical = QFileInfo(file).absoluteFilePath();
+        if (!seen.contains(canonical)) {
+            seen.insert(canonical);
+            found << canonical;
+        }
+    };
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        if (info.isFile() && IsImageFile(path)) {
+            take(path);
+        } else if (info.isDir()) {
+            QStringList inFolder;
+            QDirIterator it(path, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString file = it.next();
+                if (IsImageFile(file))
+                    inFolder << file;
+            }
+            // The folder's files in the order a file manager shows them.
+            std::sort(inFolder.begin(), inFolder.end(), [](const QString& a, const QString& b) {
+                return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+            });
+            for (const QString& file : std::as_const(inFolder))
+                take(file);
+        }
+    }
+    return found;
+}
+
+QHash<QString, DiscDatabaseEntry> ParseDiscDatabase(const QByteArray& content)
+{
+    QHash<QString, DiscDatabaseEntry> db;
+    for (const QByteArray& raw : content.split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        // "SLUS_200.02" = "Game Name;+1+3"
+        const qsizetype eq = line.indexOf(QLatin1String("\" = \""));
+        if (!line.startsWith(u'"') || !line.endsWith(u'"') || eq < 1)
+            continue;
+        const QString startup = line.mid(1, eq - 1);
+        const QString value = line.mid(eq + 5, line.size() - eq - 6);
+        const qsizetype semicolon = value.lastIndexOf(u';');
+        DiscDatabaseEntry entry;
+        entry.name = (semicolon < 0 ? value : value.left(semicolon)).trimmed();
+        entry.flags = semicolon < 0 ? QString() : value.mid(semicolon + 1).trimmed();
+        if (entry.flags == QLatin1String("0"))
+            entry.flags.clear();
+        if (!entry.flags.isEmpty() && !entry.flags.startsWith(u'+'))
+            entry.flags.prepend(u'+');
+        if (!startup.isEmpty() && !entry.name.isEmpty())
+            db.insert(startup, entry);
+    }
+    return db;
+}
+
+QHash<QString, DiscDatabaseEntry> ReadDiscDatabase(const QString& path)
+{
+    QFile file(path);
+    // A database is a short list; anything huge is not one.
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > 16 * 1024 * 1024)
+        return {};
+    return ParseDiscDatabase(file.readAll());
+}
+
+BatchReader::BatchReader(Launcher launch, QString command, int parallel, QObject* parent)
+    : QObject(parent), m_launch(std::move(launch)), m_command(std::move(command)),
+      m_parallel(std::max(1, parallel))
+{}
+
+int BatchReader::Parallel()
+{
+    const int cores = std::max(1, QThread::idealThreadCount());
+    return std::clamp(cores, std::min(2, cores), 4);
+}
+
+void BatchReader::start(const QStringList& images)
+{
+    m_images.clear();
+    for (const QString& path : images)
+        m_images.append(ReadImage{path, std::nullopt, {}});
+    m_next = 0;
+    m_done = 0;
+    m_cancelled = false;
+    m_finished = false;
+    // Never finished inside start(), even with nothing to read.
+    QTimer::singleShot(0, this, &BatchReader::startNext);
+}
+
+void BatchReader::cancel()
+{
+    m_cancelled = true;
+    for (const QPointer<ToolRun>& run : std::as_const(m_running)) {
+        if (run)
+            run->cancel();
+    }
+}
+
+void BatchReader::startNext()
+{
+    m_running.removeAll(nullptr);
+    while (!m_cancelled && m_next < m_images.size() && m_running.size() < m_parallel) {
+        const int index = m_next++;
+        ToolRun* run = m_launch({m_command, m_images[index].path});
+        if (!run) {
+            m_images[index].problem = tr("the tool could not be started");
+            ++m_done;
+            continue;
+        }
+        m_running << run;
+        connect(run, &ToolRun::finished, this,
+                [this, index](const RunOutcome& outcome) { done(index, outcome); });
+    }
+    // Several runs ending together each ask for the next: the end is told once.
+    if (m_running.isEmpty() && (m_cancelled || m_next >= m_images.size()) && !m_finished) {
+        m_finished = true;
+        emit finished(m_images);
+    }
+}
+
+void BatchReader::done(int index, const RunOutcome& outcome)
+{
+    ReadImage& image = m_images[index];
+    if (outcome.succeeded() && outcome.error == ToolError::None)
+        image.info = parse::FindDiscInfo(outcome.output);
+    if (!image.info)
+        image.problem = outcome.reason(QStringLiteral("hdl_dump"));
+    ++m_done;
+    emit progressChanged(m_done, static_cast<int>(m_images.size()));
+    if (auto* run = qobject_cast<ToolRun*>(sender())) {
+        m_running.removeAll(run);
+        run->deleteLater();
+    }
+    // The next run starts from the event loop, after this one has been let go.
+    QTimer::singleShot(0, this, &BatchReader::startNext);
+}
+
+int BatchSummary::count(BatchEntry::Outcome outcome) const
+{
+    return static_cast<int>(
+        std::count_if(entries.cbegin(), entries.cend(),
+                      [outcome](const BatchEntry& e) { return e.outcome == outcome; }));
+}
+
+QList<Job> BatchSummary::jobs(BatchEntry::Outcome outcome) const
+{
+    QList<Job> list;
+    for (const BatchEntry& e : entries) {
+        if (e.outcome == outcome)
+            list << e.job;
+    }
+    return list;
+}
+
+BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
+                       std::optional<DiscType> type,
+                       const QHash<QString, DiscDatabaseEntry>& database,
+                       const QList<parse::GameRow>& installed, const QList<Job>& queued)
+{
+    BatchSummary summary;
+    auto key = [](const QString& startup, const QString& name) { return startup + u'\n' + name; };
+    QSet<QString> onDisk;
+    for (const parse::GameRow& g : installed)
+        onDisk.insert(key(g.startup, g.title));
+    QSet<QString> inQueue;
+    QSet<QString> queuedSources;
+    for (const Job& j : queued) {
+        if (j.kind == JobKind::Install && j.destination == target) {
+            inQueue.insert(key(j.startup, j.name));
+            queuedSources.insert(QFileInfo(j.source).absoluteFilePath());
+        }
+    }
+    for (const ReadImage& image : images) {
+        BatchEntry entry;
+        entry.path = image.path;
+        if (!image.info) {
+            entry.outcome = BatchEntry::Outcome::NotPs2;
+            entry.reason = image.problem;
+            summary.entries << entry;
+            continue;
+        }
+        const parse::DiscInfo& disc = *image.info;
+        Job& job = entry.job;
+        job.kind = JobKind::Install;
+        job.source = image.path;
+        job.destination = target;
+        job.startup = disc.startup;
+        job.sizeKb = disc.sizeKb;
+        job.type = type ? *type : DiscTypeOf(disc.media, disc.sizeKb);
+        const auto known = database.constFind(disc.startup);
+        if (known != database.cend()) {
+            job.name = known->name;
+            job.flags = known->flags;
+        } else {
+            job.name = TrimGameName(disc.name);
+        }
+        if (job.name.isEmpty())
+            job.name = QFileInfo(image.path).completeBaseName();
+        // The tool keeps 64 bytes of a name.
+        while (!GameNameFits(job.name))
+            job.name.chop(1);
+        const QString id = key(job.startup, job.name);
+        if (onDisk.contains(id)) {
+            entry.outcome = BatchEntry::Outcome::Installed;
+            entry.reason = target;
+        } else if (inQueue.contains(id) || queuedSources.contains(image.path)) {
+            entry.outcome = BatchEntry::Outcome::Queued;
+        } else {
+            inQueue.insert(id);
+        }
+        summary.entries << entry;
+    }
+    return summary;
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "Job.h"
+#include "core/output/Parsers.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class ToolRun;
+struct RunOutcome;
+
+// The image files the tool reads, by extension, any case.
+bool IsImageFile(const QString& path);
+// Every image among the paths: files as they are, folders with all their subfolders,
+// in a stable order and each file once.
+QStringList FindImages(const QStringList& paths);
+
+// The tool's disc database: "STARTUP" = "Name;flags" lines.
+struct DiscDatabaseEntry
+{
+    QString name;
+    QString flags; // "+1+3", or empty
+};
+QHash<QString, DiscDatabaseEntry> ParseDiscDatabase(const QByteArray& content);
+QHash<QString, DiscDatabaseEntry> ReadDiscDatabase(const QString& path);
+
+// What the tool said of one image.
+struct ReadImage
+{
+    QString path;
+    std::optional<parse::DiscInfo> info;
+    QString problem; // why it is no PS2 game or could not be read
+};
+
+// Reads the disc information of many images with a bounded number of tool runs
+// at a time; finished() follows once every image was read or the reading cancelled.
+class BatchReader : public QObject
+{
+    Q_OBJECT
+public:
+    // Starts a run of the tool with the arguments; the reader owns it.
+    using Launcher = std::function<ToolRun*(const QStringList& args)>;
+
+    BatchReader(Launcher launch, QString command, int parallel, QObject* parent = nullptr);
+    // Runs at a time for this machine: two to four, never more than its cores.
+    static int Parallel();
+
+    void start(const QStringList& images);
+    void cancel();
+    bool isCancelled() const { return m_cancelled; }
+
+signals:
+    void progressChanged(int done, int total);
+    void finished(const QList<ReadImage>& images);
+
+private:
+    void startNext();
+    void done(int index, const RunOutcome& outcome);
+
+    Launcher m_launch;
+    QString m_command;
+    int m_parallel;
+    QList<ReadImage> m_images;
+    QList<QPointer<ToolRun>> m_running;
+    int m_next = 0;
+    int m_done = 0;
+    bool m_cancelled = false;
+    bool m_finished = false;
+};
+
+// What became of each image of a batch.
+struct BatchEntry
+{
+    enum class Outcome : std::uint8_t { Added, NotPs2, Installed, Queued };
+    QString path;
+    Outcome outcome = Outcome::Added;
+    QString reason;
+    Job job; // also for a duplicate, which may be added anyway
+};
+
+struct BatchSummary
+{
+    QList<BatchEntry> entries;
+    bool cancelled = false;
+    int count(BatchEntry::Outcome outcome) const;
+    QList<Job> jobs(BatchEntry::Outcome outcome) const;
+};
+
+// The jobs a batch makes for the target: named from the database when it knows the
+// startup, else from the disc's own name (the file's when the disc has none); not
+// PS2 games, games already installed (same startup and name) and games already
+// queued or twice in the batch are listed, not added.
+BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
+                       std::optional<DiscType> type,
+                       const QHash<QString, DiscDatabaseEntry>& database,
+                       const QList<parse::GameRow>& installed, const QList<Job>& queued);

@@ -1,0 +1,436 @@
+#include "GuiFixture.h"
+#include "core/jobs/BatchAdd.h"
+#include "gui/BrowsePane.h"
+#include "gui/MainWindow.h"
+#include "gui/ProblemListDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QThread>
+#include <QUrl>
+
+// The main window as a work surface: it grows and remembers, fits small screens,
+// and handles many games at once. Run on a 1366x768 screen at 100, 150 and 200 %.
+class TestWindow : public QObject, public GuiFixture
+{
+    Q_OBJECT
+
+    void start(const QString& style = QStringLiteral("win"),
+               QJsonObject state = SimWorld::defaultState())
+    {
+        resetSeams();
+        makeWorld(style, state);
+        setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+        setSetting(QStringLiteral("StayOnTop"), QStringLiteral("0"));
+        setSetting(QStringLiteral("DefaultISO"), m_world->dir() + u'/');
+        startMain();
+        QVERIFY(QTest::qWaitForWindowExposed(&main()));
+        main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+    }
+    void attachLocal()
+    {
+        child<QRadioButton>("optLocal")->click();
+        QVERIFY(idle());
+        child<QPushButton>("cmdAttach")->click();
+        QVERIFY(idle());
+    }
+    // The current tool lists no local disks of its own: the networked PS2 at 127.0.0.1.
+    void attachNetwork()
+    {
+        child<QRadioButton>("optLAN")->click();
+        QVERIFY(idle());
+        child<QPushButton>("cmdAttach")->click();
+        QVERIFY(idle());
+    }
+    QString scaleName() { return QString::number(qRound(main().devicePixelRatioF() * 100)); }
+    // Images of a folder tree the simulator knows by their file names.
+    QString imageTree()
+    {
+        QJsonObject s = m_world->state();
+        QJsonObject images;
+        auto disc = [](const char* startup, const char* name, qint64 kb, bool ps2 = true) {
+            return QJsonObject{{QStringLiteral("startup"), QString::fromLatin1(startup)},
+                               {QStringLiteral("name"), QString::fromLatin1(name)},
+                               {QStringLiteral("size_kb"), kb},
+                               {QStringLiteral("ps2"), ps2}};
+        };
+        images[QStringLiteral("First.ISO")] = disc("SLES_500.01", "FIRST", 900000);
+        images[QStringLiteral("second.iso")] = disc("SLES_500.02", "SECOND", 3000000);
+        images[QStringLiteral("again.Cue")] = disc("SLES_500.02", "SECOND", 3000000);
+        images[QStringLiteral("holiday.nrg")] = disc("", "", 1000, false);
+        images[QStringLiteral("there.iml")] = disc("SLUS_123.45", "Net Game", 308576);
+        images[QStringLiteral("known.gi")] = disc("SLUS_777.77", "KNOWN", 2000);
+        s[QStringLiteral("images")] = images;
+        m_world->setState(s);
+        const QString root = m_world->path(QStringLiteral("images"));
+        for (const char* file : {"First.ISO", "a/second.iso", "a/b/again.Cue", "a/holiday.nrg",
+                                 "a/b/c/there.iml", "known.gi", "a/readme.txt"}) {
+            const QString path = root + u'/' + QString::fromLatin1(file);
+            QDir().mkpath(QFileInfo(path).path());
+            QFile f(path);
+            f.open(QIODevice::WriteOnly);
+            f.write("image");
+        }
+        // The tool's own database names one of them.
+        QFile db(m_world->path(QStringLiteral("home/.hdl_dump.list")));
+        db.open(QIODevice::WriteOnly);
+        db.write("\"SLUS_777.77\" = \"Known From Database;1+3\"\n");
+        return root;
+    }
+    QStringList jobNames()
+    {
+        QStringList names;
+        for (const Job& j : session().jobs().allJobs())
+            names << j.name;
+        return names;
+    }
+
+private slots:
+    void cleanup() { stopMain(); }
+
+    void theWindowGrowsAndRemembersItsShape()
+    {
+        start();
+        attachLocal();
+        child<QRadioButton>("optBrowse")->click();
+        auto* list = child<QTreeView>("lstHD");
+        QVERIFY(main().minimumWidth() < main().maximumWidth());
+        const QSize before = list->size();
+        main().resize(main().width() + 300, main().height() + 100);
+        // The list takes the room (on a screen that is small for its scale, the panes
+        // stand one under the other and the growth goes to the list's width).
+        QTRY_VERIFY(list->width() >= before.width() + 150);
+        if (main().devicePixelRatioF() < 2)
+            QVERIFY(list->height() >= before.height() + 60);
+
+        child<QCheckBox>("chkOutput")->setChecked(true);
+        auto* splitter = child<QSplitter>("splMain");
+        splitter->setSizes({300, 150});
+        const QList<int> sizes = splitter->sizes();
+        list->setColumnWidth(1, 133);
+        const QSize size = main().size();
+        main().close();
+        QTRY_COMPARE(m_quits, 1);
+
+        stopMain();
+        startMain();
+        QVERIFY(QTest::qWaitForWindowExposed(&main()));
+        child<QRadioButton>("optBrowse")->click();
+        QCOMPARE(main().size(), size);
+        // The activity view keeps the height it was given.
+        QVERIFY2(std::abs(child<QSplitter>("splMain")->sizes().value(1) - sizes.value(1)) <= 6,
+                 qPrintable(QString::number(child<QSplitter>("splMain")->sizes().value(1))));
+        QCOMPARE(child<QTreeView>("lstHD")->columnWidth(1), 133);
+    }
+
+    void theWholeWindowFitsTheScreen()
+    {
+        start();
+        child<QCheckBox>("chkOutput")->setChecked(true);
+        attachLocal();
+        child<QRadioButton>("optBrowse")->click();
+        const QRect area = main().screen()->availableGeometry();
+        const QRect frame = main().frameGeometry();
+        QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5,%6 %7x%8")
+                                                      .arg(frame.x())
+                                                      .arg(frame.y())
+                                                      .arg(frame.width())
+                                                      .arg(frame.height())
+                                                      .arg(area.x())
+                                                      .arg(area.y())
+                                                      .arg(area.width())
+                                                      .arg(area.height())));
+        QVERIFY(main().minimumWidth() <= area.width() && main().minimumHeight() <= area.height());
+
+        main().showMaximized();
+        QTRY_COMPARE(main().windowState() & Qt::WindowMaximized, Qt::WindowMaximized);
+        QTest::qWait(50);
+        SaveScreenshot(&main(), QStringLiteral("main-maximised-%1.png").arg(scaleName()));
+        // Side by side where there is room.
+        if (main().devicePixelRatioF() < 2)
+            QVERIFY(child<QTreeView>("lstHD")->mapTo(&main(), QPoint(0, 0)).x() >
+                    child<QWidget>("fmMain")->width());
+
+        main().showNormal();
+        main().resize(main().minimumSize());
+        QTRY_COMPARE(main().size(), main().minimumSize());
+        QTest::qWait(50); // the panes rearranged for the narrow window
+        // Smaller than its contents, the window scrolls: nothing is cut off.
+        auto* scroll = child<QScrollArea>("scrMain");
+        QWidget* content = scroll->widget();
+        QVERIFY(content->width() >= content->minimumSizeHint().width());
+        QVERIFY(content->height() >= content->minimumSizeHint().height());
+        for (QPushButton* b : content->findChildren<QPushButton*>()) {
+            if (b->isVisible())
+                QVERIFY2(b->width() >= b->minimumSizeHint().width(), qPrintable(b->objectName()));
+        }
+        SaveScreenshot(&main(), QStringLiteral("main-smallest-%1.png").arg(scaleName()));
+    }
+
+    void theGameListSortsFiltersAndEditsLikeAFileList()
+    {
+        QJsonObject state = SimWorld::defaultState();
+        QJsonArray ps2s = state[QStringLiteral("ps2s")].toArray();
+        QJsonObject ps2 = ps2s[0].toObject();
+        ps2[QStringLiteral("games")] = QJsonArray{
+            SimWorld::game(QStringLiteral("Beta"), QStringLiteral("SLUS_200.01"),
+                           QStringLiteral("DVD"), 9000000),
+            SimWorld::game(QStringLiteral("alpha"), QStringLiteral("SLES_100.01"),
+                           QStringLiteral("CD"), 95000),
+            SimWorld::game(QStringLiteral("An Extremely Long Game Title That Goes On And On For "
+                                          "Quite A While"),
+                           QStringLiteral("SCUS_971.13"), QStringLiteral("DVD"), 700000)};
+        ps2s[0] = ps2;
+        state[QStringLiteral("ps2s")] = ps2s;
+        start(QStringLiteral("linux"), state);
+        attachNetwork();
+        child<QRadioButton>("optBrowse")->click();
+        auto* list = child<QTreeView>("lstHD");
+        // By size as a number: 95000 KB < 700000 KB < 9000000 KB, whatever the texts.
+        list->header()->setSortIndicator(2, Qt::AscendingOrder);
+        QCOMPARE(shownGames().value(0), QStringLiteral("alpha"));
+        QCOMPARE(shownGames().value(2), QStringLiteral("Beta"));
+        list->header()->setSortIndicator(0, Qt::AscendingOrder);
+        QCOMPARE(shownGames().value(0), QStringLiteral("alpha"));
+        QCOMPARE(shownGames().value(2), QStringLiteral("Beta"));
+        // A long title is cut with an ellipsis and said whole in its tooltip.
+        QCOMPARE(
+            list->model()->index(1, 0).data(Qt::ToolTipRole).toString(),
+            QStringLiteral("An Extremely Long Game Title That Goes On And On For Quite A While"));
+        QCOMPARE(list->textElideMode(), Qt::ElideRight);
+
+        child<QLineEdit>("txtFilter")->setText(QStringLiteral("slus"));
+        QCOMPARE(shownGames(), QStringList{QStringLiteral("Beta")});
+        child<QLineEdit>("txtFilter")->setText(QStringLiteral("ALP"));
+        QCOMPARE(shownGames(), QStringList{QStringLiteral("alpha")});
+
+        // The filtered row is the game acted on.
+        list->selectAll();
+        m_dialogs.inputs.push_back(QStringLiteral("  Alpha Renamed "));
+        child<QPushButton>("cmdRename")->click();
+        QVERIFY(idle());
+        child<QLineEdit>("txtFilter")->clear();
+        QVERIFY(shownGames().contains(QStringLiteral("Alpha Renamed")));
+        QVERIFY(m_world->calls().contains(
+            QStringList{QStringLiteral("modify"), QStringLiteral("127.0.0.1"),
+                        QStringLiteral("alpha"), QStringLiteral("Alpha Renamed")}));
+        list->clearSelection();
+        list->selectionModel()->select(list->model()->index(0, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        const QString first = shownGames().value(0);
+        m_dialogs.inputs.push_back(QStringLiteral("1+3"));
+        child<QPushButton>("cmdFlags")->click();
+        QVERIFY(idle());
+        for (int r = 0; r < list->model()->rowCount(); ++r) {
+            if (list->model()->index(r, 0).data().toString() == first)
+                QCOMPARE(list->model()->index(r, 4).data().toString(), QStringLiteral("1+3"));
+        }
+    }
+
+    void renameIsOfferedOnlyWhereTheToolCan()
+    {
+        start(); // the older tool: no modify
+        attachLocal();
+        child<QRadioButton>("optBrowse")->click();
+        auto* list = child<QTreeView>("lstHD");
+        list->selectionModel()->select(list->model()->index(0, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        auto* rename = child<QPushButton>("cmdRename");
+        QVERIFY(rename->isEnabled());
+        m_dialogs.inputs.push_back(QStringLiteral("Other"));
+        rename->click();
+        QVERIFY(idle());
+        QVERIFY(m_dialogs.texts().last().contains(QStringLiteral("no \"modify\" command")));
+        QVERIFY(!rename->isEnabled());
+        QVERIFY(!child<QPushButton>("cmdFlags")->isEnabled());
+        QVERIFY(rename->toolTip().contains(QStringLiteral("modify")));
+        for (const QStringList& call : m_world->calls())
+            QVERIFY(call.value(0) != QLatin1String("modify"));
+    }
+
+    void severalGamesAtOnce()
+    {
+        QJsonObject state = SimWorld::defaultState();
+        QJsonArray disks = state[QStringLiteral("disks")].toArray();
+        QJsonObject disk = disks[0].toObject();
+        QJsonArray games = disk[QStringLiteral("games")].toArray();
+        games.append(SimWorld::game(QStringLiteral("Third"), QStringLiteral("SLUS_300.03"),
+                                    QStringLiteral("CD"), 5000));
+        disk[QStringLiteral("games")] = games;
+        disks[0] = disk;
+        state[QStringLiteral("disks")] = disks;
+        start(QStringLiteral("win"), state);
+        attachLocal();
+        child<QRadioButton>("optBrowse")->click();
+        auto* list = child<QTreeView>("lstHD");
+
+        // Copy to PC of two games: one folder, two jobs.
+        list->selectionModel()->select(list->model()->index(0, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        list->selectionModel()->select(list->model()->index(2, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        SaveScreenshot(&main(), QStringLiteral("browse-multiple.png"));
+        m_dialogs.folders.push_back(m_world->dir());
+        child<QPushButton>("cmdBackupPC")->click();
+        QCOMPARE(session().jobs().count(), 2);
+        QCOMPARE(session().jobs().job(0).destination,
+                 m_world->path(QStringLiteral("Test Game.iso")));
+        QCOMPARE(session().jobs().job(1).destination, m_world->path(QStringLiteral("Third.iso")));
+        QCOMPARE(session().jobs().job(1).kind, JobKind::CopyToPC);
+
+        // Delete of three games (Ctrl+A, then the Delete key): one question, three runs.
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(list->selectionModel()->selectedRows().size(), 3);
+        m_dialogs.shown.clear();
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
+        m_world->clearCalls();
+        QTest::keyClick(list, Qt::Key_Delete);
+        QVERIFY(idle());
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QVERIFY(m_dialogs.shown[0].text.contains(QStringLiteral("these 3 games")));
+        QVERIFY(m_dialogs.shown[0].text.endsWith(QStringLiteral("Test Game\r\nSmall\r\nThird")));
+        int deletes = 0;
+        for (const QStringList& c : m_world->calls())
+            deletes += c.value(0) == QLatin1String("delete") ? 1 : 0;
+        QCOMPARE(deletes, 3);
+        QVERIFY(shownGames().isEmpty());
+
+        // F5 reads the disk again.
+        m_world->clearCalls();
+        QTest::keyClick(&main(), Qt::Key_F5);
+        QVERIFY(idle());
+        QCOMPARE(m_world->calls().value(0).value(0), QStringLiteral("hdl_toc"));
+    }
+
+    void aFolderOfImagesIsReadAndQueuedWithASummary()
+    {
+        start(QStringLiteral("linux"));
+        const QString root = imageTree();
+        attachNetwork();
+        m_dialogs.folders.push_back(root);
+        m_dialogs.answers.push_back(Dialogs::Answer::No); // the duplicates stay out
+        child<QPushButton>("cmdAddFolder")->click();
+        QVERIFY(idle());
+        // Every image of the tree, any case of extension; the text file is no image.
+        // Paths in order, any case: a/b/again.Cue comes before a/second.iso.
+        QCOMPARE(jobNames(), (QStringList{QStringLiteral("SECOND"), QStringLiteral("FIRST"),
+                                          QStringLiteral("Known From Database")}));
+        const Job known = session().jobs().job(2);
+        QCOMPARE(known.flags, QStringLiteral("+1+3"));
+        QCOMPARE(known.destination, QStringLiteral("127.0.0.1"));
+        QCOMPARE(session().jobs().job(0).type, DiscType::DVD);
+        QCOMPARE(session().jobs().job(0).sizeKb, 3000000);
+        QCOMPARE(session().jobs().job(1).type, DiscType::DVD);
+        // One summary for one batch, however its runs end.
+        QCOMPARE(m_dialogs.lists.size(), 1);
+        const QStringList summary = m_dialogs.lists.last();
+        QCOMPARE(summary.size(), 3);
+        QVERIFY(summary.filter(QStringLiteral("holiday.nrg: not a PS2 game")).size() == 1);
+        QVERIFY(
+            summary.filter(QStringLiteral("there.iml: \"Net Game\" is already installed")).size() ==
+            1);
+        QVERIFY(summary.filter(QStringLiteral("second.iso: \"SECOND\" is already in the job queue"))
+                    .size() == 1);
+        QCOMPARE(m_dialogs.listAccept, QStringLiteral("Add Duplicates Anyway"));
+        // At most four discs were read at once, each once.
+        int reads = 0;
+        for (const QStringList& c : m_world->calls())
+            reads += c.value(0).startsWith(QLatin1String("cdvd_info")) ? 1 : 0;
+        QCOMPARE(reads, 6);
+
+        // Again, with the duplicates added anyway.
+        session().jobs().clear();
+        m_dialogs.folders.push_back(root);
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
+        child<QPushButton>("cmdAddFolder")->click();
+        QVERIFY(idle());
+        QCOMPARE(session().jobs().count(), 5);
+        QVERIFY(jobNames().contains(QStringLiteral("Net Game")));
+
+        ProblemListDialog dialog(QStringLiteral("3 of 6 images were added to the job queue. These "
+                                                "were not:"),
+                                 summary, QStringLiteral("Add Duplicates Anyway"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        SaveScreenshot(&dialog, QStringLiteral("batch-summary.png"));
+    }
+
+    void imagesDroppedOnTheWindowAreQueued()
+    {
+        start(QStringLiteral("linux"));
+        const QString root = imageTree();
+        attachNetwork();
+        auto* mime = new QMimeData;
+        mime->setUrls({QUrl::fromLocalFile(root + QStringLiteral("/First.ISO")),
+                       QUrl::fromLocalFile(root + QStringLiteral("/a/b")),
+                       QUrl::fromLocalFile(root + QStringLiteral("/a/readme.txt"))});
+        child<QRadioButton>("optJobQueue")->click();
+        QWidget* target = child<QTreeView>("lstJob")->viewport();
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(at), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QVERIFY(drop.isAccepted());
+        QVERIFY(idle());
+        // The file, and the folder with its subfolder (again.Cue; there.iml is installed).
+        QCOMPARE(jobNames(), (QStringList{QStringLiteral("FIRST"), QStringLiteral("SECOND")}));
+        delete mime;
+
+        // Nothing else is taken.
+        QMimeData text;
+        text.setText(QStringLiteral("hello"));
+        QDragEnterEvent other(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        other.setAccepted(false);
+        QApplication::sendEvent(&main(), &other);
+        QVERIFY(!other.isAccepted());
+    }
+
+    void aBatchReadCanBeCancelled()
+    {
+        start(QStringLiteral("linux"));
+        const QString root = imageTree();
+        attachNetwork();
+        m_world->setFault({{"mode", "hang"}, {"command", "cdvd_info2"}});
+        m_dialogs.folders.push_back(root);
+        child<QPushButton>("cmdAddFolder")->click();
+        auto* bar = child<QProgressBar>("prgBatch");
+        QTRY_VERIFY(bar->isVisible());
+        QCOMPARE(bar->maximum(), 6);
+        // Runs at a time: at least two where the machine has two cores, never more than four.
+        auto reading = [this] {
+            int n = 0;
+            for (const QStringList& c : m_world->calls())
+                n += c.value(0) == QLatin1String("cdvd_info2") ? 1 : 0;
+            return n;
+        };
+        QTRY_VERIFY(reading() >= std::min(2, QThread::idealThreadCount()));
+        QTest::qWait(200);
+        auto* cancel = child<QPushButton>("cmdBatchCancel");
+        QVERIFY(cancel->isVisible());
+        cancel->click();
+        QVERIFY(idle());
+        QCOMPARE(session().jobs().count(), 0);
+        QVERIFY(!bar->isVisible());
+        QVERIFY(reading() >= std::min(2, QThread::idealThreadCount()) && reading() <= 4);
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
