@@ -295,6 +295,88 @@ private slots:
                  qPrintable(again.out));
     }
 
+    void aFolderOfImagesFromTheTerminal()
+    {
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("style")] = QStringLiteral("linux");
+        s[QStringLiteral("images")] =
+            QJsonObject{{QStringLiteral("one.ISO"),
+                         QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLES_1.01")},
+                                     {QStringLiteral("name"), QStringLiteral("ONE")},
+                                     {QStringLiteral("size_kb"), 5000}}},
+                        {QStringLiteral("two.cue"),
+                         QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLES_1.01")},
+                                     {QStringLiteral("name"), QStringLiteral("ONE")},
+                                     {QStringLiteral("size_kb"), 5000}}},
+                        {QStringLiteral("photo.iso"), QJsonObject{{QStringLiteral("ps2"), false}}}};
+        m_world->setState(s);
+        QDir().mkpath(m_world->path(QStringLiteral("pile/deep")));
+        for (const char* f :
+             {"pile/one.ISO", "pile/deep/two.cue", "pile/photo.iso", "pile/x.txt"}) {
+            QFile file(m_world->path(QString::fromLatin1(f)));
+            file.open(QIODevice::WriteOnly);
+            file.write("x");
+        }
+        const Result added =
+            cli({QStringLiteral("--json"), QStringLiteral("queue"), QStringLiteral("add-folder"),
+                 QStringLiteral("127.0.0.1"), m_world->path(QStringLiteral("pile")),
+                 QStringLiteral("--type"), QStringLiteral("cd")});
+        QCOMPARE(added.status, 0);
+        const QJsonObject summary = json(added.out);
+        QCOMPARE(summary[QStringLiteral("added")].toArray().size(), 1);
+        QCOMPARE(summary[QStringLiteral("added")][0][QStringLiteral("type")].toString(),
+                 QStringLiteral("CD-ROM"));
+        QCOMPARE(summary[QStringLiteral("already_queued")].toArray().size(), 1);
+        QCOMPARE(summary[QStringLiteral("not_ps2")].toArray().size(), 1);
+        // The same folder again: everything is queued already.
+        const Result again =
+            cli({QStringLiteral("queue"), QStringLiteral("add-folder"), QStringLiteral("127.0.0.1"),
+                 m_world->path(QStringLiteral("pile"))});
+        QVERIFY2(again.out.endsWith(QStringLiteral("0 of 3 images added\n")),
+                 qPrintable(again.out));
+        QCOMPARE(cli({QStringLiteral("queue"), QStringLiteral("add-folder"),
+                      QStringLiteral("127.0.0.1"), m_world->path(QStringLiteral("nothing"))})
+                     .status,
+                 2);
+    }
+
+    void renameAndFlagsThroughModify()
+    {
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("style")] = QStringLiteral("linux");
+        m_world->setState(s);
+        const Result dry =
+            cli({QStringLiteral("--dry-run"), QStringLiteral("flags"), QStringLiteral("127.0.0.1"),
+                 QStringLiteral("Net Game"), QStringLiteral("1+3")});
+        QCOMPARE(dry.out, QStringLiteral("modify 127.0.0.1 \"Net Game\" \"Net Game\" +1+3\n"));
+        QCOMPARE(cli({QStringLiteral("rename"), QStringLiteral("127.0.0.1"),
+                      QStringLiteral("Net Game"), QStringLiteral("Renamed Game")})
+                     .status,
+                 0);
+        QCOMPARE(cli({QStringLiteral("flags"), QStringLiteral("127.0.0.1"),
+                      QStringLiteral("Renamed Game"), QStringLiteral("2")})
+                     .status,
+                 0);
+        const QJsonObject games = json(
+            cli({QStringLiteral("--json"), QStringLiteral("games"), QStringLiteral("127.0.0.1")})
+                .out);
+        QCOMPARE(games[QStringLiteral("games")][0][QStringLiteral("name")].toString(),
+                 QStringLiteral("Renamed Game"));
+        QCOMPARE(games[QStringLiteral("games")][0][QStringLiteral("flags")].toString(),
+                 QStringLiteral("2"));
+        // A game that is not there, and an older tool without modify.
+        const Result missing = cli({QStringLiteral("rename"), QStringLiteral("127.0.0.1"),
+                                    QStringLiteral("Nope"), QStringLiteral("X")});
+        QCOMPARE(missing.status, 1);
+        QVERIFY(missing.err.contains(QStringLiteral("Nope could not be changed.")));
+        s[QStringLiteral("style")] = QStringLiteral("win");
+        m_world->setState(s);
+        const Result old = cli({QStringLiteral("flags"), QStringLiteral("127.0.0.1"),
+                                QStringLiteral("Net Game"), QStringLiteral("0")});
+        QCOMPARE(old.status, 1);
+        QVERIFY(old.err.contains(QStringLiteral("no \"modify\" command")));
+    }
+
 private:
     QString image(const QString& name) const
     {

@@ -1,12 +1,15 @@
 #include "TestSupport.h"
+#include "core/jobs/BatchAdd.h"
 #include "core/jobs/JobCommands.h"
 #include "core/jobs/JobListModel.h"
 #include "core/jobs/JobQueue.h"
 #include "core/tool/ToolRun.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -295,6 +298,40 @@ private slots:
         QCOMPARE(seen.last().percent, 100);
         QCOMPARE(seen.last().overall, 100);
         QVERIFY(queue.allComplete());
+    }
+
+    void theDiscDatabaseAndImageFiles()
+    {
+        const auto db = ParseDiscDatabase("\"SLUS_200.02\" = \"Ico;1+3\"\r\n"
+                                          "\"SLES_500.01\" = \"Name; With; Semicolons;0\"\n"
+                                          "\"SCUS_971.13\" = \"No Flags\"\n"
+                                          "# a comment\n\"\" = \"Nameless startup;1\"\n"
+                                          "\"SLUS_1\" = \";2\"\n");
+        QCOMPARE(db.size(), 3);
+        QCOMPARE(db.value(QStringLiteral("SLUS_200.02")).name, QStringLiteral("Ico"));
+        QCOMPARE(db.value(QStringLiteral("SLUS_200.02")).flags, QStringLiteral("+1+3"));
+        QCOMPARE(db.value(QStringLiteral("SLES_500.01")).name,
+                 QStringLiteral("Name; With; Semicolons"));
+        QCOMPARE(db.value(QStringLiteral("SLES_500.01")).flags, QString());
+        QCOMPARE(db.value(QStringLiteral("SCUS_971.13")).name, QStringLiteral("No Flags"));
+
+        for (const char* yes : {"a.iso", "B.ISO", "c.Cue", "d.nrg", "e.GI", "f.iml", "g.toc"})
+            QVERIFY2(IsImageFile(QString::fromLatin1(yes)), yes);
+        for (const char* no : {"a.iso.part", "b.bin", "iso", "c.txt"})
+            QVERIFY2(!IsImageFile(QString::fromLatin1(no)), no);
+
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath(QStringLiteral("x/y")));
+        for (const char* f : {"x/b.iso", "x/y/A.ISO", "x/y/skip.txt", "c.cue"}) {
+            QFile file(dir.filePath(QString::fromLatin1(f)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        // A file named on its own and inside a folder given too is found once.
+        const QStringList found =
+            FindImages({dir.filePath(QStringLiteral("x/b.iso")), dir.filePath(QStringLiteral("x")),
+                        dir.filePath(QStringLiteral("missing"))});
+        QCOMPARE(found, (QStringList{dir.filePath(QStringLiteral("x/b.iso")),
+                                     dir.filePath(QStringLiteral("x/y/A.ISO"))}));
     }
 
     void cancelAbortsTheRunningJobAndLeavesTheOthersPending()

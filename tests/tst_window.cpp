@@ -283,7 +283,8 @@ private slots:
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
         list->selectionModel()->select(list->model()->index(2, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        SaveScreenshot(&main(), QStringLiteral("browse-multiple.png"));
+        if (scaleName() == QLatin1String("100"))
+            SaveScreenshot(&main(), QStringLiteral("browse-multiple.png"));
         m_dialogs.folders.push_back(m_world->dir());
         child<QPushButton>("cmdBackupPC")->click();
         QCOMPARE(session().jobs().count(), 2);
@@ -367,7 +368,8 @@ private slots:
                                  summary, QStringLiteral("Add Duplicates Anyway"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        SaveScreenshot(&dialog, QStringLiteral("batch-summary.png"));
+        if (scaleName() == QLatin1String("100"))
+            SaveScreenshot(&dialog, QStringLiteral("batch-summary.png"));
     }
 
     void imagesDroppedOnTheWindowAreQueued()

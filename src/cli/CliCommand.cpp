@@ -89,7 +89,7 @@ const QList<CliCommand::Entry>& CliCommand::table()
         {"copy-to-pc", 3, 3, &CliCommand::copyToPc}, {"make-iso", 2, 2, &CliCommand::makeIso},
         {"delete", 2, 2, &CliCommand::remove},       {"poweroff", 1, 1, &CliCommand::poweroff},
         {"doctor", 0, 0, &CliCommand::doctor},       {"queue", 1, 12, &CliCommand::queue},
-        {"rename", 3, 3, &CliCommand::rename},       {"flags", 3, 3, &CliCommand::flags},
+        {"rename", 3, 3, &CliCommand::renameGame},   {"flags", 3, 3, &CliCommand::setGameFlags},
     };
     return entries;
 }
@@ -734,7 +734,7 @@ void CliCommand::remove(const QStringList& args)
     });
 }
 
-void CliCommand::rename(const QStringList& args)
+void CliCommand::renameGame(const QStringList& args)
 {
     const QString newName = TrimGameName(args[2]);
     if (newName.isEmpty()) {
@@ -745,11 +745,11 @@ void CliCommand::rename(const QStringList& args)
         usageError(ProblemText({ProblemKind::NameTooLong, newName, {}}));
         return;
     }
-    modify(args[0], args[1], Session::RenameArguments(args[0], args[1], newName),
-           [this, newName] { return m_session.renameGame(m_modifyName, newName); });
+    modifyGame(args[0], args[1], Session::RenameArguments(args[0], args[1], newName),
+               [this, newName] { return m_session.renameGame(m_modifyName, newName); });
 }
 
-void CliCommand::flags(const QStringList& args)
+void CliCommand::setGameFlags(const QStringList& args)
 {
     const auto flags =
         args[2] == QLatin1String("0") ? std::optional<QString>(QString()) : normaliseFlags(args[2]);
@@ -757,12 +757,12 @@ void CliCommand::flags(const QStringList& args)
         usageError(QStringLiteral("flags are numbers from 1 to 8 joined by +, or 0 for none"));
         return;
     }
-    modify(args[0], args[1], Session::FlagsArguments(args[0], args[1], *flags),
-           [this, f = *flags] { return m_session.setGameFlags(m_modifyName, f); });
+    modifyGame(args[0], args[1], Session::FlagsArguments(args[0], args[1], *flags),
+               [this, f = *flags] { return m_session.setGameFlags(m_modifyName, f); });
 }
 
-void CliCommand::modify(const QString& target, const QString& name, const QStringList& shown,
-                        std::function<bool()> start)
+void CliCommand::modifyGame(const QString& target, const QString& name, const QStringList& shown,
+                            std::function<bool()> start)
 {
     if (printDryRun({shown}))
         return;

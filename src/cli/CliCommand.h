@@ -52,10 +52,10 @@ private:
     void poweroff(const QStringList& args);
     void doctor(const QStringList& args);
     void queue(const QStringList& args);
-    void rename(const QStringList& args);
-    void flags(const QStringList& args);
-    void modify(const QString& target, const QString& name, const QStringList& shown,
-                std::function<bool()> start);
+    void renameGame(const QStringList& args);
+    void setGameFlags(const QStringList& args);
+    void modifyGame(const QString& target, const QString& name, const QStringList& shown,
+                    std::function<bool()> start);
     void queueAdd(const QStringList& args);
     void queueAddFolder(const QStringList& args);
     void queueList();

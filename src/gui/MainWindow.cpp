@@ -64,6 +64,7 @@ constexpr QSize kMinimumSize(560, 330);
 constexpr QSize kDefaultSize(860, 420);
 constexpr int kActivityHeight = 200;
 constexpr QSize kFrameAllowance(16, 40);
+constexpr int kContentMargin = 6;
 const QString kWindowTitle = QStringLiteral(" Ventrik v0.9b by Tavrin");
 // The device a list entry names: its first word ("hdd1:", "/dev/sdb").
 QString deviceOf(const QString& entry)
@@ -119,12 +120,14 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
 
     // A window smaller than its contents scrolls rather than cutting them off.
     auto* scroll = new QScrollArea(this);
+    m_scroll = scroll;
     scroll->setObjectName(QStringLiteral("scrMain"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     auto* content = new QWidget;
     auto* contentLayout = new QVBoxLayout(content);
-    contentLayout->setContentsMargins(6, 6, 6, 6);
+    contentLayout->setContentsMargins(kContentMargin, kContentMargin, kContentMargin,
+                                      kContentMargin);
     contentLayout->addWidget(m_splitter);
     scroll->setWidget(content);
     auto* layout = new QVBoxLayout(this);
@@ -1435,16 +1438,25 @@ void MainWindow::arrangeColumns(bool stacked)
         m_grid->setRowStretch(2, 0);
         m_grid->setColumnStretch(1, 1);
     }
+    // The splitter and the scrolled contents above it learn the new minimum now, or the
+    // panes would be squeezed below theirs until something else asks.
+    for (QWidget* w = m_columns; w && w != this; w = w->parentWidget()) {
+        if (w->layout())
+            w->layout()->invalidate();
+        w->updateGeometry();
+    }
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const int sideBySide =
-        std::max(m_target->minimumSizeHint().width(), m_navigation->minimumSizeHint().width()) +
-        std::max(m_install->minimumSizeHint().width(), m_browse->minimumSizeHint().width()) +
-        m_grid->spacing() + 32;
-    arrangeColumns(width() < sideBySide);
+    // What the contents need side by side is measured while they stand so.
+    if (!m_stacked)
+        m_sideBySideWidth = m_scroll->widget()->minimumSizeHint().width();
+    const int room =
+        width() -
+        (m_scroll->verticalScrollBar()->isVisible() ? m_scroll->verticalScrollBar()->width() : 0);
+    arrangeColumns(room < m_sideBySideWidth);
 }
 
 void MainWindow::placeWindow()
@@ -1460,7 +1472,8 @@ void MainWindow::placeWindow()
         QByteArray::fromBase64(settings.read(QStringLiteral("MainGeometry")).toLatin1());
     if (geometry.isEmpty() || !restoreGeometry(geometry)) {
         // Room for the lists beyond what the controls need.
-        QSize wanted = m_splitter->sizeHint().expandedTo(minimumSize());
+        m_scroll->widget()->adjustSize();
+        QSize wanted = m_scroll->widget()->sizeHint().expandedTo(minimumSize());
         wanted = QSize(std::max(wanted.width(), kDefaultSize.width()),
                        std::max(wanted.height(), kDefaultSize.height()) +
                            (m_activity->isVisible() ? kActivityHeight : 0));

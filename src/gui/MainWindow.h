@@ -163,6 +163,8 @@ private:
     QSplitter* m_splitter = nullptr;
     class QGridLayout* m_grid = nullptr;
     bool m_stacked = false;
+    int m_sideBySideWidth = 0;
+    class QScrollArea* m_scroll = nullptr;
     GameFilterModel* m_gameFilter = nullptr;
     bool m_placed = false; // sized and placed on the screen
     QWidget* m_columns = nullptr;

@@ -2,6 +2,7 @@
 
 #include "gui/TrayIcon.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QMenu>
 #include <QPainter>
@@ -15,6 +16,8 @@ inline void SaveScreenshot(QWidget* window, const QString& name, QMenu* popup = 
     const QString dir = qEnvironmentVariable("VENTRIK_SCREENSHOT_DIR");
     if (dir.isEmpty())
         return;
+    // As the user would see it: after the layouts have settled.
+    QCoreApplication::processEvents();
     const QPixmap base = window->grab();
     if (!popup || !popup->isVisible()) {
         base.save(QDir(dir).filePath(name));

@@ -44,7 +44,7 @@ QStringList FindImages(const QStringList& paths)
                     inFolder << file;
             }
             // The folder's files in the order a file manager shows them.
-            std::sort(inFolder.begin(), inFolder.end(), [](const QString& a, const QString& b) {
+            std::ranges::sort(inFolder, [](const QString& a, const QString& b) {
                 return QString::compare(a, b, Qt::CaseInsensitive) < 0;
             });
             for (const QString& file : std::as_const(inFolder))
@@ -151,7 +151,7 @@ void BatchReader::done(int index, const RunOutcome& outcome)
     if (!image.info)
         image.problem = outcome.reason(QStringLiteral("hdl_dump"));
     ++m_done;
-    emit progressChanged(m_done, static_cast<int>(m_images.size()));
+    emit readProgress(m_done, static_cast<int>(m_images.size()));
     if (auto* run = qobject_cast<ToolRun*>(sender())) {
         m_running.removeAll(run);
         run->deleteLater();
@@ -162,9 +162,8 @@ void BatchReader::done(int index, const RunOutcome& outcome)
 
 int BatchSummary::count(BatchEntry::Outcome outcome) const
 {
-    return static_cast<int>(
-        std::count_if(entries.cbegin(), entries.cend(),
-                      [outcome](const BatchEntry& e) { return e.outcome == outcome; }));
+    return static_cast<int>(std::ranges::count_if(
+        entries, [outcome](const BatchEntry& e) { return e.outcome == outcome; }));
 }
 
 QList<Job> BatchSummary::jobs(BatchEntry::Outcome outcome) const
@@ -200,7 +199,10 @@ BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
         entry.path = image.path;
         if (!image.info) {
             entry.outcome = BatchEntry::Outcome::NotPs2;
+            // The tool names the file first; the summary names it already.
             entry.reason = image.problem;
+            if (entry.reason.startsWith(image.path + QStringLiteral(": ")))
+                entry.reason.remove(0, image.path.size() + 2);
             summary.entries << entry;
             continue;
         }
@@ -212,10 +214,10 @@ BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
         job.startup = disc.startup;
         job.sizeKb = disc.sizeKb;
         job.type = type ? *type : DiscTypeOf(disc.media, disc.sizeKb);
-        const auto known = database.constFind(disc.startup);
-        if (known != database.cend()) {
-            job.name = known->name;
-            job.flags = known->flags;
+        if (database.contains(disc.startup)) {
+            const DiscDatabaseEntry known = database.value(disc.startup);
+            job.name = known.name;
+            job.flags = known.flags;
         } else {
             job.name = TrimGameName(disc.name);
         }

@@ -56,7 +56,7 @@ public:
     bool isCancelled() const { return m_cancelled; }
 
 signals:
-    void progressChanged(int done, int total);
+    void readProgress(int done, int total);
     void finished(const QList<ReadImage>& images);
 
 private:

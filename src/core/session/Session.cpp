@@ -1130,7 +1130,7 @@ void Session::readImages(const QStringList& files, std::optional<DiscType> type)
             },
             command, BatchReader::Parallel(), this);
         m_batch = reader;
-        connect(reader, &BatchReader::progressChanged, this, &Session::batchProgress);
+        connect(reader, &BatchReader::readProgress, this, &Session::batchProgress);
         connect(reader, &BatchReader::finished, this,
                 [this, reader, type, target](const QList<ReadImage>& images) {
                     reader->deleteLater();
