@@ -1,4 +1,5 @@
 #include "GuiFixture.h"
+#include "core/jobs/QueueFile.h"
 #include "gui/ProblemListDialog.h"
 #include "gui/StatusWindow.h"
 
@@ -420,6 +421,41 @@ private slots:
         // Paths in the home folder are shortened.
         QVERIFY(text.contains(QStringLiteral("~/")));
         QVERIFY(!text.contains(m_world->path(QStringLiteral("home")) + u'/'));
+    }
+
+    void aGameLeftHalfByAnEndedRunIsOfferedForDeletion()
+    {
+        makeWorld();
+        QJsonObject state = m_world->state();
+        QJsonArray disks = state[QStringLiteral("disks")].toArray();
+        QJsonObject disk = disks[1].toObject();
+        disk[QStringLiteral("games")] = QJsonArray{SimWorld::game(
+            QStringLiteral("Half"), QStringLiteral("SLUS_200.02"), QStringLiteral("DVD"), 1000)};
+        disks[1] = disk;
+        state[QStringLiteral("disks")] = disks;
+        m_world->setState(state);
+        Job active;
+        active.source = m_world->path(QStringLiteral("half.iso"));
+        active.destination = QStringLiteral("hdd2:");
+        active.name = QStringLiteral("Half");
+        active.startup = QStringLiteral("SLUS_200.02");
+        active.sizeKb = 300000;
+        active.state = JobState::Active;
+        QString error;
+        QVERIFY(SaveQueueFile(m_world->paths().dataDir + QStringLiteral("/queue.json"), {active},
+                              &error));
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
+        startMain();
+        QVERIFY(idle());
+        QTRY_VERIFY(m_world->calls().contains(QStringList{
+            QStringLiteral("delete"), QStringLiteral("hdd2:"), QStringLiteral("Half")}));
+        QVERIFY(idle());
+        QVERIFY(m_dialogs.texts().filter(QStringLiteral("Only part of Half is on hdd2:")).size() ==
+                1);
+        QCOMPARE(result(0), QStringLiteral("Incomplete on disk"));
+        QVERIFY(m_world->state()[QStringLiteral("disks")][1][QStringLiteral("games")]
+                    .toArray()
+                    .isEmpty());
     }
 
     void theCheckBeforeARunListsItsFindings()
