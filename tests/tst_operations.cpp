@@ -423,6 +423,35 @@ private slots:
         QVERIFY(!text.contains(m_world->path(QStringLiteral("home")) + u'/'));
     }
 
+    void anImageJoinsARunningQueue()
+    {
+        start();
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("job_seconds")] = 3;
+        m_world->setState(s);
+        attachLocal();
+        chooseImage(makeImage(QStringLiteral("first.iso")), QStringLiteral("First"));
+        child<QPushButton>("cmdAddGame")->click();
+        child<QPushButton>("cmdStart")->click();
+        QTRY_COMPARE(session().activity(), Activity::RunningQueue);
+        // The user brings the window back and queues one more image while the first installs.
+        main().bringForward();
+        child<QRadioButton>("optInstall")->click();
+        QVERIFY(child<QPushButton>("cmdISO")->isEnabled());
+        QVERIFY(!child<QPushButton>("cmdInstall")->isEnabled());
+        m_dialogs.files.push_back(makeImage(QStringLiteral("late.iso")));
+        child<QPushButton>("cmdISO")->click();
+        QTRY_VERIFY(!child<QLineEdit>("txtGameStartup")->text().isEmpty());
+        QCOMPARE(session().activity(), Activity::RunningQueue);
+        child<QLineEdit>("txtGameName")->setText(QStringLiteral("Late"));
+        child<QPushButton>("cmdAddGame")->click();
+        QCOMPARE(session().jobs().count(), 2);
+        QVERIFY(idle());
+        QCOMPARE(session().lastRunRows(), (QList<int>{0, 1}));
+        QCOMPARE(result(0), QStringLiteral("Complete"));
+        QCOMPARE(result(1), QStringLiteral("Complete"));
+    }
+
     void aGameLeftHalfByAnEndedRunIsOfferedForDeletion()
     {
         makeWorld();

@@ -449,8 +449,9 @@ void MainWindow::connectSession()
 
 void MainWindow::showProblem(const Problem& problem)
 {
-    // No box stops an unattended run: what it has to say waits for its end.
-    if (m_session.activity() == Activity::RunningQueue) {
+    // No box stops an unattended run: what it has to say waits for its end, unless the
+    // user is at the window adding to it.
+    if (m_session.activity() == Activity::RunningQueue && !isActiveWindow()) {
         m_heldProblems << problem;
         return;
     }
@@ -484,22 +485,25 @@ void MainWindow::updateControls()
     for (QWidget* w : std::initializer_list<QWidget*>{
              m_target->optLocal, m_target->optLAN, m_target->cmbHD, m_target->txtIP,
              m_target->cmdAttach, m_target->cmdShutdownPS2, m_install->optOptical,
-             m_install->optISO, m_install->txtGameName, m_install->txtGameStartup,
-             m_install->txtGameSize, m_install->cmbType, m_navigation->cmdSettings,
-             m_navigation->cmdExit})
+             m_navigation->cmdSettings, m_navigation->cmdExit})
         w->setEnabled(idle);
+    // An image can join the end of a running queue.
+    const bool canQueue = idle || m_session.activity() == Activity::RunningQueue;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_install->optISO, m_install->txtGameName,
+                                                      m_install->txtGameStartup,
+                                                      m_install->txtGameSize, m_install->cmbType})
+        w->setEnabled(canQueue);
     m_install->cmbOptical->setEnabled(idle && optical);
-    m_install->cmdISO->setEnabled(idle && image);
-    m_install->txtISO->setEnabled(idle && image);
-    m_install->cmdCompat->setEnabled(idle && sourceChosen);
+    m_install->cmdISO->setEnabled(canQueue && image);
+    m_install->txtISO->setEnabled(canQueue && image);
+    m_install->cmdCompat->setEnabled(canQueue && sourceChosen);
     m_install->cmdMakeISO->setEnabled(idle && optical && sourceChosen && m_discInfoRead);
-    m_install->cmdAddGame->setEnabled(idle && attached);
+    m_install->cmdAddGame->setEnabled(canQueue && attached);
     m_install->cmdAddImages->setEnabled(idle && attached);
     m_install->cmdAddFolder->setEnabled(idle && attached);
     m_install->cmdInstall->setEnabled(idle && attached);
 
-    // A copy can join the end of a running queue.
-    const bool canQueue = idle || m_session.activity() == Activity::RunningQueue;
+    // So can a copy.
     m_browse->cmdBackupPC->setEnabled(canQueue && haveGames && gameSelected);
     m_browse->cmdBackupPS2->setEnabled(canQueue && haveGames && gameSelected);
     m_browse->cmdDelete->setEnabled(idle && haveGames && gameSelected);

@@ -394,29 +394,56 @@ QStringList Session::discInfoArguments(const QString& source) const
 
 bool Session::readDiscInfo(const QString& source, bool optical)
 {
+    // While the queue runs, an image file can still be read for a job to join it: beside
+    // the job's run, without taking the activity view.
+    if (m_activity == Activity::RunningQueue && !optical && !m_sideReading &&
+        !refuseWhenToolMissing()) {
+        m_sideReading = true;
+        sideRun(discInfoArguments(source), [this, source](const RunOutcome& outcome) {
+            discInfoDone(outcome, source, false, true);
+        });
+        return true;
+    }
     if (!begin(Activity::ReadingDisc))
         return false;
     startAttempt(
         discInfoArguments(source),
         [this, source, optical](const RunOutcome& outcome) {
-            discInfoDone(outcome, source, optical);
+            discInfoDone(outcome, source, optical, false);
         },
         readTimeoutMs());
     return true;
 }
 
-void Session::discInfoDone(const RunOutcome& outcome, const QString& source, bool optical)
+void Session::sideRun(const QStringList& args, RunDone done)
+{
+    auto* run = new ToolRun({m_paths.toolPath, args}, this);
+    run->setWorkingDirectory(m_paths.workingDir);
+    run->setSilenceTimeout(readTimeoutMs());
+    const QDateTime started = QDateTime::currentDateTime();
+    connect(run, &ToolRun::finished, this, [this, run, args, started, done](const RunOutcome& o) {
+        m_log.addRun(m_paths.toolPath, args, o, started.msecsTo(QDateTime::currentDateTime()),
+                     started);
+        run->deleteLater();
+        done(o);
+    });
+    run->start();
+}
+
+void Session::discInfoDone(const RunOutcome& outcome, const QString& source, bool optical,
+                           bool side)
 {
     // An older tool without cdvd_info2 prints its usage: ask it the older way, once for good.
     if (!m_hasDiscInfo2.has_value() && outcome.started && !outcome.cancelled) {
         m_hasDiscInfo2 = outcome.error != ToolError::UnknownCommand;
         if (!*m_hasDiscInfo2) {
-            startAttempt(
-                discInfoArguments(source),
-                [this, source, optical](const RunOutcome& older) {
-                    discInfoDone(older, source, optical);
-                },
-                readTimeoutMs());
+            auto again = [this, source, optical, side](const RunOutcome& older) {
+                discInfoDone(older, source, optical, side);
+            };
+            if (side)
+                sideRun(discInfoArguments(source), again);
+            else
+                startAttempt(discInfoArguments(source), again, readTimeoutMs());
             return;
         }
     }
@@ -437,7 +464,10 @@ void Session::discInfoDone(const RunOutcome& outcome, const QString& source, boo
         if (NumericValue(info->sizeText) >= 4.38)
             emit problem({ProblemKind::DualLayer, source, {}});
     }
-    end();
+    if (side)
+        m_sideReading = false;
+    else
+        end();
 }
 
 bool Session::deleteGame(const QString& name)

@@ -242,7 +242,9 @@ private:
     // After a run: the target's list again (a networked PS2 only when it answers).
     void refreshTarget(std::function<void()> done);
     void onQueueFinished(bool installNow);
-    void discInfoDone(const RunOutcome& outcome, const QString& source, bool optical);
+    void discInfoDone(const RunOutcome& outcome, const QString& source, bool optical, bool side);
+    // A run of the tool beside the current activity (logged, not shown).
+    void sideRun(const QStringList& args, RunDone done);
     void reportRunFailure(const RunOutcome& outcome);
     QString address() const;
     // The game list of a target as facts for checking and verifying.
@@ -306,4 +308,5 @@ private:
     bool m_toolCommandsKnown = false;
     bool m_awake = false;
     bool m_warningsDue = false;
+    bool m_sideReading = false; // an image read while the queue runs
 };
