@@ -454,14 +454,7 @@ struct Sim
         QJsonObject t = target(kind, index);
         const QString name = game.value(QStringLiteral("name")).toString();
         const QString startup = game.value(QStringLiteral("startup")).toString();
-        bool clash = false;
-        for (const QJsonValue g : t.value(QStringLiteral("games")).toArray()) {
-            const QJsonObject o = g.toObject();
-            clash = clash || partitionName(o.value(QStringLiteral("name")).toString(),
-                                           o.value(QStringLiteral("startup")).toString()) ==
-                                 partitionName(name, startup);
-        }
-        if (!findGame(t, name).isEmpty() || clash) {
+        if (nameTaken(t.value(QStringLiteral("games")).toArray(), name, startup, -1)) {
             errLine(win ? on(targetName, QStringLiteral("The file exists."))
                         : on(targetName,
                              QStringLiteral("partition with such name already exists: \"%1\".")
@@ -504,6 +497,22 @@ struct Sim
             return m_afterExit;
         }
         return 0;
+    }
+
+    // A game of that name, or one whose partition would be named the same, is there
+    // already (the game at index skip aside).
+    bool nameTaken(const QJsonArray& games, const QString& name, const QString& startup,
+                   int skip) const
+    {
+        for (int i = 0; i < games.size(); ++i) {
+            const QJsonObject o = games[i].toObject();
+            const QString other = o.value(QStringLiteral("name")).toString();
+            if (i != skip && (other == name ||
+                              partitionName(other, o.value(QStringLiteral("startup")).toString()) ==
+                                  partitionName(name, startup)))
+                return true;
+        }
+        return false;
     }
 
     // The partition a game gets: the current builds build it from the startup and the
@@ -550,17 +559,11 @@ struct Sim
         QJsonObject game = games[at].toObject();
         const QString newName = args[2];
         const QString startup = game.value(QStringLiteral("startup")).toString();
-        for (int i = 0; i < games.size(); ++i) {
-            const QJsonObject o = games[i].toObject();
-            if (i != at && (o.value(QStringLiteral("name")).toString() == newName ||
-                            partitionName(o.value(QStringLiteral("name")).toString(),
-                                          o.value(QStringLiteral("startup")).toString()) ==
-                                partitionName(newName, startup))) {
-                errLine(on(args[0], QStringLiteral("partition with such name already exists: "
-                                                   "\"%1\".")
-                                        .arg(newName)));
-                return 110;
-            }
+        if (nameTaken(games, newName, startup, at)) {
+            errLine(on(
+                args[0],
+                QStringLiteral("partition with such name already exists: \"%1\".").arg(newName)));
+            return 110;
         }
         game[QStringLiteral("name")] = newName;
         if (args.size() == 4) {

@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 
+#include "core/devices/Flags.h"
 #include "core/diagnostics/Doctor.h"
 #include "core/jobs/JobCommands.h"
 #include "core/jobs/JobListModel.h"
@@ -51,17 +52,6 @@ bool isDrive(const QString& source)
 {
     static const QRegularExpression re(QStringLiteral("^(cd[0-9]+:|/dev/)"));
     return re.match(source).hasMatch();
-}
-
-// "1+3", "+1+3" -> "+1+3"; nothing for a text that is no flag list.
-std::optional<QString> normaliseFlags(const QString& text)
-{
-    static const QRegularExpression re(QStringLiteral("^\\+?[1-8](\\+[1-8])*$"));
-    if (text.isEmpty())
-        return QString();
-    if (!re.match(text).hasMatch())
-        return std::nullopt;
-    return text.startsWith(u'+') ? text : u'+' + text;
 }
 
 } // namespace
@@ -337,7 +327,9 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
             job.name = value;
             named = true;
         } else if (args[i] == QLatin1String("--flags")) {
-            const auto flags = normaliseFlags(value);
+            // "0" is for clearing an installed game's flags, not for an install.
+            const auto flags =
+                value == QLatin1String("0") ? std::optional<QString>() : ParseFlags(value);
             if (!flags) {
                 usageError(QStringLiteral("flags are numbers from 1 to 8 joined by +"));
                 return;
@@ -751,8 +743,7 @@ void CliCommand::renameGame(const QStringList& args)
 
 void CliCommand::setGameFlags(const QStringList& args)
 {
-    const auto flags =
-        args[2] == QLatin1String("0") ? std::optional<QString>(QString()) : normaliseFlags(args[2]);
+    const auto flags = ParseFlags(args[2]);
     if (!flags) {
         usageError(QStringLiteral("flags are numbers from 1 to 8 joined by +, or 0 for none"));
         return;

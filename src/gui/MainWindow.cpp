@@ -1055,17 +1055,13 @@ void MainWindow::changeSelectedFlags()
         return;
     QString flags = typed->trimmed();
     flags.remove(u' ');
-    static const QRegularExpression valid(QStringLiteral("^(0|\\+?[1-8](\\+[1-8])*)?$"));
-    if (!valid.match(flags).hasMatch()) {
+    const std::optional<QString> parsed = ParseFlags(flags);
+    if (!parsed) {
         m_seams.dialogs.message(tr("Type the flags as numbers from 1 to 8 joined by +, like 1+3."),
                                 Dialogs::Icon::Exclamation);
         return;
     }
-    if (flags == QLatin1String("0"))
-        flags.clear();
-    if (!flags.isEmpty() && !flags.startsWith(u'+'))
-        flags.prepend(u'+');
-    m_session.setGameFlags(game.title, flags);
+    m_session.setGameFlags(game.title, *parsed);
 }
 
 void MainWindow::addImages()

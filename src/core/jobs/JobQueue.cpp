@@ -2,6 +2,7 @@
 
 #include "JobCommands.h"
 #include "JobListModel.h"
+#include "Preflight.h"
 #include "core/platform/Platform.h"
 #include "core/tool/ToolRun.h"
 
@@ -225,8 +226,7 @@ void JobQueue::onRunFinished(const RunOutcome& outcome)
 
 bool JobQueue::writesAGame(const Job& job)
 {
-    return job.kind == JobKind::Install || job.kind == JobKind::CopyToHDD ||
-           job.kind == JobKind::CopyToPS2;
+    return !WriteTarget(job).isEmpty();
 }
 
 void JobQueue::applyVerification(Job& job, const Verification& found, bool reached100)

@@ -53,6 +53,16 @@ qint64 SlicesMb(qint64 sizeKb)
     return std::max<qint64>(1, (sizeKb + sliceKb - 1) / sliceKb) * kSliceMb;
 }
 
+TargetFacts FactsOf(const parse::GameTable& table)
+{
+    TargetFacts facts;
+    facts.read = true;
+    facts.games = table.games;
+    facts.availableMb = table.space ? table.space->totalMb - table.space->usedMb : 0;
+    facts.naming = table.dmaColumn ? PartitionNaming::Current : PartitionNaming::Older;
+    return facts;
+}
+
 QString WriteTarget(const Job& job)
 {
     switch (job.kind) {

@@ -26,6 +26,9 @@ struct TargetFacts
     PartitionNaming naming = PartitionNaming::Current;
 };
 
+// The facts a game table gives; read, whatever its space line says.
+TargetFacts FactsOf(const parse::GameTable& table);
+
 enum class PreflightKind : std::uint8_t {
     NoSpace,
     AlreadyInstalled,

@@ -113,27 +113,35 @@ void Session::end()
     emit busyChanged(false);
 }
 
-ToolRun* Session::runTool(const QStringList& args, RunDone done, int silenceMs,
-                          qsizetype outputLimit)
+ToolRun* Session::newRun(const QStringList& args, int silenceMs, QObject* owner)
 {
-    auto* run = new ToolRun({m_paths.toolPath, args}, this);
+    auto* run = new ToolRun({m_paths.toolPath, args}, owner);
     run->setWorkingDirectory(m_paths.workingDir);
     run->setSilenceTimeout(silenceMs);
-    run->setOutputLimit(outputLimit > 0 ? outputLimit : m_outputLimit);
-    m_run = run;
-    connect(run, &ToolRun::output, this, &Session::outputArrived);
+    // Every run the program starts is in the log, however it ends.
     const QDateTime started = QDateTime::currentDateTime();
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
-    connect(run, &ToolRun::finished, this,
-            [this, run, done, args, started, clock](const RunOutcome& outcome) {
-                m_log.addRun(m_paths.toolPath, args, outcome, clock->elapsed(), started);
-                run->deleteLater();
-                if (m_run == run)
-                    m_run = nullptr;
-                if (done)
-                    done(outcome);
-            });
+    connect(run, &ToolRun::finished, this, [this, args, started, clock](const RunOutcome& o) {
+        m_log.addRun(m_paths.toolPath, args, o, clock->elapsed(), started);
+    });
+    return run;
+}
+
+ToolRun* Session::runTool(const QStringList& args, RunDone done, int silenceMs,
+                          qsizetype outputLimit)
+{
+    ToolRun* run = newRun(args, silenceMs, this);
+    run->setOutputLimit(outputLimit > 0 ? outputLimit : m_outputLimit);
+    m_run = run;
+    connect(run, &ToolRun::output, this, &Session::outputArrived);
+    connect(run, &ToolRun::finished, this, [this, run, done](const RunOutcome& outcome) {
+        run->deleteLater();
+        if (m_run == run)
+            m_run = nullptr;
+        if (done)
+            done(outcome);
+    });
     emit commandStarted(ToolCommand::DisplayArguments(args));
     run->start();
     return run;
@@ -368,11 +376,7 @@ void Session::readGames(std::function<void()> done)
                         {ProblemKind::ListingFailed, m_targetDevice, outcome.reason(toolName())});
             } else {
                 parse::GameTable table = parse::ParseGameTable(outcome.output);
-                TargetFacts& facts = m_facts[m_targetDevice];
-                facts.read = true;
-                facts.games = table.games;
-                facts.availableMb = table.space ? table.space->totalMb - table.space->usedMb : 0;
-                facts.naming = table.dmaColumn ? PartitionNaming::Current : PartitionNaming::Older;
+                m_facts[m_targetDevice] = FactsOf(table);
                 updateWarnings();
                 rows = std::move(table.games);
                 m_space = table.space;
@@ -417,13 +421,8 @@ bool Session::readDiscInfo(const QString& source, bool optical)
 
 void Session::sideRun(const QStringList& args, RunDone done)
 {
-    auto* run = new ToolRun({m_paths.toolPath, args}, this);
-    run->setWorkingDirectory(m_paths.workingDir);
-    run->setSilenceTimeout(readTimeoutMs());
-    const QDateTime started = QDateTime::currentDateTime();
-    connect(run, &ToolRun::finished, this, [this, run, args, started, done](const RunOutcome& o) {
-        m_log.addRun(m_paths.toolPath, args, o, started.msecsTo(QDateTime::currentDateTime()),
-                     started);
+    ToolRun* run = newRun(args, readTimeoutMs(), this);
+    connect(run, &ToolRun::finished, this, [run, done](const RunOutcome& o) {
         run->deleteLater();
         done(o);
     });
@@ -726,7 +725,7 @@ QString Session::inboxFile() const
 
 bool Session::ownsQueue()
 {
-    if (!m_queueRestored || m_keepQueue)
+    if (!m_queueLock || m_keepQueue)
         return true;
     // The other program may have ended since: then this one takes the queue over.
     if (!m_queueLock->tryLock(0))
@@ -757,7 +756,6 @@ void Session::takeInbox()
 void Session::restoreQueue()
 {
     QDir().mkpath(m_paths.dataDir);
-    m_queueRestored = true;
     if (!m_queueLock) {
         m_queueLock = std::make_unique<QLockFile>(m_paths.dataDir + QStringLiteral("/queue.lock"));
         // Held for as long as the program runs; a lock left by a dead process is taken over.
@@ -920,10 +918,8 @@ void Session::readTargetFacts(const QString& target, std::function<void(const Ta
             TargetFacts facts;
             if (outcome.succeeded() && outcome.error == ToolError::None && !outcome.outputCut) {
                 const parse::GameTable table = parse::ParseGameTable(outcome.output);
+                facts = FactsOf(table);
                 facts.read = table.space.has_value();
-                facts.games = table.games;
-                facts.availableMb = table.space ? table.space->totalMb - table.space->usedMb : 0;
-                facts.naming = table.dmaColumn ? PartitionNaming::Current : PartitionNaming::Older;
             }
             if (!facts.read)
                 facts.problem = outcome.reason(toolName());
@@ -1146,15 +1142,7 @@ void Session::readImages(const QStringList& files, std::optional<DiscType> type)
                                     : QStringLiteral("cdvd_info");
         auto* reader = new BatchReader(
             [this](const QStringList& args) {
-                auto* run = new ToolRun({m_paths.toolPath, args}, m_batch);
-                run->setWorkingDirectory(m_paths.workingDir);
-                run->setSilenceTimeout(readTimeoutMs());
-                const QDateTime started = QDateTime::currentDateTime();
-                connect(run, &ToolRun::finished, this,
-                        [this, args, started](const RunOutcome& outcome) {
-                            m_log.addRun(m_paths.toolPath, args, outcome,
-                                         started.msecsTo(QDateTime::currentDateTime()), started);
-                        });
+                ToolRun* run = newRun(args, readTimeoutMs(), m_batch);
                 run->start();
                 return run;
             },

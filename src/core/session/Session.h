@@ -232,6 +232,8 @@ private:
     ToolRun* runTool(const QStringList& args, RunDone done, int silenceMs = 0,
                      qsizetype outputLimit = 0);
     ToolRun* runJob(const QStringList& args);
+    // A run of the tool, set up and logged, not yet started.
+    ToolRun* newRun(const QStringList& args, int silenceMs, QObject* owner);
     // Like runTool, with new attempts while the tool cannot start for a passing reason.
     void startAttempt(const QStringList& args, RunDone done, int silenceMs = 0, int attempt = 1);
     // Probes the address off this thread; done(answered) on this one.
@@ -296,8 +298,7 @@ private:
     bool m_cancelRequested = false;
     std::optional<bool> m_hasDiscInfo2; // unknown until the tool was asked once
     RunLog m_log;
-    bool m_keepQueue = false; // saving starts once the saved queue was read
-    bool m_queueRestored = false;
+    bool m_keepQueue = false;               // saving starts once the saved queue was read
     std::unique_ptr<QLockFile> m_queueLock; // held while this program owns queue.json
     QFileSystemWatcher m_inboxWatch;
     QPointer<BatchReader> m_batch;
