@@ -306,8 +306,10 @@ private slots:
                                           "\"SLES_500.01\" = \"Name; With; Semicolons;0\"\n"
                                           "\"SCUS_971.13\" = \"No Flags\"\n"
                                           "# a comment\n\"\" = \"Nameless startup;1\"\n"
-                                          "\"SLUS_1\" = \";2\"\n");
-        QCOMPARE(db.size(), 3);
+                                          "\"SLUS_1\" = \";2\"\n"
+                                          "\"SLUS_2\" = \"Odd Flags;1+x\"\n");
+        QCOMPARE(db.size(), 4);
+        QCOMPARE(db.value(QStringLiteral("SLUS_2")).flags, QString());
         QCOMPARE(db.value(QStringLiteral("SLUS_200.02")).name, QStringLiteral("Ico"));
         QCOMPARE(db.value(QStringLiteral("SLUS_200.02")).flags, QStringLiteral("+1+3"));
         QCOMPARE(db.value(QStringLiteral("SLES_500.01")).name,

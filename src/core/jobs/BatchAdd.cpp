@@ -1,5 +1,6 @@
 #include "BatchAdd.h"
 
+#include "core/devices/Flags.h"
 #include "core/tool/ToolRun.h"
 
 #include <QDir>
@@ -68,11 +69,9 @@ QHash<QString, DiscDatabaseEntry> ParseDiscDatabase(const QByteArray& content)
         const qsizetype semicolon = value.lastIndexOf(u';');
         DiscDatabaseEntry entry;
         entry.name = (semicolon < 0 ? value : value.left(semicolon)).trimmed();
-        entry.flags = semicolon < 0 ? QString() : value.mid(semicolon + 1).trimmed();
-        if (entry.flags == QLatin1String("0"))
-            entry.flags.clear();
-        if (!entry.flags.isEmpty() && !entry.flags.startsWith(u'+'))
-            entry.flags.prepend(u'+');
+        // Flags that are no flag list are not handed to the tool.
+        entry.flags = ParseFlags(semicolon < 0 ? QString() : value.mid(semicolon + 1).trimmed())
+                          .value_or(QString());
         if (!startup.isEmpty() && !entry.name.isEmpty())
             db.insert(startup, entry);
     }
