@@ -1402,7 +1402,8 @@ void MainWindow::applyColumnWidths()
     // Results and paths are long: the result gets room for an error text, a
     // path is shortened in its middle (its whole text is in the tooltip).
     m_jobPane->lstJob->setTextElideMode(Qt::ElideMiddle);
-    const int job[] = {width(1000, "Error (File already exists)"),
+    // The result column also holds a warning sign before the text.
+    const int job[] = {width(1000, "Error (File already exists)") + 22,
                        Twips(this, 1125),
                        Twips(this, 1100),
                        Twips(this, 1375),
