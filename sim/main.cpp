@@ -1,6 +1,7 @@
 // hdl_dump_sim: answers the command lines Ventrik issues the way hdl_dump
 // does, from a JSON state file (see SimState.h), in the older Windows texts or
 // the current Linux ones.
+#include "SimDisk.h"
 #include "SimState.h"
 
 #include <QCoreApplication>
@@ -16,6 +17,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <thread>
 #include <time.h>
 #include <unistd.h>
@@ -36,6 +38,10 @@ struct Sim
     QString command;
 
     QByteArray eol() const { return win ? "\r\n" : "\n"; }
+    simdisk::Naming naming() const
+    {
+        return win ? simdisk::Naming::Older : simdisk::Naming::Current;
+    }
     // "hdd1: text" or "/dev/sdb: text": a device name already ending in a colon gets no second one.
     static QString on(const QString& device, const QString& text)
     {
@@ -61,7 +67,8 @@ struct Sim
                     .arg(win ? QStringLiteral("win") : QStringLiteral("linux")));
         errLine(QStringLiteral("Usage: hdl_dump command arguments"));
         errLine(QStringLiteral("Commands:"));
-        const char* cmds[] = {"hdl_toc device",
+        const char* cmds[] = {"toc device",
+                              "hdl_toc device",
                               "cdvd_info drive|file",
                               "inject_cd target name source [startup] [flags]",
                               "inject_dvd target name source [startup] [flags]",
@@ -177,7 +184,7 @@ struct Sim
     }
 
     // Opens a target for a command; prints the failure and returns its status otherwise.
-    int openTarget(const QString& name, char* kind, int* index) const
+    int openTarget(const QString& name, char* kind, int* index, bool evenBroken = false) const
     {
         *index = findTarget(name, kind);
         if (*index < 0) {
@@ -195,16 +202,12 @@ struct Sim
                         : on(name, QStringLiteral("APA partition is broken; aborting.")));
             return win ? 101 : 107;
         }
+        // Every build, after an install took the last free slice.
+        if (t.value(QStringLiteral("broken")).toBool() && !evenBroken) {
+            errLine(on(name, QStringLiteral("APA partition is broken; aborting.")));
+            return 107;
+        }
         return 0;
-    }
-
-    static qint64 usedMb(const QJsonObject& t)
-    {
-        qint64 kb = 0;
-        for (const QJsonValue g : t.value(QStringLiteral("games")).toArray())
-            kb += g.toObject().value(QStringLiteral("size_kb")).toInteger();
-        // The partition table itself takes 128 MB; games take whole megabytes.
-        return 128 + (kb + 1023) / 1024;
     }
 
     int query() const
@@ -273,11 +276,25 @@ struct Sim
         for (const QJsonValue g : t.value(QStringLiteral("games")).toArray())
             outLine(gameLine(g.toObject()));
         const qint64 total = t.value(QStringLiteral("size_mb")).toInteger();
-        const qint64 used = usedMb(t);
+        const qint64 used = simdisk::usedMb(t);
         outLine(QStringLiteral("total %1MB, used %2MB, available %3MB")
                     .arg(total)
                     .arg(used)
                     .arg(total - used));
+        std::fflush(stdout);
+        return 0;
+    }
+
+    int toc(const QStringList& args) const
+    {
+        if (args.size() != 1)
+            return usage();
+        char kind = 'd';
+        int index = -1;
+        if (const int rc = openTarget(args[0], &kind, &index))
+            return rc;
+        for (const QString& line : simdisk::tocLines(target(kind, index), naming()))
+            outLine(line);
         std::fflush(stdout);
         return 0;
     }
@@ -354,9 +371,11 @@ struct Sim
         if (const int rc = openSource(args[0], &disc))
             return rc;
         const qint64 kb = disc.value(QStringLiteral("size_kb")).toInteger();
-        const QString media =
-            disc.value(QStringLiteral("media"))
-                .toString(kb <= 700 * 1024 ? QStringLiteral("CD") : QStringLiteral("DVD"));
+        // The real builds say "?" for every image file; a drive knows its disc.
+        const QString guess = findDrive(args[0]) < 0 ? QStringLiteral("?")
+                              : kb <= 700 * 1024     ? QStringLiteral("CD")
+                                                     : QStringLiteral("DVD");
+        const QString media = disc.value(QStringLiteral("media")).toString(guess);
         outLine(QStringLiteral("%1 %2KB \"%3\" \"%4\" ")
                     .arg(media)
                     .arg(kb)
@@ -422,26 +441,11 @@ struct Sim
         return 109;
     }
 
-    static QJsonArray withoutGame(const QJsonArray& games, const QString& name, bool* found)
+    QJsonObject findGame(const QJsonObject& t, const QString& name) const
     {
-        QJsonArray rest;
-        *found = false;
-        for (const QJsonValue g : games) {
-            if (g.toObject().value(QStringLiteral("name")).toString() == name)
-                *found = true;
-            else
-                rest.append(g);
-        }
-        return rest;
-    }
-
-    static QJsonObject findGame(const QJsonObject& t, const QString& name)
-    {
-        for (const QJsonValue g : t.value(QStringLiteral("games")).toArray()) {
-            if (g.toObject().value(QStringLiteral("name")).toString() == name)
-                return g.toObject();
-        }
-        return {};
+        const QJsonArray games = t.value(QStringLiteral("games")).toArray();
+        const int at = simdisk::findGame(games, name, naming());
+        return at < 0 ? QJsonObject() : games[at].toObject();
     }
 
     // Adds game to a target, checking the name and the space.
@@ -454,21 +458,25 @@ struct Sim
         QJsonObject t = target(kind, index);
         const QString name = game.value(QStringLiteral("name")).toString();
         const QString startup = game.value(QStringLiteral("startup")).toString();
-        if (nameTaken(t.value(QStringLiteral("games")).toArray(), name, startup, -1)) {
+        const QString partition = simdisk::partitionName(name, startup, naming());
+        if (simdisk::taken(t.value(QStringLiteral("games")).toArray(), partition, naming())) {
             errLine(win ? on(targetName, QStringLiteral("The file exists."))
                         : on(targetName,
                              QStringLiteral("partition with such name already exists: \"%1\".")
                                  .arg(name)));
             return win ? 1 : 110;
         }
-        const qint64 needMb = (game.value(QStringLiteral("size_kb")).toInteger() + 1023) / 1024;
-        if (usedMb(t) + needMb > t.value(QStringLiteral("size_mb")).toInteger()) {
+        const qint64 needMb =
+            simdisk::slicesFor(game.value(QStringLiteral("size_kb")).toInteger()) * 128;
+        const qint64 freeMb = t.value(QStringLiteral("size_mb")).toInteger() - simdisk::usedMb(t);
+        if (needMb > freeMb) {
             errLine(on(targetName, QStringLiteral("not enough free space.")));
             return 106;
         }
         if (!progress())
             return interrupted();
         QJsonObject placed = game;
+        placed[QStringLiteral("partition")] = partition;
         // On request, a copy cut short: half the game reaches the disk.
         if (m_after == QLatin1String("short"))
             placed[QStringLiteral("size_kb")] =
@@ -478,6 +486,10 @@ struct Sim
         if (m_after != QLatin1String("vanish"))
             games.append(placed);
         t[QStringLiteral("games")] = games;
+        // As every real build does: the install that took the last slice reads as done, and
+        // the table it leaves is broken.
+        if (needMb == freeMb)
+            t[QStringLiteral("broken")] = true;
         setTarget(kind, index, t);
         return afterWrite();
     }
@@ -499,47 +511,35 @@ struct Sim
         return 0;
     }
 
-    // A game of that name, or one whose partition would be named the same, is there
-    // already (the game at index skip aside).
-    bool nameTaken(const QJsonArray& games, const QString& name, const QString& startup,
-                   int skip) const
+    // The flags an argument of "modify" sets: "+1+3", "+0" (none) or "0xNN"; nothing when
+    // the argument is no flag list.
+    static std::optional<QString> modifyFlags(const QString& arg)
     {
-        for (int i = 0; i < games.size(); ++i) {
-            const QJsonObject o = games[i].toObject();
-            const QString other = o.value(QStringLiteral("name")).toString();
-            if (i != skip && (other == name ||
-                              partitionName(other, o.value(QStringLiteral("startup")).toString()) ==
-                                  partitionName(name, startup)))
-                return true;
-        }
-        return false;
-    }
-
-    // The partition a game gets: the current builds build it from the startup and the
-    // name in capitals, the older ones from the name as given; the field holds 31 bytes.
-    QString partitionName(const QString& name, const QString& startup) const
-    {
-        QString p;
-        if (win) {
-            p = QStringLiteral("PP.HDL.") + name;
-        } else if (startup.isEmpty()) {
-            return QStringLiteral("PP.");
+        static const QRegularExpression plus(QStringLiteral("^\\+[0-8](\\+[0-8])*$"));
+        int bits = 0;
+        if (arg.startsWith(QLatin1String("0x"))) {
+            // As the real build: the hex digits there are, "0x" and "0xZZ" alike giving none.
+            static const QRegularExpression hex(QStringLiteral("^0x([0-9a-fA-F]*)"));
+            bits = hex.match(arg).captured(1).left(2).toInt(nullptr, 16);
+        } else if (plus.match(arg).hasMatch()) {
+            for (const QString& n : arg.mid(1).split(u'+'))
+                bits |= n.toInt() > 0 ? 1 << (n.toInt() - 1) : 0;
         } else {
-            QString start = startup;
-            start.replace(u'_', u'-').remove(u'.');
-            p = QStringLiteral("PP.") + start + QStringLiteral("..");
-            for (const QChar c : name.toUpper())
-                p += (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ? c : QChar(u'_');
+            return std::nullopt;
         }
-        while (p.toUtf8().size() > 31)
-            p.chop(1);
-        return p;
+        QString flags;
+        for (int i = 0; i < 8; ++i) {
+            if (bits & (1 << i))
+                flags += u'+' + QString::number(i + 1);
+        }
+        return flags;
     }
 
-    // The current builds rename a game and change its flags ("0" for none) in place.
+    // The current builds' modify: a new name, flags, a DMA mode and -hide/-unhide, each
+    // told apart by its form; a new name renames the partition too.
     int modify(const QStringList& args)
     {
-        if (args.size() < 3 || args.size() > 4)
+        if (args.size() < 3 || args.size() > 6)
             return usage();
         char kind = 'd';
         int index = -1;
@@ -547,35 +547,41 @@ struct Sim
             return rc;
         QJsonObject t = target(kind, index);
         QJsonArray games = t.value(QStringLiteral("games")).toArray();
-        int at = -1;
-        for (int i = 0; i < games.size(); ++i) {
-            if (games[i].toObject().value(QStringLiteral("name")).toString() == args[1])
-                at = i;
-        }
+        const int at = simdisk::findGame(games, args[1], naming());
         if (at < 0) {
             errLine(on(args[0], QStringLiteral("partition not found: \"%1\".").arg(args[1])));
-            return 1;
+            return 103;
         }
         QJsonObject game = games[at].toObject();
-        const QString newName = args[2];
-        const QString startup = game.value(QStringLiteral("startup")).toString();
-        if (nameTaken(games, newName, startup, at)) {
-            errLine(on(
-                args[0],
-                QStringLiteral("partition with such name already exists: \"%1\".").arg(newName)));
-            return 110;
-        }
-        game[QStringLiteral("name")] = newName;
-        if (args.size() == 4) {
-            static const QRegularExpression flags(QStringLiteral("^(0|\\+?[1-8](\\+[1-8])*)$"));
-            if (!flags.match(args[3]).hasMatch()) {
-                errLine(QStringLiteral("%1: bad compatibility flags.").arg(args[3]));
-                return 100;
+        static const QRegularExpression dma(QStringLiteral("^\\*(u[0-6]|m[0-2])$"));
+        for (const QString& item : args.mid(2)) {
+            if (item.startsWith(u'+') || item.startsWith(QLatin1String("0x"))) {
+                const auto flags = modifyFlags(item);
+                if (!flags)
+                    return usage();
+                game[QStringLiteral("flags")] = *flags;
+            } else if (item.startsWith(u'*')) {
+                if (!dma.match(item).hasMatch())
+                    return usage();
+                game[QStringLiteral("dma")] = item;
+            } else if (item.startsWith(u'-')) {
+                if (item != QLatin1String("-hide") && item != QLatin1String("-unhide"))
+                    return usage();
+                game[QStringLiteral("hidden")] = item == QLatin1String("-hide");
+            } else {
+                // Measured: the new partition may not be any partition on the disk, its own
+                // included, so a game cannot be "renamed" to its own name.
+                const QString partition = simdisk::partitionName(
+                    item, game.value(QStringLiteral("startup")).toString(), naming());
+                if (simdisk::taken(games, partition, naming())) {
+                    errLine(on(args[0],
+                               QStringLiteral("partition with such name already exists: \"%1\".")
+                                   .arg(partition)));
+                    return 110;
+                }
+                game[QStringLiteral("name")] = item;
+                game[QStringLiteral("partition")] = partition;
             }
-            QString f = args[3] == QLatin1String("0") ? QString() : args[3];
-            if (!f.isEmpty() && !f.startsWith(u'+'))
-                f.prepend(u'+');
-            game[QStringLiteral("flags")] = f;
         }
         games[at] = game;
         t[QStringLiteral("games")] = games;
@@ -609,7 +615,8 @@ struct Sim
             return usage();
         char kind = 'd';
         int index = -1;
-        if (const int rc = openTarget(args[0], &kind, &index))
+        // A table the tools call broken is what a restore is for.
+        if (const int rc = openTarget(args[0], &kind, &index, true))
             return rc;
         QFile f(args[1]);
         if (!f.open(QIODevice::ReadOnly) || f.readLine() != "PS2SIM TOC\n") {
@@ -618,6 +625,7 @@ struct Sim
         }
         QJsonObject t = target(kind, index);
         t[QStringLiteral("games")] = QJsonDocument::fromJson(f.readAll()).array();
+        t.remove(QStringLiteral("broken"));
         setTarget(kind, index, t);
         return 0;
     }
@@ -698,7 +706,10 @@ struct Sim
         }
         if (!progress())
             return interrupted();
-        writeImage(dest, "PS2SIM extract " + args[1].toUtf8() + '\n');
+        // The image says which game it is: its partition and startup, then its name.
+        writeImage(dest, "PS2SIM extract " + simdisk::partitionOf(game, naming()).toUtf8() + ' ' +
+                             game.value(QStringLiteral("startup")).toString().toUtf8() + ' ' +
+                             game.value(QStringLiteral("name")).toString().toUtf8() + '\n');
         return 0;
     }
 
@@ -731,13 +742,14 @@ struct Sim
         if (const int rc = openTarget(args[0], &kind, &index))
             return rc;
         QJsonObject t = target(kind, index);
-        bool found = false;
-        t[QStringLiteral("games")] =
-            withoutGame(t.value(QStringLiteral("games")).toArray(), args[1], &found);
-        if (!found) {
+        QJsonArray games = t.value(QStringLiteral("games")).toArray();
+        const int at = simdisk::findGame(games, args[1], naming());
+        if (at < 0) {
             errLine(on(args[0], QStringLiteral("partition not found: \"%1\".").arg(args[1])));
             return 1;
         }
+        games.removeAt(at);
+        t[QStringLiteral("games")] = games;
         setTarget(kind, index, t);
         return 0;
     }
@@ -933,6 +945,8 @@ struct Sim
             return args.isEmpty() ? query() : usage();
         if (command == QLatin1String("hdl_toc"))
             return hdlToc(args);
+        if (command == QLatin1String("toc"))
+            return toc(args);
         if (command == QLatin1String("cdvd_info"))
             return cdvdInfo(args);
         if (command == QLatin1String("cdvd_info2") && !win)

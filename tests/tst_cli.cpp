@@ -50,8 +50,25 @@ class TestCli : public QObject
         return QJsonDocument::fromJson(text.toUtf8()).object();
     }
 
+    // The simulated disks' paths are files of the test: a target must exist to be used.
+    QString disk(const QString& name) const { return m_world->path(name + QStringLiteral(".img")); }
+
 private slots:
-    void init() { m_world = std::make_unique<SimWorld>(); }
+    void init()
+    {
+        m_world = std::make_unique<SimWorld>();
+        QJsonObject s = m_world->state();
+        QJsonArray disks = s[QStringLiteral("disks")].toArray();
+        for (qsizetype i = 0; i < disks.size(); ++i) {
+            QJsonObject d = disks[i].toObject();
+            const QString file = disk(d[QStringLiteral("path")].toString().mid(5));
+            QFile(file).open(QIODevice::WriteOnly);
+            d[QStringLiteral("path")] = file;
+            disks[i] = d;
+        }
+        s[QStringLiteral("disks")] = disks;
+        m_world->setState(s);
+    }
 
     void usageErrors()
     {
@@ -112,10 +129,9 @@ private slots:
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("cdvd_info cd0:\n"
                                        "inject_cd hdd1: TESTGAME cd0: SLUS_123.45 +1+3\n"));
-        // Only the disc was read: the older tool lacks cdvd_info2 and is asked the older way.
+        // Only the tool's usage and the disc were read: the older tool lacks cdvd_info2.
         QCOMPARE(m_world->calls(),
-                 (QList<QStringList>{{QStringLiteral("cdvd_info2"), QStringLiteral("cd0:")},
-                                     {QStringLiteral("cdvd_info"), QStringLiteral("cd0:")}}));
+                 (QList<QStringList>{{}, {QStringLiteral("cdvd_info"), QStringLiteral("cd0:")}}));
     }
 
     void jobResultsAndExitStatus()
@@ -193,17 +209,23 @@ private slots:
         m_world->setState([this] {
             QJsonObject s = m_world->state();
             s[QStringLiteral("style")] = QStringLiteral("linux");
+            // The disc of the image has the startup of the games on sdb.
+            s[QStringLiteral("images")] =
+                QJsonObject{{QStringLiteral("one.iso"),
+                             QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLUS_123.45")},
+                                         {QStringLiteral("name"), QStringLiteral("ONE")},
+                                         {QStringLiteral("size_kb"), 5000}}}};
             return s;
         }());
         const QString one = image(QStringLiteral("one.iso"));
         QCOMPARE(
             cli({QStringLiteral("queue"), QStringLiteral("add"), QStringLiteral("install"),
-                 QStringLiteral("/dev/sdc"), one, QStringLiteral("--name"), QStringLiteral("One")})
+                 disk(QStringLiteral("sdc")), one, QStringLiteral("--name"), QStringLiteral("One")})
                 .status,
             0);
         // Installed already: added, with a warning once the disk has been read.
         const Result dup = cli({QStringLiteral("queue"), QStringLiteral("add"),
-                                QStringLiteral("install"), QStringLiteral("/dev/sdb"), one,
+                                QStringLiteral("install"), disk(QStringLiteral("sdb")), one,
                                 QStringLiteral("--name"), QStringLiteral("Small")});
         QCOMPARE(dup.status, 0);
         const Result list =
@@ -217,17 +239,29 @@ private slots:
         m_world->clearCalls();
         const Result stopped = cli({QStringLiteral("queue"), QStringLiteral("run")});
         QCOMPARE(stopped.status, 1);
-        QVERIFY2(stopped.err.contains(
-                     QStringLiteral("job 2: \"Small\" is already installed on /dev/sdb.")),
+        QVERIFY2(stopped.err.contains(QStringLiteral("job 2: \"Small\" is already installed on %1.")
+                                          .arg(disk(QStringLiteral("sdb")))),
                  qPrintable(stopped.err));
         for (const QStringList& c : m_world->calls())
-            QCOMPARE(c.first(), QStringLiteral("hdl_toc"));
+            QVERIFY(c.first() == QLatin1String("hdl_toc") || c.first() == QLatin1String("toc"));
+        // The same findings as JSON, and nothing started.
+        const QJsonObject checked = json(
+            cli({QStringLiteral("--json"), QStringLiteral("queue"), QStringLiteral("run")}).out);
+        QCOMPARE(checked[QStringLiteral("started")].toBool(), false);
+        const QJsonArray findings = checked[QStringLiteral("findings")].toArray();
+        QCOMPARE(findings.size(), 1);
+        QCOMPARE(findings[0][QStringLiteral("job")].toInt(), 2);
+        QCOMPARE(findings[0][QStringLiteral("kind")].toString(),
+                 QStringLiteral("already-installed"));
 
         // --yes runs it anyway; every job's result is an object.
         const Result ran = cli({QStringLiteral("--json"), QStringLiteral("queue"),
                                 QStringLiteral("run"), QStringLiteral("--yes")});
         QCOMPARE(ran.status, 1);
-        const QJsonArray results = QJsonDocument::fromJson(ran.out.toUtf8()).array();
+        const QJsonObject run = json(ran.out);
+        QCOMPARE(run[QStringLiteral("started")].toBool(), true);
+        QCOMPARE(run[QStringLiteral("findings")].toArray().size(), 1);
+        const QJsonArray results = run[QStringLiteral("jobs")].toArray();
         QCOMPARE(results.size(), 2);
         QCOMPARE(results[0][QStringLiteral("result")].toString(), QStringLiteral("Complete"));
         QCOMPARE(results[0][QStringLiteral("ok")].toBool(), true);
@@ -251,7 +285,7 @@ private slots:
         m_world->setState(s);
         const QString one = image(QStringLiteral("one.iso"));
         QCOMPARE(cli({QStringLiteral("queue"), QStringLiteral("add"), QStringLiteral("install"),
-                      QStringLiteral("/dev/sdc"), one, QStringLiteral("--name"),
+                      disk(QStringLiteral("sdc")), one, QStringLiteral("--name"),
                       QStringLiteral("Resumed")})
                      .status,
                  0);
@@ -348,7 +382,8 @@ private slots:
         const Result dry =
             cli({QStringLiteral("--dry-run"), QStringLiteral("flags"), QStringLiteral("127.0.0.1"),
                  QStringLiteral("Net Game"), QStringLiteral("1+3")});
-        QCOMPARE(dry.out, QStringLiteral("modify 127.0.0.1 \"Net Game\" \"Net Game\" +1+3\n"));
+        // Flags alone: without a new name the tool reads them in its place.
+        QCOMPARE(dry.out, QStringLiteral("modify 127.0.0.1 \"Net Game\" +1+3\n"));
         QCOMPARE(cli({QStringLiteral("rename"), QStringLiteral("127.0.0.1"),
                       QStringLiteral("Net Game"), QStringLiteral("Renamed Game")})
                      .status,
@@ -368,11 +403,12 @@ private slots:
         const Result missing = cli({QStringLiteral("rename"), QStringLiteral("127.0.0.1"),
                                     QStringLiteral("Nope"), QStringLiteral("X")});
         QCOMPARE(missing.status, 1);
-        QVERIFY(missing.err.contains(QStringLiteral("Nope could not be changed.")));
+        QVERIFY2(missing.err.contains(QStringLiteral("No game called \"Nope\" is on 127.0.0.1.")),
+                 qPrintable(missing.err));
         s[QStringLiteral("style")] = QStringLiteral("win");
         m_world->setState(s);
         const Result old = cli({QStringLiteral("flags"), QStringLiteral("127.0.0.1"),
-                                QStringLiteral("Net Game"), QStringLiteral("0")});
+                                QStringLiteral("Net Game"), QStringLiteral("3")});
         QCOMPARE(old.status, 1);
         QVERIFY(old.err.contains(QStringLiteral("no \"modify\" command")));
     }

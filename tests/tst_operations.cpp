@@ -32,12 +32,23 @@ class TestOperations : public QObject, protected GuiFixture
         setSetting(QStringLiteral("DefaultISO"), m_world->dir() + u'/');
         startMain();
     }
+    // An image of a game of its own: a startup no other image has.
     QString makeImage(const QString& name) const
     {
         const QString path = m_world->path(name);
         QFile f(path);
         f.open(QIODevice::WriteOnly);
         f.write(QByteArray(600 * 1024, 'x'));
+        QJsonObject s = m_world->state();
+        QJsonObject images = s.value(QStringLiteral("images")).toObject();
+        if (!images.contains(name)) {
+            images[name] = QJsonObject{
+                {QStringLiteral("startup"), QStringLiteral("SLUS_%1.00").arg(300 + images.size())},
+                {QStringLiteral("name"), QString()},
+                {QStringLiteral("size_kb"), 600}};
+            s[QStringLiteral("images")] = images;
+            m_world->setState(s);
+        }
         return path;
     }
     void attachLocal()
@@ -95,9 +106,14 @@ private slots:
         QVERIFY(idle());
         QCOMPARE(during, QStringLiteral("Installing New Game"));
         // A disc of under 700 MB is preset as a CD.
+        const QString startup =
+            m_world
+                ->state()[QStringLiteral("images")][QStringLiteral("new game.iso")]
+                         [QStringLiteral("startup")]
+                .toString();
         QVERIFY(m_world->calls().contains(QStringList{
             QStringLiteral("inject_cd"), QStringLiteral("hdd1:"), QStringLiteral("New Game"),
-            m_world->path(QStringLiteral("new game.iso")), QStringLiteral("SLUS_200.02")}));
+            m_world->path(QStringLiteral("new game.iso")), startup}));
         QCOMPARE(m_tray.balloons,
                  (QStringList{QStringLiteral("Ventrik|Installing New Game"),
                               QStringLiteral("Ventrik|Installation of New Game complete!")}));
@@ -477,7 +493,7 @@ private slots:
         startMain();
         QVERIFY(idle());
         QTRY_VERIFY(m_world->calls().contains(QStringList{
-            QStringLiteral("delete"), QStringLiteral("hdd2:"), QStringLiteral("Half")}));
+            QStringLiteral("delete"), QStringLiteral("hdd2:"), QStringLiteral("PP.HDL.Half")}));
         QVERIFY(idle());
         QVERIFY(m_dialogs.texts().filter(QStringLiteral("Only part of Half is on hdd2:")).size() ==
                 1);

@@ -137,7 +137,7 @@ private slots:
             QCOMPARE(rows.size(), 3);
             QCOMPARE(rows[1].title, QStringLiteral("A Much Longer Game Title For Column Test"));
             QCOMPARE(rows[2].flags, QStringLiteral("2"));
-            QCOMPARE(rows[0].sizeText, QStringLiteral("0.29GB"));
+            QCOMPARE(rows[0].sizeText, QStringLiteral("301MB"));
             QVERIFY(space);
             QCOMPARE(space->text,
                      QStringLiteral("20.00GB Total - 1.00GB Used - 19.00GB Available"));
@@ -158,8 +158,14 @@ private slots:
 
     void sizes()
     {
+        // Under a gigabyte in megabytes, never "0.00GB".
         QCOMPARE(GameSizeText(1048576), QStringLiteral("1.00GB"));
-        QCOMPARE(GameSizeText(524288), QStringLiteral("0.50GB"));
+        QCOMPARE(GameSizeText(524288), QStringLiteral("512MB"));
+        QCOMPARE(GameSizeText(1048575), QStringLiteral("1024MB"));
+        QCOMPARE(GameSizeText(4740), QStringLiteral("4.6MB"));
+        QCOMPARE(GameSizeText(350), QStringLiteral("0.3MB"));
+        QVERIFY(!IsDualLayerSize(4.374 * 1048576));
+        QVERIFY(IsDualLayerSize(4592762));
         QCOMPARE(DiskLabel(QStringLiteral("hdd1:"), 2048), QStringLiteral("hdd1:  [2.0 GB]"));
         QCOMPARE(DiskLabel(QStringLiteral("hdd1:"), 900), QStringLiteral("hdd1:  [.9 GB]"));
         QCOMPARE(DiskLabel(QStringLiteral("/dev/sdb"), 476940),
@@ -217,10 +223,10 @@ private slots:
         QTest::addColumn<QString>("size");
         QTest::newRow("capture")
             << ReadCapture(QStringLiteral("cur_cdvd_info_test.stdout")).trimmed() << "SLUS_123.45"
-            << "TESTGAME" << false << "0.29GB";
+            << "TESTGAME" << false << "301MB";
         QTest::newRow("not S") << "\"PBPX_952.01\" \"DEMO\"  308576KB"
                                << "PBPX_952.01"
-                               << "DEMO" << false << "0.29GB";
+                               << "DEMO" << false << "301MB";
         QTest::newRow("spaced name") << "\"SLES_500.01\" \"MY GAME\"  1048576KB"
                                      << "SLES_500.01"
                                      << "MY GAME" << false << "1.00GB";
@@ -229,7 +235,7 @@ private slots:
                                     << "BIG" << true << "4.38GB";
         QTest::newRow("empty name") << "\"SLUS_200.02\" \"\"  4KB"
                                     << "SLUS_200.02"
-                                    << "" << false << "0.00GB";
+                                    << "" << false << "0.0MB";
     }
     void discInformation()
     {
@@ -250,6 +256,77 @@ private slots:
         QCOMPARE(info->sizeKb, qint64(4740));
         QCOMPARE(info->name, QStringLiteral("GAME_ONE"));
         QCOMPARE(info->startup, QStringLiteral("SLUS_123.45"));
+    }
+
+    void anImageFileIsNeitherCdNorDvdToTheTool()
+    {
+        const auto info = FindDiscInfo(ReadCapture(QStringLiteral("new_cdvd_info2_image.stdout")));
+        QVERIFY(info);
+        QVERIFY(info->mediaUnknown);
+        QCOMPARE(info->media, QString());
+        QCOMPARE(info->startup, QStringLiteral("SLUS_123.45"));
+        QCOMPARE(info->sizeKb, qint64(5472));
+    }
+
+    void partitionTablesOfBothBuilds()
+    {
+        const PartitionTable current =
+            ParsePartitionTable(ReadCapture(QStringLiteral("new_toc_twins.stdout")));
+        QVERIFY(current.understood());
+        QCOMPARE(current.rows.size(), 3);
+        QCOMPARE(current.games().size(), 2);
+        QCOMPARE(current.games()[1].name, QStringLiteral("PP.SLES-54321..WORLD"));
+        QCOMPARE(current.games()[1].sizeMb, qint64(128));
+        // 0.9.0 pads its names; the blank inside one is part of it.
+        const PartitionTable older =
+            ParsePartitionTable(ReadCapture(QStringLiteral("v090_toc_named.stdout")));
+        QVERIFY(older.understood());
+        QCOMPARE(older.games().size(), 3);
+        QCOMPARE(older.games()[1].name, QStringLiteral("PP.HDL.Say _Hi_"));
+        QCOMPARE(older.games()[2].name, QStringLiteral("PP.HDL.Caf__"));
+        // Without its total line, or its header, a table is not understood.
+        QString cut = ReadCapture(QStringLiteral("new_toc_twins.stdout"));
+        cut.truncate(cut.lastIndexOf(QStringLiteral("Total")));
+        QVERIFY(!ParsePartitionTable(cut).understood());
+        QVERIFY(!ParsePartitionTable(QString()).understood());
+    }
+
+    void gameTablesAreWholeOrNotUnderstood()
+    {
+        QVERIFY(
+            ParseGameTable(ReadCapture(QStringLiteral("cur_hdl_toc_3games.stdout"))).understood());
+        QVERIFY(
+            ParseGameTable(ReadCapture(QStringLiteral("cur_hdl_toc_empty.stdout"))).understood());
+        // No total line: a table cut short is no table, however many games it shows.
+        QString cut = ReadCapture(QStringLiteral("cur_hdl_toc_3games.stdout"));
+        cut.truncate(cut.lastIndexOf(QStringLiteral("total")));
+        const GameTable table = ParseGameTable(cut);
+        QCOMPARE(table.games.size(), 3);
+        QVERIFY(!table.understood());
+        QVERIFY(!ParseGameTable(QString()).understood());
+        QVERIFY(!ParseGameTable(QStringLiteral("something else entirely\n")).understood());
+        // A header of another layout is no header.
+        QVERIFY(!ParseGameTable(QStringLiteral("kind size name\ntotal 1MB, used 1MB, available "
+                                               "0MB\n"))
+                     .understood());
+    }
+
+    void theCommandsOfEveryBuildsUsage()
+    {
+        const QStringList older =
+            ParseToolCommands(ReadCapture(QStringLiteral("v090_usage.stdout")));
+        for (const char* c : {"toc", "hdl_toc", "delete", "modify", "backup_toc", "restore_toc",
+                              "cdvd_info", "cdvd_info2", "inject_cd", "initialize"})
+            QVERIFY2(older.contains(QString::fromLatin1(c)), c);
+        const QStringList current =
+            ParseToolCommands(ReadCapture(QStringLiteral("cur_usage.stdout")));
+        for (const char* c : {"toc", "hdl_toc", "modify", "backup_toc", "cdvd_info2"})
+            QVERIFY2(current.contains(QString::fromLatin1(c)), c);
+        // The current release has neither.
+        QVERIFY(!current.contains(QStringLiteral("delete")));
+        QVERIFY(!current.contains(QStringLiteral("initialize")));
+        // A name inside another is not that command.
+        QCOMPARE(ParseToolCommands(QStringLiteral("  hdl_toc_extra   x\n")), QStringList());
     }
 
     void notDiscInformation()

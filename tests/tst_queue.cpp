@@ -230,27 +230,141 @@ private slots:
 
     // Checked before it starts ------------------------------------------------
 
+    // Measured with the real builds: 0.9.2 and the newest for the current naming, 0.9.0 for
+    // the older one (tst_realtool checks the same against them).
+    void partitionNamesOfBothTools_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("startup");
+        QTest::addColumn<bool>("older");
+        QTest::addColumn<QString>("partition");
+        const QString slus = QStringLiteral("SLUS_123.45");
+        QTest::newRow("current") << "World" << slus << false << "PP.SLUS-12345..WORLD";
+        QTest::newRow("current, two-byte letter")
+            << "Café" << slus << false << "PP.SLUS-12345..CAF__";
+        QTest::newRow("current, signs") << "Caf!!" << slus << false << "PP.SLUS-12345..CAF__";
+        QTest::newRow("current, blanks and dots")
+            << "a b.c-d_e" << slus << false << "PP.SLUS-12345..A_B_C_D_E";
+        QTest::newRow("current, 31 bytes") << "A very long game title that goes on and on forever"
+                                           << slus << false << "PP.SLUS-12345..A_VERY_LONG_GAME";
+        QTest::newRow("current, no startup") << "Any" << QString() << false << "PP.";
+        QTest::newRow("older") << "World" << slus << true << "PP.HDL.World";
+        QTest::newRow("older, quotes") << "Say 'Hi'" << slus << true << "PP.HDL.Say _Hi_";
+        QTest::newRow("older, double quotes") << "Say \"Hi\"" << slus << true << "PP.HDL.Say _Hi_";
+        QTest::newRow("older, blanks and dots kept")
+            << "a b.c-d_e" << slus << true << "PP.HDL.a b.c_d_e";
+        QTest::newRow("older, signs") << "x:y/z\\w" << slus << true << "PP.HDL.x_y_z_w";
+        QTest::newRow("older, two-byte letters") << "ÄÖÜ" << slus << true << "PP.HDL.______";
+        QTest::newRow("older, 31 bytes") << "A very long game title that goes on and on forever"
+                                         << slus << true << "PP.HDL.A very long game title t";
+    }
     void partitionNamesOfBothTools()
     {
-        QCOMPARE(PartitionName(QStringLiteral("A Very Long Game Name With Spaces & Symbols!"),
-                               QStringLiteral("SLES_543.21"), PartitionNaming::Current),
-                 QStringLiteral("PP.SLES-54321..A_VERY_LONG_GAME"));
-        QCOMPARE(PartitionName(QStringLiteral("A Very Long Game Name With Spaces & Other"),
-                               QStringLiteral("SLES_543.21"), PartitionNaming::Current),
-                 QStringLiteral("PP.SLES-54321..A_VERY_LONG_GAME"));
-        QCOMPARE(PartitionName(QStringLiteral("Any"), QString(), PartitionNaming::Current),
-                 QStringLiteral("PP."));
-        QCOMPARE(PartitionName(QStringLiteral("Ünïcode game name that is long enough"),
-                               QStringLiteral("SLUS_1"), PartitionNaming::Older)
-                     .toUtf8()
-                     .size(),
-                 31);
-        QCOMPARE(PartitionName(QStringLiteral("Short"), QStringLiteral("SLUS_1"),
-                               PartitionNaming::Older),
-                 QStringLiteral("PP.HDL.Short"));
-        QCOMPARE(SlicesMb(350), 128);
-        QCOMPARE(SlicesMb(128 * 1024), 128);
-        QCOMPARE(SlicesMb(128 * 1024 + 1), 256);
+        QFETCH(QString, name);
+        QFETCH(QString, startup);
+        QFETCH(bool, older);
+        QTEST(
+            PartitionName(name, startup, older ? PartitionNaming::Older : PartitionNaming::Current),
+            "partition");
+    }
+
+    void theOlderNamingIgnoresCase()
+    {
+        QVERIFY(SamePartition(QStringLiteral("PP.HDL.World"), QStringLiteral("PP.HDL.WORLD"),
+                              PartitionNaming::Older));
+        QVERIFY(!SamePartition(QStringLiteral("PP.SLUS-1..A"), QStringLiteral("PP.SLUS-1..a"),
+                               PartitionNaming::Current));
+    }
+
+    // Measured: the slices the current build gave games of these sizes (KB).
+    void slicesAsTheToolGivesThem_data()
+    {
+        QTest::addColumn<qint64>("kb");
+        QTest::addColumn<qint64>("slices");
+        QTest::newRow("350 KB") << qint64(350) << qint64(1);
+        QTest::newRow("largest in one") << qint64(126952) << qint64(1);
+        QTest::newRow("too large for one") << qint64(127052) << qint64(2);
+        QTest::newRow("two") << qint64(256852) << qint64(2);
+        QTest::newRow("three") << qint64(257352) << qint64(3);
+        QTest::newRow("five") << qint64(646852) << qint64(5);
+        QTest::newRow("six") << qint64(647352) << qint64(6);
+        QTest::newRow("ten") << qint64(1175504) << qint64(10);
+    }
+    void slicesAsTheToolGivesThem()
+    {
+        QFETCH(qint64, kb);
+        QTEST(SlicesFor(kb), "slices");
+        QCOMPARE(SlicesMb(kb), SlicesFor(kb) * kSliceMb);
+    }
+
+    // The disk holds World (SLUS_123.45); the tool refuses exactly the games whose partition is
+    // taken: with the current builds "world" and "Caf!!" (after "Café"), with 0.9.0 also the
+    // DVD "World" of another startup.
+    void theClashCheckPredictsTheToolsRefusals()
+    {
+        for (const PartitionNaming naming : {PartitionNaming::Current, PartitionNaming::Older}) {
+            TargetFacts disk;
+            disk.read = true;
+            disk.naming = naming;
+            disk.availableMb = 10000;
+            parse::GameRow world;
+            world.title = QStringLiteral("World");
+            world.startup = QStringLiteral("SLUS_123.45");
+            world.sizeKb = 5000;
+            disk.games << world;
+            auto job = [](const QString& name, const QString& startup) {
+                Job j;
+                j.name = name;
+                j.startup = startup;
+                j.destination = QStringLiteral("hdd1:");
+                j.source = QStringLiteral("cd0:");
+                j.sizeKb = 5000;
+                return j;
+            };
+            const QList<Job> jobs{job(QStringLiteral("world"), QStringLiteral("SLUS_123.45")),
+                                  job(QStringLiteral("Café"), QStringLiteral("SLES_111.11")),
+                                  job(QStringLiteral("Caf!!"), QStringLiteral("SLES_111.11")),
+                                  job(QStringLiteral("World"), QStringLiteral("SLES_543.21"))};
+            QList<int> refused;
+            for (const PreflightIssue& i :
+                 CheckJobs(jobs, {0, 1, 2, 3}, {{QStringLiteral("hdd1:"), disk}})) {
+                if (i.kind == PreflightKind::PartitionClash ||
+                    i.kind == PreflightKind::AlreadyInstalled)
+                    refused << i.row;
+            }
+            QCOMPARE(refused, naming == PartitionNaming::Current ? (QList<int>{0, 2})
+                                                                 : (QList<int>{0, 2, 3}));
+        }
+    }
+
+    void aStartupAlreadyThereIsAPossibleDuplicate()
+    {
+        TargetFacts disk;
+        disk.read = true;
+        disk.availableMb = 10000;
+        parse::GameRow label;
+        label.title = QStringLiteral("GOD_OF_WAR_USA");
+        label.startup = QStringLiteral("SCUS_973.99");
+        disk.games << label;
+        Job byFile;
+        byFile.name = QStringLiteral("God of War (USA)");
+        byFile.startup = QStringLiteral("SCUS_973.99");
+        byFile.destination = QStringLiteral("hdd1:");
+        byFile.source = QStringLiteral("cd0:");
+        Job backup = byFile;
+        backup.name = QStringLiteral("God of War (USA) [backup]");
+        backup.destination = QStringLiteral("hdd2:");
+        Job again = backup;
+        again.name = QStringLiteral("God of War");
+        const QList<PreflightIssue> issues =
+            CheckJobs({byFile, backup, again}, {0, 1, 2}, {{QStringLiteral("hdd1:"), disk}});
+        QCOMPARE(issues.size(), 2);
+        // Both names are said: the one queued and the one there.
+        QCOMPARE(issues[0].kind, PreflightKind::PossibleDuplicate);
+        QVERIFY(issues[0].text.contains(QStringLiteral("God of War (USA)")));
+        QVERIFY(issues[0].text.contains(QStringLiteral("GOD_OF_WAR_USA")));
+        QCOMPARE(issues[1].row, 2);
+        QVERIFY(issues[1].text.contains(QStringLiteral("God of War (USA) [backup]")));
     }
 
     void preflightFindsEachProblem()
@@ -278,17 +392,18 @@ private slots:
         disk.read = true;
         disk.availableMb = 1024; // eight slices, one of which is never planned
         disk.games << parse::GameRow{
-            QStringLiteral("CD"),       1000, {}, {}, QStringLiteral("SLUS_1"),
-            QStringLiteral("Installed")};
-        disk.games << parse::GameRow{QStringLiteral("CD"),        350, {}, {}, QString(),
-                                     QStringLiteral("No Startup")};
+            QStringLiteral("CD"),        1000, {}, {}, QStringLiteral("SLUS_1"),
+            QStringLiteral("Installed"), {}};
+        disk.games << parse::GameRow{QStringLiteral("CD"),         350, {}, {}, QString(),
+                                     QStringLiteral("No Startup"), {}};
         TargetFacts broken;
         broken.problem = QStringLiteral("APA partition is broken");
         QHash<QString, TargetFacts> targets{{QStringLiteral("hdd1:"), disk},
                                             {QStringLiteral("hdd9:"), broken}};
 
         QList<Job> jobs{
-            job(JobKind::Install, QStringLiteral("Installed"), QStringLiteral("hdd1:")),
+            job(JobKind::Install, QStringLiteral("Installed"), QStringLiteral("hdd1:"),
+                QStringLiteral("SLUS_1")),
             job(JobKind::Install, QStringLiteral("Twice"), QStringLiteral("hdd1:")),
             job(JobKind::Install, QStringLiteral("Twice"), QStringLiteral("hdd1:")),
             job(JobKind::Install, QStringLiteral("Another"), QStringLiteral("hdd1:"), QString()),
@@ -307,8 +422,8 @@ private slots:
             found[i.row] = i.kind;
         }
         // 0 is there already; 2 repeats 1; 3 has no startup like "No Startup" (both "PP.");
-        // those are refused and take no space. 4 brings the planned slices (1 + 7 of
-        // 128 MB) to the disk's last free slice.
+        // those are refused and take no space. 4 brings the planned slices (1 + 8 of
+        // 128 MB: 7 x 128 MB of data need eight) past the disk's last free slice.
         QCOMPARE(found.value(0), PreflightKind::AlreadyInstalled);
         QVERIFY(!found.contains(1));
         QCOMPARE(found.value(2), PreflightKind::QueuedTwice);
@@ -318,8 +433,8 @@ private slots:
         QCOMPARE(found.value(6), PreflightKind::DestinationExists);
         QCOMPARE(found.value(7), PreflightKind::FolderProblem);
         QCOMPARE(found.value(8), PreflightKind::TargetUnreadable);
-        // One slice less fits.
-        jobs[4].sizeKb = 6 * 128 * 1024;
+        // Six slices fit: the last one stays free.
+        jobs[4].sizeKb = 5 * 128 * 1024;
         for (const PreflightIssue& i : CheckJobs(jobs, {0, 1, 2, 3, 4}, targets))
             QVERIFY(i.kind != PreflightKind::NoSpace);
     }
@@ -329,7 +444,10 @@ private slots:
         start();
         m_session->restoreQueue();
         Job old = install(QStringLiteral("Test Game"), QStringLiteral("/dev/sdb"));
+        old.startup = QStringLiteral("SLUS_123.45");
         m_session->addJob(old);
+        // The same title under another startup is another game: no clash.
+        m_session->addJob(install(QStringLiteral("Small"), QStringLiteral("/dev/sdb")));
         m_session->addJob(install(QStringLiteral("A Very Long Game Name With Spaces & Symbols!")));
         m_session->addJob(install(QStringLiteral("A Very Long Game Name With Spaces & Other")));
         QSignalSpy checked(m_session.get(), &Session::queueChecked);
@@ -339,17 +457,20 @@ private slots:
         QCOMPARE(issues.size(), 2);
         QCOMPARE(issues[0].kind, PreflightKind::AlreadyInstalled);
         QCOMPARE(issues[1].kind, PreflightKind::PartitionClash);
-        QCOMPARE(issues[1].row, 2);
-        // Each target was read once, and nothing was written.
-        QCOMPARE(commands(), (QStringList{QStringLiteral("hdl_toc"), QStringLiteral("hdl_toc")}));
+        QCOMPARE(issues[1].row, 3);
+        // Each target was read once (its games and its partitions), and nothing was written.
+        QCOMPARE(commands(), (QStringList{QStringLiteral("hdl_toc"), QStringLiteral("toc"),
+                                          QStringLiteral("hdl_toc"), QStringLiteral("toc")}));
         // The rows carry the same findings as warnings.
-        QTRY_VERIFY(!m_session->jobs().warning(2).isEmpty());
-        QVERIFY(m_session->jobs().warning(1).isEmpty());
-        // The simulator refuses the second name exactly as predicted.
+        QTRY_VERIFY(!m_session->jobs().warning(3).isEmpty());
+        QVERIFY(m_session->jobs().warning(2).isEmpty());
+        // The simulator refuses exactly as predicted.
         QVERIFY(runQueue());
+        QCOMPARE(m_session->jobs().job(0).error, ToolError::FileExists);
         QCOMPARE(m_session->jobs().job(1).state, JobState::Complete);
-        QCOMPARE(m_session->jobs().job(2).state, JobState::Failed);
-        QCOMPARE(m_session->jobs().job(2).error, ToolError::FileExists);
+        QCOMPARE(m_session->jobs().job(2).state, JobState::Complete);
+        QCOMPARE(m_session->jobs().job(3).state, JobState::Failed);
+        QCOMPARE(m_session->jobs().job(3).error, ToolError::FileExists);
     }
 
     // Verified results ---------------------------------------------------------
@@ -363,10 +484,10 @@ private slots:
         QTest::newRow("missing after success")
             << QStringLiteral("vanish")
             << QStringLiteral("Error (the tool reported success, but Game is not on /dev/vtksim1)");
+        // A tool that ends with an error status is believed, whatever is on the disk.
         QTest::newRow("present after a reported failure")
             << QStringLiteral("error_after_100")
-            << QStringLiteral("Complete (verified; the tool reported: Input or output is "
-                              "unsupported.)");
+            << QStringLiteral("Error (Input or output is unsupported)");
         QTest::newRow("present after a crash")
             << QStringLiteral("crash_after_100")
             << QStringLiteral("Complete (verified; the tool reported: hdl_dump was killed by "
@@ -384,7 +505,8 @@ private slots:
         QCOMPARE(JobResultText(m_session->jobs().job(0)), result);
         // The list read after the job is the check.
         QCOMPARE(commands().mid(commands().indexOf(QStringLiteral("inject_dvd"))),
-                 (QStringList{QStringLiteral("inject_dvd"), QStringLiteral("hdl_toc")}));
+                 (QStringList{QStringLiteral("inject_dvd"), QStringLiteral("hdl_toc"),
+                              QStringLiteral("toc")}));
     }
 
     void aRunThatEndedWithTheProgramIsLookedForAtTheNextStart_data()
@@ -502,10 +624,13 @@ private slots:
         m_session->addJob(install(QStringLiteral("One")));
         m_session->addJob(install(QStringLiteral("Two")));
         QVERIFY(runQueue());
-        QCOMPARE(commands(),
-                 (QStringList{QStringLiteral("(usage)"), QStringLiteral("backup_toc"),
-                              QStringLiteral("inject_dvd"), QStringLiteral("hdl_toc"),
-                              QStringLiteral("inject_dvd"), QStringLiteral("hdl_toc")}));
+        // The disk is read before the first write; after that, each check's read is the
+        // next job's "before".
+        QCOMPARE(commands(), (QStringList{QStringLiteral("(usage)"), QStringLiteral("backup_toc"),
+                                          QStringLiteral("hdl_toc"), QStringLiteral("toc"),
+                                          QStringLiteral("inject_dvd"), QStringLiteral("hdl_toc"),
+                                          QStringLiteral("toc"), QStringLiteral("inject_dvd"),
+                                          QStringLiteral("hdl_toc"), QStringLiteral("toc")}));
         const QStringList backup = m_world->calls()[1];
         QCOMPARE(backup[1], QStringLiteral("/dev/vtksim1"));
         QVERIFY(backup[2].startsWith(folder + QStringLiteral("/dev_vtksim1-")));

@@ -225,9 +225,11 @@ private slots:
         QVERIFY(idle());
         child<QLineEdit>("txtFilter")->clear();
         QVERIFY(shownGames().contains(QStringLiteral("Alpha Renamed")));
+        // The box began with the name, and the tool got the game's partition.
+        QCOMPARE(m_dialogs.initials.last(), QStringLiteral("alpha"));
         QVERIFY(m_world->calls().contains(
             QStringList{QStringLiteral("modify"), QStringLiteral("127.0.0.1"),
-                        QStringLiteral("alpha"), QStringLiteral("Alpha Renamed")}));
+                        QStringLiteral("PP.SLES-10001..ALPHA"), QStringLiteral("Alpha Renamed")}));
         list->clearSelection();
         list->selectionModel()->select(list->model()->index(0, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -239,6 +241,46 @@ private slots:
             if (list->model()->index(r, 0).data().toString() == first)
                 QCOMPARE(list->model()->index(r, 4).data().toString(), QStringLiteral("1+3"));
         }
+        // The box begins with the flags; OK on them unchanged asks nothing of the tool.
+        auto selectFirst = [&] {
+            list->clearSelection();
+            for (int r = 0; r < list->model()->rowCount(); ++r) {
+                if (list->model()->index(r, 0).data().toString() == first)
+                    list->selectionModel()->select(list->model()->index(r, 0),
+                                                   QItemSelectionModel::Select |
+                                                       QItemSelectionModel::Rows);
+            }
+        };
+        selectFirst();
+        const qsizetype calls = m_world->calls().size();
+        auto lastModify = [this] {
+            const QList<QStringList> all = m_world->calls();
+            for (auto it = all.crbegin(); it != all.crend(); ++it) {
+                if (it->value(0) == QLatin1String("modify"))
+                    return *it;
+            }
+            return QStringList();
+        };
+        m_dialogs.inputs.push_back(QStringLiteral("1+3"));
+        child<QPushButton>("cmdFlags")->click();
+        QVERIFY(idle());
+        QCOMPARE(m_dialogs.initials.last(), QStringLiteral("1+3"));
+        QCOMPARE(m_world->calls().size(), calls);
+        // No flags are 0x00 to the tool: a bare "0" would rename the game to "0".
+        selectFirst();
+        m_dialogs.inputs.push_back(QString());
+        child<QPushButton>("cmdFlags")->click();
+        QVERIFY(idle());
+        QCOMPARE(lastModify().value(3), QStringLiteral("0x00"));
+        QCOMPARE(shownGames().value(0), first);
+        // A name the tool would read as flags is refused before it is asked.
+        selectFirst();
+        m_dialogs.inputs.push_back(QStringLiteral("+3"));
+        child<QPushButton>("cmdRename")->click();
+        QVERIFY(idle());
+        QCOMPARE(lastModify().value(3), QStringLiteral("0x00"));
+        QVERIFY(
+            m_dialogs.texts().last().contains(QStringLiteral("would read it as compatibility")));
     }
 
     void renameIsOfferedOnlyWhereTheToolCan()

@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "core/devices/Flags.h"
+#include "core/devices/Probe.h"
 #include "core/diagnostics/Doctor.h"
 #include "core/jobs/JobCommands.h"
 #include "core/jobs/JobListModel.h"
@@ -15,6 +16,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -54,6 +56,12 @@ bool isDrive(const QString& source)
     return re.match(source).hasMatch();
 }
 
+// A path the caller typed, read from the caller's folder: the tool runs in a folder of its own.
+QString callersPath(const QString& path)
+{
+    return isDrive(path) ? path : QFileInfo(path).absoluteFilePath();
+}
+
 } // namespace
 
 CliCommand::CliCommand(Session& session, CliOptions options, QObject* parent)
@@ -74,12 +82,19 @@ CliCommand::CliCommand(Session& session, CliOptions options, QObject* parent)
 const QList<CliCommand::Entry>& CliCommand::table()
 {
     static const QList<Entry> entries{
-        {"devices", 0, 0, &CliCommand::devices},     {"games", 1, 1, &CliCommand::games},
-        {"info", 1, 1, &CliCommand::info},           {"install", 2, 8, &CliCommand::install},
-        {"copy-to-pc", 3, 3, &CliCommand::copyToPc}, {"make-iso", 2, 2, &CliCommand::makeIso},
-        {"delete", 2, 2, &CliCommand::remove},       {"poweroff", 1, 1, &CliCommand::poweroff},
-        {"doctor", 0, 0, &CliCommand::doctor},       {"queue", 1, 12, &CliCommand::queue},
-        {"rename", 3, 3, &CliCommand::renameGame},   {"flags", 3, 3, &CliCommand::setGameFlags},
+        {"devices", 0, 0, &CliCommand::devices},
+        {"games", 1, 1, &CliCommand::games},
+        {"info", 1, 1, &CliCommand::info},
+        {"install", 2, 8, &CliCommand::install},
+        {"copy-to-pc", 3, 3, &CliCommand::copyToPc},
+        {"make-iso", 2, 2, &CliCommand::makeIso},
+        {"delete", 2, 2, &CliCommand::remove},
+        {"poweroff", 1, 1, &CliCommand::poweroff},
+        {"doctor", 0, 0, &CliCommand::doctor},
+        {"queue", 1, 12, &CliCommand::queue},
+        {"rename", 3, 3, &CliCommand::renameGame},
+        {"flags", 3, 3, &CliCommand::setGameFlags},
+        {"restore-toc", 1, 3, &CliCommand::restoreToc},
     };
     return entries;
 }
@@ -100,6 +115,10 @@ QString CliCommand::usage()
         "  poweroff IP\n"
         "  rename TARGET NAME NEWNAME       an installed game renamed (the tool's modify)\n"
         "  flags TARGET NAME 1+3            its compatibility flags set (0 for none)\n"
+        "  restore-toc TARGET [FILE] [--yes]\n"
+        "                                   the disk's partition table put back from a backup "
+        "(the newest\n"
+        "                                   Ventrik made, unless FILE names one)\n"
         "  doctor                           which hdl_dump, which of its commands exist, which "
         "disks can be read,\n"
         "                                   whether an ICMP probe is possible, where settings "
@@ -115,7 +134,11 @@ QString CliCommand::usage()
         "on problems\n"
         "                                   found by the check unless --yes\n"
         "  queue clear\n"
-        "Exit status: 0 success, 1 the operation failed, 2 a usage error.\n");
+        "NAME is a game's title or its partition (games lists both); a title two games share\n"
+        "is refused. Relative paths are read from the current folder.\n"
+        "Exit status: 0 success, 1 the operation failed, 2 a usage error, 3 done but not "
+        "verified\n"
+        "(the disk could not be read afterwards to check the game).\n");
 }
 
 void CliCommand::start(const QStringList& args)
@@ -156,12 +179,59 @@ void CliCommand::finish(int status)
 
 void CliCommand::whenIdle(std::function<int()> fn)
 {
+    afterIdle([this, fn] { finish(fn()); });
+}
+
+void CliCommand::afterIdle(std::function<void()> fn)
+{
     auto* guard = new QObject(this);
-    connect(&m_session, &Session::busyChanged, guard, [this, guard, fn](bool busy) {
+    connect(&m_session, &Session::busyChanged, guard, [guard, fn](bool busy) {
         if (busy)
             return;
+        // Once: what fn starts may make the session busy and idle again.
+        guard->disconnect();
         guard->deleteLater();
-        finish(fn());
+        fn();
+    });
+}
+
+std::optional<QString> CliCommand::targetArgument(const QString& text)
+{
+    // A PS2's IPv4 address, a disk as the tool names it, or a disk or image that exists.
+    static const QRegularExpression hdd(QStringLiteral("^hdd[0-9]+:$"));
+    if (NormaliseIPv4(text) && isAddress(text))
+        return text;
+    if (hdd.match(text).hasMatch())
+        return text;
+    const QFileInfo info(text);
+    if (!text.isEmpty() && info.exists() && !info.isDir())
+        return info.absoluteFilePath();
+    usageError(QStringLiteral("\"%1\" is no PS2 target: give an IPv4 address, hddN:, or a "
+                              "disk or disk image that exists")
+                   .arg(text));
+    return std::nullopt;
+}
+
+void CliCommand::withGame(const QString& target, const QString& name,
+                          std::function<void(const parse::GameRow&)> then)
+{
+    m_session.selectTarget(kindOf(target), target);
+    if (!m_session.attach(kindOf(target), target)) {
+        finish(1);
+        return;
+    }
+    afterIdle([this, name, then] {
+        if (!m_session.isAttached()) {
+            finish(1);
+            return;
+        }
+        // A title two games share names neither: the problem lists their partitions.
+        const std::optional<parse::GameRow> game = m_session.gameNamed(name);
+        if (!game) {
+            finish(1);
+            return;
+        }
+        then(*game);
     });
 }
 
@@ -229,8 +299,11 @@ void CliCommand::devices(const QStringList&)
 
 void CliCommand::games(const QStringList& args)
 {
-    const QString target = args[0];
-    if (printDryRun({{QStringLiteral("hdl_toc"), target}}))
+    const std::optional<QString> checked = targetArgument(args[0]);
+    if (!checked)
+        return;
+    const QString target = *checked;
+    if (printDryRun({{QStringLiteral("hdl_toc"), target}, {QStringLiteral("toc"), target}}))
         return;
     if (!m_session.attach(kindOf(target), target)) {
         finish(1);
@@ -243,16 +316,17 @@ void CliCommand::games(const QStringList& args)
         QString text;
         for (const parse::GameRow& g : m_session.games().games()) {
             games.append(QJsonObject{{QStringLiteral("name"), g.title},
+                                     {QStringLiteral("partition"), g.partition},
                                      {QStringLiteral("startup"), g.startup},
                                      {QStringLiteral("size_kb"), g.sizeKb},
                                      {QStringLiteral("type"), g.type},
                                      {QStringLiteral("flags"), g.flags}});
-            text += QStringLiteral("%1  %2  %3  %4  %5\n")
+            text += QStringLiteral("%1  %2  %3  %4  %5  [%6]\n")
                         .arg(g.type, -3)
                         .arg(g.sizeText, 8)
                         .arg(g.startup, -11)
                         .arg(g.flags, -6)
-                        .arg(g.title);
+                        .arg(g.title, g.partition);
         }
         QJsonObject result{{QStringLiteral("target"), target}, {QStringLiteral("games"), games}};
         if (const auto& s = m_session.space()) {
@@ -270,7 +344,7 @@ void CliCommand::games(const QStringList& args)
 
 void CliCommand::info(const QStringList& args)
 {
-    const QString source = args[0];
+    const QString source = callersPath(args[0]);
     if (printDryRun({m_session.discInfoArguments(source)}))
         return;
     auto* guard = new QObject(this);
@@ -311,10 +385,13 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
         usageError(QStringLiteral("install needs a target and a source"));
         return;
     }
+    const std::optional<QString> target = targetArgument(args[0]);
+    if (!target)
+        return;
     Job job;
     job.kind = JobKind::Install;
-    job.destination = args[0];
-    job.source = args[1];
+    job.destination = *target;
+    job.source = callersPath(args[1]);
     std::optional<DiscType> type;
     bool named = false;
     for (int i = 2; i < args.size(); i += 2) {
@@ -390,6 +467,11 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
             }
         }
         job.type = type ? *type : DiscTypeOf(i.media, i.sizeKb);
+        // The tool does not say for an image file: the size decides, and the user is told.
+        if (i.mediaUnknown && !type)
+            writeErr(QStringLiteral("warning: ") +
+                     ProblemText({ProblemKind::MediaUnknown, job.source, DiscTypeText(job.type)}) +
+                     u'\n');
         then(job);
     });
 }
@@ -408,7 +490,7 @@ Job CliCommand::makeIsoJob(const QStringList& args)
 {
     Job job;
     job.kind = JobKind::MakeIso;
-    job.source = args[0];
+    job.source = callersPath(args[0]);
     job.destination = QFileInfo(args[1]).absoluteFilePath();
     job.name = QFileInfo(args[1]).completeBaseName();
     return job;
@@ -416,11 +498,26 @@ Job CliCommand::makeIsoJob(const QStringList& args)
 
 void CliCommand::copyToPc(const QStringList& args)
 {
-    const Job job = copyToPcJob(args);
+    prepareCopyToPc(args, [this](const Job& job) { runJob(job); });
+}
+
+void CliCommand::prepareCopyToPc(const QStringList& args, std::function<void(const Job&)> then)
+{
+    const std::optional<QString> target = targetArgument(args[0]);
+    if (!target)
+        return;
+    const Job job = copyToPcJob({*target, args[1], args[2]});
     if (printDryRun({JobQueue::toolArguments(job)}))
         return;
-    m_session.selectTarget(kindOf(job.source), job.source);
-    runJob(job);
+    // The game is its partition: the tool is given that, never a title two games may share.
+    withGame(*target, args[1], [job, then](const parse::GameRow& game) {
+        Job copy = job;
+        copy.name = game.title;
+        copy.partition = game.partition;
+        copy.startup = game.startup;
+        copy.sizeKb = game.sizeKb;
+        then(copy);
+    });
 }
 
 void CliCommand::makeIso(const QStringList& args)
@@ -452,15 +549,18 @@ void CliCommand::runJob(const Job& job)
             return;
         const Job& j = m_session.nowJob();
         const bool ok = j.state == JobState::Complete;
+        const bool verified = ok && j.notVerified.isEmpty();
         const QString result = JobResultText(j);
         QJsonObject json{{QStringLiteral("ok"), ok},
+                         {QStringLiteral("verified"), verified},
                          {QStringLiteral("result"), result},
                          {QStringLiteral("reason"), j.reason},
                          {QStringLiteral("exit"), m_session.nowOutcome().exitCode}};
         if (!ok && !j.reason.isEmpty())
             writeErr(j.reason + u'\n');
         print(json, result + u'\n');
-        finish(ok ? 0 : 1);
+        // Done, but the disk could not be read to show it: neither success nor failure.
+        finish(!ok ? 1 : verified ? 0 : kNotVerified);
     });
     if (!m_session.runNow(job))
         finish(1);
@@ -468,15 +568,18 @@ void CliCommand::runJob(const Job& job)
 
 QJsonObject CliCommand::jobJson(const Job& job, int row)
 {
-    return QJsonObject{{QStringLiteral("job"), row + 1},
-                       {QStringLiteral("task"), JobKindText(job.kind)},
-                       {QStringLiteral("source"), job.source},
-                       {QStringLiteral("destination"), job.destination},
-                       {QStringLiteral("name"), job.name},
-                       {QStringLiteral("ok"), job.state == JobState::Complete},
-                       {QStringLiteral("result"), JobResultText(job)},
-                       {QStringLiteral("reason"), job.reason},
-                       {QStringLiteral("note"), job.note}};
+    return QJsonObject{
+        {QStringLiteral("job"), row + 1},
+        {QStringLiteral("task"), JobKindText(job.kind)},
+        {QStringLiteral("source"), job.source},
+        {QStringLiteral("destination"), job.destination},
+        {QStringLiteral("name"), job.name},
+        {QStringLiteral("ok"), job.state == JobState::Complete},
+        {QStringLiteral("verified"), job.state == JobState::Complete && job.notVerified.isEmpty()},
+        {QStringLiteral("partition"), job.partition},
+        {QStringLiteral("result"), JobResultText(job)},
+        {QStringLiteral("reason"), job.reason},
+        {QStringLiteral("note"), job.note}};
 }
 
 void CliCommand::queue(const QStringList& args)
@@ -551,7 +654,7 @@ void CliCommand::queueAdd(const QStringList& args)
     if (kind == QLatin1String("install") && rest.size() >= 2) {
         prepareInstall(rest, add);
     } else if (kind == QLatin1String("copy-to-pc") && rest.size() == 3) {
-        add(copyToPcJob(rest));
+        prepareCopyToPc(rest, add);
     } else if (kind == QLatin1String("make-iso") && rest.size() == 2) {
         add(makeIsoJob(rest));
     } else {
@@ -570,11 +673,15 @@ void CliCommand::queueAddFolder(const QStringList& args)
         usageError(QStringLiteral("queue add-folder takes TARGET DIR [--type cd|dvd]"));
         return;
     }
-    if (!QFileInfo(args[1]).isDir()) {
+    const std::optional<QString> target = targetArgument(args[0]);
+    if (!target)
+        return;
+    const QString folder = callersPath(args[1]);
+    if (!QFileInfo(folder).isDir()) {
         usageError(QStringLiteral("%1 is no folder").arg(args[1]));
         return;
     }
-    m_session.selectTarget(kindOf(args[0]), args[0]);
+    m_session.selectTarget(kindOf(*target), *target);
     connect(&m_session, &Session::batchRead, this, [this](const BatchSummary& summary) {
         using Outcome = BatchEntry::Outcome;
         QJsonArray added, notPs2, installed, queued;
@@ -584,6 +691,8 @@ void CliCommand::queueAddFolder(const QStringList& args)
                                    {QStringLiteral("name"), e.job.name},
                                    {QStringLiteral("startup"), e.job.startup},
                                    {QStringLiteral("type"), DiscTypeText(e.job.type)},
+                                   {QStringLiteral("type_from_size"), e.typeFromSize},
+                                   {QStringLiteral("same_startup_as"), e.sameStartupAs},
                                    {QStringLiteral("reason"), e.reason}};
             switch (e.outcome) {
             case Outcome::Added:
@@ -596,11 +705,13 @@ void CliCommand::queueAddFolder(const QStringList& args)
                 break;
             case Outcome::Installed:
                 installed.append(item);
-                text += QStringLiteral("installed    %1  (%2)\n").arg(e.job.name, e.path);
+                text += QStringLiteral("installed    %1  (%2): %3 is on %4 as \"%5\"\n")
+                            .arg(e.job.name, e.path, e.job.startup, e.reason, e.sameStartupAs);
                 break;
             case Outcome::Queued:
                 queued.append(item);
-                text += QStringLiteral("queued       %1  (%2)\n").arg(e.job.name, e.path);
+                text += QStringLiteral("queued       %1  (%2): %3 is queued as \"%4\"\n")
+                            .arg(e.job.name, e.path, e.job.startup, e.sameStartupAs);
                 break;
             }
         }
@@ -613,7 +724,7 @@ void CliCommand::queueAddFolder(const QStringList& args)
               text);
         finish(summary.cancelled ? 1 : 0);
     });
-    if (!m_session.addImages({args[1]}, type))
+    if (!m_session.addImages({folder}, type))
         finish(1);
 }
 
@@ -672,33 +783,48 @@ void CliCommand::queueRun(const QStringList& args)
     connect(&m_session, &Session::queueChecked, guard,
             [this, guard, yes, stopAfterFailure](const QList<PreflightIssue>& issues) {
                 guard->deleteLater();
-                for (const PreflightIssue& issue : issues)
+                QJsonArray findings;
+                for (const PreflightIssue& issue : issues) {
                     writeErr(QStringLiteral("job %1: %2\n").arg(issue.row + 1).arg(issue.text));
+                    findings.append(
+                        QJsonObject{{QStringLiteral("job"), issue.row + 1},
+                                    {QStringLiteral("kind"), PreflightKindName(issue.kind)},
+                                    {QStringLiteral("text"), issue.text}});
+                }
                 if (!issues.isEmpty() && !yes) {
                     writeErr(QStringLiteral("The queue was not started. Fix the jobs, or run it "
                                             "with --yes to start it anyway.\n"));
+                    print(QJsonObject{{QStringLiteral("started"), false},
+                                      {QStringLiteral("findings"), findings},
+                                      {QStringLiteral("jobs"), QJsonArray()}},
+                          QString());
                     finish(1);
                     return;
                 }
                 m_session.setStopAfterFailure(stopAfterFailure);
                 showProgress();
-                connect(&m_session, &Session::runFinished, this, [this](bool now, bool) {
+                connect(&m_session, &Session::runFinished, this, [this, findings](bool now, bool) {
                     if (now)
                         return;
                     QJsonArray results;
                     QString text;
                     bool allOk = true;
+                    bool allVerified = true;
                     for (const int row : m_session.lastRunRows()) {
                         const Job& j = m_session.jobs().job(row);
                         allOk = allOk && j.state == JobState::Complete;
+                        allVerified = allVerified && j.notVerified.isEmpty();
                         results.append(jobJson(j, row));
                         text += QStringLiteral("job %1 %2: %3\n")
                                     .arg(row + 1)
                                     .arg(j.name, JobResultText(j));
                     }
                     allOk = allOk && m_session.jobs().pendingCount() == 0;
-                    print(results, text);
-                    finish(allOk ? 0 : 1);
+                    print(QJsonObject{{QStringLiteral("started"), true},
+                                      {QStringLiteral("findings"), findings},
+                                      {QStringLiteral("jobs"), results}},
+                          text);
+                    finish(!allOk ? 1 : allVerified ? 0 : kNotVerified);
                 });
                 if (!m_session.startQueue())
                     finish(1);
@@ -709,20 +835,22 @@ void CliCommand::queueRun(const QStringList& args)
 
 void CliCommand::remove(const QStringList& args)
 {
-    if (printDryRun({{QStringLiteral("delete"), args[0], args[1]}}))
+    const std::optional<QString> target = targetArgument(args[0]);
+    if (!target || printDryRun({{QStringLiteral("delete"), *target, args[1]}}))
         return;
-    m_session.selectTarget(kindOf(args[0]), args[0]);
-    auto deleted = std::make_shared<bool>(false);
-    connect(&m_session, &Session::gameDeleted, this, [deleted] { *deleted = true; });
+    m_session.selectTarget(kindOf(*target), *target);
+    auto deleted = std::make_shared<QString>();
+    connect(&m_session, &Session::gameDeleted, this,
+            [deleted](const QString& title) { *deleted = title; });
     if (!m_session.deleteGame(args[1])) {
         finish(1);
         return;
     }
-    whenIdle([this, deleted, name = args[1]] {
-        if (*deleted)
-            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("deleted"), name}},
-                  name + QStringLiteral(" deleted\n"));
-        return *deleted ? 0 : 1;
+    whenIdle([this, deleted] {
+        if (!deleted->isEmpty())
+            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("deleted"), *deleted}},
+                  *deleted + QStringLiteral(" deleted\n"));
+        return deleted->isEmpty() ? 1 : 0;
     });
 }
 
@@ -737,8 +865,16 @@ void CliCommand::renameGame(const QStringList& args)
         usageError(ProblemText({ProblemKind::NameTooLong, newName, {}}));
         return;
     }
-    modifyGame(args[0], args[1], Session::RenameArguments(args[0], args[1], newName),
-               [this, newName] { return m_session.renameGame(m_modifyName, newName); });
+    if (ToolReadsAsFlags(newName)) {
+        usageError(ProblemText({ProblemKind::NameReadAsFlags, newName, {}}));
+        return;
+    }
+    modifyGame(
+        args[0], args[1], newName,
+        [this, newName](const QString& target, const QString& name) {
+            return Session::RenameArguments(target, name, newName);
+        },
+        [this, newName](const QString& name) { return m_session.renameGame(name, newName); });
 }
 
 void CliCommand::setGameFlags(const QStringList& args)
@@ -748,29 +884,114 @@ void CliCommand::setGameFlags(const QStringList& args)
         usageError(QStringLiteral("flags are numbers from 1 to 8 joined by +, or 0 for none"));
         return;
     }
-    modifyGame(args[0], args[1], Session::FlagsArguments(args[0], args[1], *flags),
-               [this, f = *flags] { return m_session.setGameFlags(m_modifyName, f); });
+    modifyGame(
+        args[0], args[1], *flags,
+        [f = *flags](const QString& target, const QString& name) {
+            return Session::FlagsArguments(target, name, f);
+        },
+        [this, f = *flags](const QString& name) { return m_session.setGameFlags(name, f); });
 }
 
-void CliCommand::modifyGame(const QString& target, const QString& name, const QStringList& shown,
-                            std::function<bool()> start)
+void CliCommand::modifyGame(const QString& targetText, const QString& name, const QString& value,
+                            std::function<QStringList(const QString&, const QString&)> shown,
+                            std::function<bool(const QString&)> start)
 {
-    if (printDryRun({shown}))
+    const std::optional<QString> target = targetArgument(targetText);
+    if (!target || printDryRun({shown(*target, name)}))
         return;
-    m_modifyName = name;
-    m_session.selectTarget(kindOf(target), target);
-    auto changed = std::make_shared<bool>(false);
-    connect(&m_session, &Session::gameModified, this, [changed] { *changed = true; });
-    if (!start()) {
+    m_session.selectTarget(kindOf(*target), *target);
+    auto changed = std::make_shared<QString>();
+    connect(&m_session, &Session::gameModified, this,
+            [changed](const QString& title) { *changed = title; });
+    if (!start(name)) {
         finish(1);
         return;
     }
-    whenIdle([this, changed, name] {
-        if (*changed)
-            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("changed"), name}},
-                  name + QStringLiteral(" changed\n"));
-        return *changed ? 0 : 1;
+    whenIdle([this, changed, name, value] {
+        if (!changed->isEmpty()) {
+            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("changed"), *changed}},
+                  *changed + QStringLiteral(" changed\n"));
+            return 0;
+        }
+        if (m_failed)
+            return 1;
+        // The game has that name or those flags already: there was nothing to do.
+        print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("unchanged"), name}},
+              QStringLiteral("%1 unchanged: it is %2 already\n")
+                  .arg(name, value.isEmpty() ? QStringLiteral("without flags") : value));
+        return 0;
     });
+}
+
+void CliCommand::restoreToc(const QStringList& args)
+{
+    const std::optional<QString> target = targetArgument(args[0]);
+    if (!target)
+        return;
+    bool yes = false;
+    QString file;
+    for (const QString& a : args.mid(1)) {
+        if (a == QLatin1String("--yes"))
+            yes = true;
+        else if (file.isEmpty())
+            file = callersPath(a);
+        else
+            return usageError(QStringLiteral("restore-toc takes TARGET [FILE] [--yes]"));
+    }
+    QString made;
+    if (file.isEmpty()) {
+        const std::optional<TocBackup> newest = m_session.newestTocBackup(*target);
+        if (!newest) {
+            writeErr(QStringLiteral("Ventrik keeps no backup of the partition table of %1; name "
+                                    "a backup file.\n")
+                         .arg(*target));
+            finish(1);
+            return;
+        }
+        file = newest->file;
+        made = QLocale::c().toString(newest->made, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    }
+    if (printDryRun({{QStringLiteral("restore_toc"), *target, file}}))
+        return;
+    const QString what =
+        made.isEmpty()
+            ? QStringLiteral("Restore the partition table of %1 from %2?").arg(*target, file)
+            : QStringLiteral("Restore the partition table of %1 from its backup of %2 "
+                             "(%3)?")
+                  .arg(*target, made, file);
+    if (!yes && !confirm(what)) {
+        writeErr(QStringLiteral("Nothing was restored. Run it again with --yes to restore.\n"));
+        finish(1);
+        return;
+    }
+    auto restored = std::make_shared<bool>(false);
+    connect(&m_session, &Session::tocRestored, this, [restored] { *restored = true; });
+    m_session.selectTarget(kindOf(*target), *target);
+    if (!m_session.restoreToc(*target, file)) {
+        finish(1);
+        return;
+    }
+    whenIdle([this, restored, target = *target, file] {
+        if (*restored)
+            print(QJsonObject{{QStringLiteral("ok"), true},
+                              {QStringLiteral("target"), target},
+                              {QStringLiteral("restored_from"), file}},
+                  QStringLiteral("The partition table of %1 was restored from %2.\n")
+                      .arg(target, file));
+        return *restored ? 0 : 1;
+    });
+}
+
+bool CliCommand::confirm(const QString& question)
+{
+    // Asked only of a person at a terminal; a script says --yes.
+    if (!::isatty(STDIN_FILENO))
+        return false;
+    writeErr(question + QStringLiteral(" [y/N] "));
+    char line[16] = {};
+    if (!std::fgets(line, sizeof line, stdin))
+        return false;
+    return line[0] == 'y' || line[0] == 'Y';
 }
 
 void CliCommand::poweroff(const QStringList& args)

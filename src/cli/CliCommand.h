@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/jobs/Job.h"
+#include "core/output/Parsers.h"
 #include "core/session/Problem.h"
 
 #include <QJsonValue>
@@ -8,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class Session;
 
@@ -18,7 +20,8 @@ struct CliOptions
 };
 
 // One invocation of ventrik-cli: a command of the table run on the session,
-// ending with done(exit status): 0 success, 1 a failed operation, 2 a usage error.
+// ending with done(exit status): 0 success, 1 a failed operation, 2 a usage error,
+// 3 done but not verified (the disk could not be read afterwards).
 class CliCommand : public QObject
 {
     Q_OBJECT
@@ -54,16 +57,28 @@ private:
     void queue(const QStringList& args);
     void renameGame(const QStringList& args);
     void setGameFlags(const QStringList& args);
-    void modifyGame(const QString& target, const QString& name, const QStringList& shown,
-                    std::function<bool()> start);
+    // shown(target, name): the tool's arguments a dry run prints; start(name) the intent.
+    void modifyGame(const QString& targetText, const QString& name, const QString& value,
+                    std::function<QStringList(const QString&, const QString&)> shown,
+                    std::function<bool(const QString&)> start);
+    static bool confirm(const QString& question);
     void queueAdd(const QStringList& args);
     void queueAddFolder(const QStringList& args);
     void queueList();
     void queueRun(const QStringList& args);
     void showProgress();
 
+    static constexpr int kNotVerified = 3;
     // Reads the disc of an install's source and hands on the job it makes.
     void prepareInstall(const QStringList& args, std::function<void(const Job&)> then);
+    // Reads the target's games and hands on the copy of the one NAME stands for.
+    void prepareCopyToPc(const QStringList& args, std::function<void(const Job&)> then);
+    void restoreToc(const QStringList& args);
+    // A TARGET as given, or a disk or image path made absolute; a usage error otherwise.
+    std::optional<QString> targetArgument(const QString& text);
+    // The target's games read, then the one the name (partition or title) stands for.
+    void withGame(const QString& target, const QString& name,
+                  std::function<void(const parse::GameRow&)> then);
     static Job copyToPcJob(const QStringList& args);
     static Job makeIsoJob(const QStringList& args);
     static QJsonObject jobJson(const Job& job, int row);
@@ -71,6 +86,8 @@ private:
     void runJob(const Job& job);
     // After the session's current intent: fn, then the exit status.
     void whenIdle(std::function<int()> fn);
+    // After the session's current intent: fn, once.
+    void afterIdle(std::function<void()> fn);
     bool printDryRun(const QList<QStringList>& commands);
     void print(const QJsonValue& json, const QString& text);
     void usageError(const QString& text);
@@ -80,5 +97,4 @@ private:
     CliOptions m_options;
     bool m_failed = false;
     bool m_finished = false;
-    QString m_modifyName;
 };

@@ -104,11 +104,12 @@ std::optional<QString> WidgetDialogs::saveFile(const FileDialogRequest& request)
     return files.isEmpty() ? std::nullopt : std::optional<QString>(files.first());
 }
 
-std::optional<QString> WidgetDialogs::inputText(const QString& prompt, const QString& title)
+std::optional<QString> WidgetDialogs::inputText(const QString& prompt, const QString& title,
+                                                const QString& initial)
 {
     bool ok = false;
     const QString text =
-        QInputDialog::getText(m_owner, title, prompt, QLineEdit::Normal, QString(), &ok);
+        QInputDialog::getText(m_owner, title, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok)
         return std::nullopt;
     return text;

@@ -37,7 +37,9 @@ public:
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
     // Several existing files; empty when the user cancelled.
     virtual QStringList openFiles(const FileDialogRequest& request) = 0;
-    virtual std::optional<QString> inputText(const QString& prompt, const QString& title) = 0;
+    // The text typed; initial is there to begin with, selected.
+    virtual std::optional<QString> inputText(const QString& prompt, const QString& title,
+                                             const QString& initial = {}) = 0;
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& directory) = 0;
     // A colour as 0x00BBGGRR.
     virtual std::optional<quint32> chooseColor(quint32 initial) = 0;
@@ -59,7 +61,7 @@ public:
     std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
     QStringList openFiles(const FileDialogRequest&) override { return {}; }
-    std::optional<QString> inputText(const QString&, const QString&) override
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override
     {
         return std::nullopt;
     }
@@ -82,7 +84,8 @@ public:
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     QStringList openFiles(const FileDialogRequest& request) override;
-    std::optional<QString> inputText(const QString& prompt, const QString& title) override;
+    std::optional<QString> inputText(const QString& prompt, const QString& title,
+                                     const QString& initial = {}) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& directory) override;
     std::optional<quint32> chooseColor(quint32 initial) override;
     bool confirmList(const QString& text, const QStringList& items,

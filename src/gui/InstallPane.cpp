@@ -52,6 +52,10 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(QStringLiteral("Install"),
     txtGameSize->setReadOnly(true);
     cmbType = new QComboBox(this);
     cmbType->setObjectName(QStringLiteral("cmbType"));
+    lblTypeNote = new QLabel(this);
+    lblTypeNote->setObjectName(QStringLiteral("lblTypeNote"));
+    lblTypeNote->setWordWrap(true);
+    lblTypeNote->hide();
     cmdCompat = new QPushButton(QStringLiteral("Compatibility &Flags"), this);
     cmdCompat->setObjectName(QStringLiteral("cmdCompat"));
     cmdCompat->setEnabled(false);
@@ -100,6 +104,7 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(QStringLiteral("Install"),
     info->addWidget(new QLabel(QStringLiteral("Type:"), this), 2, 0);
     info->addWidget(cmbType, 2, 1);
     info->addWidget(cmdCompat, 2, 2, 1, 2);
+    info->addWidget(lblTypeNote, 3, 1, 1, 3);
     info->setColumnStretch(1, 3);
     info->setColumnStretch(3, 2);
 

@@ -28,6 +28,8 @@ public:
     QLineEdit* txtGameStartup;
     QLineEdit* txtGameSize;
     QComboBox* cmbType;
+    // Shown when the tool did not say whether the disc is a CD or a DVD.
+    QLabel* lblTypeNote;
     QPushButton* cmdCompat;
     QPushButton* cmdMakeISO;
     QPushButton* cmdAddGame;

@@ -39,6 +39,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -390,10 +391,17 @@ void MainWindow::connectSession()
         m_discSizeKb = info.sizeKb;
         const DiscType type = DiscTypeOf(info.media, info.sizeKb);
         m_install->cmbType->setCurrentIndex(type == DiscType::CD ? 0 : 1);
+        // The tool says "?" for every image file: the size chose, and the user may change it.
+        m_install->lblTypeNote->setText(
+            info.mediaUnknown ? tr("hdl_dump does not say whether this image is a CD or a DVD; "
+                                   "the type was set from its size.")
+                              : QString());
+        m_install->lblTypeNote->setVisible(info.mediaUnknown);
         showDiscInfo(info.startup, info.name, info.sizeText);
     });
     connect(&m_session, &Session::discInfoFailed, this, [this] {
         m_discInfoRead = false;
+        m_install->lblTypeNote->hide();
         if (m_install->optOptical->isChecked()) {
             const QSignalBlocker quiet(m_install->cmbOptical);
             m_install->cmbOptical->setCurrentIndex(-1);
@@ -405,6 +413,9 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::gameDeleted, this,
             [this](const QString& name) { balloon(name + tr(" deleted from HDD")); });
     connect(&m_session, &Session::diskFormatted, this, &MainWindow::updateControls);
+    connect(&m_session, &Session::tocRestored, this, [this](const QString& target) {
+        balloon(tr("The partition table of %1 was restored").arg(target));
+    });
     connect(&m_session, &Session::runStarted, this, &MainWindow::showRunStatus);
     connect(&m_session, &Session::jobStarted, this, [this](int row) {
         const Job& job = m_session.jobs().job(row);
@@ -455,6 +466,10 @@ void MainWindow::showProblem(const Problem& problem)
         m_heldProblems << problem;
         return;
     }
+    if (problem.kind == ProblemKind::DamagedTable) {
+        offerTocRestore(problem);
+        return;
+    }
     Dialogs::Icon icon = Dialogs::Icon::Exclamation;
     if (problem.kind == ProblemKind::ReloadServer || problem.kind == ProblemKind::PS2NotAnswering ||
         problem.kind == ProblemKind::Busy)
@@ -462,6 +477,25 @@ void MainWindow::showProblem(const Problem& problem)
     else if (problem.kind == ProblemKind::NameTrimmed)
         icon = Dialogs::Icon::Information;
     m_seams.dialogs.message(ProblemText(problem), icon, ProblemTitle(problem));
+}
+
+void MainWindow::offerTocRestore(const Problem& problem)
+{
+    const QString target = problem.subject;
+    const std::optional<TocBackup> backup = m_session.newestTocBackup(target);
+    if (!backup) {
+        m_seams.dialogs.message(ProblemText({problem.kind, target, {}}), Dialogs::Icon::Critical);
+        return;
+    }
+    // Only with the user's yes: the backup may be older than the last change of the disk.
+    const QString question =
+        tr("The partition table of %1 is damaged: hdl_dump now calls it broken, although it "
+           "read its games before.\r\n\r\nRestore the backup Ventrik made on %2 before it last "
+           "wrote to this disk? Games installed after that backup are lost from the table.")
+            .arg(target, QLocale().toString(backup->made, QLocale::LongFormat));
+    if (m_seams.dialogs.question(question, Dialogs::Icon::Exclamation,
+                                 tr("Damaged Partition Table")) == Dialogs::Answer::Yes)
+        m_session.restoreToc(target, backup->file);
 }
 
 void MainWindow::balloon(const QString& text)
@@ -652,6 +686,7 @@ void MainWindow::powerOffChosenPS2()
 
 void MainWindow::chooseOptical()
 {
+    m_install->lblTypeNote->hide();
     InstallPane* in = m_install;
     if (!m_session.toolAvailable()) {
         showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
@@ -689,6 +724,7 @@ void MainWindow::fillOpticalDrives()
 
 void MainWindow::chooseImage()
 {
+    m_install->lblTypeNote->hide();
     InstallPane* in = m_install;
     {
         const QSignalBlocker quiet(in->cmbOptical);
@@ -790,6 +826,7 @@ Job MainWindow::installJob() const
 
 void MainWindow::resetInstallPane()
 {
+    m_install->lblTypeNote->hide();
     InstallPane* in = m_install;
     uncheckFlags();
     in->txtISO->clear();
@@ -990,9 +1027,11 @@ void MainWindow::queueCopy(JobKind kind, int gameRow, const QString& destination
     job.kind = kind;
     job.source = m_session.targetDevice();
     job.destination = destination;
-    job.name = m_session.games().game(gameRow).title;
-    job.startup = m_session.games().game(gameRow).startup;
-    job.sizeKb = m_session.games().game(gameRow).sizeKb;
+    const parse::GameRow& game = m_session.games().game(gameRow);
+    job.name = game.title;
+    job.partition = game.partition;
+    job.startup = game.startup;
+    job.sizeKb = game.sizeKb;
     // The dialog asked before a file was chosen over an existing one; the job replaces it
     // only with a finished copy.
     job.replaceExisting =
@@ -1007,8 +1046,11 @@ void MainWindow::deleteSelectedGame()
     if (rows.isEmpty() || !m_browse->cmdDelete->isEnabled())
         return;
     QStringList names;
-    for (const int row : rows)
+    QStringList games; // what the tool is given: each game's partition
+    for (const int row : rows) {
         names << m_session.games().game(row).title;
+        games << m_session.games().game(row).key();
+    }
     const QString question =
         names.size() == 1
             ? tr("Are you sure you would like to permanently delete this game?\r\n\r\n") + names[0]
@@ -1017,7 +1059,7 @@ void MainWindow::deleteSelectedGame()
                   names.join(QStringLiteral("\r\n"));
     if (m_seams.dialogs.question(question, Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
         return;
-    m_session.deleteGames(names);
+    m_session.deleteGames(games);
 }
 
 void MainWindow::renameSelectedGame()
@@ -1025,11 +1067,13 @@ void MainWindow::renameSelectedGame()
     const QList<int> rows = selectedGames();
     if (rows.size() != 1)
         return;
-    const QString name = m_session.games().game(rows[0]).title;
+    const parse::GameRow& game = m_session.games().game(rows[0]);
+    const QString name = game.title;
     const std::optional<QString> typed =
-        m_seams.dialogs.inputText(tr("The new name of %1:").arg(name), tr("Rename"));
+        m_seams.dialogs.inputText(tr("The new name of %1:").arg(name), tr("Rename"), name);
     if (!typed)
         return;
+    // An unchanged name changes nothing: the tool is not asked.
     const QString newName = TrimGameName(*typed);
     if (newName.isEmpty() || newName == name)
         return;
@@ -1037,7 +1081,7 @@ void MainWindow::renameSelectedGame()
         showProblem({ProblemKind::NameTooLong, newName, {}});
         return;
     }
-    m_session.renameGame(name, newName);
+    m_session.renameGame(game.key(), newName);
 }
 
 void MainWindow::changeSelectedFlags()
@@ -1050,7 +1094,7 @@ void MainWindow::changeSelectedFlags()
         tr("The compatibility flags of %1, as numbers from 1 to 8 joined by + (now: %2; empty "
            "for none):")
             .arg(game.title, game.flags.isEmpty() ? tr("none") : game.flags),
-        tr("Compatibility Flags"));
+        tr("Compatibility Flags"), game.flags);
     if (!typed)
         return;
     QString flags = typed->trimmed();
@@ -1061,7 +1105,10 @@ void MainWindow::changeSelectedFlags()
                                 Dialogs::Icon::Exclamation);
         return;
     }
-    m_session.setGameFlags(game.title, *parsed);
+    // Unchanged flags change nothing: the tool is not asked.
+    if (*parsed == ParseFlags(game.flags).value_or(QString()))
+        return;
+    m_session.setGameFlags(game.key(), *parsed);
 }
 
 void MainWindow::addImages()
@@ -1140,17 +1187,29 @@ void MainWindow::showBatchSummary(const BatchSummary& summary)
             items << tr("%1: not a PS2 game (%2)").arg(file, e.reason);
             break;
         case Outcome::Installed:
-            items << tr("%1: \"%2\" is already installed on %3").arg(file, e.job.name, e.reason);
+            items << (e.sameStartupAs == e.job.name
+                          ? tr("%1: \"%2\" is already installed on %3")
+                                .arg(file, e.job.name, e.reason)
+                          : tr("%1: \"%2\" has the startup %3 of \"%4\", which is on %5 "
+                               "already: it may be the same game")
+                                .arg(file, e.job.name, e.job.startup, e.sameStartupAs, e.reason));
             break;
         case Outcome::Queued:
-            items << tr("%1: \"%2\" is already in the job queue").arg(file, e.job.name);
+            items << (e.sameStartupAs == e.job.name
+                          ? tr("%1: \"%2\" is already in the job queue").arg(file, e.job.name)
+                          : tr("%1: \"%2\" has the startup %3 of \"%4\", which is in the job "
+                               "queue already: it may be the same game")
+                                .arg(file, e.job.name, e.job.startup, e.sameStartupAs));
             break;
         }
     }
     if (added > 0)
         jobAdded();
-    const QString text =
+    QString text =
         tr("%1 of %2 images were added to the job queue.").arg(added).arg(summary.entries.size());
+    if (std::ranges::any_of(summary.entries, [](const BatchEntry& e) { return e.typeFromSize; }))
+        text += tr(" hdl_dump does not say whether an image file is a CD or a DVD: up to 700 MB "
+                   "they are installed as CDs, above as DVDs, unless you chose a type.");
     if (items.isEmpty()) {
         balloon(text);
         return;
@@ -1204,7 +1263,8 @@ void MainWindow::offerToDeleteIncomplete()
         m_session.selectTarget(NormaliseIPv4(job.destination) ? TargetKind::Network
                                                               : TargetKind::LocalDisk,
                                job.destination);
-        m_session.deleteGame(job.name);
+        // The partition the job wrote, where it is known: another game may have its title.
+        m_session.deleteGame(job.writes.isEmpty() ? job.name : job.writes);
     }
 }
 

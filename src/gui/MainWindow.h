@@ -79,6 +79,8 @@ private:
     void showJobPane(bool show);
     void showProblem(const Problem& problem);
     void balloon(const QString& text);
+    // A damaged partition table: its newest backup offered, restored after a yes.
+    void offerTocRestore(const Problem& problem);
 
     // Target.
     void chooseLocal();

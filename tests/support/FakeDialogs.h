@@ -49,9 +49,11 @@ public:
         fileLists.pop_front();
         return f;
     }
-    std::optional<QString> inputText(const QString& prompt, const QString& title) override
+    std::optional<QString> inputText(const QString& prompt, const QString& title,
+                                     const QString& initial) override
     {
         shown.append({prompt, Icon::Information, title});
+        initials << initial;
         if (inputs.empty())
             return std::nullopt;
         const std::optional<QString> a = inputs.front();
@@ -100,6 +102,7 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> files; // nothing: the user cancels
     std::deque<std::optional<QString>> inputs;
+    QStringList initials; // what each input box held to begin with
     QList<FileDialogRequest> fileRequests;
     std::deque<std::optional<QString>> folders;
     std::deque<std::optional<quint32>> colors;

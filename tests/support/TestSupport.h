@@ -51,6 +51,7 @@ public:
         AppPaths p = AppPaths::forProgramDir(m_dir.path());
         p.dataDir = path(QStringLiteral("data"));
         p.stateDir = path(QStringLiteral("state"));
+        p.workingDir = path(QStringLiteral("state/work"));
         return p;
     }
     QString toolPath() const { return path(QStringLiteral("hdl_dump")); }

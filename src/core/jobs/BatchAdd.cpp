@@ -181,15 +181,18 @@ BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
                        const QList<parse::GameRow>& installed, const QList<Job>& queued)
 {
     BatchSummary summary;
-    auto key = [](const QString& startup, const QString& name) { return startup + u'\n' + name; };
-    QSet<QString> onDisk;
-    for (const parse::GameRow& g : installed)
-        onDisk.insert(key(g.startup, g.title));
-    QSet<QString> inQueue;
+    // Startup -> the name it has on the disk, or in the queue.
+    QHash<QString, QString> onDisk;
+    for (const parse::GameRow& g : installed) {
+        if (!g.startup.isEmpty() && !onDisk.contains(g.startup))
+            onDisk.insert(g.startup, g.title);
+    }
+    QHash<QString, QString> inQueue;
     QSet<QString> queuedSources;
     for (const Job& j : queued) {
         if (j.kind == JobKind::Install && j.destination == target) {
-            inQueue.insert(key(j.startup, j.name));
+            if (!j.startup.isEmpty() && !inQueue.contains(j.startup))
+                inQueue.insert(j.startup, j.name);
             queuedSources.insert(QFileInfo(j.source).absoluteFilePath());
         }
     }
@@ -213,6 +216,7 @@ BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
         job.startup = disc.startup;
         job.sizeKb = disc.sizeKb;
         job.type = type ? *type : DiscTypeOf(disc.media, disc.sizeKb);
+        entry.typeFromSize = !type && disc.mediaUnknown;
         if (database.contains(disc.startup)) {
             const DiscDatabaseEntry known = database.value(disc.startup);
             job.name = known.name;
@@ -225,14 +229,18 @@ BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
         // The tool keeps 64 bytes of a name.
         while (!GameNameFits(job.name))
             job.name.chop(1);
-        const QString id = key(job.startup, job.name);
-        if (onDisk.contains(id)) {
+        if (onDisk.contains(job.startup)) {
             entry.outcome = BatchEntry::Outcome::Installed;
             entry.reason = target;
-        } else if (inQueue.contains(id) || queuedSources.contains(image.path)) {
+            entry.sameStartupAs = onDisk.value(job.startup);
+        } else if (inQueue.contains(job.startup)) {
             entry.outcome = BatchEntry::Outcome::Queued;
+            entry.sameStartupAs = inQueue.value(job.startup);
+        } else if (queuedSources.contains(image.path)) {
+            entry.outcome = BatchEntry::Outcome::Queued;
+            entry.sameStartupAs = job.name;
         } else {
-            inQueue.insert(id);
+            inQueue.insert(job.startup, job.name);
         }
         summary.entries << entry;
     }

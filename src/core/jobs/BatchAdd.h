@@ -82,6 +82,10 @@ struct BatchEntry
     Outcome outcome = Outcome::Added;
     QString reason;
     Job job; // also for a duplicate, which may be added anyway
+    // Installed or Queued: the name of the game with the same startup there.
+    QString sameStartupAs;
+    // The tool did not say CD or DVD (every image file): the type came from the size.
+    bool typeFromSize = false;
 };
 
 struct BatchSummary
@@ -93,9 +97,10 @@ struct BatchSummary
 };
 
 // The jobs a batch makes for the target: named from the database when it knows the
-// startup, else from the disc's own name (the file's when the disc has none); not
-// PS2 games, games already installed (same startup and name) and games already
-// queued or twice in the batch are listed, not added.
+// startup, else from the disc's own name (the file's when the disc has none). Not PS2
+// games are listed, not added; so are possible duplicates: a startup already installed,
+// already queued or twice in the batch, whatever the names (one game shows up as its file
+// name, its disc label and a "[backup]" copy).
 BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
                        std::optional<DiscType> type,
                        const QHash<QString, DiscDatabaseEntry>& database,

@@ -21,6 +21,9 @@ struct Job
     QString startup;
     DiscType type = DiscType::DVD;
     QString flags; // "+1+3"
+    // A copy: the game's partition on the source disk, which the tool is given; empty when
+    // the listing did not say (then the name).
+    QString partition;
     // Make ISO: the user agreed to replace the file that was there when the
     // job was queued; it is removed when the job starts, not before.
     bool replaceExisting = false;
@@ -35,12 +38,24 @@ struct Job
     // Complete although the tool said otherwise: the game was found whole on the disk.
     QString toolReported;
     bool incomplete = false; // part of the game is on the disk
-    QString note;            // what else the run said about this job ("not verified: ...")
-    qint64 startedAt = 0;    // ms since the epoch; 0 before it ran
+    QString note;            // what else the run said about this job
+    // A job that writes a game: the partition it makes on its target, and whether that was
+    // free when the job started (read from the disk before the write).
+    QString writes;
+    bool writesNew = false;
+    // Complete, but the disk could not be read afterwards to check it: why.
+    QString notVerified;
+    qint64 startedAt = 0; // ms since the epoch; 0 before it ran
     qint64 endedAt = 0;
 
     bool operator==(const Job&) const = default;
 };
+
+// What the tool is given for the game a copy reads: its partition where known.
+inline QString SourceGame(const Job& job)
+{
+    return job.partition.isEmpty() ? job.name : job.partition;
+}
 
 // The tool keeps this many bytes of a game's name and cuts the rest silently.
 inline constexpr qsizetype kMaxGameNameBytes = 64;

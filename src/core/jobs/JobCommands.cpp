@@ -25,11 +25,12 @@ QStringList JobArguments(const Job& job)
     case JobKind::MakeIso:
         return {QStringLiteral("dump"), job.source, job.destination};
     case JobKind::CopyToHDD:
-        return {QStringLiteral("extract"), job.source, job.name, job.destination + job.name};
+        return {QStringLiteral("extract"), job.source, SourceGame(job), job.destination + job.name};
     case JobKind::CopyToPS2:
-        return {QStringLiteral("extract"), job.source, job.name, job.destination + u':' + job.name};
+        return {QStringLiteral("extract"), job.source, SourceGame(job),
+                job.destination + u':' + job.name};
     case JobKind::CopyToPC:
-        return {QStringLiteral("extract"), job.source, job.name, job.destination};
+        return {QStringLiteral("extract"), job.source, SourceGame(job), job.destination};
     }
     return {};
 }

@@ -32,6 +32,8 @@ QString JobResultText(const Job& job)
     case JobState::Active:
         return QStringLiteral("Active");
     case JobState::Complete:
+        if (!job.notVerified.isEmpty())
+            return QStringLiteral("Complete, not verified: %1").arg(job.notVerified);
         if (!job.toolReported.isEmpty())
             return QStringLiteral("Complete (verified; the tool reported: %1)")
                 .arg(job.toolReported);

@@ -99,7 +99,7 @@ void JobQueue::runNext(int from)
         return;
     }
     m_waiting = true;
-    m_prepare(job, [this, row] {
+    m_prepare(job, [this, row](const Job& prepared) {
         m_waiting = false;
         if (m_row != row)
             return;
@@ -109,6 +109,12 @@ void JobQueue::runNext(int from)
             end();
             return;
         }
+        if (prepared.state == JobState::Failed) {
+            finishJob(row, prepared);
+            return;
+        }
+        // What the job is to write is saved before the tool runs, for a resume to check.
+        m_jobs.setJob(row, prepared);
         launch(row);
     });
 }
@@ -167,6 +173,9 @@ void JobQueue::decideResult(Job& job, const RunOutcome& outcome, bool reached100
     job.error = ToolError::None;
     job.noResult = false;
     job.reason.clear();
+    job.notVerified.clear();
+    job.toolReported.clear();
+    job.incomplete = false;
     if (outcome.succeeded() && reached100 && outcome.error == ToolError::None) {
         job.state = JobState::Complete;
         return;
@@ -215,11 +224,12 @@ void JobQueue::onRunFinished(const RunOutcome& outcome)
     }
     m_waiting = true;
     const bool reached100 = m_reached100;
-    m_verify(job, [this, row, job, reached100](const Verification& found) mutable {
+    const bool exitedWithError = outcome.started && outcome.normalExit && outcome.exitCode != 0;
+    m_verify(job, [this, row, job, reached100, exitedWithError](const Verification& found) mutable {
         m_waiting = false;
         if (m_row != row)
             return;
-        applyVerification(job, found, reached100);
+        applyVerification(job, found, reached100, exitedWithError);
         finishJob(row, job);
     });
 }
@@ -229,22 +239,33 @@ bool JobQueue::writesAGame(const Job& job)
     return !WriteTarget(job).isEmpty();
 }
 
-void JobQueue::applyVerification(Job& job, const Verification& found, bool reached100)
+void JobQueue::applyVerification(Job& job, const Verification& found, bool reached100,
+                                 bool exitedWithError)
 {
     const QString target = job.destination;
     switch (found.found) {
     case Verification::Found::Unknown:
         if (job.state == JobState::Complete)
-            job.note = tr("Not verified: %1").arg(found.problem);
+            job.notVerified = found.problem;
         return;
     case Verification::Found::Whole:
-        if (job.state == JobState::Failed && reached100) {
+        // A game found whole after the tool failed past 100% (a crash, an error text) is the
+        // game; a tool that ended with an error status said it is not, and is believed.
+        if (job.state == JobState::Failed && reached100 && !exitedWithError) {
             job.toolReported =
                 job.noResult || job.reason.isEmpty() ? JobResultText(job) : job.reason;
             job.state = JobState::Complete;
             job.error = ToolError::None;
             job.noResult = false;
             job.reason.clear();
+        }
+        return;
+    case Verification::Found::NotNew:
+        if (job.state == JobState::Complete) {
+            job.state = JobState::Failed;
+            job.reason = tr("the tool reported success, but the game %1 on %2 was there before "
+                            "the job; nothing new was written")
+                             .arg(job.writes, target);
         }
         return;
     case Verification::Found::Missing:

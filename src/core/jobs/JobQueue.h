@@ -29,7 +29,8 @@ struct JobProgress
 // What a read of the target after a job found of its game.
 struct Verification
 {
-    enum class Found : std::uint8_t { Whole, Missing, Short, Unknown };
+    // NotNew: the job's partition is there, but it was there before the job ran.
+    enum class Found : std::uint8_t { Whole, Missing, Short, NotNew, Unknown };
     Found found = Found::Unknown;
     qint64 sizeKb = 0; // what is on the disk
     QString problem;   // why the list could not be read (Unknown)
@@ -43,8 +44,10 @@ class JobQueue : public QObject
 public:
     // Starts the tool with the arguments and hands back the run (owned by the caller).
     using Launcher = std::function<ToolRun*(const QStringList& args)>;
-    // Work before a job's run (a backup of the disk's partition table); go() starts it.
-    using Preparer = std::function<void(const Job& job, std::function<void()> go)>;
+    // Work before a job's run (a backup of the disk's partition table, a read of the disk);
+    // go() starts it with the job as prepared, or finishes it when that one has Failed.
+    using Preparer =
+        std::function<void(const Job& job, std::function<void(const Job& prepared)> go)>;
     // Reads the target after a job that wrote a game to it.
     using Verifier = std::function<void(const Job& job, std::function<void(Verification)> done)>;
 
@@ -82,9 +85,11 @@ public:
     // The result a job's run gives, from its outcome and whether it reached 100%.
     static void decideResult(Job& job, const RunOutcome& outcome, bool reached100,
                              const QString& toolName);
-    // The result once the target was read again: only a game found whole is complete,
-    // whatever the tool said; a game missing after a reported success is a failure.
-    static void applyVerification(Job& job, const Verification& found, bool reached100);
+    // The result once the target was read again: only a game found whole, and new, is
+    // complete; a game missing after a reported success is a failure. A tool that exited
+    // with an error is never complete.
+    static void applyVerification(Job& job, const Verification& found, bool reached100,
+                                  bool exitedWithError = false);
     // Jobs that put a game on a disk, checked by reading the disk afterwards.
     static bool writesAGame(const Job& job);
 

@@ -19,38 +19,48 @@ QString sizeText(qint64 mb)
                       : QStringLiteral("%1 MB").arg(mb);
 }
 
-// The partition name field holds 32 bytes with its terminating zero.
-QString cutTo31Bytes(const QString& text)
-{
-    QString cut = text;
-    while (cut.toUtf8().size() > 31)
-        cut.chop(1);
-    return cut;
-}
-
 } // namespace
 
-QString PartitionName(const QString& name, const QString& startup, PartitionNaming naming)
+QString PreflightKindName(PreflightKind kind)
 {
-    if (naming == PartitionNaming::Older)
-        return cutTo31Bytes(QStringLiteral("PP.HDL.") + name);
-    // Measured: a game without a startup gets "PP." alone.
-    if (startup.isEmpty())
-        return QStringLiteral("PP.");
-    QString start = startup;
-    start.replace(u'_', u'-').remove(u'.');
-    QString upper;
-    for (const QChar c : name.toUpper()) {
-        const bool plain = (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
-        upper += plain ? c : QChar(u'_');
+    switch (kind) {
+    case PreflightKind::NoSpace:
+        return QStringLiteral("no-space");
+    case PreflightKind::AlreadyInstalled:
+        return QStringLiteral("already-installed");
+    case PreflightKind::QueuedTwice:
+        return QStringLiteral("queued-twice");
+    case PreflightKind::PartitionClash:
+        return QStringLiteral("partition-clash");
+    case PreflightKind::PossibleDuplicate:
+        return QStringLiteral("possible-duplicate");
+    case PreflightKind::SourceMissing:
+        return QStringLiteral("source-missing");
+    case PreflightKind::SourceUnreadable:
+        return QStringLiteral("source-unreadable");
+    case PreflightKind::FolderProblem:
+        return QStringLiteral("folder-problem");
+    case PreflightKind::DestinationExists:
+        return QStringLiteral("destination-exists");
+    case PreflightKind::TargetUnreadable:
+        return QStringLiteral("target-unreadable");
     }
-    return cutTo31Bytes(QStringLiteral("PP.") + start + QStringLiteral("..") + upper);
+    return {};
 }
 
-qint64 SlicesMb(qint64 sizeKb)
+QString TargetFacts::partitionOf(const parse::GameRow& game) const
 {
-    const qint64 sliceKb = kSliceMb * 1024;
-    return std::max<qint64>(1, (sizeKb + sliceKb - 1) / sliceKb) * kSliceMb;
+    return game.partition.isEmpty() ? PartitionName(game.title, game.startup, naming)
+                                    : game.partition;
+}
+
+const parse::GameRow* TargetFacts::gameWithPartition(const QString& partition) const
+{
+    for (const parse::GameRow& g : games) {
+        if (SamePartition(partitionOf(g), partition, naming))
+            return &g;
+    }
+    return nullptr;
 }
 
 TargetFacts FactsOf(const parse::GameTable& table)
@@ -59,6 +69,7 @@ TargetFacts FactsOf(const parse::GameTable& table)
     facts.read = true;
     facts.games = table.games;
     facts.availableMb = table.space ? table.space->totalMb - table.space->usedMb : 0;
+    facts.space = table.space;
     facts.naming = table.dmaColumn ? PartitionNaming::Current : PartitionNaming::Older;
     return facts;
 }
@@ -93,13 +104,8 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
     QHash<QString, qint64> plannedMb;
     QHash<QString, bool> spaceReported;
     QHash<QString, bool> unreadableReported;
-    // Per target: names and partition names already taken, by installed games or earlier jobs.
-    QHash<QString, QHash<QString, QString>> partitions; // target -> partition -> game name
-    QHash<QString, QHash<QString, int>> queuedNames;    // target -> name -> first row
-    for (auto it = targets.cbegin(); it != targets.cend(); ++it) {
-        for (const parse::GameRow& g : it->games)
-            partitions[it.key()].insert(PartitionName(g.title, g.startup, it->naming), g.title);
-    }
+    // Per target, the rows of the jobs checked so far that write a game there.
+    QHash<QString, QList<int>> writers;
 
     for (const int row : rows) {
         if (row < 0 || row >= jobs.size())
@@ -126,57 +132,92 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
         const QString target = WriteTarget(job);
         if (target.isEmpty())
             continue;
-        const int first = queuedNames[target].value(job.name, -1);
-        if (first >= 0)
-            add(row, PreflightKind::QueuedTwice,
-                tr("\"%1\" is queued twice for %2 (jobs %3 and %4).")
-                    .arg(job.name, target)
-                    .arg(first + 1)
-                    .arg(row + 1));
-        else
-            queuedNames[target].insert(job.name, row);
-
         const auto facts = targets.constFind(target);
-        if (facts == targets.cend())
-            continue;
-        if (!facts->read) {
+        const bool known = facts != targets.cend() && facts->read;
+        const PartitionNaming naming = known ? facts->naming : PartitionNaming::Current;
+        const QString partition = PartitionName(job.name, job.startup, naming);
+        // The same name is the same game where the startup is part of the partition's name
+        // or does not matter to it (the older naming).
+        auto sameGame = [&](const QString& name, const QString& startup) {
+            return name == job.name && (startup == job.startup || naming == PartitionNaming::Older);
+        };
+        // The tool refuses a game whose partition is taken, by an installed game or a job
+        // before this one: the same game is "installed" or "queued twice", another a clash.
+        bool refused = false;
+        for (const int earlier : writers.value(target)) {
+            const Job& other = jobs[earlier];
+            if (!SamePartition(PartitionName(other.name, other.startup, naming), partition, naming))
+                continue;
+            refused = true;
+            if (sameGame(other.name, other.startup))
+                add(row, PreflightKind::QueuedTwice,
+                    tr("\"%1\" is queued twice for %2 (jobs %3 and %4).")
+                        .arg(job.name, target)
+                        .arg(earlier + 1)
+                        .arg(row + 1));
+            else
+                add(row, PreflightKind::PartitionClash,
+                    tr("\"%1\" (job %2) and \"%3\" would get the same partition name (%4) on "
+                       "%5; the tool would refuse the second. Give one a different name.")
+                        .arg(other.name)
+                        .arg(earlier + 1)
+                        .arg(job.name, partition, target));
+            break;
+        }
+        if (facts != targets.cend() && !facts->read) {
             if (!unreadableReported.value(target)) {
                 unreadableReported[target] = true;
                 add(row, PreflightKind::TargetUnreadable,
                     tr("%1 could not be read: %2").arg(target, facts->problem));
             }
-            continue;
         }
-        bool installed = false;
-        for (const parse::GameRow& g : facts->games)
-            installed = installed || g.title == job.name;
-        // A job the tool will refuse takes no space.
-        bool refused = first >= 0;
+        const parse::GameRow* installed =
+            known && !refused ? facts->gameWithPartition(partition) : nullptr;
         if (installed) {
-            add(row, PreflightKind::AlreadyInstalled,
-                tr("\"%1\" is already installed on %2.").arg(job.name, target));
             refused = true;
-        } else if (first < 0) {
-            const QString partition = PartitionName(job.name, job.startup, facts->naming);
-            const QString taken = partitions[target].value(partition);
-            refused = partitions[target].contains(partition);
-            if (refused)
-                add(row, PreflightKind::PartitionClash,
-                    tr("\"%1\" and \"%2\" would get the same partition name (%3) on %4; "
-                       "the tool would refuse the second. Give one a different name.")
-                        .arg(taken, job.name, partition, target));
+            if (sameGame(installed->title, installed->startup))
+                add(row, PreflightKind::AlreadyInstalled,
+                    tr("\"%1\" is already installed on %2.").arg(job.name, target));
             else
-                partitions[target].insert(partition, job.name);
+                add(row, PreflightKind::PartitionClash,
+                    tr("\"%1\" would get the partition name %2, which \"%3\" has on %4; the "
+                       "tool would refuse it. Give it a different name.")
+                        .arg(job.name, partition, installed->title, target));
         }
-        if (refused)
+        // The same startup under another name is most likely the same game again.
+        if (!refused && !job.startup.isEmpty()) {
+            const parse::GameRow* same = nullptr;
+            for (const parse::GameRow& g : known ? facts->games : QList<parse::GameRow>()) {
+                if (g.startup == job.startup)
+                    same = &g;
+            }
+            if (same) {
+                add(row, PreflightKind::PossibleDuplicate,
+                    tr("\"%1\" has the startup %2 of \"%3\", which is on %4 already: it may "
+                       "be the same game.")
+                        .arg(job.name, job.startup, same->title, target));
+            } else {
+                for (const int earlier : writers.value(target)) {
+                    if (jobs[earlier].startup != job.startup)
+                        continue;
+                    add(row, PreflightKind::PossibleDuplicate,
+                        tr("\"%1\" has the startup %2 of \"%3\" (job %4): it may be the same "
+                           "game.")
+                            .arg(job.name, job.startup, jobs[earlier].name)
+                            .arg(earlier + 1));
+                    break;
+                }
+            }
+        }
+        writers[target] << row;
+        if (refused || !known)
             continue;
 
         qint64 size = job.sizeKb;
         if (size <= 0 && job.kind == JobKind::Install && !IsDriveSource(job.source))
             size = QFileInfo(job.source).size() / 1024;
         plannedMb[target] += SlicesMb(size);
-        // The last free slice is never planned: the tools have broken partition tables
-        // on installs that took it.
+        // The last free slice is never planned: an install that takes it breaks the table.
         if (plannedMb[target] + kSliceMb > facts->availableMb && !spaceReported.value(target)) {
             spaceReported[target] = true;
             add(row, PreflightKind::NoSpace,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GameIdentity.h"
 #include "Job.h"
 #include "core/output/Parsers.h"
 
@@ -7,23 +8,23 @@
 #include <QList>
 #include <QString>
 
-// How a build of the tool names a game's partition. Two games whose names come out
-// the same cannot both be installed: the second is refused.
-enum class PartitionNaming : std::uint8_t { Current, Older };
-QString PartitionName(const QString& name, const QString& startup, PartitionNaming naming);
-
-// The tool gives every game whole slices of this size, even a 350 KB one.
-inline constexpr qint64 kSliceMb = 128;
-qint64 SlicesMb(qint64 sizeKb);
-
 // What a read of a target gave, for checking the jobs that write to it.
 struct TargetFacts
 {
     bool read = false;
     QString problem; // why it could not be read
+    // It listed before and now reads as no PS2 disk: its partition table is damaged.
+    bool damaged = false;
+    bool notUnderstood = false; // the tool printed something that is no game table
     qint64 availableMb = 0;
+    std::optional<parse::SpaceSummary> space;
     QList<parse::GameRow> games;
     PartitionNaming naming = PartitionNaming::Current;
+
+    // The partition a game listed here has: as the disk says, else as the tool would name it.
+    QString partitionOf(const parse::GameRow& game) const;
+    // The listed game with that partition, or nullptr.
+    const parse::GameRow* gameWithPartition(const QString& partition) const;
 };
 
 // The facts a game table gives; read, whatever its space line says.
@@ -34,12 +35,16 @@ enum class PreflightKind : std::uint8_t {
     AlreadyInstalled,
     QueuedTwice,
     PartitionClash,
+    PossibleDuplicate, // the same startup is installed or queued under another name
     SourceMissing,
     SourceUnreadable,
     FolderProblem,
     DestinationExists,
     TargetUnreadable,
 };
+
+// A kind's name in JSON ("no-space", "partition-clash", ...).
+QString PreflightKindName(PreflightKind kind);
 
 struct PreflightIssue
 {

@@ -74,6 +74,10 @@ QJsonObject jobToJson(const Job& j)
         {QStringLiteral("type"),
          j.type == DiscType::CD ? QStringLiteral("CD") : QStringLiteral("DVD")},
         {QStringLiteral("flags"), j.flags},
+        {QStringLiteral("partition"), j.partition},
+        {QStringLiteral("writes"), j.writes},
+        {QStringLiteral("writes_new"), j.writesNew},
+        {QStringLiteral("not_verified"), j.notVerified},
         {QStringLiteral("replace_existing"), j.replaceExisting},
         {QStringLiteral("size_kb"), j.sizeKb},
         {QStringLiteral("state"), nameOf(kStates, j.state)},
@@ -106,6 +110,10 @@ std::optional<Job> jobFromJson(const QJsonObject& o, QString* problem)
     j.type = o.value(QStringLiteral("type")).toString() == QLatin1String("CD") ? DiscType::CD
                                                                                : DiscType::DVD;
     j.flags = o.value(QStringLiteral("flags")).toString();
+    j.partition = o.value(QStringLiteral("partition")).toString();
+    j.writes = o.value(QStringLiteral("writes")).toString();
+    j.writesNew = o.value(QStringLiteral("writes_new")).toBool();
+    j.notVerified = o.value(QStringLiteral("not_verified")).toString();
     j.replaceExisting = o.value(QStringLiteral("replace_existing")).toBool();
     j.sizeKb = o.value(QStringLiteral("size_kb")).toInteger();
     j.error =

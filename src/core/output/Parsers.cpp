@@ -35,7 +35,16 @@ QString FormatGB(double megabytes)
 
 QString GameSizeText(double kilobytes)
 {
-    return QString::number(kilobytes / 1048576.0, 'f', 2) + QStringLiteral("GB");
+    if (kilobytes >= 1048576.0)
+        return QString::number(kilobytes / 1048576.0, 'f', 2) + QStringLiteral("GB");
+    const double mb = kilobytes / 1024.0;
+    return QString::number(mb, 'f', mb < 10.0 ? 1 : 0) + QStringLiteral("MB");
+}
+
+bool IsDualLayerSize(qint64 kilobytes)
+{
+    // 4.375 GB is the first size that shows as 4.38 with two decimals.
+    return static_cast<double>(kilobytes) >= 4.375 * 1048576.0;
 }
 
 QString DiskLabel(const QString& device, double megabytes)
@@ -179,6 +188,7 @@ GameTable ParseGameTable(const QString& output)
     for (const QString& line : SplitLines(output)) {
         if (!columns) {
             if ((columns = ParseGameHeader(line))) {
+                table.header = true;
                 table.dmaColumn = line.contains(QLatin1String(" dma "));
                 continue;
             }
@@ -187,6 +197,48 @@ GameTable ParseGameTable(const QString& output)
             table.games << *game;
         else if (auto space = ParseSpaceLine(line))
             table.space = *space;
+    }
+    return table;
+}
+
+QList<PartitionRow> PartitionTable::games() const
+{
+    QList<PartitionRow> games;
+    for (const PartitionRow& row : rows) {
+        if (row.type.compare(QLatin1String("0x1337"), Qt::CaseInsensitive) == 0)
+            games << row;
+    }
+    return games;
+}
+
+PartitionTable ParsePartitionTable(const QString& output)
+{
+    // "0x1337 00040000.:  1   128MB PP.HDL.Say _Hi_": a name starts at its first non-blank
+    // and may hold blanks (the older naming); the older tool pads it to 32 characters.
+    static const QRegularExpression row(QStringLiteral(
+        "^(0x[0-9a-fA-F]{4})\\s+[0-9a-fA-F]+\\.?:?\\s+[0-9]+\\s+([0-9]+)MB\\s+(\\S.*)$"));
+    PartitionTable table;
+    for (const QString& line : SplitLines(output)) {
+        if (!table.header) {
+            table.header = line.startsWith(QLatin1String("type ")) &&
+                           line.contains(QLatin1String(" start ")) &&
+                           line.contains(QLatin1String(" name"));
+            continue;
+        }
+        if (line.startsWith(QLatin1String("Total slice size:"))) {
+            table.total = true;
+            continue;
+        }
+        const auto m = row.match(line);
+        if (!m.hasMatch())
+            continue;
+        PartitionRow p;
+        p.type = m.captured(1);
+        p.sizeMb = m.captured(2).toLongLong();
+        p.name = m.captured(3);
+        while (p.name.endsWith(u' '))
+            p.name.chop(1);
+        table.rows << p;
     }
     return table;
 }
@@ -233,12 +285,14 @@ std::optional<DiscInfo> ParseDiscInfoLine(const QString& line)
 std::optional<DiscInfo> ParseDiscInfo2Line(const QString& line)
 {
     static const QRegularExpression re(
-        QStringLiteral("^\\s*(CD|DVD)\\s+([0-9]+)KB\\s+\"([^\"]*)\"\\s+\"([^\"]*)\"\\s*$"));
+        QStringLiteral("^\\s*(CD|DVD|\\?)\\s+([0-9]+)KB\\s+\"([^\"]*)\"\\s+\"([^\"]*)\"\\s*$"));
     const auto m = re.match(line);
     if (!m.hasMatch() || m.captured(4).trimmed().isEmpty())
         return std::nullopt;
     DiscInfo d;
-    d.media = m.captured(1);
+    d.mediaUnknown = m.captured(1) == QLatin1String("?");
+    if (!d.mediaUnknown)
+        d.media = m.captured(1);
     d.sizeKb = m.captured(2).toLongLong();
     d.name = m.captured(3);
     d.startup = m.captured(4);
@@ -331,9 +385,10 @@ QStringList ParseToolCommands(const QString& usage)
                                   "backup_toc", "restore_toc", "poweroff",   "info"};
     QStringList found;
     for (const char* k : known) {
-        const QRegularExpression word(
-            QStringLiteral("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(QLatin1String(k))),
-            QRegularExpression::MultilineOption);
+        // The current builds list "  hdl_toc   display ..."; 0.9.0 lists "toc, hdl_toc, delete*,".
+        const QRegularExpression word(QStringLiteral("(^|[\\s,])%1\\*?([\\s,]|$)")
+                                          .arg(QRegularExpression::escape(QLatin1String(k))),
+                                      QRegularExpression::MultilineOption);
         if (word.match(usage).hasMatch())
             found << QString::fromLatin1(k);
     }

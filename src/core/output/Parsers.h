@@ -14,8 +14,11 @@ QStringList SplitLines(const QString& text);
 
 // A disk's size in gigabytes as "#.0" formats it: no leading zero (".9").
 QString FormatGB(double megabytes);
-// kilobytes as gigabytes, "0.00" then "GB" ("4.38GB").
+// A game's size as a person reads it: gigabytes from 1 GB on ("4.38GB"), megabytes
+// below ("301MB", "0.3MB" under 10 MB).
 QString GameSizeText(double kilobytes);
+// The size "4.38" GB and up, as the two-decimal text shows it: a dual-layer disc.
+bool IsDualLayerSize(qint64 kilobytes);
 // "hdd1:  [2.0 GB]"
 QString DiskLabel(const QString& device, double megabytes);
 
@@ -42,6 +45,11 @@ struct GameRow
     QString flags;
     QString startup;
     QString title;
+    // The game's partition on the disk, unique there (from "toc"); empty when unknown.
+    QString partition;
+
+    // What the tool is given to address this game: its partition, else its title.
+    QString key() const { return partition.isEmpty() ? title : partition; }
 };
 // Where the startup and the name begin, from the table's header line
 // ("type     size flags           dma startup      name").
@@ -72,8 +80,30 @@ struct GameTable
     std::optional<SpaceSummary> space;
     // The current builds print a DMA column; the older ones do not.
     bool dmaColumn = false;
+    // A header and a closing total line: anything less is no table, whatever it holds.
+    bool understood() const { return header && space.has_value(); }
+    bool header = false;
 };
 GameTable ParseGameTable(const QString& output);
+
+// One partition of the "toc" table:
+// "0x1337 00040000.:  1   128MB PP.SLUS-12345..WORLD".
+struct PartitionRow
+{
+    QString type; // "0x1337" for a game
+    QString name;
+    qint64 sizeMb = 0;
+};
+struct PartitionTable
+{
+    QList<PartitionRow> rows;
+    bool header = false;
+    bool total = false; // the closing "Total slice size" line
+    bool understood() const { return header && total; }
+    // The game partitions, in the table's order.
+    QList<PartitionRow> games() const;
+};
+PartitionTable ParsePartitionTable(const QString& output);
 
 // "SLUS_123.45" "TESTGAME"  308576KB (optionally "dual layer" before the size)
 struct DiscInfo
@@ -84,9 +114,12 @@ struct DiscInfo
     qint64 sizeKb = 0;
     QString sizeText;
     QString media; // "CD" or "DVD" where the tool says (cdvd_info2), else empty
+    // cdvd_info2 printed "?": the tool does not know (every image file, measured).
+    bool mediaUnknown = false;
 };
 std::optional<DiscInfo> ParseDiscInfoLine(const QString& line);
-// The current tool's cdvd_info2: CD 4740KB "GAME_ONE" "SLUS_123.45"
+// The current tool's cdvd_info2: CD 4740KB "GAME_ONE" "SLUS_123.45" ("?" for the media
+// of an image file)
 std::optional<DiscInfo> ParseDiscInfo2Line(const QString& line);
 // The first disc-information line of a whole output, in either form.
 std::optional<DiscInfo> FindDiscInfo(const QString& text);

@@ -24,19 +24,26 @@ enum class ProblemKind : std::uint8_t {
     NotPs2Image, // subject: the image; reason: the tool's words
     DualLayer,   // a warning only
     NotPs2Disk,
-    ListingFailed,  // reason: the tool's words
-    DeleteFailed,   // subject: the game; reason
-    ModifyFailed,   // subject: the game; reason
-    NoModify,       // the tool has no "modify" command
-    FormatFailed,   // subject: the disk; reason
-    InstallFailed,  // subject: the game; reason
-    SaveFailed,     // subject: the file; reason
-    NameTooLong,    // subject: the name
-    NameTrimmed,    // subject: the name as it will be installed; a notice only
-    ConnectionLost, // subject: the job that failed; reason: the tool's words
-    QueueKeptAside, // subject: where the unreadable queue file now is; reason: what was wrong
-    IncompleteGame, // subject: the game; reason: the disk or PS2 it is on
-    QueueInUse,     // subject: the other program's process id
+    ListingFailed,       // reason: the tool's words
+    DeleteFailed,        // subject: the game; reason
+    ModifyFailed,        // subject: the game; reason
+    NoModify,            // the tool has no "modify" command
+    FormatFailed,        // subject: the disk; reason
+    InstallFailed,       // subject: the game; reason
+    SaveFailed,          // subject: the file; reason
+    NameTooLong,         // subject: the name
+    NameTrimmed,         // subject: the name as it will be installed; a notice only
+    ConnectionLost,      // subject: the job that failed; reason: the tool's words
+    QueueKeptAside,      // subject: where the unreadable queue file now is; reason: what was wrong
+    IncompleteGame,      // subject: the game; reason: the disk or PS2 it is on
+    QueueInUse,          // subject: the other program's process id
+    OutputNotUnderstood, // subject: the target; the raw output is in the run log
+    DamagedTable,        // subject: the target; reason: the newest backup's file, or empty
+    RestoreFailed,       // subject: the target; reason
+    NameReadAsFlags,     // subject: the name the tool would read as flags
+    GameNotFound,        // subject: the name; reason: the target
+    AmbiguousTitle,      // subject: the title; reason: the partitions of the games that have it
+    MediaUnknown,        // subject: the image; reason: the type chosen. A notice only
 };
 
 struct Problem

@@ -112,6 +112,36 @@ QString ProblemText(const Problem& p)
         return tr("Another Ventrik (process %1) has the job queue open. Jobs added here join its "
                   "queue; start, stop or clear the queue there.")
             .arg(p.subject);
+    case ProblemKind::OutputNotUnderstood:
+        return tr("The games on %1 could not be read: the tool's output was not understood. "
+                  "What it printed is in the run log.")
+            .arg(p.subject);
+    case ProblemKind::DamagedTable:
+        return tr("The partition table of %1 is damaged: hdl_dump now calls it broken, although "
+                  "it read its games before.")
+                   .arg(p.subject) +
+               (p.reason.isEmpty()
+                    ? tr("\r\n\r\nVentrik keeps no backup of this disk's table.")
+                    : tr("\r\n\r\nA backup of its table from before Ventrik last wrote to it is "
+                         "kept: %1")
+                          .arg(p.reason));
+    case ProblemKind::RestoreFailed:
+        return withReason(tr("The partition table of %1 could not be restored.").arg(p.subject),
+                          p.reason);
+    case ProblemKind::NameReadAsFlags:
+        return tr("\"%1\" cannot be a game's name: hdl_dump would read it as compatibility "
+                  "flags, a DMA mode or an option, not as a name. Choose a name that does not "
+                  "begin with +, *, - or 0x.")
+            .arg(p.subject);
+    case ProblemKind::GameNotFound:
+        return tr("No game called \"%1\" is on %2.").arg(p.subject, p.reason);
+    case ProblemKind::AmbiguousTitle:
+        return tr("Several games are called \"%1\". Name the one you mean by its partition: %2")
+            .arg(p.subject, p.reason);
+    case ProblemKind::MediaUnknown:
+        return tr("hdl_dump does not say whether %1 is a CD or a DVD; it is installed as a %2, "
+                  "from its size. Choose the type yourself if that is wrong.")
+            .arg(p.subject, p.reason);
     case ProblemKind::IncompleteGame:
         return tr("Ventrik ended while %1 was being installed. Only part of it is on %2.")
             .arg(p.subject, p.reason);
@@ -129,5 +159,5 @@ QString ProblemTitle(const Problem& p)
 bool ProblemIsWarning(const Problem& p)
 {
     return p.kind == ProblemKind::DualLayer || p.kind == ProblemKind::ProbeImpossible ||
-           p.kind == ProblemKind::NameTrimmed;
+           p.kind == ProblemKind::NameTrimmed || p.kind == ProblemKind::MediaUnknown;
 }

@@ -34,7 +34,7 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     connect(&m_nowQueue, &JobQueue::finished, this, [this] { onQueueFinished(true); });
     for (JobQueue* queue : {&m_queue, &m_nowQueue}) {
         queue->setPreparer(
-            [this](const Job& job, std::function<void()> go) { prepareJob(job, go); });
+            [this](const Job& job, std::function<void(const Job&)> go) { prepareJob(job, go); });
         queue->setVerifier([this](const Job& job, std::function<void(Verification)> done) {
             verifyJob(job, done);
         });
@@ -116,6 +116,11 @@ void Session::end()
 ToolRun* Session::newRun(const QStringList& args, int silenceMs, QObject* owner)
 {
     auto* run = new ToolRun({m_paths.toolPath, args}, owner);
+    if (!m_paths.workingDir.isEmpty() && !QFileInfo::exists(m_paths.workingDir)) {
+        QDir().mkpath(m_paths.workingDir);
+        QFile::setPermissions(m_paths.workingDir,
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
     run->setWorkingDirectory(m_paths.workingDir);
     run->setSilenceTimeout(silenceMs);
     // Every run the program starts is in the log, however it ends.
@@ -349,51 +354,19 @@ void Session::refreshTarget(std::function<void()> done)
     });
 }
 
-void Session::readGames(std::function<void()> done)
+QString Session::discReadCommand() const
 {
-    startAttempt(
-        {QStringLiteral("hdl_toc"), m_targetDevice},
-        [this, done](const RunOutcome& outcome) {
-            m_attached = false;
-            m_space.reset();
-            QList<parse::GameRow> rows;
-            if (outcome.error == ToolError::ConnectionRefused) {
-                emit problem({ProblemKind::ReloadServer, m_targetDevice, {}});
-            } else if (outcome.error == ToolError::NetworkTimeout) {
-                emit problem({ProblemKind::PS2NotAnswering, m_targetDevice, {}});
-            } else if (outcome.error == ToolError::NotPs2Disk) {
-                emit problem({ProblemKind::NotPs2Disk, m_targetDevice, {}});
-            } else if (outcome.cancelled) {
-                // The user stopped it; there is nothing to tell.
-            } else if (outcome.outputCut) {
-                // The start of the table is gone: a part of it would pass for the whole.
-                emit problem({ProblemKind::ListingFailed, m_targetDevice,
-                              tr("The output was too large to be read.")});
-            } else if (!outcome.succeeded()) {
-                // A failed listing is no empty disk.
-                if (outcome.started)
-                    emit problem(
-                        {ProblemKind::ListingFailed, m_targetDevice, outcome.reason(toolName())});
-            } else {
-                parse::GameTable table = parse::ParseGameTable(outcome.output);
-                m_facts[m_targetDevice] = FactsOf(table);
-                updateWarnings();
-                rows = std::move(table.games);
-                m_space = table.space;
-                m_attached = true;
-            }
-            m_games.setGames(std::move(rows));
-            emit gamesChanged();
-            done();
-        },
-        readTimeoutMs());
+    // cdvd_info2 also says whether a disc is a CD or a DVD. Every way of reading a disc
+    // asks the same: the tool's usage says which it has (0.9.0 has both).
+    if (m_toolCommandsKnown)
+        return m_toolCommands.contains(QLatin1String("cdvd_info2")) ? QStringLiteral("cdvd_info2")
+                                                                    : QStringLiteral("cdvd_info");
+    return m_hasDiscInfo2 == false ? QStringLiteral("cdvd_info") : QStringLiteral("cdvd_info2");
 }
 
 QStringList Session::discInfoArguments(const QString& source) const
 {
-    // The current tool's cdvd_info2 also says whether a disc is a CD or a DVD.
-    return {m_hasDiscInfo2 == false ? QStringLiteral("cdvd_info") : QStringLiteral("cdvd_info2"),
-            source};
+    return {discReadCommand(), source};
 }
 
 bool Session::readDiscInfo(const QString& source, bool optical)
@@ -410,12 +383,14 @@ bool Session::readDiscInfo(const QString& source, bool optical)
     }
     if (!begin(Activity::ReadingDisc))
         return false;
-    startAttempt(
-        discInfoArguments(source),
-        [this, source, optical](const RunOutcome& outcome) {
-            discInfoDone(outcome, source, optical, false);
-        },
-        readTimeoutMs());
+    knowToolCommands([this, source, optical] {
+        startAttempt(
+            discInfoArguments(source),
+            [this, source, optical](const RunOutcome& outcome) {
+                discInfoDone(outcome, source, optical, false);
+            },
+            readTimeoutMs());
+    });
     return true;
 }
 
@@ -433,7 +408,8 @@ void Session::discInfoDone(const RunOutcome& outcome, const QString& source, boo
                            bool side)
 {
     // An older tool without cdvd_info2 prints its usage: ask it the older way, once for good.
-    if (!m_hasDiscInfo2.has_value() && outcome.started && !outcome.cancelled) {
+    if (!m_toolCommandsKnown && !m_hasDiscInfo2.has_value() && outcome.started &&
+        !outcome.cancelled) {
         m_hasDiscInfo2 = outcome.error != ToolError::UnknownCommand;
         if (!*m_hasDiscInfo2) {
             auto again = [this, source, optical, side](const RunOutcome& older) {
@@ -460,53 +436,13 @@ void Session::discInfoDone(const RunOutcome& outcome, const QString& source, boo
     } else if (info) {
         emit discInfoRead(*info);
         // Decided on the size as shown, two decimals.
-        if (NumericValue(info->sizeText) >= 4.38)
+        if (parse::IsDualLayerSize(info->sizeKb))
             emit problem({ProblemKind::DualLayer, source, {}});
     }
     if (side)
         m_sideReading = false;
     else
         end();
-}
-
-bool Session::deleteGame(const QString& name)
-{
-    return deleteGames({name});
-}
-
-bool Session::deleteGames(const QStringList& names)
-{
-    if (m_targetDevice.isEmpty() || names.isEmpty() || !begin(Activity::Deleting))
-        return false;
-    deleteNext(names);
-    return true;
-}
-
-void Session::deleteNext(QStringList names)
-{
-    if (names.isEmpty() || m_cancelRequested) {
-        refreshTarget([this] { end(); });
-        return;
-    }
-    const QString name = names.takeFirst();
-    startAttempt({QStringLiteral("delete"), m_targetDevice, name}, [this, name, names](
-                                                                       const RunOutcome& outcome) {
-        static constexpr ToolError refusals[] = {ToolError::UnknownCommand, ToolError::NotFound,
-                                                 ToolError::ConnectionRefused,
-                                                 ToolError::NetworkTimeout, ToolError::NotPs2Disk};
-        bool deleted = outcome.succeeded();
-        for (const ToolError e : refusals)
-            deleted = deleted && outcome.error != e;
-        if (deleted)
-            emit gameDeleted(name);
-        else
-            emit problem({ProblemKind::DeleteFailed, name, outcome.reason(toolName())});
-        // A tool without delete, or a PS2 that stopped answering, fails every other game too.
-        const bool hopeless = outcome.error == ToolError::UnknownCommand ||
-                              outcome.error == ToolError::ConnectionRefused ||
-                              outcome.error == ToolError::NetworkTimeout || !outcome.started;
-        deleteNext(hopeless ? QStringList() : names);
-    });
 }
 
 bool Session::formatDisk(const QString& device)
@@ -578,6 +514,8 @@ bool Session::startQueue()
     if (refuseForeignQueue() || !begin(Activity::RunningQueue))
         return false;
     m_backedUp.clear();
+    // A run reads each disk afresh before its first write: others may have written since.
+    m_freshFacts.clear();
     holdAwake();
     emit runStarted(false);
     m_queue.start();
@@ -589,6 +527,7 @@ bool Session::runNow(const Job& job)
     if (!begin(Activity::InstallingNow))
         return false;
     m_backedUp.clear();
+    m_freshFacts.clear();
     m_nowJobs.clear();
     m_nowJobs.addJob(job);
     holdAwake();
@@ -835,6 +774,7 @@ void Session::resumeNext(QList<int> rows)
             emit incompleteFound(row);
             break;
         case Verification::Found::Missing:
+        case Verification::Found::NotNew:
         case Verification::Found::Unknown:
             // Nothing of it (or nothing known): it runs again with the next run.
             m_jobs.setState(row, JobState::Pending);
@@ -910,117 +850,6 @@ void Session::readTargets(QStringList targets, std::function<void()> done)
                     [this, targets, done](const TargetFacts&) { readTargets(targets, done); });
 }
 
-void Session::readTargetFacts(const QString& target, std::function<void(const TargetFacts&)> done)
-{
-    runTool(
-        {QStringLiteral("hdl_toc"), target},
-        [this, target, done](const RunOutcome& outcome) {
-            TargetFacts facts;
-            if (outcome.succeeded() && outcome.error == ToolError::None && !outcome.outputCut) {
-                const parse::GameTable table = parse::ParseGameTable(outcome.output);
-                facts = FactsOf(table);
-                facts.read = table.space.has_value();
-            }
-            if (!facts.read)
-                facts.problem = outcome.reason(toolName());
-            m_facts[target] = facts;
-            updateWarnings();
-            done(facts);
-        },
-        readTimeoutMs());
-}
-
-void Session::verifyJob(const Job& job, std::function<void(Verification)> done)
-{
-    readTargetFacts(WriteTarget(job), [job, done](const TargetFacts& facts) {
-        Verification v;
-        if (!facts.read) {
-            v.found = Verification::Found::Unknown;
-            v.problem = facts.problem;
-            done(v);
-            return;
-        }
-        v.found = Verification::Found::Missing;
-        for (const parse::GameRow& g : facts.games) {
-            if (g.title != job.name)
-                continue;
-            v.sizeKb = g.sizeKb;
-            // The list gives kilobytes of the game's data; a megabyte less is a copy cut short.
-            const bool whole = job.sizeKb <= 0 || g.sizeKb + 1024 >= job.sizeKb;
-            v.found = whole ? Verification::Found::Whole : Verification::Found::Short;
-        }
-        done(v);
-    });
-}
-
-void Session::knowToolCommands(std::function<void()> done)
-{
-    if (m_toolCommandsKnown) {
-        done();
-        return;
-    }
-    // The usage, printed when the tool gets no arguments, lists what this build can do.
-    runTool(
-        {},
-        [this, done](const RunOutcome& outcome) {
-            m_toolCommandsKnown = outcome.started;
-            m_toolCommands = parse::ParseToolCommands(outcome.output);
-            done();
-        },
-        readTimeoutMs());
-}
-
-void Session::prepareJob(const Job& job, std::function<void()> go)
-{
-    const QString target = WriteTarget(job);
-    if (target.isEmpty() || m_backedUp.contains(target)) {
-        go();
-        return;
-    }
-    m_backedUp.insert(target);
-    knowToolCommands([this, target, go] {
-        if (!m_toolCommands.contains(QLatin1String("backup_toc"))) {
-            go();
-            return;
-        }
-        backupToc(target, go);
-    });
-}
-
-void Session::backupToc(const QString& target, std::function<void()> done)
-{
-    const QString folder = m_paths.dataDir + QStringLiteral("/toc-backups");
-    QDir().mkpath(folder);
-    QString disk = platform::diskSerial(target);
-    if (disk.isEmpty())
-        disk = target;
-    disk.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._-]+")), QStringLiteral("_"));
-    disk.remove(QRegularExpression(QStringLiteral("^_+|_+$")));
-    const QString file =
-        QStringLiteral("%1/%2-%3.bin")
-            .arg(folder, disk,
-                 QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
-    runTool(
-        {QStringLiteral("backup_toc"), target, file},
-        [this, target, file, folder, disk, done](const RunOutcome& outcome) {
-            if (outcome.succeeded() && outcome.error == ToolError::None &&
-                QFileInfo::exists(file)) {
-                m_log.addNote(tr("The partition table of %1 was saved to %2").arg(target, file));
-                // The newest ten of each disk are kept.
-                const QStringList old = QDir(folder).entryList(
-                    {disk + QStringLiteral("-*.bin")}, QDir::Files, QDir::Name | QDir::Reversed);
-                for (qsizetype i = 10; i < old.size(); ++i)
-                    QFile::remove(folder + u'/' + old[i]);
-            } else {
-                QFile::remove(file);
-                m_log.addNote(tr("The partition table of %1 could not be saved: %2")
-                                  .arg(target, outcome.reason(toolName())));
-            }
-            done();
-        },
-        readTimeoutMs());
-}
-
 void Session::holdAwake()
 {
     QString error;
@@ -1039,65 +868,6 @@ void Session::releaseAwake()
         return;
     m_awake = false;
     m_seams.power.ReleaseSleep();
-}
-
-// Editing installed games --------------------------------------------------------
-
-std::optional<bool> Session::canModify() const
-{
-    if (!m_toolCommandsKnown)
-        return std::nullopt;
-    return m_toolCommands.contains(QLatin1String("modify"));
-}
-
-QStringList Session::RenameArguments(const QString& target, const QString& name,
-                                     const QString& newName)
-{
-    return {QStringLiteral("modify"), target, name, newName};
-}
-
-QStringList Session::FlagsArguments(const QString& target, const QString& name,
-                                    const QString& flags)
-{
-    // The name stays; the tool reads the flags after it. "0" clears them, as the list shows.
-    return {QStringLiteral("modify"), target, name, name,
-            flags.isEmpty() ? QStringLiteral("0") : flags};
-}
-
-bool Session::renameGame(const QString& name, const QString& newName)
-{
-    return modifyGame(name, RenameArguments(m_targetDevice, name, newName));
-}
-
-bool Session::setGameFlags(const QString& name, const QString& flags)
-{
-    return modifyGame(name, FlagsArguments(m_targetDevice, name, flags));
-}
-
-bool Session::modifyGame(const QString& name, const QStringList& args)
-{
-    if (m_targetDevice.isEmpty() || !begin(Activity::Modifying))
-        return false;
-    knowToolCommands([this, name, args] {
-        if (!canModify().value_or(false)) {
-            emit problem({ProblemKind::NoModify, {}, {}});
-            end();
-            return;
-        }
-        startAttempt(args, [this, name](const RunOutcome& outcome) {
-            const bool changed = outcome.succeeded() && outcome.error == ToolError::None;
-            const QString reason = outcome.reason(toolName());
-            refreshTarget([this, name, changed, reason] {
-                // Told before the session is idle again, so whoever waits for idle knows.
-                if (changed)
-                    emit gameModified(name);
-                else
-                    emit problem({ProblemKind::ModifyFailed, name, reason});
-                end();
-            });
-        });
-    });
-    return true;
 }
 
 // Many images at once -------------------------------------------------------------
@@ -1137,9 +907,7 @@ void Session::readImages(const QStringList& files, std::optional<DiscType> type)
 {
     const QString target = m_targetDevice;
     auto read = [this, files, type, target] {
-        const QString command = m_toolCommands.contains(QLatin1String("cdvd_info2"))
-                                    ? QStringLiteral("cdvd_info2")
-                                    : QStringLiteral("cdvd_info");
+        const QString command = discReadCommand();
         auto* reader = new BatchReader(
             [this](const QStringList& args) {
                 ToolRun* run = newRun(args, readTimeoutMs(), m_batch);

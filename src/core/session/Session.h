@@ -13,6 +13,7 @@
 #include "core/tool/RunOutcome.h"
 #include "core/tool/ToolRun.h"
 
+#include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QHash>
 #include <QLockFile>
@@ -52,6 +53,7 @@ enum class Activity : std::uint8_t {
     Modifying,     // a game renamed or its flags changed
     ReadingImages, // the discs of many images, for the queue
     Formatting,
+    Restoring, // a partition table put back from a backup
     PoweringOff,
     RunningQueue,
     InstallingNow,
@@ -66,6 +68,13 @@ struct EndActions
     bool powerOffPS2 = false;
     bool shutdownPC = false;
     bool standbyPC = false;
+};
+
+// A copy of a disk's partition table, made by the tool before Ventrik wrote to it.
+struct TocBackup
+{
+    QString file;
+    QDateTime made;
 };
 
 struct SessionSeams
@@ -121,11 +130,15 @@ public:
     bool readDiscInfo(const QString& source, bool optical);
     // The arguments the next disc read gives the tool.
     QStringList discInfoArguments(const QString& source) const;
+    QString discReadCommand() const;
 
+    // A game of the attached target is named by its partition (GameRow::key()), or by a
+    // title only one game has; a title two games share is refused (AmbiguousTitle).
     bool deleteGame(const QString& name);
     // Each game in turn, then the list read once.
     bool deleteGames(const QStringList& names);
-    // Through the tool's "modify", where the tool has it (the current builds).
+    // Through the tool's "modify", where the tool has it. A new name the tool would read as
+    // flags ("+3", "0x01", "*u4", "-hide") is refused.
     bool renameGame(const QString& name, const QString& newName);
     bool setGameFlags(const QString& name, const QString& flags);
     // The arguments of those two ("+1+3", or "" for none).
@@ -133,6 +146,18 @@ public:
                                        const QString& newName);
     static QStringList FlagsArguments(const QString& target, const QString& name,
                                       const QString& flags);
+    // The title of the attached target's game of that name (partition or title).
+    QString titleOf(const QString& name) const;
+    // The attached target's game a name (partition or title) stands for; when none or
+    // several are, the problem is reported (GameNotFound, AmbiguousTitle).
+    std::optional<parse::GameRow> gameNamed(const QString& name);
+
+    // Partition table backups, newest first; the newest of a disk is offered when its table
+    // is damaged.
+    QList<TocBackup> tocBackups(const QString& target) const;
+    std::optional<TocBackup> newestTocBackup(const QString& target) const;
+    // Puts the table of a backup back on the disk, then reads its games again.
+    bool restoreToc(const QString& target, const QString& file);
     // Known once the tool's usage was read: whether it has "modify".
     std::optional<bool> canModify() const;
     bool formatDisk(const QString& device);
@@ -203,6 +228,7 @@ signals:
     void discInfoFailed();
     void gameDeleted(const QString& name);
     void gameModified(const QString& name);
+    void tocRestored(const QString& target);
     void diskFormatted(const QString& device);
     void ps2PoweredOff(const QString& address);
 
@@ -241,6 +267,14 @@ private:
     // The output of "query", from the machine when the tool has none.
     void listDevices(std::function<void(const QString& text, const RunOutcome&)> done);
     void readGames(std::function<void()> done);
+    // "hdl_toc", then "toc" for the games' partitions: the target's facts, and the outcome of
+    // the listing that failed (or of hdl_toc).
+    void listTarget(const QString& target,
+                    std::function<void(const TargetFacts&, const RunOutcome&)> done);
+    // A disk that listed before (here, or it has a backup) and now reads as no PS2 disk.
+    bool wasReadable(const QString& target) const;
+    // Runs go once the attached target's games are known (read first when they are not).
+    void withGames(std::function<void()> go);
     // After a run: the target's list again (a networked PS2 only when it answers).
     void refreshTarget(std::function<void()> done);
     void onQueueFinished(bool installNow);
@@ -253,16 +287,21 @@ private:
     void readTargetFacts(const QString& target, std::function<void(const TargetFacts&)> done);
     void readTargets(QStringList targets, std::function<void()> done);
     void verifyJob(const Job& job, std::function<void(Verification)> done);
-    // Before the first write of a run to a disk: its partition table saved.
-    void prepareJob(const Job& job, std::function<void()> go);
+    // Before a job writes to a disk: its partition table saved (once a run), the disk read
+    // (what is there before; the space the game needs, one slice left free).
+    void prepareJob(const Job& job, std::function<void(const Job&)> go);
     void backupToc(const QString& target, std::function<void()> done);
+    // The table saved where the tool can, then go.
+    void backupBeforeWrite(const QString& target, std::function<void()> go);
     void knowToolCommands(std::function<void()> done);
     void resumeNext(QList<int> rows);
     void saveQueue();
-    void deleteNext(QStringList names);
+    void deleteNext(QList<parse::GameRow> games);
     void readImages(const QStringList& files, std::optional<DiscType> type);
     QHash<QString, DiscDatabaseEntry> discDatabase() const;
-    bool modifyGame(const QString& name, const QStringList& args);
+    // The arguments for the game, or none when nothing would change.
+    bool modifyGame(const QString& name,
+                    std::function<QStringList(const parse::GameRow&)> arguments);
     void takeInbox();
     QString inboxFile() const;
     bool refuseForeignQueue();
@@ -304,6 +343,7 @@ private:
     QPointer<BatchReader> m_batch;
     bool m_queueSaveFailed = false;
     QHash<QString, TargetFacts> m_facts; // the last read of each target
+    QSet<QString> m_freshFacts;          // targets whose last read nothing wrote after
     QSet<QString> m_backedUp;            // targets whose table this run saved
     QStringList m_toolCommands;
     bool m_toolCommandsKnown = false;

@@ -21,15 +21,17 @@ AppPaths AppPaths::forProgramDir(const QString& dir, const QString& toolOverride
     }
     if (!platform::isSystemProgramDir(p.appDir) && platform::isDirWritable(p.appDir)) {
         p.configFile = p.appDir + QStringLiteral("config.cfg");
-        p.workingDir = p.appDir;
     } else {
         const QString userDir = platform::userConfigDir();
         QDir().mkpath(userDir);
         p.configFile = userDir + QStringLiteral("/config.cfg");
-        p.workingDir = userDir;
     }
     p.dataDir = platform::userDataDir();
     p.stateDir = platform::userStateDir();
+    // A folder of Ventrik's own, never the program's or the caller's: some builds of the
+    // tool leave files where they run (info.sys), and a relative path must not find
+    // anything there.
+    p.workingDir = p.stateDir + QStringLiteral("/work");
     return p;
 }
 

@@ -8,7 +8,7 @@ struct AppPaths
     QString appDir;     // the program's folder, with one trailing separator
     QString configFile; // config.cfg: beside the program when writable, else per user
     QString toolPath;   // the tool: beside the program unless --hdl-dump says otherwise
-    QString workingDir; // writable folder the tool runs in
+    QString workingDir; // the tool's own folder to run in (made when first needed)
     QString dataDir;    // the saved queue and partition table backups
     QString stateDir;   // the run log
 

@@ -1,0 +1,502 @@
+// The session's work on the games of a disk: reading them (with their partitions),
+// changing and deleting them, the checks before and after a job writes one, and the
+// partition table backups.
+#include "Session.h"
+
+#include "core/devices/Flags.h"
+#include "core/platform/Platform.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+// A backup's file name: the disk (its serial where the system knows it) and the time.
+QString backupStem(const QString& target)
+{
+    QString disk = platform::diskSerial(target);
+    if (disk.isEmpty())
+        disk = target;
+    disk.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._-]+")), QStringLiteral("_"));
+    disk.remove(QRegularExpression(QStringLiteral("^_+|_+$")));
+    return disk;
+}
+
+const QString kBackupTime = QStringLiteral("yyyyMMdd-HHmmss");
+
+} // namespace
+
+// Reading a disk ------------------------------------------------------------------
+
+void Session::listTarget(const QString& target,
+                         std::function<void(const TargetFacts&, const RunOutcome&)> done)
+{
+    const bool readBefore = wasReadable(target);
+    auto store = [this, target, done](const TargetFacts& facts, const RunOutcome& outcome) {
+        m_facts[target] = facts;
+        if (facts.read)
+            m_freshFacts.insert(target);
+        else
+            m_freshFacts.remove(target);
+        updateWarnings();
+        done(facts, outcome);
+    };
+    startAttempt(
+        {QStringLiteral("hdl_toc"), target},
+        [this, target, readBefore, store](const RunOutcome& outcome) {
+            TargetFacts facts;
+            if (!outcome.succeeded() || outcome.error != ToolError::None) {
+                facts.problem = outcome.reason(toolName());
+                facts.damaged = readBefore && (outcome.error == ToolError::NotPs2Disk ||
+                                               (outcome.normalExit && outcome.exitCode == 107));
+                store(facts, outcome);
+                return;
+            }
+            if (outcome.outputCut) {
+                // The start of the table is gone: a part of it would pass for the whole.
+                facts.problem = tr("The output was too large to be read.");
+                store(facts, outcome);
+                return;
+            }
+            const parse::GameTable table = parse::ParseGameTable(outcome.output);
+            if (!table.understood()) {
+                // Never an empty disk: a table has its header and its total line.
+                facts.notUnderstood = true;
+                facts.problem = tr("The tool's output was not understood.");
+                store(facts, outcome);
+                return;
+            }
+            facts = FactsOf(table);
+            // The partitions: the one name of each game that no other game on the disk has.
+            // Read beside the listing, which the activity view keeps showing.
+            sideRun({QStringLiteral("toc"), target},
+                    [this, facts, outcome, store](const RunOutcome& toc) mutable {
+                        const parse::PartitionTable parts = parse::ParsePartitionTable(toc.output);
+                        if (toc.succeeded() && !toc.outputCut && parts.understood())
+                            AttachPartitions(facts.games, parts);
+                        else
+                            m_log.addNote(tr("The partitions of the games could not be read: %1")
+                                              .arg(toc.succeeded()
+                                                       ? tr("the tool's output was not understood")
+                                                       : toc.reason(toolName())));
+                        store(facts, outcome);
+                    });
+        },
+        readTimeoutMs());
+}
+
+bool Session::wasReadable(const QString& target) const
+{
+    return m_facts.value(target).read || newestTocBackup(target).has_value();
+}
+
+void Session::readGames(std::function<void()> done)
+{
+    const QString target = m_targetDevice;
+    listTarget(target, [this, target, done](const TargetFacts& facts, const RunOutcome& outcome) {
+        m_attached = false;
+        m_space.reset();
+        QList<parse::GameRow> rows;
+        if (outcome.error == ToolError::ConnectionRefused) {
+            emit problem({ProblemKind::ReloadServer, target, {}});
+        } else if (outcome.error == ToolError::NetworkTimeout) {
+            emit problem({ProblemKind::PS2NotAnswering, target, {}});
+        } else if (facts.damaged) {
+            const std::optional<TocBackup> backup = newestTocBackup(target);
+            emit problem({ProblemKind::DamagedTable, target, backup ? backup->file : QString()});
+        } else if (outcome.error == ToolError::NotPs2Disk) {
+            emit problem({ProblemKind::NotPs2Disk, target, {}});
+        } else if (outcome.cancelled) {
+            // The user stopped it; there is nothing to tell.
+        } else if (facts.notUnderstood) {
+            emit problem({ProblemKind::OutputNotUnderstood, target, {}});
+        } else if (!facts.read) {
+            // A failed listing is no empty disk; a tool that could not start was told already.
+            if (outcome.started)
+                emit problem({ProblemKind::ListingFailed, target, facts.problem});
+        } else {
+            rows = facts.games;
+            m_space = facts.space;
+            m_attached = true;
+        }
+        m_games.setGames(std::move(rows));
+        emit gamesChanged();
+        done();
+    });
+}
+
+void Session::readTargetFacts(const QString& target, std::function<void(const TargetFacts&)> done)
+{
+    listTarget(target, [this, target, done](const TargetFacts& facts, const RunOutcome&) {
+        // A table broken since it was last read is said at once, also in the middle of a run.
+        if (facts.damaged) {
+            const std::optional<TocBackup> backup = newestTocBackup(target);
+            emit problem({ProblemKind::DamagedTable, target, backup ? backup->file : QString()});
+        }
+        done(facts);
+    });
+}
+
+std::optional<parse::GameRow> Session::gameNamed(const QString& name)
+{
+    const QList<int> rows = GamesNamed(m_games.games(), name);
+    if (rows.size() == 1)
+        return m_games.game(rows.first());
+    if (rows.isEmpty()) {
+        emit problem({ProblemKind::GameNotFound, name, m_targetDevice});
+        return std::nullopt;
+    }
+    QStringList partitions;
+    for (const int row : rows) {
+        const QString p = m_games.game(row).partition;
+        partitions << (p.isEmpty() ? tr("(partition unknown)") : p);
+    }
+    emit problem({ProblemKind::AmbiguousTitle, name, partitions.join(QStringLiteral(", "))});
+    return std::nullopt;
+}
+
+QString Session::titleOf(const QString& name) const
+{
+    const QList<int> rows = GamesNamed(m_games.games(), name);
+    return rows.size() == 1 ? m_games.game(rows.first()).title : name;
+}
+
+void Session::withGames(std::function<void()> go)
+{
+    // An operation on a game needs the list that names it.
+    if (m_attached)
+        go();
+    else
+        readGames(go);
+}
+
+// Checks around a job ----------------------------------------------------------------
+
+void Session::verifyJob(const Job& job, std::function<void(Verification)> done)
+{
+    readTargetFacts(WriteTarget(job), [job, done](const TargetFacts& facts) {
+        Verification v;
+        if (!facts.read) {
+            v.found = Verification::Found::Unknown;
+            v.problem = facts.problem;
+            done(v);
+            return;
+        }
+        // The game is its partition, with the job's startup; a title alone proves nothing.
+        const QString partition =
+            job.writes.isEmpty() ? PartitionName(job.name, job.startup, facts.naming) : job.writes;
+        const parse::GameRow* game = facts.gameWithPartition(partition);
+        if (game && !job.startup.isEmpty() && game->startup != job.startup)
+            game = nullptr;
+        if (!game) {
+            v.found = Verification::Found::Missing;
+        } else if (!job.writes.isEmpty() && !job.writesNew) {
+            v.found = Verification::Found::NotNew;
+        } else {
+            v.sizeKb = game->sizeKb;
+            // The list gives kilobytes of the game's data; a megabyte less is a copy cut short.
+            const bool whole = job.sizeKb <= 0 || game->sizeKb + 1024 >= job.sizeKb;
+            v.found = whole ? Verification::Found::Whole : Verification::Found::Short;
+        }
+        done(v);
+    });
+}
+
+void Session::knowToolCommands(std::function<void()> done)
+{
+    if (m_toolCommandsKnown) {
+        done();
+        return;
+    }
+    // The usage, printed when the tool gets no arguments, lists what this build can do.
+    runTool(
+        {},
+        [this, done](const RunOutcome& outcome) {
+            m_toolCommandsKnown = outcome.started;
+            m_toolCommands = parse::ParseToolCommands(outcome.output);
+            done();
+        },
+        readTimeoutMs());
+}
+
+void Session::prepareJob(const Job& job, std::function<void(const Job&)> go)
+{
+    const QString target = WriteTarget(job);
+    if (target.isEmpty()) {
+        go(job);
+        return;
+    }
+    auto decide = [this, job, target, go](const TargetFacts& facts) {
+        Job prepared = job;
+        prepared.writes.clear();
+        prepared.writesNew = false;
+        if (facts.read) {
+            prepared.writes = PartitionName(job.name, job.startup, facts.naming);
+            prepared.writesNew = facts.gameWithPartition(prepared.writes) == nullptr;
+            qint64 size = job.sizeKb;
+            if (size <= 0 && job.kind == JobKind::Install && !IsDriveSource(job.source))
+                size = QFileInfo(job.source).size() / 1024;
+            // An install that leaves no slice free breaks the partition table; it never runs.
+            if (!FitsLeavingASlice(size, facts.availableMb)) {
+                prepared.state = JobState::Failed;
+                prepared.error = ToolError::NoSpace;
+                prepared.reason =
+                    tr("%1 needs %2 MB on %3 in %4 MB slices, one slice must stay free, and "
+                       "%5 MB are free.")
+                        .arg(job.name)
+                        .arg(SlicesMb(size))
+                        .arg(target)
+                        .arg(kSliceMb)
+                        .arg(facts.availableMb);
+                go(prepared);
+                return;
+            }
+        }
+        // From here on the disk is being written: what was read of it is old.
+        m_freshFacts.remove(target);
+        go(prepared);
+    };
+    auto read = [this, target, decide] {
+        if (m_freshFacts.contains(target))
+            decide(m_facts.value(target));
+        else
+            readTargetFacts(target, decide);
+    };
+    if (m_backedUp.contains(target)) {
+        read();
+        return;
+    }
+    m_backedUp.insert(target);
+    backupBeforeWrite(target, read);
+}
+
+// Partition table backups --------------------------------------------------------------
+
+void Session::backupBeforeWrite(const QString& target, std::function<void()> go)
+{
+    knowToolCommands([this, target, go] {
+        if (m_toolCommands.contains(QLatin1String("backup_toc")))
+            backupToc(target, go);
+        else
+            go();
+    });
+}
+
+void Session::backupToc(const QString& target, std::function<void()> done)
+{
+    const QString folder = m_paths.dataDir + QStringLiteral("/toc-backups");
+    QDir().mkpath(folder);
+    const QString disk = backupStem(target);
+    const QString file = QStringLiteral("%1/%2-%3.bin")
+                             .arg(folder, disk, QDateTime::currentDateTime().toString(kBackupTime));
+    runTool(
+        {QStringLiteral("backup_toc"), target, file},
+        [this, target, file, folder, disk, done](const RunOutcome& outcome) {
+            if (outcome.succeeded() && outcome.error == ToolError::None &&
+                QFileInfo::exists(file)) {
+                m_log.addNote(tr("The partition table of %1 was saved to %2").arg(target, file));
+                // The newest ten of each disk are kept.
+                const QStringList old = QDir(folder).entryList(
+                    {disk + QStringLiteral("-*.bin")}, QDir::Files, QDir::Name | QDir::Reversed);
+                for (qsizetype i = 10; i < old.size(); ++i)
+                    QFile::remove(folder + u'/' + old[i]);
+            } else {
+                QFile::remove(file);
+                m_log.addNote(tr("The partition table of %1 could not be saved: %2")
+                                  .arg(target, outcome.reason(toolName())));
+            }
+            done();
+        },
+        readTimeoutMs());
+}
+
+QList<TocBackup> Session::tocBackups(const QString& target) const
+{
+    const QString folder = m_paths.dataDir + QStringLiteral("/toc-backups");
+    const QString stem = backupStem(target);
+    QList<TocBackup> backups;
+    for (const QString& name : QDir(folder).entryList({stem + QStringLiteral("-*.bin")},
+                                                      QDir::Files, QDir::Name | QDir::Reversed)) {
+        const QString time = name.mid(stem.size() + 1).chopped(4);
+        const QDateTime made = QDateTime::fromString(time, kBackupTime);
+        if (made.isValid())
+            backups.append({folder + u'/' + name, made});
+    }
+    return backups;
+}
+
+std::optional<TocBackup> Session::newestTocBackup(const QString& target) const
+{
+    const QList<TocBackup> all = tocBackups(target);
+    if (all.isEmpty())
+        return std::nullopt;
+    return all.first();
+}
+
+bool Session::restoreToc(const QString& target, const QString& file)
+{
+    if (target.isEmpty() || !begin(Activity::Restoring))
+        return false;
+    m_freshFacts.remove(target);
+    startAttempt({QStringLiteral("restore_toc"), target, file}, [this, target,
+                                                                 file](const RunOutcome& outcome) {
+        const bool restored = outcome.succeeded() && outcome.error == ToolError::None;
+        const QString reason = outcome.reason(toolName());
+        if (restored)
+            m_log.addNote(tr("The partition table of %1 was restored from %2").arg(target, file));
+        auto finish = [this, target, restored, reason] {
+            if (restored)
+                emit tocRestored(target);
+            else
+                emit problem({ProblemKind::RestoreFailed, target, reason});
+            end();
+        };
+        if (target == m_targetDevice)
+            readGames(finish);
+        else
+            readTargetFacts(target, [finish](const TargetFacts&) { finish(); });
+    });
+    return true;
+}
+
+// Deleting and editing installed games ---------------------------------------------------
+
+bool Session::deleteGame(const QString& name)
+{
+    return deleteGames({name});
+}
+
+bool Session::deleteGames(const QStringList& names)
+{
+    if (m_targetDevice.isEmpty() || names.isEmpty() || !begin(Activity::Deleting))
+        return false;
+    withGames([this, names] {
+        // Every name is resolved against the list before the first game goes.
+        QList<parse::GameRow> games;
+        for (const QString& name : names) {
+            if (const auto game = gameNamed(name))
+                games << *game;
+        }
+        if (games.isEmpty() || games.size() != names.size()) {
+            end();
+            return;
+        }
+        backupBeforeWrite(m_targetDevice, [this, games] {
+            m_freshFacts.remove(m_targetDevice);
+            deleteNext(games);
+        });
+    });
+    return true;
+}
+
+void Session::deleteNext(QList<parse::GameRow> games)
+{
+    if (games.isEmpty() || m_cancelRequested) {
+        refreshTarget([this] { end(); });
+        return;
+    }
+    const parse::GameRow game = games.takeFirst();
+    startAttempt(
+        {QStringLiteral("delete"), m_targetDevice, game.key()},
+        [this, game, games](const RunOutcome& outcome) {
+            static constexpr ToolError refusals[] = {
+                ToolError::UnknownCommand, ToolError::NotFound, ToolError::ConnectionRefused,
+                ToolError::NetworkTimeout, ToolError::NotPs2Disk};
+            bool deleted = outcome.succeeded();
+            for (const ToolError e : refusals)
+                deleted = deleted && outcome.error != e;
+            if (deleted)
+                emit gameDeleted(game.title);
+            else
+                emit problem({ProblemKind::DeleteFailed, game.title, outcome.reason(toolName())});
+            // A tool without delete, or a PS2 that stopped answering, fails every other game too.
+            const bool hopeless = outcome.error == ToolError::UnknownCommand ||
+                                  outcome.error == ToolError::ConnectionRefused ||
+                                  outcome.error == ToolError::NetworkTimeout || !outcome.started;
+            deleteNext(hopeless ? QList<parse::GameRow>() : games);
+        });
+}
+
+std::optional<bool> Session::canModify() const
+{
+    if (!m_toolCommandsKnown)
+        return std::nullopt;
+    return m_toolCommands.contains(QLatin1String("modify"));
+}
+
+QStringList Session::RenameArguments(const QString& target, const QString& name,
+                                     const QString& newName)
+{
+    return {QStringLiteral("modify"), target, name, newName};
+}
+
+QStringList Session::FlagsArguments(const QString& target, const QString& name,
+                                    const QString& flags)
+{
+    // Without a new name the tool reads the flags in its place. "No flags" is 0x00: every
+    // build reads it so, where 0.9.0 takes "+0" for a new name and every build a bare "0".
+    return {QStringLiteral("modify"), target, name,
+            flags.isEmpty() ? QStringLiteral("0x00") : flags};
+}
+
+bool Session::renameGame(const QString& name, const QString& newName)
+{
+    if (ToolReadsAsFlags(newName)) {
+        emit problem({ProblemKind::NameReadAsFlags, newName, {}});
+        return false;
+    }
+    return modifyGame(name, [this, newName](const parse::GameRow& game) {
+        return game.title == newName ? QStringList()
+                                     : RenameArguments(m_targetDevice, game.key(), newName);
+    });
+}
+
+bool Session::setGameFlags(const QString& name, const QString& flags)
+{
+    return modifyGame(name, [this, flags](const parse::GameRow& game) {
+        return ParseFlags(game.flags).value_or(QString()) == flags
+                   ? QStringList()
+                   : FlagsArguments(m_targetDevice, game.key(), flags);
+    });
+}
+
+bool Session::modifyGame(const QString& name,
+                         std::function<QStringList(const parse::GameRow&)> arguments)
+{
+    if (m_targetDevice.isEmpty() || !begin(Activity::Modifying))
+        return false;
+    withGames([this, name, arguments] {
+        const std::optional<parse::GameRow> game = gameNamed(name);
+        // An unchanged name or flags change nothing, and the tool is not asked.
+        const QStringList args = game ? arguments(*game) : QStringList();
+        if (args.isEmpty()) {
+            end();
+            return;
+        }
+        knowToolCommands([this, title = game->title, args] {
+            if (!canModify().value_or(false)) {
+                emit problem({ProblemKind::NoModify, {}, {}});
+                end();
+                return;
+            }
+            backupBeforeWrite(m_targetDevice, [this, title, args] {
+                m_freshFacts.remove(m_targetDevice);
+                startAttempt(args, [this, title](const RunOutcome& outcome) {
+                    const bool changed = outcome.succeeded() && outcome.error == ToolError::None;
+                    const QString reason = outcome.reason(toolName());
+                    refreshTarget([this, title, changed, reason] {
+                        // Told before the session is idle again, so whoever waits for idle
+                        // knows.
+                        if (changed)
+                            emit gameModified(title);
+                        else
+                            emit problem({ProblemKind::ModifyFailed, title, reason});
+                        end();
+                    });
+                });
+            });
+        });
+    });
+    return true;
+}
