@@ -288,19 +288,22 @@ void Session::backupToc(const QString& target, std::function<void()> done)
     const QString folder = m_paths.dataDir + QStringLiteral("/toc-backups");
     QDir().mkpath(folder);
     const QString disk = backupStem(target);
-    const QString file = QStringLiteral("%1/%2-%3.bin")
-                             .arg(folder, disk, QDateTime::currentDateTime().toString(kBackupTime));
+    const QString stamp = QDateTime::currentDateTime().toString(kBackupTime);
+    // Two writes in one second get two backups: the tool refuses to write over a file, and a
+    // failed backup's file is removed, which must never be an earlier backup.
+    QString file = QStringLiteral("%1/%2-%3.bin").arg(folder, disk, stamp);
+    for (int n = 2; QFileInfo::exists(file); ++n)
+        file = QStringLiteral("%1/%2-%3-%4.bin").arg(folder, disk, stamp).arg(n);
     runTool(
         {QStringLiteral("backup_toc"), target, file},
-        [this, target, file, folder, disk, done](const RunOutcome& outcome) {
+        [this, target, file, done](const RunOutcome& outcome) {
             if (outcome.succeeded() && outcome.error == ToolError::None &&
                 QFileInfo::exists(file)) {
                 m_log.addNote(tr("The partition table of %1 was saved to %2").arg(target, file));
                 // The newest ten of each disk are kept.
-                const QStringList old = QDir(folder).entryList(
-                    {disk + QStringLiteral("-*.bin")}, QDir::Files, QDir::Name | QDir::Reversed);
-                for (qsizetype i = 10; i < old.size(); ++i)
-                    QFile::remove(folder + u'/' + old[i]);
+                const QList<TocBackup> all = tocBackups(target);
+                for (qsizetype i = 10; i < all.size(); ++i)
+                    QFile::remove(all[i].file);
             } else {
                 QFile::remove(file);
                 m_log.addNote(tr("The partition table of %1 could not be saved: %2")
@@ -315,14 +318,24 @@ QList<TocBackup> Session::tocBackups(const QString& target) const
 {
     const QString folder = m_paths.dataDir + QStringLiteral("/toc-backups");
     const QString stem = backupStem(target);
-    QList<TocBackup> backups;
-    for (const QString& name : QDir(folder).entryList({stem + QStringLiteral("-*.bin")},
-                                                      QDir::Files, QDir::Name | QDir::Reversed)) {
-        const QString time = name.mid(stem.size() + 1).chopped(4);
-        const QDateTime made = QDateTime::fromString(time, kBackupTime);
-        if (made.isValid())
-            backups.append({folder + u'/' + name, made});
+    // DISK-yyyyMMdd-HHmmss.bin, then -2.bin, -3.bin ... for more in the same second.
+    QList<std::pair<TocBackup, int>> found;
+    for (const QString& name :
+         QDir(folder).entryList({stem + QStringLiteral("-*.bin")}, QDir::Files)) {
+        const QString rest = name.mid(stem.size() + 1).chopped(4);
+        const QDateTime made = QDateTime::fromString(rest.left(kBackupTime.size()), kBackupTime);
+        const QString more = rest.mid(kBackupTime.size());
+        bool numbered = false;
+        const int n = more.startsWith(u'-') ? more.mid(1).toInt(&numbered) : 1;
+        if (made.isValid() && (more.isEmpty() || numbered))
+            found.append({{folder + u'/' + name, made}, n});
     }
+    std::ranges::sort(found, [](const auto& a, const auto& b) {
+        return a.first.made != b.first.made ? a.first.made > b.first.made : a.second > b.second;
+    });
+    QList<TocBackup> backups;
+    for (const auto& [backup, n] : found)
+        backups << backup;
     return backups;
 }
 
