@@ -611,15 +611,10 @@ private slots:
         start();
         const QString folder = m_world->paths().dataDir + QStringLiteral("/toc-backups");
         QDir().mkpath(folder);
-        // Twelve older backups of this disk, two of another: the newest ten of each stay.
-        for (int i = 0; i < 12; ++i) {
-            QFile(QStringLiteral("%1/dev_vtksim1-2020010%2-000000.bin").arg(folder).arg(i % 10))
+        // Twelve older backups of this disk, one of another: the newest ten of each stay.
+        for (int i = 0; i < 12; ++i)
+            QFile(QStringLiteral("%1/dev_vtksim1-202001%2-000000.bin").arg(folder).arg(10 + i))
                 .open(QIODevice::WriteOnly);
-            QFile(QStringLiteral("%1/dev_vtksim1-2021%2-000000.bin")
-                      .arg(folder)
-                      .arg(i, 4, 10, QLatin1Char('0')))
-                .open(QIODevice::WriteOnly);
-        }
         QFile(folder + QStringLiteral("/other-20200101-000000.bin")).open(QIODevice::WriteOnly);
         m_session->addJob(install(QStringLiteral("One")));
         m_session->addJob(install(QStringLiteral("Two")));
