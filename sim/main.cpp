@@ -809,6 +809,13 @@ struct Sim
         const QString only = f.value(QStringLiteral("command")).toString();
         if (!only.isEmpty() && only != command)
             return -1;
+        // The first "skip" runs of the command go well (a read before a write, say).
+        if (const int skip = f.value(QStringLiteral("skip")).toInt(); skip > 0) {
+            f[QStringLiteral("skip")] = skip - 1;
+            state.root[QStringLiteral("fault")] = f;
+            state.save();
+            return -1;
+        }
         if (f.contains(QStringLiteral("times"))) {
             const int times = f.value(QStringLiteral("times")).toInt();
             if (times <= 0)

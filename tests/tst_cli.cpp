@@ -413,6 +413,106 @@ private slots:
         QVERIFY(old.err.contains(QStringLiteral("no \"modify\" command")));
     }
 
+    void targetsAreCheckedBeforeTheToolRuns()
+    {
+        for (const QString& target :
+             {QStringLiteral("127.0.0.1 ; rm -rf /"), QStringLiteral("999.1.1.1"),
+              QStringLiteral("hdd1"), m_world->path(QStringLiteral("nothing-here.img")),
+              m_world->dir()}) {
+            const Result r = cli({QStringLiteral("games"), target});
+            QCOMPARE(r.status, 2);
+            QVERIFY2(r.err.contains(QStringLiteral("is no PS2 target")), qPrintable(r.err));
+        }
+        QVERIFY(m_world->calls().isEmpty());
+        // A disk image named from the caller's folder is that file, made absolute.
+        QFile(m_world->path(QStringLiteral("here.img"))).open(QIODevice::WriteOnly);
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.setWorkingDirectory(m_world->dir());
+        p.start(QStringLiteral(VENTRIK_CLI_PATH),
+                {QStringLiteral("--hdl-dump"), m_world->toolPath(), QStringLiteral("--dry-run"),
+                 QStringLiteral("games"), QStringLiteral("here.img")});
+        QVERIFY(p.waitForFinished());
+        QVERIFY(QString::fromUtf8(p.readAllStandardOutput())
+                    .startsWith(QStringLiteral("hdl_toc ") +
+                                m_world->path(QStringLiteral("here.img"))));
+    }
+
+    void outputNotUnderstoodIsNoEmptyDisk()
+    {
+        // The tool ends well and prints something that is no game table.
+        m_world->setFault({{"mode", "error"},
+                           {"command", "hdl_toc"},
+                           {"text", "garbage instead of a table"},
+                           {"exit", 0}});
+        const Result r = cli({QStringLiteral("games"), QStringLiteral("hdd1:")});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("the tool's output was not understood")),
+                 qPrintable(r.err));
+        QVERIFY(!r.out.contains(QStringLiteral("0 games")));
+        // What it printed is in the run log.
+        QFile log(m_world->path(QStringLiteral("state/Ventrik/run.log")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().contains("garbage instead of a table"));
+    }
+
+    void aGameIsCheckedByItsIdentity()
+    {
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("style")] = QStringLiteral("linux");
+        s[QStringLiteral("images")] =
+            QJsonObject{{QStringLiteral("other.iso"),
+                         QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLES_999.99")},
+                                     {QStringLiteral("name"), QStringLiteral("OTHER")},
+                                     {QStringLiteral("size_kb"), 5000}}}};
+        m_world->setState(s);
+        const QString other = image(QStringLiteral("other.iso"));
+        // The tool reports success and writes nothing; a game of that title was there before.
+        m_world->setFault({{"mode", "vanish"}, {"command", "inject_dvd"}});
+        Result r =
+            cli({QStringLiteral("--json"), QStringLiteral("install"), disk(QStringLiteral("sdb")),
+                 other, QStringLiteral("--name"), QStringLiteral("Test Game"),
+                 QStringLiteral("--type"), QStringLiteral("dvd")});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(json(r.out)[QStringLiteral("ok")].toBool(), false);
+        QVERIFY2(r.err.contains(QStringLiteral("reported success, but Test Game is not on")),
+                 qPrintable(r.err));
+
+        // The disk could not be read after the write: done, but not verified (exit 3).
+        m_world->setFault({{"mode", "error"},
+                           {"command", "hdl_toc"},
+                           {"skip", 1},
+                           {"text", "Network communication timeout."},
+                           {"exit", 127}});
+        r = cli({QStringLiteral("--json"), QStringLiteral("install"), disk(QStringLiteral("sdb")),
+                 other, QStringLiteral("--name"), QStringLiteral("Checked"),
+                 QStringLiteral("--type"), QStringLiteral("dvd")});
+        QCOMPARE(r.status, 3);
+        const QJsonObject o = json(r.out);
+        QCOMPARE(o[QStringLiteral("ok")].toBool(), true);
+        QCOMPARE(o[QStringLiteral("verified")].toBool(), false);
+        QVERIFY2(o[QStringLiteral("result")].toString().startsWith(
+                     QStringLiteral("Complete, not verified: ")),
+                 qPrintable(o[QStringLiteral("result")].toString()));
+    }
+
+    void gamesWithTheirPartitionsAndSizes()
+    {
+        const Result r =
+            cli({QStringLiteral("--json"), QStringLiteral("games"), QStringLiteral("hdd1:")});
+        const QJsonArray games = json(r.out)[QStringLiteral("games")].toArray();
+        QCOMPARE(games[0][QStringLiteral("partition")].toString(),
+                 QStringLiteral("PP.HDL.Test Game"));
+        QCOMPARE(games[1][QStringLiteral("partition")].toString(), QStringLiteral("PP.HDL.Small"));
+        const QString text = cli({QStringLiteral("games"), QStringLiteral("hdd1:")}).out;
+        QVERIFY2(text.contains(QStringLiteral("1.3MB")) && text.contains(QStringLiteral("301MB")),
+                 qPrintable(text));
+        for (const QString& line : text.split(u'\n')) {
+            if (line.startsWith(QLatin1String("CD")))
+                QVERIFY2(!line.contains(QStringLiteral("GB")), qPrintable(line));
+        }
+    }
+
 private:
     QString image(const QString& name) const
     {

@@ -195,6 +195,77 @@ private slots:
         QCOMPARE(injects, 1);
     }
 
+    void installNowNeverTakesTheLastSlice()
+    {
+        // hdd1: 768 MB, the table and four one-slice games: one slice is free.
+        QJsonObject state = SimWorld::defaultState();
+        QJsonArray disks = state[QStringLiteral("disks")].toArray();
+        QJsonObject disk = disks[0].toObject();
+        disk[QStringLiteral("size_mb")] = 768;
+        QJsonArray games;
+        for (int i = 1; i <= 4; ++i)
+            games.append(SimWorld::game(QStringLiteral("G%1").arg(i),
+                                        QStringLiteral("SLUS_00%1.00").arg(i), QStringLiteral("CD"),
+                                        1000));
+        disk[QStringLiteral("games")] = games;
+        disks[0] = disk;
+        state[QStringLiteral("disks")] = disks;
+        makeWorld(QStringLiteral("win"), state);
+        setSetting(QStringLiteral("StayOnTop"), QStringLiteral("0"));
+        startMain();
+        attachLocal();
+        chooseImage(makeImage(QStringLiteral("last.iso")), QStringLiteral("Last"));
+        child<QPushButton>("cmdInstall")->click();
+        QVERIFY(idle());
+        for (const QStringList& c : m_world->calls())
+            QVERIFY(!c.value(0).startsWith(QLatin1String("inject")));
+        QVERIFY2(
+            m_tray.balloons.join(u' ').contains(QStringLiteral("Insufficient disk space")) ||
+                m_dialogs.texts().join(u' ').contains(QStringLiteral("one slice must stay free")),
+            qPrintable(m_dialogs.texts().join(u'|') + m_tray.balloons.join(u'|')));
+        QCOMPARE(session().games().count(), 4);
+    }
+
+    void aDamagedTableIsOfferedItsBackup()
+    {
+        start(QStringLiteral("linux"));
+        child<QPushButton>("cmdAttach")->click();
+        QVERIFY(idle());
+        // A rename saves the table first.
+        child<QRadioButton>("optBrowse")->click();
+        selectGame(QStringLiteral("Net Game"));
+        m_dialogs.inputs.push_back(QStringLiteral("Renamed"));
+        child<QPushButton>("cmdRename")->click();
+        QVERIFY(idle());
+        QCOMPARE(shownGames(), QStringList{QStringLiteral("Renamed")});
+        QCOMPARE(session().tocBackups(QStringLiteral("127.0.0.1")).size(), 1);
+        // Then something breaks the table: the disk that listed is damaged, not "no PS2 disk".
+        QJsonObject s = m_world->state();
+        QJsonArray ps2s = s[QStringLiteral("ps2s")].toArray();
+        QJsonObject ps2 = ps2s[0].toObject();
+        ps2[QStringLiteral("broken")] = true;
+        ps2s[0] = ps2;
+        s[QStringLiteral("ps2s")] = ps2s;
+        m_world->setState(s);
+        m_dialogs.shown.clear();
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
+        child<QPushButton>("cmdAttach")->click();
+        QVERIFY(idle());
+        QTRY_VERIFY(!session().isBusy() && session().isAttached());
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QVERIFY2(
+            m_dialogs.shown[0].text.contains(QStringLiteral("Restore the backup Ventrik made")),
+            qPrintable(m_dialogs.shown[0].text));
+        QVERIFY(!m_dialogs.shown[0].text.contains(QStringLiteral("not a PlayStation 2 HDD")));
+        QCOMPARE(m_world->calls().last().value(0), QStringLiteral("toc"));
+        bool restored = false;
+        for (const QStringList& c : m_world->calls())
+            restored = restored || c.value(0) == QLatin1String("restore_toc");
+        QVERIFY(restored);
+        // The table from before the rename.
+        QCOMPARE(shownGames(), QStringList{QStringLiteral("Net Game")});
+    }
+
     void typedNamesAreCheckedBeforeQueueing()
     {
         start();

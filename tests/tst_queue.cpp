@@ -509,6 +509,88 @@ private slots:
                               QStringLiteral("toc")}));
     }
 
+    void aGameOfTheSameTitleIsNoProof()
+    {
+        start();
+        // Another "Game" under another startup is on the disk before the job.
+        QJsonObject s = m_world->state();
+        QJsonArray disks = s[QStringLiteral("disks")].toArray();
+        QJsonObject disk = disks[1].toObject();
+        disk[QStringLiteral("games")] = QJsonArray{SimWorld::game(
+            QStringLiteral("Game"), QStringLiteral("SLUS_111.11"), QStringLiteral("DVD"), 300000)};
+        disks[1] = disk;
+        s[QStringLiteral("disks")] = disks;
+        m_world->setState(s);
+        m_session->addJob(install(QStringLiteral("Game")));
+        m_world->setFault({{"mode", "vanish"}, {"command", "inject_dvd"}});
+        QVERIFY(runQueue());
+        const Job job = m_session->jobs().job(0);
+        QCOMPARE(job.state, JobState::Failed);
+        QCOMPARE(job.writes, QStringLiteral("PP.SLES-54321..GAME"));
+        QVERIFY(job.writesNew);
+        QCOMPARE(
+            JobResultText(job),
+            QStringLiteral("Error (the tool reported success, but Game is not on /dev/vtksim1)"));
+    }
+
+    void onlyANewGameCounts()
+    {
+        Job job;
+        job.kind = JobKind::Install;
+        job.name = QStringLiteral("World");
+        job.destination = QStringLiteral("hdd1:");
+        job.writes = QStringLiteral("PP.HDL.World");
+        job.writesNew = false; // the partition was there before the job
+        job.state = JobState::Complete;
+        Verification found;
+        found.found = Verification::Found::NotNew;
+        JobQueue::applyVerification(job, found, true);
+        QCOMPARE(job.state, JobState::Failed);
+        QVERIFY(job.reason.contains(QStringLiteral("was there before the job")));
+        // A check that could not run leaves the job complete, and says it was not verified.
+        job.state = JobState::Complete;
+        found.found = Verification::Found::Unknown;
+        found.problem = QStringLiteral("Network communication timeout.");
+        JobQueue::applyVerification(job, found, true);
+        QCOMPARE(JobResultText(job),
+                 QStringLiteral("Complete, not verified: Network communication timeout."));
+        // A tool that exited with an error is not made complete by what is on the disk.
+        job.state = JobState::Failed;
+        job.reason = QStringLiteral("Input or output is unsupported.");
+        found.found = Verification::Found::Whole;
+        JobQueue::applyVerification(job, found, true, true);
+        QCOMPARE(job.state, JobState::Failed);
+    }
+
+    void anInstallThatWouldTakeTheLastSliceNeverRuns()
+    {
+        start();
+        // 640 MB: the table, three games of a slice each, and one free slice left.
+        QJsonObject s = m_world->state();
+        QJsonArray disks = s[QStringLiteral("disks")].toArray();
+        QJsonObject disk = disks[1].toObject();
+        disk[QStringLiteral("size_mb")] = 640;
+        QJsonArray games;
+        for (int i = 1; i <= 3; ++i)
+            games.append(SimWorld::game(QStringLiteral("G%1").arg(i),
+                                        QStringLiteral("SLUS_00%1.00").arg(i), QStringLiteral("CD"),
+                                        1000));
+        disk[QStringLiteral("games")] = games;
+        disks[1] = disk;
+        s[QStringLiteral("disks")] = disks;
+        m_world->setState(s);
+        Job small = install(QStringLiteral("Small One"));
+        small.sizeKb = 1000;
+        m_session->addJob(small);
+        // Run even though the check said so: the job itself refuses.
+        QVERIFY(runQueue());
+        QCOMPARE(JobResultText(m_session->jobs().job(0)),
+                 QStringLiteral("Error (Insufficient disk space)"));
+        QVERIFY(!commands().contains(QStringLiteral("inject_dvd")));
+        QVERIFY(!commands().contains(QStringLiteral("inject_cd")));
+        QCOMPARE(gamesOn(1).size(), 3);
+    }
+
     void aRunThatEndedWithTheProgramIsLookedForAtTheNextStart_data()
     {
         QTest::addColumn<qint64>("onDisk"); // KB of the game on the disk, -1 none

@@ -70,9 +70,10 @@ class TestWindow : public QObject, public GuiFixture
         };
         images[QStringLiteral("First.ISO")] = disc("SLES_500.01", "FIRST", 900000);
         images[QStringLiteral("second.iso")] = disc("SLES_500.02", "SECOND", 3000000);
-        images[QStringLiteral("again.Cue")] = disc("SLES_500.02", "SECOND", 3000000);
+        // The same game again under its disc label, and as the installed game's backup.
+        images[QStringLiteral("again.Cue")] = disc("SLES_500.02", "SECOND_LABEL", 3000000);
         images[QStringLiteral("holiday.nrg")] = disc("", "", 1000, false);
-        images[QStringLiteral("there.iml")] = disc("SLUS_123.45", "Net Game", 308576);
+        images[QStringLiteral("there.iml")] = disc("SLUS_123.45", "NET_GAME_USA", 308576);
         images[QStringLiteral("known.gi")] = disc("SLUS_777.77", "KNOWN", 2000);
         s[QStringLiteral("images")] = images;
         m_world->setState(s);
@@ -371,7 +372,7 @@ private slots:
         QVERIFY(idle());
         // Every image of the tree, any case of extension; the text file is no image.
         // Paths in order, any case: a/b/again.Cue comes before a/second.iso.
-        QCOMPARE(jobNames(), (QStringList{QStringLiteral("SECOND"), QStringLiteral("FIRST"),
+        QCOMPARE(jobNames(), (QStringList{QStringLiteral("SECOND_LABEL"), QStringLiteral("FIRST"),
                                           QStringLiteral("Known From Database")}));
         const Job known = session().jobs().job(2);
         QCOMPARE(known.flags, QStringLiteral("+1+3"));
@@ -384,11 +385,17 @@ private slots:
         const QStringList summary = m_dialogs.lists.last();
         QCOMPARE(summary.size(), 3);
         QVERIFY(summary.filter(QStringLiteral("holiday.nrg: not a PS2 game")).size() == 1);
-        QVERIFY(
-            summary.filter(QStringLiteral("there.iml: \"Net Game\" is already installed")).size() ==
-            1);
-        QVERIFY(summary.filter(QStringLiteral("second.iso: \"SECOND\" is already in the job queue"))
+        // A possible duplicate is named by its startup, with both names.
+        QVERIFY(summary
+                    .filter(QStringLiteral("there.iml: \"NET_GAME_USA\" has the startup "
+                                           "SLUS_123.45 of \"Net Game\", which is on 127.0.0.1"))
                     .size() == 1);
+        QVERIFY(summary
+                    .filter(QStringLiteral("second.iso: \"SECOND\" has the startup SLES_500.02 of "
+                                           "\"SECOND_LABEL\", which is in the job queue"))
+                    .size() == 1);
+        // The tool does not say CD or DVD for an image file: the size did, and it is said.
+        QVERIFY(m_dialogs.texts().last().contains(QStringLiteral("does not say whether an image")));
         QCOMPARE(m_dialogs.listAccept, QStringLiteral("Add Duplicates Anyway"));
         // At most four discs were read at once, each once.
         int reads = 0;
@@ -403,7 +410,7 @@ private slots:
         child<QPushButton>("cmdAddFolder")->click();
         QVERIFY(idle());
         QCOMPARE(session().jobs().count(), 5);
-        QVERIFY(jobNames().contains(QStringLiteral("Net Game")));
+        QVERIFY(jobNames().contains(QStringLiteral("NET_GAME_USA")));
 
         ProblemListDialog dialog(QStringLiteral("3 of 6 images were added to the job queue. These "
                                                 "were not:"),
@@ -434,7 +441,8 @@ private slots:
         QVERIFY(drop.isAccepted());
         QVERIFY(idle());
         // The file, and the folder with its subfolder (again.Cue; there.iml is installed).
-        QCOMPARE(jobNames(), (QStringList{QStringLiteral("FIRST"), QStringLiteral("SECOND")}));
+        QCOMPARE(jobNames(),
+                 (QStringList{QStringLiteral("FIRST"), QStringLiteral("SECOND_LABEL")}));
         delete mime;
 
         // Nothing else is taken.

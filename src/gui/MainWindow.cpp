@@ -447,6 +447,8 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::busyChanged, this, [this](bool busy) {
         if (!busy)
             offerToDeleteIncomplete();
+        if (!busy)
+            restorePendingToc();
     });
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(&m_session.jobs(), signal, this, &MainWindow::showPendingCount);
@@ -494,8 +496,19 @@ void MainWindow::offerTocRestore(const Problem& problem)
            "wrote to this disk? Games installed after that backup are lost from the table.")
             .arg(target, QLocale().toString(backup->made, QLocale::LongFormat));
     if (m_seams.dialogs.question(question, Dialogs::Icon::Exclamation,
-                                 tr("Damaged Partition Table")) == Dialogs::Answer::Yes)
-        m_session.restoreToc(target, backup->file);
+                                 tr("Damaged Partition Table")) != Dialogs::Answer::Yes)
+        return;
+    // The problem is told while the listing still ends; the restore follows it.
+    m_pendingRestore = {target, backup->file};
+    restorePendingToc();
+}
+
+void MainWindow::restorePendingToc()
+{
+    if (!m_pendingRestore || m_session.isBusy())
+        return;
+    const auto [target, file] = *std::exchange(m_pendingRestore, std::nullopt);
+    m_session.restoreToc(target, file);
 }
 
 void MainWindow::balloon(const QString& text)

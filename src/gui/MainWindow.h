@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ActivityPane;
 class BrowsePane;
@@ -79,8 +80,10 @@ private:
     void showJobPane(bool show);
     void showProblem(const Problem& problem);
     void balloon(const QString& text);
-    // A damaged partition table: its newest backup offered, restored after a yes.
+    // A damaged partition table: its newest backup offered, restored after a yes (once the
+    // session is idle).
     void offerTocRestore(const Problem& problem);
+    void restorePendingToc();
 
     // Target.
     void chooseLocal();
@@ -174,6 +177,12 @@ private:
     // Messages that arrive during a run of the queue: shown once, at its end.
     QList<Problem> m_heldProblems;
     QList<int> m_incompleteRows;
+    struct PendingRestore
+    {
+        QString target;
+        QString file;
+    };
+    std::optional<PendingRestore> m_pendingRestore;
     qint64 m_discSizeKb = 0;
     std::unique_ptr<SettingsWindow> m_settingsWindow;
     // The activity view shows the newest chunk; a flood of chunks is shown at a
