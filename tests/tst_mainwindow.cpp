@@ -187,6 +187,32 @@ private slots:
         QVERIFY(child<QLineEdit>("txtGameName")->text().isEmpty());
     }
 
+    void anImageTheToolCannotTypeIsTypedBySize()
+    {
+        makeWorld(QStringLiteral("linux"));
+        startMain();
+        const QString image = m_world->path(QStringLiteral("Small Game.iso"));
+        QFile f(image);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(600 * 1024, 'x'));
+        f.close();
+        child<QRadioButton>("optISO")->click();
+        m_dialogs.files.push_back(image);
+        child<QPushButton>("cmdISO")->click();
+        QVERIFY(idle());
+        // cdvd_info2 said "?": accepted, a CD by its size, and the pane says so.
+        QCOMPARE(child<QComboBox>("cmbType")->currentIndex(), 0);
+        auto* note = child<QLabel>("lblTypeNote");
+        QVERIFY(note->isVisible());
+        QVERIFY(note->text().contains(QStringLiteral("from its size")));
+        QVERIFY(m_dialogs.shown.isEmpty());
+        SaveScreenshot(&main(), QStringLiteral("install-image-type.png"));
+        // Another source forgets it.
+        child<QRadioButton>("optOptical")->click();
+        QVERIFY(idle());
+        QVERIFY(!note->isVisible());
+    }
+
     void flagsMenuStaysOpenUntilDone()
     {
         makeWorld();
