@@ -1,5 +1,6 @@
 // Feeds arbitrary output, cut into arbitrary chunks, to every reader of the
 // tool's texts. Byte 0 picks the chunk size; the rest is the tool's output.
+#include "core/jobs/GameIdentity.h"
 #include "core/output/Parsers.h"
 #include "core/output/ToolErrors.h"
 
@@ -41,6 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (const auto info = parse::FindDiscInfo(text))
         kept += info->name.size();
+    // A listing and its partitions, paired as a session pairs them.
+    parse::GameTable table = parse::ParseGameTable(text);
+    const parse::PartitionTable toc = parse::ParsePartitionTable(text);
+    AttachPartitions(table.games, toc);
+    for (const parse::GameRow& g : table.games)
+        kept += g.partition.size() + (table.understood() ? 1 : 0);
+    kept += static_cast<qsizetype>(parse::ParseToolCommands(text).size());
     kept += LastMeaningfulLine(text).size();
     kept += static_cast<qsizetype>(RecogniseToolError(text));
     return kept < 0 ? 1 : 0;

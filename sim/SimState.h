@@ -10,6 +10,7 @@
 //   job_seconds how long an install, extract or dump takes
 //   rate        progress records per second
 //   burst_ms    how often the records are flushed
+//   gauge       the newest build's progress gauge; it also writes info.sys where it runs
 //   fault       {mode, command, text, exit, times, skip}: silent, crash, hang,
 //               error, refused, timeout; once the game is written: short (half
 //               of it on the disk), crash_after_100, error_after_100, vanish

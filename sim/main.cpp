@@ -634,6 +634,12 @@ struct Sim
     {
         if (args.size() < 3 || args.size() > 5)
             return usage();
+        // The newest build (the one with the gauge) leaves this where it runs.
+        if (state.root.value(QStringLiteral("gauge")).toBool()) {
+            QFile info(QStringLiteral("info.sys"));
+            if (info.open(QIODevice::WriteOnly))
+                info.write("sim\n");
+        }
         QJsonObject disc;
         if (const int rc = openSource(args[2], &disc))
             return rc;

@@ -513,6 +513,42 @@ private slots:
         }
     }
 
+    void relativePathsAreTheCallersAndTheToolRunsApart()
+    {
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("style")] = QStringLiteral("linux");
+        s[QStringLiteral("gauge")] = true;
+        s[QStringLiteral("images")] =
+            QJsonObject{{QStringLiteral("mine.iso"),
+                         QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLUS_777.77")},
+                                     {QStringLiteral("name"), QStringLiteral("MINE")},
+                                     {QStringLiteral("size_kb"), 5000}}}};
+        m_world->setState(s);
+        const QString elsewhere = m_world->path(QStringLiteral("elsewhere"));
+        QDir().mkpath(elsewhere);
+        QFile(elsewhere + QStringLiteral("/mine.iso")).open(QIODevice::WriteOnly);
+        const QString beside =
+            QFileInfo(QStringLiteral(VENTRIK_CLI_PATH)).dir().filePath(QStringLiteral("info.sys"));
+        const bool besideBefore = QFile::exists(beside);
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.setWorkingDirectory(elsewhere);
+        p.start(QStringLiteral(VENTRIK_CLI_PATH),
+                {QStringLiteral("--hdl-dump"), m_world->toolPath(), QStringLiteral("install"),
+                 disk(QStringLiteral("sdc")), QStringLiteral("mine.iso"), QStringLiteral("--name"),
+                 QStringLiteral("Mine")});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        bool given = false;
+        for (const QStringList& c : m_world->calls())
+            given = given || (c.value(0) == QLatin1String("inject_cd") &&
+                              c.value(3) == elsewhere + QStringLiteral("/mine.iso"));
+        QVERIFY(given);
+        QVERIFY(QFile::exists(m_world->path(QStringLiteral("state/Ventrik/work/info.sys"))));
+        QVERIFY(!QFile::exists(elsewhere + QStringLiteral("/info.sys")));
+        QCOMPARE(QFile::exists(beside), besideBefore);
+    }
+
 private:
     QString image(const QString& name) const
     {

@@ -76,6 +76,9 @@ CliCommand::CliCommand(Session& session, CliOptions options, QObject* parent)
         }
         m_failed = true;
         writeErr(text + u'\n');
+        if (p.kind == ProblemKind::DamagedTable && !p.reason.isEmpty())
+            writeErr(QStringLiteral("To put that table back: ventrik-cli restore-toc %1 --yes\n")
+                         .arg(p.subject));
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -24,12 +25,19 @@ protected:
         QStyledItemDelegate::initStyleOption(option, index);
         if (index.column() != 0 || index.data(JobListModel::WarningRole).toString().isEmpty())
             return;
-        const QWidget* view = option->widget;
-        option->icon = (view ? view->style() : QApplication::style())
-                           ->standardIcon(QStyle::SP_MessageBoxWarning);
+        // Made once: a view sizes its columns from every row, and a long queue may warn on all.
+        if (m_warning.isNull()) {
+            const QWidget* view = option->widget;
+            m_warning = (view ? view->style() : QApplication::style())
+                            ->standardIcon(QStyle::SP_MessageBoxWarning);
+        }
+        option->icon = m_warning;
         option->features |= QStyleOptionViewItem::HasDecoration;
         option->decorationSize = QSize(16, 16);
     }
+
+private:
+    mutable QIcon m_warning;
 };
 } // namespace
 

@@ -204,6 +204,21 @@ void JobListModel::setWarning(int row, const QString& text)
     emit dataChanged(index(row, 0), index(row, 0), {WarningRole, Qt::ToolTipRole});
 }
 
+void JobListModel::setWarnings(const QList<QString>& texts)
+{
+    int first = -1;
+    int last = -1;
+    for (int row = 0; row < count() && row < texts.size(); ++row) {
+        if (m_warnings[row] == texts[row])
+            continue;
+        m_warnings[row] = texts[row];
+        first = first < 0 ? row : first;
+        last = row;
+    }
+    if (first >= 0)
+        emit dataChanged(index(first, 0), index(last, 0), {WarningRole, Qt::ToolTipRole});
+}
+
 int JobListModel::pendingCount() const
 {
     return static_cast<int>(std::count_if(

@@ -41,6 +41,8 @@ public:
     const QList<Job>& allJobs() const { return m_jobs; }
     QString warning(int row) const { return m_warnings.value(row); }
     void setWarning(int row, const QString& text);
+    // Every row's warning at once (one per row), told in one change.
+    void setWarnings(const QList<QString>& texts);
     int pendingCount() const;
 
 private:

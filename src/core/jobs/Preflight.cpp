@@ -94,6 +94,41 @@ bool IsDriveSource(const QString& source)
     return re.match(source).hasMatch();
 }
 
+namespace {
+
+// What is taken on one target, looked up by partition and by startup: the games on it and
+// the jobs checked so far (rows), so a long queue on a full disk is checked in linear time.
+struct TargetIndex
+{
+    PartitionNaming naming = PartitionNaming::Current;
+    QHash<QString, const parse::GameRow*> installed;
+    QHash<QString, const parse::GameRow*> installedStartups;
+    QHash<QString, int> queued;
+    QHash<QString, int> queuedStartups;
+
+    // The older naming tells no case apart.
+    QString key(const QString& partition) const
+    {
+        return naming == PartitionNaming::Older ? partition.toCaseFolded() : partition;
+    }
+};
+
+TargetIndex indexOf(const TargetFacts* facts)
+{
+    TargetIndex index;
+    if (!facts || !facts->read)
+        return index;
+    index.naming = facts->naming;
+    for (const parse::GameRow& g : facts->games) {
+        index.installed.insert(index.key(facts->partitionOf(g)), &g);
+        if (!g.startup.isEmpty() && !index.installedStartups.contains(g.startup))
+            index.installedStartups.insert(g.startup, &g);
+    }
+    return index;
+}
+
+} // namespace
+
 QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
                                 const QHash<QString, TargetFacts>& targets)
 {
@@ -104,8 +139,7 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
     QHash<QString, qint64> plannedMb;
     QHash<QString, bool> spaceReported;
     QHash<QString, bool> unreadableReported;
-    // Per target, the rows of the jobs checked so far that write a game there.
-    QHash<QString, QList<int>> writers;
+    QHash<QString, TargetIndex> indexes;
 
     for (const int row : rows) {
         if (row < 0 || row >= jobs.size())
@@ -134,7 +168,10 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
             continue;
         const auto facts = targets.constFind(target);
         const bool known = facts != targets.cend() && facts->read;
-        const PartitionNaming naming = known ? facts->naming : PartitionNaming::Current;
+        if (!indexes.contains(target))
+            indexes.insert(target, indexOf(known ? &*facts : nullptr));
+        TargetIndex& index = indexes[target];
+        const PartitionNaming naming = index.naming;
         const QString partition = PartitionName(job.name, job.startup, naming);
         // The same name is the same game where the startup is part of the partition's name
         // or does not matter to it (the older naming).
@@ -144,10 +181,8 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
         // The tool refuses a game whose partition is taken, by an installed game or a job
         // before this one: the same game is "installed" or "queued twice", another a clash.
         bool refused = false;
-        for (const int earlier : writers.value(target)) {
+        if (const int earlier = index.queued.value(index.key(partition), -1); earlier >= 0) {
             const Job& other = jobs[earlier];
-            if (!SamePartition(PartitionName(other.name, other.startup, naming), partition, naming))
-                continue;
             refused = true;
             if (sameGame(other.name, other.startup))
                 add(row, PreflightKind::QueuedTwice,
@@ -162,17 +197,14 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
                         .arg(other.name)
                         .arg(earlier + 1)
                         .arg(job.name, partition, target));
-            break;
         }
-        if (facts != targets.cend() && !facts->read) {
-            if (!unreadableReported.value(target)) {
-                unreadableReported[target] = true;
-                add(row, PreflightKind::TargetUnreadable,
-                    tr("%1 could not be read: %2").arg(target, facts->problem));
-            }
+        if (facts != targets.cend() && !facts->read && !unreadableReported.value(target)) {
+            unreadableReported[target] = true;
+            add(row, PreflightKind::TargetUnreadable,
+                tr("%1 could not be read: %2").arg(target, facts->problem));
         }
         const parse::GameRow* installed =
-            known && !refused ? facts->gameWithPartition(partition) : nullptr;
+            refused ? nullptr : index.installed.value(index.key(partition));
         if (installed) {
             refused = true;
             if (sameGame(installed->title, installed->startup))
@@ -186,30 +218,24 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
         }
         // The same startup under another name is most likely the same game again.
         if (!refused && !job.startup.isEmpty()) {
-            const parse::GameRow* same = nullptr;
-            for (const parse::GameRow& g : known ? facts->games : QList<parse::GameRow>()) {
-                if (g.startup == job.startup)
-                    same = &g;
-            }
-            if (same) {
+            if (const parse::GameRow* same = index.installedStartups.value(job.startup)) {
                 add(row, PreflightKind::PossibleDuplicate,
                     tr("\"%1\" has the startup %2 of \"%3\", which is on %4 already: it may "
                        "be the same game.")
                         .arg(job.name, job.startup, same->title, target));
-            } else {
-                for (const int earlier : writers.value(target)) {
-                    if (jobs[earlier].startup != job.startup)
-                        continue;
-                    add(row, PreflightKind::PossibleDuplicate,
-                        tr("\"%1\" has the startup %2 of \"%3\" (job %4): it may be the same "
-                           "game.")
-                            .arg(job.name, job.startup, jobs[earlier].name)
-                            .arg(earlier + 1));
-                    break;
-                }
+            } else if (const int earlier = index.queuedStartups.value(job.startup, -1);
+                       earlier >= 0) {
+                add(row, PreflightKind::PossibleDuplicate,
+                    tr("\"%1\" has the startup %2 of \"%3\" (job %4): it may be the same "
+                       "game.")
+                        .arg(job.name, job.startup, jobs[earlier].name)
+                        .arg(earlier + 1));
             }
         }
-        writers[target] << row;
+        if (!index.queued.contains(index.key(partition)))
+            index.queued.insert(index.key(partition), row);
+        if (!job.startup.isEmpty() && !index.queuedStartups.contains(job.startup))
+            index.queuedStartups.insert(job.startup, row);
         if (refused || !known)
             continue;
 

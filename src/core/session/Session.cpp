@@ -397,6 +397,7 @@ bool Session::readDiscInfo(const QString& source, bool optical)
 void Session::sideRun(const QStringList& args, RunDone done)
 {
     ToolRun* run = newRun(args, readTimeoutMs(), this);
+    run->setOutputLimit(m_outputLimit);
     connect(run, &ToolRun::finished, this, [run, done](const RunOutcome& o) {
         run->deleteLater();
         done(o);
@@ -716,6 +717,8 @@ void Session::restoreQueue()
             emit problem({ProblemKind::QueueKeptAside, aside, detail});
         });
     }
+    // What was just read is not written back: saving starts with the first change.
+    m_keepQueue = false;
     m_jobs.setJobs(loaded.jobs);
     m_keepQueue = true;
     // Jobs a command line handed over while this program was not running, and from now on.
@@ -807,8 +810,7 @@ void Session::updateWarnings()
             QString& t = texts[issue.row];
             t += (t.isEmpty() ? QString() : QStringLiteral("\n")) + issue.text;
         }
-        for (int row = 0; row < m_jobs.count(); ++row)
-            m_jobs.setWarning(row, texts[row]);
+        m_jobs.setWarnings(texts);
     });
 }
 

@@ -270,7 +270,8 @@ private:
     // "hdl_toc", then "toc" for the games' partitions: the target's facts, and the outcome of
     // the listing that failed (or of hdl_toc).
     void listTarget(const QString& target,
-                    std::function<void(const TargetFacts&, const RunOutcome&)> done);
+                    std::function<void(const TargetFacts&, const RunOutcome&)> done,
+                    bool shown = true);
     // A disk that listed before (here, or it has a backup) and now reads as no PS2 disk.
     bool wasReadable(const QString& target) const;
     // Runs go once the attached target's games are known (read first when they are not).

@@ -30,7 +30,8 @@ const QString kBackupTime = QStringLiteral("yyyyMMdd-HHmmss");
 // Reading a disk ------------------------------------------------------------------
 
 void Session::listTarget(const QString& target,
-                         std::function<void(const TargetFacts&, const RunOutcome&)> done)
+                         std::function<void(const TargetFacts&, const RunOutcome&)> done,
+                         bool shown)
 {
     const bool readBefore = wasReadable(target);
     auto store = [this, target, done](const TargetFacts& facts, const RunOutcome& outcome) {
@@ -42,48 +43,52 @@ void Session::listTarget(const QString& target,
         updateWarnings();
         done(facts, outcome);
     };
-    startAttempt(
-        {QStringLiteral("hdl_toc"), target},
-        [this, target, readBefore, store](const RunOutcome& outcome) {
-            TargetFacts facts;
-            if (!outcome.succeeded() || outcome.error != ToolError::None) {
-                facts.problem = outcome.reason(toolName());
-                facts.damaged = readBefore && (outcome.error == ToolError::NotPs2Disk ||
-                                               (outcome.normalExit && outcome.exitCode == 107));
-                store(facts, outcome);
-                return;
-            }
-            if (outcome.outputCut) {
-                // The start of the table is gone: a part of it would pass for the whole.
-                facts.problem = tr("The output was too large to be read.");
-                store(facts, outcome);
-                return;
-            }
-            const parse::GameTable table = parse::ParseGameTable(outcome.output);
-            if (!table.understood()) {
-                // Never an empty disk: a table has its header and its total line.
-                facts.notUnderstood = true;
-                facts.problem = tr("The tool's output was not understood.");
-                store(facts, outcome);
-                return;
-            }
-            facts = FactsOf(table);
-            // The partitions: the one name of each game that no other game on the disk has.
-            // Read beside the listing, which the activity view keeps showing.
-            sideRun({QStringLiteral("toc"), target},
-                    [this, facts, outcome, store](const RunOutcome& toc) mutable {
-                        const parse::PartitionTable parts = parse::ParsePartitionTable(toc.output);
-                        if (toc.succeeded() && !toc.outputCut && parts.understood())
-                            AttachPartitions(facts.games, parts);
-                        else
-                            m_log.addNote(tr("The partitions of the games could not be read: %1")
-                                              .arg(toc.succeeded()
-                                                       ? tr("the tool's output was not understood")
+    // The list the user asked for shows in the activity view; the checks around a job do not
+    // take its place.
+    auto list = [this, shown, target](RunDone read) {
+        if (shown)
+            startAttempt({QStringLiteral("hdl_toc"), target}, read, readTimeoutMs());
+        else
+            sideRun({QStringLiteral("hdl_toc"), target}, read);
+    };
+    list([this, target, readBefore, store](const RunOutcome& outcome) {
+        TargetFacts facts;
+        if (!outcome.succeeded() || outcome.error != ToolError::None) {
+            facts.problem = outcome.reason(toolName());
+            facts.damaged = readBefore && (outcome.error == ToolError::NotPs2Disk ||
+                                           (outcome.normalExit && outcome.exitCode == 107));
+            store(facts, outcome);
+            return;
+        }
+        if (outcome.outputCut) {
+            // The start of the table is gone: a part of it would pass for the whole.
+            facts.problem = tr("The output was too large to be read.");
+            store(facts, outcome);
+            return;
+        }
+        const parse::GameTable table = parse::ParseGameTable(outcome.output);
+        if (!table.understood()) {
+            // Never an empty disk: a table has its header and its total line.
+            facts.notUnderstood = true;
+            facts.problem = tr("The tool's output was not understood.");
+            store(facts, outcome);
+            return;
+        }
+        facts = FactsOf(table);
+        // The partitions: the one name of each game that no other game on the disk has.
+        // Read beside the listing, which the activity view keeps showing.
+        sideRun({QStringLiteral("toc"), target}, [this, facts, outcome,
+                                                  store](const RunOutcome& toc) mutable {
+            const parse::PartitionTable parts = parse::ParsePartitionTable(toc.output);
+            if (toc.succeeded() && !toc.outputCut && parts.understood())
+                AttachPartitions(facts.games, parts);
+            else
+                m_log.addNote(tr("The partitions of the games could not be read: %1")
+                                  .arg(toc.succeeded() ? tr("the tool's output was not understood")
                                                        : toc.reason(toolName())));
-                        store(facts, outcome);
-                    });
-        },
-        readTimeoutMs());
+            store(facts, outcome);
+        });
+    });
 }
 
 bool Session::wasReadable(const QString& target) const
@@ -128,14 +133,18 @@ void Session::readGames(std::function<void()> done)
 
 void Session::readTargetFacts(const QString& target, std::function<void(const TargetFacts&)> done)
 {
-    listTarget(target, [this, target, done](const TargetFacts& facts, const RunOutcome&) {
-        // A table broken since it was last read is said at once, also in the middle of a run.
-        if (facts.damaged) {
-            const std::optional<TocBackup> backup = newestTocBackup(target);
-            emit problem({ProblemKind::DamagedTable, target, backup ? backup->file : QString()});
-        }
-        done(facts);
-    });
+    listTarget(
+        target,
+        [this, target, done](const TargetFacts& facts, const RunOutcome&) {
+            // A table broken since it was last read is said at once, also in the middle of a run.
+            if (facts.damaged) {
+                const std::optional<TocBackup> backup = newestTocBackup(target);
+                emit problem(
+                    {ProblemKind::DamagedTable, target, backup ? backup->file : QString()});
+            }
+            done(facts);
+        },
+        false);
 }
 
 std::optional<parse::GameRow> Session::gameNamed(const QString& name)
