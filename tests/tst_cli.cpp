@@ -1,8 +1,11 @@
 #include "TestSupport.h"
+#include "core/jobs/QueueFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLockFile>
 #include <QProcess>
 #include <QTest>
 
@@ -15,23 +18,12 @@ class TestCli : public QObject
 
     std::unique_ptr<SimWorld> m_world;
 
-    struct Result
+    using Result = ProcessResult;
+    Result cli(const QStringList& args, qint64 fileSizeLimit = 0)
     {
-        int status = -1;
-        QString out;
-        QString err;
-    };
-    Result cli(const QStringList& args)
-    {
-        QProcess p;
-        p.setProcessEnvironment(environment());
-        p.start(QStringLiteral(VENTRIK_CLI_PATH),
-                QStringList{QStringLiteral("--hdl-dump"), m_world->toolPath()} + args);
-        if (!p.waitForFinished(60000))
-            return {};
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return RunProcess(QStringLiteral(VENTRIK_CLI_PATH),
+                          QStringList{QStringLiteral("--hdl-dump"), m_world->toolPath()} + args,
+                          environment(), {}, fileSizeLimit);
     }
     QProcessEnvironment environment() const
     {
@@ -547,6 +539,132 @@ private slots:
         QVERIFY(QFile::exists(m_world->path(QStringLiteral("state/Ventrik/work/info.sys"))));
         QVERIFY(!QFile::exists(elsewhere + QStringLiteral("/info.sys")));
         QCOMPARE(QFile::exists(beside), besideBefore);
+    }
+
+    // Saved state that never lies --------------------------------------------------
+
+    void aJobThatCannotBeSavedIsNotAdded()
+    {
+        const QString one = image(QStringLiteral("one.iso"));
+        const QStringList add{QStringLiteral("queue"),
+                              QStringLiteral("add"),
+                              QStringLiteral("install"),
+                              QStringLiteral("hdd2:"),
+                              one,
+                              QStringLiteral("--name"),
+                              QStringLiteral("One")};
+        // A full data folder: the queue cannot be written.
+        Result r = cli(add, 300);
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("queue.json could not be saved")),
+                 qPrintable(r.err));
+        QVERIFY(!r.out.contains(QStringLiteral("added")));
+        // Another Ventrik owns the queue: the hand-over is said only once its inbox is written.
+        QDir().mkpath(m_world->path(QStringLiteral("data/Ventrik")));
+        QLockFile owner(m_world->path(QStringLiteral("data/Ventrik/queue.lock")));
+        QVERIFY(owner.tryLock(0));
+        r = cli(add, 300);
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("queue-inbox.json could not be saved")),
+                 qPrintable(r.err));
+        QVERIFY(!r.out.contains(QStringLiteral("added")));
+        r = cli(add);
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.contains(QStringLiteral("the Ventrik that has it open")));
+        // Clearing it is refused, naming the lock file.
+        r = cli({QStringLiteral("queue"), QStringLiteral("clear")});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("(process %1) has the job queue open (%2)")
+                                    .arg(QCoreApplication::applicationPid())
+                                    .arg(owner.fileName())),
+                 qPrintable(r.err));
+    }
+
+    void aQueueLockNamesItsOwnerOrIsTakenOver()
+    {
+        const QString folder = m_world->path(QStringLiteral("data/Ventrik"));
+        QDir().mkpath(folder);
+        const QString one = image(QStringLiteral("one.iso"));
+        const QStringList add{QStringLiteral("queue"),
+                              QStringLiteral("add"),
+                              QStringLiteral("install"),
+                              QStringLiteral("hdd2:"),
+                              one,
+                              QStringLiteral("--name"),
+                              QStringLiteral("One")};
+        // Empty, or garbage: no owner, so no other program; taken over, and the log says so.
+        for (const QByteArray& content : {QByteArray(), QByteArray("garbage\nmore\n")}) {
+            QFile lock(folder + QStringLiteral("/queue.lock"));
+            QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            lock.write(content);
+            lock.close();
+            const Result r = cli(add);
+            QCOMPARE(r.status, 0);
+            QVERIFY2(r.out.contains(QStringLiteral("added: Install One")),
+                     qPrintable(r.out + r.err));
+        }
+        QFile log(m_world->path(QStringLiteral("state/Ventrik/run.log")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().contains("named no program that owns the queue"));
+        // A lock that cannot be made is said as what it is, not as another program.
+        QFile::remove(folder + QStringLiteral("/queue.lock"));
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/queue.lock")));
+        const Result r = cli({QStringLiteral("queue"), QStringLiteral("run")});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("cannot be locked")) &&
+                     r.err.contains(folder + QStringLiteral("/queue.lock")),
+                 qPrintable(r.err));
+        QVERIFY(!r.err.contains(QStringLiteral("Another Ventrik")));
+        QCOMPARE(cli(add).status, 1);
+    }
+
+    void aRunWhoseQueueCannotBeSavedFailsAndIsKnownNextTime()
+    {
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("style")] = QStringLiteral("linux");
+        m_world->setState(s);
+        const QString one = image(QStringLiteral("one.iso"));
+        const QString two = image(QStringLiteral("two.iso"));
+        for (const auto& [file, name] : {std::pair{one, "One"}, std::pair{two, "Two"}})
+            QCOMPARE(
+                cli({QStringLiteral("queue"), QStringLiteral("add"), QStringLiteral("install"),
+                     disk(QStringLiteral("sdc")), file, QStringLiteral("--name"),
+                     QString::fromLatin1(name), QStringLiteral("--type"), QStringLiteral("cd")})
+                    .status,
+                0);
+        // The data folder fills up during the run; the tool itself still writes its disk.
+        const QString tool = m_world->path(QStringLiteral("unlimited-tool"));
+        QFile script(tool);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nulimit -S -f unlimited\nexec '" + m_world->toolPath().toUtf8() +
+                     "' \"$@\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+        const Result full = RunProcess(QStringLiteral(VENTRIK_CLI_PATH),
+                                       {QStringLiteral("--hdl-dump"), tool, QStringLiteral("queue"),
+                                        QStringLiteral("run"), QStringLiteral("--yes")},
+                                       environment(), {}, 1200);
+        QCOMPARE(full.status, 1);
+        QVERIFY2(full.err.contains(QStringLiteral("queue.json could not be saved")),
+                 qPrintable(full.err));
+        // Both games are on the disk; the saved queue does not say so.
+        QCOMPARE(
+            m_world->state()[QStringLiteral("disks")][1][QStringLiteral("games")].toArray().size(),
+            2);
+        for (const Job& j :
+             LoadQueueFile(m_world->path(QStringLiteral("data/Ventrik/queue.json"))).jobs)
+            QVERIFY(j.state != JobState::Complete);
+        // The next start knows them as this program's, not as "already installed".
+        const QString list = cli({QStringLiteral("queue"), QStringLiteral("list")}).out;
+        QCOMPARE(list.count(QStringLiteral("Complete")), 2);
+        const Result next = cli({QStringLiteral("queue"), QStringLiteral("run")});
+        QCOMPARE(next.status, 0);
+        QVERIFY2(!next.err.contains(QStringLiteral("already installed")), qPrintable(next.err));
+        QVERIFY(next.out.contains(QStringLiteral("No job is waiting")));
+        int injects = 0;
+        for (const QStringList& c : m_world->calls())
+            injects += c.value(0).startsWith(QLatin1String("inject")) ? 1 : 0;
+        QCOMPARE(injects, 2);
     }
 
 private:

@@ -5,11 +5,13 @@
 #include "core/session/Session.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 
 // The unattended queue: kept in a file, checked before it runs, verified after each
 // job, logged, and the disk's partition table saved before the first write.
@@ -149,7 +151,23 @@ private slots:
         QTest::newRow("unknown job")
             << QByteArray("{\"format\":\"ventrik-queue\",\"version\":1,\"jobs\":[{\"kind\":"
                           "\"teleport\",\"state\":\"pending\"}]}")
-            << QStringLiteral("unknown kind");
+            << QStringLiteral("\"kind\" is not one of the names");
+        // Not read as an empty queue, which would then be saved over the jobs.
+        QTest::newRow("jobs no list")
+            << QByteArray("{\"format\":\"ventrik-queue\",\"version\":1,\"jobs\":{\"a\":1}}")
+            << QStringLiteral("\"jobs\" is not a list");
+        QTest::newRow("version as text")
+            << QByteArray("{\"format\":\"ventrik-queue\",\"version\":\"99\",\"jobs\":[]}")
+            << QStringLiteral("\"version\" is not a whole number");
+        // Not a job with an empty destination.
+        QTest::newRow("wrong field type")
+            << QByteArray("{\"format\":\"ventrik-queue\",\"version\":1,\"jobs\":[{\"kind\":"
+                          "\"install\",\"state\":\"pending\",\"source\":\"a.iso\","
+                          "\"destination\":5}]}")
+            << QStringLiteral("job 1: \"destination\" is not a text");
+        QTest::newRow("job no object")
+            << QByteArray("{\"format\":\"ventrik-queue\",\"version\":1,\"jobs\":[7]}")
+            << QStringLiteral("job 1 is not an object");
     }
     void aFileThatCannotBeReadIsKeptAside()
     {
@@ -185,6 +203,50 @@ private slots:
         QCOMPARE(LoadQueueFile(path).jobs.size(), 1);
     }
 
+    void filesThatAreNotFilesAreKeptAsideWithoutHanging()
+    {
+        start();
+        QDir().mkpath(m_world->paths().dataDir);
+        const QString path = m_session->queueFile();
+        // A link to nothing: moved aside as the link it is, and said so.
+        QVERIFY(QFile::link(m_world->path(QStringLiteral("nowhere.json")), path));
+        m_session->restoreQueue();
+        QTRY_COMPARE(m_problems.size(), 1);
+        QCOMPARE(m_problems[0].kind, ProblemKind::QueueKeptAside);
+        QCOMPARE(m_problems[0].subject, path + QStringLiteral(".bad"));
+        QVERIFY(m_problems[0].reason.contains(QStringLiteral("which does not exist")));
+        QVERIFY(QFileInfo(path + QStringLiteral(".bad")).isSymLink());
+        QVERIFY(!QFileInfo(path).isSymLink());
+
+        // A FIFO: opened without waiting for a writer, and kept aside.
+        newSession();
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        QElapsedTimer clock;
+        clock.start();
+        m_session->restoreQueue();
+        QVERIFY(clock.elapsed() < 5000);
+        QTRY_COMPARE(m_problems.size(), 1);
+        QVERIFY(m_problems[0].reason.contains(QStringLiteral("not a regular file")));
+        QCOMPARE(m_problems[0].subject, path + QStringLiteral(".bad.1"));
+        QCOMPARE(m_session->jobs().count(), 0);
+    }
+
+    void anInboxThatCannotBeReadIsKeptAndTold()
+    {
+        start();
+        m_session->restoreQueue();
+        const QString inbox = m_world->paths().dataDir + QStringLiteral("/queue-inbox.json");
+        QFile f(inbox);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("{\"format\":\"ventrik-queue\",\"version\":1,\"jobs\":{}}");
+        f.close();
+        QTRY_COMPARE(m_problems.size(), 1);
+        QCOMPARE(m_problems[0].kind, ProblemKind::InboxKeptAside);
+        QCOMPARE(m_problems[0].subject, inbox + QStringLiteral(".bad"));
+        QVERIFY(QFile::exists(inbox + QStringLiteral(".bad")));
+        QCOMPARE(m_session->jobs().count(), 0);
+    }
+
     void aSecondVentrikHandsItsJobsToTheOneThatOwnsTheQueue()
     {
         start();
@@ -207,6 +269,7 @@ private slots:
         QCOMPARE(told.size(), 1);
         QCOMPARE(told[0].kind, ProblemKind::QueueInUse);
         QCOMPARE(told[0].subject, QString::number(QCoreApplication::applicationPid()));
+        QCOMPARE(told[0].reason, m_world->paths().dataDir + QStringLiteral("/queue.lock"));
         // Once the owner has ended, the other takes the queue over, as saved.
         m_session.reset();
         QVERIFY(other.ownsQueue());

@@ -24,12 +24,7 @@ class TestRealTool : public QObject
     QString m_tools;
     std::unique_ptr<QTemporaryDir> m_dir;
 
-    struct Result
-    {
-        int status = -1;
-        QString out;
-        QString err;
-    };
+    using Result = ProcessResult;
 
     QString build(const QString& name) const
     {
@@ -40,19 +35,7 @@ class TestRealTool : public QObject
     static Result run(const QString& program, const QStringList& args,
                       const QProcessEnvironment& env, const QString& cwd = {})
     {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        if (!cwd.isEmpty())
-            p.setWorkingDirectory(cwd);
-        p.start(program, args);
-        if (!p.waitForFinished(240000)) {
-            p.kill();
-            p.waitForFinished();
-            return {};
-        }
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return RunProcess(program, args, env, cwd);
     }
     QProcessEnvironment environment() const
     {

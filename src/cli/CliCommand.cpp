@@ -601,14 +601,7 @@ void CliCommand::queue(const QStringList& args)
         } else if (sub == QLatin1String("run")) {
             queueRun(rest);
         } else if (sub == QLatin1String("clear") && rest.isEmpty()) {
-            if (!m_session.ownsQueue()) {
-                writeErr(
-                    QStringLiteral("Another Ventrik has the job queue open; clear it there.\n"));
-                finish(1);
-                return;
-            }
-            m_session.jobs().clear();
-            finish(m_failed ? 1 : 0);
+            finish(m_session.clearQueue() && !m_failed ? 0 : 1);
         } else {
             usageError(QStringLiteral("queue takes add, list, run or clear"));
         }
@@ -633,15 +626,19 @@ void CliCommand::queueAdd(const QStringList& args)
             printDryRun({JobQueue::toolArguments(job)});
             return;
         }
-        if (!m_session.ownsQueue()) {
-            m_session.addJob(job);
+        const bool handedOver = !m_session.ownsQueue();
+        // Said only once the job is in a file: a job only in memory is lost when this ends.
+        if (!m_session.addJob(job)) {
+            finish(1);
+            return;
+        }
+        if (handedOver) {
             print(jobJson(job, m_session.jobs().count() - 1),
                   QStringLiteral("job added to the queue of the Ventrik that has it open: %1 %2\n")
                       .arg(JobKindText(job.kind), job.name));
             finish(0);
             return;
         }
-        m_session.addJob(job);
         const int row = m_session.jobs().count() - 1;
         for (const PreflightIssue& issue : m_session.knownIssues()) {
             if (issue.row == row)
@@ -823,6 +820,13 @@ void CliCommand::queueRun(const QStringList& args)
                                     .arg(j.name, JobResultText(j));
                     }
                     allOk = allOk && m_session.jobs().pendingCount() == 0;
+                    // A run whose results could not all be saved has failed: the next run
+                    // would read an older queue.
+                    if (m_session.queueSaveFailedInRun()) {
+                        writeErr(QStringLiteral("The job queue could not be saved during the "
+                                                "run; see the message above.\n"));
+                        allOk = false;
+                    }
                     print(QJsonObject{{QStringLiteral("started"), true},
                                       {QStringLiteral("findings"), findings},
                                       {QStringLiteral("jobs"), results}},

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 #include <arpa/inet.h>
 #include <csignal>
@@ -132,6 +133,34 @@ QByteArray ReadCaptureBytes(const QString& name)
     if (!f.open(QIODevice::ReadOnly))
         qFatal("missing capture %s", qPrintable(name));
     return f.readAll();
+}
+
+ProcessResult RunProcess(const QString& program, const QStringList& args,
+                         const QProcessEnvironment& env, const QString& cwd, qint64 fileSizeLimit)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    if (!cwd.isEmpty())
+        p.setWorkingDirectory(cwd);
+    if (fileSizeLimit > 0) {
+        p.setChildProcessModifier([fileSizeLimit] {
+            // Only the soft limit, so a child (the simulated tool) can lift it again.
+            ::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = static_cast<rlim_t>(fileSizeLimit);
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
+    p.start(program, args);
+    if (!p.waitForFinished(240000)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 FileSizeLimit::FileSizeLimit(qint64 bytes)

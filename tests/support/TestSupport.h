@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
+#include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -27,6 +28,20 @@ private:
     qint64 m_oldSoft = 0;
     void (*m_oldHandler)(int) = nullptr;
 };
+
+// How a program run to its end went: its exit status (-1 when it crashed or was killed)
+// and what it wrote.
+struct ProcessResult
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+// Runs a program to its end. With fileSizeLimit, no file it writes may grow beyond that many
+// bytes (an honest full disk; its children may lift the limit again).
+ProcessResult RunProcess(const QString& program, const QStringList& args,
+                         const QProcessEnvironment& env, const QString& cwd = {},
+                         qint64 fileSizeLimit = 0);
 
 // A capture of the real tool's output (see tests/captures/README.md).
 QByteArray ReadCaptureBytes(const QString& name);

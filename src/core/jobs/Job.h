@@ -14,6 +14,8 @@ enum class DiscType : std::uint8_t { CD, DVD };
 // error and reason; the job list words them.
 struct Job
 {
+    // Which job this is, across saves and programs (a new one for every job queued).
+    QString id;
     JobKind kind = JobKind::Install;
     QString source;
     QString destination;
@@ -30,6 +32,12 @@ struct Job
     // The game's size: the disc's for an install, the listed game's for a copy. 0 when
     // unknown. Plans the space, checks the copy on the disk and estimates the time.
     qint64 sizeKb = 0;
+    // An install from an image: the file's size when it was queued, 0 when unknown.
+    qint64 sourceBytes = 0;
+    // The tool's process while the job runs (its id and start time), so a program started
+    // after this one ended can tell whether it still writes.
+    qint64 toolPid = 0;
+    quint64 toolStart = 0;
 
     JobState state = JobState::Pending;
     ToolError error = ToolError::None;
@@ -50,6 +58,9 @@ struct Job
 
     bool operator==(const Job&) const = default;
 };
+
+// A fresh identity for a job.
+QString NewJobId();
 
 // What the tool is given for the game a copy reads: its partition where known.
 inline QString SourceGame(const Job& job)

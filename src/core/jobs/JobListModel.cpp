@@ -1,5 +1,7 @@
 #include "JobListModel.h"
 
+#include <QUuid>
+
 #include <algorithm>
 
 QString JobKindText(JobKind kind)
@@ -22,6 +24,11 @@ QString JobKindText(JobKind kind)
 QString DiscTypeText(DiscType type)
 {
     return type == DiscType::CD ? QStringLiteral("CD-ROM") : QStringLiteral("DVD-ROM");
+}
+
+QString NewJobId()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
 QString JobResultText(const Job& job)
@@ -131,6 +138,8 @@ QVariant JobListModel::headerData(int section, Qt::Orientation orientation, int 
 void JobListModel::addJob(Job job)
 {
     job.state = JobState::Pending;
+    if (job.id.isEmpty())
+        job.id = NewJobId();
     beginInsertRows({}, count(), count());
     m_jobs.append(std::move(job));
     m_warnings.append(QString());

@@ -10,6 +10,10 @@
 #include <QJsonObject>
 #include <QLockFile>
 
+#include "core/platform/Platform.h"
+
+#include <cmath>
+
 #include <array>
 #include <utility>
 
@@ -46,6 +50,7 @@ constexpr std::array kStates{
     std::pair{JobState::Complete, "complete"}, std::pair{JobState::Aborted, "aborted"},
     std::pair{JobState::Failed, "failed"},
 };
+constexpr std::array kTypes{std::pair{DiscType::DVD, "DVD"}, std::pair{DiscType::CD, "CD"}};
 constexpr std::array kErrors{
     std::pair{ToolError::None, "none"},
     std::pair{ToolError::Interrupted, "interrupted"},
@@ -66,13 +71,13 @@ constexpr std::array kErrors{
 QJsonObject jobToJson(const Job& j)
 {
     return QJsonObject{
+        {QStringLiteral("id"), j.id},
         {QStringLiteral("kind"), nameOf(kKinds, j.kind)},
         {QStringLiteral("source"), j.source},
         {QStringLiteral("destination"), j.destination},
         {QStringLiteral("name"), j.name},
         {QStringLiteral("startup"), j.startup},
-        {QStringLiteral("type"),
-         j.type == DiscType::CD ? QStringLiteral("CD") : QStringLiteral("DVD")},
+        {QStringLiteral("type"), nameOf(kTypes, j.type)},
         {QStringLiteral("flags"), j.flags},
         {QStringLiteral("partition"), j.partition},
         {QStringLiteral("writes"), j.writes},
@@ -80,6 +85,9 @@ QJsonObject jobToJson(const Job& j)
         {QStringLiteral("not_verified"), j.notVerified},
         {QStringLiteral("replace_existing"), j.replaceExisting},
         {QStringLiteral("size_kb"), j.sizeKb},
+        {QStringLiteral("source_bytes"), j.sourceBytes},
+        {QStringLiteral("tool_pid"), j.toolPid},
+        {QStringLiteral("tool_start"), static_cast<qint64>(j.toolStart)},
         {QStringLiteral("state"), nameOf(kStates, j.state)},
         {QStringLiteral("error"), nameOf(kErrors, j.error)},
         {QStringLiteral("no_result"), j.noResult},
@@ -92,39 +100,115 @@ QJsonObject jobToJson(const Job& j)
     };
 }
 
-std::optional<Job> jobFromJson(const QJsonObject& o, QString* problem)
+// Reads a job's fields, each of the type it is written with: a field of another type makes
+// the whole file one that is not read, never a job with an empty value in its place.
+class FieldReader
 {
-    const auto kind = valueOf(kKinds, o.value(QStringLiteral("kind")).toString());
-    const auto state = valueOf(kStates, o.value(QStringLiteral("state")).toString());
-    if (!kind || !state) {
-        *problem = QStringLiteral("a job of an unknown kind or state");
+public:
+    explicit FieldReader(const QJsonObject& object) : m_object(object) {}
+
+    QString text(const char* key, bool required = false)
+    {
+        const QJsonValue v = m_object.value(QLatin1String(key));
+        if (v.isUndefined() && !required)
+            return {};
+        if (!v.isString() || (required && v.toString().isEmpty()))
+            return fail(key, required ? "a text that is not empty" : "a text");
+        return v.toString();
+    }
+    bool flag(const char* key)
+    {
+        const QJsonValue v = m_object.value(QLatin1String(key));
+        if (v.isUndefined())
+            return false;
+        if (!v.isBool()) {
+            fail(key, "true or false");
+            return false;
+        }
+        return v.toBool();
+    }
+    qint64 number(const char* key)
+    {
+        const QJsonValue v = m_object.value(QLatin1String(key));
+        if (v.isUndefined())
+            return 0;
+        const double d = v.toDouble(-1);
+        if (!v.isDouble() || d < 0 || d != std::floor(d) || d > 9.0e15) {
+            fail(key, "a whole number");
+            return 0;
+        }
+        return static_cast<qint64>(d);
+    }
+    template <typename E, std::size_t N>
+    std::optional<E> named(const char* key, const std::array<std::pair<E, const char*>, N>& table,
+                           bool required)
+    {
+        const QJsonValue v = m_object.value(QLatin1String(key));
+        if (v.isUndefined() && !required)
+            return table[0].first;
+        const auto value = v.isString() ? valueOf(table, v.toString()) : std::nullopt;
+        if (!value)
+            fail(key, "one of the names this version knows");
+        return value;
+    }
+    const QString& problem() const { return m_problem; }
+
+private:
+    QString fail(const char* key, const char* expected)
+    {
+        if (m_problem.isEmpty())
+            m_problem =
+                QStringLiteral("\"%1\" is not %2").arg(QLatin1String(key), QLatin1String(expected));
+        return {};
+    }
+    const QJsonObject& m_object;
+    QString m_problem;
+};
+
+std::optional<Job> jobFromJson(const QJsonValue& value, int number, QString* problem)
+{
+    if (!value.isObject()) {
+        *problem = QStringLiteral("job %1 is not an object").arg(number);
         return std::nullopt;
     }
+    const QJsonObject o = value.toObject();
+    FieldReader r(o);
     Job j;
+    const auto kind = r.named("kind", kKinds, true);
+    const auto state = r.named("state", kStates, true);
+    j.id = r.text("id");
+    j.source = r.text("source", true);
+    j.destination = r.text("destination", true);
+    j.name = r.text("name");
+    j.startup = r.text("startup");
+    j.type = r.named("type", kTypes, false).value_or(DiscType::DVD);
+    j.flags = r.text("flags");
+    j.partition = r.text("partition");
+    j.writes = r.text("writes");
+    j.writesNew = r.flag("writes_new");
+    j.notVerified = r.text("not_verified");
+    j.replaceExisting = r.flag("replace_existing");
+    j.sizeKb = r.number("size_kb");
+    j.sourceBytes = r.number("source_bytes");
+    j.error = r.named("error", kErrors, false).value_or(ToolError::None);
+    j.noResult = r.flag("no_result");
+    j.reason = r.text("reason");
+    j.toolReported = r.text("tool_reported");
+    j.incomplete = r.flag("incomplete");
+    j.note = r.text("note");
+    j.startedAt = r.number("started_at");
+    j.endedAt = r.number("ended_at");
+    j.toolPid = r.number("tool_pid");
+    j.toolStart = static_cast<quint64>(r.number("tool_start"));
+    if (!r.problem().isEmpty() || !kind || !state) {
+        *problem = QStringLiteral("job %1: %2").arg(number).arg(r.problem());
+        return std::nullopt;
+    }
     j.kind = *kind;
     j.state = *state;
-    j.source = o.value(QStringLiteral("source")).toString();
-    j.destination = o.value(QStringLiteral("destination")).toString();
-    j.name = o.value(QStringLiteral("name")).toString();
-    j.startup = o.value(QStringLiteral("startup")).toString();
-    j.type = o.value(QStringLiteral("type")).toString() == QLatin1String("CD") ? DiscType::CD
-                                                                               : DiscType::DVD;
-    j.flags = o.value(QStringLiteral("flags")).toString();
-    j.partition = o.value(QStringLiteral("partition")).toString();
-    j.writes = o.value(QStringLiteral("writes")).toString();
-    j.writesNew = o.value(QStringLiteral("writes_new")).toBool();
-    j.notVerified = o.value(QStringLiteral("not_verified")).toString();
-    j.replaceExisting = o.value(QStringLiteral("replace_existing")).toBool();
-    j.sizeKb = o.value(QStringLiteral("size_kb")).toInteger();
-    j.error =
-        valueOf(kErrors, o.value(QStringLiteral("error")).toString()).value_or(ToolError::None);
-    j.noResult = o.value(QStringLiteral("no_result")).toBool();
-    j.reason = o.value(QStringLiteral("reason")).toString();
-    j.toolReported = o.value(QStringLiteral("tool_reported")).toString();
-    j.incomplete = o.value(QStringLiteral("incomplete")).toBool();
-    j.note = o.value(QStringLiteral("note")).toString();
-    j.startedAt = o.value(QStringLiteral("started_at")).toInteger();
-    j.endedAt = o.value(QStringLiteral("ended_at")).toInteger();
+    // Files of earlier versions gave their jobs no identity: each gets one now.
+    if (j.id.isEmpty())
+        j.id = NewJobId();
     return j;
 }
 
@@ -154,16 +238,30 @@ LoadedQueue QueueFromJson(const QByteArray& json)
                                                                 : QStringLiteral("not a queue");
         return loaded;
     }
-    const int version = root.value(QStringLiteral("version")).toInt();
-    if (version > kQueueFormatVersion) {
+    // Every value exactly as this program writes it: a version that is no whole number, or
+    // jobs that are no list, are not read as an empty queue (which would then be saved).
+    const QJsonValue version = root.value(QStringLiteral("version"));
+    const double number = version.toDouble(-1);
+    if (!version.isDouble() || number < 1 || number != std::floor(number)) {
+        loaded.status = QueueFileStatus::Unreadable;
+        loaded.detail = QStringLiteral("\"version\" is not a whole number");
+        return loaded;
+    }
+    if (number > kQueueFormatVersion) {
         loaded.status = QueueFileStatus::Newer;
-        loaded.detail = QStringLiteral("format version %1").arg(version);
+        loaded.detail = QStringLiteral("format version %1").arg(number);
+        return loaded;
+    }
+    if (!root.value(QStringLiteral("jobs")).isArray()) {
+        loaded.status = QueueFileStatus::Unreadable;
+        loaded.detail = QStringLiteral("\"jobs\" is not a list");
         return loaded;
     }
     const QJsonArray list = root.value(QStringLiteral("jobs")).toArray();
     loaded.jobs.reserve(list.size());
-    for (const QJsonValue v : list) {
-        const std::optional<Job> job = jobFromJson(v.toObject(), &loaded.detail);
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const std::optional<Job> job =
+            jobFromJson(list[i], static_cast<int>(i + 1), &loaded.detail);
         if (!job) {
             // One job that cannot be read makes the file one to keep aside whole.
             loaded.status = QueueFileStatus::Unreadable;
@@ -178,16 +276,21 @@ LoadedQueue QueueFromJson(const QByteArray& json)
 
 LoadedQueue LoadQueueFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
+    // A link is followed; a link to nothing is no missing queue but a file that is wrong.
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
         return {};
-    if (!file.open(QIODevice::ReadOnly)) {
+    const platform::FileRead read = platform::readRegularFile(path);
+    if (read.status != platform::FileReadStatus::Read) {
         LoadedQueue loaded;
         loaded.status = QueueFileStatus::Unreadable;
-        loaded.detail = file.errorString();
+        loaded.detail = read.status == platform::FileReadStatus::Missing
+                            ? QStringLiteral("it is a link to %1, which does not exist")
+                                  .arg(info.symLinkTarget())
+                            : read.error;
         return loaded;
     }
-    return QueueFromJson(file.readAll());
+    return QueueFromJson(read.bytes);
 }
 
 bool SaveQueueFile(const QString& path, const QList<Job>& jobs, QString* error)
@@ -196,13 +299,15 @@ bool SaveQueueFile(const QString& path, const QList<Job>& jobs, QString* error)
     return SaveFileAtomically(path, QueueToJson(jobs), error);
 }
 
-QString KeepQueueFileAside(const QString& path)
+std::optional<QString> KeepQueueFileAside(const QString& path, QString* error)
 {
-    // An older file kept aside is not replaced either.
+    // An older file kept aside is not replaced either; a link is moved as a link.
+    auto taken = [](const QString& p) { return QFileInfo::exists(p) || QFileInfo(p).isSymLink(); };
     QString aside = path + QStringLiteral(".bad");
-    for (int n = 1; QFileInfo::exists(aside); ++n)
+    for (int n = 1; taken(aside); ++n)
         aside = path + QStringLiteral(".bad.%1").arg(n);
-    QFile::rename(path, aside);
+    if (!platform::replaceFile(path, aside, error))
+        return std::nullopt;
     return aside;
 }
 
@@ -215,22 +320,36 @@ bool AppendToQueueInbox(const QString& inbox, const Job& job, QString* error)
         *error = QStringLiteral("the queue's inbox is locked");
         return false;
     }
-    QList<Job> jobs = LoadQueueFile(inbox).jobs;
+    const LoadedQueue waiting = LoadQueueFile(inbox);
+    QList<Job> jobs = waiting.jobs;
+    // An inbox that cannot be read is kept, never written over.
+    if (waiting.status == QueueFileStatus::Unreadable || waiting.status == QueueFileStatus::Newer) {
+        if (!KeepQueueFileAside(inbox, error))
+            return false;
+    }
     jobs.append(job);
     return SaveQueueFile(inbox, jobs, error);
 }
 
-QList<Job> TakeQueueInbox(const QString& inbox)
+InboxTaken TakeQueueInbox(const QString& inbox)
 {
-    if (!QFileInfo::exists(inbox))
-        return {};
+    InboxTaken taken;
+    if (!QFileInfo::exists(inbox) && !QFileInfo(inbox).isSymLink())
+        return taken;
     QLockFile lock(inbox + QStringLiteral(".lock"));
     if (!lock.tryLock(1000))
-        return {};
+        return taken;
     const LoadedQueue loaded = LoadQueueFile(inbox);
-    if (loaded.status == QueueFileStatus::Loaded)
+    if (loaded.status == QueueFileStatus::Loaded) {
         QFile::remove(inbox);
-    else
-        KeepQueueFileAside(inbox);
-    return loaded.jobs;
+        taken.jobs = loaded.jobs;
+        return taken;
+    }
+    // Jobs that cannot be read are kept, and whoever takes them is told.
+    taken.problem = loaded.detail;
+    QString error;
+    taken.keptAside = KeepQueueFileAside(inbox, &error).value_or(QString());
+    if (taken.keptAside.isEmpty())
+        taken.problem += QStringLiteral("; it could not be moved aside: %1").arg(error);
+    return taken;
 }

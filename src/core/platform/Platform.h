@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -41,6 +42,23 @@ void prepareChildProcess(QProcess& process);
 // Calls handler on context's thread when the program is asked to end (SIGTERM,
 // SIGINT, SIGHUP), instead of dying with its tool still running. Once per program.
 void watchTerminationSignals(QObject* context, std::function<void(int signal)> handler);
+
+// Reads a file that must be a regular file, at most maxBytes of it. A device, a FIFO or a
+// folder is refused without ever blocking in open() or read().
+enum class FileReadStatus : std::uint8_t { Read, Missing, NotRegular, TooLarge, Failed };
+struct FileRead
+{
+    FileReadStatus status = FileReadStatus::Missing;
+    QByteArray bytes;
+    QString error; // in the user's words, for every status but Read and Missing
+};
+inline constexpr qint64 kMaxReadBytes = 16 * 1024 * 1024;
+FileRead readRegularFile(const QString& path, qint64 maxBytes = kMaxReadBytes);
+
+// When a process started (ticks since boot), 0 when it does not run: a pid with the same
+// start time is the same process, not a new one that got its number.
+quint64 processStartTime(qint64 pid);
+bool killProcess(qint64 pid); // the way that cannot be ignored
 
 // Puts from in the place of to in one step, replacing to; false with the reason.
 bool replaceFile(const QString& from, const QString& to, QString* error);

@@ -23,6 +23,7 @@
 #include <spawn.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -174,6 +175,81 @@ void watchTerminationSignals(QObject* context, std::function<void(int signal)> h
     action.sa_flags = SA_RESTART;
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(signal, &action, nullptr);
+}
+
+FileRead readRegularFile(const QString& path, qint64 maxBytes)
+{
+    FileRead result;
+    const QByteArray name = QFile::encodeName(path);
+    // O_NONBLOCK: opening a FIFO without a writer must not wait for one.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        result.status = errno == ENOENT ? FileReadStatus::Missing : FileReadStatus::Failed;
+        result.error = QString::fromLocal8Bit(std::strerror(errno));
+        return result;
+    }
+    struct stat info
+    {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        result.status = FileReadStatus::NotRegular;
+        result.error = QStringLiteral("it is not a regular file");
+        return result;
+    }
+    // One byte more than allowed tells a file that is too large, whatever stat said.
+    QByteArray bytes;
+    bytes.resize(static_cast<qsizetype>(std::min<qint64>(info.st_size, maxBytes) + 1));
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            result.status = FileReadStatus::Failed;
+            result.error = QString::fromLocal8Bit(std::strerror(errno));
+            ::close(fd);
+            return result;
+        }
+        if (n == 0)
+            break;
+        got += n;
+        if (got == bytes.size() && got <= maxBytes)
+            bytes.resize(static_cast<qsizetype>(std::min<qint64>(got * 2, maxBytes + 1)));
+    }
+    ::close(fd);
+    if (got > maxBytes) {
+        result.status = FileReadStatus::TooLarge;
+        result.error = QStringLiteral("it is larger than %1 MB").arg(maxBytes / (1024 * 1024));
+        return result;
+    }
+    bytes.resize(static_cast<qsizetype>(got));
+    result.status = FileReadStatus::Read;
+    result.bytes = bytes;
+    return result;
+}
+
+quint64 processStartTime(qint64 pid)
+{
+    if (pid <= 0)
+        return 0;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    // Field 22, counted after the command name, which is in parentheses and may hold blanks.
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    if (close < 0)
+        return 0;
+    const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+    // fields[0] is the state (field 3): a zombie has ended.
+    if (fields.size() < 20 || fields[0] == "Z")
+        return 0;
+    return fields[19].toULongLong();
+}
+
+bool killProcess(qint64 pid)
+{
+    return sendSignal(pid, SIGKILL);
 }
 
 bool replaceFile(const QString& from, const QString& to, QString* error)

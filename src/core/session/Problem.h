@@ -44,6 +44,8 @@ enum class ProblemKind : std::uint8_t {
     GameNotFound,        // subject: the name; reason: the target
     AmbiguousTitle,      // subject: the title; reason: the partitions of the games that have it
     MediaUnknown,        // subject: the image; reason: the type chosen. A notice only
+    CannotLock,          // subject: the lock file; reason: why it cannot be made
+    InboxKeptAside,      // subject: where the unreadable inbox now is; reason: what was wrong
 };
 
 struct Problem

@@ -109,9 +109,9 @@ QString ProblemText(const Problem& p)
                               .arg(p.subject),
                           p.reason);
     case ProblemKind::QueueInUse:
-        return tr("Another Ventrik (process %1) has the job queue open. Jobs added here join its "
-                  "queue; start, stop or clear the queue there.")
-            .arg(p.subject);
+        return tr("Another Ventrik (process %1) has the job queue open (%2). Jobs added here join "
+                  "its queue; start, stop or clear the queue there.")
+            .arg(p.subject, p.reason);
     case ProblemKind::OutputNotUnderstood:
         return tr("The games on %1 could not be read: the tool's output was not understood. "
                   "What it printed is in the run log.")
@@ -142,6 +142,15 @@ QString ProblemText(const Problem& p)
         return tr("hdl_dump does not say whether %1 is a CD or a DVD; it is installed as a %2, "
                   "from its size. Choose the type yourself if that is wrong.")
             .arg(p.subject, p.reason);
+    case ProblemKind::CannotLock:
+        return tr("The job queue cannot be locked: %1 could not be made (%2). Nothing was "
+                  "added to the queue or run from it.")
+            .arg(p.subject, p.reason);
+    case ProblemKind::InboxKeptAside:
+        return withReason(tr("Jobs handed over by another Ventrik could not be read; the file "
+                             "was kept as %1.")
+                              .arg(p.subject),
+                          p.reason);
     case ProblemKind::IncompleteGame:
         return tr("Ventrik ended while %1 was being installed. Only part of it is on %2.")
             .arg(p.subject, p.reason);

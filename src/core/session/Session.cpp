@@ -20,7 +20,7 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     : QObject(parent), m_paths(paths), m_seams(seams), m_settings(paths.configFile),
       m_queue(m_jobs, [this](const QStringList& a) { return runJob(a); }),
       m_nowQueue(m_nowJobs, [this](const QStringList& a) { return runJob(a); }),
-      m_log(paths.stateDir)
+      m_log(paths.stateDir), m_journal(paths.stateDir + QStringLiteral("/finished-jobs.jsonl"))
 {
     m_pool.setMaxThreadCount(1);
     // A settings file that cannot be written is kept as it was, and the user is told.
@@ -28,6 +28,11 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
         emit problem({ProblemKind::SaveFailed, path, reason});
     });
     connect(&m_queue, &JobQueue::jobStarted, this, &Session::jobStarted);
+    // Every job that ends complete is also written down apart from the queue's file.
+    connect(&m_queue, &JobQueue::jobFinished, this, [this](int row) {
+        if (m_jobs.job(row).state == JobState::Complete)
+            m_journal.recordComplete(m_jobs.job(row));
+    });
     connect(&m_queue, &JobQueue::progressChanged, this, &Session::progressChanged);
     connect(&m_queue, &JobQueue::finished, this, [this] { onQueueFinished(false); });
     connect(&m_nowQueue, &JobQueue::progressChanged, this, &Session::progressChanged);
@@ -510,11 +515,20 @@ bool Session::powerOffPS2(const QString& typed)
     return true;
 }
 
+bool Session::clearQueue()
+{
+    if (refuseForeignQueue())
+        return false;
+    m_jobs.clear();
+    return !m_queueSaveFailed;
+}
+
 bool Session::startQueue()
 {
     if (refuseForeignQueue() || !begin(Activity::RunningQueue))
         return false;
     m_backedUp.clear();
+    m_runSaveFailed = m_queueSaveFailed;
     // A run reads each disk afresh before its first write: others may have written since.
     m_freshFacts.clear();
     holdAwake();
@@ -652,9 +666,16 @@ void Session::saveQueue()
         return;
     QString error;
     const bool saved = SaveQueueFile(queueFile(), m_jobs.allJobs(), &error);
-    // Told once when saving begins to fail, not at every change after.
-    if (!saved && !m_queueSaveFailed)
+    // Told once when saving begins to fail, not at every change after; every change tries
+    // again. A run during which a save failed has failed, whatever its jobs did.
+    if (!saved && !m_queueSaveFailed) {
         emit problem({ProblemKind::SaveFailed, queueFile(), error});
+        m_log.addNote(tr("The job queue could not be saved to %1: %2").arg(queueFile(), error));
+    }
+    if (!saved)
+        m_runSaveFailed = true;
+    else if (m_queueSaveFailed)
+        m_log.addNote(tr("The job queue was saved to %1 again.").arg(queueFile()));
     m_queueSaveFailed = !saved;
 }
 
@@ -668,20 +689,66 @@ bool Session::ownsQueue()
     if (!m_queueLock || m_keepQueue)
         return true;
     // The other program may have ended since: then this one takes the queue over.
-    if (!m_queueLock->tryLock(0))
+    if (!tryQueueLock())
         return false;
     restoreQueue();
     return m_keepQueue;
+}
+
+QString Session::queueLockFile() const
+{
+    return m_paths.dataDir + QStringLiteral("/queue.lock");
+}
+
+bool Session::tryQueueLock()
+{
+    if (m_queueLock->isLocked())
+        return true;
+    auto named = [this] {
+        qint64 pid = 0;
+        QString host, app;
+        return m_queueLock->getLockInfo(&pid, &host, &app) && pid > 0;
+    };
+    const QFileInfo file(queueLockFile());
+    // A lock file that names no owner (empty, or garbage) was left by nothing that runs:
+    // it would lock the queue for ever.
+    if (file.isFile() && !named() && QFile::remove(queueLockFile()))
+        m_log.addNote(
+            tr("%1 named no program that owns the queue; it was taken over.").arg(queueLockFile()));
+    if (m_queueLock->tryLock(0)) {
+        m_queueLockError.clear();
+        return true;
+    }
+    // Held by another program, or a lock that cannot be made at all (a full or read-only
+    // folder, a folder in its place): the second is no other program, and is said as what
+    // it is.
+    if (m_queueLock->error() == QLockFile::LockFailedError && named())
+        m_queueLockError.clear();
+    else if (file.isDir())
+        m_queueLockError = tr("a folder has its name");
+    else if (m_queueLock->error() == QLockFile::PermissionError)
+        m_queueLockError = tr("permission denied");
+    else
+        m_queueLockError = tr("the lock file could not be written or names no owner");
+    return false;
 }
 
 bool Session::refuseForeignQueue()
 {
     if (ownsQueue())
         return false;
+    if (!m_queueLockError.isEmpty()) {
+        emit problem({ProblemKind::CannotLock, queueLockFile(), m_queueLockError});
+        return true;
+    }
+    if (!m_queueAside.isEmpty()) {
+        emit problem({ProblemKind::QueueKeptAside, queueFile(), m_queueAside});
+        return true;
+    }
     qint64 pid = 0;
     QString host, app;
     m_queueLock->getLockInfo(&pid, &host, &app);
-    emit problem({ProblemKind::QueueInUse, QString::number(pid), {}});
+    emit problem({ProblemKind::QueueInUse, QString::number(pid), queueLockFile()});
     return true;
 }
 
@@ -689,34 +756,54 @@ void Session::takeInbox()
 {
     if (!m_keepQueue)
         return;
-    for (const Job& job : TakeQueueInbox(inboxFile()))
+    const InboxTaken taken = TakeQueueInbox(inboxFile());
+    for (const Job& job : taken.jobs)
         m_jobs.addJob(job);
+    if (!taken.problem.isEmpty())
+        emit problem({ProblemKind::InboxKeptAside,
+                      taken.keptAside.isEmpty() ? inboxFile() : taken.keptAside, taken.problem});
 }
 
 void Session::restoreQueue()
 {
     QDir().mkpath(m_paths.dataDir);
     if (!m_queueLock) {
-        m_queueLock = std::make_unique<QLockFile>(m_paths.dataDir + QStringLiteral("/queue.lock"));
+        m_queueLock = std::make_unique<QLockFile>(queueLockFile());
         // Held for as long as the program runs; a lock left by a dead process is taken over.
         m_queueLock->setStaleLockTime(0);
     }
-    if (!m_queueLock->isLocked() && !m_queueLock->tryLock(0)) {
-        // Another Ventrik owns the file: shown as it is, never written from here.
+    if (!tryQueueLock()) {
+        // Another Ventrik owns the file, or no lock can be made here: shown as it is, never
+        // written from here.
         m_jobs.setJobs(LoadQueueFile(queueFile()).jobs);
+        if (!m_queueLockError.isEmpty())
+            QTimer::singleShot(0, this, [this] {
+                emit problem({ProblemKind::CannotLock, queueLockFile(), m_queueLockError});
+            });
         return;
     }
     const LoadedQueue loaded = LoadQueueFile(queueFile());
     if (loaded.status == QueueFileStatus::Unreadable || loaded.status == QueueFileStatus::Newer) {
-        const QString aside = KeepQueueFileAside(queueFile());
-        const QString detail =
+        QString error;
+        const std::optional<QString> aside = KeepQueueFileAside(queueFile(), &error);
+        QString detail =
             loaded.status == QueueFileStatus::Newer
                 ? tr("It was written by a newer version of Ventrik (%1).").arg(loaded.detail)
                 : loaded.detail;
+        if (!aside) {
+            // Not moved: then it is not written over either, and the queue stays unused.
+            detail += u' ' + tr("It could not be moved aside (%1), so the queue cannot be "
+                                "used until it is moved away.")
+                                 .arg(error);
+            m_queueAside = detail;
+        }
         QTimer::singleShot(0, this, [this, aside, detail] {
-            emit problem({ProblemKind::QueueKeptAside, aside, detail});
+            emit problem({ProblemKind::QueueKeptAside, aside.value_or(queueFile()), detail});
         });
+        if (!aside)
+            return;
     }
+    m_queueAside.clear();
     // What was just read is not written back: saving starts with the first change.
     m_keepQueue = false;
     m_jobs.setJobs(loaded.jobs);
@@ -728,10 +815,24 @@ void Session::restoreQueue()
         connect(&m_inboxWatch, &QFileSystemWatcher::directoryChanged, this, &Session::takeInbox);
     }
 
-    // A job found Active was running when the program ended.
+    // A job found Active was running when the program ended. A job the journal knows as
+    // complete was finished by a run whose last saves failed: both are looked for.
+    const QSet<QString> finished = m_journal.completeIds();
+    m_recognised.clear();
     QList<int> interrupted;
     for (int row = 0; row < m_jobs.count(); ++row) {
         Job job = m_jobs.job(row);
+        if (job.state != JobState::Complete && finished.contains(job.id)) {
+            if (JobQueue::writesAGame(job) && toolAvailable()) {
+                m_recognised.insert(job.id);
+                interrupted << row;
+            } else if (!JobQueue::writesAGame(job) && QFileInfo(job.destination).isFile()) {
+                job.state = JobState::Complete;
+                job.note = tr("Finished by an earlier run; the saved queue could not say so.");
+                m_jobs.setJob(row, job);
+            }
+            continue;
+        }
         if (job.state != JobState::Active)
             continue;
         if (JobQueue::writesAGame(job) && toolAvailable()) {
@@ -761,8 +862,10 @@ void Session::resumeNext(QList<int> rows)
         switch (found.found) {
         case Verification::Found::Whole:
             job.state = JobState::Complete;
-            job.note =
-                tr("Found whole on %1 after Ventrik ended during the job.").arg(job.destination);
+            job.note = m_recognised.contains(job.id)
+                           ? tr("Finished by an earlier run; the saved queue could not say so.")
+                           : tr("Found whole on %1 after Ventrik ended during the job.")
+                                 .arg(job.destination);
             m_jobs.setJob(row, job);
             break;
         case Verification::Found::Short:
@@ -787,14 +890,25 @@ void Session::resumeNext(QList<int> rows)
     });
 }
 
-void Session::addJob(const Job& job)
+bool Session::addJob(const Job& job)
 {
     if (!ownsQueue()) {
+        if (!m_queueLockError.isEmpty()) {
+            emit problem({ProblemKind::CannotLock, queueLockFile(), m_queueLockError});
+            return false;
+        }
+        // Handed over only once it is written where the other program takes it from.
         QString error;
-        if (!AppendToQueueInbox(inboxFile(), job, &error))
+        if (!AppendToQueueInbox(inboxFile(), job, &error)) {
             emit problem({ProblemKind::SaveFailed, inboxFile(), error});
+            return false;
+        }
+        m_jobs.addJob(job);
+        return true;
     }
     m_jobs.addJob(job);
+    // Kept in the list shown, but not in the file: this program's end would lose it.
+    return !m_queueSaveFailed;
 }
 
 void Session::updateWarnings()

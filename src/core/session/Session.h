@@ -3,6 +3,7 @@
 #include "GameListModel.h"
 #include "Problem.h"
 #include "core/jobs/BatchAdd.h"
+#include "core/jobs/JobJournal.h"
 #include "core/jobs/JobListModel.h"
 #include "core/jobs/JobQueue.h"
 #include "core/jobs/Preflight.h"
@@ -172,8 +173,11 @@ public:
     // False while another Ventrik (the window or a command line) has the saved queue open.
     bool ownsQueue();
     // Appends a job; also during a run, which it joins at the end. Its warnings follow.
-    // While another Ventrik owns the queue, the job goes to that program's queue.
-    void addJob(const Job& job);
+    // While another Ventrik owns the queue, the job goes to that program's queue. False
+    // (and a problem) when it could not be stored: then it would be lost at the program's end.
+    bool addJob(const Job& job);
+    // Whether a save of the queue failed during the last run (or since it started).
+    bool queueSaveFailedInRun() const { return m_runSaveFailed; }
     // Reads every target the waiting jobs write to, then reports queueChecked.
     bool checkQueue();
     // Every image among the paths (folders with their subfolders) read by the tool and
@@ -195,6 +199,8 @@ public:
     void setEndActions(const EndActions& actions) { m_endActions = actions; }
     const EndActions& endActions() const { return m_endActions; }
     bool startQueue();
+    // Every job removed; refused while another Ventrik owns the queue.
+    bool clearQueue();
     // One job at once, outside the list (Install Now, and the command line's jobs).
     bool runNow(const Job& job);
     const Job& nowJob() const { return m_nowJobs.job(0); }
@@ -306,6 +312,8 @@ private:
     void takeInbox();
     QString inboxFile() const;
     bool refuseForeignQueue();
+    bool tryQueueLock();
+    QString queueLockFile() const;
     void updateWarnings();
     void holdAwake();
     void releaseAwake();
@@ -338,11 +346,16 @@ private:
     bool m_cancelRequested = false;
     std::optional<bool> m_hasDiscInfo2; // unknown until the tool was asked once
     RunLog m_log;
+    JobJournal m_journal;
+    QSet<QString> m_recognised;             // jobs the journal knew as complete, being looked for
     bool m_keepQueue = false;               // saving starts once the saved queue was read
     std::unique_ptr<QLockFile> m_queueLock; // held while this program owns queue.json
     QFileSystemWatcher m_inboxWatch;
     QPointer<BatchReader> m_batch;
     bool m_queueSaveFailed = false;
+    bool m_runSaveFailed = false;
+    QString m_queueLockError; // why no lock could be made (not: another program holds it)
+    QString m_queueAside;     // a queue file that could not be moved aside: why
     QHash<QString, TargetFacts> m_facts; // the last read of each target
     QSet<QString> m_freshFacts;          // targets whose last read nothing wrote after
     QSet<QString> m_backedUp;            // targets whose table this run saved
