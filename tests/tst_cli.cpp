@@ -541,6 +541,77 @@ private slots:
         QCOMPARE(QFile::exists(beside), besideBefore);
     }
 
+    // One writer per disk ------------------------------------------------------------
+
+    void oneWriterPerDisk()
+    {
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("style")] = QStringLiteral("linux");
+        s[QStringLiteral("job_seconds")] = 3;
+        s[QStringLiteral("images")] =
+            QJsonObject{{QStringLiteral("one.iso"),
+                         QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLUS_100.01")},
+                                     {QStringLiteral("name"), QStringLiteral("ONE")},
+                                     {QStringLiteral("size_kb"), 5000}}},
+                        {QStringLiteral("two.iso"),
+                         QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLUS_100.02")},
+                                     {QStringLiteral("name"), QStringLiteral("TWO")},
+                                     {QStringLiteral("size_kb"), 5000}}}};
+        m_world->setState(s);
+        const QString sdc = disk(QStringLiteral("sdc"));
+        const QString one = image(QStringLiteral("one.iso"));
+        const QString two = image(QStringLiteral("two.iso"));
+        QCOMPARE(cli({QStringLiteral("queue"), QStringLiteral("add"), QStringLiteral("install"),
+                      sdc, one, QStringLiteral("--name"), QStringLiteral("One")})
+                     .status,
+                 0);
+        QProcess run;
+        run.setProcessEnvironment(environment());
+        run.start(QStringLiteral(VENTRIK_CLI_PATH),
+                  {QStringLiteral("--hdl-dump"), m_world->toolPath(), QStringLiteral("queue"),
+                   QStringLiteral("run"), QStringLiteral("--yes")});
+        auto injects = [this] {
+            QList<qsizetype> at;
+            const QList<QStringList> calls = m_world->calls();
+            for (qsizetype i = 0; i < calls.size(); ++i) {
+                if (calls[i].value(0).startsWith(QLatin1String("inject")))
+                    at << i;
+            }
+            return at;
+        };
+        QVERIFY(QTest::qWaitFor([&] { return injects().size() == 1; }, 20000));
+        // Refused at once with --no-wait, naming who writes.
+        const QStringList install{QStringLiteral("install"), sdc, two, QStringLiteral("--name"),
+                                  QStringLiteral("Two")};
+        const Result refused = cli(QStringList{QStringLiteral("--no-wait")} + install);
+        QCOMPARE(refused.status, 1);
+        QVERIFY2(
+            refused.err.contains(QStringLiteral("%1 is in use: the queue writes to it").arg(sdc)),
+            qPrintable(refused.err));
+        QCOMPARE(injects().size(), 1);
+        // Waits otherwise, and writes only once the queue is done with the disk.
+        const Result waited = cli(install);
+        QVERIFY(run.waitForFinished(30000));
+        QCOMPARE(run.exitCode(), 0);
+        QCOMPARE(waited.status, 0);
+        QVERIFY2(waited.err.contains(
+                     QStringLiteral("Waiting for the queue to finish with %1.").arg(sdc)),
+                 qPrintable(waited.err));
+        const QList<qsizetype> at = injects();
+        QCOMPARE(at.size(), 2);
+        const QList<QStringList> calls = m_world->calls();
+        qsizetype checked = -1; // the queue's read of the disk after its game
+        for (qsizetype i = at[0] + 1; i < calls.size() && checked < 0; ++i) {
+            if (calls[i].value(0) == QLatin1String("toc"))
+                checked = i;
+        }
+        QVERIFY(checked > at[0]);
+        QVERIFY(at[1] > checked);
+        QCOMPARE(
+            m_world->state()[QStringLiteral("disks")][1][QStringLiteral("games")].toArray().size(),
+            2);
+    }
+
     // Saved state that never lies --------------------------------------------------
 
     void aJobThatCannotBeSavedIsNotAdded()

@@ -1,5 +1,6 @@
 #include "GuiFixture.h"
 #include "core/jobs/QueueFile.h"
+#include "core/jobs/TargetLock.h"
 #include "gui/ProblemListDialog.h"
 #include "gui/StatusWindow.h"
 
@@ -193,6 +194,35 @@ private slots:
         for (const QStringList& c : m_world->calls())
             injects += c.first().startsWith(QLatin1String("inject")) ? 1 : 0;
         QCOMPARE(injects, 1);
+    }
+
+    void installNowWaitsForAnotherWriter()
+    {
+        start();
+        attachLocal();
+        // Another Ventrik's queue writes to the disk.
+        TargetLock other(m_world->paths().dataDir + QStringLiteral("/locks"),
+                         QStringLiteral("hdd1:"));
+        QVERIFY(other.tryLock(QStringLiteral("queue")));
+        chooseImage(makeImage(QStringLiteral("waiting.iso")), QStringLiteral("Waiting Game"));
+        child<QPushButton>("cmdInstall")->click();
+        auto& status = main().statusWindow();
+        QTRY_COMPARE(child<QLabel>("lblTask", &status)->text(),
+                     QStringLiteral("Waiting for the queue to finish with hdd1:."));
+        QTest::qWait(500);
+        auto injected = [this] {
+            for (const QStringList& c : m_world->calls()) {
+                if (c.value(0).startsWith(QLatin1String("inject")))
+                    return true;
+            }
+            return false;
+        };
+        QVERIFY(!injected());
+        QVERIFY(m_dialogs.shown.isEmpty());
+        other.unlock();
+        QVERIFY(idle());
+        QVERIFY(injected());
+        QVERIFY(session().games().count() == 3);
     }
 
     void installNowNeverTakesTheLastSlice()

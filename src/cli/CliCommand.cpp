@@ -105,7 +105,7 @@ const QList<CliCommand::Entry>& CliCommand::table()
 QString CliCommand::usage()
 {
     return QStringLiteral(
-        "usage: ventrik-cli [--hdl-dump PATH] [--json] [--dry-run] COMMAND [ARGS]\n"
+        "usage: ventrik-cli [--hdl-dump PATH] [--json] [--dry-run] [--no-wait] COMMAND [ARGS]\n"
         "  devices                          PS2 disks and optical drives of this machine\n"
         "  games TARGET                     installed games and space (TARGET: disk path, "
         "hddN:, or IPv4)\n"
@@ -139,6 +139,7 @@ QString CliCommand::usage()
         "  queue clear\n"
         "NAME is a game's title or its partition (games lists both); a title two games share\n"
         "is refused. Relative paths are read from the current folder.\n"
+        "A disk another Ventrik writes to is waited for; --no-wait refuses it at once.\n"
         "Exit status: 0 success, 1 the operation failed, 2 a usage error, 3 done but not "
         "verified\n"
         "(the disk could not be read afterwards to check the game).\n");

@@ -17,6 +17,7 @@ struct CliOptions
 {
     bool json = false;
     bool dryRun = false;
+    bool noWait = false; // a disk another Ventrik writes to is refused, not waited for
 };
 
 // One invocation of ventrik-cli: a command of the table run on the session,

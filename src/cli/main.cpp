@@ -35,6 +35,8 @@ int main(int argc, char* argv[])
             options.json = true;
         } else if (option == QLatin1String("--dry-run")) {
             options.dryRun = true;
+        } else if (option == QLatin1String("--no-wait")) {
+            options.noWait = true;
         } else if (option == QLatin1String("--hdl-dump") && !args.isEmpty()) {
             tool = args.takeFirst();
         } else if (option == QLatin1String("--help")) {
@@ -56,6 +58,7 @@ int main(int argc, char* argv[])
     SystemIcmpBackend icmp;
     NoPowerActions power;
     Session session(paths, SessionSeams{icmp, power});
+    session.setWaitForTargets(!options.noWait);
     CliCommand command(session, options);
     QObject::connect(&command, &CliCommand::done, &app,
                      [](int status) { QCoreApplication::exit(status); });

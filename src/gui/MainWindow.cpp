@@ -462,6 +462,13 @@ void MainWindow::connectSession()
 
 void MainWindow::showProblem(const Problem& problem)
 {
+    // Waiting is no question: it is said where the run is shown, and Cancel ends it.
+    if (problem.kind == ProblemKind::TargetWaiting) {
+        m_status->setTask(ProblemText(problem));
+        balloon(ProblemText(problem));
+        return;
+    }
+
     // No box stops an unattended run: what it has to say waits for its end, unless the
     // user is at the window adding to it.
     if (m_session.activity() == Activity::RunningQueue && !isActiveWindow()) {

@@ -46,6 +46,8 @@ enum class ProblemKind : std::uint8_t {
     MediaUnknown,        // subject: the image; reason: the type chosen. A notice only
     CannotLock,          // subject: the lock file; reason: why it cannot be made
     InboxKeptAside,      // subject: where the unreadable inbox now is; reason: what was wrong
+    TargetWaiting,       // subject: the target; reason: who writes to it. A notice only
+    TargetInUse,         // subject: the target; reason: who writes to it
 };
 
 struct Problem

@@ -151,11 +151,32 @@ QString ProblemText(const Problem& p)
                              "was kept as %1.")
                               .arg(p.subject),
                           p.reason);
+    case ProblemKind::TargetWaiting:
+        return tr("Waiting for %1 to finish with %2.").arg(TargetHolderText(p.reason), p.subject);
+    case ProblemKind::TargetInUse:
+        return tr("%1 is in use: %2 writes to it. Nothing was done; try again when it has "
+                  "finished.")
+            .arg(p.subject, TargetHolderText(p.reason));
     case ProblemKind::IncompleteGame:
         return tr("Ventrik ended while %1 was being installed. Only part of it is on %2.")
             .arg(p.subject, p.reason);
     }
     return {};
+}
+
+QString TargetHolderText(const QString& holder)
+{
+    if (holder == QLatin1String("queue"))
+        return tr("the queue");
+    if (holder == QLatin1String("install"))
+        return tr("an install");
+    if (holder == QLatin1String("copy"))
+        return tr("a copy");
+    if (holder == QLatin1String("change"))
+        return tr("a change of its games");
+    if (holder == QLatin1String("restore"))
+        return tr("a restore of its partition table");
+    return tr("another Ventrik");
 }
 
 QString ProblemTitle(const Problem& p)
@@ -168,5 +189,6 @@ QString ProblemTitle(const Problem& p)
 bool ProblemIsWarning(const Problem& p)
 {
     return p.kind == ProblemKind::DualLayer || p.kind == ProblemKind::ProbeImpossible ||
-           p.kind == ProblemKind::NameTrimmed || p.kind == ProblemKind::MediaUnknown;
+           p.kind == ProblemKind::NameTrimmed || p.kind == ProblemKind::MediaUnknown ||
+           p.kind == ProblemKind::TargetWaiting;
 }

@@ -14,3 +14,5 @@ QString ProblemTitle(const Problem& problem);
 bool ProblemIsWarning(const Problem& problem);
 // The advice for a disk the user may not read, as the README gives it.
 QString PermissionAdvice();
+// Who writes to a target, from the word its lock holds ("queue" -> "the queue").
+QString TargetHolderText(const QString& holder);

@@ -114,6 +114,8 @@ void Session::end()
 {
     if (m_activity == Activity::None)
         return;
+    // What this activity wrote to is another program's to write again.
+    unlockTargets();
     m_activity = Activity::None;
     emit busyChanged(false);
 }

@@ -7,6 +7,7 @@
 #include "core/jobs/JobListModel.h"
 #include "core/jobs/JobQueue.h"
 #include "core/jobs/Preflight.h"
+#include "core/jobs/TargetLock.h"
 #include "core/log/RunLog.h"
 #include "core/output/Parsers.h"
 #include "core/settings/AppPaths.h"
@@ -24,6 +25,7 @@
 #include <QThreadPool>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -211,6 +213,9 @@ public:
     // Before the program ends: the PS2 switched off when the settings ask for it.
     bool runExitActions();
 
+    // A target another Ventrik writes to is waited for (the default), or refused at once.
+    void setWaitForTargets(bool wait) { m_waitForTargets = wait; }
+
     // Pause between attempts to start the tool (tests shorten it).
     void setRetryPause(int ms) { m_retryPauseMs = ms; }
     // Silence after which a listing or disc read gives up, unless the settings'
@@ -297,7 +302,21 @@ private:
     // Before a job writes to a disk: its partition table saved (once a run), the disk read
     // (what is there before; the space the game needs, one slice left free).
     void prepareJob(const Job& job, std::function<void(const Job&)> go);
+    void prepareWrite(const Job& job, const QString& target, std::function<void(const Job&)> go);
     void backupToc(const QString& target, std::function<void()> done);
+    // One writer per target, across programs: go(true) once this session holds its lock
+    // (held until the activity ends); go(false) when refused or the wait was cancelled.
+    void lockTarget(const QString& target, const QString& holder,
+                    std::function<void(bool locked)> go);
+    void waitForTarget(const QString& target, const QString& holder,
+                       std::function<void(bool locked)> go);
+    void unlockTargets();
+    // go() with the target locked; the activity ends when it cannot be.
+    void whileLocked(const QString& target, const QString& holder, std::function<void()> go);
+    void restoreLocked(const QString& target, const QString& file);
+    void changeLocked(const QString& title, const QStringList& args);
+    // Who a job's writes are, for those who wait: "queue", "install", "copy".
+    QString jobHolder(const Job& job) const;
     // The table saved where the tool can, then go.
     void backupBeforeWrite(const QString& target, std::function<void()> go);
     void knowToolCommands(std::function<void()> done);
@@ -347,7 +366,10 @@ private:
     std::optional<bool> m_hasDiscInfo2; // unknown until the tool was asked once
     RunLog m_log;
     JobJournal m_journal;
-    QSet<QString> m_recognised;             // jobs the journal knew as complete, being looked for
+    QSet<QString> m_recognised; // jobs the journal knew as complete, being looked for
+    std::map<QString, std::unique_ptr<TargetLock>> m_targetLocks;
+    bool m_waitForTargets = true;
+    static constexpr int kTargetRetryMs = 300;
     bool m_keepQueue = false;               // saving starts once the saved queue was read
     std::unique_ptr<QLockFile> m_queueLock; // held while this program owns queue.json
     QFileSystemWatcher m_inboxWatch;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStorageInfo>
 
 namespace {
 
@@ -231,11 +232,51 @@ void Session::knowToolCommands(std::function<void()> done)
 
 void Session::prepareJob(const Job& job, std::function<void(const Job&)> go)
 {
+    auto refuse = [go, job](ToolError error, const QString& reason) {
+        Job refused = job;
+        refused.state = JobState::Failed;
+        refused.error = error;
+        refused.reason = reason;
+        go(refused);
+    };
+    // An image needs room for all of it in its folder, checked before a byte is written.
+    if (job.kind == JobKind::MakeIso || job.kind == JobKind::CopyToPC) {
+        const QStorageInfo volume(QFileInfo(job.destination).absolutePath());
+        const qint64 needed = job.sizeKb * 1024;
+        if (needed > 0 && volume.isValid() && volume.bytesAvailable() < needed) {
+            refuse(ToolError::NoSpace, tr("%1 needs %2 MB in %3, and %4 MB are free there.")
+                                           .arg(QFileInfo(job.destination).fileName())
+                                           .arg((needed + 1048575) / 1048576)
+                                           .arg(QFileInfo(job.destination).absolutePath())
+                                           .arg(volume.bytesAvailable() / 1048576));
+            return;
+        }
+    }
+    // The disk the job writes to, or a PS2 disk it copies from: one writer at a time there,
+    // and nothing changes under a copy.
     const QString target = WriteTarget(job);
-    if (target.isEmpty()) {
+    const QString disk = target.isEmpty() && job.kind == JobKind::CopyToPC ? job.source : target;
+    if (disk.isEmpty()) {
         go(job);
         return;
     }
+    lockTarget(disk, jobHolder(job), [this, job, target, disk, go, refuse](bool locked) {
+        if (!locked && !m_cancelRequested) {
+            refuse(ToolError::None,
+                   tr("%1 is in use by another Ventrik; nothing was written.").arg(disk));
+            return;
+        }
+        if (!locked || target.isEmpty()) {
+            go(job);
+            return;
+        }
+        prepareWrite(job, target, go);
+    });
+}
+
+void Session::prepareWrite(const Job& job, const QString& target,
+                           std::function<void(const Job&)> go)
+{
     auto decide = [this, job, target, go](const TargetFacts& facts) {
         Job prepared = job;
         prepared.writes.clear();
@@ -360,7 +401,25 @@ bool Session::restoreToc(const QString& target, const QString& file)
 {
     if (target.isEmpty() || !begin(Activity::Restoring))
         return false;
-    m_freshFacts.remove(target);
+    whileLocked(target, QStringLiteral("restore"), [this, target, file] {
+        m_freshFacts.remove(target);
+        restoreLocked(target, file);
+    });
+    return true;
+}
+
+void Session::whileLocked(const QString& target, const QString& holder, std::function<void()> go)
+{
+    lockTarget(target, holder, [this, go](bool locked) {
+        if (locked)
+            go();
+        else
+            end();
+    });
+}
+
+void Session::restoreLocked(const QString& target, const QString& file)
+{
     startAttempt({QStringLiteral("restore_toc"), target, file}, [this, target,
                                                                  file](const RunOutcome& outcome) {
         const bool restored = outcome.succeeded() && outcome.error == ToolError::None;
@@ -379,7 +438,6 @@ bool Session::restoreToc(const QString& target, const QString& file)
         else
             readTargetFacts(target, [finish](const TargetFacts&) { finish(); });
     });
-    return true;
 }
 
 // Deleting and editing installed games ---------------------------------------------------
@@ -404,9 +462,11 @@ bool Session::deleteGames(const QStringList& names)
             end();
             return;
         }
-        backupBeforeWrite(m_targetDevice, [this, games] {
-            m_freshFacts.remove(m_targetDevice);
-            deleteNext(games);
+        whileLocked(m_targetDevice, QStringLiteral("change"), [this, games] {
+            backupBeforeWrite(m_targetDevice, [this, games] {
+                m_freshFacts.remove(m_targetDevice);
+                deleteNext(games);
+            });
         });
     });
     return true;
@@ -502,23 +562,28 @@ bool Session::modifyGame(const QString& name,
                 end();
                 return;
             }
-            backupBeforeWrite(m_targetDevice, [this, title, args] {
-                m_freshFacts.remove(m_targetDevice);
-                startAttempt(args, [this, title](const RunOutcome& outcome) {
-                    const bool changed = outcome.succeeded() && outcome.error == ToolError::None;
-                    const QString reason = outcome.reason(toolName());
-                    refreshTarget([this, title, changed, reason] {
-                        // Told before the session is idle again, so whoever waits for idle
-                        // knows.
-                        if (changed)
-                            emit gameModified(title);
-                        else
-                            emit problem({ProblemKind::ModifyFailed, title, reason});
-                        end();
-                    });
-                });
-            });
+            whileLocked(m_targetDevice, QStringLiteral("change"),
+                        [this, title, args] { changeLocked(title, args); });
         });
     });
     return true;
+}
+
+void Session::changeLocked(const QString& title, const QStringList& args)
+{
+    backupBeforeWrite(m_targetDevice, [this, title, args] {
+        m_freshFacts.remove(m_targetDevice);
+        startAttempt(args, [this, title](const RunOutcome& outcome) {
+            const bool changed = outcome.succeeded() && outcome.error == ToolError::None;
+            const QString reason = outcome.reason(toolName());
+            refreshTarget([this, title, changed, reason] {
+                // Told before the session is idle again, so whoever waits for idle knows.
+                if (changed)
+                    emit gameModified(title);
+                else
+                    emit problem({ProblemKind::ModifyFailed, title, reason});
+                end();
+            });
+        });
+    });
 }
