@@ -13,7 +13,7 @@
 //   gauge       the newest build's progress gauge; it also writes info.sys where it runs
 //   fault       {mode, command, text, exit, times, skip}: silent, crash, hang,
 //               error, refused, timeout; once the game is written: short (half
-//               of it on the disk), crash_after_100, error_after_100, vanish
+//               of it on the disk, an image of one byte), crash_after_100, error_after_100, vanish
 //               (success reported, nothing on the disk)
 //   disks       [{device, path, size_mb, formatted, games: [...]}]
 //   drives      [{device, path, disc: {startup, name, size_kb, dual_layer, ps2}}]

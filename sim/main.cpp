@@ -664,14 +664,17 @@ struct Sim
         return 1;
     }
 
-    bool writeImage(const QString& path, const QByteArray& header) const
+    // An image of the game's size: its header, then a hole; cut to a byte on request.
+    bool writeImage(const QString& path, const QByteArray& header, qint64 sizeKb) const
     {
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly))
             return false;
         f.write(header);
-        f.write(QByteArray(4096 - header.size() % 4096, '\0'));
-        return true;
+        const qint64 bytes = m_after == QLatin1String("short") && !header.isEmpty()
+                                 ? 1
+                                 : std::max<qint64>(sizeKb * 1024, header.size());
+        return f.resize(bytes);
     }
 
     int extract(const QStringList& args)
@@ -705,7 +708,8 @@ struct Sim
             return fileExists(dest);
         }
         // Like the real tool: the file is sized first, its content written as the copy goes.
-        if (!writeImage(dest, QByteArray())) {
+        const qint64 kb = game.value(QStringLiteral("size_kb")).toInteger();
+        if (!writeImage(dest, QByteArray(), kb)) {
             errLine(win ? QStringLiteral("The system cannot find the path specified.")
                         : QStringLiteral("00000002 (2): No such file or directory"));
             return 1;
@@ -713,9 +717,11 @@ struct Sim
         if (!progress())
             return interrupted();
         // The image says which game it is: its partition and startup, then its name.
-        writeImage(dest, "PS2SIM extract " + simdisk::partitionOf(game, naming()).toUtf8() + ' ' +
-                             game.value(QStringLiteral("startup")).toString().toUtf8() + ' ' +
-                             game.value(QStringLiteral("name")).toString().toUtf8() + '\n');
+        writeImage(dest,
+                   "PS2SIM extract " + simdisk::partitionOf(game, naming()).toUtf8() + ' ' +
+                       game.value(QStringLiteral("startup")).toString().toUtf8() + ' ' +
+                       game.value(QStringLiteral("name")).toString().toUtf8() + '\n',
+                   kb);
         return 0;
     }
 
@@ -728,12 +734,14 @@ struct Sim
             return rc;
         if (QFileInfo::exists(args[1]))
             return fileExists(args[1]);
-        if (!writeImage(args[1], QByteArray()))
+        const qint64 kb = disc.value(QStringLiteral("size_kb")).toInteger();
+        if (!writeImage(args[1], QByteArray(), kb))
             return 1;
         if (!progress())
             return interrupted();
-        writeImage(args[1], "PS2SIM dump " +
-                                disc.value(QStringLiteral("startup")).toString().toUtf8() + '\n');
+        writeImage(args[1],
+                   "PS2SIM dump " + disc.value(QStringLiteral("startup")).toString().toUtf8() + '\n',
+                   kb);
         return 0;
     }
 

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLockFile>
+#include <QStorageInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -610,6 +611,51 @@ private slots:
         QCOMPARE(
             m_world->state()[QStringLiteral("disks")][1][QStringLiteral("games")].toArray().size(),
             2);
+    }
+
+    void anImageIsKeptOnlyWhenWhole()
+    {
+        // A copy cut to one byte is no image.
+        const QString out = m_world->path(QStringLiteral("Test Game.iso"));
+        QVERIFY(cli({QStringLiteral("queue"), QStringLiteral("add"), QStringLiteral("copy-to-pc"),
+                     QStringLiteral("hdd1:"), QStringLiteral("Test Game"), out})
+                    .status == 0);
+        m_world->setFault({{"mode", "short"}, {"command", "extract"}});
+        Result r = cli({QStringLiteral("--json"), QStringLiteral("queue"), QStringLiteral("run"),
+                        QStringLiteral("--yes")});
+        QCOMPARE(r.status, 1);
+        const QJsonObject job = json(r.out)[QStringLiteral("jobs")].toArray()[0].toObject();
+        QVERIFY2(job[QStringLiteral("reason")].toString().contains(
+                     QStringLiteral("The image has 1 bytes where the game has 315981824")),
+                 qPrintable(job[QStringLiteral("reason")].toString()));
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(!QFile::exists(out + QStringLiteral(".part")));
+        // Whole, it takes the older one's place.
+        m_world->setFault({});
+        r = cli({QStringLiteral("queue"), QStringLiteral("run"), QStringLiteral("--yes")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(QFileInfo(out).size(), qint64(308576) * 1024);
+
+        // No room in the folder for the game: refused before anything is written.
+        QJsonObject s = m_world->state();
+        QJsonArray disks = s[QStringLiteral("disks")].toArray();
+        QJsonObject disk = disks[0].toObject();
+        // More than the test's folder has free, on a disk large enough to hold it.
+        const qint64 free = QStorageInfo(m_world->dir()).bytesAvailable() / 1024;
+        disk[QStringLiteral("size_mb")] = free / 1024 * 2 + 100000;
+        disk[QStringLiteral("games")] = QJsonArray{SimWorld::game(
+            QStringLiteral("Huge"), QStringLiteral("SLUS_999.99"), QStringLiteral("DVD"),
+            free + 1024 * 1024)};
+        disks[0] = disk;
+        s[QStringLiteral("disks")] = disks;
+        m_world->setState(s);
+        m_world->clearCalls();
+        r = cli({QStringLiteral("copy-to-pc"), QStringLiteral("hdd1:"), QStringLiteral("Huge"),
+                 m_world->path(QStringLiteral("huge.iso"))});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("are free there")), qPrintable(r.err));
+        for (const QStringList& c : m_world->calls())
+            QVERIFY(c.value(0) != QLatin1String("extract"));
     }
 
     // Saved state that never lies --------------------------------------------------

@@ -596,6 +596,33 @@ private slots:
             QStringLiteral("Error (the tool reported success, but Game is not on /dev/vtksim1)"));
     }
 
+    void anImageCutShortNeverReplacesTheOldOne()
+    {
+        start();
+        const QString out = m_world->path(QStringLiteral("Test Game.iso"));
+        QFile old(out);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("older image");
+        old.close();
+        Job copy;
+        copy.kind = JobKind::CopyToPC;
+        copy.source = QStringLiteral("/dev/sdb");
+        copy.name = QStringLiteral("Test Game");
+        copy.destination = out;
+        copy.sizeKb = 308576;
+        copy.replaceExisting = true; // the user said yes to replacing it
+        m_session->addJob(copy);
+        m_world->setFault({{"mode", "short"}, {"command", "extract"}});
+        QVERIFY(runQueue());
+        QCOMPARE(m_session->jobs().job(0).state, JobState::Failed);
+        QCOMPARE(old.size(), 11);
+        QVERIFY(!QFile::exists(out + QStringLiteral(".part")));
+        m_world->setFault({});
+        QVERIFY(runQueue());
+        QCOMPARE(m_session->jobs().job(0).state, JobState::Complete);
+        QCOMPARE(QFileInfo(out).size(), qint64(308576) * 1024);
+    }
+
     void onlyANewGameCounts()
     {
         Job job;

@@ -207,8 +207,17 @@ void JobQueue::onRunFinished(const RunOutcome& outcome)
     decideResult(job, outcome, m_reached100, tool);
     if (!m_partFile.isEmpty()) {
         QString error;
-        if (job.state == JobState::Complete &&
-            !platform::replaceFile(m_partFile, job.destination, &error)) {
+        // An image takes an older one's place only when it is whole: the game's size from the
+        // listing, or the disc's.
+        const qint64 expected = job.sizeKb * 1024;
+        const qint64 made = QFileInfo(m_partFile).size();
+        if (job.state == JobState::Complete && expected > 0 && made != expected) {
+            job.state = JobState::Failed;
+            job.reason = tr("The image has %1 bytes where the game has %2; it was not kept.")
+                             .arg(made)
+                             .arg(expected);
+        } else if (job.state == JobState::Complete &&
+                   !platform::replaceFile(m_partFile, job.destination, &error)) {
             job.state = JobState::Failed;
             job.reason = tr("The image could not be put in place: %1").arg(error);
         }

@@ -138,7 +138,8 @@ std::optional<GameColumns> ParseGameHeader(const QString& line)
 
 std::optional<GameRow> ParseGameLine(const QString& line, const GameColumns* columns)
 {
-    static const QRegularExpression head(QStringLiteral("^\\s*(CD|DVD)\\s+([0-9]+)KB(\\s+)"));
+    // The size is right-aligned in ten places: a game of 100 GB or more touches the type.
+    static const QRegularExpression head(QStringLiteral("^\\s*(CD|DVD)\\s*([0-9]+)KB(\\s+)"));
     const auto m = head.match(line);
     if (!m.hasMatch())
         return std::nullopt;
