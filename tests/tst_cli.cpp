@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLockFile>
@@ -11,6 +12,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 
 // ventrik-cli run as a process against the simulator.
 class TestCli : public QObject
@@ -656,6 +658,42 @@ private slots:
         QVERIFY2(r.err.contains(QStringLiteral("are free there")), qPrintable(r.err));
         for (const QStringList& c : m_world->calls())
             QVERIFY(c.value(0) != QLatin1String("extract"));
+    }
+
+    void devicesAndFifosAreNoFiles()
+    {
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("style")] = QStringLiteral("linux");
+        m_world->setState(s);
+        QDir().mkpath(m_world->path(QStringLiteral("pile")));
+        image(QStringLiteral("pile/one.iso"));
+        const QString fifo = m_world->path(QStringLiteral("fifo"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        // A disc database named /dev/zero or a FIFO: said, never read without end or waited for.
+        for (const QString& database : {QStringLiteral("/dev/zero"), fifo}) {
+            QFile conf(m_world->path(QStringLiteral(".hdl_dump.conf")));
+            QVERIFY(conf.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            conf.write("\"disc_database_file\" = \"" + database.toUtf8() + "\"\n");
+            conf.close();
+            QElapsedTimer clock;
+            clock.start();
+            const Result r = cli({QStringLiteral("queue"), QStringLiteral("add-folder"),
+                                  QStringLiteral("127.0.0.1"), m_world->path(QStringLiteral("pile"))});
+            QVERIFY(clock.elapsed() < 20000);
+            QCOMPARE(r.status, 0);
+            QVERIFY2(r.err.contains(QStringLiteral("The disc database could not be read (%1: it is "
+                                                   "not a regular file)")
+                                        .arg(database)),
+                     qPrintable(r.err));
+            cli({QStringLiteral("queue"), QStringLiteral("clear")});
+        }
+        // A FIFO as the saved queue: kept aside at once, not opened and waited on.
+        const QString queue = m_world->path(QStringLiteral("data/Ventrik/queue.json"));
+        QFile::remove(queue);
+        QVERIFY(::mkfifo(QFile::encodeName(queue).constData(), 0600) == 0);
+        const Result listed = cli({QStringLiteral("queue"), QStringLiteral("list")});
+        QCOMPARE(listed.status, 0);
+        QVERIFY2(listed.err.contains(QStringLiteral("it is not a regular file")), qPrintable(listed.err));
     }
 
     // Saved state that never lies --------------------------------------------------

@@ -1,6 +1,7 @@
 #include "BatchAdd.h"
 
 #include "core/devices/Flags.h"
+#include "core/platform/Platform.h"
 #include "core/tool/ToolRun.h"
 
 #include <QDir>
@@ -78,13 +79,19 @@ QHash<QString, DiscDatabaseEntry> ParseDiscDatabase(const QByteArray& content)
     return db;
 }
 
-QHash<QString, DiscDatabaseEntry> ReadDiscDatabase(const QString& path)
+DiscDatabase ReadDiscDatabase(const QString& path)
 {
-    QFile file(path);
-    // A database is a short list; anything huge is not one.
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > 16 * 1024 * 1024)
-        return {};
-    return ParseDiscDatabase(file.readAll());
+    DiscDatabase db;
+    if (path.isEmpty())
+        return db;
+    // A database is a short list in a regular file: /dev/zero, /dev/urandom or a FIFO named
+    // here are said, never read without end or waited for.
+    const platform::FileRead read = platform::readRegularFile(path);
+    if (read.status == platform::FileReadStatus::Read)
+        db.entries = ParseDiscDatabase(read.bytes);
+    else if (read.status != platform::FileReadStatus::Missing)
+        db.problem = read.error;
+    return db;
 }
 
 BatchReader::BatchReader(Launcher launch, QString command, int parallel, QObject* parent)

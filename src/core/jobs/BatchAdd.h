@@ -28,7 +28,12 @@ struct DiscDatabaseEntry
     QString flags; // "+1+3", or empty
 };
 QHash<QString, DiscDatabaseEntry> ParseDiscDatabase(const QByteArray& content);
-QHash<QString, DiscDatabaseEntry> ReadDiscDatabase(const QString& path);
+struct DiscDatabase
+{
+    QHash<QString, DiscDatabaseEntry> entries;
+    QString problem; // why the file named could not be read
+};
+DiscDatabase ReadDiscDatabase(const QString& path);
 
 // What the tool said of one image.
 struct ReadImage

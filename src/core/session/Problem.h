@@ -48,6 +48,7 @@ enum class ProblemKind : std::uint8_t {
     InboxKeptAside,      // subject: where the unreadable inbox now is; reason: what was wrong
     TargetWaiting,       // subject: the target; reason: who writes to it. A notice only
     TargetInUse,         // subject: the target; reason: who writes to it
+    DiscDatabaseUnreadable, // subject: the file and why. A notice: names come from the discs
 };
 
 struct Problem

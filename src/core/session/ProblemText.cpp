@@ -157,6 +157,10 @@ QString ProblemText(const Problem& p)
         return tr("%1 is in use: %2 writes to it. Nothing was done; try again when it has "
                   "finished.")
             .arg(p.subject, TargetHolderText(p.reason));
+    case ProblemKind::DiscDatabaseUnreadable:
+        return tr("The disc database could not be read (%1); the games are named from their "
+                  "discs.")
+            .arg(p.subject);
     case ProblemKind::IncompleteGame:
         return tr("Ventrik ended while %1 was being installed. Only part of it is on %2.")
             .arg(p.subject, p.reason);
@@ -190,5 +194,5 @@ bool ProblemIsWarning(const Problem& p)
 {
     return p.kind == ProblemKind::DualLayer || p.kind == ProblemKind::ProbeImpossible ||
            p.kind == ProblemKind::NameTrimmed || p.kind == ProblemKind::MediaUnknown ||
-           p.kind == ProblemKind::TargetWaiting;
+           p.kind == ProblemKind::TargetWaiting || p.kind == ProblemKind::DiscDatabaseUnreadable;
 }

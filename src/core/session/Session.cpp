@@ -990,7 +990,7 @@ void Session::releaseAwake()
 
 // Many images at once -------------------------------------------------------------
 
-QHash<QString, DiscDatabaseEntry> Session::discDatabase() const
+DiscDatabase Session::discDatabase() const
 {
     QString config = m_settings.read(QStringLiteral("hdl_config"));
     if (config.isEmpty())
@@ -1000,8 +1000,12 @@ QHash<QString, DiscDatabaseEntry> Session::discDatabase() const
     ToolConfig tool;
     if (ReadToolConfigFile(config, &content, &error))
         ApplyToolConfig(ParseToolConfigLines(content), tool, DefaultDiscDatabasePath());
-    return ReadDiscDatabase(tool.discDatabase.isEmpty() ? DefaultDiscDatabasePath()
-                                                        : tool.discDatabase);
+    const QString path =
+        tool.discDatabase.isEmpty() ? DefaultDiscDatabasePath() : tool.discDatabase;
+    DiscDatabase database = ReadDiscDatabase(path);
+    if (!database.problem.isEmpty())
+        database.problem = path + QStringLiteral(": ") + database.problem;
+    return database;
 }
 
 bool Session::addImages(const QStringList& paths, std::optional<DiscType> type)
@@ -1040,8 +1044,11 @@ void Session::readImages(const QStringList& files, std::optional<DiscType> type)
                     reader->deleteLater();
                     BatchSummary summary;
                     summary.cancelled = reader->isCancelled();
+                    const DiscDatabase database = discDatabase();
+                    if (!database.problem.isEmpty() && !summary.cancelled)
+                        emit problem({ProblemKind::DiscDatabaseUnreadable, database.problem, {}});
                     if (!summary.cancelled)
-                        summary = PlanBatch(images, target, type, discDatabase(),
+                        summary = PlanBatch(images, target, type, database.entries,
                                             m_facts.value(target).games, m_jobs.allJobs());
                     for (const Job& job : summary.jobs(BatchEntry::Outcome::Added))
                         addJob(job);

@@ -324,7 +324,7 @@ private:
     void saveQueue();
     void deleteNext(QList<parse::GameRow> games);
     void readImages(const QStringList& files, std::optional<DiscType> type);
-    QHash<QString, DiscDatabaseEntry> discDatabase() const;
+    DiscDatabase discDatabase() const;
     // The arguments for the game, or none when nothing would change.
     bool modifyGame(const QString& name,
                     std::function<QStringList(const parse::GameRow&)> arguments);

@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 
 #include <QCoreApplication>
+#include "core/platform/Platform.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
@@ -48,15 +49,11 @@ bool sameName(const QString& a, const QString& b)
 
 QByteArray readFile(const QString& file, bool* tooLarge)
 {
-    *tooLarge = false;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    if (f.size() > kMaxFileSize) {
-        *tooLarge = true;
-        return {};
-    }
-    return f.read(kMaxFileSize);
+    // Only a regular file, never more than a settings file can be: a FIFO or a device
+    // named config.cfg never hangs or floods the program.
+    const platform::FileRead read = platform::readRegularFile(file, kMaxFileSize);
+    *tooLarge = read.status == platform::FileReadStatus::TooLarge;
+    return read.status == platform::FileReadStatus::Read ? read.bytes : QByteArray();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "Settings.h"
 
 #include <QCoreApplication>
+#include "core/platform/Platform.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -147,20 +148,17 @@ QByteArray UpdateToolConfig(const QByteArray& original, const ToolConfig& config
 
 bool ReadToolConfigFile(const QString& path, QByteArray* content, QString* error)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        *error = f.errorString();
-        return false;
-    }
-    if (f.size() > kMaxToolConfigSize) {
+    // Only a regular file: a FIFO or a device named here never hangs or floods the program.
+    const platform::FileRead read = platform::readRegularFile(path, kMaxToolConfigSize);
+    if (read.status == platform::FileReadStatus::TooLarge) {
         *error = QCoreApplication::translate("Settings", "It is too large to be a settings file.");
         return false;
     }
-    *content = f.readAll();
-    if (content->size() != f.size()) {
-        *error = f.errorString();
+    if (read.status != platform::FileReadStatus::Read) {
+        *error = read.error;
         return false;
     }
+    *content = read.bytes;
     return true;
 }
 
