@@ -408,6 +408,22 @@ private slots:
         QVERIFY(old.err.contains(QStringLiteral("no \"modify\" command")));
     }
 
+    void namesWithControlCharactersAreRefused()
+    {
+        const QString one = image(QStringLiteral("one.iso"));
+        for (const QStringList& args :
+             {QStringList{QStringLiteral("install"), QStringLiteral("hdd2:"), one,
+                          QStringLiteral("--name"), QStringLiteral("Re\nz")},
+              QStringList{QStringLiteral("rename"), QStringLiteral("hdd1:"), QStringLiteral("Small"),
+                          QStringLiteral("Bell\x07")}}) {
+            const Result r = cli(args);
+            QCOMPARE(r.status, 2);
+            QVERIFY2(r.err.contains(QStringLiteral("cannot hold a control character")), qPrintable(r.err));
+        }
+        for (const QStringList& c : m_world->calls())
+            QVERIFY(!c.value(0).startsWith(QLatin1String("inject")) && c.value(0) != QLatin1String("modify"));
+    }
+
     void targetsAreCheckedBeforeTheToolRuns()
     {
         for (const QString& target :

@@ -336,6 +336,27 @@ private slots:
                                      dir.filePath(QStringLiteral("x/y/A.ISO"))}));
     }
 
+    void controlCharactersNeverReachAName()
+    {
+        // From a database: ESC and BEL would reach the tool and a terminal raw.
+        const auto db = ParseDiscDatabase("\"SLUS_200.02\" = \"Bad\x1b[31mName\x07;1\"\n");
+        QCOMPARE(db.value(QStringLiteral("SLUS_200.02")).name, QStringLiteral("Bad [31mName"));
+        // From a disc's label and a file's name: replaced, never refused.
+        parse::DiscInfo label;
+        label.startup = QStringLiteral("SLUS_300.01");
+        label.name = QStringLiteral("Re\nz");
+        parse::DiscInfo none;
+        none.startup = QStringLiteral("SLUS_300.02");
+        const BatchSummary summary =
+            PlanBatch({ReadImage{QStringLiteral("/a/label.iso"), label, {}},
+                       ReadImage{QStringLiteral("/a/tab\there.iso"), none, {}}},
+                      QStringLiteral("hdd1:"), std::nullopt, {}, {}, {});
+        QCOMPARE(summary.entries[0].job.name, QStringLiteral("Re z"));
+        QCOMPARE(summary.entries[1].job.name, QStringLiteral("tab here"));
+        QVERIFY(HasControlCharacters(QStringLiteral("a\x7f")));
+        QVERIFY(!HasControlCharacters(QStringLiteral("Café \"Hi\"")));
+    }
+
     void cancelAbortsTheRunningJobAndLeavesTheOthersPending()
     {
         JobListModel jobs;

@@ -309,6 +309,11 @@ private slots:
         child<QPushButton>("cmdAddGame")->click();
         QVERIFY(m_dialogs.texts().last().startsWith(QStringLiteral("The name is 65 bytes long.")));
         QCOMPARE(session().jobs().count(), 0);
+        // A line break would leave a game the tool lists cut, and that nothing can name.
+        child<QLineEdit>("txtGameName")->setText(QStringLiteral("Re\nz"));
+        child<QPushButton>("cmdAddGame")->click();
+        QVERIFY(m_dialogs.texts().last().contains(QStringLiteral("cannot hold a control character")));
+        QCOMPARE(session().jobs().count(), 0);
         child<QLineEdit>("txtGameName")->setText(QStringLiteral("  Spaced Out  "));
         child<QPushButton>("cmdAddGame")->click();
         QCOMPARE(session().jobs().count(), 1);

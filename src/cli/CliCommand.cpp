@@ -435,6 +435,10 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
             usageError(ProblemText({ProblemKind::NameTooLong, job.name, {}}));
             return;
         }
+        if (HasControlCharacters(job.name)) {
+            usageError(ProblemText({ProblemKind::NameHasControlCharacters, job.name, {}}));
+            return;
+        }
         if (job.name != typed)
             writeErr(QStringLiteral("warning: ") +
                      ProblemText({ProblemKind::NameTrimmed, job.name, {}}) + u'\n');
@@ -463,11 +467,11 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
         job.sizeKb = i.sizeKb;
         if (!named) {
             if (isDrive(job.source)) {
-                job.name = i.name;
+                job.name = WithoutControlCharacters(i.name);
             } else {
                 const QString file = QFileInfo(job.source).fileName();
                 const qsizetype dot = file.lastIndexOf(u'.');
-                job.name = dot > 0 ? file.left(dot) : file;
+                job.name = WithoutControlCharacters(dot > 0 ? file.left(dot) : file);
             }
         }
         job.type = type ? *type : DiscTypeOf(i.media, i.sizeKb);
@@ -875,6 +879,10 @@ void CliCommand::renameGame(const QStringList& args)
     }
     if (ToolReadsAsFlags(newName)) {
         usageError(ProblemText({ProblemKind::NameReadAsFlags, newName, {}}));
+        return;
+    }
+    if (HasControlCharacters(newName)) {
+        usageError(ProblemText({ProblemKind::NameHasControlCharacters, newName, {}}));
         return;
     }
     modifyGame(

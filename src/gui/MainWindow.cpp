@@ -791,13 +791,13 @@ void MainWindow::showDiscInfo(const QString& startup, const QString& name, const
 {
     InstallPane* in = m_install;
     in->txtGameStartup->setText(startup);
-    in->txtGameName->setText(name);
+    in->txtGameName->setText(WithoutControlCharacters(name));
     in->txtGameSize->setText(sizeText);
     if (in->optISO->isChecked() && !in->txtISO->text().isEmpty()) {
         // The image's file name without its extension names the game.
         const QString file = QFileInfo(in->txtISO->text()).fileName();
         const qsizetype dot = file.lastIndexOf(u'.');
-        in->txtGameName->setText(dot > 0 ? file.left(dot) : file);
+        in->txtGameName->setText(WithoutControlCharacters(dot > 0 ? file.left(dot) : file));
     }
     updateControls();
 }
@@ -819,6 +819,10 @@ bool MainWindow::checkInstallFields()
     const QString name = TrimGameName(in->txtGameName->text());
     if (!GameNameFits(name)) {
         showProblem({ProblemKind::NameTooLong, name, {}});
+        return false;
+    }
+    if (HasControlCharacters(name)) {
+        showProblem({ProblemKind::NameHasControlCharacters, name, {}});
         return false;
     }
     if (name != in->txtGameName->text()) {
@@ -1101,6 +1105,7 @@ void MainWindow::renameSelectedGame()
         showProblem({ProblemKind::NameTooLong, newName, {}});
         return;
     }
+    // The session refuses what the tool would misread (flags, control characters).
     m_session.renameGame(game.key(), newName);
 }
 

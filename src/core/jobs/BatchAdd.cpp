@@ -69,7 +69,7 @@ QHash<QString, DiscDatabaseEntry> ParseDiscDatabase(const QByteArray& content)
         const QString value = line.mid(eq + 5, line.size() - eq - 6);
         const qsizetype semicolon = value.lastIndexOf(u';');
         DiscDatabaseEntry entry;
-        entry.name = (semicolon < 0 ? value : value.left(semicolon)).trimmed();
+        entry.name = WithoutControlCharacters(semicolon < 0 ? value : value.left(semicolon));
         // Flags that are no flag list are not handed to the tool.
         entry.flags = ParseFlags(semicolon < 0 ? QString() : value.mid(semicolon + 1).trimmed())
                           .value_or(QString());
@@ -229,10 +229,10 @@ BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
             job.name = known.name;
             job.flags = known.flags;
         } else {
-            job.name = TrimGameName(disc.name);
+            job.name = WithoutControlCharacters(disc.name);
         }
         if (job.name.isEmpty())
-            job.name = QFileInfo(image.path).completeBaseName();
+            job.name = WithoutControlCharacters(QFileInfo(image.path).completeBaseName());
         // The tool keeps 64 bytes of a name.
         while (!GameNameFits(job.name))
             job.name.chop(1);

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 
 enum class JobKind : std::uint8_t { Install, MakeIso, CopyToPC, CopyToPS2, CopyToHDD };
@@ -78,6 +79,23 @@ inline QString TrimGameName(const QString& typed)
 inline bool GameNameFits(const QString& name)
 {
     return name.toUtf8().size() <= kMaxGameNameBytes;
+}
+
+// A control character (C0, DEL) in a name reaches the tool and a terminal raw, and the tool
+// lists a name cut at a line break: such a game could no longer be named. A typed name with
+// one is refused; a name taken from a disc, a file or a database has each replaced by a blank.
+inline bool HasControlCharacters(const QString& name)
+{
+    return std::ranges::any_of(name, [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+}
+inline QString WithoutControlCharacters(const QString& name)
+{
+    QString clean = name;
+    for (QChar& c : clean) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = u' ';
+    }
+    return clean.trimmed();
 }
 
 // A CD holds at most about 700 MB: a larger disc is a DVD. The older tool does not

@@ -49,6 +49,7 @@ enum class ProblemKind : std::uint8_t {
     TargetWaiting,       // subject: the target; reason: who writes to it. A notice only
     TargetInUse,         // subject: the target; reason: who writes to it
     DiscDatabaseUnreadable, // subject: the file and why. A notice: names come from the discs
+    NameHasControlCharacters, // subject: the name typed
 };
 
 struct Problem

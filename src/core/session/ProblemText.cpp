@@ -161,6 +161,10 @@ QString ProblemText(const Problem& p)
         return tr("The disc database could not be read (%1); the games are named from their "
                   "discs.")
             .arg(p.subject);
+    case ProblemKind::NameHasControlCharacters:
+        return tr("A game's name cannot hold a control character (a line break, a tab, an "
+                  "escape): hdl_dump would list the name cut, and the game could no longer be "
+                  "named. Please type it again.");
     case ProblemKind::IncompleteGame:
         return tr("Ventrik ended while %1 was being installed. Only part of it is on %2.")
             .arg(p.subject, p.reason);

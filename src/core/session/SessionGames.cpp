@@ -528,6 +528,10 @@ bool Session::renameGame(const QString& name, const QString& newName)
         emit problem({ProblemKind::NameReadAsFlags, newName, {}});
         return false;
     }
+    if (HasControlCharacters(newName)) {
+        emit problem({ProblemKind::NameHasControlCharacters, newName, {}});
+        return false;
+    }
     return modifyGame(name, [this, newName](const parse::GameRow& game) {
         return game.title == newName ? QStringList()
                                      : RenameArguments(m_targetDevice, game.key(), newName);
