@@ -12,7 +12,9 @@
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // ventrik-cli run as a process against the simulator.
 class TestCli : public QObject
@@ -406,6 +408,33 @@ private slots:
                                 QStringLiteral("Net Game"), QStringLiteral("3")});
         QCOMPARE(old.status, 1);
         QVERIFY(old.err.contains(QStringLiteral("no \"modify\" command")));
+    }
+
+    void filesWhoseNamesAreNotUtf8AreListedAsSkipped()
+    {
+        const QByteArray folder = QFile::encodeName(m_world->path(QStringLiteral("pile")));
+        QDir().mkpath(m_world->path(QStringLiteral("pile")));
+        QVERIFY(::close(::open((folder + "/bad\xff\xfe.iso").constData(), O_CREAT | O_WRONLY, 0600)) == 0);
+        QVERIFY(::mkdir((folder + "/dir\xff").constData(), 0700) == 0);
+        QVERIFY(::close(::open((folder + "/dir\xff/inside.iso").constData(), O_CREAT | O_WRONLY, 0600)) ==
+                0);
+        QVERIFY(::close(::open((folder + "/notes\xff.txt").constData(), O_CREAT | O_WRONLY, 0600)) == 0);
+        const Result r = cli({QStringLiteral("--json"), QStringLiteral("queue"),
+                              QStringLiteral("add-folder"), QStringLiteral("127.0.0.1"),
+                              QString::fromUtf8(folder)});
+        QCOMPARE(r.status, 0);
+        const QJsonArray skipped = json(r.out)[QStringLiteral("skipped")].toArray();
+        QCOMPARE(skipped.size(), 2);
+        QStringList reasons;
+        for (const QJsonValue s : skipped)
+            reasons << s[QStringLiteral("reason")].toString();
+        QVERIFY(reasons.filter(QStringLiteral("its name is not valid UTF-8")).size() == 1);
+        QVERIFY(reasons.filter(QStringLiteral("a folder whose name is not valid UTF-8")).size() == 1);
+        const Result text = cli({QStringLiteral("queue"), QStringLiteral("add-folder"),
+                                 QStringLiteral("127.0.0.1"), QString::fromUtf8(folder)});
+        QVERIFY2(text.out.contains(QStringLiteral("skipped")) &&
+                     text.out.contains(QStringLiteral("0 of 2 images added")),
+                 qPrintable(text.out));
     }
 
     void namesWithControlCharactersAreRefused()

@@ -689,7 +689,7 @@ void CliCommand::queueAddFolder(const QStringList& args)
     m_session.selectTarget(kindOf(*target), *target);
     connect(&m_session, &Session::batchRead, this, [this](const BatchSummary& summary) {
         using Outcome = BatchEntry::Outcome;
-        QJsonArray added, notPs2, installed, queued;
+        QJsonArray added, notPs2, installed, queued, skipped;
         QString text;
         for (const BatchEntry& e : summary.entries) {
             const QJsonObject item{{QStringLiteral("file"), e.path},
@@ -718,6 +718,10 @@ void CliCommand::queueAddFolder(const QStringList& args)
                 text += QStringLiteral("queued       %1  (%2): %3 is queued as \"%4\"\n")
                             .arg(e.job.name, e.path, e.job.startup, e.sameStartupAs);
                 break;
+            case Outcome::Skipped:
+                skipped.append(item);
+                text += QStringLiteral("skipped      %1: %2\n").arg(e.path, e.reason);
+                break;
             }
         }
         text +=
@@ -725,7 +729,8 @@ void CliCommand::queueAddFolder(const QStringList& args)
         print(QJsonObject{{QStringLiteral("added"), added},
                           {QStringLiteral("not_ps2"), notPs2},
                           {QStringLiteral("already_installed"), installed},
-                          {QStringLiteral("already_queued"), queued}},
+                          {QStringLiteral("already_queued"), queued},
+                          {QStringLiteral("skipped"), skipped}},
               text);
         finish(summary.cancelled ? 1 : 0);
     });

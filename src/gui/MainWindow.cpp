@@ -1211,6 +1211,9 @@ void MainWindow::showBatchSummary(const BatchSummary& summary)
         case Outcome::NotPs2:
             items << tr("%1: not a PS2 game (%2)").arg(file, e.reason);
             break;
+        case Outcome::Skipped:
+            items << tr("%1: skipped (%2)").arg(file, e.reason);
+            break;
         case Outcome::Installed:
             items << (e.sameStartupAs == e.job.name
                           ? tr("%1: \"%2\" is already installed on %3")

@@ -4,6 +4,7 @@
 #include "core/platform/Platform.h"
 #include "core/tool/ToolRun.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -22,8 +23,23 @@ bool IsImageFile(const QString& path)
     return extensions.contains(QFileInfo(path).suffix().toLower());
 }
 
-QStringList FindImages(const QStringList& paths)
+QStringList FindImages(const QStringList& paths, QList<SkippedFile>* skipped)
 {
+    // What Qt's listing leaves out without a word: said, with the reason.
+    auto undecodable = [skipped](const QString& dir) {
+        if (!skipped)
+            return;
+        for (const platform::RawEntry& e : platform::undecodableEntries(dir)) {
+            if (e.folder || IsImageFile(e.shown))
+                skipped->append({dir + u'/' + e.shown,
+                                 e.folder ? QCoreApplication::translate(
+                                                "Batch", "a folder whose name is not valid "
+                                                         "UTF-8; rename it to add what it holds")
+                                          : QCoreApplication::translate(
+                                                "Batch", "its name is not valid UTF-8; rename "
+                                                         "it to add it")});
+        }
+    };
     QStringList found;
     QSet<QString> seen;
     auto take = [&](const QString& file) {
@@ -38,6 +54,11 @@ QStringList FindImages(const QStringList& paths)
         if (info.isFile() && IsImageFile(path)) {
             take(path);
         } else if (info.isDir()) {
+            undecodable(info.absoluteFilePath());
+            QDirIterator folders(path, QDir::Dirs | QDir::NoDotAndDotDot,
+                                 QDirIterator::Subdirectories);
+            while (folders.hasNext())
+                undecodable(folders.next());
             QStringList inFolder;
             QDirIterator it(path, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
             while (it.hasNext()) {

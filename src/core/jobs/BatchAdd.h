@@ -17,9 +17,16 @@ struct RunOutcome;
 
 // The image files the tool reads, by extension, any case.
 bool IsImageFile(const QString& path);
+// A file or folder a batch could not take, and why.
+struct SkippedFile
+{
+    QString path;
+    QString reason;
+};
 // Every image among the paths: files as they are, folders with all their subfolders,
-// in a stable order and each file once.
-QStringList FindImages(const QStringList& paths);
+// in a stable order and each file once. Images and folders whose names are not valid UTF-8
+// cannot be given to the tool: they go to skipped.
+QStringList FindImages(const QStringList& paths, QList<SkippedFile>* skipped = nullptr);
 
 // The tool's disc database: "STARTUP" = "Name;flags" lines.
 struct DiscDatabaseEntry
@@ -82,7 +89,7 @@ private:
 // What became of each image of a batch.
 struct BatchEntry
 {
-    enum class Outcome : std::uint8_t { Added, NotPs2, Installed, Queued };
+    enum class Outcome : std::uint8_t { Added, NotPs2, Installed, Queued, Skipped };
     QString path;
     Outcome outcome = Outcome::Added;
     QString reason;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -54,6 +55,16 @@ struct FileRead
 };
 inline constexpr qint64 kMaxReadBytes = 16 * 1024 * 1024;
 FileRead readRegularFile(const QString& path, qint64 maxBytes = kMaxReadBytes);
+
+// The entries of a folder whose names are not valid in the file names' encoding (UTF-8):
+// Qt's own listings leave them out without a word. Each as it reads, and whether a folder.
+struct RawEntry
+{
+    QString shown; // the name with what cannot be read replaced
+    QByteArray bytes;
+    bool folder = false;
+};
+QList<RawEntry> undecodableEntries(const QString& dir);
 
 // When a process started (ticks since boot), 0 when it does not run: a pid with the same
 // start time is the same process, not a new one that got its number.

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTemporaryFile>
 
 #include <arpa/inet.h>
@@ -24,6 +25,7 @@
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <dirent.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -226,6 +228,29 @@ FileRead readRegularFile(const QString& path, qint64 maxBytes)
     result.status = FileReadStatus::Read;
     result.bytes = bytes;
     return result;
+}
+
+QList<RawEntry> undecodableEntries(const QString& dir)
+{
+    QList<RawEntry> found;
+    const QByteArray path = QFile::encodeName(dir);
+    DIR* d = ::opendir(path.constData());
+    if (!d)
+        return found;
+    while (const dirent* e = ::readdir(d)) {
+        const QByteArray name(e->d_name);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString shown = utf8.decode(name);
+        if (!utf8.hasError())
+            continue;
+        struct stat info
+        {};
+        const bool folder = ::lstat((path + '/' + name).constData(), &info) == 0 &&
+                            S_ISDIR(info.st_mode);
+        found.append({shown, name, folder});
+    }
+    ::closedir(d);
+    return found;
 }
 
 quint64 processStartTime(qint64 pid)

@@ -1018,17 +1018,20 @@ bool Session::addImages(const QStringList& paths, std::optional<DiscType> type)
         return false;
     // Walking a large folder tree is done off this thread.
     m_pool.start([this, paths, type] {
-        const QStringList files = FindImages(paths);
+        QList<SkippedFile> skipped;
+        const QStringList files = FindImages(paths, &skipped);
         QMetaObject::invokeMethod(
-            this, [this, files, type] { readImages(files, type); }, Qt::QueuedConnection);
+            this, [this, files, skipped, type] { readImages(files, skipped, type); },
+            Qt::QueuedConnection);
     });
     return true;
 }
 
-void Session::readImages(const QStringList& files, std::optional<DiscType> type)
+void Session::readImages(const QStringList& files, const QList<SkippedFile>& skipped,
+                         std::optional<DiscType> type)
 {
     const QString target = m_targetDevice;
-    auto read = [this, files, type, target] {
+    auto read = [this, files, skipped, type, target] {
         const QString command = discReadCommand();
         auto* reader = new BatchReader(
             [this](const QStringList& args) {
@@ -1040,7 +1043,7 @@ void Session::readImages(const QStringList& files, std::optional<DiscType> type)
         m_batch = reader;
         connect(reader, &BatchReader::readProgress, this, &Session::batchProgress);
         connect(reader, &BatchReader::finished, this,
-                [this, reader, type, target](const QList<ReadImage>& images) {
+                [this, reader, skipped, type, target](const QList<ReadImage>& images) {
                     reader->deleteLater();
                     BatchSummary summary;
                     summary.cancelled = reader->isCancelled();
@@ -1050,6 +1053,13 @@ void Session::readImages(const QStringList& files, std::optional<DiscType> type)
                     if (!summary.cancelled)
                         summary = PlanBatch(images, target, type, database.entries,
                                             m_facts.value(target).games, m_jobs.allJobs());
+                    for (const SkippedFile& s : skipped) {
+                        BatchEntry entry;
+                        entry.path = s.path;
+                        entry.outcome = BatchEntry::Outcome::Skipped;
+                        entry.reason = s.reason;
+                        summary.entries << entry;
+                    }
                     for (const Job& job : summary.jobs(BatchEntry::Outcome::Added))
                         addJob(job);
                     end();

@@ -323,7 +323,8 @@ private:
     void resumeNext(QList<int> rows);
     void saveQueue();
     void deleteNext(QList<parse::GameRow> games);
-    void readImages(const QStringList& files, std::optional<DiscType> type);
+    void readImages(const QStringList& files, const QList<SkippedFile>& skipped,
+                    std::optional<DiscType> type);
     DiscDatabase discDatabase() const;
     // The arguments for the game, or none when nothing would change.
     bool modifyGame(const QString& name,
