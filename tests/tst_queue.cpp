@@ -862,6 +862,39 @@ private slots:
         QVERIFY(last[2].contains(QStringLiteral("\n  === not an entry\n")));
     }
 
+    void theLogCannotBeForgedAndKeepsItsHistory()
+    {
+        QTemporaryDir dir;
+        RunLog log(dir.path(), 1024 * 1024, 5);
+        RunOutcome outcome;
+        outcome.started = true;
+        outcome.normalExit = true;
+        // A tool path, or its error, that holds a line break writes no entry of its own.
+        log.addRun(QStringLiteral("/opt/hdl\n=== 2030-01-01T00:00:00 forged\nx"), {}, outcome, 1);
+        RunOutcome failed;
+        failed.startError = QStringLiteral("nope\n=== 2030-01-02 forged too");
+        log.addRun(QStringLiteral("/opt/hdl_dump"), {}, failed, 1);
+        QFile file(log.currentFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(!text.contains("\n=== 2030"));
+        QVERIFY(text.contains("/opt/hdl\\n=== 2030-01-01T00:00:00 forged\\nx"));
+        QCOMPARE(log.lastEntries(10).size(), 2);
+        file.close();
+        // Five runs with megabytes of output each: cut to their start and end, and the
+        // entries before them stay.
+        outcome.output = QString(3 * 1024 * 1024, u'x');
+        for (qsizetype i = 0; i < outcome.output.size(); i += 80)
+            outcome.output[i] = u'\n';
+        for (int i = 0; i < 5; ++i)
+            log.addRun(QStringLiteral("/opt/hdl_dump"), {QString::number(i)}, outcome, 1);
+        const QStringList entries = log.lastEntries(100);
+        QCOMPARE(entries.size(), 7);
+        QVERIFY(entries[6].size() < 20 * 1024);
+        QVERIFY(entries[6].contains(QStringLiteral("characters of output not kept here]")));
+        QVERIFY(QFileInfo(log.currentFile()).size() < 1024 * 1024);
+    }
+
     void theSessionLogsEveryRun()
     {
         start();

@@ -12,6 +12,44 @@ namespace {
 // Every entry begins with this at the start of a line; output lines are indented, so
 // nothing the tool prints can look like the start of an entry.
 constexpr QLatin1String kEntryMark("=== ");
+// An entry keeps this much of a run's output, its start and its end: one flood of output
+// must not push days of history out of the rotated files.
+constexpr qsizetype kKeptOutputChars = 16 * 1024;
+
+// A field that must stay on its line (a path, an error text): every control character is
+// written as an escape, so none can begin a line that passes for an entry.
+QString oneLine(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else if (c == u'\r')
+            out += QStringLiteral("\\r");
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+// The start and the end of a long output, and how much between them was not kept.
+QString shortened(const QString& output)
+{
+    if (output.size() <= kKeptOutputChars)
+        return output;
+    const qsizetype half = kKeptOutputChars / 2;
+    qsizetype headEnd = output.lastIndexOf(u'\n', half);
+    headEnd = headEnd < 0 ? half : headEnd;
+    qsizetype tailStart = output.indexOf(u'\n', output.size() - half);
+    tailStart = tailStart < 0 ? output.size() - half : tailStart + 1;
+    return output.left(headEnd) +
+           QStringLiteral("\n[%1 characters of output not kept here]\n")
+               .arg(tailStart - headEnd) +
+           output.mid(tailStart);
+}
 } // namespace
 
 RunLog::RunLog(QString folder, qint64 maxFileBytes, int files)
@@ -52,7 +90,7 @@ void RunLog::addRun(const QString& program, const QStringList& args, const RunOu
 {
     QString ended;
     if (!outcome.started)
-        ended = QStringLiteral("could not start: %1").arg(outcome.startError);
+        ended = QStringLiteral("could not start: %1").arg(oneLine(outcome.startError));
     else if (!outcome.normalExit)
         ended = QStringLiteral("killed by signal %1").arg(platform::signalName(outcome.signal));
     else
@@ -63,15 +101,15 @@ void RunLog::addRun(const QString& program, const QStringList& args, const RunOu
         ended += QStringLiteral(" (no answer for %1 s)").arg(outcome.silenceMs / 1000);
     // The arguments as JSON: blanks, quotes and non-ASCII names stay exact.
     QString entry = kEntryMark + started.toString(Qt::ISODateWithMs) + u' ' +
-                    QFileInfo(program).fileName() + u'\n';
-    entry += QStringLiteral("program: %1\n").arg(program);
+                    oneLine(QFileInfo(program).fileName()) + u'\n';
+    entry += QStringLiteral("program: %1\n").arg(oneLine(program));
     entry +=
         QStringLiteral("arguments: %1\n")
             .arg(QString::fromUtf8(
                 QJsonDocument(QJsonArray::fromStringList(args)).toJson(QJsonDocument::Compact)));
     entry +=
         QStringLiteral("ended: %1 after %2 s\n").arg(ended).arg(durationMs / 1000.0, 0, 'f', 2);
-    const QString output = CollapseProgress(outcome.output);
+    const QString output = shortened(CollapseProgress(outcome.output));
     if (!output.isEmpty()) {
         entry += QStringLiteral("output:%1\n")
                      .arg(outcome.outputCut ? QStringLiteral(" (its beginning was not kept)")
