@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "core/diagnostics/Doctor.h"
 #include "core/session/ProblemText.h"
 #include "core/session/Session.h"
 
@@ -51,6 +52,21 @@ class TestSession : public QObject
     }
 
 private slots:
+    void theReportShortensHomeAsAPathAndSaysWhatItHolds()
+    {
+        const QString home = QStringLiteral("/tmp/x/home");
+        QCOMPARE(ShortenHomePaths(QStringLiteral("/tmp/x/home/a.iso /tmp/x/home2/secret.iso "
+                                                 "\"/tmp/x/home\"\n/tmp/x/home"),
+                                  home),
+                 QStringLiteral("~/a.iso /tmp/x/home2/secret.iso \"~\"\n~"));
+        const QString contents = ReportContents(
+            QStringLiteral("hdl_toc 127.0.0.1\nimage ~/a.iso\ndisk /dev/sdb, again /dev/sdb\n"));
+        QVERIFY2(contents.contains(QStringLiteral("network addresses: 127.0.0.1\n")),
+                 qPrintable(contents));
+        QVERIFY2(contents.contains(QStringLiteral("outside your home folder: /dev/sdb\n")),
+                 qPrintable(contents));
+    }
+
     void cleanup() { m_session.reset(); }
 
     void devicesOfBothTools()

@@ -7,6 +7,7 @@
 #include "core/tool/ToolRun.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QTimer>
@@ -84,9 +85,40 @@ void Doctor::start()
 
 QString ShortenHomePaths(QString text, const QString& home)
 {
-    if (home.size() > 1)
-        text.replace(home, QStringLiteral("~"));
-    return text;
+    // The home folder as a path: /home/anna/x and /home/anna itself, never /home/anna2.
+    QString folder = home;
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    if (folder.size() <= 1)
+        return text;
+    const QRegularExpression asPath(QRegularExpression::escape(folder) +
+                                    QStringLiteral("(?=/|$|[\\s\"',;:)\\]])"),
+                                    QRegularExpression::MultilineOption);
+    return text.replace(asPath, QStringLiteral("~"));
+}
+
+QString ReportContents(const QString& text)
+{
+    // Said at its top, so whoever sends the report knows what goes with it.
+    static const QRegularExpression address(
+        QStringLiteral("(?<![0-9.])(?:[0-9]{1,3}\\.){3}[0-9]{1,3}(?![0-9.])"));
+    static const QRegularExpression path(QStringLiteral("(?<![\\w~/.])/[^\\s\"',;)\\]]+"));
+    QStringList addresses;
+    for (auto it = address.globalMatch(text); it.hasNext();) {
+        const QString a = it.next().captured(0);
+        if (!addresses.contains(a))
+            addresses << a;
+    }
+    QStringList paths;
+    for (auto it = path.globalMatch(text); it.hasNext();) {
+        const QString p = it.next().captured(0);
+        if (!paths.contains(p))
+            paths << p;
+    }
+    return QStringLiteral("This report holds these network addresses: %1\n"
+                          "and these paths outside your home folder: %2\n")
+        .arg(addresses.isEmpty() ? QStringLiteral("none") : addresses.join(QStringLiteral(", ")),
+             paths.isEmpty() ? QStringLiteral("none") : paths.join(QStringLiteral(", ")));
 }
 
 QString DiagnosticReportText(const QString& version, const DoctorReport& doctor,
@@ -104,5 +136,6 @@ QString DiagnosticReportText(const QString& version, const DoctorReport& doctor,
         text += u'\n';
     text += QStringLiteral("\n== the last %1 log entries\n").arg(logEntries.size());
     text += logEntries.join(QString());
-    return ShortenHomePaths(text, platform::homeDir());
+    text = ShortenHomePaths(text, platform::homeDir());
+    return ReportContents(text) + u'\n' + text;
 }

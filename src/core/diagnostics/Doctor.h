@@ -45,3 +45,6 @@ private:
 QString DiagnosticReportText(const QString& version, const DoctorReport& doctor,
                              const QString& settingsText, const QStringList& logEntries);
 QString ShortenHomePaths(QString text, const QString& home);
+// What a report's text holds that its sender may not want to send: the network addresses and
+// the paths outside the home folder, listed.
+QString ReportContents(const QString& text);
