@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -68,6 +69,56 @@ private slots:
         QVERIFY(first.waitForFinished(30000));
         QCOMPARE(first.exitStatus(), QProcess::NormalExit);
         QCOMPARE(first.exitCode(), 0);
+    }
+
+    void aMessageAtTheStartComesAfterTheLockTheSocketAndTheSignals()
+    {
+        // A first start: no ~/.hdl_dump.conf, so a message waits for the user.
+        QTemporaryDir home;
+        QVERIFY(QFile::copy(QStringLiteral(VENTRIK_APP_PATH), home.filePath(QStringLiteral("ventrik"))));
+        QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("run"))));
+        QFile::setPermissions(home.filePath(QStringLiteral("run")),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_STATE_HOME"), home.filePath(QStringLiteral("state")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("run")));
+        auto launch = [&](QProcess& p) {
+            p.setProcessEnvironment(env);
+            p.start(home.filePath(QStringLiteral("ventrik")),
+                    {QStringLiteral("--hdl-dump"), QStringLiteral(VENTRIK_SIM_PATH)});
+        };
+        QProcess first;
+        launch(first);
+        QVERIFY(first.waitForStarted());
+        // While the message is up, later starts are answered...
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("run/ventrik.socket"))),
+                                 30000);
+        QProcess second;
+        launch(second);
+        QVERIFY(second.waitForFinished(30000));
+        QCOMPARE(second.exitCode(), 0);
+        // ...the queue is this program's...
+        const ProcessResult clear = RunProcess(
+            QStringLiteral(VENTRIK_CLI_PATH),
+            {QStringLiteral("--hdl-dump"), QStringLiteral(VENTRIK_SIM_PATH), QStringLiteral("queue"),
+             QStringLiteral("clear")},
+            env);
+        QCOMPARE(clear.status, 1);
+        QVERIFY2(clear.err.contains(QStringLiteral("(process %1) has the job queue open")
+                                        .arg(first.processId())),
+                 qPrintable(clear.err));
+        // ...and SIGTERM ends it as asked, not the default way.
+        QElapsedTimer clock;
+        clock.start();
+        ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
+        QVERIFY(first.waitForFinished(10000));
+        QCOMPARE(first.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first.exitCode(), 0);
+        QVERIFY(clock.elapsed() < 5000);
     }
 };
 

@@ -110,36 +110,53 @@ int main(int argc, char* argv[])
     SystemTrayIcon tray;
     SystemIcmpBackend icmp;
     SystemPowerActions power;
+    // The queue's lock, the answer to later starts and the end on a signal all come first:
+    // a message at the start waits for the user, and nothing may slip in meanwhile.
     Program program =
-        StartProgram(paths, SessionSeams{icmp, power},
-                     MainSeams{dialogs, tray, [] { QApplication::quit(); },
-                               [](const QString& folder) {
-                                   QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
-                               }});
+        CreateProgram(paths, SessionSeams{icmp, power},
+                      MainSeams{dialogs, tray, [] { QApplication::quit(); },
+                                [](const QString& folder) {
+                                    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+                                }});
     MainWindow* window = program.window.get();
     dialogs.setOwner(window);
     QObject::connect(&instance, &SingleInstance::activationRequested, window,
                      &MainWindow::bringForward);
+    // Asked to end: the tool is interrupted as Cancel does, and the program leaves when it
+    // has stopped (also from inside a message box, whose loop ends with it).
+    Session* session = program.session.get();
+    bool ending = false;
+    bool running = false;
+    auto leave = [&ending, &running] {
+        ending = true;
+        // Before the main loop runs (a message at the start is up), quit() would be lost:
+        // every loop there is ends instead.
+        if (running)
+            QApplication::quit();
+        else
+            QCoreApplication::exit(0);
+    };
+    platform::watchTerminationSignals(&app, [session, leave](int) {
+        if (!session->isBusy())
+            leave();
+        QObject::connect(session, &Session::busyChanged, session, [leave](bool busy) {
+            if (!busy)
+                leave();
+        });
+        session->cancel();
+    });
+    instance.listen();
+
+    window->load();
+    // Asked to end while a message at the start was up.
+    if (ending)
+        return 0;
     // A tool named on the command line that is not there is said at once, by its path.
     if (parser.isSet(options.tool) && !QFileInfo::exists(paths.toolPath)) {
         dialogs.message(ProblemText({ProblemKind::ToolCannotRun, paths.toolPath,
                                      QStringLiteral("No such file or directory")}),
                         Dialogs::Icon::Exclamation);
     }
-    // Asked to end: the tool is interrupted as Cancel does, and the program leaves when it
-    // has stopped.
-    Session* session = program.session.get();
-    platform::watchTerminationSignals(&app, [session](int) {
-        if (!session->isBusy())
-            QApplication::quit();
-        QObject::connect(session, &Session::busyChanged, session, [](bool busy) {
-            if (!busy)
-                QApplication::quit();
-        });
-        session->cancel();
-    });
-    // Later starts find this one only once it can answer them.
-    instance.listen();
 
     if (parser.isSet(options.reportStartup)) {
         QTimer::singleShot(0, window, [window] {
@@ -152,5 +169,6 @@ int main(int argc, char* argv[])
     if (parser.isSet(options.quitAfter))
         QTimer::singleShot(parser.value(options.quitAfter).toInt(), window,
                            [window] { window->close(); });
+    running = true;
     return QApplication::exec();
 }
