@@ -296,6 +296,39 @@ private slots:
         QCOMPARE(shownGames(), QStringList{QStringLiteral("Net Game")});
     }
 
+    void theCheckOffersToDeleteAGameLeftHalf()
+    {
+        QJsonObject state = SimWorld::defaultState();
+        QJsonArray disks = state[QStringLiteral("disks")].toArray();
+        QJsonObject disk = disks[1].toObject();
+        disk[QStringLiteral("games")] = QJsonArray{SimWorld::game(
+            QStringLiteral("Half"), QStringLiteral("SLUS_200.02"), QStringLiteral("DVD"), 1000)};
+        disks[1] = disk;
+        state[QStringLiteral("disks")] = disks;
+        makeWorld(QStringLiteral("win"), state);
+        Job pending;
+        pending.source = m_world->path(QStringLiteral("half.iso"));
+        QFile(pending.source).open(QIODevice::WriteOnly);
+        pending.destination = QStringLiteral("hdd2:");
+        pending.name = QStringLiteral("Half");
+        pending.startup = QStringLiteral("SLUS_200.02");
+        pending.sizeKb = 300000;
+        QString error;
+        QVERIFY(SaveQueueFile(m_world->paths().dataDir + QStringLiteral("/queue.json"), {pending},
+                              &error));
+        startMain();
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
+        child<QPushButton>("cmdStart")->click();
+        QVERIFY(idle());
+        QVERIFY(m_dialogs.texts().filter(QStringLiteral("left incomplete on hdd2: by an earlier run"))
+                    .size() == 1);
+        QVERIFY(m_world->calls().contains(
+            QStringList{QStringLiteral("delete"), QStringLiteral("hdd2:"), QStringLiteral("PP.HDL.Half")}));
+        for (const QStringList& c : m_world->calls())
+            QVERIFY(!c.value(0).startsWith(QLatin1String("inject")));
+        QCOMPARE(session().jobs().job(0).state, JobState::Pending);
+    }
+
     void typedNamesAreCheckedBeforeQueueing()
     {
         start();

@@ -400,6 +400,62 @@ private slots:
         }
     }
 
+    void theCheckFindsSharedFilesChangedImagesAndHalfGames()
+    {
+        QTemporaryDir dir;
+        QFile image(dir.filePath(QStringLiteral("game.iso")));
+        QVERIFY(image.open(QIODevice::WriteOnly));
+        image.write(QByteArray(4096, 'x'));
+        image.close();
+        Job copy;
+        copy.kind = JobKind::CopyToPC;
+        copy.source = QStringLiteral("hdd1:");
+        copy.name = QStringLiteral("A");
+        copy.destination = dir.filePath(QStringLiteral("same.iso"));
+        Job again = copy;
+        again.name = QStringLiteral("B");
+        Job changed;
+        changed.kind = JobKind::Install;
+        changed.source = image.fileName();
+        changed.destination = QStringLiteral("hdd2:");
+        changed.name = QStringLiteral("Changed");
+        changed.startup = QStringLiteral("SLUS_1.00");
+        changed.sourceBytes = 2048; // what it was when queued
+        // A run killed during this game left 1000 KB of its 300000 on the disk.
+        TargetFacts disk;
+        disk.read = true;
+        disk.availableMb = 100000;
+        disk.naming = PartitionNaming::Current;
+        parse::GameRow half;
+        half.title = QStringLiteral("Half");
+        half.startup = QStringLiteral("SLUS_2.00");
+        half.sizeKb = 1000;
+        half.partition = QStringLiteral("PP.SLUS-200..HALF");
+        disk.games << half;
+        Job resumed;
+        resumed.kind = JobKind::Install;
+        resumed.source = QStringLiteral("cd0:");
+        resumed.destination = QStringLiteral("hdd3:");
+        resumed.name = QStringLiteral("Half");
+        resumed.startup = QStringLiteral("SLUS_2.00");
+        resumed.sizeKb = 300000;
+        const QList<PreflightIssue> issues = CheckJobs(
+            {copy, again, changed, resumed}, {0, 1, 2, 3}, {{QStringLiteral("hdd3:"), disk}});
+        QCOMPARE(issues.size(), 3);
+        QCOMPARE(issues[0].kind, PreflightKind::SameFile);
+        QCOMPARE(issues[0].row, 1);
+        QCOMPARE(issues[1].kind, PreflightKind::SourceChanged);
+        QCOMPARE(issues[2].kind, PreflightKind::LeftIncomplete);
+        QVERIFY(issues[2].text.contains(QStringLiteral("left incomplete on hdd3: by an earlier run")));
+        QCOMPARE(issues[2].partition, QStringLiteral("PP.SLUS-200..HALF"));
+        // Whole, it is installed, not half.
+        disk.games[0].sizeKb = 300000;
+        const QList<PreflightIssue> whole =
+            CheckJobs({resumed}, {0}, {{QStringLiteral("hdd3:"), disk}});
+        QCOMPARE(whole.size(), 1);
+        QCOMPARE(whole[0].kind, PreflightKind::AlreadyInstalled);
+    }
+
     void aStartupAlreadyThereIsAPossibleDuplicate()
     {
         TargetFacts disk;

@@ -465,6 +465,8 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
         const parse::DiscInfo& i = **found;
         job.startup = i.startup;
         job.sizeKb = i.sizeKb;
+        if (!isDrive(job.source))
+            job.sourceBytes = QFileInfo(job.source).size();
         if (!named) {
             if (isDrive(job.source)) {
                 job.name = WithoutControlCharacters(i.name);

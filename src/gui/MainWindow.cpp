@@ -845,6 +845,9 @@ Job MainWindow::installJob() const
     job.type = in->cmbType->currentIndex() == 0 ? DiscType::CD : DiscType::DVD;
     job.flags = flagsString();
     job.sizeKb = m_discInfoRead ? m_discSizeKb : 0;
+    // The check before a run sees whether the image changed since.
+    if (in->optISO->isChecked())
+        job.sourceBytes = QFileInfo(job.source).size();
     return job;
 }
 
@@ -1263,6 +1266,22 @@ void MainWindow::startJobQueue()
 
 void MainWindow::confirmQueueStart(const QList<PreflightIssue>& issues)
 {
+    // What a killed run left on a disk is offered for deletion first; the check runs again
+    // with the next Start.
+    for (const PreflightIssue& issue : issues) {
+        if (issue.kind != PreflightKind::LeftIncomplete)
+            continue;
+        const Job& job = m_session.jobs().job(issue.row);
+        if (m_seams.dialogs.question(issue.text + QStringLiteral("\r\n\r\n") +
+                                         tr("Delete it from %1 now?").arg(job.destination),
+                                     Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
+            continue;
+        m_session.selectTarget(NormaliseIPv4(job.destination) ? TargetKind::Network
+                                                              : TargetKind::LocalDisk,
+                               job.destination);
+        m_session.deleteGame(issue.partition);
+        return;
+    }
     if (!issues.isEmpty()) {
         QStringList items;
         for (const PreflightIssue& issue : issues)

@@ -243,6 +243,7 @@ BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
         job.destination = target;
         job.startup = disc.startup;
         job.sizeKb = disc.sizeKb;
+        job.sourceBytes = QFileInfo(image.path).size();
         job.type = type ? *type : DiscTypeOf(disc.media, disc.sizeKb);
         entry.typeFromSize = !type && disc.mediaUnknown;
         if (database.contains(disc.startup)) {

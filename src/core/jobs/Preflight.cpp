@@ -34,6 +34,12 @@ QString PreflightKindName(PreflightKind kind)
         return QStringLiteral("partition-clash");
     case PreflightKind::PossibleDuplicate:
         return QStringLiteral("possible-duplicate");
+    case PreflightKind::LeftIncomplete:
+        return QStringLiteral("left-incomplete");
+    case PreflightKind::SameFile:
+        return QStringLiteral("same-file");
+    case PreflightKind::SourceChanged:
+        return QStringLiteral("source-changed");
     case PreflightKind::SourceMissing:
         return QStringLiteral("source-missing");
     case PreflightKind::SourceUnreadable:
@@ -134,12 +140,13 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
 {
     QList<PreflightIssue> issues;
     auto add = [&](int row, PreflightKind kind, const QString& text) {
-        issues.append({row, kind, text});
+        issues.append({row, kind, text, {}});
     };
     QHash<QString, qint64> plannedMb;
     QHash<QString, bool> spaceReported;
     QHash<QString, bool> unreadableReported;
     QHash<QString, TargetIndex> indexes;
+    QHash<QString, int> files; // an image's path -> the first row that writes it
 
     for (const int row : rows) {
         if (row < 0 || row >= jobs.size())
@@ -153,9 +160,24 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
             else if (!source.isReadable())
                 add(row, PreflightKind::SourceUnreadable,
                     tr("The image %1 cannot be read.").arg(job.source));
+            else if (job.sourceBytes > 0 && source.size() != job.sourceBytes)
+                add(row, PreflightKind::SourceChanged,
+                    tr("The image %1 has changed since it was queued (%2 bytes then, %3 now): "
+                       "queue it again.")
+                        .arg(job.source)
+                        .arg(job.sourceBytes)
+                        .arg(source.size()));
         }
         if (job.kind == JobKind::MakeIso || job.kind == JobKind::CopyToPC) {
             const QString folder = FolderProblem(job.destination);
+            const QString file = QFileInfo(job.destination).absoluteFilePath();
+            if (const int earlier = files.value(file, -1); earlier >= 0)
+                add(row, PreflightKind::SameFile,
+                    tr("Job %1 writes %2 too: the second would find the first's image there.")
+                        .arg(earlier + 1)
+                        .arg(job.destination));
+            else
+                files.insert(file, row);
             if (!folder.isEmpty())
                 add(row, PreflightKind::FolderProblem, folder);
             else if (QFileInfo::exists(job.destination) && !job.replaceExisting)
@@ -205,7 +227,19 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
         }
         const parse::GameRow* installed =
             refused ? nullptr : index.installed.value(index.key(partition));
-        if (installed) {
+        // Less of it than the job writes: what a killed run left, not a game installed.
+        const bool leftHalf = installed && sameGame(installed->title, installed->startup) &&
+                              job.sizeKb > 0 && installed->sizeKb + 1024 < job.sizeKb;
+        if (leftHalf) {
+            refused = true;
+            issues.append({row, PreflightKind::LeftIncomplete,
+                           tr("\"%1\" was left incomplete on %2 by an earlier run (%3 KB of %4 "
+                              "KB): delete it first.")
+                               .arg(job.name, target)
+                               .arg(installed->sizeKb)
+                               .arg(job.sizeKb),
+                           facts->partitionOf(*installed)});
+        } else if (installed) {
             refused = true;
             if (sameGame(installed->title, installed->startup))
                 add(row, PreflightKind::AlreadyInstalled,

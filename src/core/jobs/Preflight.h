@@ -36,6 +36,9 @@ enum class PreflightKind : std::uint8_t {
     QueuedTwice,
     PartitionClash,
     PossibleDuplicate, // the same startup is installed or queued under another name
+    LeftIncomplete,    // part of the game is on the disk, left by an earlier run
+    SameFile,          // two jobs write the same image file
+    SourceChanged,     // the image's size is not what it was when the job was queued
     SourceMissing,
     SourceUnreadable,
     FolderProblem,
@@ -51,6 +54,7 @@ struct PreflightIssue
     int row = -1; // the job's row
     PreflightKind kind = PreflightKind::NoSpace;
     QString text;
+    QString partition; // LeftIncomplete: the partition to delete first
 };
 
 // The disk or PS2 a job writes a game to; empty for jobs that write a file.
