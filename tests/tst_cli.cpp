@@ -741,6 +741,54 @@ private slots:
         QVERIFY2(listed.err.contains(QStringLiteral("it is not a regular file")), qPrintable(listed.err));
     }
 
+    void aToolLeftRunningIsEndedBeforeAnythingIsWrittenAgain()
+    {
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("style")] = QStringLiteral("linux");
+        m_world->setState(s);
+        const QString one = image(QStringLiteral("one.iso"));
+        QCOMPARE(cli({QStringLiteral("queue"), QStringLiteral("add"), QStringLiteral("install"),
+                      disk(QStringLiteral("sdc")), one, QStringLiteral("--name"), QStringLiteral("One"),
+                      QStringLiteral("--type"), QStringLiteral("cd")})
+                     .status,
+                 0);
+        // A tool that ignores SIGINT and SIGTERM, and would go on writing after Ventrik ended.
+        const QString stubborn = m_world->path(QStringLiteral("stubborn"));
+        const QString pidFile = m_world->path(QStringLiteral("stubborn.pid"));
+        QFile script(stubborn);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\n"
+                     "case \"$1\" in inject_*) echo $$ > '" + pidFile.toUtf8() + "'; "
+                     "trap '' INT TERM; exec sleep 60;; esac\n"
+                     "exec '" + m_world->toolPath().toUtf8() + "' \"$@\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+        QProcess run;
+        run.setProcessEnvironment(environment());
+        run.start(QStringLiteral(VENTRIK_CLI_PATH), {QStringLiteral("--hdl-dump"), stubborn,
+                                                     QStringLiteral("queue"), QStringLiteral("run"),
+                                                     QStringLiteral("--yes")});
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(pidFile); }, 20000));
+        QTest::qWait(300); // the job has saved its tool's process
+        ::kill(static_cast<pid_t>(run.processId()), SIGKILL);
+        QVERIFY(run.waitForFinished());
+        QFile f(pidFile);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const qint64 pid = f.readAll().trimmed().toLongLong();
+        QVERIFY(pid > 0);
+        QCOMPARE(::kill(static_cast<pid_t>(pid), 0), 0); // it still runs
+        // The next run ends it first, then writes the game.
+        const Result again =
+            cli({QStringLiteral("queue"), QStringLiteral("run"), QStringLiteral("--yes")});
+        QCOMPARE(again.status, 0);
+        QVERIFY(QTest::qWaitFor([pid] { return ::kill(static_cast<pid_t>(pid), 0) != 0; }, 5000));
+        QFile log(m_world->path(QStringLiteral("state/Ventrik/run.log")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().contains("still runs; it is ended before anything is written again"));
+        QCOMPARE(m_world->state()[QStringLiteral("disks")][1][QStringLiteral("games")].toArray().size(),
+                 1);
+    }
+
     // Saved state that never lies --------------------------------------------------
 
     void aJobThatCannotBeSavedIsNotAdded()

@@ -131,8 +131,16 @@ void JobQueue::launch(int row)
         return;
     connect(m_run, &ToolRun::output, this, &JobQueue::onOutput);
     connect(m_run, &ToolRun::finished, this, &JobQueue::onRunFinished);
-    if (m_run->isFinished())
+    if (m_run->isFinished()) {
         onRunFinished(m_run->outcome());
+        return;
+    }
+    // Saved with the job: a tool that outlives this program (one that ignores the signals
+    // sent to end it) is found by the next start before it writes again.
+    Job running = m_jobs.job(row);
+    running.toolPid = m_run->processId();
+    running.toolStart = platform::processStartTime(running.toolPid);
+    m_jobs.setJob(row, running);
 }
 
 void JobQueue::onOutput(const QString& chunk)
@@ -360,6 +368,8 @@ std::optional<qint64> JobQueue::secondsLeft() const
 void JobQueue::finishJob(int row, Job job)
 {
     job.endedAt = QDateTime::currentMSecsSinceEpoch();
+    job.toolPid = 0;
+    job.toolStart = 0;
     m_doneKb += job.sizeKb;
     m_percent = 0;
     m_jobs.setJob(row, job);

@@ -847,7 +847,52 @@ void Session::restoreQueue()
         m_jobs.setState(row, JobState::Pending);
     }
     if (!interrupted.isEmpty() && begin(Activity::Resuming))
-        QTimer::singleShot(0, this, [this, interrupted] { resumeNext(interrupted); });
+        QTimer::singleShot(0, this, [this, interrupted] {
+            endLeftoverTools(interrupted, [this, interrupted] { resumeNext(interrupted); });
+        });
+}
+
+void Session::endLeftoverTools(const QList<int>& rows, std::function<void()> done)
+{
+    // A tool of an earlier Ventrik that ignored the signals sent to end it may still write:
+    // the same process (its id and its start time), ended before anything is written again.
+    QList<std::pair<qint64, quint64>> alive;
+    for (const int row : rows) {
+        const Job& job = m_jobs.job(row);
+        if (job.toolPid > 0 && job.toolStart != 0 &&
+            platform::processStartTime(job.toolPid) == job.toolStart) {
+            alive.append({job.toolPid, job.toolStart});
+            m_log.addNote(tr("The tool (process %1) that an earlier Ventrik started for %2 still "
+                             "runs; it is ended before anything is written again.")
+                              .arg(job.toolPid)
+                              .arg(job.name));
+            platform::terminateProcess(job.toolPid);
+        }
+    }
+    if (alive.isEmpty()) {
+        done();
+        return;
+    }
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    waitForLeftovers(alive, clock, done);
+}
+
+void Session::waitForLeftovers(QList<std::pair<qint64, quint64>> alive,
+                               std::shared_ptr<QElapsedTimer> clock, std::function<void()> done)
+{
+    alive.removeIf([](const auto& p) { return platform::processStartTime(p.first) != p.second; });
+    if (alive.isEmpty()) {
+        done();
+        return;
+    }
+    // It was asked; one that does not listen is made to end.
+    if (clock->elapsed() > kLeftoverGraceMs)
+        for (const auto& [pid, start] : alive)
+            platform::killProcess(pid);
+    QTimer::singleShot(100, this, [this, alive, clock, done] {
+        waitForLeftovers(alive, clock, done);
+    });
 }
 
 void Session::resumeNext(QList<int> rows)

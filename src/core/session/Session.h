@@ -16,6 +16,7 @@
 #include "core/tool/ToolRun.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QHash>
 #include <QLockFile>
@@ -321,6 +322,9 @@ private:
     void backupBeforeWrite(const QString& target, std::function<void()> go);
     void knowToolCommands(std::function<void()> done);
     void resumeNext(QList<int> rows);
+    void endLeftoverTools(const QList<int>& rows, std::function<void()> done);
+    void waitForLeftovers(QList<std::pair<qint64, quint64>> alive,
+                          std::shared_ptr<QElapsedTimer> clock, std::function<void()> done);
     void saveQueue();
     void deleteNext(QList<parse::GameRow> games);
     void readImages(const QStringList& files, const QList<SkippedFile>& skipped,
@@ -371,6 +375,7 @@ private:
     std::map<QString, std::unique_ptr<TargetLock>> m_targetLocks;
     bool m_waitForTargets = true;
     static constexpr int kTargetRetryMs = 300;
+    static constexpr int kLeftoverGraceMs = 2000;
     bool m_keepQueue = false;               // saving starts once the saved queue was read
     std::unique_ptr<QLockFile> m_queueLock; // held while this program owns queue.json
     QFileSystemWatcher m_inboxWatch;

@@ -143,6 +143,11 @@ void ToolRun::readChunks(bool all)
     }
 }
 
+qint64 ToolRun::processId() const
+{
+    return m_process && isRunning() ? m_process->processId() : 0;
+}
+
 void ToolRun::cancel()
 {
     if (m_finished)

@@ -36,6 +36,8 @@ public:
     void start();
     void cancel();
     bool isRunning() const;
+    // The tool's process while it runs, else 0.
+    qint64 processId() const;
     bool isFinished() const { return m_finished; }
     const RunOutcome& outcome() const { return m_outcome; }
 
