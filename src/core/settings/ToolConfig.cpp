@@ -117,8 +117,13 @@ QByteArray SerializeToolConfig(const ToolConfig& config)
     return out;
 }
 
-QByteArray UpdateToolConfig(const QByteArray& original, const ToolConfig& config)
+QByteArray UpdateToolConfig(const QByteArray& original, const ToolConfig& config,
+                            const ToolConfig* loaded)
 {
+    // Only what changed since the file was read is written: a key the file lacks and the
+    // user left alone stays out of it.
+    const QList<QPair<QString, QString>> before = loaded ? ToolConfigEntries(*loaded)
+                                                         : QList<QPair<QString, QString>>();
     QList<QByteArray> lines = original.split('\n');
     const bool endedWithNewline = original.isEmpty() || original.endsWith('\n');
     if (endedWithNewline)
@@ -126,6 +131,8 @@ QByteArray UpdateToolConfig(const QByteArray& original, const ToolConfig& config
     const bool crlf = !lines.isEmpty() && lines.first().endsWith('\r');
     QByteArray appended;
     for (const auto& [key, value] : ToolConfigEntries(config)) {
+        if (loaded && before.contains(QPair<QString, QString>(key, value)))
+            continue;
         // The last line of a key is the one the tool and the page read.
         qsizetype at = -1;
         for (qsizetype i = 0; i < lines.size(); ++i) {

@@ -34,8 +34,11 @@ QList<QPair<QString, QString>> ToolConfigEntries(const ToolConfig& config);
 // A new file's text: the keys in the tool's order.
 QByteArray SerializeToolConfig(const ToolConfig& config);
 // The file's text with the page's keys set: a key whose value differs gets its
-// line rewritten, a missing key is appended, every other line stays byte for byte.
-QByteArray UpdateToolConfig(const QByteArray& original, const ToolConfig& config);
+// line rewritten, a missing key is appended, every other line stays byte for byte. With
+// loaded (what the page showed when the file was read), a key whose value is unchanged since
+// is not written at all, also where the file lacks it.
+QByteArray UpdateToolConfig(const QByteArray& original, const ToolConfig& config,
+                            const ToolConfig* loaded = nullptr);
 // A settings file is small; a larger one is no settings file and never rewritten.
 inline constexpr qint64 kMaxToolConfigSize = 4 * 1024 * 1024;
 // The whole file, or false with the reason.
