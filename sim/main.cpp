@@ -739,9 +739,9 @@ struct Sim
             return 1;
         if (!progress())
             return interrupted();
-        writeImage(args[1],
-                   "PS2SIM dump " + disc.value(QStringLiteral("startup")).toString().toUtf8() + '\n',
-                   kb);
+        writeImage(
+            args[1],
+            "PS2SIM dump " + disc.value(QStringLiteral("startup")).toString().toUtf8() + '\n', kb);
         return 0;
     }
 

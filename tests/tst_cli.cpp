@@ -7,8 +7,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLockFile>
-#include <QStorageInfo>
 #include <QProcess>
+#include <QStorageInfo>
 #include <QTest>
 
 #include <csignal>
@@ -414,14 +414,16 @@ private slots:
     {
         const QByteArray folder = QFile::encodeName(m_world->path(QStringLiteral("pile")));
         QDir().mkpath(m_world->path(QStringLiteral("pile")));
-        QVERIFY(::close(::open((folder + "/bad\xff\xfe.iso").constData(), O_CREAT | O_WRONLY, 0600)) == 0);
+        QVERIFY(::close(::open((folder + "/bad\xff\xfe.iso").constData(), O_CREAT | O_WRONLY,
+                               0600)) == 0);
         QVERIFY(::mkdir((folder + "/dir\xff").constData(), 0700) == 0);
-        QVERIFY(::close(::open((folder + "/dir\xff/inside.iso").constData(), O_CREAT | O_WRONLY, 0600)) ==
-                0);
-        QVERIFY(::close(::open((folder + "/notes\xff.txt").constData(), O_CREAT | O_WRONLY, 0600)) == 0);
-        const Result r = cli({QStringLiteral("--json"), QStringLiteral("queue"),
-                              QStringLiteral("add-folder"), QStringLiteral("127.0.0.1"),
-                              QString::fromUtf8(folder)});
+        QVERIFY(::close(::open((folder + "/dir\xff/inside.iso").constData(), O_CREAT | O_WRONLY,
+                               0600)) == 0);
+        QVERIFY(::close(::open((folder + "/notes\xff.txt").constData(), O_CREAT | O_WRONLY,
+                               0600)) == 0);
+        const Result r =
+            cli({QStringLiteral("--json"), QStringLiteral("queue"), QStringLiteral("add-folder"),
+                 QStringLiteral("127.0.0.1"), QString::fromUtf8(folder)});
         QCOMPARE(r.status, 0);
         const QJsonArray skipped = json(r.out)[QStringLiteral("skipped")].toArray();
         QCOMPARE(skipped.size(), 2);
@@ -429,12 +431,38 @@ private slots:
         for (const QJsonValue s : skipped)
             reasons << s[QStringLiteral("reason")].toString();
         QVERIFY(reasons.filter(QStringLiteral("its name is not valid UTF-8")).size() == 1);
-        QVERIFY(reasons.filter(QStringLiteral("a folder whose name is not valid UTF-8")).size() == 1);
+        QVERIFY(reasons.filter(QStringLiteral("a folder whose name is not valid UTF-8")).size() ==
+                1);
         const Result text = cli({QStringLiteral("queue"), QStringLiteral("add-folder"),
                                  QStringLiteral("127.0.0.1"), QString::fromUtf8(folder)});
         QVERIFY2(text.out.contains(QStringLiteral("skipped")) &&
                      text.out.contains(QStringLiteral("0 of 2 images added")),
                  qPrintable(text.out));
+    }
+
+    void aToolThatCannotRunIsSaidOnce()
+    {
+        const QString tool = m_world->path(QStringLiteral("not-executable"));
+        QFile f(tool);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n");
+        f.close();
+        QDir().mkpath(m_world->path(QStringLiteral("pile")));
+        image(QStringLiteral("pile/one.iso"));
+        for (const QStringList& args :
+             {QStringList{QStringLiteral("make-iso"), QStringLiteral("cd0:"),
+                          m_world->path(QStringLiteral("o.iso"))},
+              QStringList{QStringLiteral("queue"), QStringLiteral("add-folder"),
+                          QStringLiteral("hdd1:"), m_world->path(QStringLiteral("pile"))},
+              QStringList{QStringLiteral("delete"), QStringLiteral("hdd1:"),
+                          QStringLiteral("Small")}}) {
+            const Result r =
+                RunProcess(QStringLiteral(VENTRIK_CLI_PATH),
+                           QStringList{QStringLiteral("--hdl-dump"), tool} + args, environment());
+            QCOMPARE(r.status, 1);
+            QCOMPARE((r.out + r.err).count(QStringLiteral("cannot be run")), 1);
+            QVERIFY2(!r.err.contains(QStringLiteral("No game called")), qPrintable(r.err));
+        }
     }
 
     void namesWithControlCharactersAreRefused()
@@ -443,14 +471,16 @@ private slots:
         for (const QStringList& args :
              {QStringList{QStringLiteral("install"), QStringLiteral("hdd2:"), one,
                           QStringLiteral("--name"), QStringLiteral("Re\nz")},
-              QStringList{QStringLiteral("rename"), QStringLiteral("hdd1:"), QStringLiteral("Small"),
-                          QStringLiteral("Bell\x07")}}) {
+              QStringList{QStringLiteral("rename"), QStringLiteral("hdd1:"),
+                          QStringLiteral("Small"), QStringLiteral("Bell\x07")}}) {
             const Result r = cli(args);
             QCOMPARE(r.status, 2);
-            QVERIFY2(r.err.contains(QStringLiteral("cannot hold a control character")), qPrintable(r.err));
+            QVERIFY2(r.err.contains(QStringLiteral("cannot hold a control character")),
+                     qPrintable(r.err));
         }
         for (const QStringList& c : m_world->calls())
-            QVERIFY(!c.value(0).startsWith(QLatin1String("inject")) && c.value(0) != QLatin1String("modify"));
+            QVERIFY(!c.value(0).startsWith(QLatin1String("inject")) &&
+                    c.value(0) != QLatin1String("modify"));
     }
 
     void targetsAreCheckedBeforeTheToolRuns()
@@ -515,8 +545,9 @@ private slots:
                  QStringLiteral("--type"), QStringLiteral("dvd")});
         QCOMPARE(r.status, 1);
         QCOMPARE(json(r.out)[QStringLiteral("ok")].toBool(), false);
-        QVERIFY2(r.err.contains(QStringLiteral("reported success, but Test Game is not on")),
-                 qPrintable(r.err));
+        QVERIFY2(json(r.out)[QStringLiteral("result")].toString().contains(
+                     QStringLiteral("reported success, but Test Game is not on")),
+                 qPrintable(r.out));
 
         // The disk could not be read after the write: done, but not verified (exit 3).
         m_world->setFault({{"mode", "error"},
@@ -690,9 +721,9 @@ private slots:
         // More than the test's folder has free, on a disk large enough to hold it.
         const qint64 free = QStorageInfo(m_world->dir()).bytesAvailable() / 1024;
         disk[QStringLiteral("size_mb")] = free / 1024 * 2 + 100000;
-        disk[QStringLiteral("games")] = QJsonArray{SimWorld::game(
-            QStringLiteral("Huge"), QStringLiteral("SLUS_999.99"), QStringLiteral("DVD"),
-            free + 1024 * 1024)};
+        disk[QStringLiteral("games")] =
+            QJsonArray{SimWorld::game(QStringLiteral("Huge"), QStringLiteral("SLUS_999.99"),
+                                      QStringLiteral("DVD"), free + 1024 * 1024)};
         disks[0] = disk;
         s[QStringLiteral("disks")] = disks;
         m_world->setState(s);
@@ -722,8 +753,9 @@ private slots:
             conf.close();
             QElapsedTimer clock;
             clock.start();
-            const Result r = cli({QStringLiteral("queue"), QStringLiteral("add-folder"),
-                                  QStringLiteral("127.0.0.1"), m_world->path(QStringLiteral("pile"))});
+            const Result r =
+                cli({QStringLiteral("queue"), QStringLiteral("add-folder"),
+                     QStringLiteral("127.0.0.1"), m_world->path(QStringLiteral("pile"))});
             QVERIFY(clock.elapsed() < 20000);
             QCOMPARE(r.status, 0);
             QVERIFY2(r.err.contains(QStringLiteral("The disc database could not be read (%1: it is "
@@ -738,7 +770,8 @@ private slots:
         QVERIFY(::mkfifo(QFile::encodeName(queue).constData(), 0600) == 0);
         const Result listed = cli({QStringLiteral("queue"), QStringLiteral("list")});
         QCOMPARE(listed.status, 0);
-        QVERIFY2(listed.err.contains(QStringLiteral("it is not a regular file")), qPrintable(listed.err));
+        QVERIFY2(listed.err.contains(QStringLiteral("it is not a regular file")),
+                 qPrintable(listed.err));
     }
 
     void aToolLeftRunningIsEndedBeforeAnythingIsWrittenAgain()
@@ -748,8 +781,8 @@ private slots:
         m_world->setState(s);
         const QString one = image(QStringLiteral("one.iso"));
         QCOMPARE(cli({QStringLiteral("queue"), QStringLiteral("add"), QStringLiteral("install"),
-                      disk(QStringLiteral("sdc")), one, QStringLiteral("--name"), QStringLiteral("One"),
-                      QStringLiteral("--type"), QStringLiteral("cd")})
+                      disk(QStringLiteral("sdc")), one, QStringLiteral("--name"),
+                      QStringLiteral("One"), QStringLiteral("--type"), QStringLiteral("cd")})
                      .status,
                  0);
         // A tool that ignores SIGINT and SIGTERM, and would go on writing after Ventrik ended.
@@ -758,16 +791,19 @@ private slots:
         QFile script(stubborn);
         QVERIFY(script.open(QIODevice::WriteOnly));
         script.write("#!/bin/sh\n"
-                     "case \"$1\" in inject_*) echo $$ > '" + pidFile.toUtf8() + "'; "
+                     "case \"$1\" in inject_*) echo $$ > '" +
+                     pidFile.toUtf8() +
+                     "'; "
                      "trap '' INT TERM; exec sleep 60;; esac\n"
-                     "exec '" + m_world->toolPath().toUtf8() + "' \"$@\"\n");
+                     "exec '" +
+                     m_world->toolPath().toUtf8() + "' \"$@\"\n");
         script.close();
         script.setPermissions(script.permissions() | QFile::ExeOwner);
         QProcess run;
         run.setProcessEnvironment(environment());
-        run.start(QStringLiteral(VENTRIK_CLI_PATH), {QStringLiteral("--hdl-dump"), stubborn,
-                                                     QStringLiteral("queue"), QStringLiteral("run"),
-                                                     QStringLiteral("--yes")});
+        run.start(QStringLiteral(VENTRIK_CLI_PATH),
+                  {QStringLiteral("--hdl-dump"), stubborn, QStringLiteral("queue"),
+                   QStringLiteral("run"), QStringLiteral("--yes")});
         QVERIFY(QTest::qWaitFor([&] { return QFile::exists(pidFile); }, 20000));
         QTest::qWait(300); // the job has saved its tool's process
         ::kill(static_cast<pid_t>(run.processId()), SIGKILL);
@@ -785,8 +821,9 @@ private slots:
         QFile log(m_world->path(QStringLiteral("state/Ventrik/run.log")));
         QVERIFY(log.open(QIODevice::ReadOnly));
         QVERIFY(log.readAll().contains("still runs; it is ended before anything is written again"));
-        QCOMPARE(m_world->state()[QStringLiteral("disks")][1][QStringLiteral("games")].toArray().size(),
-                 1);
+        QCOMPARE(
+            m_world->state()[QStringLiteral("disks")][1][QStringLiteral("games")].toArray().size(),
+            1);
     }
 
     // Saved state that never lies --------------------------------------------------

@@ -348,8 +348,8 @@ private slots:
         parse::DiscInfo none;
         none.startup = QStringLiteral("SLUS_300.02");
         const BatchSummary summary =
-            PlanBatch({ReadImage{QStringLiteral("/a/label.iso"), label, {}},
-                       ReadImage{QStringLiteral("/a/tab\there.iso"), none, {}}},
+            PlanBatch({ReadImage{QStringLiteral("/a/label.iso"), label, {}, false, {}},
+                       ReadImage{QStringLiteral("/a/tab\there.iso"), none, {}, false, {}}},
                       QStringLiteral("hdd1:"), std::nullopt, {}, {}, {});
         QCOMPARE(summary.entries[0].job.name, QStringLiteral("Re z"));
         QCOMPARE(summary.entries[1].job.name, QStringLiteral("tab here"));

@@ -313,6 +313,9 @@ private slots:
         pending.name = QStringLiteral("Half");
         pending.startup = QStringLiteral("SLUS_200.02");
         pending.sizeKb = 300000;
+        // An earlier run was killed during it and found part of it on the disk.
+        pending.state = JobState::Failed;
+        pending.incomplete = true;
         QString error;
         QVERIFY(SaveQueueFile(m_world->paths().dataDir + QStringLiteral("/queue.json"), {pending},
                               &error));
@@ -320,13 +323,15 @@ private slots:
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
         child<QPushButton>("cmdStart")->click();
         QVERIFY(idle());
-        QVERIFY(m_dialogs.texts().filter(QStringLiteral("left incomplete on hdd2: by an earlier run"))
+        QVERIFY(m_dialogs.texts()
+                    .filter(QStringLiteral("left incomplete on hdd2: by an earlier run"))
                     .size() == 1);
-        QVERIFY(m_world->calls().contains(
-            QStringList{QStringLiteral("delete"), QStringLiteral("hdd2:"), QStringLiteral("PP.HDL.Half")}));
+        QVERIFY(m_world->calls().contains(QStringList{
+            QStringLiteral("delete"), QStringLiteral("hdd2:"), QStringLiteral("PP.HDL.Half")}));
+        // Nothing ran: the job waits as it was.
         for (const QStringList& c : m_world->calls())
             QVERIFY(!c.value(0).startsWith(QLatin1String("inject")));
-        QCOMPARE(session().jobs().job(0).state, JobState::Pending);
+        QCOMPARE(session().jobs().job(0).state, JobState::Failed);
     }
 
     void typedNamesAreCheckedBeforeQueueing()
@@ -345,7 +350,8 @@ private slots:
         // A line break would leave a game the tool lists cut, and that nothing can name.
         child<QLineEdit>("txtGameName")->setText(QStringLiteral("Re\nz"));
         child<QPushButton>("cmdAddGame")->click();
-        QVERIFY(m_dialogs.texts().last().contains(QStringLiteral("cannot hold a control character")));
+        QVERIFY(
+            m_dialogs.texts().last().contains(QStringLiteral("cannot hold a control character")));
         QCOMPARE(session().jobs().count(), 0);
         child<QLineEdit>("txtGameName")->setText(QStringLiteral("  Spaced Out  "));
         child<QPushButton>("cmdAddGame")->click();
@@ -568,7 +574,9 @@ private slots:
         QFile file(report);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(file.readAll());
-        QVERIFY(text.startsWith(QStringLiteral("Ventrik diagnostic report\n")));
+        // What it holds is said first.
+        QVERIFY(text.startsWith(QStringLiteral("This report holds these network addresses: ")));
+        QVERIFY(text.contains(QStringLiteral("\nVentrik diagnostic report\n")));
         QVERIFY(text.contains(QStringLiteral("usage banner: hdl_dump simulator (win texts)")));
         QVERIFY(text.contains(QStringLiteral("commands: ")));
         QVERIFY(text.contains(QStringLiteral("== config.cfg\n[")));

@@ -75,10 +75,12 @@ private slots:
     {
         // A first start: no ~/.hdl_dump.conf, so a message waits for the user.
         QTemporaryDir home;
-        QVERIFY(QFile::copy(QStringLiteral(VENTRIK_APP_PATH), home.filePath(QStringLiteral("ventrik"))));
+        QVERIFY(QFile::copy(QStringLiteral(VENTRIK_APP_PATH),
+                            home.filePath(QStringLiteral("ventrik"))));
         QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("run"))));
-        QFile::setPermissions(home.filePath(QStringLiteral("run")),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(home.filePath(QStringLiteral("run")), QFileDevice::ReadOwner |
+                                                                        QFileDevice::WriteOwner |
+                                                                        QFileDevice::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("HOME"), home.path());
@@ -102,14 +104,14 @@ private slots:
         QVERIFY(second.waitForFinished(30000));
         QCOMPARE(second.exitCode(), 0);
         // ...the queue is this program's...
-        const ProcessResult clear = RunProcess(
-            QStringLiteral(VENTRIK_CLI_PATH),
-            {QStringLiteral("--hdl-dump"), QStringLiteral(VENTRIK_SIM_PATH), QStringLiteral("queue"),
-             QStringLiteral("clear")},
-            env);
+        const ProcessResult clear =
+            RunProcess(QStringLiteral(VENTRIK_CLI_PATH),
+                       {QStringLiteral("--hdl-dump"), QStringLiteral(VENTRIK_SIM_PATH),
+                        QStringLiteral("queue"), QStringLiteral("clear")},
+                       env);
         QCOMPARE(clear.status, 1);
-        QVERIFY2(clear.err.contains(QStringLiteral("(process %1) has the job queue open")
-                                        .arg(first.processId())),
+        QVERIFY2(clear.err.contains(
+                     QStringLiteral("(process %1) has the job queue open").arg(first.processId())),
                  qPrintable(clear.err));
         // ...and SIGTERM ends it as asked, not the default way.
         QElapsedTimer clock;

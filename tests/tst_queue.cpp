@@ -439,6 +439,8 @@ private slots:
         resumed.name = QStringLiteral("Half");
         resumed.startup = QStringLiteral("SLUS_2.00");
         resumed.sizeKb = 300000;
+        resumed.state = JobState::Failed;
+        resumed.incomplete = true;
         const QList<PreflightIssue> issues = CheckJobs(
             {copy, again, changed, resumed}, {0, 1, 2, 3}, {{QStringLiteral("hdd3:"), disk}});
         QCOMPARE(issues.size(), 3);
@@ -446,7 +448,8 @@ private slots:
         QCOMPARE(issues[0].row, 1);
         QCOMPARE(issues[1].kind, PreflightKind::SourceChanged);
         QCOMPARE(issues[2].kind, PreflightKind::LeftIncomplete);
-        QVERIFY(issues[2].text.contains(QStringLiteral("left incomplete on hdd3: by an earlier run")));
+        QVERIFY(
+            issues[2].text.contains(QStringLiteral("left incomplete on hdd3: by an earlier run")));
         QCOMPARE(issues[2].partition, QStringLiteral("PP.SLUS-200..HALF"));
         // Whole, it is installed, not half.
         disk.games[0].sizeKb = 300000;

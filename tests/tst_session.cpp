@@ -221,9 +221,24 @@ private slots:
         QCOMPARE(read.first().first().value<parse::DiscInfo>().startup,
                  QStringLiteral("SLUS_123.45"));
         // A file that is no PS2 game says why.
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("images")] = QJsonObject{
+            {QStringLiteral("nothing.iso"), QJsonObject{{QStringLiteral("ps2"), false}}}};
+        m_world->setState(s);
+        QFile(m_world->path(QStringLiteral("nothing.iso"))).open(QIODevice::WriteOnly);
         QVERIFY(m_session->readDiscInfo(m_world->path(QStringLiteral("nothing.iso")), false));
         QVERIFY(idle());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::NotPs2Image});
+        // A missing file, or a tool that crashed, says nothing of the disc: not "no PS2 game".
+        m_problems.clear();
+        QVERIFY(m_session->readDiscInfo(m_world->path(QStringLiteral("gone.iso")), false));
+        QVERIFY(idle());
+        m_world->setFault({{"mode", "crash"}, {"command", "cdvd_info"}});
+        QVERIFY(m_session->readDiscInfo(m_world->path(QStringLiteral("nothing.iso")), false));
+        QVERIFY(idle());
+        QCOMPARE(kinds(),
+                 (QList<ProblemKind>{ProblemKind::DiscReadFailed, ProblemKind::DiscReadFailed}));
+        QVERIFY(m_problems[1].reason.contains(QStringLiteral("signal SIGABRT")));
     }
 
     void theCurrentToolSaysWhetherADiscIsACdOrADvd()

@@ -345,8 +345,9 @@ private slots:
         box("chkUseCompression")->setChecked(true);
         button("cmdExit")->click();
         // Only what changed is written: the keys the file lacks and nobody touched stay out.
-        QCOMPARE(conf(), QByteArray("# my notes\r\n\"target_kbps\" = \"1800\"\r\n"
-                                    "\"my_own_key\" = \"kept\"\r\n\"use_compression\" = \"yes\"\r\n"));
+        QCOMPARE(conf(),
+                 QByteArray("# my notes\r\n\"target_kbps\" = \"1800\"\r\n"
+                            "\"my_own_key\" = \"kept\"\r\n\"use_compression\" = \"yes\"\r\n"));
         // A key the file lacked, changed, is added after its own lines.
         settings().show();
         box("chkEnableASPI")->setChecked(!box("chkEnableASPI")->isChecked());

@@ -566,7 +566,8 @@ void CliCommand::runJob(const Job& job)
                          {QStringLiteral("result"), result},
                          {QStringLiteral("reason"), j.reason},
                          {QStringLiteral("exit"), m_session.nowOutcome().exitCode}};
-        if (!ok && !j.reason.isEmpty())
+        // Said once: the result already holds the reason where it is the tool's words.
+        if (!ok && !j.reason.isEmpty() && !result.contains(j.reason))
             writeErr(j.reason + u'\n');
         print(json, result + u'\n');
         // Done, but the disk could not be read to show it: neither success nor failure.
@@ -734,7 +735,7 @@ void CliCommand::queueAddFolder(const QStringList& args)
                           {QStringLiteral("already_queued"), queued},
                           {QStringLiteral("skipped"), skipped}},
               text);
-        finish(summary.cancelled ? 1 : 0);
+        finish(summary.cancelled || m_failed ? 1 : 0);
     });
     if (!m_session.addImages({folder}, type))
         finish(1);

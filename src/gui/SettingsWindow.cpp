@@ -379,9 +379,9 @@ bool SettingsWindow::SaveToolConfig()
         if (error.isEmpty() && !IsSingleLineValue(entry.second))
             error = tr("The value of %1 holds a line break.").arg(entry.first);
     }
-    const QByteArray content =
-        m_configContent ? UpdateToolConfig(*m_configContent, config, &m_loadedConfig)
-                        : SerializeToolConfig(config);
+    const QByteArray content = m_configContent
+                                   ? UpdateToolConfig(*m_configContent, config, &m_loadedConfig)
+                                   : SerializeToolConfig(config);
     if (!error.isEmpty() || !SaveToolConfigFile(path, content, &error)) {
         m_context.dialogs.message(
             QStringLiteral("Your hdl_dump settings could not be saved to:\r\n") + path +

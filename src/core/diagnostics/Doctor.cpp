@@ -7,9 +7,9 @@
 #include "core/tool/ToolRun.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QTimer>
 
 Doctor::Doctor(const AppPaths& paths, const SettingsFile& settings, QObject* parent)
@@ -92,7 +92,7 @@ QString ShortenHomePaths(QString text, const QString& home)
     if (folder.size() <= 1)
         return text;
     const QRegularExpression asPath(QRegularExpression::escape(folder) +
-                                    QStringLiteral("(?=/|$|[\\s\"',;:)\\]])"),
+                                        QStringLiteral("(?=/|$|[\\s\"',;:)\\]])"),
                                     QRegularExpression::MultilineOption);
     return text.replace(asPath, QStringLiteral("~"));
 }

@@ -130,7 +130,7 @@ void BatchReader::start(const QStringList& images)
 {
     m_images.clear();
     for (const QString& path : images)
-        m_images.append(ReadImage{path, std::nullopt, {}});
+        m_images.append(ReadImage{path, std::nullopt, {}, false, {}});
     m_next = 0;
     m_done = 0;
     m_cancelled = false;
@@ -175,8 +175,15 @@ void BatchReader::done(int index, const RunOutcome& outcome)
     ReadImage& image = m_images[index];
     if (outcome.succeeded() && outcome.error == ToolError::None)
         image.info = parse::FindDiscInfo(outcome.output);
-    if (!image.info)
+    if (!image.info) {
         image.problem = outcome.reason(QStringLiteral("hdl_dump"));
+        image.notPs2 = IsNotAPs2Disc(outcome);
+        // Why the tool cannot start is said once for the whole batch.
+        if (!outcome.started) {
+            image.startError = outcome.startError;
+            image.problem = tr("not read: the tool did not start");
+        }
+    }
     ++m_done;
     emit readProgress(m_done, static_cast<int>(m_images.size()));
     if (auto* run = qobject_cast<ToolRun*>(sender())) {
@@ -228,7 +235,9 @@ BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
         BatchEntry entry;
         entry.path = image.path;
         if (!image.info) {
-            entry.outcome = BatchEntry::Outcome::NotPs2;
+            // A tool that crashed or could not start said nothing of the disc.
+            entry.outcome =
+                image.notPs2 ? BatchEntry::Outcome::NotPs2 : BatchEntry::Outcome::Skipped;
             // The tool names the file first; the summary names it already.
             entry.reason = image.problem;
             if (entry.reason.startsWith(image.path + QStringLiteral(": ")))

@@ -48,6 +48,9 @@ struct ReadImage
     QString path;
     std::optional<parse::DiscInfo> info;
     QString problem; // why it is no PS2 game or could not be read
+    // The tool read it and said it is no PS2 game (not: it crashed, or could not start).
+    bool notPs2 = false;
+    QString startError; // why the tool could not start, when it could not
 };
 
 // Reads the disc information of many images with a bounded number of tool runs

@@ -86,7 +86,8 @@ inline bool GameNameFits(const QString& name)
 // one is refused; a name taken from a disc, a file or a database has each replaced by a blank.
 inline bool HasControlCharacters(const QString& name)
 {
-    return std::ranges::any_of(name, [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+    return std::ranges::any_of(name,
+                               [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
 }
 inline QString WithoutControlCharacters(const QString& name)
 {

@@ -227,9 +227,11 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
         }
         const parse::GameRow* installed =
             refused ? nullptr : index.installed.value(index.key(partition));
-        // Less of it than the job writes: what a killed run left, not a game installed.
-        const bool leftHalf = installed && sameGame(installed->title, installed->startup) &&
-                              job.sizeKb > 0 && installed->sizeKb + 1024 < job.sizeKb;
+        // Less of it than the job writes, where an earlier run of this job found part of its
+        // game on the disk: what a killed run left, not a game installed.
+        const bool leftHalf = installed && job.incomplete &&
+                              sameGame(installed->title, installed->startup) && job.sizeKb > 0 &&
+                              installed->sizeKb + 1024 < job.sizeKb;
         if (leftHalf) {
             refused = true;
             issues.append({row, PreflightKind::LeftIncomplete,

@@ -46,8 +46,7 @@ QString shortened(const QString& output)
     qsizetype tailStart = output.indexOf(u'\n', output.size() - half);
     tailStart = tailStart < 0 ? output.size() - half : tailStart + 1;
     return output.left(headEnd) +
-           QStringLiteral("\n[%1 characters of output not kept here]\n")
-               .arg(tailStart - headEnd) +
+           QStringLiteral("\n[%1 characters of output not kept here]\n").arg(tailStart - headEnd) +
            output.mid(tailStart);
 }
 } // namespace

@@ -16,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/ip.h>
@@ -25,7 +26,6 @@
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <dirent.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -245,8 +245,8 @@ QList<RawEntry> undecodableEntries(const QString& dir)
             continue;
         struct stat info
         {};
-        const bool folder = ::lstat((path + '/' + name).constData(), &info) == 0 &&
-                            S_ISDIR(info.st_mode);
+        const bool folder =
+            ::lstat((path + '/' + name).constData(), &info) == 0 && S_ISDIR(info.st_mode);
         found.append({shown, name, folder});
     }
     ::closedir(d);

@@ -48,8 +48,9 @@ enum class ProblemKind : std::uint8_t {
     InboxKeptAside,      // subject: where the unreadable inbox now is; reason: what was wrong
     TargetWaiting,       // subject: the target; reason: who writes to it. A notice only
     TargetInUse,         // subject: the target; reason: who writes to it
-    DiscDatabaseUnreadable, // subject: the file and why. A notice: names come from the discs
+    DiscDatabaseUnreadable,   // subject: the file and why. A notice: names come from the discs
     NameHasControlCharacters, // subject: the name typed
+    DiscReadFailed,           // subject: the image or drive; reason: how the tool ended
 };
 
 struct Problem

@@ -165,6 +165,8 @@ QString ProblemText(const Problem& p)
         return tr("A game's name cannot hold a control character (a line break, a tab, an "
                   "escape): hdl_dump would list the name cut, and the game could no longer be "
                   "named. Please type it again.");
+    case ProblemKind::DiscReadFailed:
+        return withReason(tr("The disc of %1 could not be read.").arg(p.subject), p.reason);
     case ProblemKind::IncompleteGame:
         return tr("Ventrik ended while %1 was being installed. Only part of it is on %2.")
             .arg(p.subject, p.reason);

@@ -436,8 +436,11 @@ void Session::discInfoDone(const RunOutcome& outcome, const QString& source, boo
         emit problem({ProblemKind::NoDiscInDrive, source, {}});
     } else if (outcome.error == ToolError::NotPs2Disc || (!info && !outcome.cancelled)) {
         emit discInfoFailed();
-        // A tool that could not start has been reported already.
-        if (outcome.started && optical)
+        // A tool that could not start has been reported already; one that crashed, or failed
+        // for another reason (a missing file), said nothing of the disc.
+        if (outcome.started && !IsNotAPs2Disc(outcome))
+            emit problem({ProblemKind::DiscReadFailed, source, outcome.reason(toolName())});
+        else if (outcome.started && optical)
             emit problem({ProblemKind::NotPs2Disc, source, {}});
         else if (outcome.started)
             emit problem({ProblemKind::NotPs2Image, source, outcome.reason(toolName())});
@@ -890,9 +893,8 @@ void Session::waitForLeftovers(QList<std::pair<qint64, quint64>> alive,
     if (clock->elapsed() > kLeftoverGraceMs)
         for (const auto& [pid, start] : alive)
             platform::killProcess(pid);
-    QTimer::singleShot(100, this, [this, alive, clock, done] {
-        waitForLeftovers(alive, clock, done);
-    });
+    QTimer::singleShot(100, this,
+                       [this, alive, clock, done] { waitForLeftovers(alive, clock, done); });
 }
 
 void Session::resumeNext(QList<int> rows)
@@ -1092,6 +1094,12 @@ void Session::readImages(const QStringList& files, const QList<SkippedFile>& ski
                     reader->deleteLater();
                     BatchSummary summary;
                     summary.cancelled = reader->isCancelled();
+                    // A tool that cannot start is said once, not as every image's reason.
+                    const auto unstarted = std::ranges::find_if(
+                        images, [](const ReadImage& i) { return !i.startError.isEmpty(); });
+                    if (unstarted != images.end())
+                        emit problem(
+                            {ProblemKind::ToolCannotRun, m_paths.toolPath, unstarted->startError});
                     const DiscDatabase database = discDatabase();
                     if (!database.problem.isEmpty() && !summary.cancelled)
                         emit problem({ProblemKind::DiscDatabaseUnreadable, database.problem, {}});

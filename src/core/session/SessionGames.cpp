@@ -174,11 +174,18 @@ QString Session::titleOf(const QString& name) const
 
 void Session::withGames(std::function<void()> go)
 {
-    // An operation on a game needs the list that names it.
-    if (m_attached)
+    // An operation on a game needs the list that names it; a list that could not be read
+    // has said why, and nothing is named from it.
+    if (m_attached) {
         go();
-    else
-        readGames(go);
+        return;
+    }
+    readGames([this, go] {
+        if (m_attached)
+            go();
+        else
+            end();
+    });
 }
 
 // Checks around a job ----------------------------------------------------------------

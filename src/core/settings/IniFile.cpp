@@ -2,8 +2,8 @@
 
 #include "AtomicFile.h"
 
-#include <QCoreApplication>
 #include "core/platform/Platform.h"
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>

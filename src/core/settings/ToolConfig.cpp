@@ -3,8 +3,8 @@
 #include "AtomicFile.h"
 #include "Settings.h"
 
-#include <QCoreApplication>
 #include "core/platform/Platform.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -122,8 +122,8 @@ QByteArray UpdateToolConfig(const QByteArray& original, const ToolConfig& config
 {
     // Only what changed since the file was read is written: a key the file lacks and the
     // user left alone stays out of it.
-    const QList<QPair<QString, QString>> before = loaded ? ToolConfigEntries(*loaded)
-                                                         : QList<QPair<QString, QString>>();
+    const QList<QPair<QString, QString>> before =
+        loaded ? ToolConfigEntries(*loaded) : QList<QPair<QString, QString>>();
     QList<QByteArray> lines = original.split('\n');
     const bool endedWithNewline = original.isEmpty() || original.endsWith('\n');
     if (endedWithNewline)

@@ -28,3 +28,13 @@ struct RunOutcome
     // Why a run failed, in the tool's own words where it said something.
     QString reason(const QString& toolName) const;
 };
+
+// A read of a disc whose answer is that it holds no PS2 game: the tool said so, or ended well
+// without any disc information. A crash or a failure to start says nothing of the disc.
+inline bool IsNotAPs2Disc(const RunOutcome& outcome)
+{
+    return outcome.error == ToolError::NotPs2Disc ||
+           (outcome.started && outcome.normalExit &&
+            (outcome.exitCode == 111 || outcome.exitCode == 112)) ||
+           (outcome.succeeded() && outcome.error == ToolError::None);
+}
