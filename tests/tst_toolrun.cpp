@@ -103,6 +103,7 @@ private slots:
         RunOutcome o = finish(missing);
         QVERIFY(!o.started);
         QCOMPARE(o.startError, QStringLiteral("No such file or directory"));
+        QCOMPARE(o.startFailure, StartFailure::Missing);
 
         const QString plain = m_dir.filePath(QStringLiteral("plain"));
         QFile f(plain);
@@ -113,6 +114,7 @@ private slots:
         o = finish(notExecutable);
         QVERIFY(!o.started);
         QCOMPARE(o.startError, QStringLiteral("Permission denied"));
+        QCOMPARE(o.startFailure, StartFailure::NotPermitted);
         QCOMPARE(o.reason(QStringLiteral("hdl_dump")),
                  QStringLiteral("hdl_dump cannot be run: Permission denied"));
     }

@@ -18,11 +18,17 @@
 
 Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     : QObject(parent), m_paths(paths), m_seams(seams), m_settings(paths.configFile),
-      m_queue(m_jobs, [this](const QStringList& a) { return runJob(a); }),
-      m_nowQueue(m_nowJobs, [this](const QStringList& a) { return runJob(a); }),
-      m_log(paths.stateDir), m_journal(paths.stateDir + QStringLiteral("/finished-jobs.jsonl"))
+      m_runner(paths.toolPath, paths.workingDir, paths.stateDir),
+      m_queue(m_jobs, [this](const QStringList& a) { return m_runner.runJob(a); }),
+      m_nowQueue(m_nowJobs, [this](const QStringList& a) { return m_runner.runJob(a); }),
+      m_journal(paths.stateDir + QStringLiteral("/finished-jobs.jsonl"))
 {
     m_pool.setMaxThreadCount(1);
+    connect(&m_runner, &ToolRunner::commandStarted, this, &Session::commandStarted);
+    connect(&m_runner, &ToolRunner::outputArrived, this, &Session::outputArrived);
+    connect(&m_runner, &ToolRunner::cannotRun, this, [this](const QString& reason) {
+        emit problem({ProblemKind::ToolCannotRun, m_paths.toolPath, reason});
+    });
     // A settings file that cannot be written is kept as it was, and the user is told.
     m_settings.setFailureHandler([this](const QString& path, const QString& reason) {
         emit problem({ProblemKind::SaveFailed, path, reason});
@@ -106,6 +112,7 @@ bool Session::begin(Activity activity)
         return false;
     m_activity = activity;
     m_cancelRequested = false;
+    m_runner.begin();
     emit busyChanged(true);
     return true;
 }
@@ -118,73 +125,6 @@ void Session::end()
     unlockTargets();
     m_activity = Activity::None;
     emit busyChanged(false);
-}
-
-ToolRun* Session::newRun(const QStringList& args, int silenceMs, QObject* owner)
-{
-    auto* run = new ToolRun({m_paths.toolPath, args}, owner);
-    if (!m_paths.workingDir.isEmpty() && !QFileInfo::exists(m_paths.workingDir)) {
-        QDir().mkpath(m_paths.workingDir);
-        QFile::setPermissions(m_paths.workingDir,
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    run->setWorkingDirectory(m_paths.workingDir);
-    run->setSilenceTimeout(silenceMs);
-    // Every run the program starts is in the log, however it ends.
-    const QDateTime started = QDateTime::currentDateTime();
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    connect(run, &ToolRun::finished, this, [this, args, started, clock](const RunOutcome& o) {
-        m_log.addRun(m_paths.toolPath, args, o, clock->elapsed(), started);
-    });
-    return run;
-}
-
-ToolRun* Session::runTool(const QStringList& args, RunDone done, int silenceMs,
-                          qsizetype outputLimit)
-{
-    ToolRun* run = newRun(args, silenceMs, this);
-    run->setOutputLimit(outputLimit > 0 ? outputLimit : m_outputLimit);
-    m_run = run;
-    connect(run, &ToolRun::output, this, &Session::outputArrived);
-    connect(run, &ToolRun::finished, this, [this, run, done](const RunOutcome& outcome) {
-        run->deleteLater();
-        if (m_run == run)
-            m_run = nullptr;
-        if (done)
-            done(outcome);
-    });
-    emit commandStarted(ToolCommand::DisplayArguments(args));
-    run->start();
-    return run;
-}
-
-ToolRun* Session::runJob(const QStringList& args)
-{
-    // A job prints progress for hours; its reason for failing is in its last lines.
-    return runTool(args, {}, 0, kJobOutputLimit);
-}
-
-void Session::startAttempt(const QStringList& args, RunDone done, int silenceMs, int attempt)
-{
-    runTool(
-        args,
-        [this, args, done, silenceMs, attempt](const RunOutcome& outcome) {
-            // A tool that could not start for a passing reason gets another try; a
-            // tool that started is never started again by itself.
-            const bool passing = !outcome.started && !m_cancelRequested && attempt < 4 &&
-                                 outcome.startError != QLatin1String("Permission denied") &&
-                                 outcome.startError != QLatin1String("No such file or directory");
-            if (passing) {
-                QTimer::singleShot(m_retryPauseMs, this,
-                                   [=, this] { startAttempt(args, done, silenceMs, attempt + 1); });
-                return;
-            }
-            if (!outcome.started)
-                emit problem({ProblemKind::ToolCannotRun, m_paths.toolPath, outcome.startError});
-            done(outcome);
-        },
-        silenceMs);
 }
 
 void Session::probe(const QString& address, std::function<void(bool answered)> done)
@@ -207,7 +147,7 @@ void Session::probe(const QString& address, std::function<void(bool answered)> d
 
 void Session::listDevices(std::function<void(const QString& text, const RunOutcome&)> done)
 {
-    startAttempt(
+    m_runner.attempt(
         {QStringLiteral("query")},
         [this, done](const RunOutcome& outcome) {
             // The current tool has no "query" on Linux: list the devices ourselves.
@@ -391,7 +331,7 @@ bool Session::readDiscInfo(const QString& source, bool optical)
     if (!begin(Activity::ReadingDisc))
         return false;
     knowToolCommands([this, source, optical] {
-        startAttempt(
+        m_runner.attempt(
             discInfoArguments(source),
             [this, source, optical](const RunOutcome& outcome) {
                 discInfoDone(outcome, source, optical, false);
@@ -403,13 +343,7 @@ bool Session::readDiscInfo(const QString& source, bool optical)
 
 void Session::sideRun(const QStringList& args, RunDone done)
 {
-    ToolRun* run = newRun(args, readTimeoutMs(), this);
-    run->setOutputLimit(m_outputLimit);
-    connect(run, &ToolRun::finished, this, [run, done](const RunOutcome& o) {
-        run->deleteLater();
-        done(o);
-    });
-    run->start();
+    m_runner.side(args, std::move(done), readTimeoutMs());
 }
 
 void Session::discInfoDone(const RunOutcome& outcome, const QString& source, bool optical,
@@ -426,7 +360,7 @@ void Session::discInfoDone(const RunOutcome& outcome, const QString& source, boo
             if (side)
                 sideRun(discInfoArguments(source), again);
             else
-                startAttempt(discInfoArguments(source), again, readTimeoutMs());
+                m_runner.attempt(discInfoArguments(source), again, readTimeoutMs());
             return;
         }
     }
@@ -465,8 +399,8 @@ bool Session::formatDisk(const QString& device)
         if (d.device == device)
             label = d.label();
     }
-    startAttempt({QStringLiteral("initialize"), device}, [this, device,
-                                                          label](const RunOutcome& outcome) {
+    m_runner.attempt({QStringLiteral("initialize"), device}, [this, device,
+                                                              label](const RunOutcome& outcome) {
         const bool failed = !outcome.succeeded() || outcome.error == ToolError::UnknownCommand;
         const QString reason = outcome.reason(toolName());
         listDevices([this, device, label, failed, reason](const QString& text, const RunOutcome&) {
@@ -512,7 +446,7 @@ bool Session::powerOffPS2(const QString& typed)
         // The game table of a switched-off PS2 is no longer valid.
         if (m_targetKind == TargetKind::Network && m_targetDevice == ip)
             detach();
-        runTool({QStringLiteral("poweroff"), ip}, [this, ip](const RunOutcome&) {
+        m_runner.run({QStringLiteral("poweroff"), ip}, [this, ip](const RunOutcome&) {
             end();
             emit ps2PoweredOff(ip);
         });
@@ -567,8 +501,8 @@ void Session::cancel()
         m_queue.cancel();
     else if (m_activity == Activity::InstallingNow && m_nowQueue.isRunning())
         m_nowQueue.cancel();
-    else if (m_run)
-        m_run->cancel();
+    else
+        m_runner.cancel();
 }
 
 void Session::onQueueFinished(bool installNow)
@@ -615,8 +549,8 @@ void Session::onQueueFinished(bool installNow)
         refresh();
     };
     if (m_endActions.powerOffPS2 && !address().isEmpty()) {
-        runTool({QStringLiteral("poweroff"), address()},
-                [pcActions](const RunOutcome&) { pcActions(); });
+        m_runner.run({QStringLiteral("poweroff"), address()},
+                     [pcActions](const RunOutcome&) { pcActions(); });
         return;
     }
     pcActions();
@@ -650,7 +584,7 @@ bool Session::runExitActions()
             emit exitActionsDone();
             return;
         }
-        runTool({QStringLiteral("poweroff"), ip}, [this](const RunOutcome&) {
+        m_runner.run({QStringLiteral("poweroff"), ip}, [this](const RunOutcome&) {
             end();
             emit exitActionsDone();
         });
@@ -675,12 +609,13 @@ void Session::saveQueue()
     // again. A run during which a save failed has failed, whatever its jobs did.
     if (!saved && !m_queueSaveFailed) {
         emit problem({ProblemKind::SaveFailed, queueFile(), error});
-        m_log.addNote(tr("The job queue could not be saved to %1: %2").arg(queueFile(), error));
+        m_runner.log().addNote(
+            tr("The job queue could not be saved to %1: %2").arg(queueFile(), error));
     }
     if (!saved)
         m_runSaveFailed = true;
     else if (m_queueSaveFailed)
-        m_log.addNote(tr("The job queue was saved to %1 again.").arg(queueFile()));
+        m_runner.log().addNote(tr("The job queue was saved to %1 again.").arg(queueFile()));
     m_queueSaveFailed = !saved;
 }
 
@@ -718,7 +653,7 @@ bool Session::tryQueueLock()
     // A lock file that names no owner (empty, or garbage) was left by nothing that runs:
     // it would lock the queue for ever.
     if (file.isFile() && !named() && QFile::remove(queueLockFile()))
-        m_log.addNote(
+        m_runner.log().addNote(
             tr("%1 named no program that owns the queue; it was taken over.").arg(queueLockFile()));
     if (m_queueLock->tryLock(0)) {
         m_queueLockError.clear();
@@ -865,10 +800,11 @@ void Session::endLeftoverTools(const QList<int>& rows, std::function<void()> don
         if (job.toolPid > 0 && job.toolStart != 0 &&
             platform::processStartTime(job.toolPid) == job.toolStart) {
             alive.append({job.toolPid, job.toolStart});
-            m_log.addNote(tr("The tool (process %1) that an earlier Ventrik started for %2 still "
-                             "runs; it is ended before anything is written again.")
-                              .arg(job.toolPid)
-                              .arg(job.name));
+            m_runner.log().addNote(
+                tr("The tool (process %1) that an earlier Ventrik started for %2 still "
+                   "runs; it is ended before anything is written again.")
+                    .arg(job.toolPid)
+                    .arg(job.name));
             platform::terminateProcess(job.toolPid);
         }
     }
@@ -1020,11 +956,11 @@ void Session::holdAwake()
     QString error;
     m_awake = m_seams.power.InhibitSleep(tr("Installing and copying PS2 games"), &error);
     if (m_awake) {
-        m_log.addNote(tr("The PC is kept awake during the run."));
+        m_runner.log().addNote(tr("The PC is kept awake during the run."));
         return;
     }
     // Not a reason to stop or to interrupt an unattended run with a message.
-    m_log.addNote(tr("The PC could not be kept awake during the run: %1").arg(error));
+    m_runner.log().addNote(tr("The PC could not be kept awake during the run: %1").arg(error));
 }
 
 void Session::releaseAwake()
@@ -1082,7 +1018,7 @@ void Session::readImages(const QStringList& files, const QList<SkippedFile>& ski
         const QString command = discReadCommand();
         auto* reader = new BatchReader(
             [this](const QStringList& args) {
-                ToolRun* run = newRun(args, readTimeoutMs(), m_batch);
+                ToolRun* run = m_runner.prepare(args, readTimeoutMs(), m_batch);
                 run->start();
                 return run;
             },

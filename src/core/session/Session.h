@@ -2,6 +2,7 @@
 
 #include "GameListModel.h"
 #include "Problem.h"
+#include "ToolRunner.h"
 #include "core/jobs/BatchAdd.h"
 #include "core/jobs/JobJournal.h"
 #include "core/jobs/JobListModel.h"
@@ -196,7 +197,7 @@ public:
     const QList<int>& lastRunRows() const { return m_queue.ranRows(); }
     // The seconds the queue has left, from the sizes and the speed so far.
     std::optional<qint64> queueSecondsLeft() const { return m_queue.secondsLeft(); }
-    RunLog& log() { return m_log; }
+    RunLog& log() { return m_runner.log(); }
     // The commands the tool lists in its usage; empty until it was asked.
     const QStringList& toolCommands() const { return m_toolCommands; }
     void setEndActions(const EndActions& actions) { m_endActions = actions; }
@@ -218,13 +219,13 @@ public:
     void setWaitForTargets(bool wait) { m_waitForTargets = wait; }
 
     // Pause between attempts to start the tool (tests shorten it).
-    void setRetryPause(int ms) { m_retryPauseMs = ms; }
+    void setRetryPause(int ms) { m_runner.setRetryPause(ms); }
     // Silence after which a listing or disc read gives up, unless the settings'
     // "ReadTimeout" (seconds) says otherwise.
     void setReadTimeout(int ms) { m_readTimeoutMs = ms; }
     int readTimeoutMs() const;
     // How much of one run's output is kept (its end); 16 MB unless a test says less.
-    void setOutputLimit(qsizetype chars) { m_outputLimit = chars; }
+    void setOutputLimit(qsizetype chars) { m_runner.setOutputLimit(chars); }
 
 signals:
     void busyChanged(bool busy);
@@ -266,14 +267,6 @@ private:
     bool begin(Activity activity);
     void end();
     bool refuseWhenToolMissing();
-    // Runs the tool within the current activity; done gets the outcome.
-    ToolRun* runTool(const QStringList& args, RunDone done, int silenceMs = 0,
-                     qsizetype outputLimit = 0);
-    ToolRun* runJob(const QStringList& args);
-    // A run of the tool, set up and logged, not yet started.
-    ToolRun* newRun(const QStringList& args, int silenceMs, QObject* owner);
-    // Like runTool, with new attempts while the tool cannot start for a passing reason.
-    void startAttempt(const QStringList& args, RunDone done, int silenceMs = 0, int attempt = 1);
     // Probes the address off this thread; done(answered) on this one.
     void probe(const QString& address, std::function<void(bool answered)> done);
     // The output of "query", from the machine when the tool has none.
@@ -348,7 +341,7 @@ private:
     SessionSeams m_seams;
     SettingsFile m_settings;
     Activity m_activity = Activity::None;
-    QPointer<ToolRun> m_run;
+    ToolRunner m_runner;
     QThreadPool m_pool;
     QList<DiskEntry> m_disks;
     QList<DiskEntry> m_opticals;
@@ -363,13 +356,9 @@ private:
     JobQueue m_queue;
     JobQueue m_nowQueue;
     EndActions m_endActions;
-    static constexpr qsizetype kJobOutputLimit = 64 * 1024;
-    int m_retryPauseMs = 2000;
     int m_readTimeoutMs = 60000;
-    qsizetype m_outputLimit = ToolRun::kDefaultOutputLimit;
     bool m_cancelRequested = false;
     std::optional<bool> m_hasDiscInfo2; // unknown until the tool was asked once
-    RunLog m_log;
     JobJournal m_journal;
     QSet<QString> m_recognised; // jobs the journal knew as complete, being looked for
     std::map<QString, std::unique_ptr<TargetLock>> m_targetLocks;

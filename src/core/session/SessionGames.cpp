@@ -48,7 +48,7 @@ void Session::listTarget(const QString& target,
     // take its place.
     auto list = [this, shown, target](RunDone read) {
         if (shown)
-            startAttempt({QStringLiteral("hdl_toc"), target}, read, readTimeoutMs());
+            m_runner.attempt({QStringLiteral("hdl_toc"), target}, read, readTimeoutMs());
         else
             sideRun({QStringLiteral("hdl_toc"), target}, read);
     };
@@ -78,17 +78,18 @@ void Session::listTarget(const QString& target,
         facts = FactsOf(table);
         // The partitions: the one name of each game that no other game on the disk has.
         // Read beside the listing, which the activity view keeps showing.
-        sideRun({QStringLiteral("toc"), target}, [this, facts, outcome,
-                                                  store](const RunOutcome& toc) mutable {
-            const parse::PartitionTable parts = parse::ParsePartitionTable(toc.output);
-            if (toc.succeeded() && !toc.outputCut && parts.understood())
-                AttachPartitions(facts.games, parts);
-            else
-                m_log.addNote(tr("The partitions of the games could not be read: %1")
-                                  .arg(toc.succeeded() ? tr("the tool's output was not understood")
-                                                       : toc.reason(toolName())));
-            store(facts, outcome);
-        });
+        sideRun({QStringLiteral("toc"), target},
+                [this, facts, outcome, store](const RunOutcome& toc) mutable {
+                    const parse::PartitionTable parts = parse::ParsePartitionTable(toc.output);
+                    if (toc.succeeded() && !toc.outputCut && parts.understood())
+                        AttachPartitions(facts.games, parts);
+                    else
+                        m_runner.log().addNote(
+                            tr("The partitions of the games could not be read: %1")
+                                .arg(toc.succeeded() ? tr("the tool's output was not understood")
+                                                     : toc.reason(toolName())));
+                    store(facts, outcome);
+                });
     });
 }
 
@@ -227,7 +228,7 @@ void Session::knowToolCommands(std::function<void()> done)
         return;
     }
     // The usage, printed when the tool gets no arguments, lists what this build can do.
-    runTool(
+    m_runner.run(
         {},
         [this, done](const RunOutcome& outcome) {
             m_toolCommandsKnown = outcome.started;
@@ -351,20 +352,21 @@ void Session::backupToc(const QString& target, std::function<void()> done)
     QString file = QStringLiteral("%1/%2-%3.bin").arg(folder, disk, stamp);
     for (int n = 2; QFileInfo::exists(file); ++n)
         file = QStringLiteral("%1/%2-%3-%4.bin").arg(folder, disk, stamp).arg(n);
-    runTool(
+    m_runner.run(
         {QStringLiteral("backup_toc"), target, file},
         [this, target, file, done](const RunOutcome& outcome) {
             if (outcome.succeeded() && outcome.error == ToolError::None &&
                 QFileInfo::exists(file)) {
-                m_log.addNote(tr("The partition table of %1 was saved to %2").arg(target, file));
+                m_runner.log().addNote(
+                    tr("The partition table of %1 was saved to %2").arg(target, file));
                 // The newest ten of each disk are kept.
                 const QList<TocBackup> all = tocBackups(target);
                 for (qsizetype i = 10; i < all.size(); ++i)
                     QFile::remove(all[i].file);
             } else {
                 QFile::remove(file);
-                m_log.addNote(tr("The partition table of %1 could not be saved: %2")
-                                  .arg(target, outcome.reason(toolName())));
+                m_runner.log().addNote(tr("The partition table of %1 could not be saved: %2")
+                                           .arg(target, outcome.reason(toolName())));
             }
             done();
         },
@@ -427,12 +429,13 @@ void Session::whileLocked(const QString& target, const QString& holder, std::fun
 
 void Session::restoreLocked(const QString& target, const QString& file)
 {
-    startAttempt({QStringLiteral("restore_toc"), target, file}, [this, target,
-                                                                 file](const RunOutcome& outcome) {
+    m_runner.attempt({QStringLiteral("restore_toc"), target, file}, [this, target, file](
+                                                                        const RunOutcome& outcome) {
         const bool restored = outcome.succeeded() && outcome.error == ToolError::None;
         const QString reason = outcome.reason(toolName());
         if (restored)
-            m_log.addNote(tr("The partition table of %1 was restored from %2").arg(target, file));
+            m_runner.log().addNote(
+                tr("The partition table of %1 was restored from %2").arg(target, file));
         auto finish = [this, target, restored, reason] {
             if (restored)
                 emit tocRestored(target);
@@ -486,7 +489,7 @@ void Session::deleteNext(QList<parse::GameRow> games)
         return;
     }
     const parse::GameRow game = games.takeFirst();
-    startAttempt(
+    m_runner.attempt(
         {QStringLiteral("delete"), m_targetDevice, game.key()},
         [this, game, games](const RunOutcome& outcome) {
             static constexpr ToolError refusals[] = {
@@ -584,7 +587,7 @@ void Session::changeLocked(const QString& title, const QStringList& args)
 {
     backupBeforeWrite(m_targetDevice, [this, title, args] {
         m_freshFacts.remove(m_targetDevice);
-        startAttempt(args, [this, title](const RunOutcome& outcome) {
+        m_runner.attempt(args, [this, title](const RunOutcome& outcome) {
             const bool changed = outcome.succeeded() && outcome.error == ToolError::None;
             const QString reason = outcome.reason(toolName());
             refreshTarget([this, title, changed, reason] {

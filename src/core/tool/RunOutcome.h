@@ -4,11 +4,17 @@
 
 #include <QString>
 
+#include <cstdint>
+
+// Why a run could not start: a missing or unpermitted program is no passing fault.
+enum class StartFailure : std::uint8_t { None, Missing, NotPermitted, Other };
+
 // How one run of the tool ended, as a value.
 struct RunOutcome
 {
     bool started = false;
-    QString startError; // why it could not start
+    StartFailure startFailure = StartFailure::None;
+    QString startError; // why it could not start, in words
     bool normalExit = false;
     int exitCode = -1;
     int signal = 0; // the signal that ended it, when it did not end by itself

@@ -75,13 +75,17 @@ void ToolRun::onError(QProcess::ProcessError error)
     if (error != QProcess::FailedToStart || m_finished)
         return;
     m_outcome.started = false;
+    m_outcome.startFailure = StartFailure::Other;
     m_outcome.startError = m_process->errorString();
     // Qt words a missing file and a file without execute permission the same way.
     const QFileInfo info(m_command.program);
-    if (info.exists() && !info.isExecutable())
+    if (info.exists() && !info.isExecutable()) {
+        m_outcome.startFailure = StartFailure::NotPermitted;
         m_outcome.startError = QStringLiteral("Permission denied");
-    else if (!info.exists())
+    } else if (!info.exists()) {
+        m_outcome.startFailure = StartFailure::Missing;
         m_outcome.startError = QStringLiteral("No such file or directory");
+    }
     finish();
 }
 

@@ -1,0 +1,103 @@
+#include "ToolRunner.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <memory>
+
+ToolRunner::ToolRunner(QString toolPath, QString workingDir, const QString& logDir, QObject* parent)
+    : QObject(parent), m_toolPath(std::move(toolPath)), m_workingDir(std::move(workingDir)),
+      m_log(logDir)
+{}
+
+ToolRun* ToolRunner::prepare(const QStringList& args, int silenceMs, QObject* owner)
+{
+    auto* run = new ToolRun({m_toolPath, args}, owner);
+    // The tool writes files of its own where it runs (info.sys): a folder of ours, not the
+    // caller's.
+    if (!m_workingDir.isEmpty() && !QFileInfo::exists(m_workingDir)) {
+        QDir().mkpath(m_workingDir);
+        QFile::setPermissions(m_workingDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    run->setWorkingDirectory(m_workingDir);
+    run->setSilenceTimeout(silenceMs);
+    run->setOutputLimit(m_outputLimit);
+    // Every run the program starts is in the log, however it ends.
+    const QDateTime started = QDateTime::currentDateTime();
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    connect(run, &ToolRun::finished, this, [this, args, started, clock](const RunOutcome& o) {
+        m_log.addRun(m_toolPath, args, o, clock->elapsed(), started);
+    });
+    return run;
+}
+
+ToolRun* ToolRunner::run(const QStringList& args, Done done, int silenceMs, qsizetype outputLimit)
+{
+    ToolRun* run = prepare(args, silenceMs, this);
+    if (outputLimit > 0)
+        run->setOutputLimit(outputLimit);
+    m_current = run;
+    connect(run, &ToolRun::output, this, &ToolRunner::outputArrived);
+    connect(run, &ToolRun::finished, this, [this, run, done](const RunOutcome& outcome) {
+        run->deleteLater();
+        if (m_current == run)
+            m_current = nullptr;
+        if (done)
+            done(outcome);
+    });
+    emit commandStarted(ToolCommand::DisplayArguments(args));
+    run->start();
+    return run;
+}
+
+ToolRun* ToolRunner::runJob(const QStringList& args)
+{
+    return run(args, {}, 0, kJobOutputLimit);
+}
+
+void ToolRunner::attempt(const QStringList& args, Done done, int silenceMs)
+{
+    attemptAgain(args, std::move(done), silenceMs, 1);
+}
+
+void ToolRunner::attemptAgain(const QStringList& args, Done done, int silenceMs, int attempt)
+{
+    run(
+        args,
+        [this, args, done, silenceMs, attempt](const RunOutcome& outcome) {
+            // A tool that could not start for a passing reason gets another try; a
+            // tool that started is never started again by itself.
+            const bool passing = !outcome.started && !m_cancelled && attempt < kAttempts &&
+                                 outcome.startFailure == StartFailure::Other;
+            if (passing) {
+                QTimer::singleShot(m_retryPauseMs, this,
+                                   [=, this] { attemptAgain(args, done, silenceMs, attempt + 1); });
+                return;
+            }
+            if (!outcome.started)
+                emit cannotRun(outcome.startError);
+            done(outcome);
+        },
+        silenceMs);
+}
+
+void ToolRunner::side(const QStringList& args, Done done, int silenceMs)
+{
+    ToolRun* run = prepare(args, silenceMs, this);
+    connect(run, &ToolRun::finished, this, [run, done](const RunOutcome& o) {
+        run->deleteLater();
+        done(o);
+    });
+    run->start();
+}
+
+void ToolRunner::cancel()
+{
+    m_cancelled = true;
+    if (m_current)
+        m_current->cancel();
+}

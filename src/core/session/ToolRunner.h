@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/log/RunLog.h"
+#include "core/tool/ToolRun.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+
+// Starts the tool's runs for a session: each one set up in the tool's working folder,
+// logged however it ends, limited in what it keeps, and tried again while it cannot start
+// for a passing reason. One run at a time is the shown one (its command and output are
+// told); side runs go unseen beside it.
+class ToolRunner : public QObject
+{
+    Q_OBJECT
+public:
+    using Done = std::function<void(const RunOutcome&)>;
+
+    ToolRunner(QString toolPath, QString workingDir, const QString& logDir,
+               QObject* parent = nullptr);
+
+    const QString& toolPath() const { return m_toolPath; }
+    RunLog& log() { return m_log; }
+
+    // A run, set up and logged, not yet started; owner deletes it with itself.
+    ToolRun* prepare(const QStringList& args, int silenceMs, QObject* owner);
+    // The shown run; done gets the outcome. outputLimit 0: the runner's own.
+    ToolRun* run(const QStringList& args, Done done, int silenceMs = 0, qsizetype outputLimit = 0);
+    // A job's run: it prints progress for hours, and its reason for failing is at its end.
+    ToolRun* runJob(const QStringList& args);
+    // Like run, with new attempts while the tool cannot start for a passing reason; a tool
+    // that cannot start at all is told once (cannotRun).
+    void attempt(const QStringList& args, Done done, int silenceMs = 0);
+    // A run beside the shown one: logged, not shown.
+    void side(const QStringList& args, Done done, int silenceMs);
+
+    // Stops the shown run and any new attempt; cleared by the next begin().
+    void cancel();
+    void begin() { m_cancelled = false; }
+    bool cancelRequested() const { return m_cancelled; }
+    bool isRunning() const { return m_current != nullptr; }
+
+    void setRetryPause(int ms) { m_retryPauseMs = ms; }
+    void setOutputLimit(qsizetype chars) { m_outputLimit = chars; }
+
+signals:
+    void commandStarted(const QString& shownArguments);
+    void outputArrived(const QString& chunk);
+    void cannotRun(const QString& reason);
+
+private:
+    void attemptAgain(const QStringList& args, Done done, int silenceMs, int attempt);
+
+    static constexpr qsizetype kJobOutputLimit = 64 * 1024;
+    static constexpr int kAttempts = 4;
+    QString m_toolPath;
+    QString m_workingDir;
+    RunLog m_log;
+    QPointer<ToolRun> m_current;
+    int m_retryPauseMs = 2000;
+    qsizetype m_outputLimit = ToolRun::kDefaultOutputLimit;
+    bool m_cancelled = false;
+};
