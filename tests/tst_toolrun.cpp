@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "core/session/ToolRunner.h"
 #include "core/tool/ToolRun.h"
 
 #include <QFile>
@@ -181,6 +182,77 @@ private slots:
         QCOMPARE(ToolCommand::DisplayArguments(
                      {QStringLiteral("extract"), QStringLiteral("Game One"), QString()}),
                  QStringLiteral("extract \"Game One\" \"\""));
+    }
+
+    // The runner a session starts its runs through: its folder, its log, what it shows.
+    void runnerRunsInItsFolderAndLogsEveryRun()
+    {
+        const QString tool = m_dir.filePath(QStringLiteral("pwd-tool"));
+        QFile f(tool);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\npwd\n");
+        f.close();
+        f.setPermissions(f.permissions() | QFile::ExeOwner);
+        const QString work = m_dir.filePath(QStringLiteral("state/work"));
+        ToolRunner runner(tool, work, m_dir.filePath(QStringLiteral("log")));
+        QSignalSpy shown(&runner, &ToolRunner::commandStarted);
+        QSignalSpy output(&runner, &ToolRunner::outputArrived);
+
+        std::optional<RunOutcome> seen;
+        runner.run({QStringLiteral("hdl_toc"), QStringLiteral("My Disk")},
+                   [&](const RunOutcome& o) { seen = o; });
+        QTRY_VERIFY(seen.has_value());
+        QCOMPARE(seen->output.trimmed(), work);
+        // Nobody else may read or write where the tool runs.
+        const auto mode = QFile::permissions(work);
+        QVERIFY(mode.testFlags(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(!(mode &
+                  (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0][0].toString(), QStringLiteral("hdl_toc \"My Disk\""));
+        QVERIFY(!output.isEmpty());
+        QVERIFY(!runner.isRunning());
+
+        // A side run is logged but neither shown nor its output told.
+        seen.reset();
+        runner.side(
+            {QStringLiteral("toc"), QStringLiteral("x")}, [&](const RunOutcome& o) { seen = o; },
+            0);
+        QTRY_VERIFY(seen.has_value());
+        QCOMPARE(shown.size(), 1);
+        const QStringList entries = runner.log().lastEntries(10);
+        QCOMPARE(entries.size(), 2);
+        QVERIFY(entries[1].contains(QStringLiteral("toc")));
+    }
+
+    void runnerSaysOnceThatAMissingToolCannotRun()
+    {
+        ToolRunner runner(m_dir.filePath(QStringLiteral("absent")), {},
+                          m_dir.filePath(QStringLiteral("log2")));
+        runner.setRetryPause(10);
+        QSignalSpy cannot(&runner, &ToolRunner::cannotRun);
+        std::optional<RunOutcome> seen;
+        runner.attempt({QStringLiteral("query")}, [&](const RunOutcome& o) { seen = o; });
+        QTRY_VERIFY(seen.has_value());
+        QCOMPARE(seen->startFailure, StartFailure::Missing);
+        // No new attempt for a tool that is not there: one run in the log, one message.
+        QTest::qWait(100);
+        QCOMPARE(cannot.size(), 1);
+        QCOMPARE(runner.log().lastEntries(10).size(), 1);
+    }
+
+    void runnerCancelEndsTheShownRun()
+    {
+        ToolRunner runner(QStringLiteral("/bin/sleep"), {}, m_dir.filePath(QStringLiteral("log3")));
+        std::optional<RunOutcome> seen;
+        runner.run({QStringLiteral("30")}, [&](const RunOutcome& o) { seen = o; });
+        QVERIFY(runner.isRunning());
+        runner.cancel();
+        QTRY_VERIFY_WITH_TIMEOUT(seen.has_value(), 10000);
+        QVERIFY(seen->cancelled);
+        QVERIFY(runner.cancelRequested());
+        runner.begin();
+        QVERIFY(!runner.cancelRequested());
     }
 };
 

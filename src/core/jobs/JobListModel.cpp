@@ -158,6 +158,7 @@ void JobListModel::setJob(int row, const Job& job)
         return;
     m_jobs[row] = job;
     emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::DisplayRole});
+    emit jobChanged(row);
 }
 
 void JobListModel::setState(int row, JobState state)

@@ -45,6 +45,10 @@ public:
     void setWarnings(const QList<QString>& texts);
     int pendingCount() const;
 
+signals:
+    // A job's own values changed (its state, its result); a warning is not one.
+    void jobChanged(int row);
+
 private:
     QList<Job> m_jobs;
     QList<QString> m_warnings; // beside m_jobs, row for row

@@ -21,7 +21,7 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
       m_runner(paths.toolPath, paths.workingDir, paths.stateDir),
       m_queue(m_jobs, [this](const QStringList& a) { return m_runner.runJob(a); }),
       m_nowQueue(m_nowJobs, [this](const QStringList& a) { return m_runner.runJob(a); }),
-      m_journal(paths.stateDir + QStringLiteral("/finished-jobs.jsonl"))
+      m_store(m_jobs, paths.dataDir, paths.stateDir, m_runner.log())
 {
     m_pool.setMaxThreadCount(1);
     connect(&m_runner, &ToolRunner::commandStarted, this, &Session::commandStarted);
@@ -37,7 +37,7 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     // Every job that ends complete is also written down apart from the queue's file.
     connect(&m_queue, &JobQueue::jobFinished, this, [this](int row) {
         if (m_jobs.job(row).state == JobState::Complete)
-            m_journal.recordComplete(m_jobs.job(row));
+            m_store.journal().recordComplete(m_jobs.job(row));
     });
     connect(&m_queue, &JobQueue::progressChanged, this, &Session::progressChanged);
     connect(&m_queue, &JobQueue::finished, this, [this] { onQueueFinished(false); });
@@ -50,24 +50,11 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
             verifyJob(job, done);
         });
     }
-    // Every change of the queue is saved; a warning or a job's progress is not one.
-    connect(&m_jobs, &QAbstractItemModel::rowsInserted, this, [this] {
-        saveQueue();
-        updateWarnings();
-    });
-    connect(&m_jobs, &QAbstractItemModel::rowsRemoved, this, [this] {
-        saveQueue();
-        updateWarnings();
-    });
-    connect(&m_jobs, &QAbstractItemModel::modelReset, this, [this] {
-        saveQueue();
-        updateWarnings();
-    });
-    connect(&m_jobs, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
-                    saveQueue();
-            });
+    connect(&m_store, &QueueStore::problem, this, &Session::problem);
+    // Every change of the list is checked again (the store saves it).
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&m_jobs, signal, this, &Session::updateWarnings);
+    connect(&m_jobs, &QAbstractItemModel::modelReset, this, &Session::updateWarnings);
 }
 
 Session::~Session()
@@ -459,7 +446,7 @@ bool Session::clearQueue()
     if (refuseForeignQueue())
         return false;
     m_jobs.clear();
-    return !m_queueSaveFailed;
+    return !m_store.saveFailed();
 }
 
 bool Session::startQueue()
@@ -467,7 +454,7 @@ bool Session::startQueue()
     if (refuseForeignQueue() || !begin(Activity::RunningQueue))
         return false;
     m_backedUp.clear();
-    m_runSaveFailed = m_queueSaveFailed;
+    m_store.beginRun();
     // A run reads each disk afresh before its first write: others may have written since.
     m_freshFacts.clear();
     holdAwake();
@@ -596,168 +583,37 @@ bool Session::runExitActions()
 
 QString Session::queueFile() const
 {
-    return m_paths.dataDir + QStringLiteral("/queue.json");
-}
-
-void Session::saveQueue()
-{
-    if (!m_keepQueue)
-        return;
-    QString error;
-    const bool saved = SaveQueueFile(queueFile(), m_jobs.allJobs(), &error);
-    // Told once when saving begins to fail, not at every change after; every change tries
-    // again. A run during which a save failed has failed, whatever its jobs did.
-    if (!saved && !m_queueSaveFailed) {
-        emit problem({ProblemKind::SaveFailed, queueFile(), error});
-        m_runner.log().addNote(
-            tr("The job queue could not be saved to %1: %2").arg(queueFile(), error));
-    }
-    if (!saved)
-        m_runSaveFailed = true;
-    else if (m_queueSaveFailed)
-        m_runner.log().addNote(tr("The job queue was saved to %1 again.").arg(queueFile()));
-    m_queueSaveFailed = !saved;
-}
-
-QString Session::inboxFile() const
-{
-    return m_paths.dataDir + QStringLiteral("/queue-inbox.json");
+    return m_store.file();
 }
 
 bool Session::ownsQueue()
 {
-    if (!m_queueLock || m_keepQueue)
+    if (!m_store.wasOpened() || m_store.isOpen())
         return true;
     // The other program may have ended since: then this one takes the queue over.
-    if (!tryQueueLock())
+    if (!m_store.canTakeOver())
         return false;
     restoreQueue();
-    return m_keepQueue;
-}
-
-QString Session::queueLockFile() const
-{
-    return m_paths.dataDir + QStringLiteral("/queue.lock");
-}
-
-bool Session::tryQueueLock()
-{
-    if (m_queueLock->isLocked())
-        return true;
-    auto named = [this] {
-        qint64 pid = 0;
-        QString host, app;
-        return m_queueLock->getLockInfo(&pid, &host, &app) && pid > 0;
-    };
-    const QFileInfo file(queueLockFile());
-    // A lock file that names no owner (empty, or garbage) was left by nothing that runs:
-    // it would lock the queue for ever.
-    if (file.isFile() && !named() && QFile::remove(queueLockFile()))
-        m_runner.log().addNote(
-            tr("%1 named no program that owns the queue; it was taken over.").arg(queueLockFile()));
-    if (m_queueLock->tryLock(0)) {
-        m_queueLockError.clear();
-        return true;
-    }
-    // Held by another program, or a lock that cannot be made at all (a full or read-only
-    // folder, a folder in its place): the second is no other program, and is said as what
-    // it is.
-    if (m_queueLock->error() == QLockFile::LockFailedError && named())
-        m_queueLockError.clear();
-    else if (file.isDir())
-        m_queueLockError = tr("a folder has its name");
-    else if (m_queueLock->error() == QLockFile::PermissionError)
-        m_queueLockError = tr("permission denied");
-    else
-        m_queueLockError = tr("the lock file could not be written or names no owner");
-    return false;
+    return m_store.isOpen();
 }
 
 bool Session::refuseForeignQueue()
 {
     if (ownsQueue())
         return false;
-    if (!m_queueLockError.isEmpty()) {
-        emit problem({ProblemKind::CannotLock, queueLockFile(), m_queueLockError});
-        return true;
-    }
-    if (!m_queueAside.isEmpty()) {
-        emit problem({ProblemKind::QueueKeptAside, queueFile(), m_queueAside});
-        return true;
-    }
-    qint64 pid = 0;
-    QString host, app;
-    m_queueLock->getLockInfo(&pid, &host, &app);
-    emit problem({ProblemKind::QueueInUse, QString::number(pid), queueLockFile()});
+    if (const auto refusal = m_store.refusal())
+        emit problem(*refusal);
     return true;
-}
-
-void Session::takeInbox()
-{
-    if (!m_keepQueue)
-        return;
-    const InboxTaken taken = TakeQueueInbox(inboxFile());
-    for (const Job& job : taken.jobs)
-        m_jobs.addJob(job);
-    if (!taken.problem.isEmpty())
-        emit problem({ProblemKind::InboxKeptAside,
-                      taken.keptAside.isEmpty() ? inboxFile() : taken.keptAside, taken.problem});
 }
 
 void Session::restoreQueue()
 {
-    QDir().mkpath(m_paths.dataDir);
-    if (!m_queueLock) {
-        m_queueLock = std::make_unique<QLockFile>(queueLockFile());
-        // Held for as long as the program runs; a lock left by a dead process is taken over.
-        m_queueLock->setStaleLockTime(0);
-    }
-    if (!tryQueueLock()) {
-        // Another Ventrik owns the file, or no lock can be made here: shown as it is, never
-        // written from here.
-        m_jobs.setJobs(LoadQueueFile(queueFile()).jobs);
-        if (!m_queueLockError.isEmpty())
-            QTimer::singleShot(0, this, [this] {
-                emit problem({ProblemKind::CannotLock, queueLockFile(), m_queueLockError});
-            });
+    if (!m_store.open())
         return;
-    }
-    const LoadedQueue loaded = LoadQueueFile(queueFile());
-    if (loaded.status == QueueFileStatus::Unreadable || loaded.status == QueueFileStatus::Newer) {
-        QString error;
-        const std::optional<QString> aside = KeepQueueFileAside(queueFile(), &error);
-        QString detail =
-            loaded.status == QueueFileStatus::Newer
-                ? tr("It was written by a newer version of Ventrik (%1).").arg(loaded.detail)
-                : loaded.detail;
-        if (!aside) {
-            // Not moved: then it is not written over either, and the queue stays unused.
-            detail += u' ' + tr("It could not be moved aside (%1), so the queue cannot be "
-                                "used until it is moved away.")
-                                 .arg(error);
-            m_queueAside = detail;
-        }
-        QTimer::singleShot(0, this, [this, aside, detail] {
-            emit problem({ProblemKind::QueueKeptAside, aside.value_or(queueFile()), detail});
-        });
-        if (!aside)
-            return;
-    }
-    m_queueAside.clear();
-    // What was just read is not written back: saving starts with the first change.
-    m_keepQueue = false;
-    m_jobs.setJobs(loaded.jobs);
-    m_keepQueue = true;
-    // Jobs a command line handed over while this program was not running, and from now on.
-    takeInbox();
-    if (m_inboxWatch.directories().isEmpty()) {
-        m_inboxWatch.addPath(m_paths.dataDir);
-        connect(&m_inboxWatch, &QFileSystemWatcher::directoryChanged, this, &Session::takeInbox);
-    }
 
     // A job found Active was running when the program ended. A job the journal knows as
     // complete was finished by a run whose last saves failed: both are looked for.
-    const QSet<QString> finished = m_journal.completeIds();
+    const QSet<QString> finished = m_store.journal().completeIds();
     m_recognised.clear();
     QList<int> interrupted;
     for (int row = 0; row < m_jobs.count(); ++row) {
@@ -877,23 +733,8 @@ void Session::resumeNext(QList<int> rows)
 
 bool Session::addJob(const Job& job)
 {
-    if (!ownsQueue()) {
-        if (!m_queueLockError.isEmpty()) {
-            emit problem({ProblemKind::CannotLock, queueLockFile(), m_queueLockError});
-            return false;
-        }
-        // Handed over only once it is written where the other program takes it from.
-        QString error;
-        if (!AppendToQueueInbox(inboxFile(), job, &error)) {
-            emit problem({ProblemKind::SaveFailed, inboxFile(), error});
-            return false;
-        }
-        m_jobs.addJob(job);
-        return true;
-    }
-    m_jobs.addJob(job);
-    // Kept in the list shown, but not in the file: this program's end would lose it.
-    return !m_queueSaveFailed;
+    ownsQueue();
+    return m_store.add(job);
 }
 
 void Session::updateWarnings()

@@ -2,6 +2,7 @@
 
 #include "GameListModel.h"
 #include "Problem.h"
+#include "QueueStore.h"
 #include "ToolRunner.h"
 #include "core/jobs/BatchAdd.h"
 #include "core/jobs/JobJournal.h"
@@ -181,7 +182,7 @@ public:
     // (and a problem) when it could not be stored: then it would be lost at the program's end.
     bool addJob(const Job& job);
     // Whether a save of the queue failed during the last run (or since it started).
-    bool queueSaveFailedInRun() const { return m_runSaveFailed; }
+    bool queueSaveFailedInRun() const { return m_store.saveFailedInRun(); }
     // Reads every target the waiting jobs write to, then reports queueChecked.
     bool checkQueue();
     // Every image among the paths (folders with their subfolders) read by the tool and
@@ -318,7 +319,6 @@ private:
     void endLeftoverTools(const QList<int>& rows, std::function<void()> done);
     void waitForLeftovers(QList<std::pair<qint64, quint64>> alive,
                           std::shared_ptr<QElapsedTimer> clock, std::function<void()> done);
-    void saveQueue();
     void deleteNext(QList<parse::GameRow> games);
     void readImages(const QStringList& files, const QList<SkippedFile>& skipped,
                     std::optional<DiscType> type);
@@ -326,11 +326,7 @@ private:
     // The arguments for the game, or none when nothing would change.
     bool modifyGame(const QString& name,
                     std::function<QStringList(const parse::GameRow&)> arguments);
-    void takeInbox();
-    QString inboxFile() const;
     bool refuseForeignQueue();
-    bool tryQueueLock();
-    QString queueLockFile() const;
     void updateWarnings();
     void holdAwake();
     void releaseAwake();
@@ -359,20 +355,13 @@ private:
     int m_readTimeoutMs = 60000;
     bool m_cancelRequested = false;
     std::optional<bool> m_hasDiscInfo2; // unknown until the tool was asked once
-    JobJournal m_journal;
+    QueueStore m_store;
     QSet<QString> m_recognised; // jobs the journal knew as complete, being looked for
     std::map<QString, std::unique_ptr<TargetLock>> m_targetLocks;
     bool m_waitForTargets = true;
     static constexpr int kTargetRetryMs = 300;
     static constexpr int kLeftoverGraceMs = 2000;
-    bool m_keepQueue = false;               // saving starts once the saved queue was read
-    std::unique_ptr<QLockFile> m_queueLock; // held while this program owns queue.json
-    QFileSystemWatcher m_inboxWatch;
     QPointer<BatchReader> m_batch;
-    bool m_queueSaveFailed = false;
-    bool m_runSaveFailed = false;
-    QString m_queueLockError; // why no lock could be made (not: another program holds it)
-    QString m_queueAside;     // a queue file that could not be moved aside: why
     QHash<QString, TargetFacts> m_facts; // the last read of each target
     QSet<QString> m_freshFacts;          // targets whose last read nothing wrote after
     QSet<QString> m_backedUp;            // targets whose table this run saved
