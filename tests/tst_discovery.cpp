@@ -1,7 +1,9 @@
 #include "core/platform/DeviceDiscovery.h"
+#include "core/session/Devices.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,18 +66,37 @@ private slots:
         QVERIFY(devices[4].optical && !devices[4].hasMedium);
     }
 
-    void writtenAsTheToolsQuery()
+    void listedAsTheToolListsThem()
     {
         const QString dev = m_root.filePath(QStringLiteral("dev"));
-        const QString text = platform::devicesAsQueryText(
+        const DeviceLists lists = DevicesFromDiscovery(
             platform::discoverDevices(m_root.filePath(QStringLiteral("sys")), dev));
-        QVERIFY(text.contains(
-            QStringLiteral("\t%1/sdb  476940 MB, formatted Playstation 2 HDD\n").arg(dev)));
-        QVERIFY(text.contains(QStringLiteral("\t%1/sdc  1024 MB, not formatted\n").arg(dev)));
-        QVERIFY(text.contains(
-            QStringLiteral("\t%1/sdd  1024 MB, not formatted (cannot be read)\n").arg(dev)));
-        QVERIFY(text.contains(QStringLiteral("\t%1/sr0  3125 MB, disc\n").arg(dev)));
-        QVERIFY(text.contains(QStringLiteral("\t%1/sr1  no media\n").arg(dev)));
+        auto names = [](const QList<DiskEntry>& entries) {
+            QStringList out;
+            for (const DiskEntry& e : entries)
+                out << QFileInfo(e.device).fileName() + u' ' + QString::number(e.sizeMb) +
+                           (e.unreadable ? QStringLiteral(" unreadable") : QString());
+            return out;
+        };
+        QCOMPARE(names(lists.ps2Disks), QStringList{QStringLiteral("sdb 476940")});
+        QCOMPARE(names(lists.allDisks),
+                 (QStringList{QStringLiteral("sdb 476940"), QStringLiteral("sdc 1024"),
+                              QStringLiteral("sdd 1024 unreadable")}));
+        // Only a drive holding a disc is offered.
+        QCOMPARE(names(lists.opticals), QStringList{QStringLiteral("sr0 3125")});
+    }
+
+    void aDriveInTheToolsListingIsNoDisk()
+    {
+        const DeviceLists lists = DevicesFromQuery(
+            QStringLiteral("Hard drives:\n\t/dev/sdb  2048 MB, formatted Playstation 2 HDD\n"
+                           "\t/dev/sdc  1024 MB, not formatted (cannot be read)\n"
+                           "Optical drives:\n\t/dev/sr0  700 MB, disc\n\t/dev/sr1  no media\n"));
+        QCOMPARE(lists.allDisks.size(), 2);
+        QVERIFY(lists.allDisks[1].unreadable);
+        QCOMPARE(lists.ps2Disks.size(), 1);
+        QCOMPARE(lists.opticals.size(), 1);
+        QCOMPARE(lists.opticals[0].device, QStringLiteral("/dev/sr0"));
     }
 
     void disksInUseAreNeverOffered()
@@ -104,10 +125,12 @@ private slots:
                 used << QFileInfo(d.path).fileName();
         }
         QCOMPARE(used, (QStringList{QStringLiteral("nvme0n1"), QStringLiteral("sde")}));
-        const QString text = platform::devicesAsQueryText(devices);
-        QVERIFY(!text.contains(QStringLiteral("sde")));
-        QVERIFY(!text.contains(QStringLiteral("nvme0n1")));
-        QVERIFY(text.contains(QStringLiteral("/sdb ")));
+        QStringList offered;
+        for (const DiskEntry& d : DevicesFromDiscovery(devices).allDisks)
+            offered << QFileInfo(d.device).fileName();
+        QVERIFY(offered.contains(QStringLiteral("sdb")));
+        QVERIFY(!offered.contains(QStringLiteral("sde")));
+        QVERIFY(!offered.contains(QStringLiteral("nvme0n1")));
     }
 
     void missingTreeListsNothing()

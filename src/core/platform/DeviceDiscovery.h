@@ -28,8 +28,4 @@ QList<Device> discoverDevices(const QString& sysRoot = QStringLiteral("/sys"),
                               const QStringList& usageFiles = {QStringLiteral("/proc/self/mounts"),
                                                                QStringLiteral("/proc/swaps")});
 
-// The devices written as the tool's "query" lists them, so the same reader serves
-// both; disks in use are left out.
-QString devicesAsQueryText(const QList<Device>& devices);
-
 } // namespace platform

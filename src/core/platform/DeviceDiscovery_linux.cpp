@@ -78,30 +78,4 @@ QList<Device> discoverDevices(const QString& sysRoot, const QString& devRoot,
     return devices;
 }
 
-QString devicesAsQueryText(const QList<Device>& devices)
-{
-    QString text = QStringLiteral("Hard drives:\n");
-    for (const Device& d : devices) {
-        if (d.optical || d.inUse)
-            continue;
-        text += QStringLiteral("\t%1  %2 MB, %3\n")
-                    .arg(d.path)
-                    .arg(d.sizeBytes / (1024 * 1024))
-                    .arg(d.ps2Formatted ? QStringLiteral("formatted Playstation 2 HDD")
-                         : d.readable   ? QStringLiteral("not formatted")
-                                        : QStringLiteral("not formatted (cannot be read)"));
-    }
-    text += QStringLiteral("Optical drives:\n");
-    for (const Device& d : devices) {
-        if (!d.optical)
-            continue;
-        if (d.hasMedium)
-            text +=
-                QStringLiteral("\t%1  %2 MB, disc\n").arg(d.path).arg(d.sizeBytes / (1024 * 1024));
-        else
-            text += QStringLiteral("\t%1  no media\n").arg(d.path);
-    }
-    return text;
-}
-
 } // namespace platform

@@ -132,72 +132,47 @@ void Session::probe(const QString& address, std::function<void(bool answered)> d
     });
 }
 
-void Session::listDevices(std::function<void(const QString& text, const RunOutcome&)> done)
+void Session::listDevices(std::function<void(const DeviceLists&)> done)
 {
     m_runner.attempt(
         {QStringLiteral("query")},
         [this, done](const RunOutcome& outcome) {
             // The current tool has no "query" on Linux: list the devices ourselves.
             if (!outcome.output.contains(QStringLiteral("query: unrecognized command"))) {
-                done(outcome.output, outcome);
+                done(DevicesFromQuery(outcome.output));
                 return;
             }
-            m_pool.start([this, done, outcome] {
-                const QString text = platform::devicesAsQueryText(platform::discoverDevices());
+            m_pool.start([this, done] {
+                const DeviceLists found = DevicesFromDiscovery(platform::discoverDevices());
                 QMetaObject::invokeMethod(
-                    this, [done, text, outcome] { done(text, outcome); }, Qt::QueuedConnection);
+                    this, [done, found] { done(found); }, Qt::QueuedConnection);
             });
         },
         readTimeoutMs());
 }
 
-namespace {
-QList<DiskEntry> readDisks(const QString& text, bool formattedOnly)
-{
-    QList<DiskEntry> disks;
-    for (const QString& line : parse::SplitLines(text)) {
-        const auto disk = parse::ParseDiskLine(line);
-        if (!disk || (formattedOnly && !disk->ps2Formatted))
-            continue;
-        disks.append({disk->device, disk->sizeMb, disk->ps2Formatted,
-                      line.contains(QStringLiteral("cannot be read"))});
-    }
-    return disks;
-}
-
-QList<DiskEntry> readOpticals(const QString& text)
-{
-    QList<DiskEntry> drives;
-    for (const QString& line : parse::SplitLines(text)) {
-        if (const auto drive = parse::ParseOpticalLine(line))
-            drives.append({drive->device, drive->sizeMb, false, false});
-    }
-    return drives;
-}
-} // namespace
-
-void Session::storeDevices(const QString& text, DeviceLists which)
+void Session::storeDevices(const DeviceLists& found, DeviceListKinds which)
 {
     if (which & AllDisks) {
-        m_allDisks = readDisks(text, false);
+        m_allDisks = found.allDisks;
         emit allDisksChanged();
     }
     if (which & Ps2Disks) {
-        m_disks = readDisks(text, true);
+        m_disks = found.ps2Disks;
         emit disksChanged();
     }
     if (which & OpticalDrives) {
-        m_opticals = readOpticals(text);
+        m_opticals = found.opticals;
         emit opticalDrivesChanged();
     }
 }
 
-bool Session::refreshLists(DeviceLists which)
+bool Session::refreshLists(DeviceListKinds which)
 {
     if (!begin(Activity::ListingDevices))
         return false;
-    listDevices([this, which](const QString& text, const RunOutcome&) {
-        storeDevices(text, which);
+    listDevices([this, which](const DeviceLists& found) {
+        storeDevices(found, which);
         end();
     });
     return true;
@@ -220,7 +195,7 @@ bool Session::refreshAllDisks()
 
 bool Session::refreshDevices()
 {
-    return refreshLists(DeviceLists(AllDisks | Ps2Disks | OpticalDrives));
+    return refreshLists(DeviceListKinds(AllDisks | Ps2Disks | OpticalDrives));
 }
 
 QString Session::address() const
@@ -274,8 +249,8 @@ void Session::refreshTarget(std::function<void()> done)
         return;
     }
     // The disks are listed again for the copy menu, then the PS2 is checked before it is asked.
-    listDevices([this, done](const QString& text, const RunOutcome&) {
-        storeDevices(text, Ps2Disks);
+    listDevices([this, done](const DeviceLists& found) {
+        storeDevices(found, Ps2Disks);
         const QString ip = m_targetDevice;
         probe(ip, [this, ip, done](bool answered) {
             if (!answered) {
@@ -386,19 +361,19 @@ bool Session::formatDisk(const QString& device)
         if (d.device == device)
             label = d.label();
     }
-    m_runner.attempt({QStringLiteral("initialize"), device}, [this, device,
-                                                              label](const RunOutcome& outcome) {
-        const bool failed = !outcome.succeeded() || outcome.error == ToolError::UnknownCommand;
-        const QString reason = outcome.reason(toolName());
-        listDevices([this, device, label, failed, reason](const QString& text, const RunOutcome&) {
-            storeDevices(text, AllDisks);
-            end();
-            if (failed)
-                emit problem({ProblemKind::FormatFailed, label, reason});
-            else
-                emit diskFormatted(device);
+    m_runner.attempt(
+        {QStringLiteral("initialize"), device}, [this, device, label](const RunOutcome& outcome) {
+            const bool failed = !outcome.succeeded() || outcome.error == ToolError::UnknownCommand;
+            const QString reason = outcome.reason(toolName());
+            listDevices([this, device, label, failed, reason](const DeviceLists& found) {
+                storeDevices(found, AllDisks);
+                end();
+                if (failed)
+                    emit problem({ProblemKind::FormatFailed, label, reason});
+                else
+                    emit diskFormatted(device);
+            });
         });
-    });
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Devices.h"
 #include "GameListModel.h"
 #include "Problem.h"
 #include "QueueStore.h"
@@ -34,18 +35,6 @@
 
 class IcmpBackend;
 class PowerActions;
-
-// A disk or optical drive as the tool (or the machine) lists it.
-struct DiskEntry
-{
-    QString device; // "hdd1:", "/dev/sdb", "cd0:"
-    double sizeMb = 0;
-    bool ps2Formatted = false;
-    bool unreadable = false;
-
-    // "hdd1:  [2.0 GB]"
-    QString label() const { return parse::DiskLabel(device, sizeMb); }
-};
 
 enum class TargetKind : std::uint8_t { LocalDisk, Network };
 
@@ -261,17 +250,17 @@ signals:
 
 private:
     using RunDone = std::function<void(const RunOutcome&)>;
-    enum DeviceLists { Ps2Disks = 1, OpticalDrives = 2, AllDisks = 4 };
-    // Reads the lists named from a device listing and tells who shows them.
-    void storeDevices(const QString& text, DeviceLists which);
-    bool refreshLists(DeviceLists which);
+    enum DeviceListKinds { Ps2Disks = 1, OpticalDrives = 2, AllDisks = 4 };
+    // Keeps the lists named from a device listing and tells who shows them.
+    void storeDevices(const DeviceLists& found, DeviceListKinds which);
+    bool refreshLists(DeviceListKinds which);
     bool begin(Activity activity);
     void end();
     bool refuseWhenToolMissing();
     // Probes the address off this thread; done(answered) on this one.
     void probe(const QString& address, std::function<void(bool answered)> done);
     // The output of "query", from the machine when the tool has none.
-    void listDevices(std::function<void(const QString& text, const RunOutcome&)> done);
+    void listDevices(std::function<void(const DeviceLists&)> done);
     void readGames(std::function<void()> done);
     // "hdl_toc", then "toc" for the games' partitions: the target's facts, and the outcome of
     // the listing that failed (or of hdl_toc).
