@@ -518,7 +518,8 @@ private slots:
         QVERIFY(m_dialogs.shown[1].text.startsWith(QStringLiteral("1 installed, 1 failed")));
         QVERIFY(
             m_dialogs.shown[1].text.contains(QStringLiteral("/x/config.cfg could not be saved.")));
-        QCOMPARE(main().windowTitle(), QStringLiteral(" Ventrik v0.9b by Tavrin"));
+        QCOMPARE(main().windowTitle(),
+                 QStringLiteral("Ventrik ") + QStringLiteral(VENTRIK_VERSION));
         // A click on the notification brings the window back.
         main().hide();
         m_tray.clickMessage();

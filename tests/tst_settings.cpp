@@ -306,7 +306,9 @@ private slots:
         // The current tool has no "initialize"; its disks come from the machine.
         world(QStringLiteral("linux"));
         start();
-        combo("cmbHD")->addItem(QStringLiteral("/dev/sdd  [.9 GB] - Unknown Format"));
+        // The disk is the entry's device, whatever its label says.
+        combo("cmbHD")->addItem(QStringLiteral("hdd9:  [.9 GB] - Unknown Format"),
+                                QStringLiteral("/dev/sdd"));
         combo("cmbHD")->setCurrentIndex(0);
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
         button("cmdFormat")->setEnabled(true);

@@ -66,14 +66,8 @@ constexpr QSize kDefaultSize(860, 420);
 constexpr int kActivityHeight = 200;
 constexpr QSize kFrameAllowance(16, 40);
 constexpr int kContentMargin = 6;
-const QString kWindowTitle = QStringLiteral(" Ventrik v0.9b by Tavrin");
-// The device a list entry names: its first word ("hdd1:", "/dev/sdb").
-QString deviceOf(const QString& entry)
-{
-    const QString trimmed = entry.trimmed();
-    const qsizetype space = trimmed.indexOf(u' ');
-    return space < 0 ? trimmed : trimmed.left(space);
-}
+// The program and the version it was built as.
+const QString kWindowTitle = QStringLiteral("Ventrik " VENTRIK_VERSION);
 
 const QString kImageFilter = QStringLiteral(
     "ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|"
@@ -306,7 +300,7 @@ void MainWindow::connectControls()
     connect(m_install->cmbOptical, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0)
             return;
-        m_session.readDiscInfo(deviceOf(m_install->cmbOptical->currentText()), true);
+        m_session.readDiscInfo(m_install->cmbOptical->currentData().toString(), true);
     });
     connect(m_install->cmdISO, &QPushButton::clicked, this, &MainWindow::browseImage);
     connect(m_install->txtISO, &QLineEdit::textChanged, this, &MainWindow::updateControls);
@@ -612,7 +606,7 @@ void MainWindow::showJobPane(bool show)
 
 QString MainWindow::chosenDevice() const
 {
-    return m_target->optLocal->isChecked() ? deviceOf(m_target->cmbHD->currentText())
+    return m_target->optLocal->isChecked() ? m_target->cmbHD->currentData().toString()
                                            : m_target->txtIP->text();
 }
 
@@ -637,7 +631,7 @@ void MainWindow::fillDisks()
         const QSignalBlocker quiet(t->cmbHD);
         t->cmbHD->clear();
         for (const DiskEntry& d : m_session.disks())
-            t->cmbHD->addItem(d.label());
+            t->cmbHD->addItem(d.label(), d.device);
         if (t->cmbHD->count() > 0)
             t->cmbHD->setCurrentIndex(remembered >= 0 && remembered < t->cmbHD->count() ? remembered
                                                                                         : 0);
@@ -646,6 +640,7 @@ void MainWindow::fillDisks()
     for (int i = 0; i < m_copyEntries.size(); ++i) {
         const bool used = i < m_session.disks().size();
         m_copyEntries[i]->setText(used ? m_session.disks()[i].label() : QString());
+        m_copyEntries[i]->setData(used ? m_session.disks()[i].device : QString());
         m_copyEntries[i]->setVisible(used);
         m_copyEntries[i]->setEnabled(used &&
                                      !(t->optLocal->isChecked() && i == t->cmbHD->currentIndex()));
@@ -729,7 +724,7 @@ void MainWindow::fillOpticalDrives()
         const QSignalBlocker quiet(combo);
         combo->clear();
         for (const DiskEntry& d : m_session.opticalDrives())
-            combo->addItem(d.label());
+            combo->addItem(d.label(), d.device);
         combo->setCurrentIndex(-1);
     }
     if (m_waitingForDrives) {
@@ -838,7 +833,7 @@ Job MainWindow::installJob() const
     Job job;
     job.kind = JobKind::Install;
     job.source =
-        in->optISO->isChecked() ? in->txtISO->text() : deviceOf(in->cmbOptical->currentText());
+        in->optISO->isChecked() ? in->txtISO->text() : in->cmbOptical->currentData().toString();
     job.destination = chosenDevice();
     job.name = in->txtGameName->text();
     job.startup = in->txtGameStartup->text();
@@ -939,7 +934,7 @@ void MainWindow::makeIso()
         return;
     Job job;
     job.kind = JobKind::MakeIso;
-    job.source = deviceOf(in->cmbOptical->currentText());
+    job.source = in->cmbOptical->currentData().toString();
     job.destination = *path;
     job.name = in->txtGameName->text();
     // The old image stays until the job runs: a job removed from the queue loses nothing.
@@ -1036,7 +1031,7 @@ void MainWindow::copyToHDD(int menuIndex)
     if (rows.isEmpty() || menuIndex < 0 || menuIndex >= m_copyEntries.size())
         return;
     for (const int row : rows)
-        queueCopy(JobKind::CopyToHDD, row, deviceOf(m_copyEntries[menuIndex]->text()));
+        queueCopy(JobKind::CopyToHDD, row, m_copyEntries[menuIndex]->data().toString());
 }
 
 bool MainWindow::checkFolderOf(const QString& file)

@@ -201,9 +201,10 @@ SettingsWindow::SettingsWindow(Context context)
     Session& session = m_context.session;
     connect(&session, &Session::allDisksChanged, this, &SettingsWindow::fillDisks);
     connect(&session, &Session::busyChanged, this, &SettingsWindow::updateControls);
-    connect(&session, &Session::diskFormatted, this, [this] {
-        ShowBalloon(m_context.tray, settings(),
-                    cmbHD->currentText() + tr(" has been formatted for HDLoader"));
+    connect(&session, &Session::diskFormatted, this, [this](const QString& device) {
+        const int row = cmbHD->findData(device);
+        const QString label = row >= 0 ? cmbHD->itemText(row) : device;
+        ShowBalloon(m_context.tray, settings(), label + tr(" has been formatted for HDLoader"));
     });
 }
 
@@ -547,7 +548,7 @@ void SettingsWindow::fillDisks()
             label += tr(" - Unknown Format (cannot be read)");
         else
             label += tr(" - Unknown Format");
-        cmbHD->addItem(label);
+        cmbHD->addItem(label, d.device);
     }
     if (cmbHD->count() > 0)
         cmbHD->setCurrentIndex(index >= 0 && index < cmbHD->count() ? index : 0);
@@ -573,13 +574,16 @@ void SettingsWindow::cmdFormat_Click()
 {
     if (toolMissing())
         return;
+    // The disk is its device, kept beside the label: the label only shows it.
     const QString drive = cmbHD->currentText();
+    const QString device = cmbHD->currentData().toString();
+    if (device.isEmpty())
+        return;
     if (m_context.dialogs.question(
             tr("ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?\r\n\r\n") + drive +
                 tr("\r\n\r\nALL EXISTING DATA ON THIS DRIVE WILL BE LOST"),
             Dialogs::Icon::Critical, tr("ARE YOU 100% SURE?")) != Dialogs::Answer::Yes)
         return;
-    const QString device = drive.section(u' ', 0, 0);
     m_context.session.formatDisk(device);
 }
 
