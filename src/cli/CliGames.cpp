@@ -1,0 +1,165 @@
+// The commands that change a disk's games or its table: delete, rename, flags, restore-toc.
+#include "CliCommand.h"
+#include "CliSupport.h"
+
+#include "core/devices/Flags.h"
+#include "core/session/ProblemText.h"
+#include "core/session/Session.h"
+
+#include <QFileInfo>
+#include <QJsonObject>
+
+using namespace cli;
+
+void CliCommand::remove(const QStringList& args)
+{
+    const std::optional<QString> target = targetArgument(args[0]);
+    if (!target || printDryRun({{QStringLiteral("delete"), *target, args[1]}}))
+        return;
+    m_session.selectTarget(kindOf(*target), *target);
+    auto deleted = std::make_shared<QString>();
+    connect(&m_session, &Session::gameDeleted, this,
+            [deleted](const QString& title) { *deleted = title; });
+    if (!m_session.deleteGame(args[1])) {
+        finish(1);
+        return;
+    }
+    whenIdle([this, deleted] {
+        if (!deleted->isEmpty())
+            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("deleted"), *deleted}},
+                  *deleted + QStringLiteral(" deleted\n"));
+        return deleted->isEmpty() ? 1 : 0;
+    });
+}
+
+void CliCommand::renameGame(const QStringList& args)
+{
+    const QString newName = TrimGameName(args[2]);
+    if (newName.isEmpty()) {
+        usageError(QStringLiteral("the new name is empty"));
+        return;
+    }
+    if (!GameNameFits(newName)) {
+        usageError(ProblemText({ProblemKind::NameTooLong, newName, {}}));
+        return;
+    }
+    if (ToolReadsAsFlags(newName)) {
+        usageError(ProblemText({ProblemKind::NameReadAsFlags, newName, {}}));
+        return;
+    }
+    if (HasControlCharacters(newName)) {
+        usageError(ProblemText({ProblemKind::NameHasControlCharacters, newName, {}}));
+        return;
+    }
+    modifyGame(
+        args[0], args[1], newName,
+        [this, newName](const QString& target, const QString& name) {
+            return Session::RenameArguments(target, name, newName);
+        },
+        [this, newName](const QString& name) { return m_session.renameGame(name, newName); });
+}
+
+void CliCommand::setGameFlags(const QStringList& args)
+{
+    const auto flags = ParseFlags(args[2]);
+    if (!flags) {
+        usageError(QStringLiteral("flags are numbers from 1 to 8 joined by +, or 0 for none"));
+        return;
+    }
+    modifyGame(
+        args[0], args[1], *flags,
+        [f = *flags](const QString& target, const QString& name) {
+            return Session::FlagsArguments(target, name, f);
+        },
+        [this, f = *flags](const QString& name) { return m_session.setGameFlags(name, f); });
+}
+
+void CliCommand::modifyGame(const QString& targetText, const QString& name, const QString& value,
+                            std::function<QStringList(const QString&, const QString&)> shown,
+                            std::function<bool(const QString&)> start)
+{
+    const std::optional<QString> target = targetArgument(targetText);
+    if (!target || printDryRun({shown(*target, name)}))
+        return;
+    m_session.selectTarget(kindOf(*target), *target);
+    auto changed = std::make_shared<QString>();
+    connect(&m_session, &Session::gameModified, this,
+            [changed](const QString& title) { *changed = title; });
+    if (!start(name)) {
+        finish(1);
+        return;
+    }
+    whenIdle([this, changed, name, value] {
+        if (!changed->isEmpty()) {
+            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("changed"), *changed}},
+                  *changed + QStringLiteral(" changed\n"));
+            return 0;
+        }
+        if (m_failed)
+            return 1;
+        // The game has that name or those flags already: there was nothing to do.
+        print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("unchanged"), name}},
+              QStringLiteral("%1 unchanged: it is %2 already\n")
+                  .arg(name, value.isEmpty() ? QStringLiteral("without flags") : value));
+        return 0;
+    });
+}
+
+void CliCommand::restoreToc(const QStringList& args)
+{
+    const std::optional<QString> target = targetArgument(args[0]);
+    if (!target)
+        return;
+    bool yes = false;
+    QString file;
+    for (const QString& a : args.mid(1)) {
+        if (a == QLatin1String("--yes"))
+            yes = true;
+        else if (file.isEmpty())
+            file = callersPath(a);
+        else
+            return usageError(QStringLiteral("restore-toc takes TARGET [FILE] [--yes]"));
+    }
+    QString made;
+    if (file.isEmpty()) {
+        const std::optional<TocBackup> newest = m_session.newestTocBackup(*target);
+        if (!newest) {
+            writeErr(QStringLiteral("Ventrik keeps no backup of the partition table of %1; name "
+                                    "a backup file.\n")
+                         .arg(*target));
+            finish(1);
+            return;
+        }
+        file = newest->file;
+        made = QLocale::c().toString(newest->made, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    }
+    if (printDryRun({{QStringLiteral("restore_toc"), *target, file}}))
+        return;
+    const QString what =
+        made.isEmpty()
+            ? QStringLiteral("Restore the partition table of %1 from %2?").arg(*target, file)
+            : QStringLiteral("Restore the partition table of %1 from its backup of %2 "
+                             "(%3)?")
+                  .arg(*target, made, file);
+    if (!yes && !confirm(what)) {
+        writeErr(QStringLiteral("Nothing was restored. Run it again with --yes to restore.\n"));
+        finish(1);
+        return;
+    }
+    auto restored = std::make_shared<bool>(false);
+    connect(&m_session, &Session::tocRestored, this, [restored] { *restored = true; });
+    m_session.selectTarget(kindOf(*target), *target);
+    if (!m_session.restoreToc(*target, file)) {
+        finish(1);
+        return;
+    }
+    whenIdle([this, restored, target = *target, file] {
+        if (*restored)
+            print(QJsonObject{{QStringLiteral("ok"), true},
+                              {QStringLiteral("target"), target},
+                              {QStringLiteral("restored_from"), file}},
+                  QStringLiteral("The partition table of %1 was restored from %2.\n")
+                      .arg(target, file));
+        return *restored ? 0 : 1;
+    });
+}
