@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include "ProblemListDialog.h"
+#include "core/jobs/JobCommands.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -132,4 +133,13 @@ std::optional<quint32> WidgetDialogs::chooseColor(quint32 initial)
         return std::nullopt;
     return static_cast<quint32>(chosen.red()) | static_cast<quint32>(chosen.green()) << 8 |
            static_cast<quint32>(chosen.blue()) << 16;
+}
+
+bool CheckFolderOf(Dialogs& dialogs, const QString& file)
+{
+    const QString problem = FolderProblem(file);
+    if (problem.isEmpty())
+        return true;
+    dialogs.message(problem, Dialogs::Icon::Exclamation);
+    return false;
 }

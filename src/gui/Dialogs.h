@@ -53,6 +53,9 @@ public:
 
 // Shows nothing: every question is answered No and every dialog cancelled.
 // For runs without anyone at the screen (benchmarks, fuzzing).
+// Whether a file can be written into the folder of file; when not, the user is told why.
+bool CheckFolderOf(Dialogs& dialogs, const QString& file);
+
 class SilentDialogs : public Dialogs
 {
 public:

@@ -4,6 +4,7 @@
 #include "AppIcon.h"
 #include "BrowsePane.h"
 #include "Dialogs.h"
+#include "GameActions.h"
 #include "InstallPane.h"
 #include "JobPane.h"
 #include "NavigationPane.h"
@@ -88,6 +89,11 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     m_browse->hide();
     m_jobPane = new JobPane;
     m_activity = new ActivityPane(this);
+    m_gameActions =
+        new GameActions(m_session, m_seams.dialogs,
+                        {[this] { return selectedGames(); },
+                         [this](const Problem& p) { showProblem(p); }, [this] { jobAdded(); }},
+                        this);
 
     // Upper part: two columns, or the job pane laid over both. The right column (the
     // install and game panes) and the job pane take the room a larger window gives.
@@ -243,7 +249,11 @@ void MainWindow::connectControls()
     });
     auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), m_browse->lstHD);
     remove->setContext(Qt::WidgetShortcut);
-    connect(remove, &QShortcut::activated, this, &MainWindow::deleteSelectedGame);
+    connect(remove, &QShortcut::activated, this, [this] {
+        // The key does what the button would, and only when it would.
+        if (m_browse->cmdDelete->isEnabled())
+            m_gameActions->deleteChosen();
+    });
     connect(m_navigation->cmdMinimize, &QPushButton::clicked, this, &MainWindow::minimizeToTray);
     connect(m_navigation->cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(m_navigation->cmdSettings, &QPushButton::clicked, m_settingsWindow.get(),
@@ -320,17 +330,19 @@ void MainWindow::connectControls()
     setAcceptDrops(true);
 
     // Games.
-    connect(m_browse->cmdBackupPC, &QPushButton::clicked, this, &MainWindow::copyToPC);
-    connect(m_browse->cmdBackupPS2, &QPushButton::clicked, this, &MainWindow::copyToPS2);
+    connect(m_browse->cmdBackupPC, &QPushButton::clicked, m_gameActions, &GameActions::copyToPC);
+    connect(m_browse->cmdBackupPS2, &QPushButton::clicked, m_gameActions, &GameActions::copyToPS2);
     connect(m_browse->cmdBackupHDD, &QPushButton::clicked, this, [this] {
         QPushButton* b = m_browse->cmdBackupHDD;
         m_copyMenu->popup(b->mapToGlobal(QPoint(0, b->height())));
     });
     for (int i = 0; i < m_copyEntries.size(); ++i)
-        connect(m_copyEntries[i], &QAction::triggered, this, [this, i] { copyToHDD(i); });
-    connect(m_browse->cmdDelete, &QPushButton::clicked, this, &MainWindow::deleteSelectedGame);
-    connect(m_browse->cmdRename, &QPushButton::clicked, this, &MainWindow::renameSelectedGame);
-    connect(m_browse->cmdFlags, &QPushButton::clicked, this, &MainWindow::changeSelectedFlags);
+        connect(m_copyEntries[i], &QAction::triggered, this,
+                [this, i] { m_gameActions->copyToDisk(m_copyEntries[i]->data().toString()); });
+    connect(m_browse->cmdDelete, &QPushButton::clicked, m_gameActions, &GameActions::deleteChosen);
+    connect(m_browse->cmdRename, &QPushButton::clicked, m_gameActions, &GameActions::renameChosen);
+    connect(m_browse->cmdFlags, &QPushButton::clicked, m_gameActions,
+            &GameActions::changeFlagsOfChosen);
 
     // Jobs.
     connect(m_jobPane->cmdStart, &QPushButton::clicked, this, &MainWindow::startJobQueue);
@@ -930,7 +942,7 @@ void MainWindow::makeIso()
     request.defaultSuffix = QStringLiteral("*.iso");
     request.confirmOverwrite = true;
     const std::optional<QString> path = m_seams.dialogs.saveFile(request);
-    if (!path || path->isEmpty() || !checkFolderOf(*path))
+    if (!path || path->isEmpty() || !CheckFolderOf(m_seams.dialogs, *path))
         return;
     Job job;
     job.kind = JobKind::MakeIso;
@@ -955,183 +967,6 @@ QList<int> MainWindow::selectedGames() const
         rows << m_gameFilter->mapToSource(shown).row();
     std::sort(rows.begin(), rows.end());
     return rows;
-}
-
-QString MainWindow::fileNameFor(const QString& title)
-{
-    // Only what a file name cannot hold is replaced; quotes and all else stay.
-    QString name = title;
-    name.replace(u'/', u'_').replace(QChar(0), u'_');
-    return name + QStringLiteral(".iso");
-}
-
-void MainWindow::copyToPC()
-{
-    const QList<int> rows = selectedGames();
-    if (rows.isEmpty())
-        return;
-    if (rows.size() == 1) {
-        FileDialogRequest request;
-        request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
-        request.fileName = fileNameFor(m_session.games().game(rows[0]).title);
-        request.filter = tr("ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|");
-        request.defaultSuffix = QStringLiteral("iso");
-        request.confirmOverwrite = true;
-        const std::optional<QString> path = m_seams.dialogs.saveFile(request);
-        if (!path || path->isEmpty() || !checkFolderOf(*path))
-            return;
-        queueCopy(JobKind::CopyToPC, rows[0], *path);
-        return;
-    }
-    // Several games: one folder, each game under its own name. A file that is already
-    // there is not replaced; the check before the run names it.
-    const std::optional<QString> folder =
-        m_seams.dialogs.chooseFolder(tr("Choose the folder for the %1 games").arg(rows.size()),
-                                     m_session.settings().read(QStringLiteral("DefaultISO")));
-    if (!folder || folder->isEmpty())
-        return;
-    const QDir dir(*folder);
-    if (!checkFolderOf(dir.filePath(QStringLiteral("x.iso"))))
-        return;
-    for (const int row : rows)
-        queueCopy(JobKind::CopyToPC, row,
-                  dir.filePath(fileNameFor(m_session.games().game(row).title)), false);
-}
-
-void MainWindow::copyToPS2()
-{
-    const QList<int> rows = selectedGames();
-    if (rows.isEmpty())
-        return;
-    const std::optional<QString> answer = m_seams.dialogs.inputText(
-        tr("Please enter the IP address of the PS2 console to copy the selected game to."),
-        tr("Destination IP Address"));
-    if (!answer || answer->trimmed().isEmpty())
-        return;
-    // The tool gets the address exactly as the probe would check it.
-    const std::optional<QString> valid = NormaliseIPv4(*answer);
-    if (!valid) {
-        showProblem({ProblemKind::InvalidAddress, answer->trimmed(), {}});
-        return;
-    }
-    const QString address = *valid;
-    if (m_session.targetKind() == TargetKind::Network && address == m_session.targetDevice()) {
-        m_seams.dialogs.message(
-            tr("The address you entered matches the source PS2 address. Try again."),
-            Dialogs::Icon::Exclamation);
-        return;
-    }
-    for (const int row : rows)
-        queueCopy(JobKind::CopyToPS2, row, address);
-}
-
-void MainWindow::copyToHDD(int menuIndex)
-{
-    const QList<int> rows = selectedGames();
-    if (rows.isEmpty() || menuIndex < 0 || menuIndex >= m_copyEntries.size())
-        return;
-    for (const int row : rows)
-        queueCopy(JobKind::CopyToHDD, row, m_copyEntries[menuIndex]->data().toString());
-}
-
-bool MainWindow::checkFolderOf(const QString& file)
-{
-    const QString problem = FolderProblem(file);
-    if (problem.isEmpty())
-        return true;
-    m_seams.dialogs.message(problem, Dialogs::Icon::Exclamation);
-    return false;
-}
-
-void MainWindow::queueCopy(JobKind kind, int gameRow, const QString& destination, bool replaceAsked)
-{
-    Job job;
-    job.kind = kind;
-    job.source = m_session.targetDevice();
-    job.destination = destination;
-    const parse::GameRow& game = m_session.games().game(gameRow);
-    job.name = game.title;
-    job.partition = game.partition;
-    job.startup = game.startup;
-    job.sizeKb = game.sizeKb;
-    // The dialog asked before a file was chosen over an existing one; the job replaces it
-    // only with a finished copy.
-    job.replaceExisting =
-        replaceAsked && kind == JobKind::CopyToPC && QFileInfo::exists(destination);
-    m_session.addJob(job);
-    jobAdded();
-}
-
-void MainWindow::deleteSelectedGame()
-{
-    const QList<int> rows = selectedGames();
-    if (rows.isEmpty() || !m_browse->cmdDelete->isEnabled())
-        return;
-    QStringList names;
-    QStringList games; // what the tool is given: each game's partition
-    for (const int row : rows) {
-        names << m_session.games().game(row).title;
-        games << m_session.games().game(row).key();
-    }
-    const QString question =
-        names.size() == 1
-            ? tr("Are you sure you would like to permanently delete this game?\r\n\r\n") + names[0]
-            : tr("Are you sure you would like to permanently delete these %1 games?\r\n\r\n")
-                      .arg(names.size()) +
-                  names.join(QStringLiteral("\r\n"));
-    if (m_seams.dialogs.question(question, Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
-        return;
-    m_session.deleteGames(games);
-}
-
-void MainWindow::renameSelectedGame()
-{
-    const QList<int> rows = selectedGames();
-    if (rows.size() != 1)
-        return;
-    const parse::GameRow& game = m_session.games().game(rows[0]);
-    const QString name = game.title;
-    const std::optional<QString> typed =
-        m_seams.dialogs.inputText(tr("The new name of %1:").arg(name), tr("Rename"), name);
-    if (!typed)
-        return;
-    // An unchanged name changes nothing: the tool is not asked.
-    const QString newName = TrimGameName(*typed);
-    if (newName.isEmpty() || newName == name)
-        return;
-    if (!GameNameFits(newName)) {
-        showProblem({ProblemKind::NameTooLong, newName, {}});
-        return;
-    }
-    // The session refuses what the tool would misread (flags, control characters).
-    m_session.renameGame(game.key(), newName);
-}
-
-void MainWindow::changeSelectedFlags()
-{
-    const QList<int> rows = selectedGames();
-    if (rows.size() != 1)
-        return;
-    const parse::GameRow& game = m_session.games().game(rows[0]);
-    const std::optional<QString> typed = m_seams.dialogs.inputText(
-        tr("The compatibility flags of %1, as numbers from 1 to 8 joined by + (now: %2; empty "
-           "for none):")
-            .arg(game.title, game.flags.isEmpty() ? tr("none") : game.flags),
-        tr("Compatibility Flags"), game.flags);
-    if (!typed)
-        return;
-    QString flags = typed->trimmed();
-    flags.remove(u' ');
-    const std::optional<QString> parsed = ParseFlags(flags);
-    if (!parsed) {
-        m_seams.dialogs.message(tr("Type the flags as numbers from 1 to 8 joined by +, like 1+3."),
-                                Dialogs::Icon::Exclamation);
-        return;
-    }
-    // Unchanged flags change nothing: the tool is not asked.
-    if (*parsed == ParseFlags(game.flags).value_or(QString()))
-        return;
-    m_session.setGameFlags(game.key(), *parsed);
 }
 
 void MainWindow::addImages()

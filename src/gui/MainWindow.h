@@ -14,6 +14,7 @@
 
 class ActivityPane;
 class BrowsePane;
+class GameActions;
 class Dialogs;
 class InstallPane;
 class JobPane;
@@ -110,17 +111,6 @@ private:
     void jobAdded();
     // The selected games, as rows of the session's list.
     QList<int> selectedGames() const;
-    static QString fileNameFor(const QString& title);
-    void copyToPC();
-    void copyToPS2();
-    void copyToHDD(int menuIndex);
-    // replaceAsked: the save dialog asked before an existing file was chosen.
-    void queueCopy(JobKind kind, int gameRow, const QString& destination, bool replaceAsked = true);
-    // Tells the user when a file cannot be written into the folder of path.
-    bool checkFolderOf(const QString& file);
-    void deleteSelectedGame();
-    void renameSelectedGame();
-    void changeSelectedFlags();
     void startJobQueue();
     void removeJob();
     void clearJobs();
@@ -153,6 +143,7 @@ private:
     NavigationPane* m_navigation;
     InstallPane* m_install;
     BrowsePane* m_browse;
+    GameActions* m_gameActions = nullptr;
     JobPane* m_jobPane;
     ActivityPane* m_activity;
     QMenu* m_trayMenu = nullptr;

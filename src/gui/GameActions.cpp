@@ -1,0 +1,181 @@
+#include "GameActions.h"
+
+#include "Dialogs.h"
+#include "core/devices/Flags.h"
+#include "core/devices/Probe.h"
+#include "core/jobs/JobCommands.h"
+#include "core/session/Session.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+GameActions::GameActions(Session& session, Dialogs& dialogs, Hooks hooks, QObject* parent)
+    : QObject(parent), m_session(session), m_dialogs(dialogs), m_hooks(std::move(hooks))
+{}
+
+QString GameActions::FileNameFor(const QString& title)
+{
+    // Only what a file name cannot hold is replaced; quotes and all else stay.
+    QString name = title;
+    name.replace(u'/', u'_').replace(QChar(0), u'_');
+    return name + QStringLiteral(".iso");
+}
+
+void GameActions::copyToPC()
+{
+    const QList<int> rows = m_hooks.selectedRows();
+    if (rows.isEmpty())
+        return;
+    if (rows.size() == 1) {
+        FileDialogRequest request;
+        request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+        request.fileName = FileNameFor(m_session.games().game(rows[0]).title);
+        request.filter = tr("ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|");
+        request.defaultSuffix = QStringLiteral("iso");
+        request.confirmOverwrite = true;
+        const std::optional<QString> path = m_dialogs.saveFile(request);
+        if (!path || path->isEmpty() || !CheckFolderOf(m_dialogs, *path))
+            return;
+        queueCopy(JobKind::CopyToPC, rows[0], *path);
+        return;
+    }
+    // Several games: one folder, each game under its own name. A file that is already
+    // there is not replaced; the check before the run names it.
+    const std::optional<QString> folder =
+        m_dialogs.chooseFolder(tr("Choose the folder for the %1 games").arg(rows.size()),
+                               m_session.settings().read(QStringLiteral("DefaultISO")));
+    if (!folder || folder->isEmpty())
+        return;
+    const QDir dir(*folder);
+    if (!CheckFolderOf(m_dialogs, dir.filePath(QStringLiteral("x.iso"))))
+        return;
+    for (const int row : rows)
+        queueCopy(JobKind::CopyToPC, row,
+                  dir.filePath(FileNameFor(m_session.games().game(row).title)), false);
+}
+
+void GameActions::copyToPS2()
+{
+    const QList<int> rows = m_hooks.selectedRows();
+    if (rows.isEmpty())
+        return;
+    const std::optional<QString> answer = m_dialogs.inputText(
+        tr("Please enter the IP address of the PS2 console to copy the selected game to."),
+        tr("Destination IP Address"));
+    if (!answer || answer->trimmed().isEmpty())
+        return;
+    // The tool gets the address exactly as the probe would check it.
+    const std::optional<QString> valid = NormaliseIPv4(*answer);
+    if (!valid) {
+        m_hooks.showProblem({ProblemKind::InvalidAddress, answer->trimmed(), {}});
+        return;
+    }
+    const QString address = *valid;
+    if (m_session.targetKind() == TargetKind::Network && address == m_session.targetDevice()) {
+        m_dialogs.message(tr("The address you entered matches the source PS2 address. Try again."),
+                          Dialogs::Icon::Exclamation);
+        return;
+    }
+    for (const int row : rows)
+        queueCopy(JobKind::CopyToPS2, row, address);
+}
+
+void GameActions::copyToDisk(const QString& device)
+{
+    if (device.isEmpty())
+        return;
+    for (const int row : m_hooks.selectedRows())
+        queueCopy(JobKind::CopyToHDD, row, device);
+}
+
+void GameActions::queueCopy(JobKind kind, int gameRow, const QString& destination,
+                            bool replaceAsked)
+{
+    Job job;
+    job.kind = kind;
+    job.source = m_session.targetDevice();
+    job.destination = destination;
+    const parse::GameRow& game = m_session.games().game(gameRow);
+    job.name = game.title;
+    job.partition = game.partition;
+    job.startup = game.startup;
+    job.sizeKb = game.sizeKb;
+    // The dialog asked before a file was chosen over an existing one; the job replaces it
+    // only with a finished copy.
+    job.replaceExisting =
+        replaceAsked && kind == JobKind::CopyToPC && QFileInfo::exists(destination);
+    m_session.addJob(job);
+    m_hooks.jobAdded();
+}
+
+void GameActions::deleteChosen()
+{
+    const QList<int> rows = m_hooks.selectedRows();
+    if (rows.isEmpty())
+        return;
+    QStringList names;
+    QStringList games; // what the tool is given: each game's partition
+    for (const int row : rows) {
+        names << m_session.games().game(row).title;
+        games << m_session.games().game(row).key();
+    }
+    const QString question =
+        names.size() == 1
+            ? tr("Are you sure you would like to permanently delete this game?\r\n\r\n") + names[0]
+            : tr("Are you sure you would like to permanently delete these %1 games?\r\n\r\n")
+                      .arg(names.size()) +
+                  names.join(QStringLiteral("\r\n"));
+    if (m_dialogs.question(question, Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
+        return;
+    m_session.deleteGames(games);
+}
+
+void GameActions::renameChosen()
+{
+    const QList<int> rows = m_hooks.selectedRows();
+    if (rows.size() != 1)
+        return;
+    const parse::GameRow& game = m_session.games().game(rows[0]);
+    const QString name = game.title;
+    const std::optional<QString> typed =
+        m_dialogs.inputText(tr("The new name of %1:").arg(name), tr("Rename"), name);
+    if (!typed)
+        return;
+    // An unchanged name changes nothing: the tool is not asked.
+    const QString newName = TrimGameName(*typed);
+    if (newName.isEmpty() || newName == name)
+        return;
+    if (!GameNameFits(newName)) {
+        m_hooks.showProblem({ProblemKind::NameTooLong, newName, {}});
+        return;
+    }
+    // The session refuses what the tool would misread (flags, control characters).
+    m_session.renameGame(game.key(), newName);
+}
+
+void GameActions::changeFlagsOfChosen()
+{
+    const QList<int> rows = m_hooks.selectedRows();
+    if (rows.size() != 1)
+        return;
+    const parse::GameRow& game = m_session.games().game(rows[0]);
+    const std::optional<QString> typed = m_dialogs.inputText(
+        tr("The compatibility flags of %1, as numbers from 1 to 8 joined by + (now: %2; empty "
+           "for none):")
+            .arg(game.title, game.flags.isEmpty() ? tr("none") : game.flags),
+        tr("Compatibility Flags"), game.flags);
+    if (!typed)
+        return;
+    QString flags = typed->trimmed();
+    flags.remove(u' ');
+    const std::optional<QString> parsed = ParseFlags(flags);
+    if (!parsed) {
+        m_dialogs.message(tr("Type the flags as numbers from 1 to 8 joined by +, like 1+3."),
+                          Dialogs::Icon::Exclamation);
+        return;
+    }
+    // Unchanged flags change nothing: the tool is not asked.
+    if (*parsed == ParseFlags(game.flags).value_or(QString()))
+        return;
+    m_session.setGameFlags(game.key(), *parsed);
+}
