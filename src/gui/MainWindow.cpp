@@ -8,6 +8,7 @@
 #include "InstallPane.h"
 #include "JobPane.h"
 #include "NavigationPane.h"
+#include "QueueActions.h"
 #include "SettingsWindow.h"
 #include "StatusWindow.h"
 #include "StickyMenu.h"
@@ -94,6 +95,9 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
                         {[this] { return selectedGames(); },
                          [this](const Problem& p) { showProblem(p); }, [this] { jobAdded(); }},
                         this);
+    m_queueActions = new QueueActions(
+        m_session, m_seams.dialogs,
+        {[this] { jobAdded(); }, [this](const QString& text) { balloon(text); }}, this);
 
     // Upper part: two columns, or the job pane laid over both. The right column (the
     // install and game panes) and the job pane take the room a larger window gives.
@@ -439,7 +443,7 @@ void MainWindow::connectSession()
         m_status->showProgress(p, m_session.activity() == Activity::RunningQueue);
     });
     connect(&m_session, &Session::runFinished, this, &MainWindow::showRunEnd);
-    connect(&m_session, &Session::queueChecked, this, &MainWindow::confirmQueueStart);
+    connect(&m_session, &Session::queueChecked, m_queueActions, &QueueActions::confirmStart);
     connect(&m_session, &Session::batchProgress, this, [this](int done, int total) {
         QProgressBar* bar = m_install->prgBatch;
         bar->setRange(0, std::max(total, 1));
@@ -447,12 +451,16 @@ void MainWindow::connectSession()
         bar->show();
         m_install->cmdBatchCancel->show();
     });
-    connect(&m_session, &Session::batchRead, this, &MainWindow::showBatchSummary);
+    connect(&m_session, &Session::batchRead, this, [this](const BatchSummary& summary) {
+        m_install->prgBatch->hide();
+        m_install->cmdBatchCancel->hide();
+        m_queueActions->showBatchSummary(summary);
+    });
     connect(&m_session, &Session::incompleteFound, this,
-            [this](int row) { m_incompleteRows << row; });
+            [this](int row) { m_queueActions->noteIncomplete(row); });
     connect(&m_session, &Session::busyChanged, this, [this](bool busy) {
         if (!busy)
-            offerToDeleteIncomplete();
+            m_queueActions->offerToDeleteIncomplete();
         if (!busy)
             restorePendingToc();
     });
@@ -1027,122 +1035,10 @@ void MainWindow::dropEvent(QDropEvent* event)
     addPaths(paths);
 }
 
-void MainWindow::showBatchSummary(const BatchSummary& summary)
-{
-    m_install->prgBatch->hide();
-    m_install->cmdBatchCancel->hide();
-    if (summary.cancelled)
-        return;
-    using Outcome = BatchEntry::Outcome;
-    const int added = summary.count(Outcome::Added);
-    QStringList items;
-    for (const BatchEntry& e : summary.entries) {
-        const QString file = QFileInfo(e.path).fileName();
-        switch (e.outcome) {
-        case Outcome::Added:
-            break;
-        case Outcome::NotPs2:
-            items << tr("%1: not a PS2 game (%2)").arg(file, e.reason);
-            break;
-        case Outcome::Skipped:
-            items << tr("%1: skipped (%2)").arg(file, e.reason);
-            break;
-        case Outcome::Installed:
-            items << (e.sameStartupAs == e.job.name
-                          ? tr("%1: \"%2\" is already installed on %3")
-                                .arg(file, e.job.name, e.reason)
-                          : tr("%1: \"%2\" has the startup %3 of \"%4\", which is on %5 "
-                               "already: it may be the same game")
-                                .arg(file, e.job.name, e.job.startup, e.sameStartupAs, e.reason));
-            break;
-        case Outcome::Queued:
-            items << (e.sameStartupAs == e.job.name
-                          ? tr("%1: \"%2\" is already in the job queue").arg(file, e.job.name)
-                          : tr("%1: \"%2\" has the startup %3 of \"%4\", which is in the job "
-                               "queue already: it may be the same game")
-                                .arg(file, e.job.name, e.job.startup, e.sameStartupAs));
-            break;
-        }
-    }
-    if (added > 0)
-        jobAdded();
-    QString text =
-        tr("%1 of %2 images were added to the job queue.").arg(added).arg(summary.entries.size());
-    if (std::ranges::any_of(summary.entries, [](const BatchEntry& e) { return e.typeFromSize; }))
-        text += tr(" hdl_dump does not say whether an image file is a CD or a DVD: up to 700 MB "
-                   "they are installed as CDs, above as DVDs, unless you chose a type.");
-    if (items.isEmpty()) {
-        balloon(text);
-        return;
-    }
-    const QList<Job> duplicates = summary.jobs(Outcome::Installed) + summary.jobs(Outcome::Queued);
-    if (duplicates.isEmpty()) {
-        m_seams.dialogs.confirmList(text + tr(" These were not:"), items, {});
-        return;
-    }
-    if (m_seams.dialogs.confirmList(text + tr(" These were not:"), items,
-                                    tr("Add Duplicates Anyway"))) {
-        for (const Job& job : duplicates)
-            m_session.addJob(job);
-        jobAdded();
-    }
-}
-
 void MainWindow::startJobQueue()
 {
     // The whole queue is checked first; it starts when nothing was found or the user agrees.
     m_session.checkQueue();
-}
-
-void MainWindow::confirmQueueStart(const QList<PreflightIssue>& issues)
-{
-    // What a killed run left on a disk is offered for deletion first; the check runs again
-    // with the next Start.
-    for (const PreflightIssue& issue : issues) {
-        if (issue.kind != PreflightKind::LeftIncomplete)
-            continue;
-        const Job& job = m_session.jobs().job(issue.row);
-        if (m_seams.dialogs.question(issue.text + QStringLiteral("\r\n\r\n") +
-                                         tr("Delete it from %1 now?").arg(job.destination),
-                                     Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
-            continue;
-        m_session.selectTarget(NormaliseIPv4(job.destination) ? TargetKind::Network
-                                                              : TargetKind::LocalDisk,
-                               job.destination);
-        m_session.deleteGame(issue.partition);
-        return;
-    }
-    if (!issues.isEmpty()) {
-        QStringList items;
-        for (const PreflightIssue& issue : issues)
-            items << tr("Job %1: %2").arg(issue.row + 1).arg(issue.text);
-        const QString text =
-            issues.size() == 1
-                ? tr("One problem was found in the job queue. Fix it before the run, or start "
-                     "anyway and let that job fail.")
-                : tr("%1 problems were found in the job queue. Fix them before the run, or start "
-                     "anyway and let those jobs fail.")
-                      .arg(issues.size());
-        if (!m_seams.dialogs.confirmList(text, items, tr("Start Anyway")))
-            return;
-    }
-    m_session.startQueue();
-}
-
-void MainWindow::offerToDeleteIncomplete()
-{
-    while (!m_incompleteRows.isEmpty() && !m_session.isBusy()) {
-        const Job job = m_session.jobs().job(m_incompleteRows.takeFirst());
-        if (m_seams.dialogs.question(tr("Only part of %1 is on %2. Delete it from there?")
-                                         .arg(job.name, job.destination),
-                                     Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
-            continue;
-        m_session.selectTarget(NormaliseIPv4(job.destination) ? TargetKind::Network
-                                                              : TargetKind::LocalDisk,
-                               job.destination);
-        // The partition the job wrote, where it is known: another game may have its title.
-        m_session.deleteGame(job.writes.isEmpty() ? job.name : job.writes);
-    }
 }
 
 void MainWindow::showPendingCount()

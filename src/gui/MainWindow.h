@@ -15,6 +15,7 @@
 class ActivityPane;
 class BrowsePane;
 class GameActions;
+class QueueActions;
 class Dialogs;
 class InstallPane;
 class JobPane;
@@ -117,14 +118,11 @@ private:
     // Runs.
     void showRunStatus(bool installNow);
     void showRunEnd(bool installNow, bool cancelled);
-    void confirmQueueStart(const QList<PreflightIssue>& issues);
-    void offerToDeleteIncomplete();
     void showPendingCount();
     void saveDiagnosticReport();
     void addImages();
     void addFolder();
     void addPaths(const QStringList& paths);
-    void showBatchSummary(const BatchSummary& summary);
     // Window.
     void minimizeToTray();
     void restoreFromTray();
@@ -144,6 +142,7 @@ private:
     InstallPane* m_install;
     BrowsePane* m_browse;
     GameActions* m_gameActions = nullptr;
+    QueueActions* m_queueActions = nullptr;
     JobPane* m_jobPane;
     ActivityPane* m_activity;
     QMenu* m_trayMenu = nullptr;
@@ -167,7 +166,6 @@ private:
     std::unique_ptr<StatusWindow> m_status;
     // Messages that arrive during a run of the queue: shown once, at its end.
     QList<Problem> m_heldProblems;
-    QList<int> m_incompleteRows;
     struct PendingRestore
     {
         QString target;

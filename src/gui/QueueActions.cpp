@@ -1,0 +1,123 @@
+#include "QueueActions.h"
+
+#include "Dialogs.h"
+#include "core/devices/Probe.h"
+#include "core/session/Session.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+QueueActions::QueueActions(Session& session, Dialogs& dialogs, Hooks hooks, QObject* parent)
+    : QObject(parent), m_session(session), m_dialogs(dialogs), m_hooks(std::move(hooks))
+{}
+
+void QueueActions::deleteFrom(const QString& destination, const QString& game)
+{
+    m_session.selectTarget(NormaliseIPv4(destination) ? TargetKind::Network : TargetKind::LocalDisk,
+                           destination);
+    m_session.deleteGame(game);
+}
+
+void QueueActions::showBatchSummary(const BatchSummary& summary)
+{
+    if (summary.cancelled)
+        return;
+    using Outcome = BatchEntry::Outcome;
+    const int added = summary.count(Outcome::Added);
+    QStringList items;
+    for (const BatchEntry& e : summary.entries) {
+        const QString file = QFileInfo(e.path).fileName();
+        switch (e.outcome) {
+        case Outcome::Added:
+            break;
+        case Outcome::NotPs2:
+            items << tr("%1: not a PS2 game (%2)").arg(file, e.reason);
+            break;
+        case Outcome::Skipped:
+            items << tr("%1: skipped (%2)").arg(file, e.reason);
+            break;
+        case Outcome::Installed:
+            items << (e.sameStartupAs == e.job.name
+                          ? tr("%1: \"%2\" is already installed on %3")
+                                .arg(file, e.job.name, e.reason)
+                          : tr("%1: \"%2\" has the startup %3 of \"%4\", which is on %5 "
+                               "already: it may be the same game")
+                                .arg(file, e.job.name, e.job.startup, e.sameStartupAs, e.reason));
+            break;
+        case Outcome::Queued:
+            items << (e.sameStartupAs == e.job.name
+                          ? tr("%1: \"%2\" is already in the job queue").arg(file, e.job.name)
+                          : tr("%1: \"%2\" has the startup %3 of \"%4\", which is in the job "
+                               "queue already: it may be the same game")
+                                .arg(file, e.job.name, e.job.startup, e.sameStartupAs));
+            break;
+        }
+    }
+    if (added > 0)
+        m_hooks.jobAdded();
+    QString text =
+        tr("%1 of %2 images were added to the job queue.").arg(added).arg(summary.entries.size());
+    if (std::ranges::any_of(summary.entries, [](const BatchEntry& e) { return e.typeFromSize; }))
+        text += tr(" hdl_dump does not say whether an image file is a CD or a DVD: up to 700 MB "
+                   "they are installed as CDs, above as DVDs, unless you chose a type.");
+    if (items.isEmpty()) {
+        m_hooks.balloon(text);
+        return;
+    }
+    const QList<Job> duplicates = summary.jobs(Outcome::Installed) + summary.jobs(Outcome::Queued);
+    if (duplicates.isEmpty()) {
+        m_dialogs.confirmList(text + tr(" These were not:"), items, {});
+        return;
+    }
+    if (m_dialogs.confirmList(text + tr(" These were not:"), items, tr("Add Duplicates Anyway"))) {
+        for (const Job& job : duplicates)
+            m_session.addJob(job);
+        m_hooks.jobAdded();
+    }
+}
+
+void QueueActions::confirmStart(const QList<PreflightIssue>& issues)
+{
+    // What a killed run left on a disk is offered for deletion first; the check runs again
+    // with the next Start.
+    for (const PreflightIssue& issue : issues) {
+        if (issue.kind != PreflightKind::LeftIncomplete)
+            continue;
+        const Job& job = m_session.jobs().job(issue.row);
+        if (m_dialogs.question(issue.text + QStringLiteral("\r\n\r\n") +
+                                   tr("Delete it from %1 now?").arg(job.destination),
+                               Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
+            continue;
+        deleteFrom(job.destination, issue.partition);
+        return;
+    }
+    if (!issues.isEmpty()) {
+        QStringList items;
+        for (const PreflightIssue& issue : issues)
+            items << tr("Job %1: %2").arg(issue.row + 1).arg(issue.text);
+        const QString text =
+            issues.size() == 1
+                ? tr("One problem was found in the job queue. Fix it before the run, or start "
+                     "anyway and let that job fail.")
+                : tr("%1 problems were found in the job queue. Fix them before the run, or start "
+                     "anyway and let those jobs fail.")
+                      .arg(issues.size());
+        if (!m_dialogs.confirmList(text, items, tr("Start Anyway")))
+            return;
+    }
+    m_session.startQueue();
+}
+
+void QueueActions::offerToDeleteIncomplete()
+{
+    while (!m_incompleteRows.isEmpty() && !m_session.isBusy()) {
+        const Job job = m_session.jobs().job(m_incompleteRows.takeFirst());
+        if (m_dialogs.question(tr("Only part of %1 is on %2. Delete it from there?")
+                                   .arg(job.name, job.destination),
+                               Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
+            continue;
+        // The partition the job wrote, where it is known: another game may have its title.
+        deleteFrom(job.destination, job.writes.isEmpty() ? job.name : job.writes);
+    }
+}
