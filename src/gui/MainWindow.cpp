@@ -5,6 +5,7 @@
 #include "BrowsePane.h"
 #include "Dialogs.h"
 #include "GameActions.h"
+#include "InstallController.h"
 #include "InstallPane.h"
 #include "JobPane.h"
 #include "NavigationPane.h"
@@ -71,9 +72,6 @@ constexpr int kContentMargin = 6;
 // The program and the version it was built as.
 const QString kWindowTitle = QStringLiteral("Ventrik " VENTRIK_VERSION);
 
-const QString kImageFilter = QStringLiteral(
-    "ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|"
-    "RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator's Intermediate (*.iml)|*.iml|");
 } // namespace
 
 MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
@@ -95,6 +93,17 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
                         {[this] { return selectedGames(); },
                          [this](const Problem& p) { showProblem(p); }, [this] { jobAdded(); }},
                         this);
+    m_installer = new InstallController(
+        m_install, m_session, m_seams.dialogs,
+        {[this](const Problem& p) { showProblem(p); }, [this] { updateControls(); },
+         [this] { jobAdded(); }, [this] { return chosenDevice(); },
+         [this](const Job& job) {
+             balloon(tr("Installing ") + job.name);
+             m_status->setTask(tr("Installing ") + job.name);
+             m_status->setJob(tr("Installing ") + job.name + tr(" to ") + job.destination);
+             m_status->resetForJob();
+         }},
+        this);
     m_queueActions = new QueueActions(
         m_session, m_seams.dialogs,
         {[this] { jobAdded(); }, [this](const QString& text) { balloon(text); }}, this);
@@ -147,11 +156,9 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     connect(m_browse->txtFilter, &QLineEdit::textChanged, m_gameFilter,
             &GameFilterModel::setFilterText);
     m_jobPane->lstJob->setModel(&m_session.jobs());
-    m_install->cmbType->addItems({tr("CD-ROM"), tr("DVD-ROM")});
     // Only what an address is made of; a pasted line break never gets in.
     m_target->txtIP->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9. ]{0,40}")), m_target->txtIP));
-    m_install->cmbType->setCurrentIndex(1);
 
     buildMenus();
     m_outputTimer.setSingleShot(true);
@@ -185,22 +192,6 @@ void MainWindow::buildMenus()
     m_trayMenu->addSeparator()->setObjectName(QStringLiteral("mnuBar5"));
     m_exitAction = m_trayMenu->addAction(tr("Exit"));
     m_exitAction->setObjectName(QStringLiteral("mnuExit"));
-
-    m_flagsMenu = new StickyMenu(QStringLiteral("compat"), this);
-    m_flagsMenu->setObjectName(QStringLiteral("mnuCompat"));
-    const char* flags[] = {"1: Slow HDD Access",   "2: No DVD9 Support",
-                           "3: Kill HD Loader",    "4: Date/time fix 2",
-                           "5: Date/time fix 3",   "6: No Network Support",
-                           "7: Disable CzC Patch", "8: Soul Calibur 2 / Suikoden V"};
-    for (int i = 0; i < 8; ++i) {
-        QAction* a = m_flagsMenu->addAction(tr(flags[i]));
-        a->setObjectName(QStringLiteral("mnuFlags%1").arg(i));
-        a->setCheckable(true);
-        m_flags << a;
-    }
-    m_flagsMenu->addSeparator()->setObjectName(QStringLiteral("mnuBar"));
-    m_flagsDone = m_flagsMenu->addAction(tr("Done"));
-    m_flagsDone->setObjectName(QStringLiteral("mnuDone"));
 
     m_copyMenu = new QMenu(QStringLiteral("backuphdd"), this);
     m_copyMenu->setObjectName(QStringLiteral("mnuBackup"));
@@ -302,34 +293,6 @@ void MainWindow::connectControls()
     });
     connect(m_target->cmdShutdownPS2, &QPushButton::clicked, this, &MainWindow::powerOffChosenPS2);
 
-    // Source.
-    connect(m_install->optOptical, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            chooseOptical();
-    });
-    connect(m_install->optISO, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            chooseImage();
-    });
-    connect(m_install->cmbOptical, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index < 0)
-            return;
-        m_session.readDiscInfo(m_install->cmbOptical->currentData().toString(), true);
-    });
-    connect(m_install->cmdISO, &QPushButton::clicked, this, &MainWindow::browseImage);
-    connect(m_install->txtISO, &QLineEdit::textChanged, this, &MainWindow::updateControls);
-    connect(m_install->cmdCompat, &QPushButton::clicked, this, [this] {
-        QPushButton* b = m_install->cmdCompat;
-        m_flagsMenu->popup(b->mapToGlobal(QPoint(0, b->height())));
-    });
-    connect(m_flagsDone, &QAction::triggered, m_flagsMenu, &QMenu::close);
-    connect(m_install->cmdAddGame, &QPushButton::clicked, this, &MainWindow::addGame);
-    // Enter in the game name box queues the game.
-    connect(m_install->txtGameName, &QLineEdit::returnPressed, this, &MainWindow::addGame);
-    connect(m_install->cmdInstall, &QPushButton::clicked, this, &MainWindow::installChosenGame);
-    connect(m_install->cmdMakeISO, &QPushButton::clicked, this, &MainWindow::makeIso);
-    connect(m_install->cmdAddImages, &QPushButton::clicked, this, &MainWindow::addImages);
-    connect(m_install->cmdAddFolder, &QPushButton::clicked, this, &MainWindow::addFolder);
     connect(m_install->cmdBatchCancel, &QPushButton::clicked, &m_session, &Session::cancel);
     setAcceptDrops(true);
 
@@ -379,7 +342,6 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::outputArrived, this, &MainWindow::showOutput);
     connect(&m_session, &Session::problem, this, &MainWindow::showProblem);
     connect(&m_session, &Session::disksChanged, this, &MainWindow::fillDisks);
-    connect(&m_session, &Session::opticalDrivesChanged, this, &MainWindow::fillOpticalDrives);
     connect(&m_session, &Session::gamesChanged, this, [this] {
         const std::optional<parse::SpaceSummary>& space = m_session.space();
         // The bar works in whole units of an int; large disks are shown in coarser units.
@@ -394,28 +356,6 @@ void MainWindow::connectSession()
         m_target->lblDiskSpace->setText(space ? space->text : QString());
         m_browse->setTitle(
             tr("Browse, Backup, and Delete - %1 Games").arg(m_session.games().count()));
-        updateControls();
-    });
-    connect(&m_session, &Session::discInfoRead, this, [this](const parse::DiscInfo& info) {
-        m_discInfoRead = true;
-        m_discSizeKb = info.sizeKb;
-        const DiscType type = DiscTypeOf(info.media, info.sizeKb);
-        m_install->cmbType->setCurrentIndex(type == DiscType::CD ? 0 : 1);
-        // The tool says "?" for every image file: the size chose, and the user may change it.
-        m_install->lblTypeNote->setText(
-            info.mediaUnknown ? tr("hdl_dump does not say whether this image is a CD or a DVD; "
-                                   "the type was set from its size.")
-                              : QString());
-        m_install->lblTypeNote->setVisible(info.mediaUnknown);
-        showDiscInfo(info.startup, info.name, info.sizeText);
-    });
-    connect(&m_session, &Session::discInfoFailed, this, [this] {
-        m_discInfoRead = false;
-        m_install->lblTypeNote->hide();
-        if (m_install->optOptical->isChecked()) {
-            const QSignalBlocker quiet(m_install->cmbOptical);
-            m_install->cmbOptical->setCurrentIndex(-1);
-        }
         updateControls();
     });
     connect(&m_session, &Session::gameModified, this,
@@ -565,7 +505,8 @@ void MainWindow::updateControls()
     m_install->cmdISO->setEnabled(canQueue && image);
     m_install->txtISO->setEnabled(canQueue && image);
     m_install->cmdCompat->setEnabled(canQueue && sourceChosen);
-    m_install->cmdMakeISO->setEnabled(idle && optical && sourceChosen && m_discInfoRead);
+    m_install->cmdMakeISO->setEnabled(idle && optical && sourceChosen &&
+                                      m_installer->discInfoRead());
     m_install->cmdAddGame->setEnabled(canQueue && attached);
     m_install->cmdAddImages->setEnabled(idle && attached);
     m_install->cmdAddFolder->setEnabled(idle && attached);
@@ -719,249 +660,12 @@ void MainWindow::powerOffChosenPS2()
 
 // Source -------------------------------------------------------------------
 
-void MainWindow::chooseOptical()
-{
-    m_install->lblTypeNote->hide();
-    InstallPane* in = m_install;
-    if (!m_session.toolAvailable()) {
-        showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
-        in->optISO->setChecked(true);
-        return;
-    }
-    in->txtISO->clear();
-    in->cmbType->setCurrentIndex(1);
-    m_discInfoRead = false;
-    uncheckFlags();
-    m_waitingForDrives = m_session.refreshOpticalDrives();
-    updateControls();
-}
-
-void MainWindow::fillOpticalDrives()
-{
-    QComboBox* combo = m_install->cmbOptical;
-    {
-        // Filling the list selects nothing; the user picks the drive.
-        const QSignalBlocker quiet(combo);
-        combo->clear();
-        for (const DiskEntry& d : m_session.opticalDrives())
-            combo->addItem(d.label(), d.device);
-        combo->setCurrentIndex(-1);
-    }
-    if (m_waitingForDrives) {
-        m_waitingForDrives = false;
-        if (m_install->optOptical->isChecked() && combo->count() == 0) {
-            m_install->optISO->setChecked(true);
-            showProblem({ProblemKind::NoDiscsInDrives, {}, {}});
-        }
-    }
-    updateControls();
-}
-
-void MainWindow::chooseImage()
-{
-    m_install->lblTypeNote->hide();
-    InstallPane* in = m_install;
-    {
-        const QSignalBlocker quiet(in->cmbOptical);
-        in->cmbOptical->setCurrentIndex(-1);
-    }
-    in->txtGameName->clear();
-    in->txtGameStartup->clear();
-    m_discInfoRead = false;
-    uncheckFlags();
-    updateControls();
-}
-
-void MainWindow::browseImage()
-{
-    InstallPane* in = m_install;
-    if (!m_session.toolAvailable()) {
-        showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
-        return;
-    }
-    FileDialogRequest request;
-    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
-    request.defaultSuffix = QStringLiteral("*.iso");
-    request.mustExist = true;
-    request.filter = kImageFilter;
-    const std::optional<QString> chosen = m_seams.dialogs.openFile(request);
-    if (!chosen || chosen->isEmpty()) {
-        // A cancelled dialog also forgets an image chosen before.
-        in->txtISO->clear();
-        in->txtGameName->clear();
-        in->txtGameStartup->clear();
-        in->txtGameSize->clear();
-        in->cmbType->setCurrentIndex(1);
-        m_discInfoRead = false;
-        updateControls();
-        return;
-    }
-    uncheckFlags();
-    in->txtISO->setText(*chosen);
-    m_discInfoRead = false;
-    m_session.readDiscInfo(*chosen, false);
-}
-
-void MainWindow::showDiscInfo(const QString& startup, const QString& name, const QString& sizeText)
-{
-    InstallPane* in = m_install;
-    in->txtGameStartup->setText(startup);
-    in->txtGameName->setText(WithoutControlCharacters(name));
-    in->txtGameSize->setText(sizeText);
-    if (in->optISO->isChecked() && !in->txtISO->text().isEmpty()) {
-        // The image's file name without its extension names the game.
-        const QString file = QFileInfo(in->txtISO->text()).fileName();
-        const qsizetype dot = file.lastIndexOf(u'.');
-        in->txtGameName->setText(WithoutControlCharacters(dot > 0 ? file.left(dot) : file));
-    }
-    updateControls();
-}
-
-bool MainWindow::checkInstallFields()
-{
-    InstallPane* in = m_install;
-    QString problem;
-    if (in->optISO->isChecked() && in->txtISO->text().isEmpty())
-        problem = tr("Please select an ISO to install.");
-    else if (in->optOptical->isChecked() && in->cmbOptical->currentText().isEmpty())
-        problem = tr("Please select an optical drive with a PS2 game cd\\dvd in it.");
-    else if (TrimGameName(in->txtGameName->text()).isEmpty())
-        problem = tr("Please enter a name for the game to be added.");
-    if (!problem.isEmpty()) {
-        m_seams.dialogs.message(problem, Dialogs::Icon::Exclamation);
-        return false;
-    }
-    const QString name = TrimGameName(in->txtGameName->text());
-    if (!GameNameFits(name)) {
-        showProblem({ProblemKind::NameTooLong, name, {}});
-        return false;
-    }
-    if (HasControlCharacters(name)) {
-        showProblem({ProblemKind::NameHasControlCharacters, name, {}});
-        return false;
-    }
-    if (name != in->txtGameName->text()) {
-        in->txtGameName->setText(name);
-        showProblem({ProblemKind::NameTrimmed, name, {}});
-    }
-    return true;
-}
-
-Job MainWindow::installJob() const
-{
-    const InstallPane* in = m_install;
-    Job job;
-    job.kind = JobKind::Install;
-    job.source =
-        in->optISO->isChecked() ? in->txtISO->text() : in->cmbOptical->currentData().toString();
-    job.destination = chosenDevice();
-    job.name = in->txtGameName->text();
-    job.startup = in->txtGameStartup->text();
-    job.type = in->cmbType->currentIndex() == 0 ? DiscType::CD : DiscType::DVD;
-    job.flags = flagsString();
-    job.sizeKb = m_discInfoRead ? m_discSizeKb : 0;
-    // The check before a run sees whether the image changed since.
-    if (in->optISO->isChecked())
-        job.sourceBytes = QFileInfo(job.source).size();
-    return job;
-}
-
-void MainWindow::resetInstallPane()
-{
-    m_install->lblTypeNote->hide();
-    InstallPane* in = m_install;
-    uncheckFlags();
-    in->txtISO->clear();
-    in->txtGameName->clear();
-    in->txtGameStartup->clear();
-    in->txtGameSize->clear();
-    in->cmbType->setCurrentIndex(1);
-    {
-        const QSignalBlocker quiet(in->cmbOptical);
-        in->cmbOptical->setCurrentIndex(-1);
-    }
-    m_discInfoRead = false;
-    updateControls();
-}
-
-QString MainWindow::flagsString() const
-{
-    QList<bool> ticked;
-    for (const QAction* flag : m_flags)
-        ticked << flag->isChecked();
-    return FlagsString(ticked);
-}
-
-void MainWindow::uncheckFlags()
-{
-    for (QAction* flag : std::as_const(m_flags))
-        flag->setChecked(false);
-}
-
 // Actions ------------------------------------------------------------------
 
 void MainWindow::jobAdded()
 {
     updateControls();
     balloon(tr("Job added to job queue"));
-}
-
-void MainWindow::addGame()
-{
-    if (!m_install->cmdAddGame->isEnabled() || !checkInstallFields())
-        return;
-    m_session.addJob(installJob());
-    resetInstallPane();
-    jobAdded();
-}
-
-void MainWindow::installChosenGame()
-{
-    if (!m_session.toolAvailable()) {
-        showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
-        return;
-    }
-    if (!checkInstallFields())
-        return;
-    const Job job = installJob();
-    balloon(tr("Installing ") + job.name);
-    m_status->setTask(tr("Installing ") + job.name);
-    m_status->setJob(tr("Installing ") + job.name + tr(" to ") + job.destination);
-    m_status->resetForJob();
-    m_session.runNow(job);
-}
-
-void MainWindow::makeIso()
-{
-    InstallPane* in = m_install;
-    if (!m_session.toolAvailable()) {
-        showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
-        return;
-    }
-    if (in->txtGameName->text().trimmed().isEmpty()) {
-        m_seams.dialogs.message(tr("Please enter a name for the game."),
-                                Dialogs::Icon::Exclamation);
-        return;
-    }
-    FileDialogRequest request;
-    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
-    request.fileName = in->txtGameName->text() + QStringLiteral(".iso");
-    request.filter = kImageFilter;
-    request.defaultSuffix = QStringLiteral("*.iso");
-    request.confirmOverwrite = true;
-    const std::optional<QString> path = m_seams.dialogs.saveFile(request);
-    if (!path || path->isEmpty() || !CheckFolderOf(m_seams.dialogs, *path))
-        return;
-    Job job;
-    job.kind = JobKind::MakeIso;
-    job.source = in->cmbOptical->currentData().toString();
-    job.destination = *path;
-    job.name = in->txtGameName->text();
-    // The old image stays until the job runs: a job removed from the queue loses nothing.
-    job.replaceExisting = QFileInfo(*path).isFile();
-    job.sizeKb = m_discSizeKb;
-    m_session.addJob(job);
-    jobAdded();
 }
 
 QList<int> MainWindow::selectedGames() const
@@ -975,40 +679,6 @@ QList<int> MainWindow::selectedGames() const
         rows << m_gameFilter->mapToSource(shown).row();
     std::sort(rows.begin(), rows.end());
     return rows;
-}
-
-void MainWindow::addImages()
-{
-    FileDialogRequest request;
-    request.title = tr("Add Images");
-    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
-    request.filter = kImageFilter;
-    request.mustExist = true;
-    const QStringList files = m_seams.dialogs.openFiles(request);
-    if (!files.isEmpty())
-        addPaths(files);
-}
-
-void MainWindow::addFolder()
-{
-    const std::optional<QString> folder =
-        m_seams.dialogs.chooseFolder(tr("Add every image in a folder and its subfolders"),
-                                     m_session.settings().read(QStringLiteral("DefaultISO")));
-    if (folder && !folder->isEmpty())
-        addPaths({*folder});
-}
-
-void MainWindow::addPaths(const QStringList& paths)
-{
-    if (!m_install->cmdAddImages->isEnabled()) {
-        // Nothing to compare the images with, or something runs.
-        if (!m_session.isBusy())
-            m_seams.dialogs.message(tr("Choose and refresh the PS2 device first: the images are "
-                                       "queued for it."),
-                                    Dialogs::Icon::Exclamation);
-        return;
-    }
-    m_session.addImages(paths);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
@@ -1032,7 +702,7 @@ void MainWindow::dropEvent(QDropEvent* event)
     if (paths.isEmpty())
         return;
     event->acceptProposedAction();
-    addPaths(paths);
+    m_installer->addPaths(paths);
 }
 
 void MainWindow::startJobQueue()
@@ -1134,7 +804,7 @@ void MainWindow::showRunEnd(bool installNow, bool cancelled)
         return;
     }
     const Job& job = m_session.nowJob();
-    resetInstallPane();
+    m_installer->reset();
     // Only a run the tool reported complete is called complete.
     if (job.state == JobState::Complete) {
         balloon(tr("Installation of ") + job.name + tr(" complete!"));

@@ -15,6 +15,7 @@
 class ActivityPane;
 class BrowsePane;
 class GameActions;
+class InstallController;
 class QueueActions;
 class Dialogs;
 class InstallPane;
@@ -95,20 +96,7 @@ private:
     void fillDisks();
     QString chosenDevice() const;
     // Source.
-    void chooseOptical();
-    void chooseImage();
-    void browseImage();
-    void fillOpticalDrives();
-    void showDiscInfo(const QString& startup, const QString& name, const QString& sizeText);
-    bool checkInstallFields();
-    Job installJob() const;
-    void resetInstallPane();
-    QString flagsString() const;
-    void uncheckFlags();
     // Actions.
-    void addGame();
-    void installChosenGame();
-    void makeIso();
     void jobAdded();
     // The selected games, as rows of the session's list.
     QList<int> selectedGames() const;
@@ -120,9 +108,6 @@ private:
     void showRunEnd(bool installNow, bool cancelled);
     void showPendingCount();
     void saveDiagnosticReport();
-    void addImages();
-    void addFolder();
-    void addPaths(const QStringList& paths);
     // Window.
     void minimizeToTray();
     void restoreFromTray();
@@ -142,6 +127,7 @@ private:
     InstallPane* m_install;
     BrowsePane* m_browse;
     GameActions* m_gameActions = nullptr;
+    InstallController* m_installer = nullptr;
     QueueActions* m_queueActions = nullptr;
     JobPane* m_jobPane;
     ActivityPane* m_activity;
@@ -149,9 +135,6 @@ private:
     QAction* m_settingsAction = nullptr;
     QAction* m_minimizeAction = nullptr;
     QAction* m_exitAction = nullptr;
-    QMenu* m_flagsMenu = nullptr;
-    QList<QAction*> m_flags;
-    QAction* m_flagsDone = nullptr;
     QMenu* m_copyMenu = nullptr;
     QList<QAction*> m_copyEntries;
     QStackedLayout* m_upper = nullptr;
@@ -172,16 +155,13 @@ private:
         QString file;
     };
     std::optional<PendingRestore> m_pendingRestore;
-    qint64 m_discSizeKb = 0;
     std::unique_ptr<SettingsWindow> m_settingsWindow;
     // The activity view shows the newest chunk; a flood of chunks is shown at a
     // pace the eye can follow rather than one repaint each.
     QString m_pendingOutput;
     bool m_outputPending = false;
     QTimer m_outputTimer;
-    bool m_discInfoRead = false;
     bool m_waitingForLocalDisks = false;
-    bool m_waitingForDrives = false;
     bool m_hiddenToTray = false;
     bool m_loaded = false;
     bool m_exiting = false;

@@ -1,0 +1,374 @@
+#include "InstallController.h"
+
+#include "Dialogs.h"
+#include "InstallPane.h"
+#include "StickyMenu.h"
+#include "core/devices/Flags.h"
+#include "core/jobs/BatchAdd.h"
+#include "core/jobs/JobCommands.h"
+#include "core/session/Session.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+InstallController::InstallController(InstallPane* pane, Session& session, Dialogs& dialogs,
+                                     Hooks hooks, QWidget* menuParent)
+    : QObject(menuParent), m_pane(pane), m_session(session), m_dialogs(dialogs),
+      m_hooks(std::move(hooks))
+{
+    m_pane->cmbType->addItems({tr("CD-ROM"), tr("DVD-ROM")});
+    m_pane->cmbType->setCurrentIndex(1);
+    m_flagsMenu = new StickyMenu(QStringLiteral("compat"), menuParent);
+    m_flagsMenu->setObjectName(QStringLiteral("mnuCompat"));
+    const char* flags[] = {"1: Slow HDD Access",   "2: No DVD9 Support",
+                           "3: Kill HD Loader",    "4: Date/time fix 2",
+                           "5: Date/time fix 3",   "6: No Network Support",
+                           "7: Disable CzC Patch", "8: Soul Calibur 2 / Suikoden V"};
+    for (int i = 0; i < 8; ++i) {
+        QAction* a = m_flagsMenu->addAction(tr(flags[i]));
+        a->setObjectName(QStringLiteral("mnuFlags%1").arg(i));
+        a->setCheckable(true);
+        m_flags << a;
+    }
+    m_flagsMenu->addSeparator()->setObjectName(QStringLiteral("mnuBar"));
+    m_flagsDone = m_flagsMenu->addAction(tr("Done"));
+    m_flagsDone->setObjectName(QStringLiteral("mnuDone"));
+    connectPane();
+}
+
+QString InstallController::ImageFilter()
+{
+    return QStringLiteral(
+        "ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|"
+        "RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator's Intermediate (*.iml)|*.iml|");
+}
+
+void InstallController::connectPane()
+{
+    // The source, the flags and what is made of them.
+    connect(m_pane->optOptical, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            chooseOptical();
+    });
+    connect(m_pane->optISO, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            chooseImage();
+    });
+    connect(m_pane->cmbOptical, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0)
+            return;
+        m_session.readDiscInfo(m_pane->cmbOptical->currentData().toString(), true);
+    });
+    connect(m_pane->cmdISO, &QPushButton::clicked, this, &InstallController::browseImage);
+    connect(m_pane->txtISO, &QLineEdit::textChanged, this, [this] { m_hooks.updateControls(); });
+    connect(m_pane->cmdCompat, &QPushButton::clicked, this, [this] {
+        QPushButton* b = m_pane->cmdCompat;
+        m_flagsMenu->popup(b->mapToGlobal(QPoint(0, b->height())));
+    });
+    connect(m_flagsDone, &QAction::triggered, m_flagsMenu, &QMenu::close);
+    connect(m_pane->cmdAddGame, &QPushButton::clicked, this, &InstallController::addGame);
+    // Enter in the game name box queues the game.
+    connect(m_pane->txtGameName, &QLineEdit::returnPressed, this, &InstallController::addGame);
+    connect(m_pane->cmdInstall, &QPushButton::clicked, this, &InstallController::installChosenGame);
+    connect(m_pane->cmdMakeISO, &QPushButton::clicked, this, &InstallController::makeIso);
+    connect(m_pane->cmdAddImages, &QPushButton::clicked, this, &InstallController::addImages);
+    connect(m_pane->cmdAddFolder, &QPushButton::clicked, this, &InstallController::addFolder);
+    connect(&m_session, &Session::opticalDrivesChanged, this,
+            &InstallController::fillOpticalDrives);
+    connect(&m_session, &Session::discInfoRead, this, [this](const parse::DiscInfo& info) {
+        m_discInfoRead = true;
+        m_discSizeKb = info.sizeKb;
+        const DiscType type = DiscTypeOf(info.media, info.sizeKb);
+        m_pane->cmbType->setCurrentIndex(type == DiscType::CD ? 0 : 1);
+        // The tool says "?" for every image file: the size chose, and the user may change it.
+        m_pane->lblTypeNote->setText(
+            info.mediaUnknown ? tr("hdl_dump does not say whether this image is a CD or a DVD; "
+                                   "the type was set from its size.")
+                              : QString());
+        m_pane->lblTypeNote->setVisible(info.mediaUnknown);
+        showDiscInfo(info.startup, info.name, info.sizeText);
+    });
+    connect(&m_session, &Session::discInfoFailed, this, [this] {
+        m_discInfoRead = false;
+        m_pane->lblTypeNote->hide();
+        if (m_pane->optOptical->isChecked()) {
+            const QSignalBlocker quiet(m_pane->cmbOptical);
+            m_pane->cmbOptical->setCurrentIndex(-1);
+        }
+        m_hooks.updateControls();
+    });
+}
+
+void InstallController::chooseOptical()
+{
+    m_pane->lblTypeNote->hide();
+    InstallPane* in = m_pane;
+    if (!m_session.toolAvailable()) {
+        m_hooks.showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        in->optISO->setChecked(true);
+        return;
+    }
+    in->txtISO->clear();
+    in->cmbType->setCurrentIndex(1);
+    m_discInfoRead = false;
+    uncheckFlags();
+    m_waitingForDrives = m_session.refreshOpticalDrives();
+    m_hooks.updateControls();
+}
+
+void InstallController::fillOpticalDrives()
+{
+    QComboBox* combo = m_pane->cmbOptical;
+    {
+        // Filling the list selects nothing; the user picks the drive.
+        const QSignalBlocker quiet(combo);
+        combo->clear();
+        for (const DiskEntry& d : m_session.opticalDrives())
+            combo->addItem(d.label(), d.device);
+        combo->setCurrentIndex(-1);
+    }
+    if (m_waitingForDrives) {
+        m_waitingForDrives = false;
+        if (m_pane->optOptical->isChecked() && combo->count() == 0) {
+            m_pane->optISO->setChecked(true);
+            m_hooks.showProblem({ProblemKind::NoDiscsInDrives, {}, {}});
+        }
+    }
+    m_hooks.updateControls();
+}
+
+void InstallController::chooseImage()
+{
+    m_pane->lblTypeNote->hide();
+    InstallPane* in = m_pane;
+    {
+        const QSignalBlocker quiet(in->cmbOptical);
+        in->cmbOptical->setCurrentIndex(-1);
+    }
+    in->txtGameName->clear();
+    in->txtGameStartup->clear();
+    m_discInfoRead = false;
+    uncheckFlags();
+    m_hooks.updateControls();
+}
+
+void InstallController::browseImage()
+{
+    InstallPane* in = m_pane;
+    if (!m_session.toolAvailable()) {
+        m_hooks.showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        return;
+    }
+    FileDialogRequest request;
+    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+    request.defaultSuffix = QStringLiteral("*.iso");
+    request.mustExist = true;
+    request.filter = ImageFilter();
+    const std::optional<QString> chosen = m_dialogs.openFile(request);
+    if (!chosen || chosen->isEmpty()) {
+        // A cancelled dialog also forgets an image chosen before.
+        in->txtISO->clear();
+        in->txtGameName->clear();
+        in->txtGameStartup->clear();
+        in->txtGameSize->clear();
+        in->cmbType->setCurrentIndex(1);
+        m_discInfoRead = false;
+        m_hooks.updateControls();
+        return;
+    }
+    uncheckFlags();
+    in->txtISO->setText(*chosen);
+    m_discInfoRead = false;
+    m_session.readDiscInfo(*chosen, false);
+}
+
+void InstallController::showDiscInfo(const QString& startup, const QString& name,
+                                     const QString& sizeText)
+{
+    InstallPane* in = m_pane;
+    in->txtGameStartup->setText(startup);
+    in->txtGameName->setText(WithoutControlCharacters(name));
+    in->txtGameSize->setText(sizeText);
+    if (in->optISO->isChecked() && !in->txtISO->text().isEmpty()) {
+        // The image's file name without its extension names the game.
+        const QString file = QFileInfo(in->txtISO->text()).fileName();
+        const qsizetype dot = file.lastIndexOf(u'.');
+        in->txtGameName->setText(WithoutControlCharacters(dot > 0 ? file.left(dot) : file));
+    }
+    m_hooks.updateControls();
+}
+
+bool InstallController::checkInstallFields()
+{
+    InstallPane* in = m_pane;
+    QString problem;
+    if (in->optISO->isChecked() && in->txtISO->text().isEmpty())
+        problem = tr("Please select an ISO to install.");
+    else if (in->optOptical->isChecked() && in->cmbOptical->currentText().isEmpty())
+        problem = tr("Please select an optical drive with a PS2 game cd\\dvd in it.");
+    else if (TrimGameName(in->txtGameName->text()).isEmpty())
+        problem = tr("Please enter a name for the game to be added.");
+    if (!problem.isEmpty()) {
+        m_dialogs.message(problem, Dialogs::Icon::Exclamation);
+        return false;
+    }
+    const QString name = TrimGameName(in->txtGameName->text());
+    if (!GameNameFits(name)) {
+        m_hooks.showProblem({ProblemKind::NameTooLong, name, {}});
+        return false;
+    }
+    if (HasControlCharacters(name)) {
+        m_hooks.showProblem({ProblemKind::NameHasControlCharacters, name, {}});
+        return false;
+    }
+    if (name != in->txtGameName->text()) {
+        in->txtGameName->setText(name);
+        m_hooks.showProblem({ProblemKind::NameTrimmed, name, {}});
+    }
+    return true;
+}
+
+Job InstallController::installJob() const
+{
+    const InstallPane* in = m_pane;
+    Job job;
+    job.kind = JobKind::Install;
+    job.source =
+        in->optISO->isChecked() ? in->txtISO->text() : in->cmbOptical->currentData().toString();
+    job.destination = m_hooks.target();
+    job.name = in->txtGameName->text();
+    job.startup = in->txtGameStartup->text();
+    job.type = in->cmbType->currentIndex() == 0 ? DiscType::CD : DiscType::DVD;
+    job.flags = flagsString();
+    job.sizeKb = m_discInfoRead ? m_discSizeKb : 0;
+    // The check before a run sees whether the image changed since.
+    if (in->optISO->isChecked())
+        job.sourceBytes = QFileInfo(job.source).size();
+    return job;
+}
+
+void InstallController::resetInstallPane()
+{
+    m_pane->lblTypeNote->hide();
+    InstallPane* in = m_pane;
+    uncheckFlags();
+    in->txtISO->clear();
+    in->txtGameName->clear();
+    in->txtGameStartup->clear();
+    in->txtGameSize->clear();
+    in->cmbType->setCurrentIndex(1);
+    {
+        const QSignalBlocker quiet(in->cmbOptical);
+        in->cmbOptical->setCurrentIndex(-1);
+    }
+    m_discInfoRead = false;
+    m_hooks.updateControls();
+}
+
+QString InstallController::flagsString() const
+{
+    QList<bool> ticked;
+    for (const QAction* flag : m_flags)
+        ticked << flag->isChecked();
+    return FlagsString(ticked);
+}
+
+void InstallController::uncheckFlags()
+{
+    for (QAction* flag : std::as_const(m_flags))
+        flag->setChecked(false);
+}
+
+void InstallController::addGame()
+{
+    if (!m_pane->cmdAddGame->isEnabled() || !checkInstallFields())
+        return;
+    m_session.addJob(installJob());
+    resetInstallPane();
+    m_hooks.jobAdded();
+}
+
+void InstallController::installChosenGame()
+{
+    if (!m_session.toolAvailable()) {
+        m_hooks.showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        return;
+    }
+    if (!checkInstallFields())
+        return;
+    const Job job = installJob();
+    m_hooks.installing(job);
+    m_session.runNow(job);
+}
+
+void InstallController::makeIso()
+{
+    InstallPane* in = m_pane;
+    if (!m_session.toolAvailable()) {
+        m_hooks.showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        return;
+    }
+    if (in->txtGameName->text().trimmed().isEmpty()) {
+        m_dialogs.message(tr("Please enter a name for the game."), Dialogs::Icon::Exclamation);
+        return;
+    }
+    FileDialogRequest request;
+    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+    request.fileName = in->txtGameName->text() + QStringLiteral(".iso");
+    request.filter = ImageFilter();
+    request.defaultSuffix = QStringLiteral("*.iso");
+    request.confirmOverwrite = true;
+    const std::optional<QString> path = m_dialogs.saveFile(request);
+    if (!path || path->isEmpty() || !CheckFolderOf(m_dialogs, *path))
+        return;
+    Job job;
+    job.kind = JobKind::MakeIso;
+    job.source = in->cmbOptical->currentData().toString();
+    job.destination = *path;
+    job.name = in->txtGameName->text();
+    // The old image stays until the job runs: a job removed from the queue loses nothing.
+    job.replaceExisting = QFileInfo(*path).isFile();
+    job.sizeKb = m_discSizeKb;
+    m_session.addJob(job);
+    m_hooks.jobAdded();
+}
+
+void InstallController::addImages()
+{
+    FileDialogRequest request;
+    request.title = tr("Add Images");
+    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+    request.filter = ImageFilter();
+    request.mustExist = true;
+    const QStringList files = m_dialogs.openFiles(request);
+    if (!files.isEmpty())
+        addPaths(files);
+}
+
+void InstallController::addFolder()
+{
+    const std::optional<QString> folder =
+        m_dialogs.chooseFolder(tr("Add every image in a folder and its subfolders"),
+                               m_session.settings().read(QStringLiteral("DefaultISO")));
+    if (folder && !folder->isEmpty())
+        addPaths({*folder});
+}
+
+void InstallController::addPaths(const QStringList& paths)
+{
+    if (!m_pane->cmdAddImages->isEnabled()) {
+        // Nothing to compare the images with, or something runs.
+        if (!m_session.isBusy())
+            m_dialogs.message(tr("Choose and refresh the PS2 device first: the images are "
+                                 "queued for it."),
+                              Dialogs::Icon::Exclamation);
+        return;
+    }
+    m_session.addImages(paths);
+}

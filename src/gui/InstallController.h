@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/jobs/Job.h"
+#include "core/session/Problem.h"
+
+#include <QList>
+#include <QObject>
+
+#include <functional>
+
+class Dialogs;
+class InstallPane;
+class QAction;
+class QMenu;
+class Session;
+
+// The install pane's logic: the source chosen (a drive or an image), its disc read, the
+// name, type and flags of the game, and the jobs made from them (queued, installed now, or
+// an image made of the disc).
+class InstallController : public QObject
+{
+    Q_OBJECT
+public:
+    struct Hooks
+    {
+        std::function<void(const Problem&)> showProblem;
+        // The window's controls follow what changed.
+        std::function<void()> updateControls;
+        std::function<void()> jobAdded;
+        // The disk or PS2 the games go to.
+        std::function<QString()> target;
+        // Install Now begins: the window shows the job.
+        std::function<void(const Job&)> installing;
+    };
+
+    InstallController(InstallPane* pane, Session& session, Dialogs& dialogs, Hooks hooks,
+                      QWidget* menuParent);
+
+    // Whether the disc of the source chosen was read (Make ISO needs its size).
+    bool discInfoRead() const { return m_discInfoRead; }
+    // Image files in the open dialogs.
+    static QString ImageFilter();
+
+    void addGame();
+    void installChosenGame();
+    void makeIso();
+    // Images and folders for the batch read; a window drop comes here too.
+    void addPaths(const QStringList& paths);
+    // Empty again after an install: nothing chosen, no flags.
+    void reset() { resetInstallPane(); }
+
+private:
+    void connectPane();
+    void chooseOptical();
+    void chooseImage();
+    void browseImage();
+    void fillOpticalDrives();
+    void showDiscInfo(const QString& startup, const QString& name, const QString& sizeText);
+    bool checkInstallFields();
+    Job installJob() const;
+    void resetInstallPane();
+    QString flagsString() const;
+    void uncheckFlags();
+    void addImages();
+    void addFolder();
+
+    InstallPane* m_pane;
+    Session& m_session;
+    Dialogs& m_dialogs;
+    Hooks m_hooks;
+    QMenu* m_flagsMenu = nullptr;
+    QList<QAction*> m_flags;
+    QAction* m_flagsDone = nullptr;
+    qint64 m_discSizeKb = 0;
+    bool m_discInfoRead = false;
+    bool m_waitingForDrives = false; // the drives' list was asked for by choosing a drive
+};
