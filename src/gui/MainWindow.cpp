@@ -13,6 +13,7 @@
 #include "SettingsWindow.h"
 #include "StatusWindow.h"
 #include "StickyMenu.h"
+#include "TargetController.h"
 #include "TargetPane.h"
 #include "TrayIcon.h"
 #include "Twips.h"
@@ -93,10 +94,15 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
                         {[this] { return selectedGames(); },
                          [this](const Problem& p) { showProblem(p); }, [this] { jobAdded(); }},
                         this);
+    m_targetControl = new TargetController(
+        m_target, m_session, m_seams.dialogs,
+        {[this](const Problem& p) { showProblem(p); }, [this] { updateControls(); },
+         [this] { m_browse->setTitle(tr("Browse, Backup, and Delete - 0 Games")); }},
+        this);
     m_installer = new InstallController(
         m_install, m_session, m_seams.dialogs,
         {[this](const Problem& p) { showProblem(p); }, [this] { updateControls(); },
-         [this] { jobAdded(); }, [this] { return chosenDevice(); },
+         [this] { jobAdded(); }, [this] { return m_targetControl->chosenDevice(); },
          [this](const Job& job) {
              balloon(tr("Installing ") + job.name);
              m_status->setTask(tr("Installing ") + job.name);
@@ -240,7 +246,7 @@ void MainWindow::connectControls()
     auto* refresh = new QShortcut(QKeySequence(QKeySequence::Refresh), this);
     connect(refresh, &QShortcut::activated, this, [this] {
         if (m_target->cmdAttach->isEnabled())
-            attachChosenTarget();
+            m_targetControl->attachChosenTarget();
     });
     auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), m_browse->lstHD);
     remove->setContext(Qt::WidgetShortcut);
@@ -264,34 +270,11 @@ void MainWindow::connectControls()
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
     connect(&m_seams.tray, &TrayIcon::doubleClicked, this, &MainWindow::restoreFromTray);
 
-    // Target.
-    // Setting an option from code runs its action as a click does.
-    connect(m_target->optLocal, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            chooseLocal();
-    });
-    connect(m_target->optLAN, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            chooseNetwork();
-    });
+    // The copy menu follows the disk chosen: the source disk is no destination.
     connect(m_target->cmbHD, &QComboBox::currentIndexChanged, this, [this](int index) {
         for (int i = 0; i < m_copyEntries.size() && i < m_target->cmbHD->count(); ++i)
             m_copyEntries[i]->setEnabled(i != index);
-        if (m_target->optLocal->isChecked())
-            m_session.selectTarget(TargetKind::LocalDisk, chosenDevice());
-        updateControls();
     });
-    connect(m_target->cmdAttach, &QPushButton::clicked, this, &MainWindow::attachChosenTarget);
-    connect(m_target->txtIP, &QLineEdit::returnPressed, this, &MainWindow::attachChosenTarget);
-    connect(m_target->txtIP, &QLineEdit::textChanged, this, [this](const QString& ip) {
-        m_session.settings().write(QStringLiteral("IP"), ip);
-        // The game table shown belonged to the previous address.
-        if (m_target->optLAN->isChecked())
-            m_session.selectTarget(TargetKind::Network, ip);
-        else
-            m_session.detach();
-    });
-    connect(m_target->cmdShutdownPS2, &QPushButton::clicked, this, &MainWindow::powerOffChosenPS2);
 
     connect(m_install->cmdBatchCancel, &QPushButton::clicked, &m_session, &Session::cancel);
     setAcceptDrops(true);
@@ -341,19 +324,8 @@ void MainWindow::connectSession()
     });
     connect(&m_session, &Session::outputArrived, this, &MainWindow::showOutput);
     connect(&m_session, &Session::problem, this, &MainWindow::showProblem);
-    connect(&m_session, &Session::disksChanged, this, &MainWindow::fillDisks);
+    connect(&m_session, &Session::disksChanged, this, &MainWindow::fillCopyMenu);
     connect(&m_session, &Session::gamesChanged, this, [this] {
-        const std::optional<parse::SpaceSummary>& space = m_session.space();
-        // The bar works in whole units of an int; large disks are shown in coarser units.
-        qint64 total = space ? std::max<qint64>(space->totalMb, 0) : 0;
-        qint64 used = space ? std::clamp<qint64>(space->usedMb, 0, total) : 0;
-        while (total > 1000000000) {
-            total /= 1024;
-            used /= 1024;
-        }
-        m_target->prgDiskSpace->setRange(0, static_cast<int>(std::max<qint64>(total, 1)));
-        m_target->prgDiskSpace->setValue(static_cast<int>(used));
-        m_target->lblDiskSpace->setText(space ? space->text : QString());
         m_browse->setTitle(
             tr("Browse, Backup, and Delete - %1 Games").arg(m_session.games().count()));
         updateControls();
@@ -565,97 +537,17 @@ void MainWindow::showJobPane(bool show)
 
 // Target -------------------------------------------------------------------
 
-QString MainWindow::chosenDevice() const
+void MainWindow::fillCopyMenu()
 {
-    return m_target->optLocal->isChecked() ? m_target->cmbHD->currentData().toString()
-                                           : m_target->txtIP->text();
-}
-
-void MainWindow::chooseLocal()
-{
-    if (!m_session.toolAvailable()) {
-        showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
-        m_target->optLAN->setChecked(true);
-        return;
-    }
-    m_browse->setTitle(tr("Browse, Backup, and Delete - 0 Games"));
-    m_waitingForLocalDisks = m_session.refreshDisks();
-    if (!m_waitingForLocalDisks)
-        m_target->optLAN->setChecked(true);
-}
-
-void MainWindow::fillDisks()
-{
-    TargetPane* t = m_target;
-    const int remembered = t->cmbHD->currentIndex();
-    {
-        const QSignalBlocker quiet(t->cmbHD);
-        t->cmbHD->clear();
-        for (const DiskEntry& d : m_session.disks())
-            t->cmbHD->addItem(d.label(), d.device);
-        if (t->cmbHD->count() > 0)
-            t->cmbHD->setCurrentIndex(remembered >= 0 && remembered < t->cmbHD->count() ? remembered
-                                                                                        : 0);
-    }
     // Only the first five disks fit the "Copy to HDD" menu; the local source disk is no target.
     for (int i = 0; i < m_copyEntries.size(); ++i) {
         const bool used = i < m_session.disks().size();
         m_copyEntries[i]->setText(used ? m_session.disks()[i].label() : QString());
         m_copyEntries[i]->setData(used ? m_session.disks()[i].device : QString());
         m_copyEntries[i]->setVisible(used);
-        m_copyEntries[i]->setEnabled(used &&
-                                     !(t->optLocal->isChecked() && i == t->cmbHD->currentIndex()));
+        m_copyEntries[i]->setEnabled(
+            used && !(m_targetControl->localChosen() && i == m_targetControl->chosenDiskRow()));
     }
-    if (m_waitingForLocalDisks) {
-        m_waitingForLocalDisks = false;
-        if (t->cmbHD->count() == 0) {
-            t->optLAN->setChecked(true);
-            showProblem({ProblemKind::NoPs2Disks, {}, {}});
-            return;
-        }
-        t->Label6->hide();
-        t->txtIP->hide();
-        t->cmdAttach->setText(tr("&Refresh HDD"));
-        t->cmdAttach->setFixedWidth(Twips(t, 2175));
-        t->cmdShutdownPS2->hide();
-        t->cmbHD->show();
-        m_session.selectTarget(TargetKind::LocalDisk, chosenDevice());
-    }
-    updateControls();
-}
-
-void MainWindow::chooseNetwork()
-{
-    TargetPane* t = m_target;
-    {
-        const QSignalBlocker quiet(t->cmbHD);
-        t->cmbHD->setCurrentIndex(-1);
-    }
-    t->cmbHD->hide();
-    t->Label6->show();
-    t->txtIP->show();
-    t->cmdShutdownPS2->show();
-    t->cmdAttach->setText(tr("&Refresh PS2"));
-    t->cmdAttach->setFixedWidth(Twips(t, 1215));
-    m_session.selectTarget(TargetKind::Network, t->txtIP->text());
-    updateControls();
-}
-
-void MainWindow::attachChosenTarget()
-{
-    const bool local = m_target->optLocal->isChecked();
-    m_session.attach(local ? TargetKind::LocalDisk : TargetKind::Network, chosenDevice());
-}
-
-void MainWindow::powerOffChosenPS2()
-{
-    const QString ip = m_target->txtIP->text().trimmed();
-    // One click beside Refresh must not switch a console off by mistake.
-    if (!ip.isEmpty() && NormaliseIPv4(ip) &&
-        m_seams.dialogs.question(tr("Switch off the PS2 at %1?").arg(ip),
-                                 Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
-        return;
-    m_session.powerOffPS2(ip);
 }
 
 // Source -------------------------------------------------------------------
@@ -993,6 +885,7 @@ void MainWindow::placeWindow()
 
 void MainWindow::saveWindowState()
 {
+    m_targetControl->saveAddress();
     const SettingsFile& settings = m_session.settings();
     settings.write(QStringLiteral("MainGeometry"), QString::fromLatin1(saveGeometry().toBase64()));
     settings.write(QStringLiteral("MainSplitter"),

@@ -16,6 +16,7 @@ class ActivityPane;
 class BrowsePane;
 class GameActions;
 class InstallController;
+class TargetController;
 class QueueActions;
 class Dialogs;
 class InstallPane;
@@ -89,12 +90,8 @@ private:
     void restorePendingToc();
 
     // Target.
-    void chooseLocal();
-    void chooseNetwork();
-    void attachChosenTarget();
-    void powerOffChosenPS2();
-    void fillDisks();
-    QString chosenDevice() const;
+    // The disks a game can be copied to.
+    void fillCopyMenu();
     // Source.
     // Actions.
     void jobAdded();
@@ -128,6 +125,7 @@ private:
     BrowsePane* m_browse;
     GameActions* m_gameActions = nullptr;
     InstallController* m_installer = nullptr;
+    TargetController* m_targetControl = nullptr;
     QueueActions* m_queueActions = nullptr;
     JobPane* m_jobPane;
     ActivityPane* m_activity;
@@ -161,7 +159,6 @@ private:
     QString m_pendingOutput;
     bool m_outputPending = false;
     QTimer m_outputTimer;
-    bool m_waitingForLocalDisks = false;
     bool m_hiddenToTray = false;
     bool m_loaded = false;
     bool m_exiting = false;

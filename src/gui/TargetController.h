@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/session/Problem.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+class Dialogs;
+class Session;
+class TargetPane;
+
+// The target pane's logic: a local disk or a networked PS2 chosen, the disks listed, the
+// target read, the PS2 switched off, the space shown, and the address kept in the settings.
+class TargetController : public QObject
+{
+    Q_OBJECT
+public:
+    struct Hooks
+    {
+        std::function<void(const Problem&)> showProblem;
+        std::function<void()> updateControls;
+        // A local disk is chosen: the games shown are about to be another disk's.
+        std::function<void()> choosingLocal;
+    };
+
+    // How long typing rests before the address is written to the settings.
+    static constexpr int kAddressSaveDelayMs = 500;
+
+    TargetController(TargetPane* pane, Session& session, Dialogs& dialogs, Hooks hooks,
+                     QObject* parent = nullptr);
+    ~TargetController() override;
+
+    // The disk or address chosen, as the tool is given it.
+    QString chosenDevice() const;
+    bool localChosen() const;
+    // The index of the chosen disk in the session's list of disks, or -1.
+    int chosenDiskRow() const;
+    void setAddress(const QString& address);
+    // A typed address not yet written is written now.
+    void saveAddress();
+    void attachChosenTarget();
+
+private:
+    void chooseLocal();
+    void chooseNetwork();
+    void fillDisks();
+    void powerOffChosenPS2();
+    void showSpace();
+
+    TargetPane* m_pane;
+    Session& m_session;
+    Dialogs& m_dialogs;
+    Hooks m_hooks;
+    QTimer m_addressSave;
+    bool m_waitingForLocalDisks = false;
+};
