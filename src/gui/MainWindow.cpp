@@ -9,6 +9,7 @@
 #include "InstallPane.h"
 #include "JobPane.h"
 #include "NavigationPane.h"
+#include "ProblemPresenter.h"
 #include "QueueActions.h"
 #include "SettingsWindow.h"
 #include "StatusWindow.h"
@@ -89,6 +90,13 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     m_browse->hide();
     m_jobPane = new JobPane;
     m_activity = new ActivityPane(this);
+    m_problems = new ProblemPresenter(m_session, m_seams.dialogs,
+                                      {[this](const QString& text) {
+                                           m_status->setTask(text);
+                                           balloon(text);
+                                       },
+                                       [this] { return isActiveWindow(); }},
+                                      this);
     m_gameActions =
         new GameActions(m_session, m_seams.dialogs,
                         {[this] { return selectedGames(); },
@@ -374,7 +382,7 @@ void MainWindow::connectSession()
         if (!busy)
             m_queueActions->offerToDeleteIncomplete();
         if (!busy)
-            restorePendingToc();
+            m_problems->restorePendingToc();
     });
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(&m_session.jobs(), signal, this, &MainWindow::showPendingCount);
@@ -388,60 +396,7 @@ void MainWindow::connectSession()
 
 void MainWindow::showProblem(const Problem& problem)
 {
-    // Waiting is no question: it is said where the run is shown, and Cancel ends it.
-    if (problem.kind == ProblemKind::TargetWaiting) {
-        m_status->setTask(ProblemText(problem));
-        balloon(ProblemText(problem));
-        return;
-    }
-
-    // No box stops an unattended run: what it has to say waits for its end, unless the
-    // user is at the window adding to it.
-    if (m_session.activity() == Activity::RunningQueue && !isActiveWindow()) {
-        m_heldProblems << problem;
-        return;
-    }
-    if (problem.kind == ProblemKind::DamagedTable) {
-        offerTocRestore(problem);
-        return;
-    }
-    Dialogs::Icon icon = Dialogs::Icon::Exclamation;
-    if (problem.kind == ProblemKind::ReloadServer || problem.kind == ProblemKind::PS2NotAnswering ||
-        problem.kind == ProblemKind::Busy)
-        icon = Dialogs::Icon::Critical;
-    else if (problem.kind == ProblemKind::NameTrimmed)
-        icon = Dialogs::Icon::Information;
-    m_seams.dialogs.message(ProblemText(problem), icon, ProblemTitle(problem));
-}
-
-void MainWindow::offerTocRestore(const Problem& problem)
-{
-    const QString target = problem.subject;
-    const std::optional<TocBackup> backup = m_session.newestTocBackup(target);
-    if (!backup) {
-        m_seams.dialogs.message(ProblemText({problem.kind, target, {}}), Dialogs::Icon::Critical);
-        return;
-    }
-    // Only with the user's yes: the backup may be older than the last change of the disk.
-    const QString question =
-        tr("The partition table of %1 is damaged: hdl_dump now calls it broken, although it "
-           "read its games before.\r\n\r\nRestore the backup Ventrik made on %2 before it last "
-           "wrote to this disk? Games installed after that backup are lost from the table.")
-            .arg(target, QLocale().toString(backup->made, QLocale::LongFormat));
-    if (m_seams.dialogs.question(question, Dialogs::Icon::Exclamation,
-                                 tr("Damaged Partition Table")) != Dialogs::Answer::Yes)
-        return;
-    // The problem is told while the listing still ends; the restore follows it.
-    m_pendingRestore = {target, backup->file};
-    restorePendingToc();
-}
-
-void MainWindow::restorePendingToc()
-{
-    if (!m_pendingRestore || m_session.isBusy())
-        return;
-    const auto [target, file] = *std::exchange(m_pendingRestore, std::nullopt);
-    m_session.restoreToc(target, file);
+    m_problems->show(problem);
 }
 
 void MainWindow::balloon(const QString& text)
@@ -662,7 +617,7 @@ void MainWindow::clearJobs()
 
 void MainWindow::showRunStatus(bool installNow)
 {
-    m_heldProblems.clear();
+    m_problems->clearHeld();
     m_status->prepare(m_session.targetKind() == TargetKind::Network, m_session.settings(),
                       !installNow);
     if (installNow)
@@ -682,13 +637,7 @@ void MainWindow::showRunEnd(bool installNow, bool cancelled)
         // Told once: a notification that brings the window back, then what was held.
         const QString summary = RunSummaryText(m_session.jobs(), m_session.lastRunRows());
         m_seams.tray.notify(Dialogs::programTitle(), summary);
-        const QList<Problem> held = std::exchange(m_heldProblems, {});
-        QStringList texts;
-        for (const Problem& p : held) {
-            if (p.kind != ProblemKind::Busy)
-                texts << ProblemText(p);
-        }
-        texts.removeDuplicates();
+        const QStringList texts = m_problems->takeHeldTexts();
         if (!texts.isEmpty())
             m_seams.dialogs.message(summary + QStringLiteral("\r\n\r\n") +
                                         texts.join(QStringLiteral("\r\n\r\n")),

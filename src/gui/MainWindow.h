@@ -16,6 +16,7 @@ class ActivityPane;
 class BrowsePane;
 class GameActions;
 class InstallController;
+class ProblemPresenter;
 class TargetController;
 class QueueActions;
 class Dialogs;
@@ -86,8 +87,6 @@ private:
     void balloon(const QString& text);
     // A damaged partition table: its newest backup offered, restored after a yes (once the
     // session is idle).
-    void offerTocRestore(const Problem& problem);
-    void restorePendingToc();
 
     // Target.
     // The disks a game can be copied to.
@@ -125,6 +124,7 @@ private:
     BrowsePane* m_browse;
     GameActions* m_gameActions = nullptr;
     InstallController* m_installer = nullptr;
+    ProblemPresenter* m_problems = nullptr;
     TargetController* m_targetControl = nullptr;
     QueueActions* m_queueActions = nullptr;
     JobPane* m_jobPane;
@@ -146,13 +146,6 @@ private:
     QWidget* m_columns = nullptr;
     std::unique_ptr<StatusWindow> m_status;
     // Messages that arrive during a run of the queue: shown once, at its end.
-    QList<Problem> m_heldProblems;
-    struct PendingRestore
-    {
-        QString target;
-        QString file;
-    };
-    std::optional<PendingRestore> m_pendingRestore;
     std::unique_ptr<SettingsWindow> m_settingsWindow;
     // The activity view shows the newest chunk; a flood of chunks is shown at a
     // pace the eye can follow rather than one repaint each.
