@@ -6,11 +6,15 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(QStringLiteral("HDL_Dump Activity"), parent)
 {
     setObjectName(QStringLiteral("fmOutput"));
+    m_outputTimer.setSingleShot(true);
+    m_outputTimer.setInterval(50);
+    connect(&m_outputTimer, &QTimer::timeout, this, &ActivityPane::flushOutput);
     lblCommand = new QLabel(QStringLiteral("Command:"), this);
     lblCommand->setObjectName(QStringLiteral("lblCommand"));
     txtCommand = new QLineEdit(this);
@@ -50,4 +54,33 @@ ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(QStringLiteral("HDL_Dump
     layout->addLayout(command);
     layout->addWidget(txtOutput, 1);
     layout->addLayout(logs);
+}
+
+void ActivityPane::showCommand(const QString& shown)
+{
+    txtCommand->setText(shown);
+    showOutput(QString());
+}
+
+void ActivityPane::showOutput(const QString& chunk)
+{
+    m_pendingOutput = chunk;
+    m_outputPending = true;
+    if (chunk.isEmpty() || !m_outputTimer.isActive()) {
+        flushOutput();
+        m_outputTimer.start();
+    }
+}
+
+void ActivityPane::flushOutput()
+{
+    // A hidden view is brought up to date when it is shown.
+    if (!m_outputPending || isHidden())
+        return;
+    m_outputPending = false;
+    QPlainTextEdit* out = txtOutput;
+    out->setPlainText(m_pendingOutput);
+    // Show the end of the chunk.
+    out->moveCursor(QTextCursor::End);
+    out->verticalScrollBar()->setValue(out->verticalScrollBar()->maximum());
 }

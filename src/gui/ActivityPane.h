@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QTimer>
 
 class QLabel;
 class QLineEdit;
@@ -21,4 +22,17 @@ public:
     QPushButton* cmdCancel;
     QPushButton* cmdOpenLog;
     QPushButton* cmdReport;
+
+    // A new command: its arguments, and its output from nothing.
+    void showCommand(const QString& shown);
+    // The newest chunk; a flood of chunks is shown at a pace the eye can follow rather than
+    // one repaint each.
+    void showOutput(const QString& chunk);
+    // What waits is shown now (a hidden view is brought up to date when it is shown).
+    void flushOutput();
+
+private:
+    QString m_pendingOutput;
+    bool m_outputPending = false;
+    QTimer m_outputTimer;
 };

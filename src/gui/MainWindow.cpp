@@ -175,9 +175,6 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
         QRegularExpression(QStringLiteral("[0-9. ]{0,40}")), m_target->txtIP));
 
     buildMenus();
-    m_outputTimer.setSingleShot(true);
-    m_outputTimer.setInterval(50);
-    connect(&m_outputTimer, &QTimer::timeout, this, &MainWindow::flushOutput);
 
     m_status = std::make_unique<StatusWindow>(m_session, m_seams.dialogs);
     m_settingsWindow = std::make_unique<SettingsWindow>(
@@ -323,14 +320,12 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::busyChanged, this, [this](bool busy) {
         // The end of a run is shown whole, whatever the pace of the view.
         if (!busy)
-            flushOutput();
+            m_activity->flushOutput();
         updateControls();
     });
-    connect(&m_session, &Session::commandStarted, this, [this](const QString& shown) {
-        m_activity->txtCommand->setText(shown);
-        showOutput(QString());
-    });
-    connect(&m_session, &Session::outputArrived, this, &MainWindow::showOutput);
+    connect(&m_session, &Session::commandStarted, this,
+            [this](const QString& shown) { m_activity->showCommand(shown); });
+    connect(&m_session, &Session::outputArrived, m_activity, &ActivityPane::showOutput);
     connect(&m_session, &Session::problem, this, &MainWindow::showProblem);
     connect(&m_session, &Session::disksChanged, this, &MainWindow::fillCopyMenu);
     connect(&m_session, &Session::gamesChanged, this, [this] {
@@ -702,32 +697,9 @@ void MainWindow::setActivityVisible(bool on)
         }
     }
     m_activity->setVisible(on);
-    flushOutput();
+    m_activity->flushOutput();
     m_session.settings().write(QStringLiteral("ViewOutput"),
                                on ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-void MainWindow::showOutput(const QString& chunk)
-{
-    m_pendingOutput = chunk;
-    m_outputPending = true;
-    if (chunk.isEmpty() || !m_outputTimer.isActive()) {
-        flushOutput();
-        m_outputTimer.start();
-    }
-}
-
-void MainWindow::flushOutput()
-{
-    // A hidden view is brought up to date when it is shown.
-    if (!m_outputPending || m_activity->isHidden())
-        return;
-    m_outputPending = false;
-    QPlainTextEdit* out = m_activity->txtOutput;
-    out->setPlainText(m_pendingOutput);
-    // Show the end of the chunk.
-    out->moveCursor(QTextCursor::End);
-    out->verticalScrollBar()->setValue(out->verticalScrollBar()->maximum());
 }
 
 void MainWindow::applyColumnWidths()

@@ -108,8 +108,6 @@ private:
     void minimizeToTray();
     void restoreFromTray();
     void setActivityVisible(bool on);
-    void showOutput(const QString& chunk);
-    void flushOutput();
     void applyColumnWidths();
     void placeWindow();
     void arrangeColumns(bool stacked);
@@ -147,11 +145,6 @@ private:
     std::unique_ptr<StatusWindow> m_status;
     // Messages that arrive during a run of the queue: shown once, at its end.
     std::unique_ptr<SettingsWindow> m_settingsWindow;
-    // The activity view shows the newest chunk; a flood of chunks is shown at a
-    // pace the eye can follow rather than one repaint each.
-    QString m_pendingOutput;
-    bool m_outputPending = false;
-    QTimer m_outputTimer;
     bool m_hiddenToTray = false;
     bool m_loaded = false;
     bool m_exiting = false;
