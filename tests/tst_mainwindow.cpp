@@ -1,4 +1,5 @@
 #include "GuiFixture.h"
+#include "gui/ControlState.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -20,6 +21,54 @@ class TestMainWindow : public QObject, protected GuiFixture
     Q_OBJECT
 
 private slots:
+    // The rules of what can be used when, without a window.
+    void controlsFollowTheStateAndTheChoices()
+    {
+        ControlInputs in;
+        in.attached = true;
+        in.gameCount = 3;
+        in.gamesSelected = 2;
+        in.disks = QStringList{QStringLiteral("hdd1:")};
+        in.jobCount = 1;
+        in.localChosen = true;
+        ControlState s = ControlState::Of(in);
+        QVERIFY(s.targetControls && s.installNow && s.deleteGames && s.jobButtons);
+        // Two games chosen: no rename; one local disk: no disk to copy to.
+        QVERIFY(!s.modifyGame);
+        QVERIFY(!s.copyToDisk);
+        QVERIFY(!s.cancel);
+        in.disks << QStringLiteral("hdd2:");
+        QVERIFY(ControlState::Of(in).copyToDisk);
+        in.localChosen = false;
+        in.disks = QStringList{QStringLiteral("hdd1:")};
+        QVERIFY(ControlState::Of(in).copyToDisk);
+
+        // Disks named as paths cannot be copied between; the tooltip says what to do.
+        in.disks = QStringList{QStringLiteral("/dev/sdb"), QStringLiteral("/dev/sdc")};
+        s = ControlState::Of(in);
+        QVERIFY(!s.copyToDisk);
+        QVERIFY(s.copyToDiskTip.contains(QStringLiteral("Copy it to the PC")));
+
+        // While the queue runs, games and copies can still join it; nothing else starts.
+        in.activity = Activity::RunningQueue;
+        s = ControlState::Of(in);
+        QVERIFY(s.addGame && s.copyToPC && s.copyToPS2 && s.queueInputs);
+        QVERIFY(!s.installNow && !s.deleteGames && !s.targetControls && !s.jobButtons);
+        QVERIFY(!s.cancel); // the status window stops a run
+        in.activity = Activity::ReadingGames;
+        s = ControlState::Of(in);
+        QVERIFY(s.cancel && !s.addGame && !s.copyToPC);
+
+        // A tool without "modify": one game chosen, still no rename, and the tip says why.
+        in.activity = Activity::None;
+        in.gamesSelected = 1;
+        QVERIFY(ControlState::Of(in).modifyGame);
+        in.canModify = false;
+        s = ControlState::Of(in);
+        QVERIFY(!s.modifyGame);
+        QVERIFY(s.modifyTip.contains(QStringLiteral("modify")));
+    }
+
     void init() { resetSeams(); }
     void cleanup() { stopMain(); }
 

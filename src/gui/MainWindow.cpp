@@ -3,6 +3,7 @@
 #include "ActivityPane.h"
 #include "AppIcon.h"
 #include "BrowsePane.h"
+#include "ControlState.h"
 #include "Dialogs.h"
 #include "GameActions.h"
 #include "InstallController.h"
@@ -401,71 +402,50 @@ void MainWindow::balloon(const QString& text)
 
 void MainWindow::updateControls()
 {
-    const bool busy = m_session.isBusy();
-    const bool idle = !busy;
-    const bool local = m_target->optLocal->isChecked();
-    const bool attached = m_session.isAttached() && m_session.space().has_value();
-    const bool haveGames = m_session.isAttached() && m_session.games().count() > 0;
-    const bool gameSelected = !selectedGames().isEmpty();
-    const bool optical = m_install->optOptical->isChecked();
-    const bool image = m_install->optISO->isChecked();
-    const bool sourceChosen = (image && !m_install->txtISO->text().isEmpty()) ||
-                              (optical && m_install->cmbOptical->currentIndex() >= 0);
+    ControlInputs in = ControlInputs::From(m_session);
+    in.gamesSelected = static_cast<int>(selectedGames().size());
+    in.localChosen = m_targetControl->localChosen();
+    in.opticalChosen = m_install->optOptical->isChecked();
+    in.imageChosen = m_install->optISO->isChecked();
+    in.sourceChosen = (in.imageChosen && !m_install->txtISO->text().isEmpty()) ||
+                      (in.opticalChosen && m_install->cmbOptical->currentIndex() >= 0);
+    in.discInfoRead = m_installer->discInfoRead();
+    const ControlState s = ControlState::Of(in);
 
     for (QWidget* w : std::initializer_list<QWidget*>{
              m_target->optLocal, m_target->optLAN, m_target->cmbHD, m_target->txtIP,
              m_target->cmdAttach, m_target->cmdShutdownPS2, m_install->optOptical,
              m_navigation->cmdSettings, m_navigation->cmdExit})
-        w->setEnabled(idle);
-    // An image can join the end of a running queue.
-    const bool canQueue = idle || m_session.activity() == Activity::RunningQueue;
+        w->setEnabled(s.targetControls);
     for (QWidget* w : std::initializer_list<QWidget*>{m_install->optISO, m_install->txtGameName,
                                                       m_install->txtGameStartup,
                                                       m_install->txtGameSize, m_install->cmbType})
-        w->setEnabled(canQueue);
-    m_install->cmbOptical->setEnabled(idle && optical);
-    m_install->cmdISO->setEnabled(canQueue && image);
-    m_install->txtISO->setEnabled(canQueue && image);
-    m_install->cmdCompat->setEnabled(canQueue && sourceChosen);
-    m_install->cmdMakeISO->setEnabled(idle && optical && sourceChosen &&
-                                      m_installer->discInfoRead());
-    m_install->cmdAddGame->setEnabled(canQueue && attached);
-    m_install->cmdAddImages->setEnabled(idle && attached);
-    m_install->cmdAddFolder->setEnabled(idle && attached);
-    m_install->cmdInstall->setEnabled(idle && attached);
+        w->setEnabled(s.queueInputs);
+    m_install->cmbOptical->setEnabled(s.opticalDrives);
+    m_install->cmdISO->setEnabled(s.imageBrowse);
+    m_install->txtISO->setEnabled(s.imageBrowse);
+    m_install->cmdCompat->setEnabled(s.compatFlags);
+    m_install->cmdMakeISO->setEnabled(s.makeIso);
+    m_install->cmdAddGame->setEnabled(s.addGame);
+    m_install->cmdAddImages->setEnabled(s.addImages);
+    m_install->cmdAddFolder->setEnabled(s.addImages);
+    m_install->cmdInstall->setEnabled(s.installNow);
 
-    // So can a copy.
-    m_browse->cmdBackupPC->setEnabled(canQueue && haveGames && gameSelected);
-    m_browse->cmdBackupPS2->setEnabled(canQueue && haveGames && gameSelected);
-    m_browse->cmdDelete->setEnabled(idle && haveGames && gameSelected);
-    // Renaming and flags need the tool's "modify"; until it is known whether it has one,
-    // the first click finds out.
-    const bool oneGame = selectedGames().size() == 1;
-    const bool noModify = !m_session.canModify().value_or(true);
-    const QString modifyTip =
-        noModify ? tr("This hdl_dump has no \"modify\" command; the current builds have it.")
-                 : QString();
+    m_browse->cmdBackupPC->setEnabled(s.copyToPC);
+    m_browse->cmdBackupPS2->setEnabled(s.copyToPS2);
+    m_browse->cmdDelete->setEnabled(s.deleteGames);
     for (QPushButton* b : {m_browse->cmdRename, m_browse->cmdFlags}) {
-        b->setEnabled(idle && haveGames && oneGame && !noModify);
-        b->setToolTip(modifyTip);
+        b->setEnabled(s.modifyGame);
+        b->setToolTip(s.modifyTip);
     }
-    // A networked PS2 can copy to any local disk; a local disk needs a second one.
-    const int disks = static_cast<int>(m_session.disks().size());
-    const bool diskToDisk = disks > 0 && CanCopyBetweenDisks(m_session.disks().first().device);
-    m_browse->cmdBackupHDD->setEnabled(canQueue && haveGames && gameSelected && diskToDisk &&
-                                       (local ? disks >= 2 : disks >= 1));
-    m_browse->cmdBackupHDD->setToolTip(
-        disks > 0 && !diskToDisk
-            ? tr("hdl_dump cannot copy a game from one disk to another here. Copy it to the PC, "
-                 "then install the image.")
-            : QString());
+    m_browse->cmdBackupHDD->setEnabled(s.copyToDisk);
+    m_browse->cmdBackupHDD->setToolTip(s.copyToDiskTip);
 
-    const bool jobs = m_session.jobs().count() > 0;
-    m_jobPane->cmdStart->setEnabled(idle && jobs);
-    m_jobPane->cmdRemove->setEnabled(idle && jobs);
-    m_jobPane->cmdClear->setEnabled(idle && jobs);
-    m_settingsAction->setEnabled(idle);
-    m_activity->cmdCancel->setEnabled(busy && !runsJobs());
+    for (QWidget* w : std::initializer_list<QWidget*>{m_jobPane->cmdStart, m_jobPane->cmdRemove,
+                                                      m_jobPane->cmdClear})
+        w->setEnabled(s.jobButtons);
+    m_settingsAction->setEnabled(s.targetControls);
+    m_activity->cmdCancel->setEnabled(s.cancel);
 }
 
 bool MainWindow::runsJobs() const

@@ -1,0 +1,62 @@
+#include "ControlState.h"
+
+#include "core/jobs/JobCommands.h"
+
+#include <QCoreApplication>
+
+ControlInputs ControlInputs::From(Session& session)
+{
+    ControlInputs in;
+    in.activity = session.activity();
+    in.attached = session.isAttached() && session.space().has_value();
+    in.gameCount = session.isAttached() ? session.games().count() : 0;
+    in.canModify = session.canModify();
+    for (const DiskEntry& d : session.disks())
+        in.disks << d.device;
+    in.jobCount = session.jobs().count();
+    return in;
+}
+
+ControlState ControlState::Of(const ControlInputs& in)
+{
+    auto tr = [](const char* text) { return QCoreApplication::translate("ControlState", text); };
+    ControlState s;
+    const bool idle = in.activity == Activity::None;
+    const bool runsJobs =
+        in.activity == Activity::RunningQueue || in.activity == Activity::InstallingNow;
+    const bool gameChosen = in.gameCount > 0 && in.gamesSelected > 0;
+    // An image or a copy can join the end of a running queue.
+    const bool canQueue = idle || in.activity == Activity::RunningQueue;
+
+    s.targetControls = idle;
+    s.queueInputs = canQueue;
+    s.opticalDrives = idle && in.opticalChosen;
+    s.imageBrowse = canQueue && in.imageChosen;
+    s.compatFlags = canQueue && in.sourceChosen;
+    s.makeIso = idle && in.opticalChosen && in.sourceChosen && in.discInfoRead;
+    s.addGame = canQueue && in.attached;
+    s.addImages = idle && in.attached;
+    s.installNow = idle && in.attached;
+
+    s.copyToPC = canQueue && gameChosen;
+    s.copyToPS2 = canQueue && gameChosen;
+    s.deleteGames = idle && gameChosen;
+    // Renaming and flags need the tool's "modify"; until it is known whether it has one,
+    // the first click finds out.
+    const bool noModify = !in.canModify.value_or(true);
+    s.modifyGame = idle && in.gameCount > 0 && in.gamesSelected == 1 && !noModify;
+    if (noModify)
+        s.modifyTip = tr("This hdl_dump has no \"modify\" command; the current builds have it.");
+    // A networked PS2 can copy to any local disk; a local disk needs a second one.
+    const auto disks = in.disks.size();
+    const bool diskToDisk = disks > 0 && CanCopyBetweenDisks(in.disks.first());
+    s.copyToDisk =
+        canQueue && gameChosen && diskToDisk && (in.localChosen ? disks >= 2 : disks >= 1);
+    if (disks > 0 && !diskToDisk)
+        s.copyToDiskTip = tr("hdl_dump cannot copy a game from one disk to another here. Copy it "
+                             "to the PC, then install the image.");
+
+    s.jobButtons = idle && in.jobCount > 0;
+    s.cancel = !idle && !runsJobs;
+    return s;
+}
