@@ -5,7 +5,7 @@
 #include "BrowsePane.h"
 #include "ControlState.h"
 #include "Dialogs.h"
-#include "GameActions.h"
+#include "GamesController.h"
 #include "InstallController.h"
 #include "InstallPane.h"
 #include "JobPane.h"
@@ -98,16 +98,17 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
                                        },
                                        [this] { return isActiveWindow(); }},
                                       this);
-    m_gameActions =
-        new GameActions(m_session, m_seams.dialogs,
-                        {[this] { return selectedGames(); },
-                         [this](const Problem& p) { showProblem(p); }, [this] { jobAdded(); }},
-                        this);
-    m_targetControl = new TargetController(
-        m_target, m_session, m_seams.dialogs,
-        {[this](const Problem& p) { showProblem(p); }, [this] { updateControls(); },
-         [this] { m_browse->setTitle(tr("Browse, Backup, and Delete - 0 Games")); }},
-        this);
+    // The target's controller first: the disks' list is its before the copy menu's.
+    m_targetControl =
+        new TargetController(m_target, m_session, m_seams.dialogs,
+                             {[this](const Problem& p) { showProblem(p); },
+                              [this] { updateControls(); }, [this] { m_games->showGameCount(0); }},
+                             this);
+    m_games = new GamesController(m_browse, m_session, m_seams.dialogs,
+                                  {[this](const Problem& p) { showProblem(p); },
+                                   [this] { jobAdded(); }, [this] { updateControls(); },
+                                   [this] { return m_targetControl->chosenDiskRow(); }},
+                                  this);
     m_installer = new InstallController(
         m_install, m_session, m_seams.dialogs,
         {[this](const Problem& p) { showProblem(p); }, [this] { updateControls(); },
@@ -163,13 +164,6 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
 
-    m_gameFilter = new GameFilterModel(this);
-    m_gameFilter->setSourceModel(&m_session.games());
-    m_browse->lstHD->setModel(m_gameFilter);
-    m_browse->lstHD->sortByColumn(-1,
-                                  Qt::AscendingOrder); // the tool's order until a header is clicked
-    connect(m_browse->txtFilter, &QLineEdit::textChanged, m_gameFilter,
-            &GameFilterModel::setFilterText);
     m_jobPane->lstJob->setModel(&m_session.jobs());
     // Only what an address is made of; a pasted line break never gets in.
     m_target->txtIP->setValidator(new QRegularExpressionValidator(
@@ -204,15 +198,6 @@ void MainWindow::buildMenus()
     m_trayMenu->addSeparator()->setObjectName(QStringLiteral("mnuBar5"));
     m_exitAction = m_trayMenu->addAction(tr("Exit"));
     m_exitAction->setObjectName(QStringLiteral("mnuExit"));
-
-    m_copyMenu = new QMenu(QStringLiteral("backuphdd"), this);
-    m_copyMenu->setObjectName(QStringLiteral("mnuBackup"));
-    for (int i = 0; i < 5; ++i) {
-        QAction* a = m_copyMenu->addAction(QString());
-        a->setObjectName(QStringLiteral("mnuHDD%1").arg(i));
-        a->setVisible(false);
-        m_copyEntries << a;
-    }
 }
 
 void MainWindow::connectControls()
@@ -254,13 +239,6 @@ void MainWindow::connectControls()
         if (m_target->cmdAttach->isEnabled())
             m_targetControl->attachChosenTarget();
     });
-    auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), m_browse->lstHD);
-    remove->setContext(Qt::WidgetShortcut);
-    connect(remove, &QShortcut::activated, this, [this] {
-        // The key does what the button would, and only when it would.
-        if (m_browse->cmdDelete->isEnabled())
-            m_gameActions->deleteChosen();
-    });
     connect(m_navigation->cmdMinimize, &QPushButton::clicked, this, &MainWindow::minimizeToTray);
     connect(m_navigation->cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(m_navigation->cmdSettings, &QPushButton::clicked, m_settingsWindow.get(),
@@ -277,28 +255,11 @@ void MainWindow::connectControls()
     connect(&m_seams.tray, &TrayIcon::doubleClicked, this, &MainWindow::restoreFromTray);
 
     // The copy menu follows the disk chosen: the source disk is no destination.
-    connect(m_target->cmbHD, &QComboBox::currentIndexChanged, this, [this](int index) {
-        for (int i = 0; i < m_copyEntries.size() && i < m_target->cmbHD->count(); ++i)
-            m_copyEntries[i]->setEnabled(i != index);
-    });
+    connect(m_target->cmbHD, &QComboBox::currentIndexChanged, m_games,
+            &GamesController::fillCopyMenu);
 
     connect(m_install->cmdBatchCancel, &QPushButton::clicked, &m_session, &Session::cancel);
     setAcceptDrops(true);
-
-    // Games.
-    connect(m_browse->cmdBackupPC, &QPushButton::clicked, m_gameActions, &GameActions::copyToPC);
-    connect(m_browse->cmdBackupPS2, &QPushButton::clicked, m_gameActions, &GameActions::copyToPS2);
-    connect(m_browse->cmdBackupHDD, &QPushButton::clicked, this, [this] {
-        QPushButton* b = m_browse->cmdBackupHDD;
-        m_copyMenu->popup(b->mapToGlobal(QPoint(0, b->height())));
-    });
-    for (int i = 0; i < m_copyEntries.size(); ++i)
-        connect(m_copyEntries[i], &QAction::triggered, this,
-                [this, i] { m_gameActions->copyToDisk(m_copyEntries[i]->data().toString()); });
-    connect(m_browse->cmdDelete, &QPushButton::clicked, m_gameActions, &GameActions::deleteChosen);
-    connect(m_browse->cmdRename, &QPushButton::clicked, m_gameActions, &GameActions::renameChosen);
-    connect(m_browse->cmdFlags, &QPushButton::clicked, m_gameActions,
-            &GameActions::changeFlagsOfChosen);
 
     // Jobs.
     connect(m_jobPane->cmdStart, &QPushButton::clicked, this, &MainWindow::startJobQueue);
@@ -328,12 +289,6 @@ void MainWindow::connectSession()
             [this](const QString& shown) { m_activity->showCommand(shown); });
     connect(&m_session, &Session::outputArrived, m_activity, &ActivityPane::showOutput);
     connect(&m_session, &Session::problem, this, &MainWindow::showProblem);
-    connect(&m_session, &Session::disksChanged, this, &MainWindow::fillCopyMenu);
-    connect(&m_session, &Session::gamesChanged, this, [this] {
-        m_browse->setTitle(
-            tr("Browse, Backup, and Delete - %1 Games").arg(m_session.games().count()));
-        updateControls();
-    });
     connect(&m_session, &Session::gameModified, this,
             [this](const QString& name) { balloon(name + tr(" changed")); });
     connect(&m_session, &Session::gameDeleted, this,
@@ -467,19 +422,6 @@ void MainWindow::showJobPane(bool show)
 
 // Target -------------------------------------------------------------------
 
-void MainWindow::fillCopyMenu()
-{
-    // Only the first five disks fit the "Copy to HDD" menu; the local source disk is no target.
-    for (int i = 0; i < m_copyEntries.size(); ++i) {
-        const bool used = i < m_session.disks().size();
-        m_copyEntries[i]->setText(used ? m_session.disks()[i].label() : QString());
-        m_copyEntries[i]->setData(used ? m_session.disks()[i].device : QString());
-        m_copyEntries[i]->setVisible(used);
-        m_copyEntries[i]->setEnabled(
-            used && !(m_targetControl->localChosen() && i == m_targetControl->chosenDiskRow()));
-    }
-}
-
 // Source -------------------------------------------------------------------
 
 // Actions ------------------------------------------------------------------
@@ -492,15 +434,7 @@ void MainWindow::jobAdded()
 
 QList<int> MainWindow::selectedGames() const
 {
-    // Rows of the session's list, in its order, whatever the view's sorting.
-    QList<int> rows;
-    const QItemSelectionModel* selection = m_browse->lstHD->selectionModel();
-    if (!selection)
-        return rows;
-    for (const QModelIndex& shown : selection->selectedRows())
-        rows << m_gameFilter->mapToSource(shown).row();
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return m_games->selectedRows();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)

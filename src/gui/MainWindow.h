@@ -14,7 +14,7 @@
 
 class ActivityPane;
 class BrowsePane;
-class GameActions;
+class GamesController;
 class InstallController;
 class ProblemPresenter;
 class TargetController;
@@ -23,7 +23,6 @@ class Dialogs;
 class InstallPane;
 class JobPane;
 class NavigationPane;
-class GameFilterModel;
 class QAction;
 class QMenu;
 class QSplitter;
@@ -89,8 +88,6 @@ private:
     // session is idle).
 
     // Target.
-    // The disks a game can be copied to.
-    void fillCopyMenu();
     // Source.
     // Actions.
     void jobAdded();
@@ -120,7 +117,7 @@ private:
     NavigationPane* m_navigation;
     InstallPane* m_install;
     BrowsePane* m_browse;
-    GameActions* m_gameActions = nullptr;
+    GamesController* m_games = nullptr;
     InstallController* m_installer = nullptr;
     ProblemPresenter* m_problems = nullptr;
     TargetController* m_targetControl = nullptr;
@@ -131,15 +128,12 @@ private:
     QAction* m_settingsAction = nullptr;
     QAction* m_minimizeAction = nullptr;
     QAction* m_exitAction = nullptr;
-    QMenu* m_copyMenu = nullptr;
-    QList<QAction*> m_copyEntries;
     QStackedLayout* m_upper = nullptr;
     QSplitter* m_splitter = nullptr;
     class QGridLayout* m_grid = nullptr;
     bool m_stacked = false;
     int m_sideBySideWidth = 0;
     class QScrollArea* m_scroll = nullptr;
-    GameFilterModel* m_gameFilter = nullptr;
     bool m_placed = false; // sized and placed on the screen
     QWidget* m_columns = nullptr;
     std::unique_ptr<StatusWindow> m_status;

@@ -1,19 +1,103 @@
-#include "GameActions.h"
+#include "GamesController.h"
 
+#include "BrowsePane.h"
 #include "Dialogs.h"
 #include "core/devices/Flags.h"
 #include "core/devices/Probe.h"
 #include "core/jobs/JobCommands.h"
+#include "core/session/GameListModel.h"
 #include "core/session/Session.h"
 
+#include <QAction>
 #include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTreeView>
+
 #include <QFileInfo>
+#include <algorithm>
 
-GameActions::GameActions(Session& session, Dialogs& dialogs, Hooks hooks, QObject* parent)
-    : QObject(parent), m_session(session), m_dialogs(dialogs), m_hooks(std::move(hooks))
-{}
+GamesController::GamesController(BrowsePane* pane, Session& session, Dialogs& dialogs, Hooks hooks,
+                                 QWidget* parent)
+    : QObject(parent), m_pane(pane), m_session(session), m_dialogs(dialogs),
+      m_hooks(std::move(hooks)), m_filter(new GameFilterModel(this)),
+      m_copyMenu(new QMenu(QStringLiteral("backuphdd"), parent))
+{
+    m_filter->setSourceModel(&m_session.games());
+    m_pane->lstHD->setModel(m_filter);
+    // The tool's order until a header is clicked.
+    m_pane->lstHD->sortByColumn(-1, Qt::AscendingOrder);
+    m_copyMenu->setObjectName(QStringLiteral("mnuBackup"));
+    for (int i = 0; i < 5; ++i) {
+        QAction* a = m_copyMenu->addAction(QString());
+        a->setObjectName(QStringLiteral("mnuHDD%1").arg(i));
+        a->setVisible(false);
+        m_copyEntries << a;
+    }
+    connectPane();
+}
 
-QString GameActions::FileNameFor(const QString& title)
+void GamesController::connectPane()
+{
+    connect(m_pane->txtFilter, &QLineEdit::textChanged, m_filter, &GameFilterModel::setFilterText);
+    connect(m_pane->cmdBackupPC, &QPushButton::clicked, this, &GamesController::copyToPC);
+    connect(m_pane->cmdBackupPS2, &QPushButton::clicked, this, &GamesController::copyToPS2);
+    connect(m_pane->cmdBackupHDD, &QPushButton::clicked, this, [this] {
+        QPushButton* b = m_pane->cmdBackupHDD;
+        m_copyMenu->popup(b->mapToGlobal(QPoint(0, b->height())));
+    });
+    for (QAction* entry : std::as_const(m_copyEntries))
+        connect(entry, &QAction::triggered, this,
+                [this, entry] { copyToDisk(entry->data().toString()); });
+    connect(m_pane->cmdDelete, &QPushButton::clicked, this, &GamesController::deleteChosen);
+    connect(m_pane->cmdRename, &QPushButton::clicked, this, &GamesController::renameChosen);
+    connect(m_pane->cmdFlags, &QPushButton::clicked, this, &GamesController::changeFlagsOfChosen);
+    auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), m_pane->lstHD);
+    remove->setContext(Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, [this] {
+        // The key does what the button would, and only when it would.
+        if (m_pane->cmdDelete->isEnabled())
+            deleteChosen();
+    });
+    connect(&m_session, &Session::disksChanged, this, &GamesController::fillCopyMenu);
+    connect(&m_session, &Session::gamesChanged, this, [this] {
+        showGameCount(m_session.games().count());
+        m_hooks.updateControls();
+    });
+}
+
+void GamesController::showGameCount(int count)
+{
+    m_pane->setTitle(tr("Browse, Backup, and Delete - %1 Games").arg(count));
+}
+
+QList<int> GamesController::selectedRows() const
+{
+    QList<int> rows;
+    const QItemSelectionModel* selection = m_pane->lstHD->selectionModel();
+    if (!selection)
+        return rows;
+    for (const QModelIndex& shown : selection->selectedRows())
+        rows << m_filter->mapToSource(shown).row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void GamesController::fillCopyMenu()
+{
+    const int source = m_hooks.sourceDiskRow();
+    for (int i = 0; i < m_copyEntries.size(); ++i) {
+        const bool used = i < m_session.disks().size();
+        m_copyEntries[i]->setText(used ? m_session.disks()[i].label() : QString());
+        m_copyEntries[i]->setData(used ? m_session.disks()[i].device : QString());
+        m_copyEntries[i]->setVisible(used);
+        m_copyEntries[i]->setEnabled(used && i != source);
+    }
+}
+
+QString GamesController::FileNameFor(const QString& title)
 {
     // Only what a file name cannot hold is replaced; quotes and all else stay.
     QString name = title;
@@ -21,9 +105,9 @@ QString GameActions::FileNameFor(const QString& title)
     return name + QStringLiteral(".iso");
 }
 
-void GameActions::copyToPC()
+void GamesController::copyToPC()
 {
-    const QList<int> rows = m_hooks.selectedRows();
+    const QList<int> rows = selectedRows();
     if (rows.isEmpty())
         return;
     if (rows.size() == 1) {
@@ -54,9 +138,9 @@ void GameActions::copyToPC()
                   dir.filePath(FileNameFor(m_session.games().game(row).title)), false);
 }
 
-void GameActions::copyToPS2()
+void GamesController::copyToPS2()
 {
-    const QList<int> rows = m_hooks.selectedRows();
+    const QList<int> rows = selectedRows();
     if (rows.isEmpty())
         return;
     const std::optional<QString> answer = m_dialogs.inputText(
@@ -80,16 +164,16 @@ void GameActions::copyToPS2()
         queueCopy(JobKind::CopyToPS2, row, address);
 }
 
-void GameActions::copyToDisk(const QString& device)
+void GamesController::copyToDisk(const QString& device)
 {
     if (device.isEmpty())
         return;
-    for (const int row : m_hooks.selectedRows())
+    for (const int row : selectedRows())
         queueCopy(JobKind::CopyToHDD, row, device);
 }
 
-void GameActions::queueCopy(JobKind kind, int gameRow, const QString& destination,
-                            bool replaceAsked)
+void GamesController::queueCopy(JobKind kind, int gameRow, const QString& destination,
+                                bool replaceAsked)
 {
     Job job;
     job.kind = kind;
@@ -108,9 +192,9 @@ void GameActions::queueCopy(JobKind kind, int gameRow, const QString& destinatio
     m_hooks.jobAdded();
 }
 
-void GameActions::deleteChosen()
+void GamesController::deleteChosen()
 {
-    const QList<int> rows = m_hooks.selectedRows();
+    const QList<int> rows = selectedRows();
     if (rows.isEmpty())
         return;
     QStringList names;
@@ -130,9 +214,9 @@ void GameActions::deleteChosen()
     m_session.deleteGames(games);
 }
 
-void GameActions::renameChosen()
+void GamesController::renameChosen()
 {
-    const QList<int> rows = m_hooks.selectedRows();
+    const QList<int> rows = selectedRows();
     if (rows.size() != 1)
         return;
     const parse::GameRow& game = m_session.games().game(rows[0]);
@@ -153,9 +237,9 @@ void GameActions::renameChosen()
     m_session.renameGame(game.key(), newName);
 }
 
-void GameActions::changeFlagsOfChosen()
+void GamesController::changeFlagsOfChosen()
 {
-    const QList<int> rows = m_hooks.selectedRows();
+    const QList<int> rows = selectedRows();
     if (rows.size() != 1)
         return;
     const parse::GameRow& game = m_session.games().game(rows[0]);
