@@ -37,6 +37,45 @@ private slots:
         QFile::remove(m_file + QStringLiteral(".bak"));
     }
 
+    // Every key read one way by its type; the defaults write only the thirteen they always did.
+    void typedSettingsReadOneWay()
+    {
+        const SettingsFile s(m_file);
+        WriteDefaultSettings(m_file);
+        QVERIFY(s.flag(Setting::StayOnTop));
+        QVERIFY(!s.flag(Setting::ViewOutput));
+        QCOMPARE(s.text(Setting::ToolConfig), DefaultToolConfigPath());
+        QCOMPARE(s.colour(Setting::Backcolor), 0x8000000Fu);
+        // The window's own keys are no defaults: none is written.
+        QVERIFY(ReadSetting(kSettingsSection, QStringLiteral("MainGeometry"), m_file).isEmpty());
+        QFile written(m_file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray all = written.readAll();
+        QVERIFY(all.contains("UseColor"));
+        QVERIFY(!all.contains("ReadTimeout"));
+
+        // A flag is on only when its value converts to 1, however it is written.
+        for (const auto& [value, on] :
+             {std::pair{"1", true}, std::pair{" 1", true}, std::pair{"1.0", true},
+              std::pair{"2", false}, std::pair{"yes", false}, std::pair{"", false}}) {
+            QVERIFY(s.write(Setting::StayOnTop, QString::fromLatin1(value)));
+            QCOMPARE(s.flag(Setting::StayOnTop), on);
+        }
+        QVERIFY(s.setFlag(Setting::UseColor, true));
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("UseColor"), m_file),
+                 QStringLiteral("1"));
+        const QByteArray bytes("\x00\x01binary=\n", 10);
+        QVERIFY(s.setState(Setting::MainSplitter, bytes));
+        QCOMPARE(s.state(Setting::MainSplitter), bytes);
+        QVERIFY(s.setColour(Setting::Forecolor, 0x80000012u));
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("Forecolor"), m_file),
+                 QStringLiteral("-2147483630"));
+        QCOMPARE(s.colour(Setting::Forecolor), 0x80000012u);
+        // The balloon key is the other way round: 0 shows them.
+        QVERIFY(s.setFlag(Setting::BalloonTips, false));
+        QVERIFY(s.balloonsOn());
+    }
+
     void missingFileReadsEmptyAndWriteCreatesIt()
     {
         QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("IP"), m_file), QString());

@@ -19,6 +19,16 @@ class TestToolConfig : public QObject
     Q_OBJECT
 
 private slots:
+    void toolDefaultsAreTheToolsOwn()
+    {
+        const ToolConfig d = ToolDefaults(QStringLiteral("/x/hdl_dump.list"));
+        QVERIFY(!d.autoThrottle && !d.enableAspi && d.limitTo28bit && !d.useCompression);
+        QCOMPARE(d.targetKbps, kDefaultTargetKbps);
+        QCOMPARE(d.discDatabase, QStringLiteral("/x/hdl_dump.list"));
+        // An empty target in a file reads as the same default.
+        QCOMPARE(read("\"target_kbps\" = \"\"\n").targetKbps, d.targetKbps);
+    }
+
     void readsBothLineEndsAndQuoting()
     {
         const QByteArray lf =

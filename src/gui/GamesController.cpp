@@ -112,7 +112,7 @@ void GamesController::copyToPC()
         return;
     if (rows.size() == 1) {
         FileDialogRequest request;
-        request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+        request.directory = m_session.settings().text(Setting::DefaultISO);
         request.fileName = FileNameFor(m_session.games().game(rows[0]).title);
         request.filter = tr("ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|");
         request.defaultSuffix = QStringLiteral("iso");
@@ -127,7 +127,7 @@ void GamesController::copyToPC()
     // there is not replaced; the check before the run names it.
     const std::optional<QString> folder =
         m_dialogs.chooseFolder(tr("Choose the folder for the %1 games").arg(rows.size()),
-                               m_session.settings().read(QStringLiteral("DefaultISO")));
+                               m_session.settings().text(Setting::DefaultISO));
     if (!folder || folder->isEmpty())
         return;
     const QDir dir(*folder);

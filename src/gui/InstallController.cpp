@@ -166,7 +166,7 @@ void InstallController::browseImage()
         return;
     }
     FileDialogRequest request;
-    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+    request.directory = m_session.settings().text(Setting::DefaultISO);
     request.defaultSuffix = QStringLiteral("*.iso");
     request.mustExist = true;
     request.filter = ImageFilter();
@@ -319,7 +319,7 @@ void InstallController::makeIso()
         return;
     }
     FileDialogRequest request;
-    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+    request.directory = m_session.settings().text(Setting::DefaultISO);
     request.fileName = in->txtGameName->text() + QStringLiteral(".iso");
     request.filter = ImageFilter();
     request.defaultSuffix = QStringLiteral("*.iso");
@@ -343,7 +343,7 @@ void InstallController::addImages()
 {
     FileDialogRequest request;
     request.title = tr("Add Images");
-    request.directory = m_session.settings().read(QStringLiteral("DefaultISO"));
+    request.directory = m_session.settings().text(Setting::DefaultISO);
     request.filter = ImageFilter();
     request.mustExist = true;
     const QStringList files = m_dialogs.openFiles(request);
@@ -355,7 +355,7 @@ void InstallController::addFolder()
 {
     const std::optional<QString> folder =
         m_dialogs.chooseFolder(tr("Add every image in a folder and its subfolders"),
-                               m_session.settings().read(QStringLiteral("DefaultISO")));
+                               m_session.settings().text(Setting::DefaultISO));
     if (folder && !folder->isEmpty())
         addPaths({*folder});
 }

@@ -527,7 +527,7 @@ void MainWindow::showRunStatus(bool installNow)
         m_status->setJobStart(QDateTime::currentMSecsSinceEpoch());
     CentreOver(m_status.get(), this);
     m_status->showNormal();
-    if (m_session.settings().read(QStringLiteral("StayOnTop")) == QLatin1String("1"))
+    if (m_session.settings().flag(Setting::StayOnTop))
         SetTopmost(m_status.get());
     minimizeToTray();
 }
@@ -599,30 +599,27 @@ void MainWindow::load()
             &MainWindow::updateControls);
     m_settingsWindow->load();
     AddTrayIcon(m_seams.tray, windowTitle(), windowIcon(), m_trayMenu);
-    const bool viewOutput = m_session.settings().number(QStringLiteral("ViewOutput")) == 1;
+    const bool viewOutput = m_session.settings().flag(Setting::ViewOutput);
     m_navigation->chkOutput->setChecked(viewOutput);
     if (!viewOutput)
         setActivityVisible(false);
     m_placed = false;
     placeWindow();
     m_placed = true;
-    QString ip = m_session.settings().read(QStringLiteral("IP"));
+    QString ip = m_session.settings().text(Setting::IP);
     if (ip.isEmpty())
         ip = kDefaultIP;
     // The box stores the address and makes it the target.
     m_target->txtIP->setText(ip);
     applyColumnWidths();
     // Widths the user chose win over the design's.
-    m_browse->lstHD->header()->restoreState(QByteArray::fromBase64(
-        m_session.settings().read(QStringLiteral("GameColumns")).toLatin1()));
-    m_jobPane->lstJob->header()->restoreState(
-        QByteArray::fromBase64(m_session.settings().read(QStringLiteral("JobColumns")).toLatin1()));
+    m_browse->lstHD->header()->restoreState(m_session.settings().state(Setting::GameColumns));
+    m_jobPane->lstJob->header()->restoreState(m_session.settings().state(Setting::JobColumns));
     updateControls();
     show();
     // The splitter's shares apply to its final size, known once the window is laid out.
     layout()->activate();
-    m_splitter->restoreState(QByteArray::fromBase64(
-        m_session.settings().read(QStringLiteral("MainSplitter")).toLatin1()));
+    m_splitter->restoreState(m_session.settings().state(Setting::MainSplitter));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

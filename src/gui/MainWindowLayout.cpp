@@ -51,8 +51,7 @@ void MainWindow::setActivityVisible(bool on)
     }
     m_activity->setVisible(on);
     m_activity->flushOutput();
-    m_session.settings().write(QStringLiteral("ViewOutput"),
-                               on ? QStringLiteral("1") : QStringLiteral("0"));
+    m_session.settings().setFlag(Setting::ViewOutput, on);
 }
 
 void MainWindow::applyColumnWidths()
@@ -138,8 +137,7 @@ void MainWindow::placeWindow()
     // contents' size it scrolls.
     setMinimumSize(std::min(kMinimumSize.width(), area.width() - kFrameAllowance.width()),
                    std::min(kMinimumSize.height(), area.height() - kFrameAllowance.height()));
-    const QByteArray geometry =
-        QByteArray::fromBase64(settings.read(QStringLiteral("MainGeometry")).toLatin1());
+    const QByteArray geometry = settings.state(Setting::MainGeometry);
     if (geometry.isEmpty() || !restoreGeometry(geometry)) {
         // Room for the lists beyond what the controls need.
         m_scroll->widget()->adjustSize();
@@ -153,19 +151,15 @@ void MainWindow::placeWindow()
         move(area.x() + area.width() / 2 - width() / 2,
              area.y() + area.height() / 2 - height() / 2);
     }
-    m_splitter->restoreState(
-        QByteArray::fromBase64(settings.read(QStringLiteral("MainSplitter")).toLatin1()));
+    m_splitter->restoreState(settings.state(Setting::MainSplitter));
 }
 
 void MainWindow::saveWindowState()
 {
     m_targetControl->saveAddress();
     const SettingsFile& settings = m_session.settings();
-    settings.write(QStringLiteral("MainGeometry"), QString::fromLatin1(saveGeometry().toBase64()));
-    settings.write(QStringLiteral("MainSplitter"),
-                   QString::fromLatin1(m_splitter->saveState().toBase64()));
-    settings.write(QStringLiteral("GameColumns"),
-                   QString::fromLatin1(m_browse->lstHD->header()->saveState().toBase64()));
-    settings.write(QStringLiteral("JobColumns"),
-                   QString::fromLatin1(m_jobPane->lstJob->header()->saveState().toBase64()));
+    settings.setState(Setting::MainGeometry, saveGeometry());
+    settings.setState(Setting::MainSplitter, m_splitter->saveState());
+    settings.setState(Setting::GameColumns, m_browse->lstHD->header()->saveState());
+    settings.setState(Setting::JobColumns, m_jobPane->lstJob->header()->saveState());
 }

@@ -65,10 +65,8 @@ SettingsWindow::SettingsWindow(Context context)
     cmdDiskDatabase = named(new QPushButton(QStringLiteral("...")), "cmdDiskDatabase");
     chkAutoThrottle = named(new QCheckBox(QStringLiteral("Auto-Throttle")), "chkAutoThrottle");
     chkEnableASPI = named(new QCheckBox(QStringLiteral("Enable ASPI")), "chkEnableASPI");
-    chkEnableASPI->setChecked(true);
     chkLimit28bit =
         named(new QCheckBox(QStringLiteral("Limit to 28bit  (HDD is <= 128GB)")), "chkLimit28bit");
-    chkLimit28bit->setChecked(true);
     chkUseCompression =
         named(new QCheckBox(QStringLiteral("Use Compression")), "chkUseCompression");
     txtTargetkbps = named(new QLineEdit, "txtTargetkbps");
@@ -91,6 +89,8 @@ SettingsWindow::SettingsWindow(Context context)
         l->addLayout(kbps);
         l->addStretch();
     }
+    // What the page shows before a file is read.
+    showConfig(ToolConfig{});
 
     // GUI page: the program's settings, stored at each change.
     txtDefaultISO = named(new QLineEdit, "txtDefaultISO");
@@ -171,12 +171,12 @@ SettingsWindow::SettingsWindow(Context context)
         dots->setFixedWidth(dots->fontMetrics().horizontalAdvance(QStringLiteral("...")) +
                             Twips(this, 360));
 
-    bindFlag(chkClosePS2, "ClosePS2");
-    bindFlag(chkShutdownPS2, "TurnOffPS2");
-    bindFlag(chkShutdownPC, "TurnOffPC");
-    bindFlag(chkStandby, "StandbyPC");
-    bindFlag(chkStayOnTop, "StayOnTop");
-    bindFlag(chkBalloonTips, "BalloonTips");
+    bindFlag(chkClosePS2, Setting::ClosePS2);
+    bindFlag(chkShutdownPS2, Setting::TurnOffPS2);
+    bindFlag(chkShutdownPC, Setting::TurnOffPC);
+    bindFlag(chkStandby, Setting::StandbyPC);
+    bindFlag(chkStayOnTop, Setting::StayOnTop);
+    bindFlag(chkBalloonTips, Setting::BalloonTips);
     // At most one PC end action: ticking one unticks the other first.
     connect(chkShutdownPC, &QCheckBox::toggled, this, [this](bool on) {
         if (on && chkStandby->isChecked())
@@ -220,12 +220,10 @@ const SettingsFile& SettingsWindow::settings() const
     return m_context.session.settings();
 }
 
-void SettingsWindow::bindFlag(QCheckBox* box, const char* key)
+void SettingsWindow::bindFlag(QCheckBox* box, Setting setting)
 {
-    const QString k = QString::fromLatin1(key);
-    connect(box, &QCheckBox::toggled, this, [this, k](bool on) {
-        settings().write(k, on ? QStringLiteral("1") : QStringLiteral("0"));
-    });
+    connect(box, &QCheckBox::toggled, this,
+            [this, setting](bool on) { settings().setFlag(setting, on); });
 }
 
 void SettingsWindow::load()
@@ -239,34 +237,33 @@ void SettingsWindow::load()
 void SettingsWindow::LoadGuiSettings()
 {
     const SettingsFile& s = settings();
-    auto flag = [&s](const char* key) { return s.number(QString::fromLatin1(key)) == 1; };
-    chkClosePS2->setChecked(flag("ClosePS2"));
-    chkShutdownPC->setChecked(flag("TurnOffPC"));
-    chkStandby->setChecked(flag("StandbyPC"));
-    chkShutdownPS2->setChecked(flag("TurnOffPS2"));
-    txtDefaultISO->setText(s.read(QStringLiteral("DefaultISO")));
-    chkStayOnTop->setChecked(flag("StayOnTop"));
-    chkBalloonTips->setChecked(flag("BalloonTips"));
+    chkClosePS2->setChecked(s.flag(Setting::ClosePS2));
+    chkShutdownPC->setChecked(s.flag(Setting::TurnOffPC));
+    chkStandby->setChecked(s.flag(Setting::StandbyPC));
+    chkShutdownPS2->setChecked(s.flag(Setting::TurnOffPS2));
+    txtDefaultISO->setText(s.text(Setting::DefaultISO));
+    chkStayOnTop->setChecked(s.flag(Setting::StayOnTop));
+    chkBalloonTips->setChecked(s.flag(Setting::BalloonTips));
 
-    quint32 back = static_cast<quint32>(s.number(QStringLiteral("Backcolor")));
-    quint32 fore = static_cast<quint32>(s.number(QStringLiteral("Forecolor")));
-    chkColors->setChecked(flag("UseColor"));
+    quint32 back = s.colour(Setting::Backcolor);
+    quint32 fore = s.colour(Setting::Forecolor);
+    chkColors->setChecked(s.flag(Setting::UseColor));
     if (chkColors->isChecked()) {
         cmdForecolor->setEnabled(true);
         cmdBackcolor->setEnabled(true);
         // Two black colours mean none was chosen: the desktop's colours then.
         if (fore == 0 && back == 0) {
-            s.write(QStringLiteral("Backcolor"), QStringLiteral("-2147483633"));
-            s.write(QStringLiteral("Forecolor"), QStringLiteral("-2147483630"));
+            s.write(Setting::Backcolor, QStringLiteral("-2147483633"));
+            s.write(Setting::Forecolor, QStringLiteral("-2147483630"));
             back = kSystemButtonFace;
             fore = kSystemButtonText;
         }
         ApplyColors(true, fore, back, windows());
         ApplyColors(false, fore, back, windows());
     }
-    if (s.read(QStringLiteral("hdl_config")).isEmpty())
-        s.write(QStringLiteral("hdl_config"), DefaultToolConfigPath());
-    txtHDLDumpConfig->setText(s.read(QStringLiteral("hdl_config")));
+    if (s.text(Setting::ToolConfig).isEmpty())
+        s.write(Setting::ToolConfig, DefaultToolConfigPath());
+    txtHDLDumpConfig->setText(s.text(Setting::ToolConfig));
 }
 
 void SettingsWindow::setToolControlsEnabled(bool enabled)
@@ -304,7 +301,7 @@ void SettingsWindow::showConfig(const ToolConfig& config)
 
 void SettingsWindow::LoadToolConfig()
 {
-    const QString path = settings().read(QStringLiteral("hdl_config"));
+    const QString path = settings().text(Setting::ToolConfig);
     m_configContent.reset();
     if (!FileExists(path)) {
         m_context.dialogs.message(
@@ -358,7 +355,7 @@ void SettingsWindow::fillPageDefaults()
     if (txtDiscDatabase->text().trimmed().isEmpty())
         txtDiscDatabase->setText(DefaultDiscDatabasePath());
     if (txtTargetkbps->text().isEmpty())
-        txtTargetkbps->setText(QStringLiteral("2300"));
+        txtTargetkbps->setText(kDefaultTargetKbps);
 }
 
 bool SettingsWindow::SaveToolConfig()
@@ -367,7 +364,7 @@ bool SettingsWindow::SaveToolConfig()
     if (m_context.currentIp().isEmpty())
         m_context.setIp(kDefaultIP);
     const ToolConfig config = pageConfig();
-    const QString path = settings().read(QStringLiteral("hdl_config"));
+    const QString path = settings().text(Setting::ToolConfig);
     const bool exists = QFileInfo::exists(path);
     QString error;
     if (exists && !QFileInfo(path).isFile())
@@ -445,12 +442,12 @@ void SettingsWindow::chkColors_Click()
 {
     const SettingsFile& s = settings();
     const bool on = chkColors->isChecked();
-    s.write(QStringLiteral("UseColor"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    s.setFlag(Setting::UseColor, on);
     cmdForecolor->setEnabled(on);
     cmdBackcolor->setEnabled(on);
     if (on) {
-        const quint32 back = static_cast<quint32>(s.number(QStringLiteral("Backcolor")));
-        const quint32 fore = static_cast<quint32>(s.number(QStringLiteral("Forecolor")));
+        const quint32 back = s.colour(Setting::Backcolor);
+        const quint32 fore = s.colour(Setting::Forecolor);
         if (back != 0 || fore != 0) {
             ApplyColors(true, fore, back, windows());
             ApplyColors(false, fore, back, windows());
@@ -463,22 +460,20 @@ void SettingsWindow::chkColors_Click()
 
 void SettingsWindow::cmdBackcolor_Click()
 {
-    const auto colour = m_context.dialogs.chooseColor(
-        static_cast<quint32>(settings().number(QStringLiteral("Backcolor"))));
+    const auto colour = m_context.dialogs.chooseColor(settings().colour(Setting::Backcolor));
     if (!colour)
         return;
     ApplyColors(false, 0, *colour, windows());
-    settings().write(QStringLiteral("Backcolor"), QString::number(*colour));
+    settings().setColour(Setting::Backcolor, *colour);
 }
 
 void SettingsWindow::cmdForecolor_Click()
 {
-    const auto colour = m_context.dialogs.chooseColor(
-        static_cast<quint32>(settings().number(QStringLiteral("Forecolor"))));
+    const auto colour = m_context.dialogs.chooseColor(settings().colour(Setting::Forecolor));
     if (!colour)
         return;
     ApplyColors(true, *colour, 0, windows());
-    settings().write(QStringLiteral("Forecolor"), QString::number(*colour));
+    settings().setColour(Setting::Forecolor, *colour);
 }
 
 void SettingsWindow::cmdDefaultISO_Click()
@@ -490,7 +485,7 @@ void SettingsWindow::cmdDefaultISO_Click()
     QString dir = *folder;
     if (!dir.endsWith(u'/'))
         dir += u'/';
-    settings().write(QStringLiteral("DefaultISO"), dir);
+    settings().write(Setting::DefaultISO, dir);
     txtDefaultISO->setText(dir);
 }
 
@@ -499,14 +494,14 @@ void SettingsWindow::cmdHDLDumpConfig_Click()
     FileDialogRequest request;
     request.mustExist = true;
     request.filter = QStringLiteral("HDL_Dump Config File|hdl_dump.conf;.hdl_dump.conf|");
-    const QString current = settings().read(QStringLiteral("hdl_config"));
+    const QString current = settings().text(Setting::ToolConfig);
     if (!current.isEmpty())
         request.directory = QFileInfo(current).absolutePath();
     const std::optional<QString> chosen = m_context.dialogs.openFile(request);
     if (!chosen || chosen->isEmpty() ||
         !chosen->right(13).toLower().endsWith(QLatin1String("hdl_dump.conf")))
         return;
-    settings().write(QStringLiteral("hdl_config"), *chosen);
+    settings().write(Setting::ToolConfig, *chosen);
     txtHDLDumpConfig->setText(*chosen);
     LoadToolConfig();
 }
@@ -516,7 +511,7 @@ void SettingsWindow::cmdDiskDatabase_Click()
     FileDialogRequest request;
     request.mustExist = true;
     request.filter = QStringLiteral("HDL_Dump Disk Database|hdl_dump.list;.hdl_dump.list|");
-    const QString config = settings().read(QStringLiteral("hdl_config"));
+    const QString config = settings().text(Setting::ToolConfig);
     request.directory =
         config.contains(u'/') ? config.left(config.lastIndexOf(u'/') + 1) : QDir::homePath() + u'/';
     const std::optional<QString> chosen = m_context.dialogs.openFile(request);
@@ -598,11 +593,8 @@ void SettingsWindow::cmdDefaults_Click()
     WriteDefaultSettings(settings().path());
     LoadGuiSettings();
     LoadToolConfig();
-    chkAutoThrottle->setChecked(false);
-    chkEnableASPI->setChecked(false);
-    chkLimit28bit->setChecked(true);
-    chkUseCompression->setChecked(false);
-    txtTargetkbps->setText(QStringLiteral("2300"));
-    txtDiscDatabase->setText(DefaultDiscDatabasePath());
+    ToolConfig defaults = ToolDefaults(DefaultDiscDatabasePath());
+    defaults.toxicOS = chkToxicOS->isChecked();
+    showConfig(defaults);
     m_context.setIp(kDefaultIP);
 }

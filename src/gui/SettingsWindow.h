@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/settings/Settings.h"
 #include "core/settings/ToolConfig.h"
 
 #include <QWidget>
@@ -105,7 +106,7 @@ private:
     bool toolConfigChanged() const;
     // The database and the speed a save writes when their boxes are empty.
     void fillPageDefaults();
-    void bindFlag(QCheckBox* box, const char* key);
+    void bindFlag(QCheckBox* box, Setting setting);
     void chkStayOnTop_Click();
     void chkColors_Click();
     void setToolControlsEnabled(bool enabled);

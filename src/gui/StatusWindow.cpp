@@ -226,10 +226,10 @@ void StatusWindow::prepare(bool networkTarget, const SettingsFile& settings, boo
     m_jobStart = 0;
     m_elapsed->setText(tr("Elapsed 0:00:00"));
     m_shutdownPS2->setEnabled(networkTarget);
-    m_shutdownPS2->setChecked(networkTarget && settings.number(QStringLiteral("TurnOffPS2")) == 1);
+    m_shutdownPS2->setChecked(networkTarget && settings.flag(Setting::TurnOffPS2));
     // Standby is set second, so it wins when both are stored.
-    m_shutdownPC->setChecked(settings.number(QStringLiteral("TurnOffPC")) == 1);
-    m_standbyPC->setChecked(settings.number(QStringLiteral("StandbyPC")) == 1);
+    m_shutdownPC->setChecked(settings.flag(Setting::TurnOffPC));
+    m_standbyPC->setChecked(settings.flag(Setting::StandbyPC));
     endActionsChanged();
     setWindowTitle(tr("Status"));
 }

@@ -64,10 +64,10 @@ TargetController::~TargetController()
 void TargetController::saveAddress()
 {
     if (!m_addressSave.isActive() &&
-        m_pane->txtIP->text() == m_session.settings().read(QStringLiteral("IP")))
+        m_pane->txtIP->text() == m_session.settings().text(Setting::IP))
         return;
     m_addressSave.stop();
-    m_session.settings().write(QStringLiteral("IP"), m_pane->txtIP->text());
+    m_session.settings().write(Setting::IP, m_pane->txtIP->text());
 }
 
 void TargetController::setAddress(const QString& address)

@@ -30,7 +30,7 @@ void Doctor::start()
                 .arg(tool, !info.isFile()         ? QStringLiteral("not found")
                            : !info.isExecutable() ? QStringLiteral("not executable")
                                                   : QStringLiteral("found"));
-    const QString toolConfig = m_settings.read(QStringLiteral("hdl_config"));
+    const QString toolConfig = m_settings.text(Setting::ToolConfig);
     json[QStringLiteral("config_file")] = m_paths.configFile;
     json[QStringLiteral("tool_config_file")] = toolConfig;
     text +=

@@ -64,7 +64,7 @@ Session::~Session()
 int Session::readTimeoutMs() const
 {
     // A listing or a disc read that says nothing for this long gives up.
-    const qint32 seconds = m_settings.number(QStringLiteral("ReadTimeout"));
+    const qint32 seconds = m_settings.number(Setting::ReadTimeout);
     return seconds > 0 ? seconds * 1000 : m_readTimeoutMs;
 }
 
@@ -427,8 +427,8 @@ void Session::selectTarget(TargetKind kind, const QString& typed)
 
 bool Session::runExitActions()
 {
-    const bool wanted = NumericValue(m_settings.read(QStringLiteral("ClosePS2"))) == 1 &&
-                        !address().isEmpty() && toolAvailable() && !isBusy();
+    const bool wanted =
+        m_settings.flag(Setting::ClosePS2) && !address().isEmpty() && toolAvailable() && !isBusy();
     if (!wanted) {
         QTimer::singleShot(0, this, &Session::exitActionsDone);
         return false;

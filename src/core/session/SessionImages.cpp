@@ -7,7 +7,7 @@
 
 DiscDatabase Session::discDatabase() const
 {
-    QString config = m_settings.read(QStringLiteral("hdl_config"));
+    QString config = m_settings.text(Setting::ToolConfig);
     if (config.isEmpty())
         config = DefaultToolConfigPath();
     QByteArray content;

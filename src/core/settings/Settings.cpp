@@ -27,6 +27,12 @@ QString DefaultDiscDatabasePath()
     return platform::defaultDiscDatabasePath();
 }
 
+const SettingKey& KeyOf(Setting setting)
+{
+    // The table is in the enum's order.
+    return kSettingKeys[static_cast<std::size_t>(setting)];
+}
+
 QString SettingDefault(const QString& key)
 {
     for (const SettingKey& k : kSettingKeys) {
@@ -38,9 +44,11 @@ QString SettingDefault(const QString& key)
 
 void WriteDefaultSettings(const QString& file)
 {
-    for (const SettingKey& k : kSettingKeys)
-        WriteSetting(kSettingsSection, QLatin1String(k.name), SettingDefault(QLatin1String(k.name)),
-                     file);
+    for (const SettingKey& k : kSettingKeys) {
+        if (k.writtenAsDefault)
+            WriteSetting(kSettingsSection, QLatin1String(k.name),
+                         SettingDefault(QLatin1String(k.name)), file);
+    }
 }
 
 double NumericValue(const QString& text)
@@ -97,3 +105,14 @@ qint32 IntegerValue(const QString& text)
         return static_cast<qint32>(static_cast<quint32>(static_cast<qint64>(v)));
     return 0;
 }
+
+// KeyOf reads the table by the enum's value.
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
+            if (static_cast<std::size_t>(kSettingKeys[i].setting) != i)
+                return false;
+        }
+        return true;
+    }(),
+    "kSettingKeys is not in the order of Setting");

@@ -1,35 +1,82 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 // Every setting of the program lives in section "hdl_dump" of config.cfg.
 inline const QString kSettingsSection = QStringLiteral("hdl_dump");
 
-struct SettingKey
-{
-    const char* name;
-    const char* defaultValue; // nullptr: computed (the tool's configuration path)
+// Every setting of the program.
+enum class Setting : std::uint8_t {
+    DefaultISO,
+    ClosePS2,
+    TurnOffPC,
+    StandbyPC,
+    TurnOffPS2,
+    IP,
+    StayOnTop,
+    ViewOutput,
+    ToolConfig,
+    BalloonTips, // 1: no balloons
+    Backcolor,
+    Forecolor,
+    UseColor,
+    ReadTimeout, // seconds a listing or disc read may stay silent; 0: the program's own
+    MainGeometry,
+    MainSplitter,
+    GameColumns,
+    JobColumns,
 };
 
-// The thirteen keys in the order the defaults are written.
-inline constexpr std::array<SettingKey, 13> kSettingKeys{{
-    {"DefaultISO", ""},
-    {"ClosePS2", "0"},
-    {"TurnOffPC", "0"},
-    {"StandbyPC", "0"},
-    {"TurnOffPS2", "0"},
-    {"IP", "192.168.0.10"},
-    {"StayOnTop", "1"},
-    {"ViewOutput", "0"},
-    {"hdl_config", nullptr},
-    {"BalloonTips", "0"},
-    {"Backcolor", "-2147483633"},
-    {"Forecolor", "-2147483630"},
-    {"UseColor", "0"},
+enum class SettingType : std::uint8_t {
+    Text,
+    Path,
+    Flag,   // "1" or "0"
+    Number, // a whole number
+    Colour, // a colour as the settings file has always held it (a number)
+    State,  // the window's own bytes, in Base64
+};
+
+struct SettingKey
+{
+    Setting setting;
+    const char* name;
+    SettingType type;
+    const char* defaultValue; // nullptr: computed (the tool's configuration path)
+    bool writtenAsDefault;    // written by "Use Defaults" and at the first start
+};
+
+// Every key, in the order the defaults are written; the first thirteen are the defaults.
+inline constexpr std::array<SettingKey, 18> kSettingKeys{{
+    {Setting::DefaultISO, "DefaultISO", SettingType::Path, "", true},
+    {Setting::ClosePS2, "ClosePS2", SettingType::Flag, "0", true},
+    {Setting::TurnOffPC, "TurnOffPC", SettingType::Flag, "0", true},
+    {Setting::StandbyPC, "StandbyPC", SettingType::Flag, "0", true},
+    {Setting::TurnOffPS2, "TurnOffPS2", SettingType::Flag, "0", true},
+    {Setting::IP, "IP", SettingType::Text, "192.168.0.10", true},
+    {Setting::StayOnTop, "StayOnTop", SettingType::Flag, "1", true},
+    {Setting::ViewOutput, "ViewOutput", SettingType::Flag, "0", true},
+    {Setting::ToolConfig, "hdl_config", SettingType::Path, nullptr, true},
+    {Setting::BalloonTips, "BalloonTips", SettingType::Flag, "0", true},
+    {Setting::Backcolor, "Backcolor", SettingType::Colour, "-2147483633", true},
+    {Setting::Forecolor, "Forecolor", SettingType::Colour, "-2147483630", true},
+    {Setting::UseColor, "UseColor", SettingType::Flag, "0", true},
+    {Setting::ReadTimeout, "ReadTimeout", SettingType::Number, "0", false},
+    {Setting::MainGeometry, "MainGeometry", SettingType::State, "", false},
+    {Setting::MainSplitter, "MainSplitter", SettingType::State, "", false},
+    {Setting::GameColumns, "GameColumns", SettingType::State, "", false},
+    {Setting::JobColumns, "JobColumns", SettingType::State, "", false},
 }};
+
+const SettingKey& KeyOf(Setting setting);
+inline QString NameOf(Setting setting)
+{
+    return QLatin1String(KeyOf(setting).name);
+}
 
 inline const QString kDefaultIP = QStringLiteral("192.168.0.10");
 
@@ -37,7 +84,7 @@ QString ReadSetting(const QString& section, const QString& key, const QString& f
 // False (with the reason in *error) when the file was left as it was.
 bool WriteSetting(const QString& section, const QString& key, const QString& value,
                   const QString& file, QString* error = nullptr);
-// Writes all thirteen defaults into file; other keys stay.
+// Writes the thirteen defaults into file; other keys stay.
 void WriteDefaultSettings(const QString& file);
 QString DefaultToolConfigPath();
 QString DefaultDiscDatabasePath();
@@ -72,8 +119,29 @@ public:
         m_onFailure = std::move(f);
     }
     qint32 number(const QString& key) const { return IntegerValue(read(key)); }
+
+    // The typed forms, one reading each.
+    QString text(Setting s) const { return read(NameOf(s)); }
+    // On when the value converts to 1.
+    bool flag(Setting s) const { return NumericValue(text(s)) == 1; }
+    qint32 number(Setting s) const { return IntegerValue(text(s)); }
+    quint32 colour(Setting s) const { return static_cast<quint32>(number(s)); }
+    QByteArray state(Setting s) const { return QByteArray::fromBase64(text(s).toLatin1()); }
+    bool write(Setting s, const QString& value) const { return write(NameOf(s), value); }
+    bool setFlag(Setting s, bool on) const
+    {
+        return write(s, on ? QStringLiteral("1") : QStringLiteral("0"));
+    }
+    bool setColour(Setting s, quint32 colour) const
+    {
+        return write(s, QString::number(static_cast<qint32>(colour)));
+    }
+    bool setState(Setting s, const QByteArray& bytes) const
+    {
+        return write(s, QString::fromLatin1(bytes.toBase64()));
+    }
     // Balloons show only while "BalloonTips" converts to 0.
-    bool balloonsOn() const { return NumericValue(read(QStringLiteral("BalloonTips"))) == 0; }
+    bool balloonsOn() const { return NumericValue(text(Setting::BalloonTips)) == 0; }
 
 private:
     QString m_path;

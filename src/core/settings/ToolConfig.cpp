@@ -65,7 +65,7 @@ void ApplyToolConfig(const QList<QPair<QString, QString>>& pairs, ToolConfig& co
         } else if (key == QLatin1String("partition_naming")) {
             config.toxicOS = value == QLatin1String("toxicos");
         } else if (key == QLatin1String("target_kbps")) {
-            config.targetKbps = value.isEmpty() ? QStringLiteral("2300") : value;
+            config.targetKbps = value.isEmpty() ? kDefaultTargetKbps : value;
         } else if (key == QLatin1String("use_compression")) {
             config.useCompression = value == QLatin1String("yes");
         }
@@ -172,4 +172,16 @@ bool ReadToolConfigFile(const QString& path, QByteArray* content, QString* error
 bool SaveToolConfigFile(const QString& path, const QByteArray& content, QString* error)
 {
     return SaveFileAtomically(path, content, error);
+}
+
+ToolConfig ToolDefaults(const QString& discDatabase)
+{
+    ToolConfig config;
+    config.discDatabase = discDatabase;
+    config.autoThrottle = false;
+    config.enableAspi = false;
+    config.limitTo28bit = true;
+    config.useCompression = false;
+    config.targetKbps = kDefaultTargetKbps;
+    return config;
 }

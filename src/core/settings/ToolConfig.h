@@ -7,6 +7,11 @@
 
 // The tool's own configuration file, hdl_dump.conf: one setting a line,
 // "key" = "value", LF line ends.
+// The tool's transfer target when its file names none.
+inline const QString kDefaultTargetKbps = QStringLiteral("2300");
+
+// hdl_dump.conf as the settings page shows it. A new one is what the page shows before any
+// file was read; a key a file lacks keeps its value.
 struct ToolConfig
 {
     QString discDatabase;
@@ -20,6 +25,11 @@ struct ToolConfig
 
     bool operator==(const ToolConfig&) const = default;
 };
+
+// What the tool itself assumes ("Use Defaults"): no throttling, no ASPI, 28-bit addressing,
+// no compression, its own transfer target and disc database. The partition naming is the
+// user's and is left out.
+ToolConfig ToolDefaults(const QString& discDatabase);
 
 // The key-value pairs of a file's lines, in order; quotes removed, lines
 // without " = " left out. The last line counts even without a line feed.
