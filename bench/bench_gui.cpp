@@ -43,7 +43,7 @@ class NoPower : public PowerActions
 public:
     void ShutdownPC() override {}
     void SuspendPC() override {}
-    bool InhibitSleep(const QString&, QString*) override { return true; }
+    void InhibitSleep(const QString&, InhibitDone done) override { done(true, {}); }
     void ReleaseSleep() override {}
 };
 class NoIcmp : public IcmpBackend

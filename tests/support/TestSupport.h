@@ -13,6 +13,7 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
 // While it lives, no file of this process may grow beyond the given bytes: an
 // honest full disk. Writes beyond fail with EFBIG instead of killing the process.
@@ -118,14 +119,15 @@ class FakePower : public PowerActions
 public:
     void ShutdownPC() override { calls << QStringLiteral("shutdown"); }
     void SuspendPC() override { calls << QStringLiteral("standby"); }
-    bool InhibitSleep(const QString& why, QString* error) override
+    void InhibitSleep(const QString& why, InhibitDone done) override
     {
         sleepCalls << QStringLiteral("inhibit");
         reasons << why;
-        if (!canInhibit)
-            *error = QStringLiteral("no logind here");
         held = canInhibit;
-        return canInhibit;
+        // Answered later, as logind does.
+        QTimer::singleShot(0, [done, ok = canInhibit] {
+            done(ok, ok ? QString() : QStringLiteral("no logind here"));
+        });
     }
     void ReleaseSleep() override
     {

@@ -327,14 +327,22 @@ void Session::readTargets(QStringList targets, std::function<void()> done)
 
 void Session::holdAwake()
 {
-    QString error;
-    m_awake = m_seams.power.InhibitSleep(tr("Installing and copying PS2 games"), &error);
-    if (m_awake) {
-        m_runner.log().addNote(tr("The PC is kept awake during the run."));
-        return;
-    }
-    // Not a reason to stop or to interrupt an unattended run with a message.
-    m_runner.log().addNote(tr("The PC could not be kept awake during the run: %1").arg(error));
+    m_awake = true;
+    // Asked without waiting: the run starts at once, and the answer is only written down.
+    const QPointer<Session> self(this);
+    m_seams.power.InhibitSleep(
+        tr("Installing and copying PS2 games"), [self](bool held, const QString& error) {
+            if (!self)
+                return;
+            if (held) {
+                self->m_runner.log().addNote(tr("The PC is kept awake during the run."));
+                return;
+            }
+            // Not a reason to stop or to interrupt an unattended run
+            // with a message.
+            self->m_runner.log().addNote(
+                tr("The PC could not be kept awake during the run: %1").arg(error));
+        });
 }
 
 void Session::releaseAwake()
