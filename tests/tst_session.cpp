@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The session without any window, driven against the simulator.
@@ -209,6 +210,25 @@ private slots:
         m_session->cancel();
         QVERIFY(idle());
         QVERIFY(m_problems.isEmpty());
+    }
+
+    void cancelStopsABatchBeforeAnyImageIsRead()
+    {
+        start();
+        QTemporaryDir dir;
+        for (int i = 0; i < 50; ++i)
+            QFile(dir.filePath(QStringLiteral("g%1.iso").arg(i))).open(QIODevice::WriteOnly);
+        m_session->selectTarget(TargetKind::LocalDisk, QStringLiteral("hdd1:"));
+        QSignalSpy read(m_session.get(), &Session::batchRead);
+        QVERIFY(m_session->addImages({dir.path()}));
+        m_session->cancel();
+        QVERIFY(idle());
+        QCOMPARE(read.size(), 1);
+        QVERIFY(read[0][0].value<BatchSummary>().cancelled);
+        QCOMPARE(m_session->jobs().count(), 0);
+        for (const QStringList& call : m_world->calls())
+            QVERIFY2(!call.value(0).startsWith(QStringLiteral("cdvd_info")),
+                     qPrintable(call.join(u' ')));
     }
 
     void discInformation()

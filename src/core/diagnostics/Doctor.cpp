@@ -14,7 +14,15 @@
 
 Doctor::Doctor(const AppPaths& paths, const SettingsFile& settings, QObject* parent)
     : QObject(parent), m_paths(paths), m_settings(settings)
-{}
+{
+    m_pool.setMaxThreadCount(1);
+}
+
+Doctor::~Doctor()
+{
+    // A look at the machine still under way ends first; its answer is then dropped.
+    m_pool.waitForDone();
+}
 
 void Doctor::start()
 {
@@ -36,6 +44,18 @@ void Doctor::start()
     text +=
         QStringLiteral("settings: %1\nhdl_dump settings: %2\n").arg(m_paths.configFile, toolConfig);
 
+    // The probe and the reading of every disk take their time: off this thread.
+    m_pool.start([this, report]() mutable {
+        findMachine(report);
+        QMetaObject::invokeMethod(
+            this, [this, report] { askTool(report); }, Qt::QueuedConnection);
+    });
+}
+
+void Doctor::findMachine(DoctorReport& report)
+{
+    QJsonObject& json = report.json;
+    QString& text = report.text;
     // Only loopback is probed: whether an echo can be sent at all.
     const auto loopback = platform::parseIPv4(QStringLiteral("127.0.0.1"));
     const platform::EchoResult echo =
@@ -62,6 +82,12 @@ void Doctor::start()
         text += QStringLiteral("disk %1: %2\n").arg(d.path, state);
     }
     json[QStringLiteral("disks")] = disks;
+}
+
+void Doctor::askTool(DoctorReport report)
+{
+    const QString tool = m_paths.toolPath;
+    const QFileInfo info(tool);
 
     if (!info.isFile() || !info.isExecutable()) {
         QTimer::singleShot(0, this, [this, report] { emit finished(report); });

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QThreadPool>
 
 class SettingsFile;
 class ToolRun;
@@ -28,12 +29,18 @@ class Doctor : public QObject
     Q_OBJECT
 public:
     Doctor(const AppPaths& paths, const SettingsFile& settings, QObject* parent = nullptr);
+    ~Doctor() override;
     void start();
 
 signals:
     void finished(const DoctorReport& report);
 
 private:
+    // Whether an echo can be sent, and every disk: on the pool.
+    static void findMachine(DoctorReport& report);
+    void askTool(DoctorReport report);
+
+    QThreadPool m_pool;
     AppPaths m_paths;
     const SettingsFile& m_settings;
     QPointer<ToolRun> m_run;

@@ -23,8 +23,11 @@ bool IsImageFile(const QString& path)
     return extensions.contains(QFileInfo(path).suffix().toLower());
 }
 
-QStringList FindImages(const QStringList& paths, QList<SkippedFile>* skipped)
+QStringList FindImages(const QStringList& paths, QList<SkippedFile>* skipped,
+                       const std::atomic<bool>* stop)
 {
+    // A walk through a large tree ends as soon as it is no longer wanted.
+    auto stopped = [stop] { return stop && stop->load(); };
     // What Qt's listing leaves out without a word: said, with the reason.
     auto undecodable = [skipped](const QString& dir) {
         if (!skipped)
@@ -50,6 +53,8 @@ QStringList FindImages(const QStringList& paths, QList<SkippedFile>* skipped)
         }
     };
     for (const QString& path : paths) {
+        if (stopped())
+            return {};
         const QFileInfo info(path);
         if (info.isFile() && IsImageFile(path)) {
             take(path);
@@ -57,11 +62,11 @@ QStringList FindImages(const QStringList& paths, QList<SkippedFile>* skipped)
             undecodable(info.absoluteFilePath());
             QDirIterator folders(path, QDir::Dirs | QDir::NoDotAndDotDot,
                                  QDirIterator::Subdirectories);
-            while (folders.hasNext())
+            while (folders.hasNext() && !stopped())
                 undecodable(folders.next());
             QStringList inFolder;
             QDirIterator it(path, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
-            while (it.hasNext()) {
+            while (it.hasNext() && !stopped()) {
                 const QString file = it.next();
                 if (IsImageFile(file))
                     inFolder << file;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "Job.h"
 #include "core/output/Parsers.h"
 
@@ -26,7 +28,8 @@ struct SkippedFile
 // Every image among the paths: files as they are, folders with all their subfolders,
 // in a stable order and each file once. Images and folders whose names are not valid UTF-8
 // cannot be given to the tool: they go to skipped.
-QStringList FindImages(const QStringList& paths, QList<SkippedFile>* skipped = nullptr);
+QStringList FindImages(const QStringList& paths, QList<SkippedFile>* skipped = nullptr,
+                       const std::atomic<bool>* stop = nullptr);
 
 // The tool's disc database: "STARTUP" = "Name;flags" lines.
 struct DiscDatabaseEntry

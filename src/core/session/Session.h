@@ -351,9 +351,10 @@ private:
     static constexpr int kTargetRetryMs = 300;
     static constexpr int kLeftoverGraceMs = 2000;
     QPointer<BatchReader> m_batch;
-    QHash<QString, TargetFacts> m_facts; // the last read of each target
-    QSet<QString> m_freshFacts;          // targets whose last read nothing wrote after
-    QSet<QString> m_backedUp;            // targets whose table this run saved
+    std::shared_ptr<std::atomic<bool>> m_walkStop; // set by Cancel while folders are walked
+    QHash<QString, TargetFacts> m_facts;           // the last read of each target
+    QSet<QString> m_freshFacts;                    // targets whose last read nothing wrote after
+    QSet<QString> m_backedUp;                      // targets whose table this run saved
     QStringList m_toolCommands;
     bool m_toolCommandsKnown = false;
     bool m_awake = false;

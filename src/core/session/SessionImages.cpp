@@ -31,10 +31,11 @@ bool Session::addImages(const QStringList& paths, std::optional<DiscType> type)
     }
     if (!begin(Activity::ReadingImages))
         return false;
-    // Walking a large folder tree is done off this thread.
-    m_pool.start([this, paths, type] {
+    // Walking a large folder tree is done off this thread; Cancel ends it.
+    m_walkStop = std::make_shared<std::atomic<bool>>(false);
+    m_pool.start([this, paths, type, stop = m_walkStop] {
         QList<SkippedFile> skipped;
-        const QStringList files = FindImages(paths, &skipped);
+        const QStringList files = FindImages(paths, &skipped, stop.get());
         QMetaObject::invokeMethod(
             this, [this, files, skipped, type] { readImages(files, skipped, type); },
             Qt::QueuedConnection);
@@ -45,8 +46,23 @@ bool Session::addImages(const QStringList& paths, std::optional<DiscType> type)
 void Session::readImages(const QStringList& files, const QList<SkippedFile>& skipped,
                          std::optional<DiscType> type)
 {
+    // Cancelled while the folders were walked or the tool was asked for its commands:
+    // nothing is read.
+    auto cancelled = [this] {
+        if (!m_cancelRequested)
+            return false;
+        BatchSummary summary;
+        summary.cancelled = true;
+        end();
+        emit batchRead(summary);
+        return true;
+    };
+    if (cancelled())
+        return;
     const QString target = m_targetDevice;
-    auto read = [this, files, skipped, type, target] {
+    auto read = [this, files, skipped, type, target, cancelled] {
+        if (cancelled())
+            return;
         const QString command = discReadCommand();
         auto* reader = new BatchReader(
             [this](const QStringList& args) {

@@ -51,6 +51,8 @@ void Session::cancel()
     if (!isBusy())
         return;
     m_cancelRequested = true;
+    if (m_activity == Activity::ReadingImages && m_walkStop)
+        m_walkStop->store(true);
     if (m_activity == Activity::ReadingImages && m_batch)
         m_batch->cancel();
     else if (m_activity == Activity::RunningQueue && m_queue.isRunning())
