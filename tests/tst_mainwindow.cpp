@@ -78,21 +78,21 @@ private slots:
         QVERIFY(!QFile::exists(m_world->paths().configFile));
         startMain();
         QCOMPARE(setting(QStringLiteral("IP")), QStringLiteral("192.168.0.10"));
-        QCOMPARE(child<QLineEdit>("txtIP")->text(), QStringLiteral("192.168.0.10"));
+        QCOMPARE(child<QLineEdit>("addressEdit")->text(), QStringLiteral("192.168.0.10"));
         QVERIFY(main().isVisible());
-        QVERIFY(child<QWidget>("fmOutput")->isHidden());
+        QVERIFY(child<QWidget>("activityPane")->isHidden());
         QCOMPARE(m_tray.adds, 1);
         // Nothing is read until the user asks: no probe of the stored address.
         QVERIFY(m_icmp.sent.isEmpty());
-        QVERIFY(!child<QPushButton>("cmdInstall")->isEnabled());
+        QVERIFY(!child<QPushButton>("installButton")->isEnabled());
         SaveScreenshot(&main(), QStringLiteral("main-install.png"));
         stopMain();
 
         setSetting(QStringLiteral("ViewOutput"), QStringLiteral("1"));
         setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
         startMain();
-        QVERIFY(!child<QWidget>("fmOutput")->isHidden());
-        QCOMPARE(child<QLineEdit>("txtIP")->text(), QStringLiteral("127.0.0.1"));
+        QVERIFY(!child<QWidget>("activityPane")->isHidden());
+        QCOMPARE(child<QLineEdit>("addressEdit")->text(), QStringLiteral("127.0.0.1"));
     }
 
     void networkTargetListsItsGames()
@@ -101,29 +101,30 @@ private slots:
         setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
         setSetting(QStringLiteral("ViewOutput"), QStringLiteral("1"));
         startMain();
-        child<QPushButton>("cmdAttach")->click();
+        child<QPushButton>("attachButton")->click();
         // The window does not wait: the controls are locked while the tool runs.
-        QVERIFY(!child<QPushButton>("cmdAttach")->isEnabled());
+        QVERIFY(!child<QPushButton>("attachButton")->isEnabled());
         QVERIFY(idle());
-        QVERIFY(child<QPushButton>("cmdAttach")->isEnabled());
+        QVERIFY(child<QPushButton>("attachButton")->isEnabled());
         QCOMPARE(shownGames(), QStringList{QStringLiteral("Net Game")});
-        QCOMPARE(child<QGroupBox>("fmBrowse")->title(),
+        QCOMPARE(child<QGroupBox>("browsePane")->title(),
                  QStringLiteral("Browse, Backup, and Delete - 1 Games"));
-        QVERIFY(child<QPushButton>("cmdInstall")->isEnabled());
-        QCOMPARE(child<QLineEdit>("txtCommand")->text(), QStringLiteral("hdl_toc 127.0.0.1"));
-        QVERIFY(
-            child<QPlainTextEdit>("txtOutput")->toPlainText().contains(QStringLiteral("Net Game")));
+        QVERIFY(child<QPushButton>("installButton")->isEnabled());
+        QCOMPARE(child<QLineEdit>("commandEdit")->text(), QStringLiteral("hdl_toc 127.0.0.1"));
+        QVERIFY(child<QPlainTextEdit>("outputView")
+                    ->toPlainText()
+                    .contains(QStringLiteral("Net Game")));
         SaveScreenshot(&main(), QStringLiteral("main-activity.png"));
 
         // A new address forgets the list of the old one.
         // The address is written once typing rests, not at every key.
-        child<QLineEdit>("txtIP")->setText(QStringLiteral("127.0.0."));
-        child<QLineEdit>("txtIP")->setText(QStringLiteral("127.0.0.9"));
+        child<QLineEdit>("addressEdit")->setText(QStringLiteral("127.0.0."));
+        child<QLineEdit>("addressEdit")->setText(QStringLiteral("127.0.0.9"));
         QCOMPARE(setting(QStringLiteral("IP")), QStringLiteral("127.0.0.1"));
         QTRY_COMPARE(setting(QStringLiteral("IP")), QStringLiteral("127.0.0.9"));
         QVERIFY(shownGames().isEmpty());
-        QVERIFY(!child<QPushButton>("cmdInstall")->isEnabled());
-        child<QPushButton>("cmdAttach")->click();
+        QVERIFY(!child<QPushButton>("installButton")->isEnabled());
+        child<QPushButton>("attachButton")->click();
         QVERIFY(idle());
         QCOMPARE(m_dialogs.shown.size(), 1);
         QVERIFY(m_dialogs.shown[0].text.startsWith(
@@ -135,30 +136,30 @@ private slots:
         makeWorld();
         setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
         startMain();
-        child<QPushButton>("cmdAttach")->click();
+        child<QPushButton>("attachButton")->click();
         QVERIFY(idle());
         // One validator everywhere: the probe and the tool see the same text, or nothing.
         for (const QString& bad : {QStringLiteral("127.1"), QStringLiteral("999.1.1.1")}) {
-            child<QLineEdit>("txtIP")->setText(bad);
-            child<QPushButton>("cmdAttach")->click();
+            child<QLineEdit>("addressEdit")->setText(bad);
+            child<QPushButton>("attachButton")->click();
             QCOMPARE(m_dialogs.texts().last(),
                      QStringLiteral("\"%1\" is not a valid IPv4 address.").arg(bad));
         }
         QCOMPARE(m_icmp.sent, QStringList{QStringLiteral("127.0.0.1")});
-        child<QLineEdit>("txtIP")->setText(QStringLiteral(" 127.0.0.1 "));
-        child<QPushButton>("cmdAttach")->click();
+        child<QLineEdit>("addressEdit")->setText(QStringLiteral(" 127.0.0.1 "));
+        child<QPushButton>("attachButton")->click();
         QVERIFY(idle());
         QCOMPARE(m_world->calls().mid(m_world->calls().size() - 2),
                  (QList<QStringList>{{QStringLiteral("hdl_toc"), QStringLiteral("127.0.0.1")},
                                      {QStringLiteral("toc"), QStringLiteral("127.0.0.1")}}));
 
         m_world->clearCalls();
-        child<QPushButton>("cmdShutdownPS2")->click(); // answered No
+        child<QPushButton>("shutdownPs2Button")->click(); // answered No
         QCOMPARE(m_dialogs.texts().last(), QStringLiteral("Switch off the PS2 at 127.0.0.1?"));
         QVERIFY(idle());
         QVERIFY(m_world->calls().isEmpty());
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        child<QPushButton>("cmdShutdownPS2")->click();
+        child<QPushButton>("shutdownPs2Button")->click();
         QVERIFY(idle());
         QCOMPARE(m_world->calls(),
                  (QList<QStringList>{{QStringLiteral("poweroff"), QStringLiteral("127.0.0.1")}}));
@@ -170,25 +171,25 @@ private slots:
     {
         makeWorld();
         startMain();
-        child<QRadioButton>("optLocal")->click();
+        child<QRadioButton>("localTarget")->click();
         QVERIFY(idle());
-        auto* disks = child<QComboBox>("cmbHD");
+        auto* disks = child<QComboBox>("diskCombo");
         QCOMPARE(disks->count(), 2);
         QVERIFY(disks->isVisible());
-        QCOMPARE(child<QPushButton>("cmdAttach")->text(), QStringLiteral("&Refresh HDD"));
-        child<QPushButton>("cmdAttach")->click();
+        QCOMPARE(child<QPushButton>("attachButton")->text(), QStringLiteral("&Refresh HDD"));
+        child<QPushButton>("attachButton")->click();
         QVERIFY(idle());
         QCOMPARE(shownGames(), (QStringList{QStringLiteral("Test Game"), QStringLiteral("Small")}));
-        child<QRadioButton>("optBrowse")->click();
-        auto* view = child<QTreeView>("lstHD");
-        QVERIFY(!child<QPushButton>("cmdDelete")->isEnabled());
+        child<QRadioButton>("browseView")->click();
+        auto* view = child<QTreeView>("gameList");
+        QVERIFY(!child<QPushButton>("deleteButton")->isEnabled());
         view->setCurrentIndex(view->model()->index(0, 0));
-        QVERIFY(child<QPushButton>("cmdDelete")->isEnabled());
-        QVERIFY(child<QPushButton>("cmdBackupHDD")->isEnabled());
+        QVERIFY(child<QPushButton>("deleteButton")->isEnabled());
+        QVERIFY(child<QPushButton>("copyToDiskButton")->isEnabled());
         // The source disk is no copy target.
-        QVERIFY(!child<QAction>("mnuHDD0")->isEnabled());
-        QVERIFY(child<QAction>("mnuHDD1")->isEnabled());
-        QCOMPARE(child<QAction>("mnuHDD1")->text(), QStringLiteral("hdd2:  [40.0 GB]"));
+        QVERIFY(!child<QAction>("copyTargetAction0")->isEnabled());
+        QVERIFY(child<QAction>("copyTargetAction1")->isEnabled());
+        QCOMPARE(child<QAction>("copyTargetAction1")->text(), QStringLiteral("hdd2:  [40.0 GB]"));
         SaveScreenshot(&main(), QStringLiteral("browse-local.png"));
     }
 
@@ -198,9 +199,9 @@ private slots:
         state[QStringLiteral("disks")] = QJsonArray();
         makeWorld(QStringLiteral("win"), state);
         startMain();
-        child<QRadioButton>("optLocal")->click();
+        child<QRadioButton>("localTarget")->click();
         QVERIFY(idle());
-        QVERIFY(child<QRadioButton>("optLAN")->isChecked());
+        QVERIFY(child<QRadioButton>("networkTarget")->isChecked());
         QCOMPARE(m_dialogs.texts(),
                  QStringList{QStringLiteral("No PS2 formatted HDD's were found on your system.")});
     }
@@ -209,16 +210,16 @@ private slots:
     {
         makeWorld();
         startMain();
-        child<QRadioButton>("optOptical")->click();
+        child<QRadioButton>("discSource")->click();
         QVERIFY(idle());
-        auto* drives = child<QComboBox>("cmbOptical");
+        auto* drives = child<QComboBox>("opticalCombo");
         QCOMPARE(drives->count(), 1);
         QCOMPARE(drives->currentIndex(), -1);
         drives->setCurrentIndex(0);
         QVERIFY(idle());
-        QCOMPARE(child<QLineEdit>("txtGameStartup")->text(), QStringLiteral("SLUS_123.45"));
-        QCOMPARE(child<QLineEdit>("txtGameName")->text(), QStringLiteral("TESTGAME"));
-        QVERIFY(child<QPushButton>("cmdCompat")->isEnabled());
+        QCOMPARE(child<QLineEdit>("startupEdit")->text(), QStringLiteral("SLUS_123.45"));
+        QCOMPARE(child<QLineEdit>("gameNameEdit")->text(), QStringLiteral("TESTGAME"));
+        QVERIFY(child<QPushButton>("compatFlagsButton")->isEnabled());
         SaveScreenshot(&main(), QStringLiteral("install-optical.png"));
 
         // An image is named after its file.
@@ -227,16 +228,16 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(QByteArray(600 * 1024, 'x'));
         f.close();
-        child<QRadioButton>("optISO")->click();
+        child<QRadioButton>("imageSource")->click();
         m_dialogs.files.push_back(image);
-        child<QPushButton>("cmdISO")->click();
+        child<QPushButton>("browseImageButton")->click();
         QVERIFY(idle());
-        QCOMPARE(child<QLineEdit>("txtGameName")->text(), QStringLiteral("My Game"));
+        QCOMPARE(child<QLineEdit>("gameNameEdit")->text(), QStringLiteral("My Game"));
         QVERIFY(m_dialogs.shown.isEmpty());
         // Cancelling the dialog forgets the image.
-        child<QPushButton>("cmdISO")->click();
-        QVERIFY(child<QLineEdit>("txtISO")->text().isEmpty());
-        QVERIFY(child<QLineEdit>("txtGameName")->text().isEmpty());
+        child<QPushButton>("browseImageButton")->click();
+        QVERIFY(child<QLineEdit>("imagePathEdit")->text().isEmpty());
+        QVERIFY(child<QLineEdit>("gameNameEdit")->text().isEmpty());
     }
 
     void anImageTheToolCannotTypeIsTypedBySize()
@@ -248,19 +249,19 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(QByteArray(600 * 1024, 'x'));
         f.close();
-        child<QRadioButton>("optISO")->click();
+        child<QRadioButton>("imageSource")->click();
         m_dialogs.files.push_back(image);
-        child<QPushButton>("cmdISO")->click();
+        child<QPushButton>("browseImageButton")->click();
         QVERIFY(idle());
         // cdvd_info2 said "?": accepted, a CD by its size, and the pane says so.
-        QCOMPARE(child<QComboBox>("cmbType")->currentIndex(), 0);
-        auto* note = child<QLabel>("lblTypeNote");
+        QCOMPARE(child<QComboBox>("typeCombo")->currentIndex(), 0);
+        auto* note = child<QLabel>("typeNoteLabel");
         QVERIFY(note->isVisible());
         QVERIFY(note->text().contains(QStringLiteral("from its size")));
         QVERIFY(m_dialogs.shown.isEmpty());
         SaveScreenshot(&main(), QStringLiteral("install-image-type.png"));
         // Another source forgets it.
-        child<QRadioButton>("optOptical")->click();
+        child<QRadioButton>("discSource")->click();
         QVERIFY(idle());
         QVERIFY(!note->isVisible());
     }
@@ -269,19 +270,19 @@ private slots:
     {
         makeWorld();
         startMain();
-        child<QRadioButton>("optOptical")->click();
+        child<QRadioButton>("discSource")->click();
         QVERIFY(idle());
-        child<QComboBox>("cmbOptical")->setCurrentIndex(0);
+        child<QComboBox>("opticalCombo")->setCurrentIndex(0);
         QVERIFY(idle());
-        child<QPushButton>("cmdCompat")->click();
-        auto* menu = child<QMenu>("mnuCompat");
+        child<QPushButton>("compatFlagsButton")->click();
+        auto* menu = child<QMenu>("flagsMenu");
         QTRY_VERIFY(menu->isVisible());
-        child<QAction>("mnuFlags0")->trigger();
-        child<QAction>("mnuFlags2")->trigger();
+        child<QAction>("flagAction0")->trigger();
+        child<QAction>("flagAction2")->trigger();
         QVERIFY(menu->isVisible());
-        child<QAction>("mnuDone")->trigger();
+        child<QAction>("flagsDone")->trigger();
         QTRY_VERIFY(!menu->isVisible());
-        QVERIFY(child<QAction>("mnuFlags2")->isChecked());
+        QVERIFY(child<QAction>("flagAction2")->isChecked());
     }
 
     void trayAndLeaving()
@@ -290,20 +291,20 @@ private slots:
         setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
         setSetting(QStringLiteral("ClosePS2"), QStringLiteral("1"));
         startMain();
-        child<QPushButton>("cmdMinimize", child<QWidget>("fmNavigation"))->click();
+        child<QPushButton>("minimizeButton", child<QWidget>("navigationPane"))->click();
         QVERIFY(main().isHidden());
-        QCOMPARE(child<QAction>("mnuMinimize")->text(), QStringLiteral("Maximize"));
+        QCOMPARE(child<QAction>("minimizeAction")->text(), QStringLiteral("Maximize"));
         m_tray.doubleClick();
         QVERIFY(main().isVisible());
-        QCOMPARE(child<QAction>("mnuMinimize")->text(), QStringLiteral("Minimize"));
+        QCOMPARE(child<QAction>("minimizeAction")->text(), QStringLiteral("Minimize"));
         // Without a tray the window is minimised, never hidden for good.
         m_tray.available = false;
-        child<QPushButton>("cmdMinimize", child<QWidget>("fmNavigation"))->click();
+        child<QPushButton>("minimizeButton", child<QWidget>("navigationPane"))->click();
         QVERIFY(!main().isHidden());
 
         // Leaving switches the networked PS2 off when the settings ask for it.
         m_world->clearCalls();
-        child<QPushButton>("cmdExit")->click();
+        child<QPushButton>("exitButton")->click();
         QTRY_COMPARE(m_quits, 1);
         QVERIFY(m_world->calls().contains(
             QStringList{QStringLiteral("poweroff"), QStringLiteral("127.0.0.1")}));
@@ -316,10 +317,10 @@ private slots:
         setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
         setSetting(QStringLiteral("ViewOutput"), QStringLiteral("1"));
         startMain();
-        auto* cancel = child<QPushButton>("cmdCancel");
+        auto* cancel = child<QPushButton>("cancelButton");
         QVERIFY(!cancel->isEnabled());
         m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
-        child<QPushButton>("cmdAttach")->click();
+        child<QPushButton>("attachButton")->click();
         QTRY_VERIFY(m_world->calls().size() >= 2);
         QVERIFY(cancel->isEnabled());
         cancel->click();
@@ -327,7 +328,7 @@ private slots:
         QVERIFY(!cancel->isEnabled());
         QVERIFY(m_dialogs.shown.isEmpty()); // the user stopped it: nothing to tell
         // Esc does the same.
-        child<QPushButton>("cmdAttach")->click();
+        child<QPushButton>("attachButton")->click();
         QTRY_VERIFY(m_world->calls().size() >= 4);
         QTest::keyClick(&main(), Qt::Key_Escape);
         QVERIFY(idle());
@@ -339,7 +340,7 @@ private slots:
         setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
         startMain();
         m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
-        child<QPushButton>("cmdAttach")->click();
+        child<QPushButton>("attachButton")->click();
         QTRY_VERIFY(m_world->calls().size() >= 2);
         main().close();
         QCOMPARE(m_quits, 0);

@@ -54,22 +54,22 @@ class TestOperations : public QObject, protected GuiFixture
     }
     void attachLocal()
     {
-        child<QRadioButton>("optLocal")->click();
+        child<QRadioButton>("localTarget")->click();
         QVERIFY(idle());
-        child<QPushButton>("cmdAttach")->click();
+        child<QPushButton>("attachButton")->click();
         QVERIFY(idle());
     }
     void chooseImage(const QString& image, const QString& name)
     {
-        child<QRadioButton>("optISO")->click();
+        child<QRadioButton>("imageSource")->click();
         m_dialogs.files.push_back(image);
-        child<QPushButton>("cmdISO")->click();
+        child<QPushButton>("browseImageButton")->click();
         QVERIFY(idle());
-        child<QLineEdit>("txtGameName")->setText(name);
+        child<QLineEdit>("gameNameEdit")->setText(name);
     }
     void selectGame(const QString& name)
     {
-        auto* view = child<QTreeView>("lstHD");
+        auto* view = child<QTreeView>("gameList");
         for (int r = 0; r < view->model()->rowCount(); ++r) {
             if (view->model()->index(r, 0).data().toString() == name)
                 view->setCurrentIndex(view->model()->index(r, 0));
@@ -90,19 +90,19 @@ private slots:
         m_world->setState(state);
         attachLocal();
         chooseImage(makeImage(QStringLiteral("new game.iso")), QStringLiteral("New Game"));
-        QVERIFY(child<QPushButton>("cmdInstall")->isEnabled());
+        QVERIFY(child<QPushButton>("installButton")->isEnabled());
         auto& status = main().statusWindow();
         QString during;
         QTimer watch;
         connect(&watch, &QTimer::timeout, this, [&] {
-            if (status.isVisible() && child<QProgressBar>("prgCurrent", &status)->value() > 0 &&
-                during.isEmpty()) {
-                during = child<QLabel>("lblTask", &status)->text();
+            if (status.isVisible() &&
+                child<QProgressBar>("currentProgress", &status)->value() > 0 && during.isEmpty()) {
+                during = child<QLabel>("taskLabel", &status)->text();
                 SaveScreenshot(&status, QStringLiteral("status-running.png"));
             }
         });
         watch.start(5);
-        child<QPushButton>("cmdInstall")->click();
+        child<QPushButton>("installButton")->click();
         QVERIFY(main().isHidden());
         QVERIFY(idle());
         QCOMPARE(during, QStringLiteral("Installing New Game"));
@@ -123,12 +123,12 @@ private slots:
                                             QStringLiteral("New Game")}));
         QVERIFY(main().isVisible());
         QVERIFY(status.isHidden());
-        QVERIFY2(child<QLabel>("lblSpeed", &status)->text().endsWith(QStringLiteral(" MB/sec")),
-                 qPrintable(child<QLabel>("lblSpeed", &status)->text()));
-        QVERIFY(child<QLineEdit>("txtGameName")->text().isEmpty());
+        QVERIFY2(child<QLabel>("speedLabel", &status)->text().endsWith(QStringLiteral(" MB/sec")),
+                 qPrintable(child<QLabel>("speedLabel", &status)->text()));
+        QVERIFY(child<QLineEdit>("gameNameEdit")->text().isEmpty());
         // After the run every control follows the session again.
-        QVERIFY(child<QPushButton>("cmdSettings")->isEnabled());
-        QVERIFY(child<QPushButton>("cmdAttach")->isEnabled());
+        QVERIFY(child<QPushButton>("settingsButton")->isEnabled());
+        QVERIFY(child<QPushButton>("attachButton")->isEnabled());
     }
 
     void failedInstallIsToldAndNoPowerAction()
@@ -137,7 +137,7 @@ private slots:
         attachLocal();
         setSetting(QStringLiteral("StandbyPC"), QStringLiteral("1"));
         chooseImage(makeImage(QStringLiteral("g.iso")), QStringLiteral("Test Game"));
-        child<QPushButton>("cmdInstall")->click();
+        child<QPushButton>("installButton")->click();
         QVERIFY(idle());
         QCOMPARE(m_dialogs.shown.size(), 1);
         QVERIFY2(m_dialogs.shown[0].text.startsWith(
@@ -151,25 +151,25 @@ private slots:
         start();
         attachLocal();
         chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
-        child<QPushButton>("cmdAddGame")->click();
+        child<QPushButton>("addToQueueButton")->click();
         chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Test Game"));
-        child<QPushButton>("cmdAddGame")->click();
+        child<QPushButton>("addToQueueButton")->click();
         QCOMPARE(session().jobs().count(), 2);
         // Copies are queued too.
-        child<QRadioButton>("optBrowse")->click();
+        child<QRadioButton>("browseView")->click();
         selectGame(QStringLiteral("Small"));
         const QString copy = m_world->path(QStringLiteral("Small.iso"));
         m_dialogs.files.push_back(copy);
-        child<QPushButton>("cmdBackupPC")->click();
+        child<QPushButton>("copyToPcButton")->click();
         QCOMPARE(m_dialogs.fileRequests.last().fileName, QStringLiteral("Small.iso"));
         QCOMPARE(session().jobs().count(), 3);
 
-        child<QRadioButton>("optJobQueue")->click();
+        child<QRadioButton>("queueView")->click();
         auto& status = main().statusWindow();
-        child<QCheckBox>("chkShutdown", &status)->setChecked(true);
+        child<QCheckBox>("shutdownCheck", &status)->setChecked(true);
         // The check before the run finds the game that is already there; the user goes on.
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        child<QPushButton>("cmdStart")->click();
+        child<QPushButton>("startButton")->click();
         QVERIFY(idle());
         QCOMPARE(m_dialogs.lists.size(), 1);
         QCOMPARE(m_dialogs.lists[0].size(), 1);
@@ -188,7 +188,7 @@ private slots:
         // A second run runs only what is not complete.
         m_world->clearCalls();
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        child<QPushButton>("cmdStart")->click();
+        child<QPushButton>("startButton")->click();
         QVERIFY(idle());
         int injects = 0;
         for (const QStringList& c : m_world->calls())
@@ -205,9 +205,9 @@ private slots:
                          QStringLiteral("hdd1:"));
         QVERIFY(other.tryLock(QStringLiteral("queue")));
         chooseImage(makeImage(QStringLiteral("waiting.iso")), QStringLiteral("Waiting Game"));
-        child<QPushButton>("cmdInstall")->click();
+        child<QPushButton>("installButton")->click();
         auto& status = main().statusWindow();
-        QTRY_COMPARE(child<QLabel>("lblTask", &status)->text(),
+        QTRY_COMPARE(child<QLabel>("taskLabel", &status)->text(),
                      QStringLiteral("Waiting for the queue to finish with hdd1:."));
         QTest::qWait(500);
         auto injected = [this] {
@@ -245,7 +245,7 @@ private slots:
         startMain();
         attachLocal();
         chooseImage(makeImage(QStringLiteral("last.iso")), QStringLiteral("Last"));
-        child<QPushButton>("cmdInstall")->click();
+        child<QPushButton>("installButton")->click();
         QVERIFY(idle());
         for (const QStringList& c : m_world->calls())
             QVERIFY(!c.value(0).startsWith(QLatin1String("inject")));
@@ -259,13 +259,13 @@ private slots:
     void aDamagedTableIsOfferedItsBackup()
     {
         start(QStringLiteral("linux"));
-        child<QPushButton>("cmdAttach")->click();
+        child<QPushButton>("attachButton")->click();
         QVERIFY(idle());
         // A rename saves the table first.
-        child<QRadioButton>("optBrowse")->click();
+        child<QRadioButton>("browseView")->click();
         selectGame(QStringLiteral("Net Game"));
         m_dialogs.inputs.push_back(QStringLiteral("Renamed"));
-        child<QPushButton>("cmdRename")->click();
+        child<QPushButton>("renameButton")->click();
         QVERIFY(idle());
         QCOMPARE(shownGames(), QStringList{QStringLiteral("Renamed")});
         QCOMPARE(session().tocBackups(QStringLiteral("127.0.0.1")).size(), 1);
@@ -279,7 +279,7 @@ private slots:
         m_world->setState(s);
         m_dialogs.shown.clear();
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        child<QPushButton>("cmdAttach")->click();
+        child<QPushButton>("attachButton")->click();
         QVERIFY(idle());
         QTRY_VERIFY(!session().isBusy() && session().isAttached());
         QCOMPARE(m_dialogs.shown.size(), 1);
@@ -321,7 +321,7 @@ private slots:
                               &error));
         startMain();
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        child<QPushButton>("cmdStart")->click();
+        child<QPushButton>("startButton")->click();
         QVERIFY(idle());
         QVERIFY(m_dialogs.texts()
                     .filter(QStringLiteral("left incomplete on hdd2: by an earlier run"))
@@ -339,22 +339,22 @@ private slots:
         start();
         attachLocal();
         chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("   "));
-        child<QPushButton>("cmdAddGame")->click();
+        child<QPushButton>("addToQueueButton")->click();
         QCOMPARE(m_dialogs.texts().last(),
                  QStringLiteral("Please enter a name for the game to be added."));
         // The tool would cut a longer name without a word.
-        child<QLineEdit>("txtGameName")->setText(QString(65, u'x'));
-        child<QPushButton>("cmdAddGame")->click();
+        child<QLineEdit>("gameNameEdit")->setText(QString(65, u'x'));
+        child<QPushButton>("addToQueueButton")->click();
         QVERIFY(m_dialogs.texts().last().startsWith(QStringLiteral("The name is 65 bytes long.")));
         QCOMPARE(session().jobs().count(), 0);
         // A line break would leave a game the tool lists cut, and that nothing can name.
-        child<QLineEdit>("txtGameName")->setText(QStringLiteral("Re\nz"));
-        child<QPushButton>("cmdAddGame")->click();
+        child<QLineEdit>("gameNameEdit")->setText(QStringLiteral("Re\nz"));
+        child<QPushButton>("addToQueueButton")->click();
         QVERIFY(
             m_dialogs.texts().last().contains(QStringLiteral("cannot hold a control character")));
         QCOMPARE(session().jobs().count(), 0);
-        child<QLineEdit>("txtGameName")->setText(QStringLiteral("  Spaced Out  "));
-        child<QPushButton>("cmdAddGame")->click();
+        child<QLineEdit>("gameNameEdit")->setText(QStringLiteral("  Spaced Out  "));
+        child<QPushButton>("addToQueueButton")->click();
         QCOMPARE(session().jobs().count(), 1);
         QCOMPARE(session().jobs().job(0).name, QStringLiteral("Spaced Out"));
         QCOMPARE(m_dialogs.shown.last().icon, Dialogs::Icon::Information);
@@ -369,18 +369,18 @@ private slots:
         s[QStringLiteral("job_seconds")] = 20;
         m_world->setState(s);
         chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
-        child<QPushButton>("cmdAddGame")->click();
+        child<QPushButton>("addToQueueButton")->click();
         chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Two"));
-        child<QPushButton>("cmdAddGame")->click();
-        child<QPushButton>("cmdStart")->click();
+        child<QPushButton>("addToQueueButton")->click();
+        child<QPushButton>("startButton")->click();
         auto& status = main().statusWindow();
-        QTRY_VERIFY(child<QProgressBar>("prgCurrent", &status)->value() > 0);
+        QTRY_VERIFY(child<QProgressBar>("currentProgress", &status)->value() > 0);
         // Cancel asks first: No leaves the run alone.
-        child<QPushButton>("cmdStop", &status)->click();
+        child<QPushButton>("stopButton", &status)->click();
         QVERIFY(m_dialogs.texts().last().startsWith(QStringLiteral("Cancel the running job?")));
         QCOMPARE(session().activity(), Activity::RunningQueue);
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        child<QPushButton>("cmdStop", &status)->click();
+        child<QPushButton>("stopButton", &status)->click();
         QVERIFY(idle());
         QCOMPARE(result(0), QStringLiteral("Aborted"));
         QCOMPARE(result(1), QStringLiteral("Pending"));
@@ -392,13 +392,13 @@ private slots:
     {
         start();
         attachLocal();
-        child<QRadioButton>("optBrowse")->click();
+        child<QRadioButton>("browseView")->click();
         selectGame(QStringLiteral("Small"));
-        child<QPushButton>("cmdDelete")->click(); // answered No
+        child<QPushButton>("deleteButton")->click(); // answered No
         QVERIFY(!session().isBusy());
         QCOMPARE(shownGames().size(), 2);
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        child<QPushButton>("cmdDelete")->click();
+        child<QPushButton>("deleteButton")->click();
         QVERIFY(idle());
         QCOMPARE(shownGames(), QStringList{QStringLiteral("Test Game")});
         QCOMPARE(m_tray.balloons.last(), QStringLiteral("Ventrik|Small deleted from HDD"));
@@ -407,12 +407,12 @@ private slots:
         stopMain();
         resetSeams();
         start(QStringLiteral("linux"));
-        child<QPushButton>("cmdAttach")->click();
+        child<QPushButton>("attachButton")->click();
         QVERIFY(idle());
-        child<QRadioButton>("optBrowse")->click();
+        child<QRadioButton>("browseView")->click();
         selectGame(QStringLiteral("Net Game"));
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        child<QPushButton>("cmdDelete")->click();
+        child<QPushButton>("deleteButton")->click();
         QVERIFY(idle());
         QVERIFY2(m_dialogs.texts().last().startsWith(
                      QStringLiteral("The game Net Game could not be deleted.")),
@@ -436,11 +436,11 @@ private slots:
         setSetting(QStringLiteral("StayOnTop"), QStringLiteral("0"));
         startMain();
         attachLocal();
-        child<QRadioButton>("optBrowse")->click();
+        child<QRadioButton>("browseView")->click();
         selectGame(QStringLiteral("He said \"Hi\" / Edition"));
         // The proposal keeps the quotes; only the slash, which no file name can hold, goes.
         m_dialogs.files.push_back(m_world->path(QStringLiteral("missing/x.iso")));
-        child<QPushButton>("cmdBackupPC")->click();
+        child<QPushButton>("copyToPcButton")->click();
         QCOMPARE(m_dialogs.fileRequests.last().fileName,
                  QStringLiteral("He said \"Hi\" _ Edition.iso"));
         QVERIFY(m_dialogs.fileRequests.last().confirmOverwrite);
@@ -450,7 +450,7 @@ private slots:
         // The chosen path is used as it is.
         const QString chosen = m_world->path(QStringLiteral("Hi.iso\" and more.iso"));
         m_dialogs.files.push_back(chosen);
-        child<QPushButton>("cmdBackupPC")->click();
+        child<QPushButton>("copyToPcButton")->click();
         QCOMPARE(session().jobs().count(), 1);
         QCOMPARE(session().jobs().job(0).destination, chosen);
     }
@@ -458,26 +458,26 @@ private slots:
     void copyToAnotherPs2()
     {
         start();
-        child<QPushButton>("cmdAttach")->click();
+        child<QPushButton>("attachButton")->click();
         QVERIFY(idle());
-        child<QRadioButton>("optBrowse")->click();
+        child<QRadioButton>("browseView")->click();
         selectGame(QStringLiteral("Net Game"));
         m_dialogs.inputs.push_back(QStringLiteral(" 127.0.0.1 "));
-        child<QPushButton>("cmdBackupPS2")->click();
+        child<QPushButton>("copyToPs2Button")->click();
         QCOMPARE(
             m_dialogs.texts().last(),
             QStringLiteral("The address you entered matches the source PS2 address. Try again."));
         m_dialogs.inputs.push_back(QStringLiteral(" 127.0.0.2 "));
-        child<QPushButton>("cmdBackupPS2")->click();
+        child<QPushButton>("copyToPs2Button")->click();
         QCOMPARE(session().jobs().count(), 1);
         QCOMPARE(session().jobs().job(0).destination, QStringLiteral("127.0.0.2"));
 
         // From a local disk, the address in the hidden network box is no source.
         attachLocal();
-        child<QRadioButton>("optBrowse")->click();
+        child<QRadioButton>("browseView")->click();
         selectGame(QStringLiteral("Small"));
         m_dialogs.inputs.push_back(QStringLiteral("127.0.0.1"));
-        child<QPushButton>("cmdBackupPS2")->click();
+        child<QPushButton>("copyToPs2Button")->click();
         QCOMPARE(session().jobs().count(), 2);
         QCOMPARE(session().jobs().job(1).source, QStringLiteral("hdd1:"));
     }
@@ -487,9 +487,9 @@ private slots:
         start();
         attachLocal();
         chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
-        child<QPushButton>("cmdAddGame")->click();
+        child<QPushButton>("addToQueueButton")->click();
         chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Test Game"));
-        child<QPushButton>("cmdAddGame")->click();
+        child<QPushButton>("addToQueueButton")->click();
         // The queue is kept, and the title says what waits in it.
         QVERIFY(main().windowTitle().endsWith(QStringLiteral(" - 2 jobs pending")));
         // The disk shown has that game already: the row says so before any run.
@@ -500,12 +500,12 @@ private slots:
                         .toString()
                         .contains(QStringLiteral("\"Test Game\" is already installed on hdd1:")));
         QVERIFY(session().jobs().index(0, 0).data(JobListModel::WarningRole).toString().isEmpty());
-        child<QRadioButton>("optJobQueue")->click();
+        child<QRadioButton>("queueView")->click();
         SaveScreenshot(&main(), QStringLiteral("jobs-warning.png"));
         m_dialogs.shown.clear();
         m_dialogs.answers.push_back(Dialogs::Answer::Yes); // start despite the check
-        child<QRadioButton>("optJobQueue")->click();
-        child<QPushButton>("cmdStart")->click();
+        child<QRadioButton>("queueView")->click();
+        child<QPushButton>("startButton")->click();
         QTRY_COMPARE(session().activity(), Activity::RunningQueue);
         // Something to say during the run waits for its end.
         emit session().problem({ProblemKind::SaveFailed, QStringLiteral("/x/config.cfg"),
@@ -536,17 +536,17 @@ private slots:
         for (const char* name : {"One", "Two", "Three"}) {
             chooseImage(makeImage(QString::fromLatin1(name) + QStringLiteral(".iso")),
                         QString::fromLatin1(name));
-            child<QPushButton>("cmdAddGame")->click();
+            child<QPushButton>("addToQueueButton")->click();
         }
-        child<QPushButton>("cmdStart")->click();
+        child<QPushButton>("startButton")->click();
         auto& status = main().statusWindow();
         QTRY_VERIFY(status.isVisible());
-        auto* stopAfter = child<QPushButton>("cmdStopAfter", &status);
+        auto* stopAfter = child<QPushButton>("stopAfterButton", &status);
         QVERIFY(stopAfter->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(child<QLabel>("lblQueueLeft", &status)->text() !=
+        QTRY_VERIFY_WITH_TIMEOUT(child<QLabel>("queueLeftLabel", &status)->text() !=
                                      QStringLiteral("Queue: time left n/a"),
                                  10000);
-        QVERIFY(child<QLabel>("lblElapsed", &status)
+        QVERIFY(child<QLabel>("elapsedLabel", &status)
                     ->text()
                     .startsWith(QStringLiteral("Elapsed 0:00:0")));
         SaveScreenshot(&status, QStringLiteral("status-queue.png"));
@@ -561,16 +561,16 @@ private slots:
     void theLogAndTheDiagnosticReport()
     {
         start();
-        child<QCheckBox>("chkOutput")->setChecked(true);
+        child<QCheckBox>("showOutputCheck")->setChecked(true);
         attachLocal();
-        child<QPushButton>("cmdOpenLog")->click();
+        child<QPushButton>("openLogButton")->click();
         QCOMPARE(m_openedFolders, QStringList{m_world->paths().stateDir});
         QVERIFY(QDir(m_world->paths().stateDir).exists());
-        SaveScreenshot(child<QWidget>("fmOutput"), QStringLiteral("activity-log.png"));
+        SaveScreenshot(child<QWidget>("activityPane"), QStringLiteral("activity-log.png"));
 
         const QString report = m_world->path(QStringLiteral("home/report.txt"));
         m_dialogs.files.push_back(report);
-        child<QPushButton>("cmdReport")->click();
+        child<QPushButton>("reportButton")->click();
         QTRY_VERIFY(QFile::exists(report));
         QFile file(report);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -595,20 +595,20 @@ private slots:
         m_world->setState(s);
         attachLocal();
         chooseImage(makeImage(QStringLiteral("first.iso")), QStringLiteral("First"));
-        child<QPushButton>("cmdAddGame")->click();
-        child<QPushButton>("cmdStart")->click();
+        child<QPushButton>("addToQueueButton")->click();
+        child<QPushButton>("startButton")->click();
         QTRY_COMPARE(session().activity(), Activity::RunningQueue);
         // The user brings the window back and queues one more image while the first installs.
         main().bringForward();
-        child<QRadioButton>("optInstall")->click();
-        QVERIFY(child<QPushButton>("cmdISO")->isEnabled());
-        QVERIFY(!child<QPushButton>("cmdInstall")->isEnabled());
+        child<QRadioButton>("installView")->click();
+        QVERIFY(child<QPushButton>("browseImageButton")->isEnabled());
+        QVERIFY(!child<QPushButton>("installButton")->isEnabled());
         m_dialogs.files.push_back(makeImage(QStringLiteral("late.iso")));
-        child<QPushButton>("cmdISO")->click();
-        QTRY_VERIFY(!child<QLineEdit>("txtGameStartup")->text().isEmpty());
+        child<QPushButton>("browseImageButton")->click();
+        QTRY_VERIFY(!child<QLineEdit>("startupEdit")->text().isEmpty());
         QCOMPARE(session().activity(), Activity::RunningQueue);
-        child<QLineEdit>("txtGameName")->setText(QStringLiteral("Late"));
-        child<QPushButton>("cmdAddGame")->click();
+        child<QLineEdit>("gameNameEdit")->setText(QStringLiteral("Late"));
+        child<QPushButton>("addToQueueButton")->click();
         QCOMPARE(session().jobs().count(), 2);
         QVERIFY(idle());
         QCOMPARE(session().lastRunRows(), (QList<int>{0, 1}));
@@ -667,7 +667,7 @@ private slots:
             QStringLiteral("Start Anyway"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lstProblems"));
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("problemList"));
         QCOMPARE(list->count(), 3);
         // Long findings wrap instead of running off the dialog.
         QVERIFY(list->visualItemRect(list->item(1)).height() >

@@ -26,7 +26,7 @@ class TestSettings : public QObject, protected GuiFixture
     QLineEdit* edit(const char* name) { return child<QLineEdit>(name, &settings()); }
     QPushButton* button(const char* name) { return child<QPushButton>(name, &settings()); }
     QComboBox* combo(const char* name) { return child<QComboBox>(name, &settings()); }
-    QTabWidget* tabs() { return child<QTabWidget>("TabStrip", &settings()); }
+    QTabWidget* tabs() { return child<QTabWidget>("tabs", &settings()); }
     QString confPath() const { return m_world->path(QStringLiteral("home/.hdl_dump.conf")); }
     void writeConf(const QByteArray& content) const
     {
@@ -56,21 +56,21 @@ private slots:
         setSetting(QStringLiteral("DefaultISO"), QStringLiteral("/data/iso/"));
         start();
         QVERIFY(m_dialogs.shown.isEmpty());
-        QCOMPARE(edit("txtDiscDatabase")->text(), QStringLiteral("/data/hdl_dump.list"));
-        QVERIFY(box("chkAutoThrottle")->isChecked());
-        QVERIFY(!box("chkEnableASPI")->isChecked());
-        QVERIFY(box("chkLimit28bit")->isChecked());
-        QCOMPARE(edit("txtTargetkbps")->text(), QStringLiteral("1800"));
-        QVERIFY(box("chkToxicOS")->isChecked()); // the last line had no line feed
-        QVERIFY(box("chkShutdownPS2")->isChecked());
-        QCOMPARE(edit("txtDefaultISO")->text(), QStringLiteral("/data/iso/"));
-        QCOMPARE(edit("txtHDLDumpConfig")->text(), confPath());
+        QCOMPARE(edit("discDatabaseEdit")->text(), QStringLiteral("/data/hdl_dump.list"));
+        QVERIFY(box("autoThrottleCheck")->isChecked());
+        QVERIFY(!box("aspiCheck")->isChecked());
+        QVERIFY(box("limit28BitCheck")->isChecked());
+        QCOMPARE(edit("targetKbpsEdit")->text(), QStringLiteral("1800"));
+        QVERIFY(box("toxicOsCheck")->isChecked()); // the last line had no line feed
+        QVERIFY(box("shutdownPs2Check")->isChecked());
+        QCOMPARE(edit("imageFolderEdit")->text(), QStringLiteral("/data/iso/"));
+        QCOMPARE(edit("toolConfigEdit")->text(), confPath());
         // "StayOnTop" is on by default: the main and settings windows keep on top.
         QVERIFY(main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(settings().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!main().statusWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
-        child<QPushButton>("cmdSettings")->click();
+        child<QPushButton>("settingsButton")->click();
         QVERIFY(settings().isVisible());
         QCOMPARE(tabs()->currentIndex(), 0);
         QCOMPARE(settings().windowTitle(), QStringLiteral(" Settings & Tools"));
@@ -78,10 +78,10 @@ private slots:
         tabs()->setCurrentIndex(1);
         SaveScreenshot(&settings(), QStringLiteral("settings-gui.png"));
         tabs()->setCurrentIndex(2);
-        button("cmdRefresh")->click();
+        button("refreshButton")->click();
         QVERIFY(idle());
         SaveScreenshot(&settings(), QStringLiteral("settings-tools.png"));
-        child<QAction>("mnuSettings")->trigger();
+        child<QAction>("settingsAction")->trigger();
         QCOMPARE(tabs()->currentIndex(), 0);
     }
 
@@ -99,18 +99,18 @@ private slots:
             confPath() + QStringLiteral("\r\n\r\n")));
         QVERIFY(m_dialogs.shown[0].text.endsWith(
             QStringLiteral("HDL_Dump config file option.\r\n\r\n")));
-        QVERIFY(!box("chkAutoThrottle")->isEnabled());
-        QVERIFY(!edit("txtDiscDatabase")->isEnabled());
+        QVERIFY(!box("autoThrottleCheck")->isEnabled());
+        QVERIFY(!edit("discDatabaseEdit")->isEnabled());
         QVERIFY(!main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         // Saving anyway creates the file with what the page holds.
         settings().show();
-        button("cmdExit")->click();
+        button("exitButton")->click();
         QVERIFY(!settings().isVisible());
         QVERIFY(conf().startsWith("\"disc_database_file\" = \"" +
                                   m_world->path(QStringLiteral("home/.hdl_dump.list")).toUtf8()));
         QVERIFY(conf().contains("\"enable_aspi\" = \"yes\"\n"));
         QVERIFY(conf().endsWith("\"target_kbps\" = \"2300\"\n\"use_compression\" = \"no\"\n"));
-        QCOMPARE(edit("txtTargetkbps")->text(), QStringLiteral("2300"));
+        QCOMPARE(edit("targetKbpsEdit")->text(), QStringLiteral("2300"));
     }
 
     void choosingTheConfigurationFile()
@@ -124,21 +124,21 @@ private slots:
         f.write("\"use_compression\" = \"yes\"\n");
         f.close();
         m_dialogs.files.push_back(m_world->path(QStringLiteral("other.conf")));
-        button("cmdHDLDumpConfig")->click();
+        button("toolConfigButton")->click();
         QCOMPARE(setting(QStringLiteral("hdl_config")), confPath()); // another name is ignored
         const int shown = static_cast<int>(m_dialogs.shown.size());
         m_dialogs.files.push_back(other);
-        button("cmdHDLDumpConfig")->click();
+        button("toolConfigButton")->click();
         QCOMPARE(setting(QStringLiteral("hdl_config")), other);
-        QCOMPARE(edit("txtHDLDumpConfig")->text(), other);
-        QVERIFY(box("chkUseCompression")->isChecked());
-        QVERIFY(box("chkUseCompression")->isEnabled());
+        QCOMPARE(edit("toolConfigEdit")->text(), other);
+        QVERIFY(box("compressionCheck")->isChecked());
+        QVERIFY(box("compressionCheck")->isEnabled());
         QCOMPARE(m_dialogs.shown.size(), shown); // no not-found message
         QVERIFY(m_dialogs.fileRequests.last().filter.contains(QStringLiteral("hdl_dump.conf")));
 
         m_dialogs.files.push_back(m_world->path(QStringLiteral("home/.hdl_dump.list")));
-        button("cmdDiskDatabase")->click();
-        QCOMPARE(edit("txtDiscDatabase")->text(),
+        button("discDatabaseButton")->click();
+        QCOMPARE(edit("discDatabaseEdit")->text(),
                  m_world->path(QStringLiteral("home/.hdl_dump.list")));
         QCOMPARE(m_dialogs.fileRequests.last().directory, m_world->dir() + u'/');
     }
@@ -147,27 +147,27 @@ private slots:
     {
         world();
         start();
-        box("chkClosePS2")->click();
+        box("closePs2Check")->click();
         QCOMPARE(setting(QStringLiteral("ClosePS2")), QStringLiteral("1"));
-        box("chkBalloonTips")->click();
+        box("balloonTipsCheck")->click();
         QCOMPARE(setting(QStringLiteral("BalloonTips")), QStringLiteral("1"));
-        box("chkStandby")->click();
-        box("chkShutdownPC")->click();
-        QVERIFY(!box("chkStandby")->isChecked());
+        box("standbyCheck")->click();
+        box("shutdownPcCheck")->click();
+        QVERIFY(!box("standbyCheck")->isChecked());
         QCOMPARE(setting(QStringLiteral("TurnOffPC")), QStringLiteral("1"));
         QCOMPARE(setting(QStringLiteral("StandbyPC")), QStringLiteral("0"));
-        box("chkStandby")->click();
-        QVERIFY(!box("chkShutdownPC")->isChecked());
+        box("standbyCheck")->click();
+        QVERIFY(!box("shutdownPcCheck")->isChecked());
         QCOMPARE(setting(QStringLiteral("TurnOffPC")), QStringLiteral("0"));
 
         m_dialogs.folders.push_back(m_world->path(QStringLiteral("isos")));
-        button("cmdDefaultISO")->click();
+        button("imageFolderButton")->click();
         QCOMPARE(setting(QStringLiteral("DefaultISO")), m_world->path(QStringLiteral("isos/")));
         m_dialogs.folders.push_back(QStringLiteral("/"));
-        button("cmdDefaultISO")->click();
+        button("imageFolderButton")->click();
         QCOMPARE(setting(QStringLiteral("DefaultISO")), QStringLiteral("/"));
-        button("cmdDefaultISO")->click(); // cancelled
-        QCOMPARE(edit("txtDefaultISO")->text(), QStringLiteral("/"));
+        button("imageFolderButton")->click(); // cancelled
+        QCOMPARE(edit("imageFolderEdit")->text(), QStringLiteral("/"));
 
         // Both PC actions stored: standby, read second, wins and shutdown is rewritten.
         stopMain();
@@ -175,20 +175,20 @@ private slots:
         setSetting(QStringLiteral("StandbyPC"), QStringLiteral("1"));
         start();
         QCOMPARE(setting(QStringLiteral("TurnOffPC")), QStringLiteral("0"));
-        QVERIFY(box("chkStandby")->isChecked());
+        QVERIFY(box("standbyCheck")->isChecked());
     }
 
     void stayOnTopFollowsTheBox()
     {
         world();
         start();
-        box("chkStayOnTop")->click();
+        box("stayOnTopCheck")->click();
         QCOMPARE(setting(QStringLiteral("StayOnTop")), QStringLiteral("0"));
         QVERIFY(!main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!settings().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(main().isVisible()); // still shown where it was
         main().statusWindow().show();
-        box("chkStayOnTop")->click();
+        box("stayOnTopCheck")->click();
         QVERIFY(main().statusWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
@@ -203,40 +203,41 @@ private slots:
         // Two black colours mean none chosen: the system colours are stored.
         QCOMPARE(setting(QStringLiteral("Backcolor")), QStringLiteral("-2147483633"));
         QCOMPARE(setting(QStringLiteral("Forecolor")), QStringLiteral("-2147483630"));
-        QVERIFY(button("cmdBackcolor")->isEnabled());
+        QVERIFY(button("backColorButton")->isEnabled());
         const QColor text = main().palette().color(QPalette::WindowText);
 
         m_dialogs.colors.push_back(0x00204080u); // red 0x80, green 0x40, blue 0x20
-        button("cmdBackcolor")->click();
+        button("backColorButton")->click();
         QCOMPARE(setting(QStringLiteral("Backcolor")), QString::number(0x00204080u));
         const QColor chosen(0x80, 0x40, 0x20);
         for (QWidget* w : {static_cast<QWidget*>(&main()), static_cast<QWidget*>(&settings()),
                            static_cast<QWidget*>(&main().statusWindow())})
             QCOMPARE(w->palette().color(QPalette::Window), chosen);
-        QCOMPARE(child<QLineEdit>("txtIP")->palette().color(QPalette::Base), chosen);
-        QCOMPARE(child<QPushButton>("cmdStop", &main().statusWindow())
+        QCOMPARE(child<QLineEdit>("addressEdit")->palette().color(QPalette::Base), chosen);
+        QCOMPARE(child<QPushButton>("stopButton", &main().statusWindow())
                      ->palette()
                      .color(QPalette::Button),
                  chosen);
         QCOMPARE(main().palette().color(QPalette::WindowText), text); // not the text
         m_dialogs.colors.push_back(std::nullopt);
-        button("cmdForecolor")->click(); // cancelled: nothing
+        button("foreColorButton")->click(); // cancelled: nothing
         QCOMPARE(main().palette().color(QPalette::WindowText), text);
         m_dialogs.colors.push_back(0x000000ffu);
-        button("cmdForecolor")->click();
-        QCOMPARE(box("chkColors")->palette().color(QPalette::WindowText), QColor(0xff, 0, 0));
+        button("foreColorButton")->click();
+        QCOMPARE(box("customColorsCheck")->palette().color(QPalette::WindowText),
+                 QColor(0xff, 0, 0));
         SaveScreenshot(&main(), QStringLiteral("main-custom-colours.png"));
         SaveScreenshot(&settings(), QStringLiteral("settings-custom-colours.png"));
 
-        box("chkColors")->click();
+        box("customColorsCheck")->click();
         QCOMPARE(setting(QStringLiteral("UseColor")), QStringLiteral("0"));
-        QVERIFY(!button("cmdBackcolor")->isEnabled());
+        QVERIFY(!button("backColorButton")->isEnabled());
         QCOMPARE(main().palette().color(QPalette::Window),
                  QApplication::palette().color(QPalette::Window));
         QCOMPARE(main().palette().color(QPalette::WindowText),
                  QApplication::palette().color(QPalette::WindowText));
         // Ticking again brings the stored colours back.
-        box("chkColors")->click();
+        box("customColorsCheck")->click();
         QCOMPARE(main().palette().color(QPalette::Window), chosen);
     }
 
@@ -245,22 +246,22 @@ private slots:
         world();
         setSetting(QStringLiteral("ClosePS2"), QStringLiteral("1"));
         start();
-        box("chkToxicOS")->setChecked(true);
+        box("toxicOsCheck")->setChecked(true);
         m_dialogs.answers.push_back(Dialogs::Answer::No);
-        button("cmdDefaults")->click();
+        button("defaultsButton")->click();
         QCOMPARE(setting(QStringLiteral("ClosePS2")), QStringLiteral("1"));
-        child<QLineEdit>("txtIP")->setText(QStringLiteral("127.0.0.1"));
+        child<QLineEdit>("addressEdit")->setText(QStringLiteral("127.0.0.1"));
         setSetting(QStringLiteral("Extra"), QStringLiteral("gone"));
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        button("cmdDefaults")->click();
+        button("defaultsButton")->click();
         QCOMPARE(setting(QStringLiteral("ClosePS2")), QStringLiteral("0"));
         QCOMPARE(setting(QStringLiteral("Extra")), QString()); // the file was made anew
-        QVERIFY(!box("chkClosePS2")->isChecked());
-        QVERIFY(!box("chkEnableASPI")->isChecked());
-        QVERIFY(box("chkLimit28bit")->isChecked());
-        QVERIFY(box("chkToxicOS")->isChecked()); // left as it was
-        QCOMPARE(edit("txtTargetkbps")->text(), QStringLiteral("2300"));
-        QCOMPARE(child<QLineEdit>("txtIP")->text(), QStringLiteral("192.168.0.10"));
+        QVERIFY(!box("closePs2Check")->isChecked());
+        QVERIFY(!box("aspiCheck")->isChecked());
+        QVERIFY(box("limit28BitCheck")->isChecked());
+        QVERIFY(box("toxicOsCheck")->isChecked()); // left as it was
+        QCOMPARE(edit("targetKbpsEdit")->text(), QStringLiteral("2300"));
+        QCOMPARE(child<QLineEdit>("addressEdit")->text(), QStringLiteral("192.168.0.10"));
         QCOMPARE(setting(QStringLiteral("IP")), QStringLiteral("192.168.0.10"));
     }
 
@@ -268,20 +269,20 @@ private slots:
     {
         world();
         start();
-        QVERIFY(!button("cmdFormat")->isEnabled());
-        button("cmdRefresh")->click();
+        QVERIFY(!button("formatButton")->isEnabled());
+        button("refreshButton")->click();
         QVERIFY(idle());
         QStringList entries;
-        for (int i = 0; i < combo("cmbHD")->count(); ++i)
-            entries << combo("cmbHD")->itemText(i);
+        for (int i = 0; i < combo("diskCombo")->count(); ++i)
+            entries << combo("diskCombo")->itemText(i);
         QCOMPARE(entries, (QStringList{QStringLiteral("hdd1:  [20.0 GB] - Playstation2 Formatted"),
                                        QStringLiteral("hdd2:  [40.0 GB] - Playstation2 Formatted"),
                                        QStringLiteral("hdd3:  [.9 GB] - Unknown Format")}));
-        QVERIFY(button("cmdFormat")->isEnabled());
-        combo("cmbHD")->setCurrentIndex(2);
+        QVERIFY(button("formatButton")->isEnabled());
+        combo("diskCombo")->setCurrentIndex(2);
         m_dialogs.answers.push_back(Dialogs::Answer::No);
         m_world->clearCalls();
-        button("cmdFormat")->click();
+        button("formatButton")->click();
         QVERIFY(m_world->calls().isEmpty());
         QCOMPARE(m_dialogs.shown.last().title, QStringLiteral("ARE YOU 100% SURE?"));
         QCOMPARE(m_dialogs.shown.last().icon, Dialogs::Icon::Critical);
@@ -290,12 +291,12 @@ private slots:
                                 "[.9 GB] - Unknown Format"
                                 "\r\n\r\nALL EXISTING DATA ON THIS DRIVE WILL BE LOST"));
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        button("cmdFormat")->click();
+        button("formatButton")->click();
         QVERIFY(idle());
         QCOMPARE(m_world->calls().value(0),
                  (QStringList{QStringLiteral("initialize"), QStringLiteral("hdd3:")}));
-        QCOMPARE(combo("cmbHD")->currentIndex(), 2);
-        QCOMPARE(combo("cmbHD")->currentText(),
+        QCOMPARE(combo("diskCombo")->currentIndex(), 2);
+        QCOMPARE(combo("diskCombo")->currentText(),
                  QStringLiteral("hdd3:  [.9 GB] - Playstation2 Formatted"));
         QCOMPARE(m_tray.balloons, QStringList{QStringLiteral(
                                       "Ventrik|hdd3:  [.9 GB] - Playstation2 Formatted has been "
@@ -308,12 +309,13 @@ private slots:
         world(QStringLiteral("linux"));
         start();
         // The disk is the entry's device, whatever its label says.
-        combo("cmbHD")->addItem(QStringLiteral("hdd9:  [.9 GB] - Unknown Format"),
-                                QStringLiteral("/dev/sdd"));
-        combo("cmbHD")->setCurrentIndex(0);
+        combo("diskCombo")
+            ->addItem(QStringLiteral("hdd9:  [.9 GB] - Unknown Format"),
+                      QStringLiteral("/dev/sdd"));
+        combo("diskCombo")->setCurrentIndex(0);
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        button("cmdFormat")->setEnabled(true);
-        button("cmdFormat")->click();
+        button("formatButton")->setEnabled(true);
+        button("formatButton")->click();
         QVERIFY(idle());
         QVERIFY(m_world->calls().contains(
             QStringList{QStringLiteral("initialize"), QStringLiteral("/dev/sdd")}));
@@ -340,21 +342,21 @@ private slots:
         };
         const auto before = inode();
         settings().show();
-        button("cmdExit")->click();
+        button("exitButton")->click();
         QCOMPARE(conf(), original);
         QCOMPARE(inode(), before);
 
         settings().show();
-        box("chkUseCompression")->setChecked(true);
-        button("cmdExit")->click();
+        box("compressionCheck")->setChecked(true);
+        button("exitButton")->click();
         // Only what changed is written: the keys the file lacks and nobody touched stay out.
         QCOMPARE(conf(),
                  QByteArray("# my notes\r\n\"target_kbps\" = \"1800\"\r\n"
                             "\"my_own_key\" = \"kept\"\r\n\"use_compression\" = \"yes\"\r\n"));
         // A key the file lacked, changed, is added after its own lines.
         settings().show();
-        box("chkEnableASPI")->setChecked(!box("chkEnableASPI")->isChecked());
-        button("cmdExit")->click();
+        box("aspiCheck")->setChecked(!box("aspiCheck")->isChecked());
+        button("exitButton")->click();
         const QByteArray after = conf();
         QVERIFY2(after.startsWith("# my notes\r\n\"target_kbps\" = \"1800\"\r\n"
                                   "\"my_own_key\" = \"kept\"\r\n\"use_compression\" = \"yes\"\r\n"
@@ -371,17 +373,17 @@ private slots:
         start();
         const QByteArray original = conf();
         settings().show();
-        box("chkUseCompression")->setChecked(true);
+        box("compressionCheck")->setChecked(true);
         m_dialogs.answers.push_back(Dialogs::Answer::No);
         settings().close();
         QVERIFY(!settings().isVisible());
         QCOMPARE(m_dialogs.texts().last(),
                  QStringLiteral("Save your changes to the hdl_dump settings?"));
         QCOMPARE(conf(), original);
-        QVERIFY(!box("chkUseCompression")->isChecked()); // the page shows the file again
+        QVERIFY(!box("compressionCheck")->isChecked()); // the page shows the file again
 
         settings().show();
-        box("chkUseCompression")->setChecked(true);
+        box("compressionCheck")->setChecked(true);
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
         settings().close();
         QVERIFY(conf().contains("\"use_compression\" = \"yes\""));
@@ -402,7 +404,7 @@ private slots:
         writeConf(big + "\"target_kbps\" = \"1800\"\n");
         setSetting(QStringLiteral("StayOnTop"), QStringLiteral("0"));
         start();
-        QCOMPARE(edit("txtTargetkbps")->text(), QStringLiteral("1800"));
+        QCOMPARE(edit("targetKbpsEdit")->text(), QStringLiteral("1800"));
         stopMain();
 
         // A file too large to be settings is never rewritten.
@@ -413,8 +415,8 @@ private slots:
         start();
         const QByteArray before = conf();
         settings().show();
-        box("chkUseCompression")->setChecked(true);
-        button("cmdExit")->click();
+        box("compressionCheck")->setChecked(true);
+        button("exitButton")->click();
         QVERIFY(m_dialogs.texts().last().startsWith(
             QStringLiteral("Your hdl_dump settings could not be saved to:")));
         QCOMPARE(conf(), before);
@@ -428,16 +430,16 @@ private slots:
         start();
         const QByteArray before = conf();
         settings().show();
-        edit("txtDiscDatabase")->setText(QStringLiteral("/data/list\n\"enable_aspi\" = \"no\""));
-        button("cmdExit")->click();
+        edit("discDatabaseEdit")->setText(QStringLiteral("/data/list\n\"enable_aspi\" = \"no\""));
+        button("exitButton")->click();
         QVERIFY(m_dialogs.texts().last().contains(QStringLiteral("line break")));
         QCOMPARE(conf(), before);
         // A pasted line break never reaches config.cfg from the address box either.
         const QString ip = setting(QStringLiteral("IP"));
-        const QString shown = child<QLineEdit>("txtIP")->text();
-        child<QLineEdit>("txtIP")->insert(QStringLiteral("1\nhdl_config=/some/file"));
+        const QString shown = child<QLineEdit>("addressEdit")->text();
+        child<QLineEdit>("addressEdit")->insert(QStringLiteral("1\nhdl_config=/some/file"));
         // The box refuses the paste whole; the address, kept once typing rests, stays.
-        QCOMPARE(child<QLineEdit>("txtIP")->text(), shown);
+        QCOMPARE(child<QLineEdit>("addressEdit")->text(), shown);
         QTest::qWait(TargetController::kAddressSaveDelayMs + 200);
         QCOMPARE(setting(QStringLiteral("hdl_config")), confPath());
         QCOMPARE(setting(QStringLiteral("IP")), ip);
@@ -469,7 +471,7 @@ private slots:
         setSetting(QStringLiteral("hdl_config"), confPath() + QStringLiteral("/hdl_dump.conf"));
         const QByteArray before = conf();
         settings().show();
-        button("cmdExit")->click();
+        button("exitButton")->click();
         QVERIFY(m_dialogs.texts().last().startsWith(
             QStringLiteral("Your hdl_dump settings could not be saved to:")));
         QCOMPARE(conf(), before);

@@ -43,17 +43,17 @@ class TestWindow : public QObject, public GuiFixture
     }
     void attachLocal()
     {
-        child<QRadioButton>("optLocal")->click();
+        child<QRadioButton>("localTarget")->click();
         QVERIFY(idle());
-        child<QPushButton>("cmdAttach")->click();
+        child<QPushButton>("attachButton")->click();
         QVERIFY(idle());
     }
     // The current tool lists no local disks of its own: the networked PS2 at 127.0.0.1.
     void attachNetwork()
     {
-        child<QRadioButton>("optLAN")->click();
+        child<QRadioButton>("networkTarget")->click();
         QVERIFY(idle());
-        child<QPushButton>("cmdAttach")->click();
+        child<QPushButton>("attachButton")->click();
         QVERIFY(idle());
     }
     QString scaleName() { return QString::number(qRound(main().devicePixelRatioF() * 100)); }
@@ -107,8 +107,8 @@ private slots:
     {
         start();
         attachLocal();
-        child<QRadioButton>("optBrowse")->click();
-        auto* list = child<QTreeView>("lstHD");
+        child<QRadioButton>("browseView")->click();
+        auto* list = child<QTreeView>("gameList");
         QVERIFY(main().minimumWidth() < main().maximumWidth());
         const QSize before = list->size();
         main().resize(main().width() + 300, main().height() + 100);
@@ -118,7 +118,7 @@ private slots:
         if (main().devicePixelRatioF() < 2)
             QVERIFY(list->height() >= before.height() + 60);
 
-        child<QCheckBox>("chkOutput")->setChecked(true);
+        child<QCheckBox>("showOutputCheck")->setChecked(true);
         auto* splitter = child<QSplitter>("splMain");
         splitter->setSizes({300, 150});
         const QList<int> sizes = splitter->sizes();
@@ -130,20 +130,20 @@ private slots:
         stopMain();
         startMain();
         QVERIFY(QTest::qWaitForWindowExposed(&main()));
-        child<QRadioButton>("optBrowse")->click();
+        child<QRadioButton>("browseView")->click();
         QCOMPARE(main().size(), size);
         // The activity view keeps the height it was given.
         QVERIFY2(std::abs(child<QSplitter>("splMain")->sizes().value(1) - sizes.value(1)) <= 6,
                  qPrintable(QString::number(child<QSplitter>("splMain")->sizes().value(1))));
-        QCOMPARE(child<QTreeView>("lstHD")->columnWidth(1), 133);
+        QCOMPARE(child<QTreeView>("gameList")->columnWidth(1), 133);
     }
 
     void theWholeWindowFitsTheScreen()
     {
         start();
-        child<QCheckBox>("chkOutput")->setChecked(true);
+        child<QCheckBox>("showOutputCheck")->setChecked(true);
         attachLocal();
-        child<QRadioButton>("optBrowse")->click();
+        child<QRadioButton>("browseView")->click();
         const QRect area = main().screen()->availableGeometry();
         const QRect frame = main().frameGeometry();
         QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5,%6 %7x%8")
@@ -163,8 +163,8 @@ private slots:
         SaveScreenshot(&main(), QStringLiteral("main-maximised-%1.png").arg(scaleName()));
         // Side by side where there is room.
         if (main().devicePixelRatioF() < 2)
-            QVERIFY(child<QTreeView>("lstHD")->mapTo(&main(), QPoint(0, 0)).x() >
-                    child<QWidget>("fmMain")->width());
+            QVERIFY(child<QTreeView>("gameList")->mapTo(&main(), QPoint(0, 0)).x() >
+                    child<QWidget>("targetPane")->width());
 
         main().showNormal();
         main().resize(main().minimumSize());
@@ -199,8 +199,8 @@ private slots:
         state[QStringLiteral("ps2s")] = ps2s;
         start(QStringLiteral("linux"), state);
         attachNetwork();
-        child<QRadioButton>("optBrowse")->click();
-        auto* list = child<QTreeView>("lstHD");
+        child<QRadioButton>("browseView")->click();
+        auto* list = child<QTreeView>("gameList");
         // By size as a number: 95000 KB < 700000 KB < 9000000 KB, whatever the texts.
         list->header()->setSortIndicator(2, Qt::AscendingOrder);
         QCOMPARE(shownGames().value(0), QStringLiteral("alpha"));
@@ -214,17 +214,17 @@ private slots:
             QStringLiteral("An Extremely Long Game Title That Goes On And On For Quite A While"));
         QCOMPARE(list->textElideMode(), Qt::ElideRight);
 
-        child<QLineEdit>("txtFilter")->setText(QStringLiteral("slus"));
+        child<QLineEdit>("filterEdit")->setText(QStringLiteral("slus"));
         QCOMPARE(shownGames(), QStringList{QStringLiteral("Beta")});
-        child<QLineEdit>("txtFilter")->setText(QStringLiteral("ALP"));
+        child<QLineEdit>("filterEdit")->setText(QStringLiteral("ALP"));
         QCOMPARE(shownGames(), QStringList{QStringLiteral("alpha")});
 
         // The filtered row is the game acted on.
         list->selectAll();
         m_dialogs.inputs.push_back(QStringLiteral("  Alpha Renamed "));
-        child<QPushButton>("cmdRename")->click();
+        child<QPushButton>("renameButton")->click();
         QVERIFY(idle());
-        child<QLineEdit>("txtFilter")->clear();
+        child<QLineEdit>("filterEdit")->clear();
         QVERIFY(shownGames().contains(QStringLiteral("Alpha Renamed")));
         // The box began with the name, and the tool got the game's partition.
         QCOMPARE(m_dialogs.initials.last(), QStringLiteral("alpha"));
@@ -236,7 +236,7 @@ private slots:
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
         const QString first = shownGames().value(0);
         m_dialogs.inputs.push_back(QStringLiteral("1+3"));
-        child<QPushButton>("cmdFlags")->click();
+        child<QPushButton>("flagsButton")->click();
         QVERIFY(idle());
         for (int r = 0; r < list->model()->rowCount(); ++r) {
             if (list->model()->index(r, 0).data().toString() == first)
@@ -263,21 +263,21 @@ private slots:
             return QStringList();
         };
         m_dialogs.inputs.push_back(QStringLiteral("1+3"));
-        child<QPushButton>("cmdFlags")->click();
+        child<QPushButton>("flagsButton")->click();
         QVERIFY(idle());
         QCOMPARE(m_dialogs.initials.last(), QStringLiteral("1+3"));
         QCOMPARE(m_world->calls().size(), calls);
         // No flags are 0x00 to the tool: a bare "0" would rename the game to "0".
         selectFirst();
         m_dialogs.inputs.push_back(QString());
-        child<QPushButton>("cmdFlags")->click();
+        child<QPushButton>("flagsButton")->click();
         QVERIFY(idle());
         QCOMPARE(lastModify().value(3), QStringLiteral("0x00"));
         QCOMPARE(shownGames().value(0), first);
         // A name the tool would read as flags is refused before it is asked.
         selectFirst();
         m_dialogs.inputs.push_back(QStringLiteral("+3"));
-        child<QPushButton>("cmdRename")->click();
+        child<QPushButton>("renameButton")->click();
         QVERIFY(idle());
         QCOMPARE(lastModify().value(3), QStringLiteral("0x00"));
         QVERIFY(
@@ -288,18 +288,18 @@ private slots:
     {
         start(); // the older tool: no modify
         attachLocal();
-        child<QRadioButton>("optBrowse")->click();
-        auto* list = child<QTreeView>("lstHD");
+        child<QRadioButton>("browseView")->click();
+        auto* list = child<QTreeView>("gameList");
         list->selectionModel()->select(list->model()->index(0, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        auto* rename = child<QPushButton>("cmdRename");
+        auto* rename = child<QPushButton>("renameButton");
         QVERIFY(rename->isEnabled());
         m_dialogs.inputs.push_back(QStringLiteral("Other"));
         rename->click();
         QVERIFY(idle());
         QVERIFY(m_dialogs.texts().last().contains(QStringLiteral("no \"modify\" command")));
         QVERIFY(!rename->isEnabled());
-        QVERIFY(!child<QPushButton>("cmdFlags")->isEnabled());
+        QVERIFY(!child<QPushButton>("flagsButton")->isEnabled());
         QVERIFY(rename->toolTip().contains(QStringLiteral("modify")));
         for (const QStringList& call : m_world->calls())
             QVERIFY(call.value(0) != QLatin1String("modify"));
@@ -318,8 +318,8 @@ private slots:
         state[QStringLiteral("disks")] = disks;
         start(QStringLiteral("win"), state);
         attachLocal();
-        child<QRadioButton>("optBrowse")->click();
-        auto* list = child<QTreeView>("lstHD");
+        child<QRadioButton>("browseView")->click();
+        auto* list = child<QTreeView>("gameList");
 
         // Copy to PC of two games: one folder, two jobs.
         list->selectionModel()->select(list->model()->index(0, 0),
@@ -329,7 +329,7 @@ private slots:
         if (scaleName() == QLatin1String("100"))
             SaveScreenshot(&main(), QStringLiteral("browse-multiple.png"));
         m_dialogs.folders.push_back(m_world->dir());
-        child<QPushButton>("cmdBackupPC")->click();
+        child<QPushButton>("copyToPcButton")->click();
         QCOMPARE(session().jobs().count(), 2);
         QCOMPARE(session().jobs().job(0).destination,
                  m_world->path(QStringLiteral("Test Game.iso")));
@@ -368,7 +368,7 @@ private slots:
         attachNetwork();
         m_dialogs.folders.push_back(root);
         m_dialogs.answers.push_back(Dialogs::Answer::No); // the duplicates stay out
-        child<QPushButton>("cmdAddFolder")->click();
+        child<QPushButton>("addFolderButton")->click();
         QVERIFY(idle());
         // Every image of the tree, any case of extension; the text file is no image.
         // Paths in order, any case: a/b/again.Cue comes before a/second.iso.
@@ -407,7 +407,7 @@ private slots:
         session().jobs().clear();
         m_dialogs.folders.push_back(root);
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
-        child<QPushButton>("cmdAddFolder")->click();
+        child<QPushButton>("addFolderButton")->click();
         QVERIFY(idle());
         QCOMPARE(session().jobs().count(), 5);
         QVERIFY(jobNames().contains(QStringLiteral("NET_GAME_USA")));
@@ -430,8 +430,8 @@ private slots:
         mime->setUrls({QUrl::fromLocalFile(root + QStringLiteral("/First.ISO")),
                        QUrl::fromLocalFile(root + QStringLiteral("/a/b")),
                        QUrl::fromLocalFile(root + QStringLiteral("/a/readme.txt"))});
-        child<QRadioButton>("optJobQueue")->click();
-        QWidget* target = child<QTreeView>("lstJob")->viewport();
+        child<QRadioButton>("queueView")->click();
+        QWidget* target = child<QTreeView>("jobList")->viewport();
         const QPoint at = target->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &enter);
@@ -461,8 +461,8 @@ private slots:
         attachNetwork();
         m_world->setFault({{"mode", "hang"}, {"command", "cdvd_info2"}});
         m_dialogs.folders.push_back(root);
-        child<QPushButton>("cmdAddFolder")->click();
-        auto* bar = child<QProgressBar>("prgBatch");
+        child<QPushButton>("addFolderButton")->click();
+        auto* bar = child<QProgressBar>("batchProgress");
         QTRY_VERIFY(bar->isVisible());
         QCOMPARE(bar->maximum(), 6);
         // Runs at a time: at least two where the machine has two cores, never more than four.
@@ -474,7 +474,7 @@ private slots:
         };
         QTRY_VERIFY(reading() >= std::min(2, QThread::idealThreadCount()));
         QTest::qWait(200);
-        auto* cancel = child<QPushButton>("cmdBatchCancel");
+        auto* cancel = child<QPushButton>("batchCancelButton");
         QVERIFY(cancel->isVisible());
         cancel->click();
         QVERIFY(idle());

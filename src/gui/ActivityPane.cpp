@@ -11,54 +11,54 @@
 
 ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(QStringLiteral("HDL_Dump Activity"), parent)
 {
-    setObjectName(QStringLiteral("fmOutput"));
+    setObjectName(QStringLiteral("activityPane"));
     m_outputTimer.setSingleShot(true);
     m_outputTimer.setInterval(50);
     connect(&m_outputTimer, &QTimer::timeout, this, &ActivityPane::flushOutput);
-    lblCommand = new QLabel(QStringLiteral("Command:"), this);
-    lblCommand->setObjectName(QStringLiteral("lblCommand"));
-    txtCommand = new QLineEdit(this);
-    txtCommand->setObjectName(QStringLiteral("txtCommand"));
-    txtCommand->setReadOnly(true);
-    txtOutput = new QPlainTextEdit(this);
-    txtOutput->setObjectName(QStringLiteral("txtOutput"));
-    txtOutput->setReadOnly(true);
+    commandLabel = new QLabel(QStringLiteral("Command:"), this);
+    commandLabel->setObjectName(QStringLiteral("commandLabel"));
+    commandEdit = new QLineEdit(this);
+    commandEdit->setObjectName(QStringLiteral("commandEdit"));
+    commandEdit->setReadOnly(true);
+    outputView = new QPlainTextEdit(this);
+    outputView->setObjectName(QStringLiteral("outputView"));
+    outputView->setReadOnly(true);
     // A display, not an editor: no caret, and the end of the chunk in view.
-    txtOutput->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    txtOutput->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
+    outputView->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    outputView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    outputView->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setEnabled(false);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton->setEnabled(false);
 
-    cmdOpenLog = new QPushButton(QStringLiteral("Open log folder"), this);
-    cmdOpenLog->setObjectName(QStringLiteral("cmdOpenLog"));
-    cmdOpenLog->setToolTip(
+    openLogButton = new QPushButton(QStringLiteral("Open log folder"), this);
+    openLogButton->setObjectName(QStringLiteral("openLogButton"));
+    openLogButton->setToolTip(
         QStringLiteral("Every command run, with its output, is kept in run.log"));
-    cmdReport = new QPushButton(QStringLiteral("Save diagnostic report..."), this);
-    cmdReport->setObjectName(QStringLiteral("cmdReport"));
-    cmdReport->setToolTip(
+    reportButton = new QPushButton(QStringLiteral("Save diagnostic report..."), this);
+    reportButton->setObjectName(QStringLiteral("reportButton"));
+    reportButton->setToolTip(
         QStringLiteral("One text file for a bug report: versions, what the doctor finds, the "
                        "settings and the recent log"));
 
     auto* command = new QHBoxLayout;
-    command->addWidget(lblCommand);
-    command->addWidget(txtCommand, 1);
-    command->addWidget(cmdCancel);
+    command->addWidget(commandLabel);
+    command->addWidget(commandEdit, 1);
+    command->addWidget(cancelButton);
     auto* logs = new QHBoxLayout;
     logs->addStretch();
-    logs->addWidget(cmdOpenLog);
-    logs->addWidget(cmdReport);
+    logs->addWidget(openLogButton);
+    logs->addWidget(reportButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(command);
-    layout->addWidget(txtOutput, 1);
+    layout->addWidget(outputView, 1);
     layout->addLayout(logs);
 }
 
 void ActivityPane::showCommand(const QString& shown)
 {
-    txtCommand->setText(shown);
+    commandEdit->setText(shown);
     showOutput(QString());
 }
 
@@ -78,7 +78,7 @@ void ActivityPane::flushOutput()
     if (!m_outputPending || isHidden())
         return;
     m_outputPending = false;
-    QPlainTextEdit* out = txtOutput;
+    QPlainTextEdit* out = outputView;
     out->setPlainText(m_pendingOutput);
     // Show the end of the chunk.
     out->moveCursor(QTextCursor::End);

@@ -15,13 +15,13 @@ class ActivityPane : public QGroupBox
 public:
     explicit ActivityPane(QWidget* parent = nullptr);
 
-    QLabel* lblCommand;
-    QLineEdit* txtCommand;
-    QPlainTextEdit* txtOutput;
+    QLabel* commandLabel;
+    QLineEdit* commandEdit;
+    QPlainTextEdit* outputView;
     // Stops the command that runs now (Esc does the same).
-    QPushButton* cmdCancel;
-    QPushButton* cmdOpenLog;
-    QPushButton* cmdReport;
+    QPushButton* cancelButton;
+    QPushButton* openLogButton;
+    QPushButton* reportButton;
 
     // A new command: its arguments, and its output from nothing.
     void showCommand(const QString& shown);

@@ -10,22 +10,22 @@
 BrowsePane::BrowsePane(QWidget* parent)
     : QGroupBox(QStringLiteral("Browse, Backup, and Delete - 0 Games"), parent)
 {
-    setObjectName(QStringLiteral("fmBrowse"));
-    lstHD = new QTreeView(this);
-    lstHD->setObjectName(QStringLiteral("lstHD"));
-    lstHD->setRootIsDecorated(false);
-    lstHD->setUniformRowHeights(true);
-    lstHD->setAlternatingRowColors(true);
-    lstHD->header()->setStretchLastSection(false);
-    lstHD->setSortingEnabled(true);
-    lstHD->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lstHD->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lstHD->setTextElideMode(Qt::ElideRight);
+    setObjectName(QStringLiteral("browsePane"));
+    gameList = new QTreeView(this);
+    gameList->setObjectName(QStringLiteral("gameList"));
+    gameList->setRootIsDecorated(false);
+    gameList->setUniformRowHeights(true);
+    gameList->setAlternatingRowColors(true);
+    gameList->header()->setStretchLastSection(false);
+    gameList->setSortingEnabled(true);
+    gameList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    gameList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    gameList->setTextElideMode(Qt::ElideRight);
 
-    txtFilter = new QLineEdit(this);
-    txtFilter->setObjectName(QStringLiteral("txtFilter"));
-    txtFilter->setPlaceholderText(QStringLiteral("Filter by title or startup"));
-    txtFilter->setClearButtonEnabled(true);
+    filterEdit = new QLineEdit(this);
+    filterEdit->setObjectName(QStringLiteral("filterEdit"));
+    filterEdit->setPlaceholderText(QStringLiteral("Filter by title or startup"));
+    filterEdit->setClearButtonEnabled(true);
 
     auto makeButton = [this](const char* name, const char* caption) {
         auto* b = new QPushButton(QString::fromLatin1(caption), this);
@@ -33,25 +33,25 @@ BrowsePane::BrowsePane(QWidget* parent)
         b->setEnabled(false);
         return b;
     };
-    cmdBackupHDD = makeButton("cmdBackupHDD", "Copy to &HDD");
-    cmdBackupPS2 = makeButton("cmdBackupPS2", "Copy to P&S2");
-    cmdBackupPC = makeButton("cmdBackupPC", "Copy to &PC");
-    cmdDelete = makeButton("cmdDelete", "&Delete");
-    cmdRename = makeButton("cmdRename", "Re&name...");
-    cmdFlags = makeButton("cmdFlags", "F&lags...");
+    copyToDiskButton = makeButton("copyToDiskButton", "Copy to &HDD");
+    copyToPs2Button = makeButton("copyToPs2Button", "Copy to P&S2");
+    copyToPcButton = makeButton("copyToPcButton", "Copy to &PC");
+    deleteButton = makeButton("deleteButton", "&Delete");
+    renameButton = makeButton("renameButton", "Re&name...");
+    flagsButton = makeButton("flagsButton", "F&lags...");
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdBackupHDD);
-    buttons->addWidget(cmdBackupPS2);
-    buttons->addWidget(cmdBackupPC);
-    buttons->addWidget(cmdDelete);
+    buttons->addWidget(copyToDiskButton);
+    buttons->addWidget(copyToPs2Button);
+    buttons->addWidget(copyToPcButton);
+    buttons->addWidget(deleteButton);
     auto* edits = new QHBoxLayout;
-    edits->addWidget(txtFilter, 1);
-    edits->addWidget(cmdRename);
-    edits->addWidget(cmdFlags);
+    edits->addWidget(filterEdit, 1);
+    edits->addWidget(renameButton);
+    edits->addWidget(flagsButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(edits);
-    layout->addWidget(lstHD, 1);
+    layout->addWidget(gameList, 1);
     layout->addLayout(buttons);
 }

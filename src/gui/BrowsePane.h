@@ -13,12 +13,12 @@ class BrowsePane : public QGroupBox
 public:
     explicit BrowsePane(QWidget* parent = nullptr);
 
-    QTreeView* lstHD;
-    QPushButton* cmdBackupHDD;
-    QPushButton* cmdBackupPS2;
-    QPushButton* cmdBackupPC;
-    QPushButton* cmdDelete;
-    QLineEdit* txtFilter;
-    QPushButton* cmdRename;
-    QPushButton* cmdFlags;
+    QTreeView* gameList;
+    QPushButton* copyToDiskButton;
+    QPushButton* copyToPs2Button;
+    QPushButton* copyToPcButton;
+    QPushButton* deleteButton;
+    QLineEdit* filterEdit;
+    QPushButton* renameButton;
+    QPushButton* flagsButton;
 };

@@ -26,13 +26,13 @@ GamesController::GamesController(BrowsePane* pane, Session& session, Dialogs& di
       m_copyMenu(new QMenu(QStringLiteral("backuphdd"), parent))
 {
     m_filter->setSourceModel(&m_session.games());
-    m_pane->lstHD->setModel(m_filter);
+    m_pane->gameList->setModel(m_filter);
     // The tool's order until a header is clicked.
-    m_pane->lstHD->sortByColumn(-1, Qt::AscendingOrder);
-    m_copyMenu->setObjectName(QStringLiteral("mnuBackup"));
+    m_pane->gameList->sortByColumn(-1, Qt::AscendingOrder);
+    m_copyMenu->setObjectName(QStringLiteral("copyMenu"));
     for (int i = 0; i < 5; ++i) {
         QAction* a = m_copyMenu->addAction(QString());
-        a->setObjectName(QStringLiteral("mnuHDD%1").arg(i));
+        a->setObjectName(QStringLiteral("copyTargetAction%1").arg(i));
         a->setVisible(false);
         m_copyEntries << a;
     }
@@ -41,24 +41,25 @@ GamesController::GamesController(BrowsePane* pane, Session& session, Dialogs& di
 
 void GamesController::connectPane()
 {
-    connect(m_pane->txtFilter, &QLineEdit::textChanged, m_filter, &GameFilterModel::setFilterText);
-    connect(m_pane->cmdBackupPC, &QPushButton::clicked, this, &GamesController::copyToPC);
-    connect(m_pane->cmdBackupPS2, &QPushButton::clicked, this, &GamesController::copyToPS2);
-    connect(m_pane->cmdBackupHDD, &QPushButton::clicked, this, [this] {
-        QPushButton* b = m_pane->cmdBackupHDD;
+    connect(m_pane->filterEdit, &QLineEdit::textChanged, m_filter, &GameFilterModel::setFilterText);
+    connect(m_pane->copyToPcButton, &QPushButton::clicked, this, &GamesController::copyToPC);
+    connect(m_pane->copyToPs2Button, &QPushButton::clicked, this, &GamesController::copyToPS2);
+    connect(m_pane->copyToDiskButton, &QPushButton::clicked, this, [this] {
+        QPushButton* b = m_pane->copyToDiskButton;
         m_copyMenu->popup(b->mapToGlobal(QPoint(0, b->height())));
     });
     for (QAction* entry : std::as_const(m_copyEntries))
         connect(entry, &QAction::triggered, this,
                 [this, entry] { copyToDisk(entry->data().toString()); });
-    connect(m_pane->cmdDelete, &QPushButton::clicked, this, &GamesController::deleteChosen);
-    connect(m_pane->cmdRename, &QPushButton::clicked, this, &GamesController::renameChosen);
-    connect(m_pane->cmdFlags, &QPushButton::clicked, this, &GamesController::changeFlagsOfChosen);
-    auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), m_pane->lstHD);
+    connect(m_pane->deleteButton, &QPushButton::clicked, this, &GamesController::deleteChosen);
+    connect(m_pane->renameButton, &QPushButton::clicked, this, &GamesController::renameChosen);
+    connect(m_pane->flagsButton, &QPushButton::clicked, this,
+            &GamesController::changeFlagsOfChosen);
+    auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), m_pane->gameList);
     remove->setContext(Qt::WidgetShortcut);
     connect(remove, &QShortcut::activated, this, [this] {
         // The key does what the button would, and only when it would.
-        if (m_pane->cmdDelete->isEnabled())
+        if (m_pane->deleteButton->isEnabled())
             deleteChosen();
     });
     connect(&m_session, &Session::disksChanged, this, &GamesController::fillCopyMenu);
@@ -76,7 +77,7 @@ void GamesController::showGameCount(int count)
 QList<int> GamesController::selectedRows() const
 {
     QList<int> rows;
-    const QItemSelectionModel* selection = m_pane->lstHD->selectionModel();
+    const QItemSelectionModel* selection = m_pane->gameList->selectionModel();
     if (!selection)
         return rows;
     for (const QModelIndex& shown : selection->selectedRows())

@@ -22,23 +22,23 @@ InstallController::InstallController(InstallPane* pane, Session& session, Dialog
     : QObject(menuParent), m_pane(pane), m_session(session), m_dialogs(dialogs),
       m_hooks(std::move(hooks))
 {
-    m_pane->cmbType->addItems({tr("CD-ROM"), tr("DVD-ROM")});
-    m_pane->cmbType->setCurrentIndex(1);
+    m_pane->typeCombo->addItems({tr("CD-ROM"), tr("DVD-ROM")});
+    m_pane->typeCombo->setCurrentIndex(1);
     m_flagsMenu = new StickyMenu(QStringLiteral("compat"), menuParent);
-    m_flagsMenu->setObjectName(QStringLiteral("mnuCompat"));
+    m_flagsMenu->setObjectName(QStringLiteral("flagsMenu"));
     const char* flags[] = {"1: Slow HDD Access",   "2: No DVD9 Support",
                            "3: Kill HD Loader",    "4: Date/time fix 2",
                            "5: Date/time fix 3",   "6: No Network Support",
                            "7: Disable CzC Patch", "8: Soul Calibur 2 / Suikoden V"};
     for (int i = 0; i < 8; ++i) {
         QAction* a = m_flagsMenu->addAction(tr(flags[i]));
-        a->setObjectName(QStringLiteral("mnuFlags%1").arg(i));
+        a->setObjectName(QStringLiteral("flagAction%1").arg(i));
         a->setCheckable(true);
         m_flags << a;
     }
-    m_flagsMenu->addSeparator()->setObjectName(QStringLiteral("mnuBar"));
+    m_flagsMenu->addSeparator()->setObjectName(QStringLiteral("flagsSeparator"));
     m_flagsDone = m_flagsMenu->addAction(tr("Done"));
-    m_flagsDone->setObjectName(QStringLiteral("mnuDone"));
+    m_flagsDone->setObjectName(QStringLiteral("flagsDone"));
     connectPane();
 }
 
@@ -52,54 +52,57 @@ QString InstallController::ImageFilter()
 void InstallController::connectPane()
 {
     // The source, the flags and what is made of them.
-    connect(m_pane->optOptical, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_pane->discSource, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             chooseOptical();
     });
-    connect(m_pane->optISO, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_pane->imageSource, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             chooseImage();
     });
-    connect(m_pane->cmbOptical, &QComboBox::currentIndexChanged, this, [this](int index) {
+    connect(m_pane->opticalCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0)
             return;
-        m_session.readDiscInfo(m_pane->cmbOptical->currentData().toString(), true);
+        m_session.readDiscInfo(m_pane->opticalCombo->currentData().toString(), true);
     });
-    connect(m_pane->cmdISO, &QPushButton::clicked, this, &InstallController::browseImage);
-    connect(m_pane->txtISO, &QLineEdit::textChanged, this, [this] { m_hooks.updateControls(); });
-    connect(m_pane->cmdCompat, &QPushButton::clicked, this, [this] {
-        QPushButton* b = m_pane->cmdCompat;
+    connect(m_pane->browseImageButton, &QPushButton::clicked, this,
+            &InstallController::browseImage);
+    connect(m_pane->imagePathEdit, &QLineEdit::textChanged, this,
+            [this] { m_hooks.updateControls(); });
+    connect(m_pane->compatFlagsButton, &QPushButton::clicked, this, [this] {
+        QPushButton* b = m_pane->compatFlagsButton;
         m_flagsMenu->popup(b->mapToGlobal(QPoint(0, b->height())));
     });
     connect(m_flagsDone, &QAction::triggered, m_flagsMenu, &QMenu::close);
-    connect(m_pane->cmdAddGame, &QPushButton::clicked, this, &InstallController::addGame);
+    connect(m_pane->addToQueueButton, &QPushButton::clicked, this, &InstallController::addGame);
     // Enter in the game name box queues the game.
-    connect(m_pane->txtGameName, &QLineEdit::returnPressed, this, &InstallController::addGame);
-    connect(m_pane->cmdInstall, &QPushButton::clicked, this, &InstallController::installChosenGame);
-    connect(m_pane->cmdMakeISO, &QPushButton::clicked, this, &InstallController::makeIso);
-    connect(m_pane->cmdAddImages, &QPushButton::clicked, this, &InstallController::addImages);
-    connect(m_pane->cmdAddFolder, &QPushButton::clicked, this, &InstallController::addFolder);
+    connect(m_pane->gameNameEdit, &QLineEdit::returnPressed, this, &InstallController::addGame);
+    connect(m_pane->installButton, &QPushButton::clicked, this,
+            &InstallController::installChosenGame);
+    connect(m_pane->makeImageButton, &QPushButton::clicked, this, &InstallController::makeIso);
+    connect(m_pane->addImagesButton, &QPushButton::clicked, this, &InstallController::addImages);
+    connect(m_pane->addFolderButton, &QPushButton::clicked, this, &InstallController::addFolder);
     connect(&m_session, &Session::opticalDrivesChanged, this,
             &InstallController::fillOpticalDrives);
     connect(&m_session, &Session::discInfoRead, this, [this](const parse::DiscInfo& info) {
         m_discInfoRead = true;
         m_discSizeKb = info.sizeKb;
         const DiscType type = DiscTypeOf(info.media, info.sizeKb);
-        m_pane->cmbType->setCurrentIndex(type == DiscType::CD ? 0 : 1);
+        m_pane->typeCombo->setCurrentIndex(type == DiscType::CD ? 0 : 1);
         // The tool says "?" for every image file: the size chose, and the user may change it.
-        m_pane->lblTypeNote->setText(
+        m_pane->typeNoteLabel->setText(
             info.mediaUnknown ? tr("hdl_dump does not say whether this image is a CD or a DVD; "
                                    "the type was set from its size.")
                               : QString());
-        m_pane->lblTypeNote->setVisible(info.mediaUnknown);
+        m_pane->typeNoteLabel->setVisible(info.mediaUnknown);
         showDiscInfo(info.startup, info.name, info.sizeText);
     });
     connect(&m_session, &Session::discInfoFailed, this, [this] {
         m_discInfoRead = false;
-        m_pane->lblTypeNote->hide();
-        if (m_pane->optOptical->isChecked()) {
-            const QSignalBlocker quiet(m_pane->cmbOptical);
-            m_pane->cmbOptical->setCurrentIndex(-1);
+        m_pane->typeNoteLabel->hide();
+        if (m_pane->discSource->isChecked()) {
+            const QSignalBlocker quiet(m_pane->opticalCombo);
+            m_pane->opticalCombo->setCurrentIndex(-1);
         }
         m_hooks.updateControls();
     });
@@ -107,15 +110,15 @@ void InstallController::connectPane()
 
 void InstallController::chooseOptical()
 {
-    m_pane->lblTypeNote->hide();
+    m_pane->typeNoteLabel->hide();
     InstallPane* in = m_pane;
     if (!m_session.toolAvailable()) {
         m_hooks.showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
-        in->optISO->setChecked(true);
+        in->imageSource->setChecked(true);
         return;
     }
-    in->txtISO->clear();
-    in->cmbType->setCurrentIndex(1);
+    in->imagePathEdit->clear();
+    in->typeCombo->setCurrentIndex(1);
     m_discInfoRead = false;
     uncheckFlags();
     m_waitingForDrives = m_session.refreshOpticalDrives();
@@ -124,7 +127,7 @@ void InstallController::chooseOptical()
 
 void InstallController::fillOpticalDrives()
 {
-    QComboBox* combo = m_pane->cmbOptical;
+    QComboBox* combo = m_pane->opticalCombo;
     {
         // Filling the list selects nothing; the user picks the drive.
         const QSignalBlocker quiet(combo);
@@ -135,8 +138,8 @@ void InstallController::fillOpticalDrives()
     }
     if (m_waitingForDrives) {
         m_waitingForDrives = false;
-        if (m_pane->optOptical->isChecked() && combo->count() == 0) {
-            m_pane->optISO->setChecked(true);
+        if (m_pane->discSource->isChecked() && combo->count() == 0) {
+            m_pane->imageSource->setChecked(true);
             m_hooks.showProblem({ProblemKind::NoDiscsInDrives, {}, {}});
         }
     }
@@ -145,14 +148,14 @@ void InstallController::fillOpticalDrives()
 
 void InstallController::chooseImage()
 {
-    m_pane->lblTypeNote->hide();
+    m_pane->typeNoteLabel->hide();
     InstallPane* in = m_pane;
     {
-        const QSignalBlocker quiet(in->cmbOptical);
-        in->cmbOptical->setCurrentIndex(-1);
+        const QSignalBlocker quiet(in->opticalCombo);
+        in->opticalCombo->setCurrentIndex(-1);
     }
-    in->txtGameName->clear();
-    in->txtGameStartup->clear();
+    in->gameNameEdit->clear();
+    in->startupEdit->clear();
     m_discInfoRead = false;
     uncheckFlags();
     m_hooks.updateControls();
@@ -173,17 +176,17 @@ void InstallController::browseImage()
     const std::optional<QString> chosen = m_dialogs.openFile(request);
     if (!chosen || chosen->isEmpty()) {
         // A cancelled dialog also forgets an image chosen before.
-        in->txtISO->clear();
-        in->txtGameName->clear();
-        in->txtGameStartup->clear();
-        in->txtGameSize->clear();
-        in->cmbType->setCurrentIndex(1);
+        in->imagePathEdit->clear();
+        in->gameNameEdit->clear();
+        in->startupEdit->clear();
+        in->gameSizeEdit->clear();
+        in->typeCombo->setCurrentIndex(1);
         m_discInfoRead = false;
         m_hooks.updateControls();
         return;
     }
     uncheckFlags();
-    in->txtISO->setText(*chosen);
+    in->imagePathEdit->setText(*chosen);
     m_discInfoRead = false;
     m_session.readDiscInfo(*chosen, false);
 }
@@ -192,14 +195,14 @@ void InstallController::showDiscInfo(const QString& startup, const QString& name
                                      const QString& sizeText)
 {
     InstallPane* in = m_pane;
-    in->txtGameStartup->setText(startup);
-    in->txtGameName->setText(WithoutControlCharacters(name));
-    in->txtGameSize->setText(sizeText);
-    if (in->optISO->isChecked() && !in->txtISO->text().isEmpty()) {
+    in->startupEdit->setText(startup);
+    in->gameNameEdit->setText(WithoutControlCharacters(name));
+    in->gameSizeEdit->setText(sizeText);
+    if (in->imageSource->isChecked() && !in->imagePathEdit->text().isEmpty()) {
         // The image's file name without its extension names the game.
-        const QString file = QFileInfo(in->txtISO->text()).fileName();
+        const QString file = QFileInfo(in->imagePathEdit->text()).fileName();
         const qsizetype dot = file.lastIndexOf(u'.');
-        in->txtGameName->setText(WithoutControlCharacters(dot > 0 ? file.left(dot) : file));
+        in->gameNameEdit->setText(WithoutControlCharacters(dot > 0 ? file.left(dot) : file));
     }
     m_hooks.updateControls();
 }
@@ -208,17 +211,17 @@ bool InstallController::checkInstallFields()
 {
     InstallPane* in = m_pane;
     QString problem;
-    if (in->optISO->isChecked() && in->txtISO->text().isEmpty())
+    if (in->imageSource->isChecked() && in->imagePathEdit->text().isEmpty())
         problem = tr("Please select an ISO to install.");
-    else if (in->optOptical->isChecked() && in->cmbOptical->currentText().isEmpty())
+    else if (in->discSource->isChecked() && in->opticalCombo->currentText().isEmpty())
         problem = tr("Please select an optical drive with a PS2 game cd\\dvd in it.");
-    else if (TrimGameName(in->txtGameName->text()).isEmpty())
+    else if (TrimGameName(in->gameNameEdit->text()).isEmpty())
         problem = tr("Please enter a name for the game to be added.");
     if (!problem.isEmpty()) {
         m_dialogs.message(problem, Dialogs::Icon::Exclamation);
         return false;
     }
-    const QString name = TrimGameName(in->txtGameName->text());
+    const QString name = TrimGameName(in->gameNameEdit->text());
     if (!GameNameFits(name)) {
         m_hooks.showProblem({ProblemKind::NameTooLong, name, {}});
         return false;
@@ -227,8 +230,8 @@ bool InstallController::checkInstallFields()
         m_hooks.showProblem({ProblemKind::NameHasControlCharacters, name, {}});
         return false;
     }
-    if (name != in->txtGameName->text()) {
-        in->txtGameName->setText(name);
+    if (name != in->gameNameEdit->text()) {
+        in->gameNameEdit->setText(name);
         m_hooks.showProblem({ProblemKind::NameTrimmed, name, {}});
     }
     return true;
@@ -239,33 +242,33 @@ Job InstallController::installJob() const
     const InstallPane* in = m_pane;
     Job job;
     job.kind = JobKind::Install;
-    job.source =
-        in->optISO->isChecked() ? in->txtISO->text() : in->cmbOptical->currentData().toString();
+    job.source = in->imageSource->isChecked() ? in->imagePathEdit->text()
+                                              : in->opticalCombo->currentData().toString();
     job.destination = m_hooks.target();
-    job.name = in->txtGameName->text();
-    job.startup = in->txtGameStartup->text();
-    job.type = in->cmbType->currentIndex() == 0 ? DiscType::CD : DiscType::DVD;
+    job.name = in->gameNameEdit->text();
+    job.startup = in->startupEdit->text();
+    job.type = in->typeCombo->currentIndex() == 0 ? DiscType::CD : DiscType::DVD;
     job.flags = flagsString();
     job.sizeKb = m_discInfoRead ? m_discSizeKb : 0;
     // The check before a run sees whether the image changed since.
-    if (in->optISO->isChecked())
+    if (in->imageSource->isChecked())
         job.sourceBytes = QFileInfo(job.source).size();
     return job;
 }
 
 void InstallController::resetInstallPane()
 {
-    m_pane->lblTypeNote->hide();
+    m_pane->typeNoteLabel->hide();
     InstallPane* in = m_pane;
     uncheckFlags();
-    in->txtISO->clear();
-    in->txtGameName->clear();
-    in->txtGameStartup->clear();
-    in->txtGameSize->clear();
-    in->cmbType->setCurrentIndex(1);
+    in->imagePathEdit->clear();
+    in->gameNameEdit->clear();
+    in->startupEdit->clear();
+    in->gameSizeEdit->clear();
+    in->typeCombo->setCurrentIndex(1);
     {
-        const QSignalBlocker quiet(in->cmbOptical);
-        in->cmbOptical->setCurrentIndex(-1);
+        const QSignalBlocker quiet(in->opticalCombo);
+        in->opticalCombo->setCurrentIndex(-1);
     }
     m_discInfoRead = false;
     m_hooks.updateControls();
@@ -287,7 +290,7 @@ void InstallController::uncheckFlags()
 
 void InstallController::addGame()
 {
-    if (!m_pane->cmdAddGame->isEnabled() || !checkInstallFields())
+    if (!m_pane->addToQueueButton->isEnabled() || !checkInstallFields())
         return;
     m_session.addJob(installJob());
     resetInstallPane();
@@ -314,13 +317,13 @@ void InstallController::makeIso()
         m_hooks.showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
         return;
     }
-    if (in->txtGameName->text().trimmed().isEmpty()) {
+    if (in->gameNameEdit->text().trimmed().isEmpty()) {
         m_dialogs.message(tr("Please enter a name for the game."), Dialogs::Icon::Exclamation);
         return;
     }
     FileDialogRequest request;
     request.directory = m_session.settings().text(Setting::DefaultISO);
-    request.fileName = in->txtGameName->text() + QStringLiteral(".iso");
+    request.fileName = in->gameNameEdit->text() + QStringLiteral(".iso");
     request.filter = ImageFilter();
     request.defaultSuffix = QStringLiteral("*.iso");
     request.confirmOverwrite = true;
@@ -329,9 +332,9 @@ void InstallController::makeIso()
         return;
     Job job;
     job.kind = JobKind::MakeIso;
-    job.source = in->cmbOptical->currentData().toString();
+    job.source = in->opticalCombo->currentData().toString();
     job.destination = *path;
-    job.name = in->txtGameName->text();
+    job.name = in->gameNameEdit->text();
     // The old image stays until the job runs: a job removed from the queue loses nothing.
     job.replaceExisting = QFileInfo(*path).isFile();
     job.sizeKb = m_discSizeKb;
@@ -362,7 +365,7 @@ void InstallController::addFolder()
 
 void InstallController::addPaths(const QStringList& paths)
 {
-    if (!m_pane->cmdAddImages->isEnabled()) {
+    if (!m_pane->addImagesButton->isEnabled()) {
         // Nothing to compare the images with, or something runs.
         if (!m_session.isBusy())
             m_dialogs.message(tr("Choose and refresh the PS2 device first: the images are "

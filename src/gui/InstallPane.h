@@ -17,27 +17,27 @@ class InstallPane : public QGroupBox
 public:
     explicit InstallPane(QWidget* parent = nullptr);
 
-    QLabel* lblSource;
-    QRadioButton* optOptical;
-    QComboBox* cmbOptical;
-    QRadioButton* optISO;
-    QLineEdit* txtISO;
-    QPushButton* cmdISO;
-    QLabel* lblGameInfo;
-    QLineEdit* txtGameName;
-    QLineEdit* txtGameStartup;
-    QLineEdit* txtGameSize;
-    QComboBox* cmbType;
+    QLabel* sourceLabel;
+    QRadioButton* discSource;
+    QComboBox* opticalCombo;
+    QRadioButton* imageSource;
+    QLineEdit* imagePathEdit;
+    QPushButton* browseImageButton;
+    QLabel* gameInfoLabel;
+    QLineEdit* gameNameEdit;
+    QLineEdit* startupEdit;
+    QLineEdit* gameSizeEdit;
+    QComboBox* typeCombo;
     // Shown when the tool did not say whether the disc is a CD or a DVD.
-    QLabel* lblTypeNote;
-    QPushButton* cmdCompat;
-    QPushButton* cmdMakeISO;
-    QPushButton* cmdAddGame;
-    QPushButton* cmdInstall;
+    QLabel* typeNoteLabel;
+    QPushButton* compatFlagsButton;
+    QPushButton* makeImageButton;
+    QPushButton* addToQueueButton;
+    QPushButton* installButton;
     // Many images at once: chosen files, a folder, or dropped on the window.
-    QLabel* lblBatch;
-    QPushButton* cmdAddImages;
-    QPushButton* cmdAddFolder;
-    QProgressBar* prgBatch;
-    QPushButton* cmdBatchCancel;
+    QLabel* batchLabel;
+    QPushButton* addImagesButton;
+    QPushButton* addFolderButton;
+    QProgressBar* batchProgress;
+    QPushButton* batchCancelButton;
 };

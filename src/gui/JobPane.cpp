@@ -43,35 +43,35 @@ private:
 
 JobPane::JobPane(QWidget* parent) : QGroupBox(QStringLiteral("Job Queue"), parent)
 {
-    setObjectName(QStringLiteral("fmJob"));
+    setObjectName(QStringLiteral("jobPane"));
     auto makeButton = [this](const char* name, const char* caption, bool enabled) {
         auto* b = new QPushButton(QString::fromLatin1(caption), this);
         b->setObjectName(QString::fromLatin1(name));
         b->setEnabled(enabled);
         return b;
     };
-    cmdStart = makeButton("cmdStart", "&Start Job Queue", false);
-    cmdRemove = makeButton("cmdRemove", "Remove &Job", false);
-    cmdClear = makeButton("cmdClear", "&Clear Jobs", false);
-    cmdControls = makeButton("cmdControls", "&Go Back to Main Window", true);
+    startButton = makeButton("startButton", "&Start Job Queue", false);
+    removeButton = makeButton("removeButton", "Remove &Job", false);
+    clearButton = makeButton("clearButton", "&Clear Jobs", false);
+    controlsButton = makeButton("controlsButton", "&Go Back to Main Window", true);
 
-    lstJob = new QTreeView(this);
-    lstJob->setObjectName(QStringLiteral("lstJob"));
-    lstJob->setRootIsDecorated(false);
-    lstJob->setUniformRowHeights(true);
-    lstJob->setAlternatingRowColors(true);
-    lstJob->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstJob->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lstJob->setItemDelegateForColumn(0, new WarningDelegate(lstJob));
+    jobList = new QTreeView(this);
+    jobList->setObjectName(QStringLiteral("jobList"));
+    jobList->setRootIsDecorated(false);
+    jobList->setUniformRowHeights(true);
+    jobList->setAlternatingRowColors(true);
+    jobList->setSelectionMode(QAbstractItemView::SingleSelection);
+    jobList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    jobList->setItemDelegateForColumn(0, new WarningDelegate(jobList));
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdStart);
-    buttons->addWidget(cmdRemove);
-    buttons->addWidget(cmdClear);
+    buttons->addWidget(startButton);
+    buttons->addWidget(removeButton);
+    buttons->addWidget(clearButton);
     buttons->addStretch();
-    buttons->addWidget(cmdControls);
+    buttons->addWidget(controlsButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
-    layout->addWidget(lstJob, 1);
+    layout->addWidget(jobList, 1);
 }

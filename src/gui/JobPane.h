@@ -12,9 +12,9 @@ class JobPane : public QGroupBox
 public:
     explicit JobPane(QWidget* parent = nullptr);
 
-    QPushButton* cmdStart;
-    QPushButton* cmdRemove;
-    QPushButton* cmdClear;
-    QPushButton* cmdControls;
-    QTreeView* lstJob;
+    QPushButton* startButton;
+    QPushButton* removeButton;
+    QPushButton* clearButton;
+    QPushButton* controlsButton;
+    QTreeView* jobList;
 };

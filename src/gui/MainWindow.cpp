@@ -74,7 +74,7 @@ const QString kWindowTitle = QStringLiteral("Ventrik " VENTRIK_VERSION);
 MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     : QWidget(parent), m_session(session), m_seams(std::move(seams))
 {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(kWindowTitle);
     setWindowIcon(AppIcon());
 
@@ -158,10 +158,10 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroll);
 
-    m_jobPane->lstJob->setModel(&m_session.jobs());
+    m_jobPane->jobList->setModel(&m_session.jobs());
     // Only what an address is made of; a pasted line break never gets in.
-    m_target->txtIP->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9. ]{0,40}")), m_target->txtIP));
+    m_target->addressEdit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9. ]{0,40}")), m_target->addressEdit));
 
     buildMenus();
 
@@ -171,8 +171,8 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
                                 m_seams.dialogs,
                                 m_seams.tray,
                                 {this, m_status.get()},
-                                [this] { return m_target->txtIP->text(); },
-                                [this](const QString& ip) { m_target->txtIP->setText(ip); }});
+                                [this] { return m_target->addressEdit->text(); },
+                                [this](const QString& ip) { m_target->addressEdit->setText(ip); }});
     connectControls();
     connectSession();
     updateControls();
@@ -183,59 +183,60 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildMenus()
 {
     m_trayMenu = new QMenu(QStringLiteral("systraymenu"), this);
-    m_trayMenu->setObjectName(QStringLiteral("mnuSystray"));
+    m_trayMenu->setObjectName(QStringLiteral("trayMenu"));
     m_settingsAction = m_trayMenu->addAction(tr("Settings && Tools"));
-    m_settingsAction->setObjectName(QStringLiteral("mnuSettings"));
-    m_trayMenu->addSeparator()->setObjectName(QStringLiteral("mnuBar6"));
+    m_settingsAction->setObjectName(QStringLiteral("settingsAction"));
+    m_trayMenu->addSeparator()->setObjectName(QStringLiteral("traySeparatorTop"));
     m_minimizeAction = m_trayMenu->addAction(tr("Minimize"));
-    m_minimizeAction->setObjectName(QStringLiteral("mnuMinimize"));
-    m_trayMenu->addSeparator()->setObjectName(QStringLiteral("mnuBar5"));
+    m_minimizeAction->setObjectName(QStringLiteral("minimizeAction"));
+    m_trayMenu->addSeparator()->setObjectName(QStringLiteral("traySeparatorBottom"));
     m_exitAction = m_trayMenu->addAction(tr("Exit"));
-    m_exitAction->setObjectName(QStringLiteral("mnuExit"));
+    m_exitAction->setObjectName(QStringLiteral("exitAction"));
 }
 
 void MainWindow::connectControls()
 {
     // Navigation.
-    connect(m_navigation->optInstall, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_navigation->installView, &QRadioButton::toggled, this, [this](bool on) {
         if (!on)
             return;
         m_install->show();
         m_browse->hide();
         showJobPane(false);
     });
-    connect(m_navigation->optBrowse, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_navigation->browseView, &QRadioButton::toggled, this, [this](bool on) {
         if (!on)
             return;
         m_browse->show();
         m_install->hide();
         showJobPane(false);
     });
-    connect(m_navigation->optJobQueue, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_navigation->queueView, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             showJobPane(true);
     });
-    connect(m_jobPane->cmdControls, &QPushButton::clicked, this, [this] {
+    connect(m_jobPane->controlsButton, &QPushButton::clicked, this, [this] {
         // Back to whichever pane lies underneath the job pane.
         if (!m_install->isHidden())
-            m_navigation->optInstall->setChecked(true);
+            m_navigation->installView->setChecked(true);
         if (!m_browse->isHidden())
-            m_navigation->optBrowse->setChecked(true);
+            m_navigation->browseView->setChecked(true);
     });
-    connect(m_navigation->chkOutput, &QCheckBox::toggled, this, &MainWindow::setActivityVisible);
+    connect(m_navigation->showOutputCheck, &QCheckBox::toggled, this,
+            &MainWindow::setActivityVisible);
     // Any command can be stopped from here; a run of jobs is stopped from its status window.
-    connect(m_activity->cmdCancel, &QPushButton::clicked, this, &MainWindow::cancelCommand);
+    connect(m_activity->cancelButton, &QPushButton::clicked, this, &MainWindow::cancelCommand);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &MainWindow::cancelCommand);
     // F5 reads the target again; Delete in the game list deletes (after asking).
     auto* refresh = new QShortcut(QKeySequence(QKeySequence::Refresh), this);
     connect(refresh, &QShortcut::activated, this, [this] {
-        if (m_target->cmdAttach->isEnabled())
+        if (m_target->attachButton->isEnabled())
             m_targetControl->attachChosenTarget();
     });
-    connect(m_navigation->cmdMinimize, &QPushButton::clicked, this, &MainWindow::minimizeToTray);
-    connect(m_navigation->cmdExit, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_navigation->cmdSettings, &QPushButton::clicked, m_settingsWindow.get(),
+    connect(m_navigation->minimizeButton, &QPushButton::clicked, this, &MainWindow::minimizeToTray);
+    connect(m_navigation->exitButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_navigation->settingsButton, &QPushButton::clicked, m_settingsWindow.get(),
             &SettingsWindow::present);
     connect(m_settingsAction, &QAction::triggered, m_settingsWindow.get(),
             &SettingsWindow::present);
@@ -249,22 +250,23 @@ void MainWindow::connectControls()
     connect(&m_seams.tray, &TrayIcon::doubleClicked, this, &MainWindow::restoreFromTray);
 
     // The copy menu follows the disk chosen: the source disk is no destination.
-    connect(m_target->cmbHD, &QComboBox::currentIndexChanged, m_games,
+    connect(m_target->diskCombo, &QComboBox::currentIndexChanged, m_games,
             &GamesController::fillCopyMenu);
 
-    connect(m_install->cmdBatchCancel, &QPushButton::clicked, &m_session, &Session::cancel);
+    connect(m_install->batchCancelButton, &QPushButton::clicked, &m_session, &Session::cancel);
     setAcceptDrops(true);
 
     // Jobs.
-    connect(m_jobPane->cmdStart, &QPushButton::clicked, this, &MainWindow::startJobQueue);
-    connect(m_activity->cmdOpenLog, &QPushButton::clicked, this, [this] {
+    connect(m_jobPane->startButton, &QPushButton::clicked, this, &MainWindow::startJobQueue);
+    connect(m_activity->openLogButton, &QPushButton::clicked, this, [this] {
         QDir().mkpath(m_session.log().folder());
         if (m_seams.openFolder)
             m_seams.openFolder(m_session.log().folder());
     });
-    connect(m_activity->cmdReport, &QPushButton::clicked, this, &MainWindow::saveDiagnosticReport);
-    connect(m_jobPane->cmdRemove, &QPushButton::clicked, this, &MainWindow::removeJob);
-    connect(m_jobPane->cmdClear, &QPushButton::clicked, this, &MainWindow::clearJobs);
+    connect(m_activity->reportButton, &QPushButton::clicked, this,
+            &MainWindow::saveDiagnosticReport);
+    connect(m_jobPane->removeButton, &QPushButton::clicked, this, &MainWindow::removeJob);
+    connect(m_jobPane->clearButton, &QPushButton::clicked, this, &MainWindow::clearJobs);
     connect(&m_session.jobs(), &QAbstractItemModel::rowsInserted, this,
             &MainWindow::updateControls);
     connect(&m_session.jobs(), &QAbstractItemModel::rowsRemoved, this, &MainWindow::updateControls);
@@ -294,7 +296,7 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::runStarted, this, &MainWindow::showRunStatus);
     connect(&m_session, &Session::jobStarted, this, [this](int row) {
         const Job& job = m_session.jobs().job(row);
-        m_jobPane->lstJob->setCurrentIndex(m_session.jobs().index(row, 0));
+        m_jobPane->jobList->setCurrentIndex(m_session.jobs().index(row, 0));
         m_status->setTask(
             tr("Currently on Job %1 of %2").arg(row + 1).arg(m_session.jobs().count()));
         m_status->resetForJob();
@@ -310,15 +312,15 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::runFinished, this, &MainWindow::showRunEnd);
     connect(&m_session, &Session::queueChecked, m_queueActions, &QueueActions::confirmStart);
     connect(&m_session, &Session::batchProgress, this, [this](int done, int total) {
-        QProgressBar* bar = m_install->prgBatch;
+        QProgressBar* bar = m_install->batchProgress;
         bar->setRange(0, std::max(total, 1));
         bar->setValue(done);
         bar->show();
-        m_install->cmdBatchCancel->show();
+        m_install->batchCancelButton->show();
     });
     connect(&m_session, &Session::batchRead, this, [this](const BatchSummary& summary) {
-        m_install->prgBatch->hide();
-        m_install->cmdBatchCancel->hide();
+        m_install->batchProgress->hide();
+        m_install->batchCancelButton->hide();
         m_queueActions->showBatchSummary(summary);
     });
     connect(&m_session, &Session::incompleteFound, this,
@@ -354,47 +356,47 @@ void MainWindow::updateControls()
     ControlInputs in = ControlInputs::From(m_session);
     in.gamesSelected = static_cast<int>(selectedGames().size());
     in.localChosen = m_targetControl->localChosen();
-    in.opticalChosen = m_install->optOptical->isChecked();
-    in.imageChosen = m_install->optISO->isChecked();
-    in.sourceChosen = (in.imageChosen && !m_install->txtISO->text().isEmpty()) ||
-                      (in.opticalChosen && m_install->cmbOptical->currentIndex() >= 0);
+    in.opticalChosen = m_install->discSource->isChecked();
+    in.imageChosen = m_install->imageSource->isChecked();
+    in.sourceChosen = (in.imageChosen && !m_install->imagePathEdit->text().isEmpty()) ||
+                      (in.opticalChosen && m_install->opticalCombo->currentIndex() >= 0);
     in.discInfoRead = m_installer->discInfoRead();
     const ControlState s = ControlState::Of(in);
 
     for (QWidget* w : std::initializer_list<QWidget*>{
-             m_target->optLocal, m_target->optLAN, m_target->cmbHD, m_target->txtIP,
-             m_target->cmdAttach, m_target->cmdShutdownPS2, m_install->optOptical,
-             m_navigation->cmdSettings, m_navigation->cmdExit})
+             m_target->localTarget, m_target->networkTarget, m_target->diskCombo,
+             m_target->addressEdit, m_target->attachButton, m_target->shutdownPs2Button,
+             m_install->discSource, m_navigation->settingsButton, m_navigation->exitButton})
         w->setEnabled(s.targetControls);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_install->optISO, m_install->txtGameName,
-                                                      m_install->txtGameStartup,
-                                                      m_install->txtGameSize, m_install->cmbType})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             m_install->imageSource, m_install->gameNameEdit, m_install->startupEdit,
+             m_install->gameSizeEdit, m_install->typeCombo})
         w->setEnabled(s.queueInputs);
-    m_install->cmbOptical->setEnabled(s.opticalDrives);
-    m_install->cmdISO->setEnabled(s.imageBrowse);
-    m_install->txtISO->setEnabled(s.imageBrowse);
-    m_install->cmdCompat->setEnabled(s.compatFlags);
-    m_install->cmdMakeISO->setEnabled(s.makeIso);
-    m_install->cmdAddGame->setEnabled(s.addGame);
-    m_install->cmdAddImages->setEnabled(s.addImages);
-    m_install->cmdAddFolder->setEnabled(s.addImages);
-    m_install->cmdInstall->setEnabled(s.installNow);
+    m_install->opticalCombo->setEnabled(s.opticalDrives);
+    m_install->browseImageButton->setEnabled(s.imageBrowse);
+    m_install->imagePathEdit->setEnabled(s.imageBrowse);
+    m_install->compatFlagsButton->setEnabled(s.compatFlags);
+    m_install->makeImageButton->setEnabled(s.makeIso);
+    m_install->addToQueueButton->setEnabled(s.addGame);
+    m_install->addImagesButton->setEnabled(s.addImages);
+    m_install->addFolderButton->setEnabled(s.addImages);
+    m_install->installButton->setEnabled(s.installNow);
 
-    m_browse->cmdBackupPC->setEnabled(s.copyToPC);
-    m_browse->cmdBackupPS2->setEnabled(s.copyToPS2);
-    m_browse->cmdDelete->setEnabled(s.deleteGames);
-    for (QPushButton* b : {m_browse->cmdRename, m_browse->cmdFlags}) {
+    m_browse->copyToPcButton->setEnabled(s.copyToPC);
+    m_browse->copyToPs2Button->setEnabled(s.copyToPS2);
+    m_browse->deleteButton->setEnabled(s.deleteGames);
+    for (QPushButton* b : {m_browse->renameButton, m_browse->flagsButton}) {
         b->setEnabled(s.modifyGame);
         b->setToolTip(s.modifyTip);
     }
-    m_browse->cmdBackupHDD->setEnabled(s.copyToDisk);
-    m_browse->cmdBackupHDD->setToolTip(s.copyToDiskTip);
+    m_browse->copyToDiskButton->setEnabled(s.copyToDisk);
+    m_browse->copyToDiskButton->setToolTip(s.copyToDiskTip);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{m_jobPane->cmdStart, m_jobPane->cmdRemove,
-                                                      m_jobPane->cmdClear})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             m_jobPane->startButton, m_jobPane->removeButton, m_jobPane->clearButton})
         w->setEnabled(s.jobButtons);
     m_settingsAction->setEnabled(s.targetControls);
-    m_activity->cmdCancel->setEnabled(s.cancel);
+    m_activity->cancelButton->setEnabled(s.cancel);
 }
 
 bool MainWindow::runsJobs() const
@@ -505,7 +507,7 @@ void MainWindow::saveDiagnosticReport()
 
 void MainWindow::removeJob()
 {
-    QTreeView* view = m_jobPane->lstJob;
+    QTreeView* view = m_jobPane->jobList;
     const QModelIndex current = view->currentIndex();
     if (current.isValid() && view->selectionModel()->isRowSelected(current.row(), {}))
         m_session.jobs().removeJob(current.row());
@@ -593,14 +595,14 @@ void MainWindow::load()
         return;
     m_loaded = true;
     // The selection model exists once the view has its model.
-    connect(m_browse->lstHD->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+    connect(m_browse->gameList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::updateControls);
-    connect(m_browse->lstHD->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(m_browse->gameList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MainWindow::updateControls);
     m_settingsWindow->load();
     AddTrayIcon(m_seams.tray, windowTitle(), windowIcon(), m_trayMenu);
     const bool viewOutput = m_session.settings().flag(Setting::ViewOutput);
-    m_navigation->chkOutput->setChecked(viewOutput);
+    m_navigation->showOutputCheck->setChecked(viewOutput);
     if (!viewOutput)
         setActivityVisible(false);
     m_placed = false;
@@ -610,11 +612,11 @@ void MainWindow::load()
     if (ip.isEmpty())
         ip = kDefaultIP;
     // The box stores the address and makes it the target.
-    m_target->txtIP->setText(ip);
+    m_target->addressEdit->setText(ip);
     applyColumnWidths();
     // Widths the user chose win over the design's.
-    m_browse->lstHD->header()->restoreState(m_session.settings().state(Setting::GameColumns));
-    m_jobPane->lstJob->header()->restoreState(m_session.settings().state(Setting::JobColumns));
+    m_browse->gameList->header()->restoreState(m_session.settings().state(Setting::GameColumns));
+    m_jobPane->jobList->header()->restoreState(m_session.settings().state(Setting::JobColumns));
     updateControls();
     show();
     // The splitter's shares apply to its final size, known once the window is laid out.

@@ -57,19 +57,19 @@ void MainWindow::setActivityVisible(bool on)
 void MainWindow::applyColumnWidths()
 {
     // The design widths, widened where the font needs more room for a typical value.
-    const QFontMetrics fm(m_browse->lstHD->font());
+    const QFontMetrics fm(m_browse->gameList->font());
     auto width = [&](int twips, const char* sample) {
         return std::max(Twips(this, twips), fm.horizontalAdvance(QLatin1String(sample)) + 16);
     };
-    QHeaderView* hd = m_browse->lstHD->header();
+    QHeaderView* hd = m_browse->gameList->header();
     hd->setSectionResizeMode(0, QHeaderView::Stretch);
     const int hdWidths[] = {width(1070, "SLUS_000.00"), width(720, "00.00GB"), width(540, "DVD"),
                             width(690, "+1+2+3")};
     for (int i = 1; i < 5; ++i)
-        m_browse->lstHD->setColumnWidth(i, hdWidths[i - 1]);
+        m_browse->gameList->setColumnWidth(i, hdWidths[i - 1]);
     // Results and paths are long: the result gets room for an error text, a
     // path is shortened in its middle (its whole text is in the tooltip).
-    m_jobPane->lstJob->setTextElideMode(Qt::ElideMiddle);
+    m_jobPane->jobList->setTextElideMode(Qt::ElideMiddle);
     // The result column also holds a warning sign before the text.
     const int job[] = {width(1000, "Error (File already exists)") + 22,
                        Twips(this, 1125),
@@ -80,7 +80,7 @@ void MainWindow::applyColumnWidths()
                        width(900, "DVD-ROM"),
                        Twips(this, 1000)};
     for (int i = 0; i < 8; ++i)
-        m_jobPane->lstJob->setColumnWidth(i, job[i]);
+        m_jobPane->jobList->setColumnWidth(i, job[i]);
 }
 
 void MainWindow::arrangeColumns(bool stacked)
@@ -160,6 +160,6 @@ void MainWindow::saveWindowState()
     const SettingsFile& settings = m_session.settings();
     settings.setState(Setting::MainGeometry, saveGeometry());
     settings.setState(Setting::MainSplitter, m_splitter->saveState());
-    settings.setState(Setting::GameColumns, m_browse->lstHD->header()->saveState());
-    settings.setState(Setting::JobColumns, m_jobPane->lstJob->header()->saveState());
+    settings.setState(Setting::GameColumns, m_browse->gameList->header()->saveState());
+    settings.setState(Setting::JobColumns, m_jobPane->jobList->header()->saveState());
 }

@@ -13,11 +13,11 @@ class NavigationPane : public QGroupBox
 public:
     explicit NavigationPane(QWidget* parent = nullptr);
 
-    QRadioButton* optInstall;
-    QRadioButton* optBrowse;
-    QRadioButton* optJobQueue;
-    QCheckBox* chkOutput;
-    QPushButton* cmdSettings;
-    QPushButton* cmdMinimize;
-    QPushButton* cmdExit;
+    QRadioButton* installView;
+    QRadioButton* browseView;
+    QRadioButton* queueView;
+    QCheckBox* showOutputCheck;
+    QPushButton* settingsButton;
+    QPushButton* minimizeButton;
+    QPushButton* exitButton;
 };

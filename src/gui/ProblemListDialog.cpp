@@ -16,7 +16,7 @@ ProblemListDialog::ProblemListDialog(const QString& text, const QStringList& ite
                                      const QString& acceptText, QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmProblems"));
+    setObjectName(QStringLiteral("problemsDialog"));
     setWindowTitle(Dialogs::programTitle());
     setWindowIcon(AppIcon());
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
@@ -24,10 +24,10 @@ ProblemListDialog::ProblemListDialog(const QString& text, const QStringList& ite
     auto* icon = new QLabel(this);
     icon->setPixmap(warning.pixmap(32, 32));
     auto* intro = new QLabel(text, this);
-    intro->setObjectName(QStringLiteral("lblProblems"));
+    intro->setObjectName(QStringLiteral("problemsLabel"));
     intro->setWordWrap(true);
     auto* list = new QListWidget(this);
-    list->setObjectName(QStringLiteral("lstProblems"));
+    list->setObjectName(QStringLiteral("problemList"));
     list->setWordWrap(true);
     list->setAlternatingRowColors(true);
     list->setTextElideMode(Qt::ElideNone);
@@ -39,11 +39,11 @@ ProblemListDialog::ProblemListDialog(const QString& text, const QStringList& ite
     // Without a way on, the list is only to be read.
     if (!acceptText.isEmpty()) {
         QPushButton* go = buttons->addButton(acceptText, QDialogButtonBox::AcceptRole);
-        go->setObjectName(QStringLiteral("cmdGoOn"));
+        go->setObjectName(QStringLiteral("goOnButton"));
     }
     QPushButton* stop = buttons->addButton(acceptText.isEmpty() ? QDialogButtonBox::Close
                                                                 : QDialogButtonBox::Cancel);
-    stop->setObjectName(QStringLiteral("cmdStopHere"));
+    stop->setObjectName(QStringLiteral("stopHereButton"));
     stop->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -48,43 +48,43 @@ QHBoxLayout* lineOf(std::initializer_list<QWidget*> widgets, int stretchIndex = 
 SettingsWindow::SettingsWindow(Context context)
     : QWidget(nullptr, Qt::Window), m_context(std::move(context))
 {
-    setObjectName(QStringLiteral("frmSettings"));
+    setObjectName(QStringLiteral("settingsWindow"));
     setWindowTitle(QStringLiteral(" Settings & Tools"));
     setWindowIcon(AppIcon());
 
-    TabStrip = named(new QTabWidget(this), "TabStrip");
-    fmHDL_Dump = named(new QWidget, "fmHDL_Dump");
-    fmGUI = named(new QWidget, "fmGUI");
-    fmTools = named(new QWidget, "fmTools");
-    TabStrip->addTab(fmHDL_Dump, QStringLiteral("HDL_Dump"));
-    TabStrip->addTab(fmGUI, QStringLiteral("GUI"));
-    TabStrip->addTab(fmTools, QStringLiteral("Tools"));
+    tabs = named(new QTabWidget(this), "tabs");
+    toolTab = named(new QWidget, "toolTab");
+    windowTab = named(new QWidget, "windowTab");
+    toolsTab = named(new QWidget, "toolsTab");
+    tabs->addTab(toolTab, QStringLiteral("HDL_Dump"));
+    tabs->addTab(windowTab, QStringLiteral("GUI"));
+    tabs->addTab(toolsTab, QStringLiteral("Tools"));
 
     // HDL_Dump page: the tool's settings.
-    txtDiscDatabase = named(new QLineEdit, "txtDiscDatabase");
-    cmdDiskDatabase = named(new QPushButton(QStringLiteral("...")), "cmdDiskDatabase");
-    chkAutoThrottle = named(new QCheckBox(QStringLiteral("Auto-Throttle")), "chkAutoThrottle");
-    chkEnableASPI = named(new QCheckBox(QStringLiteral("Enable ASPI")), "chkEnableASPI");
-    chkLimit28bit =
-        named(new QCheckBox(QStringLiteral("Limit to 28bit  (HDD is <= 128GB)")), "chkLimit28bit");
-    chkUseCompression =
-        named(new QCheckBox(QStringLiteral("Use Compression")), "chkUseCompression");
-    txtTargetkbps = named(new QLineEdit, "txtTargetkbps");
-    chkToxicOS = named(new QCheckBox(QStringLiteral("Use ToxicOS Partition Naming")), "chkToxicOS");
+    discDatabaseEdit = named(new QLineEdit, "discDatabaseEdit");
+    discDatabaseButton = named(new QPushButton(QStringLiteral("...")), "discDatabaseButton");
+    autoThrottleCheck = named(new QCheckBox(QStringLiteral("Auto-Throttle")), "autoThrottleCheck");
+    aspiCheck = named(new QCheckBox(QStringLiteral("Enable ASPI")), "aspiCheck");
+    limit28BitCheck = named(new QCheckBox(QStringLiteral("Limit to 28bit  (HDD is <= 128GB)")),
+                            "limit28BitCheck");
+    compressionCheck = named(new QCheckBox(QStringLiteral("Use Compression")), "compressionCheck");
+    targetKbpsEdit = named(new QLineEdit, "targetKbpsEdit");
+    toxicOsCheck =
+        named(new QCheckBox(QStringLiteral("Use ToxicOS Partition Naming")), "toxicOsCheck");
     {
-        auto* l = new QVBoxLayout(fmHDL_Dump);
+        auto* l = new QVBoxLayout(toolTab);
         l->addWidget(new QLabel(QStringLiteral("Disc Database File:")));
-        l->addLayout(lineOf({txtDiscDatabase, cmdDiskDatabase}));
+        l->addLayout(lineOf({discDatabaseEdit, discDatabaseButton}));
         auto* boxes = new QGridLayout;
-        boxes->addWidget(chkAutoThrottle, 0, 0);
-        boxes->addWidget(chkEnableASPI, 0, 1);
-        boxes->addWidget(chkUseCompression, 1, 0);
-        boxes->addWidget(chkToxicOS, 1, 1);
-        boxes->addWidget(chkLimit28bit, 2, 0, 1, 2);
+        boxes->addWidget(autoThrottleCheck, 0, 0);
+        boxes->addWidget(aspiCheck, 0, 1);
+        boxes->addWidget(compressionCheck, 1, 0);
+        boxes->addWidget(toxicOsCheck, 1, 1);
+        boxes->addWidget(limit28BitCheck, 2, 0, 1, 2);
         l->addLayout(boxes);
         auto* kbps = new QHBoxLayout;
         kbps->addWidget(new QLabel(QStringLiteral("Target kbps:")));
-        kbps->addWidget(txtTargetkbps);
+        kbps->addWidget(targetKbpsEdit);
         kbps->addStretch();
         l->addLayout(kbps);
         l->addStretch();
@@ -93,117 +93,118 @@ SettingsWindow::SettingsWindow(Context context)
     showConfig(ToolConfig{});
 
     // GUI page: the program's settings, stored at each change.
-    txtDefaultISO = named(new QLineEdit, "txtDefaultISO");
-    txtDefaultISO->setReadOnly(true);
-    cmdDefaultISO = named(new QPushButton(QStringLiteral("...")), "cmdDefaultISO");
-    txtHDLDumpConfig = named(new QLineEdit, "txtHDLDumpConfig");
-    txtHDLDumpConfig->setReadOnly(true);
-    cmdHDLDumpConfig = named(new QPushButton(QStringLiteral("...")), "cmdHDLDumpConfig");
-    chkClosePS2 =
-        named(new QCheckBox(QStringLiteral("Turn off PS2 when exiting this GUI")), "chkClosePS2");
-    chkShutdownPS2 =
+    imageFolderEdit = named(new QLineEdit, "imageFolderEdit");
+    imageFolderEdit->setReadOnly(true);
+    imageFolderButton = named(new QPushButton(QStringLiteral("...")), "imageFolderButton");
+    toolConfigEdit = named(new QLineEdit, "toolConfigEdit");
+    toolConfigEdit->setReadOnly(true);
+    toolConfigButton = named(new QPushButton(QStringLiteral("...")), "toolConfigButton");
+    closePs2Check =
+        named(new QCheckBox(QStringLiteral("Turn off PS2 when exiting this GUI")), "closePs2Check");
+    shutdownPs2Check =
         named(new QCheckBox(QStringLiteral("Turn off PS2 after all jobs are complete")),
-              "chkShutdownPS2");
-    chkShutdownPC = named(new QCheckBox(QStringLiteral("Shutdown PC when all jobs are complete")),
-                          "chkShutdownPC");
-    chkStandby =
+              "shutdownPs2Check");
+    shutdownPcCheck = named(new QCheckBox(QStringLiteral("Shutdown PC when all jobs are complete")),
+                            "shutdownPcCheck");
+    standbyCheck =
         named(new QCheckBox(QStringLiteral("Put PC in Standby when all jobs are complete")),
-              "chkStandby");
-    chkStayOnTop = named(new QCheckBox(QStringLiteral("Keep GUI windows on top of other windows")),
-                         "chkStayOnTop");
-    chkBalloonTips =
-        named(new QCheckBox(QStringLiteral("Turn off system tray balloon tips")), "chkBalloonTips");
-    chkColors = named(new QCheckBox(QStringLiteral("Enable")), "chkColors");
-    cmdForecolor = named(new QPushButton(QStringLiteral("Fore")), "cmdForecolor");
-    cmdForecolor->setEnabled(false);
-    cmdBackcolor = named(new QPushButton(QStringLiteral("Back")), "cmdBackcolor");
-    cmdBackcolor->setEnabled(false);
+              "standbyCheck");
+    stayOnTopCheck =
+        named(new QCheckBox(QStringLiteral("Keep GUI windows on top of other windows")),
+              "stayOnTopCheck");
+    balloonTipsCheck = named(new QCheckBox(QStringLiteral("Turn off system tray balloon tips")),
+                             "balloonTipsCheck");
+    customColorsCheck = named(new QCheckBox(QStringLiteral("Enable")), "customColorsCheck");
+    foreColorButton = named(new QPushButton(QStringLiteral("Fore")), "foreColorButton");
+    foreColorButton->setEnabled(false);
+    backColorButton = named(new QPushButton(QStringLiteral("Back")), "backColorButton");
+    backColorButton->setEnabled(false);
     {
-        auto* l = new QVBoxLayout(fmGUI);
+        auto* l = new QVBoxLayout(windowTab);
         auto* files = new QFormLayout;
         files->addRow(QStringLiteral("Game ISO directory:"),
-                      lineOf({txtDefaultISO, cmdDefaultISO}));
+                      lineOf({imageFolderEdit, imageFolderButton}));
         files->addRow(QStringLiteral("HDL_Dump config file:"),
-                      lineOf({txtHDLDumpConfig, cmdHDLDumpConfig}));
+                      lineOf({toolConfigEdit, toolConfigButton}));
         l->addLayout(files);
-        for (QCheckBox* b :
-             {chkClosePS2, chkShutdownPS2, chkShutdownPC, chkStandby, chkStayOnTop, chkBalloonTips})
+        for (QCheckBox* b : {closePs2Check, shutdownPs2Check, shutdownPcCheck, standbyCheck,
+                             stayOnTopCheck, balloonTipsCheck})
             l->addWidget(b);
         auto* colors = new QHBoxLayout;
         colors->addWidget(new QLabel(QStringLiteral("Colors")));
-        colors->addWidget(chkColors);
-        colors->addWidget(cmdForecolor);
-        colors->addWidget(cmdBackcolor);
+        colors->addWidget(customColorsCheck);
+        colors->addWidget(foreColorButton);
+        colors->addWidget(backColorButton);
         colors->addStretch();
         l->addLayout(colors);
         l->addStretch();
     }
 
     // Tools page.
-    cmbHD = named(new QComboBox, "cmbHD");
-    cmdRefresh = named(new QPushButton(QStringLiteral("Refresh Drives")), "cmdRefresh");
-    cmdFormat = named(new QPushButton(QStringLiteral("Format this Drive")), "cmdFormat");
-    cmdFormat->setEnabled(false);
+    diskCombo = named(new QComboBox, "diskCombo");
+    refreshButton = named(new QPushButton(QStringLiteral("Refresh Drives")), "refreshButton");
+    formatButton = named(new QPushButton(QStringLiteral("Format this Drive")), "formatButton");
+    formatButton->setEnabled(false);
     {
-        auto* l = new QVBoxLayout(fmTools);
+        auto* l = new QVBoxLayout(toolsTab);
         l->addWidget(new QLabel(QStringLiteral("Format a HDD for HDLoader use:")));
-        l->addWidget(cmbHD);
+        l->addWidget(diskCombo);
         auto* buttons = new QHBoxLayout;
-        buttons->addWidget(cmdRefresh);
-        buttons->addWidget(cmdFormat);
+        buttons->addWidget(refreshButton);
+        buttons->addWidget(formatButton);
         buttons->addStretch();
         l->addLayout(buttons);
         l->addStretch();
     }
 
-    cmdDefaults = named(new QPushButton(QStringLiteral("Use Defaults")), "cmdDefaults");
-    cmdExit = named(new QPushButton(QStringLiteral("Save and Exit")), "cmdExit");
+    defaultsButton = named(new QPushButton(QStringLiteral("Use Defaults")), "defaultsButton");
+    exitButton = named(new QPushButton(QStringLiteral("Save and Exit")), "exitButton");
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(TabStrip);
+    layout->addWidget(tabs);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(cmdDefaults);
+    bottom->addWidget(defaultsButton);
     bottom->addStretch();
-    bottom->addWidget(cmdExit);
+    bottom->addWidget(exitButton);
     layout->addLayout(bottom);
     // Wide enough for a full path in the file boxes.
     setMinimumSize(Twips(this, 7800), Twips(this, 3980));
-    for (QPushButton* dots : {cmdDiskDatabase, cmdDefaultISO, cmdHDLDumpConfig})
+    for (QPushButton* dots : {discDatabaseButton, imageFolderButton, toolConfigButton})
         dots->setFixedWidth(dots->fontMetrics().horizontalAdvance(QStringLiteral("...")) +
                             Twips(this, 360));
 
-    bindFlag(chkClosePS2, Setting::ClosePS2);
-    bindFlag(chkShutdownPS2, Setting::TurnOffPS2);
-    bindFlag(chkShutdownPC, Setting::TurnOffPC);
-    bindFlag(chkStandby, Setting::StandbyPC);
-    bindFlag(chkStayOnTop, Setting::StayOnTop);
-    bindFlag(chkBalloonTips, Setting::BalloonTips);
+    bindFlag(closePs2Check, Setting::ClosePS2);
+    bindFlag(shutdownPs2Check, Setting::TurnOffPS2);
+    bindFlag(shutdownPcCheck, Setting::TurnOffPC);
+    bindFlag(standbyCheck, Setting::StandbyPC);
+    bindFlag(stayOnTopCheck, Setting::StayOnTop);
+    bindFlag(balloonTipsCheck, Setting::BalloonTips);
     // At most one PC end action: ticking one unticks the other first.
-    connect(chkShutdownPC, &QCheckBox::toggled, this, [this](bool on) {
-        if (on && chkStandby->isChecked())
-            chkStandby->setChecked(false);
+    connect(shutdownPcCheck, &QCheckBox::toggled, this, [this](bool on) {
+        if (on && standbyCheck->isChecked())
+            standbyCheck->setChecked(false);
     });
-    connect(chkStandby, &QCheckBox::toggled, this, [this](bool on) {
-        if (on && chkShutdownPC->isChecked())
-            chkShutdownPC->setChecked(false);
+    connect(standbyCheck, &QCheckBox::toggled, this, [this](bool on) {
+        if (on && shutdownPcCheck->isChecked())
+            shutdownPcCheck->setChecked(false);
     });
-    connect(chkStayOnTop, &QCheckBox::toggled, this, &SettingsWindow::chkStayOnTop_Click);
-    connect(chkColors, &QCheckBox::toggled, this, &SettingsWindow::chkColors_Click);
-    connect(cmdForecolor, &QPushButton::clicked, this, &SettingsWindow::cmdForecolor_Click);
-    connect(cmdBackcolor, &QPushButton::clicked, this, &SettingsWindow::cmdBackcolor_Click);
-    connect(cmdDefaultISO, &QPushButton::clicked, this, &SettingsWindow::cmdDefaultISO_Click);
-    connect(cmdHDLDumpConfig, &QPushButton::clicked, this, &SettingsWindow::cmdHDLDumpConfig_Click);
-    connect(cmdDiskDatabase, &QPushButton::clicked, this, &SettingsWindow::cmdDiskDatabase_Click);
-    connect(cmdRefresh, &QPushButton::clicked, this, &SettingsWindow::cmdRefresh_Click);
-    connect(cmdFormat, &QPushButton::clicked, this, &SettingsWindow::cmdFormat_Click);
-    connect(cmdDefaults, &QPushButton::clicked, this, &SettingsWindow::cmdDefaults_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &SettingsWindow::cmdExit_Click);
+    connect(stayOnTopCheck, &QCheckBox::toggled, this, &SettingsWindow::applyStayOnTop);
+    connect(customColorsCheck, &QCheckBox::toggled, this, &SettingsWindow::applyCustomColors);
+    connect(foreColorButton, &QPushButton::clicked, this, &SettingsWindow::chooseForeColor);
+    connect(backColorButton, &QPushButton::clicked, this, &SettingsWindow::chooseBackColor);
+    connect(imageFolderButton, &QPushButton::clicked, this, &SettingsWindow::chooseImageFolder);
+    connect(toolConfigButton, &QPushButton::clicked, this, &SettingsWindow::chooseToolConfig);
+    connect(discDatabaseButton, &QPushButton::clicked, this, &SettingsWindow::chooseDiscDatabase);
+    connect(refreshButton, &QPushButton::clicked, this, &SettingsWindow::refreshDiskList);
+    connect(formatButton, &QPushButton::clicked, this, &SettingsWindow::formatChosenDisk);
+    connect(defaultsButton, &QPushButton::clicked, this, &SettingsWindow::restoreDefaults);
+    connect(exitButton, &QPushButton::clicked, this, &SettingsWindow::saveAndClose);
 
     Session& session = m_context.session;
     connect(&session, &Session::allDisksChanged, this, &SettingsWindow::fillDisks);
     connect(&session, &Session::busyChanged, this, &SettingsWindow::updateControls);
     connect(&session, &Session::diskFormatted, this, [this](const QString& device) {
-        const int row = cmbHD->findData(device);
-        const QString label = row >= 0 ? cmbHD->itemText(row) : device;
+        const int row = diskCombo->findData(device);
+        const QString label = row >= 0 ? diskCombo->itemText(row) : device;
         ShowBalloon(m_context.tray, settings(), label + tr(" has been formatted for HDLoader"));
     });
 }
@@ -230,27 +231,27 @@ void SettingsWindow::load()
 {
     if (!FileExists(settings().path()))
         WriteDefaultSettings(settings().path());
-    LoadGuiSettings();
-    LoadToolConfig();
+    loadWindowSettings();
+    loadToolConfig();
 }
 
-void SettingsWindow::LoadGuiSettings()
+void SettingsWindow::loadWindowSettings()
 {
     const SettingsFile& s = settings();
-    chkClosePS2->setChecked(s.flag(Setting::ClosePS2));
-    chkShutdownPC->setChecked(s.flag(Setting::TurnOffPC));
-    chkStandby->setChecked(s.flag(Setting::StandbyPC));
-    chkShutdownPS2->setChecked(s.flag(Setting::TurnOffPS2));
-    txtDefaultISO->setText(s.text(Setting::DefaultISO));
-    chkStayOnTop->setChecked(s.flag(Setting::StayOnTop));
-    chkBalloonTips->setChecked(s.flag(Setting::BalloonTips));
+    closePs2Check->setChecked(s.flag(Setting::ClosePS2));
+    shutdownPcCheck->setChecked(s.flag(Setting::TurnOffPC));
+    standbyCheck->setChecked(s.flag(Setting::StandbyPC));
+    shutdownPs2Check->setChecked(s.flag(Setting::TurnOffPS2));
+    imageFolderEdit->setText(s.text(Setting::DefaultISO));
+    stayOnTopCheck->setChecked(s.flag(Setting::StayOnTop));
+    balloonTipsCheck->setChecked(s.flag(Setting::BalloonTips));
 
     quint32 back = s.colour(Setting::Backcolor);
     quint32 fore = s.colour(Setting::Forecolor);
-    chkColors->setChecked(s.flag(Setting::UseColor));
-    if (chkColors->isChecked()) {
-        cmdForecolor->setEnabled(true);
-        cmdBackcolor->setEnabled(true);
+    customColorsCheck->setChecked(s.flag(Setting::UseColor));
+    if (customColorsCheck->isChecked()) {
+        foreColorButton->setEnabled(true);
+        backColorButton->setEnabled(true);
         // Two black colours mean none was chosen: the desktop's colours then.
         if (fore == 0 && back == 0) {
             s.write(Setting::Backcolor, QStringLiteral("-2147483633"));
@@ -263,43 +264,43 @@ void SettingsWindow::LoadGuiSettings()
     }
     if (s.text(Setting::ToolConfig).isEmpty())
         s.write(Setting::ToolConfig, DefaultToolConfigPath());
-    txtHDLDumpConfig->setText(s.text(Setting::ToolConfig));
+    toolConfigEdit->setText(s.text(Setting::ToolConfig));
 }
 
 void SettingsWindow::setToolControlsEnabled(bool enabled)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{chkAutoThrottle, chkEnableASPI, chkLimit28bit,
-                                                      chkUseCompression, chkToxicOS, txtTargetkbps,
-                                                      txtDiscDatabase})
+    for (QWidget* w : std::initializer_list<QWidget*>{autoThrottleCheck, aspiCheck, limit28BitCheck,
+                                                      compressionCheck, toxicOsCheck,
+                                                      targetKbpsEdit, discDatabaseEdit})
         w->setEnabled(enabled);
 }
 
 ToolConfig SettingsWindow::pageConfig() const
 {
     ToolConfig config;
-    config.discDatabase = txtDiscDatabase->text();
-    config.autoThrottle = chkAutoThrottle->isChecked();
-    config.enableAspi = chkEnableASPI->isChecked();
+    config.discDatabase = discDatabaseEdit->text();
+    config.autoThrottle = autoThrottleCheck->isChecked();
+    config.enableAspi = aspiCheck->isChecked();
     config.lastIp = m_context.currentIp();
-    config.limitTo28bit = chkLimit28bit->isChecked();
-    config.toxicOS = chkToxicOS->isChecked();
-    config.targetKbps = txtTargetkbps->text();
-    config.useCompression = chkUseCompression->isChecked();
+    config.limitTo28bit = limit28BitCheck->isChecked();
+    config.toxicOS = toxicOsCheck->isChecked();
+    config.targetKbps = targetKbpsEdit->text();
+    config.useCompression = compressionCheck->isChecked();
     return config;
 }
 
 void SettingsWindow::showConfig(const ToolConfig& config)
 {
-    txtDiscDatabase->setText(config.discDatabase);
-    chkAutoThrottle->setChecked(config.autoThrottle);
-    chkEnableASPI->setChecked(config.enableAspi);
-    chkLimit28bit->setChecked(config.limitTo28bit);
-    chkToxicOS->setChecked(config.toxicOS);
-    txtTargetkbps->setText(config.targetKbps);
-    chkUseCompression->setChecked(config.useCompression);
+    discDatabaseEdit->setText(config.discDatabase);
+    autoThrottleCheck->setChecked(config.autoThrottle);
+    aspiCheck->setChecked(config.enableAspi);
+    limit28BitCheck->setChecked(config.limitTo28bit);
+    toxicOsCheck->setChecked(config.toxicOS);
+    targetKbpsEdit->setText(config.targetKbps);
+    compressionCheck->setChecked(config.useCompression);
 }
 
-void SettingsWindow::LoadToolConfig()
+void SettingsWindow::loadToolConfig()
 {
     const QString path = settings().text(Setting::ToolConfig);
     m_configContent.reset();
@@ -352,13 +353,13 @@ bool SettingsWindow::toolConfigChanged() const
 
 void SettingsWindow::fillPageDefaults()
 {
-    if (txtDiscDatabase->text().trimmed().isEmpty())
-        txtDiscDatabase->setText(DefaultDiscDatabasePath());
-    if (txtTargetkbps->text().isEmpty())
-        txtTargetkbps->setText(kDefaultTargetKbps);
+    if (discDatabaseEdit->text().trimmed().isEmpty())
+        discDatabaseEdit->setText(DefaultDiscDatabasePath());
+    if (targetKbpsEdit->text().isEmpty())
+        targetKbpsEdit->setText(kDefaultTargetKbps);
 }
 
-bool SettingsWindow::SaveToolConfig()
+bool SettingsWindow::saveToolConfig()
 {
     fillPageDefaults();
     if (m_context.currentIp().isEmpty())
@@ -395,7 +396,7 @@ bool SettingsWindow::SaveToolConfig()
 
 void SettingsWindow::present()
 {
-    TabStrip->setCurrentIndex(0);
+    tabs->setCurrentIndex(0);
     adjustSize();
     const QRect m = m_context.windows.value(0, this)->frameGeometry();
     move(m.x() + m.width() / 2 - frameGeometry().width() / 2,
@@ -412,7 +413,7 @@ void SettingsWindow::closeEvent(QCloseEvent* event)
     if (m_configContent && toolConfigChanged()) {
         if (m_context.dialogs.question(tr("Save your changes to the hdl_dump settings?"),
                                        Dialogs::Icon::Exclamation) == Dialogs::Answer::Yes) {
-            if (!SaveToolConfig())
+            if (!saveToolConfig())
                 return;
         } else {
             showConfig(m_loadedConfig);
@@ -421,16 +422,16 @@ void SettingsWindow::closeEvent(QCloseEvent* event)
     hide();
 }
 
-void SettingsWindow::cmdExit_Click()
+void SettingsWindow::saveAndClose()
 {
     // "Save and Exit" saves; the window stays loaded, hidden.
-    if (SaveToolConfig())
+    if (saveToolConfig())
         hide();
 }
 
-void SettingsWindow::chkStayOnTop_Click()
+void SettingsWindow::applyStayOnTop()
 {
-    const bool on = chkStayOnTop->isChecked();
+    const bool on = stayOnTopCheck->isChecked();
     for (QWidget* w : windows()) {
         // The status window is kept on top only while it is shown.
         if (w->isVisible() || w == this || w == m_context.windows.value(0))
@@ -438,13 +439,13 @@ void SettingsWindow::chkStayOnTop_Click()
     }
 }
 
-void SettingsWindow::chkColors_Click()
+void SettingsWindow::applyCustomColors()
 {
     const SettingsFile& s = settings();
-    const bool on = chkColors->isChecked();
+    const bool on = customColorsCheck->isChecked();
     s.setFlag(Setting::UseColor, on);
-    cmdForecolor->setEnabled(on);
-    cmdBackcolor->setEnabled(on);
+    foreColorButton->setEnabled(on);
+    backColorButton->setEnabled(on);
     if (on) {
         const quint32 back = s.colour(Setting::Backcolor);
         const quint32 fore = s.colour(Setting::Forecolor);
@@ -458,7 +459,7 @@ void SettingsWindow::chkColors_Click()
     }
 }
 
-void SettingsWindow::cmdBackcolor_Click()
+void SettingsWindow::chooseBackColor()
 {
     const auto colour = m_context.dialogs.chooseColor(settings().colour(Setting::Backcolor));
     if (!colour)
@@ -467,7 +468,7 @@ void SettingsWindow::cmdBackcolor_Click()
     settings().setColour(Setting::Backcolor, *colour);
 }
 
-void SettingsWindow::cmdForecolor_Click()
+void SettingsWindow::chooseForeColor()
 {
     const auto colour = m_context.dialogs.chooseColor(settings().colour(Setting::Forecolor));
     if (!colour)
@@ -476,20 +477,20 @@ void SettingsWindow::cmdForecolor_Click()
     settings().setColour(Setting::Forecolor, *colour);
 }
 
-void SettingsWindow::cmdDefaultISO_Click()
+void SettingsWindow::chooseImageFolder()
 {
     std::optional<QString> folder = m_context.dialogs.chooseFolder(
-        QStringLiteral("Select PS2 Game ISO directory"), txtDefaultISO->text());
+        QStringLiteral("Select PS2 Game ISO directory"), imageFolderEdit->text());
     if (!folder || folder->isEmpty())
         return;
     QString dir = *folder;
     if (!dir.endsWith(u'/'))
         dir += u'/';
     settings().write(Setting::DefaultISO, dir);
-    txtDefaultISO->setText(dir);
+    imageFolderEdit->setText(dir);
 }
 
-void SettingsWindow::cmdHDLDumpConfig_Click()
+void SettingsWindow::chooseToolConfig()
 {
     FileDialogRequest request;
     request.mustExist = true;
@@ -502,11 +503,11 @@ void SettingsWindow::cmdHDLDumpConfig_Click()
         !chosen->right(13).toLower().endsWith(QLatin1String("hdl_dump.conf")))
         return;
     settings().write(Setting::ToolConfig, *chosen);
-    txtHDLDumpConfig->setText(*chosen);
-    LoadToolConfig();
+    toolConfigEdit->setText(*chosen);
+    loadToolConfig();
 }
 
-void SettingsWindow::cmdDiskDatabase_Click()
+void SettingsWindow::chooseDiscDatabase()
 {
     FileDialogRequest request;
     request.mustExist = true;
@@ -518,7 +519,7 @@ void SettingsWindow::cmdDiskDatabase_Click()
     if (!chosen || chosen->isEmpty() ||
         !chosen->right(13).toLower().endsWith(QLatin1String("hdl_dump.list")))
         return;
-    txtDiscDatabase->setText(*chosen);
+    discDatabaseEdit->setText(*chosen);
 }
 
 bool SettingsWindow::toolMissing()
@@ -533,8 +534,8 @@ bool SettingsWindow::toolMissing()
 
 void SettingsWindow::fillDisks()
 {
-    const int index = cmbHD->currentIndex();
-    cmbHD->clear();
+    const int index = diskCombo->currentIndex();
+    diskCombo->clear();
     for (const DiskEntry& d : m_context.session.allDisks()) {
         QString label = d.label();
         if (d.ps2Formatted)
@@ -543,35 +544,35 @@ void SettingsWindow::fillDisks()
             label += tr(" - Unknown Format (cannot be read)");
         else
             label += tr(" - Unknown Format");
-        cmbHD->addItem(label, d.device);
+        diskCombo->addItem(label, d.device);
     }
-    if (cmbHD->count() > 0)
-        cmbHD->setCurrentIndex(index >= 0 && index < cmbHD->count() ? index : 0);
+    if (diskCombo->count() > 0)
+        diskCombo->setCurrentIndex(index >= 0 && index < diskCombo->count() ? index : 0);
     updateControls();
 }
 
 void SettingsWindow::updateControls()
 {
     const bool idle = !m_context.session.isBusy();
-    cmdRefresh->setEnabled(idle);
-    cmdFormat->setEnabled(idle && cmbHD->count() > 0);
-    cmdDefaults->setEnabled(idle);
+    refreshButton->setEnabled(idle);
+    formatButton->setEnabled(idle && diskCombo->count() > 0);
+    defaultsButton->setEnabled(idle);
 }
 
-void SettingsWindow::cmdRefresh_Click()
+void SettingsWindow::refreshDiskList()
 {
     if (toolMissing())
         return;
     m_context.session.refreshAllDisks();
 }
 
-void SettingsWindow::cmdFormat_Click()
+void SettingsWindow::formatChosenDisk()
 {
     if (toolMissing())
         return;
     // The disk is its device, kept beside the label: the label only shows it.
-    const QString drive = cmbHD->currentText();
-    const QString device = cmbHD->currentData().toString();
+    const QString drive = diskCombo->currentText();
+    const QString device = diskCombo->currentData().toString();
     if (device.isEmpty())
         return;
     if (m_context.dialogs.question(
@@ -582,7 +583,7 @@ void SettingsWindow::cmdFormat_Click()
     m_context.session.formatDisk(device);
 }
 
-void SettingsWindow::cmdDefaults_Click()
+void SettingsWindow::restoreDefaults()
 {
     if (m_context.dialogs.question(
             QStringLiteral("Are you sure you want to reset all of your settings to default for "
@@ -591,10 +592,10 @@ void SettingsWindow::cmdDefaults_Click()
         return;
     QFile::remove(settings().path());
     WriteDefaultSettings(settings().path());
-    LoadGuiSettings();
-    LoadToolConfig();
+    loadWindowSettings();
+    loadToolConfig();
     ToolConfig defaults = ToolDefaults(DefaultDiscDatabasePath());
-    defaults.toxicOS = chkToxicOS->isChecked();
+    defaults.toxicOS = toxicOsCheck->isChecked();
     showConfig(defaults);
     m_context.setIp(kDefaultIP);
 }

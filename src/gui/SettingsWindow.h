@@ -46,54 +46,54 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QTabWidget* TabStrip;
-    QWidget* fmHDL_Dump;
-    QWidget* fmGUI;
-    QWidget* fmTools;
+    QTabWidget* tabs;
+    QWidget* toolTab;
+    QWidget* windowTab;
+    QWidget* toolsTab;
     // HDL_Dump page
-    QLineEdit* txtDiscDatabase;
-    QPushButton* cmdDiskDatabase;
-    QCheckBox* chkAutoThrottle;
-    QCheckBox* chkEnableASPI;
-    QCheckBox* chkLimit28bit;
-    QCheckBox* chkUseCompression;
-    QLineEdit* txtTargetkbps;
-    QCheckBox* chkToxicOS;
+    QLineEdit* discDatabaseEdit;
+    QPushButton* discDatabaseButton;
+    QCheckBox* autoThrottleCheck;
+    QCheckBox* aspiCheck;
+    QCheckBox* limit28BitCheck;
+    QCheckBox* compressionCheck;
+    QLineEdit* targetKbpsEdit;
+    QCheckBox* toxicOsCheck;
     // GUI page
-    QLineEdit* txtDefaultISO;
-    QPushButton* cmdDefaultISO;
-    QLineEdit* txtHDLDumpConfig;
-    QPushButton* cmdHDLDumpConfig;
-    QCheckBox* chkClosePS2;
-    QCheckBox* chkShutdownPS2;
-    QCheckBox* chkShutdownPC;
-    QCheckBox* chkStandby;
-    QCheckBox* chkStayOnTop;
-    QCheckBox* chkBalloonTips;
-    QCheckBox* chkColors;
-    QPushButton* cmdForecolor;
-    QPushButton* cmdBackcolor;
+    QLineEdit* imageFolderEdit;
+    QPushButton* imageFolderButton;
+    QLineEdit* toolConfigEdit;
+    QPushButton* toolConfigButton;
+    QCheckBox* closePs2Check;
+    QCheckBox* shutdownPs2Check;
+    QCheckBox* shutdownPcCheck;
+    QCheckBox* standbyCheck;
+    QCheckBox* stayOnTopCheck;
+    QCheckBox* balloonTipsCheck;
+    QCheckBox* customColorsCheck;
+    QPushButton* foreColorButton;
+    QPushButton* backColorButton;
     // Tools page
-    QComboBox* cmbHD;
-    QPushButton* cmdRefresh;
-    QPushButton* cmdFormat;
+    QComboBox* diskCombo;
+    QPushButton* refreshButton;
+    QPushButton* formatButton;
     // Outside the pages
-    QPushButton* cmdDefaults;
-    QPushButton* cmdExit;
+    QPushButton* defaultsButton;
+    QPushButton* exitButton;
 
-    void LoadGuiSettings();
-    void LoadToolConfig();
+    void loadWindowSettings();
+    void loadToolConfig();
     // Writes hdl_dump.conf; false (and a message) when it could not be written.
-    bool SaveToolConfig();
-    void cmdDefaultISO_Click();
-    void cmdHDLDumpConfig_Click();
-    void cmdDiskDatabase_Click();
-    void cmdRefresh_Click();
-    void cmdFormat_Click();
-    void cmdDefaults_Click();
-    void cmdExit_Click();
-    void cmdForecolor_Click();
-    void cmdBackcolor_Click();
+    bool saveToolConfig();
+    void chooseImageFolder();
+    void chooseToolConfig();
+    void chooseDiscDatabase();
+    void refreshDiskList();
+    void formatChosenDisk();
+    void restoreDefaults();
+    void saveAndClose();
+    void chooseForeColor();
+    void chooseBackColor();
 
     // The three windows that share colours and the stay-on-top choice.
     QList<QWidget*> windows();
@@ -107,8 +107,8 @@ private:
     // The database and the speed a save writes when their boxes are empty.
     void fillPageDefaults();
     void bindFlag(QCheckBox* box, Setting setting);
-    void chkStayOnTop_Click();
-    void chkColors_Click();
+    void applyStayOnTop();
+    void applyCustomColors();
     void setToolControlsEnabled(bool enabled);
     bool toolMissing();
 

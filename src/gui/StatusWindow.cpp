@@ -53,7 +53,7 @@ QString leftText(qint64 seconds)
 StatusWindow::StatusWindow(Session& session, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), m_session(session), m_dialogs(dialogs)
 {
-    setObjectName(QStringLiteral("frmStatus"));
+    setObjectName(QStringLiteral("statusWindow"));
     setWindowTitle(tr("Status"));
     setWindowIcon(AppIcon());
 
@@ -78,20 +78,20 @@ StatusWindow::StatusWindow(Session& session, Dialogs& dialogs, QWidget* parent)
     };
 
     m_current = new QGroupBox(tr("Current Job"), this);
-    m_current->setObjectName(QStringLiteral("fmCurrent"));
-    m_currentBar = bar("prgCurrent");
-    m_remaining = label("lblRemaining", tr("n/a"));
-    m_elapsed = label("lblElapsed", tr("Elapsed 0:00:00"));
+    m_current->setObjectName(QStringLiteral("currentJobBox"));
+    m_currentBar = bar("currentProgress");
+    m_remaining = label("remainingLabel", tr("n/a"));
+    m_elapsed = label("elapsedLabel", tr("Elapsed 0:00:00"));
     auto* current = new QVBoxLayout(m_current);
     current->addWidget(m_currentBar);
     current->addWidget(m_remaining);
     current->addWidget(m_elapsed);
 
     m_overall = new QGroupBox(tr("Overall Completion"), this);
-    m_overall->setObjectName(QStringLiteral("fmOverall"));
-    m_overallBar = bar("prgOverall");
-    m_task = label("lblTask", tr("Currently on Job X of X"));
-    m_queueLeft = label("lblQueueLeft", tr("Queue: time left n/a"));
+    m_overall->setObjectName(QStringLiteral("overallBox"));
+    m_overallBar = bar("overallProgress");
+    m_task = label("taskLabel", tr("Currently on Job X of X"));
+    m_queueLeft = label("queueLeftLabel", tr("Queue: time left n/a"));
     auto* overall = new QVBoxLayout(m_overall);
     overall->addWidget(m_overallBar);
     overall->addWidget(m_task);
@@ -99,24 +99,24 @@ StatusWindow::StatusWindow(Session& session, Dialogs& dialogs, QWidget* parent)
     m_current->setMinimumWidth(Twips(this, 3015));
     m_overall->setMinimumWidth(Twips(this, 3015));
 
-    m_job = label("lblJob", QString());
+    m_job = label("jobLabel", QString());
     m_job->setMinimumWidth(Twips(this, 6135));
-    QLabel* when = label("Label1", tr("  When all jobs are complete:"));
-    m_shutdownPS2 = check("chkShutdownPS2", tr("Shutdown PS2"));
-    m_shutdownPC = check("chkShutdown", tr("Shutdown PC"));
-    m_standbyPC = check("chkStandby", tr("Standby PC"));
+    QLabel* when = label("whenDoneLabel", tr("  When all jobs are complete:"));
+    m_shutdownPS2 = check("shutdownPs2Check", tr("Shutdown PS2"));
+    m_shutdownPC = check("shutdownCheck", tr("Shutdown PC"));
+    m_standbyPC = check("standbyCheck", tr("Standby PC"));
     m_cancel = new QPushButton(tr("Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("cmdStop"));
+    m_cancel->setObjectName(QStringLiteral("stopButton"));
     m_minimize = new QPushButton(tr("Minimize"), this);
-    m_minimize->setObjectName(QStringLiteral("cmdMinimize"));
+    m_minimize->setObjectName(QStringLiteral("minimizeButton"));
     m_cancel->setMinimumWidth(Twips(this, 1455));
     m_minimize->setMinimumWidth(Twips(this, 1455));
     m_stopAfter = new QPushButton(tr("Stop after this job"), this);
-    m_stopAfter->setObjectName(QStringLiteral("cmdStopAfter"));
+    m_stopAfter->setObjectName(QStringLiteral("stopAfterButton"));
     m_stopAfter->setCheckable(true);
     m_stopAfter->setToolTip(
         tr("The running job ends as it would; the jobs after it wait in the queue."));
-    m_speed = label("lblSpeed", tr("Speed: n/a"));
+    m_speed = label("speedLabel", tr("Speed: n/a"));
 
     auto* frames = new QHBoxLayout;
     frames->addWidget(m_current, 1);

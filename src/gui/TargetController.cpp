@@ -26,31 +26,33 @@ TargetController::TargetController(TargetPane* pane, Session& session, Dialogs& 
     connect(&m_addressSave, &QTimer::timeout, this, &TargetController::saveAddress);
     // Setting an option from code runs its action as a click does.
     // Setting an option from code runs its action as a click does.
-    connect(m_pane->optLocal, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_pane->localTarget, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             chooseLocal();
     });
-    connect(m_pane->optLAN, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_pane->networkTarget, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             chooseNetwork();
     });
-    connect(m_pane->cmbHD, &QComboBox::currentIndexChanged, this, [this] {
-        if (m_pane->optLocal->isChecked())
+    connect(m_pane->diskCombo, &QComboBox::currentIndexChanged, this, [this] {
+        if (m_pane->localTarget->isChecked())
             m_session.selectTarget(TargetKind::LocalDisk, chosenDevice());
         m_hooks.updateControls();
     });
-    connect(m_pane->cmdAttach, &QPushButton::clicked, this, &TargetController::attachChosenTarget);
-    connect(m_pane->txtIP, &QLineEdit::returnPressed, this, &TargetController::attachChosenTarget);
-    connect(m_pane->txtIP, &QLineEdit::textChanged, this, [this](const QString& ip) {
+    connect(m_pane->attachButton, &QPushButton::clicked, this,
+            &TargetController::attachChosenTarget);
+    connect(m_pane->addressEdit, &QLineEdit::returnPressed, this,
+            &TargetController::attachChosenTarget);
+    connect(m_pane->addressEdit, &QLineEdit::textChanged, this, [this](const QString& ip) {
         // Written once typing rests, not at every key.
         m_addressSave.start();
         // The game table shown belonged to the previous address.
-        if (m_pane->optLAN->isChecked())
+        if (m_pane->networkTarget->isChecked())
             m_session.selectTarget(TargetKind::Network, ip);
         else
             m_session.detach();
     });
-    connect(m_pane->cmdShutdownPS2, &QPushButton::clicked, this,
+    connect(m_pane->shutdownPs2Button, &QPushButton::clicked, this,
             &TargetController::powerOffChosenPS2);
     connect(&m_session, &Session::disksChanged, this, &TargetController::fillDisks);
     connect(&m_session, &Session::gamesChanged, this, &TargetController::showSpace);
@@ -64,25 +66,25 @@ TargetController::~TargetController()
 void TargetController::saveAddress()
 {
     if (!m_addressSave.isActive() &&
-        m_pane->txtIP->text() == m_session.settings().text(Setting::IP))
+        m_pane->addressEdit->text() == m_session.settings().text(Setting::IP))
         return;
     m_addressSave.stop();
-    m_session.settings().write(Setting::IP, m_pane->txtIP->text());
+    m_session.settings().write(Setting::IP, m_pane->addressEdit->text());
 }
 
 void TargetController::setAddress(const QString& address)
 {
-    m_pane->txtIP->setText(address);
+    m_pane->addressEdit->setText(address);
 }
 
 bool TargetController::localChosen() const
 {
-    return m_pane->optLocal->isChecked();
+    return m_pane->localTarget->isChecked();
 }
 
 int TargetController::chosenDiskRow() const
 {
-    return localChosen() ? m_pane->cmbHD->currentIndex() : -1;
+    return localChosen() ? m_pane->diskCombo->currentIndex() : -1;
 }
 
 void TargetController::showSpace()
@@ -95,56 +97,56 @@ void TargetController::showSpace()
         total /= 1024;
         used /= 1024;
     }
-    m_pane->prgDiskSpace->setRange(0, static_cast<int>(std::max<qint64>(total, 1)));
-    m_pane->prgDiskSpace->setValue(static_cast<int>(used));
-    m_pane->lblDiskSpace->setText(space ? space->text : QString());
+    m_pane->diskSpaceBar->setRange(0, static_cast<int>(std::max<qint64>(total, 1)));
+    m_pane->diskSpaceBar->setValue(static_cast<int>(used));
+    m_pane->diskSpaceLabel->setText(space ? space->text : QString());
 }
 
 QString TargetController::chosenDevice() const
 {
-    return m_pane->optLocal->isChecked() ? m_pane->cmbHD->currentData().toString()
-                                         : m_pane->txtIP->text();
+    return m_pane->localTarget->isChecked() ? m_pane->diskCombo->currentData().toString()
+                                            : m_pane->addressEdit->text();
 }
 
 void TargetController::chooseLocal()
 {
     if (!m_session.toolAvailable()) {
         m_hooks.showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
-        m_pane->optLAN->setChecked(true);
+        m_pane->networkTarget->setChecked(true);
         return;
     }
     m_hooks.choosingLocal();
     m_waitingForLocalDisks = m_session.refreshDisks();
     if (!m_waitingForLocalDisks)
-        m_pane->optLAN->setChecked(true);
+        m_pane->networkTarget->setChecked(true);
 }
 
 void TargetController::fillDisks()
 {
     TargetPane* t = m_pane;
-    const int remembered = t->cmbHD->currentIndex();
+    const int remembered = t->diskCombo->currentIndex();
     {
-        const QSignalBlocker quiet(t->cmbHD);
-        t->cmbHD->clear();
+        const QSignalBlocker quiet(t->diskCombo);
+        t->diskCombo->clear();
         for (const DiskEntry& d : m_session.disks())
-            t->cmbHD->addItem(d.label(), d.device);
-        if (t->cmbHD->count() > 0)
-            t->cmbHD->setCurrentIndex(remembered >= 0 && remembered < t->cmbHD->count() ? remembered
-                                                                                        : 0);
+            t->diskCombo->addItem(d.label(), d.device);
+        if (t->diskCombo->count() > 0)
+            t->diskCombo->setCurrentIndex(
+                remembered >= 0 && remembered < t->diskCombo->count() ? remembered : 0);
     }
     if (m_waitingForLocalDisks) {
         m_waitingForLocalDisks = false;
-        if (t->cmbHD->count() == 0) {
-            t->optLAN->setChecked(true);
+        if (t->diskCombo->count() == 0) {
+            t->networkTarget->setChecked(true);
             m_hooks.showProblem({ProblemKind::NoPs2Disks, {}, {}});
             return;
         }
-        t->Label6->hide();
-        t->txtIP->hide();
-        t->cmdAttach->setText(tr("&Refresh HDD"));
-        t->cmdAttach->setFixedWidth(Twips(t, 2175));
-        t->cmdShutdownPS2->hide();
-        t->cmbHD->show();
+        t->addressLabel->hide();
+        t->addressEdit->hide();
+        t->attachButton->setText(tr("&Refresh HDD"));
+        t->attachButton->setFixedWidth(Twips(t, 2175));
+        t->shutdownPs2Button->hide();
+        t->diskCombo->show();
         m_session.selectTarget(TargetKind::LocalDisk, chosenDevice());
     }
     m_hooks.updateControls();
@@ -154,28 +156,28 @@ void TargetController::chooseNetwork()
 {
     TargetPane* t = m_pane;
     {
-        const QSignalBlocker quiet(t->cmbHD);
-        t->cmbHD->setCurrentIndex(-1);
+        const QSignalBlocker quiet(t->diskCombo);
+        t->diskCombo->setCurrentIndex(-1);
     }
-    t->cmbHD->hide();
-    t->Label6->show();
-    t->txtIP->show();
-    t->cmdShutdownPS2->show();
-    t->cmdAttach->setText(tr("&Refresh PS2"));
-    t->cmdAttach->setFixedWidth(Twips(t, 1215));
-    m_session.selectTarget(TargetKind::Network, t->txtIP->text());
+    t->diskCombo->hide();
+    t->addressLabel->show();
+    t->addressEdit->show();
+    t->shutdownPs2Button->show();
+    t->attachButton->setText(tr("&Refresh PS2"));
+    t->attachButton->setFixedWidth(Twips(t, 1215));
+    m_session.selectTarget(TargetKind::Network, t->addressEdit->text());
     m_hooks.updateControls();
 }
 
 void TargetController::attachChosenTarget()
 {
-    const bool local = m_pane->optLocal->isChecked();
+    const bool local = m_pane->localTarget->isChecked();
     m_session.attach(local ? TargetKind::LocalDisk : TargetKind::Network, chosenDevice());
 }
 
 void TargetController::powerOffChosenPS2()
 {
-    const QString ip = m_pane->txtIP->text().trimmed();
+    const QString ip = m_pane->addressEdit->text().trimmed();
     // One click beside Refresh must not switch a console off by mistake.
     if (!ip.isEmpty() && NormaliseIPv4(ip) &&
         m_dialogs.question(tr("Switch off the PS2 at %1?").arg(ip), Dialogs::Icon::Exclamation) !=

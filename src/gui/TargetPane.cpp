@@ -14,61 +14,61 @@
 
 TargetPane::TargetPane(QWidget* parent) : QGroupBox(QStringLiteral("Playstation 2 Device"), parent)
 {
-    setObjectName(QStringLiteral("fmMain"));
-    optLocal = new QRadioButton(QStringLiteral("Locally connected PS2 HDD"), this);
-    optLocal->setObjectName(QStringLiteral("optLocal"));
-    optLAN = new QRadioButton(QStringLiteral("LAN - Networked PS2"), this);
-    optLAN->setObjectName(QStringLiteral("optLAN"));
-    optLAN->setChecked(true);
+    setObjectName(QStringLiteral("targetPane"));
+    localTarget = new QRadioButton(QStringLiteral("Locally connected PS2 HDD"), this);
+    localTarget->setObjectName(QStringLiteral("localTarget"));
+    networkTarget = new QRadioButton(QStringLiteral("LAN - Networked PS2"), this);
+    networkTarget->setObjectName(QStringLiteral("networkTarget"));
+    networkTarget->setChecked(true);
 
-    cmbHD = new QComboBox(this);
-    cmbHD->setObjectName(QStringLiteral("cmbHD"));
-    cmbHD->hide();
-    Label6 = new QLabel(QStringLiteral("  IP:"), this);
-    Label6->setObjectName(QStringLiteral("Label6"));
-    txtIP = new QLineEdit(QStringLiteral("192.168.0.10"), this);
-    txtIP->setObjectName(QStringLiteral("txtIP"));
-    txtIP->setMaxLength(255);
+    diskCombo = new QComboBox(this);
+    diskCombo->setObjectName(QStringLiteral("diskCombo"));
+    diskCombo->hide();
+    addressLabel = new QLabel(QStringLiteral("  IP:"), this);
+    addressLabel->setObjectName(QStringLiteral("addressLabel"));
+    addressEdit = new QLineEdit(QStringLiteral("192.168.0.10"), this);
+    addressEdit->setObjectName(QStringLiteral("addressEdit"));
+    addressEdit->setMaxLength(255);
 
-    cmdAttach = new QPushButton(QStringLiteral("&Refresh PS2"), this);
-    cmdAttach->setObjectName(QStringLiteral("cmdAttach"));
-    cmdAttach->setFixedWidth(Twips(this, 1215));
-    cmdShutdownPS2 = new QPushButton(QStringLiteral("Shu&tdown PS2"), this);
-    cmdShutdownPS2->setObjectName(QStringLiteral("cmdShutdownPS2"));
+    attachButton = new QPushButton(QStringLiteral("&Refresh PS2"), this);
+    attachButton->setObjectName(QStringLiteral("attachButton"));
+    attachButton->setFixedWidth(Twips(this, 1215));
+    shutdownPs2Button = new QPushButton(QStringLiteral("Shu&tdown PS2"), this);
+    shutdownPs2Button->setObjectName(QStringLiteral("shutdownPs2Button"));
 
-    fmSpace = new QGroupBox(QStringLiteral("HDD Space Information"), this);
-    fmSpace->setObjectName(QStringLiteral("fmSpace"));
-    prgDiskSpace = new QProgressBar(fmSpace);
-    prgDiskSpace->setObjectName(QStringLiteral("prgDiskSpace"));
-    prgDiskSpace->setRange(0, 100);
-    prgDiskSpace->setValue(0);
-    prgDiskSpace->setTextVisible(false);
-    lblDiskSpace = new QLabel(fmSpace);
-    lblDiskSpace->setObjectName(QStringLiteral("lblDiskSpace"));
-    lblDiskSpace->setAlignment(Qt::AlignCenter);
-    auto* space = new QVBoxLayout(fmSpace);
-    space->addWidget(prgDiskSpace);
-    space->addWidget(lblDiskSpace);
+    spaceBox = new QGroupBox(QStringLiteral("HDD Space Information"), this);
+    spaceBox->setObjectName(QStringLiteral("spaceBox"));
+    diskSpaceBar = new QProgressBar(spaceBox);
+    diskSpaceBar->setObjectName(QStringLiteral("diskSpaceBar"));
+    diskSpaceBar->setRange(0, 100);
+    diskSpaceBar->setValue(0);
+    diskSpaceBar->setTextVisible(false);
+    diskSpaceLabel = new QLabel(spaceBox);
+    diskSpaceLabel->setObjectName(QStringLiteral("diskSpaceLabel"));
+    diskSpaceLabel->setAlignment(Qt::AlignCenter);
+    auto* space = new QVBoxLayout(spaceBox);
+    space->addWidget(diskSpaceBar);
+    space->addWidget(diskSpaceLabel);
 
     auto* modes = new QHBoxLayout;
-    modes->addWidget(optLocal);
-    modes->addWidget(optLAN);
+    modes->addWidget(localTarget);
+    modes->addWidget(networkTarget);
     modes->addStretch();
 
     auto* device = new QHBoxLayout;
-    device->addWidget(cmbHD, 1);
-    device->addWidget(Label6);
-    device->addWidget(txtIP, 1);
+    device->addWidget(diskCombo, 1);
+    device->addWidget(addressLabel);
+    device->addWidget(addressEdit, 1);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdAttach);
-    buttons->addWidget(cmdShutdownPS2);
+    buttons->addWidget(attachButton);
+    buttons->addWidget(shutdownPs2Button);
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(modes);
     layout->addLayout(device);
     layout->addLayout(buttons);
-    layout->addWidget(fmSpace);
+    layout->addWidget(spaceBox);
     layout->addStretch();
 }

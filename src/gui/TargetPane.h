@@ -17,14 +17,14 @@ class TargetPane : public QGroupBox
 public:
     explicit TargetPane(QWidget* parent = nullptr);
 
-    QRadioButton* optLocal;
-    QRadioButton* optLAN;
-    QComboBox* cmbHD;
-    QLabel* Label6;
-    QLineEdit* txtIP;
-    QPushButton* cmdAttach;
-    QPushButton* cmdShutdownPS2;
-    QGroupBox* fmSpace;
-    QProgressBar* prgDiskSpace;
-    QLabel* lblDiskSpace;
+    QRadioButton* localTarget;
+    QRadioButton* networkTarget;
+    QComboBox* diskCombo;
+    QLabel* addressLabel;
+    QLineEdit* addressEdit;
+    QPushButton* attachButton;
+    QPushButton* shutdownPs2Button;
+    QGroupBox* spaceBox;
+    QProgressBar* diskSpaceBar;
+    QLabel* diskSpaceLabel;
 };

@@ -79,7 +79,7 @@ protected:
     // The titles the browse list shows.
     QStringList shownGames()
     {
-        auto* view = child<QTreeView>("lstHD");
+        auto* view = child<QTreeView>("gameList");
         QStringList names;
         for (int r = 0; r < view->model()->rowCount(); ++r)
             names << view->model()->index(r, 0).data().toString();
