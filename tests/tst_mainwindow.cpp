@@ -1,5 +1,7 @@
 #include "GuiFixture.h"
 #include "gui/ControlState.h"
+#include "gui/SettingsWindow.h"
+#include "gui/StatusWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTreeView>
 
 // The main window on its own: start-up, choosing the target and the source,
@@ -70,7 +73,11 @@ private slots:
     }
 
     void init() { resetSeams(); }
-    void cleanup() { stopMain(); }
+    void cleanup()
+    {
+        stopMain();
+        m_locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    }
 
     void firstStartWritesDefaultsAndRestoresChoices()
     {
@@ -108,7 +115,7 @@ private slots:
         QVERIFY(child<QPushButton>("attachButton")->isEnabled());
         QCOMPARE(shownGames(), QStringList{QStringLiteral("Net Game")});
         QCOMPARE(child<QGroupBox>("browsePane")->title(),
-                 QStringLiteral("Browse, Backup, and Delete - 1 Games"));
+                 QStringLiteral("Browse, Backup, and Delete - 1 Game"));
         QVERIFY(child<QPushButton>("installButton")->isEnabled());
         QCOMPARE(child<QLineEdit>("commandEdit")->text(), QStringLiteral("hdl_toc 127.0.0.1"));
         QVERIFY(child<QPlainTextEdit>("outputView")
@@ -332,6 +339,50 @@ private slots:
         QTRY_VERIFY(m_world->calls().size() >= 4);
         QTest::keyClick(&main(), Qt::Key_Escape);
         QVERIFY(idle());
+    }
+
+    // German, the longer language: translated from the core up, with plurals, and nothing
+    // cut in any view of the main window, the settings' tabs or the status window.
+    void germanCutsNoText()
+    {
+        m_locale = QLocale(QLocale::German, QLocale::Germany);
+        makeWorld();
+        setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+        setSetting(QStringLiteral("ViewOutput"), QStringLiteral("1"));
+        startMain();
+        QCOMPARE(child<QPushButton>("installButton")->text(),
+                 QStringLiteral("&Jetzt installieren"));
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(idle());
+        QCOMPARE(child<QGroupBox>("browsePane")->title(),
+                 QStringLiteral("Durchsuchen, Sichern und Löschen - 1 Spiel"));
+        QCOMPARE(session().games().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Spieltitel"));
+        QVERIFY(child<QLabel>("diskSpaceLabel")->text().contains(QStringLiteral("GB frei")));
+        for (const char* view : {"installView", "browseView", "queueView"}) {
+            child<QRadioButton>(view)->click();
+            const QStringList clipped = ClippedTexts(&main());
+            QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+            SaveScreenshot(&main(), QStringLiteral("german-%1.png").arg(QLatin1String(view)));
+        }
+        QWidget& settings = main().settingsWindow();
+        settings.show();
+        auto* tabs = child<QTabWidget>("tabs", &settings);
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            const QStringList clipped = ClippedTexts(&settings);
+            QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+            SaveScreenshot(&settings, QStringLiteral("german-settings-%1.png").arg(i));
+        }
+        settings.hide();
+        QWidget& status = main().statusWindow();
+        status.show();
+        QCoreApplication::processEvents();
+        const QStringList clipped = ClippedTexts(&status);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+        SaveScreenshot(&status, QStringLiteral("german-status.png"));
+        status.hide();
     }
 
     void exitDuringARunAsksFirst()

@@ -85,10 +85,10 @@ private slots:
     {
         QCOMPARE(
             ProblemText({ProblemKind::PS2NotFound, QStringLiteral(" 127.0.0.9 "), {}}),
-            QStringLiteral("A PS2 console could not be found at IP address:  127.0.0.9 \r\n\r\n"
-                           "Verify the following:\r\n\r\n"
+            QStringLiteral("A PS2 console could not be found at IP address:  127.0.0.9 \n\n"
+                           "Verify the following:\n\n"
                            "1. The PS2 console is currently running hdld_svr.elf and it is fully "
-                           "initialized.\r\n"
+                           "initialized.\n"
                            "2. The IP address you entered matches the IP address configured in "
                            "mc0:SYS-CONF/IPCONFIG.DAT"));
     }

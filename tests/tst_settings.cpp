@@ -95,10 +95,10 @@ private slots:
         QVERIFY(m_dialogs.shown[0].text.startsWith(
             QStringLiteral("Your hdl_dump settings could not be loaded because your hdl_dump "
                            "configuration file could "
-                           "not be found.\r\n\r\nThe default path for this file is:\r\n") +
-            confPath() + QStringLiteral("\r\n\r\n")));
-        QVERIFY(m_dialogs.shown[0].text.endsWith(
-            QStringLiteral("HDL_Dump config file option.\r\n\r\n")));
+                           "not be found.\n\nThe default path for this file is:\n") +
+            confPath() + QStringLiteral("\n\n")));
+        QVERIFY(
+            m_dialogs.shown[0].text.endsWith(QStringLiteral("HDL_Dump config file option.\n\n")));
         QVERIFY(!box("autoThrottleCheck")->isEnabled());
         QVERIFY(!edit("discDatabaseEdit")->isEnabled());
         QVERIFY(!main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -287,9 +287,9 @@ private slots:
         QCOMPARE(m_dialogs.shown.last().title, QStringLiteral("ARE YOU 100% SURE?"));
         QCOMPARE(m_dialogs.shown.last().icon, Dialogs::Icon::Critical);
         QCOMPARE(m_dialogs.shown.last().text,
-                 QStringLiteral("ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?\r\n\r\nhdd3:  "
+                 QStringLiteral("ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?\n\nhdd3:  "
                                 "[.9 GB] - Unknown Format"
-                                "\r\n\r\nALL EXISTING DATA ON THIS DRIVE WILL BE LOST"));
+                                "\n\nALL EXISTING DATA ON THIS DRIVE WILL BE LOST"));
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
         button("formatButton")->click();
         QVERIFY(idle());
@@ -320,7 +320,7 @@ private slots:
         QVERIFY(m_world->calls().contains(
             QStringList{QStringLiteral("initialize"), QStringLiteral("/dev/sdd")}));
         QCOMPARE(m_dialogs.texts().last(),
-                 QStringLiteral("The drive /dev/sdd could not be formatted.\r\n\r\n"
+                 QStringLiteral("The drive /dev/sdd could not be formatted.\n\n"
                                 "initialize: unrecognized command."));
         QVERIFY(m_tray.balloons.isEmpty());
     }

@@ -347,7 +347,7 @@ private slots:
         QVERIFY(idle());
         QCOMPARE(m_dialogs.shown.size(), 1);
         QVERIFY(m_dialogs.shown[0].text.contains(QStringLiteral("these 3 games")));
-        QVERIFY(m_dialogs.shown[0].text.endsWith(QStringLiteral("Test Game\r\nSmall\r\nThird")));
+        QVERIFY(m_dialogs.shown[0].text.endsWith(QStringLiteral("Test Game\nSmall\nThird")));
         int deletes = 0;
         for (const QStringList& c : m_world->calls())
             deletes += c.value(0) == QLatin1String("delete") ? 1 : 0;

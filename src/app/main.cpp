@@ -6,6 +6,7 @@
 #include "gui/Dialogs.h"
 #include "gui/SingleInstance.h"
 #include "gui/Startup.h"
+#include "gui/Translations.h"
 #include "gui/TrayIcon.h"
 
 #include <QApplication>
@@ -89,6 +90,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     describe();
+    InstallTranslations(app);
     QApplication::setDesktopFileName(QStringLiteral("org.ventrik.Ventrik"));
     QApplication::setWindowIcon(AppIcon());
     // Hiding to the tray is not quitting; the exit routine ends the program.

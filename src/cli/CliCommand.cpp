@@ -30,8 +30,7 @@ CliCommand::CliCommand(Session& session, CliOptions options, QObject* parent)
     : QObject(parent), m_session(session), m_options(options)
 {
     connect(&m_session, &Session::problem, this, [this](const Problem& p) {
-        QString text = ProblemText(p);
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QString text = ProblemText(p);
         if (ProblemIsWarning(p)) {
             writeErr(QStringLiteral("warning: ") + text + u'\n');
             return;

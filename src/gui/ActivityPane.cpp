@@ -9,13 +9,13 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(QStringLiteral("HDL_Dump Activity"), parent)
+ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(tr("HDL_Dump Activity"), parent)
 {
     setObjectName(QStringLiteral("activityPane"));
     m_outputTimer.setSingleShot(true);
     m_outputTimer.setInterval(50);
     connect(&m_outputTimer, &QTimer::timeout, this, &ActivityPane::flushOutput);
-    commandLabel = new QLabel(QStringLiteral("Command:"), this);
+    commandLabel = new QLabel(tr("Command:"), this);
     commandLabel->setObjectName(QStringLiteral("commandLabel"));
     commandEdit = new QLineEdit(this);
     commandEdit->setObjectName(QStringLiteral("commandEdit"));
@@ -28,19 +28,18 @@ ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(QStringLiteral("HDL_Dump
     outputView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     outputView->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     cancelButton->setEnabled(false);
 
-    openLogButton = new QPushButton(QStringLiteral("Open log folder"), this);
+    openLogButton = new QPushButton(tr("Open log folder"), this);
     openLogButton->setObjectName(QStringLiteral("openLogButton"));
-    openLogButton->setToolTip(
-        QStringLiteral("Every command run, with its output, is kept in run.log"));
-    reportButton = new QPushButton(QStringLiteral("Save diagnostic report..."), this);
+    openLogButton->setToolTip(tr("Every command run, with its output, is kept in run.log"));
+    reportButton = new QPushButton(tr("Save diagnostic report..."), this);
     reportButton->setObjectName(QStringLiteral("reportButton"));
     reportButton->setToolTip(
-        QStringLiteral("One text file for a bug report: versions, what the doctor finds, the "
-                       "settings and the recent log"));
+        tr("One text file for a bug report: versions, what the doctor finds, the "
+           "settings and the recent log"));
 
     auto* command = new QHBoxLayout;
     command->addWidget(commandLabel);

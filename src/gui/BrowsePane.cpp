@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 BrowsePane::BrowsePane(QWidget* parent)
-    : QGroupBox(QStringLiteral("Browse, Backup, and Delete - 0 Games"), parent)
+    : QGroupBox(tr("Browse, Backup, and Delete - %n Games", nullptr, 0), parent)
 {
     setObjectName(QStringLiteral("browsePane"));
     gameList = new QTreeView(this);
@@ -24,21 +24,21 @@ BrowsePane::BrowsePane(QWidget* parent)
 
     filterEdit = new QLineEdit(this);
     filterEdit->setObjectName(QStringLiteral("filterEdit"));
-    filterEdit->setPlaceholderText(QStringLiteral("Filter by title or startup"));
+    filterEdit->setPlaceholderText(tr("Filter by title or startup"));
     filterEdit->setClearButtonEnabled(true);
 
     auto makeButton = [this](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), this);
+        auto* b = new QPushButton(tr(caption), this);
         b->setObjectName(QString::fromLatin1(name));
         b->setEnabled(false);
         return b;
     };
-    copyToDiskButton = makeButton("copyToDiskButton", "Copy to &HDD");
-    copyToPs2Button = makeButton("copyToPs2Button", "Copy to P&S2");
-    copyToPcButton = makeButton("copyToPcButton", "Copy to &PC");
-    deleteButton = makeButton("deleteButton", "&Delete");
-    renameButton = makeButton("renameButton", "Re&name...");
-    flagsButton = makeButton("flagsButton", "F&lags...");
+    copyToDiskButton = makeButton("copyToDiskButton", QT_TR_NOOP("Copy to &HDD"));
+    copyToPs2Button = makeButton("copyToPs2Button", QT_TR_NOOP("Copy to P&S2"));
+    copyToPcButton = makeButton("copyToPcButton", QT_TR_NOOP("Copy to &PC"));
+    deleteButton = makeButton("deleteButton", QT_TR_NOOP("&Delete"));
+    renameButton = makeButton("renameButton", QT_TR_NOOP("Re&name..."));
+    flagsButton = makeButton("flagsButton", QT_TR_NOOP("F&lags..."));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copyToDiskButton);

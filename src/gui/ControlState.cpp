@@ -2,8 +2,6 @@
 
 #include "core/jobs/JobCommands.h"
 
-#include <QCoreApplication>
-
 ControlInputs ControlInputs::From(Session& session)
 {
     ControlInputs in;
@@ -19,7 +17,6 @@ ControlInputs ControlInputs::From(Session& session)
 
 ControlState ControlState::Of(const ControlInputs& in)
 {
-    auto tr = [](const char* text) { return QCoreApplication::translate("ControlState", text); };
     ControlState s;
     const bool idle = in.activity == Activity::None;
     const bool runsJobs =

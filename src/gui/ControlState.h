@@ -2,6 +2,7 @@
 
 #include "core/session/Session.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 // What the window's controls depend on: the session's state and the user's choices.
@@ -27,6 +28,9 @@ struct ControlInputs
 // inputs alone, so the rules are read (and tested) in one place.
 struct ControlState
 {
+    Q_DECLARE_TR_FUNCTIONS(ControlState)
+
+public:
     bool targetControls = false; // the target pane, the settings, exit
     bool queueInputs = false;    // the name, type and image of a game to queue
     bool opticalDrives = false;

@@ -71,7 +71,7 @@ void GamesController::connectPane()
 
 void GamesController::showGameCount(int count)
 {
-    m_pane->setTitle(tr("Browse, Backup, and Delete - %1 Games").arg(count));
+    m_pane->setTitle(tr("Browse, Backup, and Delete - %n Games", nullptr, count));
 }
 
 QList<int> GamesController::selectedRows() const
@@ -126,9 +126,9 @@ void GamesController::copyToPC()
     }
     // Several games: one folder, each game under its own name. A file that is already
     // there is not replaced; the check before the run names it.
-    const std::optional<QString> folder =
-        m_dialogs.chooseFolder(tr("Choose the folder for the %1 games").arg(rows.size()),
-                               m_session.settings().text(Setting::DefaultISO));
+    const std::optional<QString> folder = m_dialogs.chooseFolder(
+        tr("Choose the folder for the %n games", nullptr, static_cast<int>(rows.size())),
+        m_session.settings().text(Setting::DefaultISO));
     if (!folder || folder->isEmpty())
         return;
     const QDir dir(*folder);
@@ -206,10 +206,10 @@ void GamesController::deleteChosen()
     }
     const QString question =
         names.size() == 1
-            ? tr("Are you sure you would like to permanently delete this game?\r\n\r\n") + names[0]
-            : tr("Are you sure you would like to permanently delete these %1 games?\r\n\r\n")
-                      .arg(names.size()) +
-                  names.join(QStringLiteral("\r\n"));
+            ? tr("Are you sure you would like to permanently delete this game?\n\n%1").arg(names[0])
+            : tr("Are you sure you would like to permanently delete these %n games?\n\n%1", nullptr,
+                 static_cast<int>(names.size()))
+                  .arg(names.join(u'\n'));
     if (m_dialogs.question(question, Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
         return;
     m_session.deleteGames(games);

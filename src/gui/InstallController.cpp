@@ -26,10 +26,11 @@ InstallController::InstallController(InstallPane* pane, Session& session, Dialog
     m_pane->typeCombo->setCurrentIndex(1);
     m_flagsMenu = new StickyMenu(QStringLiteral("compat"), menuParent);
     m_flagsMenu->setObjectName(QStringLiteral("flagsMenu"));
-    const char* flags[] = {"1: Slow HDD Access",   "2: No DVD9 Support",
-                           "3: Kill HD Loader",    "4: Date/time fix 2",
-                           "5: Date/time fix 3",   "6: No Network Support",
-                           "7: Disable CzC Patch", "8: Soul Calibur 2 / Suikoden V"};
+    const char* flags[] = {
+        QT_TR_NOOP("1: Slow HDD Access"),   QT_TR_NOOP("2: No DVD9 Support"),
+        QT_TR_NOOP("3: Kill HD Loader"),    QT_TR_NOOP("4: Date/time fix 2"),
+        QT_TR_NOOP("5: Date/time fix 3"),   QT_TR_NOOP("6: No Network Support"),
+        QT_TR_NOOP("7: Disable CzC Patch"), QT_TR_NOOP("8: Soul Calibur 2 / Suikoden V")};
     for (int i = 0; i < 8; ++i) {
         QAction* a = m_flagsMenu->addAction(tr(flags[i]));
         a->setObjectName(QStringLiteral("flagAction%1").arg(i));
@@ -44,9 +45,10 @@ InstallController::InstallController(InstallPane* pane, Session& session, Dialog
 
 QString InstallController::ImageFilter()
 {
-    return QStringLiteral(
-        "ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|"
-        "RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator's Intermediate (*.iml)|*.iml|");
+    //: Pairs of a shown name and its pattern, each followed by "|"; translate only the names.
+    return tr("ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|"
+              "RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator's Intermediate "
+              "(*.iml)|*.iml|");
 }
 
 void InstallController::connectPane()

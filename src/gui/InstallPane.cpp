@@ -22,26 +22,26 @@ QLabel* heading(const QString& text, QWidget* parent)
 }
 } // namespace
 
-InstallPane::InstallPane(QWidget* parent) : QGroupBox(QStringLiteral("Install"), parent)
+InstallPane::InstallPane(QWidget* parent) : QGroupBox(tr("Install"), parent)
 {
     setObjectName(QStringLiteral("installPane"));
-    sourceLabel = heading(QStringLiteral("Source"), this);
+    sourceLabel = heading(tr("Source"), this);
     sourceLabel->setObjectName(QStringLiteral("sourceLabel"));
-    discSource = new QRadioButton(QStringLiteral("Optical Drive"), this);
+    discSource = new QRadioButton(tr("Optical Drive"), this);
     discSource->setObjectName(QStringLiteral("discSource"));
     opticalCombo = new QComboBox(this);
     opticalCombo->setObjectName(QStringLiteral("opticalCombo"));
     opticalCombo->setEnabled(false);
-    imageSource = new QRadioButton(QStringLiteral("ISO File"), this);
+    imageSource = new QRadioButton(tr("ISO File"), this);
     imageSource->setObjectName(QStringLiteral("imageSource"));
     imageSource->setChecked(true);
     imagePathEdit = new QLineEdit(this);
     imagePathEdit->setObjectName(QStringLiteral("imagePathEdit"));
     imagePathEdit->setReadOnly(true);
-    browseImageButton = new QPushButton(QStringLiteral("Bro&wse"), this);
+    browseImageButton = new QPushButton(tr("Bro&wse"), this);
     browseImageButton->setObjectName(QStringLiteral("browseImageButton"));
 
-    gameInfoLabel = heading(QStringLiteral("Game Information"), this);
+    gameInfoLabel = heading(tr("Game Information"), this);
     gameInfoLabel->setObjectName(QStringLiteral("gameInfoLabel"));
     gameNameEdit = new QLineEdit(this);
     gameNameEdit->setObjectName(QStringLiteral("gameNameEdit"));
@@ -56,34 +56,33 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(QStringLiteral("Install"),
     typeNoteLabel->setObjectName(QStringLiteral("typeNoteLabel"));
     typeNoteLabel->setWordWrap(true);
     typeNoteLabel->hide();
-    compatFlagsButton = new QPushButton(QStringLiteral("Compatibility &Flags"), this);
+    compatFlagsButton = new QPushButton(tr("Compatibility &Flags"), this);
     compatFlagsButton->setObjectName(QStringLiteral("compatFlagsButton"));
     compatFlagsButton->setEnabled(false);
-    makeImageButton = new QPushButton(QStringLiteral("Make IS&O"), this);
+    makeImageButton = new QPushButton(tr("Make IS&O"), this);
     makeImageButton->setObjectName(QStringLiteral("makeImageButton"));
     makeImageButton->setEnabled(false);
-    addToQueueButton = new QPushButton(QStringLiteral("&Add to Job Queue"), this);
+    addToQueueButton = new QPushButton(tr("&Add to Job Queue"), this);
     addToQueueButton->setObjectName(QStringLiteral("addToQueueButton"));
     addToQueueButton->setEnabled(false);
-    installButton = new QPushButton(QStringLiteral("&Install Now"), this);
+    installButton = new QPushButton(tr("&Install Now"), this);
     installButton->setObjectName(QStringLiteral("installButton"));
     installButton->setEnabled(false);
 
-    batchLabel = heading(QStringLiteral("Many Games"), this);
+    batchLabel = heading(tr("Many Games"), this);
     batchLabel->setObjectName(QStringLiteral("batchLabel"));
-    addImagesButton = new QPushButton(QStringLiteral("Add Ima&ges..."), this);
+    addImagesButton = new QPushButton(tr("Add Ima&ges..."), this);
     addImagesButton->setObjectName(QStringLiteral("addImagesButton"));
-    addImagesButton->setToolTip(
-        QStringLiteral("Queue several image files at once; they can also be "
-                       "dropped on the window"));
-    addFolderButton = new QPushButton(QStringLiteral("Add Fol&der..."), this);
+    addImagesButton->setToolTip(tr("Queue several image files at once; they can also be "
+                                   "dropped on the window"));
+    addFolderButton = new QPushButton(tr("Add Fol&der..."), this);
     addFolderButton->setObjectName(QStringLiteral("addFolderButton"));
-    addFolderButton->setToolTip(QStringLiteral("Queue every image in a folder and its subfolders"));
+    addFolderButton->setToolTip(tr("Queue every image in a folder and its subfolders"));
     batchProgress = new QProgressBar(this);
     batchProgress->setObjectName(QStringLiteral("batchProgress"));
-    batchProgress->setFormat(QStringLiteral("%v of %m read"));
+    batchProgress->setFormat(tr("%v of %m read"));
     batchProgress->hide();
-    batchCancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    batchCancelButton = new QPushButton(tr("Cancel"), this);
     batchCancelButton->setObjectName(QStringLiteral("batchCancelButton"));
     batchCancelButton->hide();
 
@@ -96,13 +95,13 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(QStringLiteral("Install"),
     source->setColumnStretch(1, 1);
 
     auto* info = new QGridLayout;
-    info->addWidget(new QLabel(QStringLiteral("Game Name:"), this), 0, 0);
+    info->addWidget(new QLabel(tr("Game Name:"), this), 0, 0);
     info->addWidget(gameNameEdit, 0, 1, 1, 3);
-    info->addWidget(new QLabel(QStringLiteral("Startup File:"), this), 1, 0);
+    info->addWidget(new QLabel(tr("Startup File:"), this), 1, 0);
     info->addWidget(startupEdit, 1, 1);
-    info->addWidget(new QLabel(QStringLiteral("Size:"), this), 1, 2);
+    info->addWidget(new QLabel(tr("Size:"), this), 1, 2);
     info->addWidget(gameSizeEdit, 1, 3);
-    info->addWidget(new QLabel(QStringLiteral("Type:"), this), 2, 0);
+    info->addWidget(new QLabel(tr("Type:"), this), 2, 0);
     info->addWidget(typeCombo, 2, 1);
     info->addWidget(compatFlagsButton, 2, 2, 1, 2);
     info->addWidget(typeNoteLabel, 3, 1, 1, 3);

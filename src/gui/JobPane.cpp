@@ -41,19 +41,19 @@ private:
 };
 } // namespace
 
-JobPane::JobPane(QWidget* parent) : QGroupBox(QStringLiteral("Job Queue"), parent)
+JobPane::JobPane(QWidget* parent) : QGroupBox(tr("Job Queue"), parent)
 {
     setObjectName(QStringLiteral("jobPane"));
     auto makeButton = [this](const char* name, const char* caption, bool enabled) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), this);
+        auto* b = new QPushButton(tr(caption), this);
         b->setObjectName(QString::fromLatin1(name));
         b->setEnabled(enabled);
         return b;
     };
-    startButton = makeButton("startButton", "&Start Job Queue", false);
-    removeButton = makeButton("removeButton", "Remove &Job", false);
-    clearButton = makeButton("clearButton", "&Clear Jobs", false);
-    controlsButton = makeButton("controlsButton", "&Go Back to Main Window", true);
+    startButton = makeButton("startButton", QT_TR_NOOP("&Start Job Queue"), false);
+    removeButton = makeButton("removeButton", QT_TR_NOOP("Remove &Job"), false);
+    clearButton = makeButton("clearButton", QT_TR_NOOP("&Clear Jobs"), false);
+    controlsButton = makeButton("controlsButton", QT_TR_NOOP("&Go Back to Main Window"), true);
 
     jobList = new QTreeView(this);
     jobList->setObjectName(QStringLiteral("jobList"));

@@ -108,9 +108,9 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
         {[this](const Problem& p) { showProblem(p); }, [this] { updateControls(); },
          [this] { jobAdded(); }, [this] { return m_targetControl->chosenDevice(); },
          [this](const Job& job) {
-             balloon(tr("Installing ") + job.name);
-             m_status->setTask(tr("Installing ") + job.name);
-             m_status->setJob(tr("Installing ") + job.name + tr(" to ") + job.destination);
+             balloon(tr("Installing %1").arg(job.name));
+             m_status->setTask(tr("Installing %1").arg(job.name));
+             m_status->setJob(tr("Installing %1 to %2").arg(job.name, job.destination));
              m_status->resetForJob();
          }},
         this);
@@ -286,9 +286,9 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::outputArrived, m_activity, &ActivityPane::showOutput);
     connect(&m_session, &Session::problem, this, &MainWindow::showProblem);
     connect(&m_session, &Session::gameModified, this,
-            [this](const QString& name) { balloon(name + tr(" changed")); });
+            [this](const QString& name) { balloon(tr("%1 changed").arg(name)); });
     connect(&m_session, &Session::gameDeleted, this,
-            [this](const QString& name) { balloon(name + tr(" deleted from HDD")); });
+            [this](const QString& name) { balloon(tr("%1 deleted from HDD").arg(name)); });
     connect(&m_session, &Session::diskFormatted, this, &MainWindow::updateControls);
     connect(&m_session, &Session::tocRestored, this, [this](const QString& target) {
         balloon(tr("The partition table of %1 was restored").arg(target));
@@ -301,10 +301,10 @@ void MainWindow::connectSession()
             tr("Currently on Job %1 of %2").arg(row + 1).arg(m_session.jobs().count()));
         m_status->resetForJob();
         m_status->setJobStart(job.startedAt);
-        const QString what = job.kind == JobKind::Install   ? tr("Installing ")
-                             : job.kind == JobKind::MakeIso ? tr("Creating ISO of ")
-                                                            : tr("Copying ");
-        m_status->setJob(what + job.name + tr(" to ") + job.destination);
+        const QString what = job.kind == JobKind::Install   ? tr("Installing %1 to %2")
+                             : job.kind == JobKind::MakeIso ? tr("Creating ISO of %1 to %2")
+                                                            : tr("Copying %1 to %2");
+        m_status->setJob(what.arg(job.name, job.destination));
     });
     connect(&m_session, &Session::progressChanged, this, [this](const JobProgress& p) {
         m_status->showProgress(p, m_session.activity() == Activity::RunningQueue);
@@ -467,9 +467,8 @@ void MainWindow::showPendingCount()
 {
     const int pending = m_session.jobs().pendingCount();
     // The queue is kept: the title says what waits in it.
-    setWindowTitle(pending == 0   ? kWindowTitle
-                   : pending == 1 ? kWindowTitle + tr(" - 1 job pending")
-                                  : kWindowTitle + tr(" - %1 jobs pending").arg(pending));
+    setWindowTitle(pending == 0 ? kWindowTitle
+                                : tr("%1 - %n jobs pending", nullptr, pending).arg(kWindowTitle));
 }
 
 void MainWindow::saveDiagnosticReport()
@@ -544,8 +543,8 @@ void MainWindow::showRunEnd(bool installNow, bool cancelled)
         m_seams.tray.notify(Dialogs::programTitle(), summary);
         const QStringList texts = m_problems->takeHeldTexts();
         if (!texts.isEmpty())
-            m_seams.dialogs.message(summary + QStringLiteral("\r\n\r\n") +
-                                        texts.join(QStringLiteral("\r\n\r\n")),
+            m_seams.dialogs.message(summary + QStringLiteral("\n\n") +
+                                        texts.join(QStringLiteral("\n\n")),
                                     Dialogs::Icon::Exclamation);
         return;
     }
@@ -553,7 +552,7 @@ void MainWindow::showRunEnd(bool installNow, bool cancelled)
     m_installer->reset();
     // Only a run the tool reported complete is called complete.
     if (job.state == JobState::Complete) {
-        balloon(tr("Installation of ") + job.name + tr(" complete!"));
+        balloon(tr("Installation of %1 complete!").arg(job.name));
         return;
     }
     if (cancelled || job.state == JobState::Aborted)

@@ -5,23 +5,23 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-NavigationPane::NavigationPane(QWidget* parent) : QGroupBox(QStringLiteral("Navigation"), parent)
+NavigationPane::NavigationPane(QWidget* parent) : QGroupBox(tr("Navigation"), parent)
 {
     setObjectName(QStringLiteral("navigationPane"));
-    installView = new QRadioButton(QStringLiteral("Install"), this);
+    installView = new QRadioButton(tr("Install"), this);
     installView->setObjectName(QStringLiteral("installView"));
     installView->setChecked(true);
-    browseView = new QRadioButton(QStringLiteral("Browse, Backup, Delete"), this);
+    browseView = new QRadioButton(tr("Browse, Backup, Delete"), this);
     browseView->setObjectName(QStringLiteral("browseView"));
-    queueView = new QRadioButton(QStringLiteral("Job Queue"), this);
+    queueView = new QRadioButton(tr("Job Queue"), this);
     queueView->setObjectName(QStringLiteral("queueView"));
-    showOutputCheck = new QCheckBox(QStringLiteral("View HDL_Dump Activity"), this);
+    showOutputCheck = new QCheckBox(tr("View HDL_Dump Activity"), this);
     showOutputCheck->setObjectName(QStringLiteral("showOutputCheck"));
-    settingsButton = new QPushButton(QStringLiteral("S&ettings && Tools"), this);
+    settingsButton = new QPushButton(tr("S&ettings && Tools"), this);
     settingsButton->setObjectName(QStringLiteral("settingsButton"));
-    minimizeButton = new QPushButton(QStringLiteral("Minimi&ze"), this);
+    minimizeButton = new QPushButton(tr("Minimi&ze"), this);
     minimizeButton->setObjectName(QStringLiteral("minimizeButton"));
-    exitButton = new QPushButton(QStringLiteral("E&xit"), this);
+    exitButton = new QPushButton(tr("E&xit"), this);
     exitButton->setObjectName(QStringLiteral("exitButton"));
 
     auto* grid = new QGridLayout(this);

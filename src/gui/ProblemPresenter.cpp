@@ -59,7 +59,7 @@ void ProblemPresenter::offerTocRestore(const Problem& problem)
     // Only with the user's yes: the backup may be older than the last change of the disk.
     const QString question =
         tr("The partition table of %1 is damaged: hdl_dump now calls it broken, although it "
-           "read its games before.\r\n\r\nRestore the backup Ventrik made on %2 before it last "
+           "read its games before.\n\nRestore the backup Ventrik made on %2 before it last "
            "wrote to this disk? Games installed after that backup are lost from the table.")
             .arg(target, QLocale().toString(backup->made, QLocale::LongFormat));
     if (m_dialogs.question(question, Dialogs::Icon::Exclamation, tr("Damaged Partition Table")) !=

@@ -56,21 +56,24 @@ void QueueActions::showBatchSummary(const BatchSummary& summary)
     }
     if (added > 0)
         m_hooks.jobAdded();
-    QString text =
-        tr("%1 of %2 images were added to the job queue.").arg(added).arg(summary.entries.size());
+    QString text = tr("%1 of %n images were added to the job queue.", nullptr,
+                      static_cast<int>(summary.entries.size()))
+                       .arg(added);
     if (std::ranges::any_of(summary.entries, [](const BatchEntry& e) { return e.typeFromSize; }))
-        text += tr(" hdl_dump does not say whether an image file is a CD or a DVD: up to 700 MB "
-                   "they are installed as CDs, above as DVDs, unless you chose a type.");
+        text += u' ' + tr("hdl_dump does not say whether an image file is a CD or a DVD: up to "
+                          "700 MB they are installed as CDs, above as DVDs, unless you chose a "
+                          "type.");
     if (items.isEmpty()) {
         m_hooks.balloon(text);
         return;
     }
     const QList<Job> duplicates = summary.jobs(Outcome::Installed) + summary.jobs(Outcome::Queued);
     if (duplicates.isEmpty()) {
-        m_dialogs.confirmList(text + tr(" These were not:"), items, {});
+        m_dialogs.confirmList(text + u' ' + tr("These were not:"), items, {});
         return;
     }
-    if (m_dialogs.confirmList(text + tr(" These were not:"), items, tr("Add Duplicates Anyway"))) {
+    if (m_dialogs.confirmList(text + u' ' + tr("These were not:"), items,
+                              tr("Add Duplicates Anyway"))) {
         for (const Job& job : duplicates)
             m_session.addJob(job);
         m_hooks.jobAdded();
@@ -85,7 +88,7 @@ void QueueActions::confirmStart(const QList<PreflightIssue>& issues)
         if (issue.kind != PreflightKind::LeftIncomplete)
             continue;
         const Job& job = m_session.jobs().job(issue.row);
-        if (m_dialogs.question(issue.text + QStringLiteral("\r\n\r\n") +
+        if (m_dialogs.question(issue.text + QStringLiteral("\n\n") +
                                    tr("Delete it from %1 now?").arg(job.destination),
                                Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
             continue;
@@ -100,9 +103,9 @@ void QueueActions::confirmStart(const QList<PreflightIssue>& issues)
             issues.size() == 1
                 ? tr("One problem was found in the job queue. Fix it before the run, or start "
                      "anyway and let that job fail.")
-                : tr("%1 problems were found in the job queue. Fix them before the run, or start "
-                     "anyway and let those jobs fail.")
-                      .arg(issues.size());
+                : tr("%n problems were found in the job queue. Fix them before the run, or start "
+                     "anyway and let those jobs fail.",
+                     nullptr, static_cast<int>(issues.size()));
         if (!m_dialogs.confirmList(text, items, tr("Start Anyway")))
             return;
     }

@@ -49,31 +49,30 @@ SettingsWindow::SettingsWindow(Context context)
     : QWidget(nullptr, Qt::Window), m_context(std::move(context))
 {
     setObjectName(QStringLiteral("settingsWindow"));
-    setWindowTitle(QStringLiteral(" Settings & Tools"));
+    setWindowTitle(tr(" Settings & Tools"));
     setWindowIcon(AppIcon());
 
     tabs = named(new QTabWidget(this), "tabs");
     toolTab = named(new QWidget, "toolTab");
     windowTab = named(new QWidget, "windowTab");
     toolsTab = named(new QWidget, "toolsTab");
-    tabs->addTab(toolTab, QStringLiteral("HDL_Dump"));
-    tabs->addTab(windowTab, QStringLiteral("GUI"));
-    tabs->addTab(toolsTab, QStringLiteral("Tools"));
+    tabs->addTab(toolTab, tr("HDL_Dump"));
+    tabs->addTab(windowTab, tr("GUI"));
+    tabs->addTab(toolsTab, tr("Tools"));
 
     // HDL_Dump page: the tool's settings.
     discDatabaseEdit = named(new QLineEdit, "discDatabaseEdit");
-    discDatabaseButton = named(new QPushButton(QStringLiteral("...")), "discDatabaseButton");
-    autoThrottleCheck = named(new QCheckBox(QStringLiteral("Auto-Throttle")), "autoThrottleCheck");
-    aspiCheck = named(new QCheckBox(QStringLiteral("Enable ASPI")), "aspiCheck");
-    limit28BitCheck = named(new QCheckBox(QStringLiteral("Limit to 28bit  (HDD is <= 128GB)")),
-                            "limit28BitCheck");
-    compressionCheck = named(new QCheckBox(QStringLiteral("Use Compression")), "compressionCheck");
+    discDatabaseButton = named(new QPushButton(tr("...")), "discDatabaseButton");
+    autoThrottleCheck = named(new QCheckBox(tr("Auto-Throttle")), "autoThrottleCheck");
+    aspiCheck = named(new QCheckBox(tr("Enable ASPI")), "aspiCheck");
+    limit28BitCheck =
+        named(new QCheckBox(tr("Limit to 28bit  (HDD is <= 128GB)")), "limit28BitCheck");
+    compressionCheck = named(new QCheckBox(tr("Use Compression")), "compressionCheck");
     targetKbpsEdit = named(new QLineEdit, "targetKbpsEdit");
-    toxicOsCheck =
-        named(new QCheckBox(QStringLiteral("Use ToxicOS Partition Naming")), "toxicOsCheck");
+    toxicOsCheck = named(new QCheckBox(tr("Use ToxicOS Partition Naming")), "toxicOsCheck");
     {
         auto* l = new QVBoxLayout(toolTab);
-        l->addWidget(new QLabel(QStringLiteral("Disc Database File:")));
+        l->addWidget(new QLabel(tr("Disc Database File:")));
         l->addLayout(lineOf({discDatabaseEdit, discDatabaseButton}));
         auto* boxes = new QGridLayout;
         boxes->addWidget(autoThrottleCheck, 0, 0);
@@ -83,7 +82,7 @@ SettingsWindow::SettingsWindow(Context context)
         boxes->addWidget(limit28BitCheck, 2, 0, 1, 2);
         l->addLayout(boxes);
         auto* kbps = new QHBoxLayout;
-        kbps->addWidget(new QLabel(QStringLiteral("Target kbps:")));
+        kbps->addWidget(new QLabel(tr("Target kbps:")));
         kbps->addWidget(targetKbpsEdit);
         kbps->addStretch();
         l->addLayout(kbps);
@@ -95,43 +94,37 @@ SettingsWindow::SettingsWindow(Context context)
     // GUI page: the program's settings, stored at each change.
     imageFolderEdit = named(new QLineEdit, "imageFolderEdit");
     imageFolderEdit->setReadOnly(true);
-    imageFolderButton = named(new QPushButton(QStringLiteral("...")), "imageFolderButton");
+    imageFolderButton = named(new QPushButton(tr("...")), "imageFolderButton");
     toolConfigEdit = named(new QLineEdit, "toolConfigEdit");
     toolConfigEdit->setReadOnly(true);
-    toolConfigButton = named(new QPushButton(QStringLiteral("...")), "toolConfigButton");
-    closePs2Check =
-        named(new QCheckBox(QStringLiteral("Turn off PS2 when exiting this GUI")), "closePs2Check");
+    toolConfigButton = named(new QPushButton(tr("...")), "toolConfigButton");
+    closePs2Check = named(new QCheckBox(tr("Turn off PS2 when exiting this GUI")), "closePs2Check");
     shutdownPs2Check =
-        named(new QCheckBox(QStringLiteral("Turn off PS2 after all jobs are complete")),
-              "shutdownPs2Check");
-    shutdownPcCheck = named(new QCheckBox(QStringLiteral("Shutdown PC when all jobs are complete")),
-                            "shutdownPcCheck");
+        named(new QCheckBox(tr("Turn off PS2 after all jobs are complete")), "shutdownPs2Check");
+    shutdownPcCheck =
+        named(new QCheckBox(tr("Shutdown PC when all jobs are complete")), "shutdownPcCheck");
     standbyCheck =
-        named(new QCheckBox(QStringLiteral("Put PC in Standby when all jobs are complete")),
-              "standbyCheck");
+        named(new QCheckBox(tr("Put PC in Standby when all jobs are complete")), "standbyCheck");
     stayOnTopCheck =
-        named(new QCheckBox(QStringLiteral("Keep GUI windows on top of other windows")),
-              "stayOnTopCheck");
-    balloonTipsCheck = named(new QCheckBox(QStringLiteral("Turn off system tray balloon tips")),
-                             "balloonTipsCheck");
-    customColorsCheck = named(new QCheckBox(QStringLiteral("Enable")), "customColorsCheck");
-    foreColorButton = named(new QPushButton(QStringLiteral("Fore")), "foreColorButton");
+        named(new QCheckBox(tr("Keep GUI windows on top of other windows")), "stayOnTopCheck");
+    balloonTipsCheck =
+        named(new QCheckBox(tr("Turn off system tray balloon tips")), "balloonTipsCheck");
+    customColorsCheck = named(new QCheckBox(tr("Enable")), "customColorsCheck");
+    foreColorButton = named(new QPushButton(tr("Fore")), "foreColorButton");
     foreColorButton->setEnabled(false);
-    backColorButton = named(new QPushButton(QStringLiteral("Back")), "backColorButton");
+    backColorButton = named(new QPushButton(tr("Back")), "backColorButton");
     backColorButton->setEnabled(false);
     {
         auto* l = new QVBoxLayout(windowTab);
         auto* files = new QFormLayout;
-        files->addRow(QStringLiteral("Game ISO directory:"),
-                      lineOf({imageFolderEdit, imageFolderButton}));
-        files->addRow(QStringLiteral("HDL_Dump config file:"),
-                      lineOf({toolConfigEdit, toolConfigButton}));
+        files->addRow(tr("Game ISO directory:"), lineOf({imageFolderEdit, imageFolderButton}));
+        files->addRow(tr("HDL_Dump config file:"), lineOf({toolConfigEdit, toolConfigButton}));
         l->addLayout(files);
         for (QCheckBox* b : {closePs2Check, shutdownPs2Check, shutdownPcCheck, standbyCheck,
                              stayOnTopCheck, balloonTipsCheck})
             l->addWidget(b);
         auto* colors = new QHBoxLayout;
-        colors->addWidget(new QLabel(QStringLiteral("Colors")));
+        colors->addWidget(new QLabel(tr("Colors")));
         colors->addWidget(customColorsCheck);
         colors->addWidget(foreColorButton);
         colors->addWidget(backColorButton);
@@ -142,12 +135,12 @@ SettingsWindow::SettingsWindow(Context context)
 
     // Tools page.
     diskCombo = named(new QComboBox, "diskCombo");
-    refreshButton = named(new QPushButton(QStringLiteral("Refresh Drives")), "refreshButton");
-    formatButton = named(new QPushButton(QStringLiteral("Format this Drive")), "formatButton");
+    refreshButton = named(new QPushButton(tr("Refresh Drives")), "refreshButton");
+    formatButton = named(new QPushButton(tr("Format this Drive")), "formatButton");
     formatButton->setEnabled(false);
     {
         auto* l = new QVBoxLayout(toolsTab);
-        l->addWidget(new QLabel(QStringLiteral("Format a HDD for HDLoader use:")));
+        l->addWidget(new QLabel(tr("Format a HDD for HDLoader use:")));
         l->addWidget(diskCombo);
         auto* buttons = new QHBoxLayout;
         buttons->addWidget(refreshButton);
@@ -157,8 +150,8 @@ SettingsWindow::SettingsWindow(Context context)
         l->addStretch();
     }
 
-    defaultsButton = named(new QPushButton(QStringLiteral("Use Defaults")), "defaultsButton");
-    exitButton = named(new QPushButton(QStringLiteral("Save and Exit")), "exitButton");
+    defaultsButton = named(new QPushButton(tr("Use Defaults")), "defaultsButton");
+    exitButton = named(new QPushButton(tr("Save and Exit")), "exitButton");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
     auto* bottom = new QHBoxLayout;
@@ -205,7 +198,8 @@ SettingsWindow::SettingsWindow(Context context)
     connect(&session, &Session::diskFormatted, this, [this](const QString& device) {
         const int row = diskCombo->findData(device);
         const QString label = row >= 0 ? diskCombo->itemText(row) : device;
-        ShowBalloon(m_context.tray, settings(), label + tr(" has been formatted for HDLoader"));
+        ShowBalloon(m_context.tray, settings(),
+                    tr("%1 has been formatted for HDLoader").arg(label));
     });
 }
 
@@ -306,19 +300,14 @@ void SettingsWindow::loadToolConfig()
     m_configContent.reset();
     if (!FileExists(path)) {
         m_context.dialogs.message(
-            QStringLiteral("Your hdl_dump settings could not be loaded because your hdl_dump "
-                           "configuration file could "
-                           "not be found.\r\n\r\nThe default path for this file is:\r\n") +
-                path +
-                QStringLiteral("\r\n\r\nIf you have never used hdl_dump on this PC then you will "
-                               "no longer see this "
-                               "message once you use atleast 1 command.\r\n\r\nFor people that "
-                               "have Windows configured "
-                               "with a language other then English, you must go to settings and "
-                               "locate the file as "
-                               "described below.\r\n\r\nTo fix this problem go to Settings, click "
-                               "the GUI tab, and use "
-                               "the HDL_Dump config file option.\r\n\r\n"),
+            tr("Your hdl_dump settings could not be loaded because your hdl_dump configuration "
+               "file could not be found.\n\nThe default path for this file is:\n%1\n\nIf you "
+               "have never used hdl_dump on this PC then you will no longer see this message "
+               "once you use atleast 1 command.\n\nFor people that have Windows configured with "
+               "a language other then English, you must go to settings and locate the file as "
+               "described below.\n\nTo fix this problem go to Settings, click the GUI tab, and "
+               "use the HDL_Dump config file option.\n\n")
+                .arg(path),
             Dialogs::Icon::Exclamation);
         setToolControlsEnabled(false);
         return;
@@ -330,8 +319,8 @@ void SettingsWindow::loadToolConfig()
     if (ReadToolConfigFile(path, &content, &error))
         m_configContent = content;
     else
-        m_context.dialogs.message(tr("Your hdl_dump settings could not be read from:\r\n%1"
-                                     "\r\n\r\n%2\r\n\r\nThe file will not be changed.")
+        m_context.dialogs.message(tr("Your hdl_dump settings could not be read from:\n%1"
+                                     "\n\n%2\n\nThe file will not be changed.")
                                       .arg(path, error),
                                   Dialogs::Icon::Exclamation);
     ToolConfig config = pageConfig();
@@ -383,9 +372,9 @@ bool SettingsWindow::saveToolConfig()
                                    : SerializeToolConfig(config);
     if (!error.isEmpty() || !SaveToolConfigFile(path, content, &error)) {
         m_context.dialogs.message(
-            QStringLiteral("Your hdl_dump settings could not be saved to:\r\n") + path +
-                QStringLiteral("\r\n\r\n") + error +
-                QStringLiteral("\r\n\r\nThe file was left as it was."),
+            tr("Your hdl_dump settings could not be saved to:\n%1\n\n%2\n\nThe file was left as it "
+               "was.")
+                .arg(path, error),
             Dialogs::Icon::Exclamation);
         return false;
     }
@@ -480,7 +469,7 @@ void SettingsWindow::chooseForeColor()
 void SettingsWindow::chooseImageFolder()
 {
     std::optional<QString> folder = m_context.dialogs.chooseFolder(
-        QStringLiteral("Select PS2 Game ISO directory"), imageFolderEdit->text());
+        tr("Select PS2 Game ISO directory"), imageFolderEdit->text());
     if (!folder || folder->isEmpty())
         return;
     QString dir = *folder;
@@ -494,7 +483,7 @@ void SettingsWindow::chooseToolConfig()
 {
     FileDialogRequest request;
     request.mustExist = true;
-    request.filter = QStringLiteral("HDL_Dump Config File|hdl_dump.conf;.hdl_dump.conf|");
+    request.filter = tr("HDL_Dump Config File") + QStringLiteral("|hdl_dump.conf;.hdl_dump.conf|");
     const QString current = settings().text(Setting::ToolConfig);
     if (!current.isEmpty())
         request.directory = QFileInfo(current).absolutePath();
@@ -511,7 +500,8 @@ void SettingsWindow::chooseDiscDatabase()
 {
     FileDialogRequest request;
     request.mustExist = true;
-    request.filter = QStringLiteral("HDL_Dump Disk Database|hdl_dump.list;.hdl_dump.list|");
+    request.filter =
+        tr("HDL_Dump Disk Database") + QStringLiteral("|hdl_dump.list;.hdl_dump.list|");
     const QString config = settings().text(Setting::ToolConfig);
     request.directory =
         config.contains(u'/') ? config.left(config.lastIndexOf(u'/') + 1) : QDir::homePath() + u'/';
@@ -539,11 +529,11 @@ void SettingsWindow::fillDisks()
     for (const DiskEntry& d : m_context.session.allDisks()) {
         QString label = d.label();
         if (d.ps2Formatted)
-            label += tr(" - Playstation2 Formatted");
+            label = tr("%1 - Playstation2 Formatted").arg(label);
         else if (d.unreadable)
-            label += tr(" - Unknown Format (cannot be read)");
+            label = tr("%1 - Unknown Format (cannot be read)").arg(label);
         else
-            label += tr(" - Unknown Format");
+            label = tr("%1 - Unknown Format").arg(label);
         diskCombo->addItem(label, d.device);
     }
     if (diskCombo->count() > 0)
@@ -576,8 +566,9 @@ void SettingsWindow::formatChosenDisk()
     if (device.isEmpty())
         return;
     if (m_context.dialogs.question(
-            tr("ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?\r\n\r\n") + drive +
-                tr("\r\n\r\nALL EXISTING DATA ON THIS DRIVE WILL BE LOST"),
+            tr("ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?\n\n%1\n\nALL EXISTING DATA ON "
+               "THIS DRIVE WILL BE LOST")
+                .arg(drive),
             Dialogs::Icon::Critical, tr("ARE YOU 100% SURE?")) != Dialogs::Answer::Yes)
         return;
     m_context.session.formatDisk(device);
@@ -586,8 +577,8 @@ void SettingsWindow::formatChosenDisk()
 void SettingsWindow::restoreDefaults()
 {
     if (m_context.dialogs.question(
-            QStringLiteral("Are you sure you want to reset all of your settings to default for "
-                           "both hdl_dump and the GUI?"),
+            tr("Are you sure you want to reset all of your settings to default for both hdl_dump "
+               "and the GUI?"),
             Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
         return;
     QFile::remove(settings().path());

@@ -274,7 +274,7 @@ void StatusWindow::applyProgress()
     if (p.remaining)
         m_remaining->setText(*p.remaining);
     if (p.speed)
-        m_speed->setText(tr("Speed: ") + *p.speed);
+        m_speed->setText(tr("Speed: %1").arg(*p.speed));
     setBarValue(m_currentBar, p.percent);
     m_current->setTitle(tr("Current Job - %1%").arg(p.percentText));
     setBarValue(m_overallBar, p.overall);

@@ -2,7 +2,6 @@
 
 #include "Dialogs.h"
 #include "TargetPane.h"
-#include "Twips.h"
 #include "core/devices/Probe.h"
 #include "core/session/Session.h"
 
@@ -143,8 +142,7 @@ void TargetController::fillDisks()
         }
         t->addressLabel->hide();
         t->addressEdit->hide();
-        t->attachButton->setText(tr("&Refresh HDD"));
-        t->attachButton->setFixedWidth(Twips(t, 2175));
+        t->setAttachCaption(tr("&Refresh HDD"), 2175);
         t->shutdownPs2Button->hide();
         t->diskCombo->show();
         m_session.selectTarget(TargetKind::LocalDisk, chosenDevice());
@@ -163,8 +161,7 @@ void TargetController::chooseNetwork()
     t->addressLabel->show();
     t->addressEdit->show();
     t->shutdownPs2Button->show();
-    t->attachButton->setText(tr("&Refresh PS2"));
-    t->attachButton->setFixedWidth(Twips(t, 1215));
+    t->setAttachCaption(tr("&Refresh PS2"), 1215);
     m_session.selectTarget(TargetKind::Network, t->addressEdit->text());
     m_hooks.updateControls();
 }

@@ -2,6 +2,8 @@
 
 #include "Twips.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,31 +14,31 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TargetPane::TargetPane(QWidget* parent) : QGroupBox(QStringLiteral("Playstation 2 Device"), parent)
+TargetPane::TargetPane(QWidget* parent) : QGroupBox(tr("Playstation 2 Device"), parent)
 {
     setObjectName(QStringLiteral("targetPane"));
-    localTarget = new QRadioButton(QStringLiteral("Locally connected PS2 HDD"), this);
+    localTarget = new QRadioButton(tr("Locally connected PS2 HDD"), this);
     localTarget->setObjectName(QStringLiteral("localTarget"));
-    networkTarget = new QRadioButton(QStringLiteral("LAN - Networked PS2"), this);
+    networkTarget = new QRadioButton(tr("LAN - Networked PS2"), this);
     networkTarget->setObjectName(QStringLiteral("networkTarget"));
     networkTarget->setChecked(true);
 
     diskCombo = new QComboBox(this);
     diskCombo->setObjectName(QStringLiteral("diskCombo"));
     diskCombo->hide();
-    addressLabel = new QLabel(QStringLiteral("  IP:"), this);
+    addressLabel = new QLabel(tr("  IP:"), this);
     addressLabel->setObjectName(QStringLiteral("addressLabel"));
     addressEdit = new QLineEdit(QStringLiteral("192.168.0.10"), this);
     addressEdit->setObjectName(QStringLiteral("addressEdit"));
     addressEdit->setMaxLength(255);
 
-    attachButton = new QPushButton(QStringLiteral("&Refresh PS2"), this);
+    attachButton = new QPushButton(this);
     attachButton->setObjectName(QStringLiteral("attachButton"));
-    attachButton->setFixedWidth(Twips(this, 1215));
-    shutdownPs2Button = new QPushButton(QStringLiteral("Shu&tdown PS2"), this);
+    setAttachCaption(tr("&Refresh PS2"), 1215);
+    shutdownPs2Button = new QPushButton(tr("Shu&tdown PS2"), this);
     shutdownPs2Button->setObjectName(QStringLiteral("shutdownPs2Button"));
 
-    spaceBox = new QGroupBox(QStringLiteral("HDD Space Information"), this);
+    spaceBox = new QGroupBox(tr("HDD Space Information"), this);
     spaceBox->setObjectName(QStringLiteral("spaceBox"));
     diskSpaceBar = new QProgressBar(spaceBox);
     diskSpaceBar->setObjectName(QStringLiteral("diskSpaceBar"));
@@ -71,4 +73,10 @@ TargetPane::TargetPane(QWidget* parent) : QGroupBox(QStringLiteral("Playstation 
     layout->addLayout(buttons);
     layout->addWidget(spaceBox);
     layout->addStretch();
+}
+
+void TargetPane::setAttachCaption(const QString& caption, int twips)
+{
+    attachButton->setText(caption);
+    attachButton->setFixedWidth(std::max(Twips(this, twips), attachButton->sizeHint().width()));
 }

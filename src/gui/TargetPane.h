@@ -16,6 +16,8 @@ class TargetPane : public QGroupBox
     Q_OBJECT
 public:
     explicit TargetPane(QWidget* parent = nullptr);
+    // The button keeps the width it is given, unless its caption needs more (a translation).
+    void setAttachCaption(const QString& caption, int twips);
 
     QRadioButton* localTarget;
     QRadioButton* networkTarget;

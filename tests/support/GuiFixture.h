@@ -5,8 +5,15 @@
 #include "TestSupport.h"
 #include "core/settings/Settings.h"
 #include "gui/Startup.h"
+#include "gui/Translations.h"
 
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTreeView>
 
@@ -24,6 +31,7 @@ protected:
     FakePower m_power;
     Program m_program;
     int m_quits = 0;
+    QLocale m_locale{QLocale::English, QLocale::UnitedStates};
     QStringList m_openedFolders;
 
     // Nothing recorded yet; the networked PS2 at 127.0.0.1 answers probes.
@@ -51,6 +59,9 @@ protected:
     }
     void startMain()
     {
+        // As the program does, in a set language whatever the machine's: English for its
+        // plural forms unless a test chose another.
+        InstallTranslations(*QCoreApplication::instance(), m_locale);
         m_program =
             StartProgram(m_world->paths(), SessionSeams{m_icmp, m_power},
                          MainSeams{m_dialogs, m_tray, [this] { ++m_quits; },
@@ -94,3 +105,48 @@ protected:
         WriteSetting(kSettingsSection, key, value, m_world->paths().configFile);
     }
 };
+
+// Texts a user would see cut: a button, check box, radio button or one-line label narrower
+// than its text needs, or a group box narrower than its title. Named by object name or text.
+inline QStringList ClippedTexts(QWidget* window)
+{
+    QStringList clipped;
+    const QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    for (QWidget* w : widgets) {
+        if (!w->isVisibleTo(window) || w->width() <= 0)
+            continue;
+        QString text;
+        int needed = 0;
+        if (auto* p = qobject_cast<QPushButton*>(w)) {
+            // A push button's size hint has a least width that short captions ("...") need
+            // not fill: what counts is its caption and the frame around it.
+            text = p->text();
+            QSize caption = p->fontMetrics().size(Qt::TextShowMnemonic, text);
+            if (!p->icon().isNull())
+                caption.rwidth() += p->iconSize().width() + 4;
+            QStyleOptionButton frame; // no text: the style adds no least width
+            frame.initFrom(p);
+            needed =
+                p->style()->sizeFromContents(QStyle::CT_PushButton, &frame, caption, p).width();
+        } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            text = b->text();
+            needed = b->sizeHint().width();
+        } else if (auto* l = qobject_cast<QLabel*>(w)) {
+            if (l->wordWrap() || l->text().isEmpty())
+                continue;
+            text = l->text();
+            needed = l->sizeHint().width();
+        } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+            text = g->title();
+            needed = g->minimumSizeHint().width();
+        } else {
+            continue;
+        }
+        if (!text.isEmpty() && w->width() < needed)
+            clipped << QStringLiteral("%1 \"%2\": %3 < %4")
+                           .arg(w->objectName(), text)
+                           .arg(w->width())
+                           .arg(needed);
+    }
+    return clipped;
+}

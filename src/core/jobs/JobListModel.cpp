@@ -1,5 +1,6 @@
 #include "JobListModel.h"
 
+#include <QCoreApplication>
 #include <QUuid>
 
 #include <algorithm>
@@ -8,22 +9,23 @@ QString JobKindText(JobKind kind)
 {
     switch (kind) {
     case JobKind::Install:
-        return QStringLiteral("Install");
+        return QCoreApplication::translate("JobListModel", "Install");
     case JobKind::MakeIso:
-        return QStringLiteral("Make ISO");
+        return QCoreApplication::translate("JobListModel", "Make ISO");
     case JobKind::CopyToPC:
-        return QStringLiteral("Copy to PC");
+        return QCoreApplication::translate("JobListModel", "Copy to PC");
     case JobKind::CopyToPS2:
-        return QStringLiteral("Copy to PS2");
+        return QCoreApplication::translate("JobListModel", "Copy to PS2");
     case JobKind::CopyToHDD:
-        return QStringLiteral("Copy to HDD");
+        return QCoreApplication::translate("JobListModel", "Copy to HDD");
     }
     return {};
 }
 
 QString DiscTypeText(DiscType type)
 {
-    return type == DiscType::CD ? QStringLiteral("CD-ROM") : QStringLiteral("DVD-ROM");
+    return type == DiscType::CD ? QCoreApplication::translate("JobListModel", "CD-ROM")
+                                : QCoreApplication::translate("JobListModel", "DVD-ROM");
 }
 
 QString NewJobId()
@@ -35,46 +37,58 @@ QString JobResultText(const Job& job)
 {
     switch (job.state) {
     case JobState::Pending:
-        return QStringLiteral("Pending");
+        return QCoreApplication::translate("JobListModel", "Pending");
     case JobState::Active:
-        return QStringLiteral("Active");
+        return QCoreApplication::translate("JobListModel", "Active");
     case JobState::Complete:
         if (!job.notVerified.isEmpty())
-            return QStringLiteral("Complete, not verified: %1").arg(job.notVerified);
+            return QCoreApplication::translate("JobListModel", "Complete, not verified: %1")
+                .arg(job.notVerified);
         if (!job.toolReported.isEmpty())
-            return QStringLiteral("Complete (verified; the tool reported: %1)")
+            return QCoreApplication::translate("JobListModel",
+                                               "Complete (verified; the tool reported: %1)")
                 .arg(job.toolReported);
-        return QStringLiteral("Complete");
+        return QCoreApplication::translate("JobListModel", "Complete");
     case JobState::Aborted:
-        return QStringLiteral("Aborted");
+        return QCoreApplication::translate("JobListModel", "Aborted");
     case JobState::Failed:
         break;
     }
     if (job.incomplete)
-        return QStringLiteral("Incomplete on disk");
+        return QCoreApplication::translate("JobListModel", "Incomplete on disk");
     switch (job.error) {
     case ToolError::Unsupported:
-        return QStringLiteral("Error (Input or output is unsupported)");
+        return QCoreApplication::translate("JobListModel",
+                                           "Error (Input or output is unsupported)");
     case ToolError::FileExists:
-        return QStringLiteral("Error (File already exists)");
+        return QCoreApplication::translate("JobListModel", "Error (File already exists)");
     case ToolError::NoSpace:
-        return QStringLiteral("Error (Insufficient disk space)");
+        return QCoreApplication::translate("JobListModel", "Error (Insufficient disk space)");
     case ToolError::BadParameter:
-        return QStringLiteral("Error (The parameter is incorrect)");
+        return QCoreApplication::translate("JobListModel", "Error (The parameter is incorrect)");
     default:
         break;
     }
     if (job.noResult)
-        return QStringLiteral("Error (Dual-Layer DVD?)");
-    return QStringLiteral("Error (%1)").arg(job.reason);
+        return QCoreApplication::translate("JobListModel", "Error (Dual-Layer DVD?)");
+    return QCoreApplication::translate("JobListModel", "Error (%1)").arg(job.reason);
 }
 
 const QStringList& JobListModel::Columns()
 {
-    static const QStringList columns{QStringLiteral("Result"), QStringLiteral("Task"),
-                                     QStringLiteral("Source"), QStringLiteral("Destination"),
-                                     QStringLiteral("Name"),   QStringLiteral("Startup"),
-                                     QStringLiteral("Type"),   QStringLiteral("Flags")};
+    static const QStringList columns = [] {
+        QStringList names;
+        for (const char* name : {QT_TRANSLATE_NOOP("JobListModel", "Result"),
+                                 QT_TRANSLATE_NOOP("JobListModel", "Task"),
+                                 QT_TRANSLATE_NOOP("JobListModel", "Source"),
+                                 QT_TRANSLATE_NOOP("JobListModel", "Destination"),
+                                 QT_TRANSLATE_NOOP("JobListModel", "Name"),
+                                 QT_TRANSLATE_NOOP("JobListModel", "Startup"),
+                                 QT_TRANSLATE_NOOP("JobListModel", "Type"),
+                                 QT_TRANSLATE_NOOP("JobListModel", "Flags")})
+            names << QString::fromLatin1(name);
+        return names;
+    }();
     return columns;
 }
 
@@ -131,7 +145,8 @@ QVariant JobListModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < Columns().size())
-        return Columns()[section];
+        return QCoreApplication::translate("JobListModel",
+                                           Columns()[section].toLatin1().constData());
     return {};
 }
 
@@ -255,17 +270,18 @@ QString RunSummaryText(const JobListModel& jobs, const QList<int>& rows)
     }
     QStringList parts;
     if (installed > 0)
-        parts << QStringLiteral("%1 installed").arg(installed);
+        parts << QCoreApplication::translate("JobListModel", "%n installed", nullptr, installed);
     if (copied > 0)
-        parts << QStringLiteral("%1 copied").arg(copied);
+        parts << QCoreApplication::translate("JobListModel", "%n copied", nullptr, copied);
     if (saved > 0)
-        parts << QStringLiteral("%1 saved as image").arg(saved);
+        parts << QCoreApplication::translate("JobListModel", "%n saved as image", nullptr, saved);
     if (failed > 0)
-        parts << QStringLiteral("%1 failed").arg(failed);
+        parts << QCoreApplication::translate("JobListModel", "%n failed", nullptr, failed);
     if (aborted > 0)
-        parts << QStringLiteral("%1 cancelled").arg(aborted);
+        parts << QCoreApplication::translate("JobListModel", "%n cancelled", nullptr, aborted);
     const int pending = jobs.pendingCount();
     if (pending > 0)
-        parts << QStringLiteral("%1 still pending").arg(pending);
-    return parts.isEmpty() ? QStringLiteral("No job ran") : parts.join(QStringLiteral(", "));
+        parts << QCoreApplication::translate("JobListModel", "%n still pending", nullptr, pending);
+    return parts.isEmpty() ? QCoreApplication::translate("JobListModel", "No job ran")
+                           : parts.join(QStringLiteral(", "));
 }

@@ -8,15 +8,16 @@
 
 namespace {
 
-QString tr(const char* text)
+// The context translators see for these texts.
+struct PreflightWords
 {
-    return QCoreApplication::translate("Preflight", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(PreflightWords)
+};
 
 QString sizeText(qint64 mb)
 {
-    return mb >= 1024 ? QStringLiteral("%1 GB").arg(mb / 1024.0, 0, 'f', 1)
-                      : QStringLiteral("%1 MB").arg(mb);
+    return mb >= 1024 ? PreflightWords::tr("%1 GB").arg(mb / 1024.0, 0, 'f', 1)
+                      : PreflightWords::tr("%1 MB").arg(mb);
 }
 
 } // namespace
@@ -156,14 +157,15 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
             const QFileInfo source(job.source);
             if (!source.isFile())
                 add(row, PreflightKind::SourceMissing,
-                    tr("The image %1 is missing.").arg(job.source));
+                    PreflightWords::tr("The image %1 is missing.").arg(job.source));
             else if (!source.isReadable())
                 add(row, PreflightKind::SourceUnreadable,
-                    tr("The image %1 cannot be read.").arg(job.source));
+                    PreflightWords::tr("The image %1 cannot be read.").arg(job.source));
             else if (job.sourceBytes > 0 && source.size() != job.sourceBytes)
                 add(row, PreflightKind::SourceChanged,
-                    tr("The image %1 has changed since it was queued (%2 bytes then, %3 now): "
-                       "queue it again.")
+                    PreflightWords::tr(
+                        "The image %1 has changed since it was queued (%2 bytes then, %3 now): "
+                        "queue it again.")
                         .arg(job.source)
                         .arg(job.sourceBytes)
                         .arg(source.size()));
@@ -173,7 +175,8 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
             const QString file = QFileInfo(job.destination).absoluteFilePath();
             if (const int earlier = files.value(file, -1); earlier >= 0)
                 add(row, PreflightKind::SameFile,
-                    tr("Job %1 writes %2 too: the second would find the first's image there.")
+                    PreflightWords::tr(
+                        "Job %1 writes %2 too: the second would find the first's image there.")
                         .arg(earlier + 1)
                         .arg(job.destination));
             else
@@ -182,7 +185,7 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
                 add(row, PreflightKind::FolderProblem, folder);
             else if (QFileInfo::exists(job.destination) && !job.replaceExisting)
                 add(row, PreflightKind::DestinationExists,
-                    tr("%1 already exists.").arg(job.destination));
+                    PreflightWords::tr("%1 already exists.").arg(job.destination));
         }
 
         const QString target = WriteTarget(job);
@@ -208,14 +211,15 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
             refused = true;
             if (sameGame(other.name, other.startup))
                 add(row, PreflightKind::QueuedTwice,
-                    tr("\"%1\" is queued twice for %2 (jobs %3 and %4).")
+                    PreflightWords::tr("\"%1\" is queued twice for %2 (jobs %3 and %4).")
                         .arg(job.name, target)
                         .arg(earlier + 1)
                         .arg(row + 1));
             else
                 add(row, PreflightKind::PartitionClash,
-                    tr("\"%1\" (job %2) and \"%3\" would get the same partition name (%4) on "
-                       "%5; the tool would refuse the second. Give one a different name.")
+                    PreflightWords::tr(
+                        "\"%1\" (job %2) and \"%3\" would get the same partition name (%4) on "
+                        "%5; the tool would refuse the second. Give one a different name.")
                         .arg(other.name)
                         .arg(earlier + 1)
                         .arg(job.name, partition, target));
@@ -223,7 +227,7 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
         if (facts != targets.cend() && !facts->read && !unreadableReported.value(target)) {
             unreadableReported[target] = true;
             add(row, PreflightKind::TargetUnreadable,
-                tr("%1 could not be read: %2").arg(target, facts->problem));
+                PreflightWords::tr("%1 could not be read: %2").arg(target, facts->problem));
         }
         const parse::GameRow* installed =
             refused ? nullptr : index.installed.value(index.key(partition));
@@ -235,8 +239,9 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
         if (leftHalf) {
             refused = true;
             issues.append({row, PreflightKind::LeftIncomplete,
-                           tr("\"%1\" was left incomplete on %2 by an earlier run (%3 KB of %4 "
-                              "KB): delete it first.")
+                           PreflightWords::tr(
+                               "\"%1\" was left incomplete on %2 by an earlier run (%3 KB of %4 "
+                               "KB): delete it first.")
                                .arg(job.name, target)
                                .arg(installed->sizeKb)
                                .arg(job.sizeKb),
@@ -245,25 +250,28 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
             refused = true;
             if (sameGame(installed->title, installed->startup))
                 add(row, PreflightKind::AlreadyInstalled,
-                    tr("\"%1\" is already installed on %2.").arg(job.name, target));
+                    PreflightWords::tr("\"%1\" is already installed on %2.").arg(job.name, target));
             else
                 add(row, PreflightKind::PartitionClash,
-                    tr("\"%1\" would get the partition name %2, which \"%3\" has on %4; the "
-                       "tool would refuse it. Give it a different name.")
+                    PreflightWords::tr(
+                        "\"%1\" would get the partition name %2, which \"%3\" has on %4; the "
+                        "tool would refuse it. Give it a different name.")
                         .arg(job.name, partition, installed->title, target));
         }
         // The same startup under another name is most likely the same game again.
         if (!refused && !job.startup.isEmpty()) {
             if (const parse::GameRow* same = index.installedStartups.value(job.startup)) {
                 add(row, PreflightKind::PossibleDuplicate,
-                    tr("\"%1\" has the startup %2 of \"%3\", which is on %4 already: it may "
-                       "be the same game.")
+                    PreflightWords::tr(
+                        "\"%1\" has the startup %2 of \"%3\", which is on %4 already: it may "
+                        "be the same game.")
                         .arg(job.name, job.startup, same->title, target));
             } else if (const int earlier = index.queuedStartups.value(job.startup, -1);
                        earlier >= 0) {
                 add(row, PreflightKind::PossibleDuplicate,
-                    tr("\"%1\" has the startup %2 of \"%3\" (job %4): it may be the same "
-                       "game.")
+                    PreflightWords::tr(
+                        "\"%1\" has the startup %2 of \"%3\" (job %4): it may be the same "
+                        "game.")
                         .arg(job.name, job.startup, jobs[earlier].name)
                         .arg(earlier + 1));
             }
@@ -283,8 +291,9 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
         if (plannedMb[target] + kSliceMb > facts->availableMb && !spaceReported.value(target)) {
             spaceReported[target] = true;
             add(row, PreflightKind::NoSpace,
-                tr("Not enough space on %1 from this job on: the games queued so far need %2 "
-                   "in %3 MB slices, one slice is kept free, and %4 is free.")
+                PreflightWords::tr(
+                    "Not enough space on %1 from this job on: the games queued so far need %2 "
+                    "in %3 MB slices, one slice is kept free, and %4 is free.")
                     .arg(target, sizeText(plannedMb[target]))
                     .arg(kSliceMb)
                     .arg(sizeText(facts->availableMb)));

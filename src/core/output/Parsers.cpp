@@ -2,6 +2,7 @@
 
 #include "core/settings/Settings.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -261,9 +262,8 @@ std::optional<SpaceSummary> ParseSpaceLine(const QString& line)
     s.totalMb = RoundHalfEven(NumericValue(line.mid(totalAt + 5, totalMb - totalAt - 5)));
     s.usedMb = RoundHalfEven(NumericValue(line.mid(usedAt + 5, usedMb - usedAt - 5)));
     auto gb = [](qint64 mb) { return QString::number(static_cast<double>(mb) / 1024.0, 'f', 2); };
-    s.text = gb(s.totalMb) + QStringLiteral("GB Total - ") + gb(s.usedMb) +
-             QStringLiteral("GB Used - ") + gb(s.totalMb - s.usedMb) +
-             QStringLiteral("GB Available");
+    s.text = QCoreApplication::translate("Parsers", "%1GB Total - %2GB Used - %3GB Available")
+                 .arg(gb(s.totalMb), gb(s.usedMb), gb(s.totalMb - s.usedMb));
     return s;
 }
 

@@ -1,5 +1,7 @@
 #include "GameListModel.h"
 
+#include <QCoreApplication>
+
 int GameListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : count();
@@ -42,10 +44,13 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const
 
 QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* names[] = {"Game Title", "Startup", "Size", "Type", "Flags"};
+    static const char* names[] = {
+        QT_TRANSLATE_NOOP("GameListModel", "Game Title"),
+        QT_TRANSLATE_NOOP("GameListModel", "Startup"), QT_TRANSLATE_NOOP("GameListModel", "Size"),
+        QT_TRANSLATE_NOOP("GameListModel", "Type"), QT_TRANSLATE_NOOP("GameListModel", "Flags")};
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < ColumnCount)
-        return QString::fromLatin1(names[section]);
+        return QCoreApplication::translate("GameListModel", names[section]);
     return {};
 }
 

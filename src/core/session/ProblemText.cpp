@@ -6,169 +6,201 @@
 #include <QFileInfo>
 
 namespace {
-QString tr(const char* text)
+// The context translators see for these texts.
+struct ProblemWords
 {
-    return QCoreApplication::translate("Problem", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(ProblemWords)
+};
 QString withReason(const QString& text, const QString& reason)
 {
-    return reason.isEmpty() ? text : text + QStringLiteral("\r\n\r\n") + reason;
+    return reason.isEmpty() ? text : text + QStringLiteral("\n\n") + reason;
 }
 } // namespace
 
 QString PermissionAdvice()
 {
-    return tr("Your user may not read this disk. Add yourself to the group that owns it "
-              "(usually \"disk\") and log in again, or start the tool with the rights it needs.");
+    return ProblemWords::tr(
+        "Your user may not read this disk. Add yourself to the group that owns it "
+        "(usually \"disk\") and log in again, or start the tool with the rights it needs.");
 }
 
 QString ProblemText(const Problem& p)
 {
     switch (p.kind) {
     case ProblemKind::ToolMissing:
-        return tr("%1 was not found. Place it in the same directory as this program and try "
-                  "again.")
+        return ProblemWords::tr(
+                   "%1 was not found. Place it in the same directory as this program and try "
+                   "again.")
             .arg(QFileInfo(p.subject).fileName());
     case ProblemKind::ToolCannotRun:
-        return tr("%1 at %2 cannot be run: %3")
+        return ProblemWords::tr("%1 at %2 cannot be run: %3")
             .arg(QFileInfo(p.subject).fileName(), p.subject, p.reason);
     case ProblemKind::Busy:
-        return tr("Another command is still running. Wait for it to end or cancel it.");
+        return ProblemWords::tr(
+            "Another command is still running. Wait for it to end or cancel it.");
     case ProblemKind::NoDiskSelected:
-        return tr("No hard-drive selected.");
+        return ProblemWords::tr("No hard-drive selected.");
     case ProblemKind::NoAddress:
-        return tr("Please enter the IP address of your PlayStation2.");
+        return ProblemWords::tr("Please enter the IP address of your PlayStation2.");
     case ProblemKind::InvalidAddress:
-        return tr("\"%1\" is not a valid IPv4 address.").arg(p.subject);
+        return ProblemWords::tr("\"%1\" is not a valid IPv4 address.").arg(p.subject);
     case ProblemKind::PS2NotFound:
-        return tr("A PS2 console could not be found at IP address: %1\r\n\r\nVerify the "
-                  "following:\r\n\r\n1. The PS2 console is currently running hdld_svr.elf and "
-                  "it is fully initialized.\r\n2. The IP address you entered matches the IP "
-                  "address configured in mc0:SYS-CONF/IPCONFIG.DAT")
+        return ProblemWords::tr(
+                   "A PS2 console could not be found at IP address: %1\n\nVerify the "
+                   "following:\n\n1. The PS2 console is currently running hdld_svr.elf and "
+                   "it is fully initialized.\n2. The IP address you entered matches the IP "
+                   "address configured in mc0:SYS-CONF/IPCONFIG.DAT")
             .arg(p.subject);
     case ProblemKind::PS2NotAnswering:
-        return tr("The PS2 console could not be found at the IP address entered. Make sure "
-                  "that the console has hdld_svr.elf running and the IP address is configured "
-                  "properly in IPCONFIG.DAT.");
+        return ProblemWords::tr(
+            "The PS2 console could not be found at the IP address entered. Make sure "
+            "that the console has hdld_svr.elf running and the IP address is configured "
+            "properly in IPCONFIG.DAT.");
     case ProblemKind::ProbeImpossible:
-        return tr("Whether the PS2 answers could not be checked: %1").arg(p.reason);
+        return ProblemWords::tr("Whether the PS2 answers could not be checked: %1").arg(p.reason);
     case ProblemKind::ReloadServer:
-        return tr("An error has occurred and you must reload hdld_svr.elf on PS2.");
+        return ProblemWords::tr("An error has occurred and you must reload hdld_svr.elf on PS2.");
     case ProblemKind::NoPs2Disks:
-        return tr("No PS2 formatted HDD's were found on your system.");
+        return ProblemWords::tr("No PS2 formatted HDD's were found on your system.");
     case ProblemKind::NoDiscsInDrives:
-        return tr("There were no game disks found in any of your optical drives.");
+        return ProblemWords::tr("There were no game disks found in any of your optical drives.");
     case ProblemKind::NoDiscInDrive:
-        return tr("There is either no disc in the drive or a PS2 game was not found on the "
-                  "disc.");
+        return ProblemWords::tr(
+            "There is either no disc in the drive or a PS2 game was not found on the "
+            "disc.");
     case ProblemKind::NotPs2Disc:
-        return tr("The disc in the selected drive is not a PS2 game disc.");
+        return ProblemWords::tr("The disc in the selected drive is not a PS2 game disc.");
     case ProblemKind::NotPs2Image:
-        return withReason(tr("The image %1 is not a PS2 game.").arg(p.subject), p.reason);
+        return withReason(ProblemWords::tr("The image %1 is not a PS2 game.").arg(p.subject),
+                          p.reason);
     case ProblemKind::DualLayer:
-        return tr("The disk you selected is a dual-layer DVD which sometimes causes errors "
-                  "with HDL_Dump while both dumping ISOs and installing games.");
+        return ProblemWords::tr(
+            "The disk you selected is a dual-layer DVD which sometimes causes errors "
+            "with HDL_Dump while both dumping ISOs and installing games.");
     case ProblemKind::NotPs2Disk:
-        return tr("This drive is not a PlayStation 2 HDD.");
+        return ProblemWords::tr("This drive is not a PlayStation 2 HDD.");
     case ProblemKind::ListingFailed: {
-        QString text =
-            withReason(tr("The games on %1 could not be read.").arg(p.subject), p.reason);
+        QString text = withReason(
+            ProblemWords::tr("The games on %1 could not be read.").arg(p.subject), p.reason);
         if (p.reason.contains(QStringLiteral("Permission denied")))
-            text += QStringLiteral("\r\n\r\n") + PermissionAdvice();
+            text += QStringLiteral("\n\n") + PermissionAdvice();
         return text;
     }
     case ProblemKind::ModifyFailed:
-        return withReason(tr("%1 could not be changed.").arg(p.subject), p.reason);
+        return withReason(ProblemWords::tr("%1 could not be changed.").arg(p.subject), p.reason);
     case ProblemKind::NoModify:
-        return tr("This hdl_dump cannot rename games or change their flags: it has no \"modify\" "
-                  "command. The current builds of hdl_dump have it.");
+        return ProblemWords::tr(
+            "This hdl_dump cannot rename games or change their flags: it has no \"modify\" "
+            "command. The current builds of hdl_dump have it.");
     case ProblemKind::DeleteFailed:
-        return withReason(tr("The game %1 could not be deleted.").arg(p.subject), p.reason);
+        return withReason(ProblemWords::tr("The game %1 could not be deleted.").arg(p.subject),
+                          p.reason);
     case ProblemKind::FormatFailed:
-        return withReason(tr("The drive %1 could not be formatted.").arg(p.subject), p.reason);
+        return withReason(ProblemWords::tr("The drive %1 could not be formatted.").arg(p.subject),
+                          p.reason);
     case ProblemKind::InstallFailed:
-        return withReason(tr("The installation of %1 did not complete.").arg(p.subject), p.reason);
+        return withReason(
+            ProblemWords::tr("The installation of %1 did not complete.").arg(p.subject), p.reason);
     case ProblemKind::NameTooLong:
-        return tr("The name is %1 bytes long. hdl_dump keeps at most %2 bytes of a game's name; "
-                  "please shorten it.")
+        return ProblemWords::tr(
+                   "The name is %1 bytes long. hdl_dump keeps at most %2 bytes of a game's name; "
+                   "please shorten it.")
             .arg(p.subject.toUtf8().size())
             .arg(kMaxGameNameBytes);
     case ProblemKind::NameTrimmed:
-        return tr("The blanks at the start and end of the name were removed: \"%1\"")
+        return ProblemWords::tr("The blanks at the start and end of the name were removed: \"%1\"")
             .arg(p.subject);
     case ProblemKind::ConnectionLost:
-        return withReason(tr("The connection to the PS2 was lost during the job %1. The jobs "
+        return withReason(
+            ProblemWords::tr("The connection to the PS2 was lost during the job %1. The jobs "
                              "after it were not started; they stay Pending.")
-                              .arg(p.subject),
-                          p.reason);
+                .arg(p.subject),
+            p.reason);
     case ProblemKind::SaveFailed:
-        return withReason(tr("%1 could not be saved.").arg(p.subject), p.reason);
+        return withReason(ProblemWords::tr("%1 could not be saved.").arg(p.subject), p.reason);
     case ProblemKind::QueueKeptAside:
-        return withReason(tr("The saved job queue could not be read, so it was kept as %1 and "
+        return withReason(
+            ProblemWords::tr("The saved job queue could not be read, so it was kept as %1 and "
                              "the queue starts empty.")
-                              .arg(p.subject),
-                          p.reason);
+                .arg(p.subject),
+            p.reason);
     case ProblemKind::QueueInUse:
-        return tr("Another Ventrik (process %1) has the job queue open (%2). Jobs added here join "
-                  "its queue; start, stop or clear the queue there.")
+        return ProblemWords::tr(
+                   "Another Ventrik (process %1) has the job queue open (%2). Jobs added here join "
+                   "its queue; start, stop or clear the queue there.")
             .arg(p.subject, p.reason);
     case ProblemKind::OutputNotUnderstood:
-        return tr("The games on %1 could not be read: the tool's output was not understood. "
-                  "What it printed is in the run log.")
+        return ProblemWords::tr(
+                   "The games on %1 could not be read: the tool's output was not understood. "
+                   "What it printed is in the run log.")
             .arg(p.subject);
     case ProblemKind::DamagedTable:
-        return tr("The partition table of %1 is damaged: hdl_dump now calls it broken, although "
-                  "it read its games before.")
+        return ProblemWords::tr(
+                   "The partition table of %1 is damaged: hdl_dump now calls it broken, although "
+                   "it read its games before.")
                    .arg(p.subject) +
                (p.reason.isEmpty()
-                    ? tr("\r\n\r\nVentrik keeps no backup of this disk's table.")
-                    : tr("\r\n\r\nA backup of its table from before Ventrik last wrote to it is "
-                         "kept: %1")
+                    ? ProblemWords::tr("\n\nVentrik keeps no backup of this disk's table.")
+                    : ProblemWords::tr(
+                          "\n\nA backup of its table from before Ventrik last wrote to it is "
+                          "kept: %1")
                           .arg(p.reason));
     case ProblemKind::RestoreFailed:
-        return withReason(tr("The partition table of %1 could not be restored.").arg(p.subject),
-                          p.reason);
+        return withReason(
+            ProblemWords::tr("The partition table of %1 could not be restored.").arg(p.subject),
+            p.reason);
     case ProblemKind::NameReadAsFlags:
-        return tr("\"%1\" cannot be a game's name: hdl_dump would read it as compatibility "
-                  "flags, a DMA mode or an option, not as a name. Choose a name that does not "
-                  "begin with +, *, - or 0x.")
+        return ProblemWords::tr(
+                   "\"%1\" cannot be a game's name: hdl_dump would read it as compatibility "
+                   "flags, a DMA mode or an option, not as a name. Choose a name that does not "
+                   "begin with +, *, - or 0x.")
             .arg(p.subject);
     case ProblemKind::GameNotFound:
-        return tr("No game called \"%1\" is on %2.").arg(p.subject, p.reason);
+        return ProblemWords::tr("No game called \"%1\" is on %2.").arg(p.subject, p.reason);
     case ProblemKind::AmbiguousTitle:
-        return tr("Several games are called \"%1\". Name the one you mean by its partition: %2")
+        return ProblemWords::tr(
+                   "Several games are called \"%1\". Name the one you mean by its partition: %2")
             .arg(p.subject, p.reason);
     case ProblemKind::MediaUnknown:
-        return tr("hdl_dump does not say whether %1 is a CD or a DVD; it is installed as a %2, "
-                  "from its size. Choose the type yourself if that is wrong.")
+        return ProblemWords::tr(
+                   "hdl_dump does not say whether %1 is a CD or a DVD; it is installed as a %2, "
+                   "from its size. Choose the type yourself if that is wrong.")
             .arg(p.subject, p.reason);
     case ProblemKind::CannotLock:
-        return tr("The job queue cannot be locked: %1 could not be made (%2). Nothing was "
-                  "added to the queue or run from it.")
+        return ProblemWords::tr(
+                   "The job queue cannot be locked: %1 could not be made (%2). Nothing was "
+                   "added to the queue or run from it.")
             .arg(p.subject, p.reason);
     case ProblemKind::InboxKeptAside:
-        return withReason(tr("Jobs handed over by another Ventrik could not be read; the file "
+        return withReason(
+            ProblemWords::tr("Jobs handed over by another Ventrik could not be read; the file "
                              "was kept as %1.")
-                              .arg(p.subject),
-                          p.reason);
+                .arg(p.subject),
+            p.reason);
     case ProblemKind::TargetWaiting:
-        return tr("Waiting for %1 to finish with %2.").arg(TargetHolderText(p.reason), p.subject);
+        return ProblemWords::tr("Waiting for %1 to finish with %2.")
+            .arg(TargetHolderText(p.reason), p.subject);
     case ProblemKind::TargetInUse:
-        return tr("%1 is in use: %2 writes to it. Nothing was done; try again when it has "
-                  "finished.")
+        return ProblemWords::tr(
+                   "%1 is in use: %2 writes to it. Nothing was done; try again when it has "
+                   "finished.")
             .arg(p.subject, TargetHolderText(p.reason));
     case ProblemKind::DiscDatabaseUnreadable:
-        return tr("The disc database could not be read (%1); the games are named from their "
-                  "discs.")
+        return ProblemWords::tr(
+                   "The disc database could not be read (%1); the games are named from their "
+                   "discs.")
             .arg(p.subject);
     case ProblemKind::NameHasControlCharacters:
-        return tr("A game's name cannot hold a control character (a line break, a tab, an "
-                  "escape): hdl_dump would list the name cut, and the game could no longer be "
-                  "named. Please type it again.");
+        return ProblemWords::tr(
+            "A game's name cannot hold a control character (a line break, a tab, an "
+            "escape): hdl_dump would list the name cut, and the game could no longer be "
+            "named. Please type it again.");
     case ProblemKind::DiscReadFailed:
-        return withReason(tr("The disc of %1 could not be read.").arg(p.subject), p.reason);
+        return withReason(ProblemWords::tr("The disc of %1 could not be read.").arg(p.subject),
+                          p.reason);
     case ProblemKind::IncompleteGame:
-        return tr("Ventrik ended while %1 was being installed. Only part of it is on %2.")
+        return ProblemWords::tr(
+                   "Ventrik ended while %1 was being installed. Only part of it is on %2.")
             .arg(p.subject, p.reason);
     }
     return {};
@@ -177,22 +209,22 @@ QString ProblemText(const Problem& p)
 QString TargetHolderText(const QString& holder)
 {
     if (holder == QLatin1String("queue"))
-        return tr("the queue");
+        return ProblemWords::tr("the queue");
     if (holder == QLatin1String("install"))
-        return tr("an install");
+        return ProblemWords::tr("an install");
     if (holder == QLatin1String("copy"))
-        return tr("a copy");
+        return ProblemWords::tr("a copy");
     if (holder == QLatin1String("change"))
-        return tr("a change of its games");
+        return ProblemWords::tr("a change of its games");
     if (holder == QLatin1String("restore"))
-        return tr("a restore of its partition table");
-    return tr("another Ventrik");
+        return ProblemWords::tr("a restore of its partition table");
+    return ProblemWords::tr("another Ventrik");
 }
 
 QString ProblemTitle(const Problem& p)
 {
     if (p.kind == ProblemKind::NotPs2Disc || p.kind == ProblemKind::NotPs2Image)
-        return tr("Not a PS2 Game");
+        return ProblemWords::tr("Not a PS2 Game");
     return {};
 }
 

@@ -9,16 +9,21 @@
 QString RunOutcome::reason(const QString& toolName) const
 {
     if (!started)
-        return QStringLiteral("%1 cannot be run: %2").arg(toolName, startError);
+        return QCoreApplication::translate("ToolRun", "%1 cannot be run: %2")
+            .arg(toolName, startError);
     if (timedOut)
-        return QStringLiteral("%1 did not answer in %2 s.").arg(toolName).arg(silenceMs / 1000);
+        return QCoreApplication::translate("ToolRun", "%1 did not answer in %2 s.")
+            .arg(toolName)
+            .arg(silenceMs / 1000);
     const QString said = LastMeaningfulLine(output);
     if (!said.isEmpty())
         return said;
     if (!normalExit)
-        return QStringLiteral("%1 was killed by signal %2.")
+        return QCoreApplication::translate("ToolRun", "%1 was killed by signal %2.")
             .arg(toolName, platform::signalName(signal));
-    return QStringLiteral("%1 ended with status %2 and said nothing.").arg(toolName).arg(exitCode);
+    return QCoreApplication::translate("ToolRun", "%1 ended with status %2 and said nothing.")
+        .arg(toolName)
+        .arg(exitCode);
 }
 
 ToolRun::ToolRun(ToolCommand command, QObject* parent)

@@ -1,0 +1,1684 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>ActivityPane</name>
+    <message>
+        <source>HDL_Dump Activity</source>
+        <translation>HDL_Dump-Aktivität</translation>
+    </message>
+    <message>
+        <source>Command:</source>
+        <translation>Befehl:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Open log folder</source>
+        <translation>Protokollordner öffnen</translation>
+    </message>
+    <message>
+        <source>Every command run, with its output, is kept in run.log</source>
+        <translation>Jeder ausgeführte Befehl wird mit seiner Ausgabe in run.log aufbewahrt</translation>
+    </message>
+    <message>
+        <source>Save diagnostic report...</source>
+        <translation>Diagnosebericht speichern...</translation>
+    </message>
+    <message>
+        <source>One text file for a bug report: versions, what the doctor finds, the settings and the recent log</source>
+        <translation>Eine Textdatei für einen Fehlerbericht: Versionen, die Befunde der Prüfung, die Einstellungen und das letzte Protokoll</translation>
+    </message>
+</context>
+<context>
+    <name>Batch</name>
+    <message>
+        <source>a folder whose name is not valid UTF-8; rename it to add what it holds</source>
+        <translation>ein Ordner, dessen Name kein gültiges UTF-8 ist; benennen Sie ihn um, um seinen Inhalt hinzuzufügen</translation>
+    </message>
+    <message>
+        <source>its name is not valid UTF-8; rename it to add it</source>
+        <translation>sein Name ist kein gültiges UTF-8; benennen Sie die Datei um, um sie hinzuzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>BatchReader</name>
+    <message>
+        <source>the tool could not be started</source>
+        <translation>das Werkzeug konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>not read: the tool did not start</source>
+        <translation>nicht gelesen: das Werkzeug startete nicht</translation>
+    </message>
+</context>
+<context>
+    <name>BrowsePane</name>
+    <message numerus="yes">
+        <source>Browse, Backup, and Delete - %n Games</source>
+        <translation>
+            <numerusform>Durchsuchen, Sichern und Löschen - %n Spiel</numerusform>
+            <numerusform>Durchsuchen, Sichern und Löschen - %n Spiele</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Filter by title or startup</source>
+        <translation>Nach Titel oder Startdatei filtern</translation>
+    </message>
+    <message>
+        <source>Copy to &amp;HDD</source>
+        <translation>Auf &amp;HDD kopieren</translation>
+    </message>
+    <message>
+        <source>Copy to P&amp;S2</source>
+        <translation>Auf P&amp;S2 kopieren</translation>
+    </message>
+    <message>
+        <source>Copy to &amp;PC</source>
+        <translation>Auf &amp;PC kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Re&amp;name...</source>
+        <translation>Umbe&amp;nennen...</translation>
+    </message>
+    <message>
+        <source>F&amp;lags...</source>
+        <translation>F&amp;lags...</translation>
+    </message>
+</context>
+<context>
+    <name>ControlState</name>
+    <message>
+        <source>This hdl_dump has no &quot;modify&quot; command; the current builds have it.</source>
+        <translation>Dieses hdl_dump hat keinen Befehl &quot;modify&quot;; die aktuellen Versionen haben ihn.</translation>
+    </message>
+    <message>
+        <source>hdl_dump cannot copy a game from one disk to another here. Copy it to the PC, then install the image.</source>
+        <translation>hdl_dump kann hier kein Spiel von einer Festplatte auf eine andere kopieren. Kopieren Sie es auf den PC und installieren Sie dann das Abbild.</translation>
+    </message>
+</context>
+<context>
+    <name>GameListModel</name>
+    <message>
+        <source>Game Title</source>
+        <translation>Spieltitel</translation>
+    </message>
+    <message>
+        <source>Startup</source>
+        <translation>Startdatei</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Flags</source>
+        <translation>Flags</translation>
+    </message>
+</context>
+<context>
+    <name>GamesController</name>
+    <message numerus="yes">
+        <source>Browse, Backup, and Delete - %n Games</source>
+        <translation>
+            <numerusform>Durchsuchen, Sichern und Löschen - %n Spiel</numerusform>
+            <numerusform>Durchsuchen, Sichern und Löschen - %n Spiele</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|</source>
+        <translation>ISO-Dateien (*.iso)|*.iso|Alle Dateien (*.*)|*.*|</translation>
+    </message>
+    <message numerus="yes">
+        <source>Choose the folder for the %n games</source>
+        <translation>
+            <numerusform>Wählen Sie den Ordner für das Spiel</numerusform>
+            <numerusform>Wählen Sie den Ordner für die %n Spiele</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Please enter the IP address of the PS2 console to copy the selected game to.</source>
+        <translation>Bitte geben Sie die IP-Adresse der PS2-Konsole ein, auf die das gewählte Spiel kopiert werden soll.</translation>
+    </message>
+    <message>
+        <source>Destination IP Address</source>
+        <translation>IP-Adresse des Ziels</translation>
+    </message>
+    <message>
+        <source>The address you entered matches the source PS2 address. Try again.</source>
+        <translation>Die eingegebene Adresse ist die der Quell-PS2. Versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Are you sure you would like to permanently delete this game?
+
+%1</source>
+        <translation>Möchten Sie dieses Spiel wirklich endgültig löschen?
+
+%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Are you sure you would like to permanently delete these %n games?
+
+%1</source>
+        <translation>
+            <numerusform>Möchten Sie dieses Spiel wirklich endgültig löschen?
+
+%1</numerusform>
+            <numerusform>Möchten Sie diese %n Spiele wirklich endgültig löschen?
+
+%1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The new name of %1:</source>
+        <translation>Der neue Name von %1:</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>The compatibility flags of %1, as numbers from 1 to 8 joined by + (now: %2; empty for none):</source>
+        <translation>Die Kompatibilitäts-Flags von %1 als Zahlen von 1 bis 8, verbunden durch + (jetzt: %2; leer für keine):</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>Compatibility Flags</source>
+        <translation>Kompatibilitäts-Flags</translation>
+    </message>
+    <message>
+        <source>Type the flags as numbers from 1 to 8 joined by +, like 1+3.</source>
+        <translation>Geben Sie die Flags als Zahlen von 1 bis 8 ein, verbunden durch +, etwa 1+3.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallController</name>
+    <message>
+        <source>CD-ROM</source>
+        <translation>CD-ROM</translation>
+    </message>
+    <message>
+        <source>DVD-ROM</source>
+        <translation>DVD-ROM</translation>
+    </message>
+    <message>
+        <source>1: Slow HDD Access</source>
+        <translation>1: Langsamer HDD-Zugriff</translation>
+    </message>
+    <message>
+        <source>2: No DVD9 Support</source>
+        <translation>2: Keine DVD9-Unterstützung</translation>
+    </message>
+    <message>
+        <source>3: Kill HD Loader</source>
+        <translation>3: HD Loader beenden</translation>
+    </message>
+    <message>
+        <source>4: Date/time fix 2</source>
+        <translation>4: Datum/Uhrzeit-Korrektur 2</translation>
+    </message>
+    <message>
+        <source>5: Date/time fix 3</source>
+        <translation>5: Datum/Uhrzeit-Korrektur 3</translation>
+    </message>
+    <message>
+        <source>6: No Network Support</source>
+        <translation>6: Keine Netzwerkunterstützung</translation>
+    </message>
+    <message>
+        <source>7: Disable CzC Patch</source>
+        <translation>7: CzC-Patch abschalten</translation>
+    </message>
+    <message>
+        <source>8: Soul Calibur 2 / Suikoden V</source>
+        <translation>8: Soul Calibur 2 / Suikoden V</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator&apos;s Intermediate (*.iml)|*.iml|</source>
+        <extracomment>Pairs of a shown name and its pattern, each followed by &quot;|&quot;; translate only the names.</extracomment>
+        <translation>ISO-Dateien (*.iso)|*.iso|CUE-Dateien (*.cue)|*.cue|Nero-Abbild (*.nrg)|*.nrg|RecordNow!-Global-Image (*.gi)|*.gi|Sony CD/DVD Generator Intermediate (*.iml)|*.iml|</translation>
+    </message>
+    <message>
+        <source>hdl_dump does not say whether this image is a CD or a DVD; the type was set from its size.</source>
+        <translation>hdl_dump sagt nicht, ob dieses Abbild eine CD oder eine DVD ist; der Typ wurde nach der Größe gesetzt.</translation>
+    </message>
+    <message>
+        <source>Please select an ISO to install.</source>
+        <translation>Bitte wählen Sie eine ISO-Datei zum Installieren.</translation>
+    </message>
+    <message>
+        <source>Please select an optical drive with a PS2 game cd\dvd in it.</source>
+        <translation>Bitte wählen Sie ein Laufwerk mit einer PS2-Spiel-CD\DVD darin.</translation>
+    </message>
+    <message>
+        <source>Please enter a name for the game to be added.</source>
+        <translation>Bitte geben Sie einen Namen für das hinzuzufügende Spiel ein.</translation>
+    </message>
+    <message>
+        <source>Please enter a name for the game.</source>
+        <translation>Bitte geben Sie einen Namen für das Spiel ein.</translation>
+    </message>
+    <message>
+        <source>Add Images</source>
+        <translation>Abbilder hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add every image in a folder and its subfolders</source>
+        <translation>Jedes Abbild in einem Ordner und seinen Unterordnern hinzufügen</translation>
+    </message>
+    <message>
+        <source>Choose and refresh the PS2 device first: the images are queued for it.</source>
+        <translation>Wählen und aktualisieren Sie zuerst das PS2-Gerät: Die Abbilder werden für dieses eingereiht.</translation>
+    </message>
+</context>
+<context>
+    <name>InstallPane</name>
+    <message>
+        <source>Install</source>
+        <translation>Installieren</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Quelle</translation>
+    </message>
+    <message>
+        <source>Optical Drive</source>
+        <translation>Laufwerk</translation>
+    </message>
+    <message>
+        <source>ISO File</source>
+        <translation>ISO-Datei</translation>
+    </message>
+    <message>
+        <source>Bro&amp;wse</source>
+        <translation>Dur&amp;chsuchen</translation>
+    </message>
+    <message>
+        <source>Game Information</source>
+        <translation>Spielinformationen</translation>
+    </message>
+    <message>
+        <source>Compatibility &amp;Flags</source>
+        <translation>Kompatibilitäts-&amp;Flags</translation>
+    </message>
+    <message>
+        <source>Make IS&amp;O</source>
+        <translation>IS&amp;O erstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Add to Job Queue</source>
+        <translation>In &amp;Warteschlange</translation>
+    </message>
+    <message>
+        <source>&amp;Install Now</source>
+        <translation>&amp;Jetzt installieren</translation>
+    </message>
+    <message>
+        <source>Many Games</source>
+        <translation>Viele Spiele</translation>
+    </message>
+    <message>
+        <source>Add Ima&amp;ges...</source>
+        <translation>A&amp;bbilder hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Queue several image files at once; they can also be dropped on the window</source>
+        <translation>Mehrere Abbilddateien auf einmal einreihen; sie können auch auf das Fenster gezogen werden</translation>
+    </message>
+    <message>
+        <source>Add Fol&amp;der...</source>
+        <translation>&amp;Ordner hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Queue every image in a folder and its subfolders</source>
+        <translation>Jedes Abbild in einem Ordner und seinen Unterordnern einreihen</translation>
+    </message>
+    <message>
+        <source>%v of %m read</source>
+        <translation>%v von %m gelesen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Game Name:</source>
+        <translation>Spielname:</translation>
+    </message>
+    <message>
+        <source>Startup File:</source>
+        <translation>Startdatei:</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Größe:</translation>
+    </message>
+    <message>
+        <source>Type:</source>
+        <translation>Typ:</translation>
+    </message>
+</context>
+<context>
+    <name>JobListModel</name>
+    <message>
+        <source>Install</source>
+        <translation>Installieren</translation>
+    </message>
+    <message>
+        <source>Make ISO</source>
+        <translation>ISO erstellen</translation>
+    </message>
+    <message>
+        <source>Copy to PC</source>
+        <translation>Auf PC kopieren</translation>
+    </message>
+    <message>
+        <source>Copy to PS2</source>
+        <translation>Auf PS2 kopieren</translation>
+    </message>
+    <message>
+        <source>Copy to HDD</source>
+        <translation>Auf HDD kopieren</translation>
+    </message>
+    <message>
+        <source>CD-ROM</source>
+        <translation>CD-ROM</translation>
+    </message>
+    <message>
+        <source>DVD-ROM</source>
+        <translation>DVD-ROM</translation>
+    </message>
+    <message>
+        <source>Pending</source>
+        <translation>Wartend</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Aktiv</translation>
+    </message>
+    <message>
+        <source>Complete, not verified: %1</source>
+        <translation>Fertig, nicht geprüft: %1</translation>
+    </message>
+    <message>
+        <source>Complete (verified; the tool reported: %1)</source>
+        <translation>Fertig (geprüft; das Werkzeug meldete: %1)</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Aborted</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>Incomplete on disk</source>
+        <translation>Unvollständig auf der Festplatte</translation>
+    </message>
+    <message>
+        <source>Error (Input or output is unsupported)</source>
+        <translation>Fehler (Ein- oder Ausgabe wird nicht unterstützt)</translation>
+    </message>
+    <message>
+        <source>Error (File already exists)</source>
+        <translation>Fehler (Datei existiert bereits)</translation>
+    </message>
+    <message>
+        <source>Error (Insufficient disk space)</source>
+        <translation>Fehler (Zu wenig Speicherplatz)</translation>
+    </message>
+    <message>
+        <source>Error (The parameter is incorrect)</source>
+        <translation>Fehler (Der Parameter ist falsch)</translation>
+    </message>
+    <message>
+        <source>Error (Dual-Layer DVD?)</source>
+        <translation>Fehler (Dual-Layer-DVD?)</translation>
+    </message>
+    <message>
+        <source>Error (%1)</source>
+        <translation>Fehler (%1)</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Aufgabe</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Quelle</translation>
+    </message>
+    <message>
+        <source>Destination</source>
+        <translation>Ziel</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Startup</source>
+        <translation>Startdatei</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Flags</source>
+        <translation>Flags</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n installed</source>
+        <translation>
+            <numerusform>%n installiert</numerusform>
+            <numerusform>%n installiert</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n copied</source>
+        <translation>
+            <numerusform>%n kopiert</numerusform>
+            <numerusform>%n kopiert</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n saved as image</source>
+        <translation>
+            <numerusform>%n als Abbild gespeichert</numerusform>
+            <numerusform>%n als Abbild gespeichert</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n failed</source>
+        <translation>
+            <numerusform>%n fehlgeschlagen</numerusform>
+            <numerusform>%n fehlgeschlagen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cancelled</source>
+        <translation>
+            <numerusform>%n abgebrochen</numerusform>
+            <numerusform>%n abgebrochen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n still pending</source>
+        <translation>
+            <numerusform>%n noch wartend</numerusform>
+            <numerusform>%n noch wartend</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No job ran</source>
+        <translation>Kein Auftrag lief</translation>
+    </message>
+</context>
+<context>
+    <name>JobPane</name>
+    <message>
+        <source>Job Queue</source>
+        <translation>Warteschlange</translation>
+    </message>
+    <message>
+        <source>&amp;Start Job Queue</source>
+        <translation>Warteschlange &amp;starten</translation>
+    </message>
+    <message>
+        <source>Remove &amp;Job</source>
+        <translation>Auftrag ent&amp;fernen</translation>
+    </message>
+    <message>
+        <source>&amp;Clear Jobs</source>
+        <translation>Aufträge &amp;leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Go Back to Main Window</source>
+        <translation>&amp;Zurück zum Hauptfenster</translation>
+    </message>
+</context>
+<context>
+    <name>JobQueue</name>
+    <message>
+        <source>The image has %1 bytes where the game has %2; it was not kept.</source>
+        <translation>Das Abbild hat %1 Bytes, das Spiel aber %2; es wurde nicht behalten.</translation>
+    </message>
+    <message>
+        <source>The image could not be put in place: %1</source>
+        <translation>Das Abbild konnte nicht an seinen Platz gebracht werden: %1</translation>
+    </message>
+    <message>
+        <source>the tool reported success, but the game %1 on %2 was there before the job; nothing new was written</source>
+        <translation>das Werkzeug meldete Erfolg, aber das Spiel %1 auf %2 war schon vor dem Auftrag da; nichts Neues wurde geschrieben</translation>
+    </message>
+    <message>
+        <source>the tool reported success, but %1 is not on %2</source>
+        <translation>das Werkzeug meldete Erfolg, aber %1 ist nicht auf %2</translation>
+    </message>
+    <message>
+        <source>%1 is on %2 with %3 KB of %4 KB</source>
+        <translation>%1 ist mit %3 KB von %4 KB auf %2</translation>
+    </message>
+    <message>
+        <source>%1 already exists.</source>
+        <translation>%1 existiert bereits.</translation>
+    </message>
+    <message>
+        <source>hdl_dump cannot copy a game from one disk to another here.</source>
+        <translation>hdl_dump kann hier kein Spiel von einer Festplatte auf eine andere kopieren.</translation>
+    </message>
+</context>
+<context>
+    <name>Jobs</name>
+    <message>
+        <source>The folder %1 does not exist or cannot be written to.</source>
+        <translation>Der Ordner %1 existiert nicht oder kann nicht beschrieben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Settings &amp;&amp; Tools</source>
+        <translation>Einstellungen &amp;&amp; Werkzeuge</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>The partition table of %1 was restored</source>
+        <translation>Die Partitionstabelle von %1 wurde wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Currently on Job %1 of %2</source>
+        <translation>Derzeit bei Auftrag %1 von %2</translation>
+    </message>
+    <message>
+        <source>Job added to job queue</source>
+        <translation>Auftrag zur Warteschlange hinzugefügt</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 - %n jobs pending</source>
+        <translation>
+            <numerusform>%1 - %n Auftrag wartet</numerusform>
+            <numerusform>%1 - %n Aufträge warten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt)|*.txt|All Files (*.*)|*.*|</source>
+        <translation>Textdateien (*.txt)|*.txt|Alle Dateien (*.*)|*.*|</translation>
+    </message>
+    <message>
+        <source>Diagnostic report saved</source>
+        <translation>Diagnosebericht gespeichert</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximieren</translation>
+    </message>
+    <message>
+        <source>A job is running. Cancel it and exit?</source>
+        <translation>Ein Auftrag läuft. Abbrechen und beenden?</translation>
+    </message>
+    <message>
+        <source>Installing %1</source>
+        <translation>%1 wird installiert</translation>
+    </message>
+    <message>
+        <source>Installing %1 to %2</source>
+        <translation>%1 wird auf %2 installiert</translation>
+    </message>
+    <message>
+        <source>%1 changed</source>
+        <translation>%1 geändert</translation>
+    </message>
+    <message>
+        <source>%1 deleted from HDD</source>
+        <translation>%1 von der HDD gelöscht</translation>
+    </message>
+    <message>
+        <source>Creating ISO of %1 to %2</source>
+        <translation>ISO von %1 wird nach %2 erstellt</translation>
+    </message>
+    <message>
+        <source>Copying %1 to %2</source>
+        <translation>%1 wird nach %2 kopiert</translation>
+    </message>
+    <message>
+        <source>Installation of %1 complete!</source>
+        <translation>Installation von %1 abgeschlossen!</translation>
+    </message>
+</context>
+<context>
+    <name>NavigationPane</name>
+    <message>
+        <source>Navigation</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <source>Install</source>
+        <translation>Installieren</translation>
+    </message>
+    <message>
+        <source>Browse, Backup, Delete</source>
+        <translation>Durchsuchen, Sichern, Löschen</translation>
+    </message>
+    <message>
+        <source>Job Queue</source>
+        <translation>Warteschlange</translation>
+    </message>
+    <message>
+        <source>View HDL_Dump Activity</source>
+        <translation>HDL_Dump-Aktivität zeigen</translation>
+    </message>
+    <message>
+        <source>S&amp;ettings &amp;&amp; Tools</source>
+        <translation>&amp;Einstellungen &amp;&amp; Werkzeuge</translation>
+    </message>
+    <message>
+        <source>Minimi&amp;ze</source>
+        <translation>Minimi&amp;eren</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>Parsers</name>
+    <message>
+        <source>%1GB Total - %2GB Used - %3GB Available</source>
+        <translation>%1 GB gesamt - %2 GB belegt - %3 GB frei</translation>
+    </message>
+</context>
+<context>
+    <name>PreflightWords</name>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>The image %1 is missing.</source>
+        <translation>Das Abbild %1 fehlt.</translation>
+    </message>
+    <message>
+        <source>The image %1 cannot be read.</source>
+        <translation>Das Abbild %1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The image %1 has changed since it was queued (%2 bytes then, %3 now): queue it again.</source>
+        <translation>Das Abbild %1 hat sich seit dem Einreihen geändert (damals %2 Bytes, jetzt %3): Reihen Sie es erneut ein.</translation>
+    </message>
+    <message>
+        <source>Job %1 writes %2 too: the second would find the first&apos;s image there.</source>
+        <translation>Auftrag %1 schreibt ebenfalls %2: Der zweite fände dort das Abbild des ersten vor.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.</source>
+        <translation>%1 existiert bereits.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is queued twice for %2 (jobs %3 and %4).</source>
+        <translation>&quot;%1&quot; ist zweimal für %2 eingereiht (Aufträge %3 und %4).</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; (job %2) and &quot;%3&quot; would get the same partition name (%4) on %5; the tool would refuse the second. Give one a different name.</source>
+        <translation>&quot;%1&quot; (Auftrag %2) und &quot;%3&quot; bekämen auf %5 denselben Partitionsnamen (%4); das Werkzeug würde den zweiten ablehnen. Geben Sie einem einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was left incomplete on %2 by an earlier run (%3 KB of %4 KB): delete it first.</source>
+        <translation>&quot;%1&quot; wurde von einem früheren Lauf unvollständig auf %2 gelassen (%3 KB von %4 KB): Löschen Sie es zuerst.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is already installed on %2.</source>
+        <translation>&quot;%1&quot; ist bereits auf %2 installiert.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; would get the partition name %2, which &quot;%3&quot; has on %4; the tool would refuse it. Give it a different name.</source>
+        <translation>&quot;%1&quot; bekäme den Partitionsnamen %2, den &quot;%3&quot; auf %4 hat; das Werkzeug würde es ablehnen. Geben Sie ihm einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has the startup %2 of &quot;%3&quot;, which is on %4 already: it may be the same game.</source>
+        <translation>&quot;%1&quot; hat die Startdatei %2 von &quot;%3&quot;, das bereits auf %4 ist: Es könnte dasselbe Spiel sein.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has the startup %2 of &quot;%3&quot; (job %4): it may be the same game.</source>
+        <translation>&quot;%1&quot; hat die Startdatei %2 von &quot;%3&quot; (Auftrag %4): Es könnte dasselbe Spiel sein.</translation>
+    </message>
+    <message>
+        <source>Not enough space on %1 from this job on: the games queued so far need %2 in %3 MB slices, one slice is kept free, and %4 is free.</source>
+        <translation>Ab diesem Auftrag nicht genug Platz auf %1: Die bisher eingereihten Spiele brauchen %2 in Stücken zu %3 MB, ein Stück bleibt frei, und %4 ist frei.</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemPresenter</name>
+    <message>
+        <source>The partition table of %1 is damaged: hdl_dump now calls it broken, although it read its games before.
+
+Restore the backup Ventrik made on %2 before it last wrote to this disk? Games installed after that backup are lost from the table.</source>
+        <translation>Die Partitionstabelle von %1 ist beschädigt: hdl_dump nennt sie jetzt defekt, obwohl es ihre Spiele zuvor gelesen hat.
+
+Die Sicherung wiederherstellen, die Ventrik am %2 vor dem letzten Schreiben auf diese Festplatte angelegt hat? Nach dieser Sicherung installierte Spiele fehlen dann in der Tabelle.</translation>
+    </message>
+    <message>
+        <source>Damaged Partition Table</source>
+        <translation>Beschädigte Partitionstabelle</translation>
+    </message>
+</context>
+<context>
+    <name>ProblemWords</name>
+    <message>
+        <source>Your user may not read this disk. Add yourself to the group that owns it (usually &quot;disk&quot;) and log in again, or start the tool with the rights it needs.</source>
+        <translation>Ihr Benutzer darf diese Festplatte nicht lesen. Treten Sie der Gruppe bei, der sie gehört (meist &quot;disk&quot;), und melden Sie sich neu an, oder starten Sie das Werkzeug mit den nötigen Rechten.</translation>
+    </message>
+    <message>
+        <source>%1 was not found. Place it in the same directory as this program and try again.</source>
+        <translation>%1 wurde nicht gefunden. Legen Sie es in denselben Ordner wie dieses Programm und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>%1 at %2 cannot be run: %3</source>
+        <translation>%1 unter %2 kann nicht ausgeführt werden: %3</translation>
+    </message>
+    <message>
+        <source>Another command is still running. Wait for it to end or cancel it.</source>
+        <translation>Ein anderer Befehl läuft noch. Warten Sie, bis er endet, oder brechen Sie ihn ab.</translation>
+    </message>
+    <message>
+        <source>No hard-drive selected.</source>
+        <translation>Keine Festplatte gewählt.</translation>
+    </message>
+    <message>
+        <source>Please enter the IP address of your PlayStation2.</source>
+        <translation>Bitte geben Sie die IP-Adresse Ihrer PlayStation2 ein.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid IPv4 address.</source>
+        <translation>&quot;%1&quot; ist keine gültige IPv4-Adresse.</translation>
+    </message>
+    <message>
+        <source>A PS2 console could not be found at IP address: %1
+
+Verify the following:
+
+1. The PS2 console is currently running hdld_svr.elf and it is fully initialized.
+2. The IP address you entered matches the IP address configured in mc0:SYS-CONF/IPCONFIG.DAT</source>
+        <translation>Unter der IP-Adresse %1 wurde keine PS2-Konsole gefunden.
+
+Prüfen Sie Folgendes:
+
+1. Auf der PS2-Konsole läuft gerade hdld_svr.elf und ist vollständig gestartet.
+2. Die eingegebene IP-Adresse stimmt mit der in mc0:SYS-CONF/IPCONFIG.DAT eingestellten überein.</translation>
+    </message>
+    <message>
+        <source>The PS2 console could not be found at the IP address entered. Make sure that the console has hdld_svr.elf running and the IP address is configured properly in IPCONFIG.DAT.</source>
+        <translation>Die PS2-Konsole wurde unter der eingegebenen IP-Adresse nicht gefunden. Stellen Sie sicher, dass auf der Konsole hdld_svr.elf läuft und die IP-Adresse in IPCONFIG.DAT richtig eingestellt ist.</translation>
+    </message>
+    <message>
+        <source>Whether the PS2 answers could not be checked: %1</source>
+        <translation>Ob die PS2 antwortet, konnte nicht geprüft werden: %1</translation>
+    </message>
+    <message>
+        <source>An error has occurred and you must reload hdld_svr.elf on PS2.</source>
+        <translation>Ein Fehler ist aufgetreten; Sie müssen hdld_svr.elf auf der PS2 neu laden.</translation>
+    </message>
+    <message>
+        <source>No PS2 formatted HDD&apos;s were found on your system.</source>
+        <translation>Auf Ihrem System wurden keine PS2-formatierten Festplatten gefunden.</translation>
+    </message>
+    <message>
+        <source>There were no game disks found in any of your optical drives.</source>
+        <translation>In keinem Ihrer Laufwerke wurde eine Spiel-Disc gefunden.</translation>
+    </message>
+    <message>
+        <source>There is either no disc in the drive or a PS2 game was not found on the disc.</source>
+        <translation>Entweder liegt keine Disc im Laufwerk, oder auf der Disc wurde kein PS2-Spiel gefunden.</translation>
+    </message>
+    <message>
+        <source>The disc in the selected drive is not a PS2 game disc.</source>
+        <translation>Die Disc im gewählten Laufwerk ist keine PS2-Spiel-Disc.</translation>
+    </message>
+    <message>
+        <source>The image %1 is not a PS2 game.</source>
+        <translation>Das Abbild %1 ist kein PS2-Spiel.</translation>
+    </message>
+    <message>
+        <source>The disk you selected is a dual-layer DVD which sometimes causes errors with HDL_Dump while both dumping ISOs and installing games.</source>
+        <translation>Die gewählte Disc ist eine Dual-Layer-DVD; diese verursacht mit HDL_Dump manchmal Fehler, sowohl beim Auslesen von ISOs als auch beim Installieren von Spielen.</translation>
+    </message>
+    <message>
+        <source>This drive is not a PlayStation 2 HDD.</source>
+        <translation>Dieses Laufwerk ist keine PlayStation-2-Festplatte.</translation>
+    </message>
+    <message>
+        <source>The games on %1 could not be read.</source>
+        <translation>Die Spiele auf %1 konnten nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>%1 could not be changed.</source>
+        <translation>%1 konnte nicht geändert werden.</translation>
+    </message>
+    <message>
+        <source>This hdl_dump cannot rename games or change their flags: it has no &quot;modify&quot; command. The current builds of hdl_dump have it.</source>
+        <translation>Dieses hdl_dump kann Spiele weder umbenennen noch ihre Flags ändern: Es hat keinen Befehl &quot;modify&quot;. Die aktuellen Versionen von hdl_dump haben ihn.</translation>
+    </message>
+    <message>
+        <source>The game %1 could not be deleted.</source>
+        <translation>Das Spiel %1 konnte nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>The drive %1 could not be formatted.</source>
+        <translation>Das Laufwerk %1 konnte nicht formatiert werden.</translation>
+    </message>
+    <message>
+        <source>The installation of %1 did not complete.</source>
+        <translation>Die Installation von %1 wurde nicht abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>The name is %1 bytes long. hdl_dump keeps at most %2 bytes of a game&apos;s name; please shorten it.</source>
+        <translation>Der Name ist %1 Bytes lang. hdl_dump behält höchstens %2 Bytes eines Spielnamens; bitte kürzen Sie ihn.</translation>
+    </message>
+    <message>
+        <source>The blanks at the start and end of the name were removed: &quot;%1&quot;</source>
+        <translation>Die Leerzeichen am Anfang und Ende des Namens wurden entfernt: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>The connection to the PS2 was lost during the job %1. The jobs after it were not started; they stay Pending.</source>
+        <translation>Die Verbindung zur PS2 ging während des Auftrags %1 verloren. Die Aufträge danach wurden nicht gestartet; sie bleiben wartend.</translation>
+    </message>
+    <message>
+        <source>%1 could not be saved.</source>
+        <translation>%1 konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The saved job queue could not be read, so it was kept as %1 and the queue starts empty.</source>
+        <translation>Die gespeicherte Warteschlange konnte nicht gelesen werden; sie wurde als %1 aufbewahrt, und die Warteschlange beginnt leer.</translation>
+    </message>
+    <message>
+        <source>Another Ventrik (process %1) has the job queue open (%2). Jobs added here join its queue; start, stop or clear the queue there.</source>
+        <translation>Ein anderes Ventrik (Prozess %1) hat die Warteschlange geöffnet (%2). Hier hinzugefügte Aufträge kommen in seine Warteschlange; starten, stoppen oder leeren Sie sie dort.</translation>
+    </message>
+    <message>
+        <source>The games on %1 could not be read: the tool&apos;s output was not understood. What it printed is in the run log.</source>
+        <translation>Die Spiele auf %1 konnten nicht gelesen werden: Die Ausgabe des Werkzeugs wurde nicht verstanden. Was es ausgab, steht im Protokoll.</translation>
+    </message>
+    <message>
+        <source>The partition table of %1 is damaged: hdl_dump now calls it broken, although it read its games before.</source>
+        <translation>Die Partitionstabelle von %1 ist beschädigt: hdl_dump nennt sie jetzt defekt, obwohl es ihre Spiele zuvor gelesen hat.</translation>
+    </message>
+    <message>
+        <source>
+
+Ventrik keeps no backup of this disk&apos;s table.</source>
+        <translation>
+
+Ventrik hat keine Sicherung der Tabelle dieser Festplatte.</translation>
+    </message>
+    <message>
+        <source>
+
+A backup of its table from before Ventrik last wrote to it is kept: %1</source>
+        <translation>
+
+Eine Sicherung ihrer Tabelle von vor dem letzten Schreiben durch Ventrik ist vorhanden: %1</translation>
+    </message>
+    <message>
+        <source>The partition table of %1 could not be restored.</source>
+        <translation>Die Partitionstabelle von %1 konnte nicht wiederhergestellt werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be a game&apos;s name: hdl_dump would read it as compatibility flags, a DMA mode or an option, not as a name. Choose a name that does not begin with +, *, - or 0x.</source>
+        <translation>&quot;%1&quot; kann kein Spielname sein: hdl_dump läse es als Kompatibilitäts-Flags, DMA-Modus oder Option, nicht als Namen. Wählen Sie einen Namen, der nicht mit +, *, - oder 0x beginnt.</translation>
+    </message>
+    <message>
+        <source>No game called &quot;%1&quot; is on %2.</source>
+        <translation>Auf %2 ist kein Spiel namens &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Several games are called &quot;%1&quot;. Name the one you mean by its partition: %2</source>
+        <translation>Mehrere Spiele heißen &quot;%1&quot;. Nennen Sie das gemeinte über seine Partition: %2</translation>
+    </message>
+    <message>
+        <source>hdl_dump does not say whether %1 is a CD or a DVD; it is installed as a %2, from its size. Choose the type yourself if that is wrong.</source>
+        <translation>hdl_dump sagt nicht, ob %1 eine CD oder eine DVD ist; es wird nach seiner Größe als %2 installiert. Wählen Sie den Typ selbst, falls das falsch ist.</translation>
+    </message>
+    <message>
+        <source>The job queue cannot be locked: %1 could not be made (%2). Nothing was added to the queue or run from it.</source>
+        <translation>Die Warteschlange kann nicht gesperrt werden: %1 konnte nicht angelegt werden (%2). Nichts wurde eingereiht oder aus ihr ausgeführt.</translation>
+    </message>
+    <message>
+        <source>Jobs handed over by another Ventrik could not be read; the file was kept as %1.</source>
+        <translation>Von einem anderen Ventrik übergebene Aufträge konnten nicht gelesen werden; die Datei wurde als %1 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Waiting for %1 to finish with %2.</source>
+        <translation>Warten, bis %1 mit %2 fertig ist.</translation>
+    </message>
+    <message>
+        <source>%1 is in use: %2 writes to it. Nothing was done; try again when it has finished.</source>
+        <translation>%1 wird benutzt: %2 schreibt darauf. Nichts wurde getan; versuchen Sie es erneut, wenn es fertig ist.</translation>
+    </message>
+    <message>
+        <source>The disc database could not be read (%1); the games are named from their discs.</source>
+        <translation>Die Disc-Datenbank konnte nicht gelesen werden (%1); die Spiele werden nach ihren Discs benannt.</translation>
+    </message>
+    <message>
+        <source>A game&apos;s name cannot hold a control character (a line break, a tab, an escape): hdl_dump would list the name cut, and the game could no longer be named. Please type it again.</source>
+        <translation>Ein Spielname darf kein Steuerzeichen enthalten (Zeilenumbruch, Tabulator, Escape): hdl_dump zeigte den Namen abgeschnitten, und das Spiel ließe sich nicht mehr benennen. Bitte geben Sie ihn erneut ein.</translation>
+    </message>
+    <message>
+        <source>The disc of %1 could not be read.</source>
+        <translation>Die Disc von %1 konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Ventrik ended while %1 was being installed. Only part of it is on %2.</source>
+        <translation>Ventrik endete, während %1 installiert wurde. Nur ein Teil davon ist auf %2.</translation>
+    </message>
+    <message>
+        <source>the queue</source>
+        <translation>die Warteschlange</translation>
+    </message>
+    <message>
+        <source>an install</source>
+        <translation>eine Installation</translation>
+    </message>
+    <message>
+        <source>a copy</source>
+        <translation>eine Kopie</translation>
+    </message>
+    <message>
+        <source>a change of its games</source>
+        <translation>eine Änderung seiner Spiele</translation>
+    </message>
+    <message>
+        <source>a restore of its partition table</source>
+        <translation>eine Wiederherstellung seiner Partitionstabelle</translation>
+    </message>
+    <message>
+        <source>another Ventrik</source>
+        <translation>ein anderes Ventrik</translation>
+    </message>
+    <message>
+        <source>Not a PS2 Game</source>
+        <translation>Kein PS2-Spiel</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>less than a minute</source>
+        <translation>weniger als eine Minute</translation>
+    </message>
+    <message>
+        <source>about %1 min</source>
+        <translation>etwa %1 min</translation>
+    </message>
+    <message>
+        <source>about %1 h %2 min</source>
+        <translation>etwa %1 h %2 min</translation>
+    </message>
+</context>
+<context>
+    <name>QueueActions</name>
+    <message>
+        <source>%1: not a PS2 game (%2)</source>
+        <translation>%1: kein PS2-Spiel (%2)</translation>
+    </message>
+    <message>
+        <source>%1: skipped (%2)</source>
+        <translation>%1: übersprungen (%2)</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is already installed on %3</source>
+        <translation>%1: &quot;%2&quot; ist bereits auf %3 installiert</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; has the startup %3 of &quot;%4&quot;, which is on %5 already: it may be the same game</source>
+        <translation>%1: &quot;%2&quot; hat die Startdatei %3 von &quot;%4&quot;, das bereits auf %5 ist: Es könnte dasselbe Spiel sein</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is already in the job queue</source>
+        <translation>%1: &quot;%2&quot; ist bereits in der Warteschlange</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; has the startup %3 of &quot;%4&quot;, which is in the job queue already: it may be the same game</source>
+        <translation>%1: &quot;%2&quot; hat die Startdatei %3 von &quot;%4&quot;, das bereits in der Warteschlange ist: Es könnte dasselbe Spiel sein</translation>
+    </message>
+    <message>
+        <source>Add Duplicates Anyway</source>
+        <translation>Doppelte trotzdem hinzufügen</translation>
+    </message>
+    <message>
+        <source>Delete it from %1 now?</source>
+        <translation>Jetzt von %1 löschen?</translation>
+    </message>
+    <message>
+        <source>Job %1: %2</source>
+        <translation>Auftrag %1: %2</translation>
+    </message>
+    <message>
+        <source>One problem was found in the job queue. Fix it before the run, or start anyway and let that job fail.</source>
+        <translation>In der Warteschlange wurde ein Problem gefunden. Beheben Sie es vor dem Lauf, oder starten Sie trotzdem und lassen Sie diesen Auftrag scheitern.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problems were found in the job queue. Fix them before the run, or start anyway and let those jobs fail.</source>
+        <translation>
+            <numerusform>In der Warteschlange wurde %n Problem gefunden. Beheben Sie es vor dem Lauf, oder starten Sie trotzdem und lassen Sie diesen Auftrag scheitern.</numerusform>
+            <numerusform>In der Warteschlange wurden %n Probleme gefunden. Beheben Sie sie vor dem Lauf, oder starten Sie trotzdem und lassen Sie diese Aufträge scheitern.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Start Anyway</source>
+        <translation>Trotzdem starten</translation>
+    </message>
+    <message>
+        <source>Only part of %1 is on %2. Delete it from there?</source>
+        <translation>Nur ein Teil von %1 ist auf %2. Dort löschen?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n images were added to the job queue.</source>
+        <translation>
+            <numerusform>%1 von %n Abbild wurde zur Warteschlange hinzugefügt.</numerusform>
+            <numerusform>%1 von %n Abbildern wurden zur Warteschlange hinzugefügt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>hdl_dump does not say whether an image file is a CD or a DVD: up to 700 MB they are installed as CDs, above as DVDs, unless you chose a type.</source>
+        <translation>hdl_dump sagt nicht, ob eine Abbilddatei eine CD oder eine DVD ist: Bis 700 MB werden sie als CDs installiert, darüber als DVDs, sofern Sie keinen Typ gewählt haben.</translation>
+    </message>
+    <message>
+        <source>These were not:</source>
+        <translation>Diese nicht:</translation>
+    </message>
+</context>
+<context>
+    <name>QueueStore</name>
+    <message>
+        <source>The job queue could not be saved to %1: %2</source>
+        <translation>Die Warteschlange konnte nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The job queue was saved to %1 again.</source>
+        <translation>Die Warteschlange wurde wieder in %1 gespeichert.</translation>
+    </message>
+    <message>
+        <source>%1 named no program that owns the queue; it was taken over.</source>
+        <translation>%1 nannte kein Programm, dem die Warteschlange gehört; sie wurde übernommen.</translation>
+    </message>
+    <message>
+        <source>a folder has its name</source>
+        <translation>ein Ordner trägt seinen Namen</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>Zugriff verweigert</translation>
+    </message>
+    <message>
+        <source>the lock file could not be written or names no owner</source>
+        <translation>die Sperrdatei konnte nicht geschrieben werden oder nennt keinen Besitzer</translation>
+    </message>
+    <message>
+        <source>It was written by a newer version of Ventrik (%1).</source>
+        <translation>Sie wurde von einer neueren Version von Ventrik geschrieben (%1).</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside (%1), so the queue cannot be used until it is moved away.</source>
+        <translation>Sie konnte nicht beiseitegelegt werden (%1); daher ist die Warteschlange unbenutzbar, bis sie entfernt wird.</translation>
+    </message>
+</context>
+<context>
+    <name>Session</name>
+    <message>
+        <source>no ICMP echo can be sent from this computer</source>
+        <translation>von diesem Computer kann kein ICMP-Echo gesendet werden</translation>
+    </message>
+    <message>
+        <source>The output was too large to be read.</source>
+        <translation>Die Ausgabe war zu groß, um gelesen zu werden.</translation>
+    </message>
+    <message>
+        <source>The tool&apos;s output was not understood.</source>
+        <translation>Die Ausgabe des Werkzeugs wurde nicht verstanden.</translation>
+    </message>
+    <message>
+        <source>The partitions of the games could not be read: %1</source>
+        <translation>Die Partitionen der Spiele konnten nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>the tool&apos;s output was not understood</source>
+        <translation>die Ausgabe des Werkzeugs wurde nicht verstanden</translation>
+    </message>
+    <message>
+        <source>(partition unknown)</source>
+        <translation>(Partition unbekannt)</translation>
+    </message>
+    <message>
+        <source>%1 needs %2 MB in %3, and %4 MB are free there.</source>
+        <translation>%1 braucht %2 MB in %3, und dort sind %4 MB frei.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another Ventrik; nothing was written.</source>
+        <translation>%1 wird von einem anderen Ventrik benutzt; nichts wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 needs %2 MB on %3 in %4 MB slices, one slice must stay free, and %5 MB are free.</source>
+        <translation>%1 braucht %2 MB auf %3 in Stücken zu %4 MB, ein Stück muss frei bleiben, und %5 MB sind frei.</translation>
+    </message>
+    <message>
+        <source>The partition table of %1 was saved to %2</source>
+        <translation>Die Partitionstabelle von %1 wurde in %2 gesichert</translation>
+    </message>
+    <message>
+        <source>The partition table of %1 could not be saved: %2</source>
+        <translation>Die Partitionstabelle von %1 konnte nicht gesichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The partition table of %1 was restored from %2</source>
+        <translation>Die Partitionstabelle von %1 wurde aus %2 wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Finished by an earlier run; the saved queue could not say so.</source>
+        <translation>Von einem früheren Lauf beendet; die gespeicherte Warteschlange konnte das nicht festhalten.</translation>
+    </message>
+    <message>
+        <source>The tool (process %1) that an earlier Ventrik started for %2 still runs; it is ended before anything is written again.</source>
+        <translation>Das Werkzeug (Prozess %1), das ein früheres Ventrik für %2 gestartet hat, läuft noch; es wird beendet, bevor wieder etwas geschrieben wird.</translation>
+    </message>
+    <message>
+        <source>Found whole on %1 after Ventrik ended during the job.</source>
+        <translation>Vollständig auf %1 gefunden, nachdem Ventrik während des Auftrags endete.</translation>
+    </message>
+    <message>
+        <source>Ventrik ended during the job; %1 KB of %2 KB are on %3</source>
+        <translation>Ventrik endete während des Auftrags; %1 KB von %2 KB sind auf %3</translation>
+    </message>
+    <message>
+        <source>Installing and copying PS2 games</source>
+        <translation>PS2-Spiele werden installiert und kopiert</translation>
+    </message>
+    <message>
+        <source>The PC is kept awake during the run.</source>
+        <translation>Der PC bleibt während des Laufs wach.</translation>
+    </message>
+    <message>
+        <source>The PC could not be kept awake during the run: %1</source>
+        <translation>Der PC konnte während des Laufs nicht wach gehalten werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>No file name is set.</source>
+        <translation>Kein Dateiname gesetzt.</translation>
+    </message>
+    <message>
+        <source>The value of %1 holds a line break.</source>
+        <translation>Der Wert von %1 enthält einen Zeilenumbruch.</translation>
+    </message>
+    <message>
+        <source>It could not be set aside.</source>
+        <translation>Sie konnte nicht beiseitegelegt werden.</translation>
+    </message>
+    <message>
+        <source>It is too large to be a settings file.</source>
+        <translation>Sie ist zu groß für eine Einstellungsdatei.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source> Settings &amp; Tools</source>
+        <translation> Einstellungen &amp; Werkzeuge</translation>
+    </message>
+    <message>
+        <source>HDL_Dump</source>
+        <translation>HDL_Dump</translation>
+    </message>
+    <message>
+        <source>GUI</source>
+        <translation>Oberfläche</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Werkzeuge</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Auto-Throttle</source>
+        <translation>Automatisch drosseln</translation>
+    </message>
+    <message>
+        <source>Enable ASPI</source>
+        <translation>ASPI einschalten</translation>
+    </message>
+    <message>
+        <source>Limit to 28bit  (HDD is &lt;= 128GB)</source>
+        <translation>Auf 28 Bit begrenzen  (HDD &lt;= 128 GB)</translation>
+    </message>
+    <message>
+        <source>Use Compression</source>
+        <translation>Kompression verwenden</translation>
+    </message>
+    <message>
+        <source>Use ToxicOS Partition Naming</source>
+        <translation>ToxicOS-Partitionsnamen verwenden</translation>
+    </message>
+    <message>
+        <source>Disc Database File:</source>
+        <translation>Disc-Datenbankdatei:</translation>
+    </message>
+    <message>
+        <source>Target kbps:</source>
+        <translation>Ziel-kbps:</translation>
+    </message>
+    <message>
+        <source>Turn off PS2 when exiting this GUI</source>
+        <translation>PS2 beim Beenden dieses Programms ausschalten</translation>
+    </message>
+    <message>
+        <source>Turn off PS2 after all jobs are complete</source>
+        <translation>PS2 ausschalten, wenn alle Aufträge fertig sind</translation>
+    </message>
+    <message>
+        <source>Shutdown PC when all jobs are complete</source>
+        <translation>PC herunterfahren, wenn alle Aufträge fertig sind</translation>
+    </message>
+    <message>
+        <source>Put PC in Standby when all jobs are complete</source>
+        <translation>PC in Bereitschaft versetzen, wenn alle Aufträge fertig sind</translation>
+    </message>
+    <message>
+        <source>Keep GUI windows on top of other windows</source>
+        <translation>Programmfenster über anderen Fenstern halten</translation>
+    </message>
+    <message>
+        <source>Turn off system tray balloon tips</source>
+        <translation>Sprechblasen im Infobereich abschalten</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>Einschalten</translation>
+    </message>
+    <message>
+        <source>Fore</source>
+        <translation>Schrift</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Hintergrund</translation>
+    </message>
+    <message>
+        <source>Game ISO directory:</source>
+        <translation>Ordner für Spiel-ISOs:</translation>
+    </message>
+    <message>
+        <source>HDL_Dump config file:</source>
+        <translation>HDL_Dump-Konfigurationsdatei:</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Farben</translation>
+    </message>
+    <message>
+        <source>Refresh Drives</source>
+        <translation>Laufwerke aktualisieren</translation>
+    </message>
+    <message>
+        <source>Format this Drive</source>
+        <translation>Dieses Laufwerk formatieren</translation>
+    </message>
+    <message>
+        <source>Format a HDD for HDLoader use:</source>
+        <translation>Eine Festplatte für HDLoader formatieren:</translation>
+    </message>
+    <message>
+        <source>Use Defaults</source>
+        <translation>Standardwerte</translation>
+    </message>
+    <message>
+        <source>Save and Exit</source>
+        <translation>Speichern und schließen</translation>
+    </message>
+    <message>
+        <source>Your hdl_dump settings could not be loaded because your hdl_dump configuration file could not be found.
+
+The default path for this file is:
+%1
+
+If you have never used hdl_dump on this PC then you will no longer see this message once you use atleast 1 command.
+
+For people that have Windows configured with a language other then English, you must go to settings and locate the file as described below.
+
+To fix this problem go to Settings, click the GUI tab, and use the HDL_Dump config file option.
+
+</source>
+        <translation>Ihre hdl_dump-Einstellungen konnten nicht geladen werden, weil die hdl_dump-Konfigurationsdatei nicht gefunden wurde.
+
+Der Standardpfad dieser Datei ist:
+%1
+
+Wenn Sie hdl_dump auf diesem PC noch nie benutzt haben, sehen Sie diese Meldung nicht mehr, sobald Sie mindestens einen Befehl ausgeführt haben.
+
+Wer Windows in einer anderen Sprache als Englisch eingerichtet hat, muss die Datei in den Einstellungen wie unten beschrieben suchen.
+
+Um das zu beheben, öffnen Sie die Einstellungen, wählen den Reiter Oberfläche und verwenden die Option HDL_Dump-Konfigurationsdatei.
+
+</translation>
+    </message>
+    <message>
+        <source>Your hdl_dump settings could not be read from:
+%1
+
+%2
+
+The file will not be changed.</source>
+        <translation>Ihre hdl_dump-Einstellungen konnten nicht gelesen werden aus:
+%1
+
+%2
+
+Die Datei wird nicht verändert.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>Sie ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>It could not be read whole, so it is not rewritten.</source>
+        <translation>Sie konnte nicht vollständig gelesen werden und wird daher nicht neu geschrieben.</translation>
+    </message>
+    <message>
+        <source>The value of %1 holds a line break.</source>
+        <translation>Der Wert von %1 enthält einen Zeilenumbruch.</translation>
+    </message>
+    <message>
+        <source>Your hdl_dump settings could not be saved to:
+%1
+
+%2
+
+The file was left as it was.</source>
+        <translation>Ihre hdl_dump-Einstellungen konnten nicht gespeichert werden in:
+%1
+
+%2
+
+Die Datei blieb, wie sie war.</translation>
+    </message>
+    <message>
+        <source>Save your changes to the hdl_dump settings?</source>
+        <translation>Ihre Änderungen an den hdl_dump-Einstellungen speichern?</translation>
+    </message>
+    <message>
+        <source>Select PS2 Game ISO directory</source>
+        <translation>Ordner für PS2-Spiel-ISOs wählen</translation>
+    </message>
+    <message>
+        <source>HDL_Dump Config File</source>
+        <translation>HDL_Dump-Konfigurationsdatei</translation>
+    </message>
+    <message>
+        <source>HDL_Dump Disk Database</source>
+        <translation>HDL_Dump-Disc-Datenbank</translation>
+    </message>
+    <message>
+        <source>ARE YOU 100% SURE?</source>
+        <translation>SIND SIE SICH 100% SICHER?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to reset all of your settings to default for both hdl_dump and the GUI?</source>
+        <translation>Möchten Sie wirklich alle Einstellungen von hdl_dump und dieses Programms auf die Standardwerte zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>%1 has been formatted for HDLoader</source>
+        <translation>%1 wurde für HDLoader formatiert</translation>
+    </message>
+    <message>
+        <source>%1 - Playstation2 Formatted</source>
+        <translation>%1 - Playstation2-formatiert</translation>
+    </message>
+    <message>
+        <source>%1 - Unknown Format (cannot be read)</source>
+        <translation>%1 - Unbekanntes Format (nicht lesbar)</translation>
+    </message>
+    <message>
+        <source>%1 - Unknown Format</source>
+        <translation>%1 - Unbekanntes Format</translation>
+    </message>
+    <message>
+        <source>ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?
+
+%1
+
+ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
+        <translation>MÖCHTEN SIE DIESE FESTPLATTE WIRKLICH FORMATIEREN?
+
+%1
+
+ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
+    </message>
+</context>
+<context>
+    <name>StatusWindow</name>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Current Job</source>
+        <translation>Aktueller Auftrag</translation>
+    </message>
+    <message>
+        <source>n/a</source>
+        <translation>k. A.</translation>
+    </message>
+    <message>
+        <source>Elapsed 0:00:00</source>
+        <translation>Vergangen 0:00:00</translation>
+    </message>
+    <message>
+        <source>Overall Completion</source>
+        <translation>Gesamtfortschritt</translation>
+    </message>
+    <message>
+        <source>Currently on Job X of X</source>
+        <translation>Derzeit bei Auftrag X von X</translation>
+    </message>
+    <message>
+        <source>Queue: time left n/a</source>
+        <translation>Warteschlange: Restzeit k. A.</translation>
+    </message>
+    <message>
+        <source>  When all jobs are complete:</source>
+        <translation>  Wenn alle Aufträge fertig sind:</translation>
+    </message>
+    <message>
+        <source>Shutdown PS2</source>
+        <translation>PS2 ausschalten</translation>
+    </message>
+    <message>
+        <source>Shutdown PC</source>
+        <translation>PC herunterfahren</translation>
+    </message>
+    <message>
+        <source>Standby PC</source>
+        <translation>PC-Bereitschaft</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>Stop after this job</source>
+        <translation>Nach diesem Auftrag anhalten</translation>
+    </message>
+    <message>
+        <source>The running job ends as it would; the jobs after it wait in the queue.</source>
+        <translation>Der laufende Auftrag endet wie vorgesehen; die Aufträge danach warten in der Warteschlange.</translation>
+    </message>
+    <message>
+        <source>Speed: n/a</source>
+        <translation>Tempo: k. A.</translation>
+    </message>
+    <message>
+        <source>Current Job - 100%</source>
+        <translation>Aktueller Auftrag - 100%</translation>
+    </message>
+    <message>
+        <source>Overall Completion - 100%</source>
+        <translation>Gesamtfortschritt - 100%</translation>
+    </message>
+    <message>
+        <source>Currently on Job 999 of 999</source>
+        <translation>Derzeit bei Auftrag 999 von 999</translation>
+    </message>
+    <message>
+        <source>Queue: %1 left</source>
+        <translation>Warteschlange: noch %1</translation>
+    </message>
+    <message>
+        <source>Cancel the running job? Jobs that have not started stay in the queue.</source>
+        <translation>Den laufenden Auftrag abbrechen? Nicht gestartete Aufträge bleiben in der Warteschlange.</translation>
+    </message>
+    <message>
+        <source>Elapsed %1</source>
+        <translation>Vergangen %1</translation>
+    </message>
+    <message>
+        <source>Time remaining n/a</source>
+        <translation>Restzeit k. A.</translation>
+    </message>
+    <message>
+        <source>Current Job - %1%</source>
+        <translation>Aktueller Auftrag - %1%</translation>
+    </message>
+    <message>
+        <source>Overall Completion - %1%</source>
+        <translation>Gesamtfortschritt - %1%</translation>
+    </message>
+    <message>
+        <source>%1% - %2% - Job %3 / %4</source>
+        <translation>%1% - %2% - Auftrag %3 / %4</translation>
+    </message>
+    <message>
+        <source>%1% Complete</source>
+        <translation>%1% fertig</translation>
+    </message>
+    <message>
+        <source>Speed: %1</source>
+        <translation>Tempo: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SystemTrayIcon</name>
+    <message>
+        <source>Show Ventrik</source>
+        <translation>Ventrik zeigen</translation>
+    </message>
+</context>
+<context>
+    <name>TargetController</name>
+    <message>
+        <source>&amp;Refresh HDD</source>
+        <translation>HDD a&amp;ktualisieren</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh PS2</source>
+        <translation>PS2 a&amp;ktualisieren</translation>
+    </message>
+    <message>
+        <source>Switch off the PS2 at %1?</source>
+        <translation>Die PS2 unter %1 ausschalten?</translation>
+    </message>
+</context>
+<context>
+    <name>TargetPane</name>
+    <message>
+        <source>Playstation 2 Device</source>
+        <translation>Playstation-2-Gerät</translation>
+    </message>
+    <message>
+        <source>Locally connected PS2 HDD</source>
+        <translation>Lokal angeschlossene PS2-Festplatte</translation>
+    </message>
+    <message>
+        <source>LAN - Networked PS2</source>
+        <translation>LAN - PS2 im Netzwerk</translation>
+    </message>
+    <message>
+        <source>  IP:</source>
+        <translation>  IP:</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh PS2</source>
+        <translation>PS2 a&amp;ktualisieren</translation>
+    </message>
+    <message>
+        <source>Shu&amp;tdown PS2</source>
+        <translation>PS2 aus&amp;schalten</translation>
+    </message>
+    <message>
+        <source>HDD Space Information</source>
+        <translation>Speicherplatz der Festplatte</translation>
+    </message>
+</context>
+<context>
+    <name>ToolRun</name>
+    <message>
+        <source>%1 cannot be run: %2</source>
+        <translation>%1 kann nicht ausgeführt werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 did not answer in %2 s.</source>
+        <translation>%1 antwortete nicht innerhalb von %2 s.</translation>
+    </message>
+    <message>
+        <source>%1 was killed by signal %2.</source>
+        <translation>%1 wurde durch Signal %2 beendet.</translation>
+    </message>
+    <message>
+        <source>%1 ended with status %2 and said nothing.</source>
+        <translation>%1 endete mit Status %2 ohne Ausgabe.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,1646 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>ActivityPane</name>
+    <message>
+        <source>HDL_Dump Activity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Command:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open log folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every command run, with its output, is kept in run.log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save diagnostic report...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One text file for a bug report: versions, what the doctor finds, the settings and the recent log</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Batch</name>
+    <message>
+        <source>a folder whose name is not valid UTF-8; rename it to add what it holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its name is not valid UTF-8; rename it to add it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BatchReader</name>
+    <message>
+        <source>the tool could not be started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not read: the tool did not start</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BrowsePane</name>
+    <message numerus="yes">
+        <source>Browse, Backup, and Delete - %n Games</source>
+        <translation>
+            <numerusform>Browse, Backup, and Delete - %n Game</numerusform>
+            <numerusform>Browse, Backup, and Delete - %n Games</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Filter by title or startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy to &amp;HDD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy to P&amp;S2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy to &amp;PC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re&amp;name...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F&amp;lags...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ControlState</name>
+    <message>
+        <source>This hdl_dump has no &quot;modify&quot; command; the current builds have it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump cannot copy a game from one disk to another here. Copy it to the PC, then install the image.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GameListModel</name>
+    <message>
+        <source>Game Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flags</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GamesController</name>
+    <message numerus="yes">
+        <source>Browse, Backup, and Delete - %n Games</source>
+        <translation>
+            <numerusform>Browse, Backup, and Delete - %n Game</numerusform>
+            <numerusform>Browse, Backup, and Delete - %n Games</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Choose the folder for the %n games</source>
+        <translation>
+            <numerusform>Choose the folder for the game</numerusform>
+            <numerusform>Choose the folder for the %n games</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Please enter the IP address of the PS2 console to copy the selected game to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Destination IP Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The address you entered matches the source PS2 address. Try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you would like to permanently delete this game?
+
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Are you sure you would like to permanently delete these %n games?
+
+%1</source>
+        <translation>
+            <numerusform>Are you sure you would like to permanently delete this game?
+
+%1</numerusform>
+            <numerusform>Are you sure you would like to permanently delete these %n games?
+
+%1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The new name of %1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The compatibility flags of %1, as numbers from 1 to 8 joined by + (now: %2; empty for none):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compatibility Flags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type the flags as numbers from 1 to 8 joined by +, like 1+3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InstallController</name>
+    <message>
+        <source>CD-ROM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DVD-ROM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1: Slow HDD Access</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2: No DVD9 Support</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3: Kill HD Loader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4: Date/time fix 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5: Date/time fix 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>6: No Network Support</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>7: Disable CzC Patch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>8: Soul Calibur 2 / Suikoden V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator&apos;s Intermediate (*.iml)|*.iml|</source>
+        <extracomment>Pairs of a shown name and its pattern, each followed by &quot;|&quot;; translate only the names.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump does not say whether this image is a CD or a DVD; the type was set from its size.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select an ISO to install.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select an optical drive with a PS2 game cd\dvd in it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter a name for the game to be added.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter a name for the game.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Images</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add every image in a folder and its subfolders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose and refresh the PS2 device first: the images are queued for it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InstallPane</name>
+    <message>
+        <source>Install</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optical Drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bro&amp;wse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compatibility &amp;Flags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make IS&amp;O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add to Job Queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Install Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Many Games</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Ima&amp;ges...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Queue several image files at once; they can also be dropped on the window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Fol&amp;der...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Queue every image in a folder and its subfolders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%v of %m read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startup File:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobListModel</name>
+    <message>
+        <source>Install</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make ISO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy to PC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy to PS2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy to HDD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CD-ROM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DVD-ROM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pending</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Complete, not verified: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Complete (verified; the tool reported: %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aborted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Incomplete on disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error (Input or output is unsupported)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error (File already exists)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error (Insufficient disk space)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error (The parameter is incorrect)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error (Dual-Layer DVD?)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Destination</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Startup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n installed</source>
+        <translation>
+            <numerusform>%n installed</numerusform>
+            <numerusform>%n installed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n copied</source>
+        <translation>
+            <numerusform>%n copied</numerusform>
+            <numerusform>%n copied</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n saved as image</source>
+        <translation>
+            <numerusform>%n saved as image</numerusform>
+            <numerusform>%n saved as images</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n failed</source>
+        <translation>
+            <numerusform>%n failed</numerusform>
+            <numerusform>%n failed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cancelled</source>
+        <translation>
+            <numerusform>%n cancelled</numerusform>
+            <numerusform>%n cancelled</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n still pending</source>
+        <translation>
+            <numerusform>%n still pending</numerusform>
+            <numerusform>%n still pending</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No job ran</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobPane</name>
+    <message>
+        <source>Job Queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start Job Queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove &amp;Job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Clear Jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Go Back to Main Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobQueue</name>
+    <message>
+        <source>The image has %1 bytes where the game has %2; it was not kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The image could not be put in place: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the tool reported success, but the game %1 on %2 was there before the job; nothing new was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the tool reported success, but %1 is not on %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is on %2 with %3 KB of %4 KB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 already exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump cannot copy a game from one disk to another here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Jobs</name>
+    <message>
+        <source>The folder %1 does not exist or cannot be written to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Settings &amp;&amp; Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition table of %1 was restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Currently on Job %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job added to job queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 - %n jobs pending</source>
+        <translation>
+            <numerusform>%1 - %n job pending</numerusform>
+            <numerusform>%1 - %n jobs pending</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt)|*.txt|All Files (*.*)|*.*|</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diagnostic report saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A job is running. Cancel it and exit?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 deleted from HDD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creating ISO of %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copying %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installation of %1 complete!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NavigationPane</name>
+    <message>
+        <source>Navigation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse, Backup, Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job Queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>View HDL_Dump Activity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;ettings &amp;&amp; Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimi&amp;ze</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Parsers</name>
+    <message>
+        <source>%1GB Total - %2GB Used - %3GB Available</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PreflightWords</name>
+    <message>
+        <source>%1 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The image %1 is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The image %1 cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The image %1 has changed since it was queued (%2 bytes then, %3 now): queue it again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job %1 writes %2 too: the second would find the first&apos;s image there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 already exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is queued twice for %2 (jobs %3 and %4).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; (job %2) and &quot;%3&quot; would get the same partition name (%4) on %5; the tool would refuse the second. Give one a different name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was left incomplete on %2 by an earlier run (%3 KB of %4 KB): delete it first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is already installed on %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; would get the partition name %2, which &quot;%3&quot; has on %4; the tool would refuse it. Give it a different name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has the startup %2 of &quot;%3&quot;, which is on %4 already: it may be the same game.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has the startup %2 of &quot;%3&quot; (job %4): it may be the same game.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not enough space on %1 from this job on: the games queued so far need %2 in %3 MB slices, one slice is kept free, and %4 is free.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProblemPresenter</name>
+    <message>
+        <source>The partition table of %1 is damaged: hdl_dump now calls it broken, although it read its games before.
+
+Restore the backup Ventrik made on %2 before it last wrote to this disk? Games installed after that backup are lost from the table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Damaged Partition Table</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ProblemWords</name>
+    <message>
+        <source>Your user may not read this disk. Add yourself to the group that owns it (usually &quot;disk&quot;) and log in again, or start the tool with the rights it needs.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was not found. Place it in the same directory as this program and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2 cannot be run: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another command is still running. Wait for it to end or cancel it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No hard-drive selected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the IP address of your PlayStation2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid IPv4 address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A PS2 console could not be found at IP address: %1
+
+Verify the following:
+
+1. The PS2 console is currently running hdld_svr.elf and it is fully initialized.
+2. The IP address you entered matches the IP address configured in mc0:SYS-CONF/IPCONFIG.DAT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PS2 console could not be found at the IP address entered. Make sure that the console has hdld_svr.elf running and the IP address is configured properly in IPCONFIG.DAT.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whether the PS2 answers could not be checked: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An error has occurred and you must reload hdld_svr.elf on PS2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No PS2 formatted HDD&apos;s were found on your system.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There were no game disks found in any of your optical drives.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is either no disc in the drive or a PS2 game was not found on the disc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disc in the selected drive is not a PS2 game disc.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The image %1 is not a PS2 game.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disk you selected is a dual-layer DVD which sometimes causes errors with HDL_Dump while both dumping ISOs and installing games.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This drive is not a PlayStation 2 HDD.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The games on %1 could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This hdl_dump cannot rename games or change their flags: it has no &quot;modify&quot; command. The current builds of hdl_dump have it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The game %1 could not be deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The drive %1 could not be formatted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation of %1 did not complete.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The name is %1 bytes long. hdl_dump keeps at most %2 bytes of a game&apos;s name; please shorten it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The blanks at the start and end of the name were removed: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The connection to the PS2 was lost during the job %1. The jobs after it were not started; they stay Pending.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The saved job queue could not be read, so it was kept as %1 and the queue starts empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another Ventrik (process %1) has the job queue open (%2). Jobs added here join its queue; start, stop or clear the queue there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The games on %1 could not be read: the tool&apos;s output was not understood. What it printed is in the run log.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition table of %1 is damaged: hdl_dump now calls it broken, although it read its games before.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
+Ventrik keeps no backup of this disk&apos;s table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+
+A backup of its table from before Ventrik last wrote to it is kept: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition table of %1 could not be restored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be a game&apos;s name: hdl_dump would read it as compatibility flags, a DMA mode or an option, not as a name. Choose a name that does not begin with +, *, - or 0x.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No game called &quot;%1&quot; is on %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Several games are called &quot;%1&quot;. Name the one you mean by its partition: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump does not say whether %1 is a CD or a DVD; it is installed as a %2, from its size. Choose the type yourself if that is wrong.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The job queue cannot be locked: %1 could not be made (%2). Nothing was added to the queue or run from it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jobs handed over by another Ventrik could not be read; the file was kept as %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for %1 to finish with %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is in use: %2 writes to it. Nothing was done; try again when it has finished.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disc database could not be read (%1); the games are named from their discs.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A game&apos;s name cannot hold a control character (a line break, a tab, an escape): hdl_dump would list the name cut, and the game could no longer be named. Please type it again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disc of %1 could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ventrik ended while %1 was being installed. Only part of it is on %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an install</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a change of its games</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a restore of its partition table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another Ventrik</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a PS2 Game</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>less than a minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>about %1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>about %1 h %2 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QueueActions</name>
+    <message>
+        <source>%1: not a PS2 game (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: skipped (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is already installed on %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; has the startup %3 of &quot;%4&quot;, which is on %5 already: it may be the same game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is already in the job queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; has the startup %3 of &quot;%4&quot;, which is in the job queue already: it may be the same game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Duplicates Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete it from %1 now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One problem was found in the job queue. Fix it before the run, or start anyway and let that job fail.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problems were found in the job queue. Fix them before the run, or start anyway and let those jobs fail.</source>
+        <translation>
+            <numerusform>%n problem was found in the job queue. Fix it before the run, or start anyway and let that job fail.</numerusform>
+            <numerusform>%n problems were found in the job queue. Fix them before the run, or start anyway and let those jobs fail.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Start Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only part of %1 is on %2. Delete it from there?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n images were added to the job queue.</source>
+        <translation>
+            <numerusform>%1 of %n image was added to the job queue.</numerusform>
+            <numerusform>%1 of %n images were added to the job queue.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>hdl_dump does not say whether an image file is a CD or a DVD: up to 700 MB they are installed as CDs, above as DVDs, unless you chose a type.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These were not:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QueueStore</name>
+    <message>
+        <source>The job queue could not be saved to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The job queue was saved to %1 again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 named no program that owns the queue; it was taken over.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a folder has its name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the lock file could not be written or names no owner</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It was written by a newer version of Ventrik (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It could not be moved aside (%1), so the queue cannot be used until it is moved away.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Session</name>
+    <message>
+        <source>no ICMP echo can be sent from this computer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output was too large to be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tool&apos;s output was not understood.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partitions of the games could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the tool&apos;s output was not understood</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(partition unknown)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs %2 MB in %3, and %4 MB are free there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is in use by another Ventrik; nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs %2 MB on %3 in %4 MB slices, one slice must stay free, and %5 MB are free.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition table of %1 was saved to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition table of %1 could not be saved: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition table of %1 was restored from %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finished by an earlier run; the saved queue could not say so.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tool (process %1) that an earlier Ventrik started for %2 still runs; it is ended before anything is written again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Found whole on %1 after Ventrik ended during the job.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ventrik ended during the job; %1 KB of %2 KB are on %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing and copying PS2 games</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PC is kept awake during the run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PC could not be kept awake during the run: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>No file name is set.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The value of %1 holds a line break.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It could not be set aside.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is too large to be a settings file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source> Settings &amp; Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDL_Dump</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GUI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto-Throttle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable ASPI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limit to 28bit  (HDD is &lt;= 128GB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Compression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use ToxicOS Partition Naming</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disc Database File:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Target kbps:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn off PS2 when exiting this GUI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn off PS2 after all jobs are complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shutdown PC when all jobs are complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put PC in Standby when all jobs are complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep GUI windows on top of other windows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn off system tray balloon tips</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game ISO directory:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDL_Dump config file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh Drives</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format this Drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format a HDD for HDLoader use:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Defaults</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save and Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your hdl_dump settings could not be loaded because your hdl_dump configuration file could not be found.
+
+The default path for this file is:
+%1
+
+If you have never used hdl_dump on this PC then you will no longer see this message once you use atleast 1 command.
+
+For people that have Windows configured with a language other then English, you must go to settings and locate the file as described below.
+
+To fix this problem go to Settings, click the GUI tab, and use the HDL_Dump config file option.
+
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your hdl_dump settings could not be read from:
+%1
+
+%2
+
+The file will not be changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It could not be read whole, so it is not rewritten.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The value of %1 holds a line break.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your hdl_dump settings could not be saved to:
+%1
+
+%2
+
+The file was left as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save your changes to the hdl_dump settings?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select PS2 Game ISO directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDL_Dump Config File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDL_Dump Disk Database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ARE YOU 100% SURE?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you want to reset all of your settings to default for both hdl_dump and the GUI?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has been formatted for HDLoader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - Playstation2 Formatted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - Unknown Format (cannot be read)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - Unknown Format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?
+
+%1
+
+ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StatusWindow</name>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current Job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>n/a</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Elapsed 0:00:00</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overall Completion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Currently on Job X of X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Queue: time left n/a</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  When all jobs are complete:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shutdown PS2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shutdown PC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standby PC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop after this job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The running job ends as it would; the jobs after it wait in the queue.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed: n/a</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current Job - 100%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overall Completion - 100%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Currently on Job 999 of 999</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Queue: %1 left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel the running job? Jobs that have not started stay in the queue.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Elapsed %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time remaining n/a</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current Job - %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overall Completion - %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1% - %2% - Job %3 / %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1% Complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SystemTrayIcon</name>
+    <message>
+        <source>Show Ventrik</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TargetController</name>
+    <message>
+        <source>&amp;Refresh HDD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Refresh PS2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch off the PS2 at %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TargetPane</name>
+    <message>
+        <source>Playstation 2 Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Locally connected PS2 HDD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LAN - Networked PS2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  IP:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Refresh PS2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shu&amp;tdown PS2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDD Space Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolRun</name>
+    <message>
+        <source>%1 cannot be run: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 did not answer in %2 s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was killed by signal %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 ended with status %2 and said nothing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
