@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,12 +63,39 @@ private slots:
         QVERIFY(second.waitForFinished(30000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
+        // The terminal is told why no window came.
+        QVERIFY(second.readAllStandardError().contains("Ventrik is already running"));
         QCOMPARE(first.state(), QProcess::Running);
 
         // Asked to end by the system, it leaves cleanly.
         ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
         QVERIFY(first.waitForFinished(30000));
         QCOMPARE(first.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first.exitCode(), 0);
+    }
+
+    // A socket left behind by a program that died answers nobody: the start goes on alone,
+    // takes the socket over, and answers the next start itself.
+    void aDeadSocketDoesNotHoldTheStart()
+    {
+        const QString socket = m_dir.filePath(QStringLiteral("run/ventrik.socket"));
+        QFile::remove(socket);
+        QFile stale(socket);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.close();
+        QProcess first;
+        start(first);
+        QVERIFY(first.waitForStarted());
+        QProcess second;
+        // The first replaced the file with its own socket once it listens.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(socket).size() == 0 && !QFileInfo(socket).isFile(),
+                                 30000);
+        start(second);
+        QVERIFY(second.waitForFinished(30000));
+        QVERIFY(second.readAllStandardError().contains("Ventrik is already running"));
+        QCOMPARE(first.state(), QProcess::Running);
+        ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
+        QVERIFY(first.waitForFinished(30000));
         QCOMPARE(first.exitCode(), 0);
     }
 

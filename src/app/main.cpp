@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -74,6 +75,83 @@ bool onlyAsksForInformation(int argc, char* argv[])
     return false;
 }
 
+// Everything the program holds while it runs; made once no other Ventrik took the start.
+struct Running
+{
+    WidgetDialogs dialogs;
+    SystemTrayIcon tray;
+    SystemIcmpBackend icmp;
+    SystemPowerActions power;
+    Program program;
+    bool ending = false;  // asked to end
+    bool running = false; // the window is loaded
+};
+
+void Start(Running& r, const QCommandLineParser& parser, const Options& options,
+           SingleInstance& instance)
+{
+    const AppPaths paths = AppPaths::forProgramDir(QApplication::applicationDirPath(),
+                                                   parser.value(options.tool), true);
+
+    // The queue's lock, the answer to later starts and the end on a signal all come first:
+    // a message at the start waits for the user, and nothing may slip in meanwhile.
+    r.program = CreateProgram(paths, SessionSeams{r.icmp, r.power},
+                              MainSeams{r.dialogs, r.tray, [] { QApplication::quit(); },
+                                        [](const QString& folder) {
+                                            QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+                                        }});
+    MainWindow* window = r.program.window.get();
+    r.dialogs.setOwner(window);
+    QObject::connect(&instance, &SingleInstance::activationRequested, window,
+                     &MainWindow::bringForward);
+    // Asked to end: the tool is interrupted as Cancel does, and the program leaves when it
+    // has stopped (also from inside a message box, whose loop ends with it).
+    Session* session = r.program.session.get();
+    auto leave = [&r] {
+        r.ending = true;
+        // While the window loads (a message at the start may be up), quit() would be lost:
+        // every loop there is ends instead.
+        if (r.running)
+            QApplication::quit();
+        else
+            QCoreApplication::exit(0);
+    };
+    platform::watchTerminationSignals(QCoreApplication::instance(), [session, leave](int) {
+        if (!session->isBusy())
+            leave();
+        QObject::connect(session, &Session::busyChanged, session, [leave](bool busy) {
+            if (!busy)
+                leave();
+        });
+        session->cancel();
+    });
+    instance.listen();
+
+    window->load();
+    // Asked to end while a message at the start was up.
+    if (r.ending)
+        return;
+    // A tool named on the command line that is not there is said at once, by its path.
+    if (parser.isSet(options.tool) && !QFileInfo::exists(paths.toolPath)) {
+        r.dialogs.message(ProblemText({ProblemKind::ToolCannotRun, paths.toolPath,
+                                       QStringLiteral("No such file or directory")}),
+                          Dialogs::Icon::Exclamation);
+    }
+
+    if (parser.isSet(options.reportStartup)) {
+        QTimer::singleShot(0, window, [window] {
+            std::printf("shown rss_kb=%lld\n",
+                        static_cast<long long>(platform::residentMemoryKb()));
+            std::fflush(stdout);
+            window->close();
+        });
+    }
+    if (parser.isSet(options.quitAfter))
+        QTimer::singleShot(parser.value(options.quitAfter).toInt(), window,
+                           [window] { window->close(); });
+    r.running = true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -101,76 +179,18 @@ int main(int argc, char* argv[])
     options.addTo(parser);
     parser.process(app);
 
+    // Another Ventrik of this user comes forward instead, and this start says so and leaves.
     SingleInstance instance;
-    if (instance.forwardToRunning())
-        return 0;
-
-    const AppPaths paths = AppPaths::forProgramDir(QApplication::applicationDirPath(),
-                                                   parser.value(options.tool), true);
-
-    WidgetDialogs dialogs;
-    SystemTrayIcon tray;
-    SystemIcmpBackend icmp;
-    SystemPowerActions power;
-    // The queue's lock, the answer to later starts and the end on a signal all come first:
-    // a message at the start waits for the user, and nothing may slip in meanwhile.
-    Program program =
-        CreateProgram(paths, SessionSeams{icmp, power},
-                      MainSeams{dialogs, tray, [] { QApplication::quit(); },
-                                [](const QString& folder) {
-                                    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
-                                }});
-    MainWindow* window = program.window.get();
-    dialogs.setOwner(window);
-    QObject::connect(&instance, &SingleInstance::activationRequested, window,
-                     &MainWindow::bringForward);
-    // Asked to end: the tool is interrupted as Cancel does, and the program leaves when it
-    // has stopped (also from inside a message box, whose loop ends with it).
-    Session* session = program.session.get();
-    bool ending = false;
-    bool running = false;
-    auto leave = [&ending, &running] {
-        ending = true;
-        // Before the main loop runs (a message at the start is up), quit() would be lost:
-        // every loop there is ends instead.
-        if (running)
-            QApplication::quit();
-        else
-            QCoreApplication::exit(0);
-    };
-    platform::watchTerminationSignals(&app, [session, leave](int) {
-        if (!session->isBusy())
-            leave();
-        QObject::connect(session, &Session::busyChanged, session, [leave](bool busy) {
-            if (!busy)
-                leave();
-        });
-        session->cancel();
+    std::unique_ptr<Running> running;
+    QObject::connect(&instance, &SingleInstance::handedOver, &app, [] {
+        std::fprintf(stderr, "ventrik: Ventrik is already running; it was asked to come "
+                             "forward.\n");
+        QCoreApplication::exit(0);
     });
-    instance.listen();
-
-    window->load();
-    // Asked to end while a message at the start was up.
-    if (ending)
-        return 0;
-    // A tool named on the command line that is not there is said at once, by its path.
-    if (parser.isSet(options.tool) && !QFileInfo::exists(paths.toolPath)) {
-        dialogs.message(ProblemText({ProblemKind::ToolCannotRun, paths.toolPath,
-                                     QStringLiteral("No such file or directory")}),
-                        Dialogs::Icon::Exclamation);
-    }
-
-    if (parser.isSet(options.reportStartup)) {
-        QTimer::singleShot(0, window, [window] {
-            std::printf("shown rss_kb=%lld\n",
-                        static_cast<long long>(platform::residentMemoryKb()));
-            std::fflush(stdout);
-            window->close();
-        });
-    }
-    if (parser.isSet(options.quitAfter))
-        QTimer::singleShot(parser.value(options.quitAfter).toInt(), window,
-                           [window] { window->close(); });
-    running = true;
+    QObject::connect(&instance, &SingleInstance::alone, &app, [&] {
+        running = std::make_unique<Running>();
+        Start(*running, parser, options, instance);
+    });
+    instance.askRunning();
     return QApplication::exec();
 }

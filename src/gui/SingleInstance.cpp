@@ -4,6 +4,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QTimer>
 
 SingleInstance::SingleInstance(QObject* parent)
     : QObject(parent),
@@ -11,16 +12,41 @@ SingleInstance::SingleInstance(QObject* parent)
                  .filePath(QStringLiteral("ventrik.socket")))
 {}
 
-bool SingleInstance::forwardToRunning()
+void SingleInstance::askRunning()
 {
-    QLocalSocket socket;
-    socket.connectToServer(m_name);
-    if (!socket.waitForConnected(1000))
-        return false;
-    socket.write("show\n");
-    socket.waitForBytesWritten(1000);
-    socket.disconnectFromServer();
-    return true;
+    m_asking = new QLocalSocket(this);
+    connect(m_asking, &QLocalSocket::connected, this, [this] { m_asking->write("show\n"); });
+    // Written whole: the running one has the request.
+    connect(m_asking, &QLocalSocket::bytesWritten, this, [this] {
+        if (m_asking && m_asking->bytesToWrite() == 0)
+            settle(true);
+    });
+    connect(m_asking, &QLocalSocket::errorOccurred, this, [this] { settle(false); });
+    // A socket whose owner hangs must not hold this start.
+    QTimer::singleShot(kAnswerTimeoutMs, m_asking, [this] { settle(false); });
+    m_asking->connectToServer(m_name);
+}
+
+void SingleInstance::settle(bool handed)
+{
+    if (!m_asking)
+        return;
+    QLocalSocket* asking = m_asking;
+    m_asking = nullptr;
+    asking->disconnect(this);
+    // Not from inside the socket's own call (a failed connect reports at once): what follows
+    // may be the whole start of the program.
+    QTimer::singleShot(0, this, [this, asking, handed] {
+        if (handed)
+            asking->disconnectFromServer();
+        else
+            asking->abort();
+        asking->deleteLater();
+        if (handed)
+            emit handedOver();
+        else
+            emit alone();
+    });
 }
 
 void SingleInstance::listen()
@@ -34,7 +60,13 @@ void SingleInstance::listen()
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* peer = m_server->nextPendingConnection()) {
             connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            emit activationRequested();
+            // The request is read before it is acted on, so a start that gave up is no call.
+            auto read = [this, peer] {
+                if (peer->canReadLine() && peer->readLine().startsWith("show"))
+                    emit activationRequested();
+            };
+            connect(peer, &QLocalSocket::readyRead, this, read);
+            read();
         }
     });
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QLocalServer;
+class QLocalSocket;
 
 // One Ventrik per user: a second start asks the first to come forward and
 // leaves, so two programs never drive the same disk.
@@ -14,15 +15,24 @@ public:
     // The socket lives in the user's runtime folder.
     explicit SingleInstance(QObject* parent = nullptr);
 
-    // True when a running Ventrik took the request to come forward.
-    bool forwardToRunning();
+    // Asks a running Ventrik to come forward, without waiting for it: handedOver() when one
+    // took the request, alone() when none answers. Exactly one of them follows.
+    void askRunning();
     // From now on, later starts reach this one.
     void listen();
 
+    // Longest a silent socket is given before this start goes on alone.
+    static constexpr int kAnswerTimeoutMs = 1000;
+
 signals:
+    void handedOver();
+    void alone();
     void activationRequested();
 
 private:
+    void settle(bool handed);
+
     QString m_name;
     QLocalServer* m_server = nullptr;
+    QLocalSocket* m_asking = nullptr;
 };
