@@ -607,6 +607,21 @@ private slots:
         child<QPushButton>("browseImageButton")->click();
         QTRY_VERIFY(!child<QLineEdit>("startupEdit")->text().isEmpty());
         QCOMPARE(session().activity(), Activity::RunningQueue);
+        // What goes wrong meanwhile is said in the bar above the panes: no box stops the run.
+        main().activateWindow();
+        QTRY_VERIFY(main().isActiveWindow());
+        const qsizetype boxes = m_dialogs.shown.size();
+        child<QLineEdit>("gameNameEdit")->setText(QString(65, u'x'));
+        child<QPushButton>("addToQueueButton")->click();
+        QCOMPARE(m_dialogs.shown.size(), boxes);
+        auto* bar = child<QWidget>("messageBar");
+        QVERIFY(bar->isVisible());
+        QVERIFY(child<QLabel>("messageText", bar)
+                    ->text()
+                    .startsWith(QStringLiteral("The name is 65 bytes long.")));
+        SaveScreenshot(&main(), QStringLiteral("message-bar.png"));
+        child<QAbstractButton>("messageClose", bar)->click();
+        QVERIFY(!bar->isVisible());
         child<QLineEdit>("gameNameEdit")->setText(QStringLiteral("Late"));
         child<QPushButton>("addToQueueButton")->click();
         QCOMPARE(session().jobs().count(), 2);

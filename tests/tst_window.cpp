@@ -119,7 +119,7 @@ private slots:
             QVERIFY(list->height() >= before.height() + 60);
 
         child<QCheckBox>("showOutputCheck")->setChecked(true);
-        auto* splitter = child<QSplitter>("splMain");
+        auto* splitter = child<QSplitter>("mainSplitter");
         splitter->setSizes({300, 150});
         const QList<int> sizes = splitter->sizes();
         list->setColumnWidth(1, 133);
@@ -133,8 +133,8 @@ private slots:
         child<QRadioButton>("browseView")->click();
         QCOMPARE(main().size(), size);
         // The activity view keeps the height it was given.
-        QVERIFY2(std::abs(child<QSplitter>("splMain")->sizes().value(1) - sizes.value(1)) <= 6,
-                 qPrintable(QString::number(child<QSplitter>("splMain")->sizes().value(1))));
+        QVERIFY2(std::abs(child<QSplitter>("mainSplitter")->sizes().value(1) - sizes.value(1)) <= 6,
+                 qPrintable(QString::number(child<QSplitter>("mainSplitter")->sizes().value(1))));
         QCOMPARE(child<QTreeView>("gameList")->columnWidth(1), 133);
     }
 
@@ -171,7 +171,7 @@ private slots:
         QTRY_COMPARE(main().size(), main().minimumSize());
         QTest::qWait(50); // the panes rearranged for the narrow window
         // Smaller than its contents, the window scrolls: nothing is cut off.
-        auto* scroll = child<QScrollArea>("scrMain");
+        auto* scroll = child<QScrollArea>("mainScroll");
         QWidget* content = scroll->widget();
         QVERIFY(content->width() >= content->minimumSizeHint().width());
         QVERIFY(content->height() >= content->minimumSizeHint().height());

@@ -9,6 +9,7 @@
 #include "InstallController.h"
 #include "InstallPane.h"
 #include "JobPane.h"
+#include "MessageBar.h"
 #include "NavigationPane.h"
 #include "ProblemPresenter.h"
 #include "QueueActions.h"
@@ -85,12 +86,14 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     m_browse->hide();
     m_jobPane = new JobPane;
     m_activity = new ActivityPane(this);
+    m_messageBar = new MessageBar(this);
     m_problems = new ProblemPresenter(m_session, m_seams.dialogs,
                                       {[this](const QString& text) {
                                            m_status->setTask(text);
                                            balloon(text);
                                        },
-                                       [this] { return isActiveWindow(); }},
+                                       [this] { return isActiveWindow(); },
+                                       [this](const QString& text) { m_messageBar->say(text); }},
                                       this);
     // The target's controller first: the disks' list is its before the copy menu's.
     m_targetControl =
@@ -135,7 +138,7 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
 
     // The activity view below, its share set by dragging the handle.
     m_splitter = new QSplitter(Qt::Vertical);
-    m_splitter->setObjectName(QStringLiteral("splMain"));
+    m_splitter->setObjectName(QStringLiteral("mainSplitter"));
     m_splitter->setChildrenCollapsible(false);
     m_splitter->addWidget(upperHost);
     m_splitter->addWidget(m_activity);
@@ -145,7 +148,7 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     // A window smaller than its contents scrolls rather than cutting them off.
     auto* scroll = new QScrollArea(this);
     m_scroll = scroll;
-    scroll->setObjectName(QStringLiteral("scrMain"));
+    scroll->setObjectName(QStringLiteral("mainScroll"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     auto* content = new QWidget;
@@ -156,6 +159,7 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     scroll->setWidget(content);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_messageBar);
     layout->addWidget(scroll);
 
     m_jobPane->jobList->setModel(&m_session.jobs());
@@ -522,6 +526,7 @@ void MainWindow::clearJobs()
 void MainWindow::showRunStatus(bool installNow)
 {
     m_problems->clearHeld();
+    m_messageBar->dismiss();
     m_status->prepare(m_session.targetKind() == TargetKind::Network, m_session.settings(),
                       !installNow);
     if (installNow)

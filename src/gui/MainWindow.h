@@ -17,6 +17,7 @@ class BrowsePane;
 class GamesController;
 class InstallController;
 class ProblemPresenter;
+class MessageBar;
 class TargetController;
 class QueueActions;
 class Dialogs;
@@ -120,6 +121,7 @@ private:
     GamesController* m_games = nullptr;
     InstallController* m_installer = nullptr;
     ProblemPresenter* m_problems = nullptr;
+    MessageBar* m_messageBar = nullptr;
     TargetController* m_targetControl = nullptr;
     QueueActions* m_queueActions = nullptr;
     JobPane* m_jobPane;

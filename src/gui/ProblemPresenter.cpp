@@ -31,8 +31,11 @@ void ProblemPresenter::show(const Problem& problem)
 
     // No box stops an unattended run: what it has to say waits for its end, unless the
     // user is at the window adding to it.
-    if (m_session.activity() == Activity::RunningQueue && !m_hooks.userPresent()) {
-        m_held << problem;
+    if (m_session.activity() == Activity::RunningQueue) {
+        if (m_hooks.userPresent())
+            m_hooks.sayInline(ProblemText(problem));
+        else
+            m_held << problem;
         return;
     }
     if (problem.kind == ProblemKind::DamagedTable) {

@@ -12,9 +12,10 @@
 class Dialogs;
 class Session;
 
-// How the window tells what the session reports: a message box when the user is there, held
-// for the end while an unattended run goes on, in the status line while a disk is waited for,
-// and for a damaged partition table the offer to restore its newest backup.
+// How the window tells what the session reports: a message box when nothing runs; while the
+// queue runs, in the message bar when the user is there and held for the end when not (no
+// modal box from inside a run); in the status line while a disk is waited for; and for a
+// damaged partition table the offer to restore its newest backup.
 class ProblemPresenter : public QObject
 {
     Q_OBJECT
@@ -25,6 +26,8 @@ public:
         std::function<void(const QString&)> showWaiting;
         // Whether the user is at the window now.
         std::function<bool()> userPresent;
+        // Said without stopping anything (a run goes on).
+        std::function<void(const QString&)> sayInline;
     };
 
     ProblemPresenter(Session& session, Dialogs& dialogs, Hooks hooks, QObject* parent = nullptr);
