@@ -11,6 +11,8 @@
 //   rate        progress records per second
 //   burst_ms    how often the records are flushed
 //   gauge       the newest build's progress gauge; it also writes info.sys where it runs
+//   hold        {percent, until}: a job stops at that percent (a record with its time left
+//               printed) until the file "until" exists, so a test acts mid-job without a race
 //   fault       {mode, command, text, exit, times, skip}: silent, crash, hang,
 //               error, refused, timeout; once the game is written: short (half
 //               of it on the disk, an image of one byte), crash_after_100, error_after_100, vanish

@@ -37,6 +37,10 @@ bool Sim::progress() const
     const int rate = std::max(1, state.root.value(QStringLiteral("rate")).toInt(20));
     const int burstMs = std::max(1, state.root.value(QStringLiteral("burst_ms")).toInt(100));
     const bool gauge = state.root.value(QStringLiteral("gauge")).toBool();
+    const QJsonObject hold = state.root.value(QStringLiteral("hold")).toObject();
+    const int holdAt = hold.value(QStringLiteral("percent")).toInt(-1);
+    const QString releasedBy = hold.value(QStringLiteral("until")).toString();
+    bool held = false;
     const int records = std::max(1, static_cast<int>(seconds * rate));
     const auto start = std::chrono::steady_clock::now();
     auto lastFlush = start;
@@ -50,8 +54,9 @@ bool Sim::progress() const
         const int pct = i == records ? 100 : static_cast<int>(100.0 * i / records);
         const double elapsed =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const bool holdHere = !held && holdAt >= 0 && pct >= holdAt && !releasedBy.isEmpty();
         QByteArray rec = QString::number(pct).rightJustified(3).toLatin1() + '%';
-        if (elapsed >= 1.0 || i == records) {
+        if (elapsed >= 1.0 || i == records || holdHere) {
             // The newest builds draw a gauge before the records that carry a time.
             if (gauge)
                 rec = '[' + QByteArray(70, '=') + "] " + rec;
@@ -61,6 +66,20 @@ bool Sim::progress() const
                    QByteArray::number(speed, 'f', 2) + " MB/sec         ";
         }
         out(rec + '\r');
+        if (holdHere) {
+            held = true;
+            std::fflush(stdout);
+            // As a slow disk does: the same percent again, with its time, until released.
+            for (int tick = 1; !QFile::exists(releasedBy); ++tick) {
+                if (g_interrupted)
+                    return false;
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                if (tick % 12 == 0) {
+                    out(rec + '\r');
+                    std::fflush(stdout);
+                }
+            }
+        }
         const auto now = std::chrono::steady_clock::now();
         if (now - lastFlush >= std::chrono::milliseconds(burstMs) || i == records) {
             std::fflush(stdout);

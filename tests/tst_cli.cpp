@@ -626,7 +626,6 @@ private slots:
     {
         QJsonObject s = m_world->state();
         s[QStringLiteral("style")] = QStringLiteral("linux");
-        s[QStringLiteral("job_seconds")] = 3;
         s[QStringLiteral("images")] =
             QJsonObject{{QStringLiteral("one.iso"),
                          QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLUS_100.01")},
@@ -637,6 +636,7 @@ private slots:
                                      {QStringLiteral("name"), QStringLiteral("TWO")},
                                      {QStringLiteral("size_kb"), 5000}}}};
         m_world->setState(s);
+        m_world->holdJobsAt(50); // the queue's install stays mid-way until released
         const QString sdc = disk(QStringLiteral("sdc"));
         const QString one = image(QStringLiteral("one.iso"));
         const QString two = image(QStringLiteral("two.iso"));
@@ -669,13 +669,23 @@ private slots:
             qPrintable(refused.err));
         QCOMPARE(injects().size(), 1);
         // Waits otherwise, and writes only once the queue is done with the disk.
-        const Result waited = cli(install);
+        QProcess waiting;
+        waiting.setProcessEnvironment(environment());
+        waiting.start(QStringLiteral(VENTRIK_CLI_PATH),
+                      QStringList{QStringLiteral("--hdl-dump"), m_world->toolPath()} + install);
+        QByteArray said;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                said += waiting.readAllStandardError();
+                return said.contains("Waiting for the queue to finish with " + sdc.toUtf8());
+            },
+            20000));
+        QCOMPARE(injects().size(), 1);
+        m_world->releaseJobs();
         QVERIFY(run.waitForFinished(30000));
         QCOMPARE(run.exitCode(), 0);
-        QCOMPARE(waited.status, 0);
-        QVERIFY2(waited.err.contains(
-                     QStringLiteral("Waiting for the queue to finish with %1.").arg(sdc)),
-                 qPrintable(waited.err));
+        QVERIFY(waiting.waitForFinished(30000));
+        QCOMPARE(waiting.exitCode(), 0);
         const QList<qsizetype> at = injects();
         QCOMPARE(at.size(), 2);
         const QList<QStringList> calls = m_world->calls();

@@ -529,10 +529,8 @@ private slots:
     void theStatusWindowStopsAfterThisJobAndEstimates()
     {
         start();
-        QJsonObject s = m_world->state();
-        s[QStringLiteral("job_seconds")] = 3;
-        m_world->setState(s);
         attachLocal();
+        m_world->holdJobsAt(50);
         for (const char* name : {"One", "Two", "Three"}) {
             chooseImage(makeImage(QString::fromLatin1(name) + QStringLiteral(".iso")),
                         QString::fromLatin1(name));
@@ -551,6 +549,7 @@ private slots:
                     .startsWith(QStringLiteral("Elapsed 0:00:0")));
         SaveScreenshot(&status, QStringLiteral("status-queue.png"));
         stopAfter->click();
+        m_world->releaseJobs();
         QVERIFY(idle());
         QCOMPARE(result(0), QStringLiteral("Complete"));
         QCOMPARE(result(1), QStringLiteral("Pending"));
@@ -590,10 +589,8 @@ private slots:
     void anImageJoinsARunningQueue()
     {
         start();
-        QJsonObject s = m_world->state();
-        s[QStringLiteral("job_seconds")] = 3;
-        m_world->setState(s);
         attachLocal();
+        m_world->holdJobsAt(50);
         chooseImage(makeImage(QStringLiteral("first.iso")), QStringLiteral("First"));
         child<QPushButton>("addToQueueButton")->click();
         child<QPushButton>("startButton")->click();
@@ -625,6 +622,7 @@ private slots:
         child<QLineEdit>("gameNameEdit")->setText(QStringLiteral("Late"));
         child<QPushButton>("addToQueueButton")->click();
         QCOMPARE(session().jobs().count(), 2);
+        m_world->releaseJobs();
         QVERIFY(idle());
         QCOMPARE(session().lastRunRows(), (QList<int>{0, 1}));
         QCOMPARE(result(0), QStringLiteral("Complete"));

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "SessionFixture.h"
 #include "core/jobs/Preflight.h"
 #include "core/jobs/QueueFile.h"
 #include "core/log/RunLog.h"
@@ -15,15 +15,9 @@
 
 // The unattended queue: kept in a file, checked before it runs, verified after each
 // job, logged, and the disk's partition table saved before the first write.
-class TestQueue : public QObject
+class TestQueue : public QObject, protected SessionFixture
 {
     Q_OBJECT
-
-    std::unique_ptr<SimWorld> m_world;
-    FakeIcmp m_icmp;
-    FakePower m_power;
-    std::unique_ptr<Session> m_session;
-    QList<Problem> m_problems;
 
     void start(const QString& style = QStringLiteral("linux"))
     {
@@ -35,25 +29,7 @@ class TestQueue : public QObject
         second[QStringLiteral("path")] = QStringLiteral("/dev/vtksim1");
         disks[1] = second;
         state[QStringLiteral("disks")] = disks;
-        m_world = std::make_unique<SimWorld>(state);
-        m_icmp = FakeIcmp();
-        m_icmp.status[QStringLiteral("127.0.0.1")] = 0;
-        m_power = FakePower();
-        newSession();
-    }
-    // The program started again over the same folders.
-    void newSession()
-    {
-        m_session.reset();
-        m_problems.clear();
-        m_session = std::make_unique<Session>(m_world->paths(), SessionSeams{m_icmp, m_power});
-        m_session->setRetryPause(20);
-        connect(m_session.get(), &Session::problem, this,
-                [this](const Problem& p) { m_problems << p; });
-    }
-    bool idle()
-    {
-        return QTest::qWaitFor([this] { return !m_session->isBusy(); }, 30000);
+        startWorld(state);
     }
     QString image(const QString& name, qint64 bytes = 4096) const
     {

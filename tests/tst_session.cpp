@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "SessionFixture.h"
 #include "core/diagnostics/Doctor.h"
 #include "core/session/ProblemText.h"
 #include "core/session/Session.h"
@@ -9,33 +9,15 @@
 #include <QTest>
 
 // The session without any window, driven against the simulator.
-class TestSession : public QObject
+class TestSession : public QObject, protected SessionFixture
 {
     Q_OBJECT
-
-    std::unique_ptr<SimWorld> m_world;
-    FakeIcmp m_icmp;
-    FakePower m_power;
-    std::unique_ptr<Session> m_session;
-    QList<Problem> m_problems;
 
     void start(const QString& style = QStringLiteral("win"),
                QJsonObject state = SimWorld::defaultState())
     {
         state[QStringLiteral("style")] = style;
-        m_world = std::make_unique<SimWorld>(state);
-        m_icmp = FakeIcmp();
-        m_icmp.status[QStringLiteral("127.0.0.1")] = 0;
-        m_power = FakePower();
-        m_problems.clear();
-        m_session = std::make_unique<Session>(m_world->paths(), SessionSeams{m_icmp, m_power});
-        m_session->setRetryPause(20);
-        connect(m_session.get(), &Session::problem, this,
-                [this](const Problem& p) { m_problems << p; });
-    }
-    bool idle()
-    {
-        return QTest::qWaitFor([this] { return !m_session->isBusy(); }, 20000);
+        startWorld(state);
     }
     QStringList titles() const
     {
@@ -43,13 +25,6 @@ class TestSession : public QObject
         for (const parse::GameRow& g : m_session->games().games())
             t << g.title;
         return t;
-    }
-    QList<ProblemKind> kinds() const
-    {
-        QList<ProblemKind> k;
-        for (const Problem& p : m_problems)
-            k << p.kind;
-        return k;
     }
 
 private slots:

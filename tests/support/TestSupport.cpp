@@ -44,6 +44,22 @@ void SimWorld::setFault(const QJsonObject& fault) const
     setState(s);
 }
 
+void SimWorld::holdJobsAt(int percent) const
+{
+    QFile::remove(path(QStringLiteral("release")));
+    QJsonObject s = state();
+    s[QStringLiteral("hold")] =
+        QJsonObject{{QStringLiteral("percent"), percent},
+                    {QStringLiteral("until"), path(QStringLiteral("release"))}};
+    setState(s);
+}
+
+void SimWorld::releaseJobs() const
+{
+    QFile release(path(QStringLiteral("release")));
+    release.open(QIODevice::WriteOnly);
+}
+
 QList<QStringList> SimWorld::calls() const
 {
     QList<QStringList> result;

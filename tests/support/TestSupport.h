@@ -75,6 +75,10 @@ public:
     QJsonObject state() const;
     void setState(const QJsonObject& state) const;
     void setFault(const QJsonObject& fault) const;
+    // Every job the tool runs stops at that percent until releaseJobs(): a test acts mid-job
+    // without racing the clock.
+    void holdJobsAt(int percent) const;
+    void releaseJobs() const;
     // The command lines the tool received, one list of arguments each.
     QList<QStringList> calls() const;
     void clearCalls() const { QFile::remove(path(QStringLiteral("calls.log"))); }
