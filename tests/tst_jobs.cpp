@@ -41,7 +41,7 @@ Job install(DiscType type, const QString& startup, const QString& flags)
     j.name = QStringLiteral("Game One");
     j.startup = startup;
     j.type = type;
-    j.flags = flags;
+    j.flags = CompatFlags::parse(flags).value();
     return j;
 }
 
@@ -302,6 +302,13 @@ private slots:
 
     void theDiscDatabaseAndImageFiles()
     {
+        // Flags as a set: any order or repeat gives the tool's ascending form.
+        QCOMPARE(CompatFlags::parse(QStringLiteral("3+1+3"))->toolText(), QStringLiteral("+1+3"));
+        QVERIFY(CompatFlags::parse(QStringLiteral("0"))->isEmpty());
+        QVERIFY(!CompatFlags::parse(QStringLiteral("9")));
+        QVERIFY(!CompatFlags::parse(QStringLiteral("+1+")));
+        QCOMPARE(CompatFlags::fromTicked({false, true, false, true}).toolText(),
+                 QStringLiteral("+2+4"));
         const auto db = ParseDiscDatabase("\"SLUS_200.02\" = \"Ico;1+3\"\r\n"
                                           "\"SLES_500.01\" = \"Name; With; Semicolons;0\"\n"
                                           "\"SCUS_971.13\" = \"No Flags\"\n"
@@ -309,12 +316,12 @@ private slots:
                                           "\"SLUS_1\" = \";2\"\n"
                                           "\"SLUS_2\" = \"Odd Flags;1+x\"\n");
         QCOMPARE(db.size(), 4);
-        QCOMPARE(db.value(QStringLiteral("SLUS_2")).flags, QString());
+        QVERIFY(db.value(QStringLiteral("SLUS_2")).flags.isEmpty());
         QCOMPARE(db.value(QStringLiteral("SLUS_200.02")).name, QStringLiteral("Ico"));
-        QCOMPARE(db.value(QStringLiteral("SLUS_200.02")).flags, QStringLiteral("+1+3"));
+        QCOMPARE(db.value(QStringLiteral("SLUS_200.02")).flags.toolText(), QStringLiteral("+1+3"));
         QCOMPARE(db.value(QStringLiteral("SLES_500.01")).name,
                  QStringLiteral("Name; With; Semicolons"));
-        QCOMPARE(db.value(QStringLiteral("SLES_500.01")).flags, QString());
+        QVERIFY(db.value(QStringLiteral("SLES_500.01")).flags.isEmpty());
         QCOMPARE(db.value(QStringLiteral("SCUS_971.13")).name, QStringLiteral("No Flags"));
 
         for (const char* yes : {"a.iso", "B.ISO", "c.Cue", "d.nrg", "e.GI", "f.iml", "g.toc"})
@@ -339,6 +346,13 @@ private slots:
     void controlCharactersNeverReachAName()
     {
         // From a database: ESC and BEL would reach the tool and a terminal raw.
+        // Flags as a set: any order or repeat gives the tool's ascending form.
+        QCOMPARE(CompatFlags::parse(QStringLiteral("3+1+3"))->toolText(), QStringLiteral("+1+3"));
+        QVERIFY(CompatFlags::parse(QStringLiteral("0"))->isEmpty());
+        QVERIFY(!CompatFlags::parse(QStringLiteral("9")));
+        QVERIFY(!CompatFlags::parse(QStringLiteral("+1+")));
+        QCOMPARE(CompatFlags::fromTicked({false, true, false, true}).toolText(),
+                 QStringLiteral("+2+4"));
         const auto db = ParseDiscDatabase("\"SLUS_200.02\" = \"Bad\x1b[31mName\x07;1\"\n");
         QCOMPARE(db.value(QStringLiteral("SLUS_200.02")).name, QStringLiteral("Bad [31mName"));
         // From a disc's label and a file's name: replaced, never refused.

@@ -87,7 +87,7 @@ private slots:
         start();
         m_session->restoreQueue();
         Job done = install(QStringLiteral("Done Game"));
-        done.flags = QStringLiteral("+1+3");
+        done.flags = CompatFlags::parse(QStringLiteral("+1+3")).value();
         done.type = DiscType::CD;
         m_session->addJob(done);
         m_session->addJob(install(QStringLiteral("Wait \"Quoted\" Ünïcode")));
@@ -141,6 +141,12 @@ private slots:
                           "\"install\",\"state\":\"pending\",\"source\":\"a.iso\","
                           "\"destination\":5}]}")
             << QStringLiteral("job 1: \"destination\" is not a text");
+        // Flags that are no flag list would reach the tool as words of its command line.
+        QTest::newRow("flags no list")
+            << QByteArray("{\"format\":\"ventrik-queue\",\"version\":1,\"jobs\":[{\"kind\":"
+                          "\"install\",\"state\":\"pending\",\"source\":\"a.iso\","
+                          "\"destination\":\"hdd1:\",\"flags\":\"-x\"}]}")
+            << QStringLiteral("job 1: \"flags\" is not a list of flags");
         QTest::newRow("job no object")
             << QByteArray("{\"format\":\"ventrik-queue\",\"version\":1,\"jobs\":[7]}")
             << QStringLiteral("job 1 is not an object");

@@ -375,7 +375,7 @@ private slots:
         QCOMPARE(jobNames(), (QStringList{QStringLiteral("SECOND_LABEL"), QStringLiteral("FIRST"),
                                           QStringLiteral("Known From Database")}));
         const Job known = session().jobs().job(2);
-        QCOMPARE(known.flags, QStringLiteral("+1+3"));
+        QCOMPARE(known.flags.toolText(), QStringLiteral("+1+3"));
         QCOMPARE(known.destination, QStringLiteral("127.0.0.1"));
         QCOMPARE(session().jobs().job(0).type, DiscType::DVD);
         QCOMPARE(session().jobs().job(0).sizeKb, 3000000);

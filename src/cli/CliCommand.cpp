@@ -370,8 +370,8 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
             named = true;
         } else if (args[i] == QLatin1String("--flags")) {
             // "0" is for clearing an installed game's flags, not for an install.
-            const auto flags =
-                value == QLatin1String("0") ? std::optional<QString>() : ParseFlags(value);
+            const auto flags = value == QLatin1String("0") ? std::optional<CompatFlags>()
+                                                           : CompatFlags::parse(value);
             if (!flags) {
                 usageError(QStringLiteral("flags are numbers from 1 to 8 joined by +"));
                 return;

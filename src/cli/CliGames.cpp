@@ -61,13 +61,13 @@ void CliCommand::renameGame(const QStringList& args)
 
 void CliCommand::setGameFlags(const QStringList& args)
 {
-    const auto flags = ParseFlags(args[2]);
+    const auto flags = CompatFlags::parse(args[2]);
     if (!flags) {
         usageError(QStringLiteral("flags are numbers from 1 to 8 joined by +, or 0 for none"));
         return;
     }
     modifyGame(
-        args[0], args[1], *flags,
+        args[0], args[1], flags->toolText(),
         [f = *flags](const QString& target, const QString& name) {
             return Session::FlagsArguments(target, name, f);
         },

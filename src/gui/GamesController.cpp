@@ -253,14 +253,14 @@ void GamesController::changeFlagsOfChosen()
         return;
     QString flags = typed->trimmed();
     flags.remove(u' ');
-    const std::optional<QString> parsed = ParseFlags(flags);
+    const std::optional<CompatFlags> parsed = CompatFlags::parse(flags);
     if (!parsed) {
         m_dialogs.message(tr("Type the flags as numbers from 1 to 8 joined by +, like 1+3."),
                           Dialogs::Icon::Exclamation);
         return;
     }
     // Unchanged flags change nothing: the tool is not asked.
-    if (*parsed == ParseFlags(game.flags).value_or(QString()))
+    if (*parsed == CompatFlags::parse(game.flags).value_or(CompatFlags()))
         return;
     m_session.setGameFlags(game.key(), *parsed);
 }

@@ -250,7 +250,7 @@ Job InstallController::installJob() const
     job.name = in->gameNameEdit->text();
     job.startup = in->startupEdit->text();
     job.type = in->typeCombo->currentIndex() == 0 ? DiscType::CD : DiscType::DVD;
-    job.flags = flagsString();
+    job.flags = chosenFlags();
     job.sizeKb = m_discInfoRead ? m_discSizeKb : 0;
     // The check before a run sees whether the image changed since.
     if (in->imageSource->isChecked())
@@ -276,12 +276,12 @@ void InstallController::resetInstallPane()
     m_hooks.updateControls();
 }
 
-QString InstallController::flagsString() const
+CompatFlags InstallController::chosenFlags() const
 {
     QList<bool> ticked;
     for (const QAction* flag : m_flags)
         ticked << flag->isChecked();
-    return FlagsString(ticked);
+    return CompatFlags::fromTicked(ticked);
 }
 
 void InstallController::uncheckFlags()

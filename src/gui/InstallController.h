@@ -59,7 +59,7 @@ private:
     bool checkInstallFields();
     Job installJob() const;
     void resetInstallPane();
-    QString flagsString() const;
+    CompatFlags chosenFlags() const;
     void uncheckFlags();
     void addImages();
     void addFolder();

@@ -1,31 +1,29 @@
 #pragma once
 
 #include <QList>
-#include <QRegularExpression>
 #include <QString>
 
 #include <optional>
 
-// The compatibility flags as the tool takes them: "+n" for each ticked flag
-// n (1 to 8) in ascending order, "" when none is ticked.
-inline QString FlagsString(const QList<bool>& ticked)
+// A game's compatibility flags: a set of the numbers 1 to 8.
+class CompatFlags
 {
-    QString text;
-    for (int i = 0; i < ticked.size(); ++i) {
-        if (ticked[i])
-            text += u'+' + QString::number(i + 1);
-    }
-    return text;
-}
+public:
+    CompatFlags() = default;
 
-// A typed flag list as the tool takes it: "1+3" and "+1+3" give "+1+3"; "" and "0" (as
-// the game list shows no flags) give ""; nothing for a text that is no flag list.
-inline std::optional<QString> ParseFlags(const QString& text)
-{
-    static const QRegularExpression re(QStringLiteral("^\\+?[1-8](\\+[1-8])*$"));
-    if (text.isEmpty() || text == QLatin1String("0"))
-        return QString();
-    if (!re.match(text).hasMatch())
-        return std::nullopt;
-    return text.startsWith(u'+') ? text : u'+' + text;
-}
+    // Flag n is set where ticked[n - 1] is true.
+    static CompatFlags fromTicked(const QList<bool>& ticked);
+    // A typed or stored flag list: "1+3" and "+1+3" give 1 and 3, in any order; "" and "0"
+    // (as the game list shows no flags) give none; nothing for a text that is no flag list.
+    static std::optional<CompatFlags> parse(const QString& text);
+
+    bool has(int flag) const { return flag >= 1 && flag <= 8 && (m_bits >> (flag - 1)) & 1U; }
+    bool isEmpty() const { return m_bits == 0; }
+    // As the tool takes them and the queue stores them: "+1+3", "" for none.
+    QString toolText() const;
+
+    bool operator==(const CompatFlags&) const = default;
+
+private:
+    unsigned m_bits = 0;
+};

@@ -97,8 +97,9 @@ QHash<QString, DiscDatabaseEntry> ParseDiscDatabase(const QByteArray& content)
         DiscDatabaseEntry entry;
         entry.name = WithoutControlCharacters(semicolon < 0 ? value : value.left(semicolon));
         // Flags that are no flag list are not handed to the tool.
-        entry.flags = ParseFlags(semicolon < 0 ? QString() : value.mid(semicolon + 1).trimmed())
-                          .value_or(QString());
+        entry.flags =
+            CompatFlags::parse(semicolon < 0 ? QString() : value.mid(semicolon + 1).trimmed())
+                .value_or(CompatFlags());
         if (!startup.isEmpty() && !entry.name.isEmpty())
             db.insert(startup, entry);
     }

@@ -35,7 +35,7 @@ QStringList FindImages(const QStringList& paths, QList<SkippedFile>* skipped = n
 struct DiscDatabaseEntry
 {
     QString name;
-    QString flags; // "+1+3", or empty
+    CompatFlags flags;
 };
 QHash<QString, DiscDatabaseEntry> ParseDiscDatabase(const QByteArray& content);
 struct DiscDatabase

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/devices/Flags.h"
 #include "core/output/ToolErrors.h"
 
 #include <QString>
@@ -23,7 +24,7 @@ struct Job
     QString name;
     QString startup;
     DiscType type = DiscType::DVD;
-    QString flags; // "+1+3"
+    CompatFlags flags;
     // A copy: the game's partition on the source disk, which the tool is given; empty when
     // the listing did not say (then the name).
     QString partition;

@@ -21,7 +21,7 @@ QStringList JobArguments(const Job& job)
     switch (job.kind) {
     case JobKind::Install:
         return InstallArguments(job.type, job.destination, job.name, job.source, job.startup,
-                                job.flags);
+                                job.flags.toolText());
     case JobKind::MakeIso:
         return {QStringLiteral("dump"), job.source, job.destination};
     case JobKind::CopyToHDD:

@@ -135,7 +135,7 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
     case 6:
         return j.kind == JobKind::Install ? DiscTypeText(j.type) : QString();
     case 7:
-        return j.flags;
+        return j.flags.toolText();
     default:
         return {};
     }

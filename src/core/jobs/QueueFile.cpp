@@ -78,7 +78,7 @@ QJsonObject jobToJson(const Job& j)
         {QStringLiteral("name"), j.name},
         {QStringLiteral("startup"), j.startup},
         {QStringLiteral("type"), nameOf(kTypes, j.type)},
-        {QStringLiteral("flags"), j.flags},
+        {QStringLiteral("flags"), j.flags.toolText()},
         {QStringLiteral("partition"), j.partition},
         {QStringLiteral("writes"), j.writes},
         {QStringLiteral("writes_new"), j.writesNew},
@@ -182,7 +182,9 @@ std::optional<Job> jobFromJson(const QJsonValue& value, int number, QString* pro
     j.name = r.text("name");
     j.startup = r.text("startup");
     j.type = r.named("type", kTypes, false).value_or(DiscType::DVD);
-    j.flags = r.text("flags");
+    // Stored flags the tool would not read as flags make no job: they would reach it as words.
+    const std::optional<CompatFlags> flags = CompatFlags::parse(r.text("flags"));
+    j.flags = flags.value_or(CompatFlags());
     j.partition = r.text("partition");
     j.writes = r.text("writes");
     j.writesNew = r.flag("writes_new");
@@ -200,8 +202,12 @@ std::optional<Job> jobFromJson(const QJsonValue& value, int number, QString* pro
     j.endedAt = r.number("ended_at");
     j.toolPid = r.number("tool_pid");
     j.toolStart = static_cast<quint64>(r.number("tool_start"));
-    if (!r.problem().isEmpty() || !kind || !state) {
-        *problem = QStringLiteral("job %1: %2").arg(number).arg(r.problem());
+    if (!r.problem().isEmpty() || !kind || !state || !flags) {
+        *problem = QStringLiteral("job %1: %2")
+                       .arg(number)
+                       .arg(flags || !r.problem().isEmpty()
+                                ? r.problem()
+                                : QStringLiteral("\"flags\" is not a list of flags"));
         return std::nullopt;
     }
     j.kind = *kind;

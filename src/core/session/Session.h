@@ -135,12 +135,12 @@ public:
     // Through the tool's "modify", where the tool has it. A new name the tool would read as
     // flags ("+3", "0x01", "*u4", "-hide") is refused.
     bool renameGame(const QString& name, const QString& newName);
-    bool setGameFlags(const QString& name, const QString& flags);
+    bool setGameFlags(const QString& name, const CompatFlags& flags);
     // The arguments of those two ("+1+3", or "" for none).
     static QStringList RenameArguments(const QString& target, const QString& name,
                                        const QString& newName);
     static QStringList FlagsArguments(const QString& target, const QString& name,
-                                      const QString& flags);
+                                      const CompatFlags& flags);
     // The title of the attached target's game of that name (partition or title).
     QString titleOf(const QString& name) const;
     // The attached target's game a name (partition or title) stands for; when none or

@@ -524,12 +524,12 @@ QStringList Session::RenameArguments(const QString& target, const QString& name,
 }
 
 QStringList Session::FlagsArguments(const QString& target, const QString& name,
-                                    const QString& flags)
+                                    const CompatFlags& flags)
 {
     // Without a new name the tool reads the flags in its place. "No flags" is 0x00: every
     // build reads it so, where 0.9.0 takes "+0" for a new name and every build a bare "0".
     return {QStringLiteral("modify"), target, name,
-            flags.isEmpty() ? QStringLiteral("0x00") : flags};
+            flags.isEmpty() ? QStringLiteral("0x00") : flags.toolText()};
 }
 
 bool Session::renameGame(const QString& name, const QString& newName)
@@ -548,10 +548,10 @@ bool Session::renameGame(const QString& name, const QString& newName)
     });
 }
 
-bool Session::setGameFlags(const QString& name, const QString& flags)
+bool Session::setGameFlags(const QString& name, const CompatFlags& flags)
 {
     return modifyGame(name, [this, flags](const parse::GameRow& game) {
-        return ParseFlags(game.flags).value_or(QString()) == flags
+        return CompatFlags::parse(game.flags).value_or(CompatFlags()) == flags
                    ? QStringList()
                    : FlagsArguments(m_targetDevice, game.key(), flags);
     });
