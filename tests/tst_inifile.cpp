@@ -67,10 +67,28 @@ private slots:
         const QByteArray bytes("\x00\x01binary=\n", 10);
         QVERIFY(s.setState(Setting::MainSplitter, bytes));
         QCOMPARE(s.state(Setting::MainSplitter), bytes);
+        // Colours are stored as colours; the numbers of older files read as they did.
         QVERIFY(s.setColour(Setting::Forecolor, 0x80000012u));
         QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("Forecolor"), m_file),
-                 QStringLiteral("-2147483630"));
+                 QStringLiteral("system:button-text"));
         QCOMPARE(s.colour(Setting::Forecolor), 0x80000012u);
+        QVERIFY(s.setColour(Setting::Forecolor, 0x00204080u));
+        QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("Forecolor"), m_file),
+                 QStringLiteral("#804020"));
+        QCOMPARE(s.colour(Setting::Forecolor), 0x00204080u);
+        for (const auto& [old, colour] :
+             {std::pair{"-2147483630", 0x80000012u}, std::pair{"-2147483633", 0x8000000Fu},
+              std::pair{"2113664", 0x00204080u}, std::pair{"0", 0u}}) {
+            QVERIFY(s.write(Setting::Forecolor, QString::fromLatin1(old)));
+            QCOMPARE(s.colour(Setting::Forecolor), colour);
+        }
+        // Read from memory, but a change by another program (or a hand) is seen at once,
+        // however quickly it follows and even at the same size.
+        QVERIFY(s.setFlag(Setting::ViewOutput, false));
+        QVERIFY(!s.flag(Setting::ViewOutput));
+        QVERIFY(WriteSetting(kSettingsSection, QStringLiteral("ViewOutput"), QStringLiteral("1"),
+                             m_file));
+        QVERIFY(s.flag(Setting::ViewOutput));
         // The balloon key is the other way round: 0 shows them.
         QVERIFY(s.setFlag(Setting::BalloonTips, false));
         QVERIFY(s.balloonsOn());
@@ -241,7 +259,7 @@ private slots:
         QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("StayOnTop"), m_file),
                  QStringLiteral("1"));
         QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("Backcolor"), m_file),
-                 QStringLiteral("-2147483633"));
+                 QStringLiteral("system:button-face"));
         QCOMPARE(ReadSetting(kSettingsSection, QStringLiteral("hdl_config"), m_file),
                  DefaultToolConfigPath());
         QVERIFY(DefaultToolConfigPath().endsWith(QStringLiteral("/.hdl_dump.conf")));

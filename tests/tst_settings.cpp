@@ -201,14 +201,14 @@ private slots:
         setSetting(QStringLiteral("Forecolor"), QStringLiteral("0"));
         start();
         // Two black colours mean none chosen: the system colours are stored.
-        QCOMPARE(setting(QStringLiteral("Backcolor")), QStringLiteral("-2147483633"));
-        QCOMPARE(setting(QStringLiteral("Forecolor")), QStringLiteral("-2147483630"));
+        QCOMPARE(setting(QStringLiteral("Backcolor")), QStringLiteral("system:button-face"));
+        QCOMPARE(setting(QStringLiteral("Forecolor")), QStringLiteral("system:button-text"));
         QVERIFY(button("backColorButton")->isEnabled());
         const QColor text = main().palette().color(QPalette::WindowText);
 
         m_dialogs.colors.push_back(0x00204080u); // red 0x80, green 0x40, blue 0x20
         button("backColorButton")->click();
-        QCOMPARE(setting(QStringLiteral("Backcolor")), QString::number(0x00204080u));
+        QCOMPARE(setting(QStringLiteral("Backcolor")), QStringLiteral("#804020"));
         const QColor chosen(0x80, 0x40, 0x20);
         for (QWidget* w : {static_cast<QWidget*>(&main()), static_cast<QWidget*>(&settings()),
                            static_cast<QWidget*>(&main().statusWindow())})

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "core/settings/Settings.h"
+
 #include <QColor>
 #include <QList>
 #include <QtGlobal>
 
 class QWidget;
 
-// Colours as the settings file stores them: 0x00BBGGRR, or 0x80000000 plus a
-// system colour index (0x8000000F the button face, 0x80000012 its text).
-inline constexpr quint32 kSystemButtonFace = 0x8000000F;
-inline constexpr quint32 kSystemButtonText = 0x80000012;
+// Colours as the settings give them (SettingsFile::colour): 0x00BBGGRR, or 0x80000000 plus
+// a system colour index (kSystemButtonFace, kSystemButtonText).
 
 bool IsSystemColor(quint32 ole);
 QColor OleToColor(quint32 ole);

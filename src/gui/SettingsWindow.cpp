@@ -248,8 +248,8 @@ void SettingsWindow::loadWindowSettings()
         backColorButton->setEnabled(true);
         // Two black colours mean none was chosen: the desktop's colours then.
         if (fore == 0 && back == 0) {
-            s.write(Setting::Backcolor, QStringLiteral("-2147483633"));
-            s.write(Setting::Forecolor, QStringLiteral("-2147483630"));
+            s.setColour(Setting::Backcolor, kSystemButtonFace);
+            s.setColour(Setting::Forecolor, kSystemButtonText);
             back = kSystemButtonFace;
             fore = kSystemButtonText;
         }

@@ -56,6 +56,19 @@ struct FileRead
 inline constexpr qint64 kMaxReadBytes = 16 * 1024 * 1024;
 FileRead readRegularFile(const QString& path, qint64 maxBytes = kMaxReadBytes);
 
+// What tells one version of a file from another without reading it: which file it is, its
+// size and its change times to the nanosecond. All zero when there is no such file.
+struct FileStamp
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp fileStamp(const QString& path);
+
 // The entries of a folder whose names are not valid in the file names' encoding (UTF-8):
 // Qt's own listings leave them out without a word. Each as it reads, and whether a folder.
 struct RawEntry

@@ -179,6 +179,19 @@ void watchTerminationSignals(QObject* context, std::function<void(int signal)> h
         ::sigaction(signal, &action, nullptr);
 }
 
+FileStamp fileStamp(const QString& path)
+{
+    struct stat st
+    {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    auto ns = [](const timespec& t) {
+        return static_cast<qint64>(t.tv_sec) * 1000000000 + static_cast<qint64>(t.tv_nsec);
+    };
+    return {static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino),
+            static_cast<qint64>(st.st_size), ns(st.st_mtim), ns(st.st_ctim)};
+}
+
 FileRead readRegularFile(const QString& path, qint64 maxBytes)
 {
     FileRead result;

@@ -11,6 +11,45 @@ QString ReadSetting(const QString& section, const QString& key, const QString& f
     return IniFile::read(file, section, key);
 }
 
+QString ColourText(quint32 colour)
+{
+    if (colour == kSystemButtonText)
+        return QStringLiteral("system:button-text");
+    if (colour & 0x80000000u)
+        return QStringLiteral("system:button-face");
+    const unsigned red = colour & 0xff, green = (colour >> 8) & 0xff, blue = (colour >> 16) & 0xff;
+    return QStringLiteral("#%1").arg((red << 16) | (green << 8) | blue, 6, 16, QLatin1Char('0'));
+}
+
+quint32 ColourFromText(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("system:button-text"), Qt::CaseInsensitive) == 0)
+        return kSystemButtonText;
+    if (t.compare(QLatin1String("system:button-face"), Qt::CaseInsensitive) == 0)
+        return kSystemButtonFace;
+    if (t.startsWith(u'#') && t.size() == 7) {
+        bool ok = false;
+        const unsigned rgb = t.mid(1).toUInt(&ok, 16);
+        if (ok)
+            return ((rgb >> 16) & 0xff) | (rgb & 0xff00) | ((rgb & 0xff) << 16);
+    }
+    // Older files: the number as it was written.
+    return static_cast<quint32>(IntegerValue(t));
+}
+
+QString SettingsFile::read(const QString& key) const
+{
+    const platform::FileStamp now = platform::fileStamp(m_path);
+    if (!m_cache || m_cache->stamp != now) {
+        // As IniFile reads it: a file too large or not regular reads as empty.
+        const platform::FileRead file = platform::readRegularFile(m_path, IniFile::kMaxFileSize);
+        m_cache =
+            Cache{now, file.status == platform::FileReadStatus::Read ? file.bytes : QByteArray()};
+    }
+    return IniFile::readFrom(m_cache->content, kSettingsSection, key);
+}
+
 bool WriteSetting(const QString& section, const QString& key, const QString& value,
                   const QString& file, QString* error)
 {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "core/platform/Platform.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 // Every setting of the program lives in section "hdl_dump" of config.cfg.
 inline const QString kSettingsSection = QStringLiteral("hdl_dump");
@@ -62,8 +65,8 @@ inline constexpr std::array<SettingKey, 18> kSettingKeys{{
     {Setting::ViewOutput, "ViewOutput", SettingType::Flag, "0", true},
     {Setting::ToolConfig, "hdl_config", SettingType::Path, nullptr, true},
     {Setting::BalloonTips, "BalloonTips", SettingType::Flag, "0", true},
-    {Setting::Backcolor, "Backcolor", SettingType::Colour, "-2147483633", true},
-    {Setting::Forecolor, "Forecolor", SettingType::Colour, "-2147483630", true},
+    {Setting::Backcolor, "Backcolor", SettingType::Colour, "system:button-face", true},
+    {Setting::Forecolor, "Forecolor", SettingType::Colour, "system:button-text", true},
     {Setting::UseColor, "UseColor", SettingType::Flag, "0", true},
     {Setting::ReadTimeout, "ReadTimeout", SettingType::Number, "0", false},
     {Setting::MainGeometry, "MainGeometry", SettingType::State, "", false},
@@ -96,19 +99,32 @@ double NumericValue(const QString& text);
 // A flag or other whole number stored as text, truncated to 32 bits.
 qint32 IntegerValue(const QString& text);
 
+inline constexpr quint32 kSystemButtonFace = 0x8000000F;
+inline constexpr quint32 kSystemButtonText = 0x80000012;
+// A colour's stored text, and back (also from the numbers of older files).
+QString ColourText(quint32 colour);
+quint32 ColourFromText(const QString& text);
+
 // A settings file bound to its path, for the code that reads and writes it.
 class SettingsFile
 {
 public:
     explicit SettingsFile(QString path = {}) : m_path(std::move(path)) {}
     const QString& path() const { return m_path; }
-    void setPath(const QString& path) { m_path = path; }
-    QString read(const QString& key) const { return ReadSetting(kSettingsSection, key, m_path); }
+    void setPath(const QString& path)
+    {
+        m_path = path;
+        m_cache.reset();
+    }
+    // From memory: the file is read again only when it changed (another program, a hand).
+    QString read(const QString& key) const;
     // A write that fails leaves the file as it was and is reported to the handler.
     bool write(const QString& key, const QString& value) const
     {
         QString error;
-        if (WriteSetting(kSettingsSection, key, value, m_path, &error))
+        const bool written = WriteSetting(kSettingsSection, key, value, m_path, &error);
+        m_cache.reset();
+        if (written)
             return true;
         if (m_onFailure)
             m_onFailure(m_path, error);
@@ -125,17 +141,17 @@ public:
     // On when the value converts to 1.
     bool flag(Setting s) const { return NumericValue(text(s)) == 1; }
     qint32 number(Setting s) const { return IntegerValue(text(s)); }
-    quint32 colour(Setting s) const { return static_cast<quint32>(number(s)); }
+    // Colours as 0x00BBGGRR, or 0x80000000 plus a system colour index (the desktop's). Stored
+    // as "#rrggbb" or "system:button-face" / "system:button-text"; the numbers older files
+    // hold are read as before.
+    quint32 colour(Setting s) const { return ColourFromText(text(s)); }
     QByteArray state(Setting s) const { return QByteArray::fromBase64(text(s).toLatin1()); }
     bool write(Setting s, const QString& value) const { return write(NameOf(s), value); }
     bool setFlag(Setting s, bool on) const
     {
         return write(s, on ? QStringLiteral("1") : QStringLiteral("0"));
     }
-    bool setColour(Setting s, quint32 colour) const
-    {
-        return write(s, QString::number(static_cast<qint32>(colour)));
-    }
+    bool setColour(Setting s, quint32 colour) const { return write(s, ColourText(colour)); }
     bool setState(Setting s, const QByteArray& bytes) const
     {
         return write(s, QString::fromLatin1(bytes.toBase64()));
@@ -144,6 +160,12 @@ public:
     bool balloonsOn() const { return NumericValue(text(Setting::BalloonTips)) == 0; }
 
 private:
+    struct Cache
+    {
+        platform::FileStamp stamp;
+        QByteArray content;
+    };
     QString m_path;
     std::function<void(const QString& path, const QString& reason)> m_onFailure;
+    mutable std::optional<Cache> m_cache;
 };
