@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "core/jobs/BatchAdd.h"
+#include "core/jobs/JobBuilder.h"
 #include "core/jobs/JobCommands.h"
 #include "core/jobs/JobListModel.h"
 #include "core/jobs/JobQueue.h"
@@ -365,8 +366,21 @@ private slots:
             PlanBatch({ReadImage{QStringLiteral("/a/label.iso"), label, {}, false, {}},
                        ReadImage{QStringLiteral("/a/tab\there.iso"), none, {}, false, {}}},
                       QStringLiteral("hdd1:"), std::nullopt, {}, {}, {});
-        QCOMPARE(summary.entries[0].job.name, QStringLiteral("Re z"));
+        // An image is named by its file, a disc by its label; the other when that is empty.
+        QCOMPARE(summary.entries[0].job.name, QStringLiteral("label"));
         QCOMPARE(summary.entries[1].job.name, QStringLiteral("tab here"));
+        QCOMPARE(NameForGame(QStringLiteral("cd0:"), label).name, QStringLiteral("Re z"));
+        // The disc database comes first, with its flags, and a name is cut to what the tool
+        // keeps, at a character.
+        const QHash<QString, DiscDatabaseEntry> database{
+            {QStringLiteral("SLUS_300.01"),
+             DiscDatabaseEntry{QStringLiteral("Known"), *CompatFlags::parse(QStringLiteral("2"))}}};
+        const GameNaming known = NameForGame(QStringLiteral("/a/label.iso"), label, database);
+        QCOMPARE(known.name, QStringLiteral("Known"));
+        QVERIFY(known.fromDatabase && known.flags.has(2));
+        parse::DiscInfo longName;
+        longName.name = QString(40, QChar(0x00e9)); // 80 bytes in UTF-8
+        QCOMPARE(NameForGame(QStringLiteral("cd0:"), longName).name, QString(32, QChar(0x00e9)));
         QVERIFY(HasControlCharacters(QStringLiteral("a\x7f")));
         QVERIFY(!HasControlCharacters(QStringLiteral("Café \"Hi\"")));
     }

@@ -371,8 +371,9 @@ private slots:
         child<QPushButton>("addFolderButton")->click();
         QVERIFY(idle());
         // Every image of the tree, any case of extension; the text file is no image.
-        // Paths in order, any case: a/b/again.Cue comes before a/second.iso.
-        QCOMPARE(jobNames(), (QStringList{QStringLiteral("SECOND_LABEL"), QStringLiteral("FIRST"),
+        // Paths in order, any case: a/b/again.Cue comes before a/second.iso. Each is named as
+        // a single image is: by its file, unless the disc database knows the game.
+        QCOMPARE(jobNames(), (QStringList{QStringLiteral("again"), QStringLiteral("First"),
                                           QStringLiteral("Known From Database")}));
         const Job known = session().jobs().job(2);
         QCOMPARE(known.flags.toolText(), QStringLiteral("+1+3"));
@@ -387,12 +388,12 @@ private slots:
         QVERIFY(summary.filter(QStringLiteral("holiday.nrg: not a PS2 game")).size() == 1);
         // A possible duplicate is named by its startup, with both names.
         QVERIFY(summary
-                    .filter(QStringLiteral("there.iml: \"NET_GAME_USA\" has the startup "
+                    .filter(QStringLiteral("there.iml: \"there\" has the startup "
                                            "SLUS_123.45 of \"Net Game\", which is on 127.0.0.1"))
                     .size() == 1);
         QVERIFY(summary
-                    .filter(QStringLiteral("second.iso: \"SECOND\" has the startup SLES_500.02 of "
-                                           "\"SECOND_LABEL\", which is in the job queue"))
+                    .filter(QStringLiteral("second.iso: \"second\" has the startup SLES_500.02 of "
+                                           "\"again\", which is in the job queue"))
                     .size() == 1);
         // The tool does not say CD or DVD for an image file: the size did, and it is said.
         QVERIFY(m_dialogs.texts().last().contains(QStringLiteral("does not say whether an image")));
@@ -410,7 +411,7 @@ private slots:
         child<QPushButton>("addFolderButton")->click();
         QVERIFY(idle());
         QCOMPARE(session().jobs().count(), 5);
-        QVERIFY(jobNames().contains(QStringLiteral("NET_GAME_USA")));
+        QVERIFY(jobNames().contains(QStringLiteral("there")));
 
         ProblemListDialog dialog(QStringLiteral("3 of 6 images were added to the job queue. These "
                                                 "were not:"),
@@ -441,8 +442,7 @@ private slots:
         QVERIFY(drop.isAccepted());
         QVERIFY(idle());
         // The file, and the folder with its subfolder (again.Cue; there.iml is installed).
-        QCOMPARE(jobNames(),
-                 (QStringList{QStringLiteral("FIRST"), QStringLiteral("SECOND_LABEL")}));
+        QCOMPARE(jobNames(), (QStringList{QStringLiteral("First"), QStringLiteral("again")}));
         delete mime;
 
         // Nothing else is taken.

@@ -164,7 +164,7 @@ std::optional<QString> CliCommand::targetArgument(const QString& text)
 {
     // A PS2's IPv4 address, a disk as the tool names it, or a disk or image that exists.
     static const QRegularExpression hdd(QStringLiteral("^hdd[0-9]+:$"));
-    if (NormaliseIPv4(text) && isAddress(text))
+    if (NormaliseIPv4(text) && IsNetworkAddress(text))
         return text;
     if (hdd.match(text).hasMatch())
         return text;
@@ -316,7 +316,7 @@ void CliCommand::info(const QStringList& args)
     auto found = std::make_shared<std::optional<parse::DiscInfo>>();
     connect(&m_session, &Session::discInfoRead, guard,
             [found](const parse::DiscInfo& i) { *found = i; });
-    if (!m_session.readDiscInfo(source, isDrive(source))) {
+    if (!m_session.readDiscInfo(source, IsDriveSource(source))) {
         finish(1);
         return;
     }
@@ -353,10 +353,10 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
     const std::optional<QString> target = targetArgument(args[0]);
     if (!target)
         return;
-    Job job;
-    job.kind = JobKind::Install;
-    job.destination = *target;
-    job.source = callersPath(args[1]);
+    const QString source = callersPath(args[1]);
+    const QString destination = *target;
+    QString name;
+    std::optional<CompatFlags> flags;
     std::optional<DiscType> type;
     bool named = false;
     for (int i = 2; i < args.size(); i += 2) {
@@ -366,17 +366,16 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
         }
         const QString value = args[i + 1];
         if (args[i] == QLatin1String("--name")) {
-            job.name = value;
+            name = value;
             named = true;
         } else if (args[i] == QLatin1String("--flags")) {
             // "0" is for clearing an installed game's flags, not for an install.
-            const auto flags = value == QLatin1String("0") ? std::optional<CompatFlags>()
-                                                           : CompatFlags::parse(value);
+            flags = value == QLatin1String("0") ? std::optional<CompatFlags>()
+                                                : CompatFlags::parse(value);
             if (!flags) {
                 usageError(QStringLiteral("flags are numbers from 1 to 8 joined by +"));
                 return;
             }
-            job.flags = *flags;
         } else if (args[i] == QLatin1String("--type") &&
                    (value == QLatin1String("cd") || value == QLatin1String("dvd"))) {
             type = value == QLatin1String("cd") ? DiscType::CD : DiscType::DVD;
@@ -386,30 +385,26 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
         }
     }
     if (named) {
-        const QString typed = job.name;
-        job.name = TrimGameName(typed);
-        if (job.name.isEmpty()) {
+        const QString typed = name;
+        name = TrimGameName(typed);
+        if (name.isEmpty()) {
             usageError(QStringLiteral("the name is empty"));
             return;
         }
-        if (!GameNameFits(job.name)) {
-            usageError(ProblemText({ProblemKind::NameTooLong, job.name, {}}));
+        if (const std::optional<Problem> p = Session::NameProblem(name)) {
+            usageError(ProblemText(*p));
             return;
         }
-        if (HasControlCharacters(job.name)) {
-            usageError(ProblemText({ProblemKind::NameHasControlCharacters, job.name, {}}));
-            return;
-        }
-        if (job.name != typed)
+        if (name != typed)
             writeErr(QStringLiteral("warning: ") +
-                     ProblemText({ProblemKind::NameTrimmed, job.name, {}}) + u'\n');
+                     ProblemText({ProblemKind::NameTrimmed, name, {}}) + u'\n');
     }
     // The startup, the name and the type come from the disc itself.
     auto found = std::make_shared<std::optional<parse::DiscInfo>>();
     auto* guard = new QObject(this);
     connect(&m_session, &Session::discInfoRead, guard,
             [found](const parse::DiscInfo& i) { *found = i; });
-    if (!m_session.readDiscInfo(job.source, isDrive(job.source))) {
+    if (!m_session.readDiscInfo(source, IsDriveSource(source))) {
         finish(1);
         return;
     }
@@ -424,20 +419,9 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
             return;
         }
         const parse::DiscInfo& i = **found;
-        job.startup = i.startup;
-        job.sizeKb = i.sizeKb;
-        if (!isDrive(job.source))
-            job.sourceBytes = QFileInfo(job.source).size();
-        if (!named) {
-            if (isDrive(job.source)) {
-                job.name = WithoutControlCharacters(i.name);
-            } else {
-                const QString file = QFileInfo(job.source).fileName();
-                const qsizetype dot = file.lastIndexOf(u'.');
-                job.name = WithoutControlCharacters(dot > 0 ? file.left(dot) : file);
-            }
-        }
-        job.type = type ? *type : DiscTypeOf(i.media, i.sizeKb);
+        const GameNaming naming = m_session.nameForGame(source, i);
+        const Job job = InstallJob(source, destination, named ? name : naming.name, i, type,
+                                   flags.value_or(naming.flags));
         // The tool does not say for an image file: the size decides, and the user is told.
         if (i.mediaUnknown && !type)
             writeErr(QStringLiteral("warning: ") +
@@ -449,22 +433,15 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
 
 Job CliCommand::copyToPcJob(const QStringList& args)
 {
-    Job job;
-    job.kind = JobKind::CopyToPC;
-    job.source = args[0];
-    job.name = args[1];
-    job.destination = QFileInfo(args[2]).absoluteFilePath();
-    return job;
+    // What the tool is given before the game is looked up; the listing fills in the rest.
+    parse::GameRow named;
+    named.title = args[1];
+    return CopyJob(JobKind::CopyToPC, args[0], named, args[2]);
 }
 
 Job CliCommand::makeIsoJob(const QStringList& args)
 {
-    Job job;
-    job.kind = JobKind::MakeIso;
-    job.source = callersPath(args[0]);
-    job.destination = QFileInfo(args[1]).absoluteFilePath();
-    job.name = QFileInfo(args[1]).completeBaseName();
-    return job;
+    return MakeIsoJob(callersPath(args[0]), args[1], 0, false);
 }
 
 void CliCommand::copyToPc(const QStringList& args)
@@ -482,12 +459,7 @@ void CliCommand::prepareCopyToPc(const QStringList& args, std::function<void(con
         return;
     // The game is its partition: the tool is given that, never a title two games may share.
     withGame(*target, args[1], [job, then](const parse::GameRow& game) {
-        Job copy = job;
-        copy.name = game.title;
-        copy.partition = game.partition;
-        copy.startup = game.startup;
-        copy.sizeKb = game.sizeKb;
-        then(copy);
+        then(CopyJob(JobKind::CopyToPC, job.source, game, job.destination));
     });
 }
 
@@ -568,7 +540,7 @@ bool CliCommand::confirm(const QString& question)
 
 void CliCommand::poweroff(const QStringList& args)
 {
-    if (!isAddress(args[0])) {
+    if (!IsNetworkAddress(args[0])) {
         usageError(QStringLiteral("\"%1\" is not an IPv4 address").arg(args[0]));
         return;
     }

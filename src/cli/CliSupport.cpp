@@ -1,7 +1,6 @@
 #include "CliSupport.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <cstdio>
 
@@ -21,27 +20,15 @@ void writeErr(const QString& text)
     std::fflush(stderr);
 }
 
-bool isAddress(const QString& text)
-{
-    static const QRegularExpression re(QStringLiteral("^[0-9]{1,3}(\\.[0-9]{1,3}){3}$"));
-    return re.match(text).hasMatch();
-}
-
 TargetKind kindOf(const QString& target)
 {
-    return isAddress(target) ? TargetKind::Network : TargetKind::LocalDisk;
-}
-
-bool isDrive(const QString& source)
-{
-    static const QRegularExpression re(QStringLiteral("^(cd[0-9]+:|/dev/)"));
-    return re.match(source).hasMatch();
+    return IsNetworkAddress(target) ? TargetKind::Network : TargetKind::LocalDisk;
 }
 
 // A path the caller typed, read from the caller's folder: the tool runs in a folder of its own.
 QString callersPath(const QString& path)
 {
-    return isDrive(path) ? path : QFileInfo(path).absoluteFilePath();
+    return IsDriveSource(path) ? path : QFileInfo(path).absoluteFilePath();
 }
 
 } // namespace cli

@@ -10,11 +10,8 @@ namespace cli {
 
 void writeOut(const QString& text);
 void writeErr(const QString& text);
-// Four numbers with dots: a networked PS2 (checked in full later).
-bool isAddress(const QString& text);
+// A networked PS2 for four numbers with dots (checked in full later), else a disk.
 TargetKind kindOf(const QString& target);
-// An optical drive the tool reads ("cd0:", "/dev/sr0"), not a file.
-bool isDrive(const QString& source);
 // A path the caller typed, read from the caller's folder: the tool runs in a folder of its own.
 QString callersPath(const QString& path);
 

@@ -98,14 +98,6 @@ void GamesController::fillCopyMenu()
     }
 }
 
-QString GamesController::FileNameFor(const QString& title)
-{
-    // Only what a file name cannot hold is replaced; quotes and all else stay.
-    QString name = title;
-    name.replace(u'/', u'_').replace(QChar(0), u'_');
-    return name + QStringLiteral(".iso");
-}
-
 void GamesController::copyToPC()
 {
     const QList<int> rows = selectedRows();
@@ -114,7 +106,7 @@ void GamesController::copyToPC()
     if (rows.size() == 1) {
         FileDialogRequest request;
         request.directory = m_session.settings().text(Setting::DefaultISO);
-        request.fileName = FileNameFor(m_session.games().game(rows[0]).title);
+        request.fileName = FileNameForGame(m_session.games().game(rows[0]).title);
         request.filter = tr("ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|");
         request.defaultSuffix = QStringLiteral("iso");
         request.confirmOverwrite = true;
@@ -136,7 +128,7 @@ void GamesController::copyToPC()
         return;
     for (const int row : rows)
         queueCopy(JobKind::CopyToPC, row,
-                  dir.filePath(FileNameFor(m_session.games().game(row).title)), false);
+                  dir.filePath(FileNameForGame(m_session.games().game(row).title)), false);
 }
 
 void GamesController::copyToPS2()
@@ -176,20 +168,9 @@ void GamesController::copyToDisk(const QString& device)
 void GamesController::queueCopy(JobKind kind, int gameRow, const QString& destination,
                                 bool replaceAsked)
 {
-    Job job;
-    job.kind = kind;
-    job.source = m_session.targetDevice();
-    job.destination = destination;
-    const parse::GameRow& game = m_session.games().game(gameRow);
-    job.name = game.title;
-    job.partition = game.partition;
-    job.startup = game.startup;
-    job.sizeKb = game.sizeKb;
-    // The dialog asked before a file was chosen over an existing one; the job replaces it
-    // only with a finished copy.
-    job.replaceExisting =
-        replaceAsked && kind == JobKind::CopyToPC && QFileInfo::exists(destination);
-    m_session.addJob(job);
+    // The dialog asked before a file was chosen over an existing one.
+    m_session.addJob(CopyJob(kind, m_session.targetDevice(), m_session.games().game(gameRow),
+                             destination, replaceAsked));
     m_hooks.jobAdded();
 }
 

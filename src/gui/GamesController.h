@@ -42,10 +42,6 @@ public:
     void fillCopyMenu();
     void showGameCount(int count);
 
-    // The file a game is copied to by default: its title, with what no file name holds
-    // replaced.
-    static QString FileNameFor(const QString& title);
-
     void copyToPC();
     void copyToPS2();
     void copyToDisk(const QString& device);

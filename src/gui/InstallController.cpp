@@ -88,7 +88,7 @@ void InstallController::connectPane()
             &InstallController::fillOpticalDrives);
     connect(&m_session, &Session::discInfoRead, this, [this](const parse::DiscInfo& info) {
         m_discInfoRead = true;
-        m_discSizeKb = info.sizeKb;
+        m_disc = info;
         const DiscType type = DiscTypeOf(info.media, info.sizeKb);
         m_pane->typeCombo->setCurrentIndex(type == DiscType::CD ? 0 : 1);
         // The tool says "?" for every image file: the size chose, and the user may change it.
@@ -97,7 +97,7 @@ void InstallController::connectPane()
                                    "the type was set from its size.")
                               : QString());
         m_pane->typeNoteLabel->setVisible(info.mediaUnknown);
-        showDiscInfo(info.startup, info.name, info.sizeText);
+        showDiscInfo(info);
     });
     connect(&m_session, &Session::discInfoFailed, this, [this] {
         m_discInfoRead = false;
@@ -193,18 +193,23 @@ void InstallController::browseImage()
     m_session.readDiscInfo(*chosen, false);
 }
 
-void InstallController::showDiscInfo(const QString& startup, const QString& name,
-                                     const QString& sizeText)
+QString InstallController::chosenSource() const
+{
+    return m_pane->imageSource->isChecked() ? m_pane->imagePathEdit->text()
+                                            : m_pane->opticalCombo->currentData().toString();
+}
+
+void InstallController::showDiscInfo(const parse::DiscInfo& disc)
 {
     InstallPane* in = m_pane;
-    in->startupEdit->setText(startup);
-    in->gameNameEdit->setText(WithoutControlCharacters(name));
-    in->gameSizeEdit->setText(sizeText);
-    if (in->imageSource->isChecked() && !in->imagePathEdit->text().isEmpty()) {
-        // The image's file name without its extension names the game.
-        const QString file = QFileInfo(in->imagePathEdit->text()).fileName();
-        const qsizetype dot = file.lastIndexOf(u'.');
-        in->gameNameEdit->setText(WithoutControlCharacters(dot > 0 ? file.left(dot) : file));
+    // Named as the command line names it: the disc database, else the file or the disc.
+    const GameNaming naming = m_session.nameForGame(chosenSource(), disc);
+    in->startupEdit->setText(disc.startup);
+    in->gameNameEdit->setText(naming.name);
+    in->gameSizeEdit->setText(disc.sizeText);
+    if (naming.fromDatabase) {
+        for (int flag = 1; flag <= m_flags.size(); ++flag)
+            m_flags[flag - 1]->setChecked(naming.flags.has(flag));
     }
     m_hooks.updateControls();
 }
@@ -242,20 +247,11 @@ bool InstallController::checkInstallFields()
 Job InstallController::installJob() const
 {
     const InstallPane* in = m_pane;
-    Job job;
-    job.kind = JobKind::Install;
-    job.source = in->imageSource->isChecked() ? in->imagePathEdit->text()
-                                              : in->opticalCombo->currentData().toString();
-    job.destination = m_hooks.target();
-    job.name = in->gameNameEdit->text();
-    job.startup = in->startupEdit->text();
-    job.type = in->typeCombo->currentIndex() == 0 ? DiscType::CD : DiscType::DVD;
-    job.flags = chosenFlags();
-    job.sizeKb = m_discInfoRead ? m_discSizeKb : 0;
-    // The check before a run sees whether the image changed since.
-    if (in->imageSource->isChecked())
-        job.sourceBytes = QFileInfo(job.source).size();
-    return job;
+    parse::DiscInfo disc = m_discInfoRead ? m_disc : parse::DiscInfo();
+    disc.startup = in->startupEdit->text();
+    return InstallJob(chosenSource(), m_hooks.target(), in->gameNameEdit->text(), disc,
+                      in->typeCombo->currentIndex() == 0 ? DiscType::CD : DiscType::DVD,
+                      chosenFlags());
 }
 
 void InstallController::resetInstallPane()
@@ -332,15 +328,9 @@ void InstallController::makeIso()
     const std::optional<QString> path = m_dialogs.saveFile(request);
     if (!path || path->isEmpty() || !CheckFolderOf(m_dialogs, *path))
         return;
-    Job job;
-    job.kind = JobKind::MakeIso;
-    job.source = in->opticalCombo->currentData().toString();
-    job.destination = *path;
-    job.name = in->gameNameEdit->text();
-    // The old image stays until the job runs: a job removed from the queue loses nothing.
-    job.replaceExisting = QFileInfo(*path).isFile();
-    job.sizeKb = m_discSizeKb;
-    m_session.addJob(job);
+    // The dialog asked before a file was chosen over an existing one.
+    m_session.addJob(
+        MakeIsoJob(in->opticalCombo->currentData().toString(), *path, m_disc.sizeKb, true));
     m_hooks.jobAdded();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/jobs/Job.h"
+#include "core/output/Parsers.h"
 #include "core/session/Problem.h"
 
 #include <QList>
@@ -55,7 +56,8 @@ private:
     void chooseImage();
     void browseImage();
     void fillOpticalDrives();
-    void showDiscInfo(const QString& startup, const QString& name, const QString& sizeText);
+    void showDiscInfo(const parse::DiscInfo& disc);
+    QString chosenSource() const;
     bool checkInstallFields();
     Job installJob() const;
     void resetInstallPane();
@@ -71,7 +73,7 @@ private:
     QMenu* m_flagsMenu = nullptr;
     QList<QAction*> m_flags;
     QAction* m_flagsDone = nullptr;
-    qint64 m_discSizeKb = 0;
+    parse::DiscInfo m_disc;
     bool m_discInfoRead = false;
     bool m_waitingForDrives = false; // the drives' list was asked for by choosing a drive
 };

@@ -1,5 +1,6 @@
 #include "BatchAdd.h"
 
+#include "JobBuilder.h"
 #include "core/devices/Flags.h"
 #include "core/platform/Platform.h"
 #include "core/tool/ToolRun.h"
@@ -252,27 +253,10 @@ BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
             continue;
         }
         const parse::DiscInfo& disc = *image.info;
+        const GameNaming naming = NameForGame(image.path, disc, database);
         Job& job = entry.job;
-        job.kind = JobKind::Install;
-        job.source = image.path;
-        job.destination = target;
-        job.startup = disc.startup;
-        job.sizeKb = disc.sizeKb;
-        job.sourceBytes = QFileInfo(image.path).size();
-        job.type = type ? *type : DiscTypeOf(disc.media, disc.sizeKb);
+        job = InstallJob(image.path, target, naming.name, disc, type, naming.flags);
         entry.typeFromSize = !type && disc.mediaUnknown;
-        if (database.contains(disc.startup)) {
-            const DiscDatabaseEntry known = database.value(disc.startup);
-            job.name = known.name;
-            job.flags = known.flags;
-        } else {
-            job.name = WithoutControlCharacters(disc.name);
-        }
-        if (job.name.isEmpty())
-            job.name = WithoutControlCharacters(QFileInfo(image.path).completeBaseName());
-        // The tool keeps 64 bytes of a name.
-        while (!GameNameFits(job.name))
-            job.name.chop(1);
         if (onDisk.contains(job.startup)) {
             entry.outcome = BatchEntry::Outcome::Installed;
             entry.reason = target;

@@ -95,12 +95,6 @@ QString WriteTarget(const Job& job)
     return {};
 }
 
-bool IsDriveSource(const QString& source)
-{
-    static const QRegularExpression re(QStringLiteral("^(cd[0-9]+:|/dev/)"));
-    return re.match(source).hasMatch();
-}
-
 namespace {
 
 // What is taken on one target, looked up by partition and by startup: the games on it and

@@ -2,6 +2,7 @@
 
 #include "GameIdentity.h"
 #include "Job.h"
+#include "JobBuilder.h"
 #include "core/output/Parsers.h"
 
 #include <QHash>
@@ -59,8 +60,6 @@ struct PreflightIssue
 
 // The disk or PS2 a job writes a game to; empty for jobs that write a file.
 QString WriteTarget(const Job& job);
-// Drives are read by the tool; files are checked here.
-bool IsDriveSource(const QString& source);
 
 // Checks the jobs of the given rows (in order) against each other, the files of
 // this computer and what is known of their targets. Targets without facts are

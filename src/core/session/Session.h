@@ -126,6 +126,11 @@ public:
     // The arguments the next disc read gives the tool.
     QStringList discInfoArguments(const QString& source) const;
     QString discReadCommand() const;
+    // The name a game from this source gets when nobody typed one: the disc database's first.
+    GameNaming nameForGame(const QString& source, const parse::DiscInfo& disc) const;
+    // What is wrong with a typed name (blanks at its ends removed), as a problem to tell;
+    // nothing for a good name and for an empty one, which each front end asks for its way.
+    static std::optional<Problem> NameProblem(const QString& name);
 
     // A game of the attached target is named by its partition (GameRow::key()), or by a
     // title only one game has; a title two games share is refused (AmbiguousTitle).

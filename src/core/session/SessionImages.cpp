@@ -5,6 +5,25 @@
 
 // Many images at once -------------------------------------------------------------
 
+GameNaming Session::nameForGame(const QString& source, const parse::DiscInfo& disc) const
+{
+    return NameForGame(source, disc, discDatabase().entries);
+}
+
+std::optional<Problem> Session::NameProblem(const QString& name)
+{
+    switch (CheckGameName(name)) {
+    case NameFault::TooLong:
+        return Problem{ProblemKind::NameTooLong, name, {}};
+    case NameFault::ControlCharacter:
+        return Problem{ProblemKind::NameHasControlCharacters, name, {}};
+    case NameFault::None:
+    case NameFault::Empty:
+        break;
+    }
+    return std::nullopt;
+}
+
 DiscDatabase Session::discDatabase() const
 {
     QString config = m_settings.text(Setting::ToolConfig);

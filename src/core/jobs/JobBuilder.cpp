@@ -1,0 +1,112 @@
+#include "JobBuilder.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+bool IsDriveSource(const QString& source)
+{
+    static const QRegularExpression re(QStringLiteral("^(cd[0-9]+:|/dev/)"));
+    return re.match(source).hasMatch();
+}
+
+bool IsNetworkAddress(const QString& target)
+{
+    static const QRegularExpression re(QStringLiteral("^[0-9]{1,3}(\\.[0-9]{1,3}){3}$"));
+    return re.match(target).hasMatch();
+}
+
+GameNaming NameForGame(const QString& source, const parse::DiscInfo& disc,
+                       const QHash<QString, DiscDatabaseEntry>& database)
+{
+    GameNaming naming;
+    const auto known = database.constFind(disc.startup);
+    if (!disc.startup.isEmpty() && known != database.constEnd() && !known->name.isEmpty()) {
+        naming.name = WithoutControlCharacters(known->name);
+        naming.flags = known->flags;
+        naming.fromDatabase = true;
+    } else {
+        const QString label = WithoutControlCharacters(disc.name);
+        QString file;
+        if (!IsDriveSource(source)) {
+            const QString fileName = QFileInfo(source).fileName();
+            const qsizetype dot = fileName.lastIndexOf(u'.');
+            file = WithoutControlCharacters(dot > 0 ? fileName.left(dot) : fileName);
+        }
+        naming.name = IsDriveSource(source) ? label : file;
+        if (naming.name.isEmpty())
+            naming.name = IsDriveSource(source) ? file : label;
+    }
+    // The tool keeps 64 bytes of a name.
+    while (!GameNameFits(naming.name))
+        naming.name.chop(1);
+    naming.name = naming.name.trimmed();
+    return naming;
+}
+
+NameFault CheckGameName(const QString& name)
+{
+    if (name.isEmpty())
+        return NameFault::Empty;
+    if (!GameNameFits(name))
+        return NameFault::TooLong;
+    if (HasControlCharacters(name))
+        return NameFault::ControlCharacter;
+    return NameFault::None;
+}
+
+Job InstallJob(const QString& source, const QString& target, const QString& name,
+               const parse::DiscInfo& disc, std::optional<DiscType> type, CompatFlags flags)
+{
+    Job job;
+    job.kind = JobKind::Install;
+    job.source = source;
+    job.destination = target;
+    job.name = name;
+    job.startup = disc.startup;
+    job.sizeKb = disc.sizeKb;
+    job.type = type ? *type : DiscTypeOf(disc.media, disc.sizeKb);
+    job.flags = flags;
+    // The check before a run sees whether the image changed since.
+    if (!IsDriveSource(source))
+        job.sourceBytes = QFileInfo(source).size();
+    return job;
+}
+
+Job MakeIsoJob(const QString& drive, const QString& file, qint64 sizeKb, bool replaceExisting)
+{
+    Job job;
+    job.kind = JobKind::MakeIso;
+    job.source = drive;
+    job.destination = QFileInfo(file).absoluteFilePath();
+    job.name = QFileInfo(file).completeBaseName();
+    job.sizeKb = sizeKb;
+    // The old image stays until the job runs: a job removed from the queue loses nothing.
+    job.replaceExisting = replaceExisting && QFileInfo(file).isFile();
+    return job;
+}
+
+Job CopyJob(JobKind kind, const QString& sourceTarget, const parse::GameRow& game,
+            const QString& destination, bool replaceExisting)
+{
+    Job job;
+    job.kind = kind;
+    job.source = sourceTarget;
+    job.destination =
+        kind == JobKind::CopyToPC ? QFileInfo(destination).absoluteFilePath() : destination;
+    job.name = game.title;
+    job.partition = game.partition;
+    job.startup = game.startup;
+    job.sizeKb = game.sizeKb;
+    // Only a file the user agreed to replace is replaced, and only by a finished copy.
+    job.replaceExisting =
+        replaceExisting && kind == JobKind::CopyToPC && QFileInfo::exists(destination);
+    return job;
+}
+
+QString FileNameForGame(const QString& title)
+{
+    // Only what a file name cannot hold is replaced; quotes and all else stay.
+    QString name = title;
+    name.replace(u'/', u'_').replace(QChar(0), u'_');
+    return name + QStringLiteral(".iso");
+}

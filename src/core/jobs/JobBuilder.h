@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/jobs/BatchAdd.h"
+#include "core/jobs/Job.h"
+#include "core/output/Parsers.h"
+
+#include <QHash>
+#include <QString>
+
+// The one way both front ends make a job: they name, check and aim games alike, and what
+// ventrik-cli --dry-run lists is the job that would run.
+
+// A disc drive ("cd0:", "/dev/sr0"), not an image file.
+bool IsDriveSource(const QString& source);
+// A PS2 on the network ("192.168.0.10"), not a disk.
+bool IsNetworkAddress(const QString& target);
+
+// The name a game gets when nobody typed one: the disc database's for its startup (with its
+// flags), else an image's file name without its extension or a disc's own label (the other
+// when that one is empty); without control characters and cut to what the tool keeps.
+struct GameNaming
+{
+    QString name;
+    CompatFlags flags;
+    bool fromDatabase = false;
+};
+GameNaming NameForGame(const QString& source, const parse::DiscInfo& disc,
+                       const QHash<QString, DiscDatabaseEntry>& database = {});
+
+// What is wrong with a name typed for a game (blanks at its ends already removed).
+enum class NameFault : std::uint8_t { None, Empty, TooLong, ControlCharacter };
+NameFault CheckGameName(const QString& name);
+
+// An install of a read disc or image. The type is the disc's unless one is chosen.
+Job InstallJob(const QString& source, const QString& target, const QString& name,
+               const parse::DiscInfo& disc, std::optional<DiscType> type = std::nullopt,
+               CompatFlags flags = {});
+// A disc saved as an image file, named after the file.
+Job MakeIsoJob(const QString& drive, const QString& file, qint64 sizeKb, bool replaceExisting);
+// A copy of a listed game: to a file (CopyToPC), a PS2's address or another disk. The tool is
+// given the game's partition.
+Job CopyJob(JobKind kind, const QString& sourceTarget, const parse::GameRow& game,
+            const QString& destination, bool replaceExisting = false);
+// The file name a game is copied to in a folder: its title, with only what a file name cannot
+// hold replaced.
+QString FileNameForGame(const QString& title);
