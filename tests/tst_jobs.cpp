@@ -347,13 +347,6 @@ private slots:
     void controlCharactersNeverReachAName()
     {
         // From a database: ESC and BEL would reach the tool and a terminal raw.
-        // Flags as a set: any order or repeat gives the tool's ascending form.
-        QCOMPARE(CompatFlags::parse(QStringLiteral("3+1+3"))->toolText(), QStringLiteral("+1+3"));
-        QVERIFY(CompatFlags::parse(QStringLiteral("0"))->isEmpty());
-        QVERIFY(!CompatFlags::parse(QStringLiteral("9")));
-        QVERIFY(!CompatFlags::parse(QStringLiteral("+1+")));
-        QCOMPARE(CompatFlags::fromTicked({false, true, false, true}).toolText(),
-                 QStringLiteral("+2+4"));
         const auto db = ParseDiscDatabase("\"SLUS_200.02\" = \"Bad\x1b[31mName\x07;1\"\n");
         QCOMPARE(db.value(QStringLiteral("SLUS_200.02")).name, QStringLiteral("Bad [31mName"));
         // From a disc's label and a file's name: replaced, never refused.
