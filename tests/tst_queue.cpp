@@ -80,6 +80,54 @@ class TestQueue : public QObject, protected SessionFixture
 private slots:
     void cleanup() { m_session.reset(); }
 
+    // Intents as operations ----------------------------------------------------
+
+    // Each ends exactly once with what it did: refused, finished, or cancelled; and a disc
+    // read beside a running queue is cancelled without touching the queue.
+    void anOperationEndsOnceWithItsResult()
+    {
+        start();
+        const QString image = install(QStringLiteral("Side")).source;
+        Operation* read = m_session->readDisc(image, false);
+        QSignalSpy readEnded(read, &Operation::finished);
+        QVERIFY(readEnded.wait(20000));
+        const auto result = readEnded.first().first().value<OperationResult>();
+        QVERIFY(result.succeeded());
+        QCOMPARE(result.disc->startup, QStringLiteral("SLES_543.21"));
+
+        // Refused while something runs: it still ends, once, with the reason.
+        m_world->holdJobsAt(50);
+        m_session->addJob(install(QStringLiteral("Held")));
+        QVERIFY(m_session->startQueue());
+        m_session->selectTarget(TargetKind::LocalDisk, QStringLiteral("/dev/vtksim1"));
+        Operation* refused =
+            m_session->operate([this] { return m_session->deleteGame(QStringLiteral("Held")); });
+        QSignalSpy refusedEnded(refused, &Operation::finished);
+        QVERIFY(refusedEnded.wait(5000));
+        const auto no = refusedEnded.first().first().value<OperationResult>();
+        QVERIFY(!no.started && !no.succeeded());
+        QCOMPARE(no.problems.value(0).kind, ProblemKind::Busy);
+
+        // A read beside the run that hangs: cancelled alone, the queue goes on.
+        m_world->setFault({{"mode", "hang"}, {"command", "cdvd_info2"}});
+        Operation* side = m_session->readDisc(image, false);
+        QSignalSpy sideEnded(side, &Operation::finished);
+        QTRY_VERIFY(commands().count(QStringLiteral("cdvd_info2")) >= 2);
+        side->cancel();
+        QVERIFY(sideEnded.wait(10000));
+        const auto cancelled = sideEnded.first().first().value<OperationResult>();
+        QVERIFY(cancelled.cancelled && !cancelled.disc);
+        QCOMPARE(m_session->activity(), Activity::RunningQueue);
+        m_world->setFault({});
+        m_world->releaseJobs();
+        QVERIFY(idle());
+        QCOMPARE(m_session->jobs().job(0).state, JobState::Complete);
+        QTest::qWait(50);
+        QCOMPARE(readEnded.size(), 1);
+        QCOMPARE(refusedEnded.size(), 1);
+        QCOMPARE(sideEnded.size(), 1);
+    }
+
     // Saved and restored -----------------------------------------------------
 
     void everyFieldAndResultSurvivesARestart()

@@ -676,6 +676,13 @@
     </message>
 </context>
 <context>
+    <name>MessageBar</name>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
     <name>NavigationPane</name>
     <message>
         <source>Navigation</source>

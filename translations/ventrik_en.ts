@@ -674,6 +674,13 @@
     </message>
 </context>
 <context>
+    <name>MessageBar</name>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>NavigationPane</name>
     <message>
         <source>Navigation</source>

@@ -142,22 +142,10 @@ void CliCommand::finish(int status)
     QTimer::singleShot(0, this, [this, status] { emit done(status); });
 }
 
-void CliCommand::whenIdle(std::function<int()> fn)
+void CliCommand::finishWith(Operation* op, std::function<int(const OperationResult&)> fn)
 {
-    afterIdle([this, fn] { finish(fn()); });
-}
-
-void CliCommand::afterIdle(std::function<void()> fn)
-{
-    auto* guard = new QObject(this);
-    connect(&m_session, &Session::busyChanged, guard, [guard, fn](bool busy) {
-        if (busy)
-            return;
-        // Once: what fn starts may make the session busy and idle again.
-        guard->disconnect();
-        guard->deleteLater();
-        fn();
-    });
+    connect(op, &Operation::finished, this,
+            [this, fn](const OperationResult& result) { finish(fn(result)); });
 }
 
 std::optional<QString> CliCommand::targetArgument(const QString& text)
@@ -181,12 +169,10 @@ void CliCommand::withGame(const QString& target, const QString& name,
                           std::function<void(const parse::GameRow&)> then)
 {
     m_session.selectTarget(kindOf(target), target);
-    if (!m_session.attach(kindOf(target), target)) {
-        finish(1);
-        return;
-    }
-    afterIdle([this, name, then] {
-        if (!m_session.isAttached()) {
+    Operation* listing =
+        m_session.operate([&] { return m_session.attach(kindOf(target), target); });
+    connect(listing, &Operation::finished, this, [this, name, then](const OperationResult& r) {
+        if (!r.started || !m_session.isAttached()) {
             finish(1);
             return;
         }
@@ -232,11 +218,10 @@ void CliCommand::devices(const QStringList&)
 {
     if (printDryRun({{QStringLiteral("query")}}))
         return;
-    if (!m_session.refreshDevices()) {
-        finish(1);
-        return;
-    }
-    whenIdle([this] {
+    Operation* op = m_session.operate([this] { return m_session.refreshDevices(); });
+    finishWith(op, [this](const OperationResult& r) {
+        if (!r.started)
+            return 1;
         QJsonArray disks;
         QString text;
         for (const DiskEntry& d : m_session.allDisks()) {
@@ -258,7 +243,7 @@ void CliCommand::devices(const QStringList&)
         print(QJsonObject{{QStringLiteral("disks"), disks},
                           {QStringLiteral("optical_drives"), drives}},
               text);
-        return m_failed ? 1 : 0;
+        return r.succeeded() ? 0 : 1;
     });
 }
 
@@ -270,12 +255,9 @@ void CliCommand::games(const QStringList& args)
     const QString target = *checked;
     if (printDryRun({{QStringLiteral("hdl_toc"), target}, {QStringLiteral("toc"), target}}))
         return;
-    if (!m_session.attach(kindOf(target), target)) {
-        finish(1);
-        return;
-    }
-    whenIdle([this, target] {
-        if (!m_session.isAttached())
+    Operation* op = m_session.operate([&] { return m_session.attach(kindOf(target), target); });
+    finishWith(op, [this, target](const OperationResult& r) {
+        if (!r.started || !m_session.isAttached())
             return 1;
         QJsonArray games;
         QString text;
@@ -312,18 +294,10 @@ void CliCommand::info(const QStringList& args)
     const QString source = callersPath(args[0]);
     if (printDryRun({m_session.discInfoArguments(source)}))
         return;
-    auto* guard = new QObject(this);
-    auto found = std::make_shared<std::optional<parse::DiscInfo>>();
-    connect(&m_session, &Session::discInfoRead, guard,
-            [found](const parse::DiscInfo& i) { *found = i; });
-    if (!m_session.readDiscInfo(source, IsDriveSource(source))) {
-        finish(1);
-        return;
-    }
-    whenIdle([this, found] {
-        if (!*found)
+    finishWith(m_session.readDisc(source, IsDriveSource(source)), [this](const OperationResult& r) {
+        if (!r.disc)
             return 1;
-        const parse::DiscInfo& i = **found;
+        const parse::DiscInfo& i = *r.disc;
         print(QJsonObject{{QStringLiteral("startup"), i.startup},
                           {QStringLiteral("name"), i.name},
                           {QStringLiteral("size_kb"), i.sizeKb},
@@ -400,25 +374,13 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
                      ProblemText({ProblemKind::NameTrimmed, name, {}}) + u'\n');
     }
     // The startup, the name and the type come from the disc itself.
-    auto found = std::make_shared<std::optional<parse::DiscInfo>>();
-    auto* guard = new QObject(this);
-    connect(&m_session, &Session::discInfoRead, guard,
-            [found](const parse::DiscInfo& i) { *found = i; });
-    if (!m_session.readDiscInfo(source, IsDriveSource(source))) {
-        finish(1);
-        return;
-    }
-    auto* wait = new QObject(this);
-    connect(&m_session, &Session::busyChanged, wait, [=, this](bool busy) mutable {
-        if (busy)
-            return;
-        wait->deleteLater();
-        guard->deleteLater();
-        if (!*found) {
+    Operation* read = m_session.readDisc(source, IsDriveSource(source));
+    connect(read, &Operation::finished, this, [=, this](const OperationResult& r) {
+        if (!r.disc) {
             finish(1);
             return;
         }
-        const parse::DiscInfo& i = **found;
+        const parse::DiscInfo& i = *r.disc;
         const GameNaming naming = m_session.nameForGame(source, i);
         const Job job = InstallJob(source, destination, named ? name : naming.name, i, type,
                                    flags.value_or(naming.flags));
@@ -546,13 +508,8 @@ void CliCommand::poweroff(const QStringList& args)
     }
     if (printDryRun({{QStringLiteral("poweroff"), args[0]}}))
         return;
-    auto off = std::make_shared<bool>(false);
-    connect(&m_session, &Session::ps2PoweredOff, this, [off] { *off = true; });
-    if (!m_session.powerOffPS2(args[0])) {
-        finish(1);
-        return;
-    }
-    whenIdle([off] { return *off ? 0 : 1; });
+    finishWith(m_session.operate([&] { return m_session.powerOffPS2(args[0]); }),
+               [](const OperationResult& r) { return r.poweredOff.isEmpty() ? 1 : 0; });
 }
 
 void CliCommand::doctor(const QStringList&)

@@ -2,6 +2,7 @@
 
 #include "core/jobs/Job.h"
 #include "core/output/Parsers.h"
+#include "core/session/Operation.h"
 #include "core/session/Problem.h"
 
 #include <QJsonValue>
@@ -85,10 +86,8 @@ private:
     static QJsonObject jobJson(const Job& job, int row);
     // Runs the job at once and reports its result.
     void runJob(const Job& job);
-    // After the session's current intent: fn, then the exit status.
-    void whenIdle(std::function<int()> fn);
-    // After the session's current intent: fn, once.
-    void afterIdle(std::function<void()> fn);
+    // When the operation has ended: fn with its result, then the exit status fn gives.
+    void finishWith(Operation* op, std::function<int(const OperationResult&)> fn);
     bool printDryRun(const QList<QStringList>& commands);
     void print(const QJsonValue& json, const QString& text);
     void usageError(const QString& text);

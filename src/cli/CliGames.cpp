@@ -17,18 +17,14 @@ void CliCommand::remove(const QStringList& args)
     if (!target || printDryRun({{QStringLiteral("delete"), *target, args[1]}}))
         return;
     m_session.selectTarget(kindOf(*target), *target);
-    auto deleted = std::make_shared<QString>();
-    connect(&m_session, &Session::gameDeleted, this,
-            [deleted](const QString& title) { *deleted = title; });
-    if (!m_session.deleteGame(args[1])) {
-        finish(1);
-        return;
-    }
-    whenIdle([this, deleted] {
-        if (!deleted->isEmpty())
-            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("deleted"), *deleted}},
-                  *deleted + QStringLiteral(" deleted\n"));
-        return deleted->isEmpty() ? 1 : 0;
+    Operation* op = m_session.operate([&] { return m_session.deleteGame(args[1]); });
+    finishWith(op, [this](const OperationResult& r) {
+        if (r.deleted.isEmpty())
+            return 1;
+        const QString deleted = r.deleted.first();
+        print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("deleted"), deleted}},
+              deleted + QStringLiteral(" deleted\n"));
+        return 0;
     });
 }
 
@@ -82,20 +78,14 @@ void CliCommand::modifyGame(const QString& targetText, const QString& name, cons
     if (!target || printDryRun({shown(*target, name)}))
         return;
     m_session.selectTarget(kindOf(*target), *target);
-    auto changed = std::make_shared<QString>();
-    connect(&m_session, &Session::gameModified, this,
-            [changed](const QString& title) { *changed = title; });
-    if (!start(name)) {
-        finish(1);
-        return;
-    }
-    whenIdle([this, changed, name, value] {
-        if (!changed->isEmpty()) {
-            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("changed"), *changed}},
-                  *changed + QStringLiteral(" changed\n"));
+    Operation* op = m_session.operate([&] { return start(name); });
+    finishWith(op, [this, name, value](const OperationResult& r) {
+        if (!r.changed.isEmpty()) {
+            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("changed"), r.changed}},
+                  r.changed + QStringLiteral(" changed\n"));
             return 0;
         }
-        if (m_failed)
+        if (!r.succeeded())
             return 1;
         // The game has that name or those flags already: there was nothing to do.
         print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("unchanged"), name}},
@@ -146,20 +136,16 @@ void CliCommand::restoreToc(const QStringList& args)
         finish(1);
         return;
     }
-    auto restored = std::make_shared<bool>(false);
-    connect(&m_session, &Session::tocRestored, this, [restored] { *restored = true; });
     m_session.selectTarget(kindOf(*target), *target);
-    if (!m_session.restoreToc(*target, file)) {
-        finish(1);
-        return;
-    }
-    whenIdle([this, restored, target = *target, file] {
-        if (*restored)
+    Operation* op = m_session.operate([&] { return m_session.restoreToc(*target, file); });
+    finishWith(op, [this, target = *target, file](const OperationResult& r) {
+        const bool restored = !r.restored.isEmpty();
+        if (restored)
             print(QJsonObject{{QStringLiteral("ok"), true},
                               {QStringLiteral("target"), target},
                               {QStringLiteral("restored_from"), file}},
                   QStringLiteral("The partition table of %1 was restored from %2.\n")
                       .arg(target, file));
-        return *restored ? 0 : 1;
+        return restored ? 0 : 1;
     });
 }

@@ -65,7 +65,7 @@ void InstallController::connectPane()
     connect(m_pane->opticalCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0)
             return;
-        m_session.readDiscInfo(m_pane->opticalCombo->currentData().toString(), true);
+        readDisc(m_pane->opticalCombo->currentData().toString(), true);
     });
     connect(m_pane->browseImageButton, &QPushButton::clicked, this,
             &InstallController::browseImage);
@@ -86,28 +86,55 @@ void InstallController::connectPane()
     connect(m_pane->addFolderButton, &QPushButton::clicked, this, &InstallController::addFolder);
     connect(&m_session, &Session::opticalDrivesChanged, this,
             &InstallController::fillOpticalDrives);
-    connect(&m_session, &Session::discInfoRead, this, [this](const parse::DiscInfo& info) {
-        m_discInfoRead = true;
-        m_disc = info;
-        const DiscType type = DiscTypeOf(info.media, info.sizeKb);
-        m_pane->typeCombo->setCurrentIndex(type == DiscType::CD ? 0 : 1);
-        // The tool says "?" for every image file: the size chose, and the user may change it.
-        m_pane->typeNoteLabel->setText(
-            info.mediaUnknown ? tr("hdl_dump does not say whether this image is a CD or a DVD; "
-                                   "the type was set from its size.")
-                              : QString());
-        m_pane->typeNoteLabel->setVisible(info.mediaUnknown);
-        showDiscInfo(info);
-    });
-    connect(&m_session, &Session::discInfoFailed, this, [this] {
-        m_discInfoRead = false;
-        m_pane->typeNoteLabel->hide();
-        if (m_pane->discSource->isChecked()) {
-            const QSignalBlocker quiet(m_pane->opticalCombo);
-            m_pane->opticalCombo->setCurrentIndex(-1);
+}
+
+void InstallController::readDisc(const QString& source, bool optical)
+{
+    // A read of something chosen before gives way; this one follows when it has stopped.
+    if (m_discRead) {
+        m_nextRead = {source, optical};
+        m_discRead->cancel();
+        return;
+    }
+    m_discRead = m_session.readDisc(source, optical);
+    connect(m_discRead, &Operation::finished, this, [this](const OperationResult& result) {
+        m_discRead = nullptr;
+        if (m_nextRead) {
+            const auto [next, optical] = *std::exchange(m_nextRead, std::nullopt);
+            readDisc(next, optical);
+            return;
         }
-        m_hooks.updateControls();
+        if (result.disc)
+            showReadDisc(*result.disc);
+        else if (!result.cancelled)
+            forgetDisc();
     });
+}
+
+void InstallController::showReadDisc(const parse::DiscInfo& info)
+{
+    m_discInfoRead = true;
+    m_disc = info;
+    const DiscType type = DiscTypeOf(info.media, info.sizeKb);
+    m_pane->typeCombo->setCurrentIndex(type == DiscType::CD ? 0 : 1);
+    // The tool says "?" for every image file: the size chose, and the user may change it.
+    m_pane->typeNoteLabel->setText(
+        info.mediaUnknown ? tr("hdl_dump does not say whether this image is a CD or a DVD; "
+                               "the type was set from its size.")
+                          : QString());
+    m_pane->typeNoteLabel->setVisible(info.mediaUnknown);
+    showDiscInfo(info);
+}
+
+void InstallController::forgetDisc()
+{
+    m_discInfoRead = false;
+    m_pane->typeNoteLabel->hide();
+    if (m_pane->discSource->isChecked()) {
+        const QSignalBlocker quiet(m_pane->opticalCombo);
+        m_pane->opticalCombo->setCurrentIndex(-1);
+    }
+    m_hooks.updateControls();
 }
 
 void InstallController::chooseOptical()
@@ -190,7 +217,7 @@ void InstallController::browseImage()
     uncheckFlags();
     in->imagePathEdit->setText(*chosen);
     m_discInfoRead = false;
-    m_session.readDiscInfo(*chosen, false);
+    readDisc(*chosen, false);
 }
 
 QString InstallController::chosenSource() const

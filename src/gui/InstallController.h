@@ -2,12 +2,16 @@
 
 #include "core/jobs/Job.h"
 #include "core/output/Parsers.h"
+#include "core/session/Operation.h"
 #include "core/session/Problem.h"
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 class Dialogs;
 class InstallPane;
@@ -57,6 +61,10 @@ private:
     void browseImage();
     void fillOpticalDrives();
     void showDiscInfo(const parse::DiscInfo& disc);
+    // Reads a disc or image; one chosen while another is read replaces it.
+    void readDisc(const QString& source, bool optical);
+    void showReadDisc(const parse::DiscInfo& disc);
+    void forgetDisc();
     QString chosenSource() const;
     bool checkInstallFields();
     Job installJob() const;
@@ -74,6 +82,8 @@ private:
     QList<QAction*> m_flags;
     QAction* m_flagsDone = nullptr;
     parse::DiscInfo m_disc;
+    QPointer<Operation> m_discRead;
+    std::optional<std::pair<QString, bool>> m_nextRead; // source, optical
     bool m_discInfoRead = false;
     bool m_waitingForDrives = false; // the drives' list was asked for by choosing a drive
 };

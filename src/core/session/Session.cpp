@@ -282,7 +282,7 @@ bool Session::readDiscInfo(const QString& source, bool optical)
     if (m_activity == Activity::RunningQueue && !optical && !m_sideReading &&
         !refuseWhenToolMissing()) {
         m_sideReading = true;
-        sideRun(discInfoArguments(source), [this, source](const RunOutcome& outcome) {
+        m_sideRun = sideRun(discInfoArguments(source), [this, source](const RunOutcome& outcome) {
             discInfoDone(outcome, source, false, true);
         });
         return true;
@@ -300,9 +300,61 @@ bool Session::readDiscInfo(const QString& source, bool optical)
     return true;
 }
 
-void Session::sideRun(const QStringList& args, RunDone done)
+ToolRun* Session::sideRun(const QStringList& args, RunDone done)
 {
-    m_runner.side(args, std::move(done), readTimeoutMs());
+    return m_runner.side(args, std::move(done), readTimeoutMs());
+}
+
+void Session::cancelDiscRead()
+{
+    if (m_sideReading && m_sideRun)
+        m_sideRun->cancel();
+    else if (m_activity == Activity::ReadingDisc)
+        cancel();
+}
+
+Operation* Session::newOperation(std::function<void()> cancel)
+{
+    auto* op = new Operation(std::move(cancel), this);
+    connect(this, &Session::problem, op, [op](const Problem& p) { op->m_result.problems << p; });
+    connect(this, &Session::discInfoRead, op,
+            [op](const parse::DiscInfo& info) { op->m_result.disc = info; });
+    connect(this, &Session::gameDeleted, op,
+            [op](const QString& name) { op->m_result.deleted << name; });
+    connect(this, &Session::gameModified, op,
+            [op](const QString& name) { op->m_result.changed = name; });
+    connect(this, &Session::tocRestored, op,
+            [op](const QString& target) { op->m_result.restored << target; });
+    connect(this, &Session::ps2PoweredOff, op,
+            [op](const QString& address) { op->m_result.poweredOff << address; });
+    return op;
+}
+
+Operation* Session::operate(const std::function<bool()>& intent)
+{
+    Operation* op = newOperation([this] { cancel(); });
+    op->m_result.started = intent();
+    op->m_starting = false;
+    if (!op->m_result.started || !isBusy()) {
+        op->finish(true);
+        return op;
+    }
+    connect(this, &Session::busyChanged, op, [op](bool busy) {
+        if (!busy)
+            op->finish();
+    });
+    return op;
+}
+
+Operation* Session::readDisc(const QString& source, bool optical)
+{
+    Operation* op = newOperation([this] { cancelDiscRead(); });
+    connect(this, &Session::discReadEnded, op, [op] { op->finish(); });
+    op->m_result.started = readDiscInfo(source, optical);
+    op->m_starting = false;
+    if (!op->m_result.started)
+        op->finish(true);
+    return op;
 }
 
 void Session::discInfoDone(const RunOutcome& outcome, const QString& source, bool optical,
@@ -317,7 +369,7 @@ void Session::discInfoDone(const RunOutcome& outcome, const QString& source, boo
                 discInfoDone(older, source, optical, side);
             };
             if (side)
-                sideRun(discInfoArguments(source), again);
+                m_sideRun = sideRun(discInfoArguments(source), again);
             else
                 m_runner.attempt(discInfoArguments(source), again, readTimeoutMs());
             return;
@@ -347,6 +399,7 @@ void Session::discInfoDone(const RunOutcome& outcome, const QString& source, boo
         m_sideReading = false;
     else
         end();
+    emit discReadEnded();
 }
 
 bool Session::formatDisk(const QString& device)

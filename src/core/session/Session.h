@@ -2,6 +2,7 @@
 
 #include "Devices.h"
 #include "GameListModel.h"
+#include "Operation.h"
 #include "Problem.h"
 #include "QueueStore.h"
 #include "ToolRunner.h"
@@ -123,6 +124,12 @@ public:
 
     // Disc information of an image file or a drive.
     bool readDiscInfo(const QString& source, bool optical);
+    // The same as an operation: it ends when the disc was read or could not be, also beside
+    // a running queue, and its cancel() stops that read alone.
+    Operation* readDisc(const QString& source, bool optical);
+    // Any other intent as an operation: it ends when the session is idle again (at once when
+    // refused), with what the session said and did meanwhile; cancel() is cancel().
+    Operation* operate(const std::function<bool()>& intent);
     // The arguments the next disc read gives the tool.
     QStringList discInfoArguments(const QString& source) const;
     QString discReadCommand() const;
@@ -207,6 +214,8 @@ public:
     const RunOutcome& nowOutcome() const { return m_nowQueue.lastOutcome(); }
     // Interrupts whatever runs.
     void cancel();
+    // Stops a disc read, the one beside a running queue too.
+    void cancelDiscRead();
     // Before the program ends: the PS2 switched off when the settings ask for it.
     bool runExitActions();
 
@@ -234,6 +243,8 @@ signals:
     void gamesChanged();
     void discInfoRead(const parse::DiscInfo& info);
     void discInfoFailed();
+    // A disc read has ended, however (after discInfoRead or discInfoFailed when either came).
+    void discReadEnded();
     void gameDeleted(const QString& name);
     void gameModified(const QString& name);
     void tocRestored(const QString& target);
@@ -281,7 +292,8 @@ private:
     void onQueueFinished(bool installNow);
     void discInfoDone(const RunOutcome& outcome, const QString& source, bool optical, bool side);
     // A run of the tool beside the current activity (logged, not shown).
-    void sideRun(const QStringList& args, RunDone done);
+    ToolRun* sideRun(const QStringList& args, RunDone done);
+    Operation* newOperation(std::function<void()> cancel);
     void reportRunFailure(const RunOutcome& outcome);
     QString address() const;
     // The game list of a target as facts for checking and verifying.
@@ -365,4 +377,5 @@ private:
     bool m_awake = false;
     bool m_warningsDue = false;
     bool m_sideReading = false; // an image read while the queue runs
+    QPointer<ToolRun> m_sideRun;
 };

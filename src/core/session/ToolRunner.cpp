@@ -85,7 +85,7 @@ void ToolRunner::attemptAgain(const QStringList& args, Done done, int silenceMs,
         silenceMs);
 }
 
-void ToolRunner::side(const QStringList& args, Done done, int silenceMs)
+ToolRun* ToolRunner::side(const QStringList& args, Done done, int silenceMs)
 {
     ToolRun* run = prepare(args, silenceMs, this);
     connect(run, &ToolRun::finished, this, [run, done](const RunOutcome& o) {
@@ -93,6 +93,7 @@ void ToolRunner::side(const QStringList& args, Done done, int silenceMs)
         done(o);
     });
     run->start();
+    return run;
 }
 
 void ToolRunner::cancel()

@@ -35,7 +35,7 @@ public:
     // that cannot start at all is told once (cannotRun).
     void attempt(const QStringList& args, Done done, int silenceMs = 0);
     // A run beside the shown one: logged, not shown.
-    void side(const QStringList& args, Done done, int silenceMs);
+    ToolRun* side(const QStringList& args, Done done, int silenceMs);
 
     // Stops the shown run and any new attempt; cleared by the next begin().
     void cancel();
