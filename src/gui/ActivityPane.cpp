@@ -83,3 +83,8 @@ void ActivityPane::flushOutput()
     out->moveCursor(QTextCursor::End);
     out->verticalScrollBar()->setValue(out->verticalScrollBar()->maximum());
 }
+
+void ActivityPane::applyControls(const ControlState& state)
+{
+    cancelButton->setEnabled(state.cancel);
+}

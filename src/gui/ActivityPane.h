@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ControlState.h"
+
 #include <QGroupBox>
 #include <QTimer>
 
@@ -14,6 +16,8 @@ class ActivityPane : public QGroupBox
     Q_OBJECT
 public:
     explicit ActivityPane(QWidget* parent = nullptr);
+    // Enables its controls from the state of the whole window.
+    void applyControls(const ControlState& state);
 
     QLabel* commandLabel;
     QLineEdit* commandEdit;

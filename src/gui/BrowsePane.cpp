@@ -55,3 +55,16 @@ BrowsePane::BrowsePane(QWidget* parent)
     layout->addWidget(gameList, 1);
     layout->addLayout(buttons);
 }
+
+void BrowsePane::applyControls(const ControlState& state)
+{
+    copyToPcButton->setEnabled(state.copyToPC);
+    copyToPs2Button->setEnabled(state.copyToPS2);
+    deleteButton->setEnabled(state.deleteGames);
+    for (QPushButton* b : {renameButton, flagsButton}) {
+        b->setEnabled(state.modifyGame);
+        b->setToolTip(state.modifyTip);
+    }
+    copyToDiskButton->setEnabled(state.copyToDisk);
+    copyToDiskButton->setToolTip(state.copyToDiskTip);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ControlState.h"
+
 #include <QGroupBox>
 
 class QLineEdit;
@@ -12,6 +14,8 @@ class BrowsePane : public QGroupBox
     Q_OBJECT
 public:
     explicit BrowsePane(QWidget* parent = nullptr);
+    // Enables its controls from the state of the whole window.
+    void applyControls(const ControlState& state);
 
     QTreeView* gameList;
     QPushButton* copyToDiskButton;

@@ -88,6 +88,15 @@ void InstallController::connectPane()
             &InstallController::fillOpticalDrives);
 }
 
+void InstallController::describeChoices(ControlInputs& in) const
+{
+    in.opticalChosen = m_pane->discSource->isChecked();
+    in.imageChosen = m_pane->imageSource->isChecked();
+    in.sourceChosen = (in.imageChosen && !m_pane->imagePathEdit->text().isEmpty()) ||
+                      (in.opticalChosen && m_pane->opticalCombo->currentIndex() >= 0);
+    in.discInfoRead = m_discInfoRead;
+}
+
 void InstallController::readDisc(const QString& source, bool optical)
 {
     // A read of something chosen before gives way; this one follows when it has stopped.

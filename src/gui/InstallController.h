@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlState.h"
 #include "core/jobs/Job.h"
 #include "core/output/Parsers.h"
 #include "core/session/Operation.h"
@@ -43,6 +44,8 @@ public:
 
     // Whether the disc of the source chosen was read (Make ISO needs its size).
     bool discInfoRead() const { return m_discInfoRead; }
+    // The pane's choices the controls depend on: the source and whether it was read.
+    void describeChoices(ControlInputs& in) const;
     // Image files in the open dialogs.
     static QString ImageFilter();
 

@@ -130,3 +130,20 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(tr("Install"), parent)
     layout->addWidget(batchLabel);
     layout->addLayout(batch);
 }
+
+void InstallPane::applyControls(const ControlState& state)
+{
+    discSource->setEnabled(state.targetControls);
+    for (QWidget* w : std::initializer_list<QWidget*>{imageSource, gameNameEdit, startupEdit,
+                                                      gameSizeEdit, typeCombo})
+        w->setEnabled(state.queueInputs);
+    opticalCombo->setEnabled(state.opticalDrives);
+    browseImageButton->setEnabled(state.imageBrowse);
+    imagePathEdit->setEnabled(state.imageBrowse);
+    compatFlagsButton->setEnabled(state.compatFlags);
+    makeImageButton->setEnabled(state.makeIso);
+    addToQueueButton->setEnabled(state.addGame);
+    addImagesButton->setEnabled(state.addImages);
+    addFolderButton->setEnabled(state.addImages);
+    installButton->setEnabled(state.installNow);
+}

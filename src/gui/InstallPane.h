@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ControlState.h"
+
 #include <QGroupBox>
 
 class QComboBox;
@@ -16,6 +18,8 @@ class InstallPane : public QGroupBox
     Q_OBJECT
 public:
     explicit InstallPane(QWidget* parent = nullptr);
+    // Enables its controls from the state of the whole window.
+    void applyControls(const ControlState& state);
 
     QLabel* sourceLabel;
     QRadioButton* discSource;

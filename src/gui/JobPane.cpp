@@ -75,3 +75,9 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(tr("Job Queue"), parent)
     layout->addLayout(buttons);
     layout->addWidget(jobList, 1);
 }
+
+void JobPane::applyControls(const ControlState& state)
+{
+    for (QPushButton* b : {startButton, removeButton, clearButton})
+        b->setEnabled(state.jobButtons);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ControlState.h"
+
 #include <QGroupBox>
 
 class QPushButton;
@@ -11,6 +13,8 @@ class JobPane : public QGroupBox
     Q_OBJECT
 public:
     explicit JobPane(QWidget* parent = nullptr);
+    // Enables its controls from the state of the whole window.
+    void applyControls(const ControlState& state);
 
     QPushButton* startButton;
     QPushButton* removeButton;

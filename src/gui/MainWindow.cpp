@@ -360,47 +360,16 @@ void MainWindow::updateControls()
     ControlInputs in = ControlInputs::From(m_session);
     in.gamesSelected = static_cast<int>(selectedGames().size());
     in.localChosen = m_targetControl->localChosen();
-    in.opticalChosen = m_install->discSource->isChecked();
-    in.imageChosen = m_install->imageSource->isChecked();
-    in.sourceChosen = (in.imageChosen && !m_install->imagePathEdit->text().isEmpty()) ||
-                      (in.opticalChosen && m_install->opticalCombo->currentIndex() >= 0);
-    in.discInfoRead = m_installer->discInfoRead();
+    m_installer->describeChoices(in);
     const ControlState s = ControlState::Of(in);
-
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             m_target->localTarget, m_target->networkTarget, m_target->diskCombo,
-             m_target->addressEdit, m_target->attachButton, m_target->shutdownPs2Button,
-             m_install->discSource, m_navigation->settingsButton, m_navigation->exitButton})
-        w->setEnabled(s.targetControls);
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             m_install->imageSource, m_install->gameNameEdit, m_install->startupEdit,
-             m_install->gameSizeEdit, m_install->typeCombo})
-        w->setEnabled(s.queueInputs);
-    m_install->opticalCombo->setEnabled(s.opticalDrives);
-    m_install->browseImageButton->setEnabled(s.imageBrowse);
-    m_install->imagePathEdit->setEnabled(s.imageBrowse);
-    m_install->compatFlagsButton->setEnabled(s.compatFlags);
-    m_install->makeImageButton->setEnabled(s.makeIso);
-    m_install->addToQueueButton->setEnabled(s.addGame);
-    m_install->addImagesButton->setEnabled(s.addImages);
-    m_install->addFolderButton->setEnabled(s.addImages);
-    m_install->installButton->setEnabled(s.installNow);
-
-    m_browse->copyToPcButton->setEnabled(s.copyToPC);
-    m_browse->copyToPs2Button->setEnabled(s.copyToPS2);
-    m_browse->deleteButton->setEnabled(s.deleteGames);
-    for (QPushButton* b : {m_browse->renameButton, m_browse->flagsButton}) {
-        b->setEnabled(s.modifyGame);
-        b->setToolTip(s.modifyTip);
-    }
-    m_browse->copyToDiskButton->setEnabled(s.copyToDisk);
-    m_browse->copyToDiskButton->setToolTip(s.copyToDiskTip);
-
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             m_jobPane->startButton, m_jobPane->removeButton, m_jobPane->clearButton})
-        w->setEnabled(s.jobButtons);
+    // Each pane enables its own controls from the one state.
+    m_target->applyControls(s);
+    m_navigation->applyControls(s);
+    m_install->applyControls(s);
+    m_browse->applyControls(s);
+    m_jobPane->applyControls(s);
+    m_activity->applyControls(s);
     m_settingsAction->setEnabled(s.targetControls);
-    m_activity->cancelButton->setEnabled(s.cancel);
 }
 
 bool MainWindow::runsJobs() const

@@ -33,3 +33,9 @@ NavigationPane::NavigationPane(QWidget* parent) : QGroupBox(tr("Navigation"), pa
     grid->addWidget(exitButton, 1, 2);
     grid->addWidget(showOutputCheck, 2, 0, 1, 3);
 }
+
+void NavigationPane::applyControls(const ControlState& state)
+{
+    settingsButton->setEnabled(state.targetControls);
+    exitButton->setEnabled(state.targetControls);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ControlState.h"
+
 #include <QGroupBox>
 
 class QCheckBox;
@@ -12,6 +14,8 @@ class NavigationPane : public QGroupBox
     Q_OBJECT
 public:
     explicit NavigationPane(QWidget* parent = nullptr);
+    // Enables its controls from the state of the whole window.
+    void applyControls(const ControlState& state);
 
     QRadioButton* installView;
     QRadioButton* browseView;

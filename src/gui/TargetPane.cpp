@@ -80,3 +80,10 @@ void TargetPane::setAttachCaption(const QString& caption, int twips)
     attachButton->setText(caption);
     attachButton->setFixedWidth(std::max(Twips(this, twips), attachButton->sizeHint().width()));
 }
+
+void TargetPane::applyControls(const ControlState& state)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{localTarget, networkTarget, diskCombo,
+                                                      addressEdit, attachButton, shutdownPs2Button})
+        w->setEnabled(state.targetControls);
+}

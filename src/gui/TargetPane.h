@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ControlState.h"
+
 #include <QGroupBox>
 
 class QComboBox;
@@ -16,6 +18,8 @@ class TargetPane : public QGroupBox
     Q_OBJECT
 public:
     explicit TargetPane(QWidget* parent = nullptr);
+    // Enables its controls from the state of the whole window.
+    void applyControls(const ControlState& state);
     // The button keeps the width it is given, unless its caption needs more (a translation).
     void setAttachCaption(const QString& caption, int twips);
 
