@@ -201,33 +201,21 @@ void MainWindow::buildMenus()
 void MainWindow::connectControls()
 {
     // Navigation.
-    connect(m_navigation->installView, &QRadioButton::toggled, this, [this](bool on) {
-        if (!on)
-            return;
-        m_install->show();
-        m_browse->hide();
-        showJobPane(false);
-    });
-    connect(m_navigation->browseView, &QRadioButton::toggled, this, [this](bool on) {
-        if (!on)
-            return;
-        m_browse->show();
-        m_install->hide();
-        showJobPane(false);
-    });
-    connect(m_navigation->queueView, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
+    connect(m_navigation, &NavigationPane::viewChosen, this, [this](NavigationPane::View view) {
+        if (view == NavigationPane::View::Queue) {
             showJobPane(true);
+            return;
+        }
+        m_install->setVisible(view == NavigationPane::View::Install);
+        m_browse->setVisible(view == NavigationPane::View::Browse);
+        showJobPane(false);
     });
     connect(m_jobPane->controlsButton, &QPushButton::clicked, this, [this] {
         // Back to whichever pane lies underneath the job pane.
-        if (!m_install->isHidden())
-            m_navigation->installView->setChecked(true);
-        if (!m_browse->isHidden())
-            m_navigation->browseView->setChecked(true);
+        m_navigation->setView(m_install->isHidden() ? NavigationPane::View::Browse
+                                                    : NavigationPane::View::Install);
     });
-    connect(m_navigation->showOutputCheck, &QCheckBox::toggled, this,
-            &MainWindow::setActivityVisible);
+    connect(m_navigation, &NavigationPane::activityToggled, this, &MainWindow::setActivityVisible);
     // Any command can be stopped from here; a run of jobs is stopped from its status window.
     connect(m_activity->cancelButton, &QPushButton::clicked, this, &MainWindow::cancelCommand);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -238,9 +226,9 @@ void MainWindow::connectControls()
         if (m_target->attachButton->isEnabled())
             m_targetControl->attachChosenTarget();
     });
-    connect(m_navigation->minimizeButton, &QPushButton::clicked, this, &MainWindow::minimizeToTray);
-    connect(m_navigation->exitButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_navigation->settingsButton, &QPushButton::clicked, m_settingsWindow.get(),
+    connect(m_navigation, &NavigationPane::minimizeAsked, this, &MainWindow::minimizeToTray);
+    connect(m_navigation, &NavigationPane::exitAsked, this, &QWidget::close);
+    connect(m_navigation, &NavigationPane::settingsAsked, m_settingsWindow.get(),
             &SettingsWindow::present);
     connect(m_settingsAction, &QAction::triggered, m_settingsWindow.get(),
             &SettingsWindow::present);
@@ -575,7 +563,7 @@ void MainWindow::load()
     m_settingsWindow->load();
     AddTrayIcon(m_seams.tray, windowTitle(), windowIcon(), m_trayMenu);
     const bool viewOutput = m_session.settings().flag(Setting::ViewOutput);
-    m_navigation->showOutputCheck->setChecked(viewOutput);
+    m_navigation->setActivityShown(viewOutput);
     if (!viewOutput)
         setActivityVisible(false);
     m_placed = false;

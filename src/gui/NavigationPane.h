@@ -4,6 +4,8 @@
 
 #include <QGroupBox>
 
+#include <cstdint>
+
 class QCheckBox;
 class QPushButton;
 class QRadioButton;
@@ -13,15 +15,27 @@ class NavigationPane : public QGroupBox
 {
     Q_OBJECT
 public:
+    enum class View : std::uint8_t { Install, Browse, Queue };
+
     explicit NavigationPane(QWidget* parent = nullptr);
     // Enables its controls from the state of the whole window.
     void applyControls(const ControlState& state);
+    void setView(View view);
+    void setActivityShown(bool shown);
 
-    QRadioButton* installView;
-    QRadioButton* browseView;
-    QRadioButton* queueView;
-    QCheckBox* showOutputCheck;
-    QPushButton* settingsButton;
-    QPushButton* minimizeButton;
-    QPushButton* exitButton;
+signals:
+    void viewChosen(NavigationPane::View view);
+    void activityToggled(bool shown);
+    void settingsAsked();
+    void minimizeAsked();
+    void exitAsked();
+
+private:
+    QRadioButton* m_installView;
+    QRadioButton* m_browseView;
+    QRadioButton* m_queueView;
+    QCheckBox* m_showOutput;
+    QPushButton* m_settings;
+    QPushButton* m_minimize;
+    QPushButton* m_exit;
 };
