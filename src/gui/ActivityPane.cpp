@@ -53,6 +53,9 @@ ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(tr("HDL_Dump Activity"),
     layout->addLayout(command);
     layout->addWidget(outputView, 1);
     layout->addLayout(logs);
+    connect(cancelButton, &QPushButton::clicked, this, &ActivityPane::cancelAsked);
+    connect(openLogButton, &QPushButton::clicked, this, &ActivityPane::openLogAsked);
+    connect(reportButton, &QPushButton::clicked, this, &ActivityPane::reportAsked);
 }
 
 void ActivityPane::showCommand(const QString& shown)

@@ -29,6 +29,13 @@ public:
 
     // A new command: its arguments, and its output from nothing.
     void showCommand(const QString& shown);
+
+signals:
+    void cancelAsked();
+    void openLogAsked();
+    void reportAsked();
+
+public:
     // The newest chunk; a flood of chunks is shown at a pace the eye can follow rather than
     // one repaint each.
     void showOutput(const QString& chunk);

@@ -1,5 +1,7 @@
 #include "InstallPane.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QFont>
 #include <QGridLayout>
@@ -146,4 +148,18 @@ void InstallPane::applyControls(const ControlState& state)
     addImagesButton->setEnabled(state.addImages);
     addFolderButton->setEnabled(state.addImages);
     installButton->setEnabled(state.installNow);
+}
+
+void InstallPane::showBatchProgress(int done, int total)
+{
+    batchProgress->setRange(0, std::max(total, 1));
+    batchProgress->setValue(done);
+    batchProgress->show();
+    batchCancelButton->show();
+}
+
+void InstallPane::hideBatchProgress()
+{
+    batchProgress->hide();
+    batchCancelButton->hide();
 }

@@ -20,6 +20,9 @@ public:
     explicit InstallPane(QWidget* parent = nullptr);
     // Enables its controls from the state of the whole window.
     void applyControls(const ControlState& state);
+    // Reading many images: how far, with a Cancel beside; hidden again when done.
+    void showBatchProgress(int done, int total);
+    void hideBatchProgress();
 
     QLabel* sourceLabel;
     QRadioButton* discSource;

@@ -74,6 +74,10 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(tr("Job Queue"), parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(jobList, 1);
+    connect(startButton, &QPushButton::clicked, this, &JobPane::startAsked);
+    connect(removeButton, &QPushButton::clicked, this, &JobPane::removeAsked);
+    connect(clearButton, &QPushButton::clicked, this, &JobPane::clearAsked);
+    connect(controlsButton, &QPushButton::clicked, this, &JobPane::backAsked);
 }
 
 void JobPane::applyControls(const ControlState& state)

@@ -16,6 +16,13 @@ public:
     // Enables its controls from the state of the whole window.
     void applyControls(const ControlState& state);
 
+signals:
+    void startAsked();
+    void removeAsked();
+    void clearAsked();
+    void backAsked(); // to the main window's panes
+
+public:
     QPushButton* startButton;
     QPushButton* removeButton;
     QPushButton* clearButton;

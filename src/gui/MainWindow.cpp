@@ -210,14 +210,14 @@ void MainWindow::connectControls()
         m_browse->setVisible(view == NavigationPane::View::Browse);
         showJobPane(false);
     });
-    connect(m_jobPane->controlsButton, &QPushButton::clicked, this, [this] {
+    connect(m_jobPane, &JobPane::backAsked, this, [this] {
         // Back to whichever pane lies underneath the job pane.
         m_navigation->setView(m_install->isHidden() ? NavigationPane::View::Browse
                                                     : NavigationPane::View::Install);
     });
     connect(m_navigation, &NavigationPane::activityToggled, this, &MainWindow::setActivityVisible);
     // Any command can be stopped from here; a run of jobs is stopped from its status window.
-    connect(m_activity->cancelButton, &QPushButton::clicked, this, &MainWindow::cancelCommand);
+    connect(m_activity, &ActivityPane::cancelAsked, this, &MainWindow::cancelCommand);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &MainWindow::cancelCommand);
     // F5 reads the target again; Delete in the game list deletes (after asking).
@@ -249,16 +249,15 @@ void MainWindow::connectControls()
     setAcceptDrops(true);
 
     // Jobs.
-    connect(m_jobPane->startButton, &QPushButton::clicked, this, &MainWindow::startJobQueue);
-    connect(m_activity->openLogButton, &QPushButton::clicked, this, [this] {
+    connect(m_jobPane, &JobPane::startAsked, this, &MainWindow::startJobQueue);
+    connect(m_activity, &ActivityPane::openLogAsked, this, [this] {
         QDir().mkpath(m_session.log().folder());
         if (m_seams.openFolder)
             m_seams.openFolder(m_session.log().folder());
     });
-    connect(m_activity->reportButton, &QPushButton::clicked, this,
-            &MainWindow::saveDiagnosticReport);
-    connect(m_jobPane->removeButton, &QPushButton::clicked, this, &MainWindow::removeJob);
-    connect(m_jobPane->clearButton, &QPushButton::clicked, this, &MainWindow::clearJobs);
+    connect(m_activity, &ActivityPane::reportAsked, this, &MainWindow::saveDiagnosticReport);
+    connect(m_jobPane, &JobPane::removeAsked, this, &MainWindow::removeJob);
+    connect(m_jobPane, &JobPane::clearAsked, this, &MainWindow::clearJobs);
     connect(&m_session.jobs(), &QAbstractItemModel::rowsInserted, this,
             &MainWindow::updateControls);
     connect(&m_session.jobs(), &QAbstractItemModel::rowsRemoved, this, &MainWindow::updateControls);
@@ -303,16 +302,9 @@ void MainWindow::connectSession()
     });
     connect(&m_session, &Session::runFinished, this, &MainWindow::showRunEnd);
     connect(&m_session, &Session::queueChecked, m_queueActions, &QueueActions::confirmStart);
-    connect(&m_session, &Session::batchProgress, this, [this](int done, int total) {
-        QProgressBar* bar = m_install->batchProgress;
-        bar->setRange(0, std::max(total, 1));
-        bar->setValue(done);
-        bar->show();
-        m_install->batchCancelButton->show();
-    });
+    connect(&m_session, &Session::batchProgress, m_install, &InstallPane::showBatchProgress);
     connect(&m_session, &Session::batchRead, this, [this](const BatchSummary& summary) {
-        m_install->batchProgress->hide();
-        m_install->batchCancelButton->hide();
+        m_install->hideBatchProgress();
         m_queueActions->showBatchSummary(summary);
     });
     connect(&m_session, &Session::incompleteFound, this,
