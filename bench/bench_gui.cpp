@@ -23,11 +23,23 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <sys/resource.h>
 #include <time.h>
 #include <vector>
 
 namespace {
+
+// A control the benchmark drives, by its object name; a renamed one ends it with a word.
+template <class T> T* control(QObject* window, const char* name)
+{
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (!found) {
+        std::fprintf(stderr, "bench: the window has no control named %s\n", name);
+        std::exit(2);
+    }
+    return found;
+}
 class NoTray : public TrayIcon
 {
 public:
@@ -164,7 +176,7 @@ int main(int argc, char* argv[])
     Program program =
         StartProgram(paths, SessionSeams{icmp, power}, MainSeams{dialogs, tray, [] {}});
     Session& session = *program.session;
-    auto* list = program.window->findChild<QTreeView*>(QStringLiteral("lstHD"));
+    auto* list = control<QTreeView>(program.window.get(), "gameList");
 
     // From asking for the list to the 2,000 rows in the browse list: a whole tool run.
     std::vector<double> ms;
@@ -183,8 +195,7 @@ int main(int argc, char* argv[])
                 rows == 2000 ? "" : "  MISSED");
     g_missed += rows == 2000 ? 0 : 1;
 
-    auto* bar =
-        program.window->statusWindow().findChild<QProgressBar*>(QStringLiteral("prgCurrent"));
+    auto* bar = control<QProgressBar>(&program.window->statusWindow(), "currentProgress");
 
     // From the tool writing a progress record to the status window's bar showing it.
     const QString progressLog = dir.filePath(QStringLiteral("progress.log"));
@@ -261,8 +272,8 @@ int main(int argc, char* argv[])
             saved << j;
         }
         const QByteArray file = QueueToJson(saved);
-        program.window->findChild<QRadioButton*>(QStringLiteral("optJobQueue"))->click();
-        auto* jobs = program.window->findChild<QTreeView*>(QStringLiteral("lstJob"));
+        control<QRadioButton>(program.window.get(), "queueView")->click();
+        auto* jobs = control<QTreeView>(program.window.get(), "jobList");
         std::vector<double> restore;
         for (int run = 0; run < 7; ++run) {
             QFile f(session.queueFile());
@@ -331,7 +342,7 @@ int main(int argc, char* argv[])
     }
     // Sorting the 2,000 games of the browse list by size, then by title.
     {
-        program.window->findChild<QRadioButton*>(QStringLiteral("optBrowse"))->click();
+        control<QRadioButton>(program.window.get(), "browseView")->click();
         session.attach(TargetKind::LocalDisk, QStringLiteral("hdd1:"));
         waitIdle(session);
         std::vector<double> sorts;
@@ -375,7 +386,7 @@ int main(int argc, char* argv[])
         state.write(json);
         state.close();
         session.jobs().clear();
-        auto* jobs = program.window->findChild<QTreeView*>(QStringLiteral("lstJob"));
+        auto* jobs = control<QTreeView>(program.window.get(), "jobList");
         QElapsedTimer t;
         t.start();
         session.addImages({dir.filePath(QStringLiteral("batch"))});
