@@ -600,9 +600,21 @@ private slots:
         child<QRadioButton>("installView")->click();
         QVERIFY(child<QPushButton>("browseImageButton")->isEnabled());
         QVERIFY(!child<QPushButton>("installButton")->isEnabled());
-        m_dialogs.files.push_back(makeImage(QStringLiteral("late.iso")));
+        // A read that hangs gives way to the image chosen after it: that one is read and shown.
+        const QString slow = makeImage(QStringLiteral("slow.iso"));
+        m_world->setFault({{"mode", "hang"}, {"command", session().discReadCommand()}});
+        m_dialogs.files.push_back(slow);
         child<QPushButton>("browseImageButton")->click();
-        QTRY_VERIFY(!child<QLineEdit>("startupEdit")->text().isEmpty());
+        m_world->setFault({});
+        const QString late = makeImage(QStringLiteral("late.iso"));
+        m_dialogs.files.push_back(late);
+        child<QPushButton>("browseImageButton")->click();
+        QTRY_COMPARE(child<QLineEdit>("startupEdit")->text(),
+                     m_world
+                         ->state()[QStringLiteral("images")][QStringLiteral("late.iso")]
+                                  [QStringLiteral("startup")]
+                         .toString());
+        QCOMPARE(child<QLineEdit>("gameNameEdit")->text(), QStringLiteral("late"));
         QCOMPARE(session().activity(), Activity::RunningQueue);
         // What goes wrong meanwhile is said in the bar above the panes: no box stops the run.
         main().activateWindow();
