@@ -114,13 +114,13 @@ void InstallController::readDisc(const QString& source, bool optical)
             return;
         }
         if (result.disc)
-            showReadDisc(*result.disc);
+            showDiscInfo(*result.disc);
         else if (!result.cancelled)
             forgetDisc();
     });
 }
 
-void InstallController::showReadDisc(const parse::DiscInfo& info)
+void InstallController::showDiscInfo(const parse::DiscInfo& info)
 {
     m_discInfoRead = true;
     m_disc = info;
@@ -132,7 +132,17 @@ void InstallController::showReadDisc(const parse::DiscInfo& info)
                                "the type was set from its size.")
                           : QString());
     m_pane->typeNoteLabel->setVisible(info.mediaUnknown);
-    showDiscInfo(info);
+    InstallPane* in = m_pane;
+    // Named as the command line names it: the disc database, else the file or the disc.
+    const GameNaming naming = m_session.nameForGame(chosenSource(), info);
+    in->startupEdit->setText(info.startup);
+    in->gameNameEdit->setText(naming.name);
+    in->gameSizeEdit->setText(info.sizeText);
+    if (naming.fromDatabase) {
+        for (int flag = 1; flag <= m_flags.size(); ++flag)
+            m_flags[flag - 1]->setChecked(naming.flags.has(flag));
+    }
+    m_hooks.updateControls();
 }
 
 void InstallController::forgetDisc()
@@ -233,21 +243,6 @@ QString InstallController::chosenSource() const
 {
     return m_pane->imageSource->isChecked() ? m_pane->imagePathEdit->text()
                                             : m_pane->opticalCombo->currentData().toString();
-}
-
-void InstallController::showDiscInfo(const parse::DiscInfo& disc)
-{
-    InstallPane* in = m_pane;
-    // Named as the command line names it: the disc database, else the file or the disc.
-    const GameNaming naming = m_session.nameForGame(chosenSource(), disc);
-    in->startupEdit->setText(disc.startup);
-    in->gameNameEdit->setText(naming.name);
-    in->gameSizeEdit->setText(disc.sizeText);
-    if (naming.fromDatabase) {
-        for (int flag = 1; flag <= m_flags.size(); ++flag)
-            m_flags[flag - 1]->setChecked(naming.flags.has(flag));
-    }
-    m_hooks.updateControls();
 }
 
 bool InstallController::checkInstallFields()

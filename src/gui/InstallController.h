@@ -63,10 +63,9 @@ private:
     void chooseImage();
     void browseImage();
     void fillOpticalDrives();
-    void showDiscInfo(const parse::DiscInfo& disc);
     // Reads a disc or image; one chosen while another is read replaces it.
     void readDisc(const QString& source, bool optical);
-    void showReadDisc(const parse::DiscInfo& disc);
+    void showDiscInfo(const parse::DiscInfo& disc);
     void forgetDisc();
     QString chosenSource() const;
     bool checkInstallFields();
