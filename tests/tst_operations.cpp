@@ -378,14 +378,88 @@ private slots:
         // Cancel asks first: No leaves the run alone.
         child<QPushButton>("stopButton", &status)->click();
         QVERIFY(m_dialogs.texts().last().startsWith(QStringLiteral("Cancel the running job?")));
+        QVERIFY(m_dialogs.answerAsked(Dialogs::Answer::No));
         QCOMPARE(session().activity(), Activity::RunningQueue);
-        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
         child<QPushButton>("stopButton", &status)->click();
+        QVERIFY(m_dialogs.answerAsked(Dialogs::Answer::Yes));
         QVERIFY(idle());
         QCOMPARE(result(0), QStringLiteral("Aborted"));
         QCOMPARE(result(1), QStringLiteral("Pending"));
         QVERIFY(m_power.calls.isEmpty());
         QVERIFY(main().isVisible());
+    }
+
+    void aCancelQuestionWhoseJobEndedIsWithdrawn()
+    {
+        start();
+        attachLocal();
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("job_seconds")] = 2;
+        m_world->setState(s);
+        chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
+        child<QPushButton>("installButton")->click();
+        auto& status = main().statusWindow();
+        QTRY_VERIFY(child<QProgressBar>("currentProgress", &status)->value() > 0);
+        // The question does not hold the run up; asking twice shows one question.
+        child<QPushButton>("stopButton", &status)->click();
+        child<QPushButton>("stopButton", &status)->click();
+        QCOMPARE(m_dialogs.asked.size(), size_t(1));
+        QVERIFY(m_dialogs.anyAskedOpen());
+        QVERIFY(idle());
+        // The job ended first: the question went with it, and nobody is left without a window.
+        QVERIFY(!m_dialogs.anyAskedOpen());
+        QVERIFY(!m_dialogs.answerAsked(Dialogs::Answer::Yes));
+        QVERIFY(main().isVisible());
+        QVERIFY(status.isHidden());
+        QCOMPARE(session().nowJob().state, JobState::Complete);
+        // Nothing is left holding the disk: another writer gets it at once.
+        TargetLock other(m_world->paths().dataDir + QStringLiteral("/locks"),
+                         QStringLiteral("hdd1:"));
+        QVERIFY(other.tryLock(QStringLiteral("queue")));
+    }
+
+    void theRunIsShownWhereverTheUserLooks()
+    {
+        start();
+        attachLocal();
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("job_seconds")] = 3;
+        m_world->setState(s);
+        chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
+        child<QPushButton>("addToQueueButton")->click();
+        chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Two"));
+        child<QPushButton>("addToQueueButton")->click();
+        QCOMPARE(m_launcher.last().count, 2);
+        QVERIFY(m_launcher.last().countVisible && !m_launcher.last().progressVisible);
+        child<QPushButton>("startButton")->click();
+        auto& status = main().statusWindow();
+        QTRY_VERIFY(status.isVisible());
+        QTRY_VERIFY(child<QProgressBar>("currentProgress", &status)->value() > 0);
+        // Its X closes only the status window: the run goes on, shown in the main window.
+        status.close();
+        QVERIFY(status.isHidden());
+        QVERIFY(main().isVisible());
+        QCOMPARE(session().activity(), Activity::RunningQueue);
+        auto* runText = child<QLabel>("runStatusLabel");
+        QTRY_VERIFY2(runText->text().contains(QStringLiteral("%")), qPrintable(runText->text()));
+        QVERIFY2(
+            runText->text().startsWith(QStringLiteral("Job 1 of 2: Installing One to hdd1: - ")),
+            qPrintable(runText->text()));
+        QTRY_VERIFY(child<QLabel>("runStatusLabel")->text().contains(QStringLiteral("left")));
+        SaveScreenshot(&main(), QStringLiteral("main-run-statusbar.png"));
+        // The dock shows the run's progress, and the title still counts what waits.
+        QVERIFY(std::any_of(m_launcher.begin(), m_launcher.end(), [](const LauncherState& l) {
+            return l.progressVisible && l.progress > 0 && l.progress < 1;
+        }));
+        QVERIFY(main().windowTitle().contains(QStringLiteral("pending")));
+        // And the status window comes back from the status bar.
+        child<QPushButton>("showStatusButton")->click();
+        QVERIFY(status.isVisible());
+        QVERIFY(idle());
+        QVERIFY(!child<QPushButton>("showStatusButton")->isVisible());
+        QVERIFY(runText->isHidden());
+        QVERIFY(status.isHidden());
+        QCOMPARE(m_launcher.last(), LauncherState{});
     }
 
     void deleteAsksAndReports()

@@ -95,11 +95,13 @@ void Start(Running& r, const QCommandLineParser& parser, const Options& options,
 
     // The queue's lock, the answer to later starts and the end on a signal all come first:
     // a message at the start waits for the user, and nothing may slip in meanwhile.
-    r.program = CreateProgram(paths, SessionSeams{r.icmp, r.power},
-                              MainSeams{r.dialogs, r.tray, [] { QApplication::quit(); },
-                                        [](const QString& folder) {
-                                            QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
-                                        }});
+    r.program =
+        CreateProgram(paths, SessionSeams{r.icmp, r.power},
+                      MainSeams{r.dialogs, r.tray, [] { QApplication::quit(); },
+                                [](const QString& folder) {
+                                    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+                                },
+                                [](const LauncherState& state) { SendLauncherUpdate(state); }});
     MainWindow* window = r.program.window.get();
     r.dialogs.setOwner(window);
     QObject::connect(&instance, &SingleInstance::activationRequested, window,

@@ -40,6 +40,22 @@ Dialogs::Answer WidgetDialogs::question(const QString& text, Icon icon, const QS
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+QObject* WidgetDialogs::ask(const QString& text, Icon icon, QWidget* over,
+                            std::function<void(Answer)> answered)
+{
+    auto* box = new QMessageBox(boxIcon(icon), programTitle(), text,
+                                QMessageBox::Yes | QMessageBox::No, over ? over : m_owner);
+    box->setDefaultButton(QMessageBox::No);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Window-modal: the rest of the program stays usable and visible around it.
+    box->setWindowModality(Qt::WindowModal);
+    QObject::connect(box, &QMessageBox::finished, box, [box, answered = std::move(answered)] {
+        answered(box->clickedButton() == box->button(QMessageBox::Yes) ? Answer::Yes : Answer::No);
+    });
+    box->open();
+    return box;
+}
+
 bool WidgetDialogs::confirmList(const QString& text, const QStringList& items,
                                 const QString& acceptText)
 {

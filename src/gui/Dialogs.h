@@ -4,8 +4,10 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
 #include <optional>
 
+class QObject;
 class QWidget;
 
 // What a file dialog is asked for; filters are written "Caption|pattern|Caption|pattern|".
@@ -32,6 +34,11 @@ public:
     // A message with an OK button; the title is the program's unless given.
     virtual void message(const QString& text, Icon icon, const QString& title = {}) = 0;
     virtual Answer question(const QString& text, Icon icon, const QString& title = {}) = 0;
+    // A question that holds nothing up: answered once through the callback, later; withdrawn
+    // unanswered when the returned object is deleted, as when what it asks about has ended.
+    // over is the window it belongs to (the owner's when none).
+    virtual QObject* ask(const QString& text, Icon icon, QWidget* over,
+                         std::function<void(Answer)> answered) = 0;
     // Nothing when the user cancelled.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
@@ -61,6 +68,11 @@ class SilentDialogs : public Dialogs
 public:
     void message(const QString&, Icon, const QString& = {}) override {}
     Answer question(const QString&, Icon, const QString& = {}) override { return Answer::No; }
+    QObject* ask(const QString&, Icon, QWidget*, std::function<void(Answer)> answered) override
+    {
+        answered(Answer::No);
+        return nullptr;
+    }
     std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
     QStringList openFiles(const FileDialogRequest&) override { return {}; }
@@ -84,6 +96,8 @@ public:
     void setOwner(QWidget* owner) { m_owner = owner; }
     void message(const QString& text, Icon icon, const QString& title = {}) override;
     Answer question(const QString& text, Icon icon, const QString& title = {}) override;
+    QObject* ask(const QString& text, Icon icon, QWidget* over,
+                 std::function<void(Answer)> answered) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     QStringList openFiles(const FileDialogRequest& request) override;

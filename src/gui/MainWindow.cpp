@@ -13,6 +13,7 @@
 #include "NavigationPane.h"
 #include "ProblemPresenter.h"
 #include "QueueActions.h"
+#include "RunStatusBar.h"
 #include "SettingsWindow.h"
 #include "StatusWindow.h"
 #include "StickyMenu.h"
@@ -87,6 +88,7 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     m_jobPane = new JobPane;
     m_activity = new ActivityPane(this);
     m_messageBar = new MessageBar(this);
+    m_runBar = new RunStatusBar(this);
     m_problems = new ProblemPresenter(m_session, m_seams.dialogs,
                                       {[this](const QString& text) {
                                            m_status->setTask(text);
@@ -161,6 +163,7 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_messageBar);
     layout->addWidget(scroll);
+    layout->addWidget(m_runBar);
 
     m_jobPane->jobList->setModel(&m_session.jobs());
     // Only what an address is made of; a pasted line break never gets in.
@@ -257,6 +260,15 @@ void MainWindow::connectControls()
     });
     connect(m_activity, &ActivityPane::reportAsked, this, &MainWindow::saveDiagnosticReport);
     connect(m_jobPane, &JobPane::removeAsked, this, &MainWindow::removeJob);
+    // The status window closed during a run: the main window shows the run, and opens it again.
+    connect(m_status.get(), &StatusWindow::closedDuringRun, this, &MainWindow::restoreFromTray);
+    connect(m_runBar, &RunStatusBar::statusWindowAsked, this, [this] {
+        if (!runsJobs())
+            return;
+        m_status->showNormal();
+        m_status->raise();
+        m_status->activateWindow();
+    });
     connect(m_jobPane, &JobPane::clearAsked, this, &MainWindow::clearJobs);
     connect(&m_session.jobs(), &QAbstractItemModel::rowsInserted, this,
             &MainWindow::updateControls);
@@ -296,9 +308,16 @@ void MainWindow::connectSession()
                              : job.kind == JobKind::MakeIso ? tr("Creating ISO of %1 to %2")
                                                             : tr("Copying %1 to %2");
         m_status->setJob(what.arg(job.name, job.destination));
+        m_runBar->setJob(tr("Job %1 of %2: %3")
+                             .arg(row + 1)
+                             .arg(m_session.jobs().count())
+                             .arg(what.arg(job.name, job.destination)));
     });
     connect(&m_session, &Session::progressChanged, this, [this](const JobProgress& p) {
         m_status->showProgress(p, m_session.activity() == Activity::RunningQueue);
+        m_runBar->showProgress(p);
+        m_lastProgress = p;
+        tellLauncher();
     });
     connect(&m_session, &Session::runFinished, this, &MainWindow::showRunEnd);
     connect(&m_session, &Session::queueChecked, m_queueActions, &QueueActions::confirmStart);
@@ -422,6 +441,21 @@ void MainWindow::showPendingCount()
     // The queue is kept: the title says what waits in it.
     setWindowTitle(pending == 0 ? kWindowTitle
                                 : tr("%1 - %n jobs pending", nullptr, pending).arg(kWindowTitle));
+    tellLauncher();
+}
+
+void MainWindow::tellLauncher()
+{
+    LauncherState state;
+    state.count = m_session.jobs().pendingCount();
+    state.countVisible = state.count > 0;
+    state.progressVisible = runsJobs();
+    state.progress = state.progressVisible ? m_lastProgress.overall / 100.0 : 0.0;
+    // Told on change only: progress arrives many times a second.
+    if (state == m_launcherState || !m_seams.launcher)
+        return;
+    m_launcherState = state;
+    m_seams.launcher(state);
 }
 
 void MainWindow::saveDiagnosticReport()
@@ -480,6 +514,13 @@ void MainWindow::showRunStatus(bool installNow)
                       !installNow);
     if (installNow)
         m_status->setJobStart(QDateTime::currentMSecsSinceEpoch());
+    m_lastProgress = {};
+    m_runBar->runStarted();
+    if (installNow) {
+        const Job& job = m_session.nowJob();
+        m_runBar->setJob(tr("Installing %1 to %2").arg(job.name, job.destination));
+    }
+    tellLauncher();
     CentreOver(m_status.get(), this);
     m_status->showNormal();
     if (m_session.settings().flag(Setting::StayOnTop))
@@ -489,7 +530,9 @@ void MainWindow::showRunStatus(bool installNow)
 
 void MainWindow::showRunEnd(bool installNow, bool cancelled)
 {
-    m_status->hide();
+    m_status->runEnded();
+    m_runBar->runEnded();
+    tellLauncher();
     restoreFromTray();
     if (!installNow) {
         // Told once: a notification that brings the window back, then what was held.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LauncherEntry.h"
 #include "core/jobs/JobQueue.h"
 #include "core/jobs/Preflight.h"
 #include "core/session/Problem.h"
@@ -18,6 +19,7 @@ class GamesController;
 class InstallController;
 class ProblemPresenter;
 class MessageBar;
+class RunStatusBar;
 class TargetController;
 class QueueActions;
 class Dialogs;
@@ -45,6 +47,8 @@ struct MainSeams
     std::function<void()> quit; // ends the program after the exit routine
     // Shows a folder in the desktop's file manager (tests record it).
     std::function<void(const QString& folder)> openFolder = {};
+    // Tells the desktop's dock the progress and the pending count (tests record it).
+    std::function<void(const LauncherState&)> launcher = {};
 };
 
 // The main window: the target and source choices, the panes, the job queue,
@@ -101,6 +105,7 @@ private:
     void showRunStatus(bool installNow);
     void showRunEnd(bool installNow, bool cancelled);
     void showPendingCount();
+    void tellLauncher();
     void saveDiagnosticReport();
     // Window.
     void minimizeToTray();
@@ -122,6 +127,9 @@ private:
     InstallController* m_installer = nullptr;
     ProblemPresenter* m_problems = nullptr;
     MessageBar* m_messageBar = nullptr;
+    RunStatusBar* m_runBar = nullptr;
+    LauncherState m_launcherState;
+    JobProgress m_lastProgress;
     TargetController* m_targetControl = nullptr;
     QueueActions* m_queueActions = nullptr;
     JobPane* m_jobPane;

@@ -2,6 +2,7 @@
 
 #include "AppIcon.h"
 #include "Dialogs.h"
+#include "RunTexts.h"
 #include "Twips.h"
 #include "core/jobs/JobQueue.h"
 #include "core/session/Session.h"
@@ -24,29 +25,6 @@ void setBarValue(QProgressBar* bar, int value)
     bar->setUpdatesEnabled(false);
     bar->setValue(std::clamp(value, bar->minimum(), bar->maximum()));
     bar->setUpdatesEnabled(true);
-}
-} // namespace
-
-namespace {
-// "0:03:07", "12:40:00"
-QString clockText(qint64 seconds)
-{
-    seconds = std::max<qint64>(0, seconds);
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600)
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-// "about 1 h 12 min", "about 4 min", "less than a minute"
-QString leftText(qint64 seconds)
-{
-    if (seconds < 60)
-        return QObject::tr("less than a minute");
-    const qint64 minutes = (seconds + 59) / 60;
-    if (minutes < 60)
-        return QObject::tr("about %1 min").arg(minutes);
-    return QObject::tr("about %1 h %2 min").arg(minutes / 60).arg(minutes % 60);
 }
 } // namespace
 
@@ -143,7 +121,7 @@ StatusWindow::StatusWindow(Session& session, Dialogs& dialogs, QWidget* parent)
     m_current->setTitle(tr("Current Job - 100%"));
     m_overall->setTitle(tr("Overall Completion - 100%"));
     m_task->setText(tr("Currently on Job 999 of 999"));
-    m_queueLeft->setText(tr("Queue: %1 left").arg(leftText(99 * 3600 + 59 * 60)));
+    m_queueLeft->setText(tr("Queue: %1 left").arg(TimeLeftText(99 * 3600 + 59 * 60)));
     setFixedSize(sizeHint());
     m_queueLeft->setText(tr("Queue: time left n/a"));
     m_current->setTitle(tr("Current Job"));
@@ -182,15 +160,31 @@ void StatusWindow::endActionsChanged()
                              m_shutdownPC->isChecked(), m_standbyPC->isChecked()});
 }
 
+StatusWindow::~StatusWindow()
+{
+    delete m_cancelQuestion.data();
+}
+
 void StatusWindow::confirmCancel()
 {
-    if (!m_session.isBusy())
+    if (!m_session.isBusy() || m_cancelQuestion)
         return;
-    // An unattended run is not lost to one stray click.
-    if (m_dialogs.question(tr("Cancel the running job? Jobs that have not started stay in the "
-                              "queue."),
-                           Dialogs::Icon::Exclamation) == Dialogs::Answer::Yes)
-        m_session.cancel();
+    // An unattended run is not lost to one stray click. The question waits beside the run:
+    // when the run ends first it is withdrawn, and a late answer cancels nothing else.
+    m_cancelQuestion = m_dialogs.ask(
+        tr("Cancel the running job? Jobs that have not started stay in the queue."),
+        Dialogs::Icon::Exclamation, this, [this, run = m_run](Dialogs::Answer answer) {
+            m_cancelQuestion.clear();
+            if (answer == Dialogs::Answer::Yes && run == m_run && m_session.isBusy())
+                m_session.cancel();
+        });
+}
+
+void StatusWindow::runEnded()
+{
+    ++m_run;
+    delete m_cancelQuestion.data();
+    hide();
 }
 
 void StatusWindow::setJobStart(qint64 startedAt)
@@ -209,8 +203,8 @@ void StatusWindow::showTimes()
     if (m_jobStart > 0)
         m_elapsed->setText(
             tr("Elapsed %1")
-                .arg(clockText((QDateTime::currentMSecsSinceEpoch() - m_jobStart) / 1000)));
-    m_queueLeft->setText(m_secondsLeft ? tr("Queue: %1 left").arg(leftText(*m_secondsLeft))
+                .arg(ClockText((QDateTime::currentMSecsSinceEpoch() - m_jobStart) / 1000)));
+    m_queueLeft->setText(m_secondsLeft ? tr("Queue: %1 left").arg(TimeLeftText(*m_secondsLeft))
                                        : tr("Queue: time left n/a"));
 }
 
@@ -232,6 +226,8 @@ void StatusWindow::prepare(bool networkTarget, const SettingsFile& settings, boo
     m_standbyPC->setChecked(settings.flag(Setting::StandbyPC));
     endActionsChanged();
     setWindowTitle(tr("Status"));
+    ++m_run;
+    delete m_cancelQuestion.data();
 }
 
 void StatusWindow::setTask(const QString& text)
@@ -297,11 +293,9 @@ void StatusWindow::applyProgress()
 
 void StatusWindow::closeEvent(QCloseEvent* event)
 {
-    // While a job runs the window stays; closing it only gets it out of the way.
-    if (m_session.isBusy()) {
-        event->ignore();
-        showMinimized();
-        return;
-    }
+    // Closing it during a run closes only this window: the run goes on, shown in the main
+    // window, from where this one can be opened again.
     event->accept();
+    if (m_session.isBusy())
+        emit closedDuringRun();
 }

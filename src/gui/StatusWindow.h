@@ -2,6 +2,7 @@
 
 #include "core/jobs/JobQueue.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -22,6 +23,7 @@ class StatusWindow : public QWidget
     Q_OBJECT
 public:
     StatusWindow(Session& session, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~StatusWindow() override;
 
     // The end-of-run choices from the settings; the PS2 one only for a networked PS2.
     // "Stop after this job" belongs to a run of the queue only.
@@ -33,6 +35,12 @@ public:
     // Back to the start of a job: no progress, no speed, no time yet.
     void resetForJob();
     void showProgress(const JobProgress& progress, bool queue);
+    // The run it showed has ended: a question about it is withdrawn, and the window hides.
+    void runEnded();
+
+signals:
+    // Closed by the user while the run goes on: the main window takes over.
+    void closedDuringRun();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,7 +69,9 @@ private:
     QLabel* m_speed;
     QLabel* m_elapsed;
     QLabel* m_queueLeft;
-    QTimer m_clock; // the elapsed time, once a second
+    QPointer<QObject> m_cancelQuestion; // open while the user decides
+    int m_run = 0;                      // counts runs, so an answer knows its own
+    QTimer m_clock;                     // the elapsed time, once a second
     qint64 m_jobStart = 0;
     std::optional<qint64> m_secondsLeft;
     // Progress arrives as fast as the tool writes; the window shows the newest

@@ -3,9 +3,13 @@
 #include "gui/Dialogs.h"
 
 #include <QList>
+#include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <deque>
+#include <functional>
+#include <utility>
 
 // Message boxes and questions answered from a script and recorded.
 class RecordingDialogs : public Dialogs
@@ -24,11 +28,44 @@ public:
     Answer question(const QString& text, Icon icon, const QString& title = {}) override
     {
         shown.append({text, icon, title.isEmpty() ? programTitle() : title});
+        // What happens while the question is open: the program goes on under a real one.
+        if (whileAsking)
+            std::exchange(whileAsking, {})();
         if (answers.empty())
             return Answer::No;
         const Answer a = answers.front();
         answers.pop_front();
         return a;
+    }
+    QObject* ask(const QString& text, Icon icon, QWidget*,
+                 std::function<void(Answer)> answered) override
+    {
+        shown.append({text, icon, programTitle()});
+        auto* handle = new QObject;
+        asked.push_back({QPointer<QObject>(handle), std::move(answered)});
+        return handle;
+    }
+    // Answers the oldest open question; false when none is open (all answered or withdrawn).
+    bool answerAsked(Answer answer)
+    {
+        while (!asked.empty()) {
+            Asked a = std::move(asked.front());
+            asked.pop_front();
+            if (!a.handle)
+                continue;
+            delete a.handle.data();
+            a.answered(answer);
+            return true;
+        }
+        return false;
+    }
+    bool anyAskedOpen() const
+    {
+        for (const Asked& a : asked) {
+            if (a.handle)
+                return true;
+        }
+        return false;
     }
     std::optional<QString> openFile(const FileDialogRequest& request) override
     {
@@ -110,6 +147,13 @@ public:
     QList<QStringList> lists;          // the problem lists shown to confirm
     std::deque<QStringList> fileLists; // answers of the multi-select file dialog
     QString listAccept;
+    std::function<void()> whileAsking; // once, during the next question
+    struct Asked
+    {
+        QPointer<QObject> handle;
+        std::function<void(Answer)> answered;
+    };
+    std::deque<Asked> asked; // questions that do not wait, until answered
 
 private:
     std::optional<QString> nextFile()

@@ -33,6 +33,7 @@ protected:
     int m_quits = 0;
     QLocale m_locale{QLocale::English, QLocale::UnitedStates};
     QStringList m_openedFolders;
+    QList<LauncherState> m_launcher; // what the dock was told, in order
 
     // Nothing recorded yet; the networked PS2 at 127.0.0.1 answers probes.
     void resetSeams()
@@ -42,6 +43,7 @@ protected:
         m_tray.balloons.clear();
         m_tray.notifications.clear();
         m_openedFolders.clear();
+        m_launcher.clear();
         m_tray.adds = m_tray.removes = 0;
         m_icmp = FakeIcmp();
         m_icmp.status[QStringLiteral("127.0.0.1")] = 0;
@@ -65,7 +67,8 @@ protected:
         m_program =
             StartProgram(m_world->paths(), SessionSeams{m_icmp, m_power},
                          MainSeams{m_dialogs, m_tray, [this] { ++m_quits; },
-                                   [this](const QString& folder) { m_openedFolders << folder; }});
+                                   [this](const QString& folder) { m_openedFolders << folder; },
+                                   [this](const LauncherState& s) { m_launcher << s; }});
         m_program.session->setRetryPause(50);
     }
     void stopMain()

@@ -1,0 +1,86 @@
+#include "RunStatusBar.h"
+
+#include "RunTexts.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+RunStatusBar::RunStatusBar(QWidget* parent) : QStatusBar(parent)
+{
+    setObjectName(QStringLiteral("runStatusBar"));
+    setSizeGripEnabled(false);
+    setContentsMargins(6, 0, 6, 2);
+    m_run = new QLabel(this);
+    m_run->setObjectName(QStringLiteral("runStatusLabel"));
+    m_bar = new QProgressBar(this);
+    m_bar->setObjectName(QStringLiteral("runProgress"));
+    m_bar->setRange(0, 100);
+    m_bar->setMaximumWidth(160);
+    m_show = new QPushButton(tr("Show &Status"), this);
+    m_show->setObjectName(QStringLiteral("showStatusButton"));
+    m_show->setToolTip(tr("Opens the status window, with Cancel and the end-of-run choices."));
+    addWidget(m_run, 1);
+    addPermanentWidget(m_bar);
+    addPermanentWidget(m_show);
+    connect(m_show, &QPushButton::clicked, this, &RunStatusBar::statusWindowAsked);
+    runEnded();
+}
+
+void RunStatusBar::runStarted()
+{
+    clearMessage();
+    m_job.clear();
+    m_percent = 0;
+    m_left.clear();
+    m_bar->setValue(0);
+    for (QWidget* w : {static_cast<QWidget*>(m_run), static_cast<QWidget*>(m_bar),
+                       static_cast<QWidget*>(m_show)})
+        w->show();
+    showRun();
+}
+
+void RunStatusBar::setJob(const QString& text)
+{
+    m_job = text;
+    m_percent = 0;
+    showRun();
+}
+
+void RunStatusBar::showProgress(const JobProgress& progress)
+{
+    m_percent = progress.percent;
+    if (progress.queueSecondsLeft)
+        m_left = TimeLeftText(*progress.queueSecondsLeft);
+    m_bar->setValue(std::clamp(progress.overall, 0, 100));
+    showRun();
+}
+
+void RunStatusBar::runEnded()
+{
+    m_job.clear();
+    m_run->clear();
+    m_run->hide();
+    m_bar->hide();
+    m_show->hide();
+}
+
+void RunStatusBar::say(const QString& text)
+{
+    // Outcomes stay until replaced: someone who looked away still reads them.
+    showMessage(text);
+}
+
+QString RunStatusBar::runText() const
+{
+    return m_run->isHidden() ? QString() : m_run->text();
+}
+
+void RunStatusBar::showRun()
+{
+    QString text = m_job.isEmpty() ? tr("Starting...") : m_job;
+    text = tr("%1 - %2%").arg(text).arg(m_percent);
+    if (!m_left.isEmpty())
+        text = tr("%1 - Queue: %2 left").arg(text, m_left);
+    m_run->setText(text);
+}
