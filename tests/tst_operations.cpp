@@ -1,6 +1,9 @@
 #include "GuiFixture.h"
 #include "core/jobs/QueueFile.h"
 #include "core/jobs/TargetLock.h"
+#include "gui/JobEditDialog.h"
+#include "gui/JobPane.h"
+#include "gui/MessageBar.h"
 #include "gui/ProblemListDialog.h"
 #include "gui/StatusWindow.h"
 
@@ -17,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 
 // Install now, the job queue under the status window, and the operations on
@@ -168,14 +172,17 @@ private slots:
         auto& status = main().statusWindow();
         child<QCheckBox>("shutdownCheck", &status)->setChecked(true);
         // The check before the run finds the game that is already there; the user goes on.
-        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
+        m_dialogs.choicesMade.push_back(0);
         child<QPushButton>("startButton")->click();
         QVERIFY(idle());
         QCOMPARE(m_dialogs.lists.size(), 1);
         QCOMPARE(m_dialogs.lists[0].size(), 1);
         QVERIFY2(m_dialogs.lists[0][0].startsWith(
-                     QStringLiteral("Job 2: \"Test Game\" is already installed")),
+                     QStringLiteral("Row 2, Test Game: \"Test Game\" is already installed")),
                  qPrintable(m_dialogs.lists[0][0]));
+        QCOMPARE(m_dialogs.listChoices,
+                 (QStringList{QStringLiteral("Start Anyway"),
+                              QStringLiteral("Skip these and start the rest")}));
         QCOMPARE(result(0), QStringLiteral("Complete"));
         QCOMPARE(result(1), QStringLiteral("Error (File already exists)"));
         QCOMPARE(result(2), QStringLiteral("Complete"));
@@ -187,7 +194,7 @@ private slots:
 
         // A second run runs only what is not complete.
         m_world->clearCalls();
-        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
+        m_dialogs.choicesMade.push_back(0);
         child<QPushButton>("startButton")->click();
         QVERIFY(idle());
         int injects = 0;
@@ -462,6 +469,150 @@ private slots:
         QCOMPARE(m_launcher.last(), LauncherState{});
     }
 
+    void theQueueCanBeSteered()
+    {
+        start();
+        attachLocal();
+        for (const char* name : {"One", "Two", "Three", "Four"}) {
+            const QString n = QString::fromLatin1(name);
+            chooseImage(makeImage(n.toLower() + QStringLiteral(".iso")), n);
+            child<QPushButton>("addToQueueButton")->click();
+        }
+        child<QRadioButton>("queueView")->click();
+        auto* pane = child<JobPane>("jobPane");
+        auto names = [this] {
+            QStringList n;
+            for (const Job& j : session().jobs().allJobs())
+                n << j.name;
+            return n.join(u',');
+        };
+        // Move by keys: the selection goes along.
+        pane->selectRows({2, 3});
+        child<QAction>("moveUpAction")->trigger();
+        QCOMPARE(names(), QStringLiteral("One,Three,Four,Two"));
+        QCOMPARE(pane->selectedRows(), (QList<int>{1, 2}));
+        QVERIFY(child<QToolButton>("moveUpButton")->isEnabled());
+        child<QToolButton>("moveDownButton")->click();
+        child<QToolButton>("moveDownButton")->click();
+        QCOMPARE(names(), QStringLiteral("One,Two,Three,Four"));
+        QVERIFY(!child<QToolButton>("moveDownButton")->isEnabled());
+        // The right-click menu holds the same actions.
+        const QStringList menu = [pane] {
+            QStringList m;
+            for (QAction* a : pane->contextMenu()->actions())
+                if (!a->isSeparator())
+                    m << a->objectName();
+            return m;
+        }();
+        QCOMPARE(menu, (QStringList{"runSelectedAction", "editJobAction", "moveUpAction",
+                                    "moveDownAction", "removeJobAction"}));
+        pane->contextMenu()->popup(pane->jobList->viewport()->mapToGlobal(QPoint(40, 30)));
+        SaveScreenshot(&main(), QStringLiteral("jobs-menu.png"), pane->contextMenu());
+        pane->contextMenu()->close();
+
+        // Remove two, then take it back: they return to their rows.
+        pane->selectRows({1, 3});
+        child<QAction>("removeJobAction")->trigger();
+        QCOMPARE(names(), QStringLiteral("One,Three"));
+        auto* bar = child<MessageBar>("messageBar");
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->texts(), QStringList{"2 jobs were removed from the job queue."});
+        child<QPushButton>("messageAction")->click();
+        QCOMPARE(names(), QStringLiteral("One,Two,Three,Four"));
+        QVERIFY(bar->isHidden());
+        // Clear asks first; No keeps the queue, Yes empties it, Ctrl+Z brings it back.
+        child<QPushButton>("clearButton")->click();
+        QCOMPARE(
+            m_dialogs.texts().last(),
+            QStringLiteral("Remove all 4 jobs from the job queue? 4 of them have not run yet."));
+        QCOMPARE(session().jobs().count(), 4);
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
+        child<QPushButton>("clearButton")->click();
+        QCOMPARE(session().jobs().count(), 0);
+        QTest::keyClick(&main(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(names(), QStringLiteral("One,Two,Three,Four"));
+        // The saved queue follows: a new start finds the same order.
+        QStringList saved;
+        for (const Job& j :
+             LoadQueueFile(m_world->paths().dataDir + QStringLiteral("/queue.json")).jobs)
+            saved << j.name;
+        QCOMPARE(saved.join(u','), QStringLiteral("One,Two,Three,Four"));
+
+        // A waiting install is changed in place; a name the tool cannot take is refused.
+        pane->selectRows({1});
+        main().activateWindow();
+        pane->jobList->setFocus();
+        QTest::keyClick(pane->jobList, Qt::Key_F2);
+        auto* editor = main().findChild<JobEditDialog*>(QStringLiteral("jobEditor"));
+        QVERIFY(editor && editor->isVisible());
+        auto* nameEdit = child<QLineEdit>("jobNameEdit", editor);
+        nameEdit->setText(QString(70, u'x'));
+        editor->accept();
+        QVERIFY(editor->isVisible());
+        QVERIFY(!child<QLabel>("jobEditProblem", editor)->text().isEmpty());
+        nameEdit->setText(QStringLiteral("  Two: Special  "));
+        child<QComboBox>("jobTypeCombo", editor)->setCurrentIndex(1);
+        child<QCheckBox>("jobFlag3", editor)->setChecked(true);
+        SaveScreenshot(editor, QStringLiteral("job-editor.png"));
+        editor->accept();
+        QTRY_VERIFY(!main().findChild<JobEditDialog*>(QStringLiteral("jobEditor")));
+        const Job two = session().jobs().job(1);
+        QCOMPARE(two.name, QStringLiteral("Two: Special"));
+        QCOMPARE(two.type, DiscType::DVD);
+        QCOMPARE(two.flags.toolText(), QStringLiteral("+3"));
+
+        // Run only the last one: it runs as "Job 1 of 1", and the others wait.
+        auto& status = main().statusWindow();
+        QString task;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (status.isVisible())
+                task = child<QLabel>("taskLabel", &status)->text();
+        });
+        watch.start(5);
+        pane->selectRows({3});
+        m_world->clearCalls();
+        child<QPushButton>("runSelectedButton")->click();
+        QVERIFY(idle());
+        QTRY_VERIFY(!session().isBusy());
+        QCOMPARE(task, QStringLiteral("Currently on Job 1 of 1"));
+        QCOMPARE(result(3), QStringLiteral("Complete"));
+        for (int row : {0, 1, 2})
+            QCOMPARE(result(row), QStringLiteral("Pending"));
+        // A run forgets what could be undone before it.
+        QTest::keyClick(&main(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(session().jobs().count(), 4);
+        // "Job 1 of 3" for the next run: the job done before is no part of it.
+        watch.stop();
+        task.clear();
+        watch.start(5);
+        child<QPushButton>("startButton")->click();
+        QVERIFY(idle());
+        QTRY_VERIFY(!session().isBusy());
+        QCOMPARE(task, QStringLiteral("Currently on Job 3 of 3"));
+    }
+
+    void theCheckCanSkipWhatItFound()
+    {
+        start();
+        attachLocal();
+        chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
+        child<QPushButton>("addToQueueButton")->click();
+        chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Test Game"));
+        child<QPushButton>("addToQueueButton")->click();
+        child<QRadioButton>("queueView")->click();
+        m_dialogs.choicesMade.push_back(1); // skip these and start the rest
+        child<QPushButton>("startButton")->click();
+        QVERIFY(idle());
+        QTRY_VERIFY(!session().isBusy());
+        QCOMPARE(m_dialogs.lists.size(), 1);
+        QCOMPARE(result(0), QStringLiteral("Complete"));
+        // The one found wanting never ran: it waits, untouched.
+        QCOMPARE(result(1), QStringLiteral("Pending"));
+        for (const QStringList& c : m_world->calls())
+            QVERIFY(!c.contains(QStringLiteral("Test Game")));
+    }
+
     void deleteAsksAndReports()
     {
         start();
@@ -577,7 +728,7 @@ private slots:
         child<QRadioButton>("queueView")->click();
         SaveScreenshot(&main(), QStringLiteral("jobs-warning.png"));
         m_dialogs.shown.clear();
-        m_dialogs.answers.push_back(Dialogs::Answer::Yes); // start despite the check
+        m_dialogs.choicesMade.push_back(0); // start despite the check
         child<QRadioButton>("queueView")->click();
         child<QPushButton>("startButton")->click();
         QTRY_COMPARE(session().activity(), Activity::RunningQueue);

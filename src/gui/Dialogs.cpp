@@ -60,7 +60,17 @@ bool WidgetDialogs::confirmList(const QString& text, const QStringList& items,
                                 const QString& acceptText)
 {
     ProblemListDialog dialog(text, items, acceptText, m_owner);
-    return dialog.exec() == QDialog::Accepted;
+    return dialog.exec() == ProblemListDialog::kFirstChoice;
+}
+
+std::optional<int> WidgetDialogs::chooseForList(const QString& text, const QStringList& items,
+                                                const QStringList& choices)
+{
+    ProblemListDialog dialog(text, items, choices, m_owner);
+    const int result = dialog.exec();
+    if (result < ProblemListDialog::kFirstChoice)
+        return std::nullopt;
+    return result - ProblemListDialog::kFirstChoice;
 }
 
 QString WidgetDialogs::qtFilter(const QString& filter)

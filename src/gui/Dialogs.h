@@ -54,6 +54,9 @@ public:
     // no acceptText the list is only shown.
     virtual bool confirmList(const QString& text, const QStringList& items,
                              const QString& acceptText) = 0;
+    // The same list with several ways on: the index of the one chosen, nothing for Cancel.
+    virtual std::optional<int> chooseForList(const QString& text, const QStringList& items,
+                                             const QStringList& choices) = 0;
 
     static QString programTitle() { return QStringLiteral("Ventrik"); }
 };
@@ -86,6 +89,11 @@ public:
     }
     std::optional<quint32> chooseColor(quint32) override { return std::nullopt; }
     bool confirmList(const QString&, const QStringList&, const QString&) override { return false; }
+    std::optional<int> chooseForList(const QString&, const QStringList&,
+                                     const QStringList&) override
+    {
+        return std::nullopt;
+    }
 };
 
 // The real dialogs, owned by a window.
@@ -107,6 +115,8 @@ public:
     std::optional<quint32> chooseColor(quint32 initial) override;
     bool confirmList(const QString& text, const QStringList& items,
                      const QString& acceptText) override;
+    std::optional<int> chooseForList(const QString& text, const QStringList& items,
+                                     const QStringList& choices) override;
 
     // "Caption|pattern|..." as a Qt name filter list.
     static QString qtFilter(const QString& filter);

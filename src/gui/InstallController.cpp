@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "InstallPane.h"
+#include "JobEditDialog.h"
 #include "StickyMenu.h"
 #include "core/devices/Flags.h"
 #include "core/jobs/BatchAdd.h"
@@ -26,13 +27,9 @@ InstallController::InstallController(InstallPane* pane, Session& session, Dialog
     m_pane->typeCombo->setCurrentIndex(1);
     m_flagsMenu = new StickyMenu(QStringLiteral("compat"), menuParent);
     m_flagsMenu->setObjectName(QStringLiteral("flagsMenu"));
-    const char* flags[] = {
-        QT_TR_NOOP("1: Slow HDD Access"),   QT_TR_NOOP("2: No DVD9 Support"),
-        QT_TR_NOOP("3: Kill HD Loader"),    QT_TR_NOOP("4: Date/time fix 2"),
-        QT_TR_NOOP("5: Date/time fix 3"),   QT_TR_NOOP("6: No Network Support"),
-        QT_TR_NOOP("7: Disable CzC Patch"), QT_TR_NOOP("8: Soul Calibur 2 / Suikoden V")};
+    const QStringList flags = CompatFlagCaptions();
     for (int i = 0; i < 8; ++i) {
-        QAction* a = m_flagsMenu->addAction(tr(flags[i]));
+        QAction* a = m_flagsMenu->addAction(flags[i]);
         a->setObjectName(QStringLiteral("flagAction%1").arg(i));
         a->setCheckable(true);
         m_flags << a;

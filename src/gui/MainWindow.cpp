@@ -13,6 +13,7 @@
 #include "NavigationPane.h"
 #include "ProblemPresenter.h"
 #include "QueueActions.h"
+#include "QueueEditor.h"
 #include "RunStatusBar.h"
 #include "SettingsWindow.h"
 #include "StatusWindow.h"
@@ -165,7 +166,13 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     layout->addWidget(scroll);
     layout->addWidget(m_runBar);
 
-    m_jobPane->jobList->setModel(&m_session.jobs());
+    m_jobPane->setJobs(&m_session.jobs());
+    m_queueEditor = new QueueEditor(m_session, m_seams.dialogs, m_jobPane,
+                                    {[this](const QString& text, std::function<void()> undo) {
+                                         m_messageBar->offer(text, tr("&Undo"), std::move(undo));
+                                     },
+                                     [this](const QString& text) { m_runBar->say(text); }},
+                                    this);
     // Only what an address is made of; a pasted line break never gets in.
     m_target->addressEdit->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9. ]{0,40}")), m_target->addressEdit));
@@ -259,7 +266,18 @@ void MainWindow::connectControls()
             m_seams.openFolder(m_session.log().folder());
     });
     connect(m_activity, &ActivityPane::reportAsked, this, &MainWindow::saveDiagnosticReport);
-    connect(m_jobPane, &JobPane::removeAsked, this, &MainWindow::removeJob);
+    connect(m_jobPane, &JobPane::removeAsked, m_queueEditor, &QueueEditor::removeSelected);
+    connect(m_jobPane, &JobPane::runSelectedAsked, m_queueEditor, &QueueEditor::runSelected);
+    connect(m_jobPane, &JobPane::editAsked, m_queueEditor, &QueueEditor::editSelected);
+    connect(m_jobPane, &JobPane::moveAsked, m_queueEditor, &QueueEditor::moveSelected);
+    // Ctrl+Z anywhere but in a text box (which takes it for its own text).
+    auto* undo = new QShortcut(QKeySequence(QKeySequence::Undo), this);
+    connect(undo, &QShortcut::activated, this, [this] {
+        if (m_queueEditor->canUndo() && !m_session.isBusy()) {
+            m_messageBar->dismiss();
+            m_queueEditor->undo();
+        }
+    });
     // The status window closed during a run: the main window shows the run, and opens it again.
     connect(m_status.get(), &StatusWindow::closedDuringRun, this, &MainWindow::restoreFromTray);
     connect(m_runBar, &RunStatusBar::statusWindowAsked, this, [this] {
@@ -269,7 +287,7 @@ void MainWindow::connectControls()
         m_status->raise();
         m_status->activateWindow();
     });
-    connect(m_jobPane, &JobPane::clearAsked, this, &MainWindow::clearJobs);
+    connect(m_jobPane, &JobPane::clearAsked, m_queueEditor, &QueueEditor::clearAll);
     connect(&m_session.jobs(), &QAbstractItemModel::rowsInserted, this,
             &MainWindow::updateControls);
     connect(&m_session.jobs(), &QAbstractItemModel::rowsRemoved, this, &MainWindow::updateControls);
@@ -300,18 +318,18 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::jobStarted, this, [this](int row) {
         const Job& job = m_session.jobs().job(row);
         m_jobPane->jobList->setCurrentIndex(m_session.jobs().index(row, 0));
-        m_status->setTask(
-            tr("Currently on Job %1 of %2").arg(row + 1).arg(m_session.jobs().count()));
+        // Counted in this run: the jobs done before it are no part of it.
+        const int number = m_session.runJobNumber();
+        const int count = m_session.runJobCount();
+        m_status->setTask(tr("Currently on Job %1 of %2").arg(number).arg(count));
         m_status->resetForJob();
         m_status->setJobStart(job.startedAt);
         const QString what = job.kind == JobKind::Install   ? tr("Installing %1 to %2")
                              : job.kind == JobKind::MakeIso ? tr("Creating ISO of %1 to %2")
                                                             : tr("Copying %1 to %2");
         m_status->setJob(what.arg(job.name, job.destination));
-        m_runBar->setJob(tr("Job %1 of %2: %3")
-                             .arg(row + 1)
-                             .arg(m_session.jobs().count())
-                             .arg(what.arg(job.name, job.destination)));
+        m_runBar->setJob(
+            tr("Job %1 of %2: %3").arg(number).arg(count).arg(what.arg(job.name, job.destination)));
     });
     connect(&m_session, &Session::progressChanged, this, [this](const JobProgress& p) {
         m_status->showProgress(p, m_session.activity() == Activity::RunningQueue);
@@ -491,25 +509,13 @@ void MainWindow::saveDiagnosticReport()
     doctor->start();
 }
 
-void MainWindow::removeJob()
-{
-    QTreeView* view = m_jobPane->jobList;
-    const QModelIndex current = view->currentIndex();
-    if (current.isValid() && view->selectionModel()->isRowSelected(current.row(), {}))
-        m_session.jobs().removeJob(current.row());
-}
-
-void MainWindow::clearJobs()
-{
-    m_session.jobs().clear();
-}
-
 // Runs ---------------------------------------------------------------------
 
 void MainWindow::showRunStatus(bool installNow)
 {
     m_problems->clearHeld();
     m_messageBar->dismiss();
+    m_queueEditor->forgetUndo();
     m_status->prepare(m_session.targetKind() == TargetKind::Network, m_session.settings(),
                       !installNow);
     if (installNow)

@@ -99,8 +99,6 @@ private:
     // The selected games, as rows of the session's list.
     QList<int> selectedGames() const;
     void startJobQueue();
-    void removeJob();
-    void clearJobs();
     // Runs.
     void showRunStatus(bool installNow);
     void showRunEnd(bool installNow, bool cancelled);
@@ -132,6 +130,7 @@ private:
     JobProgress m_lastProgress;
     TargetController* m_targetControl = nullptr;
     QueueActions* m_queueActions = nullptr;
+    class QueueEditor* m_queueEditor = nullptr;
     JobPane* m_jobPane;
     ActivityPane* m_activity;
     QMenu* m_trayMenu = nullptr;

@@ -3,7 +3,10 @@
 #include <QFrame>
 #include <QStringList>
 
+#include <functional>
+
 class QLabel;
+class QPushButton;
 class QToolButton;
 
 // A band across the top of the window that says something without stopping anything: no
@@ -15,6 +18,8 @@ public:
     explicit MessageBar(QWidget* parent = nullptr);
 
     void say(const QString& text);
+    // Something done that can be taken back: the text with a button for it, alone in the bar.
+    void offer(const QString& text, const QString& actionText, std::function<void()> action);
     QStringList texts() const { return m_texts; }
     void dismiss();
 
@@ -23,6 +28,11 @@ public:
 
 private:
     QStringList m_texts;
+    void setWarning(bool warning);
+
+    QLabel* m_icon;
     QLabel* m_text;
+    QPushButton* m_action;
     QToolButton* m_close;
+    std::function<void()> m_do;
 };

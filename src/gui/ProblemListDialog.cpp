@@ -14,6 +14,12 @@
 
 ProblemListDialog::ProblemListDialog(const QString& text, const QStringList& items,
                                      const QString& acceptText, QWidget* parent)
+    : ProblemListDialog(text, items, acceptText.isEmpty() ? QStringList() : QStringList{acceptText},
+                        parent)
+{}
+
+ProblemListDialog::ProblemListDialog(const QString& text, const QStringList& items,
+                                     const QStringList& choices, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("problemsDialog"));
@@ -37,15 +43,16 @@ ProblemListDialog::ProblemListDialog(const QString& text, const QStringList& ite
     }
     auto* buttons = new QDialogButtonBox(this);
     // Without a way on, the list is only to be read.
-    if (!acceptText.isEmpty()) {
-        QPushButton* go = buttons->addButton(acceptText, QDialogButtonBox::AcceptRole);
-        go->setObjectName(QStringLiteral("goOnButton"));
+    for (int i = 0; i < choices.size(); ++i) {
+        QPushButton* go = buttons->addButton(choices[i], QDialogButtonBox::ActionRole);
+        go->setObjectName(i == 0 ? QStringLiteral("goOnButton")
+                                 : QStringLiteral("goOnButton%1").arg(i + 1));
+        connect(go, &QPushButton::clicked, this, [this, i] { done(kFirstChoice + i); });
     }
-    QPushButton* stop = buttons->addButton(acceptText.isEmpty() ? QDialogButtonBox::Close
-                                                                : QDialogButtonBox::Cancel);
+    QPushButton* stop =
+        buttons->addButton(choices.isEmpty() ? QDialogButtonBox::Close : QDialogButtonBox::Cancel);
     stop->setObjectName(QStringLiteral("stopHereButton"));
     stop->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* top = new QHBoxLayout;

@@ -12,4 +12,8 @@ class ProblemListDialog : public QDialog
 public:
     ProblemListDialog(const QString& text, const QStringList& items, const QString& acceptText,
                       QWidget* parent = nullptr);
+    // Several ways on: the dialog ends with kFirstChoice plus the index of the one chosen.
+    ProblemListDialog(const QString& text, const QStringList& items, const QStringList& choices,
+                      QWidget* parent = nullptr);
+    static constexpr int kFirstChoice = 2;
 };

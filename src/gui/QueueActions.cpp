@@ -97,8 +97,22 @@ void QueueActions::confirmStart(const QList<PreflightIssue>& issues)
     }
     if (!issues.isEmpty()) {
         QStringList items;
-        for (const PreflightIssue& issue : issues)
-            items << tr("Job %1: %2").arg(issue.row + 1).arg(issue.text);
+        // Named as the list shows them: by their place and their game.
+        QList<int> troubled;
+        for (const PreflightIssue& issue : issues) {
+            items << tr("Row %1, %2: %3")
+                         .arg(issue.row + 1)
+                         .arg(m_session.jobs().job(issue.row).name, issue.text);
+            troubled << issue.row;
+        }
+        // What the run would have had, without the jobs found wanting.
+        QList<int> rest;
+        const QList<int>& checked = m_session.checkedRows();
+        for (int row = 0; row < m_session.jobs().count(); ++row) {
+            if (m_session.jobs().job(row).state != JobState::Complete &&
+                (checked.isEmpty() || checked.contains(row)) && !troubled.contains(row))
+                rest << row;
+        }
         const QString text =
             issues.size() == 1
                 ? tr("One problem was found in the job queue. Fix it before the run, or start "
@@ -106,10 +120,18 @@ void QueueActions::confirmStart(const QList<PreflightIssue>& issues)
                 : tr("%n problems were found in the job queue. Fix them before the run, or start "
                      "anyway and let those jobs fail.",
                      nullptr, static_cast<int>(issues.size()));
-        if (!m_dialogs.confirmList(text, items, tr("Start Anyway")))
+        QStringList choices{tr("Start Anyway")};
+        if (!rest.isEmpty())
+            choices << tr("Skip these and start the rest");
+        const std::optional<int> choice = m_dialogs.chooseForList(text, items, choices);
+        if (!choice)
             return;
+        if (*choice == 1) {
+            m_session.startQueue(rest);
+            return;
+        }
     }
-    m_session.startQueue();
+    m_session.startQueue(m_session.checkedRows());
 }
 
 void QueueActions::offerToDeleteIncomplete()

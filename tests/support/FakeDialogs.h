@@ -127,6 +127,18 @@ public:
         answers.pop_front();
         return a == Answer::Yes;
     }
+    std::optional<int> chooseForList(const QString& text, const QStringList& items,
+                                     const QStringList& choices) override
+    {
+        shown.append({text, Icon::Exclamation, programTitle()});
+        lists.append(items);
+        listChoices = choices;
+        if (choicesMade.empty())
+            return std::nullopt;
+        const std::optional<int> c = choicesMade.front();
+        choicesMade.pop_front();
+        return c;
+    }
     QStringList texts() const
     {
         QStringList t;
@@ -147,7 +159,9 @@ public:
     QList<QStringList> lists;          // the problem lists shown to confirm
     std::deque<QStringList> fileLists; // answers of the multi-select file dialog
     QString listAccept;
-    std::function<void()> whileAsking; // once, during the next question
+    QStringList listChoices;                    // the ways on the last list offered
+    std::deque<std::optional<int>> choicesMade; // nothing: Cancel
+    std::function<void()> whileAsking;          // once, during the next question
     struct Asked
     {
         QPointer<QObject> handle;

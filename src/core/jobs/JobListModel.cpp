@@ -1,6 +1,7 @@
 #include "JobListModel.h"
 
 #include <QCoreApplication>
+#include <QMimeData>
 #include <QUuid>
 
 #include <algorithm>
@@ -206,6 +207,90 @@ void JobListModel::removeJob(int row)
     m_jobs.removeAt(row);
     m_warnings.removeAt(row);
     endRemoveRows();
+}
+
+void JobListModel::insertJob(int row, const Job& job)
+{
+    row = std::clamp(row, 0, count());
+    beginInsertRows({}, row, row);
+    m_jobs.insert(row, job);
+    m_warnings.insert(row, QString());
+    endInsertRows();
+}
+
+bool JobListModel::moveJob(int from, int to)
+{
+    if (from < 0 || from >= count() || to < 0 || to >= count() || from == to)
+        return false;
+    // Qt counts the destination before the move: one further down when moving down.
+    if (!beginMoveRows({}, from, from, {}, to > from ? to + 1 : to))
+        return false;
+    m_jobs.move(from, to);
+    m_warnings.move(from, to);
+    endMoveRows();
+    return true;
+}
+
+namespace {
+const QString kRowsMime = QStringLiteral("application/x-ventrik-job-rows");
+}
+
+Qt::ItemFlags JobListModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags base = QAbstractTableModel::flags(index);
+    return index.isValid() ? base | Qt::ItemIsDragEnabled : base | Qt::ItemIsDropEnabled;
+}
+
+QStringList JobListModel::mimeTypes() const
+{
+    return {kRowsMime};
+}
+
+QMimeData* JobListModel::mimeData(const QModelIndexList& indexes) const
+{
+    QList<int> rows;
+    for (const QModelIndex& i : indexes) {
+        if (i.isValid() && !rows.contains(i.row()))
+            rows << i.row();
+    }
+    std::sort(rows.begin(), rows.end());
+    QStringList words;
+    for (int r : rows)
+        words << QString::number(r);
+    auto* data = new QMimeData;
+    data->setData(kRowsMime, words.join(u' ').toLatin1());
+    return data;
+}
+
+bool JobListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                                const QModelIndex& parent)
+{
+    if (action != Qt::MoveAction || !data || !data->hasFormat(kRowsMime))
+        return false;
+    // Dropped on a row: before it; below the last: at the end.
+    int at = row >= 0 ? row : parent.isValid() ? parent.row() : count();
+    QList<int> rows;
+    for (const QByteArray& word : data->data(kRowsMime).split(' ')) {
+        bool ok = false;
+        const int r = word.toInt(&ok);
+        if (ok && r >= 0 && r < count() && !rows.contains(r))
+            rows << r;
+    }
+    std::sort(rows.begin(), rows.end());
+    // Moved one by one, keeping their order. Those above the place go there from the
+    // nearest up, each before the last moved; those below it follow from the nearest down.
+    int before = at;
+    for (auto r = rows.rbegin(); r != rows.rend(); ++r) {
+        if (*r < at)
+            moveJob(*r, --before);
+    }
+    int next = at;
+    for (int r : rows) {
+        if (r >= at)
+            moveJob(r, next++);
+    }
+    // The view removes nothing afterwards: this model has no removeRows of its own.
+    return !rows.isEmpty();
 }
 
 void JobListModel::clear()

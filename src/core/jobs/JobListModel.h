@@ -35,6 +35,10 @@ public:
     void setJob(int row, const Job& job);
     void setState(int row, JobState state);
     void removeJob(int row);
+    // Back where it was (an undone removal): the job as it was, state and result included.
+    void insertJob(int row, const Job& job);
+    // The job at from goes to the place to (both rows of the list as it is now).
+    bool moveJob(int from, int to);
     void clear();
     // Every job at once, as a saved queue is read back.
     void setJobs(const QList<Job>& jobs);
@@ -44,6 +48,14 @@ public:
     // Every row's warning at once (one per row), told in one change.
     void setWarnings(const QList<QString>& texts);
     int pendingCount() const;
+
+    // Rows are dragged to a new place in the list; nothing else is dropped on it.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
 
 signals:
     // A job's own values changed (its state, its result); a warning is not one.

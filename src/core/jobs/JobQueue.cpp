@@ -26,10 +26,31 @@ bool JobQueue::allComplete() const
     return true;
 }
 
-void JobQueue::start()
+bool JobQueue::runs(const Job& job) const
+{
+    return job.state != JobState::Complete && (m_only.isEmpty() || m_only.contains(job.id));
+}
+
+int JobQueue::runCount() const
+{
+    int count = runNumber();
+    for (int row = m_row + 1; row < m_jobs.count(); ++row) {
+        if (runs(m_jobs.job(row)))
+            ++count;
+    }
+    return count;
+}
+
+void JobQueue::start(const QList<int>& only)
 {
     if (isRunning())
         return;
+    // By identity: a job queued during the run is not taken for one of these.
+    m_only.clear();
+    for (int row : only) {
+        if (row >= 0 && row < m_jobs.count())
+            m_only.insert(m_jobs.job(row).id);
+    }
     m_cancelled = false;
     m_connectionLost = false;
     m_stopAfterCurrent = false;
@@ -38,7 +59,7 @@ void JobQueue::start()
     m_percent = 0;
     m_runStartedMs = QDateTime::currentMSecsSinceEpoch();
     for (int row = 0; row < m_jobs.count(); ++row) {
-        if (m_jobs.job(row).state != JobState::Complete)
+        if (runs(m_jobs.job(row)))
             m_jobs.setState(row, JobState::Pending);
     }
     m_active = true;
@@ -71,7 +92,7 @@ void JobQueue::runNext(int from)
         return;
     }
     int row = from;
-    while (row < m_jobs.count() && m_jobs.job(row).state == JobState::Complete)
+    while (row < m_jobs.count() && !runs(m_jobs.job(row)))
         ++row;
     if (row >= m_jobs.count()) {
         end();
@@ -161,14 +182,14 @@ void JobQueue::onOutput(const QString& chunk)
     p.percentText = record->percentText;
     p.remaining = record->remaining;
     p.speed = record->speed;
-    p.jobNumber = m_row + 1;
-    p.jobCount = m_jobs.count();
+    p.jobNumber = runNumber();
+    p.jobCount = runCount();
     m_percent = record->percent;
     p.queueSecondsLeft = secondsLeft();
     const int n = p.jobCount;
     p.overall = p.percent;
     if (n > 1) {
-        const qint64 base = parse::RoundHalfEven(100.0 / n * m_row);
+        const qint64 base = parse::RoundHalfEven(100.0 / n * (p.jobNumber - 1));
         p.overall = static_cast<int>(
             std::clamp(std::floor(record->percent / n + static_cast<double>(base)), 0.0, 100.0));
     }
@@ -358,7 +379,7 @@ std::optional<qint64> JobQueue::secondsLeft() const
         return std::nullopt;
     double leftKb = current * (100.0 - m_percent) / 100.0;
     for (int row = m_row + 1; row < m_jobs.count(); ++row) {
-        if (m_jobs.job(row).state == JobState::Pending)
+        if (m_jobs.job(row).state == JobState::Pending && runs(m_jobs.job(row)))
             leftKb += static_cast<double>(m_jobs.job(row).sizeKb);
     }
     return static_cast<qint64>(

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 
 #include <functional>
 #include <optional>
@@ -55,8 +56,13 @@ public:
     void setPreparer(Preparer prepare) { m_prepare = std::move(prepare); }
     void setVerifier(Verifier verify) { m_verify = std::move(verify); }
 
-    // Every job that is not Complete runs again. Nothing when already running.
-    void start();
+    // Every job that is not Complete runs again; with rows given, only those (the others
+    // wait). Nothing when already running.
+    void start(const QList<int>& only = {});
+    // Where the running job stands in this run: its number from 1, and how many the run
+    // has (those done, this one, and those still to come).
+    int runNumber() const { return static_cast<int>(m_ranRows.size()); }
+    int runCount() const;
     // Interrupts the running job, which becomes Aborted; the jobs after it stay Pending.
     void cancel();
     // The run ends when the running job has; the others stay Pending.
@@ -131,6 +137,8 @@ private:
     RunOutcome m_lastOutcome;
     QString m_partFile; // where the running job's image is written until it is complete
     QList<int> m_ranRows;
+    QSet<QString> m_only; // the ids of the jobs this run is limited to; empty: all
+    bool runs(const Job& job) const;
     qint64 m_runStartedMs = 0;
     qint64 m_doneKb = 0;  // sizes of the jobs this run has finished
     double m_percent = 0; // of the running job

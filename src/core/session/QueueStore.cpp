@@ -15,6 +15,7 @@ QueueStore::QueueStore(JobListModel& jobs, QString dataDir, const QString& state
     connect(&m_jobs, &QAbstractItemModel::rowsInserted, this, &QueueStore::save);
     connect(&m_jobs, &QAbstractItemModel::rowsRemoved, this, &QueueStore::save);
     connect(&m_jobs, &QAbstractItemModel::modelReset, this, &QueueStore::save);
+    connect(&m_jobs, &QAbstractItemModel::rowsMoved, this, &QueueStore::save);
     connect(&m_jobs, &JobListModel::jobChanged, this, &QueueStore::save);
 }
 

@@ -52,6 +52,8 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(&m_jobs, signal, this, &Session::updateWarnings);
     connect(&m_jobs, &QAbstractItemModel::modelReset, this, &Session::updateWarnings);
+    connect(&m_jobs, &QAbstractItemModel::rowsMoved, this, &Session::updateWarnings);
+    connect(&m_jobs, &JobListModel::jobChanged, this, &Session::updateWarnings);
 }
 
 Session::~Session()

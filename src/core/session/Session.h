@@ -184,14 +184,18 @@ public:
     bool addJob(const Job& job);
     // Whether a save of the queue failed during the last run (or since it started).
     bool queueSaveFailedInRun() const { return m_store.saveFailedInRun(); }
-    // Reads every target the waiting jobs write to, then reports queueChecked.
-    bool checkQueue();
+    // Reads every target the waiting jobs write to, then reports queueChecked. With rows
+    // given, only those jobs are checked (a run of only them comes next).
+    bool checkQueue(const QList<int>& only = {});
+    // The rows the last check was limited to; empty for the whole queue.
+    const QList<int>& checkedRows() const { return m_checkOnly; }
     // Every image among the paths (folders with their subfolders) read by the tool and
     // queued for the target chosen; batchProgress while reading, then batchRead. The
     // type is the disc's unless given.
     bool addImages(const QStringList& paths, std::optional<DiscType> type = std::nullopt);
-    // Checks the waiting jobs against what is known now, without reading anything.
-    QList<PreflightIssue> knownIssues() const;
+    // Checks the waiting jobs (or those of the rows given) against what is known now,
+    // without reading anything.
+    QList<PreflightIssue> knownIssues(const QList<int>& only = {}) const;
     void setStopAfterCurrentJob(bool stop) { m_queue.setStopAfterCurrent(stop); }
     bool stopsAfterCurrentJob() const { return m_queue.stopsAfterCurrent(); }
     void setStopAfterFailure(bool stop) { m_queue.setStopAfterFailure(stop); }
@@ -204,7 +208,11 @@ public:
     const QStringList& toolCommands() const { return m_toolCommands; }
     void setEndActions(const EndActions& actions) { m_endActions = actions; }
     const EndActions& endActions() const { return m_endActions; }
-    bool startQueue();
+    // The jobs that are not complete, or only those of the rows given, run in list order.
+    bool startQueue(const QList<int>& only = {});
+    // Where the running job stands in this run: "Job 3 of 7".
+    int runJobNumber() const { return m_queue.runNumber(); }
+    int runJobCount() const { return m_queue.runCount(); }
     // Every job removed; refused while another Ventrik owns the queue.
     bool clearQueue();
     // One job at once, outside the list (Install Now, and the command line's jobs).
@@ -265,6 +273,7 @@ signals:
     void incompleteFound(int row);
 
 private:
+    QList<int> m_checkOnly;
     using RunDone = std::function<void(const RunOutcome&)>;
     enum DeviceListKinds { Ps2Disks = 1, OpticalDrives = 2, AllDisks = 4 };
     // Keeps the lists named from a device listing and tells who shows them.

@@ -18,7 +18,7 @@ bool Session::clearQueue()
     return !m_store.saveFailed();
 }
 
-bool Session::startQueue()
+bool Session::startQueue(const QList<int>& only)
 {
     if (refuseForeignQueue() || !begin(Activity::RunningQueue))
         return false;
@@ -28,7 +28,7 @@ bool Session::startQueue()
     m_freshFacts.clear();
     holdAwake();
     emit runStarted(false);
-    m_queue.start();
+    m_queue.start(only);
     return true;
 }
 
@@ -289,29 +289,32 @@ void Session::updateWarnings()
     });
 }
 
-QList<PreflightIssue> Session::knownIssues() const
+QList<PreflightIssue> Session::knownIssues(const QList<int>& only) const
 {
     QList<int> rows;
     for (int row = 0; row < m_jobs.count(); ++row) {
-        if (m_jobs.job(row).state != JobState::Complete)
+        if (m_jobs.job(row).state != JobState::Complete && (only.isEmpty() || only.contains(row)))
             rows << row;
     }
     return CheckJobs(m_jobs.allJobs(), rows, m_facts);
 }
 
-bool Session::checkQueue()
+bool Session::checkQueue(const QList<int>& only)
 {
     if (refuseForeignQueue() || !begin(Activity::CheckingQueue))
         return false;
+    m_checkOnly = only;
     QStringList targets;
-    for (const Job& job : m_jobs.allJobs()) {
+    for (int row = 0; row < m_jobs.count(); ++row) {
+        const Job& job = m_jobs.job(row);
         const QString target = WriteTarget(job);
-        if (job.state != JobState::Complete && !target.isEmpty() && !targets.contains(target))
+        if (job.state != JobState::Complete && !target.isEmpty() && !targets.contains(target) &&
+            (only.isEmpty() || only.contains(row)))
             targets << target;
     }
     readTargets(targets, [this] {
         end();
-        emit queueChecked(knownIssues());
+        emit queueChecked(knownIssues(m_checkOnly));
     });
     return true;
 }
