@@ -287,6 +287,7 @@ private:
     // The output of "query", from the machine when the tool has none.
     void listDevices(std::function<void(const DeviceLists&)> done);
     void readGames(std::function<void()> done);
+    void listGames(std::function<void()> done);
     // "hdl_toc", then "toc" for the games' partitions: the target's facts, and the outcome of
     // the listing that failed (or of hdl_toc).
     void listTarget(const QString& target,

@@ -100,6 +100,29 @@ bool Session::wasReadable(const QString& target) const
 
 void Session::readGames(std::function<void()> done)
 {
+    // What the tool can do to the games is known before they are shown: rename and flags
+    // are offered, or not, from the first moment.
+    // A tool that could not tell is still asked for the list, which says why it failed.
+    if (!m_toolCommandsKnown) {
+        knowToolCommands([this, done] {
+            if (!m_cancelRequested) {
+                listGames(done);
+                return;
+            }
+            // Stopped before the list was asked for: nothing is shown as attached.
+            m_attached = false;
+            m_space.reset();
+            m_games.setGames({});
+            emit gamesChanged();
+            done();
+        });
+        return;
+    }
+    listGames(done);
+}
+
+void Session::listGames(std::function<void()> done)
+{
     const QString target = m_targetDevice;
     listTarget(target, [this, target, done](const TargetFacts& facts, const RunOutcome& outcome) {
         m_attached = false;
