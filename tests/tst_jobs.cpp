@@ -4,6 +4,8 @@
 #include "core/jobs/JobCommands.h"
 #include "core/jobs/JobListModel.h"
 #include "core/jobs/JobQueue.h"
+#include "core/jobs/QueueFile.h"
+#include "core/jobs/TitleIndex.h"
 #include "core/tool/ToolRun.h"
 
 #include <QDir>
@@ -463,6 +465,83 @@ private slots:
         QCOMPARE(NameForGame(QStringLiteral("cd0:"), longName).name, QString(32, QChar(0x00e9)));
         QVERIFY(HasControlCharacters(QStringLiteral("a\x7f")));
         QVERIFY(!HasControlCharacters(QStringLiteral("Café \"Hi\"")));
+    }
+
+    void gamesAreNamedFromAGameIndex()
+    {
+        // As the emulator writes its index: serials with their values, quoted or not, with
+        // lists and nested maps among them.
+        const QByteArray yaml = R"(# a comment
+SLUS-20312:
+  name: "Grand Theft Auto III"
+  region: "NTSC-U"
+  gameFixes:
+    - EETimingHack
+  patches:
+    default:
+      content: |-
+        patch=1,EE,0012,word,0
+SLPM-65001:
+  name: "Japanese Title"
+  name-en: "English Title"
+SCES-50000:
+  region: PAL-E
+SLES-12345:
+  name: Plain Name
+)";
+        QString error;
+        const TitleIndex index = TitleIndex::FromYaml(yaml, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(index.size(), 3);
+        QCOMPARE(index.titleFor(QStringLiteral("SLUS_203.12")),
+                 QStringLiteral("Grand Theft Auto III"));
+        QCOMPARE(index.titleFor(QStringLiteral("SLPM_650.01")), QStringLiteral("English Title"));
+        QCOMPARE(index.titleFor(QStringLiteral("SLES_123.45;1")), QStringLiteral("Plain Name"));
+        QVERIFY(index.titleFor(QStringLiteral("SCES_500.00")).isEmpty()); // no name
+        QVERIFY(index.titleFor(QStringLiteral("NOT_A.SERIAL")).isEmpty());
+        // A broken file keeps what came before the fault, and says what the fault was.
+        const TitleIndex broken =
+            TitleIndex::FromYaml("SLUS-20312:\n  name: \"Kept\"\nSLUS-1: [unclosed\n", &error);
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(broken.titleFor(QStringLiteral("SLUS_203.12")), QStringLiteral("Kept"));
+        QVERIFY(TitleIndex::FromYaml("just text").isEmpty());
+
+        // The tool's database first, then the index, then the file or the label; each says
+        // where its name came from.
+        parse::DiscInfo disc;
+        disc.startup = QStringLiteral("SLUS_203.12");
+        disc.name = QStringLiteral("GTA3");
+        const QHash<QString, DiscDatabaseEntry> database{
+            {QStringLiteral("SLUS_203.12"), DiscDatabaseEntry{QStringLiteral("From DB"), {}}}};
+        GameNaming n = NameForGame(QStringLiteral("/i/gta3 (USA).iso"), disc, database, &index);
+        QCOMPARE(n.name, QStringLiteral("From DB"));
+        QCOMPARE(n.source, NameSource::DiscDatabase);
+        n = NameForGame(QStringLiteral("/i/gta3 (USA).iso"), disc, {}, &index);
+        QCOMPARE(n.name, QStringLiteral("Grand Theft Auto III"));
+        QCOMPARE(n.source, NameSource::TitleIndex);
+        disc.startup = QStringLiteral("SLUS_999.99");
+        n = NameForGame(QStringLiteral("/i/gta3 (USA).iso"), disc, {}, &index);
+        QCOMPARE(n.name, QStringLiteral("gta3 (USA)"));
+        QCOMPARE(n.source, NameSource::FileName);
+        n = NameForGame(QStringLiteral("/dev/sr0"), disc, {}, &index);
+        QCOMPARE(n.source, NameSource::DiscLabel);
+
+        // Kept with the queue, and shown beside the name.
+        JobListModel jobs;
+        Job j;
+        j.name = QStringLiteral("Grand Theft Auto III");
+        j.source = QStringLiteral("/i/gta3.iso");
+        j.destination = QStringLiteral("hdd1:");
+        j.startup = QStringLiteral("SLUS_203.12");
+        j.nameSource = NameSource::TitleIndex;
+        jobs.addJob(j);
+        QVERIFY(jobs.index(0, 4)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .contains(QStringLiteral("game index")));
+        const LoadedQueue back = QueueFromJson(QueueToJson(jobs.allJobs()));
+        QCOMPARE(back.jobs.size(), 1);
+        QCOMPARE(back.jobs[0].nameSource, NameSource::TitleIndex);
     }
 
     void cancelAbortsTheRunningJobAndLeavesTheOthersPending()

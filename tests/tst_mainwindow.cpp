@@ -1,11 +1,13 @@
 #include "GuiFixture.h"
 #include "gui/ControlState.h"
+#include "gui/MessageBar.h"
 #include "gui/SettingsWindow.h"
 #include "gui/StatusWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -200,6 +202,45 @@ private slots:
         SaveScreenshot(&main(), QStringLiteral("browse-local.png"));
     }
 
+    void aMissingToolIsExplainedAtStart()
+    {
+        makeWorld();
+        setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+        const QString elsewhere = m_world->path(QStringLiteral("tools/hdl_dump"));
+        QVERIFY(QDir().mkpath(m_world->path(QStringLiteral("tools"))));
+        QVERIFY(QFile::rename(m_world->toolPath(), elsewhere));
+        startMain();
+        // Said at once, with where it was looked for and where to choose it; no box.
+        QVERIFY(m_dialogs.shown.isEmpty());
+        auto* bar = child<MessageBar>("messageBar");
+        QVERIFY(bar->isVisible());
+        const QString told = bar->texts().value(0);
+        QVERIFY2(told.startsWith(QStringLiteral("hdl_dump was not found. Looked for: ") +
+                                 m_world->toolPath() + QStringLiteral(" (beside this program).")),
+                 qPrintable(told));
+        QVERIFY(told.contains(QStringLiteral("\"hdl_dump program\" in Settings & Tools")));
+        SaveScreenshot(&main(), QStringLiteral("main-tool-missing.png"));
+        // Its button opens the settings where the tool is chosen.
+        child<QPushButton>("messageAction")->click();
+        SettingsWindow& settings = main().settingsWindow();
+        QVERIFY(settings.isVisible());
+        QCOMPARE(child<QTabWidget>("tabs", &settings)->currentWidget()->objectName(),
+                 QStringLiteral("windowTab"));
+        child<QLineEdit>("toolPathEdit", &settings)->setText(elsewhere);
+        child<QPushButton>("okButton", &settings)->click();
+        QCOMPARE(setting(QStringLiteral("HdlDumpPath")), elsewhere);
+        QVERIFY(session().toolAvailable());
+        // From now on that tool runs, also after a new start.
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(idle());
+        QCOMPARE(shownGames(), QStringList{QStringLiteral("Net Game")});
+        stopMain();
+        resetSeams();
+        startMain();
+        QVERIFY(session().toolAvailable());
+        QVERIFY(child<MessageBar>("messageBar")->isHidden());
+    }
+
     void noPs2DisksFallsBackToTheNetwork()
     {
         QJsonObject state = SimWorld::defaultState();
@@ -226,8 +267,35 @@ private slots:
         QVERIFY(idle());
         QCOMPARE(child<QLineEdit>("startupEdit")->text(), QStringLiteral("SLUS_123.45"));
         QCOMPARE(child<QLineEdit>("gameNameEdit")->text(), QStringLiteral("TESTGAME"));
+        QCOMPARE(child<QLineEdit>("gameNameEdit")->toolTip(),
+                 QStringLiteral("Named after the disc's label"));
         QVERIFY(child<QPushButton>("compatFlagsButton")->isEnabled());
         SaveScreenshot(&main(), QStringLiteral("install-optical.png"));
+
+        // A game index chosen in the settings names the disc by its serial instead.
+        const QString index = m_world->path(QStringLiteral("my-index.yaml"));
+        QFile yaml(index);
+        QVERIFY(yaml.open(QIODevice::WriteOnly));
+        yaml.write("SLUS-12345:\n  name: \"Test Game: The Full Title\"\n  region: NTSC-U\n");
+        yaml.close();
+        SettingsWindow& settings = main().settingsWindow();
+        settings.present();
+        m_dialogs.files.push_back(index);
+        child<QPushButton>("titleIndexButton", &settings)->click();
+        QSignalSpy loaded(&session(), &Session::titleIndexLoaded);
+        child<QPushButton>("okButton", &settings)->click();
+        QVERIFY(loaded.wait());
+        QCOMPARE(setting(QStringLiteral("GameIndex")), index);
+        QCOMPARE(session().titleIndexSize(), 1);
+        drives->setCurrentIndex(-1);
+        drives->setCurrentIndex(0);
+        QVERIFY(idle());
+        QCOMPARE(child<QLineEdit>("gameNameEdit")->text(),
+                 QStringLiteral("Test Game: The Full Title"));
+        QVERIFY(child<QLineEdit>("gameNameEdit")->toolTip().contains(QStringLiteral("game index")));
+        // A name typed over it is the user's own.
+        QTest::keyClicks(child<QLineEdit>("gameNameEdit"), QStringLiteral("!"));
+        QCOMPARE(child<QLineEdit>("gameNameEdit")->toolTip(), QStringLiteral("Named as typed"));
 
         // An image is named after its file.
         const QString image = m_world->path(QStringLiteral("My Game.iso"));

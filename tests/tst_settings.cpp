@@ -104,7 +104,7 @@ private slots:
         QVERIFY(!main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         // Saving anyway creates the file with what the page holds.
         settings().show();
-        button("exitButton")->click();
+        button("okButton")->click();
         QVERIFY(!settings().isVisible());
         QVERIFY(conf().startsWith("\"disc_database_file\" = \"" +
                                   m_world->path(QStringLiteral("home/.hdl_dump.list")).toUtf8()));
@@ -129,6 +129,8 @@ private slots:
         const int shown = static_cast<int>(m_dialogs.shown.size());
         m_dialogs.files.push_back(other);
         button("toolConfigButton")->click();
+        QCOMPARE(setting(QStringLiteral("hdl_config")), confPath()); // until applied
+        button("applyButton")->click();
         QCOMPARE(setting(QStringLiteral("hdl_config")), other);
         QCOMPARE(edit("toolConfigEdit")->text(), other);
         QVERIFY(box("compressionCheck")->isChecked());
@@ -143,31 +145,78 @@ private slots:
         QCOMPARE(m_dialogs.fileRequests.last().directory, m_world->dir() + u'/');
     }
 
-    void guiBoxesStoreTheirKeysAtOnce()
+    void okApplyAndCancelLikeAnyDialog()
     {
         world();
         start();
+        child<QPushButton>("settingsButton")->click();
+        QVERIFY(!button("applyButton")->isEnabled());
         box("closePs2Check")->click();
-        QCOMPARE(setting(QStringLiteral("ClosePS2")), QStringLiteral("1"));
         box("balloonTipsCheck")->click();
+        // Nothing is stored until applied; Apply is offered once something changed.
+        QCOMPARE(setting(QStringLiteral("ClosePS2")), QStringLiteral("0"));
+        QVERIFY(button("applyButton")->isEnabled());
+        button("applyButton")->click();
+        QCOMPARE(setting(QStringLiteral("ClosePS2")), QStringLiteral("1"));
         QCOMPARE(setting(QStringLiteral("BalloonTips")), QStringLiteral("1"));
+        QVERIFY(!button("applyButton")->isEnabled());
+        QVERIFY(settings().isVisible());
         box("standbyCheck")->click();
         box("shutdownPcCheck")->click();
         QVERIFY(!box("standbyCheck")->isChecked());
+        button("okButton")->click();
+        QVERIFY(settings().isHidden());
         QCOMPARE(setting(QStringLiteral("TurnOffPC")), QStringLiteral("1"));
         QCOMPARE(setting(QStringLiteral("StandbyPC")), QStringLiteral("0"));
+
+        // Esc is Cancel: what was changed is forgotten, the page shows what is stored.
+        settings().present();
         box("standbyCheck")->click();
         QVERIFY(!box("shutdownPcCheck")->isChecked());
-        QCOMPARE(setting(QStringLiteral("TurnOffPC")), QStringLiteral("0"));
+        QTest::keyClick(&settings(), Qt::Key_Escape);
+        QVERIFY(settings().isHidden());
+        QCOMPARE(setting(QStringLiteral("TurnOffPC")), QStringLiteral("1"));
+        QVERIFY(box("shutdownPcCheck")->isChecked());
+        QVERIFY(!box("standbyCheck")->isChecked());
+        // Enter is OK.
+        settings().present();
+        box("closePs2Check")->click();
+        QTest::keyClick(&settings(), Qt::Key_Return);
+        QVERIFY(settings().isHidden());
+        QCOMPARE(setting(QStringLiteral("ClosePS2")), QStringLiteral("0"));
+        // The X asks only when something would be lost: No forgets it.
+        settings().present();
+        settings().close();
+        QVERIFY(settings().isHidden());
+        QVERIFY(m_dialogs.shown.isEmpty());
+        settings().present();
+        box("closePs2Check")->click();
+        settings().close();
+        QCOMPARE(m_dialogs.texts(), QStringList{"Save your changes to the settings?"});
+        QCOMPARE(setting(QStringLiteral("ClosePS2")), QStringLiteral("0"));
+        QVERIFY(!box("closePs2Check")->isChecked());
 
+        // Every option says what it does; the Windows-only ones say so.
+        for (QCheckBox* c : settings().findChildren<QCheckBox*>())
+            QVERIFY2(!c->toolTip().isEmpty(), qPrintable(c->objectName()));
+        QVERIFY(box("aspiCheck")->toolTip().contains(QStringLiteral("no effect on Linux")));
+        QVERIFY(box("limit28BitCheck")->toolTip().contains(QStringLiteral("no effect on Linux")));
+
+        settings().present();
         m_dialogs.folders.push_back(m_world->path(QStringLiteral("isos")));
         button("imageFolderButton")->click();
+        button("applyButton")->click();
         QCOMPARE(setting(QStringLiteral("DefaultISO")), m_world->path(QStringLiteral("isos/")));
         m_dialogs.folders.push_back(QStringLiteral("/"));
         button("imageFolderButton")->click();
+        button("applyButton")->click();
         QCOMPARE(setting(QStringLiteral("DefaultISO")), QStringLiteral("/"));
         button("imageFolderButton")->click(); // cancelled
         QCOMPARE(edit("imageFolderEdit")->text(), QStringLiteral("/"));
+        // A typed folder counts too.
+        edit("imageFolderEdit")->setText(m_world->path(QStringLiteral("typed")));
+        button("okButton")->click();
+        QCOMPARE(setting(QStringLiteral("DefaultISO")), m_world->path(QStringLiteral("typed/")));
 
         // Both PC actions stored: standby, read second, wins and shutdown is rewritten.
         stopMain();
@@ -183,12 +232,14 @@ private slots:
         world();
         start();
         box("stayOnTopCheck")->click();
+        button("applyButton")->click();
         QCOMPARE(setting(QStringLiteral("StayOnTop")), QStringLiteral("0"));
         QVERIFY(!main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!settings().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(main().isVisible()); // still shown where it was
         main().statusWindow().show();
         box("stayOnTopCheck")->click();
+        button("applyButton")->click();
         QVERIFY(main().statusWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(main().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
@@ -208,6 +259,7 @@ private slots:
 
         m_dialogs.colors.push_back(0x00204080u); // red 0x80, green 0x40, blue 0x20
         button("backColorButton")->click();
+        button("applyButton")->click();
         QCOMPARE(setting(QStringLiteral("Backcolor")), QStringLiteral("#804020"));
         const QColor chosen(0x80, 0x40, 0x20);
         for (QWidget* w : {static_cast<QWidget*>(&main()), static_cast<QWidget*>(&settings()),
@@ -224,12 +276,14 @@ private slots:
         QCOMPARE(main().palette().color(QPalette::WindowText), text);
         m_dialogs.colors.push_back(0x000000ffu);
         button("foreColorButton")->click();
+        button("applyButton")->click();
         QCOMPARE(box("customColorsCheck")->palette().color(QPalette::WindowText),
                  QColor(0xff, 0, 0));
         SaveScreenshot(&main(), QStringLiteral("main-custom-colours.png"));
         SaveScreenshot(&settings(), QStringLiteral("settings-custom-colours.png"));
 
         box("customColorsCheck")->click();
+        button("applyButton")->click();
         QCOMPARE(setting(QStringLiteral("UseColor")), QStringLiteral("0"));
         QVERIFY(!button("backColorButton")->isEnabled());
         QCOMPARE(main().palette().color(QPalette::Window),
@@ -238,6 +292,7 @@ private slots:
                  QApplication::palette().color(QPalette::WindowText));
         // Ticking again brings the stored colours back.
         box("customColorsCheck")->click();
+        button("applyButton")->click();
         QCOMPARE(main().palette().color(QPalette::Window), chosen);
     }
 
@@ -342,13 +397,13 @@ private slots:
         };
         const auto before = inode();
         settings().show();
-        button("exitButton")->click();
+        button("okButton")->click();
         QCOMPARE(conf(), original);
         QCOMPARE(inode(), before);
 
         settings().show();
         box("compressionCheck")->setChecked(true);
-        button("exitButton")->click();
+        button("okButton")->click();
         // Only what changed is written: the keys the file lacks and nobody touched stay out.
         QCOMPARE(conf(),
                  QByteArray("# my notes\r\n\"target_kbps\" = \"1800\"\r\n"
@@ -356,7 +411,7 @@ private slots:
         // A key the file lacked, changed, is added after its own lines.
         settings().show();
         box("aspiCheck")->setChecked(!box("aspiCheck")->isChecked());
-        button("exitButton")->click();
+        button("okButton")->click();
         const QByteArray after = conf();
         QVERIFY2(after.startsWith("# my notes\r\n\"target_kbps\" = \"1800\"\r\n"
                                   "\"my_own_key\" = \"kept\"\r\n\"use_compression\" = \"yes\"\r\n"
@@ -377,8 +432,7 @@ private slots:
         m_dialogs.answers.push_back(Dialogs::Answer::No);
         settings().close();
         QVERIFY(!settings().isVisible());
-        QCOMPARE(m_dialogs.texts().last(),
-                 QStringLiteral("Save your changes to the hdl_dump settings?"));
+        QCOMPARE(m_dialogs.texts().last(), QStringLiteral("Save your changes to the settings?"));
         QCOMPARE(conf(), original);
         QVERIFY(!box("compressionCheck")->isChecked()); // the page shows the file again
 
@@ -416,7 +470,7 @@ private slots:
         const QByteArray before = conf();
         settings().show();
         box("compressionCheck")->setChecked(true);
-        button("exitButton")->click();
+        button("okButton")->click();
         QVERIFY(m_dialogs.texts().last().startsWith(
             QStringLiteral("Your hdl_dump settings could not be saved to:")));
         QCOMPARE(conf(), before);
@@ -431,7 +485,7 @@ private slots:
         const QByteArray before = conf();
         settings().show();
         edit("discDatabaseEdit")->setText(QStringLiteral("/data/list\n\"enable_aspi\" = \"no\""));
-        button("exitButton")->click();
+        button("okButton")->click();
         QVERIFY(m_dialogs.texts().last().contains(QStringLiteral("line break")));
         QCOMPARE(conf(), before);
         // A pasted line break never reaches config.cfg from the address box either.
@@ -471,7 +525,7 @@ private slots:
         setSetting(QStringLiteral("hdl_config"), confPath() + QStringLiteral("/hdl_dump.conf"));
         const QByteArray before = conf();
         settings().show();
-        button("exitButton")->click();
+        button("okButton")->click();
         QVERIFY(m_dialogs.texts().last().startsWith(
             QStringLiteral("Your hdl_dump settings could not be saved to:")));
         QCOMPARE(conf(), before);

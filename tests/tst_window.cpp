@@ -2,6 +2,7 @@
 #include "core/jobs/BatchAdd.h"
 #include "gui/BrowsePane.h"
 #include "gui/MainWindow.h"
+#include "gui/MessageBar.h"
 #include "gui/ProblemListDialog.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QThread>
 #include <QUrl>
 
@@ -440,6 +442,33 @@ private slots:
         QVERIFY(idle());
         // The file, and the folder with its subfolder (again.Cue; there.iml is installed).
         QCOMPARE(jobNames(), (QStringList{QStringLiteral("First"), QStringLiteral("again")}));
+        // The text file is named among what was not added, with the reason.
+        QVERIFY2(m_dialogs.lists.last()
+                         .filter(QStringLiteral("readme.txt: skipped (not a disc image"))
+                         .size() == 1,
+                 qPrintable(m_dialogs.lists.last().join(u'|')));
+        auto* bar = child<QStatusBar>("runStatusBar");
+        QVERIFY2(bar->currentMessage().contains(QStringLiteral("were added to the job queue")),
+                 qPrintable(bar->currentMessage()));
+
+        // With nothing to decide, what was left out is said beside the window, not in a box.
+        session().jobs().clear();
+        m_dialogs.lists.clear();
+        mime->setUrls({QUrl::fromLocalFile(root + QStringLiteral("/First.ISO")),
+                       QUrl::fromLocalFile(root + QStringLiteral("/a/readme.txt"))});
+        QDragEnterEvent enterAgain(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enterAgain);
+        QDropEvent again(QPointF(at), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &again);
+        QVERIFY(idle());
+        QCOMPARE(jobNames(), QStringList{QStringLiteral("First")});
+        QVERIFY(m_dialogs.lists.isEmpty());
+        QCOMPARE(bar->currentMessage(),
+                 QStringLiteral("1 of 2 images were added to the job queue."));
+        const QStringList told = child<MessageBar>("messageBar")->texts();
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told[0].contains(QStringLiteral("readme.txt: skipped (not a disc image")),
+                 qPrintable(told[0]));
         delete mime;
 
         // Nothing else is taken.

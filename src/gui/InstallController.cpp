@@ -43,7 +43,9 @@ InstallController::InstallController(InstallPane* pane, Session& session, Dialog
 QString InstallController::ImageFilter()
 {
     //: Pairs of a shown name and its pattern, each followed by "|"; translate only the names.
-    return tr("ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|"
+    // Every kind at once first: an image is found whatever its kind.
+    return tr("All disc images|*.iso;*.cue;*.nrg;*.gi;*.iml;*.toc|"
+              "ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|"
               "RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator's Intermediate "
               "(*.iml)|*.iml|");
 }
@@ -76,6 +78,10 @@ void InstallController::connectPane()
     connect(m_pane->addToQueueButton, &QPushButton::clicked, this, &InstallController::addGame);
     // Enter in the game name box queues the game.
     connect(m_pane->gameNameEdit, &QLineEdit::returnPressed, this, &InstallController::addGame);
+    connect(m_pane->gameNameEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_pane->gameNameEdit->setToolTip(
+            NameSourceText(text == m_suggestedName ? m_suggestedSource : NameSource::Typed));
+    });
     connect(m_pane->installButton, &QPushButton::clicked, this,
             &InstallController::installChosenGame);
     connect(m_pane->makeImageButton, &QPushButton::clicked, this, &InstallController::makeIso);
@@ -134,6 +140,9 @@ void InstallController::showDiscInfo(const parse::DiscInfo& info)
     const GameNaming naming = m_session.nameForGame(chosenSource(), info);
     in->startupEdit->setText(info.startup);
     in->gameNameEdit->setText(naming.name);
+    m_suggestedName = naming.name;
+    m_suggestedSource = naming.source;
+    in->gameNameEdit->setToolTip(NameSourceText(naming.source));
     in->gameSizeEdit->setText(info.sizeText);
     if (naming.fromDatabase) {
         for (int flag = 1; flag <= m_flags.size(); ++flag)
@@ -158,7 +167,7 @@ void InstallController::chooseOptical()
     m_pane->typeNoteLabel->hide();
     InstallPane* in = m_pane;
     if (!m_session.toolAvailable()) {
-        m_hooks.showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        m_hooks.showProblem(m_session.toolMissingProblem());
         in->imageSource->setChecked(true);
         return;
     }
@@ -210,7 +219,7 @@ void InstallController::browseImage()
 {
     InstallPane* in = m_pane;
     if (!m_session.toolAvailable()) {
-        m_hooks.showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        m_hooks.showProblem(m_session.toolMissingProblem());
         return;
     }
     FileDialogRequest request;
@@ -277,9 +286,11 @@ Job InstallController::installJob() const
     const InstallPane* in = m_pane;
     parse::DiscInfo disc = m_discInfoRead ? m_disc : parse::DiscInfo();
     disc.startup = in->startupEdit->text();
-    return InstallJob(chosenSource(), m_hooks.target(), in->gameNameEdit->text(), disc,
-                      in->typeCombo->currentIndex() == 0 ? DiscType::CD : DiscType::DVD,
-                      chosenFlags());
+    Job job = InstallJob(chosenSource(), m_hooks.target(), in->gameNameEdit->text(), disc,
+                         in->typeCombo->currentIndex() == 0 ? DiscType::CD : DiscType::DVD,
+                         chosenFlags());
+    job.nameSource = job.name == m_suggestedName ? m_suggestedSource : NameSource::Typed;
+    return job;
 }
 
 void InstallController::resetInstallPane()
@@ -289,6 +300,8 @@ void InstallController::resetInstallPane()
     uncheckFlags();
     in->imagePathEdit->clear();
     in->gameNameEdit->clear();
+    in->gameNameEdit->setToolTip({});
+    m_suggestedName.clear();
     in->startupEdit->clear();
     in->gameSizeEdit->clear();
     in->typeCombo->setCurrentIndex(1);
@@ -326,7 +339,7 @@ void InstallController::addGame()
 void InstallController::installChosenGame()
 {
     if (!m_session.toolAvailable()) {
-        m_hooks.showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        m_hooks.showProblem(m_session.toolMissingProblem());
         return;
     }
     if (!checkInstallFields())
@@ -340,7 +353,7 @@ void InstallController::makeIso()
 {
     InstallPane* in = m_pane;
     if (!m_session.toolAvailable()) {
-        m_hooks.showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        m_hooks.showProblem(m_session.toolMissingProblem());
         return;
     }
     if (in->gameNameEdit->text().trimmed().isEmpty()) {

@@ -87,5 +87,8 @@ private:
     QPointer<Operation> m_discRead;
     std::optional<std::pair<QString, bool>> m_nextRead; // source, optical
     bool m_discInfoRead = false;
+    // The name the program gave the game, and where it came from.
+    QString m_suggestedName;
+    NameSource m_suggestedSource = NameSource::Typed;
     bool m_waitingForDrives = false; // the drives' list was asked for by choosing a drive
 };

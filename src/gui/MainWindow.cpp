@@ -120,9 +120,12 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
              m_status->resetForJob();
          }},
         this);
-    m_queueActions = new QueueActions(
-        m_session, m_seams.dialogs,
-        {[this] { jobAdded(); }, [this](const QString& text) { balloon(text); }}, this);
+    m_queueActions =
+        new QueueActions(m_session, m_seams.dialogs,
+                         {[this] { jobAdded(); }, [this](const QString& text) { balloon(text); },
+                          [this](const QString& text) { m_runBar->say(text); },
+                          [this](const QString& text) { m_messageBar->say(text); }},
+                         this);
 
     // Upper part: two columns, or the job pane laid over both. The right column (the
     // install and game panes) and the job pane take the room a larger window gives.
@@ -280,6 +283,11 @@ void MainWindow::connectControls()
     });
     // The status window closed during a run: the main window shows the run, and opens it again.
     connect(m_status.get(), &StatusWindow::closedDuringRun, this, &MainWindow::restoreFromTray);
+    connect(m_status.get(), &StatusWindow::stopAfterChanged, this, [this](bool stop) {
+        m_runBar->say(stop ? tr("The run will stop when this job ends; the jobs after it wait "
+                                "in the queue.")
+                           : tr("The run goes on after this job."));
+    });
     connect(m_runBar, &RunStatusBar::statusWindowAsked, this, [this] {
         if (!runsJobs())
             return;
@@ -370,6 +378,8 @@ void MainWindow::showProblem(const Problem& problem)
 void MainWindow::balloon(const QString& text)
 {
     ShowBalloon(m_seams.tray, m_session.settings(), text);
+    // The window says it too: balloons may be turned off, or no notification service runs.
+    m_runBar->say(text);
 }
 
 void MainWindow::updateControls()
@@ -544,6 +554,8 @@ void MainWindow::showRunEnd(bool installNow, bool cancelled)
         // Told once: a notification that brings the window back, then what was held.
         const QString summary = RunSummaryText(m_session.jobs(), m_session.lastRunRows());
         m_seams.tray.notify(Dialogs::programTitle(), summary);
+        // Also in the window: a desktop without a notification service shows none.
+        m_runBar->say(cancelled ? tr("The run was cancelled: %1").arg(summary) : summary);
         const QStringList texts = m_problems->takeHeldTexts();
         if (!texts.isEmpty())
             m_seams.dialogs.message(summary + QStringLiteral("\n\n") +
@@ -558,8 +570,11 @@ void MainWindow::showRunEnd(bool installNow, bool cancelled)
         balloon(tr("Installation of %1 complete!").arg(job.name));
         return;
     }
-    if (cancelled || job.state == JobState::Aborted)
+    if (cancelled || job.state == JobState::Aborted) {
+        m_runBar->say(tr("Installation of %1 was cancelled.").arg(job.name));
         return;
+    }
+    m_runBar->say(tr("Installation of %1 failed.").arg(job.name));
     showProblem({ProblemKind::InstallFailed, job.name,
                  job.reason.isEmpty() ? JobResultText(job) : job.reason});
 }
@@ -621,6 +636,11 @@ void MainWindow::load()
     m_jobPane->jobList->header()->restoreState(m_session.settings().state(Setting::JobColumns));
     updateControls();
     show();
+    // A missing tool is said at once, with where it was looked for and where to choose it,
+    // not at the first click.
+    if (!m_session.toolAvailable())
+        m_messageBar->offer(ProblemText(m_session.toolMissingProblem()), tr("&Choose hdl_dump..."),
+                            [this] { m_settingsWindow->presentToolChoice(); });
     // The splitter's shares apply to its final size, known once the window is laid out.
     layout()->activate();
     m_splitter->restoreState(m_session.settings().state(Setting::MainSplitter));

@@ -54,11 +54,13 @@ void QueueActions::showBatchSummary(const BatchSummary& summary)
             break;
         }
     }
-    if (added > 0)
-        m_hooks.jobAdded();
     QString text = tr("%1 of %n images were added to the job queue.", nullptr,
                       static_cast<int>(summary.entries.size()))
                        .arg(added);
+    if (added > 0)
+        m_hooks.jobAdded();
+    // Said in the window whatever came of it: a notification may never show.
+    m_hooks.say(text);
     if (std::ranges::any_of(summary.entries, [](const BatchEntry& e) { return e.typeFromSize; }))
         text += u' ' + tr("hdl_dump does not say whether an image file is a CD or a DVD: up to "
                           "700 MB they are installed as CDs, above as DVDs, unless you chose a "
@@ -69,7 +71,12 @@ void QueueActions::showBatchSummary(const BatchSummary& summary)
     }
     const QList<Job> duplicates = summary.jobs(Outcome::Installed) + summary.jobs(Outcome::Queued);
     if (duplicates.isEmpty()) {
-        m_dialogs.confirmList(text + u' ' + tr("These were not:"), items, {});
+        // Nothing to decide: read beside the window, not in a box that stops it.
+        constexpr int kListed = 8;
+        QStringList shown = items.mid(0, kListed);
+        if (items.size() > kListed)
+            shown << tr("... and %n more.", nullptr, static_cast<int>(items.size() - kListed));
+        m_hooks.tell(text + u' ' + tr("These were not:") + u'\n' + shown.join(u'\n'));
         return;
     }
     if (m_dialogs.confirmList(text + u' ' + tr("These were not:"), items,

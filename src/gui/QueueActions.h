@@ -21,6 +21,8 @@ public:
     {
         std::function<void()> jobAdded;
         std::function<void(const QString&)> balloon;
+        std::function<void(const QString&)> say;  // an outcome, in the status bar
+        std::function<void(const QString&)> tell; // what needs reading, in the message bar
     };
 
     QueueActions(Session& session, Dialogs& dialogs, Hooks hooks, QObject* parent = nullptr);

@@ -67,8 +67,9 @@ void RunStatusBar::runEnded()
 
 void RunStatusBar::say(const QString& text)
 {
-    // Outcomes stay until replaced: someone who looked away still reads them.
-    showMessage(text);
+    // Outcomes stay until replaced: someone who looked away still reads them. During a run
+    // the run's own line comes back after a while.
+    showMessage(text, m_show->isVisible() ? 8000 : 0);
 }
 
 QString RunStatusBar::runText() const

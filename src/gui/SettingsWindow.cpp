@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,8 +46,7 @@ QHBoxLayout* lineOf(std::initializer_list<QWidget*> widgets, int stretchIndex = 
 }
 } // namespace
 
-SettingsWindow::SettingsWindow(Context context)
-    : QWidget(nullptr, Qt::Window), m_context(std::move(context))
+SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(std::move(context))
 {
     setObjectName(QStringLiteral("settingsWindow"));
     setWindowTitle(tr(" Settings & Tools"));
@@ -93,11 +93,16 @@ SettingsWindow::SettingsWindow(Context context)
 
     // GUI page: the program's settings, stored at each change.
     imageFolderEdit = named(new QLineEdit, "imageFolderEdit");
-    imageFolderEdit->setReadOnly(true);
     imageFolderButton = named(new QPushButton(tr("...")), "imageFolderButton");
     toolConfigEdit = named(new QLineEdit, "toolConfigEdit");
     toolConfigEdit->setReadOnly(true);
+    // Only to be read: Tab goes past it.
+    toolConfigEdit->setFocusPolicy(Qt::ClickFocus);
     toolConfigButton = named(new QPushButton(tr("...")), "toolConfigButton");
+    toolPathEdit = named(new QLineEdit, "toolPathEdit");
+    toolPathButton = named(new QPushButton(tr("...")), "toolPathButton");
+    titleIndexEdit = named(new QLineEdit, "titleIndexEdit");
+    titleIndexButton = named(new QPushButton(tr("...")), "titleIndexButton");
     closePs2Check = named(new QCheckBox(tr("Turn off PS2 when exiting this GUI")), "closePs2Check");
     shutdownPs2Check =
         named(new QCheckBox(tr("Turn off PS2 after all jobs are complete")), "shutdownPs2Check");
@@ -119,6 +124,8 @@ SettingsWindow::SettingsWindow(Context context)
         auto* files = new QFormLayout;
         files->addRow(tr("Game ISO directory:"), lineOf({imageFolderEdit, imageFolderButton}));
         files->addRow(tr("HDL_Dump config file:"), lineOf({toolConfigEdit, toolConfigButton}));
+        files->addRow(tr("hdl_dump &program:"), lineOf({toolPathEdit, toolPathButton}));
+        files->addRow(tr("Game title &index:"), lineOf({titleIndexEdit, titleIndexButton}));
         l->addLayout(files);
         for (QCheckBox* b : {closePs2Check, shutdownPs2Check, shutdownPcCheck, standbyCheck,
                              stayOnTopCheck, balloonTipsCheck})
@@ -151,17 +158,27 @@ SettingsWindow::SettingsWindow(Context context)
     }
 
     defaultsButton = named(new QPushButton(tr("Use Defaults")), "defaultsButton");
-    exitButton = named(new QPushButton(tr("Save and Exit")), "exitButton");
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                     QDialogButtonBox::Apply);
+    okButton = named(box->button(QDialogButtonBox::Ok), "okButton");
+    cancelButton = named(box->button(QDialogButtonBox::Cancel), "cancelButton");
+    applyButton = named(box->button(QDialogButtonBox::Apply), "applyButton");
+    okButton->setDefault(true);
+    defaultsButton->setAutoDefault(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(defaultsButton);
     bottom->addStretch();
-    bottom->addWidget(exitButton);
+    bottom->addWidget(box);
     layout->addLayout(bottom);
+    connect(okButton, &QPushButton::clicked, this, &SettingsWindow::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &SettingsWindow::reject);
+    connect(applyButton, &QPushButton::clicked, this, &SettingsWindow::apply);
     // Wide enough for a full path in the file boxes.
     setMinimumSize(Twips(this, 7800), Twips(this, 3980));
-    for (QPushButton* dots : {discDatabaseButton, imageFolderButton, toolConfigButton})
+    for (QPushButton* dots : {discDatabaseButton, imageFolderButton, toolConfigButton,
+                              toolPathButton, titleIndexButton})
         dots->setFixedWidth(dots->fontMetrics().horizontalAdvance(QStringLiteral("...")) +
                             Twips(this, 360));
 
@@ -180,8 +197,25 @@ SettingsWindow::SettingsWindow(Context context)
         if (on && shutdownPcCheck->isChecked())
             shutdownPcCheck->setChecked(false);
     });
-    connect(stayOnTopCheck, &QCheckBox::toggled, this, &SettingsWindow::applyStayOnTop);
-    connect(customColorsCheck, &QCheckBox::toggled, this, &SettingsWindow::applyCustomColors);
+    connect(customColorsCheck, &QCheckBox::toggled, this, [this](bool on) {
+        foreColorButton->setEnabled(on);
+        backColorButton->setEnabled(on);
+        markChanged();
+    });
+    connect(toolPathButton, &QPushButton::clicked, this, &SettingsWindow::chooseToolPath);
+    connect(titleIndexButton, &QPushButton::clicked, this, &SettingsWindow::chooseTitleIndex);
+    for (QLineEdit* e :
+         {imageFolderEdit, toolPathEdit, titleIndexEdit, discDatabaseEdit, targetKbpsEdit})
+        connect(e, &QLineEdit::textChanged, this, &SettingsWindow::markChanged);
+    for (QCheckBox* c :
+         {autoThrottleCheck, aspiCheck, limit28BitCheck, compressionCheck, toxicOsCheck})
+        connect(c, &QCheckBox::toggled, this, &SettingsWindow::markChanged);
+    // The Tools page lists the drives as it opens.
+    connect(tabs, &QTabWidget::currentChanged, this, [this] {
+        if (tabs->currentWidget() == toolsTab && diskCombo->count() == 0 &&
+            !m_context.session.isBusy() && m_context.session.toolAvailable())
+            m_context.session.refreshAllDisks();
+    });
     connect(foreColorButton, &QPushButton::clicked, this, &SettingsWindow::chooseForeColor);
     connect(backColorButton, &QPushButton::clicked, this, &SettingsWindow::chooseBackColor);
     connect(imageFolderButton, &QPushButton::clicked, this, &SettingsWindow::chooseImageFolder);
@@ -190,7 +224,11 @@ SettingsWindow::SettingsWindow(Context context)
     connect(refreshButton, &QPushButton::clicked, this, &SettingsWindow::refreshDiskList);
     connect(formatButton, &QPushButton::clicked, this, &SettingsWindow::formatChosenDisk);
     connect(defaultsButton, &QPushButton::clicked, this, &SettingsWindow::restoreDefaults);
-    connect(exitButton, &QPushButton::clicked, this, &SettingsWindow::saveAndClose);
+    setTooltips();
+    // Enter is OK wherever the focus is, never a "..." that happened to have it.
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setAutoDefault(b == okButton);
+    okButton->setDefault(true);
 
     Session& session = m_context.session;
     connect(&session, &Session::allDisksChanged, this, &SettingsWindow::fillDisks);
@@ -217,8 +255,120 @@ const SettingsFile& SettingsWindow::settings() const
 
 void SettingsWindow::bindFlag(QCheckBox* box, Setting setting)
 {
-    connect(box, &QCheckBox::toggled, this,
-            [this, setting](bool on) { settings().setFlag(setting, on); });
+    m_flagBoxes.append({box, setting});
+    connect(box, &QCheckBox::toggled, this, &SettingsWindow::markChanged);
+}
+
+void SettingsWindow::setTooltips()
+{
+    discDatabaseEdit->setToolTip(tr("hdl_dump's list of games by their startup file: it names "
+                                    "and flags the games it knows when they are installed."));
+    autoThrottleCheck->setToolTip(tr("hdl_dump slows down its writes when the disk or the "
+                                     "network cannot keep up."));
+    aspiCheck->setToolTip(tr("For old Windows drivers only (ASPI); it has no effect on Linux."));
+    limit28BitCheck->setToolTip(tr("For old Windows drivers that cannot address more than "
+                                   "128 GB; it has no effect on Linux."));
+    compressionCheck->setToolTip(tr("Compresses what is sent to a networked PS2: faster over a "
+                                    "slow network, slower on a fast one."));
+    targetKbpsEdit->setToolTip(tr("The network speed hdl_dump aims for with a networked PS2, in "
+                                  "kilobits per second."));
+    toxicOsCheck->setToolTip(tr("Names new game partitions the way ToxicOS expects them."));
+    imageFolderEdit->setToolTip(tr("Where the file dialogs for images open first."));
+    toolConfigEdit->setToolTip(tr("hdl_dump's own settings file, which the first page edits."));
+    toolPathEdit->setToolTip(tr("The hdl_dump program to run. Empty: the one beside Ventrik, "
+                                "else the first on the PATH; --hdl-dump on the command line "
+                                "comes first."));
+    titleIndexEdit->setToolTip(tr("A game index (GameIndex.yaml, as PCSX2 installs it) that "
+                                  "gives games their full titles by serial. Empty: looked for "
+                                  "where PCSX2 puts it."));
+    closePs2Check->setToolTip(tr("When Ventrik ends, the networked PS2 is turned off."));
+    shutdownPs2Check->setToolTip(tr("Preset for each run of the queue: the networked PS2 is "
+                                    "turned off when every job has ended well."));
+    shutdownPcCheck->setToolTip(tr("Preset for each run of the queue: this PC shuts down when "
+                                   "every job has ended well."));
+    standbyCheck->setToolTip(tr("Preset for each run of the queue: this PC goes to sleep when "
+                                "every job has ended well."));
+    stayOnTopCheck->setToolTip(tr("Ventrik's windows stay above other windows."));
+    balloonTipsCheck->setToolTip(tr("No desktop notifications for finished jobs; the window's "
+                                    "status bar still says how things ended."));
+    customColorsCheck->setToolTip(tr("Ventrik's windows in colours of your choice."));
+    foreColorButton->setToolTip(tr("The colour of the text."));
+    backColorButton->setToolTip(tr("The colour of the background."));
+    diskCombo->setToolTip(tr("The disks this PC has; only one that holds nothing you need may "
+                             "be formatted."));
+    refreshButton->setToolTip(tr("Looks for disks again."));
+    formatButton->setToolTip(tr("Erases the chosen disk and makes it a PS2 disk, after asking."));
+    defaultsButton->setToolTip(tr("Puts every setting of both pages back as it was first."));
+}
+
+void SettingsWindow::markChanged()
+{
+    applyButton->setEnabled(hasUnsavedChanges());
+}
+
+bool SettingsWindow::hasUnsavedChanges() const
+{
+    const SettingsFile& s = settings();
+    for (const auto& [box, setting] : m_flagBoxes) {
+        if (box->isChecked() != s.flag(setting))
+            return true;
+    }
+    return customColorsCheck->isChecked() != s.flag(Setting::UseColor) ||
+           m_fore != s.colour(Setting::Forecolor) || m_back != s.colour(Setting::Backcolor) ||
+           imageFolderEdit->text() != s.text(Setting::DefaultISO) ||
+           toolConfigEdit->text() != m_toolConfigShown ||
+           toolPathEdit->text().trimmed() != s.text(Setting::ToolPath) ||
+           titleIndexEdit->text().trimmed() != s.text(Setting::TitleIndex) ||
+           (m_configContent && toolConfigChanged());
+}
+
+bool SettingsWindow::apply()
+{
+    const SettingsFile& s = settings();
+    for (const auto& [box, setting] : m_flagBoxes)
+        s.setFlag(setting, box->isChecked());
+    QString folder = imageFolderEdit->text().trimmed();
+    if (!folder.isEmpty() && !folder.endsWith(u'/'))
+        folder += u'/';
+    s.write(Setting::DefaultISO, folder);
+    imageFolderEdit->setText(folder);
+    // Only a file chosen here is written: the stored one may have changed meanwhile.
+    if (toolConfigEdit->text() != m_toolConfigShown) {
+        s.write(Setting::ToolConfig, toolConfigEdit->text());
+        m_toolConfigShown = toolConfigEdit->text();
+    }
+    const QString tool = toolPathEdit->text().trimmed();
+    if (tool != s.text(Setting::ToolPath) && !m_context.session.isBusy())
+        m_context.session.setToolPath(tool);
+    const QString index = titleIndexEdit->text().trimmed();
+    if (index != s.text(Setting::TitleIndex))
+        m_context.session.setTitleIndexPath(index);
+    s.setColour(Setting::Forecolor, m_fore);
+    s.setColour(Setting::Backcolor, m_back);
+    applyStayOnTop();
+    applyCustomColors();
+    const bool saved = saveToolConfig();
+    markChanged();
+    return saved;
+}
+
+void SettingsWindow::accept()
+{
+    if (apply())
+        hide();
+}
+
+void SettingsWindow::reject()
+{
+    // What the pages show goes back to what is stored.
+    const bool otherConfig = toolConfigEdit->text() != m_toolConfigShown;
+    loadWindowSettings();
+    if (otherConfig)
+        loadToolConfig();
+    else
+        showConfig(m_loadedConfig);
+    markChanged();
+    hide();
 }
 
 void SettingsWindow::load()
@@ -226,7 +376,13 @@ void SettingsWindow::load()
     if (!FileExists(settings().path()))
         WriteDefaultSettings(settings().path());
     loadWindowSettings();
+    applyStayOnTop();
     loadToolConfig();
+    markChanged();
+    connect(&m_context.session, &Session::titleIndexLoaded, this, [this] {
+        const QString found = m_context.session.titleIndexFile();
+        titleIndexEdit->setPlaceholderText(found.isEmpty() ? tr("none found") : found);
+    });
 }
 
 void SettingsWindow::loadWindowSettings()
@@ -235,6 +391,9 @@ void SettingsWindow::loadWindowSettings()
     closePs2Check->setChecked(s.flag(Setting::ClosePS2));
     shutdownPcCheck->setChecked(s.flag(Setting::TurnOffPC));
     standbyCheck->setChecked(s.flag(Setting::StandbyPC));
+    // Both stored: standby, read second, wins, and the file says so too.
+    if (s.flag(Setting::TurnOffPC) && s.flag(Setting::StandbyPC))
+        s.setFlag(Setting::TurnOffPC, false);
     shutdownPs2Check->setChecked(s.flag(Setting::TurnOffPS2));
     imageFolderEdit->setText(s.text(Setting::DefaultISO));
     stayOnTopCheck->setChecked(s.flag(Setting::StayOnTop));
@@ -243,9 +402,9 @@ void SettingsWindow::loadWindowSettings()
     quint32 back = s.colour(Setting::Backcolor);
     quint32 fore = s.colour(Setting::Forecolor);
     customColorsCheck->setChecked(s.flag(Setting::UseColor));
+    foreColorButton->setEnabled(customColorsCheck->isChecked());
+    backColorButton->setEnabled(customColorsCheck->isChecked());
     if (customColorsCheck->isChecked()) {
-        foreColorButton->setEnabled(true);
-        backColorButton->setEnabled(true);
         // Two black colours mean none was chosen: the desktop's colours then.
         if (fore == 0 && back == 0) {
             s.setColour(Setting::Backcolor, kSystemButtonFace);
@@ -256,9 +415,18 @@ void SettingsWindow::loadWindowSettings()
         ApplyColors(true, fore, back, windows());
         ApplyColors(false, fore, back, windows());
     }
+    m_fore = fore;
+    m_back = back;
     if (s.text(Setting::ToolConfig).isEmpty())
         s.write(Setting::ToolConfig, DefaultToolConfigPath());
     toolConfigEdit->setText(s.text(Setting::ToolConfig));
+    m_toolConfigShown = toolConfigEdit->text();
+    toolPathEdit->setText(s.text(Setting::ToolPath));
+    // Where it is found when nothing is chosen.
+    toolPathEdit->setPlaceholderText(m_context.session.paths().toolPath);
+    titleIndexEdit->setText(s.text(Setting::TitleIndex));
+    const QString found = m_context.session.titleIndexFile();
+    titleIndexEdit->setPlaceholderText(found.isEmpty() ? tr("none found") : found);
 }
 
 void SettingsWindow::setToolControlsEnabled(bool enabled)
@@ -294,9 +462,9 @@ void SettingsWindow::showConfig(const ToolConfig& config)
     compressionCheck->setChecked(config.useCompression);
 }
 
-void SettingsWindow::loadToolConfig()
+void SettingsWindow::loadToolConfig(const QString& chosen)
 {
-    const QString path = settings().text(Setting::ToolConfig);
+    const QString path = chosen.isEmpty() ? settings().text(Setting::ToolConfig) : chosen;
     m_configContent.reset();
     if (!FileExists(path)) {
         m_context.dialogs.message(
@@ -385,7 +553,11 @@ bool SettingsWindow::saveToolConfig()
 
 void SettingsWindow::present()
 {
+    // What the pages show starts from what is stored.
+    if (!isVisible() && hasUnsavedChanges())
+        reject();
     tabs->setCurrentIndex(0);
+    markChanged();
     adjustSize();
     const QRect m = m_context.windows.value(0, this)->frameGeometry();
     move(m.x() + m.width() / 2 - frameGeometry().width() / 2,
@@ -395,27 +567,24 @@ void SettingsWindow::present()
     activateWindow();
 }
 
-void SettingsWindow::closeEvent(QCloseEvent* event)
+void SettingsWindow::presentToolChoice()
 {
-    // The window's X saves nothing by itself: changes are kept only when the user says so.
-    event->ignore();
-    if (m_configContent && toolConfigChanged()) {
-        if (m_context.dialogs.question(tr("Save your changes to the hdl_dump settings?"),
-                                       Dialogs::Icon::Exclamation) == Dialogs::Answer::Yes) {
-            if (!saveToolConfig())
-                return;
-        } else {
-            showConfig(m_loadedConfig);
-        }
-    }
-    hide();
+    present();
+    tabs->setCurrentWidget(windowTab);
+    toolPathEdit->setFocus();
 }
 
-void SettingsWindow::saveAndClose()
+void SettingsWindow::closeEvent(QCloseEvent* event)
 {
-    // "Save and Exit" saves; the window stays loaded, hidden.
-    if (saveToolConfig())
-        hide();
+    // The X is Cancel; it asks first only when something would be lost.
+    event->ignore();
+    if (hasUnsavedChanges() &&
+        m_context.dialogs.question(tr("Save your changes to the settings?"),
+                                   Dialogs::Icon::Exclamation) == Dialogs::Answer::Yes) {
+        accept();
+        return;
+    }
+    reject();
 }
 
 void SettingsWindow::applyStayOnTop()
@@ -433,8 +602,6 @@ void SettingsWindow::applyCustomColors()
     const SettingsFile& s = settings();
     const bool on = customColorsCheck->isChecked();
     s.setFlag(Setting::UseColor, on);
-    foreColorButton->setEnabled(on);
-    backColorButton->setEnabled(on);
     if (on) {
         const quint32 back = s.colour(Setting::Backcolor);
         const quint32 fore = s.colour(Setting::Forecolor);
@@ -450,20 +617,20 @@ void SettingsWindow::applyCustomColors()
 
 void SettingsWindow::chooseBackColor()
 {
-    const auto colour = m_context.dialogs.chooseColor(settings().colour(Setting::Backcolor));
+    const auto colour = m_context.dialogs.chooseColor(m_back);
     if (!colour)
         return;
-    ApplyColors(false, 0, *colour, windows());
-    settings().setColour(Setting::Backcolor, *colour);
+    m_back = *colour;
+    markChanged();
 }
 
 void SettingsWindow::chooseForeColor()
 {
-    const auto colour = m_context.dialogs.chooseColor(settings().colour(Setting::Forecolor));
+    const auto colour = m_context.dialogs.chooseColor(m_fore);
     if (!colour)
         return;
-    ApplyColors(true, *colour, 0, windows());
-    settings().setColour(Setting::Forecolor, *colour);
+    m_fore = *colour;
+    markChanged();
 }
 
 void SettingsWindow::chooseImageFolder()
@@ -475,7 +642,6 @@ void SettingsWindow::chooseImageFolder()
     QString dir = *folder;
     if (!dir.endsWith(u'/'))
         dir += u'/';
-    settings().write(Setting::DefaultISO, dir);
     imageFolderEdit->setText(dir);
 }
 
@@ -491,9 +657,9 @@ void SettingsWindow::chooseToolConfig()
     if (!chosen || chosen->isEmpty() ||
         !chosen->right(13).toLower().endsWith(QLatin1String("hdl_dump.conf")))
         return;
-    settings().write(Setting::ToolConfig, *chosen);
     toolConfigEdit->setText(*chosen);
-    loadToolConfig();
+    loadToolConfig(*chosen);
+    markChanged();
 }
 
 void SettingsWindow::chooseDiscDatabase()
@@ -512,13 +678,37 @@ void SettingsWindow::chooseDiscDatabase()
     discDatabaseEdit->setText(*chosen);
 }
 
+void SettingsWindow::chooseToolPath()
+{
+    FileDialogRequest request;
+    request.title = tr("Choose the hdl_dump program");
+    request.mustExist = true;
+    const QString current = m_context.session.paths().toolPath;
+    request.directory = QFileInfo(current).absolutePath();
+    request.filter = tr("Programs") + QStringLiteral("|*|");
+    const std::optional<QString> chosen = m_context.dialogs.openFile(request);
+    if (chosen && !chosen->isEmpty())
+        toolPathEdit->setText(*chosen);
+}
+
+void SettingsWindow::chooseTitleIndex()
+{
+    FileDialogRequest request;
+    request.title = tr("Choose a game index");
+    request.mustExist = true;
+    request.directory = QDir::homePath();
+    request.filter = tr("Game index (GameIndex.yaml)") + QStringLiteral("|*.yaml;*.yml|");
+    const std::optional<QString> chosen = m_context.dialogs.openFile(request);
+    if (chosen && !chosen->isEmpty())
+        titleIndexEdit->setText(*chosen);
+}
+
 bool SettingsWindow::toolMissing()
 {
     if (m_context.session.toolAvailable())
         return false;
-    m_context.dialogs.message(
-        ProblemText({ProblemKind::ToolMissing, m_context.session.paths().toolPath, {}}),
-        Dialogs::Icon::Exclamation);
+    m_context.dialogs.message(ProblemText(m_context.session.toolMissingProblem()),
+                              Dialogs::Icon::Exclamation);
     return true;
 }
 

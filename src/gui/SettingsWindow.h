@@ -3,7 +3,7 @@
 #include "core/settings/Settings.h"
 #include "core/settings/ToolConfig.h"
 
-#include <QWidget>
+#include <QDialog>
 
 #include <functional>
 #include <optional>
@@ -18,10 +18,10 @@ class Session;
 class SettingsFile;
 class TrayIcon;
 
-// "Settings & Tools": the tool's own settings (hdl_dump.conf, stored when the
-// window is saved), the program's settings (config.cfg, stored at each
-// change), and formatting a disk.
-class SettingsWindow : public QWidget
+// "Settings & Tools": the tool's own settings (hdl_dump.conf), the program's settings
+// (config.cfg), and formatting a disk. Like any dialog: OK and Apply store what the pages
+// show, Cancel and Esc forget it, the X asks when something was changed.
+class SettingsWindow : public QDialog
 {
     Q_OBJECT
 public:
@@ -41,6 +41,14 @@ public:
     void load();
     // Opened from the main window: the first tab, centred on the main window.
     void present();
+    // Opened at the field where the tool is chosen.
+    void presentToolChoice();
+    // Something shown differs from what is stored.
+    bool hasUnsavedChanges() const;
+    // OK, Apply and Cancel.
+    void accept() override;
+    bool apply();
+    void reject() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,6 +72,10 @@ private:
     QPushButton* imageFolderButton;
     QLineEdit* toolConfigEdit;
     QPushButton* toolConfigButton;
+    QLineEdit* toolPathEdit;
+    QPushButton* toolPathButton;
+    QLineEdit* titleIndexEdit;
+    QPushButton* titleIndexButton;
     QCheckBox* closePs2Check;
     QCheckBox* shutdownPs2Check;
     QCheckBox* shutdownPcCheck;
@@ -79,19 +91,23 @@ private:
     QPushButton* formatButton;
     // Outside the pages
     QPushButton* defaultsButton;
-    QPushButton* exitButton;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
+    QPushButton* applyButton;
 
     void loadWindowSettings();
-    void loadToolConfig();
+    // The tool's settings from the file at path (the stored one when empty).
+    void loadToolConfig(const QString& path = {});
     // Writes hdl_dump.conf; false (and a message) when it could not be written.
     bool saveToolConfig();
     void chooseImageFolder();
     void chooseToolConfig();
     void chooseDiscDatabase();
+    void chooseToolPath();
+    void chooseTitleIndex();
     void refreshDiskList();
     void formatChosenDisk();
     void restoreDefaults();
-    void saveAndClose();
     void chooseForeColor();
     void chooseBackColor();
 
@@ -107,12 +123,20 @@ private:
     // The database and the speed a save writes when their boxes are empty.
     void fillPageDefaults();
     void bindFlag(QCheckBox* box, Setting setting);
+    // Tooltips: what each option does.
     void applyStayOnTop();
     void applyCustomColors();
     void setToolControlsEnabled(bool enabled);
     bool toolMissing();
 
     Context m_context;
+    QList<QPair<QCheckBox*, Setting>> m_flagBoxes;
+    // Colours chosen but not yet stored.
+    quint32 m_fore = 0;
+    quint32 m_back = 0;
+    QString m_toolConfigShown; // the tool's settings file the page was loaded from
+    void setTooltips();
+    void markChanged();
     // The tool's settings file as read, when it was read whole, and what the page showed then.
     std::optional<QByteArray> m_configContent;
     ToolConfig m_loadedConfig;

@@ -92,6 +92,9 @@ StatusWindow::StatusWindow(Session& session, Dialogs& dialogs, QWidget* parent)
     m_stopAfter = new QPushButton(tr("Stop after this job"), this);
     m_stopAfter->setObjectName(QStringLiteral("stopAfterButton"));
     m_stopAfter->setCheckable(true);
+    m_stopAfter->setText(tr("Stopping after this job"));
+    m_stopAfter->setMinimumWidth(m_stopAfter->sizeHint().width());
+    m_stopAfter->setText(tr("Stop after this job"));
     m_stopAfter->setToolTip(
         tr("The running job ends as it would; the jobs after it wait in the queue."));
     m_speed = label("speedLabel", tr("Speed: n/a"));
@@ -142,6 +145,11 @@ StatusWindow::StatusWindow(Session& session, Dialogs& dialogs, QWidget* parent)
     connect(m_shutdownPS2, &QCheckBox::toggled, this, &StatusWindow::endActionsChanged);
     connect(m_cancel, &QPushButton::clicked, this, &StatusWindow::confirmCancel);
     connect(m_stopAfter, &QPushButton::toggled, &m_session, &Session::setStopAfterCurrentJob);
+    // The button says what it will do once pressed.
+    connect(m_stopAfter, &QPushButton::toggled, this, [this](bool on) {
+        m_stopAfter->setText(on ? tr("Stopping after this job") : tr("Stop after this job"));
+        emit stopAfterChanged(on);
+    });
     m_clock.setInterval(1000);
     connect(&m_clock, &QTimer::timeout, this, &StatusWindow::showTimes);
     connect(m_minimize, &QPushButton::clicked, this, &QWidget::showMinimized);
@@ -213,6 +221,7 @@ void StatusWindow::prepare(bool networkTarget, const SettingsFile& settings, boo
     {
         const QSignalBlocker quiet(m_stopAfter);
         m_stopAfter->setChecked(false);
+        m_stopAfter->setText(tr("Stop after this job"));
     }
     m_stopAfter->setVisible(queue);
     m_queueLeft->setVisible(queue);

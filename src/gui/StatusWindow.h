@@ -41,6 +41,7 @@ public:
 signals:
     // Closed by the user while the run goes on: the main window takes over.
     void closedDuringRun();
+    void stopAfterChanged(bool stop);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

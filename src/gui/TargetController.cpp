@@ -110,7 +110,7 @@ QString TargetController::chosenDevice() const
 void TargetController::chooseLocal()
 {
     if (!m_session.toolAvailable()) {
-        m_hooks.showProblem({ProblemKind::ToolMissing, m_session.paths().toolPath, {}});
+        m_hooks.showProblem(m_session.toolMissingProblem());
         m_pane->networkTarget->setChecked(true);
         return;
     }

@@ -68,6 +68,8 @@ public:
         p.dataDir = path(QStringLiteral("data"));
         p.stateDir = path(QStringLiteral("state"));
         p.workingDir = path(QStringLiteral("state/work"));
+        // Never the machine's own game index: a test gives its own.
+        p.titleIndexPlaces = {path(QStringLiteral("GameIndex.yaml"))};
         return p;
     }
     QString toolPath() const { return path(QStringLiteral("hdl_dump")); }

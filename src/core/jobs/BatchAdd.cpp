@@ -59,6 +59,15 @@ QStringList FindImages(const QStringList& paths, QList<SkippedFile>* skipped,
         const QFileInfo info(path);
         if (info.isFile() && IsImageFile(path)) {
             take(path);
+        } else if (info.isFile() || !info.exists()) {
+            // Named by the user (chosen or dropped): never left out without a word.
+            if (skipped)
+                skipped->append(
+                    {info.absoluteFilePath(),
+                     info.exists()
+                         ? QCoreApplication::translate(
+                               "Batch", "not a disc image (.iso, .cue, .nrg, .gi, .iml, .toc)")
+                         : QCoreApplication::translate("Batch", "the file does not exist")});
         } else if (info.isDir()) {
             undecodable(info.absoluteFilePath());
             QDirIterator folders(path, QDir::Dirs | QDir::NoDotAndDotDot,
@@ -220,7 +229,8 @@ QList<Job> BatchSummary::jobs(BatchEntry::Outcome outcome) const
 BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
                        std::optional<DiscType> type,
                        const QHash<QString, DiscDatabaseEntry>& database,
-                       const QList<parse::GameRow>& installed, const QList<Job>& queued)
+                       const QList<parse::GameRow>& installed, const QList<Job>& queued,
+                       const TitleIndex* index)
 {
     BatchSummary summary;
     // Startup -> the name it has on the disk, or in the queue.
@@ -253,9 +263,10 @@ BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
             continue;
         }
         const parse::DiscInfo& disc = *image.info;
-        const GameNaming naming = NameForGame(image.path, disc, database);
+        const GameNaming naming = NameForGame(image.path, disc, database, index);
         Job& job = entry.job;
         job = InstallJob(image.path, target, naming.name, disc, type, naming.flags);
+        job.nameSource = naming.source;
         entry.typeFromSize = !type && disc.mediaUnknown;
         if (onDisk.contains(job.startup)) {
             entry.outcome = BatchEntry::Outcome::Installed;

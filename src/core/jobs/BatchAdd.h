@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "Job.h"
+#include "TitleIndex.h"
 #include "core/output/Parsers.h"
 
 #include <QHash>
@@ -122,4 +123,5 @@ struct BatchSummary
 BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
                        std::optional<DiscType> type,
                        const QHash<QString, DiscDatabaseEntry>& database,
-                       const QList<parse::GameRow>& installed, const QList<Job>& queued);
+                       const QList<parse::GameRow>& installed, const QList<Job>& queued,
+                       const TitleIndex* index = nullptr);

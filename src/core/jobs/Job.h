@@ -11,6 +11,8 @@
 enum class JobKind : std::uint8_t { Install, MakeIso, CopyToPC, CopyToPS2, CopyToHDD };
 enum class JobState : std::uint8_t { Pending, Active, Complete, Aborted, Failed };
 enum class DiscType : std::uint8_t { CD, DVD };
+// Where a game's name came from: shown beside it, so a user knows whom to believe.
+enum class NameSource : std::uint8_t { Typed, DiscDatabase, TitleIndex, FileName, DiscLabel };
 
 // One queued operation. Its result is a state and, for a failure, the tool's
 // error and reason; the job list words them.
@@ -22,6 +24,7 @@ struct Job
     QString source;
     QString destination;
     QString name;
+    NameSource nameSource = NameSource::Typed;
     QString startup;
     DiscType type = DiscType::DVD;
     CompatFlags flags;
@@ -120,5 +123,7 @@ inline DiscType DiscTypeOf(const QString& media, qint64 kilobytes)
 // The Task column's words, the Type column's words.
 QString JobKindText(JobKind kind);
 QString DiscTypeText(DiscType type);
+// "Named from the game index", for the name's tooltip.
+QString NameSourceText(NameSource source);
 // The Result column: "Pending", "Complete", "Error (Insufficient disk space)", ...
 QString JobResultText(const Job& job);

@@ -16,14 +16,20 @@ bool IsNetworkAddress(const QString& target)
 }
 
 GameNaming NameForGame(const QString& source, const parse::DiscInfo& disc,
-                       const QHash<QString, DiscDatabaseEntry>& database)
+                       const QHash<QString, DiscDatabaseEntry>& database, const TitleIndex* index)
 {
     GameNaming naming;
     const auto known = database.constFind(disc.startup);
+    const QString indexed =
+        index ? WithoutControlCharacters(index->titleFor(disc.startup)) : QString();
     if (!disc.startup.isEmpty() && known != database.constEnd() && !known->name.isEmpty()) {
         naming.name = WithoutControlCharacters(known->name);
         naming.flags = known->flags;
         naming.fromDatabase = true;
+        naming.source = NameSource::DiscDatabase;
+    } else if (!indexed.isEmpty()) {
+        naming.name = indexed;
+        naming.source = NameSource::TitleIndex;
     } else {
         const QString label = WithoutControlCharacters(disc.name);
         QString file;
@@ -32,9 +38,13 @@ GameNaming NameForGame(const QString& source, const parse::DiscInfo& disc,
             const qsizetype dot = fileName.lastIndexOf(u'.');
             file = WithoutControlCharacters(dot > 0 ? fileName.left(dot) : fileName);
         }
-        naming.name = IsDriveSource(source) ? label : file;
-        if (naming.name.isEmpty())
-            naming.name = IsDriveSource(source) ? file : label;
+        const bool drive = IsDriveSource(source);
+        naming.name = drive ? label : file;
+        naming.source = drive ? NameSource::DiscLabel : NameSource::FileName;
+        if (naming.name.isEmpty()) {
+            naming.name = drive ? file : label;
+            naming.source = drive ? NameSource::FileName : NameSource::DiscLabel;
+        }
     }
     // The tool keeps 64 bytes of a name.
     while (!GameNameFits(naming.name))

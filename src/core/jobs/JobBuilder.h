@@ -2,6 +2,7 @@
 
 #include "core/jobs/BatchAdd.h"
 #include "core/jobs/Job.h"
+#include "core/jobs/TitleIndex.h"
 #include "core/output/Parsers.h"
 
 #include <QHash>
@@ -18,14 +19,17 @@ bool IsNetworkAddress(const QString& target);
 // The name a game gets when nobody typed one: the disc database's for its startup (with its
 // flags), else an image's file name without its extension or a disc's own label (the other
 // when that one is empty); without control characters and cut to what the tool keeps.
+// Between the two, the emulator's game index where one is given.
 struct GameNaming
 {
     QString name;
     CompatFlags flags;
     bool fromDatabase = false;
+    NameSource source = NameSource::FileName;
 };
 GameNaming NameForGame(const QString& source, const parse::DiscInfo& disc,
-                       const QHash<QString, DiscDatabaseEntry>& database = {});
+                       const QHash<QString, DiscDatabaseEntry>& database = {},
+                       const TitleIndex* index = nullptr);
 
 // What is wrong with a name typed for a game (blanks at its ends already removed).
 enum class NameFault : std::uint8_t { None, Empty, TooLong, ControlCharacter };

@@ -6,6 +6,23 @@
 
 #include <algorithm>
 
+QString NameSourceText(NameSource source)
+{
+    switch (source) {
+    case NameSource::Typed:
+        break;
+    case NameSource::DiscDatabase:
+        return QCoreApplication::translate("Job", "Named by hdl_dump's disc database");
+    case NameSource::TitleIndex:
+        return QCoreApplication::translate("Job", "Named by the game index (GameIndex.yaml)");
+    case NameSource::FileName:
+        return QCoreApplication::translate("Job", "Named after the image file");
+    case NameSource::DiscLabel:
+        return QCoreApplication::translate("Job", "Named after the disc's label");
+    }
+    return QCoreApplication::translate("Job", "Named as typed");
+}
+
 QString JobKindText(JobKind kind)
 {
     switch (kind) {
@@ -118,6 +135,8 @@ QVariant JobListModel::data(const QModelIndex& index, int role) const
             tip << m_warnings.value(index.row());
         return tip.join(u'\n');
     }
+    if (role == Qt::ToolTipRole && index.column() == 4)
+        return QStringLiteral("%1\n%2").arg(j.name, NameSourceText(j.nameSource));
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     switch (index.column()) {

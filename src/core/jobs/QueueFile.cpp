@@ -50,6 +50,13 @@ constexpr std::array kStates{
     std::pair{JobState::Complete, "complete"}, std::pair{JobState::Aborted, "aborted"},
     std::pair{JobState::Failed, "failed"},
 };
+constexpr std::array kNameSources{
+    std::pair{NameSource::Typed, "typed"},
+    std::pair{NameSource::DiscDatabase, "disc-database"},
+    std::pair{NameSource::TitleIndex, "title-index"},
+    std::pair{NameSource::FileName, "file-name"},
+    std::pair{NameSource::DiscLabel, "disc-label"},
+};
 constexpr std::array kTypes{std::pair{DiscType::DVD, "DVD"}, std::pair{DiscType::CD, "CD"}};
 constexpr std::array kErrors{
     std::pair{ToolError::None, "none"},
@@ -95,6 +102,7 @@ QJsonObject jobToJson(const Job& j)
         {QStringLiteral("tool_reported"), j.toolReported},
         {QStringLiteral("incomplete"), j.incomplete},
         {QStringLiteral("note"), j.note},
+        {QStringLiteral("name_source"), nameOf(kNameSources, j.nameSource)},
         {QStringLiteral("started_at"), j.startedAt},
         {QStringLiteral("ended_at"), j.endedAt},
     };
@@ -198,6 +206,8 @@ std::optional<Job> jobFromJson(const QJsonValue& value, int number, QString* pro
     j.toolReported = r.text("tool_reported");
     j.incomplete = r.flag("incomplete");
     j.note = r.text("note");
+    // Older files have none: a name of unknown origin reads as typed.
+    j.nameSource = r.named("name_source", kNameSources, false).value_or(NameSource::Typed);
     j.startedAt = r.number("started_at");
     j.endedAt = r.number("ended_at");
     j.toolPid = r.number("tool_pid");

@@ -28,6 +28,12 @@ QString ProblemText(const Problem& p)
 {
     switch (p.kind) {
     case ProblemKind::ToolMissing:
+        // Where it was looked for, and where to choose it.
+        if (!p.reason.isEmpty())
+            return ProblemWords::tr("%1 was not found. Looked for: %2. Choose it under \"hdl_dump "
+                                    "program\" in Settings & Tools (GUI tab), or place it beside "
+                                    "this program, and try again.")
+                .arg(QFileInfo(p.subject).fileName(), p.reason);
         return ProblemWords::tr(
                    "%1 was not found. Place it in the same directory as this program and try "
                    "again.")

@@ -21,6 +21,12 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
       m_store(m_jobs, paths.dataDir, paths.stateDir, m_runner.log())
 {
     m_pool.setMaxThreadCount(1);
+    loadTitleIndex();
+    // A tool the user chose counts unless --hdl-dump named one.
+    if (const QString chosen = m_settings.text(Setting::ToolPath); !chosen.isEmpty()) {
+        m_paths.findTool(chosen);
+        m_runner.setToolPath(m_paths.toolPath);
+    }
     connect(&m_runner, &ToolRunner::commandStarted, this, &Session::commandStarted);
     connect(&m_runner, &ToolRunner::outputArrived, this, &Session::outputArrived);
     connect(&m_runner, &ToolRunner::cannotRun, this, [this](const QString& reason) {
@@ -84,8 +90,63 @@ bool Session::refuseWhenToolMissing()
 {
     if (toolAvailable())
         return false;
-    emit problem({ProblemKind::ToolMissing, m_paths.toolPath, {}});
+    emit problem(toolMissingProblem());
     return true;
+}
+
+void Session::setTitleIndexPath(const QString& chosen)
+{
+    m_settings.write(Setting::TitleIndex, chosen);
+    loadTitleIndex();
+}
+
+void Session::loadTitleIndex()
+{
+    const QString chosen = m_settings.text(Setting::TitleIndex);
+    m_titleIndexFile = chosen.isEmpty() ? FindTitleIndex(m_paths.titleIndexPlaces) : chosen;
+    const int load = ++m_titleIndexLoads;
+    if (m_titleIndexFile.isEmpty()) {
+        m_titleIndex.reset();
+        QTimer::singleShot(0, this, [this, load] {
+            if (load == m_titleIndexLoads)
+                emit titleIndexLoaded();
+        });
+        return;
+    }
+    // A few megabytes of text: read beside the window, never in its way.
+    m_pool.start([this, load, file = m_titleIndexFile] {
+        QString error;
+        auto index = std::make_shared<const TitleIndex>(TitleIndex::Load(file, &error));
+        QMetaObject::invokeMethod(
+            this,
+            [this, load, index, error] {
+                if (load != m_titleIndexLoads)
+                    return;
+                m_titleIndex = index;
+                if (!error.isEmpty())
+                    m_runner.log().addNote(tr("The game index %1 was read only in part: %2")
+                                               .arg(m_titleIndexFile, error));
+                emit titleIndexLoaded();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+Problem Session::toolMissingProblem() const
+{
+    return {ProblemKind::ToolMissing, m_paths.toolPath,
+            m_paths.toolPlaces.join(QStringLiteral("; "))};
+}
+
+void Session::setToolPath(const QString& chosen)
+{
+    m_settings.write(Setting::ToolPath, chosen);
+    m_paths.findTool(chosen);
+    m_runner.setToolPath(m_paths.toolPath);
+    // Another tool may know other commands.
+    m_toolCommandsKnown = false;
+    m_toolCommands.clear();
+    m_hasDiscInfo2.reset();
 }
 
 bool Session::begin(Activity activity)

@@ -95,6 +95,17 @@ public:
     const SettingsFile& settings() const { return m_settings; }
     QString toolName() const;
     bool toolAvailable() const;
+    // The tool is missing: its path and the places it was looked for.
+    Problem toolMissingProblem() const;
+    // The tool the user chose (empty: looked for again), stored and used from now on. Not
+    // while something runs.
+    void setToolPath(const QString& chosen);
+    // The game index that names games by serial: the one chosen (empty: looked for where
+    // the emulator puts it), read off this thread; titleIndexLoaded when it is in use.
+    void setTitleIndexPath(const QString& chosen);
+    // The index file in use or being read; empty when there is none.
+    QString titleIndexFile() const { return m_titleIndexFile; }
+    qsizetype titleIndexSize() const { return m_titleIndex ? m_titleIndex->size() : 0; }
 
     bool isBusy() const { return m_activity != Activity::None; }
     Activity activity() const { return m_activity; }
@@ -240,6 +251,7 @@ public:
     void setOutputLimit(qsizetype chars) { m_runner.setOutputLimit(chars); }
 
 signals:
+    void titleIndexLoaded();
     void busyChanged(bool busy);
     void commandStarted(const QString& shownArguments);
     void outputArrived(const QString& chunk);
@@ -282,6 +294,7 @@ private:
     bool begin(Activity activity);
     void end();
     bool refuseWhenToolMissing();
+
     // Probes the address off this thread; done(answered) on this one.
     void probe(const QString& address, std::function<void(bool answered)> done);
     // The output of "query", from the machine when the tool has none.
@@ -355,6 +368,10 @@ private:
     Activity m_activity = Activity::None;
     ToolRunner m_runner;
     QThreadPool m_pool;
+    std::shared_ptr<const TitleIndex> m_titleIndex;
+    QString m_titleIndexFile;
+    int m_titleIndexLoads = 0; // the newest load wins
+    void loadTitleIndex();
     QList<DiskEntry> m_disks;
     QList<DiskEntry> m_opticals;
     QList<DiskEntry> m_allDisks;

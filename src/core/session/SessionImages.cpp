@@ -7,7 +7,7 @@
 
 GameNaming Session::nameForGame(const QString& source, const parse::DiscInfo& disc) const
 {
-    return NameForGame(source, disc, discDatabase().entries);
+    return NameForGame(source, disc, discDatabase().entries, m_titleIndex.get());
 }
 
 std::optional<Problem> Session::NameProblem(const QString& name)
@@ -108,7 +108,8 @@ void Session::readImages(const QStringList& files, const QList<SkippedFile>& ski
                         emit problem({ProblemKind::DiscDatabaseUnreadable, database.problem, {}});
                     if (!summary.cancelled)
                         summary = PlanBatch(images, target, type, database.entries,
-                                            m_facts.value(target).games, m_jobs.allJobs());
+                                            m_facts.value(target).games, m_jobs.allJobs(),
+                                            m_titleIndex.get());
                     for (const SkippedFile& s : skipped) {
                         BatchEntry entry;
                         entry.path = s.path;

@@ -23,6 +23,7 @@ public:
                QObject* parent = nullptr);
 
     const QString& toolPath() const { return m_toolPath; }
+    void setToolPath(const QString& path) { m_toolPath = path; }
     RunLog& log() { return m_log; }
 
     // A run, set up and logged, not yet started; owner deletes it with itself.

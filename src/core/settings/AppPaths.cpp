@@ -1,7 +1,9 @@
 #include "AppPaths.h"
 
+#include "core/jobs/TitleIndex.h"
 #include "core/platform/Platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -12,13 +14,10 @@ AppPaths AppPaths::forProgramDir(const QString& dir, const QString& toolOverride
     p.appDir = QDir::cleanPath(dir);
     if (!p.appDir.endsWith(u'/'))
         p.appDir += u'/';
-    p.toolPath = toolOverride.isEmpty() ? p.appDir + platform::toolFileName()
-                                        : QFileInfo(toolOverride).absoluteFilePath();
-    if (toolOverride.isEmpty() && searchPath && !FileExists(p.toolPath)) {
-        const QString onPath = QStandardPaths::findExecutable(platform::toolFileName());
-        if (!onPath.isEmpty())
-            p.toolPath = onPath;
-    }
+    p.toolOverride = toolOverride;
+    p.toolSearchesPath = searchPath;
+    p.findTool({});
+    p.titleIndexPlaces = TitleIndexPlaces();
     if (!platform::isSystemProgramDir(p.appDir) && platform::isDirWritable(p.appDir)) {
         p.configFile = p.appDir + QStringLiteral("config.cfg");
     } else {
@@ -33,6 +32,37 @@ AppPaths AppPaths::forProgramDir(const QString& dir, const QString& toolOverride
     // anything there.
     p.workingDir = p.stateDir + QStringLiteral("/work");
     return p;
+}
+
+void AppPaths::findTool(const QString& chosen)
+{
+    toolPlaces.clear();
+    auto tr = [](const char* text) { return QCoreApplication::translate("AppPaths", text); };
+    if (!toolOverride.isEmpty()) {
+        toolPath = QFileInfo(toolOverride).absoluteFilePath();
+        toolPlaces << tr("%1 (given with --hdl-dump)").arg(toolPath);
+        return;
+    }
+    if (!chosen.isEmpty()) {
+        toolPlaces << tr("%1 (chosen in Settings)").arg(chosen);
+        if (FileExists(chosen)) {
+            toolPath = QFileInfo(chosen).absoluteFilePath();
+            return;
+        }
+    }
+    const QString beside = appDir + platform::toolFileName();
+    toolPlaces << tr("%1 (beside this program)").arg(beside);
+    toolPath = chosen.isEmpty() ? beside : chosen;
+    if (FileExists(beside)) {
+        toolPath = beside;
+        return;
+    }
+    if (!toolSearchesPath)
+        return;
+    toolPlaces << tr("the folders of PATH (%1)").arg(qEnvironmentVariable("PATH"));
+    const QString onPath = QStandardPaths::findExecutable(platform::toolFileName());
+    if (!onPath.isEmpty())
+        toolPath = onPath;
 }
 
 QString AppDir(const AppPaths& paths)
@@ -51,11 +81,4 @@ bool FileExists(const QString& path)
         return false;
     const QFileInfo info(path);
     return info.exists() && info.isFile();
-}
-
-QString ToolNotFoundMessage(const AppPaths& paths)
-{
-    return QFileInfo(paths.toolPath).fileName() +
-           QStringLiteral(
-               " was not found. Place it in the same directory as this program and try again.");
 }

@@ -33,6 +33,9 @@ enum class Setting : std::uint8_t {
     MainSplitter,
     GameColumns,
     JobColumns,
+    ToolPath,   // the tool chosen by the user; empty: looked for
+    TitleIndex, // a game index of titles by serial chosen by the user; empty: looked for
+    TargetKind, // "local" or "network": the device chosen last
 };
 
 enum class SettingType : std::uint8_t {
@@ -54,7 +57,7 @@ struct SettingKey
 };
 
 // Every key, in the order the defaults are written; the first thirteen are the defaults.
-inline constexpr std::array<SettingKey, 18> kSettingKeys{{
+inline constexpr std::array<SettingKey, 21> kSettingKeys{{
     {Setting::DefaultISO, "DefaultISO", SettingType::Path, "", true},
     {Setting::ClosePS2, "ClosePS2", SettingType::Flag, "0", true},
     {Setting::TurnOffPC, "TurnOffPC", SettingType::Flag, "0", true},
@@ -73,6 +76,9 @@ inline constexpr std::array<SettingKey, 18> kSettingKeys{{
     {Setting::MainSplitter, "MainSplitter", SettingType::State, "", false},
     {Setting::GameColumns, "GameColumns", SettingType::State, "", false},
     {Setting::JobColumns, "JobColumns", SettingType::State, "", false},
+    {Setting::ToolPath, "HdlDumpPath", SettingType::Path, "", false},
+    {Setting::TitleIndex, "GameIndex", SettingType::Path, "", false},
+    {Setting::TargetKind, "Target", SettingType::Text, "", false},
 }};
 
 const SettingKey& KeyOf(Setting setting);
