@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -123,6 +124,8 @@ private slots:
                  (QStringList{QStringLiteral("Ventrik|Installing New Game"),
                               QStringLiteral("Ventrik|Installation of New Game complete!")}));
         QVERIFY(m_dialogs.shown.isEmpty());
+        QCOMPARE(child<QStatusBar>("runStatusBar")->currentMessage(),
+                 QStringLiteral("Installation of New Game complete!"));
         QCOMPARE(shownGames(), (QStringList{QStringLiteral("Test Game"), QStringLiteral("Small"),
                                             QStringLiteral("New Game")}));
         QVERIFY(main().isVisible());
@@ -423,6 +426,21 @@ private slots:
         TargetLock other(m_world->paths().dataDir + QStringLiteral("/locks"),
                          QStringLiteral("hdd1:"));
         QVERIFY(other.tryLock(QStringLiteral("queue")));
+        other.unlock();
+
+        // Answered in time, the question cancels; the window says how it ended.
+        QCOMPARE(child<QStatusBar>("runStatusBar")->currentMessage(),
+                 QStringLiteral("Installation of One complete!"));
+        m_world->holdJobsAt(30);
+        chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Two"));
+        child<QPushButton>("installButton")->click();
+        QTRY_VERIFY(child<QProgressBar>("currentProgress", &status)->value() > 0);
+        child<QPushButton>("stopButton", &status)->click();
+        QVERIFY(m_dialogs.answerAsked(Dialogs::Answer::Yes));
+        QVERIFY(idle());
+        QCOMPARE(child<QStatusBar>("runStatusBar")->currentMessage(),
+                 QStringLiteral("Installation of Two was cancelled."));
+        QVERIFY(main().isVisible());
     }
 
     void theRunIsShownWhereverTheUserLooks()
@@ -774,12 +792,21 @@ private slots:
                     .startsWith(QStringLiteral("Elapsed 0:00:0")));
         SaveScreenshot(&status, QStringLiteral("status-queue.png"));
         stopAfter->click();
+        // It says what it will do, in the button and in the main window.
+        QCOMPARE(stopAfter->text(), QStringLiteral("Stopping after this job"));
+        QVERIFY(child<QStatusBar>("runStatusBar")
+                    ->currentMessage()
+                    .startsWith(QStringLiteral("The run will stop when this job ends")));
+        QVERIFY(ClippedTexts(&status).isEmpty());
         m_world->releaseJobs();
         QVERIFY(idle());
         QCOMPARE(result(0), QStringLiteral("Complete"));
         QCOMPARE(result(1), QStringLiteral("Pending"));
         QCOMPARE(result(2), QStringLiteral("Pending"));
         QVERIFY(main().windowTitle().endsWith(QStringLiteral(" - 2 jobs pending")));
+        // How the run ended is in the window, whether or not a notification showed.
+        QCOMPARE(child<QStatusBar>("runStatusBar")->currentMessage(),
+                 m_tray.notifications.last().section(u'|', 1));
     }
 
     void theLogAndTheDiagnosticReport()
