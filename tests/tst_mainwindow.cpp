@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTreeView>
+#include <QUrl>
 
 // The main window on its own: start-up, choosing the target and the source,
 // the activity view, the tray, and leaving.
@@ -200,6 +201,69 @@ private slots:
         QVERIFY(child<QAction>("copyTargetAction1")->isEnabled());
         QCOMPARE(child<QAction>("copyTargetAction1")->text(), QStringLiteral("hdd2:  [40.0 GB]"));
         SaveScreenshot(&main(), QStringLiteral("browse-local.png"));
+    }
+
+    void theKeyboardReachesEverything()
+    {
+        makeWorld();
+        startMain();
+        // Each view has its Alt letter, and Alt+letter chooses it.
+        for (const char* name : {"installView", "browseView", "queueView", "showOutputCheck"})
+            QVERIFY2(child<QAbstractButton>(name)->text().contains(u'&'), name);
+        main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        QTest::keyClick(&main(), Qt::Key_B, Qt::AltModifier);
+        QTRY_VERIFY(child<QRadioButton>("browseView")->isChecked());
+        QTest::keyClick(&main(), Qt::Key_L, Qt::AltModifier);
+        QTRY_VERIFY(child<QRadioButton>("installView")->isChecked());
+        QTest::keyClick(&main(), Qt::Key_Q, Qt::AltModifier);
+        QTRY_VERIFY(child<QRadioButton>("queueView")->isChecked());
+        // No two buttons of one view share a letter.
+        for (const char* view : {"installView", "browseView"}) {
+            child<QRadioButton>(view)->click();
+            QStringList letters;
+            for (QAbstractButton* b : main().findChildren<QAbstractButton*>()) {
+                const qsizetype at = b->text().indexOf(u'&');
+                if (!b->isVisibleTo(&main()) || at < 0 || b->text().mid(at, 2) == u"&&")
+                    continue;
+                const QString letter = b->text().mid(at + 1, 1).toLower();
+                QVERIFY2(!letters.contains(letter), qPrintable(view + (u' ' + b->text())));
+                letters << letter;
+            }
+        }
+        // Tab goes past what can only be read, here and in the settings.
+        child<QRadioButton>("installView")->click();
+        for (QWidget* window :
+             {static_cast<QWidget*>(&main()), static_cast<QWidget*>(&main().settingsWindow())}) {
+            for (QLineEdit* e : window->findChildren<QLineEdit*>()) {
+                if (e->isReadOnly())
+                    QVERIFY2(!(e->focusPolicy() & Qt::TabFocus), qPrintable(e->objectName()));
+            }
+        }
+        // A typed or pasted path to an image is read like a chosen one; a wrong one is said.
+        const QString image = m_world->path(QStringLiteral("Typed Game.iso"));
+        QFile f(image);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(600 * 1024, 'x'));
+        f.close();
+        child<QRadioButton>("imageSource")->click();
+        auto* path = child<QLineEdit>("imagePathEdit");
+        QVERIFY(!path->isReadOnly());
+        path->setText(QUrl::fromLocalFile(image).toString());
+        emit path->editingFinished();
+        QVERIFY(idle());
+        QCOMPARE(path->text(), image);
+        QCOMPARE(child<QLineEdit>("gameNameEdit")->text(), QStringLiteral("Typed Game"));
+        path->setText(m_world->path(QStringLiteral("nowhere.iso")));
+        emit path->editingFinished();
+        QCOMPARE(m_dialogs.texts().value(0),
+                 QStringLiteral("The file %1 does not exist.")
+                     .arg(m_world->path(QStringLiteral("nowhere.iso"))));
+        // One filter for every kind of image comes first.
+        m_dialogs.files.push_back(std::nullopt);
+        child<QPushButton>("browseImageButton")->click();
+        QVERIFY(
+            m_dialogs.fileRequests.last().filter.startsWith(QStringLiteral("All disc images|")));
     }
 
     void aMissingToolIsExplainedAtStart()

@@ -4,6 +4,7 @@
 #include "gui/MainWindow.h"
 #include "gui/MessageBar.h"
 #include "gui/ProblemListDialog.h"
+#include "gui/StatusWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QThread>
@@ -138,6 +140,63 @@ private slots:
         QVERIFY2(std::abs(child<QSplitter>("mainSplitter")->sizes().value(1) - sizes.value(1)) <= 6,
                  qPrintable(QString::number(child<QSplitter>("mainSplitter")->sizes().value(1))));
         QCOMPARE(child<QTreeView>("gameList")->columnWidth(1), 133);
+    }
+
+    void aFirstStartShowsEveryPaneAndKeepsTheChoices()
+    {
+        start();
+        // On the first start every pane shows without scrolling, at 100 % (at 200 % the
+        // screen is too small for that, and the window scrolls instead of cutting).
+        auto* scroll = child<QScrollArea>("mainScroll");
+        if (main().devicePixelRatioF() < 1.5) {
+            QTRY_VERIFY(!scroll->verticalScrollBar()->isVisible());
+            QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+            QVERIFY(main().width() >= main().screen()->availableGeometry().width() / 2);
+        }
+        SaveScreenshot(&main(), QStringLiteral("main-first-start-%1.png").arg(scaleName()));
+        // The titles take the spare width, in the game list and the queue.
+        attachLocal();
+        child<QRadioButton>("browseView")->click();
+        auto* games = child<QTreeView>("gameList");
+        const int title = games->columnWidth(0);
+        main().resize(main().width() + 200, main().height());
+        QTRY_VERIFY(games->columnWidth(0) >= title + 150);
+        auto* jobs = child<QTreeView>("jobList");
+        QCOMPARE(jobs->header()->sectionResizeMode(4), QHeaderView::Stretch);
+        QCOMPARE(jobs->header()->sectionResizeMode(2), QHeaderView::Stretch);
+
+        // The device chosen is the one chosen at the next start.
+        main().close();
+        QTRY_COMPARE(m_quits, 1);
+        stopMain();
+        startMain();
+        QVERIFY(idle());
+        QVERIFY(child<QRadioButton>("localTarget")->isChecked());
+        QCOMPARE(child<QLineEdit>("addressEdit")->text(), QStringLiteral("127.0.0.1"));
+        child<QRadioButton>("networkTarget")->click();
+        QCOMPARE(setting(QStringLiteral("Target")), QStringLiteral("network"));
+
+        // A maximised window stays so after a run it stood aside for.
+        child<QRadioButton>("localTarget")->click();
+        QVERIFY(idle());
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(idle());
+        main().showMaximized();
+        QTRY_VERIFY(main().isMaximized());
+        const QString image = m_world->path(QStringLiteral("max.iso"));
+        QFile f(image);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(600 * 1024, 'x'));
+        f.close();
+        child<QRadioButton>("imageSource")->click();
+        m_dialogs.files.push_back(image);
+        child<QPushButton>("browseImageButton")->click();
+        QVERIFY(idle());
+        child<QPushButton>("installButton")->click();
+        QTRY_VERIFY(main().statusWindow().isVisible());
+        QVERIFY(idle());
+        QTRY_VERIFY(main().isVisible());
+        QVERIFY(main().isMaximized());
     }
 
     void theWholeWindowFitsTheScreen()

@@ -20,6 +20,8 @@ ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(tr("HDL_Dump Activity"),
     commandEdit = new QLineEdit(this);
     commandEdit->setObjectName(QStringLiteral("commandEdit"));
     commandEdit->setReadOnly(true);
+    // Only to be read: Tab goes past it.
+    commandEdit->setFocusPolicy(Qt::ClickFocus);
     outputView = new QPlainTextEdit(this);
     outputView->setObjectName(QStringLiteral("outputView"));
     outputView->setReadOnly(true);

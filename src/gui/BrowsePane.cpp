@@ -38,7 +38,7 @@ BrowsePane::BrowsePane(QWidget* parent)
     copyToPcButton = makeButton("copyToPcButton", QT_TR_NOOP("Copy to &PC"));
     deleteButton = makeButton("deleteButton", QT_TR_NOOP("&Delete"));
     renameButton = makeButton("renameButton", QT_TR_NOOP("Re&name..."));
-    flagsButton = makeButton("flagsButton", QT_TR_NOOP("F&lags..."));
+    flagsButton = makeButton("flagsButton", QT_TR_NOOP("Fla&gs..."));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copyToDiskButton);

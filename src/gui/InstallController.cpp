@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QUrl>
 
 InstallController::InstallController(InstallPane* pane, Session& session, Dialogs& dialogs,
                                      Hooks hooks, QWidget* menuParent)
@@ -70,6 +71,9 @@ void InstallController::connectPane()
             &InstallController::browseImage);
     connect(m_pane->imagePathEdit, &QLineEdit::textChanged, this,
             [this] { m_hooks.updateControls(); });
+    // A typed or pasted path is read as a chosen one is, once it is complete.
+    connect(m_pane->imagePathEdit, &QLineEdit::editingFinished, this,
+            &InstallController::takeTypedImage);
     connect(m_pane->compatFlagsButton, &QPushButton::clicked, this, [this] {
         QPushButton* b = m_pane->compatFlagsButton;
         m_flagsMenu->popup(b->mapToGlobal(QPoint(0, b->height())));
@@ -230,6 +234,7 @@ void InstallController::browseImage()
     const std::optional<QString> chosen = m_dialogs.openFile(request);
     if (!chosen || chosen->isEmpty()) {
         // A cancelled dialog also forgets an image chosen before.
+        m_typedRead.clear();
         in->imagePathEdit->clear();
         in->gameNameEdit->clear();
         in->startupEdit->clear();
@@ -240,9 +245,35 @@ void InstallController::browseImage()
         return;
     }
     uncheckFlags();
+    m_typedRead = *chosen;
     in->imagePathEdit->setText(*chosen);
     m_discInfoRead = false;
     readDisc(*chosen, false);
+}
+
+void InstallController::takeTypedImage()
+{
+    InstallPane* in = m_pane;
+    QString path = in->imagePathEdit->text().trimmed();
+    // A path pasted from a file manager may come as a file URL.
+    if (path.startsWith(QLatin1String("file://")))
+        path = QUrl(path).toLocalFile();
+    if (path.isEmpty() || path == m_typedRead)
+        return;
+    if (path != in->imagePathEdit->text())
+        in->imagePathEdit->setText(path);
+    if (!QFileInfo(path).isFile()) {
+        m_hooks.showProblem({ProblemKind::FileNotFound, path, {}});
+        return;
+    }
+    if (!m_session.toolAvailable()) {
+        m_hooks.showProblem(m_session.toolMissingProblem());
+        return;
+    }
+    m_typedRead = path;
+    uncheckFlags();
+    m_discInfoRead = false;
+    readDisc(path, false);
 }
 
 QString InstallController::chosenSource() const
@@ -302,6 +333,7 @@ void InstallController::resetInstallPane()
     in->gameNameEdit->clear();
     in->gameNameEdit->setToolTip({});
     m_suggestedName.clear();
+    m_typedRead.clear();
     in->startupEdit->clear();
     in->gameSizeEdit->clear();
     in->typeCombo->setCurrentIndex(1);

@@ -89,6 +89,8 @@ private:
     bool m_discInfoRead = false;
     // The name the program gave the game, and where it came from.
     QString m_suggestedName;
+    QString m_typedRead; // the image path last read, typed or chosen
+    void takeTypedImage();
     NameSource m_suggestedSource = NameSource::Typed;
     bool m_waitingForDrives = false; // the drives' list was asked for by choosing a drive
 };

@@ -39,7 +39,7 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(tr("Install"), parent)
     imageSource->setChecked(true);
     imagePathEdit = new QLineEdit(this);
     imagePathEdit->setObjectName(QStringLiteral("imagePathEdit"));
-    imagePathEdit->setReadOnly(true);
+    imagePathEdit->setPlaceholderText(tr("Type, paste or browse for an image"));
     browseImageButton = new QPushButton(tr("Bro&wse"), this);
     browseImageButton->setObjectName(QStringLiteral("browseImageButton"));
 
@@ -52,6 +52,8 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(tr("Install"), parent)
     gameSizeEdit = new QLineEdit(this);
     gameSizeEdit->setObjectName(QStringLiteral("gameSizeEdit"));
     gameSizeEdit->setReadOnly(true);
+    // Only to be read: Tab goes past it.
+    gameSizeEdit->setFocusPolicy(Qt::ClickFocus);
     typeCombo = new QComboBox(this);
     typeCombo->setObjectName(QStringLiteral("typeCombo"));
     typeNoteLabel = new QLabel(this);

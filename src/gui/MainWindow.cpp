@@ -599,7 +599,9 @@ void MainWindow::bringForward()
 
 void MainWindow::restoreFromTray()
 {
-    showNormal();
+    // Back as it was: a maximised window stays maximised.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
     raise();
     activateWindow();
     m_hiddenToTray = false;
@@ -634,6 +636,8 @@ void MainWindow::load()
     // Widths the user chose win over the design's.
     m_browse->gameList->header()->restoreState(m_session.settings().state(Setting::GameColumns));
     m_jobPane->jobList->header()->restoreState(m_session.settings().state(Setting::JobColumns));
+    stretchTextColumns();
+    m_targetControl->restoreChoice();
     updateControls();
     show();
     // A missing tool is said at once, with where it was looked for and where to choose it,

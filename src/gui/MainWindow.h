@@ -110,6 +110,7 @@ private:
     void restoreFromTray();
     void setActivityVisible(bool on);
     void applyColumnWidths();
+    void stretchTextColumns();
     void placeWindow();
     void arrangeColumns(bool stacked);
     void saveWindowState();

@@ -6,6 +6,7 @@
 #include "JobPane.h"
 #include "MainWindow.h"
 #include "NavigationPane.h"
+#include "RunStatusBar.h"
 #include "TargetController.h"
 #include "TargetPane.h"
 #include "Twips.h"
@@ -26,8 +27,11 @@
 namespace {
 // Small enough for a 1366x768 screen at 200 % (683x384 of room, less the desktop's panels).
 constexpr QSize kMinimumSize(560, 330);
-// The first size on a screen that has room, without and with the activity view.
+// The first size on a screen that has room, without and with the activity view: at least
+// this, and a good share of a larger screen.
 constexpr QSize kDefaultSize(860, 420);
+constexpr double kScreenShareWide = 0.75;
+constexpr double kScreenShareHigh = 0.8;
 constexpr int kActivityHeight = 200;
 constexpr QSize kFrameAllowance(16, 40);
 } // namespace
@@ -81,6 +85,18 @@ void MainWindow::applyColumnWidths()
                        Twips(this, 1000)};
     for (int i = 0; i < 8; ++i)
         m_jobPane->jobList->setColumnWidth(i, job[i]);
+    stretchTextColumns();
+}
+
+void MainWindow::stretchTextColumns()
+{
+    // The titles, names and sources take the room a wider window gives; the short columns
+    // keep theirs (also over widths kept from before).
+    m_browse->gameList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    QHeaderView* jobs = m_jobPane->jobList->header();
+    jobs->setStretchLastSection(false);
+    for (int column : {2, 4})
+        jobs->setSectionResizeMode(column, QHeaderView::Stretch);
 }
 
 void MainWindow::arrangeColumns(bool stacked)
@@ -139,12 +155,16 @@ void MainWindow::placeWindow()
                    std::min(kMinimumSize.height(), area.height() - kFrameAllowance.height()));
     const QByteArray geometry = settings.state(Setting::MainGeometry);
     if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-        // Room for the lists beyond what the controls need.
+        // Every pane without scrolling, and room for the lists beyond what the controls need.
         m_scroll->widget()->adjustSize();
         QSize wanted = m_scroll->widget()->sizeHint().expandedTo(minimumSize());
-        wanted = QSize(std::max(wanted.width(), kDefaultSize.width()),
-                       std::max(wanted.height(), kDefaultSize.height()) +
-                           (m_activity->isVisible() ? kActivityHeight : 0));
+        const int bar = m_scroll->verticalScrollBar()->sizeHint().width();
+        wanted = QSize(
+            std::max({wanted.width() + bar, kDefaultSize.width(),
+                      static_cast<int>(area.width() * kScreenShareWide)}),
+            std::max({wanted.height() + m_runBar->sizeHint().height() +
+                          (m_activity->isVisible() ? kActivityHeight : 0),
+                      kDefaultSize.height(), static_cast<int>(area.height() * kScreenShareHigh)}));
         // The frame the desktop draws around it is not known before it is shown.
         resize(std::min(wanted.width(), area.width() - kFrameAllowance.width()),
                std::min(wanted.height(), area.height() - kFrameAllowance.height()));

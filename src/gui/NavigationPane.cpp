@@ -10,14 +10,14 @@
 NavigationPane::NavigationPane(QWidget* parent) : QGroupBox(tr("Navigation"), parent)
 {
     setObjectName(QStringLiteral("navigationPane"));
-    m_installView = new QRadioButton(tr("Install"), this);
+    m_installView = new QRadioButton(tr("Insta&ll"), this);
     m_installView->setObjectName(QStringLiteral("installView"));
     m_installView->setChecked(true);
-    m_browseView = new QRadioButton(tr("Browse, Backup, Delete"), this);
+    m_browseView = new QRadioButton(tr("&Browse, Backup, Delete"), this);
     m_browseView->setObjectName(QStringLiteral("browseView"));
-    m_queueView = new QRadioButton(tr("Job Queue"), this);
+    m_queueView = new QRadioButton(tr("Job &Queue"), this);
     m_queueView->setObjectName(QStringLiteral("queueView"));
-    m_showOutput = new QCheckBox(tr("View HDL_Dump Activity"), this);
+    m_showOutput = new QCheckBox(tr("&View HDL_Dump Activity"), this);
     m_showOutput->setObjectName(QStringLiteral("showOutputCheck"));
     m_settings = new QPushButton(tr("S&ettings && Tools"), this);
     m_settings->setObjectName(QStringLiteral("settingsButton"));

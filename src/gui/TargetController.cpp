@@ -33,6 +33,11 @@ TargetController::TargetController(TargetPane* pane, Session& session, Dialogs& 
         if (on)
             chooseNetwork();
     });
+    // The choice is kept for the next start.
+    connect(m_pane->localTarget, &QRadioButton::clicked, this,
+            [this] { m_session.settings().write(Setting::TargetKind, QStringLiteral("local")); });
+    connect(m_pane->networkTarget, &QRadioButton::clicked, this,
+            [this] { m_session.settings().write(Setting::TargetKind, QStringLiteral("network")); });
     connect(m_pane->diskCombo, &QComboBox::currentIndexChanged, this, [this] {
         if (m_pane->localTarget->isChecked())
             m_session.selectTarget(TargetKind::LocalDisk, chosenDevice());
@@ -60,6 +65,13 @@ TargetController::TargetController(TargetPane* pane, Session& session, Dialogs& 
 TargetController::~TargetController()
 {
     saveAddress();
+}
+
+void TargetController::restoreChoice()
+{
+    if (m_session.settings().text(Setting::TargetKind) == QLatin1String("local") &&
+        m_session.toolAvailable() && !m_pane->localTarget->isChecked())
+        m_pane->localTarget->setChecked(true);
 }
 
 void TargetController::saveAddress()

@@ -40,6 +40,8 @@ public:
     void setAddress(const QString& address);
     // A typed address not yet written is written now.
     void saveAddress();
+    // The device chosen at the last start (local or network), chosen again.
+    void restoreChoice();
     void attachChosenTarget();
 
 private:

@@ -51,6 +51,7 @@ enum class ProblemKind : std::uint8_t {
     DiscDatabaseUnreadable,   // subject: the file and why. A notice: names come from the discs
     NameHasControlCharacters, // subject: the name typed
     DiscReadFailed,           // subject: the image or drive; reason: how the tool ended
+    FileNotFound,             // subject: the path of a file named by the user
 };
 
 struct Problem

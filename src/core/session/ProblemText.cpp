@@ -161,6 +161,8 @@ QString ProblemText(const Problem& p)
                    "flags, a DMA mode or an option, not as a name. Choose a name that does not "
                    "begin with +, *, - or 0x.")
             .arg(p.subject);
+    case ProblemKind::FileNotFound:
+        return ProblemWords::tr("The file %1 does not exist.").arg(p.subject);
     case ProblemKind::GameNotFound:
         return ProblemWords::tr("No game called \"%1\" is on %2.").arg(p.subject, p.reason);
     case ProblemKind::AmbiguousTitle:
