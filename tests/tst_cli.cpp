@@ -78,7 +78,40 @@ private slots:
                           QStringLiteral("--name"), QString(65, u'x')}}) {
             const Result r = cli(args);
             QCOMPARE(r.status, 2);
-            QVERIFY(r.err.contains(QStringLiteral("usage: ventrik-cli")));
+            QVERIFY(r.err.startsWith(QStringLiteral("ventrik-cli: ")));
+            // One line for the fault, then that command's usage, not the whole help.
+            QVERIFY2(!r.err.contains(QStringLiteral("Exit status:")), qPrintable(r.err));
+            if (!args.isEmpty() && args[0] != QLatin1String("frobnicate"))
+                QVERIFY2(r.err.section(u'\n', 1).startsWith(QStringLiteral("usage: ventrik-cli")) &&
+                             r.err.contains(QStringLiteral("  ") + args[0] + u' '),
+                         qPrintable(r.err));
+        }
+        // Help three ways, on standard output, with status 0; one command's on its own.
+        for (const QString& asked :
+             {QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("help")}) {
+            const Result r = cli({asked});
+            QCOMPARE(r.status, 0);
+            QVERIFY(r.out.contains(QStringLiteral("Exit status:")));
+        }
+        Result r = cli({QStringLiteral("help"), QStringLiteral("games")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out.count(u'\n'), 2);
+        QVERIFY(r.out.contains(QStringLiteral("  games TARGET")));
+        r = cli({QStringLiteral("games"), QStringLiteral("--help")});
+        QCOMPARE(r.out, cli({QStringLiteral("help"), QStringLiteral("games")}).out);
+        // The program's options count after the command too.
+        r = cli({QStringLiteral("games"), QStringLiteral("--json"), QStringLiteral("hdd1:")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(json(r.out)[QStringLiteral("games")].toArray().size(), 2);
+        // A missing file is said as such, once, before the tool is asked.
+        for (const QStringList& args :
+             {QStringList{QStringLiteral("info"), m_world->path(QStringLiteral("gone.iso"))},
+              QStringList{QStringLiteral("install"), QStringLiteral("hdd1:"),
+                          m_world->path(QStringLiteral("gone.iso"))}}) {
+            r = cli(args);
+            QCOMPARE(r.status, 1);
+            QCOMPARE(r.err, QStringLiteral("The file %1 does not exist.\n")
+                                .arg(m_world->path(QStringLiteral("gone.iso"))));
         }
     }
 

@@ -303,7 +303,11 @@ private slots:
         // Faults after "100%" are failures with the tool's reason.
         QTest::newRow("io error after 100%")
             << 1 << true << "100%\n00000005 (5): Input/output error\n"
-            << "Error (00000005 (5): Input/output error)";
+            << "Error (Input/output error)";
+        // The system's sentence, without the number before it.
+        QTest::newRow("file's error")
+            << 1 << true << " 10%\r/i/a.iso: 00000002 (2): No such file or directory\n"
+            << "Error (/i/a.iso: No such file or directory)";
         QTest::newRow("crash after 100%") << 11 << false << "100%"
                                           << "Error (hdl_dump was killed by signal SIGSEGV.)";
         QTest::newRow("timeout after 100%")

@@ -94,8 +94,8 @@ private slots:
         auto said = shell(QStringLiteral(
             "printf ' 50%%\\r100%%'; echo '00000005 (5): Input/output error' >&2; exit 1"));
         o = finish(*said);
-        QCOMPARE(o.reason(QStringLiteral("hdl_dump")),
-                 QStringLiteral("00000005 (5): Input/output error"));
+        // The system's sentence is the reason; its number stays in the log.
+        QCOMPARE(o.reason(QStringLiteral("hdl_dump")), QStringLiteral("Input/output error"));
     }
 
     void toolThatCannotStart()

@@ -67,6 +67,8 @@ QString CliCommand::usage()
 {
     return QStringLiteral(
         "usage: ventrik-cli [--hdl-dump PATH] [--json] [--dry-run] [--no-wait] COMMAND [ARGS]\n"
+        "(the options may also follow the command)\n"
+        "  help [COMMAND]                   this text, or one command's (also -h, --help)\n"
         "  devices                          PS2 disks and optical drives of this machine\n"
         "  games TARGET                     installed games and space (TARGET: disk path, "
         "hddN:, or IPv4)\n"
@@ -106,6 +108,31 @@ QString CliCommand::usage()
         "(the disk could not be read afterwards to check the game).\n");
 }
 
+QString CliCommand::usageOf(const QString& command)
+{
+    // The command's lines of the help: its own, and those indented below them.
+    QStringList lines;
+    bool in = false;
+    for (const QString& line : usage().split(u'\n')) {
+        if (line.startsWith(QLatin1String("  ")) && !line.startsWith(QLatin1String("   "))) {
+            const QString first = line.trimmed().section(u' ', 0, 0);
+            in = first == command;
+        } else if (!line.startsWith(QLatin1String("   "))) {
+            in = false;
+        }
+        if (in)
+            lines << line;
+    }
+    if (lines.isEmpty())
+        return {};
+    return QStringLiteral("usage: ventrik-cli [options]\n") + lines.join(u'\n') + u'\n';
+}
+
+QString CliCommand::shortHelp()
+{
+    return QStringLiteral("Run \"ventrik-cli --help\" for the commands and options.\n");
+}
+
 void CliCommand::start(const QStringList& args)
 {
     if (args.isEmpty()) {
@@ -113,6 +140,7 @@ void CliCommand::start(const QStringList& args)
         return;
     }
     const QString name = args.first();
+    m_command = name;
     const QStringList rest = args.mid(1);
     for (const Entry& e : table()) {
         if (name != QLatin1String(e.name))
@@ -124,13 +152,27 @@ void CliCommand::start(const QStringList& args)
         (this->*e.run)(rest);
         return;
     }
+    m_command.clear();
     usageError(QStringLiteral("unknown command \"%1\"").arg(name));
 }
 
 void CliCommand::usageError(const QString& text)
 {
-    writeErr(QStringLiteral("ventrik-cli: ") + text + QStringLiteral("\n") + usage());
+    // One line for what was wrong, then how that command is used, not the whole help.
+    const QString usage = usageOf(m_command);
+    writeErr(QStringLiteral("ventrik-cli: ") + text + QStringLiteral("\n") +
+             (usage.isEmpty() ? shortHelp() : usage));
     finish(2);
+}
+
+bool CliCommand::sourceMissing(const QString& source)
+{
+    if (IsDriveSource(source) || QFileInfo(source).isFile())
+        return false;
+    // Said as what it is, before the tool is asked and calls it no PS2 game.
+    writeErr(ProblemText({ProblemKind::FileNotFound, source, {}}) + u'\n');
+    finish(1);
+    return true;
 }
 
 void CliCommand::finish(int status)
@@ -292,7 +334,7 @@ void CliCommand::games(const QStringList& args)
 void CliCommand::info(const QStringList& args)
 {
     const QString source = callersPath(args[0]);
-    if (printDryRun({m_session.discInfoArguments(source)}))
+    if (sourceMissing(source) || printDryRun({m_session.discInfoArguments(source)}))
         return;
     finishWith(m_session.readDisc(source, IsDriveSource(source)), [this](const OperationResult& r) {
         if (!r.disc)
@@ -373,6 +415,8 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
             writeErr(QStringLiteral("warning: ") +
                      ProblemText({ProblemKind::NameTrimmed, name, {}}) + u'\n');
     }
+    if (sourceMissing(source))
+        return;
     // The startup, the name and the type come from the disc itself.
     Operation* read = m_session.readDisc(source, IsDriveSource(source));
     connect(read, &Operation::finished, this, [=, this](const OperationResult& r) {

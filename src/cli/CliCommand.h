@@ -33,6 +33,10 @@ public:
     // Starts the command; done() follows, possibly at once.
     void start(const QStringList& args);
     static QString usage();
+    // The help's lines of one command; empty for a command there is none of.
+    static QString usageOf(const QString& command);
+    // Where the whole help is.
+    static QString shortHelp();
 
 signals:
     void done(int status);
@@ -91,6 +95,9 @@ private:
     bool printDryRun(const QList<QStringList>& commands);
     void print(const QJsonValue& json, const QString& text);
     void usageError(const QString& text);
+    // A source file that is not there is said so, and the command ends (status 1).
+    bool sourceMissing(const QString& source);
+    QString m_command; // the command being run, for its usage
     void finish(int status);
 
     Session& m_session;

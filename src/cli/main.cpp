@@ -26,31 +26,47 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Ventrik"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VENTRIK_VERSION));
 
-    QStringList args = QCoreApplication::arguments().mid(1);
+    // The program's own options count wherever they stand, before or after the command
+    // ("games --json TARGET"); a command's own options are left to it.
+    const QStringList given = QCoreApplication::arguments().mid(1);
+    QStringList args;
     CliOptions options;
     QString tool;
-    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
-        const QString option = args.takeFirst();
-        if (option == QLatin1String("--json")) {
+    bool help = false;
+    for (int i = 0; i < given.size(); ++i) {
+        const QString& a = given[i];
+        if (a == QLatin1String("--json")) {
             options.json = true;
-        } else if (option == QLatin1String("--dry-run")) {
+        } else if (a == QLatin1String("--dry-run")) {
             options.dryRun = true;
-        } else if (option == QLatin1String("--no-wait")) {
+        } else if (a == QLatin1String("--no-wait")) {
             options.noWait = true;
-        } else if (option == QLatin1String("--hdl-dump") && !args.isEmpty()) {
-            tool = args.takeFirst();
-        } else if (option == QLatin1String("--help")) {
-            std::fputs(CliCommand::usage().toLocal8Bit().constData(), stdout);
-            return 0;
-        } else if (option == QLatin1String("--version")) {
+        } else if (a == QLatin1String("--hdl-dump")) {
+            if (i + 1 >= given.size()) {
+                std::fputs("ventrik-cli: --hdl-dump needs a path\n", stderr);
+                return 2;
+            }
+            tool = given[++i];
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            help = true;
+        } else if (a == QLatin1String("--version")) {
             std::printf("ventrik-cli %s\n", VENTRIK_VERSION);
             return 0;
-        } else {
-            std::fprintf(stderr, "ventrik-cli: unknown option %s\n%s",
-                         option.toLocal8Bit().constData(),
-                         CliCommand::usage().toLocal8Bit().constData());
+        } else if (args.isEmpty() && a.startsWith(u'-')) {
+            std::fprintf(stderr, "ventrik-cli: unknown option %s\n%s", a.toLocal8Bit().constData(),
+                         CliCommand::shortHelp().toLocal8Bit().constData());
             return 2;
+        } else {
+            args << a;
         }
+    }
+    // "help", "-h" and "--help" print the help; with a command, that command's.
+    if (help || args.value(0) == QLatin1String("help")) {
+        const QString command =
+            args.value(0) == QLatin1String("help") ? args.value(1) : args.value(0);
+        const QString text = command.isEmpty() ? CliCommand::usage() : CliCommand::usageOf(command);
+        std::fputs((text.isEmpty() ? CliCommand::usage() : text).toLocal8Bit().constData(), stdout);
+        return 0;
     }
 
     const AppPaths paths =

@@ -162,6 +162,10 @@ QString LastMeaningfulLine(const QString& output)
     for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
         QString line = it->trimmed();
         line.remove(progress);
+        // A system error reads as its sentence: "00000002 (2): No such file or directory"
+        // says no more to a user than "No such file or directory" (the log keeps all of it).
+        static const QRegularExpression code(QStringLiteral("\\b[0-9a-fA-F]{8} \\(-?\\d+\\): "));
+        line.remove(code);
         line = line.trimmed();
         if (!line.isEmpty())
             return line;
