@@ -1,5 +1,6 @@
 #include "GuiFixture.h"
 #include "gui/ControlState.h"
+#include "gui/LauncherEntry.h"
 #include "gui/MessageBar.h"
 #include "gui/SettingsWindow.h"
 #include "gui/StatusWindow.h"
@@ -7,7 +8,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDBusConnection>
 #include <QDir>
+#include <QProcess>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +28,18 @@
 class TestMainWindow : public QObject, protected GuiFixture
 {
     Q_OBJECT
+
+public slots:
+    // What a dock hears on the bus.
+    void launcherUpdated(const QString& app, const QVariantMap& properties)
+    {
+        m_heardApp = app;
+        m_heard = properties;
+    }
+
+private:
+    QString m_heardApp;
+    QVariantMap m_heard;
 
 private slots:
     // The rules of what can be used when, without a window.
@@ -201,6 +216,44 @@ private slots:
         QVERIFY(child<QAction>("copyTargetAction1")->isEnabled());
         QCOMPARE(child<QAction>("copyTargetAction1")->text(), QStringLiteral("hdd2:  [40.0 GB]"));
         SaveScreenshot(&main(), QStringLiteral("browse-local.png"));
+    }
+
+    void theDockHearsTheProgress()
+    {
+        // A bus of the test's own, never the desktop's.
+        QProcess bus;
+        bus.start(QStringLiteral("dbus-daemon"),
+                  {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                   QStringLiteral("--print-address=1")});
+        QVERIFY2(bus.waitForStarted(), "dbus-daemon is needed (package dbus-daemon)");
+        QVERIFY(bus.waitForReadyRead(5000));
+        const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+        {
+            QDBusConnection dock = QDBusConnection::connectToBus(address, QStringLiteral("dock"));
+            QDBusConnection us = QDBusConnection::connectToBus(address, QStringLiteral("us"));
+            QVERIFY(dock.isConnected() && us.isConnected());
+            QVERIFY(dock.connect({}, {}, QStringLiteral("com.canonical.Unity.LauncherEntry"),
+                                 QStringLiteral("Update"), this,
+                                 SLOT(launcherUpdated(QString, QVariantMap))));
+            LauncherState state;
+            state.progress = 0.42;
+            state.progressVisible = true;
+            state.count = 3;
+            state.countVisible = true;
+            QVERIFY(SendLauncherUpdate(state, us));
+            QTRY_VERIFY(!m_heardApp.isEmpty());
+            QCOMPARE(m_heardApp, QStringLiteral("application://org.ventrik.Ventrik.desktop"));
+            QCOMPARE(m_heard.value(QStringLiteral("progress")).toDouble(), 0.42);
+            QCOMPARE(m_heard.value(QStringLiteral("progress-visible")).toBool(), true);
+            QCOMPARE(m_heard.value(QStringLiteral("count")).toLongLong(), 3);
+            QCOMPARE(m_heard.value(QStringLiteral("count-visible")).toBool(), true);
+        }
+        QDBusConnection::disconnectFromBus(QStringLiteral("dock"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("us"));
+        bus.terminate();
+        QVERIFY(bus.waitForFinished());
+        // Without a bus nothing is sent, and nothing breaks.
+        QVERIFY(!SendLauncherUpdate({}, QDBusConnection(QStringLiteral("none"))));
     }
 
     void theKeyboardReachesEverything()
