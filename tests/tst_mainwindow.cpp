@@ -10,12 +10,12 @@
 #include <QComboBox>
 #include <QDBusConnection>
 #include <QDir>
-#include <QProcess>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>

@@ -33,6 +33,25 @@
     </message>
 </context>
 <context>
+    <name>AppPaths</name>
+    <message>
+        <source>%1 (given with --hdl-dump)</source>
+        <translation>%1 (mit --hdl-dump angegeben)</translation>
+    </message>
+    <message>
+        <source>%1 (chosen in Settings)</source>
+        <translation>%1 (in den Einstellungen gewählt)</translation>
+    </message>
+    <message>
+        <source>%1 (beside this program)</source>
+        <translation>%1 (neben diesem Programm)</translation>
+    </message>
+    <message>
+        <source>the folders of PATH (%1)</source>
+        <translation>die Ordner von PATH (%1)</translation>
+    </message>
+</context>
+<context>
     <name>Batch</name>
     <message>
         <source>a folder whose name is not valid UTF-8; rename it to add what it holds</source>
@@ -41,6 +60,14 @@
     <message>
         <source>its name is not valid UTF-8; rename it to add it</source>
         <translation>sein Name ist kein gültiges UTF-8; benennen Sie die Datei um, um sie hinzuzufügen</translation>
+    </message>
+    <message>
+        <source>not a disc image (.iso, .cue, .nrg, .gi, .iml, .toc)</source>
+        <translation>kein Disc-Abbild (.iso, .cue, .nrg, .gi, .iml, .toc)</translation>
+    </message>
+    <message>
+        <source>the file does not exist</source>
+        <translation>die Datei gibt es nicht</translation>
     </message>
 </context>
 <context>
@@ -88,8 +115,8 @@
         <translation>Umbe&amp;nennen...</translation>
     </message>
     <message>
-        <source>F&amp;lags...</source>
-        <translation>F&amp;lags...</translation>
+        <source>Fla&amp;gs...</source>
+        <translation>Fla&amp;gs...</translation>
     </message>
 </context>
 <context>
@@ -215,45 +242,8 @@
         <translation>DVD-ROM</translation>
     </message>
     <message>
-        <source>1: Slow HDD Access</source>
-        <translation>1: Langsamer HDD-Zugriff</translation>
-    </message>
-    <message>
-        <source>2: No DVD9 Support</source>
-        <translation>2: Keine DVD9-Unterstützung</translation>
-    </message>
-    <message>
-        <source>3: Kill HD Loader</source>
-        <translation>3: HD Loader beenden</translation>
-    </message>
-    <message>
-        <source>4: Date/time fix 2</source>
-        <translation>4: Datum/Uhrzeit-Korrektur 2</translation>
-    </message>
-    <message>
-        <source>5: Date/time fix 3</source>
-        <translation>5: Datum/Uhrzeit-Korrektur 3</translation>
-    </message>
-    <message>
-        <source>6: No Network Support</source>
-        <translation>6: Keine Netzwerkunterstützung</translation>
-    </message>
-    <message>
-        <source>7: Disable CzC Patch</source>
-        <translation>7: CzC-Patch abschalten</translation>
-    </message>
-    <message>
-        <source>8: Soul Calibur 2 / Suikoden V</source>
-        <translation>8: Soul Calibur 2 / Suikoden V</translation>
-    </message>
-    <message>
         <source>Done</source>
         <translation>Fertig</translation>
-    </message>
-    <message>
-        <source>ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator&apos;s Intermediate (*.iml)|*.iml|</source>
-        <extracomment>Pairs of a shown name and its pattern, each followed by &quot;|&quot;; translate only the names.</extracomment>
-        <translation>ISO-Dateien (*.iso)|*.iso|CUE-Dateien (*.cue)|*.cue|Nero-Abbild (*.nrg)|*.nrg|RecordNow!-Global-Image (*.gi)|*.gi|Sony CD/DVD Generator Intermediate (*.iml)|*.iml|</translation>
     </message>
     <message>
         <source>hdl_dump does not say whether this image is a CD or a DVD; the type was set from its size.</source>
@@ -286,6 +276,11 @@
     <message>
         <source>Choose and refresh the PS2 device first: the images are queued for it.</source>
         <translation>Wählen und aktualisieren Sie zuerst das PS2-Gerät: Die Abbilder werden für dieses eingereiht.</translation>
+    </message>
+    <message>
+        <source>All disc images|*.iso;*.cue;*.nrg;*.gi;*.iml;*.toc|ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator&apos;s Intermediate (*.iml)|*.iml|</source>
+        <extracomment>Pairs of a shown name and its pattern, each followed by &quot;|&quot;; translate only the names.</extracomment>
+        <translation>Alle Disc-Abbilder|*.iso;*.cue;*.nrg;*.gi;*.iml;*.toc|ISO-Dateien (*.iso)|*.iso|CUE-Dateien (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator&apos;s Intermediate (*.iml)|*.iml|</translation>
     </message>
 </context>
 <context>
@@ -373,6 +368,96 @@
     <message>
         <source>Type:</source>
         <translation>Typ:</translation>
+    </message>
+    <message>
+        <source>Type, paste or browse for an image</source>
+        <translation>Abbild eintippen, einfügen oder suchen</translation>
+    </message>
+</context>
+<context>
+    <name>Job</name>
+    <message>
+        <source>Named by hdl_dump&apos;s disc database</source>
+        <translation>Name aus der Disc-Datenbank von hdl_dump</translation>
+    </message>
+    <message>
+        <source>Named by the game index (GameIndex.yaml)</source>
+        <translation>Name aus dem Spieleverzeichnis (GameIndex.yaml)</translation>
+    </message>
+    <message>
+        <source>Named after the image file</source>
+        <translation>Name nach der Abbilddatei</translation>
+    </message>
+    <message>
+        <source>Named after the disc&apos;s label</source>
+        <translation>Name nach der Beschriftung der Disc</translation>
+    </message>
+    <message>
+        <source>Named as typed</source>
+        <translation>Name wie eingegeben</translation>
+    </message>
+</context>
+<context>
+    <name>JobEditDialog</name>
+    <message>
+        <source>1: Slow HDD Access</source>
+        <translation>1: Langsamer HDD-Zugriff</translation>
+    </message>
+    <message>
+        <source>2: No DVD9 Support</source>
+        <translation>2: Keine DVD9-Unterstützung</translation>
+    </message>
+    <message>
+        <source>3: Kill HD Loader</source>
+        <translation>3: HD Loader beenden</translation>
+    </message>
+    <message>
+        <source>4: Date/time fix 2</source>
+        <translation>4: Datum/Uhrzeit-Korrektur 2</translation>
+    </message>
+    <message>
+        <source>5: Date/time fix 3</source>
+        <translation>5: Datum/Uhrzeit-Korrektur 3</translation>
+    </message>
+    <message>
+        <source>6: No Network Support</source>
+        <translation>6: Keine Netzwerkunterstützung</translation>
+    </message>
+    <message>
+        <source>7: Disable CzC Patch</source>
+        <translation>7: CzC-Patch abschalten</translation>
+    </message>
+    <message>
+        <source>8: Soul Calibur 2 / Suikoden V</source>
+        <translation>8: Soul Calibur 2 / Suikoden V</translation>
+    </message>
+    <message>
+        <source>Change Job</source>
+        <translation>Auftrag ändern</translation>
+    </message>
+    <message>
+        <source>CD-ROM</source>
+        <translation>CD-ROM</translation>
+    </message>
+    <message>
+        <source>DVD-ROM</source>
+        <translation>DVD-ROM</translation>
+    </message>
+    <message>
+        <source>Compatibility Flags</source>
+        <translation>Kompatibilitäts-Flags</translation>
+    </message>
+    <message>
+        <source>Game &amp;Name:</source>
+        <translation>Spiel&amp;name:</translation>
+    </message>
+    <message>
+        <source>&amp;Type:</source>
+        <translation>&amp;Typ:</translation>
+    </message>
+    <message>
+        <source>The game needs a name.</source>
+        <translation>Das Spiel braucht einen Namen.</translation>
     </message>
 </context>
 <context>
@@ -558,6 +643,34 @@
         <source>&amp;Go Back to Main Window</source>
         <translation>&amp;Zurück zum Hauptfenster</translation>
     </message>
+    <message>
+        <source>R&amp;un Selected</source>
+        <translation>A&amp;uswahl starten</translation>
+    </message>
+    <message>
+        <source>Runs only the selected jobs now; the others wait.</source>
+        <translation>Startet jetzt nur die gewählten Aufträge; die anderen warten.</translation>
+    </message>
+    <message>
+        <source>Run Now</source>
+        <translation>Jetzt ausführen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit...</source>
+        <translation>Ä&amp;ndern...</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>Nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
 </context>
 <context>
     <name>JobQueue</name>
@@ -674,6 +787,38 @@
         <source>Installation of %1 complete!</source>
         <translation>Installation von %1 abgeschlossen!</translation>
     </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>The run will stop when this job ends; the jobs after it wait in the queue.</source>
+        <translation>Der Lauf endet mit diesem Auftrag; die folgenden warten in der Warteschlange.</translation>
+    </message>
+    <message>
+        <source>The run goes on after this job.</source>
+        <translation>Der Lauf geht nach diesem Auftrag weiter.</translation>
+    </message>
+    <message>
+        <source>Job %1 of %2: %3</source>
+        <translation>Auftrag %1 von %2: %3</translation>
+    </message>
+    <message>
+        <source>The run was cancelled: %1</source>
+        <translation>Der Lauf wurde abgebrochen: %1</translation>
+    </message>
+    <message>
+        <source>Installation of %1 was cancelled.</source>
+        <translation>Die Installation von %1 wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Installation of %1 failed.</source>
+        <translation>Die Installation von %1 ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>&amp;Choose hdl_dump...</source>
+        <translation>hdl_dump &amp;wählen...</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -689,22 +834,6 @@
         <translation>Navigation</translation>
     </message>
     <message>
-        <source>Install</source>
-        <translation>Installieren</translation>
-    </message>
-    <message>
-        <source>Browse, Backup, Delete</source>
-        <translation>Durchsuchen, Sichern, Löschen</translation>
-    </message>
-    <message>
-        <source>Job Queue</source>
-        <translation>Warteschlange</translation>
-    </message>
-    <message>
-        <source>View HDL_Dump Activity</source>
-        <translation>HDL_Dump-Aktivität zeigen</translation>
-    </message>
-    <message>
         <source>S&amp;ettings &amp;&amp; Tools</source>
         <translation>&amp;Einstellungen &amp;&amp; Werkzeuge</translation>
     </message>
@@ -715,6 +844,22 @@
     <message>
         <source>E&amp;xit</source>
         <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Insta&amp;ll</source>
+        <translation>Insta&amp;llieren</translation>
+    </message>
+    <message>
+        <source>&amp;Browse, Backup, Delete</source>
+        <translation>D&amp;urchsuchen, Sichern, Löschen</translation>
+    </message>
+    <message>
+        <source>Job &amp;Queue</source>
+        <translation>Wa&amp;rteschlange</translation>
+    </message>
+    <message>
+        <source>&amp;View HDL_Dump Activity</source>
+        <translation>HDL_Dump-Aktivität &amp;zeigen</translation>
     </message>
 </context>
 <context>
@@ -1042,6 +1187,14 @@ Eine Sicherung ihrer Tabelle von vor dem letzten Schreiben durch Ventrik ist vor
         <source>Not a PS2 Game</source>
         <translation>Kein PS2-Spiel</translation>
     </message>
+    <message>
+        <source>%1 was not found. Looked for: %2. Choose it under &quot;hdl_dump program&quot; in Settings &amp; Tools (GUI tab), or place it beside this program, and try again.</source>
+        <translation>%1 wurde nicht gefunden. Gesucht: %2. Wählen Sie es unter „hdl_dump-Programm“ in Einstellungen &amp; Werkzeuge (Reiter GUI) oder legen Sie es neben dieses Programm und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Die Datei %1 gibt es nicht.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -1093,10 +1246,6 @@ Eine Sicherung ihrer Tabelle von vor dem letzten Schreiben durch Ventrik ist vor
         <translation>Jetzt von %1 löschen?</translation>
     </message>
     <message>
-        <source>Job %1: %2</source>
-        <translation>Auftrag %1: %2</translation>
-    </message>
-    <message>
         <source>One problem was found in the job queue. Fix it before the run, or start anyway and let that job fail.</source>
         <translation>In der Warteschlange wurde ein Problem gefunden. Beheben Sie es vor dem Lauf, oder starten Sie trotzdem und lassen Sie diesen Auftrag scheitern.</translation>
     </message>
@@ -1129,6 +1278,68 @@ Eine Sicherung ihrer Tabelle von vor dem letzten Schreiben durch Ventrik ist vor
     <message>
         <source>These were not:</source>
         <translation>Diese nicht:</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more.</source>
+        <translation>
+            <numerusform>... und %n weiteres.</numerusform>
+            <numerusform>... und %n weitere.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Row %1, %2: %3</source>
+        <translation>Zeile %1, %2: %3</translation>
+    </message>
+    <message>
+        <source>Skip these and start the rest</source>
+        <translation>Diese überspringen und den Rest starten</translation>
+    </message>
+</context>
+<context>
+    <name>QueueEditor</name>
+    <message>
+        <source>%1 was removed from the job queue.</source>
+        <translation>%1 wurde aus der Warteschlange entfernt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n jobs were removed from the job queue.</source>
+        <translation>
+            <numerusform>%n Auftrag wurde aus der Warteschlange entfernt.</numerusform>
+            <numerusform>%n Aufträge wurden aus der Warteschlange entfernt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove all %n jobs from the job queue? %1 of them have not run yet.</source>
+        <translation>
+            <numerusform>Den %n Auftrag aus der Warteschlange entfernen? %1 davon lief noch nicht.</numerusform>
+            <numerusform>Alle %n Aufträge aus der Warteschlange entfernen? %1 davon liefen noch nicht.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove all %n jobs from the job queue?</source>
+        <translation>
+            <numerusform>Den %n Auftrag aus der Warteschlange entfernen?</numerusform>
+            <numerusform>Alle %n Aufträge aus der Warteschlange entfernen?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n jobs are back in the job queue.</source>
+        <translation>
+            <numerusform>%n Auftrag ist wieder in der Warteschlange.</numerusform>
+            <numerusform>%n Aufträge sind wieder in der Warteschlange.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Only an install can be changed; a copy takes the game as it is.</source>
+        <translation>Nur eine Installation lässt sich ändern; eine Kopie nimmt das Spiel, wie es ist.</translation>
+    </message>
+    <message>
+        <source>%1 has run already; only a job that waits can be changed.</source>
+        <translation>%1 lief schon; nur ein wartender Auftrag lässt sich ändern.</translation>
+    </message>
+    <message>
+        <source>%1 was changed.</source>
+        <translation>%1 wurde geändert.</translation>
     </message>
 </context>
 <context>
@@ -1164,6 +1375,29 @@ Eine Sicherung ihrer Tabelle von vor dem letzten Schreiben durch Ventrik ist vor
     <message>
         <source>It could not be moved aside (%1), so the queue cannot be used until it is moved away.</source>
         <translation>Sie konnte nicht beiseitegelegt werden (%1); daher ist die Warteschlange unbenutzbar, bis sie entfernt wird.</translation>
+    </message>
+</context>
+<context>
+    <name>RunStatusBar</name>
+    <message>
+        <source>Show &amp;Status</source>
+        <translation>&amp;Status zeigen</translation>
+    </message>
+    <message>
+        <source>Opens the status window, with Cancel and the end-of-run choices.</source>
+        <translation>Öffnet das Statusfenster, mit Abbrechen und der Wahl für das Ende des Laufs.</translation>
+    </message>
+    <message>
+        <source>Starting...</source>
+        <translation>Startet...</translation>
+    </message>
+    <message>
+        <source>%1 - %2%</source>
+        <translation>%1 - %2 %</translation>
+    </message>
+    <message>
+        <source>%1 - Queue: %2 left</source>
+        <translation>%1 - Warteschlange: noch %2</translation>
     </message>
 </context>
 <context>
@@ -1243,6 +1477,10 @@ Eine Sicherung ihrer Tabelle von vor dem letzten Schreiben durch Ventrik ist vor
     <message>
         <source>The PC could not be kept awake during the run: %1</source>
         <translation>Der PC konnte während des Laufs nicht wach gehalten werden: %1</translation>
+    </message>
+    <message>
+        <source>The game index %1 was read only in part: %2</source>
+        <translation>Das Spieleverzeichnis %1 wurde nur zum Teil gelesen: %2</translation>
     </message>
 </context>
 <context>
@@ -1379,10 +1617,6 @@ Eine Sicherung ihrer Tabelle von vor dem letzten Schreiben durch Ventrik ist vor
         <translation>Standardwerte</translation>
     </message>
     <message>
-        <source>Save and Exit</source>
-        <translation>Speichern und schließen</translation>
-    </message>
-    <message>
         <source>Your hdl_dump settings could not be loaded because your hdl_dump configuration file could not be found.
 
 The default path for this file is:
@@ -1449,10 +1683,6 @@ The file was left as it was.</source>
 Die Datei blieb, wie sie war.</translation>
     </message>
     <message>
-        <source>Save your changes to the hdl_dump settings?</source>
-        <translation>Ihre Änderungen an den hdl_dump-Einstellungen speichern?</translation>
-    </message>
-    <message>
         <source>Select PS2 Game ISO directory</source>
         <translation>Ordner für PS2-Spiel-ISOs wählen</translation>
     </message>
@@ -1499,6 +1729,134 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
 %1
 
 ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
+    </message>
+    <message>
+        <source>hdl_dump &amp;program:</source>
+        <translation>hdl_dump-&amp;Programm:</translation>
+    </message>
+    <message>
+        <source>Game title &amp;index:</source>
+        <translation>Spiele&amp;verzeichnis:</translation>
+    </message>
+    <message>
+        <source>hdl_dump&apos;s list of games by their startup file: it names and flags the games it knows when they are installed.</source>
+        <translation>Die Spieleliste von hdl_dump nach Startdatei: Sie benennt die Spiele, die sie kennt, und setzt ihre Flags, wenn sie installiert werden.</translation>
+    </message>
+    <message>
+        <source>hdl_dump slows down its writes when the disk or the network cannot keep up.</source>
+        <translation>hdl_dump schreibt langsamer, wenn die Festplatte oder das Netzwerk nicht mithalten.</translation>
+    </message>
+    <message>
+        <source>For old Windows drivers only (ASPI); it has no effect on Linux.</source>
+        <translation>Nur für alte Windows-Treiber (ASPI); unter Linux ohne Wirkung.</translation>
+    </message>
+    <message>
+        <source>For old Windows drivers that cannot address more than 128 GB; it has no effect on Linux.</source>
+        <translation>Für alte Windows-Treiber, die nicht mehr als 128 GB ansprechen können; unter Linux ohne Wirkung.</translation>
+    </message>
+    <message>
+        <source>Compresses what is sent to a networked PS2: faster over a slow network, slower on a fast one.</source>
+        <translation>Komprimiert, was an eine PS2 im Netzwerk geht: schneller über ein langsames Netz, langsamer über ein schnelles.</translation>
+    </message>
+    <message>
+        <source>The network speed hdl_dump aims for with a networked PS2, in kilobits per second.</source>
+        <translation>Die Netzwerkgeschwindigkeit, die hdl_dump mit einer PS2 im Netzwerk anstrebt, in Kilobit pro Sekunde.</translation>
+    </message>
+    <message>
+        <source>Names new game partitions the way ToxicOS expects them.</source>
+        <translation>Benennt neue Spielpartitionen so, wie ToxicOS sie erwartet.</translation>
+    </message>
+    <message>
+        <source>Where the file dialogs for images open first.</source>
+        <translation>Wo sich die Dateidialoge für Abbilder zuerst öffnen.</translation>
+    </message>
+    <message>
+        <source>hdl_dump&apos;s own settings file, which the first page edits.</source>
+        <translation>Die Einstellungsdatei von hdl_dump, die die erste Seite bearbeitet.</translation>
+    </message>
+    <message>
+        <source>The hdl_dump program to run. Empty: the one beside Ventrik, else the first on the PATH; --hdl-dump on the command line comes first.</source>
+        <translation>Das hdl_dump-Programm, das laufen soll. Leer: das neben Ventrik, sonst das erste im PATH; --hdl-dump auf der Befehlszeile geht vor.</translation>
+    </message>
+    <message>
+        <source>A game index (GameIndex.yaml, as PCSX2 installs it) that gives games their full titles by serial. Empty: looked for where PCSX2 puts it.</source>
+        <translation>Ein Spieleverzeichnis (GameIndex.yaml, wie PCSX2 es installiert), das Spielen ihre vollen Titel nach Seriennummer gibt. Leer: dort gesucht, wo PCSX2 es ablegt.</translation>
+    </message>
+    <message>
+        <source>When Ventrik ends, the networked PS2 is turned off.</source>
+        <translation>Wenn Ventrik endet, wird die PS2 im Netzwerk ausgeschaltet.</translation>
+    </message>
+    <message>
+        <source>Preset for each run of the queue: the networked PS2 is turned off when every job has ended well.</source>
+        <translation>Vorgabe für jeden Lauf der Warteschlange: Die PS2 im Netzwerk wird ausgeschaltet, wenn alle Aufträge gut endeten.</translation>
+    </message>
+    <message>
+        <source>Preset for each run of the queue: this PC shuts down when every job has ended well.</source>
+        <translation>Vorgabe für jeden Lauf der Warteschlange: Dieser PC fährt herunter, wenn alle Aufträge gut endeten.</translation>
+    </message>
+    <message>
+        <source>Preset for each run of the queue: this PC goes to sleep when every job has ended well.</source>
+        <translation>Vorgabe für jeden Lauf der Warteschlange: Dieser PC geht in den Ruhezustand, wenn alle Aufträge gut endeten.</translation>
+    </message>
+    <message>
+        <source>Ventrik&apos;s windows stay above other windows.</source>
+        <translation>Die Fenster von Ventrik bleiben über anderen Fenstern.</translation>
+    </message>
+    <message>
+        <source>No desktop notifications for finished jobs; the window&apos;s status bar still says how things ended.</source>
+        <translation>Keine Benachrichtigungen für fertige Aufträge; die Statusleiste des Fensters sagt weiterhin, wie es ausging.</translation>
+    </message>
+    <message>
+        <source>Ventrik&apos;s windows in colours of your choice.</source>
+        <translation>Die Fenster von Ventrik in Farben Ihrer Wahl.</translation>
+    </message>
+    <message>
+        <source>The colour of the text.</source>
+        <translation>Die Farbe der Schrift.</translation>
+    </message>
+    <message>
+        <source>The colour of the background.</source>
+        <translation>Die Farbe des Hintergrunds.</translation>
+    </message>
+    <message>
+        <source>The disks this PC has; only one that holds nothing you need may be formatted.</source>
+        <translation>Die Festplatten dieses PCs; formatieren Sie nur eine, auf der nichts liegt, was Sie brauchen.</translation>
+    </message>
+    <message>
+        <source>Looks for disks again.</source>
+        <translation>Sucht erneut nach Festplatten.</translation>
+    </message>
+    <message>
+        <source>Erases the chosen disk and makes it a PS2 disk, after asking.</source>
+        <translation>Löscht nach Rückfrage die gewählte Festplatte und macht sie zu einer PS2-Festplatte.</translation>
+    </message>
+    <message>
+        <source>Puts every setting of both pages back as it was first.</source>
+        <translation>Setzt alle Einstellungen beider Seiten auf den Anfang zurück.</translation>
+    </message>
+    <message>
+        <source>none found</source>
+        <translation>keines gefunden</translation>
+    </message>
+    <message>
+        <source>Save your changes to the settings?</source>
+        <translation>Ihre Änderungen an den Einstellungen speichern?</translation>
+    </message>
+    <message>
+        <source>Choose the hdl_dump program</source>
+        <translation>Das hdl_dump-Programm wählen</translation>
+    </message>
+    <message>
+        <source>Programs</source>
+        <translation>Programme</translation>
+    </message>
+    <message>
+        <source>Choose a game index</source>
+        <translation>Ein Spieleverzeichnis wählen</translation>
+    </message>
+    <message>
+        <source>Game index (GameIndex.yaml)</source>
+        <translation>Spieleverzeichnis (GameIndex.yaml)</translation>
     </message>
 </context>
 <context>
@@ -1614,6 +1972,10 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
     <message>
         <source>Speed: %1</source>
         <translation>Tempo: %1</translation>
+    </message>
+    <message>
+        <source>Stopping after this job</source>
+        <translation>Endet nach diesem Auftrag</translation>
     </message>
 </context>
 <context>

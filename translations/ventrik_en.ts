@@ -33,6 +33,25 @@
     </message>
 </context>
 <context>
+    <name>AppPaths</name>
+    <message>
+        <source>%1 (given with --hdl-dump)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (chosen in Settings)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (beside this program)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folders of PATH (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Batch</name>
     <message>
         <source>a folder whose name is not valid UTF-8; rename it to add what it holds</source>
@@ -40,6 +59,14 @@
     </message>
     <message>
         <source>its name is not valid UTF-8; rename it to add it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a disc image (.iso, .cue, .nrg, .gi, .iml, .toc)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file does not exist</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -88,7 +115,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>F&amp;lags...</source>
+        <source>Fla&amp;gs...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -213,44 +240,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>1: Slow HDD Access</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>2: No DVD9 Support</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>3: Kill HD Loader</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>4: Date/time fix 2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>5: Date/time fix 3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>6: No Network Support</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>7: Disable CzC Patch</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>8: Soul Calibur 2 / Suikoden V</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Done</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator&apos;s Intermediate (*.iml)|*.iml|</source>
-        <extracomment>Pairs of a shown name and its pattern, each followed by &quot;|&quot;; translate only the names.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -283,6 +273,11 @@
     </message>
     <message>
         <source>Choose and refresh the PS2 device first: the images are queued for it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All disc images|*.iso;*.cue;*.nrg;*.gi;*.iml;*.toc|ISO Files (*.iso)|*.iso|CUE Files (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator&apos;s Intermediate (*.iml)|*.iml|</source>
+        <extracomment>Pairs of a shown name and its pattern, each followed by &quot;|&quot;; translate only the names.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -370,6 +365,96 @@
     </message>
     <message>
         <source>Type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type, paste or browse for an image</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Job</name>
+    <message>
+        <source>Named by hdl_dump&apos;s disc database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Named by the game index (GameIndex.yaml)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Named after the image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Named after the disc&apos;s label</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Named as typed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JobEditDialog</name>
+    <message>
+        <source>1: Slow HDD Access</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2: No DVD9 Support</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3: Kill HD Loader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4: Date/time fix 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5: Date/time fix 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>6: No Network Support</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>7: Disable CzC Patch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>8: Soul Calibur 2 / Suikoden V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change Job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CD-ROM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DVD-ROM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compatibility Flags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game &amp;Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The game needs a name.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -556,6 +641,34 @@
         <source>&amp;Go Back to Main Window</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>R&amp;un Selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Runs only the selected jobs now; the others wait.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>JobQueue</name>
@@ -672,6 +785,38 @@
         <source>Installation of %1 complete!</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The run will stop when this job ends; the jobs after it wait in the queue.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The run goes on after this job.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job %1 of %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The run was cancelled: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installation of %1 was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installation of %1 failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Choose hdl_dump...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -687,22 +832,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Install</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Browse, Backup, Delete</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Job Queue</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>View HDL_Dump Activity</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>S&amp;ettings &amp;&amp; Tools</source>
         <translation type="unfinished"></translation>
     </message>
@@ -712,6 +841,22 @@
     </message>
     <message>
         <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insta&amp;ll</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Browse, Backup, Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job &amp;Queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View HDL_Dump Activity</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1029,6 +1174,14 @@ A backup of its table from before Ventrik last wrote to it is kept: %1</source>
         <source>Not a PS2 Game</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 was not found. Looked for: %2. Choose it under &quot;hdl_dump program&quot; in Settings &amp; Tools (GUI tab), or place it beside this program, and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -1080,10 +1233,6 @@ A backup of its table from before Ventrik last wrote to it is kept: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Job %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>One problem was found in the job queue. Fix it before the run, or start anyway and let that job fail.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1115,6 +1264,68 @@ A backup of its table from before Ventrik last wrote to it is kept: %1</source>
     </message>
     <message>
         <source>These were not:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more.</source>
+        <translation>
+            <numerusform>... and %n more.</numerusform>
+            <numerusform>... and %n more.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Row %1, %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skip these and start the rest</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QueueEditor</name>
+    <message>
+        <source>%1 was removed from the job queue.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n jobs were removed from the job queue.</source>
+        <translation>
+            <numerusform>%n job was removed from the job queue.</numerusform>
+            <numerusform>%n jobs were removed from the job queue.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove all %n jobs from the job queue? %1 of them have not run yet.</source>
+        <translation>
+            <numerusform>Remove the %n job from the job queue? It has not run yet (%1 waiting).</numerusform>
+            <numerusform>Remove all %n jobs from the job queue? %1 of them have not run yet.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove all %n jobs from the job queue?</source>
+        <translation>
+            <numerusform>Remove the %n job from the job queue?</numerusform>
+            <numerusform>Remove all %n jobs from the job queue?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n jobs are back in the job queue.</source>
+        <translation>
+            <numerusform>%n job is back in the job queue.</numerusform>
+            <numerusform>%n jobs are back in the job queue.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Only an install can be changed; a copy takes the game as it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has run already; only a job that waits can be changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was changed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1150,6 +1361,29 @@ A backup of its table from before Ventrik last wrote to it is kept: %1</source>
     </message>
     <message>
         <source>It could not be moved aside (%1), so the queue cannot be used until it is moved away.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RunStatusBar</name>
+    <message>
+        <source>Show &amp;Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens the status window, with Cancel and the end-of-run choices.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Starting...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - %2%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - Queue: %2 left</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1229,6 +1463,10 @@ A backup of its table from before Ventrik last wrote to it is kept: %1</source>
     </message>
     <message>
         <source>The PC could not be kept awake during the run: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The game index %1 was read only in part: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1366,10 +1604,6 @@ A backup of its table from before Ventrik last wrote to it is kept: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Save and Exit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Your hdl_dump settings could not be loaded because your hdl_dump configuration file could not be found.
 
 The default path for this file is:
@@ -1415,10 +1649,6 @@ The file was left as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Save your changes to the hdl_dump settings?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Select PS2 Game ISO directory</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1460,6 +1690,134 @@ The file was left as it was.</source>
 %1
 
 ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump &amp;program:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game title &amp;index:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump&apos;s list of games by their startup file: it names and flags the games it knows when they are installed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump slows down its writes when the disk or the network cannot keep up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For old Windows drivers only (ASPI); it has no effect on Linux.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For old Windows drivers that cannot address more than 128 GB; it has no effect on Linux.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compresses what is sent to a networked PS2: faster over a slow network, slower on a fast one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The network speed hdl_dump aims for with a networked PS2, in kilobits per second.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Names new game partitions the way ToxicOS expects them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Where the file dialogs for images open first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump&apos;s own settings file, which the first page edits.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The hdl_dump program to run. Empty: the one beside Ventrik, else the first on the PATH; --hdl-dump on the command line comes first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A game index (GameIndex.yaml, as PCSX2 installs it) that gives games their full titles by serial. Empty: looked for where PCSX2 puts it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When Ventrik ends, the networked PS2 is turned off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset for each run of the queue: the networked PS2 is turned off when every job has ended well.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset for each run of the queue: this PC shuts down when every job has ended well.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset for each run of the queue: this PC goes to sleep when every job has ended well.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ventrik&apos;s windows stay above other windows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No desktop notifications for finished jobs; the window&apos;s status bar still says how things ended.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ventrik&apos;s windows in colours of your choice.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The colour of the text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The colour of the background.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disks this PC has; only one that holds nothing you need may be formatted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Looks for disks again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Erases the chosen disk and makes it a PS2 disk, after asking.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Puts every setting of both pages back as it was first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save your changes to the settings?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the hdl_dump program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Programs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a game index</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game index (GameIndex.yaml)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1575,6 +1933,10 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
     </message>
     <message>
         <source>Speed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopping after this job</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

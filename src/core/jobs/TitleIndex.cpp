@@ -150,25 +150,6 @@ QString SerialOfStartup(const QString& startup)
     return m.captured(1) + u'-' + m.captured(2) + m.captured(3);
 }
 
-QStringList TitleIndexPlaces()
-{
-    const QString home = QDir::homePath();
-    const QString flatpak =
-        QStringLiteral("/app/net.pcsx2.PCSX2/current/active/files/share/PCSX2/resources/"
-                       "GameIndex.yaml");
-    return {
-        QStringLiteral("/usr/share/PCSX2/resources/GameIndex.yaml"),
-        QStringLiteral("/usr/share/pcsx2/resources/GameIndex.yaml"),
-        QStringLiteral("/usr/local/share/PCSX2/resources/GameIndex.yaml"),
-        QStringLiteral("/usr/lib/pcsx2/resources/GameIndex.yaml"),
-        QStringLiteral("/opt/pcsx2/resources/GameIndex.yaml"),
-        QStringLiteral("/usr/share/games/PCSX2/GameIndex.yaml"),
-        QStringLiteral("/usr/share/games/pcsx2/GameIndex.yaml"),
-        home + QStringLiteral("/.local/share/flatpak") + flatpak,
-        QStringLiteral("/var/lib/flatpak") + flatpak,
-    };
-}
-
 QString FindTitleIndex(const QStringList& places)
 {
     for (const QString& place : places) {

@@ -27,7 +27,5 @@ private:
 
 // "SLUS_203.12" -> "SLUS-20312"; empty for a startup that is no serial.
 QString SerialOfStartup(const QString& startup);
-// Where the emulator's Linux packages, its Flatpak and its older Debian package put the index.
-QStringList TitleIndexPlaces();
 // The first of the places that holds a file; empty when none does.
 QString FindTitleIndex(const QStringList& places);

@@ -1,6 +1,5 @@
 #include "AppPaths.h"
 
-#include "core/jobs/TitleIndex.h"
 #include "core/platform/Platform.h"
 
 #include <QCoreApplication>
@@ -37,21 +36,22 @@ AppPaths AppPaths::forProgramDir(const QString& dir, const QString& toolOverride
 void AppPaths::findTool(const QString& chosen)
 {
     toolPlaces.clear();
-    auto tr = [](const char* text) { return QCoreApplication::translate("AppPaths", text); };
     if (!toolOverride.isEmpty()) {
         toolPath = QFileInfo(toolOverride).absoluteFilePath();
-        toolPlaces << tr("%1 (given with --hdl-dump)").arg(toolPath);
+        toolPlaces
+            << QCoreApplication::translate("AppPaths", "%1 (given with --hdl-dump)").arg(toolPath);
         return;
     }
     if (!chosen.isEmpty()) {
-        toolPlaces << tr("%1 (chosen in Settings)").arg(chosen);
+        toolPlaces
+            << QCoreApplication::translate("AppPaths", "%1 (chosen in Settings)").arg(chosen);
         if (FileExists(chosen)) {
             toolPath = QFileInfo(chosen).absoluteFilePath();
             return;
         }
     }
     const QString beside = appDir + platform::toolFileName();
-    toolPlaces << tr("%1 (beside this program)").arg(beside);
+    toolPlaces << QCoreApplication::translate("AppPaths", "%1 (beside this program)").arg(beside);
     toolPath = chosen.isEmpty() ? beside : chosen;
     if (FileExists(beside)) {
         toolPath = beside;
@@ -59,10 +59,30 @@ void AppPaths::findTool(const QString& chosen)
     }
     if (!toolSearchesPath)
         return;
-    toolPlaces << tr("the folders of PATH (%1)").arg(qEnvironmentVariable("PATH"));
+    toolPlaces << QCoreApplication::translate("AppPaths", "the folders of PATH (%1)")
+                      .arg(qEnvironmentVariable("PATH"));
     const QString onPath = QStandardPaths::findExecutable(platform::toolFileName());
     if (!onPath.isEmpty())
         toolPath = onPath;
+}
+
+QStringList TitleIndexPlaces()
+{
+    const QString home = QDir::homePath();
+    const QString flatpak =
+        QStringLiteral("/app/net.pcsx2.PCSX2/current/active/files/share/PCSX2/resources/"
+                       "GameIndex.yaml");
+    return {
+        QStringLiteral("/usr/share/PCSX2/resources/GameIndex.yaml"),
+        QStringLiteral("/usr/share/pcsx2/resources/GameIndex.yaml"),
+        QStringLiteral("/usr/local/share/PCSX2/resources/GameIndex.yaml"),
+        QStringLiteral("/usr/lib/pcsx2/resources/GameIndex.yaml"),
+        QStringLiteral("/opt/pcsx2/resources/GameIndex.yaml"),
+        QStringLiteral("/usr/share/games/PCSX2/GameIndex.yaml"),
+        QStringLiteral("/usr/share/games/pcsx2/GameIndex.yaml"),
+        home + QStringLiteral("/.local/share/flatpak") + flatpak,
+        QStringLiteral("/var/lib/flatpak") + flatpak,
+    };
 }
 
 QString AppDir(const AppPaths& paths)

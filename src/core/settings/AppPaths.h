@@ -31,6 +31,9 @@ struct AppPaths
 };
 
 QString AppDir(const AppPaths& paths);
+// Where the emulator's Linux packages, its Flatpak and its older Debian package put its game
+// index of titles.
+QStringList TitleIndexPlaces();
 QString HdlDumpPath(const AppPaths& paths);
 // True when path names an existing ordinary file.
 bool FileExists(const QString& path);
