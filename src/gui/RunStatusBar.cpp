@@ -24,6 +24,10 @@ RunStatusBar::RunStatusBar(QWidget* parent) : QStatusBar(parent)
     addPermanentWidget(m_bar);
     addPermanentWidget(m_show);
     connect(m_show, &QPushButton::clicked, this, &RunStatusBar::statusWindowAsked);
+    // With nothing to say it takes no room: small screens need every line.
+    connect(this, &QStatusBar::messageChanged, this, [this](const QString& text) {
+        setVisible(!text.isEmpty() || m_show->isVisibleTo(this));
+    });
     runEnded();
 }
 
@@ -37,6 +41,7 @@ void RunStatusBar::runStarted()
     for (QWidget* w : {static_cast<QWidget*>(m_run), static_cast<QWidget*>(m_bar),
                        static_cast<QWidget*>(m_show)})
         w->show();
+    show();
     showRun();
 }
 
@@ -63,13 +68,14 @@ void RunStatusBar::runEnded()
     m_run->hide();
     m_bar->hide();
     m_show->hide();
+    setVisible(!currentMessage().isEmpty());
 }
 
 void RunStatusBar::say(const QString& text)
 {
     // Outcomes stay until replaced: someone who looked away still reads them. During a run
     // the run's own line comes back after a while.
-    showMessage(text, m_show->isVisible() ? 8000 : 0);
+    showMessage(text, m_show->isVisibleTo(this) ? 8000 : 0);
 }
 
 QString RunStatusBar::runText() const

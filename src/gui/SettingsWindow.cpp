@@ -124,8 +124,13 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
         auto* files = new QFormLayout;
         files->addRow(tr("Game ISO directory:"), lineOf({imageFolderEdit, imageFolderButton}));
         files->addRow(tr("HDL_Dump config file:"), lineOf({toolConfigEdit, toolConfigButton}));
-        files->addRow(tr("hdl_dump &program:"), lineOf({toolPathEdit, toolPathButton}));
-        files->addRow(tr("Game title &index:"), lineOf({titleIndexEdit, titleIndexButton}));
+        // Labels with Alt letters lead to their boxes.
+        auto* toolLabel = new QLabel(tr("hdl_dump &program:"));
+        toolLabel->setBuddy(toolPathEdit);
+        files->addRow(toolLabel, lineOf({toolPathEdit, toolPathButton}));
+        auto* indexLabel = new QLabel(tr("Game title &index:"));
+        indexLabel->setBuddy(titleIndexEdit);
+        files->addRow(indexLabel, lineOf({titleIndexEdit, titleIndexButton}));
         l->addLayout(files);
         for (QCheckBox* b : {closePs2Check, shutdownPs2Check, shutdownPcCheck, standbyCheck,
                              stayOnTopCheck, balloonTipsCheck})
