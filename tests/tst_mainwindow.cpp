@@ -294,11 +294,7 @@ private slots:
             }
         }
         // A typed or pasted path to an image is read like a chosen one; a wrong one is said.
-        const QString image = m_world->path(QStringLiteral("Typed Game.iso"));
-        QFile f(image);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(600 * 1024, 'x'));
-        f.close();
+        const QString image = writeImage(QStringLiteral("Typed Game.iso"));
         child<QRadioButton>("imageSource")->click();
         auto* path = child<QLineEdit>("imagePathEdit");
         QVERIFY(!path->isReadOnly());
@@ -415,11 +411,7 @@ private slots:
         QCOMPARE(child<QLineEdit>("gameNameEdit")->toolTip(), QStringLiteral("Named as typed"));
 
         // An image is named after its file.
-        const QString image = m_world->path(QStringLiteral("My Game.iso"));
-        QFile f(image);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(600 * 1024, 'x'));
-        f.close();
+        const QString image = writeImage(QStringLiteral("My Game.iso"));
         child<QRadioButton>("imageSource")->click();
         m_dialogs.files.push_back(image);
         child<QPushButton>("browseImageButton")->click();
@@ -436,11 +428,7 @@ private slots:
     {
         makeWorld(QStringLiteral("linux"));
         startMain();
-        const QString image = m_world->path(QStringLiteral("Small Game.iso"));
-        QFile f(image);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(600 * 1024, 'x'));
-        f.close();
+        const QString image = writeImage(QStringLiteral("Small Game.iso"));
         child<QRadioButton>("imageSource")->click();
         m_dialogs.files.push_back(image);
         child<QPushButton>("browseImageButton")->click();

@@ -41,10 +41,7 @@ class TestOperations : public QObject, protected GuiFixture
     // An image of a game of its own: a startup no other image has.
     QString makeImage(const QString& name) const
     {
-        const QString path = m_world->path(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(QByteArray(600 * 1024, 'x'));
+        const QString path = writeImage(name);
         QJsonObject s = m_world->state();
         QJsonObject images = s.value(QStringLiteral("images")).toObject();
         if (!images.contains(name)) {
@@ -81,6 +78,17 @@ class TestOperations : public QObject, protected GuiFixture
         }
     }
     QString result(int row) { return session().jobs().index(row, 0).data().toString(); }
+    // Two installs queued, "One" and "Two", each taking the simulator that many seconds.
+    void queueOneAndTwo(int seconds)
+    {
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("job_seconds")] = seconds;
+        m_world->setState(s);
+        chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
+        child<QPushButton>("addToQueueButton")->click();
+        chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Two"));
+        child<QPushButton>("addToQueueButton")->click();
+    }
 
 private slots:
     void init() { resetSeams(); }
@@ -375,13 +383,7 @@ private slots:
     {
         start();
         attachLocal();
-        QJsonObject s = m_world->state();
-        s[QStringLiteral("job_seconds")] = 20;
-        m_world->setState(s);
-        chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
-        child<QPushButton>("addToQueueButton")->click();
-        chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Two"));
-        child<QPushButton>("addToQueueButton")->click();
+        queueOneAndTwo(20);
         child<QPushButton>("startButton")->click();
         auto& status = main().statusWindow();
         QTRY_VERIFY(child<QProgressBar>("currentProgress", &status)->value() > 0);
@@ -447,13 +449,7 @@ private slots:
     {
         start();
         attachLocal();
-        QJsonObject s = m_world->state();
-        s[QStringLiteral("job_seconds")] = 3;
-        m_world->setState(s);
-        chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
-        child<QPushButton>("addToQueueButton")->click();
-        chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Two"));
-        child<QPushButton>("addToQueueButton")->click();
+        queueOneAndTwo(3);
         QCOMPARE(m_launcher.last().count, 2);
         QVERIFY(m_launcher.last().countVisible && !m_launcher.last().progressVisible);
         child<QPushButton>("startButton")->click();

@@ -183,11 +183,7 @@ private slots:
         QVERIFY(idle());
         main().showMaximized();
         QTRY_VERIFY(main().isMaximized());
-        const QString image = m_world->path(QStringLiteral("max.iso"));
-        QFile f(image);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(600 * 1024, 'x'));
-        f.close();
+        const QString image = writeImage(QStringLiteral("max.iso"));
         child<QRadioButton>("imageSource")->click();
         m_dialogs.files.push_back(image);
         child<QPushButton>("browseImageButton")->click();

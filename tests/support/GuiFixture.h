@@ -8,6 +8,7 @@
 #include "gui/Translations.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -84,6 +85,15 @@ protected:
         if (!found)
             qFatal("no control %s", name);
         return found;
+    }
+    // An image file of the world's folder, the size of a small CD game (600 KB); its path.
+    QString writeImage(const QString& name) const
+    {
+        const QString path = m_world->path(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(QByteArray(600 * 1024, 'x')) != 600 * 1024)
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
     }
     // Waits until the session has nothing running.
     bool idle(int ms = 20000)
