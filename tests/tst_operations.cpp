@@ -78,15 +78,18 @@ class TestOperations : public QObject, protected GuiFixture
         }
     }
     QString result(int row) { return session().jobs().index(row, 0).data().toString(); }
-    // Two installs queued, "One" and "Two", each taking the simulator that many seconds.
-    void queueOneAndTwo(int seconds)
+    // Two installs queued, "One" and the second (its image two.iso); with seconds given,
+    // each takes the simulator that long.
+    void queueOneAnd(const QString& second, int seconds = 0)
     {
-        QJsonObject s = m_world->state();
-        s[QStringLiteral("job_seconds")] = seconds;
-        m_world->setState(s);
+        if (seconds > 0) {
+            QJsonObject s = m_world->state();
+            s[QStringLiteral("job_seconds")] = seconds;
+            m_world->setState(s);
+        }
         chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
         child<QPushButton>("addToQueueButton")->click();
-        chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Two"));
+        chooseImage(makeImage(QStringLiteral("two.iso")), second);
         child<QPushButton>("addToQueueButton")->click();
     }
 
@@ -165,10 +168,7 @@ private slots:
     {
         start();
         attachLocal();
-        chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
-        child<QPushButton>("addToQueueButton")->click();
-        chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Test Game"));
-        child<QPushButton>("addToQueueButton")->click();
+        queueOneAnd(QStringLiteral("Test Game"));
         QCOMPARE(session().jobs().count(), 2);
         // Copies are queued too.
         child<QRadioButton>("browseView")->click();
@@ -383,7 +383,7 @@ private slots:
     {
         start();
         attachLocal();
-        queueOneAndTwo(20);
+        queueOneAnd(QStringLiteral("Two"), 20);
         child<QPushButton>("startButton")->click();
         auto& status = main().statusWindow();
         QTRY_VERIFY(child<QProgressBar>("currentProgress", &status)->value() > 0);
@@ -449,7 +449,7 @@ private slots:
     {
         start();
         attachLocal();
-        queueOneAndTwo(3);
+        queueOneAnd(QStringLiteral("Two"), 3);
         QCOMPARE(m_launcher.last().count, 2);
         QVERIFY(m_launcher.last().countVisible && !m_launcher.last().progressVisible);
         child<QPushButton>("startButton")->click();
@@ -610,10 +610,7 @@ private slots:
     {
         start();
         attachLocal();
-        chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
-        child<QPushButton>("addToQueueButton")->click();
-        chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Test Game"));
-        child<QPushButton>("addToQueueButton")->click();
+        queueOneAnd(QStringLiteral("Test Game"));
         child<QRadioButton>("queueView")->click();
         m_dialogs.choicesMade.push_back(1); // skip these and start the rest
         child<QPushButton>("startButton")->click();
@@ -725,10 +722,7 @@ private slots:
     {
         start();
         attachLocal();
-        chooseImage(makeImage(QStringLiteral("one.iso")), QStringLiteral("One"));
-        child<QPushButton>("addToQueueButton")->click();
-        chooseImage(makeImage(QStringLiteral("two.iso")), QStringLiteral("Test Game"));
-        child<QPushButton>("addToQueueButton")->click();
+        queueOneAnd(QStringLiteral("Test Game"));
         // The queue is kept, and the title says what waits in it.
         QVERIFY(main().windowTitle().endsWith(QStringLiteral(" - 2 jobs pending")));
         // The disk shown has that game already: the row says so before any run.
