@@ -575,6 +575,24 @@ private slots:
         QTRY_COMPARE(m_quits, 1);
         QVERIFY(!session().isBusy());
     }
+
+    void anExitQuestionOutlivingItsRunStillExits()
+    {
+        makeWorld();
+        setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+        startMain();
+        m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
+        child<QPushButton>("attachButton")->click();
+        QTRY_VERIFY(m_world->calls().size() >= 2);
+        // While "Cancel it and exit?" is open the listing is stopped elsewhere; then Yes.
+        m_dialogs.whileAsking = [this] {
+            session().cancel();
+            QVERIFY(idle());
+        };
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
+        main().close();
+        QTRY_COMPARE(m_quits, 1);
+    }
 };
 
 QTEST_MAIN(TestMainWindow)

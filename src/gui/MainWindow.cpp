@@ -660,6 +660,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
                                      Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
             return;
         m_exiting = true;
+        // The run may have ended while the question was open: then there is nothing to wait for.
+        if (!m_session.isBusy()) {
+            m_session.runExitActions();
+            return;
+        }
         // Leaves once the tool has stopped.
         auto* once = new QObject(this);
         connect(&m_session, &Session::busyChanged, once, [this, once](bool busy) {
