@@ -342,8 +342,11 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::progressChanged, this, [this](const JobProgress& p) {
         m_status->showProgress(p, m_session.activity() == Activity::RunningQueue);
         m_runBar->showProgress(p);
-        m_lastProgress = p;
-        tellLauncher();
+        // The dock hears of whole percents of the run, not of every record.
+        if (p.overall != m_lastProgress.overall) {
+            m_lastProgress = p;
+            tellLauncher();
+        }
     });
     connect(&m_session, &Session::runFinished, this, &MainWindow::showRunEnd);
     connect(&m_session, &Session::queueChecked, m_queueActions, &QueueActions::confirmStart);

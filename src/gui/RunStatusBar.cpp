@@ -54,10 +54,15 @@ void RunStatusBar::setJob(const QString& text)
 
 void RunStatusBar::showProgress(const JobProgress& progress)
 {
+    // Records arrive many times a second; the bar changes only when what it shows does.
+    const QString left =
+        progress.queueSecondsLeft ? TimeLeftText(*progress.queueSecondsLeft) : m_left;
+    const int overall = std::clamp(progress.overall, 0, 100);
+    if (progress.percent == m_percent && left == m_left && overall == m_bar->value())
+        return;
     m_percent = progress.percent;
-    if (progress.queueSecondsLeft)
-        m_left = TimeLeftText(*progress.queueSecondsLeft);
-    m_bar->setValue(std::clamp(progress.overall, 0, 100));
+    m_left = left;
+    m_bar->setValue(overall);
     showRun();
 }
 
