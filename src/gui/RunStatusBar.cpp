@@ -2,6 +2,7 @@
 
 #include "RunTexts.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -24,6 +25,16 @@ RunStatusBar::RunStatusBar(QWidget* parent) : QStatusBar(parent)
     addPermanentWidget(m_bar);
     addPermanentWidget(m_show);
     connect(m_show, &QPushButton::clicked, this, &RunStatusBar::statusWindowAsked);
+    m_pace.setSingleShot(true);
+    m_pace.setInterval(250);
+    connect(&m_pace, &QTimer::timeout, this, [this] {
+        if (m_due)
+            showRun();
+    });
+    if (parent)
+        parent->window()->installEventFilter(this);
+    // Its text changes with every percent: it never asks the window to lay out again.
+    m_run->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     // With nothing to say it takes no room: small screens need every line.
     connect(this, &QStatusBar::messageChanged, this, [this](const QString& text) {
         setVisible(!text.isEmpty() || m_show->isVisibleTo(this));
@@ -31,11 +42,22 @@ RunStatusBar::RunStatusBar(QWidget* parent) : QStatusBar(parent)
     runEnded();
 }
 
+bool RunStatusBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_due && (event->type() == QEvent::Show || event->type() == QEvent::WindowStateChange))
+        QTimer::singleShot(0, this, [this] {
+            if (m_due)
+                showRun();
+        });
+    return QStatusBar::eventFilter(watched, event);
+}
+
 void RunStatusBar::runStarted()
 {
     clearMessage();
     m_job.clear();
     m_percent = 0;
+    m_overall = 0;
     m_left.clear();
     m_bar->setValue(0);
     for (QWidget* w : {static_cast<QWidget*>(m_run), static_cast<QWidget*>(m_bar),
@@ -58,12 +80,14 @@ void RunStatusBar::showProgress(const JobProgress& progress)
     const QString left =
         progress.queueSecondsLeft ? TimeLeftText(*progress.queueSecondsLeft) : m_left;
     const int overall = std::clamp(progress.overall, 0, 100);
-    if (progress.percent == m_percent && left == m_left && overall == m_bar->value())
+    if (progress.percent == m_percent && left == m_left && overall == m_overall)
         return;
     m_percent = progress.percent;
     m_left = left;
-    m_bar->setValue(overall);
-    showRun();
+    m_overall = overall;
+    m_due = true;
+    if (!m_pace.isActive())
+        m_pace.start();
 }
 
 void RunStatusBar::runEnded()
@@ -90,6 +114,13 @@ QString RunStatusBar::runText() const
 
 void RunStatusBar::showRun()
 {
+    // Out of sight (minimised, or hidden while the status window stands in): kept for later.
+    if (!window()->isVisible() || window()->isMinimized()) {
+        m_due = true;
+        return;
+    }
+    m_due = false;
+    m_bar->setValue(m_overall);
     QString text = m_job.isEmpty() ? tr("Starting...") : m_job;
     text = tr("%1 - %2%").arg(text).arg(m_percent);
     if (!m_left.isEmpty())

@@ -3,6 +3,7 @@
 #include "core/jobs/JobQueue.h"
 
 #include <QStatusBar>
+#include <QTimer>
 
 class QLabel;
 class QProgressBar;
@@ -29,6 +30,10 @@ public:
 signals:
     void statusWindowAsked();
 
+protected:
+    // The window coming back into sight shows what was kept while it was away.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showRun();
 
@@ -37,5 +42,9 @@ private:
     QPushButton* m_show;
     QString m_job;
     int m_percent = 0;
+    int m_overall = 0;
     QString m_left;
+    // Shown at most a few times a second, and not while the window is out of sight.
+    QTimer m_pace;
+    bool m_due = false;
 };
