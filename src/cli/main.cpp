@@ -75,6 +75,7 @@ int main(int argc, char* argv[])
     NoPowerActions power;
     Session session(paths, SessionSeams{icmp, power});
     session.setWaitForTargets(!options.noWait);
+    session.setCommandsBeforeGames(false);
     CliCommand command(session, options);
     QObject::connect(&command, &CliCommand::done, &app,
                      [](int status) { QCoreApplication::exit(status); });

@@ -100,6 +100,9 @@ public:
     // The tool the user chose (empty: looked for again), stored and used from now on. Not
     // while something runs.
     void setToolPath(const QString& chosen);
+    // Whether the tool's commands are asked before the first listing (the window offers
+    // rename and flags from them); the command line asks only when a command needs them.
+    void setCommandsBeforeGames(bool ask) { m_commandsBeforeGames = ask; }
     // The game index that names games by serial: the one chosen (empty: looked for where
     // the emulator puts it), read off this thread; titleIndexLoaded when it is in use.
     void setTitleIndexPath(const QString& chosen);
@@ -286,6 +289,7 @@ signals:
 
 private:
     QList<int> m_checkOnly;
+    bool m_commandsBeforeGames = true;
     using RunDone = std::function<void(const RunOutcome&)>;
     enum DeviceListKinds { Ps2Disks = 1, OpticalDrives = 2, AllDisks = 4 };
     // Keeps the lists named from a device listing and tells who shows them.

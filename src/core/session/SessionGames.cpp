@@ -103,7 +103,7 @@ void Session::readGames(std::function<void()> done)
     // What the tool can do to the games is known before they are shown: rename and flags
     // are offered, or not, from the first moment.
     // A tool that could not tell is still asked for the list, which says why it failed.
-    if (!m_toolCommandsKnown) {
+    if (!m_toolCommandsKnown && m_commandsBeforeGames) {
         knowToolCommands([this, done] {
             if (!m_cancelRequested) {
                 listGames(done);
