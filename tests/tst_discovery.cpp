@@ -32,6 +32,24 @@ class TestDiscovery : public QObject
         }
     }
 
+    platform::SystemFiles files(const QStringList& usage = {})
+    {
+        platform::SystemFiles f;
+        f.sysRoot = m_root.filePath(QStringLiteral("sys"));
+        f.devRoot = m_root.filePath(QStringLiteral("dev"));
+        f.usageFiles = usage;
+        f.udevData = m_root.filePath(QStringLiteral("udev"));
+        return f;
+    }
+
+    void write(const QString& relative, const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(m_root.filePath(relative)).path());
+        QFile f(m_root.filePath(relative));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -49,8 +67,7 @@ private slots:
 
     void listsWholeDisksAndDrives()
     {
-        const QList<platform::Device> devices = platform::discoverDevices(
-            m_root.filePath(QStringLiteral("sys")), m_root.filePath(QStringLiteral("dev")), {});
+        const QList<platform::Device> devices = platform::discoverDevices(files());
         QStringList paths;
         for (const auto& d : devices)
             paths << QFileInfo(d.path).fileName();
@@ -68,9 +85,7 @@ private slots:
 
     void listedAsTheToolListsThem()
     {
-        const QString dev = m_root.filePath(QStringLiteral("dev"));
-        const DeviceLists lists = DevicesFromDiscovery(
-            platform::discoverDevices(m_root.filePath(QStringLiteral("sys")), dev));
+        const DeviceLists lists = DevicesFromDiscovery(platform::discoverDevices(files()));
         auto names = [](const QList<DiskEntry>& entries) {
             QStringList out;
             for (const DiskEntry& e : entries)
@@ -78,7 +93,12 @@ private slots:
                            (e.unreadable ? QStringLiteral(" unreadable") : QString());
             return out;
         };
-        QCOMPARE(names(lists.ps2Disks), QStringList{QStringLiteral("sdb 476940")});
+        // sdd cannot be read and holds nothing the system knows: it may be a PS2 disk.
+        QCOMPARE(names(lists.ps2Disks), (QStringList{QStringLiteral("sdb 476940"),
+                                                     QStringLiteral("sdd 1024 unreadable")}));
+        QVERIFY(!lists.ps2Disks[0].needsPermission);
+        QVERIFY(lists.ps2Disks[1].needsPermission);
+        QVERIFY(lists.ps2Disks[1].label().endsWith(QLatin1String(" - needs permission")));
         QCOMPARE(names(lists.allDisks),
                  (QStringList{QStringLiteral("sdb 476940"), QStringLiteral("sdc 1024"),
                               QStringLiteral("sdd 1024 unreadable")}));
@@ -117,8 +137,8 @@ private slots:
                         .arg(dev)
                         .toLocal8Bit());
         swaps.close();
-        const QList<platform::Device> devices = platform::discoverDevices(
-            m_root.filePath(QStringLiteral("sys")), dev, {mounts.fileName(), swaps.fileName()});
+        const QList<platform::Device> devices =
+            platform::discoverDevices(files({mounts.fileName(), swaps.fileName()}));
         QStringList used;
         for (const auto& d : devices) {
             if (d.inUse)
@@ -133,11 +153,55 @@ private slots:
         QVERIFY(!offered.contains(QStringLiteral("nvme0n1")));
     }
 
+    // The rules the permission helper shares: what the system found on a disk it cannot read,
+    // and devices built on a disk.
+    void whatTheSystemKnowsOfADisk()
+    {
+        blockDevice(QStringLiteral("sdf"), 2097152); // unreadable, udev found a GPT
+        write(QStringLiteral("sys/block/sdf/dev"), "8:80\n");
+        write(QStringLiteral("udev/b8:80"), "S:disk/by-id/usb-X\nE:ID_PART_TABLE_TYPE=gpt\n");
+        blockDevice(QStringLiteral("sdg"), 2097152); // unreadable, udev found nothing
+        write(QStringLiteral("sys/block/sdg/dev"), "8:96\n");
+        write(QStringLiteral("udev/b8:96"), "E:ID_FS_TYPE=\nE:ID_MODEL=Disk\n");
+        blockDevice(QStringLiteral("sdh"), 2097152); // a partition of it is in an LVM volume
+        QDir().mkpath(m_root.filePath(QStringLiteral("sys/block/sdh/sdh1/holders/dm-0")));
+        blockDevice(QStringLiteral("sdi"), 2097152); // a RAID member as a whole
+        QDir().mkpath(m_root.filePath(QStringLiteral("sys/block/sdi/holders/md0")));
+
+        const platform::SystemFiles f = files();
+        QCOMPARE(platform::knownContent(f, QStringLiteral("sdf")), QStringLiteral("gpt"));
+        QCOMPARE(platform::knownContent(f, QStringLiteral("sdg")), QString());
+        QCOMPARE(platform::knownContent(f, QStringLiteral("sdd")), QString()); // no udev entry
+        QCOMPARE(platform::systemUse(f, QStringLiteral("sdh"), {}),
+                 QStringLiteral("sdh1 is part of dm-0"));
+        QCOMPARE(platform::systemUse(f, QStringLiteral("sdi"), {}), QStringLiteral("part of md0"));
+        QCOMPARE(platform::systemUse(f, QStringLiteral("sdg"), {}), QString());
+        QCOMPARE(
+            platform::systemUse(f, QStringLiteral("sdg"), {f.devRoot + QStringLiteral("/sdg2")}),
+            QStringLiteral("mounted or used as swap"));
+
+        QStringList mayBePs2;
+        for (const DiskEntry& d : DevicesFromDiscovery(platform::discoverDevices(f)).ps2Disks) {
+            if (d.needsPermission)
+                mayBePs2 << QFileInfo(d.device).fileName();
+        }
+        QCOMPARE(mayBePs2, (QStringList{QStringLiteral("sdd"), QStringLiteral("sdg")}));
+
+        QByteArray sector(512, '\0');
+        QVERIFY(!platform::hasPs2Signature(sector));
+        sector.replace(4, 4, QByteArray("APA\0", 4));
+        QVERIFY(platform::hasPs2Signature(sector));
+        QVERIFY(!platform::hasPs2Signature(sector.left(6)));
+        QVERIFY(platform::isWholeDiskName(QStringLiteral("nvme0n1")));
+        for (const char* name : {"nvme0n1p1", "sda1", "loop0", "ram0", "dm-0", "sr0", "md0"})
+            QVERIFY2(!platform::isWholeDiskName(QLatin1String(name)), name);
+    }
+
     void missingTreeListsNothing()
     {
-        QVERIFY(platform::discoverDevices(m_root.filePath(QStringLiteral("nowhere")),
-                                          QStringLiteral("/nowhere"))
-                    .isEmpty());
+        platform::SystemFiles nowhere = files();
+        nowhere.sysRoot = m_root.filePath(QStringLiteral("nowhere"));
+        QVERIFY(platform::discoverDevices(nowhere).isEmpty());
     }
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DiskRules.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,16 +18,22 @@ struct Device
     bool hasMedium = false; // optical drives
     bool readable = false;  // disks: sector 0 could be read
     bool ps2Formatted = false;
-    // A partition of it is mounted or used as swap (the system disk among them):
-    // never offered for formatting, installing, copying or deleting.
+    // Not readable by this user and holding nothing the system recognises: it may be a PS2
+    // disk, which access granted to this disk would show.
+    bool needsPermission = false;
+    // A partition of it is mounted or used as swap, or another device is built on it (the
+    // system disk among them): never offered for formatting, installing, copying or deleting.
     bool inUse = false;
+    // Where the system says (UDisks2): the drive's model, serial number and bus ("usb").
+    QString model;
+    QString serial;
+    QString bus;
 };
 
-// usageFiles list what the system uses, one device a line in the first field
-// (the mount table, the swap list).
-QList<Device> discoverDevices(const QString& sysRoot = QStringLiteral("/sys"),
-                              const QString& devRoot = QStringLiteral("/dev"),
-                              const QStringList& usageFiles = {QStringLiteral("/proc/self/mounts"),
-                                                               QStringLiteral("/proc/swaps")});
+// Reads what a disk holds: whether this user can read it, its PS2 signature, and whether
+// it needs permission. Sets readable, ps2Formatted and needsPermission.
+void examineDisk(Device& d, const SystemFiles& files, const QString& name);
+
+QList<Device> discoverDevices(const SystemFiles& files = {});
 
 } // namespace platform

@@ -1,5 +1,29 @@
 #include "Devices.h"
 
+#include <QCoreApplication>
+
+namespace {
+DiskEntry entryOf(const QString& device, double sizeMb, bool ps2Formatted, bool unreadable)
+{
+    DiskEntry e;
+    e.device = device;
+    e.sizeMb = sizeMb;
+    e.ps2Formatted = ps2Formatted;
+    e.unreadable = unreadable;
+    return e;
+}
+} // namespace
+
+QString DiskEntry::label() const
+{
+    const QString text = model.isEmpty()
+                             ? parse::DiskLabel(device, sizeMb)
+                             : QStringLiteral("%1 (%2 GB)").arg(model, parse::FormatGB(sizeMb));
+    return needsPermission
+               ? QCoreApplication::translate("DiskEntry", "%1 - needs permission").arg(text)
+               : text;
+}
+
 DeviceLists DevicesFromQuery(const QString& text)
 {
     DeviceLists lists;
@@ -13,10 +37,10 @@ DeviceLists DevicesFromQuery(const QString& text)
             opticalSection = false;
         if (opticalSection) {
             if (const auto drive = parse::ParseOpticalLine(line))
-                lists.opticals << DiskEntry{drive->device, drive->sizeMb, false, false};
+                lists.opticals << entryOf(drive->device, drive->sizeMb, false, false);
         } else if (const auto disk = parse::ParseDiskLine(line)) {
-            const DiskEntry entry{disk->device, disk->sizeMb, disk->ps2Formatted,
-                                  line.contains(QStringLiteral("cannot be read"))};
+            const DiskEntry entry = entryOf(disk->device, disk->sizeMb, disk->ps2Formatted,
+                                            line.contains(QStringLiteral("cannot be read")));
             lists.allDisks << entry;
             if (entry.ps2Formatted)
                 lists.ps2Disks << entry;
@@ -33,15 +57,20 @@ DeviceLists DevicesFromDiscovery(const QList<platform::Device>& devices)
         const auto megabytes = static_cast<double>(d.sizeBytes / (1024 * 1024));
         if (d.optical) {
             if (d.hasMedium)
-                lists.opticals << DiskEntry{d.path, megabytes, false, false};
+                lists.opticals << entryOf(d.path, megabytes, false, false);
             continue;
         }
         // A disk the system uses (mounted, swap) is never offered.
         if (d.inUse)
             continue;
-        const DiskEntry entry{d.path, megabytes, d.ps2Formatted, !d.readable && !d.ps2Formatted};
+        DiskEntry entry =
+            entryOf(d.path, megabytes, d.ps2Formatted, !d.readable && !d.ps2Formatted);
+        entry.needsPermission = d.needsPermission;
+        entry.model = d.model;
+        entry.serial = d.serial;
         lists.allDisks << entry;
-        if (entry.ps2Formatted)
+        // A disk that may be a PS2's is offered: choosing it asks for the permission.
+        if (entry.ps2Formatted || entry.needsPermission)
             lists.ps2Disks << entry;
     }
     return lists;

@@ -13,9 +13,15 @@ struct DiskEntry
     double sizeMb = 0;
     bool ps2Formatted = false;
     bool unreadable = false;
+    // This user cannot read it and the system knows nothing on it: it may be a PS2 disk,
+    // which access granted through the permission helper would show.
+    bool needsPermission = false;
+    QString model; // "WDC WD5000AAKS" where the system says
+    QString serial;
 
-    // "hdd1:  [2.0 GB]"
-    QString label() const { return parse::DiskLabel(device, sizeMb); }
+    // "hdd1:  [2.0 GB]", "WDC WD5000AAKS (465.8 GB)", each with "needs permission" where
+    // it does.
+    QString label() const;
 };
 
 // The devices of one listing: every disk (for formatting), the PS2-formatted ones (for

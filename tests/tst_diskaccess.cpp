@@ -1,0 +1,244 @@
+#include "helper/DiskAccessHelper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The permission helper's checks on a fake tree, and its ACL change on regular files that
+// stand in for device nodes (getfacl shows what it did).
+class TestDiskAccess : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    QStringList m_blockDevices; // names that pass for block devices
+
+    QString path(const QString& relative) const { return m_root.filePath(relative); }
+
+    void write(const QString& relative, const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(path(relative)).path());
+        QFile f(path(relative));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    void disk(const QString& name, const QByteArray& sector0, bool block = true)
+    {
+        QDir().mkpath(path(QStringLiteral("sys/block/") + name));
+        if (!sector0.isNull())
+            write(QStringLiteral("dev/") + name, sector0);
+        if (block)
+            m_blockDevices << name;
+    }
+
+    helper::Facts facts(QStringList* changes = nullptr)
+    {
+        helper::Facts f = helper::systemFacts();
+        f.files.sysRoot = path(QStringLiteral("sys"));
+        f.files.devRoot = path(QStringLiteral("dev"));
+        f.files.usageFiles = {path(QStringLiteral("mounts"))};
+        f.files.udevData = path(QStringLiteral("udev"));
+        const QStringList block = m_blockDevices;
+        f.isBlockDevice = [block](const QString& p) {
+            return block.contains(QFileInfo(p).fileName());
+        };
+        if (changes) {
+            auto real = f.changeAccess;
+            f.changeAccess = [changes, real](const QString& device, const QString& uid, bool grant,
+                                             QString* error) {
+                *changes << (grant ? QStringLiteral("grant ") : QStringLiteral("revoke ")) +
+                                QFileInfo(device).fileName();
+                return real(device, uid, grant, error);
+            };
+        }
+        return f;
+    }
+
+    QString dev(const QString& name) const { return path(QStringLiteral("dev/") + name); }
+
+    static QString acl(const QString& file)
+    {
+        QProcess getfacl;
+        getfacl.start(QStringLiteral("getfacl"),
+                      {QStringLiteral("-n"), QStringLiteral("-p"), file});
+        getfacl.waitForFinished();
+        return QString::fromLocal8Bit(getfacl.readAllStandardOutput());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_root.isValid());
+        QByteArray apa(512, '\0');
+        apa.replace(4, 4, QByteArray("APA\0", 4));
+        disk(QStringLiteral("sdb"), apa);                   // a PS2 disk
+        disk(QStringLiteral("sdc"), apa);                   // its partition is mounted
+        disk(QStringLiteral("sdd"), apa);                   // udev found a file system
+        disk(QStringLiteral("sde"), QByteArray(512, '\0')); // blank: only to be formatted
+        disk(QStringLiteral("sdf"), {});                    // no node to read
+        disk(QStringLiteral("sdg"), apa, false);            // not a block device
+        disk(QStringLiteral("sdh"), apa.left(100));         // a short read
+        disk(QStringLiteral("sdi"), apa);                   // part of a RAID
+        disk(QStringLiteral("loop0"), apa);                 // never a PS2 disk
+        write(QStringLiteral("sys/block/sdb/sdb1/partition"), "1\n");
+        write(QStringLiteral("dev/sdb1"), apa);
+        m_blockDevices << QStringLiteral("sdb1");
+        write(QStringLiteral("mounts"), QStringLiteral("%1 /media/x vfat rw 0 0\n")
+                                            .arg(dev(QStringLiteral("sdc2")))
+                                            .toLocal8Bit());
+        write(QStringLiteral("sys/block/sdd/dev"), "8:48\n");
+        write(QStringLiteral("udev/b8:48"), "E:ID_FS_TYPE=exfat\n");
+        QDir().mkpath(path(QStringLiteral("sys/block/sdi/holders/md127")));
+    }
+
+    void everyRefusalHasItsOwnStatus_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("uid");
+        QTest::addColumn<int>("status");
+        const QString sdb = dev(QStringLiteral("sdb"));
+        using helper::Status;
+        auto row = [](const char* name, const QStringList& args, const QString& uid, Status s) {
+            QTest::newRow(name) << args << uid << static_cast<int>(s);
+        };
+        const QString user = QStringLiteral("4242");
+        row("no arguments", {}, user, Status::Usage);
+        row("verb alone", {QStringLiteral("grant")}, user, Status::Usage);
+        row("one more", {QStringLiteral("grant"), sdb, QStringLiteral("x")}, user, Status::Usage);
+        row("unknown verb", {QStringLiteral("chmod"), sdb}, user, Status::Usage);
+        row("outside the device folder", {QStringLiteral("grant"), QStringLiteral("/etc/shadow")},
+            user, Status::NotWholeDisk);
+        row("a link folder", {QStringLiteral("grant"), dev(QStringLiteral("disk/by-id/usb-X"))},
+            user, Status::NotWholeDisk);
+        row("climbing out", {QStringLiteral("grant"), dev(QStringLiteral("../mounts"))}, user,
+            Status::NotWholeDisk);
+        row("not started by pkexec", {QStringLiteral("grant"), sdb}, QString(), Status::NoCaller);
+        row("for root", {QStringLiteral("grant"), sdb}, QStringLiteral("0"), Status::NoCaller);
+        row("uid not a number", {QStringLiteral("grant"), sdb}, QStringLiteral("1000 "),
+            Status::NoCaller);
+        row("a partition", {QStringLiteral("grant"), dev(QStringLiteral("sdb1"))}, user,
+            Status::NotWholeDisk);
+        row("a loop device", {QStringLiteral("grant"), dev(QStringLiteral("loop0"))}, user,
+            Status::NotWholeDisk);
+        row("not a block device", {QStringLiteral("grant"), dev(QStringLiteral("sdg"))}, user,
+            Status::NotWholeDisk);
+        row("no such disk", {QStringLiteral("grant"), dev(QStringLiteral("sdz"))}, user,
+            Status::NotWholeDisk);
+        row("mounted", {QStringLiteral("grant"), dev(QStringLiteral("sdc"))}, user, Status::InUse);
+        row("in a RAID", {QStringLiteral("grant"), dev(QStringLiteral("sdi"))}, user,
+            Status::InUse);
+        row("a file system", {QStringLiteral("grant"), dev(QStringLiteral("sdd"))}, user,
+            Status::KnownContent);
+        row("formatting a file system",
+            {QStringLiteral("grant-format"), dev(QStringLiteral("sdd"))}, user,
+            Status::KnownContent);
+        row("no PS2 signature", {QStringLiteral("grant"), dev(QStringLiteral("sde"))}, user,
+            Status::NotPs2);
+        row("unreadable", {QStringLiteral("grant"), dev(QStringLiteral("sdf"))}, user,
+            Status::Unreadable);
+        row("short first sector", {QStringLiteral("grant"), dev(QStringLiteral("sdh"))}, user,
+            Status::Unreadable);
+    }
+
+    void everyRefusalHasItsOwnStatus()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, uid);
+        QFETCH(int, status);
+        QStringList changes;
+        const helper::Outcome outcome = helper::run(args, uid, facts(&changes));
+        QCOMPARE(static_cast<int>(outcome.status), status);
+        QVERIFY(!outcome.message.isEmpty());
+        // Nothing refused is ever changed.
+        QVERIFY(changes.isEmpty());
+    }
+
+    void grantsAndRevokesOneUsersAccess()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("getfacl")).isEmpty())
+            QSKIP("getfacl is not installed (Debian package acl)");
+        const QString sdb = dev(QStringLiteral("sdb"));
+        QFile(sdb).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QVERIFY(!acl(sdb).contains(QStringLiteral("user:4242:")));
+
+        QStringList changes;
+        helper::Outcome outcome =
+            helper::run({QStringLiteral("grant"), sdb}, QStringLiteral("4242"), facts(&changes));
+        QCOMPARE(outcome.status, helper::Status::Done);
+        QVERIFY(acl(sdb).contains(QStringLiteral("user:4242:rw-")));
+        // A second user's grant stands beside the first; revoking one leaves the other.
+        outcome =
+            helper::run({QStringLiteral("grant"), sdb}, QStringLiteral("4343"), facts(&changes));
+        QCOMPARE(outcome.status, helper::Status::Done);
+        outcome =
+            helper::run({QStringLiteral("revoke"), sdb}, QStringLiteral("4242"), facts(&changes));
+        QCOMPARE(outcome.status, helper::Status::Done);
+        QVERIFY(!acl(sdb).contains(QStringLiteral("user:4242:")));
+        QVERIFY(acl(sdb).contains(QStringLiteral("user:4343:rw-")));
+        // The owner's own bits are untouched.
+        QVERIFY(acl(sdb).contains(QStringLiteral("user::rw-")));
+
+        // A blank disk the user chose to format; revoking needs no PS2 signature, only a disk.
+        const QString sde = dev(QStringLiteral("sde"));
+        QCOMPARE(helper::run({QStringLiteral("grant-format"), sde}, QStringLiteral("4242"),
+                             facts(&changes))
+                     .status,
+                 helper::Status::Done);
+        QVERIFY(acl(sde).contains(QStringLiteral("user:4242:rw-")));
+        QCOMPARE(
+            helper::run({QStringLiteral("revoke"), sde}, QStringLiteral("4242"), facts(&changes))
+                .status,
+            helper::Status::Done);
+        QVERIFY(!acl(sde).contains(QStringLiteral("user:4242:")));
+        QCOMPARE(changes, (QStringList{QStringLiteral("grant sdb"), QStringLiteral("grant sdb"),
+                                       QStringLiteral("revoke sdb"), QStringLiteral("grant sde"),
+                                       QStringLiteral("revoke sde")}));
+    }
+
+    void aFailedChangeIsNoSuccess()
+    {
+        helper::Facts f = facts();
+        f.changeAccess = [](const QString&, const QString&, bool, QString* error) {
+            *error = QStringLiteral("Operation not supported");
+            return false;
+        };
+        const helper::Outcome outcome = helper::run(
+            {QStringLiteral("grant"), dev(QStringLiteral("sdb"))}, QStringLiteral("4242"), f);
+        QCOMPARE(outcome.status, helper::Status::AclFailed);
+        QVERIFY(outcome.message.contains(QStringLiteral("Operation not supported")));
+    }
+
+    // The program as pkexec starts it: only refusals are tried here, on no real disk.
+    void theProgramRefusesWhatItMustNotDo()
+    {
+        auto runHelper = [](const QStringList& args, const QString& uid) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.remove(QStringLiteral("PKEXEC_UID"));
+            if (!uid.isEmpty())
+                env.insert(QStringLiteral("PKEXEC_UID"), uid);
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(VENTRIK_HELPER_BIN), args);
+            p.waitForFinished();
+            return std::pair{p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
+        };
+        // /dev/null is a character device: refused whoever asks.
+        auto [status, err] = runHelper({QStringLiteral("grant"), QStringLiteral("/dev/null")},
+                                       QStringLiteral("4242"));
+        QCOMPARE(status, static_cast<int>(helper::Status::NotWholeDisk));
+        QVERIFY(err.startsWith(QLatin1String("ventrik-disk-access: ")));
+        std::tie(status, err) = runHelper({QStringLiteral("grant")}, QStringLiteral("4242"));
+        QCOMPARE(status, static_cast<int>(helper::Status::Usage));
+        std::tie(status, err) =
+            runHelper({QStringLiteral("grant"), QStringLiteral("/dev/null")}, {});
+        QCOMPARE(status, static_cast<int>(helper::Status::NoCaller));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDiskAccess)
+#include "tst_diskaccess.moc"
