@@ -211,6 +211,69 @@ private slots:
         QVERIFY(commands.contains(QStringLiteral("inject_dvd")));
     }
 
+    // grant and revoke go through pkexec (the tests' fake, which runs the helper on a fake
+    // machine); every answer pkexec can give is told.
+    void grantAndRevokeThroughPkexec()
+    {
+        const QString root = m_world->path(QStringLiteral("machine"));
+        const QString ps2 = AddFakeDisk(root, QStringLiteral("sdq"), Ps2Sector());
+        const QString blank = AddFakeDisk(root, QStringLiteral("sdr"), QByteArray(512, '\0'));
+        auto log = [this](const QString& name) {
+            QFile f(m_world->path(name));
+            f.open(QIODevice::ReadOnly);
+            return QString::fromUtf8(f.readAll());
+        };
+
+        Result r = cli({QStringLiteral("grant"), ps2});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("You may now read and write %1.\n").arg(ps2));
+        // pkexec was given the helper, its verb and the disk, nothing else.
+        const QStringList call = log(QStringLiteral("pkexec.log")).trimmed().split(u' ');
+        QCOMPARE(call.size(), 3);
+        QVERIFY(call[0].endsWith(QLatin1String("/ventrik-disk-access")));
+        QCOMPARE(call.mid(1), (QStringList{QStringLiteral("grant"), ps2}));
+        QCOMPARE(log(QStringLiteral("machine/access.log")), QStringLiteral("grant sdq 4242\n"));
+        r = cli({QStringLiteral("--json"), QStringLiteral("revoke"), ps2});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(json(r.out)[QStringLiteral("done")].toBool(), true);
+        QVERIFY(
+            log(QStringLiteral("machine/access.log")).endsWith(QLatin1String("revoke sdq 4242\n")));
+
+        // A disk without the PS2 signature is refused by the helper, and said so.
+        r = cli({QStringLiteral("grant"), blank});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err,
+                 QStringLiteral("Ventrik may not use %1: %1 is not a PS2 disk.\n").arg(blank));
+
+        qputenv("FAKE_PKEXEC_MODE", "dismiss");
+        r = cli({QStringLiteral("grant"), ps2});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("Nothing was changed: the request was dismissed.\n"));
+        qputenv("FAKE_PKEXEC_MODE", "deny");
+        r = cli({QStringLiteral("grant"), ps2});
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.startsWith(QStringLiteral("You are not allowed to use %1").arg(ps2)));
+        qputenv("FAKE_PKEXEC_MODE", "noagent");
+        r = cli({QStringLiteral("grant"), ps2});
+        qunsetenv("FAKE_PKEXEC_MODE");
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.contains(QStringLiteral("sudo setfacl -m u:$USER:rw %1").arg(ps2)));
+        QVERIFY(
+            r.err.contains(QStringLiteral("ENV{ID_SERIAL_SHORT}==\"SERIAL\", TAG+=\"uaccess\"")));
+        // Nothing was granted by any of these.
+        QVERIFY(!log(QStringLiteral("machine/access.log")).contains(QLatin1String("sdr")));
+        QCOMPARE(log(QStringLiteral("machine/access.log")).count(QLatin1String("grant")), 1);
+
+        // Without pkexec the user learns what to install.
+        QProcessEnvironment env = environment();
+        env.insert(QStringLiteral("VENTRIK_PKEXEC"), m_world->path(QStringLiteral("no-pkexec")));
+        const ProcessResult missing =
+            RunProcess(QStringLiteral(VENTRIK_CLI_PATH), {QStringLiteral("grant"), ps2}, env);
+        QCOMPARE(missing.status, 1);
+        QVERIFY(missing.err.contains(QLatin1String("Install the packages pkexec and acl")));
+        QCOMPARE(cli({QStringLiteral("grant"), QStringLiteral("hdd1:")}).status, 2);
+    }
+
     void terminatedCliStopsItsToolFirst()
     {
         QProcess p;

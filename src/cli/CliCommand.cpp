@@ -59,6 +59,8 @@ const QList<CliCommand::Entry>& CliCommand::table()
         {"rename", 3, 3, &CliCommand::renameGame},
         {"flags", 3, 3, &CliCommand::setGameFlags},
         {"restore-toc", 1, 3, &CliCommand::restoreToc},
+        {"grant", 1, 1, &CliCommand::grant},
+        {"revoke", 1, 1, &CliCommand::revoke},
     };
     return entries;
 }
@@ -85,6 +87,9 @@ QString CliCommand::usage()
         "                                   the disk's partition table put back from a backup "
         "(the newest\n"
         "                                   Ventrik made, unless FILE names one)\n"
+        "  grant DISK                       asks the system (pkexec) to let you read and write one "
+        "PS2 disk\n"
+        "  revoke DISK                      takes that access back\n"
         "  doctor                           which hdl_dump, which of its commands exist, which "
         "disks can be read,\n"
         "                                   whether an ICMP probe is possible, where settings "

@@ -2,6 +2,7 @@
 
 #include "core/jobs/Job.h"
 #include "core/output/Parsers.h"
+#include "core/platform/DiskPermission.h"
 #include "core/session/Operation.h"
 #include "core/session/Problem.h"
 
@@ -60,6 +61,9 @@ private:
     void remove(const QStringList& args);
     void poweroff(const QStringList& args);
     void doctor(const QStringList& args);
+    void grant(const QStringList& args);
+    void revoke(const QStringList& args);
+    void changeAccess(platform::PermissionVerb verb, const QString& disk);
     void queue(const QStringList& args);
     void renameGame(const QStringList& args);
     void setGameFlags(const QStringList& args);

@@ -2,14 +2,28 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QProcess>
 
 #include <arpa/inet.h>
 #include <csignal>
 #include <sys/resource.h>
 
+namespace {
+// No test ever asks the real pkexec: the fake one runs the helper on a fake machine.
+const bool kFakePkexec = [] {
+    qputenv("VENTRIK_PKEXEC", VENTRIK_FAKE_PKEXEC);
+    qputenv("FAKE_DISK_HELPER", VENTRIK_TEST_DISK_HELPER);
+    return true;
+}();
+} // namespace
+
 SimWorld::SimWorld(const QJsonObject& state)
 {
+    Q_UNUSED(kFakePkexec);
+    qputenv("FAKE_PKEXEC_LOG", path(QStringLiteral("pkexec.log")).toLocal8Bit());
+    qputenv("FAKE_DISK_ROOT", path(QStringLiteral("machine")).toLocal8Bit());
     QFile::link(QStringLiteral(VENTRIK_SIM_PATH), toolPath());
     // The tool's configuration lives in the home folder: tests get their own.
     QDir().mkpath(path(QStringLiteral("home")));
@@ -21,6 +35,56 @@ SimWorld::SimWorld(const QJsonObject& state)
     setState(state);
     qputenv("HDL_SIM_STATE", path(QStringLiteral("sim-state.json")).toLocal8Bit());
     qputenv("HDL_SIM_LOG", path(QStringLiteral("calls.log")).toLocal8Bit());
+}
+
+QString AddFakeDisk(const QString& root, const QString& name, const QByteArray& sector0)
+{
+    QDir().mkpath(root + QStringLiteral("/sys/block/") + name);
+    QDir().mkpath(root + QStringLiteral("/dev"));
+    QFile size(root + QStringLiteral("/sys/block/%1/size").arg(name));
+    size.open(QIODevice::WriteOnly);
+    size.write("4194304\n"); // 2 GiB
+    const QString node = root + QStringLiteral("/dev/") + name;
+    QFile dev(node);
+    dev.open(QIODevice::WriteOnly);
+    dev.write(sector0);
+    return node;
+}
+
+QByteArray Ps2Sector()
+{
+    QByteArray sector(512, '\0');
+    sector.replace(4, 4, QByteArray("APA\0", 4));
+    return sector;
+}
+
+QList<platform::Device> FakeMachineDevices(const QString& root)
+{
+    platform::SystemFiles files;
+    files.sysRoot = root + QStringLiteral("/sys");
+    files.devRoot = root + QStringLiteral("/dev");
+    files.usageFiles = {root + QStringLiteral("/mounts")};
+    files.udevData = root + QStringLiteral("/udev");
+    // Who may read what: the last word of the helper's log for each disk.
+    QHash<QString, bool> granted;
+    QFile log(root + QStringLiteral("/access.log"));
+    if (log.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : log.readAll().split('\n')) {
+            const QList<QByteArray> words = line.split(' ');
+            if (words.size() >= 2)
+                granted[QString::fromUtf8(words[1])] = words[0] == "grant";
+        }
+    }
+    QList<platform::Device> devices = platform::discoverDevices(files);
+    for (platform::Device& d : devices) {
+        if (d.optical || granted.value(QFileInfo(d.path).fileName()))
+            continue;
+        // As root every file reads: this user is one who may not.
+        d.readable = false;
+        d.ps2Formatted = false;
+        d.needsPermission = !d.inUse;
+    }
+    return devices;
 }
 
 QJsonObject SimWorld::state() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/devices/Probe.h"
+#include "core/platform/DeviceDiscovery.h"
 #include "core/platform/PowerActions.h"
 #include "core/settings/AppPaths.h"
 
@@ -43,6 +44,16 @@ struct ProcessResult
 ProcessResult RunProcess(const QString& program, const QStringList& args,
                          const QProcessEnvironment& env, const QString& cwd = {},
                          qint64 fileSizeLimit = 0);
+
+// A disk of the fake machine the test permission helper works on (FAKE_DISK_ROOT, a SimWorld's
+// "machine" folder): its sysfs entry and a regular file for its node, holding sector0. Returns
+// the node's path.
+QString AddFakeDisk(const QString& root, const QString& name, const QByteArray& sector0);
+// The first sector of a PS2-formatted disk.
+QByteArray Ps2Sector();
+// What the fake machine sees of the disks, for a session: each disk under root, unreadable and
+// needing permission until the test helper granted access to it.
+QList<platform::Device> FakeMachineDevices(const QString& root);
 
 // A capture of the real tool's output (see tests/captures/README.md).
 QByteArray ReadCaptureBytes(const QString& name);

@@ -52,7 +52,7 @@ void Doctor::start()
     });
 }
 
-void Doctor::findMachine(DoctorReport& report)
+void Doctor::findMachine(DoctorReport& report) const
 {
     QJsonObject& json = report.json;
     QString& text = report.text;
@@ -65,16 +65,21 @@ void Doctor::findMachine(DoctorReport& report)
                 .arg(echo.sent ? QStringLiteral("possible") : QStringLiteral("not possible"));
 
     QJsonArray disks;
-    for (const platform::Device& d : platform::discoverDevices()) {
+    for (const platform::Device& d :
+         m_deviceSource ? m_deviceSource() : platform::discoverDevices()) {
         if (d.optical)
             continue;
         disks.append(QJsonObject{{QStringLiteral("device"), d.path},
                                  {QStringLiteral("readable"), d.readable},
                                  {QStringLiteral("in_use"), d.inUse},
-                                 {QStringLiteral("ps2_formatted"), d.ps2Formatted}});
+                                 {QStringLiteral("ps2_formatted"), d.ps2Formatted},
+                                 {QStringLiteral("needs_permission"), d.needsPermission}});
         QString state = QStringLiteral("readable, not PS2");
         if (d.inUse)
             state = QStringLiteral("in use by this system, never offered");
+        else if (d.needsPermission)
+            state = QStringLiteral("needs permission (may be a PS2 disk: ventrik-cli grant %1)")
+                        .arg(d.path);
         else if (!d.readable)
             state = QStringLiteral("cannot be read");
         else if (d.ps2Formatted)

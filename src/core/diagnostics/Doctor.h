@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/DeviceDiscovery.h"
 #include "core/settings/AppPaths.h"
 
 #include <QJsonObject>
@@ -8,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 #include <QThreadPool>
+
+#include <functional>
 
 class SettingsFile;
 class ToolRun;
@@ -31,19 +34,25 @@ public:
     Doctor(const AppPaths& paths, const SettingsFile& settings, QObject* parent = nullptr);
     ~Doctor() override;
     void start();
+    // Where the disks come from (tests give their own; the system's discovery otherwise).
+    void setDeviceSource(std::function<QList<platform::Device>()> source)
+    {
+        m_deviceSource = std::move(source);
+    }
 
 signals:
     void finished(const DoctorReport& report);
 
 private:
     // Whether an echo can be sent, and every disk: on the pool.
-    static void findMachine(DoctorReport& report);
+    void findMachine(DoctorReport& report) const;
     void askTool(DoctorReport report);
 
     QThreadPool m_pool;
     AppPaths m_paths;
     const SettingsFile& m_settings;
     QPointer<ToolRun> m_run;
+    std::function<QList<platform::Device>()> m_deviceSource;
 };
 
 // One text for a bug report: the version, the tool and its usage banner, the

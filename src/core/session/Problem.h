@@ -52,6 +52,10 @@ enum class ProblemKind : std::uint8_t {
     NameHasControlCharacters, // subject: the name typed
     DiscReadFailed,           // subject: the image or drive; reason: how the tool ended
     FileNotFound,             // subject: the path of a file named by the user
+    DiskAccessNotAuthorised,  // subject: the disk
+    DiskAccessNoAgent,        // subject: the disk; reason: its serial number, or empty
+    DiskAccessUnavailable,    // subject: the disk; reason: what is missing (pkexec, the helper)
+    DiskAccessRefused,        // subject: the disk; reason: the helper's words
 };
 
 struct Problem

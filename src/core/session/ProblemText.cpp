@@ -1,6 +1,7 @@
 #include "ProblemText.h"
 
 #include "core/jobs/Job.h"
+#include "core/platform/Platform.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -20,8 +21,31 @@ QString withReason(const QString& text, const QString& reason)
 QString PermissionAdvice()
 {
     return ProblemWords::tr(
-        "Your user may not read this disk. Add yourself to the group that owns it "
-        "(usually \"disk\") and log in again, or start the tool with the rights it needs.");
+        "Your user may not read this disk. Choose it in the list of disks, where it says "
+        "\"needs permission\", to let Ventrik ask for access to it, or run \"ventrik-cli grant "
+        "DISK\" in a terminal.");
+}
+
+std::optional<Problem> DiskAccessProblem(const QString& device,
+                                         const platform::PermissionAnswer& answer)
+{
+    using platform::PermissionResult;
+    switch (answer.result) {
+    case PermissionResult::Done:
+    case PermissionResult::Dismissed:
+        break;
+    case PermissionResult::NotAuthorised:
+        return Problem{ProblemKind::DiskAccessNotAuthorised, device, {}};
+    case PermissionResult::NoAgent:
+        return Problem{ProblemKind::DiskAccessNoAgent, device, platform::diskSerial(device)};
+    case PermissionResult::NoPkexec:
+    case PermissionResult::NoHelper:
+        return Problem{ProblemKind::DiskAccessUnavailable, device, answer.message};
+    case PermissionResult::Refused:
+    case PermissionResult::Failed:
+        return Problem{ProblemKind::DiskAccessRefused, device, answer.message};
+    }
+    return std::nullopt;
 }
 
 QString ProblemText(const Problem& p)
@@ -163,6 +187,25 @@ QString ProblemText(const Problem& p)
             .arg(p.subject);
     case ProblemKind::FileNotFound:
         return ProblemWords::tr("The file %1 does not exist.").arg(p.subject);
+    case ProblemKind::DiskAccessNotAuthorised:
+        return ProblemWords::tr("You are not allowed to use %1: the system refused the "
+                                "permission (a wrong password, or your account may not do this).")
+            .arg(p.subject);
+    case ProblemKind::DiskAccessNoAgent:
+        return ProblemWords::tr(
+                   "No program is running that could ask for your password to let Ventrik use "
+                   "%1. Give the access once from a terminal:\n  sudo setfacl -m u:$USER:rw %1\n"
+                   "or let your user always use this one disk with a udev rule in "
+                   "/etc/udev/rules.d/70-ventrik-ps2.rules:\n"
+                   "  SUBSYSTEM==\"block\", ENV{ID_SERIAL_SHORT}==\"%2\", TAG+=\"uaccess\"\n"
+                   "then run: sudo udevadm control --reload && sudo udevadm trigger")
+            .arg(p.subject, p.reason.isEmpty() ? QStringLiteral("SERIAL") : p.reason);
+    case ProblemKind::DiskAccessUnavailable:
+        return ProblemWords::tr("Ventrik cannot ask for permission to use %1 (%2). Install the "
+                                "packages pkexec and acl, and Ventrik's own package.")
+            .arg(p.subject, p.reason);
+    case ProblemKind::DiskAccessRefused:
+        return ProblemWords::tr("Ventrik may not use %1: %2.").arg(p.subject, p.reason);
     case ProblemKind::GameNotFound:
         return ProblemWords::tr("No game called \"%1\" is on %2.").arg(p.subject, p.reason);
     case ProblemKind::AmbiguousTitle:

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "Problem.h"
+#include "core/platform/DiskPermission.h"
 
 #include <QString>
+
+#include <optional>
 
 // The one table of what the user is told for each problem, shared by the
 // windows and the command line. Lines are separated by CR LF, as the message
@@ -14,5 +17,9 @@ QString ProblemTitle(const Problem& problem);
 bool ProblemIsWarning(const Problem& problem);
 // The advice for a disk the user may not read, as the README gives it.
 QString PermissionAdvice();
+// What to tell of an answer to a request for access to a disk; nothing when it was given or
+// the prompt was dismissed.
+std::optional<Problem> DiskAccessProblem(const QString& device,
+                                         const platform::PermissionAnswer& answer);
 // Who writes to a target, from the word its lock holds ("queue" -> "the queue").
 QString TargetHolderText(const QString& holder);

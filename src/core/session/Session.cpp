@@ -21,6 +21,7 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
       m_store(m_jobs, paths.dataDir, paths.stateDir, m_runner.log())
 {
     m_pool.setMaxThreadCount(1);
+    connect(this, &Session::runFinished, this, [this] { releaseUnusedAccess(); });
     loadTitleIndex();
     // A tool the user chose counts unless --hdl-dump named one.
     if (const QString chosen = m_settings.text(Setting::ToolPath); !chosen.isEmpty()) {
@@ -65,6 +66,9 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
 Session::~Session()
 {
     releaseAwake();
+    // Access given for this session ends with it; nothing waits for the answer.
+    for (const QString& device : std::as_const(m_granted))
+        m_permission.revokeDetached(device);
     // A probe still in flight posts to this object; let it land first.
     m_pool.waitForDone();
 }
@@ -203,7 +207,8 @@ void Session::listDevices(std::function<void(const DeviceLists&)> done)
                 return;
             }
             m_pool.start([this, done] {
-                const DeviceLists found = DevicesFromDiscovery(platform::discoverDevices());
+                const DeviceLists found = DevicesFromDiscovery(
+                    m_deviceSource ? m_deviceSource() : platform::discoverDevices());
                 QMetaObject::invokeMethod(
                     this, [done, found] { done(found); }, Qt::QueuedConnection);
             });
@@ -539,6 +544,7 @@ void Session::selectTarget(TargetKind kind, const QString& typed)
     m_targetDevice = device;
     if (m_attached || m_games.count() > 0)
         detach();
+    releaseUnusedAccess();
 }
 
 bool Session::runExitActions()

@@ -14,6 +14,7 @@
 #include "core/jobs/TargetLock.h"
 #include "core/log/RunLog.h"
 #include "core/output/Parsers.h"
+#include "core/platform/DiskPermission.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/Settings.h"
 #include "core/tool/RunOutcome.h"
@@ -135,6 +136,21 @@ public:
     void detach();
     // The target chosen in the window, not yet read; a change forgets the games shown.
     void selectTarget(TargetKind kind, const QString& device);
+
+    // Where the disks of this machine come from when the tool cannot list them (tests give
+    // their own; the system's discovery otherwise).
+    void setDeviceSource(std::function<QList<platform::Device>()> source)
+    {
+        m_deviceSource = std::move(source);
+    }
+    // Read-write access to a disk this user cannot read, asked of the system (pkexec shows
+    // the desktop's prompt). Granted: the disks are listed again and the disk is attached.
+    // Otherwise the answer is told as a problem; a prompt dismissed says nothing.
+    void requestDiskAccess(const QString& device, bool forFormat = false);
+    // The disks this session was given access to; taken back when no longer used, and all
+    // at the end.
+    const QStringList& grantedDisks() const { return m_granted; }
+    platform::DiskPermission& diskPermission() { return m_permission; }
 
     // Disc information of an image file or a drive.
     bool readDiscInfo(const QString& source, bool optical);
@@ -286,9 +302,16 @@ signals:
     void batchRead(const BatchSummary& summary);
     // A job of an interrupted run left part of its game on the disk.
     void incompleteFound(int row);
+    // An answer to requestDiskAccess, after the disks were listed again when it was granted.
+    void diskAccessAnswered(const QString& device, const platform::PermissionAnswer& answer);
 
 private:
     QList<int> m_checkOnly;
+    std::function<QList<platform::Device>()> m_deviceSource;
+    platform::DiskPermission m_permission;
+    QStringList m_granted;
+    // Takes back access to disks neither chosen nor written by a job still to run.
+    void releaseUnusedAccess();
     bool m_commandsBeforeGames = true;
     using RunDone = std::function<void(const RunOutcome&)>;
     enum DeviceListKinds { Ps2Disks = 1, OpticalDrives = 2, AllDisks = 4 };

@@ -1,0 +1,47 @@
+#include "CliCommand.h"
+#include "CliSupport.h"
+#include "core/session/ProblemText.h"
+#include "core/session/Session.h"
+
+#include <QJsonObject>
+
+// grant and revoke: access to one disk, through pkexec. From a terminal pkexec asks for the
+// password there when no desktop agent runs.
+
+void CliCommand::grant(const QStringList& args)
+{
+    changeAccess(platform::PermissionVerb::Grant, args[0]);
+}
+
+void CliCommand::revoke(const QStringList& args)
+{
+    changeAccess(platform::PermissionVerb::Revoke, args[0]);
+}
+
+void CliCommand::changeAccess(platform::PermissionVerb verb, const QString& disk)
+{
+    // The helper checks the disk itself; here only that it is a path and no target name.
+    if (!disk.startsWith(u'/')) {
+        usageError(QStringLiteral("\"%1\" is not a disk (/dev/sdX)").arg(disk));
+        return;
+    }
+    const bool granting = verb != platform::PermissionVerb::Revoke;
+    m_session.diskPermission().request(
+        verb, disk, [this, disk, granting](const platform::PermissionAnswer& answer) {
+            const bool done = answer.result == platform::PermissionResult::Done;
+            QString text;
+            if (done)
+                text = granting ? QStringLiteral("You may now read and write %1.\n").arg(disk)
+                                : QStringLiteral("Your access to %1 was taken back.\n").arg(disk);
+            else if (answer.result == platform::PermissionResult::Dismissed)
+                cli::writeErr(QStringLiteral("Nothing was changed: the request was dismissed.\n"));
+            else if (const std::optional<Problem> p = DiskAccessProblem(disk, answer))
+                cli::writeErr(ProblemText(*p) + u'\n');
+            print(QJsonObject{{QStringLiteral("disk"), disk},
+                              {QStringLiteral("granted"), granting && done},
+                              {QStringLiteral("done"), done},
+                              {QStringLiteral("status"), answer.status}},
+                  text);
+            finish(done ? 0 : 1);
+        });
+}

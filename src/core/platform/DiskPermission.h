@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+// Asks the system, through pkexec and the permission helper, to let this user read and write
+// one disk, or to take that back. pkexec shows the desktop's password prompt; polkit keeps
+// the permission for a few minutes, so the next disk asks nothing.
+namespace platform {
+
+enum class PermissionVerb { Grant, GrantForFormat, Revoke };
+
+enum class PermissionResult {
+    Done,
+    Dismissed,     // the prompt was closed (pkexec 126)
+    NotAuthorised, // a wrong password, or polkit says no (pkexec 127)
+    NoAgent,       // nothing runs that could ask for the password
+    NoPkexec,      // pkexec is not installed
+    NoHelper,      // the helper is not installed
+    Refused,       // the helper's checks said no
+    Failed,        // anything else
+};
+
+struct PermissionAnswer
+{
+    PermissionResult result = PermissionResult::Failed;
+    int status = -1;
+    QString message; // the helper's or pkexec's own words
+};
+
+struct PermissionCommand
+{
+    QString pkexec; // VENTRIK_PKEXEC, else pkexec on the PATH
+    QString helper; // installed, else beside the program (a build)
+};
+PermissionCommand permissionCommand();
+
+// What pkexec's ending means.
+PermissionAnswer readPermissionAnswer(int exitCode, const QString& errorOutput);
+
+class DiskPermission : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DiskPermission(QObject* parent = nullptr);
+
+    // Runs pkexec once; done is called on this object's thread.
+    void request(PermissionVerb verb, const QString& device,
+                 std::function<void(const PermissionAnswer&)> done);
+    // At the program's end: started and left to run, nothing waits for it.
+    void revokeDetached(const QString& device) const;
+
+    void setCommand(const PermissionCommand& command) { m_command = command; }
+
+private:
+    PermissionCommand m_command;
+};
+
+} // namespace platform

@@ -1,0 +1,113 @@
+#include "DiskPermission.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace platform {
+
+namespace {
+QString verbWord(PermissionVerb verb)
+{
+    switch (verb) {
+    case PermissionVerb::Grant:
+        return QStringLiteral("grant");
+    case PermissionVerb::GrantForFormat:
+        return QStringLiteral("grant-format");
+    case PermissionVerb::Revoke:
+        break;
+    }
+    return QStringLiteral("revoke");
+}
+} // namespace
+
+PermissionCommand permissionCommand()
+{
+    PermissionCommand c;
+    c.pkexec = qEnvironmentVariable("VENTRIK_PKEXEC");
+    if (c.pkexec.isEmpty())
+        c.pkexec = QStandardPaths::findExecutable(QStringLiteral("pkexec"));
+    // polkit lets pkexec start only the installed helper without asking as for any program.
+    c.helper = QStringLiteral(VENTRIK_HELPER_PATH);
+    const QString beside =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/ventrik-disk-access");
+    if (!QFileInfo(c.helper).isExecutable() && QFileInfo(beside).isExecutable())
+        c.helper = beside;
+    return c;
+}
+
+PermissionAnswer readPermissionAnswer(int exitCode, const QString& errorOutput)
+{
+    PermissionAnswer a;
+    a.status = exitCode;
+    // The last line says it; the helper puts its name before its words.
+    QString last = errorOutput.trimmed().section(u'\n', -1).trimmed();
+    if (last.startsWith(QLatin1String("ventrik-disk-access: ")))
+        last = last.mid(21);
+    a.message = last;
+    if (exitCode == 0)
+        a.result = PermissionResult::Done;
+    else if (exitCode == 126)
+        a.result = PermissionResult::Dismissed;
+    else if (exitCode == 127 && errorOutput.contains(QLatin1String("No authentication agent")))
+        a.result = PermissionResult::NoAgent;
+    else if (exitCode == 127)
+        a.result = PermissionResult::NotAuthorised;
+    else if (exitCode >= 2 && exitCode <= 9)
+        a.result = PermissionResult::Refused;
+    else
+        a.result = PermissionResult::Failed;
+    return a;
+}
+
+DiskPermission::DiskPermission(QObject* parent) : QObject(parent), m_command(permissionCommand()) {}
+
+void DiskPermission::request(PermissionVerb verb, const QString& device,
+                             std::function<void(const PermissionAnswer&)> done)
+{
+    auto answerLater = [this, done](PermissionResult result, const QString& message) {
+        QMetaObject::invokeMethod(
+            this,
+            [done, result, message] {
+                done({result, -1, message});
+            },
+            Qt::QueuedConnection);
+    };
+    if (m_command.pkexec.isEmpty()) {
+        answerLater(PermissionResult::NoPkexec, QStringLiteral("pkexec was not found"));
+        return;
+    }
+    if (!QFileInfo(m_command.helper).isExecutable()) {
+        answerLater(PermissionResult::NoHelper,
+                    QStringLiteral("%1 is not installed").arg(m_command.helper));
+        return;
+    }
+    auto* process = new QProcess(this);
+    process->setProcessChannelMode(QProcess::SeparateChannels);
+    connect(process, &QProcess::finished, this,
+            [process, done](int exitCode, QProcess::ExitStatus exitStatus) {
+                process->deleteLater();
+                const QString err = QString::fromLocal8Bit(process->readAllStandardError());
+                PermissionAnswer a = readPermissionAnswer(exitCode, err);
+                if (exitStatus != QProcess::NormalExit)
+                    a.result = PermissionResult::Failed;
+                done(a);
+            });
+    connect(process, &QProcess::errorOccurred, this, [process, done](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
+            return;
+        process->deleteLater();
+        done({PermissionResult::NoPkexec, -1, process->errorString()});
+    });
+    process->start(m_command.pkexec, {m_command.helper, verbWord(verb), device});
+}
+
+void DiskPermission::revokeDetached(const QString& device) const
+{
+    if (!m_command.pkexec.isEmpty())
+        QProcess::startDetached(m_command.pkexec,
+                                {m_command.helper, verbWord(PermissionVerb::Revoke), device});
+}
+
+} // namespace platform
