@@ -941,6 +941,97 @@ private slots:
                 list->fontMetrics().height() * 3 / 2);
         SaveScreenshot(&dialog, QStringLiteral("preflight.png"));
     }
+
+    // A PS2 disk this user may not read: listed as needing permission, asked for when chosen,
+    // every answer of pkexec handled, access taken back when another target is chosen and
+    // when Ventrik ends. pkexec is the tests' fake; its helper works on a fake machine.
+    void aDiskThatNeedsPermissionIsAskedFor()
+    {
+        start(QStringLiteral("linux"));
+        const QString root = m_world->path(QStringLiteral("machine"));
+        const QString node = AddFakeDisk(root, QStringLiteral("sdq"), Ps2Sector());
+        QJsonObject s = m_world->state();
+        QJsonArray disks = s[QStringLiteral("disks")].toArray();
+        QJsonObject first = disks[0].toObject();
+        first[QStringLiteral("path")] = node;
+        disks = QJsonArray{first};
+        s[QStringLiteral("disks")] = disks;
+        m_world->setState(s);
+        session().setDeviceSource([root] { return FakeMachineDevices(root); });
+        // The test's program has no helper beside it: the fake pkexec is given the test's.
+        session().diskPermission().setCommand(
+            {QStringLiteral(VENTRIK_FAKE_PKEXEC), QStringLiteral(VENTRIK_TEST_DISK_HELPER)});
+        auto accessLog = [this] {
+            QFile f(m_world->path(QStringLiteral("machine/access.log")));
+            f.open(QIODevice::ReadOnly);
+            return QString::fromUtf8(f.readAll());
+        };
+        auto pkexecCalls = [this] {
+            QFile f(m_world->path(QStringLiteral("pkexec.log")));
+            f.open(QIODevice::ReadOnly);
+            return f.readAll().count('\n');
+        };
+
+        child<QRadioButton>("localTarget")->click();
+        QVERIFY(idle());
+        auto* combo = child<QComboBox>("diskCombo");
+        QCOMPARE(combo->count(), 1);
+        QVERIFY2(combo->currentText().endsWith(QLatin1String(" - needs permission")),
+                 qPrintable(combo->currentText()));
+        SaveScreenshot(&main(), QStringLiteral("disk-needs-permission.png"));
+
+        // Said no to the question: pkexec is never started.
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(
+            m_dialogs.texts().last().startsWith(QLatin1String("Allow Ventrik to use this disk?")));
+        QVERIFY(m_dialogs.answerAsked(Dialogs::Answer::No));
+        QTest::qWait(100);
+        QCOMPARE(pkexecCalls(), 0);
+
+        // The prompt dismissed: nothing happens, nothing is said.
+        qputenv("FAKE_PKEXEC_MODE", "dismiss");
+        m_dialogs.shown.clear();
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(m_dialogs.answerAsked(Dialogs::Answer::Yes));
+        QTRY_COMPARE(pkexecCalls(), 1);
+        QTest::qWait(200);
+        QCOMPARE(m_dialogs.shown.size(), 1); // the question only
+        QCOMPARE(session().games().count(), 0);
+
+        // Not authorised: said so.
+        qputenv("FAKE_PKEXEC_MODE", "deny");
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(m_dialogs.answerAsked(Dialogs::Answer::Yes));
+        QTRY_VERIFY(m_dialogs.texts().join(u'|').contains(
+            QStringLiteral("You are not allowed to use %1").arg(node)));
+        qunsetenv("FAKE_PKEXEC_MODE");
+        QVERIFY(accessLog().isEmpty());
+
+        // Granted: listed again as a PS2 disk and read.
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(m_dialogs.answerAsked(Dialogs::Answer::Yes));
+        QTRY_VERIFY(session().games().count() > 0);
+        QVERIFY(idle());
+        QCOMPARE(accessLog(), QStringLiteral("grant sdq 4242\n"));
+        QVERIFY(!combo->currentText().contains(QLatin1String("needs permission")));
+        QCOMPARE(session().grantedDisks(), QStringList{node});
+        SaveScreenshot(&main(), QStringLiteral("disk-granted.png"));
+
+        // Another target chosen: the access is taken back.
+        child<QRadioButton>("networkTarget")->click();
+        QTRY_VERIFY(accessLog().endsWith(QLatin1String("revoke sdq 4242\n")));
+        QVERIFY(session().grantedDisks().isEmpty());
+
+        // Granted again, then Ventrik ends: taken back without anyone waiting for it.
+        child<QRadioButton>("localTarget")->click();
+        QVERIFY(idle());
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(m_dialogs.answerAsked(Dialogs::Answer::Yes));
+        QTRY_VERIFY(session().games().count() > 0);
+        QVERIFY(idle());
+        stopMain();
+        QTRY_COMPARE(accessLog().count(QLatin1String("revoke")), 2);
+    }
 };
 
 QTEST_MAIN(TestOperations)

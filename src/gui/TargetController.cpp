@@ -59,6 +59,7 @@ TargetController::TargetController(TargetPane* pane, Session& session, Dialogs& 
     connect(m_pane->shutdownPs2Button, &QPushButton::clicked, this,
             &TargetController::powerOffChosenPS2);
     connect(&m_session, &Session::disksChanged, this, &TargetController::fillDisks);
+    connect(&m_session, &Session::diskAccessAnswered, this, &TargetController::accessAnswered);
     connect(&m_session, &Session::gamesChanged, this, &TargetController::showSpace);
 }
 
@@ -139,8 +140,15 @@ void TargetController::fillDisks()
     {
         const QSignalBlocker quiet(t->diskCombo);
         t->diskCombo->clear();
-        for (const DiskEntry& d : m_session.disks())
+        for (const DiskEntry& d : m_session.disks()) {
             t->diskCombo->addItem(d.label(), d.device);
+            // The whole label and the device, where a narrow window cuts them.
+            t->diskCombo->setItemData(t->diskCombo->count() - 1,
+                                      d.label() == d.device || d.model.isEmpty()
+                                          ? d.label()
+                                          : QStringLiteral("%1 - %2").arg(d.label(), d.device),
+                                      Qt::ToolTipRole);
+        }
         if (t->diskCombo->count() > 0)
             t->diskCombo->setCurrentIndex(
                 remembered >= 0 && remembered < t->diskCombo->count() ? remembered : 0);
@@ -181,7 +189,47 @@ void TargetController::chooseNetwork()
 void TargetController::attachChosenTarget()
 {
     const bool local = m_pane->localTarget->isChecked();
+    if (local) {
+        const int row = m_pane->diskCombo->currentIndex();
+        if (row >= 0 && row < m_session.disks().size() && m_session.disks()[row].needsPermission) {
+            askForAccess(m_session.disks()[row]);
+            return;
+        }
+    }
     m_session.attach(local ? TargetKind::LocalDisk : TargetKind::Network, chosenDevice());
+}
+
+void TargetController::askForAccess(const DiskEntry& disk)
+{
+    if (m_accessQuestion || !m_accessAskedFor.isEmpty())
+        return;
+    const QString device = disk.device;
+    m_accessQuestion = m_dialogs.ask(
+        tr("Allow Ventrik to use this disk?\n\n%1 may be a PS2 disk, but your user may not "
+           "read or write it. The system asks for an administrator's password, then lets you "
+           "use this one disk until Ventrik no longer needs it.")
+            .arg(disk.label()),
+        Dialogs::Icon::Exclamation, m_pane->window(), [this, device](Dialogs::Answer answer) {
+            if (answer != Dialogs::Answer::Yes)
+                return;
+            m_accessAskedFor = device;
+            m_session.requestDiskAccess(device);
+        });
+}
+
+void TargetController::accessAnswered(const QString& device,
+                                      const platform::PermissionAnswer& answer)
+{
+    if (device != m_accessAskedFor)
+        return;
+    m_accessAskedFor.clear();
+    if (answer.result != platform::PermissionResult::Done)
+        return;
+    // The disks were listed again: the disk is chosen and read, or said to be no PS2 disk.
+    const int row = m_pane->diskCombo->findData(device);
+    if (row >= 0)
+        m_pane->diskCombo->setCurrentIndex(row);
+    m_session.attach(TargetKind::LocalDisk, device);
 }
 
 void TargetController::powerOffChosenPS2()

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/platform/DiskPermission.h"
+#include "core/session/Devices.h"
 #include "core/session/Problem.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -57,4 +60,10 @@ private:
     Hooks m_hooks;
     QTimer m_addressSave;
     bool m_waitingForLocalDisks = false;
+    // The disk whose access is being asked for, attached once granted.
+    QString m_accessAskedFor;
+    QPointer<QObject> m_accessQuestion;
+    // The chosen disk needs permission: asks whether to ask the system for it.
+    void askForAccess(const DiskEntry& disk);
+    void accessAnswered(const QString& device, const platform::PermissionAnswer& answer);
 };
