@@ -7,6 +7,11 @@
 #include "gui/ProblemListDialog.h"
 #include "gui/StatusWindow.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusVirtualObject>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +31,62 @@
 
 // Install now, the job queue under the status window, and the operations on
 // installed games, end to end through the simulator.
+// UDisks2 as a test has it, on a private bus: the objects it holds, its two signals.
+class FakeUDisks : public QDBusVirtualObject
+{
+public:
+    platform::UDisksObjects objects;
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& bus) override
+    {
+        if (message.member() != QLatin1String("GetManagedObjects"))
+            return false;
+        bus.send(message.createReply(QVariant::fromValue(objects)));
+        return true;
+    }
+    static QString root() { return QStringLiteral("/org/freedesktop/UDisks2"); }
+    // A drive and its whole-disk block device.
+    static platform::UDisksObjects disk(const QString& name, const QString& model)
+    {
+        const QString drive = root() + QStringLiteral("/drives/") + name;
+        QByteArray device = QStringLiteral("/dev/%1").arg(name).toUtf8();
+        device.append('\0');
+        platform::UDisksObjects o;
+        o[QDBusObjectPath(drive)][QStringLiteral("org.freedesktop.UDisks2.Drive")] =
+            QVariantMap{{QStringLiteral("Model"), model},
+                        {QStringLiteral("Serial"), QStringLiteral("SN-") + name},
+                        {QStringLiteral("ConnectionBus"), QStringLiteral("usb")}};
+        o[QDBusObjectPath(root() + QStringLiteral("/block_devices/") + name)]
+         [QStringLiteral("org.freedesktop.UDisks2.Block")] =
+             QVariantMap{{QStringLiteral("Device"), device},
+                         {QStringLiteral("Size"), QVariant::fromValue(qulonglong(2147483648))},
+                         {QStringLiteral("Drive"), QVariant::fromValue(QDBusObjectPath(drive))}};
+        return o;
+    }
+    void plug(const QDBusConnection& bus, const platform::UDisksObjects& added)
+    {
+        for (auto it = added.begin(); it != added.end(); ++it) {
+            objects.insert(it.key(), it.value());
+            QDBusMessage signal = QDBusMessage::createSignal(
+                root(), QStringLiteral("org.freedesktop.DBus.ObjectManager"),
+                QStringLiteral("InterfacesAdded"));
+            signal << QVariant::fromValue(it.key()) << QVariant::fromValue(it.value());
+            bus.send(signal);
+        }
+    }
+    void unplug(const QDBusConnection& bus, const platform::UDisksObjects& removed)
+    {
+        for (auto it = removed.begin(); it != removed.end(); ++it) {
+            objects.remove(it.key());
+            QDBusMessage signal = QDBusMessage::createSignal(
+                root(), QStringLiteral("org.freedesktop.DBus.ObjectManager"),
+                QStringLiteral("InterfacesRemoved"));
+            signal << QVariant::fromValue(it.key()) << QStringList(it.value().keys());
+            bus.send(signal);
+        }
+    }
+};
+
 class TestOperations : public QObject, protected GuiFixture
 {
     Q_OBJECT
@@ -1031,6 +1092,95 @@ private slots:
         QVERIFY(idle());
         stopMain();
         QTRY_COMPARE(accessLog().count(QLatin1String("revoke")), 2);
+    }
+
+    // UDisks2 tells of disks plugged in and pulled out: the list follows without Refresh,
+    // labelled by the drive's model, and a disk pulled out mid-job ends the run with its jobs
+    // waiting. UDisks2 is a fake on a bus of the test's own.
+    void disksThatComeAndGo()
+    {
+        start(QStringLiteral("linux"));
+        const QString root = m_world->path(QStringLiteral("machine"));
+        const QString sdq = AddFakeDisk(root, QStringLiteral("sdq"), Ps2Sector());
+        QJsonObject s = m_world->state();
+        QJsonObject first = s[QStringLiteral("disks")].toArray()[0].toObject();
+        first[QStringLiteral("path")] = sdq;
+        s[QStringLiteral("disks")] = QJsonArray{first};
+        m_world->setState(s);
+        platform::SystemFiles files;
+        files.sysRoot = root + QStringLiteral("/sys");
+        files.devRoot = root + QStringLiteral("/dev");
+        files.usageFiles = {root + QStringLiteral("/mounts")};
+        files.udevData = root + QStringLiteral("/udev");
+        session().setSystemFiles(files);
+
+        QProcess daemon;
+        daemon.start(QStringLiteral("dbus-daemon"),
+                     {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                      QStringLiteral("--print-address=1")});
+        QVERIFY2(daemon.waitForStarted(), "dbus-daemon is needed (package dbus-daemon)");
+        QVERIFY(daemon.waitForReadyRead(5000));
+        const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+        qDBusRegisterMetaType<platform::UDisksInterfaces>();
+        qDBusRegisterMetaType<platform::UDisksObjects>();
+        FakeUDisks udisks;
+        udisks.objects = FakeUDisks::disk(QStringLiteral("sdq"), QStringLiteral("Samsung T7"));
+        {
+            QDBusConnection service =
+                QDBusConnection::connectToBus(address, QStringLiteral("udisks"));
+            QVERIFY(service.registerVirtualObject(FakeUDisks::root(), &udisks,
+                                                  QDBusConnection::SubPath));
+            QVERIFY(service.registerService(QStringLiteral("org.freedesktop.UDisks2")));
+            session().watchDisks(QDBusConnection::connectToBus(address, QStringLiteral("ventrik")));
+            QTRY_VERIFY(session().watchingDisks());
+
+            child<QRadioButton>("localTarget")->click();
+            QVERIFY(idle());
+            auto* combo = child<QComboBox>("diskCombo");
+            QCOMPARE(combo->count(), 1);
+            QCOMPARE(combo->itemText(0), QStringLiteral("Samsung T7 (2.0 GB)"));
+            QCOMPARE(combo->itemData(0, Qt::ToolTipRole).toString(),
+                     QStringLiteral("Samsung T7 (2.0 GB) - %1").arg(sdq));
+
+            // Plugged in: listed without Refresh. Pulled out: gone again.
+            AddFakeDisk(root, QStringLiteral("sdr"), Ps2Sector());
+            const platform::UDisksObjects sdr =
+                FakeUDisks::disk(QStringLiteral("sdr"), QStringLiteral("WD Elements"));
+            udisks.plug(service, sdr);
+            QTRY_COMPARE(combo->count(), 2);
+            QCOMPARE(combo->itemText(1), QStringLiteral("WD Elements (2.0 GB)"));
+            QCOMPARE(combo->currentIndex(), 0);
+            SaveScreenshot(&main(), QStringLiteral("disk-plugged-in.png"));
+            udisks.unplug(service, sdr);
+            QTRY_COMPARE(combo->count(), 1);
+            QVERIFY(idle());
+
+            // The disk a job writes to is pulled out: the run ends, the job and the next wait.
+            child<QPushButton>("attachButton")->click();
+            QVERIFY(idle());
+            queueOneAnd(QStringLiteral("Two"), 60);
+            QVERIFY(idle());
+            QCOMPARE(session().jobs().rowCount(), 2);
+            QVERIFY(session().startQueue());
+            QTRY_VERIFY(session().jobs().allJobs()[0].state == JobState::Active);
+            m_dialogs.shown.clear();
+            udisks.unplug(service, FakeUDisks::disk(QStringLiteral("sdq"), {}));
+            QTRY_VERIFY_WITH_TIMEOUT(!session().isBusy(), 20000);
+            const QList<Job> jobs = session().jobs().allJobs();
+            QCOMPARE(jobs[0].state, JobState::Pending);
+            QCOMPARE(jobs[0].reason, QStringLiteral("The disk was unplugged."));
+            QCOMPARE(jobs[1].state, JobState::Pending);
+            const QString said =
+                m_dialogs.texts().join(u'|') + child<MessageBar>("messageBar")->texts().join(u'|');
+            QVERIFY2(
+                said.contains(QStringLiteral("%1 was unplugged during the job \"One\"").arg(sdq)),
+                qPrintable(said));
+            QTRY_COMPARE(combo->count(), 0);
+        }
+        QDBusConnection::disconnectFromBus(QStringLiteral("udisks"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("ventrik"));
+        daemon.terminate();
+        daemon.waitForFinished();
     }
 };
 

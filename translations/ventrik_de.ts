@@ -131,6 +131,13 @@
     </message>
 </context>
 <context>
+    <name>DiskEntry</name>
+    <message>
+        <source>%1 - needs permission</source>
+        <translation>%1 - Berechtigung nötig</translation>
+    </message>
+</context>
+<context>
     <name>GameListModel</name>
     <message>
         <source>Game Title</source>
@@ -954,10 +961,6 @@ Die Sicherung wiederherstellen, die Ventrik am %2 vor dem letzten Schreiben auf 
 <context>
     <name>ProblemWords</name>
     <message>
-        <source>Your user may not read this disk. Add yourself to the group that owns it (usually &quot;disk&quot;) and log in again, or start the tool with the rights it needs.</source>
-        <translation>Ihr Benutzer darf diese Festplatte nicht lesen. Treten Sie der Gruppe bei, der sie gehört (meist &quot;disk&quot;), und melden Sie sich neu an, oder starten Sie das Werkzeug mit den nötigen Rechten.</translation>
-    </message>
-    <message>
         <source>%1 was not found. Place it in the same directory as this program and try again.</source>
         <translation>%1 wurde nicht gefunden. Legen Sie es in denselben Ordner wie dieses Programm und versuchen Sie es erneut.</translation>
     </message>
@@ -1194,6 +1197,42 @@ Eine Sicherung ihrer Tabelle von vor dem letzten Schreiben durch Ventrik ist vor
     <message>
         <source>The file %1 does not exist.</source>
         <translation>Die Datei %1 gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>Your user may not read this disk. Choose it in the list of disks, where it says &quot;needs permission&quot;, to let Ventrik ask for access to it, or run &quot;ventrik-cli grant DISK&quot; in a terminal.</source>
+        <translation>Ihr Benutzer darf diese Festplatte nicht lesen. Wählen Sie sie in der Liste der Festplatten, wo „Berechtigung nötig“ steht, damit Ventrik den Zugriff erfragt, oder führen Sie im Terminal „ventrik-cli grant DISK“ aus.</translation>
+    </message>
+    <message>
+        <source>You are not allowed to use %1: the system refused the permission (a wrong password, or your account may not do this).</source>
+        <translation>Sie dürfen %1 nicht verwenden: Das System hat die Berechtigung verweigert (ein falsches Passwort, oder Ihr Konto darf das nicht).</translation>
+    </message>
+    <message>
+        <source>No program is running that could ask for your password to let Ventrik use %1. Give the access once from a terminal:
+  sudo setfacl -m u:$USER:rw %1
+or let your user always use this one disk with a udev rule in /etc/udev/rules.d/70-ventrik-ps2.rules:
+  SUBSYSTEM==&quot;block&quot;, ENV{ID_SERIAL_SHORT}==&quot;%2&quot;, TAG+=&quot;uaccess&quot;
+then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
+        <translation>Es läuft kein Programm, das nach Ihrem Passwort fragen könnte, damit Ventrik %1 verwenden darf. Geben Sie den Zugriff einmalig im Terminal:
+  sudo setfacl -m u:$USER:rw %1
+oder erlauben Sie Ihrem Benutzer diese eine Festplatte dauerhaft mit einer udev-Regel in /etc/udev/rules.d/70-ventrik-ps2.rules:
+  SUBSYSTEM==&quot;block&quot;, ENV{ID_SERIAL_SHORT}==&quot;%2&quot;, TAG+=&quot;uaccess&quot;
+dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</translation>
+    </message>
+    <message>
+        <source>Ventrik cannot ask for permission to use %1 (%2). Install the packages pkexec and acl, and Ventrik&apos;s own package.</source>
+        <translation>Ventrik kann keine Berechtigung für %1 erfragen (%2). Installieren Sie die Pakete pkexec und acl sowie Ventriks eigenes Paket.</translation>
+    </message>
+    <message>
+        <source>%1 was unplugged.</source>
+        <translation>%1 wurde abgesteckt.</translation>
+    </message>
+    <message>
+        <source>%1 was unplugged during the job &quot;%2&quot;. The job and those after it wait, Pending: plug the disk in again and start the queue.</source>
+        <translation>%1 wurde während des Auftrags „%2“ abgesteckt. Der Auftrag und die folgenden warten (Ausstehend): Schließen Sie die Festplatte wieder an und starten Sie die Warteschlange.</translation>
+    </message>
+    <message>
+        <source>Ventrik may not use %1: %2.</source>
+        <translation>Ventrik darf %1 nicht verwenden: %2.</translation>
     </message>
 </context>
 <context>
@@ -1481,6 +1520,10 @@ Eine Sicherung ihrer Tabelle von vor dem letzten Schreiben durch Ventrik ist vor
     <message>
         <source>The game index %1 was read only in part: %2</source>
         <translation>Das Spieleverzeichnis %1 wurde nur zum Teil gelesen: %2</translation>
+    </message>
+    <message>
+        <source>The disk was unplugged.</source>
+        <translation>Die Festplatte wurde abgesteckt.</translation>
     </message>
 </context>
 <context>
@@ -1998,6 +2041,14 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
     <message>
         <source>Switch off the PS2 at %1?</source>
         <translation>Die PS2 unter %1 ausschalten?</translation>
+    </message>
+    <message>
+        <source>Allow Ventrik to use this disk?
+
+%1 may be a PS2 disk, but your user may not read or write it. The system asks for an administrator&apos;s password, then lets you use this one disk until Ventrik no longer needs it.</source>
+        <translation>Darf Ventrik diese Festplatte verwenden?
+
+%1 ist vielleicht eine PS2-Festplatte, aber Ihr Benutzer darf sie weder lesen noch beschreiben. Das System fragt nach einem Administratorpasswort und erlaubt Ihnen dann diese eine Festplatte, bis Ventrik sie nicht mehr braucht.</translation>
     </message>
 </context>
 <context>

@@ -131,6 +131,13 @@
     </message>
 </context>
 <context>
+    <name>DiskEntry</name>
+    <message>
+        <source>%1 - needs permission</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GameListModel</name>
     <message>
         <source>Game Title</source>
@@ -950,10 +957,6 @@ Restore the backup Ventrik made on %2 before it last wrote to this disk? Games i
 <context>
     <name>ProblemWords</name>
     <message>
-        <source>Your user may not read this disk. Add yourself to the group that owns it (usually &quot;disk&quot;) and log in again, or start the tool with the rights it needs.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 was not found. Place it in the same directory as this program and try again.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1180,6 +1183,38 @@ A backup of its table from before Ventrik last wrote to it is kept: %1</source>
     </message>
     <message>
         <source>The file %1 does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your user may not read this disk. Choose it in the list of disks, where it says &quot;needs permission&quot;, to let Ventrik ask for access to it, or run &quot;ventrik-cli grant DISK&quot; in a terminal.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You are not allowed to use %1: the system refused the permission (a wrong password, or your account may not do this).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No program is running that could ask for your password to let Ventrik use %1. Give the access once from a terminal:
+  sudo setfacl -m u:$USER:rw %1
+or let your user always use this one disk with a udev rule in /etc/udev/rules.d/70-ventrik-ps2.rules:
+  SUBSYSTEM==&quot;block&quot;, ENV{ID_SERIAL_SHORT}==&quot;%2&quot;, TAG+=&quot;uaccess&quot;
+then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ventrik cannot ask for permission to use %1 (%2). Install the packages pkexec and acl, and Ventrik&apos;s own package.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was unplugged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was unplugged during the job &quot;%2&quot;. The job and those after it wait, Pending: plug the disk in again and start the queue.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ventrik may not use %1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1467,6 +1502,10 @@ A backup of its table from before Ventrik last wrote to it is kept: %1</source>
     </message>
     <message>
         <source>The game index %1 was read only in part: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disk was unplugged.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1959,6 +1998,12 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
     </message>
     <message>
         <source>Switch off the PS2 at %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow Ventrik to use this disk?
+
+%1 may be a PS2 disk, but your user may not read or write it. The system asks for an administrator&apos;s password, then lets you use this one disk until Ventrik no longer needs it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDBusConnection>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QTimer>
@@ -102,6 +103,8 @@ void Start(Running& r, const QCommandLineParser& parser, const Options& options,
                                     QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
                                 },
                                 [](const LauncherState& state) { SendLauncherUpdate(state); }});
+    // Disks plugged in and pulled out are known from UDisks2 where it runs.
+    r.program.session->watchDisks(QDBusConnection::systemBus());
     MainWindow* window = r.program.window.get();
     r.dialogs.setOwner(window);
     QObject::connect(&instance, &SingleInstance::activationRequested, window,

@@ -53,6 +53,7 @@ void JobQueue::start(const QList<int>& only)
     }
     m_cancelled = false;
     m_connectionLost = false;
+    m_lostDisk.clear();
     m_stopAfterCurrent = false;
     m_ranRows.clear();
     m_doneKb = 0;
@@ -82,6 +83,19 @@ void JobQueue::cancel()
     m_cancelled = true;
     if (m_run)
         m_run->cancel();
+}
+
+bool JobQueue::stopForLostDisk(const QString& device, const QString& reason)
+{
+    if (!isRunning() || m_row < 0 || !m_lostDisk.isEmpty())
+        return false;
+    const Job& job = m_jobs.job(m_row);
+    if (job.source != device && job.destination != device)
+        return false;
+    m_lostDisk = device;
+    m_lostDiskReason = reason;
+    cancel();
+    return true;
 }
 
 void JobQueue::runNext(int from)
@@ -126,7 +140,11 @@ void JobQueue::runNext(int from)
             return;
         if (m_cancelled) {
             // The tool never ran for it: it waits for the next run.
-            m_jobs.setState(row, JobState::Pending);
+            Job waiting = m_jobs.job(row);
+            waiting.state = JobState::Pending;
+            if (!m_lostDisk.isEmpty())
+                waiting.reason = m_lostDiskReason;
+            m_jobs.setJob(row, waiting);
             end();
             return;
         }
@@ -393,8 +411,17 @@ void JobQueue::finishJob(int row, Job job)
     job.toolStart = 0;
     m_doneKb += job.sizeKb;
     m_percent = 0;
+    // Stopped because its disk went away: it waits for the disk to come back.
+    if (!m_lostDisk.isEmpty()) {
+        job.state = JobState::Pending;
+        job.reason = m_lostDiskReason;
+    }
     m_jobs.setJob(row, job);
     emit jobFinished(row);
+    if (!m_lostDisk.isEmpty()) {
+        end();
+        return;
+    }
     // A PS2 that no longer answers fails every later job the same way: the run stops
     // and they wait, Pending, for the next one.
     if (job.state == JobState::Failed &&

@@ -74,6 +74,11 @@ public:
     bool wasCancelled() const { return m_cancelled; }
     // The run stopped because the PS2 of a job stopped answering.
     bool lostConnection() const { return m_connectionLost; }
+    // The disk the running job works on is gone (unplugged): the job is stopped and waits,
+    // Pending, with the reason, as the later jobs do. False when no job uses that disk.
+    bool stopForLostDisk(const QString& device, const QString& reason);
+    // The run ended because its disk went away; the device.
+    QString lostDisk() const { return m_lostDisk; }
     int currentRow() const { return m_row; }
     // The row of the job that ran last.
     int lastRow() const { return m_lastRow; }
@@ -133,6 +138,8 @@ private:
     bool m_reached100 = false;
     bool m_cancelled = false;
     bool m_connectionLost = false;
+    QString m_lostDisk;
+    QString m_lostDiskReason;
     QString m_tail100;
     RunOutcome m_lastOutcome;
     QString m_partFile; // where the running job's image is written until it is complete

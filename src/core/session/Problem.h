@@ -56,6 +56,7 @@ enum class ProblemKind : std::uint8_t {
     DiskAccessNoAgent,        // subject: the disk; reason: its serial number, or empty
     DiskAccessUnavailable,    // subject: the disk; reason: what is missing (pkexec, the helper)
     DiskAccessRefused,        // subject: the disk; reason: the helper's words
+    DiskUnplugged,            // subject: the disk; reason: the job it ended, or empty
 };
 
 struct Problem

@@ -204,6 +204,13 @@ QString ProblemText(const Problem& p)
         return ProblemWords::tr("Ventrik cannot ask for permission to use %1 (%2). Install the "
                                 "packages pkexec and acl, and Ventrik's own package.")
             .arg(p.subject, p.reason);
+    case ProblemKind::DiskUnplugged:
+        return p.reason.isEmpty()
+                   ? ProblemWords::tr("%1 was unplugged.").arg(p.subject)
+                   : ProblemWords::tr("%1 was unplugged during the job \"%2\". The job and "
+                                      "those after it wait, Pending: plug the disk in again and "
+                                      "start the queue.")
+                         .arg(p.subject, p.reason);
     case ProblemKind::DiskAccessRefused:
         return ProblemWords::tr("Ventrik may not use %1: %2.").arg(p.subject, p.reason);
     case ProblemKind::GameNotFound:

@@ -206,9 +206,8 @@ void Session::listDevices(std::function<void(const DeviceLists&)> done)
                 done(DevicesFromQuery(outcome.output));
                 return;
             }
-            m_pool.start([this, done] {
-                const DeviceLists found = DevicesFromDiscovery(
-                    m_deviceSource ? m_deviceSource() : platform::discoverDevices());
+            m_pool.start([this, done, source = deviceSource()] {
+                const DeviceLists found = DevicesFromDiscovery(source());
                 QMetaObject::invokeMethod(
                     this, [done, found] { done(found); }, Qt::QueuedConnection);
             });

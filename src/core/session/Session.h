@@ -15,6 +15,7 @@
 #include "core/log/RunLog.h"
 #include "core/output/Parsers.h"
 #include "core/platform/DiskPermission.h"
+#include "core/platform/UDisksWatcher.h"
 #include "core/settings/AppPaths.h"
 #include "core/settings/Settings.h"
 #include "core/tool/RunOutcome.h"
@@ -143,6 +144,13 @@ public:
     {
         m_deviceSource = std::move(source);
     }
+    // Follows UDisks2 on that bus (the system bus; tests give a private one): disks plugged
+    // in are listed at once, a disk pulled out ends the runs that use it. Without UDisks2 the
+    // machine's own discovery stays.
+    void watchDisks(const QDBusConnection& bus);
+    // Where the machine's disk facts live (tests give a fake tree).
+    void setSystemFiles(const platform::SystemFiles& files) { m_systemFiles = files; }
+    bool watchingDisks() const { return m_udisks && m_udisks->isReady(); }
     // Read-write access to a disk this user cannot read, asked of the system (pkexec shows
     // the desktop's prompt). Granted: the disks are listed again and the disk is attached.
     // Otherwise the answer is told as a problem; a prompt dismissed says nothing.
@@ -308,6 +316,14 @@ signals:
 private:
     QList<int> m_checkOnly;
     std::function<QList<platform::Device>()> m_deviceSource;
+    platform::SystemFiles m_systemFiles;
+    platform::UDisksWatcher* m_udisks = nullptr;
+    bool m_relistWhenIdle = false;
+    // A disk came or went: the lists again, now or once the current work is done.
+    void relistDisks();
+    void diskRemoved(const QString& device);
+    // The machine's disks as UDisks2 or the discovery see them; on the pool.
+    std::function<QList<platform::Device>()> deviceSource() const;
     platform::DiskPermission m_permission;
     QStringList m_granted;
     // Takes back access to disks neither chosen nor written by a job still to run.

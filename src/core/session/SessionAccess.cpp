@@ -1,5 +1,10 @@
 #include "ProblemText.h"
 #include "Session.h"
+#include "core/platform/DeviceDiscovery.h"
+
+#include <QFileInfo>
+
+#include <utility>
 
 // Access to disks this user cannot read: asked of the system through pkexec and the
 // permission helper, kept while the disk is used, taken back after.
@@ -44,4 +49,64 @@ void Session::releaseUnusedAccess()
         m_permission.request(platform::PermissionVerb::Revoke, device,
                              [](const platform::PermissionAnswer&) {});
     }
+}
+
+std::function<QList<platform::Device>()> Session::deviceSource() const
+{
+    if (m_deviceSource)
+        return m_deviceSource;
+    const platform::SystemFiles files = m_systemFiles;
+    if (!m_udisks || !m_udisks->isReady())
+        return [files] { return platform::discoverDevices(files); };
+    // What UDisks2 knows now; what the disks hold is read on the pool.
+    return [files, raw = m_udisks->devices(files)]() mutable {
+        const QStringList used = platform::usedDevices(files.usageFiles);
+        for (platform::Device& d : raw) {
+            if (d.optical)
+                continue;
+            const QString name = QFileInfo(d.path).fileName();
+            d.inUse = !platform::systemUse(files, name, used).isEmpty();
+            platform::examineDisk(d, files, name);
+        }
+        return raw;
+    };
+}
+
+void Session::watchDisks(const QDBusConnection& bus)
+{
+    delete m_udisks;
+    m_udisks = new platform::UDisksWatcher(bus, this);
+    connect(m_udisks, &platform::UDisksWatcher::devicesChanged, this, &Session::relistDisks);
+    connect(m_udisks, &platform::UDisksWatcher::diskRemoved, this, &Session::diskRemoved);
+    connect(this, &Session::busyChanged, this, [this](bool busy) {
+        if (!busy && std::exchange(m_relistWhenIdle, false))
+            relistDisks();
+    });
+    m_udisks->start();
+}
+
+void Session::relistDisks()
+{
+    // Only lists someone looked at are kept up to date; nothing is asked of the user.
+    if (isBusy()) {
+        m_relistWhenIdle = true;
+        return;
+    }
+    refreshLists(DeviceListKinds(Ps2Disks | AllDisks));
+}
+
+void Session::diskRemoved(const QString& removed)
+{
+    // UDisks2 names /dev/sdb; the lists name it under the device folder in use.
+    const QString device = m_systemFiles.devRoot + u'/' + QFileInfo(removed).fileName();
+    const QString reason = tr("The disk was unplugged.");
+    const bool stopped =
+        m_queue.stopForLostDisk(device, reason) || m_nowQueue.stopForLostDisk(device, reason);
+    m_granted.removeAll(device);
+    if (stopped || m_targetKind != TargetKind::LocalDisk || m_targetDevice != device)
+        return;
+    // The disk shown is gone: its games with it.
+    if (m_attached || m_games.count() > 0)
+        detach();
+    emit problem({ProblemKind::DiskUnplugged, device, {}});
 }

@@ -71,6 +71,9 @@ void Session::onQueueFinished(bool installNow)
         const Job& failed = m_jobs.job(m_queue.lastRow());
         emit problem({ProblemKind::ConnectionLost, failed.name, failed.reason});
     }
+    if (!queue.lostDisk().isEmpty())
+        emit problem(
+            {ProblemKind::DiskUnplugged, queue.lostDisk(), m_jobs.job(queue.lastRow()).name});
     auto refresh = [this, installNow, cancelled] {
         // A networked PS2 that no longer answers is not asked for its list.
         auto finish = [this, installNow, cancelled] {
