@@ -512,6 +512,29 @@ private slots:
         QCOMPARE(injects, 1);
         QCOMPARE(m_session->nowJob().state, JobState::Failed);
     }
+
+    // doctor names the disks this user may not read that may be PS2 disks, with the command
+    // that asks for access.
+    void doctorNamesDisksThatNeedPermission()
+    {
+        start(QStringLiteral("linux"));
+        const QString root = m_world->path(QStringLiteral("machine"));
+        const QString node = AddFakeDisk(root, QStringLiteral("sdq"), Ps2Sector());
+        Doctor doctor(m_session->paths(), m_session->settings());
+        doctor.setDeviceSource([root] { return FakeMachineDevices(root); });
+        std::optional<DoctorReport> report;
+        connect(&doctor, &Doctor::finished, this, [&report](const DoctorReport& r) { report = r; });
+        doctor.start();
+        QTRY_VERIFY_WITH_TIMEOUT(report.has_value(), 20000);
+        QVERIFY2(report->text.contains(
+                     QStringLiteral("disk %1: needs permission (may be a PS2 disk: ventrik-cli "
+                                    "grant %1)")
+                         .arg(node)),
+                 qPrintable(report->text));
+        const QJsonObject disk = report->json[QStringLiteral("disks")].toArray()[0].toObject();
+        QCOMPARE(disk[QStringLiteral("needs_permission")].toBool(), true);
+        QCOMPARE(disk[QStringLiteral("readable")].toBool(), false);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSession)

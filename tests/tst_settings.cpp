@@ -359,6 +359,34 @@ private slots:
                                       "formatted for HDLoader")});
     }
 
+    // A blank disk this user may not read: access is asked for to format it (the helper's
+    // own verb, which needs no PS2 signature), then it is formatted.
+    void aDiskThatNeedsPermissionIsFormattedAfterAccess()
+    {
+        world(QStringLiteral("linux"));
+        start();
+        const QString root = m_world->path(QStringLiteral("machine"));
+        const QString node = AddFakeDisk(root, QStringLiteral("sdq"), QByteArray(512, '\0'));
+        session().setDeviceSource([root] { return FakeMachineDevices(root); });
+        session().diskPermission().setCommand(
+            {QStringLiteral(VENTRIK_FAKE_PKEXEC), QStringLiteral(VENTRIK_TEST_DISK_HELPER)});
+        button("refreshButton")->click();
+        QVERIFY(idle());
+        QCOMPARE(combo("diskCombo")->count(), 1);
+        QVERIFY(combo("diskCombo")->currentText().contains(QLatin1String("needs permission")));
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
+        m_world->clearCalls();
+        button("formatButton")->click();
+        QTRY_VERIFY(m_world->calls().contains(QStringList{QStringLiteral("initialize"), node}));
+        QVERIFY(idle());
+        QFile log(m_world->path(QStringLiteral("pkexec.log")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().contains(" grant-format " + node.toUtf8()));
+        QFile access(root + QStringLiteral("/access.log"));
+        QVERIFY(access.open(QIODevice::ReadOnly));
+        QCOMPARE(access.readAll(), QByteArray("grant sdq 4242\n"));
+    }
+
     void failedFormatIsReported()
     {
         // The current tool has no "initialize"; its disks come from the machine.

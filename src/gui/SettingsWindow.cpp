@@ -29,6 +29,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 template <typename T> T* named(T* w, const char* name)
 {
@@ -237,6 +240,14 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
 
     Session& session = m_context.session;
     connect(&session, &Session::allDisksChanged, this, &SettingsWindow::fillDisks);
+    // A disk this user may not read is formatted once the system gave access to it.
+    connect(&session, &Session::diskAccessAnswered, this,
+            [this](const QString& device, const platform::PermissionAnswer& answer) {
+                if (device != std::exchange(m_formatAfterAccess, QString()) ||
+                    answer.result != platform::PermissionResult::Done)
+                    return;
+                m_context.session.formatDisk(device);
+            });
     connect(&session, &Session::busyChanged, this, &SettingsWindow::updateControls);
     connect(&session, &Session::diskFormatted, this, [this](const QString& device) {
         const int row = diskCombo->findData(device);
@@ -766,6 +777,15 @@ void SettingsWindow::formatChosenDisk()
                 .arg(drive),
             Dialogs::Icon::Critical, tr("ARE YOU 100% SURE?")) != Dialogs::Answer::Yes)
         return;
+    const QList<DiskEntry>& disks = m_context.session.allDisks();
+    const auto entry = std::find_if(disks.begin(), disks.end(),
+                                    [&](const DiskEntry& d) { return d.device == device; });
+    if (entry != disks.end() && entry->needsPermission) {
+        // Asked for to format: the helper gives access to a disk without the PS2 signature.
+        m_formatAfterAccess = device;
+        m_context.session.requestDiskAccess(device, true);
+        return;
+    }
     m_context.session.formatDisk(device);
 }
 

@@ -54,6 +54,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QString m_formatAfterAccess; // the disk to format once access to it is granted
     QTabWidget* tabs;
     QWidget* toolTab;
     QWidget* windowTab;
