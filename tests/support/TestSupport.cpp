@@ -37,6 +37,21 @@ SimWorld::SimWorld(const QJsonObject& state)
     qputenv("HDL_SIM_LOG", path(QStringLiteral("calls.log")).toLocal8Bit());
 }
 
+PrivateBus::PrivateBus()
+{
+    m_daemon.start(QStringLiteral("dbus-daemon"),
+                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                    QStringLiteral("--print-address=1")});
+    if (m_daemon.waitForStarted() && m_daemon.waitForReadyRead(5000))
+        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+}
+
+PrivateBus::~PrivateBus()
+{
+    m_daemon.terminate();
+    m_daemon.waitForFinished();
+}
+
 QString AddFakeDisk(const QString& root, const QString& name, const QByteArray& sector0)
 {
     QDir().mkpath(root + QStringLiteral("/sys/block/") + name);

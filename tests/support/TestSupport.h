@@ -55,6 +55,22 @@ QByteArray Ps2Sector();
 // needing permission until the test helper granted access to it.
 QList<platform::Device> FakeMachineDevices(const QString& root);
 
+// A D-Bus of the test's own (dbus-daemon --session), never the desktop's; ended with the object.
+class PrivateBus
+{
+public:
+    PrivateBus();
+    ~PrivateBus();
+    PrivateBus(const PrivateBus&) = delete;
+    PrivateBus& operator=(const PrivateBus&) = delete;
+    // Empty when no daemon could be started.
+    QString address() const { return m_address; }
+
+private:
+    QProcess m_daemon;
+    QString m_address;
+};
+
 // A capture of the real tool's output (see tests/captures/README.md).
 QByteArray ReadCaptureBytes(const QString& name);
 inline QString ReadCapture(const QString& name)
