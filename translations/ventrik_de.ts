@@ -1234,6 +1234,22 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
         <source>Ventrik may not use %1: %2.</source>
         <translation>Ventrik darf %1 nicht verwenden: %2.</translation>
     </message>
+    <message>
+        <source>%1 was not found: install the package libnbd-bin to reach a PS2 over NBD.</source>
+        <translation>%1 wurde nicht gefunden: Installieren Sie das Paket libnbd-bin, um eine PS2 über NBD zu erreichen.</translation>
+    </message>
+    <message>
+        <source>No NBD server answered at %1. Check that the PS2 runs its game launcher with the NBD server started, and the address.%2</source>
+        <translation>Unter %1 hat kein NBD-Server geantwortet. Prüfen Sie, ob auf der PS2 der Spiele-Launcher mit gestartetem NBD-Server läuft, und die Adresse.%2</translation>
+    </message>
+    <message>
+        <source>The export %1 holds %2 MB: that is no PS2 disk. Check the export&apos;s name in the launcher&apos;s settings.</source>
+        <translation>Der Export %1 umfasst %2 MB: Das ist keine PS2-Festplatte. Prüfen Sie den Namen des Exports in den Einstellungen des Launchers.</translation>
+    </message>
+    <message>
+        <source>The PS2 at %1 does not let anyone write to its disk. Turn on &quot;Write Operations&quot; in the launcher&apos;s settings, then try again.</source>
+        <translation>Die PS2 unter %1 lässt niemanden auf ihre Festplatte schreiben. Schalten Sie „Write Operations“ in den Einstellungen des Launchers ein und versuchen Sie es erneut.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -1217,6 +1217,22 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
         <source>Ventrik may not use %1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 was not found: install the package libnbd-bin to reach a PS2 over NBD.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No NBD server answered at %1. Check that the PS2 runs its game launcher with the NBD server started, and the address.%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The export %1 holds %2 MB: that is no PS2 disk. Check the export&apos;s name in the launcher&apos;s settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PS2 at %1 does not let anyone write to its disk. Turn on &quot;Write Operations&quot; in the launcher&apos;s settings, then try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

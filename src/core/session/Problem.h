@@ -57,6 +57,10 @@ enum class ProblemKind : std::uint8_t {
     DiskAccessUnavailable,    // subject: the disk; reason: what is missing (pkexec, the helper)
     DiskAccessRefused,        // subject: the disk; reason: the helper's words
     DiskUnplugged,            // subject: the disk; reason: the job it ended, or empty
+    NbdProgramMissing,        // subject: the NBD address; reason: the program
+    NbdUnreachable,           // subject: the NBD address; reason: nbdinfo's words
+    NbdNotADisk,              // subject: the NBD address; reason: the export's size in MB
+    NbdReadOnly,              // subject: the NBD address
 };
 
 struct Problem

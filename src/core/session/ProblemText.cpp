@@ -26,6 +26,23 @@ QString PermissionAdvice()
         "DISK\" in a terminal.");
 }
 
+std::optional<Problem> NbdExportProblem(const NbdAddress& address,
+                                        const platform::NbdExportInfo& info)
+{
+    using State = platform::NbdExportInfo::State;
+    const QString where = address.uri();
+    if (info.state == State::NoProgram)
+        return Problem{ProblemKind::NbdProgramMissing, where, QStringLiteral("nbdinfo")};
+    if (info.state == State::Unreachable)
+        return Problem{ProblemKind::NbdUnreachable, where, info.error};
+    if (info.sizeBytes < kSmallestPs2DiskBytes || info.sizeBytes % 512 != 0)
+        return Problem{ProblemKind::NbdNotADisk, where,
+                       QString::number(info.sizeBytes / (1024 * 1024))};
+    if (info.readOnly)
+        return Problem{ProblemKind::NbdReadOnly, where, {}};
+    return std::nullopt;
+}
+
 std::optional<Problem> DiskAccessProblem(const QString& device,
                                          const platform::PermissionAnswer& answer)
 {
@@ -211,6 +228,22 @@ QString ProblemText(const Problem& p)
                                       "those after it wait, Pending: plug the disk in again and "
                                       "start the queue.")
                          .arg(p.subject, p.reason);
+    case ProblemKind::NbdProgramMissing:
+        return ProblemWords::tr("%1 was not found: install the package libnbd-bin to reach a "
+                                "PS2 over NBD.")
+            .arg(p.reason);
+    case ProblemKind::NbdUnreachable:
+        return ProblemWords::tr("No NBD server answered at %1. Check that the PS2 runs its game "
+                                "launcher with the NBD server started, and the address.%2")
+            .arg(p.subject, p.reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(p.reason));
+    case ProblemKind::NbdNotADisk:
+        return ProblemWords::tr("The export %1 holds %2 MB: that is no PS2 disk. Check the "
+                                "export's name in the launcher's settings.")
+            .arg(p.subject, p.reason);
+    case ProblemKind::NbdReadOnly:
+        return ProblemWords::tr("The PS2 at %1 does not let anyone write to its disk. Turn on "
+                                "\"Write Operations\" in the launcher's settings, then try again.")
+            .arg(p.subject);
     case ProblemKind::DiskAccessRefused:
         return ProblemWords::tr("Ventrik may not use %1: %2.").arg(p.subject, p.reason);
     case ProblemKind::GameNotFound:

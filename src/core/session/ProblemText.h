@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Problem.h"
+#include "core/devices/NbdAddress.h"
 #include "core/platform/DiskPermission.h"
+#include "core/platform/Nbd.h"
 
 #include <QString>
 
@@ -19,6 +21,11 @@ bool ProblemIsWarning(const Problem& problem);
 QString PermissionAdvice();
 // What to tell of an answer to a request for access to a disk; nothing when it was given or
 // the prompt was dismissed.
+// What keeps an NBD export from being written to: nobody there, too small for a PS2 disk, or
+// read-only (the launcher's "Write Operations" is off). Nothing when it may be written.
+std::optional<Problem> NbdExportProblem(const NbdAddress& address,
+                                        const platform::NbdExportInfo& info);
+inline constexpr qint64 kSmallestPs2DiskBytes = qint64(1) << 30;
 std::optional<Problem> DiskAccessProblem(const QString& device,
                                          const platform::PermissionAnswer& answer);
 // Who writes to a target, from the word its lock holds ("queue" -> "the queue").

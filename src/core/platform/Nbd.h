@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QProcess>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+
+// A PS2's disk over NBD, through the programs of libnbd (nbdinfo, nbdfuse) and FUSE: what the
+// export is, and the export shown as a regular file any user can use, without root.
+namespace platform {
+
+struct NbdExportInfo
+{
+    enum class State { Reachable, Unreachable, NoProgram };
+    State state = State::Unreachable;
+    qint64 sizeBytes = 0;
+    bool readOnly = false;
+    QString error; // nbdinfo's last words when it failed
+};
+
+// nbdinfo --json's answer for the export named.
+NbdExportInfo ReadNbdInfoJson(const QByteArray& json, const QString& exportName);
+
+// Runs nbdinfo --json on the URI; done on context's thread.
+void ReadNbdExport(QObject* context, const QString& uri, std::function<void(NbdExportInfo)> done);
+
+// The export as the file DIR/disk through nbdfuse. It is ready when nbdfuse writes its pid
+// file; it is unmounted with fusermount3 -u, never killed (the kernel would keep a dead mount).
+class NbdMount : public QObject
+{
+    Q_OBJECT
+public:
+    NbdMount(const QString& dir, const QString& uri, QObject* parent = nullptr);
+    ~NbdMount() override;
+
+    // done(true) once the file can be used; done(false, why) when nbdfuse ended or did not
+    // get ready in time.
+    void mount(std::function<void(bool ok, const QString& error)> done, int timeoutMs = 15000);
+    void unmount(std::function<void(bool ok, const QString& error)> done);
+    bool isMounted() const { return m_mounted; }
+    QString diskPath() const { return m_dir + QStringLiteral("/disk"); }
+    QString dir() const { return m_dir; }
+
+private:
+    void finishMount(bool ok, const QString& error);
+
+    QString m_dir;
+    QString m_uri;
+    QPointer<QProcess> m_fuse;
+    QTimer m_poll;
+    int m_waitedMs = 0;
+    int m_timeoutMs = 0;
+    bool m_mounted = false;
+    std::function<void(bool, const QString&)> m_mountDone;
+};
+
+// FUSE mounts under base left by a Ventrik that did not end well, from the mount table.
+QStringList StaleNbdMounts(const QString& base,
+                           const QString& mountInfo = QStringLiteral("/proc/self/mountinfo"));
+// Unmounts each (fusermount3 -u), started and left to run.
+void UnmountStale(const QStringList& dirs);
+
+} // namespace platform

@@ -1,0 +1,167 @@
+#include "Nbd.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStandardPaths>
+
+namespace platform {
+
+NbdExportInfo ReadNbdInfoJson(const QByteArray& json, const QString& exportName)
+{
+    NbdExportInfo info;
+    const QJsonArray exports =
+        QJsonDocument::fromJson(json).object().value(QStringLiteral("exports")).toArray();
+    for (const QJsonValue& v : exports) {
+        const QJsonObject e = v.toObject();
+        if (exports.size() > 1 && e.value(QStringLiteral("export-name")).toString() != exportName)
+            continue;
+        info.state = NbdExportInfo::State::Reachable;
+        info.sizeBytes = e.value(QStringLiteral("export-size")).toInteger();
+        info.readOnly = e.value(QStringLiteral("is_read_only")).toBool();
+        return info;
+    }
+    info.error = QStringLiteral("no export %1").arg(exportName);
+    return info;
+}
+
+void ReadNbdExport(QObject* context, const QString& uri, std::function<void(NbdExportInfo)> done)
+{
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("nbdinfo"));
+    if (program.isEmpty()) {
+        QMetaObject::invokeMethod(
+            context,
+            [done] {
+                NbdExportInfo info;
+                info.state = NbdExportInfo::State::NoProgram;
+                done(info);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    auto* p = new QProcess(context);
+    const QString exportName = uri.section(u'/', 3);
+    QObject::connect(p, &QProcess::finished, context, [p, done, exportName](int code) {
+        p->deleteLater();
+        NbdExportInfo info;
+        if (code == 0)
+            info = ReadNbdInfoJson(p->readAllStandardOutput(), exportName);
+        else
+            info.error =
+                QString::fromLocal8Bit(p->readAllStandardError()).trimmed().section(u'\n', -1);
+        done(info);
+    });
+    QObject::connect(p, &QProcess::errorOccurred, context, [p, done](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
+            return;
+        p->deleteLater();
+        NbdExportInfo info;
+        info.state = NbdExportInfo::State::NoProgram;
+        info.error = p->errorString();
+        done(info);
+    });
+    p->start(program, {QStringLiteral("--json"), uri});
+}
+
+NbdMount::NbdMount(const QString& dir, const QString& uri, QObject* parent)
+    : QObject(parent), m_dir(dir), m_uri(uri)
+{
+    m_poll.setInterval(100);
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        m_waitedMs += m_poll.interval();
+        if (QFileInfo(m_dir + QStringLiteral(".pid")).size() > 0)
+            finishMount(true, {});
+        else if (m_waitedMs >= m_timeoutMs)
+            finishMount(
+                false, QStringLiteral("nbdfuse did not get ready in %1 s").arg(m_timeoutMs / 1000));
+    });
+}
+
+NbdMount::~NbdMount()
+{
+    // Never left behind: unmounted without waiting (nbdfuse then ends by itself).
+    if (m_mounted)
+        QProcess::startDetached(QStringLiteral("fusermount3"), {QStringLiteral("-u"), m_dir});
+}
+
+void NbdMount::mount(std::function<void(bool, const QString&)> done, int timeoutMs)
+{
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("nbdfuse"));
+    if (program.isEmpty()) {
+        QMetaObject::invokeMethod(
+            this, [done] { done(false, QStringLiteral("nbdfuse is not installed")); },
+            Qt::QueuedConnection);
+        return;
+    }
+    QDir().mkpath(m_dir);
+    QFile::remove(m_dir + QStringLiteral(".pid"));
+    m_mountDone = std::move(done);
+    m_timeoutMs = timeoutMs;
+    m_waitedMs = 0;
+    m_fuse = new QProcess(this);
+    m_fuse->setProcessChannelMode(QProcess::MergedChannels);
+    connect(m_fuse, &QProcess::finished, this, [this] {
+        const QString said = QString::fromLocal8Bit(m_fuse->readAll()).trimmed();
+        m_fuse->deleteLater();
+        m_mounted = false;
+        if (m_mountDone)
+            finishMount(false, said.isEmpty() ? QStringLiteral("nbdfuse ended") : said);
+    });
+    // The pid file lies beside the mount point: inside, FUSE would hide it.
+    m_fuse->start(program,
+                  {QStringLiteral("-P"), m_dir + QStringLiteral(".pid"), diskPath(), m_uri});
+    m_poll.start();
+}
+
+void NbdMount::finishMount(bool ok, const QString& error)
+{
+    m_poll.stop();
+    m_mounted = ok;
+    if (auto done = std::exchange(m_mountDone, {}))
+        done(ok, error);
+}
+
+void NbdMount::unmount(std::function<void(bool, const QString&)> done)
+{
+    auto* p = new QProcess(this);
+    p->setProcessChannelMode(QProcess::MergedChannels);
+    connect(p, &QProcess::finished, this, [this, p, done](int code) {
+        p->deleteLater();
+        const bool ok = code == 0;
+        if (ok)
+            m_mounted = false;
+        done(ok, QString::fromLocal8Bit(p->readAll()).trimmed());
+    });
+    p->start(QStringLiteral("fusermount3"), {QStringLiteral("-u"), m_dir});
+}
+
+QStringList StaleNbdMounts(const QString& base, const QString& mountInfo)
+{
+    QStringList stale;
+    QFile f(mountInfo);
+    if (!f.open(QIODevice::ReadOnly))
+        return stale;
+    const QString prefix = QDir::cleanPath(base) + u'/';
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        // The fifth field is the mount point, with blanks written as \040.
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() < 5)
+            continue;
+        const QString point =
+            QString::fromLocal8Bit(fields[4]).replace(QStringLiteral("\\040"), QStringLiteral(" "));
+        if (point.startsWith(prefix) && line.contains(" - fuse"))
+            stale << point;
+    }
+    return stale;
+}
+
+void UnmountStale(const QStringList& dirs)
+{
+    for (const QString& dir : dirs)
+        QProcess::startDetached(QStringLiteral("fusermount3"), {QStringLiteral("-u"), dir});
+}
+
+} // namespace platform

@@ -1,0 +1,310 @@
+#include "Ps2Image.h"
+#include "TestSupport.h"
+#include "core/devices/NbdAddress.h"
+#include "core/platform/Nbd.h"
+#include "core/session/ProblemText.h"
+#include "core/tool/ToolBuild.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+// A PS2 over NBD: its address, what nbdinfo says of an export, and the export as a file
+// through nbdfuse. nbdkit stands in for the PS2, on 127.0.0.1 only, at a port free at run time.
+class TestNbd : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    static quint16 freePort()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        return probe.serverPort();
+    }
+    static bool have(const char* program)
+    {
+        return !QStandardPaths::findExecutable(QLatin1String(program)).isEmpty();
+    }
+
+    // nbdkit serving a file on 127.0.0.1, ready when its port takes a connection.
+    struct Server
+    {
+        QProcess process;
+        quint16 port = 0;
+        QString uri() const { return QStringLiteral("nbd://127.0.0.1:%1/hdd0").arg(port); }
+    };
+    static bool serve(Server& s, const QString& file, const QStringList& extra = {},
+                      const QStringList& params = {})
+    {
+        s.port = freePort();
+        s.process.start(QStringLiteral("nbdkit"),
+                        QStringList{QStringLiteral("-f"), QStringLiteral("--exit-with-parent"),
+                                    QStringLiteral("-i"), QStringLiteral("127.0.0.1"),
+                                    QStringLiteral("-p"), QString::number(s.port),
+                                    QStringLiteral("-e"), QStringLiteral("hdd0")} +
+                            extra + QStringList{QStringLiteral("file"), file} + params);
+        if (!s.process.waitForStarted())
+            return false;
+        return QTest::qWaitFor(
+            [&s] {
+                QTcpSocket socket;
+                socket.connectToHost(QHostAddress::LocalHost, s.port);
+                return socket.waitForConnected(200);
+            },
+            10000);
+    }
+    QString disk(const QString& name, qint64 size)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.resize(size);
+        return path;
+    }
+    static platform::NbdExportInfo readExport(const QString& uri)
+    {
+        std::optional<platform::NbdExportInfo> info;
+        QObject context;
+        platform::ReadNbdExport(&context, uri, [&info](platform::NbdExportInfo i) { info = i; });
+        (void)QTest::qWaitFor([&info] { return info.has_value(); }, 20000);
+        return info.value_or(platform::NbdExportInfo{});
+    }
+
+private slots:
+    void addresses()
+    {
+        auto parsed = [](const char* text) { return ParseNbdAddress(QLatin1String(text)); };
+        QCOMPARE(parsed("nbd://192.168.0.10")->uri(),
+                 QStringLiteral("nbd://192.168.0.10:10809/hdd0"));
+        QCOMPARE(parsed(" nbd://127.0.0.1:10900/hdd1 ")->uri(),
+                 QStringLiteral("nbd://127.0.0.1:10900/hdd1"));
+        QCOMPARE(parsed("nbd://127.0.0.1/")->exportName, QStringLiteral("hdd0"));
+        QCOMPARE(parsed("nbd://127.0.0.1:10809/hdd0")->key(),
+                 QStringLiteral("127.0.0.1-10809-hdd0"));
+        for (const char* bad :
+             {"127.0.0.1", "nbd://", "nbd://127.1", "nbd://127.0.0.1:0", "nbd://127.0.0.1:65536",
+              "nbd://127.0.0.1/../x", "nbd://127.0.0.1/a b", "nbd://127.0.0.1/..",
+              "nbds://127.0.0.1", "nbd://127.0.0.1:80:90", "nbd://host.example/hdd0"})
+            QVERIFY2(!parsed(bad), bad);
+    }
+
+    void whatNbdinfoSays()
+    {
+        const QByteArray one = R"({"protocol": "newstyle-fixed", "exports": [
+            {"export-name": "hdd0", "is_read_only": true, "export-size": 2147483648}]})";
+        platform::NbdExportInfo info = platform::ReadNbdInfoJson(one, QStringLiteral("hdd0"));
+        QCOMPARE(info.state, platform::NbdExportInfo::State::Reachable);
+        QCOMPARE(info.sizeBytes, qint64(2147483648));
+        QVERIFY(info.readOnly);
+        const QByteArray two = R"({"exports": [{"export-name": "hdd0", "export-size": 1},
+            {"export-name": "hdd1", "is_read_only": false, "export-size": 4096}]})";
+        info = platform::ReadNbdInfoJson(two, QStringLiteral("hdd1"));
+        QCOMPARE(info.sizeBytes, qint64(4096));
+        QVERIFY(!info.readOnly);
+        info = platform::ReadNbdInfoJson(two, QStringLiteral("hdd2"));
+        QCOMPARE(info.state, platform::NbdExportInfo::State::Unreachable);
+        QCOMPARE(platform::ReadNbdInfoJson("not json", QStringLiteral("hdd0")).state,
+                 platform::NbdExportInfo::State::Unreachable);
+    }
+
+    // Before anything is written the export is checked; each finding has its own words.
+    void exportsThatCannotBeWritten()
+    {
+        const NbdAddress at = *ParseNbdAddress(QStringLiteral("nbd://127.0.0.1"));
+        using State = platform::NbdExportInfo::State;
+        auto problem = [&at](State state, qint64 size, bool readOnly) {
+            platform::NbdExportInfo info;
+            info.state = state;
+            info.sizeBytes = size;
+            info.readOnly = readOnly;
+            info.error = QStringLiteral("Connection refused");
+            const std::optional<Problem> p = NbdExportProblem(at, info);
+            return p ? ProblemText(*p) : QString();
+        };
+        QCOMPARE(problem(State::Reachable, qint64(40) << 30, false), QString());
+        QVERIFY(problem(State::Reachable, qint64(40) << 30, true)
+                    .contains(QLatin1String("Turn on \"Write Operations\"")));
+        QVERIFY(
+            problem(State::Reachable, 64 << 20, false)
+                .startsWith(QLatin1String("The export nbd://127.0.0.1:10809/hdd0 holds 64 MB")));
+        QVERIFY(!problem(State::Reachable, (qint64(2) << 30) + 1, false).isEmpty());
+        QVERIFY(
+            problem(State::Unreachable, 0, false).endsWith(QLatin1String("(Connection refused)")));
+        QVERIFY(problem(State::NoProgram, 0, false).contains(QLatin1String("libnbd-bin")));
+        // Too small says so before read-only: the export named may be the wrong one.
+        QVERIFY(problem(State::Reachable, 64 << 20, true).contains(QLatin1String("64 MB")));
+    }
+
+    void staleMountsAreFound()
+    {
+        QFile table(m_dir.filePath(QStringLiteral("mountinfo")));
+        QVERIFY(table.open(QIODevice::WriteOnly));
+        table.write("22 1 0:21 / /proc rw - proc proc rw\n"
+                    "90 30 0:50 / /run/user/1000/Ventrik/nbd/127.0.0.1-10809-hdd0 rw,nosuid - "
+                    "fuse.nbdfuse nbdfuse rw\n"
+                    "91 30 0:51 / /run/user/1000/Ventrik/nbd/my\\040disk rw - fuse.nbdfuse x rw\n"
+                    "92 30 0:52 / /run/user/1000/Ventrik/other rw - fuse.sshfs x rw\n"
+                    "93 30 0:53 / /run/user/1000/Ventrik/nbd/tmp rw - tmpfs tmpfs rw\n");
+        table.close();
+        QCOMPARE(platform::StaleNbdMounts(QStringLiteral("/run/user/1000/Ventrik/nbd/"),
+                                          table.fileName()),
+                 (QStringList{QStringLiteral("/run/user/1000/Ventrik/nbd/127.0.0.1-10809-hdd0"),
+                              QStringLiteral("/run/user/1000/Ventrik/nbd/my disk")}));
+    }
+
+    // Which builds take the export as a file: measured once on an empty file.
+    void theToolsBuildIsFound()
+    {
+        const QString dir = QStringLiteral(VENTRIK_REAL_TOOLS_DIR);
+        if (!QFile::exists(dir + QStringLiteral("/hdl_dump-0.9.2-release")))
+            QSKIP("the real builds are not beside the checkout");
+        auto detect = [this](const QString& tool) {
+            std::optional<ToolBuild> build;
+            QObject context;
+            DetectToolBuild(&context, tool, m_dir.filePath(QStringLiteral("work")),
+                            [&build](ToolBuild b) { build = b; });
+            (void)QTest::qWaitFor([&build] { return build.has_value(); }, 20000);
+            return build.value_or(ToolBuild::Unknown);
+        };
+        QCOMPARE(detect(dir + QStringLiteral("/hdl_dump-0.9.2-release")), ToolBuild::DevicesOnly);
+        for (const char* name : {"hdl_dump-0.9.0", "hdl_dump-0.9.2", "hdl_dump-new"})
+            QCOMPARE(detect(dir + u'/' + QLatin1String(name)), ToolBuild::AcceptsFiles);
+        QCOMPARE(detect(m_dir.filePath(QStringLiteral("no-such-tool"))), ToolBuild::Unknown);
+        // The probe file is not left behind.
+        QCOMPARE(QDir(m_dir.filePath(QStringLiteral("work"))).entryList(QDir::Files),
+                 QStringList());
+    }
+
+    // nbdkit's exports as nbdinfo reads them: size, read-only, and nobody there.
+    void exportsAreChecked()
+    {
+        if (!have("nbdkit") || !have("nbdinfo"))
+            QSKIP("nbdkit and nbdinfo are needed (packages nbdkit, libnbd-bin)");
+        const QString image = disk(QStringLiteral("export.img"), qint64(2) << 30);
+        {
+            Server s;
+            QVERIFY(serve(s, image));
+            const platform::NbdExportInfo info = readExport(s.uri());
+            QCOMPARE(info.state, platform::NbdExportInfo::State::Reachable);
+            QCOMPARE(info.sizeBytes, qint64(2) << 30);
+            QVERIFY(!info.readOnly);
+        }
+        {
+            Server s;
+            QVERIFY(serve(s, image, {QStringLiteral("-r")}));
+            QVERIFY(readExport(s.uri()).readOnly);
+        }
+        const platform::NbdExportInfo nobody =
+            readExport(QStringLiteral("nbd://127.0.0.1:%1/hdd0").arg(freePort()));
+        QCOMPARE(nobody.state, platform::NbdExportInfo::State::Unreachable);
+        QVERIFY(!nobody.error.isEmpty());
+    }
+
+    // The export as a file through nbdfuse: the real tool reads the same table as from the
+    // image itself; unmounted, the file is gone; a server lost leaves a mount to unmount.
+    void theExportAsAFile()
+    {
+        if (!have("nbdkit") || !have("nbdfuse") || !have("fusermount3") ||
+            !QFile::exists(QStringLiteral("/dev/fuse")))
+            QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
+        const QString image = disk(QStringLiteral("fuse.img"), qint64(2) << 30);
+        const QString tool0 = QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.0");
+        const QString tool = QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.2");
+        const bool realTools = QFile::exists(tool0) && QFile::exists(tool);
+        if (realTools)
+            QCOMPARE(RunProcess(tool0, {QStringLiteral("initialize"), image},
+                                QProcessEnvironment::systemEnvironment(), m_dir.path())
+                         .status,
+                     0);
+        Server s;
+        QVERIFY(serve(s, image));
+        platform::NbdMount mount(
+            m_dir.filePath(QStringLiteral("nbd/127.0.0.1-%1-hdd0").arg(s.port)), s.uri());
+        std::optional<QString> mounted;
+        mount.mount(
+            [&mounted](bool ok, const QString& error) { mounted = ok ? QString() : error; });
+        QTRY_VERIFY_WITH_TIMEOUT(mounted.has_value(), 20000);
+        QVERIFY2(mounted->isEmpty(), qPrintable(*mounted));
+        QVERIFY(mount.isMounted());
+        QCOMPARE(QFileInfo(mount.diskPath()).size(), qint64(2) << 30);
+        QVERIFY(
+            platform::StaleNbdMounts(m_dir.filePath(QStringLiteral("nbd"))).contains(mount.dir()));
+        if (realTools) {
+            const ProcessResult onFile =
+                RunProcess(tool, {QStringLiteral("hdl_toc"), image},
+                           QProcessEnvironment::systemEnvironment(), m_dir.path());
+            const ProcessResult onExport =
+                RunProcess(tool, {QStringLiteral("hdl_toc"), mount.diskPath()},
+                           QProcessEnvironment::systemEnvironment(), m_dir.path());
+            QCOMPARE(onExport.status, 0);
+            QCOMPARE(onExport.out, onFile.out);
+            QVERIFY(onExport.out.contains(QLatin1String("total 2048MB")));
+        }
+        std::optional<bool> unmounted;
+        mount.unmount([&unmounted](bool ok, const QString&) { unmounted = ok; });
+        QTRY_VERIFY_WITH_TIMEOUT(unmounted.has_value(), 10000);
+        QVERIFY(*unmounted);
+        QVERIFY(!QFile::exists(mount.diskPath()));
+        QVERIFY(
+            !platform::StaleNbdMounts(m_dir.filePath(QStringLiteral("nbd"))).contains(mount.dir()));
+
+        // The server lost while the tool writes: the tool fails, the mount stays until it is
+        // unmounted (it is found as stale, and unmounts).
+        if (realTools) {
+            const QString image2 = disk(QStringLiteral("lost.img"), qint64(2) << 30);
+            QCOMPARE(RunProcess(tool0, {QStringLiteral("initialize"), image2},
+                                QProcessEnvironment::systemEnvironment(), m_dir.path())
+                         .status,
+                     0);
+            Server lost;
+            // As slow as a PS2, so the install is still writing when the server goes.
+            QVERIFY(serve(lost, image2, {QStringLiteral("--filter=rate")},
+                          {QStringLiteral("rate=5M")}));
+            platform::NbdMount m(m_dir.filePath(QStringLiteral("nbd/lost")), lost.uri());
+            std::optional<QString> up;
+            m.mount([&up](bool ok, const QString& e) { up = ok ? QString() : e; });
+            QTRY_VERIFY_WITH_TIMEOUT(up.has_value(), 20000);
+            QVERIFY2(up->isEmpty(), qPrintable(*up));
+            const QString iso = m_dir.filePath(QStringLiteral("game.iso"));
+            QVERIFY(WritePs2Image(iso, QStringLiteral("SLUS_123.45"), QStringLiteral("GAME"),
+                                  300 * 1024, 'L', ImageMedia::Dvd));
+            QProcess writer;
+            writer.setWorkingDirectory(m_dir.path());
+            writer.setProcessChannelMode(QProcess::MergedChannels);
+            writer.start(tool, {QStringLiteral("inject_dvd"), m.diskPath(), QStringLiteral("Lost"),
+                                iso, QStringLiteral("SLUS_123.45"), QStringLiteral("*u4")});
+            QVERIFY(writer.waitForStarted());
+            QTest::qWait(1500);
+            QCOMPARE(writer.state(), QProcess::Running);
+            lost.process.kill();
+            QVERIFY(writer.waitForFinished(60000));
+            QVERIFY2(writer.exitCode() != 0, writer.readAll().constData());
+            QVERIFY(
+                platform::StaleNbdMounts(m_dir.filePath(QStringLiteral("nbd"))).contains(m.dir()));
+            platform::UnmountStale({m.dir()});
+            QTRY_VERIFY_WITH_TIMEOUT(
+                !platform::StaleNbdMounts(m_dir.filePath(QStringLiteral("nbd"))).contains(m.dir()),
+                10000);
+        }
+
+        // Nobody at the port: nbdfuse ends, and says why.
+        platform::NbdMount nowhere(m_dir.filePath(QStringLiteral("nbd/nowhere")),
+                                   QStringLiteral("nbd://127.0.0.1:%1/hdd0").arg(freePort()));
+        std::optional<QString> failed;
+        nowhere.mount(
+            [&failed](bool ok, const QString& error) { failed = ok ? QString() : error; });
+        QTRY_VERIFY_WITH_TIMEOUT(failed.has_value(), 20000);
+        QVERIFY(!failed->isEmpty());
+        QVERIFY(!nowhere.isMounted());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNbd)
+#include "tst_nbd.moc"
