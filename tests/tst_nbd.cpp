@@ -294,6 +294,50 @@ private slots:
                 10000);
         }
 
+        // The command line on an nbd:// target: checked, mounted for the command, unmounted.
+        if (realTools) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            const QString home = m_dir.filePath(QStringLiteral("home"));
+            QDir().mkpath(home + QStringLiteral("/run"));
+            QFile::setPermissions(home + QStringLiteral("/run"), QFileDevice::ReadOwner |
+                                                                     QFileDevice::WriteOwner |
+                                                                     QFileDevice::ExeOwner);
+            env.insert(QStringLiteral("HOME"), home);
+            for (const char* var : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+                env.insert(QLatin1String(var), home + u'/' + QLatin1String(var));
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/run"));
+            const QString iso = m_dir.filePath(QStringLiteral("cli.iso"));
+            QVERIFY(WritePs2Image(iso, QStringLiteral("SLUS_123.45"), QStringLiteral("GAME"), 4000,
+                                  'C', ImageMedia::Dvd));
+            QCOMPARE(RunProcess(tool,
+                                {QStringLiteral("inject_dvd"), image, QStringLiteral("Over Nbd"),
+                                 iso, QStringLiteral("SLUS_123.45")},
+                                env, m_dir.path())
+                         .status,
+                     0);
+            auto cli = [&env](const QString& hdlDump, const QString& target) {
+                return RunProcess(QStringLiteral(VENTRIK_CLI_PATH),
+                                  {QStringLiteral("--hdl-dump"), hdlDump, QStringLiteral("--json"),
+                                   QStringLiteral("games"), target},
+                                  env);
+            };
+            const ProcessResult listed = cli(tool, s.uri());
+            QVERIFY2(listed.status == 0, qPrintable(listed.err));
+            QVERIFY2(listed.out.contains(QLatin1String("\"Over Nbd\"")), qPrintable(listed.out));
+            QVERIFY(platform::StaleNbdMounts(home + QStringLiteral("/run")).isEmpty());
+            const ProcessResult release =
+                cli(QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.2-release"), s.uri());
+            QCOMPARE(release.status, 1);
+            QVERIFY2(release.err.contains(QLatin1String("release build")), qPrintable(release.err));
+            Server readOnly;
+            QVERIFY(serve(readOnly, image, {QStringLiteral("-r")}));
+            const ProcessResult refused = cli(tool, readOnly.uri());
+            QCOMPARE(refused.status, 1);
+            QVERIFY(refused.err.contains(QLatin1String("Turn on \"Write Operations\"")));
+            QCOMPARE(cli(tool, QStringLiteral("nbd://127.0.0.1:99999/hdd0")).status, 2);
+            QVERIFY(platform::StaleNbdMounts(home + QStringLiteral("/run")).isEmpty());
+        }
+
         // Nobody at the port: nbdfuse ends, and says why.
         platform::NbdMount nowhere(m_dir.filePath(QStringLiteral("nbd/nowhere")),
                                    QStringLiteral("nbd://127.0.0.1:%1/hdd0").arg(freePort()));

@@ -154,6 +154,9 @@ void CliCommand::start(const QStringList& args)
             usageError(QStringLiteral("wrong number of arguments for %1").arg(name));
             return;
         }
+        // A PS2 over NBD is opened first: the command then works on the export as a file.
+        if (openNbdTarget(rest, [this, e](const QStringList& opened) { (this->*e.run)(opened); }))
+            return;
         (this->*e.run)(rest);
         return;
     }
@@ -185,6 +188,11 @@ void CliCommand::finish(int status)
     if (m_finished)
         return;
     m_finished = true;
+    // An export mounted for the command is unmounted before the program leaves.
+    if (m_nbd && m_nbd->isMounted()) {
+        m_nbd->unmount([this, status](bool, const QString&) { emit done(status); });
+        return;
+    }
     // Leave after the caller has connected to done().
     QTimer::singleShot(0, this, [this, status] { emit done(status); });
 }

@@ -3,6 +3,7 @@
 #include "core/jobs/Job.h"
 #include "core/output/Parsers.h"
 #include "core/platform/DiskPermission.h"
+#include "core/platform/Nbd.h"
 #include "core/session/Operation.h"
 #include "core/session/Problem.h"
 
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class Session;
@@ -108,4 +110,8 @@ private:
     CliOptions m_options;
     bool m_failed = false;
     bool m_finished = false;
+    std::unique_ptr<platform::NbdMount> m_nbd;
+    // With an nbd:// argument: the export checked and mounted, then go called with the
+    // arguments naming the mounted file; true. False when no argument is such an address.
+    bool openNbdTarget(const QStringList& args, std::function<void(const QStringList&)> go);
 };
