@@ -153,6 +153,7 @@ private slots:
                     "92 30 0:52 / /run/user/1000/Ventrik/other rw - fuse.sshfs x rw\n"
                     "93 30 0:53 / /run/user/1000/Ventrik/nbd/tmp rw - tmpfs tmpfs rw\n");
         table.close();
+        // No owner file: all of them are stale; the FUSE mounts only, each with its blanks.
         QCOMPARE(platform::StaleNbdMounts(QStringLiteral("/run/user/1000/Ventrik/nbd/"),
                                           table.fileName()),
                  (QStringList{QStringLiteral("/run/user/1000/Ventrik/nbd/127.0.0.1-10809-hdd0"),
@@ -235,7 +236,7 @@ private slots:
         QVERIFY(mount.isMounted());
         QCOMPARE(QFileInfo(mount.diskPath()).size(), qint64(2) << 30);
         QVERIFY(
-            platform::StaleNbdMounts(m_dir.filePath(QStringLiteral("nbd"))).contains(mount.dir()));
+            platform::NbdMountsUnder(m_dir.filePath(QStringLiteral("nbd"))).contains(mount.dir()));
         if (realTools) {
             const ProcessResult onFile =
                 RunProcess(tool, {QStringLiteral("hdl_toc"), image},
@@ -253,7 +254,7 @@ private slots:
         QVERIFY(*unmounted);
         QVERIFY(!QFile::exists(mount.diskPath()));
         QVERIFY(
-            !platform::StaleNbdMounts(m_dir.filePath(QStringLiteral("nbd"))).contains(mount.dir()));
+            !platform::NbdMountsUnder(m_dir.filePath(QStringLiteral("nbd"))).contains(mount.dir()));
 
         // The server lost while the tool writes: the tool fails, the mount stays until it is
         // unmounted (it is found as stale, and unmounts).
@@ -286,12 +287,17 @@ private slots:
             lost.process.kill();
             QVERIFY(writer.waitForFinished(60000));
             QVERIFY2(writer.exitCode() != 0, writer.readAll().constData());
-            QVERIFY(
-                platform::StaleNbdMounts(m_dir.filePath(QStringLiteral("nbd"))).contains(m.dir()));
+            // Still this program's: not stale while it runs; once its owner is gone, it is.
+            const QString nbd = m_dir.filePath(QStringLiteral("nbd"));
+            QVERIFY(platform::NbdMountsUnder(nbd).contains(m.dir()));
+            QVERIFY(!platform::StaleNbdMounts(nbd).contains(m.dir()));
+            QFile owner(m.dir() + QStringLiteral(".owner"));
+            QVERIFY(owner.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            owner.write("999999999 12345");
+            owner.close();
+            QVERIFY(platform::StaleNbdMounts(nbd).contains(m.dir()));
             platform::UnmountStale({m.dir()});
-            QTRY_VERIFY_WITH_TIMEOUT(
-                !platform::StaleNbdMounts(m_dir.filePath(QStringLiteral("nbd"))).contains(m.dir()),
-                10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!platform::NbdMountsUnder(nbd).contains(m.dir()), 10000);
         }
 
         // The command line on an nbd:// target: checked, mounted for the command, unmounted.
@@ -324,7 +330,29 @@ private slots:
             const ProcessResult listed = cli(tool, s.uri());
             QVERIFY2(listed.status == 0, qPrintable(listed.err));
             QVERIFY2(listed.out.contains(QLatin1String("\"Over Nbd\"")), qPrintable(listed.out));
-            QVERIFY(platform::StaleNbdMounts(home + QStringLiteral("/run")).isEmpty());
+            // Named as the user named it, not by the file it was mounted as.
+            QCOMPARE(QJsonDocument::fromJson(listed.out.toUtf8())
+                         .object()[QStringLiteral("target")]
+                         .toString(),
+                     s.uri());
+            QVERIFY(platform::NbdMountsUnder(home + QStringLiteral("/run")).isEmpty());
+            // A mount a crashed run left in the same place is taken away first.
+            {
+                platform::NbdMount left(home + QStringLiteral("/run/Ventrik/nbd/") +
+                                            ParseNbdAddress(s.uri())->key(),
+                                        s.uri());
+                std::optional<bool> up;
+                left.mount([&up](bool ok, const QString&) { up = ok; });
+                QTRY_VERIFY_WITH_TIMEOUT(up.has_value(), 20000);
+                QVERIFY(*up);
+                QFile owner(left.dir() + QStringLiteral(".owner"));
+                QVERIFY(owner.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                owner.write("999999999 12345");
+                owner.close();
+                const ProcessResult again = cli(tool, s.uri());
+                QVERIFY2(again.status == 0, qPrintable(again.err));
+                QVERIFY(platform::NbdMountsUnder(home + QStringLiteral("/run")).isEmpty());
+            }
             const ProcessResult release =
                 cli(QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.2-release"), s.uri());
             QCOMPARE(release.status, 1);
@@ -335,7 +363,7 @@ private slots:
             QCOMPARE(refused.status, 1);
             QVERIFY(refused.err.contains(QLatin1String("Turn on \"Write Operations\"")));
             QCOMPARE(cli(tool, QStringLiteral("nbd://127.0.0.1:99999/hdd0")).status, 2);
-            QVERIFY(platform::StaleNbdMounts(home + QStringLiteral("/run")).isEmpty());
+            QVERIFY(platform::NbdMountsUnder(home + QStringLiteral("/run")).isEmpty());
         }
 
         // Nobody at the port: nbdfuse ends, and says why.

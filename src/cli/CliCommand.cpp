@@ -330,7 +330,8 @@ void CliCommand::games(const QStringList& args)
                         .arg(g.flags, -6)
                         .arg(g.title, g.partition);
         }
-        QJsonObject result{{QStringLiteral("target"), target}, {QStringLiteral("games"), games}};
+        QJsonObject result{{QStringLiteral("target"), shownTarget(target)},
+                           {QStringLiteral("games"), games}};
         if (const auto& s = m_session.space()) {
             result[QStringLiteral("space")] =
                 QJsonObject{{QStringLiteral("total_mb"), s->totalMb},

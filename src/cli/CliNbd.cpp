@@ -5,6 +5,7 @@
 #include "core/session/Session.h"
 #include "core/tool/ToolBuild.h"
 
+#include <QProcess>
 #include <QStandardPaths>
 
 // A PS2 over NBD from the terminal: the export is checked (reachable, a disk's size, writable),
@@ -51,6 +52,11 @@ bool CliCommand::openNbdTarget(const QStringList& args, std::function<void(const
                     const QString base =
                         QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
                         QStringLiteral("/Ventrik/nbd/");
+                    // Mounts a Ventrik that crashed left behind, never a running one's, go first:
+                    // the same export would be mounted in the same place.
+                    for (const QString& stale : platform::StaleNbdMounts(base))
+                        QProcess::execute(QStringLiteral("fusermount3"),
+                                          {QStringLiteral("-u"), stale});
                     m_nbd =
                         std::make_unique<platform::NbdMount>(base + address->key(), address->uri());
                     m_nbd->mount([this, args, at, go](bool ok, const QString& error) {
@@ -61,6 +67,7 @@ bool CliCommand::openNbdTarget(const QStringList& args, std::function<void(const
                             return;
                         }
                         QStringList opened = args;
+                        m_nbdText = opened[at];
                         opened[at] = m_nbd->diskPath();
                         go(opened);
                     });

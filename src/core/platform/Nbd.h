@@ -57,7 +57,11 @@ private:
     std::function<void(bool, const QString&)> m_mountDone;
 };
 
-// FUSE mounts under base left by a Ventrik that did not end well, from the mount table.
+// FUSE mounts under base, from the mount table.
+QStringList NbdMountsUnder(const QString& base,
+                           const QString& mountInfo = QStringLiteral("/proc/self/mountinfo"));
+// Those of them left by a Ventrik that did not end well: their owner (DIR.owner, the process
+// and its start time) no longer runs. A live program's mount is never among them.
 QStringList StaleNbdMounts(const QString& base,
                            const QString& mountInfo = QStringLiteral("/proc/self/mountinfo"));
 // Unmounts each (fusermount3 -u), started and left to run.

@@ -1,5 +1,9 @@
 #include "Nbd.h"
 
+#include "Platform.h"
+
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +13,23 @@
 #include <QStandardPaths>
 
 namespace platform {
+
+namespace {
+QString ownerFile(const QString& dir)
+{
+    return dir + QStringLiteral(".owner");
+}
+bool ownerRuns(const QString& dir)
+{
+    QFile f(ownerFile(dir));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QByteArray> fields = f.read(64).trimmed().split(' ');
+    const qint64 pid = fields.value(0).toLongLong();
+    const quint64 start = fields.value(1).toULongLong();
+    return pid > 0 && start != 0 && processStartTime(pid) == start;
+}
+} // namespace
 
 NbdExportInfo ReadNbdInfoJson(const QByteArray& json, const QString& exportName)
 {
@@ -98,6 +119,12 @@ void NbdMount::mount(std::function<void(bool, const QString&)> done, int timeout
     }
     QDir().mkpath(m_dir);
     QFile::remove(m_dir + QStringLiteral(".pid"));
+    // Whose mount it is: a later start unmounts it only when this program no longer runs.
+    QFile owner(ownerFile(m_dir));
+    if (owner.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        const qint64 pid = QCoreApplication::applicationPid();
+        owner.write(QByteArray::number(pid) + ' ' + QByteArray::number(processStartTime(pid)));
+    }
     m_mountDone = std::move(done);
     m_timeoutMs = timeoutMs;
     m_waitedMs = 0;
@@ -139,6 +166,16 @@ void NbdMount::unmount(std::function<void(bool, const QString&)> done)
 }
 
 QStringList StaleNbdMounts(const QString& base, const QString& mountInfo)
+{
+    QStringList stale;
+    for (const QString& dir : NbdMountsUnder(base, mountInfo)) {
+        if (!ownerRuns(dir))
+            stale << dir;
+    }
+    return stale;
+}
+
+QStringList NbdMountsUnder(const QString& base, const QString& mountInfo)
 {
     QStringList stale;
     QFile f(mountInfo);
