@@ -55,6 +55,16 @@ struct Sim
 
     int findDrive(const QString& name) const;
 
+    // Kind 'f': a disk kept in a regular file of its own (a PS2's export seen through a
+    // mount): the header below, the disk's JSON, blanks to kFileDiskHead; the rest is its
+    // data. A write there each progress record finds an export that went away.
+    static constexpr const char* kFileDiskMagic = "VENTRIK-SIM-DISK\n";
+    static constexpr qint64 kFileDiskHead = 1024 * 1024;
+    static bool isFileDisk(const QString& path);
+    mutable QString m_fileDisk;
+    mutable QString m_lostWith; // the error a file disk's write met
+    bool touchFileDisk(int tick) const;
+
     QJsonObject target(char kind, int index) const;
     void setTarget(char kind, int index, const QJsonObject& t);
 

@@ -17,7 +17,9 @@
 //               error, refused, timeout; once the game is written: short (half
 //               of it on the disk, an image of one byte), crash_after_100, error_after_100, vanish
 //               (success reported, nothing on the disk)
-//   disks       [{device, path, size_mb, formatted, games: [...]}]
+//   release     a release build: a regular file that is no listed disk is refused (114)
+//   disks       [{device, path, size_mb, formatted, games: [...]}]; a regular file that
+//               starts with the file-disk header is a disk of its own (its JSON after it)
 //   drives      [{device, path, disc: {startup, name, size_kb, dual_layer, ps2}}]
 //   ps2s        [{address, size_mb, games: [...]}]
 //   images      {file name: {startup, name, size_kb, ps2, bad_isofs}}

@@ -49,7 +49,7 @@ bool Sim::progress() const
     for (int i = 1; i <= records; ++i) {
         std::this_thread::sleep_until(
             start + std::chrono::microseconds(static_cast<qint64>(i * 1e6 / rate)));
-        if (g_interrupted)
+        if (g_interrupted || !touchFileDisk(i))
             return false;
         const int pct = i == records ? 100 : static_cast<int>(100.0 * i / records);
         const double elapsed =
@@ -93,6 +93,11 @@ bool Sim::progress() const
 int Sim::interrupted() const
 {
     std::fflush(stdout);
+    // The disk's export went away under the run: the tool's write failed.
+    if (!m_lostWith.isEmpty()) {
+        errLine(on(m_fileDisk, m_lostWith));
+        return 1;
+    }
     errLine(QStringLiteral("Interrupted."));
     return 109;
 }

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -58,6 +60,15 @@ TargetController::TargetController(TargetPane* pane, Session& session, Dialogs& 
     });
     connect(m_pane->shutdownPs2Button, &QPushButton::clicked, this,
             &TargetController::powerOffChosenPS2);
+    restoreNbdOptions();
+    connect(m_pane->moreButton, &QToolButton::toggled, m_pane->nbdOptions, &QWidget::setVisible);
+    connect(m_pane->exportEdit, &QLineEdit::editingFinished, this,
+            &TargetController::nbdOptionsChanged);
+    connect(m_pane->portSpin, &QSpinBox::editingFinished, this,
+            &TargetController::nbdOptionsChanged);
+    connect(m_pane->exportEdit, &QLineEdit::returnPressed, this,
+            &TargetController::attachChosenTarget);
+    connect(&m_session, &Session::networkServerFound, this, &TargetController::showServer);
     connect(&m_session, &Session::disksChanged, this, &TargetController::fillDisks);
     connect(&m_session, &Session::diskAccessAnswered, this, &TargetController::accessAnswered);
     connect(&m_session, &Session::gamesChanged, this, &TargetController::showSpace);
@@ -117,7 +128,56 @@ void TargetController::showSpace()
 QString TargetController::chosenDevice() const
 {
     return m_pane->localTarget->isChecked() ? m_pane->diskCombo->currentData().toString()
-                                            : m_pane->addressEdit->text();
+                                            : m_session.networkTarget(m_pane->addressEdit->text());
+}
+
+void TargetController::restoreNbdOptions()
+{
+    const QSignalBlocker quietExport(m_pane->exportEdit);
+    const QSignalBlocker quietPort(m_pane->portSpin);
+    const QString name = m_session.settings().text(Setting::NbdExport).trimmed();
+    m_pane->exportEdit->setText(name.isEmpty() ? QStringLiteral("hdd0") : name);
+    const qint32 port = m_session.settings().number(Setting::NbdPort);
+    m_pane->portSpin->setValue(port > 0 && port <= 65535 ? port : 10809);
+    // Shown from the start where they are not the launcher's defaults.
+    const bool own =
+        m_pane->exportEdit->text() != QLatin1String("hdd0") || m_pane->portSpin->value() != 10809;
+    m_pane->moreButton->setChecked(own);
+    m_pane->nbdOptions->setVisible(own);
+}
+
+void TargetController::nbdOptionsChanged()
+{
+    QString name = m_pane->exportEdit->text().trimmed();
+    if (name.isEmpty()) {
+        name = QStringLiteral("hdd0");
+        const QSignalBlocker quiet(m_pane->exportEdit);
+        m_pane->exportEdit->setText(name);
+    }
+    const SettingsFile& settings = m_session.settings();
+    if (settings.text(Setting::NbdExport) != name)
+        settings.write(Setting::NbdExport, name);
+    if (settings.number(Setting::NbdPort) != m_pane->portSpin->value())
+        settings.write(Setting::NbdPort, QString::number(m_pane->portSpin->value()));
+    // Another export is another disk: the games shown were of the one before.
+    if (m_pane->networkTarget->isChecked())
+        m_session.selectTarget(TargetKind::Network, m_pane->addressEdit->text());
+}
+
+void TargetController::showServer(NetworkServer server, const QString& target)
+{
+    switch (server) {
+    case NetworkServer::Nbd:
+        m_pane->serverLabel->setText(
+            tr("Reached through the game launcher's NBD server (%1).").arg(target));
+        break;
+    case NetworkServer::Udp:
+        m_pane->serverLabel->setText(tr("Reached through the UDP server (hdld_svr)."));
+        break;
+    case NetworkServer::None:
+        m_pane->serverLabel->clear();
+        break;
+    }
 }
 
 void TargetController::chooseLocal()

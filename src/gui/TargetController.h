@@ -53,6 +53,10 @@ private:
     void fillDisks();
     void powerOffChosenPS2();
     void showSpace();
+    // The export and port of the NBD server, from the settings and back to them.
+    void restoreNbdOptions();
+    void nbdOptionsChanged();
+    void showServer(NetworkServer server, const QString& target);
 
     TargetPane* m_pane;
     Session& m_session;

@@ -12,6 +12,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 TargetPane::TargetPane(QWidget* parent) : QGroupBox(tr("Playstation 2 Device"), parent)
@@ -31,6 +34,45 @@ TargetPane::TargetPane(QWidget* parent) : QGroupBox(tr("Playstation 2 Device"), 
     addressEdit = new QLineEdit(QStringLiteral("192.168.0.10"), this);
     addressEdit->setObjectName(QStringLiteral("addressEdit"));
     addressEdit->setMaxLength(255);
+    addressEdit->setToolTip(
+        tr("The PS2's IP address. Refresh asks its game launcher's NBD server first, then "
+           "the older UDP server. An address such as nbd://192.168.0.10:10809/hdd0 asks only "
+           "the NBD server."));
+    moreButton = new QToolButton(this);
+    moreButton->setObjectName(QStringLiteral("moreButton"));
+    moreButton->setText(tr("More…"));
+    moreButton->setCheckable(true);
+    moreButton->setToolTip(tr("The export and port of the PS2's NBD server"));
+
+    nbdOptions = new QWidget(this);
+    nbdOptions->setObjectName(QStringLiteral("nbdOptions"));
+    auto* exportLabel = new QLabel(tr("E&xport:"), nbdOptions);
+    exportEdit = new QLineEdit(nbdOptions);
+    exportEdit->setObjectName(QStringLiteral("exportEdit"));
+    exportEdit->setMaxLength(64);
+    exportEdit->setPlaceholderText(QStringLiteral("hdd0"));
+    // The export's name ends up in a folder's name: letters, digits and . _ - only.
+    exportEdit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[A-Za-z0-9._-]*")), exportEdit));
+    exportLabel->setBuddy(exportEdit);
+    auto* portLabel = new QLabel(tr("P&ort:"), nbdOptions);
+    portSpin = new QSpinBox(nbdOptions);
+    portSpin->setObjectName(QStringLiteral("portSpin"));
+    portSpin->setRange(1, 65535);
+    portSpin->setValue(10809);
+    portLabel->setBuddy(portSpin);
+    auto* options = new QHBoxLayout(nbdOptions);
+    options->setContentsMargins(0, 0, 0, 0);
+    options->addWidget(exportLabel);
+    options->addWidget(exportEdit, 1);
+    options->addWidget(portLabel);
+    options->addWidget(portSpin);
+    nbdOptions->hide();
+
+    serverLabel = new QLabel(this);
+    serverLabel->setObjectName(QStringLiteral("serverLabel"));
+    serverLabel->setWordWrap(true);
+    serverLabel->setForegroundRole(QPalette::PlaceholderText);
 
     attachButton = new QPushButton(this);
     attachButton->setObjectName(QStringLiteral("attachButton"));
@@ -61,6 +103,7 @@ TargetPane::TargetPane(QWidget* parent) : QGroupBox(tr("Playstation 2 Device"), 
     device->addWidget(diskCombo, 1);
     device->addWidget(addressLabel);
     device->addWidget(addressEdit, 1);
+    device->addWidget(moreButton);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(attachButton);
@@ -70,7 +113,9 @@ TargetPane::TargetPane(QWidget* parent) : QGroupBox(tr("Playstation 2 Device"), 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(modes);
     layout->addLayout(device);
+    layout->addWidget(nbdOptions);
     layout->addLayout(buttons);
+    layout->addWidget(serverLabel);
     layout->addWidget(spaceBox);
     layout->addStretch();
 }
@@ -83,7 +128,8 @@ void TargetPane::setAttachCaption(const QString& caption, int twips)
 
 void TargetPane::applyControls(const ControlState& state)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{localTarget, networkTarget, diskCombo,
-                                                      addressEdit, attachButton, shutdownPs2Button})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{localTarget, networkTarget, diskCombo, addressEdit,
+                                         moreButton, nbdOptions, attachButton, shutdownPs2Button})
         w->setEnabled(state.targetControls);
 }

@@ -10,6 +10,8 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
+class QToolButton;
 
 // "Playstation 2 Device": the local disk or the networked PS2, and the
 // disk-space display of the chosen target.
@@ -28,6 +30,13 @@ public:
     QComboBox* diskCombo;
     QLabel* addressLabel;
     QLineEdit* addressEdit;
+    // The NBD server's export and port, shown by "More…".
+    QToolButton* moreButton;
+    QWidget* nbdOptions;
+    QLineEdit* exportEdit;
+    QSpinBox* portSpin;
+    // Which server the PS2 answered with at the last refresh.
+    QLabel* serverLabel;
     QPushButton* attachButton;
     QPushButton* shutdownPs2Button;
     QGroupBox* spaceBox;

@@ -236,6 +236,10 @@ void JobQueue::decideResult(Job& job, const RunOutcome& outcome, bool reached100
     // A run that ended well without reaching its end: the tool's old riddle.
     job.noResult = outcome.succeeded() && !reached100 && outcome.error == ToolError::None;
     job.reason = outcome.reason(toolName);
+    // What a PS2 that went away mid-job left is unknown until it answers again.
+    if (job.error == ToolError::ServerGone && writesAGame(job))
+        job.reason = tr("The PS2 stopped answering; its game is checked when the queue "
+                        "resumes.");
 }
 
 void JobQueue::onRunFinished(const RunOutcome& outcome)
@@ -425,7 +429,8 @@ void JobQueue::finishJob(int row, Job job)
     // A PS2 that no longer answers fails every later job the same way: the run stops
     // and they wait, Pending, for the next one.
     if (job.state == JobState::Failed &&
-        (job.error == ToolError::ConnectionRefused || job.error == ToolError::NetworkTimeout)) {
+        (job.error == ToolError::ConnectionRefused || job.error == ToolError::NetworkTimeout ||
+         job.error == ToolError::ServerGone)) {
         m_connectionLost = true;
         end();
         return;

@@ -73,6 +73,7 @@ constexpr std::array kErrors{
     std::pair{ToolError::UnknownCommand, "unknown-command"},
     std::pair{ToolError::NotFound, "not-found"},
     std::pair{ToolError::PermissionDenied, "permission-denied"},
+    std::pair{ToolError::ServerGone, "server-gone"},
 };
 
 QJsonObject jobToJson(const Job& j)

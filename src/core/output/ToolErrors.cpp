@@ -16,7 +16,7 @@ struct Entry
 
 // The order is the priority: an interrupted run that also printed a space
 // error was interrupted.
-constexpr std::array<Entry, 13> kTable{{
+constexpr std::array<Entry, 14> kTable{{
     {ToolError::Interrupted, {"Interrupted.", nullptr, nullptr}},
     {ToolError::Unsupported, {"Input or output is unsupported.", nullptr, nullptr}},
     {ToolError::FileExists,
@@ -29,6 +29,10 @@ constexpr std::array<Entry, 13> kTable{{
      {"existing connection was forcibly closed by the remote host",
       "No connection could be made because the target machine actively refused it.",
       "Connection refused"}},
+    // A PS2's export that went away under its mount or device.
+    {ToolError::ServerGone,
+     {"Cannot send after transport endpoint shutdown", "Transport endpoint is not connected",
+      nullptr}},
     {ToolError::NetworkTimeout,
      {"A connection attempt failed", "Network communication timeout.", nullptr}},
     {ToolError::NotPs2Disk,

@@ -21,6 +21,7 @@ enum class ToolError : std::uint8_t {
     UnknownCommand, // the tool printed its usage
     NotFound,
     PermissionDenied,
+    ServerGone, // a PS2's NBD export stopped answering under the tool
 };
 
 // Finds the tool's error texts in a stream of output, also a text that a read

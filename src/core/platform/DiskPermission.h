@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -10,7 +11,9 @@
 // the permission for a few minutes, so the next disk asks nothing.
 namespace platform {
 
-enum class PermissionVerb { Grant, GrantForFormat, Revoke };
+// The helper's verbs: a disk granted or taken back, a PS2's NBD export connected as /dev/nbdN
+// (IP PORT EXPORT) or disconnected.
+enum class PermissionVerb { Grant, GrantForFormat, Revoke, ConnectNbd, DisconnectNbd };
 
 enum class PermissionResult {
     Done,
@@ -28,6 +31,7 @@ struct PermissionAnswer
     PermissionResult result = PermissionResult::Failed;
     int status = -1;
     QString message; // the helper's or pkexec's own words
+    QString output;  // the last line the helper printed where all went well (a device)
 };
 
 struct PermissionCommand
@@ -48,9 +52,18 @@ public:
 
     // Runs pkexec once; done is called on this object's thread.
     void request(PermissionVerb verb, const QString& device,
+                 std::function<void(const PermissionAnswer&)> done)
+    {
+        request(verb, QStringList{device}, std::move(done));
+    }
+    void request(PermissionVerb verb, const QStringList& arguments,
                  std::function<void(const PermissionAnswer&)> done);
     // At the program's end: started and left to run, nothing waits for it.
-    void revokeDetached(const QString& device) const;
+    void revokeDetached(const QString& device) const
+    {
+        requestDetached(PermissionVerb::Revoke, device);
+    }
+    void requestDetached(PermissionVerb verb, const QString& device) const;
 
     void setCommand(const PermissionCommand& command) { m_command = command; }
 

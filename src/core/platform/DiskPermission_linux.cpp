@@ -15,6 +15,10 @@ QString verbWord(PermissionVerb verb)
         return QStringLiteral("grant");
     case PermissionVerb::GrantForFormat:
         return QStringLiteral("grant-format");
+    case PermissionVerb::ConnectNbd:
+        return QStringLiteral("connect-nbd");
+    case PermissionVerb::DisconnectNbd:
+        return QStringLiteral("disconnect-nbd");
     case PermissionVerb::Revoke:
         break;
     }
@@ -63,14 +67,14 @@ PermissionAnswer readPermissionAnswer(int exitCode, const QString& errorOutput)
 
 DiskPermission::DiskPermission(QObject* parent) : QObject(parent), m_command(permissionCommand()) {}
 
-void DiskPermission::request(PermissionVerb verb, const QString& device,
+void DiskPermission::request(PermissionVerb verb, const QStringList& arguments,
                              std::function<void(const PermissionAnswer&)> done)
 {
     auto answerLater = [this, done](PermissionResult result, const QString& message) {
         QMetaObject::invokeMethod(
             this,
             [done, result, message] {
-                done({result, -1, message});
+                done({result, -1, message, {}});
             },
             Qt::QueuedConnection);
     };
@@ -90,6 +94,13 @@ void DiskPermission::request(PermissionVerb verb, const QString& device,
                 process->deleteLater();
                 const QString err = QString::fromLocal8Bit(process->readAllStandardError());
                 PermissionAnswer a = readPermissionAnswer(exitCode, err);
+                QString said = QString::fromLocal8Bit(process->readAllStandardOutput())
+                                   .trimmed()
+                                   .section(u'\n', -1)
+                                   .trimmed();
+                if (said.startsWith(QLatin1String("ventrik-disk-access: ")))
+                    said = said.mid(21);
+                a.output = said;
                 if (exitStatus != QProcess::NormalExit)
                     a.result = PermissionResult::Failed;
                 done(a);
@@ -98,16 +109,15 @@ void DiskPermission::request(PermissionVerb verb, const QString& device,
         if (e != QProcess::FailedToStart)
             return;
         process->deleteLater();
-        done({PermissionResult::NoPkexec, -1, process->errorString()});
+        done({PermissionResult::NoPkexec, -1, process->errorString(), {}});
     });
-    process->start(m_command.pkexec, {m_command.helper, verbWord(verb), device});
+    process->start(m_command.pkexec, QStringList{m_command.helper, verbWord(verb)} + arguments);
 }
 
-void DiskPermission::revokeDetached(const QString& device) const
+void DiskPermission::requestDetached(PermissionVerb verb, const QString& device) const
 {
     if (!m_command.pkexec.isEmpty())
-        QProcess::startDetached(m_command.pkexec,
-                                {m_command.helper, verbWord(PermissionVerb::Revoke), device});
+        QProcess::startDetached(m_command.pkexec, {m_command.helper, verbWord(verb), device});
 }
 
 } // namespace platform

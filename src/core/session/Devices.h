@@ -6,6 +6,13 @@
 #include <QList>
 #include <QString>
 
+#include <cstdint>
+
+enum class TargetKind : std::uint8_t { LocalDisk, Network };
+
+// The server a networked PS2 answered with: its launcher's NBD server, or the older UDP one.
+enum class NetworkServer : std::uint8_t { None, Nbd, Udp };
+
 // A disk or optical drive as the tool (or the machine) lists it.
 struct DiskEntry
 {

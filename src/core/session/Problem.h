@@ -61,6 +61,9 @@ enum class ProblemKind : std::uint8_t {
     NbdUnreachable,           // subject: the NBD address; reason: nbdinfo's words
     NbdNotADisk,              // subject: the NBD address; reason: the export's size in MB
     NbdReadOnly,              // subject: the NBD address
+    NbdNoRoute,               // subject: the NBD address; reason: what this machine lacks
+    NbdOpenFailed,            // subject: the NBD address; reason: why
+    NbdLost,                  // subject: the job; reason: the tool's words
 };
 
 struct Problem

@@ -244,6 +244,19 @@ QString ProblemText(const Problem& p)
         return ProblemWords::tr("The PS2 at %1 does not let anyone write to its disk. Turn on "
                                 "\"Write Operations\" in the launcher's settings, then try again.")
             .arg(p.subject);
+    case ProblemKind::NbdNoRoute:
+        return ProblemWords::tr("The PS2 at %1 cannot be reached from this computer: %2.")
+            .arg(p.subject, p.reason);
+    case ProblemKind::NbdOpenFailed:
+        return ProblemWords::tr("The PS2's disk at %1 could not be opened: %2.")
+            .arg(p.subject, p.reason);
+    case ProblemKind::NbdLost:
+        return withReason(
+            ProblemWords::tr("The PS2 stopped answering during the job %1; its game is checked "
+                             "when the queue resumes. The jobs after it were not started; they "
+                             "stay Pending.")
+                .arg(p.subject),
+            p.reason);
     case ProblemKind::DiskAccessRefused:
         return ProblemWords::tr("Ventrik may not use %1: %2.").arg(p.subject, p.reason);
     case ProblemKind::GameNotFound:

@@ -14,12 +14,14 @@
 #include <QTimer>
 
 Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
-    : QObject(parent), m_paths(paths), m_seams(seams), m_settings(paths.configFile),
-      m_runner(paths.toolPath, paths.workingDir, paths.stateDir),
+    : QObject(parent), m_nbd(m_permission), m_paths(paths), m_seams(seams),
+      m_settings(paths.configFile), m_runner(paths.toolPath, paths.workingDir, paths.stateDir),
       m_queue(m_jobs, [this](const QStringList& a) { return m_runner.runJob(a); }),
       m_nowQueue(m_nowJobs, [this](const QStringList& a) { return m_runner.runJob(a); }),
       m_store(m_jobs, paths.dataDir, paths.stateDir, m_runner.log())
 {
+    m_runner.setTargetResolver(
+        [this](const QString& arg) { return IsNbdTarget(arg) ? m_nbd.diskOf(arg) : arg; });
     m_pool.setMaxThreadCount(1);
     connect(this, &Session::runFinished, this, [this] { releaseUnusedAccess(); });
     loadTitleIndex();
@@ -172,8 +174,10 @@ void Session::end()
 {
     if (m_activity == Activity::None)
         return;
-    // What this activity wrote to is another program's to write again.
+    // What this activity wrote to is another program's to write again; a PS2's export is
+    // opened for one activity (a whole run of the queue) at a time.
     unlockTargets();
+    m_nbd.closeAll();
     m_activity = Activity::None;
     emit busyChanged(false);
 }
@@ -264,8 +268,11 @@ bool Session::refreshDevices()
 
 QString Session::address() const
 {
-    return m_targetKind == TargetKind::Network ? NormaliseIPv4(m_targetDevice).value_or(QString())
-                                               : QString();
+    if (m_targetKind != TargetKind::Network)
+        return {};
+    if (const std::optional<NbdAddress> nbd = ParseNbdAddress(m_targetDevice))
+        return nbd->host;
+    return NormaliseIPv4(m_targetDevice).value_or(QString());
 }
 
 void Session::detach()
@@ -288,10 +295,13 @@ bool Session::attach(TargetKind kind, const QString& device)
         return false;
     }
     QString target = device;
-    if (kind == TargetKind::Network) {
+    if (kind == TargetKind::Network && ParseNbdAddress(device.trimmed())) {
+        target = networkTarget(device);
+    } else if (kind == TargetKind::Network) {
         const std::optional<QString> address = validAddress(device);
         if (!address)
             return false;
+        // Which server the PS2 runs is asked again at every refresh.
         target = *address;
     }
     if (!begin(Activity::ReadingGames))
@@ -316,7 +326,7 @@ void Session::refreshTarget(std::function<void()> done)
     listDevices([this, done](const DeviceLists& found) {
         storeDevices(found, Ps2Disks);
         const QString ip = m_targetDevice;
-        probe(ip, [this, ip, done](bool answered) {
+        findNetworkServer([this, ip, done](bool answered) {
             if (!answered) {
                 emit problem({ProblemKind::PS2NotFound, ip, {}});
                 done();
@@ -535,8 +545,7 @@ bool Session::powerOffPS2(const QString& typed)
 
 void Session::selectTarget(TargetKind kind, const QString& typed)
 {
-    const QString device =
-        kind == TargetKind::Network ? NormaliseIPv4(typed).value_or(typed.trimmed()) : typed;
+    const QString device = kind == TargetKind::Network ? networkTarget(typed) : typed;
     if (m_targetKind == kind && m_targetDevice == device)
         return;
     m_targetKind = kind;

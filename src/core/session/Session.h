@@ -2,6 +2,7 @@
 
 #include "Devices.h"
 #include "GameListModel.h"
+#include "NbdDisks.h"
 #include "Operation.h"
 #include "Problem.h"
 #include "QueueStore.h"
@@ -38,8 +39,6 @@
 
 class IcmpBackend;
 class PowerActions;
-
-enum class TargetKind : std::uint8_t { LocalDisk, Network };
 
 // What runs now; None when the session is idle.
 enum class Activity : std::uint8_t {
@@ -133,6 +132,12 @@ public:
     QString targetDevice() const { return m_targetDevice; }
     GameListModel& games() { return m_games; }
     const std::optional<parse::SpaceSummary>& space() const { return m_space; }
+    // The server the networked PS2 answered with at the last refresh.
+    NetworkServer networkServer() const { return m_server; }
+    // What a typed address stands for: its NBD export where the last refresh found the
+    // launcher's NBD server there (with the export and port of the settings), else the IP;
+    // an nbd:// address as it is.
+    QString networkTarget(const QString& typed) const;
     // Forgets the games shown (the address changed, the PS2 was switched off).
     void detach();
     // The target chosen in the window, not yet read; a change forgets the games shown.
@@ -159,6 +164,9 @@ public:
     // at the end.
     const QStringList& grantedDisks() const { return m_granted; }
     platform::DiskPermission& diskPermission() { return m_permission; }
+    // Mounts of a PS2's disk a Ventrik that ended badly left behind are taken away (never a
+    // running one's); the window does so at its start.
+    void cleanStaleNbd() { m_nbd.cleanStale(); }
 
     // Disc information of an image file or a drive.
     bool readDiscInfo(const QString& source, bool optical);
@@ -312,6 +320,9 @@ signals:
     void incompleteFound(int row);
     // An answer to requestDiskAccess, after the disks were listed again when it was granted.
     void diskAccessAnswered(const QString& device, const platform::PermissionAnswer& answer);
+    // A refresh of a networked PS2 found which server it runs (None: nothing answered); the
+    // target is its NBD export where that answered.
+    void networkServerFound(NetworkServer server, const QString& target);
 
 private:
     QList<int> m_checkOnly;
@@ -326,6 +337,15 @@ private:
     std::function<QList<platform::Device>()> deviceSource() const;
     platform::DiskPermission m_permission;
     QStringList m_granted;
+    NbdDisks m_nbd;
+    // A PS2's export opened before the tool is given it; done(problem) when it cannot be.
+    // At once for any other target.
+    void openNbd(const QString& target, std::function<void(const std::optional<Problem>&)> done);
+    NetworkServer m_server = NetworkServer::None;
+    QSet<QString> m_nbdHosts; // exports the last refreshes found answering
+    NbdAddress nbdAddressOf(const QString& ip) const;
+    // The launcher's NBD server asked first, then the UDP server's address probed.
+    void findNetworkServer(std::function<void(bool answered)> done);
     // Takes back access to disks neither chosen nor written by a job still to run.
     void releaseUnusedAccess();
     bool m_commandsBeforeGames = true;

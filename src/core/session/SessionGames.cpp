@@ -1,6 +1,7 @@
 // The session's work on the games of a disk: reading them (with their partitions),
 // changing and deleting them, the checks before and after a job writes one, and the
 // partition table backups.
+#include "ProblemText.h"
 #include "Session.h"
 
 #include "core/devices/Flags.h"
@@ -52,7 +53,7 @@ void Session::listTarget(const QString& target,
         else
             sideRun({QStringLiteral("hdl_toc"), target}, read);
     };
-    list([this, target, readBefore, store](const RunOutcome& outcome) {
+    auto read = [this, target, readBefore, store](const RunOutcome& outcome) {
         TargetFacts facts;
         if (!outcome.succeeded() || outcome.error != ToolError::None) {
             facts.problem = outcome.reason(toolName());
@@ -90,6 +91,18 @@ void Session::listTarget(const QString& target,
                                                      : toc.reason(toolName())));
                     store(facts, outcome);
                 });
+    };
+    openNbd(target, [this, shown, list, read, store](const std::optional<Problem>& p) {
+        if (!p) {
+            list(read);
+            return;
+        }
+        // The tool was never started: the listing says nothing more than this.
+        TargetFacts facts;
+        facts.problem = ProblemText(*p);
+        if (shown)
+            emit problem(*p);
+        store(facts, RunOutcome{});
     });
 }
 
@@ -297,11 +310,31 @@ void Session::prepareJob(const Job& job, std::function<void(const Job&)> go)
                    tr("%1 is in use by another Ventrik; nothing was written.").arg(disk));
             return;
         }
-        if (!locked || target.isEmpty()) {
+        if (!locked) {
             go(job);
             return;
         }
-        prepareWrite(job, target, go);
+        // A PS2 over NBD the job reads from or writes to is opened first; one that does not
+        // answer holds the later jobs, as a PS2 whose server is gone does.
+        const QString other = job.source == disk ? QString() : job.source;
+        openNbd(disk, [this, job, target, other, go, refuse](const std::optional<Problem>& p) {
+            if (p) {
+                refuse(p->kind == ProblemKind::NbdUnreachable ? ToolError::NetworkTimeout
+                                                              : ToolError::None,
+                       ProblemText(*p));
+                return;
+            }
+            openNbd(other, [this, job, target, go, refuse](const std::optional<Problem>& q) {
+                if (q) {
+                    refuse(ToolError::None, ProblemText(*q));
+                    return;
+                }
+                if (target.isEmpty())
+                    go(job);
+                else
+                    prepareWrite(job, target, go);
+            });
+        });
     });
 }
 
@@ -442,11 +475,19 @@ bool Session::restoreToc(const QString& target, const QString& file)
 
 void Session::whileLocked(const QString& target, const QString& holder, std::function<void()> go)
 {
-    lockTarget(target, holder, [this, go](bool locked) {
-        if (locked)
-            go();
-        else
+    lockTarget(target, holder, [this, target, go](bool locked) {
+        if (!locked) {
             end();
+            return;
+        }
+        openNbd(target, [this, go](const std::optional<Problem>& p) {
+            if (!p) {
+                go();
+                return;
+            }
+            emit problem(*p);
+            end();
+        });
     });
 }
 

@@ -67,14 +67,18 @@ void Session::onQueueFinished(bool installNow)
 {
     const JobQueue& queue = installNow ? m_nowQueue : m_queue;
     const bool cancelled = queue.wasCancelled();
+    const bool lostNbd = queue.lostConnection() && IsNbdTarget(m_targetDevice);
     if (queue.lostConnection() && !installNow) {
         const Job& failed = m_jobs.job(m_queue.lastRow());
-        emit problem({ProblemKind::ConnectionLost, failed.name, failed.reason});
+        if (failed.error == ToolError::ServerGone)
+            emit problem({ProblemKind::NbdLost, failed.name, {}});
+        else
+            emit problem({ProblemKind::ConnectionLost, failed.name, failed.reason});
     }
     if (!queue.lostDisk().isEmpty())
         emit problem(
             {ProblemKind::DiskUnplugged, queue.lostDisk(), m_jobs.job(queue.lastRow()).name});
-    auto refresh = [this, installNow, cancelled] {
+    auto refresh = [this, installNow, cancelled, lostNbd] {
         // A networked PS2 that no longer answers is not asked for its list.
         auto finish = [this, installNow, cancelled] {
             releaseAwake();
@@ -82,11 +86,11 @@ void Session::onQueueFinished(bool installNow)
             emit runFinished(installNow, cancelled);
         };
         // Only a list that is shown is read again; nothing is asked of a target never read.
-        if (!m_attached) {
+        if (!m_attached || lostNbd) {
             finish();
             return;
         }
-        if (m_targetKind == TargetKind::LocalDisk) {
+        if (m_targetKind == TargetKind::LocalDisk || IsNbdTarget(m_targetDevice)) {
             refreshTarget(finish);
             return;
         }

@@ -15,7 +15,11 @@ ToolRunner::ToolRunner(QString toolPath, QString workingDir, const QString& logD
 
 ToolRun* ToolRunner::prepare(const QStringList& args, int silenceMs, QObject* owner)
 {
-    auto* run = new ToolRun({m_toolPath, args}, owner);
+    QStringList given = args;
+    if (m_resolve)
+        for (QString& arg : given)
+            arg = m_resolve(arg);
+    auto* run = new ToolRun({m_toolPath, given}, owner);
     // The tool writes files of its own where it runs (info.sys): a folder of ours, not the
     // caller's.
     if (!m_workingDir.isEmpty() && !QFileInfo::exists(m_workingDir)) {

@@ -45,6 +45,12 @@ public:
     bool isRunning() const { return m_current != nullptr; }
 
     void setRetryPause(int ms) { m_retryPauseMs = ms; }
+    // What the tool is given for a target named otherwise to the user (a PS2's export, opened
+    // as a file or device): the log and the shown command keep the user's name.
+    void setTargetResolver(std::function<QString(const QString&)> resolve)
+    {
+        m_resolve = std::move(resolve);
+    }
     void setOutputLimit(qsizetype chars) { m_outputLimit = chars; }
 
 signals:
@@ -61,6 +67,7 @@ private:
     QString m_workingDir;
     RunLog m_log;
     QPointer<ToolRun> m_current;
+    std::function<QString(const QString&)> m_resolve;
     int m_retryPauseMs = 2000;
     qsizetype m_outputLimit = ToolRun::kDefaultOutputLimit;
     bool m_cancelled = false;

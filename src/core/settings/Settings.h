@@ -36,6 +36,8 @@ enum class Setting : std::uint8_t {
     ToolPath,   // the tool chosen by the user; empty: looked for
     TitleIndex, // a game index of titles by serial chosen by the user; empty: looked for
     TargetKind, // "local" or "network": the device chosen last
+    NbdPort,    // the port of a PS2's NBD server
+    NbdExport,  // the name of its export
 };
 
 enum class SettingType : std::uint8_t {
@@ -57,7 +59,7 @@ struct SettingKey
 };
 
 // Every key, in the order the defaults are written; the first thirteen are the defaults.
-inline constexpr std::array<SettingKey, 21> kSettingKeys{{
+inline constexpr std::array<SettingKey, 23> kSettingKeys{{
     {Setting::DefaultISO, "DefaultISO", SettingType::Path, "", true},
     {Setting::ClosePS2, "ClosePS2", SettingType::Flag, "0", true},
     {Setting::TurnOffPC, "TurnOffPC", SettingType::Flag, "0", true},
@@ -79,6 +81,8 @@ inline constexpr std::array<SettingKey, 21> kSettingKeys{{
     {Setting::ToolPath, "HdlDumpPath", SettingType::Path, "", false},
     {Setting::TitleIndex, "GameIndex", SettingType::Path, "", false},
     {Setting::TargetKind, "Target", SettingType::Text, "", false},
+    {Setting::NbdPort, "NbdPort", SettingType::Number, "10809", false},
+    {Setting::NbdExport, "NbdExport", SettingType::Text, "hdd0", false},
 }};
 
 const SettingKey& KeyOf(Setting setting);

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "Problem.h"
+#include "core/devices/NbdAddress.h"
+#include "core/platform/DiskPermission.h"
+#include "core/platform/Nbd.h"
+#include "core/tool/ToolBuild.h"
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+// What this machine has for reaching a PS2's export, each found once at the start (tests give
+// their own).
+struct NbdRouteFacts
+{
+    bool nbdfuse = false;   // libnbd-bin's nbdfuse and fusermount3
+    bool fuse = false;      // /dev/fuse
+    bool pkexec = false;    // polkit's pkexec and the permission helper
+    bool nbdClient = false; // nbd-client, which the helper runs
+    bool nbdModule = false; // the kernel's nbd module, loaded or to load
+    static NbdRouteFacts OfThisMachine();
+};
+
+// The PS2 exports the session works on, each opened as a disk the tool can take while work
+// needs it: mounted as a file with nbdfuse for a build of the tool that takes files, or
+// connected as /dev/nbdN through the permission helper for a release build, which takes only
+// devices. Opened before the first run of an activity, closed when the activity ends.
+class NbdDisks : public QObject
+{
+    Q_OBJECT
+public:
+    using Opened = std::function<void(const std::optional<Problem>& problem)>;
+
+    // Mounts go under the user's runtime folder ($XDG_RUNTIME_DIR/Ventrik/nbd) unless a base
+    // is given.
+    explicit NbdDisks(platform::DiskPermission& permission, QString mountBase = {},
+                      QObject* parent = nullptr);
+    ~NbdDisks() override;
+
+    void setTool(const QString& tool, const QString& workingDir);
+    void setFacts(const NbdRouteFacts& facts) { m_facts = facts; }
+    // Checks the export (reachable, a disk, writable), then opens it; done(problem) when it
+    // cannot be. At once when it is open already.
+    void open(const NbdAddress& address, Opened done);
+    // The file or device the tool is given for an nbd:// target; the text itself otherwise.
+    QString diskOf(const QString& target) const;
+    bool isOpen(const QString& target) const;
+    bool anyOpen() const { return !m_open.empty(); }
+    // Every export closed (unmounted or disconnected), none waited for.
+    void closeAll();
+    // Mounts a Ventrik that ended badly left behind, never a running one's.
+    void cleanStale();
+    QString mountBase() const;
+
+private:
+    struct Disk;
+    void openWithBuild(const NbdAddress& address, ToolBuild build, Opened done);
+    void mountFile(const NbdAddress& address, Opened done);
+    void connectDevice(const NbdAddress& address, Opened done);
+    // What this machine lacks for either route, in the user's words.
+    QString missing(ToolBuild build) const;
+
+    mutable QString m_base;
+    platform::DiskPermission& m_permission;
+    NbdRouteFacts m_facts;
+    QString m_tool;
+    QString m_workingDir;
+    std::optional<ToolBuild> m_build;                // measured once per tool
+    std::map<QString, std::unique_ptr<Disk>> m_open; // by uri
+    QSet<QString> m_closing;                         // mounts going away
+};
+
+// A target text the tool gets as a PS2 over NBD.
+inline bool IsNbdTarget(const QString& target)
+{
+    return target.startsWith(QLatin1String("nbd://"));
+}

@@ -1,0 +1,75 @@
+// A PS2 reached through its game launcher's NBD server: which server a networked PS2 runs,
+// and its export opened for the tool while an activity needs it.
+#include "Session.h"
+
+#include "core/devices/Probe.h"
+
+void Session::openNbd(const QString& target,
+                      std::function<void(const std::optional<Problem>&)> done)
+{
+    if (!IsNbdTarget(target)) {
+        done(std::nullopt);
+        return;
+    }
+    const std::optional<NbdAddress> address = ParseNbdAddress(target);
+    if (!address) {
+        done(Problem{ProblemKind::InvalidAddress, target, {}});
+        return;
+    }
+    m_nbd.setTool(m_paths.toolPath, m_paths.workingDir);
+    m_nbd.open(*address, std::move(done));
+}
+
+NbdAddress Session::nbdAddressOf(const QString& ip) const
+{
+    NbdAddress a;
+    a.host = ip;
+    const qint32 port = m_settings.number(Setting::NbdPort);
+    if (port > 0 && port <= 65535)
+        a.port = static_cast<quint16>(port);
+    // Only a name the address can carry; anything else is the launcher's default.
+    const QString name = m_settings.text(Setting::NbdExport).trimmed();
+    if (!name.isEmpty() && ParseNbdAddress(QStringLiteral("nbd://%1/%2").arg(ip, name)))
+        a.exportName = name;
+    return a;
+}
+
+QString Session::networkTarget(const QString& typed) const
+{
+    if (const std::optional<NbdAddress> nbd = ParseNbdAddress(typed.trimmed()))
+        return nbd->uri();
+    const std::optional<QString> ip = NormaliseIPv4(typed);
+    if (!ip)
+        return typed.trimmed();
+    // Where the last refresh found the launcher's NBD server, with the export asked for now.
+    const QString uri = nbdAddressOf(*ip).uri();
+    return m_nbdHosts.contains(uri) ? uri : *ip;
+}
+
+void Session::findNetworkServer(std::function<void(bool answered)> done)
+{
+    const QString ip = m_targetDevice;
+    auto found = [this, done](NetworkServer server) {
+        m_server = server;
+        emit networkServerFound(server, m_targetDevice);
+        done(server != NetworkServer::None);
+    };
+    if (IsNbdTarget(ip)) {
+        found(NetworkServer::Nbd);
+        return;
+    }
+    // The launcher's NBD server is asked first: the older UDP server never runs beside it.
+    const NbdAddress nbd = nbdAddressOf(ip);
+    platform::ReadNbdExport(
+        this, nbd.uri(), [this, ip, nbd, found](const platform::NbdExportInfo& info) {
+            if (info.state == platform::NbdExportInfo::State::Reachable) {
+                m_nbdHosts.insert(nbd.uri());
+                m_targetDevice = nbd.uri();
+                found(NetworkServer::Nbd);
+                return;
+            }
+            m_nbdHosts.remove(nbd.uri());
+            probe(ip,
+                  [found](bool reply) { found(reply ? NetworkServer::Udp : NetworkServer::None); });
+        });
+}
