@@ -131,7 +131,10 @@ QJsonObject Sim::target(char kind, int index) const
         QFile f(m_fileDisk);
         if (!f.open(QIODevice::ReadOnly))
             return {};
-        const QByteArray head = f.read(kFileDiskHead);
+        QByteArray head = f.read(kFileDiskHead);
+        // A new disk's file has zeros after its JSON, a written one blanks.
+        if (const qsizetype end = head.indexOf('\0'); end >= 0)
+            head.truncate(end);
         return QJsonDocument::fromJson(head.mid(QByteArray(kFileDiskMagic).size()).trimmed())
             .object();
     }

@@ -11,6 +11,8 @@
 #include <QDBusConnection>
 #include <QDir>
 #include <QGroupBox>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,7 +21,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QStandardPaths>
 #include <QTabWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeView>
 #include <QUrl>
 
@@ -154,6 +162,94 @@ private slots:
         QCOMPARE(m_dialogs.shown.size(), 1);
         QVERIFY(m_dialogs.shown[0].text.startsWith(
             QStringLiteral("A PS2 console could not be found at IP address: 127.0.0.9")));
+    }
+
+    // The export and port under More…, kept in the settings; the refresh says which server
+    // answered: the launcher's NBD server (nbdkit on 127.0.0.1 here), or the UDP server.
+    void theNbdServerIsAskedFirst()
+    {
+        makeWorld();
+        setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+        QTemporaryDir run;
+        qputenv("XDG_RUNTIME_DIR", run.path().toLocal8Bit());
+        startMain();
+        auto* more = child<QToolButton>("moreButton");
+        QVERIFY(child<QWidget>("nbdOptions")->isHidden());
+        QCOMPARE(child<QLineEdit>("exportEdit")->text(), QStringLiteral("hdd0"));
+        QCOMPARE(child<QSpinBox>("portSpin")->value(), 10809);
+        more->click();
+        QVERIFY(child<QWidget>("nbdOptions")->isVisible());
+        QTcpServer taken;
+        taken.listen(QHostAddress::LocalHost, 0);
+        const quint16 nobody = taken.serverPort();
+        taken.close();
+        child<QSpinBox>("portSpin")->setValue(nobody);
+        emit child<QSpinBox>("portSpin")->editingFinished();
+        QCOMPARE(setting(QStringLiteral("NbdPort")), QString::number(nobody));
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(idle());
+        QCOMPARE(child<QLabel>("serverLabel")->text(),
+                 QStringLiteral("Reached through the UDP server (hdld_svr)."));
+        QCOMPARE(shownGames(), QStringList{QStringLiteral("Net Game")});
+
+        const bool canServe =
+            !QStandardPaths::findExecutable(QStringLiteral("nbdkit")).isEmpty() &&
+            !QStandardPaths::findExecutable(QStringLiteral("nbdfuse")).isEmpty() &&
+            QFile::exists(QStringLiteral("/dev/fuse"));
+        if (!canServe)
+            QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
+        // A simulated disk kept in a file, served where the PS2's launcher would serve it.
+        const QString image = m_world->path(QStringLiteral("ps2.img"));
+        {
+            QFile f(image);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("VENTRIK-SIM-DISK\n" +
+                    QJsonDocument(
+                        QJsonObject{{QStringLiteral("size_mb"), 2048},
+                                    {QStringLiteral("formatted"), true},
+                                    {QStringLiteral("games"),
+                                     QJsonArray{SimWorld::game(QStringLiteral("Over The Network"),
+                                                               QStringLiteral("SLUS_111.11"),
+                                                               QStringLiteral("DVD"), 4000)}}})
+                        .toJson(QJsonDocument::Compact));
+            QVERIFY(f.resize(qint64(2048) << 20));
+        }
+        QProcess server;
+        server.start(QStringLiteral("nbdkit"),
+                     {QStringLiteral("-f"), QStringLiteral("--exit-with-parent"),
+                      QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
+                      QString::number(nobody), QStringLiteral("-e"), QStringLiteral("games"),
+                      QStringLiteral("file"), image});
+        QVERIFY(server.waitForStarted());
+        QVERIFY(QTest::qWaitFor(
+            [nobody] {
+                QTcpSocket socket;
+                socket.connectToHost(QHostAddress::LocalHost, nobody);
+                return socket.waitForConnected(200);
+            },
+            10000));
+        child<QLineEdit>("exportEdit")->setText(QStringLiteral("games"));
+        emit child<QLineEdit>("exportEdit")->editingFinished();
+        QCOMPARE(setting(QStringLiteral("NbdExport")), QStringLiteral("games"));
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(idle());
+        const QString uri = QStringLiteral("nbd://127.0.0.1:%1/games").arg(nobody);
+        QCOMPARE(child<QLabel>("serverLabel")->text(),
+                 QStringLiteral("Reached through the game launcher's NBD server (export games, "
+                                "port %1).")
+                     .arg(nobody));
+        QCOMPARE(shownGames(), QStringList{QStringLiteral("Over The Network")});
+        QCOMPARE(child<QLineEdit>("commandEdit")->text(), QStringLiteral("hdl_toc %1").arg(uri));
+        QVERIFY(ClippedTexts(&main()).isEmpty());
+        SaveScreenshot(&main(), QStringLiteral("main-nbd.png"));
+        // Both shown again at the next start, as they are not the launcher's defaults.
+        stopMain();
+        startMain();
+        QVERIFY(child<QWidget>("nbdOptions")->isVisible() || !main().isVisible());
+        QVERIFY(child<QToolButton>("moreButton")->isChecked());
+        QCOMPARE(child<QLineEdit>("exportEdit")->text(), QStringLiteral("games"));
+        server.kill();
+        server.waitForFinished();
     }
 
     void addressesAreCheckedAndPowerOffAsks()

@@ -1,4 +1,5 @@
 #include "Ps2Image.h"
+#include "SessionFixture.h"
 #include "TestSupport.h"
 #include "core/devices/NbdAddress.h"
 #include "core/platform/Nbd.h"
@@ -16,11 +17,61 @@
 
 // A PS2 over NBD: its address, what nbdinfo says of an export, and the export as a file
 // through nbdfuse. nbdkit stands in for the PS2, on 127.0.0.1 only, at a port free at run time.
-class TestNbd : public QObject
+class TestNbd : public QObject, public SessionFixture
 {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+
+    static bool canMount()
+    {
+        return have("nbdkit") && have("nbdfuse") && have("fusermount3") &&
+               QFile::exists(QStringLiteral("/dev/fuse"));
+    }
+    QString runtimeDir() const { return m_dir.filePath(QStringLiteral("run")); }
+    QStringList mountsLeft() const { return platform::NbdMountsUnder(runtimeDir()); }
+    // A simulated PS2 disk kept in a sparse file of a disk's size, as the export shows it.
+    QString simDisk(const QString& name, const QJsonArray& games, qint64 sizeMb = 2048)
+    {
+        const QString path = disk(name, sizeMb << 20);
+        QFile f(path);
+        f.open(QIODevice::ReadWrite);
+        f.write("VENTRIK-SIM-DISK\n" +
+                QJsonDocument(QJsonObject{{QStringLiteral("size_mb"), sizeMb},
+                                          {QStringLiteral("formatted"), true},
+                                          {QStringLiteral("games"), games}})
+                    .toJson(QJsonDocument::Compact));
+        return path;
+    }
+    static QJsonArray simGames(const QString& path)
+    {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        QByteArray head = f.read(1024 * 1024).mid(17);
+        head.truncate(head.indexOf('\0') < 0 ? head.size() : head.indexOf('\0'));
+        return QJsonDocument::fromJson(head).object()[QStringLiteral("games")].toArray();
+    }
+    // An install of an image the simulator reads as a 300 000 KB disc.
+    Job simInstall(const QString& name, const QString& target)
+    {
+        QJsonObject s = m_world->state();
+        QJsonObject images = s.value(QStringLiteral("images")).toObject();
+        images[name + QStringLiteral(".iso")] =
+            QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLES_543.21")},
+                        {QStringLiteral("name"), name},
+                        {QStringLiteral("size_kb"), 300000}};
+        s[QStringLiteral("images")] = images;
+        m_world->setState(s);
+        QFile(m_world->path(name + QStringLiteral(".iso"))).open(QIODevice::WriteOnly);
+        Job job;
+        job.kind = JobKind::Install;
+        job.source = m_world->path(name + QStringLiteral(".iso"));
+        job.destination = target;
+        job.name = name;
+        job.startup = QStringLiteral("SLES_543.21");
+        job.sizeKb = 300000;
+        return job;
+    }
 
     static quint16 freePort()
     {
@@ -78,6 +129,131 @@ class TestNbd : public QObject
     }
 
 private slots:
+    void initTestCase()
+    {
+        // Mounts go to a runtime folder of the test's own.
+        QDir().mkpath(runtimeDir());
+        QFile::setPermissions(runtimeDir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtimeDir().toLocal8Bit());
+    }
+
+    // The window's and the queue's way: a refresh finds the NBD server before the UDP one,
+    // every activity opens the export and closes it after, and a server lost mid-job stops
+    // the queue with the jobs after it waiting.
+    void aPs2OverNbdInTheSession()
+    {
+        if (!canMount())
+            QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
+        const QString image =
+            simDisk(QStringLiteral("session.img"),
+                    {SimWorld::game(QStringLiteral("On The PS2"), QStringLiteral("SLUS_111.11"),
+                                    QStringLiteral("DVD"), 4000)});
+        Server s;
+        QVERIFY(serve(s, image));
+        startWorld(SimWorld::defaultState());
+        m_session->settings().write(Setting::NbdPort, QString::number(s.port));
+        QList<std::pair<NetworkServer, QString>> found;
+        connect(m_session.get(), &Session::networkServerFound, this,
+                [&found](NetworkServer server, const QString& target) {
+                    found.append({server, target});
+                });
+        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.1")));
+        QVERIFY(idle());
+        QVERIFY2(m_problems.isEmpty(), qPrintable(ProblemText(m_problems.value(0))));
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found[0].first, NetworkServer::Nbd);
+        QCOMPARE(found[0].second, s.uri());
+        QCOMPARE(m_session->targetDevice(), s.uri());
+        QCOMPARE(m_session->networkTarget(QStringLiteral("127.0.0.1")), s.uri());
+        QCOMPARE(m_session->games().count(), 1);
+        QCOMPARE(m_session->games().game(0).title, QStringLiteral("On The PS2"));
+        // The tool was given the mounted file; nothing stays mounted after the listing.
+        const QString mounted = runtimeDir() + QStringLiteral("/Ventrik/nbd/") +
+                                ParseNbdAddress(s.uri())->key() + QStringLiteral("/disk");
+        QVERIFY(m_world->calls().contains(QStringList{QStringLiteral("hdl_toc"), mounted}));
+        QTRY_VERIFY_WITH_TIMEOUT(mountsLeft().isEmpty(), 10000);
+
+        // The queue installs onto the export: one mount for the whole run.
+        m_world->clearCalls();
+        QVERIFY(m_session->addJob(simInstall(QStringLiteral("Second"), s.uri())));
+        QVERIFY(m_session->addJob(simInstall(QStringLiteral("Third"), s.uri())));
+        QVERIFY(m_session->startQueue());
+        QVERIFY(idle(60000));
+        QCOMPARE(m_session->jobs().job(0).state, JobState::Complete);
+        QCOMPARE(m_session->jobs().job(1).state, JobState::Complete);
+        QCOMPARE(simGames(image).size(), 3);
+        QCOMPARE(m_session->games().count(), 3);
+        QTRY_VERIFY_WITH_TIMEOUT(mountsLeft().isEmpty(), 10000);
+
+        // The server lost mid-install: that job fails saying so, the next waits, unmounted.
+        m_problems.clear();
+        QVERIFY(m_session->addJob(simInstall(QStringLiteral("Lost"), s.uri())));
+        QVERIFY(m_session->addJob(simInstall(QStringLiteral("After"), s.uri())));
+        m_world->holdJobsAt(40);
+        QVERIFY(m_session->startQueue({2, 3}));
+        // Held mid-install, writing to the export.
+        auto installing = [this] {
+            for (const QStringList& call : m_world->calls())
+                if (call.value(0).startsWith(QLatin1String("inject_")) &&
+                    call.value(2) == QLatin1String("Lost"))
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(installing(), 30000);
+        QTest::qWait(300);
+        s.process.kill();
+        QVERIFY(s.process.waitForFinished());
+        m_world->releaseJobs();
+        QVERIFY(idle(60000));
+        const Job lost = m_session->jobs().job(2);
+        QCOMPARE(lost.state, JobState::Failed);
+        QVERIFY2(lost.error == ToolError::ServerGone, qPrintable(lost.reason));
+        QVERIFY2(lost.reason.contains(QLatin1String("stopped answering")), qPrintable(lost.reason));
+        QCOMPARE(m_session->jobs().job(3).state, JobState::Pending);
+        QVERIFY(kinds().contains(ProblemKind::NbdLost));
+        QTRY_VERIFY_WITH_TIMEOUT(mountsLeft().isEmpty(), 10000);
+        // Nothing answers now: a refresh says so, in the NBD server's words, and the UDP
+        // server of the same address is not taken for the PS2's disk.
+        m_problems.clear();
+        QVERIFY(m_session->attach(TargetKind::Network, s.uri()));
+        QVERIFY(idle());
+        QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::NbdUnreachable});
+    }
+
+    // What answers decides: a read-only export is told as such; with no NBD server at the
+    // port the older UDP server is asked.
+    void whichServerAnswers()
+    {
+        if (!canMount())
+            QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
+        const QString image = simDisk(QStringLiteral("readonly.img"), {});
+        Server s;
+        QVERIFY(serve(s, image, {QStringLiteral("-r")}));
+        startWorld(SimWorld::defaultState());
+        m_session->settings().write(Setting::NbdPort, QString::number(s.port));
+        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.1")));
+        QVERIFY(idle());
+        QCOMPARE(m_session->networkServer(), NetworkServer::Nbd);
+        QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::NbdReadOnly});
+        QVERIFY(ProblemText(m_problems[0]).contains(QLatin1String("\"Write Operations\"")));
+        QVERIFY(!m_session->isAttached());
+        // Nothing was run on a disk nobody may write.
+        QVERIFY(m_world->calls().isEmpty() ||
+                !m_world->calls().contains(QStringList{QStringLiteral("hdl_toc"), s.uri()}));
+
+        m_problems.clear();
+        m_session->settings().write(Setting::NbdPort, QString::number(freePort()));
+        m_session->selectTarget(TargetKind::Network, QStringLiteral("127.0.0.1"));
+        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.1")));
+        QVERIFY(idle());
+        QVERIFY2(m_problems.isEmpty(), qPrintable(ProblemText(m_problems.value(0))));
+        QCOMPARE(m_session->networkServer(), NetworkServer::Udp);
+        QCOMPARE(m_session->targetDevice(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(m_session->games().game(0).title, QStringLiteral("Net Game"));
+        QVERIFY(mountsLeft().isEmpty());
+    }
+
     void addresses()
     {
         auto parsed = [](const char* text) { return ParseNbdAddress(QLatin1String(text)); };

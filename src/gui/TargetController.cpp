@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "TargetPane.h"
+#include "core/devices/NbdAddress.h"
 #include "core/devices/Probe.h"
 #include "core/session/Session.h"
 
@@ -167,10 +168,15 @@ void TargetController::nbdOptionsChanged()
 void TargetController::showServer(NetworkServer server, const QString& target)
 {
     switch (server) {
-    case NetworkServer::Nbd:
+    case NetworkServer::Nbd: {
+        const std::optional<NbdAddress> nbd = ParseNbdAddress(target);
         m_pane->serverLabel->setText(
-            tr("Reached through the game launcher's NBD server (%1).").arg(target));
+            tr("Reached through the game launcher's NBD server (export %1, port %2).")
+                .arg(nbd ? nbd->exportName : target)
+                .arg(nbd ? nbd->port : 0));
+        m_pane->serverLabel->setToolTip(target);
         break;
+    }
     case NetworkServer::Udp:
         m_pane->serverLabel->setText(tr("Reached through the UDP server (hdld_svr)."));
         break;

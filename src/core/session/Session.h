@@ -344,7 +344,7 @@ private:
     NetworkServer m_server = NetworkServer::None;
     QSet<QString> m_nbdHosts; // exports the last refreshes found answering
     NbdAddress nbdAddressOf(const QString& ip) const;
-    // The launcher's NBD server asked first, then the UDP server's address probed.
+    // The address probed, then the launcher's NBD server asked, then the UDP server assumed.
     void findNetworkServer(std::function<void(bool answered)> done);
     // Takes back access to disks neither chosen nor written by a job still to run.
     void releaseUnusedAccess();

@@ -58,18 +58,24 @@ void Session::findNetworkServer(std::function<void(bool answered)> done)
         found(NetworkServer::Nbd);
         return;
     }
-    // The launcher's NBD server is asked first: the older UDP server never runs beside it.
-    const NbdAddress nbd = nbdAddressOf(ip);
-    platform::ReadNbdExport(
-        this, nbd.uri(), [this, ip, nbd, found](const platform::NbdExportInfo& info) {
-            if (info.state == platform::NbdExportInfo::State::Reachable) {
-                m_nbdHosts.insert(nbd.uri());
-                m_targetDevice = nbd.uri();
-                found(NetworkServer::Nbd);
-                return;
-            }
-            m_nbdHosts.remove(nbd.uri());
-            probe(ip,
-                  [found](bool reply) { found(reply ? NetworkServer::Udp : NetworkServer::None); });
-        });
+    // A PS2 that is not on the network runs neither server; then the launcher's NBD server
+    // is asked first: the older UDP server never runs beside it.
+    probe(ip, [this, ip, found](bool reply) {
+        if (!reply) {
+            found(NetworkServer::None);
+            return;
+        }
+        const NbdAddress nbd = nbdAddressOf(ip);
+        platform::ReadNbdExport(this, nbd.uri(),
+                                [this, nbd, found](const platform::NbdExportInfo& info) {
+                                    if (info.state == platform::NbdExportInfo::State::Reachable) {
+                                        m_nbdHosts.insert(nbd.uri());
+                                        m_targetDevice = nbd.uri();
+                                        found(NetworkServer::Nbd);
+                                        return;
+                                    }
+                                    m_nbdHosts.remove(nbd.uri());
+                                    found(NetworkServer::Udp);
+                                });
+    });
 }
