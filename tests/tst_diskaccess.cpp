@@ -16,6 +16,8 @@ class TestDiskAccess : public QObject
 
     QTemporaryDir m_root;
     QStringList m_blockDevices; // names that pass for block devices
+    QStringList m_programs;     // the system programs the helper would have run
+    bool m_programsFail = false;
 
     QString path(const QString& relative) const { return m_root.filePath(relative); }
 
@@ -46,6 +48,13 @@ class TestDiskAccess : public QObject
         const QStringList block = m_blockDevices;
         f.isBlockDevice = [block](const QString& p) {
             return block.contains(QFileInfo(p).fileName());
+        };
+        // Nothing of this machine's is ever run: nbd-client and modprobe are recorded.
+        f.runProgram = [this](const QString& program, const QStringList& args, QString* error) {
+            m_programs << QFileInfo(program).fileName() + u' ' + args.join(u' ');
+            if (m_programsFail)
+                *error = QStringLiteral("Socket failed: Connection refused");
+            return !m_programsFail;
         };
         if (changes) {
             auto real = f.changeAccess;
@@ -143,6 +152,33 @@ private slots:
             Status::Unreadable);
         row("short first sector", {QStringLiteral("grant"), dev(QStringLiteral("sdh"))}, user,
             Status::Unreadable);
+        const QString nbd = QStringLiteral("connect-nbd");
+        const QString ip = QStringLiteral("127.0.0.1");
+        const QString port = QStringLiteral("10809");
+        const QString hdd0 = QStringLiteral("hdd0");
+        row("nbd: too few arguments", {nbd, ip, port}, user, Status::Usage);
+        row("nbd: no IPv4 address", {nbd, QStringLiteral("127.1"), port, hdd0}, user,
+            Status::Usage);
+        row("nbd: an address with more", {nbd, QStringLiteral("127.0.0.1;reboot"), port, hdd0},
+            user, Status::Usage);
+        row("nbd: an octet too large", {nbd, QStringLiteral("127.0.0.256"), port, hdd0}, user,
+            Status::Usage);
+        row("nbd: port 0", {nbd, ip, QStringLiteral("0"), hdd0}, user, Status::Usage);
+        row("nbd: port too large", {nbd, ip, QStringLiteral("65536"), hdd0}, user, Status::Usage);
+        row("nbd: an option for an export", {nbd, ip, port, QStringLiteral("-d")}, user,
+            Status::Usage);
+        row("nbd: a path for an export", {nbd, ip, port, QStringLiteral("../x")}, user,
+            Status::Usage);
+        row("nbd: root", {nbd, ip, port, hdd0}, QStringLiteral("0"), Status::NoCaller);
+        row("nbd: a disk to disconnect",
+            {QStringLiteral("disconnect-nbd"), dev(QStringLiteral("sdb"))}, user,
+            Status::NotWholeDisk);
+        row("nbd: a path out of /dev",
+            {QStringLiteral("disconnect-nbd"), dev(QStringLiteral("nbd0/../sdb"))}, user,
+            Status::NotWholeDisk);
+        row("nbd: nothing connected",
+            {QStringLiteral("disconnect-nbd"), dev(QStringLiteral("nbd0"))}, user,
+            Status::NbdFailed);
     }
 
     void everyRefusalHasItsOwnStatus()
@@ -151,11 +187,61 @@ private slots:
         QFETCH(QString, uid);
         QFETCH(int, status);
         QStringList changes;
+        m_programs.clear();
         const helper::Outcome outcome = helper::run(args, uid, facts(&changes));
         QCOMPARE(static_cast<int>(outcome.status), status);
         QVERIFY(!outcome.message.isEmpty());
-        // Nothing refused is ever changed.
+        // Nothing refused is ever changed, nor run.
         QVERIFY(changes.isEmpty());
+        QVERIFY(m_programs.isEmpty());
+    }
+
+    // A PS2's export as /dev/nbdN: the module loaded where it is not, the first free device
+    // connected and given to the user, taken back and disconnected after.
+    void anExportIsConnectedForTheUser()
+    {
+        m_programs.clear();
+        for (const char* name : {"nbd0", "nbd1", "nbd2"}) {
+            disk(QLatin1String(name), QByteArray(512, '\0'));
+            write(QStringLiteral("sys/block/%1/size").arg(QLatin1String(name)), "0\n");
+        }
+        write(QStringLiteral("sys/block/nbd0/pid"), "77\n"); // another user's connection
+        write(QStringLiteral("sys/block/nbd1/size"), "8\n"); // one going away
+        QStringList changes;
+        const QStringList connect{QStringLiteral("connect-nbd"), QStringLiteral("127.0.0.1"),
+                                  QStringLiteral("10809"), QStringLiteral("hdd0")};
+        helper::Outcome outcome = helper::run(connect, QStringLiteral("4242"), facts(&changes));
+        QCOMPARE(outcome.status, helper::Status::Done);
+        QCOMPARE(outcome.message, dev(QStringLiteral("nbd2")));
+        QCOMPARE(m_programs, (QStringList{QStringLiteral("modprobe nbd"),
+                                          QStringLiteral("nbd-client -N hdd0 127.0.0.1 10809 ") +
+                                              dev(QStringLiteral("nbd2"))}));
+        QCOMPARE(changes, QStringList{QStringLiteral("grant nbd2")});
+        QVERIFY(acl(dev(QStringLiteral("nbd2"))).contains(QLatin1String("user:4242:rw-")));
+
+        // Disconnected: the user's access first.
+        m_programs.clear();
+        changes.clear();
+        write(QStringLiteral("sys/block/nbd2/pid"), "88\n");
+        outcome = helper::run({QStringLiteral("disconnect-nbd"), dev(QStringLiteral("nbd2"))},
+                              QStringLiteral("4242"), facts(&changes));
+        QCOMPARE(outcome.status, helper::Status::Done);
+        QCOMPARE(changes, QStringList{QStringLiteral("revoke nbd2")});
+        QCOMPARE(m_programs,
+                 QStringList{QStringLiteral("nbd-client -d ") + dev(QStringLiteral("nbd2"))});
+
+        // nbd-client failing leaves nobody with access to anything.
+        QFile::remove(path(QStringLiteral("sys/block/nbd2/pid")));
+        QDir().mkpath(path(QStringLiteral("sys/module/nbd")));
+        m_programs.clear();
+        changes.clear();
+        m_programsFail = true;
+        outcome = helper::run(connect, QStringLiteral("4242"), facts(&changes));
+        m_programsFail = false;
+        QCOMPARE(outcome.status, helper::Status::NbdFailed);
+        QVERIFY(outcome.message.contains(QLatin1String("Connection refused")));
+        QVERIFY(changes.isEmpty());
+        QCOMPARE(m_programs.size(), 1); // no modprobe: the module is there
     }
 
     void grantsAndRevokesOneUsersAccess()

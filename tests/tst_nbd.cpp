@@ -254,6 +254,82 @@ private slots:
         QVERIFY(mountsLeft().isEmpty());
     }
 
+    // A release build takes only devices: the export is connected as /dev/nbdN through the
+    // permission helper (the test's own, on a fake machine) and disconnected after; where
+    // neither way is possible, what is missing is said.
+    void aReleaseBuildGetsADevice()
+    {
+        if (!have("nbdkit"))
+            QSKIP("nbdkit is needed (package nbdkit)");
+        Server s;
+        QVERIFY(serve(s, disk(QStringLiteral("export.img"), qint64(2) << 30)));
+        QJsonObject state = SimWorld::defaultState();
+        startWorld(state);
+        const QString root = m_world->path(QStringLiteral("machine"));
+        QDir().mkpath(root + QStringLiteral("/sys/block/nbd0"));
+        QDir().mkpath(root + QStringLiteral("/dev"));
+        for (const QString& file :
+             {QStringLiteral("/sys/block/nbd0/size"), QStringLiteral("/dev/nbd0")}) {
+            QFile f(root + file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(file.endsWith(QLatin1String("size")) ? "0\n" : "");
+        }
+        const QString device = root + QStringLiteral("/dev/nbd0");
+        // What the connected device holds, as the simulator's release build reads it.
+        QJsonArray disks = state[QStringLiteral("disks")].toArray();
+        disks.append(QJsonObject{
+            {QStringLiteral("device"), QStringLiteral("hdd9:")},
+            {QStringLiteral("path"), device},
+            {QStringLiteral("size_mb"), 2048},
+            {QStringLiteral("formatted"), true},
+            {QStringLiteral("games"),
+             QJsonArray{SimWorld::game(QStringLiteral("On A Device"), QStringLiteral("SLUS_222.22"),
+                                       QStringLiteral("DVD"), 4000)}}});
+        state[QStringLiteral("disks")] = disks;
+        state[QStringLiteral("release")] = true;
+        m_world->setState(state);
+        NbdRouteFacts everything;
+        everything.nbdfuse = everything.fuse = everything.pkexec = everything.nbdClient =
+            everything.nbdModule = true;
+        m_session->setNbdRouteFacts(everything);
+        // The test's program has no helper beside it: the fake pkexec is given the test's.
+        m_session->diskPermission().setCommand(
+            {QStringLiteral(VENTRIK_FAKE_PKEXEC), QStringLiteral(VENTRIK_TEST_DISK_HELPER)});
+        QVERIFY(m_session->attach(TargetKind::Network, s.uri()));
+        QVERIFY(idle());
+        QVERIFY2(m_problems.isEmpty(), qPrintable(ProblemText(m_problems.value(0))));
+        QCOMPARE(m_session->games().count(), 1);
+        QCOMPARE(m_session->games().game(0).title, QStringLiteral("On A Device"));
+        QVERIFY(m_world->calls().contains(QStringList{QStringLiteral("hdl_toc"), device}));
+        auto lines = [this](const QString& name) {
+            QFile f(m_world->path(name));
+            f.open(QIODevice::ReadOnly);
+            return QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        };
+        // Disconnected once the listing is done.
+        QTRY_COMPARE_WITH_TIMEOUT(lines(QStringLiteral("machine/programs.log")).size(), 3, 10000);
+        QCOMPARE(lines(QStringLiteral("machine/programs.log")),
+                 (QStringList{
+                     QStringLiteral("modprobe nbd"),
+                     QStringLiteral("nbd-client -N hdd0 127.0.0.1 %1 %2").arg(s.port).arg(device),
+                     QStringLiteral("nbd-client -d %1").arg(device)}));
+        const QStringList asked = lines(QStringLiteral("pkexec.log"));
+        QCOMPARE(asked.size(), 2);
+        QVERIFY(asked[0].endsWith(QStringLiteral("connect-nbd 127.0.0.1 %1 hdd0").arg(s.port)));
+        QVERIFY(asked[1].endsWith(QStringLiteral("disconnect-nbd %1").arg(device)));
+        QVERIFY(!QFile::exists(root + QStringLiteral("/sys/block/nbd0/pid")));
+
+        // Nothing on this machine can do it: each missing piece is named.
+        m_problems.clear();
+        m_session->setNbdRouteFacts({});
+        QVERIFY(m_session->attach(TargetKind::Network, s.uri()));
+        QVERIFY(idle());
+        QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::NbdNoRoute});
+        for (const char* named : {"release build", "pkexec", "nbd-client", "nbd module"})
+            QVERIFY2(m_problems[0].reason.contains(QLatin1String(named)),
+                     qPrintable(m_problems[0].reason));
+    }
+
     void addresses()
     {
         auto parsed = [](const char* text) { return ParseNbdAddress(QLatin1String(text)); };
@@ -267,7 +343,8 @@ private slots:
         for (const char* bad :
              {"127.0.0.1", "nbd://", "nbd://127.1", "nbd://127.0.0.1:0", "nbd://127.0.0.1:65536",
               "nbd://127.0.0.1/../x", "nbd://127.0.0.1/a b", "nbd://127.0.0.1/..",
-              "nbds://127.0.0.1", "nbd://127.0.0.1:80:90", "nbd://host.example/hdd0"})
+              "nbd://127.0.0.1/-d", "nbds://127.0.0.1", "nbd://127.0.0.1:80:90",
+              "nbd://host.example/hdd0"})
             QVERIFY2(!parsed(bad), bad);
     }
 

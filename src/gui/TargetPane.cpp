@@ -53,7 +53,7 @@ TargetPane::TargetPane(QWidget* parent) : QGroupBox(tr("Playstation 2 Device"), 
     exportEdit->setPlaceholderText(QStringLiteral("hdd0"));
     // The export's name ends up in a folder's name: letters, digits and . _ - only.
     exportEdit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[A-Za-z0-9._-]*")), exportEdit));
+        QRegularExpression(QStringLiteral("([A-Za-z0-9][A-Za-z0-9._-]*)?")), exportEdit));
     exportLabel->setBuddy(exportEdit);
     auto* portLabel = new QLabel(tr("P&ort:"), nbdOptions);
     portSpin = new QSpinBox(nbdOptions);

@@ -93,6 +93,15 @@ Outcome checkCaller(const QString& pkexecUid)
 Outcome run(const QStringList& args, const QString& pkexecUid, const Facts& facts)
 {
     Request request;
+    if (!args.isEmpty() && args[0].endsWith(QLatin1String("-nbd"))) {
+        Outcome outcome = parseNbdArguments(args, &request, facts);
+        if (outcome.status == Status::Done)
+            outcome = checkCaller(pkexecUid);
+        if (outcome.status != Status::Done)
+            return outcome;
+        return request.verb == Verb::ConnectNbd ? connectNbd(request, pkexecUid, facts)
+                                                : disconnectNbd(request, pkexecUid, facts);
+    }
     Outcome outcome = parseArguments(args, &request, facts);
     if (outcome.status == Status::Done)
         outcome = checkCaller(pkexecUid);
@@ -140,6 +149,23 @@ Facts systemFacts()
             return false;
         }
         return true;
+    };
+    facts.runProgram = [](const QString& program, const QStringList& args, QString* error) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(program, args);
+        if (!p.waitForFinished(60000)) {
+            *error = QStringLiteral("%1: %2").arg(program, p.errorString());
+            p.kill();
+            p.waitForFinished();
+            return false;
+        }
+        if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+            return true;
+        *error = QString::fromLocal8Bit(p.readAll()).trimmed().section(u'\n', -1);
+        if (error->isEmpty())
+            *error = QStringLiteral("%1 ended with status %2").arg(program).arg(p.exitCode());
+        return false;
     };
     return facts;
 }

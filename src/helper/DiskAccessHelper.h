@@ -24,15 +24,20 @@ enum class Status : int {
     NoCaller = 7,     // not started by pkexec for a user
     AclFailed = 8,    // the access could not be changed
     Unreadable = 9,   // the first sector could not be read
+    NbdFailed = 10,   // a PS2's export could not be connected or disconnected
 };
 
-enum class Verb { Grant, GrantForFormat, Revoke };
+enum class Verb { Grant, GrantForFormat, Revoke, ConnectNbd, DisconnectNbd };
 
 struct Request
 {
     Verb verb = Verb::Grant;
-    QString device; // /dev/sdb
+    QString device; // /dev/sdb, /dev/nbd0
     QString name;   // sdb
+    // connect-nbd: the PS2's NBD server and its export.
+    QString host;
+    QString port;
+    QString exportName;
 };
 
 struct Facts
@@ -43,6 +48,8 @@ struct Facts
     // Sets or removes the user's ACL entry; false with the reason.
     std::function<bool(const QString& device, const QString& uid, bool grant, QString* error)>
         changeAccess;
+    // Runs a system program (nbd-client, modprobe) to its end; false with its words.
+    std::function<bool(const QString& program, const QStringList& args, QString* error)> runProgram;
 };
 
 struct Outcome
@@ -61,6 +68,14 @@ Outcome checkWholeDisk(const Request& request, const Facts& facts);
 Outcome checkContent(const Request& request, const Facts& facts);
 // The caller as pkexec names it: a user's number, not root's.
 Outcome checkCaller(const QString& pkexecUid);
+
+// "connect-nbd IP PORT EXPORT" and "disconnect-nbd /dev/nbdN", nothing more.
+Outcome parseNbdArguments(const QStringList& args, Request* request, const Facts& facts);
+// A free /dev/nbdN connected to the export (the nbd module loaded first where it is not), and
+// the user given read-write access to it; the message is the device.
+Outcome connectNbd(const Request& request, const QString& pkexecUid, const Facts& facts);
+// The user's access taken back and the device disconnected; only a connected nbd device.
+Outcome disconnectNbd(const Request& request, const QString& pkexecUid, const Facts& facts);
 
 // Every check, then the change.
 Outcome run(const QStringList& args, const QString& pkexecUid, const Facts& facts);

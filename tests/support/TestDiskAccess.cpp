@@ -4,6 +4,7 @@
 #include "helper/DiskAccessHelper.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
@@ -32,6 +33,25 @@ int main(int argc, char** argv)
                                QFileInfo(device).fileName(), uid)
                           .toUtf8());
         return setfacl(device, uid, grant, error);
+    };
+    // nbd-client and modprobe as the fake machine sees them: a connection is a pid file in the
+    // device's sysfs folder; FAKE_NBD_FAIL makes nbd-client fail as with nobody at the port.
+    facts.runProgram = [root](const QString& program, const QStringList& args, QString* error) {
+        QFile log(root + QStringLiteral("/programs.log"));
+        if (log.open(QIODevice::Append))
+            log.write((QFileInfo(program).fileName() + u' ' + args.join(u' ') + u'\n').toUtf8());
+        if (program.endsWith(QLatin1String("modprobe")))
+            return QDir().mkpath(root + QStringLiteral("/sys/module/nbd"));
+        if (!qEnvironmentVariableIsEmpty("FAKE_NBD_FAIL")) {
+            *error = QStringLiteral("Socket failed: Connection refused");
+            return false;
+        }
+        const QString pid = root + QStringLiteral("/sys/block/") +
+                            QFileInfo(args.last()).fileName() + QStringLiteral("/pid");
+        if (args.first() == QLatin1String("-d"))
+            return QFile::remove(pid);
+        QFile f(pid);
+        return f.open(QIODevice::WriteOnly) && f.write("4242\n") > 0;
     };
     const helper::Outcome outcome =
         helper::run(app.arguments().mid(1), qEnvironmentVariable("PKEXEC_UID"), facts);

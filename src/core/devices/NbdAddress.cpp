@@ -16,8 +16,8 @@ QString NbdAddress::key() const
 
 std::optional<NbdAddress> ParseNbdAddress(const QString& text)
 {
-    static const QRegularExpression form(
-        QStringLiteral("^nbd://([0-9.]+)(?::([0-9]{1,5}))?(?:/([A-Za-z0-9._-]{1,64}))?/?$"));
+    static const QRegularExpression form(QStringLiteral(
+        "^nbd://([0-9.]+)(?::([0-9]{1,5}))?(?:/([A-Za-z0-9][A-Za-z0-9._-]{0,63}))?/?$"));
     const QRegularExpressionMatch m = form.match(text.trimmed());
     if (!m.hasMatch())
         return std::nullopt;

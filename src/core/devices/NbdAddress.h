@@ -23,5 +23,6 @@ struct NbdAddress
 };
 
 // Nothing for text that is not such an address: another scheme, no valid IPv4, a port out of
-// range, an export name with anything but letters, digits and . _ - (it ends up in a path).
+// range, an export name with anything but letters, digits and . _ - (it ends up in a path), or
+// one that does not start with a letter or digit (a program would take it for an option).
 std::optional<NbdAddress> ParseNbdAddress(const QString& text);

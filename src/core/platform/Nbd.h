@@ -67,4 +67,11 @@ QStringList StaleNbdMounts(const QString& base,
 // Unmounts each (fusermount3 -u), started and left to run.
 void UnmountStale(const QStringList& dirs);
 
+// An export connected as a device is written down in base (NAME.device: the owner, then the
+// device) until it is disconnected, so that a later run finds what a crashed one left.
+void RecordNbdDevice(const QString& base, const QString& device);
+void ForgetNbdDevice(const QString& base, const QString& device);
+// The devices whose owner no longer runs; their records are removed.
+QStringList TakeStaleNbdDevices(const QString& base);
+
 } // namespace platform

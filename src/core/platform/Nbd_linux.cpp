@@ -19,12 +19,17 @@ QString ownerFile(const QString& dir)
 {
     return dir + QStringLiteral(".owner");
 }
+QByteArray ownerLine()
+{
+    const qint64 pid = QCoreApplication::applicationPid();
+    return QByteArray::number(pid) + ' ' + QByteArray::number(processStartTime(pid));
+}
 bool ownerRuns(const QString& dir)
 {
     QFile f(ownerFile(dir));
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    const QList<QByteArray> fields = f.read(64).trimmed().split(' ');
+    const QList<QByteArray> fields = f.readLine(64).trimmed().split(' ');
     const qint64 pid = fields.value(0).toLongLong();
     const quint64 start = fields.value(1).toULongLong();
     return pid > 0 && start != 0 && processStartTime(pid) == start;
@@ -121,10 +126,8 @@ void NbdMount::mount(std::function<void(bool, const QString&)> done, int timeout
     QFile::remove(m_dir + QStringLiteral(".pid"));
     // Whose mount it is: a later start unmounts it only when this program no longer runs.
     QFile owner(ownerFile(m_dir));
-    if (owner.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        const qint64 pid = QCoreApplication::applicationPid();
-        owner.write(QByteArray::number(pid) + ' ' + QByteArray::number(processStartTime(pid)));
-    }
+    if (owner.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        owner.write(ownerLine());
     m_mountDone = std::move(done);
     m_timeoutMs = timeoutMs;
     m_waitedMs = 0;
@@ -191,6 +194,48 @@ QStringList NbdMountsUnder(const QString& base, const QString& mountInfo)
             QString::fromLocal8Bit(fields[4]).replace(QStringLiteral("\\040"), QStringLiteral(" "));
         if (point.startsWith(prefix) && line.contains(" - fuse"))
             stale << point;
+    }
+    return stale;
+}
+
+namespace {
+QString deviceRecord(const QString& base, const QString& device)
+{
+    return QDir(base).filePath(QFileInfo(device).fileName());
+}
+} // namespace
+
+void RecordNbdDevice(const QString& base, const QString& device)
+{
+    QDir().mkpath(base);
+    // The record's stem stands where a mount would: its owner is read the same way.
+    QFile f(ownerFile(deviceRecord(base, device)));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(ownerLine() + '\n' + QFile::encodeName(device) + '\n');
+}
+
+void ForgetNbdDevice(const QString& base, const QString& device)
+{
+    QFile::remove(ownerFile(deviceRecord(base, device)));
+}
+
+QStringList TakeStaleNbdDevices(const QString& base)
+{
+    QStringList stale;
+    const QDir dir(base);
+    for (const QString& name : dir.entryList({QStringLiteral("nbd*.owner")}, QDir::Files)) {
+        const QString stem = dir.filePath(name.chopped(6));
+        if (ownerRuns(stem))
+            continue;
+        QFile f(dir.filePath(name));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        f.readLine(64);
+        const QString device = QFile::decodeName(f.readLine(4096).trimmed());
+        f.close();
+        if (!device.isEmpty())
+            stale << device;
+        QFile::remove(dir.filePath(name));
     }
     return stale;
 }

@@ -56,8 +56,10 @@ NbdDisks::~NbdDisks()
 {
     // A mount unmounts itself as it goes; a device is disconnected without waiting.
     for (auto& [uri, disk] : m_open)
-        if (!disk->device.isEmpty())
+        if (!disk->device.isEmpty()) {
             m_permission.requestDetached(platform::PermissionVerb::DisconnectNbd, disk->device);
+            platform::ForgetNbdDevice(mountBase(), disk->device);
+        }
 }
 
 void NbdDisks::setTool(const QString& tool, const QString& workingDir)
@@ -177,7 +179,7 @@ void NbdDisks::connectDevice(const NbdAddress& address, Opened done)
                 return;
             }
             if (answer.result != platform::PermissionResult::Done ||
-                !answer.output.startsWith(QLatin1String("/dev/nbd"))) {
+                !QFileInfo(answer.output).fileName().startsWith(QLatin1String("nbd"))) {
                 done(Problem{ProblemKind::NbdOpenFailed, uri,
                              answer.message.isEmpty()
                                  ? tr("the helper failed (status %1)").arg(answer.status)
@@ -187,6 +189,7 @@ void NbdDisks::connectDevice(const NbdAddress& address, Opened done)
             auto disk = std::make_unique<Disk>();
             disk->device = answer.output;
             m_open[uri] = std::move(disk);
+            platform::RecordNbdDevice(mountBase(), answer.output);
             done(std::nullopt);
         });
 }
@@ -204,8 +207,12 @@ void NbdDisks::closeAll()
                 mount->deleteLater();
             });
         } else {
-            m_permission.request(platform::PermissionVerb::DisconnectNbd, disk->device,
-                                 [](const platform::PermissionAnswer&) {});
+            m_permission.request(
+                platform::PermissionVerb::DisconnectNbd, disk->device,
+                [this, device = disk->device](const platform::PermissionAnswer& answer) {
+                    if (answer.result == platform::PermissionResult::Done)
+                        platform::ForgetNbdDevice(mountBase(), device);
+                });
         }
     }
     m_open.clear();
@@ -217,4 +224,7 @@ void NbdDisks::cleanStale()
     if (m_base.isEmpty() && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         return;
     platform::UnmountStale(platform::StaleNbdMounts(mountBase()));
+    // A connection only the helper can end: it asks, as it did when it was made.
+    for (const QString& device : platform::TakeStaleNbdDevices(mountBase()))
+        m_permission.requestDetached(platform::PermissionVerb::DisconnectNbd, device);
 }

@@ -167,6 +167,8 @@ public:
     // Mounts of a PS2's disk a Ventrik that ended badly left behind are taken away (never a
     // running one's); the window does so at its start.
     void cleanStaleNbd() { m_nbd.cleanStale(); }
+    // What this machine has for reaching a PS2's export (tests give their own).
+    void setNbdRouteFacts(const NbdRouteFacts& facts) { m_nbd.setFacts(facts); }
 
     // Disc information of an image file or a drive.
     bool readDiscInfo(const QString& source, bool optical);
