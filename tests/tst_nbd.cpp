@@ -2,9 +2,12 @@
 #include "SessionFixture.h"
 #include "TestSupport.h"
 #include "core/devices/NbdAddress.h"
+#include "core/jobs/JobBuilder.h"
 #include "core/platform/Nbd.h"
 #include "core/session/ProblemText.h"
 #include "core/tool/ToolBuild.h"
+
+#include <cmath>
 
 #include <QDir>
 #include <QFile>
@@ -328,6 +331,94 @@ private slots:
         for (const char* named : {"release build", "pkexec", "nbd-client", "nbd module"})
             QVERIFY2(m_problems[0].reason.contains(QLatin1String(named)),
                      qPrintable(m_problems[0].reason));
+    }
+
+    // The real builds through the session over nbdkit: an install, its copy back byte for
+    // byte, and over a link as slow as a PS2's, a time left that matches the link, then the
+    // server lost mid-install.
+    void theRealBuildsOverNbd()
+    {
+        const QString tool0 = QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.0");
+        const QString tool = QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.2");
+        if (!canMount())
+            QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
+        if (!QFile::exists(tool0) || !QFile::exists(tool))
+            QSKIP("the real hdl_dump builds are not here");
+        const QString image = disk(QStringLiteral("real.img"), qint64(2) << 30);
+        QCOMPARE(RunProcess(tool0, {QStringLiteral("initialize"), image},
+                            QProcessEnvironment::systemEnvironment(), m_dir.path())
+                     .status,
+                 0);
+        Server s;
+        QVERIFY(serve(s, image));
+        startWorld(SimWorld::defaultState());
+        m_session->setToolPath(tool);
+        const QString iso = m_dir.filePath(QStringLiteral("small.iso"));
+        QVERIFY(WritePs2Image(iso, QStringLiteral("SLUS_123.45"), QStringLiteral("GAME"), 4000, 'S',
+                              ImageMedia::Dvd));
+        auto install = [](const QString& source, const QString& target, const QString& name,
+                          qint64 kb) {
+            parse::DiscInfo disc;
+            disc.startup = QStringLiteral("SLUS_123.45");
+            disc.sizeKb = kb;
+            return InstallJob(source, target, name, disc, DiscType::DVD);
+        };
+        QVERIFY(m_session->addJob(install(iso, s.uri(), QStringLiteral("Over Nbd"), 4000)));
+        QVERIFY(m_session->startQueue());
+        QVERIFY(idle(120000));
+        QVERIFY2(m_session->jobs().job(0).state == JobState::Complete,
+                 qPrintable(m_session->jobs().job(0).reason));
+        QVERIFY(m_session->attach(TargetKind::Network, s.uri()));
+        QVERIFY(idle());
+        QCOMPARE(m_session->games().count(), 1);
+        const QString back = m_dir.filePath(QStringLiteral("back.iso"));
+        QVERIFY(m_session->addJob(
+            CopyJob(JobKind::CopyToPC, s.uri(), m_session->games().game(0), back)));
+        QVERIFY(m_session->startQueue({1}));
+        QVERIFY(idle(120000));
+        QVERIFY2(m_session->jobs().job(1).state == JobState::Complete,
+                 qPrintable(m_session->jobs().job(1).reason));
+        QFile a(iso);
+        QFile b(back);
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QVERIFY(a.readAll() == b.readAll());
+        QTRY_VERIFY_WITH_TIMEOUT(mountsLeft().isEmpty(), 10000);
+
+        // 5 Mbit/s, as a PS2 gives: 300 MB take about 500 s; the time left is read early.
+        Server slow;
+        QVERIFY(serve(slow, image, {QStringLiteral("--filter=rate")}, {QStringLiteral("rate=5M")}));
+        const QString big = m_dir.filePath(QStringLiteral("big.iso"));
+        QVERIFY(WritePs2Image(big, QStringLiteral("SLUS_123.45"), QStringLiteral("GAME"),
+                              300 * 1024, 'B', ImageMedia::Dvd));
+        std::optional<std::pair<int, qint64>> early; // percent, seconds left
+        connect(m_session.get(), &Session::progressChanged, this, [&early](const JobProgress& p) {
+            if (!early && p.percent >= 2 && p.queueSecondsLeft)
+                early = std::pair{p.percent, *p.queueSecondsLeft};
+        });
+        m_problems.clear();
+        QVERIFY(m_session->addJob(install(big, slow.uri(), QStringLiteral("Slow"), 300 * 1024)));
+        QVERIFY(m_session->addJob(install(iso, slow.uri(), QStringLiteral("Later"), 4000)));
+        QVERIFY(m_session->startQueue({2, 3}));
+        QTRY_VERIFY_WITH_TIMEOUT(early.has_value(), 60000);
+        QVERIFY(early->first <= 10);
+        // What is left of both games at 625 000 bytes a second.
+        const double truth =
+            (300.0 * 1024 * 1024 * (100 - early->first) / 100 + 4000.0 * 1024) / 625000.0;
+        qInfo("time left at %d%%: %lld s shown, %.0f s expected", early->first, early->second,
+              truth);
+        QVERIFY2(std::abs(static_cast<double>(early->second) - truth) < truth * 0.25,
+                 qPrintable(QStringLiteral("at %1%: %2 s left shown, %3 s expected")
+                                .arg(early->first)
+                                .arg(early->second)
+                                .arg(truth)));
+        slow.process.kill();
+        QVERIFY(slow.process.waitForFinished());
+        QVERIFY(idle(60000));
+        QVERIFY2(m_session->jobs().job(2).error == ToolError::ServerGone,
+                 qPrintable(m_session->jobs().job(2).reason));
+        QCOMPARE(m_session->jobs().job(3).state, JobState::Pending);
+        QVERIFY(kinds().contains(ProblemKind::NbdLost));
+        QTRY_VERIFY_WITH_TIMEOUT(mountsLeft().isEmpty(), 10000);
     }
 
     void addresses()

@@ -58,7 +58,8 @@ void JobQueue::start(const QList<int>& only)
     m_ranRows.clear();
     m_doneKb = 0;
     m_percent = 0;
-    m_runStartedMs = QDateTime::currentMSecsSinceEpoch();
+    m_toolMs = 0;
+    m_toolStartedMs = 0;
     for (int row = 0; row < m_jobs.count(); ++row) {
         if (runs(m_jobs.job(row)))
             m_jobs.setState(row, JobState::Pending);
@@ -168,6 +169,7 @@ void JobQueue::launch(int row)
     m_run = m_launch(toolArguments(job));
     if (!m_run)
         return;
+    m_toolStartedMs = QDateTime::currentMSecsSinceEpoch();
     connect(m_run, &ToolRun::output, this, &JobQueue::onOutput);
     connect(m_run, &ToolRun::finished, this, &JobQueue::onRunFinished);
     if (m_run->isFinished()) {
@@ -254,6 +256,9 @@ void JobQueue::onRunFinished(const RunOutcome& outcome)
         m_run->disconnect(this);
     }
     m_run = nullptr;
+    if (m_toolStartedMs > 0)
+        m_toolMs += QDateTime::currentMSecsSinceEpoch() - m_toolStartedMs;
+    m_toolStartedMs = 0;
     Job job = m_jobs.job(row);
     decideResult(job, outcome, m_reached100, tool);
     if (!m_partFile.isEmpty()) {
@@ -395,7 +400,11 @@ std::optional<qint64> JobQueue::secondsLeft() const
         return std::nullopt;
     const qint64 current = m_jobs.job(m_row).sizeKb;
     const double doneKb = static_cast<double>(m_doneKb) + current * m_percent / 100.0;
-    const qint64 elapsedMs = QDateTime::currentMSecsSinceEpoch() - m_runStartedMs;
+    // The speed of the tool's own runs: the checks and reads before each job (slow over a
+    // PS2's network link) would make the copying look slower than it is.
+    const qint64 elapsedMs =
+        m_toolMs +
+        (m_toolStartedMs > 0 ? QDateTime::currentMSecsSinceEpoch() - m_toolStartedMs : 0);
     // Too early for a speed worth showing.
     if (doneKb <= 0 || elapsedMs < 2000)
         return std::nullopt;

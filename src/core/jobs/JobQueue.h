@@ -146,7 +146,8 @@ private:
     QList<int> m_ranRows;
     QSet<QString> m_only; // the ids of the jobs this run is limited to; empty: all
     bool runs(const Job& job) const;
-    qint64 m_runStartedMs = 0;
-    qint64 m_doneKb = 0;  // sizes of the jobs this run has finished
-    double m_percent = 0; // of the running job
+    qint64 m_toolMs = 0;        // how long this run's finished jobs had the tool running
+    qint64 m_toolStartedMs = 0; // when the current job's tool started; 0 between runs
+    qint64 m_doneKb = 0;        // sizes of the jobs this run has finished
+    double m_percent = 0;       // of the running job
 };
