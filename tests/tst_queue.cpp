@@ -487,6 +487,15 @@ private slots:
             CheckJobs({resumed}, {0}, {{QStringLiteral("hdd3:"), disk}});
         QCOMPARE(whole.size(), 1);
         QCOMPARE(whole[0].kind, PreflightKind::AlreadyInstalled);
+        // A job whose PS2 stopped answering is not known to have left anything: what it did
+        // leave is found the same way.
+        disk.games[0].sizeKb = 1000;
+        resumed.incomplete = false;
+        resumed.error = ToolError::ServerGone;
+        const QList<PreflightIssue> lost =
+            CheckJobs({resumed}, {0}, {{QStringLiteral("hdd3:"), disk}});
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(lost[0].kind, PreflightKind::LeftIncomplete);
     }
 
     void aStartupAlreadyThereIsAPossibleDuplicate()

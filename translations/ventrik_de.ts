@@ -709,6 +709,10 @@
         <source>hdl_dump cannot copy a game from one disk to another here.</source>
         <translation>hdl_dump kann hier kein Spiel von einer Festplatte auf eine andere kopieren.</translation>
     </message>
+    <message>
+        <source>The PS2 stopped answering; its game is checked when the queue resumes.</source>
+        <translation>Die PS2 antwortet nicht mehr; ihr Spiel wird geprüft, wenn die Warteschlange weiterläuft.</translation>
+    </message>
 </context>
 <context>
     <name>Jobs</name>
@@ -867,6 +871,49 @@
     <message>
         <source>&amp;View HDL_Dump Activity</source>
         <translation>HDL_Dump-Aktivität &amp;zeigen</translation>
+    </message>
+</context>
+<context>
+    <name>NbdDisks</name>
+    <message>
+        <source>nbdfuse (the package libnbd-bin)</source>
+        <translation>nbdfuse (das Paket libnbd-bin)</translation>
+    </message>
+    <message>
+        <source>FUSE (/dev/fuse)</source>
+        <translation>FUSE (/dev/fuse)</translation>
+    </message>
+    <message>
+        <source>a build of hdl_dump that takes files (this one is a release build)</source>
+        <translation>eine Fassung von hdl_dump, die Dateien annimmt (diese ist eine Release-Fassung)</translation>
+    </message>
+    <message>
+        <source>polkit&apos;s pkexec with Ventrik&apos;s permission helper</source>
+        <translation>pkexec von polkit mit Ventriks Berechtigungshelfer</translation>
+    </message>
+    <message>
+        <source>nbd-client (the package nbd-client)</source>
+        <translation>nbd-client (das Paket nbd-client)</translation>
+    </message>
+    <message>
+        <source>the kernel&apos;s nbd module</source>
+        <translation>das nbd-Modul des Kernels</translation>
+    </message>
+    <message>
+        <source>as a file it needs %1; as a device it needs %2</source>
+        <translation>als Datei braucht sie %1; als Gerät braucht sie %2</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
+    <message>
+        <source>the password was not given</source>
+        <translation>das Passwort wurde nicht eingegeben</translation>
+    </message>
+    <message>
+        <source>the helper failed (status %1)</source>
+        <translation>der Helfer ist gescheitert (Status %1)</translation>
     </message>
 </context>
 <context>
@@ -1249,6 +1296,18 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
     <message>
         <source>The PS2 at %1 does not let anyone write to its disk. Turn on &quot;Write Operations&quot; in the launcher&apos;s settings, then try again.</source>
         <translation>Die PS2 unter %1 lässt niemanden auf ihre Festplatte schreiben. Schalten Sie „Write Operations“ in den Einstellungen des Launchers ein und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The PS2 at %1 cannot be reached from this computer: %2.</source>
+        <translation>Die PS2 unter %1 ist von diesem Computer aus nicht erreichbar: %2.</translation>
+    </message>
+    <message>
+        <source>The PS2&apos;s disk at %1 could not be opened: %2.</source>
+        <translation>Die Festplatte der PS2 unter %1 konnte nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>The PS2 stopped answering during the job %1; its game is checked when the queue resumes. The jobs after it were not started; they stay Pending.</source>
+        <translation>Die PS2 hat während des Auftrags %1 aufgehört zu antworten; ihr Spiel wird geprüft, wenn die Warteschlange weiterläuft. Die Aufträge danach wurden nicht gestartet; sie bleiben wartend.</translation>
     </message>
 </context>
 <context>
@@ -2066,6 +2125,14 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
 
 %1 ist vielleicht eine PS2-Festplatte, aber Ihr Benutzer darf sie weder lesen noch beschreiben. Das System fragt nach einem Administratorpasswort und erlaubt Ihnen dann diese eine Festplatte, bis Ventrik sie nicht mehr braucht.</translation>
     </message>
+    <message>
+        <source>Reached through the game launcher&apos;s NBD server (export %1, port %2).</source>
+        <translation>Über den NBD-Server des Spiele-Launchers erreicht (Export %1, Port %2).</translation>
+    </message>
+    <message>
+        <source>Reached through the UDP server (hdld_svr).</source>
+        <translation>Über den UDP-Server (hdld_svr) erreicht.</translation>
+    </message>
 </context>
 <context>
     <name>TargetPane</name>
@@ -2096,6 +2163,26 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
     <message>
         <source>HDD Space Information</source>
         <translation>Speicherplatz der Festplatte</translation>
+    </message>
+    <message>
+        <source>The PS2&apos;s IP address. Refresh asks its game launcher&apos;s NBD server first, then the older UDP server. An address such as nbd://192.168.0.10:10809/hdd0 asks only the NBD server.</source>
+        <translation>Die IP-Adresse der PS2. Aktualisieren fragt zuerst den NBD-Server ihres Spiele-Launchers, dann den älteren UDP-Server. Eine Adresse wie nbd://192.168.0.10:10809/hdd0 fragt nur den NBD-Server.</translation>
+    </message>
+    <message>
+        <source>More…</source>
+        <translation>Mehr…</translation>
+    </message>
+    <message>
+        <source>The export and port of the PS2&apos;s NBD server</source>
+        <translation>Export und Port des NBD-Servers der PS2</translation>
+    </message>
+    <message>
+        <source>E&amp;xport:</source>
+        <translation>E&amp;xport:</translation>
+    </message>
+    <message>
+        <source>P&amp;ort:</source>
+        <translation>P&amp;ort:</translation>
     </message>
 </context>
 <context>

@@ -707,6 +707,10 @@
         <source>hdl_dump cannot copy a game from one disk to another here.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The PS2 stopped answering; its game is checked when the queue resumes.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Jobs</name>
@@ -864,6 +868,49 @@
     </message>
     <message>
         <source>&amp;View HDL_Dump Activity</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NbdDisks</name>
+    <message>
+        <source>nbdfuse (the package libnbd-bin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FUSE (/dev/fuse)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a build of hdl_dump that takes files (this one is a release build)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>polkit&apos;s pkexec with Ventrik&apos;s permission helper</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nbd-client (the package nbd-client)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the kernel&apos;s nbd module</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>as a file it needs %1; as a device it needs %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the password was not given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the helper failed (status %1)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1231,6 +1278,18 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
     </message>
     <message>
         <source>The PS2 at %1 does not let anyone write to its disk. Turn on &quot;Write Operations&quot; in the launcher&apos;s settings, then try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PS2 at %1 cannot be reached from this computer: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PS2&apos;s disk at %1 could not be opened: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PS2 stopped answering during the job %1; its game is checked when the queue resumes. The jobs after it were not started; they stay Pending.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2022,6 +2081,14 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
 %1 may be a PS2 disk, but your user may not read or write it. The system asks for an administrator&apos;s password, then lets you use this one disk until Ventrik no longer needs it.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Reached through the game launcher&apos;s NBD server (export %1, port %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reached through the UDP server (hdld_svr).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TargetPane</name>
@@ -2051,6 +2118,26 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
     </message>
     <message>
         <source>HDD Space Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PS2&apos;s IP address. Refresh asks its game launcher&apos;s NBD server first, then the older UDP server. An address such as nbd://192.168.0.10:10809/hdd0 asks only the NBD server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The export and port of the PS2&apos;s NBD server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xport:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P&amp;ort:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
