@@ -154,8 +154,7 @@ void CliCommand::start(const QStringList& args)
             usageError(QStringLiteral("wrong number of arguments for %1").arg(name));
             return;
         }
-        // A PS2 over NBD is opened first: the command then works on the export as a file.
-        if (openNbdTarget(rest, [this, e](const QStringList& opened) { (this->*e.run)(opened); }))
+        if (badNbdArgument(rest))
             return;
         (this->*e.run)(rest);
         return;
@@ -188,13 +187,10 @@ void CliCommand::finish(int status)
     if (m_finished)
         return;
     m_finished = true;
-    // An export mounted for the command is unmounted before the program leaves.
-    if (m_nbd && m_nbd->isMounted()) {
-        m_nbd->unmount([this, status](bool, const QString&) { emit done(status); });
-        return;
-    }
-    // Leave after the caller has connected to done().
-    QTimer::singleShot(0, this, [this, status] { emit done(status); });
+    // A PS2's export opened for the command is closed before the program leaves; leave after
+    // the caller has connected to done().
+    m_session.whenNbdClosed(
+        [this, status] { QTimer::singleShot(0, this, [this, status] { emit done(status); }); });
 }
 
 void CliCommand::finishWith(Operation* op, std::function<int(const OperationResult&)> fn)
@@ -205,17 +201,21 @@ void CliCommand::finishWith(Operation* op, std::function<int(const OperationResu
 
 std::optional<QString> CliCommand::targetArgument(const QString& text)
 {
-    // A PS2's IPv4 address, a disk as the tool names it, or a disk or image that exists.
+    // A PS2's IPv4 address or NBD export, a disk as the tool names it, or a disk or image that
+    // exists.
     static const QRegularExpression hdd(QStringLiteral("^hdd[0-9]+:$"));
     if (NormaliseIPv4(text) && IsNetworkAddress(text))
         return text;
+    if (const std::optional<NbdAddress> nbd = ParseNbdAddress(text))
+        return nbd->uri();
     if (hdd.match(text).hasMatch())
         return text;
     const QFileInfo info(text);
     if (!text.isEmpty() && info.exists() && !info.isDir())
         return info.absoluteFilePath();
-    usageError(QStringLiteral("\"%1\" is no PS2 target: give an IPv4 address, hddN:, or a "
-                              "disk or disk image that exists")
+    usageError(QStringLiteral("\"%1\" is no PS2 target: give an IPv4 address, "
+                              "nbd://IP[:PORT][/EXPORT], hddN:, or a disk or disk image that "
+                              "exists")
                    .arg(text));
     return std::nullopt;
 }
@@ -330,8 +330,7 @@ void CliCommand::games(const QStringList& args)
                         .arg(g.flags, -6)
                         .arg(g.title, g.partition);
         }
-        QJsonObject result{{QStringLiteral("target"), shownTarget(target)},
-                           {QStringLiteral("games"), games}};
+        QJsonObject result{{QStringLiteral("target"), target}, {QStringLiteral("games"), games}};
         if (const auto& s = m_session.space()) {
             result[QStringLiteral("space")] =
                 QJsonObject{{QStringLiteral("total_mb"), s->totalMb},

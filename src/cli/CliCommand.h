@@ -110,14 +110,6 @@ private:
     CliOptions m_options;
     bool m_failed = false;
     bool m_finished = false;
-    std::unique_ptr<platform::NbdMount> m_nbd;
-    QString m_nbdText; // the nbd:// address as it was given
-    // What the user named: the nbd:// address for the export's mounted file.
-    QString shownTarget(const QString& target) const
-    {
-        return m_nbd && target == m_nbd->diskPath() ? m_nbdText : target;
-    }
-    // With an nbd:// argument: the export checked and mounted, then go called with the
-    // arguments naming the mounted file; true. False when no argument is such an address.
-    bool openNbdTarget(const QStringList& args, std::function<void(const QStringList&)> go);
+    // An nbd:// argument that is no such address is a usage error (true).
+    bool badNbdArgument(const QStringList& args);
 };

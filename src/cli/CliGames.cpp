@@ -142,10 +142,10 @@ void CliCommand::restoreToc(const QStringList& args)
         const bool restored = !r.restored.isEmpty();
         if (restored)
             print(QJsonObject{{QStringLiteral("ok"), true},
-                              {QStringLiteral("target"), shownTarget(target)},
+                              {QStringLiteral("target"), target},
                               {QStringLiteral("restored_from"), file}},
                   QStringLiteral("The partition table of %1 was restored from %2.\n")
-                      .arg(shownTarget(target), file));
+                      .arg(target, file));
         return restored ? 0 : 1;
     });
 }

@@ -22,7 +22,8 @@ void writeErr(const QString& text)
 
 TargetKind kindOf(const QString& target)
 {
-    return IsNetworkAddress(target) ? TargetKind::Network : TargetKind::LocalDisk;
+    return IsNetworkAddress(target) || IsNbdTarget(target) ? TargetKind::Network
+                                                           : TargetKind::LocalDisk;
 }
 
 // A path the caller typed, read from the caller's folder: the tool runs in a folder of its own.

@@ -161,9 +161,15 @@ void NbdMount::unmount(std::function<void(bool, const QString&)> done)
     connect(p, &QProcess::finished, this, [this, p, done](int code) {
         p->deleteLater();
         const bool ok = code == 0;
+        const QString said = QString::fromLocal8Bit(p->readAll()).trimmed();
         if (ok)
             m_mounted = false;
-        done(ok, QString::fromLocal8Bit(p->readAll()).trimmed());
+        // nbdfuse ends by itself once its mount is gone; it is not left to be killed.
+        if (ok && m_fuse && m_fuse->state() != QProcess::NotRunning) {
+            connect(m_fuse, &QProcess::finished, this, [done, said] { done(true, said); });
+            return;
+        }
+        done(ok, said);
     });
     p->start(QStringLiteral("fusermount3"), {QStringLiteral("-u"), m_dir});
 }

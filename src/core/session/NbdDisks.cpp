@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTimer>
@@ -85,6 +86,11 @@ void NbdDisks::open(const NbdAddress& address, Opened done)
 {
     if (isOpen(address.uri())) {
         done(std::nullopt);
+        return;
+    }
+    // A mount a crashed run left in the same place goes first.
+    if (!m_cleaned) {
+        cleanStale([this, address, done] { open(address, done); });
         return;
     }
     // The same export still going away is opened again once it is gone: the same folder.
@@ -203,28 +209,74 @@ void NbdDisks::closeAll()
             mount->setParent(this);
             m_closing.insert(uri);
             mount->unmount([this, mount, uri = uri](bool, const QString&) {
-                m_closing.remove(uri);
                 mount->deleteLater();
+                closed(uri);
             });
         } else {
+            m_closing.insert(uri);
             m_permission.request(
                 platform::PermissionVerb::DisconnectNbd, disk->device,
-                [this, device = disk->device](const platform::PermissionAnswer& answer) {
+                [this, uri = uri, device = disk->device](const platform::PermissionAnswer& answer) {
                     if (answer.result == platform::PermissionResult::Done)
                         platform::ForgetNbdDevice(mountBase(), device);
+                    closed(uri);
                 });
         }
     }
     m_open.clear();
 }
 
-void NbdDisks::cleanStale()
+void NbdDisks::closed(const QString& uri)
 {
-    // Without a runtime folder nothing was ever mounted there.
-    if (m_base.isEmpty() && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+    m_closing.remove(uri);
+    if (!m_closing.isEmpty() || !m_open.empty())
         return;
-    platform::UnmountStale(platform::StaleNbdMounts(mountBase()));
+    for (auto& done : std::exchange(m_whenClosed, {}))
+        done();
+}
+
+void NbdDisks::whenClosed(std::function<void()> done)
+{
+    if (m_closing.isEmpty() && m_open.empty()) {
+        done();
+        return;
+    }
+    m_whenClosed.push_back(std::move(done));
+}
+
+void NbdDisks::cleanStale(std::function<void()> then)
+{
+    m_cleaned = true;
+    auto finish = [then] {
+        if (then)
+            then();
+    };
+    // Without a runtime folder nothing was ever mounted there.
+    if (m_base.isEmpty() && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        finish();
+        return;
+    }
     // A connection only the helper can end: it asks, as it did when it was made.
     for (const QString& device : platform::TakeStaleNbdDevices(mountBase()))
         m_permission.requestDetached(platform::PermissionVerb::DisconnectNbd, device);
+    const QStringList stale = platform::StaleNbdMounts(mountBase());
+    if (stale.isEmpty()) {
+        finish();
+        return;
+    }
+    auto left = std::make_shared<qsizetype>(stale.size());
+    for (const QString& dir : stale) {
+        auto* p = new QProcess(this);
+        auto ended = [p, left, finish] {
+            p->deleteLater();
+            if (--*left == 0)
+                finish();
+        };
+        connect(p, &QProcess::finished, this, ended);
+        connect(p, &QProcess::errorOccurred, this, [ended](QProcess::ProcessError e) {
+            if (e == QProcess::FailedToStart)
+                ended();
+        });
+        p->start(QStringLiteral("fusermount3"), {QStringLiteral("-u"), dir});
+    }
 }

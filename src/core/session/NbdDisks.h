@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // What this machine has for reaching a PS2's export, each found once at the start (tests give
 // their own).
@@ -55,8 +56,11 @@ public:
     bool anyOpen() const { return !m_open.empty(); }
     // Every export closed (unmounted or disconnected), none waited for.
     void closeAll();
-    // Mounts a Ventrik that ended badly left behind, never a running one's.
-    void cleanStale();
+    // done() once nothing is open or closing; at once when nothing is.
+    void whenClosed(std::function<void()> done);
+    // Mounts a Ventrik that ended badly left behind, never a running one's, are unmounted
+    // (then() once they are), and devices it connected are disconnected.
+    void cleanStale(std::function<void()> then = {});
     QString mountBase() const;
 
 private:
@@ -74,7 +78,10 @@ private:
     QString m_workingDir;
     std::optional<ToolBuild> m_build;                // measured once per tool
     std::map<QString, std::unique_ptr<Disk>> m_open; // by uri
-    QSet<QString> m_closing;                         // mounts going away
+    QSet<QString> m_closing;                         // exports going away
+    std::vector<std::function<void()>> m_whenClosed;
+    bool m_cleaned = false; // what a crashed run left was looked for
+    void closed(const QString& uri);
 };
 
 // A target text the tool gets as a PS2 over NBD.

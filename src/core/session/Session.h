@@ -167,6 +167,8 @@ public:
     // Mounts of a PS2's disk a Ventrik that ended badly left behind are taken away (never a
     // running one's); the window does so at its start.
     void cleanStaleNbd() { m_nbd.cleanStale(); }
+    // done() once no PS2's export is open or still closing (at once when none is).
+    void whenNbdClosed(std::function<void()> done) { m_nbd.whenClosed(std::move(done)); }
     // What this machine has for reaching a PS2's export (tests give their own).
     void setNbdRouteFacts(const NbdRouteFacts& facts) { m_nbd.setFacts(facts); }
 
