@@ -3,6 +3,7 @@
 #include "BrowsePane.h"
 #include "Dialogs.h"
 #include "core/devices/Flags.h"
+#include "core/devices/NbdAddress.h"
 #include "core/devices/Probe.h"
 #include "core/jobs/JobCommands.h"
 #include "core/session/GameListModel.h"
@@ -148,7 +149,9 @@ void GamesController::copyToPS2()
         return;
     }
     const QString address = *valid;
-    if (m_session.targetKind() == TargetKind::Network && address == m_session.targetDevice()) {
+    const std::optional<NbdAddress> nbd = ParseNbdAddress(m_session.targetDevice());
+    if (m_session.targetKind() == TargetKind::Network &&
+        (address == m_session.targetDevice() || (nbd && nbd->host == address))) {
         m_dialogs.message(tr("The address you entered matches the source PS2 address. Try again."),
                           Dialogs::Icon::Exclamation);
         return;

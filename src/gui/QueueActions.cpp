@@ -1,7 +1,6 @@
 #include "QueueActions.h"
 
 #include "Dialogs.h"
-#include "core/devices/Probe.h"
 #include "core/session/Session.h"
 
 #include <QFileInfo>
@@ -14,8 +13,7 @@ QueueActions::QueueActions(Session& session, Dialogs& dialogs, Hooks hooks, QObj
 
 void QueueActions::deleteFrom(const QString& destination, const QString& game)
 {
-    m_session.selectTarget(NormaliseIPv4(destination) ? TargetKind::Network : TargetKind::LocalDisk,
-                           destination);
+    m_session.selectTarget(KindOfTarget(destination), destination);
     m_session.deleteGame(game);
 }
 
