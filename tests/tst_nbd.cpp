@@ -54,27 +54,6 @@ class TestNbd : public QObject, public SessionFixture
         head.truncate(head.indexOf('\0') < 0 ? head.size() : head.indexOf('\0'));
         return QJsonDocument::fromJson(head).object()[QStringLiteral("games")].toArray();
     }
-    // An install of an image the simulator reads as a 300 000 KB disc.
-    Job simInstall(const QString& name, const QString& target)
-    {
-        QJsonObject s = m_world->state();
-        QJsonObject images = s.value(QStringLiteral("images")).toObject();
-        images[name + QStringLiteral(".iso")] =
-            QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLES_543.21")},
-                        {QStringLiteral("name"), name},
-                        {QStringLiteral("size_kb"), 300000}};
-        s[QStringLiteral("images")] = images;
-        m_world->setState(s);
-        QFile(m_world->path(name + QStringLiteral(".iso"))).open(QIODevice::WriteOnly);
-        Job job;
-        job.kind = JobKind::Install;
-        job.source = m_world->path(name + QStringLiteral(".iso"));
-        job.destination = target;
-        job.name = name;
-        job.startup = QStringLiteral("SLES_543.21");
-        job.sizeKb = 300000;
-        return job;
-    }
 
     static quint16 freePort()
     {
@@ -121,6 +100,20 @@ class TestNbd : public QObject, public SessionFixture
         f.open(QIODevice::WriteOnly);
         f.resize(size);
         return path;
+    }
+    // Formatted as a PS2 disk by the real 0.9.0, the only build that can; its status.
+    int initialize(const QString& file) const
+    {
+        return RunProcess(QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.0"),
+                          {QStringLiteral("initialize"), file},
+                          QProcessEnvironment::systemEnvironment(), m_dir.path())
+            .status;
+    }
+    // A 2 GB PS2 disk in a sparse file; empty when it could not be made.
+    QString ps2Disk(const QString& name)
+    {
+        const QString file = disk(name, qint64(2) << 30);
+        return initialize(file) == 0 ? file : QString();
     }
     static platform::NbdExportInfo readExport(const QString& uri)
     {
@@ -179,8 +172,8 @@ private slots:
 
         // The queue installs onto the export: one mount for the whole run.
         m_world->clearCalls();
-        QVERIFY(m_session->addJob(simInstall(QStringLiteral("Second"), s.uri())));
-        QVERIFY(m_session->addJob(simInstall(QStringLiteral("Third"), s.uri())));
+        QVERIFY(m_session->addJob(m_world->install(QStringLiteral("Second"), s.uri())));
+        QVERIFY(m_session->addJob(m_world->install(QStringLiteral("Third"), s.uri())));
         QVERIFY(m_session->startQueue());
         QVERIFY(idle(60000));
         QCOMPARE(m_session->jobs().job(0).state, JobState::Complete);
@@ -191,8 +184,8 @@ private slots:
 
         // The server lost mid-install: that job fails saying so, the next waits, unmounted.
         m_problems.clear();
-        QVERIFY(m_session->addJob(simInstall(QStringLiteral("Lost"), s.uri())));
-        QVERIFY(m_session->addJob(simInstall(QStringLiteral("After"), s.uri())));
+        QVERIFY(m_session->addJob(m_world->install(QStringLiteral("Lost"), s.uri())));
+        QVERIFY(m_session->addJob(m_world->install(QStringLiteral("After"), s.uri())));
         m_world->holdJobsAt(40);
         QVERIFY(m_session->startQueue({2, 3}));
         // Held mid-install, writing to the export.
@@ -344,11 +337,8 @@ private slots:
             QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
         if (!QFile::exists(tool0) || !QFile::exists(tool))
             QSKIP("the real hdl_dump builds are not here");
-        const QString image = disk(QStringLiteral("real.img"), qint64(2) << 30);
-        QCOMPARE(RunProcess(tool0, {QStringLiteral("initialize"), image},
-                            QProcessEnvironment::systemEnvironment(), m_dir.path())
-                     .status,
-                 0);
+        const QString image = ps2Disk(QStringLiteral("real.img"));
+        QVERIFY(!image.isEmpty());
         Server s;
         QVERIFY(serve(s, image));
         startWorld(SimWorld::defaultState());
@@ -564,10 +554,7 @@ private slots:
         const QString tool = QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.2");
         const bool realTools = QFile::exists(tool0) && QFile::exists(tool);
         if (realTools)
-            QCOMPARE(RunProcess(tool0, {QStringLiteral("initialize"), image},
-                                QProcessEnvironment::systemEnvironment(), m_dir.path())
-                         .status,
-                     0);
+            QCOMPARE(initialize(image), 0);
         Server s;
         QVERIFY(serve(s, image));
         platform::NbdMount mount(
@@ -603,11 +590,8 @@ private slots:
         // The server lost while the tool writes: the tool fails, the mount stays until it is
         // unmounted (it is found as stale, and unmounts).
         if (realTools) {
-            const QString image2 = disk(QStringLiteral("lost.img"), qint64(2) << 30);
-            QCOMPARE(RunProcess(tool0, {QStringLiteral("initialize"), image2},
-                                QProcessEnvironment::systemEnvironment(), m_dir.path())
-                         .status,
-                     0);
+            const QString image2 = ps2Disk(QStringLiteral("lost.img"));
+            QVERIFY(!image2.isEmpty());
             Server lost;
             // As slow as a PS2, so the install is still writing when the server goes.
             QVERIFY(serve(lost, image2, {QStringLiteral("--filter=rate")},

@@ -41,22 +41,7 @@ class TestQueue : public QObject, protected SessionFixture
     // An install of an image the simulator reads as a 300 000 KB disc.
     Job install(const QString& name, const QString& target = QStringLiteral("/dev/vtksim1"))
     {
-        QJsonObject s = m_world->state();
-        QJsonObject images = s.value(QStringLiteral("images")).toObject();
-        images[name + QStringLiteral(".iso")] =
-            QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLES_543.21")},
-                        {QStringLiteral("name"), name},
-                        {QStringLiteral("size_kb"), 300000}};
-        s[QStringLiteral("images")] = images;
-        m_world->setState(s);
-        Job job;
-        job.kind = JobKind::Install;
-        job.source = image(name + QStringLiteral(".iso"));
-        job.destination = target;
-        job.name = name;
-        job.startup = QStringLiteral("SLES_543.21");
-        job.sizeKb = 300000;
-        return job;
+        return m_world->install(name, target);
     }
     // The games the simulated disk holds, by name, with their sizes.
     QMap<QString, qint64> gamesOn(int disk) const

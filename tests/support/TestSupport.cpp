@@ -165,6 +165,29 @@ QJsonObject SimWorld::game(const QString& name, const QString& startup, const QS
         {QStringLiteral("flags"), flags}, {QStringLiteral("dma"), QStringLiteral("*u4")}};
 }
 
+Job SimWorld::install(const QString& name, const QString& target) const
+{
+    QJsonObject s = state();
+    QJsonObject images = s.value(QStringLiteral("images")).toObject();
+    images[name + QStringLiteral(".iso")] =
+        QJsonObject{{QStringLiteral("startup"), QStringLiteral("SLES_543.21")},
+                    {QStringLiteral("name"), name},
+                    {QStringLiteral("size_kb"), 300000}};
+    s[QStringLiteral("images")] = images;
+    setState(s);
+    QFile image(path(name + QStringLiteral(".iso")));
+    image.open(QIODevice::WriteOnly);
+    image.resize(4096);
+    Job job;
+    job.kind = JobKind::Install;
+    job.source = image.fileName();
+    job.destination = target;
+    job.name = name;
+    job.startup = QStringLiteral("SLES_543.21");
+    job.sizeKb = 300000;
+    return job;
+}
+
 QJsonObject SimWorld::defaultState()
 {
     QJsonArray games1{game(QStringLiteral("Test Game"), QStringLiteral("SLUS_123.45"),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/devices/Probe.h"
+#include "core/jobs/Job.h"
 #include "core/platform/DeviceDiscovery.h"
 #include "core/platform/PowerActions.h"
 #include "core/settings/AppPaths.h"
@@ -113,6 +114,9 @@ public:
     void clearCalls() const { QFile::remove(path(QStringLiteral("calls.log"))); }
 
     static QJsonObject defaultState();
+    // An install of an image (4 KB in the world's folder) the simulator reads as a
+    // 300 000 KB disc.
+    Job install(const QString& name, const QString& target) const;
     static QJsonObject game(const QString& name, const QString& startup, const QString& type,
                             qint64 sizeKb, const QString& flags = {});
 
