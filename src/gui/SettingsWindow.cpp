@@ -734,12 +734,12 @@ void SettingsWindow::fillDisks()
     diskCombo->clear();
     for (const DiskEntry& d : m_context.session.allDisks()) {
         QString label = d.label();
+        // A disk this user may not read says so, and nothing of a format nobody could see.
         if (d.ps2Formatted)
             label = tr("%1 - Playstation2 Formatted").arg(label);
-        else if (d.unreadable)
-            label = tr("%1 - Unknown Format (cannot be read)").arg(label);
-        else
-            label = tr("%1 - Unknown Format").arg(label);
+        else if (!d.needsPermission)
+            label = d.unreadable ? tr("%1 - Unknown Format (cannot be read)").arg(label)
+                                 : tr("%1 - Unknown Format").arg(label);
         diskCombo->addItem(label, d.device);
     }
     if (diskCombo->count() > 0)
