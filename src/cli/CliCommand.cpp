@@ -154,8 +154,10 @@ void CliCommand::start(const QStringList& args)
             usageError(QStringLiteral("wrong number of arguments for %1").arg(name));
             return;
         }
-        if (badNbdArgument(rest))
+        if (const std::optional<QString> bad = BadNbdArgument(rest)) {
+            usageError(*bad);
             return;
+        }
         (this->*e.run)(rest);
         return;
     }

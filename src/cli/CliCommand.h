@@ -3,7 +3,6 @@
 #include "core/jobs/Job.h"
 #include "core/output/Parsers.h"
 #include "core/platform/DiskPermission.h"
-#include "core/platform/Nbd.h"
 #include "core/session/Operation.h"
 #include "core/session/Problem.h"
 
@@ -110,6 +109,4 @@ private:
     CliOptions m_options;
     bool m_failed = false;
     bool m_finished = false;
-    // An nbd:// argument that is no such address is a usage error (true).
-    bool badNbdArgument(const QStringList& args);
 };

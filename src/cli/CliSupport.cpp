@@ -1,5 +1,7 @@
 #include "CliSupport.h"
 
+#include "core/devices/NbdAddress.h"
+
 #include <QFileInfo>
 
 #include <cstdio>
@@ -24,6 +26,15 @@ TargetKind kindOf(const QString& target)
 {
     return IsNetworkAddress(target) || IsNbdTarget(target) ? TargetKind::Network
                                                            : TargetKind::LocalDisk;
+}
+
+std::optional<QString> BadNbdArgument(const QStringList& args)
+{
+    for (const QString& arg : args) {
+        if (arg.startsWith(QLatin1String("nbd://")) && !ParseNbdAddress(arg))
+            return QStringLiteral("\"%1\" is no NBD address: nbd://IP[:PORT][/EXPORT]").arg(arg);
+    }
+    return std::nullopt;
 }
 
 // A path the caller typed, read from the caller's folder: the tool runs in a folder of its own.

@@ -3,6 +3,9 @@
 #include "core/session/Session.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 // What every command of the command line shares: its output, and how it reads a target or
 // a path the caller typed.
@@ -10,8 +13,12 @@ namespace cli {
 
 void writeOut(const QString& text);
 void writeErr(const QString& text);
-// A networked PS2 for four numbers with dots (checked in full later), else a disk.
+// A networked PS2 for four numbers with dots (checked in full later) or an nbd:// address,
+// else a disk.
 TargetKind kindOf(const QString& target);
+// What is wrong with the first argument that starts as an NBD address and is none; nothing
+// when all are well.
+std::optional<QString> BadNbdArgument(const QStringList& args);
 // A path the caller typed, read from the caller's folder: the tool runs in a folder of its own.
 QString callersPath(const QString& path);
 

@@ -84,37 +84,60 @@ bool NbdDisks::isOpen(const QString& target) const
 
 void NbdDisks::open(const NbdAddress& address, Opened done)
 {
-    if (isOpen(address.uri())) {
+    const QString uri = address.uri();
+    // Asked again while it is being opened: answered with the first, never opened twice.
+    if (const auto opening = m_opening.find(uri); opening != m_opening.end()) {
+        opening->second.push_back(std::move(done));
+        return;
+    }
+    if (isOpen(uri)) {
         done(std::nullopt);
         return;
     }
+    m_opening[uri].push_back(std::move(done));
+    startOpening(address);
+}
+
+void NbdDisks::opened(const QString& uri, const std::optional<Problem>& problem)
+{
+    const auto opening = m_opening.find(uri);
+    if (opening == m_opening.end())
+        return;
+    const std::vector<Opened> waiting = std::move(opening->second);
+    m_opening.erase(opening);
+    for (const Opened& done : waiting)
+        done(problem);
+}
+
+void NbdDisks::startOpening(const NbdAddress& address)
+{
+    const QString uri = address.uri();
     // A mount a crashed run left in the same place goes first.
     if (!m_cleaned) {
-        cleanStale([this, address, done] { open(address, done); });
+        cleanStale([this, address] { startOpening(address); });
         return;
     }
     // The same export still going away is opened again once it is gone: the same folder.
-    if (m_closing.contains(address.uri())) {
-        QTimer::singleShot(50, this, [this, address, done] { open(address, done); });
+    if (m_closing.contains(uri)) {
+        QTimer::singleShot(50, this, [this, address] { startOpening(address); });
         return;
     }
     // Nothing is opened that the tool could not write: it opens every disk read-write.
-    platform::ReadNbdExport(
-        this, address.uri(), [this, address, done](const platform::NbdExportInfo& info) {
-            if (const std::optional<Problem> p = NbdExportProblem(address, info)) {
-                done(p);
-                return;
-            }
-            if (m_build) {
-                openWithBuild(address, *m_build, done);
-                return;
-            }
-            DetectToolBuild(this, m_tool, m_workingDir, [this, address, done](ToolBuild build) {
-                if (build != ToolBuild::Unknown)
-                    m_build = build;
-                openWithBuild(address, build, done);
-            });
+    platform::ReadNbdExport(this, uri, [this, address, uri](const platform::NbdExportInfo& info) {
+        if (const std::optional<Problem> p = NbdExportProblem(address, info)) {
+            opened(uri, p);
+            return;
+        }
+        if (m_build) {
+            openWithBuild(address, *m_build);
+            return;
+        }
+        DetectToolBuild(this, m_tool, m_workingDir, [this, address](ToolBuild build) {
+            if (build != ToolBuild::Unknown)
+                m_build = build;
+            openWithBuild(address, build);
         });
+    });
 }
 
 QString NbdDisks::missing(ToolBuild build) const
@@ -141,62 +164,67 @@ QString NbdDisks::missing(ToolBuild build) const
         .arg(lacks.join(tr(" and ")), deviceRoute.join(tr(" and ")));
 }
 
-void NbdDisks::openWithBuild(const NbdAddress& address, ToolBuild build, Opened done)
+void NbdDisks::openWithBuild(const NbdAddress& address, ToolBuild build)
 {
     const bool asFile = build != ToolBuild::DevicesOnly && m_facts.nbdfuse && m_facts.fuse;
     if (asFile) {
-        mountFile(address, done);
+        mountFile(address);
         return;
     }
     const QString lacks = missing(build);
     if (!lacks.isEmpty()) {
-        done(Problem{ProblemKind::NbdNoRoute, address.uri(), lacks});
+        opened(address.uri(), Problem{ProblemKind::NbdNoRoute, address.uri(), lacks});
         return;
     }
-    connectDevice(address, done);
+    connectDevice(address);
 }
 
-void NbdDisks::mountFile(const NbdAddress& address, Opened done)
+void NbdDisks::mountFile(const NbdAddress& address)
 {
     const QString uri = address.uri();
-    auto disk = std::make_unique<Disk>();
+    // Open, for the tool, only once it is mounted.
+    auto disk = std::make_shared<Disk>();
     disk->mount = std::make_unique<platform::NbdMount>(mountBase() + address.key(), uri);
-    platform::NbdMount* mount = disk->mount.get();
-    m_open[uri] = std::move(disk);
-    mount->mount([this, uri, done](bool ok, const QString& error) {
+    disk->mount->mount([this, uri, disk](bool ok, const QString& error) {
         if (!ok) {
-            m_open.erase(uri);
-            done(Problem{ProblemKind::NbdOpenFailed, uri, error});
+            // Not deleted here: this is called from within the mount, perhaps from its
+            // process's signal.
+            disk->mount.release()->deleteLater();
+            opened(uri, Problem{ProblemKind::NbdOpenFailed, uri, error});
             return;
         }
-        done(std::nullopt);
+        auto kept = std::make_unique<Disk>();
+        kept->mount = std::move(disk->mount);
+        m_open[uri] = std::move(kept);
+        opened(uri, std::nullopt);
     });
 }
 
-void NbdDisks::connectDevice(const NbdAddress& address, Opened done)
+void NbdDisks::connectDevice(const NbdAddress& address)
 {
     const QString uri = address.uri();
     m_permission.request(
         platform::PermissionVerb::ConnectNbd,
         {address.host, QString::number(address.port), address.exportName},
-        [this, uri, done](const platform::PermissionAnswer& answer) {
+        [this, uri](const platform::PermissionAnswer& answer) {
             if (answer.result == platform::PermissionResult::Dismissed) {
-                done(Problem{ProblemKind::NbdOpenFailed, uri, tr("the password was not given")});
+                opened(uri,
+                       Problem{ProblemKind::NbdOpenFailed, uri, tr("the password was not given")});
                 return;
             }
             if (answer.result != platform::PermissionResult::Done ||
                 !QFileInfo(answer.output).fileName().startsWith(QLatin1String("nbd"))) {
-                done(Problem{ProblemKind::NbdOpenFailed, uri,
-                             answer.message.isEmpty()
-                                 ? tr("the helper failed (status %1)").arg(answer.status)
-                                 : answer.message});
+                opened(uri, Problem{ProblemKind::NbdOpenFailed, uri,
+                                    answer.message.isEmpty()
+                                        ? tr("the helper failed (status %1)").arg(answer.status)
+                                        : answer.message});
                 return;
             }
             auto disk = std::make_unique<Disk>();
             disk->device = answer.output;
             m_open[uri] = std::move(disk);
             platform::RecordNbdDevice(mountBase(), answer.output);
-            done(std::nullopt);
+            opened(uri, std::nullopt);
         });
 }
 

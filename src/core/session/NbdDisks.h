@@ -65,9 +65,13 @@ public:
 
 private:
     struct Disk;
-    void openWithBuild(const NbdAddress& address, ToolBuild build, Opened done);
-    void mountFile(const NbdAddress& address, Opened done);
-    void connectDevice(const NbdAddress& address, Opened done);
+    // The steps of opening; each ends in opened(), which answers everyone who asked.
+    void startOpening(const NbdAddress& address);
+    void openWithBuild(const NbdAddress& address, ToolBuild build);
+    void mountFile(const NbdAddress& address);
+    void connectDevice(const NbdAddress& address);
+    void opened(const QString& uri, const std::optional<Problem>& problem);
+    std::map<QString, std::vector<Opened>> m_opening; // by uri, those waiting
     // What this machine lacks for either route, in the user's words.
     QString missing(ToolBuild build) const;
 
