@@ -217,6 +217,35 @@ private slots:
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::NbdUnreachable});
     }
 
+    // Asked twice at once, an export is opened once and both are answered; closed, nothing
+    // stays mounted, and whoever waits for that hears it.
+    void anExportIsOpenedOnce()
+    {
+        if (!canMount())
+            QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
+        Server s;
+        QVERIFY(serve(s, simDisk(QStringLiteral("twice.img"), {})));
+        platform::DiskPermission permission;
+        const QString base = m_dir.filePath(QStringLiteral("twice/"));
+        NbdDisks disks(permission, base);
+        disks.setTool(QStringLiteral(VENTRIK_SIM_PATH), m_dir.filePath(QStringLiteral("work")));
+        QList<std::optional<Problem>> answers;
+        for (int i = 0; i < 2; ++i)
+            disks.open(*ParseNbdAddress(s.uri()),
+                       [&answers](const std::optional<Problem>& p) { answers << p; });
+        QVERIFY(!disks.isOpen(s.uri()));
+        QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 2, 20000);
+        QVERIFY(!answers[0] && !answers[1]);
+        QCOMPARE(platform::NbdMountsUnder(base).size(), 1);
+        QVERIFY(disks.diskOf(s.uri()).startsWith(base));
+        bool closed = false;
+        disks.closeAll();
+        disks.whenClosed([&closed] { closed = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(closed, 10000);
+        QVERIFY(platform::NbdMountsUnder(base).isEmpty());
+        QCOMPARE(disks.diskOf(s.uri()), s.uri());
+    }
+
     // What answers decides: a read-only export is told as such; with no NBD server at the
     // port the older UDP server is asked.
     void whichServerAnswers()
