@@ -138,6 +138,65 @@
     </message>
 </context>
 <context>
+    <name>DiskToolsPage</name>
+    <message>
+        <source>Refresh Drives</source>
+        <translation>Laufwerke aktualisieren</translation>
+    </message>
+    <message>
+        <source>Format this Drive</source>
+        <translation>Dieses Laufwerk formatieren</translation>
+    </message>
+    <message>
+        <source>Format a HDD for HDLoader use:</source>
+        <translation>Eine Festplatte für HDLoader formatieren:</translation>
+    </message>
+    <message>
+        <source>The disks this PC has; only one that holds nothing you need may be formatted.</source>
+        <translation>Die Festplatten dieses PCs; formatieren Sie nur eine, auf der nichts liegt, was Sie brauchen.</translation>
+    </message>
+    <message>
+        <source>Looks for disks again.</source>
+        <translation>Sucht erneut nach Festplatten.</translation>
+    </message>
+    <message>
+        <source>Erases the chosen disk and makes it a PS2 disk, after asking.</source>
+        <translation>Löscht nach Rückfrage die gewählte Festplatte und macht sie zu einer PS2-Festplatte.</translation>
+    </message>
+    <message>
+        <source>%1 has been formatted for HDLoader</source>
+        <translation>%1 wurde für HDLoader formatiert</translation>
+    </message>
+    <message>
+        <source>%1 - Playstation2 Formatted</source>
+        <translation>%1 - Playstation2-formatiert</translation>
+    </message>
+    <message>
+        <source>%1 - Unknown Format (cannot be read)</source>
+        <translation>%1 - Unbekanntes Format (nicht lesbar)</translation>
+    </message>
+    <message>
+        <source>%1 - Unknown Format</source>
+        <translation>%1 - Unbekanntes Format</translation>
+    </message>
+    <message>
+        <source>ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?
+
+%1
+
+ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
+        <translation>MÖCHTEN SIE DIESE FESTPLATTE WIRKLICH FORMATIEREN?
+
+%1
+
+ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
+    </message>
+    <message>
+        <source>ARE YOU 100% SURE?</source>
+        <translation>SIND SIE SICH 100% SICHER?</translation>
+    </message>
+</context>
+<context>
     <name>GameListModel</name>
     <message>
         <source>Game Title</source>
@@ -1719,18 +1778,6 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
         <translation>Farben</translation>
     </message>
     <message>
-        <source>Refresh Drives</source>
-        <translation>Laufwerke aktualisieren</translation>
-    </message>
-    <message>
-        <source>Format this Drive</source>
-        <translation>Dieses Laufwerk formatieren</translation>
-    </message>
-    <message>
-        <source>Format a HDD for HDLoader use:</source>
-        <translation>Eine Festplatte für HDLoader formatieren:</translation>
-    </message>
-    <message>
         <source>Use Defaults</source>
         <translation>Standardwerte</translation>
     </message>
@@ -1813,40 +1860,8 @@ Die Datei blieb, wie sie war.</translation>
         <translation>HDL_Dump-Disc-Datenbank</translation>
     </message>
     <message>
-        <source>ARE YOU 100% SURE?</source>
-        <translation>SIND SIE SICH 100% SICHER?</translation>
-    </message>
-    <message>
         <source>Are you sure you want to reset all of your settings to default for both hdl_dump and the GUI?</source>
         <translation>Möchten Sie wirklich alle Einstellungen von hdl_dump und dieses Programms auf die Standardwerte zurücksetzen?</translation>
-    </message>
-    <message>
-        <source>%1 has been formatted for HDLoader</source>
-        <translation>%1 wurde für HDLoader formatiert</translation>
-    </message>
-    <message>
-        <source>%1 - Playstation2 Formatted</source>
-        <translation>%1 - Playstation2-formatiert</translation>
-    </message>
-    <message>
-        <source>%1 - Unknown Format (cannot be read)</source>
-        <translation>%1 - Unbekanntes Format (nicht lesbar)</translation>
-    </message>
-    <message>
-        <source>%1 - Unknown Format</source>
-        <translation>%1 - Unbekanntes Format</translation>
-    </message>
-    <message>
-        <source>ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?
-
-%1
-
-ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
-        <translation>MÖCHTEN SIE DIESE FESTPLATTE WIRKLICH FORMATIEREN?
-
-%1
-
-ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
     </message>
     <message>
         <source>hdl_dump &amp;program:</source>
@@ -1935,18 +1950,6 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
     <message>
         <source>The colour of the background.</source>
         <translation>Die Farbe des Hintergrunds.</translation>
-    </message>
-    <message>
-        <source>The disks this PC has; only one that holds nothing you need may be formatted.</source>
-        <translation>Die Festplatten dieses PCs; formatieren Sie nur eine, auf der nichts liegt, was Sie brauchen.</translation>
-    </message>
-    <message>
-        <source>Looks for disks again.</source>
-        <translation>Sucht erneut nach Festplatten.</translation>
-    </message>
-    <message>
-        <source>Erases the chosen disk and makes it a PS2 disk, after asking.</source>
-        <translation>Löscht nach Rückfrage die gewählte Festplatte und macht sie zu einer PS2-Festplatte.</translation>
     </message>
     <message>
         <source>Puts every setting of both pages back as it was first.</source>

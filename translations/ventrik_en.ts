@@ -138,6 +138,61 @@
     </message>
 </context>
 <context>
+    <name>DiskToolsPage</name>
+    <message>
+        <source>Refresh Drives</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format this Drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format a HDD for HDLoader use:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disks this PC has; only one that holds nothing you need may be formatted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Looks for disks again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Erases the chosen disk and makes it a PS2 disk, after asking.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has been formatted for HDLoader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - Playstation2 Formatted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - Unknown Format (cannot be read)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - Unknown Format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?
+
+%1
+
+ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ARE YOU 100% SURE?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GameListModel</name>
     <message>
         <source>Game Title</source>
@@ -1702,18 +1757,6 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Refresh Drives</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Format this Drive</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Format a HDD for HDLoader use:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Use Defaults</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1775,35 +1818,7 @@ The file was left as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>ARE YOU 100% SURE?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Are you sure you want to reset all of your settings to default for both hdl_dump and the GUI?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 has been formatted for HDLoader</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 - Playstation2 Formatted</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 - Unknown Format (cannot be read)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 - Unknown Format</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?
-
-%1
-
-ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1892,18 +1907,6 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
     </message>
     <message>
         <source>The colour of the background.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The disks this PC has; only one that holds nothing you need may be formatted.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Looks for disks again.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Erases the chosen disk and makes it a PS2 disk, after asking.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

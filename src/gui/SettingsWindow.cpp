@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "Colors.h"
 #include "Dialogs.h"
+#include "DiskToolsPage.h"
 #include "TrayIcon.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
@@ -13,7 +14,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -58,7 +58,9 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
     tabs = named(new QTabWidget(this), "tabs");
     toolTab = named(new QWidget, "toolTab");
     windowTab = named(new QWidget, "windowTab");
-    toolsTab = named(new QWidget, "toolsTab");
+    toolsTab = new DiskToolsPage({m_context.session, m_context.dialogs, m_context.tray,
+                                  [this]() -> const SettingsFile& { return settings(); },
+                                  [this] { return toolMissing(); }});
     tabs->addTab(toolTab, tr("HDL_Dump"));
     tabs->addTab(windowTab, tr("GUI"));
     tabs->addTab(toolsTab, tr("Tools"));
@@ -148,23 +150,6 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
         l->addStretch();
     }
 
-    // Tools page.
-    diskCombo = named(new QComboBox, "diskCombo");
-    refreshButton = named(new QPushButton(tr("Refresh Drives")), "refreshButton");
-    formatButton = named(new QPushButton(tr("Format this Drive")), "formatButton");
-    formatButton->setEnabled(false);
-    {
-        auto* l = new QVBoxLayout(toolsTab);
-        l->addWidget(new QLabel(tr("Format a HDD for HDLoader use:")));
-        l->addWidget(diskCombo);
-        auto* buttons = new QHBoxLayout;
-        buttons->addWidget(refreshButton);
-        buttons->addWidget(formatButton);
-        buttons->addStretch();
-        l->addLayout(buttons);
-        l->addStretch();
-    }
-
     defaultsButton = named(new QPushButton(tr("Use Defaults")), "defaultsButton");
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                      QDialogButtonBox::Apply);
@@ -220,41 +205,21 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
         connect(c, &QCheckBox::toggled, this, &SettingsWindow::markChanged);
     // The Tools page lists the drives as it opens.
     connect(tabs, &QTabWidget::currentChanged, this, [this] {
-        if (tabs->currentWidget() == toolsTab && diskCombo->count() == 0 &&
-            !m_context.session.isBusy() && m_context.session.toolAvailable())
-            m_context.session.refreshAllDisks();
+        if (tabs->currentWidget() == toolsTab)
+            toolsTab->listIfEmpty();
     });
     connect(foreColorButton, &QPushButton::clicked, this, &SettingsWindow::chooseForeColor);
     connect(backColorButton, &QPushButton::clicked, this, &SettingsWindow::chooseBackColor);
     connect(imageFolderButton, &QPushButton::clicked, this, &SettingsWindow::chooseImageFolder);
     connect(toolConfigButton, &QPushButton::clicked, this, &SettingsWindow::chooseToolConfig);
     connect(discDatabaseButton, &QPushButton::clicked, this, &SettingsWindow::chooseDiscDatabase);
-    connect(refreshButton, &QPushButton::clicked, this, &SettingsWindow::refreshDiskList);
-    connect(formatButton, &QPushButton::clicked, this, &SettingsWindow::formatChosenDisk);
     connect(defaultsButton, &QPushButton::clicked, this, &SettingsWindow::restoreDefaults);
     setTooltips();
     // Enter is OK wherever the focus is, never a "..." that happened to have it.
     for (QPushButton* b : findChildren<QPushButton*>())
         b->setAutoDefault(b == okButton);
     okButton->setDefault(true);
-
-    Session& session = m_context.session;
-    connect(&session, &Session::allDisksChanged, this, &SettingsWindow::fillDisks);
-    // A disk this user may not read is formatted once the system gave access to it.
-    connect(&session, &Session::diskAccessAnswered, this,
-            [this](const QString& device, const platform::PermissionAnswer& answer) {
-                if (device != std::exchange(m_formatAfterAccess, QString()) ||
-                    answer.result != platform::PermissionResult::Done)
-                    return;
-                m_context.session.formatDisk(device);
-            });
-    connect(&session, &Session::busyChanged, this, &SettingsWindow::updateControls);
-    connect(&session, &Session::diskFormatted, this, [this](const QString& device) {
-        const int row = diskCombo->findData(device);
-        const QString label = row >= 0 ? diskCombo->itemText(row) : device;
-        ShowBalloon(m_context.tray, settings(),
-                    tr("%1 has been formatted for HDLoader").arg(label));
-    });
+    connect(&m_context.session, &Session::busyChanged, this, &SettingsWindow::updateControls);
 }
 
 QList<QWidget*> SettingsWindow::windows()
@@ -310,10 +275,6 @@ void SettingsWindow::setTooltips()
     customColorsCheck->setToolTip(tr("Ventrik's windows in colours of your choice."));
     foreColorButton->setToolTip(tr("The colour of the text."));
     backColorButton->setToolTip(tr("The colour of the background."));
-    diskCombo->setToolTip(tr("The disks this PC has; only one that holds nothing you need may "
-                             "be formatted."));
-    refreshButton->setToolTip(tr("Looks for disks again."));
-    formatButton->setToolTip(tr("Erases the chosen disk and makes it a PS2 disk, after asking."));
     defaultsButton->setToolTip(tr("Puts every setting of both pages back as it was first."));
 }
 
@@ -728,65 +689,9 @@ bool SettingsWindow::toolMissing()
     return true;
 }
 
-void SettingsWindow::fillDisks()
-{
-    const int index = diskCombo->currentIndex();
-    diskCombo->clear();
-    for (const DiskEntry& d : m_context.session.allDisks()) {
-        QString label = d.label();
-        // A disk this user may not read says so, and nothing of a format nobody could see.
-        if (d.ps2Formatted)
-            label = tr("%1 - Playstation2 Formatted").arg(label);
-        else if (!d.needsPermission)
-            label = d.unreadable ? tr("%1 - Unknown Format (cannot be read)").arg(label)
-                                 : tr("%1 - Unknown Format").arg(label);
-        diskCombo->addItem(label, d.device);
-    }
-    if (diskCombo->count() > 0)
-        diskCombo->setCurrentIndex(index >= 0 && index < diskCombo->count() ? index : 0);
-    updateControls();
-}
-
 void SettingsWindow::updateControls()
 {
-    const bool idle = !m_context.session.isBusy();
-    refreshButton->setEnabled(idle);
-    formatButton->setEnabled(idle && diskCombo->count() > 0);
-    defaultsButton->setEnabled(idle);
-}
-
-void SettingsWindow::refreshDiskList()
-{
-    if (toolMissing())
-        return;
-    m_context.session.refreshAllDisks();
-}
-
-void SettingsWindow::formatChosenDisk()
-{
-    if (toolMissing())
-        return;
-    // The disk is its device, kept beside the label: the label only shows it.
-    const QString drive = diskCombo->currentText();
-    const QString device = diskCombo->currentData().toString();
-    if (device.isEmpty())
-        return;
-    if (m_context.dialogs.question(
-            tr("ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?\n\n%1\n\nALL EXISTING DATA ON "
-               "THIS DRIVE WILL BE LOST")
-                .arg(drive),
-            Dialogs::Icon::Critical, tr("ARE YOU 100% SURE?")) != Dialogs::Answer::Yes)
-        return;
-    const QList<DiskEntry>& disks = m_context.session.allDisks();
-    const auto entry = std::find_if(disks.begin(), disks.end(),
-                                    [&](const DiskEntry& d) { return d.device == device; });
-    if (entry != disks.end() && entry->needsPermission) {
-        // Asked for to format: the helper gives access to a disk without the PS2 signature.
-        m_formatAfterAccess = device;
-        m_context.session.requestDiskAccess(device, true);
-        return;
-    }
-    m_context.session.formatDisk(device);
+    defaultsButton->setEnabled(!m_context.session.isBusy());
 }
 
 void SettingsWindow::restoreDefaults()

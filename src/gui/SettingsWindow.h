@@ -9,18 +9,18 @@
 #include <optional>
 
 class QCheckBox;
-class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class Dialogs;
+class DiskToolsPage;
 class Session;
 class SettingsFile;
 class TrayIcon;
 
 // "Settings & Tools": the tool's own settings (hdl_dump.conf), the program's settings
-// (config.cfg), and formatting a disk. Like any dialog: OK and Apply store what the pages
-// show, Cancel and Esc forget it, the X asks when something was changed.
+// (config.cfg), and formatting a disk (its own page). Like any dialog: OK and Apply store what the
+// pages show, Cancel and Esc forget it, the X asks when something was changed.
 class SettingsWindow : public QDialog
 {
     Q_OBJECT
@@ -54,11 +54,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QString m_formatAfterAccess; // the disk to format once access to it is granted
     QTabWidget* tabs;
     QWidget* toolTab;
     QWidget* windowTab;
-    QWidget* toolsTab;
+    DiskToolsPage* toolsTab;
     // HDL_Dump page
     QLineEdit* discDatabaseEdit;
     QPushButton* discDatabaseButton;
@@ -86,10 +85,6 @@ private:
     QCheckBox* customColorsCheck;
     QPushButton* foreColorButton;
     QPushButton* backColorButton;
-    // Tools page
-    QComboBox* diskCombo;
-    QPushButton* refreshButton;
-    QPushButton* formatButton;
     // Outside the pages
     QPushButton* defaultsButton;
     QPushButton* okButton;
@@ -106,8 +101,6 @@ private:
     void chooseDiscDatabase();
     void chooseToolPath();
     void chooseTitleIndex();
-    void refreshDiskList();
-    void formatChosenDisk();
     void restoreDefaults();
     void chooseForeColor();
     void chooseBackColor();
@@ -115,7 +108,6 @@ private:
     // The three windows that share colours and the stay-on-top choice.
     QList<QWidget*> windows();
     const SettingsFile& settings() const;
-    void fillDisks();
     void updateControls();
     // The tool's settings as the page shows them, and back.
     ToolConfig pageConfig() const;
