@@ -191,6 +191,13 @@ private slots:
         QCOMPARE(child<QLabel>("serverLabel")->text(),
                  QStringLiteral("Reached through the UDP server (hdld_svr)."));
         QCOMPARE(shownGames(), QStringList{QStringLiteral("Net Game")});
+        // A PS2 that answers the probe but neither server: nothing was reached.
+        m_icmp.status[QStringLiteral("127.0.0.2")] = 0;
+        child<QLineEdit>("addressEdit")->setText(QStringLiteral("127.0.0.2"));
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(idle());
+        QVERIFY(child<QLabel>("serverLabel")->text().isEmpty());
+        child<QLineEdit>("addressEdit")->setText(QStringLiteral("127.0.0.1"));
 
         const bool canServe =
             !QStandardPaths::findExecutable(QStringLiteral("nbdkit")).isEmpty() &&

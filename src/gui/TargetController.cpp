@@ -69,7 +69,7 @@ TargetController::TargetController(TargetPane* pane, Session& session, Dialogs& 
             &TargetController::nbdOptionsChanged);
     connect(m_pane->exportEdit, &QLineEdit::returnPressed, this,
             &TargetController::attachChosenTarget);
-    connect(&m_session, &Session::networkServerFound, this, &TargetController::showServer);
+    connect(&m_session, &Session::gamesChanged, this, &TargetController::showServer);
     connect(&m_session, &Session::disksChanged, this, &TargetController::fillDisks);
     connect(&m_session, &Session::diskAccessAnswered, this, &TargetController::accessAnswered);
     connect(&m_session, &Session::gamesChanged, this, &TargetController::showSpace);
@@ -165,9 +165,14 @@ void TargetController::nbdOptionsChanged()
         m_session.selectTarget(TargetKind::Network, m_pane->addressEdit->text());
 }
 
-void TargetController::showServer(NetworkServer server, const QString& target)
+void TargetController::showServer()
 {
-    switch (server) {
+    // Said once the PS2's games were read through it: a server that answered a question
+    // but not the listing reached nothing.
+    const QString target = m_session.targetDevice();
+    const bool reached = m_session.isAttached() && m_session.targetKind() == TargetKind::Network;
+    m_pane->serverLabel->setToolTip({});
+    switch (reached ? m_session.networkServer() : NetworkServer::None) {
     case NetworkServer::Nbd: {
         const std::optional<NbdAddress> nbd = ParseNbdAddress(target);
         m_pane->serverLabel->setText(

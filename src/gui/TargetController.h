@@ -56,7 +56,7 @@ private:
     // The export and port of the NBD server, from the settings and back to them.
     void restoreNbdOptions();
     void nbdOptionsChanged();
-    void showServer(NetworkServer server, const QString& target);
+    void showServer();
 
     TargetPane* m_pane;
     Session& m_session;
