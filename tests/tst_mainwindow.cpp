@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDir>
 #include <QGroupBox>
 #include <QJsonArray>
@@ -334,13 +335,16 @@ private slots:
             QVERIFY(dock.connect({}, {}, QStringLiteral("com.canonical.Unity.LauncherEntry"),
                                  QStringLiteral("Update"), this,
                                  SLOT(launcherUpdated(QString, QVariantMap))));
+            // The bus answers in order: once it answered this, it also took the match above,
+            // and the update cannot pass before it.
+            QVERIFY(dock.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.DBus")));
             LauncherState state;
             state.progress = 0.42;
             state.progressVisible = true;
             state.count = 3;
             state.countVisible = true;
             QVERIFY(SendLauncherUpdate(state, us));
-            QTRY_VERIFY(!m_heardApp.isEmpty());
+            QTRY_VERIFY_WITH_TIMEOUT(!m_heardApp.isEmpty(), 15000);
             QCOMPARE(m_heardApp, QStringLiteral("application://org.ventrik.Ventrik.desktop"));
             QCOMPARE(m_heard.value(QStringLiteral("progress")).toDouble(), 0.42);
             QCOMPARE(m_heard.value(QStringLiteral("progress-visible")).toBool(), true);

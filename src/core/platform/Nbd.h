@@ -50,6 +50,7 @@ private:
     QString m_dir;
     QString m_uri;
     QPointer<QProcess> m_fuse;
+    QPointer<QProcess> m_unmounting;
     QTimer m_poll;
     int m_waitedMs = 0;
     int m_timeoutMs = 0;

@@ -108,8 +108,17 @@ NbdMount::NbdMount(const QString& dir, const QString& uri, QObject* parent)
 
 NbdMount::~NbdMount()
 {
-    // Never left behind: unmounted without waiting (nbdfuse then ends by itself).
-    if (m_mounted)
+    // Never left behind and never killed: nbdfuse, and an unmount under way, are let go to
+    // end by themselves (nbdfuse does once its mount is gone); a mount still up is unmounted
+    // without waiting.
+    const bool unmounting = m_unmounting && m_unmounting->state() != QProcess::NotRunning;
+    for (QProcess* p : findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+        if (p->state() == QProcess::NotRunning)
+            continue;
+        p->setParent(nullptr);
+        connect(p, &QProcess::finished, p, &QObject::deleteLater);
+    }
+    if (m_mounted && !unmounting)
         QProcess::startDetached(QStringLiteral("fusermount3"), {QStringLiteral("-u"), m_dir});
 }
 
@@ -157,6 +166,7 @@ void NbdMount::finishMount(bool ok, const QString& error)
 void NbdMount::unmount(std::function<void(bool, const QString&)> done)
 {
     auto* p = new QProcess(this);
+    m_unmounting = p;
     p->setProcessChannelMode(QProcess::MergedChannels);
     connect(p, &QProcess::finished, this, [this, p, done](int code) {
         p->deleteLater();
