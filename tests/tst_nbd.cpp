@@ -101,10 +101,17 @@ class TestNbd : public QObject, public SessionFixture
         f.resize(size);
         return path;
     }
+    // A real build's path: VENTRIK_REAL_TOOLS names their folder where it is not beside the
+    // checkout.
+    static QString realTool(const QString& name)
+    {
+        return qEnvironmentVariable("VENTRIK_REAL_TOOLS", QStringLiteral(VENTRIK_REAL_TOOLS_DIR)) +
+               name;
+    }
     // Formatted as a PS2 disk by the real 0.9.0, the only build that can; its status.
     int initialize(const QString& file) const
     {
-        return RunProcess(QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.0"),
+        return RunProcess(realTool(QStringLiteral("/hdl_dump-0.9.0")),
                           {QStringLiteral("initialize"), file},
                           QProcessEnvironment::systemEnvironment(), m_dir.path())
             .status;
@@ -360,8 +367,8 @@ private slots:
     // server lost mid-install.
     void theRealBuildsOverNbd()
     {
-        const QString tool0 = QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.0");
-        const QString tool = QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.2");
+        const QString tool0 = realTool(QStringLiteral("/hdl_dump-0.9.0"));
+        const QString tool = realTool(QStringLiteral("/hdl_dump-0.9.2"));
         if (!canMount())
             QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
         if (!QFile::exists(tool0) || !QFile::exists(tool))
@@ -526,7 +533,7 @@ private slots:
     // Which builds take the export as a file: measured once on an empty file.
     void theToolsBuildIsFound()
     {
-        const QString dir = QStringLiteral(VENTRIK_REAL_TOOLS_DIR);
+        const QString dir = realTool({});
         if (!QFile::exists(dir + QStringLiteral("/hdl_dump-0.9.2-release")))
             QSKIP("the real builds are not beside the checkout");
         auto detect = [this](const QString& tool) {
@@ -579,8 +586,8 @@ private slots:
             !QFile::exists(QStringLiteral("/dev/fuse")))
             QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
         const QString image = disk(QStringLiteral("fuse.img"), qint64(2) << 30);
-        const QString tool0 = QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.0");
-        const QString tool = QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.2");
+        const QString tool0 = realTool(QStringLiteral("/hdl_dump-0.9.0"));
+        const QString tool = realTool(QStringLiteral("/hdl_dump-0.9.2"));
         const bool realTools = QFile::exists(tool0) && QFile::exists(tool);
         if (realTools)
             QCOMPARE(initialize(image), 0);
@@ -711,7 +718,7 @@ private slots:
                 QVERIFY(platform::NbdMountsUnder(home + QStringLiteral("/run")).isEmpty());
             }
             const ProcessResult release =
-                cli(QStringLiteral(VENTRIK_REAL_TOOLS_DIR "/hdl_dump-0.9.2-release"), s.uri());
+                cli(realTool(QStringLiteral("/hdl_dump-0.9.2-release")), s.uri());
             QCOMPARE(release.status, 1);
             QVERIFY2(release.err.contains(QLatin1String("release build")), qPrintable(release.err));
             Server readOnly;
