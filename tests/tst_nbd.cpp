@@ -512,6 +512,24 @@ private slots:
         QVERIFY(problem(State::Reachable, 64 << 20, true).contains(QLatin1String("64 MB")));
     }
 
+    // A device connected for this program is its own while it runs; once its owner is gone,
+    // it is taken (once) for disconnecting.
+    void staleDevicesAreFound()
+    {
+        const QString base = m_dir.filePath(QStringLiteral("devices"));
+        platform::RecordNbdDevice(base, QStringLiteral("/dev/nbd3"));
+        platform::RecordNbdDevice(base, QStringLiteral("/dev/nbd4"));
+        QVERIFY(platform::TakeStaleNbdDevices(base).isEmpty());
+        QFile owner(base + QStringLiteral("/nbd3.owner"));
+        QVERIFY(owner.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        owner.write("999999999 12345\n/dev/nbd3\n");
+        owner.close();
+        QCOMPARE(platform::TakeStaleNbdDevices(base), QStringList{QStringLiteral("/dev/nbd3")});
+        QVERIFY(platform::TakeStaleNbdDevices(base).isEmpty());
+        platform::ForgetNbdDevice(base, QStringLiteral("/dev/nbd4"));
+        QVERIFY(QDir(base).entryList(QDir::Files).isEmpty());
+    }
+
     void staleMountsAreFound()
     {
         QFile table(m_dir.filePath(QStringLiteral("mountinfo")));
