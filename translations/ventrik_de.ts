@@ -1702,34 +1702,6 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
         <translation>...</translation>
     </message>
     <message>
-        <source>Auto-Throttle</source>
-        <translation>Automatisch drosseln</translation>
-    </message>
-    <message>
-        <source>Enable ASPI</source>
-        <translation>ASPI einschalten</translation>
-    </message>
-    <message>
-        <source>Limit to 28bit  (HDD is &lt;= 128GB)</source>
-        <translation>Auf 28 Bit begrenzen  (HDD &lt;= 128 GB)</translation>
-    </message>
-    <message>
-        <source>Use Compression</source>
-        <translation>Kompression verwenden</translation>
-    </message>
-    <message>
-        <source>Use ToxicOS Partition Naming</source>
-        <translation>ToxicOS-Partitionsnamen verwenden</translation>
-    </message>
-    <message>
-        <source>Disc Database File:</source>
-        <translation>Disc-Datenbankdatei:</translation>
-    </message>
-    <message>
-        <source>Target kbps:</source>
-        <translation>Ziel-kbps:</translation>
-    </message>
-    <message>
         <source>Turn off PS2 when exiting this GUI</source>
         <translation>PS2 beim Beenden dieses Programms ausschalten</translation>
     </message>
@@ -1782,82 +1754,12 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
         <translation>Standardwerte</translation>
     </message>
     <message>
-        <source>Your hdl_dump settings could not be loaded because your hdl_dump configuration file could not be found.
-
-The default path for this file is:
-%1
-
-If you have never used hdl_dump on this PC then you will no longer see this message once you use atleast 1 command.
-
-For people that have Windows configured with a language other then English, you must go to settings and locate the file as described below.
-
-To fix this problem go to Settings, click the GUI tab, and use the HDL_Dump config file option.
-
-</source>
-        <translation>Ihre hdl_dump-Einstellungen konnten nicht geladen werden, weil die hdl_dump-Konfigurationsdatei nicht gefunden wurde.
-
-Der Standardpfad dieser Datei ist:
-%1
-
-Wenn Sie hdl_dump auf diesem PC noch nie benutzt haben, sehen Sie diese Meldung nicht mehr, sobald Sie mindestens einen Befehl ausgeführt haben.
-
-Wer Windows in einer anderen Sprache als Englisch eingerichtet hat, muss die Datei in den Einstellungen wie unten beschrieben suchen.
-
-Um das zu beheben, öffnen Sie die Einstellungen, wählen den Reiter Oberfläche und verwenden die Option HDL_Dump-Konfigurationsdatei.
-
-</translation>
-    </message>
-    <message>
-        <source>Your hdl_dump settings could not be read from:
-%1
-
-%2
-
-The file will not be changed.</source>
-        <translation>Ihre hdl_dump-Einstellungen konnten nicht gelesen werden aus:
-%1
-
-%2
-
-Die Datei wird nicht verändert.</translation>
-    </message>
-    <message>
-        <source>It is not a regular file.</source>
-        <translation>Sie ist keine gewöhnliche Datei.</translation>
-    </message>
-    <message>
-        <source>It could not be read whole, so it is not rewritten.</source>
-        <translation>Sie konnte nicht vollständig gelesen werden und wird daher nicht neu geschrieben.</translation>
-    </message>
-    <message>
-        <source>The value of %1 holds a line break.</source>
-        <translation>Der Wert von %1 enthält einen Zeilenumbruch.</translation>
-    </message>
-    <message>
-        <source>Your hdl_dump settings could not be saved to:
-%1
-
-%2
-
-The file was left as it was.</source>
-        <translation>Ihre hdl_dump-Einstellungen konnten nicht gespeichert werden in:
-%1
-
-%2
-
-Die Datei blieb, wie sie war.</translation>
-    </message>
-    <message>
         <source>Select PS2 Game ISO directory</source>
         <translation>Ordner für PS2-Spiel-ISOs wählen</translation>
     </message>
     <message>
         <source>HDL_Dump Config File</source>
         <translation>HDL_Dump-Konfigurationsdatei</translation>
-    </message>
-    <message>
-        <source>HDL_Dump Disk Database</source>
-        <translation>HDL_Dump-Disc-Datenbank</translation>
     </message>
     <message>
         <source>Are you sure you want to reset all of your settings to default for both hdl_dump and the GUI?</source>
@@ -1870,34 +1772,6 @@ Die Datei blieb, wie sie war.</translation>
     <message>
         <source>Game title &amp;index:</source>
         <translation>Spiele&amp;verzeichnis:</translation>
-    </message>
-    <message>
-        <source>hdl_dump&apos;s list of games by their startup file: it names and flags the games it knows when they are installed.</source>
-        <translation>Die Spieleliste von hdl_dump nach Startdatei: Sie benennt die Spiele, die sie kennt, und setzt ihre Flags, wenn sie installiert werden.</translation>
-    </message>
-    <message>
-        <source>hdl_dump slows down its writes when the disk or the network cannot keep up.</source>
-        <translation>hdl_dump schreibt langsamer, wenn die Festplatte oder das Netzwerk nicht mithalten.</translation>
-    </message>
-    <message>
-        <source>For old Windows drivers only (ASPI); it has no effect on Linux.</source>
-        <translation>Nur für alte Windows-Treiber (ASPI); unter Linux ohne Wirkung.</translation>
-    </message>
-    <message>
-        <source>For old Windows drivers that cannot address more than 128 GB; it has no effect on Linux.</source>
-        <translation>Für alte Windows-Treiber, die nicht mehr als 128 GB ansprechen können; unter Linux ohne Wirkung.</translation>
-    </message>
-    <message>
-        <source>Compresses what is sent to a networked PS2: faster over a slow network, slower on a fast one.</source>
-        <translation>Komprimiert, was an eine PS2 im Netzwerk geht: schneller über ein langsames Netz, langsamer über ein schnelles.</translation>
-    </message>
-    <message>
-        <source>The network speed hdl_dump aims for with a networked PS2, in kilobits per second.</source>
-        <translation>Die Netzwerkgeschwindigkeit, die hdl_dump mit einer PS2 im Netzwerk anstrebt, in Kilobit pro Sekunde.</translation>
-    </message>
-    <message>
-        <source>Names new game partitions the way ToxicOS expects them.</source>
-        <translation>Benennt neue Spielpartitionen so, wie ToxicOS sie erwartet.</translation>
     </message>
     <message>
         <source>Where the file dialogs for images open first.</source>
@@ -2186,6 +2060,139 @@ Die Datei blieb, wie sie war.</translation>
     <message>
         <source>P&amp;ort:</source>
         <translation>P&amp;ort:</translation>
+    </message>
+</context>
+<context>
+    <name>ToolConfigPage</name>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Auto-Throttle</source>
+        <translation>Automatisch drosseln</translation>
+    </message>
+    <message>
+        <source>Enable ASPI</source>
+        <translation>ASPI einschalten</translation>
+    </message>
+    <message>
+        <source>Limit to 28bit  (HDD is &lt;= 128GB)</source>
+        <translation>Auf 28 Bit begrenzen  (HDD &lt;= 128 GB)</translation>
+    </message>
+    <message>
+        <source>Use Compression</source>
+        <translation>Kompression verwenden</translation>
+    </message>
+    <message>
+        <source>Use ToxicOS Partition Naming</source>
+        <translation>ToxicOS-Partitionsnamen verwenden</translation>
+    </message>
+    <message>
+        <source>Disc Database File:</source>
+        <translation>Disc-Datenbankdatei:</translation>
+    </message>
+    <message>
+        <source>Target kbps:</source>
+        <translation>Ziel-kbps:</translation>
+    </message>
+    <message>
+        <source>hdl_dump&apos;s list of games by their startup file: it names and flags the games it knows when they are installed.</source>
+        <translation>Die Spieleliste von hdl_dump nach Startdatei: Sie benennt die Spiele, die sie kennt, und setzt ihre Flags, wenn sie installiert werden.</translation>
+    </message>
+    <message>
+        <source>hdl_dump slows down its writes when the disk or the network cannot keep up.</source>
+        <translation>hdl_dump schreibt langsamer, wenn die Festplatte oder das Netzwerk nicht mithalten.</translation>
+    </message>
+    <message>
+        <source>For old Windows drivers only (ASPI); it has no effect on Linux.</source>
+        <translation>Nur für alte Windows-Treiber (ASPI); unter Linux ohne Wirkung.</translation>
+    </message>
+    <message>
+        <source>For old Windows drivers that cannot address more than 128 GB; it has no effect on Linux.</source>
+        <translation>Für alte Windows-Treiber, die nicht mehr als 128 GB ansprechen können; unter Linux ohne Wirkung.</translation>
+    </message>
+    <message>
+        <source>Compresses what is sent to a networked PS2: faster over a slow network, slower on a fast one.</source>
+        <translation>Komprimiert, was an eine PS2 im Netzwerk geht: schneller über ein langsames Netz, langsamer über ein schnelles.</translation>
+    </message>
+    <message>
+        <source>The network speed hdl_dump aims for with a networked PS2, in kilobits per second.</source>
+        <translation>Die Netzwerkgeschwindigkeit, die hdl_dump mit einer PS2 im Netzwerk anstrebt, in Kilobit pro Sekunde.</translation>
+    </message>
+    <message>
+        <source>Names new game partitions the way ToxicOS expects them.</source>
+        <translation>Benennt neue Spielpartitionen so, wie ToxicOS sie erwartet.</translation>
+    </message>
+    <message>
+        <source>Your hdl_dump settings could not be loaded because your hdl_dump configuration file could not be found.
+
+The default path for this file is:
+%1
+
+If you have never used hdl_dump on this PC then you will no longer see this message once you use atleast 1 command.
+
+For people that have Windows configured with a language other then English, you must go to settings and locate the file as described below.
+
+To fix this problem go to Settings, click the GUI tab, and use the HDL_Dump config file option.
+
+</source>
+        <translation>Ihre hdl_dump-Einstellungen konnten nicht geladen werden, weil die hdl_dump-Konfigurationsdatei nicht gefunden wurde.
+
+Der Standardpfad dieser Datei ist:
+%1
+
+Wenn Sie hdl_dump auf diesem PC noch nie benutzt haben, sehen Sie diese Meldung nicht mehr, sobald Sie mindestens einen Befehl ausgeführt haben.
+
+Wer Windows in einer anderen Sprache als Englisch eingerichtet hat, muss die Datei in den Einstellungen wie unten beschrieben suchen.
+
+Um das zu beheben, öffnen Sie die Einstellungen, wählen den Reiter Oberfläche und verwenden die Option HDL_Dump-Konfigurationsdatei.
+
+</translation>
+    </message>
+    <message>
+        <source>Your hdl_dump settings could not be read from:
+%1
+
+%2
+
+The file will not be changed.</source>
+        <translation>Ihre hdl_dump-Einstellungen konnten nicht gelesen werden aus:
+%1
+
+%2
+
+Die Datei wird nicht verändert.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>Sie ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>It could not be read whole, so it is not rewritten.</source>
+        <translation>Sie konnte nicht vollständig gelesen werden und wird daher nicht neu geschrieben.</translation>
+    </message>
+    <message>
+        <source>The value of %1 holds a line break.</source>
+        <translation>Der Wert von %1 enthält einen Zeilenumbruch.</translation>
+    </message>
+    <message>
+        <source>Your hdl_dump settings could not be saved to:
+%1
+
+%2
+
+The file was left as it was.</source>
+        <translation>Ihre hdl_dump-Einstellungen konnten nicht gespeichert werden in:
+%1
+
+%2
+
+Die Datei blieb, wie sie war.</translation>
+    </message>
+    <message>
+        <source>HDL_Dump Disk Database</source>
+        <translation>HDL_Dump-Disc-Datenbank</translation>
     </message>
 </context>
 <context>

@@ -1681,34 +1681,6 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Auto-Throttle</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Enable ASPI</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Limit to 28bit  (HDD is &lt;= 128GB)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Use Compression</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Use ToxicOS Partition Naming</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Disc Database File:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Target kbps:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Turn off PS2 when exiting this GUI</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1761,60 +1733,11 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Your hdl_dump settings could not be loaded because your hdl_dump configuration file could not be found.
-
-The default path for this file is:
-%1
-
-If you have never used hdl_dump on this PC then you will no longer see this message once you use atleast 1 command.
-
-For people that have Windows configured with a language other then English, you must go to settings and locate the file as described below.
-
-To fix this problem go to Settings, click the GUI tab, and use the HDL_Dump config file option.
-
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Your hdl_dump settings could not be read from:
-%1
-
-%2
-
-The file will not be changed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>It is not a regular file.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>It could not be read whole, so it is not rewritten.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The value of %1 holds a line break.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Your hdl_dump settings could not be saved to:
-%1
-
-%2
-
-The file was left as it was.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Select PS2 Game ISO directory</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>HDL_Dump Config File</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>HDL_Dump Disk Database</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1827,34 +1750,6 @@ The file was left as it was.</source>
     </message>
     <message>
         <source>Game title &amp;index:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>hdl_dump&apos;s list of games by their startup file: it names and flags the games it knows when they are installed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>hdl_dump slows down its writes when the disk or the network cannot keep up.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>For old Windows drivers only (ASPI); it has no effect on Linux.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>For old Windows drivers that cannot address more than 128 GB; it has no effect on Linux.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Compresses what is sent to a networked PS2: faster over a slow network, slower on a fast one.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The network speed hdl_dump aims for with a networked PS2, in kilobits per second.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Names new game partitions the way ToxicOS expects them.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2141,6 +2036,118 @@ The file was left as it was.</source>
     </message>
     <message>
         <source>P&amp;ort:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolConfigPage</name>
+    <message>
+        <source>...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auto-Throttle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable ASPI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limit to 28bit  (HDD is &lt;= 128GB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Compression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use ToxicOS Partition Naming</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disc Database File:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Target kbps:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump&apos;s list of games by their startup file: it names and flags the games it knows when they are installed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump slows down its writes when the disk or the network cannot keep up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For old Windows drivers only (ASPI); it has no effect on Linux.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For old Windows drivers that cannot address more than 128 GB; it has no effect on Linux.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compresses what is sent to a networked PS2: faster over a slow network, slower on a fast one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The network speed hdl_dump aims for with a networked PS2, in kilobits per second.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Names new game partitions the way ToxicOS expects them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your hdl_dump settings could not be loaded because your hdl_dump configuration file could not be found.
+
+The default path for this file is:
+%1
+
+If you have never used hdl_dump on this PC then you will no longer see this message once you use atleast 1 command.
+
+For people that have Windows configured with a language other then English, you must go to settings and locate the file as described below.
+
+To fix this problem go to Settings, click the GUI tab, and use the HDL_Dump config file option.
+
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your hdl_dump settings could not be read from:
+%1
+
+%2
+
+The file will not be changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It could not be read whole, so it is not rewritten.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The value of %1 holds a line break.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your hdl_dump settings could not be saved to:
+%1
+
+%2
+
+The file was left as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HDL_Dump Disk Database</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

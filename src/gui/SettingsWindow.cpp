@@ -4,6 +4,7 @@
 #include "Colors.h"
 #include "Dialogs.h"
 #include "DiskToolsPage.h"
+#include "ToolConfigPage.h"
 #include "TrayIcon.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
@@ -56,7 +57,9 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
     setWindowIcon(AppIcon());
 
     tabs = named(new QTabWidget(this), "tabs");
-    toolTab = named(new QWidget, "toolTab");
+    toolTab = new ToolConfigPage({m_context.dialogs,
+                                  [this] { return settings().text(Setting::ToolConfig); },
+                                  m_context.currentIp, m_context.setIp});
     windowTab = named(new QWidget, "windowTab");
     toolsTab = new DiskToolsPage({m_context.session, m_context.dialogs, m_context.tray,
                                   [this]() -> const SettingsFile& { return settings(); },
@@ -64,37 +67,6 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
     tabs->addTab(toolTab, tr("HDL_Dump"));
     tabs->addTab(windowTab, tr("GUI"));
     tabs->addTab(toolsTab, tr("Tools"));
-
-    // HDL_Dump page: the tool's settings.
-    discDatabaseEdit = named(new QLineEdit, "discDatabaseEdit");
-    discDatabaseButton = named(new QPushButton(tr("...")), "discDatabaseButton");
-    autoThrottleCheck = named(new QCheckBox(tr("Auto-Throttle")), "autoThrottleCheck");
-    aspiCheck = named(new QCheckBox(tr("Enable ASPI")), "aspiCheck");
-    limit28BitCheck =
-        named(new QCheckBox(tr("Limit to 28bit  (HDD is <= 128GB)")), "limit28BitCheck");
-    compressionCheck = named(new QCheckBox(tr("Use Compression")), "compressionCheck");
-    targetKbpsEdit = named(new QLineEdit, "targetKbpsEdit");
-    toxicOsCheck = named(new QCheckBox(tr("Use ToxicOS Partition Naming")), "toxicOsCheck");
-    {
-        auto* l = new QVBoxLayout(toolTab);
-        l->addWidget(new QLabel(tr("Disc Database File:")));
-        l->addLayout(lineOf({discDatabaseEdit, discDatabaseButton}));
-        auto* boxes = new QGridLayout;
-        boxes->addWidget(autoThrottleCheck, 0, 0);
-        boxes->addWidget(aspiCheck, 0, 1);
-        boxes->addWidget(compressionCheck, 1, 0);
-        boxes->addWidget(toxicOsCheck, 1, 1);
-        boxes->addWidget(limit28BitCheck, 2, 0, 1, 2);
-        l->addLayout(boxes);
-        auto* kbps = new QHBoxLayout;
-        kbps->addWidget(new QLabel(tr("Target kbps:")));
-        kbps->addWidget(targetKbpsEdit);
-        kbps->addStretch();
-        l->addLayout(kbps);
-        l->addStretch();
-    }
-    // What the page shows before a file is read.
-    showConfig(ToolConfig{});
 
     // GUI page: the program's settings, stored at each change.
     imageFolderEdit = named(new QLineEdit, "imageFolderEdit");
@@ -170,10 +142,9 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
     connect(applyButton, &QPushButton::clicked, this, &SettingsWindow::apply);
     // Wide enough for a full path in the file boxes.
     setMinimumSize(Twips(this, 7800), Twips(this, 3980));
-    for (QPushButton* dots : {discDatabaseButton, imageFolderButton, toolConfigButton,
-                              toolPathButton, titleIndexButton})
-        dots->setFixedWidth(dots->fontMetrics().horizontalAdvance(QStringLiteral("...")) +
-                            Twips(this, 360));
+    for (QPushButton* dots :
+         {imageFolderButton, toolConfigButton, toolPathButton, titleIndexButton})
+        dots->setFixedWidth(DotsButtonWidth(dots));
 
     bindFlag(closePs2Check, Setting::ClosePS2);
     bindFlag(shutdownPs2Check, Setting::TurnOffPS2);
@@ -197,12 +168,9 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
     });
     connect(toolPathButton, &QPushButton::clicked, this, &SettingsWindow::chooseToolPath);
     connect(titleIndexButton, &QPushButton::clicked, this, &SettingsWindow::chooseTitleIndex);
-    for (QLineEdit* e :
-         {imageFolderEdit, toolPathEdit, titleIndexEdit, discDatabaseEdit, targetKbpsEdit})
+    for (QLineEdit* e : {imageFolderEdit, toolPathEdit, titleIndexEdit})
         connect(e, &QLineEdit::textChanged, this, &SettingsWindow::markChanged);
-    for (QCheckBox* c :
-         {autoThrottleCheck, aspiCheck, limit28BitCheck, compressionCheck, toxicOsCheck})
-        connect(c, &QCheckBox::toggled, this, &SettingsWindow::markChanged);
+    connect(toolTab, &ToolConfigPage::changed, this, &SettingsWindow::markChanged);
     // The Tools page lists the drives as it opens.
     connect(tabs, &QTabWidget::currentChanged, this, [this] {
         if (tabs->currentWidget() == toolsTab)
@@ -212,7 +180,6 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
     connect(backColorButton, &QPushButton::clicked, this, &SettingsWindow::chooseBackColor);
     connect(imageFolderButton, &QPushButton::clicked, this, &SettingsWindow::chooseImageFolder);
     connect(toolConfigButton, &QPushButton::clicked, this, &SettingsWindow::chooseToolConfig);
-    connect(discDatabaseButton, &QPushButton::clicked, this, &SettingsWindow::chooseDiscDatabase);
     connect(defaultsButton, &QPushButton::clicked, this, &SettingsWindow::restoreDefaults);
     setTooltips();
     // Enter is OK wherever the focus is, never a "..." that happened to have it.
@@ -242,18 +209,6 @@ void SettingsWindow::bindFlag(QCheckBox* box, Setting setting)
 
 void SettingsWindow::setTooltips()
 {
-    discDatabaseEdit->setToolTip(tr("hdl_dump's list of games by their startup file: it names "
-                                    "and flags the games it knows when they are installed."));
-    autoThrottleCheck->setToolTip(tr("hdl_dump slows down its writes when the disk or the "
-                                     "network cannot keep up."));
-    aspiCheck->setToolTip(tr("For old Windows drivers only (ASPI); it has no effect on Linux."));
-    limit28BitCheck->setToolTip(tr("For old Windows drivers that cannot address more than "
-                                   "128 GB; it has no effect on Linux."));
-    compressionCheck->setToolTip(tr("Compresses what is sent to a networked PS2: faster over a "
-                                    "slow network, slower on a fast one."));
-    targetKbpsEdit->setToolTip(tr("The network speed hdl_dump aims for with a networked PS2, in "
-                                  "kilobits per second."));
-    toxicOsCheck->setToolTip(tr("Names new game partitions the way ToxicOS expects them."));
     imageFolderEdit->setToolTip(tr("Where the file dialogs for images open first."));
     toolConfigEdit->setToolTip(tr("hdl_dump's own settings file, which the first page edits."));
     toolPathEdit->setToolTip(tr("The hdl_dump program to run. Empty: the one beside Ventrik, "
@@ -296,7 +251,7 @@ bool SettingsWindow::hasUnsavedChanges() const
            toolConfigEdit->text() != m_toolConfigShown ||
            toolPathEdit->text().trimmed() != s.text(Setting::ToolPath) ||
            titleIndexEdit->text().trimmed() != s.text(Setting::TitleIndex) ||
-           (m_configContent && toolConfigChanged());
+           toolTab->hasUnsavedChanges();
 }
 
 bool SettingsWindow::apply()
@@ -324,7 +279,7 @@ bool SettingsWindow::apply()
     s.setColour(Setting::Backcolor, m_back);
     applyStayOnTop();
     applyCustomColors();
-    const bool saved = saveToolConfig();
+    const bool saved = toolTab->save();
     markChanged();
     return saved;
 }
@@ -341,9 +296,9 @@ void SettingsWindow::reject()
     const bool otherConfig = toolConfigEdit->text() != m_toolConfigShown;
     loadWindowSettings();
     if (otherConfig)
-        loadToolConfig();
+        toolTab->load();
     else
-        showConfig(m_loadedConfig);
+        toolTab->showLoaded();
     markChanged();
     hide();
 }
@@ -354,7 +309,7 @@ void SettingsWindow::load()
         WriteDefaultSettings(settings().path());
     loadWindowSettings();
     applyStayOnTop();
-    loadToolConfig();
+    toolTab->load();
     markChanged();
     connect(&m_context.session, &Session::titleIndexLoaded, this, [this] {
         const QString found = m_context.session.titleIndexFile();
@@ -404,128 +359,6 @@ void SettingsWindow::loadWindowSettings()
     titleIndexEdit->setText(s.text(Setting::TitleIndex));
     const QString found = m_context.session.titleIndexFile();
     titleIndexEdit->setPlaceholderText(found.isEmpty() ? tr("none found") : found);
-}
-
-void SettingsWindow::setToolControlsEnabled(bool enabled)
-{
-    for (QWidget* w : std::initializer_list<QWidget*>{autoThrottleCheck, aspiCheck, limit28BitCheck,
-                                                      compressionCheck, toxicOsCheck,
-                                                      targetKbpsEdit, discDatabaseEdit})
-        w->setEnabled(enabled);
-}
-
-ToolConfig SettingsWindow::pageConfig() const
-{
-    ToolConfig config;
-    config.discDatabase = discDatabaseEdit->text();
-    config.autoThrottle = autoThrottleCheck->isChecked();
-    config.enableAspi = aspiCheck->isChecked();
-    config.lastIp = m_context.currentIp();
-    config.limitTo28bit = limit28BitCheck->isChecked();
-    config.toxicOS = toxicOsCheck->isChecked();
-    config.targetKbps = targetKbpsEdit->text();
-    config.useCompression = compressionCheck->isChecked();
-    return config;
-}
-
-void SettingsWindow::showConfig(const ToolConfig& config)
-{
-    discDatabaseEdit->setText(config.discDatabase);
-    autoThrottleCheck->setChecked(config.autoThrottle);
-    aspiCheck->setChecked(config.enableAspi);
-    limit28BitCheck->setChecked(config.limitTo28bit);
-    toxicOsCheck->setChecked(config.toxicOS);
-    targetKbpsEdit->setText(config.targetKbps);
-    compressionCheck->setChecked(config.useCompression);
-}
-
-void SettingsWindow::loadToolConfig(const QString& chosen)
-{
-    const QString path = chosen.isEmpty() ? settings().text(Setting::ToolConfig) : chosen;
-    m_configContent.reset();
-    if (!FileExists(path)) {
-        m_context.dialogs.message(
-            tr("Your hdl_dump settings could not be loaded because your hdl_dump configuration "
-               "file could not be found.\n\nThe default path for this file is:\n%1\n\nIf you "
-               "have never used hdl_dump on this PC then you will no longer see this message "
-               "once you use atleast 1 command.\n\nFor people that have Windows configured with "
-               "a language other then English, you must go to settings and locate the file as "
-               "described below.\n\nTo fix this problem go to Settings, click the GUI tab, and "
-               "use the HDL_Dump config file option.\n\n")
-                .arg(path),
-            Dialogs::Icon::Exclamation);
-        setToolControlsEnabled(false);
-        return;
-    }
-    setToolControlsEnabled(true);
-    QByteArray content;
-    QString error;
-    // Only a file read whole may be written back.
-    if (ReadToolConfigFile(path, &content, &error))
-        m_configContent = content;
-    else
-        m_context.dialogs.message(tr("Your hdl_dump settings could not be read from:\n%1"
-                                     "\n\n%2\n\nThe file will not be changed.")
-                                      .arg(path, error),
-                                  Dialogs::Icon::Exclamation);
-    ToolConfig config = pageConfig();
-    const auto pairs = ParseToolConfigLines(content);
-    ApplyToolConfig(pairs, config, DefaultDiscDatabasePath());
-    showConfig(config);
-    // What Save would write for keys the file lacks counts as what was loaded.
-    fillPageDefaults();
-    m_loadedConfig = pageConfig();
-}
-
-bool SettingsWindow::toolConfigChanged() const
-{
-    // The address is the main window's; it is written along with a change made here.
-    ToolConfig page = pageConfig();
-    page.lastIp = m_loadedConfig.lastIp;
-    return !m_configContent || page != m_loadedConfig;
-}
-
-void SettingsWindow::fillPageDefaults()
-{
-    if (discDatabaseEdit->text().trimmed().isEmpty())
-        discDatabaseEdit->setText(DefaultDiscDatabasePath());
-    if (targetKbpsEdit->text().isEmpty())
-        targetKbpsEdit->setText(kDefaultTargetKbps);
-}
-
-bool SettingsWindow::saveToolConfig()
-{
-    fillPageDefaults();
-    if (m_context.currentIp().isEmpty())
-        m_context.setIp(kDefaultIP);
-    const ToolConfig config = pageConfig();
-    const QString path = settings().text(Setting::ToolConfig);
-    const bool exists = QFileInfo::exists(path);
-    QString error;
-    if (exists && !QFileInfo(path).isFile())
-        error = tr("It is not a regular file.");
-    else if (exists && !m_configContent)
-        error = tr("It could not be read whole, so it is not rewritten.");
-    else if (exists && !toolConfigChanged())
-        return true; // nothing changed: the file is not touched
-    for (const auto& entry : ToolConfigEntries(config)) {
-        if (error.isEmpty() && !IsSingleLineValue(entry.second))
-            error = tr("The value of %1 holds a line break.").arg(entry.first);
-    }
-    const QByteArray content = m_configContent
-                                   ? UpdateToolConfig(*m_configContent, config, &m_loadedConfig)
-                                   : SerializeToolConfig(config);
-    if (!error.isEmpty() || !SaveToolConfigFile(path, content, &error)) {
-        m_context.dialogs.message(
-            tr("Your hdl_dump settings could not be saved to:\n%1\n\n%2\n\nThe file was left as it "
-               "was.")
-                .arg(path, error),
-            Dialogs::Icon::Exclamation);
-        return false;
-    }
-    m_configContent = content;
-    m_loadedConfig = config;
-    return true;
 }
 
 void SettingsWindow::present()
@@ -635,24 +468,8 @@ void SettingsWindow::chooseToolConfig()
         !chosen->right(13).toLower().endsWith(QLatin1String("hdl_dump.conf")))
         return;
     toolConfigEdit->setText(*chosen);
-    loadToolConfig(*chosen);
+    toolTab->load(*chosen);
     markChanged();
-}
-
-void SettingsWindow::chooseDiscDatabase()
-{
-    FileDialogRequest request;
-    request.mustExist = true;
-    request.filter =
-        tr("HDL_Dump Disk Database") + QStringLiteral("|hdl_dump.list;.hdl_dump.list|");
-    const QString config = settings().text(Setting::ToolConfig);
-    request.directory =
-        config.contains(u'/') ? config.left(config.lastIndexOf(u'/') + 1) : QDir::homePath() + u'/';
-    const std::optional<QString> chosen = m_context.dialogs.openFile(request);
-    if (!chosen || chosen->isEmpty() ||
-        !chosen->right(13).toLower().endsWith(QLatin1String("hdl_dump.list")))
-        return;
-    discDatabaseEdit->setText(*chosen);
 }
 
 void SettingsWindow::chooseToolPath()
@@ -704,9 +521,7 @@ void SettingsWindow::restoreDefaults()
     QFile::remove(settings().path());
     WriteDefaultSettings(settings().path());
     loadWindowSettings();
-    loadToolConfig();
-    ToolConfig defaults = ToolDefaults(DefaultDiscDatabasePath());
-    defaults.toxicOS = toxicOsCheck->isChecked();
-    showConfig(defaults);
+    toolTab->load();
+    toolTab->showDefaults();
     m_context.setIp(kDefaultIP);
 }

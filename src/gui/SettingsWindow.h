@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/settings/Settings.h"
-#include "core/settings/ToolConfig.h"
 
 #include <QDialog>
 
@@ -14,6 +13,7 @@ class QPushButton;
 class QTabWidget;
 class Dialogs;
 class DiskToolsPage;
+class ToolConfigPage;
 class Session;
 class SettingsFile;
 class TrayIcon;
@@ -55,18 +55,9 @@ protected:
 
 private:
     QTabWidget* tabs;
-    QWidget* toolTab;
+    ToolConfigPage* toolTab;
     QWidget* windowTab;
     DiskToolsPage* toolsTab;
-    // HDL_Dump page
-    QLineEdit* discDatabaseEdit;
-    QPushButton* discDatabaseButton;
-    QCheckBox* autoThrottleCheck;
-    QCheckBox* aspiCheck;
-    QCheckBox* limit28BitCheck;
-    QCheckBox* compressionCheck;
-    QLineEdit* targetKbpsEdit;
-    QCheckBox* toxicOsCheck;
     // GUI page
     QLineEdit* imageFolderEdit;
     QPushButton* imageFolderButton;
@@ -92,13 +83,8 @@ private:
     QPushButton* applyButton;
 
     void loadWindowSettings();
-    // The tool's settings from the file at path (the stored one when empty).
-    void loadToolConfig(const QString& path = {});
-    // Writes hdl_dump.conf; false (and a message) when it could not be written.
-    bool saveToolConfig();
     void chooseImageFolder();
     void chooseToolConfig();
-    void chooseDiscDatabase();
     void chooseToolPath();
     void chooseTitleIndex();
     void restoreDefaults();
@@ -109,17 +95,9 @@ private:
     QList<QWidget*> windows();
     const SettingsFile& settings() const;
     void updateControls();
-    // The tool's settings as the page shows them, and back.
-    ToolConfig pageConfig() const;
-    void showConfig(const ToolConfig& config);
-    bool toolConfigChanged() const;
-    // The database and the speed a save writes when their boxes are empty.
-    void fillPageDefaults();
     void bindFlag(QCheckBox* box, Setting setting);
-    // Tooltips: what each option does.
     void applyStayOnTop();
     void applyCustomColors();
-    void setToolControlsEnabled(bool enabled);
     bool toolMissing();
 
     Context m_context;
@@ -128,9 +106,7 @@ private:
     quint32 m_fore = 0;
     quint32 m_back = 0;
     QString m_toolConfigShown; // the tool's settings file the page was loaded from
+    // Tooltips: what each option does.
     void setTooltips();
     void markChanged();
-    // The tool's settings file as read, when it was read whole, and what the page showed then.
-    std::optional<QByteArray> m_configContent;
-    ToolConfig m_loadedConfig;
 };
