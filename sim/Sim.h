@@ -57,8 +57,10 @@ struct Sim
 
     // Kind 'f': a disk kept in a regular file of its own (a PS2's export seen through a
     // mount): the header below, the disk's JSON, blanks to kFileDiskHead; the rest is its
-    // data. A write there each progress record finds an export that went away.
+    // data. A write there each progress record finds an export that went away. Its first
+    // sectors are a PS2 disk's (a partition table's first header), as Ventrik reads them.
     static constexpr const char* kFileDiskMagic = "VENTRIK-SIM-DISK\n";
+    static constexpr qint64 kFileDiskJsonAt = 4096;
     static constexpr qint64 kFileDiskHead = 1024 * 1024;
     static bool isFileDisk(const QString& path);
     mutable QString m_fileDisk;

@@ -1,5 +1,8 @@
 #include "SimDisk.h"
 
+#include <QCryptographicHash>
+#include <QtEndian>
+
 namespace simdisk {
 
 namespace {
@@ -111,6 +114,144 @@ QStringList tocLines(const QJsonObject& target, Naming naming)
                  .arg(used)
                  .arg(total - used);
     return lines;
+}
+
+namespace {
+
+void put32(QByteArray& b, qsizetype at, quint32 v)
+{
+    qToLittleEndian(v, b.data() + at);
+}
+
+quint32 get32(const QByteArray& b, qsizetype at)
+{
+    return at + 4 <= b.size() ? qFromLittleEndian<quint32>(b.constData() + at) : 0;
+}
+
+QByteArray header(const QString& name, quint32 start, quint32 sectors, quint16 type, bool sub,
+                  quint32 main, quint32 next, quint32 prev, const QByteArray& created)
+{
+    QByteArray h(1024, '\0');
+    h.replace(4, 4, QByteArrayLiteral("APA\0"));
+    put32(h, 8, next);
+    put32(h, 12, prev);
+    const QByteArray n = name.toUtf8().left(31);
+    h.replace(16, n.size(), n);
+    put32(h, 64, start);
+    put32(h, 68, sectors);
+    qToLittleEndian<quint16>(type, h.data() + 72);
+    qToLittleEndian<quint16>(sub ? 1 : 0, h.data() + 74);
+    h.replace(80, 8, created.left(8));
+    put32(h, 88, main);
+    if (name == QLatin1String("__mbr"))
+        h.replace(0x128, 8, created.mid(8, 8));
+    quint32 sum = 0;
+    for (qsizetype at = 4; at < 1024; at += 4)
+        sum += get32(h, at);
+    put32(h, 0, sum);
+    return h;
+}
+
+quint32 flagBits(const QString& flags)
+{
+    quint32 bits = 0;
+    for (const QString& n : flags.split(u'+', Qt::SkipEmptyParts))
+        if (n.toInt() >= 1 && n.toInt() <= 8)
+            bits |= 1U << (n.toInt() - 1);
+    return bits;
+}
+
+} // namespace
+
+QByteArray backupOf(const QJsonObject& target, const QString& name, Naming naming)
+{
+    QByteArray created =
+        QByteArray::fromHex(target.value(QStringLiteral("created")).toString().toLatin1());
+    if (created.size() < 16)
+        created = QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Md5);
+    struct Part
+    {
+        QString name;
+        quint32 start, sectors;
+        quint16 type;
+        bool sub;
+        quint32 main;
+        QJsonObject game;
+    };
+    QList<Part> parts{{QStringLiteral("__mbr"), 0, 0x40000, 1, false, 0, {}}};
+    quint32 at = 0x40000;
+    for (const QJsonValue v : target.value(QStringLiteral("games")).toArray()) {
+        const QJsonObject g = v.toObject();
+        const auto slices =
+            static_cast<quint32>(slicesFor(g.value(QStringLiteral("size_kb")).toInteger()));
+        parts.append({partitionOf(g, naming), at, 0x40000, 0x1337, false, 0, g});
+        for (quint32 i = 1; i < slices; ++i)
+            parts.append({QString(), at + i * 0x40000, 0x40000, 0x1337, true, at, {}});
+        at += slices * 0x40000;
+    }
+    QByteArray file;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const Part& p = parts[i];
+        const quint32 next = i + 1 < parts.size() ? parts[i + 1].start : 0;
+        const quint32 prev = i > 0 ? parts[i - 1].start : parts.last().start;
+        QByteArray record =
+            header(p.name, p.start, p.sectors, p.type, p.sub, p.main, next, prev, created);
+        QByteArray game(1024, '\0');
+        if (!p.game.isEmpty()) {
+            put32(game, 0, 0xDEADFEED);
+            const QByteArray title =
+                p.game.value(QStringLiteral("name")).toString().toUtf8().left(159);
+            game.replace(8, title.size(), title);
+            game[0xA9] =
+                static_cast<char>(flagBits(p.game.value(QStringLiteral("flags")).toString()));
+            game[0xAA] = '\x40';
+            const QByteArray startup =
+                p.game.value(QStringLiteral("startup")).toString().toLatin1().left(59);
+            game.replace(0xAC, startup.size(), startup);
+            game[0xEC] = p.game.value(QStringLiteral("type")).toString() == QLatin1String("CD")
+                             ? '\x12'
+                             : '\x14';
+            put32(game, 0xF0, 1);
+            put32(game, 0xFC,
+                  static_cast<quint32>(p.game.value(QStringLiteral("size_kb")).toInteger() * 1024));
+        }
+        file += record + game;
+    }
+    return file;
+}
+
+std::optional<QJsonArray> gamesOfBackup(const QByteArray& file)
+{
+    if (file.size() < 2048 || file.size() % 2048 != 0 ||
+        file.mid(4, 4) != QByteArrayLiteral("APA\0"))
+        return std::nullopt;
+    QJsonArray games;
+    for (qsizetype at = 2048; at + 2048 <= file.size(); at += 2048) {
+        const QByteArray h = file.mid(at, 1024);
+        const QByteArray g = file.mid(at + 1024, 1024);
+        if (h.mid(4, 4) != QByteArrayLiteral("APA\0"))
+            break;
+        if (qFromLittleEndian<quint16>(h.constData() + 74) != 0 || get32(g, 0) != 0xDEADFEED)
+            continue;
+        QString flags;
+        for (int n = 1; n <= 8; ++n)
+            if (static_cast<quint8>(g[0xA9]) & (1U << (n - 1)))
+                flags += QStringLiteral("+%1").arg(n);
+        auto text = [](const QByteArray& b, qsizetype from, qsizetype length) {
+            QByteArray t = b.mid(from, length);
+            return QString::fromUtf8(t.left(t.indexOf('\0') < 0 ? t.size() : t.indexOf('\0')));
+        };
+        games.append(QJsonObject{{QStringLiteral("name"), text(g, 8, 160)},
+                                 {QStringLiteral("partition"), text(h, 16, 32)},
+                                 {QStringLiteral("startup"), text(g, 0xAC, 60)},
+                                 {QStringLiteral("type"), static_cast<quint8>(g[0xEC]) == 0x12
+                                                              ? QStringLiteral("CD")
+                                                              : QStringLiteral("DVD")},
+                                 {QStringLiteral("size_kb"), qint64{get32(g, 0xFC)} / 1024},
+                                 {QStringLiteral("flags"), flags},
+                                 {QStringLiteral("dma"), QStringLiteral("*u4")}});
+    }
+    return games;
 }
 
 } // namespace simdisk

@@ -4,6 +4,8 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <optional>
+
 // The simulated PS2 disk as the real builds lay it out: games in partitions named by
 // the build's rule, whole 128 MB slices, and a table the tools call broken once an
 // install took the last free slice.
@@ -32,5 +34,12 @@ bool taken(const QJsonArray& games, const QString& partition, Naming naming, int
 
 // The "toc" table: the partitions in the disk's order.
 QStringList tocLines(const QJsonObject& target, Naming naming);
+
+// backup_toc's file, as the real builds write it: a 2048-byte record per partition (its
+// header, then the game's record for a game), the table's first header carrying the stamps of
+// the disk's format ("created": 16 hex digits, else made from the disk's name).
+QByteArray backupOf(const QJsonObject& target, const QString& name, Naming naming);
+// The games of such a file; nothing when it is none.
+std::optional<QJsonArray> gamesOfBackup(const QByteArray& file);
 
 } // namespace simdisk

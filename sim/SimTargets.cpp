@@ -86,7 +86,7 @@ int Sim::findTarget(const QString& name, char* kind) const
 bool Sim::isFileDisk(const QString& path)
 {
     QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly) || !f.seek(kFileDiskJsonAt))
         return false;
     const QByteArray magic(kFileDiskMagic);
     return f.read(magic.size()) == magic;
@@ -131,7 +131,9 @@ QJsonObject Sim::target(char kind, int index) const
         QFile f(m_fileDisk);
         if (!f.open(QIODevice::ReadOnly))
             return {};
-        QByteArray head = f.read(kFileDiskHead);
+        if (!f.seek(kFileDiskJsonAt))
+            return {};
+        QByteArray head = f.read(kFileDiskHead - kFileDiskJsonAt);
         // A new disk's file has zeros after its JSON, a written one blanks.
         if (const qsizetype end = head.indexOf('\0'); end >= 0)
             head.truncate(end);
@@ -146,9 +148,10 @@ void Sim::setTarget(char kind, int index, const QJsonObject& t)
     if (kind == 'f') {
         // In place: a mounted export has its size, which nothing may change.
         QByteArray head = kFileDiskMagic + QJsonDocument(t).toJson(QJsonDocument::Compact);
-        head.append(QByteArray(std::max<qint64>(0, kFileDiskHead - head.size()), ' '));
+        head.append(
+            QByteArray(std::max<qint64>(0, kFileDiskHead - kFileDiskJsonAt - head.size()), ' '));
         QFile f(m_fileDisk);
-        if (f.open(QIODevice::ReadWrite))
+        if (f.open(QIODevice::ReadWrite) && f.seek(kFileDiskJsonAt))
             f.write(head);
         return;
     }

@@ -248,15 +248,15 @@ int Sim::backupToc(const QStringList& args) const
         return usage();
     char kind = 'd';
     int index = -1;
-    if (const int rc = openTarget(args[0], &kind, &index))
+    // Measured: the real builds copy a table they call broken, too.
+    if (const int rc = openTarget(args[0], &kind, &index, true))
         return rc;
     if (QFileInfo::exists(args[1]))
         return fileExists(args[1]);
     QFile f(args[1]);
     if (!f.open(QIODevice::WriteOnly))
         return 1;
-    f.write("PS2SIM TOC\n" +
-            QJsonDocument(target(kind, index).value(QStringLiteral("games")).toArray()).toJson());
+    f.write(simdisk::backupOf(target(kind, index), args[0], naming()));
     return 0;
 }
 
@@ -270,12 +270,14 @@ int Sim::restoreToc(const QStringList& args)
     if (const int rc = openTarget(args[0], &kind, &index, true))
         return rc;
     QFile f(args[1]);
-    if (!f.open(QIODevice::ReadOnly) || f.readLine() != "PS2SIM TOC\n") {
+    const std::optional<QJsonArray> games =
+        f.open(QIODevice::ReadOnly) ? simdisk::gamesOfBackup(f.readAll()) : std::nullopt;
+    if (!games) {
         errLine(on(args[1], QStringLiteral("not a partition table backup.")));
         return 1;
     }
     QJsonObject t = target(kind, index);
-    t[QStringLiteral("games")] = QJsonDocument::fromJson(f.readAll()).array();
+    t[QStringLiteral("games")] = *games;
     t.remove(QStringLiteral("broken"));
     setTarget(kind, index, t);
     return 0;

@@ -1,3 +1,4 @@
+#include "ApaImage.h"
 #include "TestSupport.h"
 #include "core/jobs/QueueFile.h"
 
@@ -47,7 +48,8 @@ class TestCli : public QObject
         return QJsonDocument::fromJson(text.toUtf8()).object();
     }
 
-    // The simulated disks' paths are files of the test: a target must exist to be used.
+    // The simulated disks' paths are files of the test, of their sizes: a target must exist to
+    // be used, and Ventrik reads a PS2 disk's first header where the tool writes.
     QString disk(const QString& name) const { return m_world->path(name + QStringLiteral(".img")); }
 
 private slots:
@@ -59,7 +61,11 @@ private slots:
         for (qsizetype i = 0; i < disks.size(); ++i) {
             QJsonObject d = disks[i].toObject();
             const QString file = disk(d[QStringLiteral("path")].toString().mid(5));
-            QFile(file).open(QIODevice::WriteOnly);
+            const qint64 bytes = d[QStringLiteral("size_mb")].toInteger() << 20;
+            if (d[QStringLiteral("formatted")].toBool())
+                QVERIFY(WriteApaImage(file, bytes, {}));
+            else
+                QVERIFY(QFile(file).open(QIODevice::WriteOnly) && QFile(file).resize(bytes));
             d[QStringLiteral("path")] = file;
             disks[i] = d;
         }

@@ -1,3 +1,4 @@
+#include "ApaImage.h"
 #include "GuiFixture.h"
 #include "gui/ControlState.h"
 #include "gui/LauncherEntry.h"
@@ -208,20 +209,15 @@ private slots:
             QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
         // A simulated disk kept in a file, served where the PS2's launcher would serve it.
         const QString image = m_world->path(QStringLiteral("ps2.img"));
-        {
-            QFile f(image);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("VENTRIK-SIM-DISK\n" +
-                    QJsonDocument(
-                        QJsonObject{{QStringLiteral("size_mb"), 2048},
-                                    {QStringLiteral("formatted"), true},
-                                    {QStringLiteral("games"),
-                                     QJsonArray{SimWorld::game(QStringLiteral("Over The Network"),
-                                                               QStringLiteral("SLUS_111.11"),
-                                                               QStringLiteral("DVD"), 4000)}}})
-                        .toJson(QJsonDocument::Compact));
-            QVERIFY(f.resize(qint64(2048) << 20));
-        }
+        QVERIFY(WriteSimFileDisk(
+            image,
+            QJsonObject{{QStringLiteral("size_mb"), 2048},
+                        {QStringLiteral("formatted"), true},
+                        {QStringLiteral("games"),
+                         QJsonArray{SimWorld::game(QStringLiteral("Over The Network"),
+                                                   QStringLiteral("SLUS_111.11"),
+                                                   QStringLiteral("DVD"), 4000)}}},
+            qint64(2048) << 20));
         QProcess server;
         server.start(QStringLiteral("nbdkit"),
                      {QStringLiteral("-f"), QStringLiteral("--exit-with-parent"),

@@ -1,3 +1,4 @@
+#include "ApaImage.h"
 #include "Ps2Image.h"
 #include "SessionFixture.h"
 #include "TestSupport.h"
@@ -36,23 +37,17 @@ class TestNbd : public QObject, public SessionFixture
     // A simulated PS2 disk kept in a sparse file of a disk's size, as the export shows it.
     QString simDisk(const QString& name, const QJsonArray& games, qint64 sizeMb = 2048)
     {
-        const QString path = disk(name, sizeMb << 20);
-        QFile f(path);
-        f.open(QIODevice::ReadWrite);
-        f.write("VENTRIK-SIM-DISK\n" +
-                QJsonDocument(QJsonObject{{QStringLiteral("size_mb"), sizeMb},
-                                          {QStringLiteral("formatted"), true},
-                                          {QStringLiteral("games"), games}})
-                    .toJson(QJsonDocument::Compact));
+        const QString path = m_dir.filePath(name);
+        WriteSimFileDisk(path,
+                         QJsonObject{{QStringLiteral("size_mb"), sizeMb},
+                                     {QStringLiteral("formatted"), true},
+                                     {QStringLiteral("games"), games}},
+                         sizeMb << 20);
         return path;
     }
     static QJsonArray simGames(const QString& path)
     {
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        QByteArray head = f.read(1024 * 1024).mid(17);
-        head.truncate(head.indexOf('\0') < 0 ? head.size() : head.indexOf('\0'));
-        return QJsonDocument::fromJson(head).object()[QStringLiteral("games")].toArray();
+        return ReadSimFileDisk(path)[QStringLiteral("games")].toArray();
     }
 
     static quint16 freePort()

@@ -1,4 +1,5 @@
 #include "SessionFixture.h"
+#include "core/devices/DiskLayout.h"
 #include "core/jobs/Preflight.h"
 #include "core/jobs/QueueFile.h"
 #include "core/log/RunLog.h"
@@ -886,7 +887,9 @@ private slots:
         QVERIFY(backup[2].startsWith(folder + QStringLiteral("/dev_vtksim1-")));
         QFile saved(backup[2]);
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        QVERIFY(saved.readAll().startsWith("PS2SIM TOC"));
+        // The tool's own copy of the table, with which disk it is written down beside it.
+        QVERIFY(layout::ReadTocBackup(saved.readAll()).valid());
+        QVERIFY(QFile::exists(backup[2] + QStringLiteral(".json")));
         const QStringList kept =
             QDir(folder).entryList({QStringLiteral("dev_vtksim1-*.bin")}, QDir::Files, QDir::Name);
         QCOMPARE(kept.size(), 10);

@@ -1,3 +1,4 @@
+#include "ApaImage.h"
 #include "Ps2Image.h"
 #include "TestSupport.h"
 
@@ -89,6 +90,13 @@ class TestRealTool : public QObject
         }
         return rows;
     }
+    // What a view of a disk (nbdkit behind nbdfuse) needs.
+    static bool canView()
+    {
+        return !QStandardPaths::findExecutable(QStringLiteral("nbdkit")).isEmpty() &&
+               !QStandardPaths::findExecutable(QStringLiteral("nbdfuse")).isEmpty() &&
+               QFile::exists(QStringLiteral("/dev/fuse"));
+    }
     int listingStatus(const QString& name, const QString& disk) const
     {
         return tool(name, {QStringLiteral("hdl_toc"), disk}).status;
@@ -104,8 +112,9 @@ class TestRealTool : public QObject
     }
     int backups() const
     {
-        return static_cast<int>(
-            QDir(path(QStringLiteral("data/Ventrik/toc-backups"))).entryList(QDir::Files).size());
+        return static_cast<int>(QDir(path(QStringLiteral("data/Ventrik/toc-backups")))
+                                    .entryList({QStringLiteral("*.bin")}, QDir::Files)
+                                    .size());
     }
     static QJsonObject json(const QString& text)
     {
@@ -310,17 +319,210 @@ private slots:
                      .status,
                  0);
         QCOMPARE(listingStatus(build, disk), 107);
-        // A disk that listed before is damaged, not "no PS2 disk"; the backup Ventrik made
-        // before its refused install brings the games back.
-        const Result damaged = cli(tool, {QStringLiteral("games"), disk});
-        QCOMPARE(damaged.status, 1);
-        QVERIFY2(damaged.err.contains(QStringLiteral("is damaged")), qPrintable(damaged.err));
-        QVERIFY(!damaged.err.contains(QStringLiteral("not a PlayStation 2 HDD")));
+        // Its partitions read sound: not "damaged", not "no PS2 disk". The games are listed
+        // from the disk itself, and the backup Ventrik made before its refused install (of this
+        // very disk) brings the table back.
+        const Result refusedTable =
+            cli(tool, {QStringLiteral("--json"), QStringLiteral("games"), disk});
+        QCOMPARE(refusedTable.status, 1);
+        QVERIFY2(
+            refusedTable.err.contains(QStringLiteral("although every partition on it reads sound")),
+            qPrintable(refusedTable.err));
+        QVERIFY(!refusedTable.err.contains(QStringLiteral("is damaged")));
+        QVERIFY(!refusedTable.err.contains(QStringLiteral("not a PlayStation 2 HDD")));
+        QVERIFY(refusedTable.err.contains(QStringLiteral("ventrik-cli restore-toc")));
+        const QJsonObject listing = json(refusedTable.out);
+        QVERIFY(listing[QStringLiteral("read_only")].toBool());
+        const QJsonArray games = listing[QStringLiteral("games")].toArray();
+        QCOMPARE(games.size(), 7);
+        QCOMPARE(games[6][QStringLiteral("name")].toString(), QStringLiteral("Last"));
+        QCOMPARE(games[6][QStringLiteral("startup")].toString(), QStringLiteral("SLUS_200.07"));
         QCOMPARE(cli(tool, {QStringLiteral("restore-toc"), disk}).status, 1); // no --yes, no tty
         QCOMPARE(cli(tool, {QStringLiteral("restore-toc"), disk, QStringLiteral("--yes")}).status,
                  0);
         QCOMPARE(listingStatus(build, disk), 0);
         QCOMPARE(listed(build, disk).size(), 6);
+    }
+
+    // A disk of the newer kits, APA then exFAT: the tool is shown only the PS2 area, and the
+    // exFAT partition after it (and the MBR table beside the APA header) stay byte for byte,
+    // however full the PS2 area gets.
+    void aHybridDiskKeepsItsOtherFileSystem()
+    {
+        if (!canView())
+            QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
+        const QString tool = build(QStringLiteral("0.9.2"));
+        const QString disk = makeDisk(QStringLiteral("hybrid.img"), 2048);
+        QVERIFY(MakeHybrid(disk, 0x200000)); // exFAT from 1 GiB
+        const QByteArray mbr = ReadFileAt(disk, 446, 66);
+        const QByteArray exfat = ReadFileAt(disk, qint64{1} << 30, 1 << 20);
+        auto untouched = [&] {
+            return ReadFileAt(disk, 446, 66) == mbr &&
+                   ReadFileAt(disk, qint64{1} << 30, 1 << 20) == exfat;
+        };
+        const Result listing = cli(tool, {QStringLiteral("--json"), QStringLiteral("games"), disk});
+        QCOMPARE(listing.status, 0);
+        QCOMPARE(json(listing.out)[QStringLiteral("space")][QStringLiteral("total_mb")].toInt(),
+                 1024);
+        // Larger than what is free in the PS2 area: refused before anything is written.
+        const QString big =
+            makeImage(QStringLiteral("big.iso"), QStringLiteral("SLUS_900.01"), 1000000);
+        const Result refused =
+            cli(tool, {QStringLiteral("--json"), QStringLiteral("install"), disk, big});
+        QCOMPARE(refused.status, 1);
+        QCOMPARE(json(refused.out)[QStringLiteral("result")].toString(),
+                 QStringLiteral("Error (Insufficient disk space)"));
+        QVERIFY(untouched());
+        // Two games fill the PS2 area (one slice stays free), written through the view.
+        for (const auto& [name, kb] : {std::pair{QStringLiteral("Five"), qint64(600000)},
+                                       std::pair{QStringLiteral("One"), qint64(100000)}}) {
+            const QString image = makeImage(name + QStringLiteral(".iso"),
+                                            QStringLiteral("SLUS_900.0%1").arg(kb / 100000), kb);
+            const Result r = cli(tool, {QStringLiteral("--json"), QStringLiteral("install"), disk,
+                                        image, QStringLiteral("--name"), name});
+            QVERIFY2(r.status == 0, qPrintable(r.err + r.out));
+            QCOMPARE(json(r.out)[QStringLiteral("result")].toString(), QStringLiteral("Complete"));
+            QVERIFY(untouched());
+        }
+        QCOMPARE(listed(QStringLiteral("0.9.2"), disk).size(), 2);
+        const Result full =
+            cli(tool, {QStringLiteral("--json"), QStringLiteral("install"), disk,
+                       makeImage(QStringLiteral("tiny.iso"), QStringLiteral("SLUS_900.99"), 1000)});
+        QCOMPARE(full.status, 1);
+        QVERIFY(untouched());
+        // The tool given the whole disk would have written over it: measured, it does.
+        QCOMPARE(this->tool(QStringLiteral("0.9.2"),
+                            {QStringLiteral("inject_dvd"), disk, QStringLiteral("Over"), big})
+                     .status,
+                 0);
+        QVERIFY(!untouched());
+    }
+
+    // A disk of the newer kits with 8 MB partitions: every build refuses it, pfsshell lists it.
+    // Ventrik lists its games from the disk itself and never writes to it nor offers to.
+    void aDiskOfANewerKitIsListedAndLeftAlone()
+    {
+        const QString tool = build(QStringLiteral("0.9.2"));
+        const QString disk = path(QStringLiteral("kit.img"));
+        ApaPart opl;
+        opl.name = QStringLiteral("+OPL");
+        opl.sectors = 0x4000;
+        opl.type = 0x0100;
+        ApaPart world;
+        world.name = QStringLiteral("PP.SLES-54321..WORLD");
+        world.title = QStringLiteral("World");
+        world.startup = QStringLiteral("SLES_543.21");
+        world.sizeKb = 5000;
+        QVERIFY(WriteApaImage(disk, qint64(2048) << 20, {opl, world}));
+        QCOMPARE(listingStatus(QStringLiteral("0.9.2"), disk), 107);
+        const QString pfsshell =
+            QFileInfo(m_tools + QStringLiteral("/../pfsshell/pfsshell")).absoluteFilePath();
+        if (QFileInfo(pfsshell).isExecutable()) {
+            QProcess shell;
+            shell.setProcessChannelMode(QProcess::MergedChannels);
+            shell.start(pfsshell, {});
+            shell.write(QStringLiteral("device %1\nls\nexit\n").arg(disk).toUtf8());
+            shell.closeWriteChannel();
+            QVERIFY(shell.waitForFinished(20000));
+            const QByteArray said = shell.readAll();
+            QVERIFY2(said.contains("+OPL") && said.contains("PP.SLES-54321..WORLD"),
+                     said.constData());
+        }
+        const QByteArray before = ReadFileAt(disk, 0, 4 << 20);
+        const Result listing = cli(tool, {QStringLiteral("--json"), QStringLiteral("games"), disk});
+        QCOMPARE(listing.status, 0);
+        QVERIFY(json(listing.out)[QStringLiteral("read_only")].toBool());
+        const QJsonArray games = json(listing.out)[QStringLiteral("games")].toArray();
+        QCOMPARE(games.size(), 1);
+        QCOMPARE(games[0][QStringLiteral("name")].toString(), QStringLiteral("World"));
+        QCOMPARE(games[0][QStringLiteral("startup")].toString(), QStringLiteral("SLES_543.21"));
+        const QString newer = QStringLiteral("made by a newer PS2 disk tool: 8 MB partitions, "
+                                             "which this hdl_dump cannot read");
+        QVERIFY2(listing.err.contains(newer), qPrintable(listing.err));
+        QVERIFY(!listing.err.contains(QStringLiteral("not a PlayStation 2 HDD")));
+        QVERIFY(!listing.err.contains(QStringLiteral("restore-toc")));
+        // Another disk's table, named on purpose: still never restored to this one.
+        const QString other = makeDisk(QStringLiteral("other.img"), 1024);
+        const QString table = path(QStringLiteral("other.bin"));
+        QCOMPARE(this->tool(QStringLiteral("0.9.2"), {QStringLiteral("backup_toc"), other, table})
+                     .status,
+                 0);
+        for (const QStringList& args :
+             {QStringList{QStringLiteral("install"), disk,
+                          makeImage(QStringLiteral("g.iso"), QStringLiteral("SLUS_100.01"), 2000)},
+              QStringList{QStringLiteral("delete"), disk, QStringLiteral("World")},
+              QStringList{QStringLiteral("restore-toc"), disk, table, QStringLiteral("--yes"),
+                          QStringLiteral("--other-disk")}}) {
+            const Result r = cli(tool, args);
+            QCOMPARE(r.status, 1);
+            // Said on stderr, or as the job's result.
+            QVERIFY2((r.err + r.out).contains(newer),
+                     qPrintable(args.first() + u' ' + r.err + r.out));
+        }
+        QCOMPARE(ReadFileAt(disk, 0, 4 << 20), before);
+    }
+
+    // restore-toc puts back only a table backup of this very disk.
+    void aTableIsRestoredOnlyFromItsOwnDisksBackup()
+    {
+        const QString tool = build(QStringLiteral("0.9.2"));
+        const QString disk = makeDisk(QStringLiteral("own.img"), 1024);
+        QCOMPARE(cli(tool, {QStringLiteral("install"), disk,
+                            makeImage(QStringLiteral("a.iso"), QStringLiteral("SLUS_100.01"), 2000),
+                            QStringLiteral("--name"), QStringLiteral("Mine")})
+                     .status,
+                 0);
+        QCOMPARE(backups(), 1);
+        // Any file: a game image.
+        const Result notATable =
+            cli(tool, {QStringLiteral("restore-toc"), disk,
+                       makeImage(QStringLiteral("b.iso"), QStringLiteral("SLUS_100.02"), 2000),
+                       QStringLiteral("--yes")});
+        QCOMPARE(notATable.status, 1);
+        QVERIFY2(notATable.err.contains(QStringLiteral("is no partition table backup")),
+                 qPrintable(notATable.err));
+        // Another disk's table, formatted apart from this one.
+        const QString other = path(QStringLiteral("other.img"));
+        ApaImageOptions apart;
+        apart.created = QByteArrayLiteral("\x09\x08\x07\x06\x05\x04\x03\x02");
+        QVERIFY(WriteApaImage(other, qint64(1024) << 20, {}, apart));
+        const QString table = path(QStringLiteral("other.bin"));
+        QCOMPARE(this->tool(QStringLiteral("0.9.2"), {QStringLiteral("backup_toc"), other, table})
+                     .status,
+                 0);
+        const Result foreign =
+            cli(tool, {QStringLiteral("restore-toc"), disk, table, QStringLiteral("--yes")});
+        QCOMPARE(foreign.status, 1);
+        QVERIFY2(foreign.err.contains(QStringLiteral("belongs to another disk")) &&
+                     foreign.err.contains(QStringLiteral("--other-disk")),
+                 qPrintable(foreign.err));
+        QCOMPARE(listed(QStringLiteral("0.9.2"), disk).size(), 1);
+        QCOMPARE(backups(), 1); // nothing was begun
+        // Named as another disk's on purpose: restored, after this disk's table was saved.
+        const Result forced = cli(tool, {QStringLiteral("restore-toc"), disk, table,
+                                         QStringLiteral("--yes"), QStringLiteral("--other-disk")});
+        QVERIFY2(forced.status == 0, qPrintable(forced.err));
+        QVERIFY(forced.err.contains(QStringLiteral("--other-disk")));
+        QCOMPARE(listingStatus(QStringLiteral("0.9.2"), disk), 0);
+        QCOMPARE(listed(QStringLiteral("0.9.2"), disk).size(), 0);
+        QCOMPARE(backups(), 2);
+        // The newest backup of this disk, without a file: the one from before the install
+        // (the copy taken before the restore is never chosen by itself, and is another's now).
+        const Result newest =
+            cli(tool, {QStringLiteral("restore-toc"), disk, QStringLiteral("--yes")});
+        QCOMPARE(newest.status, 1);
+        QVERIFY2(newest.err.contains(QStringLiteral("keeps no backup of this disk's table")),
+                 qPrintable(newest.err));
+    }
+
+    void aReleaseBuildIsToldItTakesNoImages()
+    {
+        const QString disk = makeDisk(QStringLiteral("disk.img"), 1024);
+        const Result r =
+            cli(build(QStringLiteral("0.9.2-release")), {QStringLiteral("games"), disk});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("This hdl_dump is a release build")),
+                 qPrintable(r.err));
     }
 
     void imagesTheToolCannotType_data()

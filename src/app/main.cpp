@@ -105,6 +105,8 @@ void Start(Running& r, const QCommandLineParser& parser, const Options& options,
                                 [](const LauncherState& state) { SendLauncherUpdate(state); }});
     // Disks plugged in and pulled out are known from UDisks2 where it runs.
     r.program.session->watchDisks(QDBusConnection::systemBus());
+    // The disks chosen are read for their layout, devices too.
+    r.program.session->setReadsDevices(true);
     MainWindow* window = r.program.window.get();
     r.dialogs.setOwner(window);
     QObject::connect(&instance, &SingleInstance::activationRequested, window,

@@ -37,7 +37,9 @@ CliCommand::CliCommand(Session& session, CliOptions options, QObject* parent)
         }
         m_failed = true;
         writeErr(text + u'\n');
-        if (p.kind == ProblemKind::DamagedTable && !p.reason.isEmpty())
+        // Only a backup of this very disk is offered.
+        if ((p.kind == ProblemKind::DamagedTable || p.kind == ProblemKind::TableRefused) &&
+            !p.reason.isEmpty())
             writeErr(QStringLiteral("To put that table back: ventrik-cli restore-toc %1 --yes\n")
                          .arg(p.subject));
     });
@@ -58,7 +60,7 @@ const QList<CliCommand::Entry>& CliCommand::table()
         {"queue", 1, 12, &CliCommand::queue},
         {"rename", 3, 3, &CliCommand::renameGame},
         {"flags", 3, 3, &CliCommand::setGameFlags},
-        {"restore-toc", 1, 3, &CliCommand::restoreToc},
+        {"restore-toc", 1, 4, &CliCommand::restoreToc},
         {"grant", 1, 1, &CliCommand::grant},
         {"revoke", 1, 1, &CliCommand::revoke},
     };
@@ -83,10 +85,13 @@ QString CliCommand::usage()
         "  poweroff IP\n"
         "  rename TARGET NAME NEWNAME       an installed game renamed (the tool's modify)\n"
         "  flags TARGET NAME 1+3            its compatibility flags set (0 for none)\n"
-        "  restore-toc TARGET [FILE] [--yes]\n"
+        "  restore-toc TARGET [FILE] [--yes] [--other-disk]\n"
         "                                   the disk's partition table put back from a backup "
         "(the newest\n"
-        "                                   Ventrik made, unless FILE names one)\n"
+        "                                   Ventrik made of this disk, unless FILE names one); "
+        "a backup of\n"
+        "                                   another disk is refused unless --other-disk "
+        "(dangerous)\n"
         "  grant DISK                       asks the system (pkexec) to let you read and write one "
         "PS2 disk\n"
         "  revoke DISK                      takes that access back\n"
@@ -333,6 +338,12 @@ void CliCommand::games(const QStringList& args)
                         .arg(g.title, g.partition);
         }
         QJsonObject result{{QStringLiteral("target"), target}, {QStringLiteral("games"), games}};
+        // Read from the disk's own sectors: the tool can change nothing there.
+        const bool readOnly = m_session.targetReadOnly();
+        if (readOnly) {
+            result[QStringLiteral("read_only")] = true;
+            text += QStringLiteral("(read from the disk itself; hdl_dump cannot change it)\n");
+        }
         if (const auto& s = m_session.space()) {
             result[QStringLiteral("space")] =
                 QJsonObject{{QStringLiteral("total_mb"), s->totalMb},
@@ -342,7 +353,8 @@ void CliCommand::games(const QStringList& args)
         }
         text = QStringLiteral("%1 games\n").arg(games.size()) + text;
         print(result, text);
-        return 0;
+        // A table the tool refuses is a failure to be told, though its games could be shown.
+        return readOnly && m_failed ? 1 : 0;
     });
 }
 

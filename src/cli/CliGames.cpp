@@ -101,51 +101,58 @@ void CliCommand::restoreToc(const QStringList& args)
     if (!target)
         return;
     bool yes = false;
+    bool otherDisk = false;
     QString file;
     for (const QString& a : args.mid(1)) {
         if (a == QLatin1String("--yes"))
             yes = true;
-        else if (file.isEmpty())
+        else if (a == QLatin1String("--other-disk"))
+            otherDisk = true;
+        else if (file.isEmpty() && !a.startsWith(QLatin1String("--")))
             file = callersPath(a);
         else
-            return usageError(QStringLiteral("restore-toc takes TARGET [FILE] [--yes]"));
+            return usageError(
+                QStringLiteral("restore-toc takes TARGET [FILE] [--yes] [--other-disk]"));
     }
-    QString made;
-    if (file.isEmpty()) {
-        const std::optional<TocBackup> newest = m_session.newestTocBackup(*target);
-        if (!newest) {
-            writeErr(QStringLiteral("Ventrik keeps no backup of the partition table of %1; name "
-                                    "a backup file.\n")
-                         .arg(*target));
-            finish(1);
-            return;
-        }
-        file = newest->file;
-        made = QLocale::c().toString(newest->made, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    // Without a file: the newest backup of this very disk, chosen once the disk was read.
+    const QList<TocBackup> kept = m_session.tocBackups(*target);
+    if (file.isEmpty() && kept.isEmpty()) {
+        writeErr(QStringLiteral("Ventrik keeps no backup of the partition table of %1; name a "
+                                "backup file.\n")
+                     .arg(*target));
+        finish(1);
+        return;
     }
-    if (printDryRun({{QStringLiteral("restore_toc"), *target, file}}))
+    if (printDryRun(
+            {{QStringLiteral("restore_toc"), *target, file.isEmpty() ? kept.first().file : file}}))
         return;
     const QString what =
-        made.isEmpty()
-            ? QStringLiteral("Restore the partition table of %1 from %2?").arg(*target, file)
-            : QStringLiteral("Restore the partition table of %1 from its backup of %2 "
-                             "(%3)?")
-                  .arg(*target, made, file);
+        file.isEmpty()
+            ? QStringLiteral("Restore the partition table of %1 from the newest backup Ventrik "
+                             "made of this disk (of %2 kept)?")
+                  .arg(*target)
+                  .arg(kept.size())
+            : QStringLiteral("Restore the partition table of %1 from %2?").arg(*target, file);
     if (!yes && !confirm(what)) {
         writeErr(QStringLiteral("Nothing was restored. Run it again with --yes to restore.\n"));
         finish(1);
         return;
     }
     m_session.selectTarget(kindOf(*target), *target);
-    Operation* op = m_session.operate([&] { return m_session.restoreToc(*target, file); });
-    finishWith(op, [this, target = *target, file](const OperationResult& r) {
+    if (otherDisk)
+        writeErr(QStringLiteral("warning: --other-disk: the backup is restored even if it is "
+                                "another disk's; the games of this disk's own table are then "
+                                "lost from it.\n"));
+    Operation* op =
+        m_session.operate([&] { return m_session.restoreToc(*target, file, otherDisk); });
+    finishWith(op, [this, target = *target](const OperationResult& r) {
         const bool restored = !r.restored.isEmpty();
         if (restored)
             print(QJsonObject{{QStringLiteral("ok"), true},
                               {QStringLiteral("target"), target},
-                              {QStringLiteral("restored_from"), file}},
+                              {QStringLiteral("restored_from"), r.restoredFrom}},
                   QStringLiteral("The partition table of %1 was restored from %2.\n")
-                      .arg(target, file));
+                      .arg(target, r.restoredFrom));
         return restored ? 0 : 1;
     });
 }

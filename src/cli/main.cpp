@@ -76,6 +76,8 @@ int main(int argc, char* argv[])
     Session session(paths, SessionSeams{icmp, power});
     session.setWaitForTargets(!options.noWait);
     session.setCommandsBeforeGames(false);
+    // The disks named are read for their layout, devices too.
+    session.setReadsDevices(true);
     CliCommand command(session, options);
     QObject::connect(&command, &CliCommand::done, &app,
                      [](int status) { QCoreApplication::exit(status); });

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "ApaImage.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,14 +64,16 @@ QString AddFakeDisk(const QString& root, const QString& name, const QByteArray& 
     QFile dev(node);
     dev.open(QIODevice::WriteOnly);
     dev.write(sector0);
+    // As large as the system says: what lies after its first sectors is read too.
+    dev.resize(qint64{4194304} * 512);
     return node;
 }
 
 QByteArray Ps2Sector()
 {
-    QByteArray sector(512, '\0');
-    sector.replace(4, 4, QByteArray("APA\0", 4));
-    return sector;
+    // A formatted disk's first header, as hdl_dump writes it: its table, holding no game yet.
+    return ApaHeader(QStringLiteral("__mbr"), 0, 0x40000, 1, 0, 0, 0, 0, {},
+                     QByteArrayLiteral("\x11\x22\x33\x44\x55\x66\x77\x88"));
 }
 
 QList<platform::Device> FakeMachineDevices(const QString& root)

@@ -51,6 +51,8 @@ QString PreflightKindName(PreflightKind kind)
         return QStringLiteral("destination-exists");
     case PreflightKind::TargetUnreadable:
         return QStringLiteral("target-unreadable");
+    case PreflightKind::TargetReadOnly:
+        return QStringLiteral("target-read-only");
     }
     return {};
 }
@@ -222,6 +224,12 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
             unreadableReported[target] = true;
             add(row, PreflightKind::TargetUnreadable,
                 PreflightWords::tr("%1 could not be read: %2").arg(target, facts->problem));
+        }
+        if (known && facts->readOnly && !unreadableReported.value(target)) {
+            unreadableReported[target] = true;
+            add(row, PreflightKind::TargetReadOnly,
+                PreflightWords::tr("Nothing can be installed on %1: %2")
+                    .arg(target, facts->readOnlyReason));
         }
         const parse::GameRow* installed =
             refused ? nullptr : index.installed.value(index.key(partition));

@@ -17,6 +17,11 @@ struct TargetFacts
     // It listed before and now reads as no PS2 disk: its partition table is damaged.
     bool damaged = false;
     bool notUnderstood = false; // the tool printed something that is no game table
+    // What is wrong with the table, read from the disk's sectors; empty when unknown.
+    QString damage;
+    // Listed from the disk's own sectors (the tool refuses its table): nothing may be written.
+    bool readOnly = false;
+    QString readOnlyReason;
     qint64 availableMb = 0;
     std::optional<parse::SpaceSummary> space;
     QList<parse::GameRow> games;
@@ -45,6 +50,7 @@ enum class PreflightKind : std::uint8_t {
     FolderProblem,
     DestinationExists,
     TargetUnreadable,
+    TargetReadOnly, // its games were read from its sectors; the tool cannot write to it
 };
 
 // A kind's name in JSON ("no-space", "partition-clash", ...).

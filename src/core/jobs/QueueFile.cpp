@@ -74,6 +74,7 @@ constexpr std::array kErrors{
     std::pair{ToolError::NotFound, "not-found"},
     std::pair{ToolError::PermissionDenied, "permission-denied"},
     std::pair{ToolError::ServerGone, "server-gone"},
+    std::pair{ToolError::Stalled, "stalled"},
 };
 
 QJsonObject jobToJson(const Job& j)

@@ -250,7 +250,6 @@ std::optional<SpaceSummary> ParseSpaceLine(const QString& line)
     if (!line.contains(QStringLiteral("total")) || !line.contains(QStringLiteral("used")) ||
         !line.contains(QStringLiteral("available")))
         return std::nullopt;
-    SpaceSummary s;
     const qsizetype totalAt = line.indexOf(QStringLiteral("total"));
     const qsizetype totalMb = line.indexOf(QStringLiteral("MB"), totalAt);
     const qsizetype usedAt = line.indexOf(QStringLiteral("used "));
@@ -259,8 +258,15 @@ std::optional<SpaceSummary> ParseSpaceLine(const QString& line)
     const qsizetype usedMb = line.indexOf(QStringLiteral("MB"), usedAt + 5);
     if (usedMb < 0)
         return std::nullopt;
-    s.totalMb = RoundHalfEven(NumericValue(line.mid(totalAt + 5, totalMb - totalAt - 5)));
-    s.usedMb = RoundHalfEven(NumericValue(line.mid(usedAt + 5, usedMb - usedAt - 5)));
+    return SpaceOf(RoundHalfEven(NumericValue(line.mid(totalAt + 5, totalMb - totalAt - 5))),
+                   RoundHalfEven(NumericValue(line.mid(usedAt + 5, usedMb - usedAt - 5))));
+}
+
+SpaceSummary SpaceOf(qint64 totalMb, qint64 usedMb)
+{
+    SpaceSummary s;
+    s.totalMb = totalMb;
+    s.usedMb = usedMb;
     auto gb = [](qint64 mb) { return QString::number(static_cast<double>(mb) / 1024.0, 'f', 2); };
     s.text = QCoreApplication::translate("Parsers", "%1GB Total - %2GB Used - %3GB Available")
                  .arg(gb(s.totalMb), gb(s.usedMb), gb(s.totalMb - s.usedMb));

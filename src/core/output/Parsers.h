@@ -72,6 +72,8 @@ struct SpaceSummary
     QString text; // "20.00GB Total - 1.00GB Used - 19.00GB Available"
 };
 std::optional<SpaceSummary> ParseSpaceLine(const QString& line);
+// The summary of a disk's space, as the space line gives it.
+SpaceSummary SpaceOf(qint64 totalMb, qint64 usedMb);
 
 // A whole "hdl_toc" output: its games, read by the header's columns, and its space line.
 struct GameTable

@@ -22,6 +22,9 @@ enum class ToolError : std::uint8_t {
     NotFound,
     PermissionDenied,
     ServerGone, // a PS2's NBD export stopped answering under the tool
+    // Not a text of the tool: nothing moved (no output) for longer than the limit, and the
+    // run was ended.
+    Stalled,
 };
 
 // Finds the tool's error texts in a stream of output, also a text that a read

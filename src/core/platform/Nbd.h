@@ -18,14 +18,25 @@ struct NbdExportInfo
     State state = State::Unreachable;
     qint64 sizeBytes = 0;
     bool readOnly = false;
+    bool timedOut = false;  // the server accepted and never answered
+    bool cancelled = false; // ended before it answered
+    // A server answered, without the export asked for.
+    bool noSuchExport = false;
     QString error; // nbdinfo's last words when it failed
 };
 
 // nbdinfo --json's answer for the export named.
 NbdExportInfo ReadNbdInfoJson(const QByteArray& json, const QString& exportName);
 
-// Runs nbdinfo --json on the URI; done on context's thread.
-void ReadNbdExport(QObject* context, const QString& uri, std::function<void(NbdExportInfo)> done);
+// Runs nbdinfo --json on the URI; done on context's thread. A server that has not answered
+// within timeoutMs is given up (nbdinfo itself would wait for ever). The returned process
+// can be ended early: done then says it was cancelled.
+QPointer<QProcess> ReadNbdExport(QObject* context, const QString& uri,
+                                 std::function<void(NbdExportInfo)> done, int timeoutMs = 15000);
+
+// A view of a disk (an image file, a device, a mounted export) that ends after bytes: nbdkit's
+// file plugin behind its truncate filter, served to nbdfuse. Empty when nbdkit is missing.
+QStringList TruncatedDiskServer(const QString& path, qint64 bytes);
 
 // The export as the file DIR/disk through nbdfuse. It is ready when nbdfuse writes its pid
 // file; it is unmounted with fusermount3 -u, never killed (the kernel would keep a dead mount).
@@ -34,6 +45,8 @@ class NbdMount : public QObject
     Q_OBJECT
 public:
     NbdMount(const QString& dir, const QString& uri, QObject* parent = nullptr);
+    // Served by a program nbdfuse starts ("[", "nbdkit", ..., "]") instead of an address.
+    NbdMount(const QString& dir, const QStringList& server, QObject* parent = nullptr);
     ~NbdMount() override;
 
     // done(true) once the file can be used; done(false, why) when nbdfuse ended or did not
@@ -48,7 +61,7 @@ private:
     void finishMount(bool ok, const QString& error);
 
     QString m_dir;
-    QString m_uri;
+    QStringList m_source; // what nbdfuse is given after the mount point
     QPointer<QProcess> m_fuse;
     QPointer<QProcess> m_unmounting;
     QTimer m_poll;

@@ -54,7 +54,8 @@ NbdExportInfo ReadNbdInfoJson(const QByteArray& json, const QString& exportName)
     return info;
 }
 
-void ReadNbdExport(QObject* context, const QString& uri, std::function<void(NbdExportInfo)> done)
+QPointer<QProcess> ReadNbdExport(QObject* context, const QString& uri,
+                                 std::function<void(NbdExportInfo)> done, int timeoutMs)
 {
     const QString program = QStandardPaths::findExecutable(QStringLiteral("nbdinfo"));
     if (program.isEmpty()) {
@@ -66,20 +67,43 @@ void ReadNbdExport(QObject* context, const QString& uri, std::function<void(NbdE
                 done(info);
             },
             Qt::QueuedConnection);
-        return;
+        return {};
     }
     auto* p = new QProcess(context);
     const QString exportName = uri.section(u'/', 3);
-    QObject::connect(p, &QProcess::finished, context, [p, done, exportName](int code) {
-        p->deleteLater();
-        NbdExportInfo info;
-        if (code == 0)
-            info = ReadNbdInfoJson(p->readAllStandardOutput(), exportName);
-        else
-            info.error =
-                QString::fromLocal8Bit(p->readAllStandardError()).trimmed().section(u'\n', -1);
-        done(info);
+    // Whoever ends the process first (nbdinfo, the limit, a cancel) is the answer.
+    auto* limit = new QTimer(p);
+    limit->setSingleShot(true);
+    auto timedOut = std::make_shared<bool>(false);
+    QObject::connect(limit, &QTimer::timeout, p, [p, timedOut] {
+        *timedOut = true;
+        p->kill();
     });
+    QObject::connect(p, &QProcess::finished, context,
+                     [p, done, exportName, timedOut](int code, QProcess::ExitStatus status) {
+                         p->deleteLater();
+                         NbdExportInfo info;
+                         if (code == 0 && status == QProcess::NormalExit) {
+                             info = ReadNbdInfoJson(p->readAllStandardOutput(), exportName);
+                             return done(info);
+                         }
+                         // Its last words, without the advice it may add after them.
+                         QString said;
+                         for (const QString& line :
+                              QString::fromLocal8Bit(p->readAllStandardError()).split(u'\n')) {
+                             if (!line.trimmed().isEmpty() &&
+                                 !line.contains(QLatin1String("suggestion:")))
+                                 said = line.trimmed();
+                         }
+                         info.timedOut = *timedOut;
+                         info.cancelled = !*timedOut && status != QProcess::NormalExit;
+                         info.error = said;
+                         // A server that answered and refused the name: "nbd_opt_go: server replied
+                         // with error to opt_go request: No such file or directory for export:
+                         // hdd1".
+                         info.noSuchExport = said.contains(QLatin1String("opt_go"));
+                         done(info);
+                     });
     QObject::connect(p, &QProcess::errorOccurred, context, [p, done](QProcess::ProcessError e) {
         if (e != QProcess::FailedToStart)
             return;
@@ -90,10 +114,32 @@ void ReadNbdExport(QObject* context, const QString& uri, std::function<void(NbdE
         done(info);
     });
     p->start(program, {QStringLiteral("--json"), uri});
+    limit->start(timeoutMs);
+    return p;
+}
+
+QStringList TruncatedDiskServer(const QString& path, qint64 bytes)
+{
+    const QString nbdkit = QStandardPaths::findExecutable(QStringLiteral("nbdkit"));
+    if (nbdkit.isEmpty())
+        return {};
+    // nbdfuse hands nbdkit its socket; nbdkit ends with it.
+    return {QStringLiteral("["),
+            nbdkit,
+            QStringLiteral("--exit-with-parent"),
+            QStringLiteral("--filter=truncate"),
+            QStringLiteral("file"),
+            QStringLiteral("file=") + path,
+            QStringLiteral("truncate=") + QString::number(bytes),
+            QStringLiteral("]")};
 }
 
 NbdMount::NbdMount(const QString& dir, const QString& uri, QObject* parent)
-    : QObject(parent), m_dir(dir), m_uri(uri)
+    : NbdMount(dir, QStringList{uri}, parent)
+{}
+
+NbdMount::NbdMount(const QString& dir, const QStringList& server, QObject* parent)
+    : QObject(parent), m_dir(dir), m_source(server)
 {
     m_poll.setInterval(100);
     connect(&m_poll, &QTimer::timeout, this, [this] {
@@ -151,7 +197,8 @@ void NbdMount::mount(std::function<void(bool, const QString&)> done, int timeout
     });
     // The pid file lies beside the mount point: inside, FUSE would hide it.
     m_fuse->start(program,
-                  {QStringLiteral("-P"), m_dir + QStringLiteral(".pid"), diskPath(), m_uri});
+                  QStringList{QStringLiteral("-P"), m_dir + QStringLiteral(".pid"), diskPath()} +
+                      m_source);
     m_poll.start();
 }
 

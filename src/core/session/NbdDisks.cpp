@@ -128,15 +128,20 @@ void NbdDisks::startOpening(const NbdAddress& address)
             opened(uri, p);
             return;
         }
-        if (m_build) {
-            openWithBuild(address, *m_build);
-            return;
-        }
-        DetectToolBuild(this, m_tool, m_workingDir, [this, address](ToolBuild build) {
-            if (build != ToolBuild::Unknown)
-                m_build = build;
-            openWithBuild(address, build);
-        });
+        knowBuild([this, address](ToolBuild build) { openWithBuild(address, build); });
+    });
+}
+
+void NbdDisks::knowBuild(std::function<void(ToolBuild)> done)
+{
+    if (m_build) {
+        done(*m_build);
+        return;
+    }
+    DetectToolBuild(this, m_tool, m_workingDir, [this, done](ToolBuild build) {
+        if (build != ToolBuild::Unknown)
+            m_build = build;
+        done(build);
     });
 }
 

@@ -62,6 +62,10 @@ public:
     // (then() once they are), and devices it connected are disconnected.
     void cleanStale(std::function<void()> then = {});
     QString mountBase() const;
+    // Whether the tool takes regular files as disks, measured once per tool.
+    void knowBuild(std::function<void(ToolBuild)> done);
+    // What this machine lacks for mounting a file with FUSE; empty when nothing.
+    bool canMountFiles() const { return m_facts.nbdfuse && m_facts.fuse; }
 
 private:
     struct Disk;

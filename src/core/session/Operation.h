@@ -20,6 +20,7 @@ struct OperationResult
     QStringList deleted;                 // titles of games deleted
     QString changed;                     // a renamed or re-flagged game's title now
     QStringList restored;                // targets whose partition table was restored
+    QString restoredFrom;                // the backup that was restored
     QStringList poweredOff;              // PS2s switched off
 
     // Started, not cancelled, and nothing went wrong.

@@ -20,10 +20,10 @@ enum class ProblemKind : std::uint8_t {
     NoPs2Disks,
     NoDiscsInDrives,
     NoDiscInDrive,
-    NotPs2Disc,  // a disc in a drive
-    NotPs2Image, // subject: the image; reason: the tool's words
-    DualLayer,   // a warning only
-    NotPs2Disk,
+    NotPs2Disc,          // a disc in a drive
+    NotPs2Image,         // subject: the image; reason: the tool's words
+    DualLayer,           // a warning only
+    NotPs2Disk,          // subject: the target, or empty; detail: what it holds, when read
     ListingFailed,       // reason: the tool's words
     DeleteFailed,        // subject: the game; reason
     ModifyFailed,        // subject: the game; reason
@@ -38,7 +38,8 @@ enum class ProblemKind : std::uint8_t {
     IncompleteGame,      // subject: the game; reason: the disk or PS2 it is on
     QueueInUse,          // subject: the other program's process id
     OutputNotUnderstood, // subject: the target; the raw output is in the run log
-    DamagedTable,        // subject: the target; reason: the newest backup's file, or empty
+    DamagedTable,        // subject: the target; reason: the newest backup's file, or empty;
+                         // detail: what is wrong, where the sectors were read
     RestoreFailed,       // subject: the target; reason
     NameReadAsFlags,     // subject: the name the tool would read as flags
     GameNotFound,        // subject: the name; reason: the target
@@ -64,6 +65,18 @@ enum class ProblemKind : std::uint8_t {
     NbdNoRoute,               // subject: the NBD address; reason: what this machine lacks
     NbdOpenFailed,            // subject: the NBD address; reason: why
     NbdLost,                  // subject: the job; reason: the tool's words
+    NbdNoSuchExport,          // subject: the NBD address; its server answered without it
+    LayoutUnchecked,          // subject: the target. A notice: its sectors cannot be read here
+    LayoutUnreadable,         // subject: the target; reason: why its sectors could not be read
+    NewerLayout,              // subject: the target. A notice: its games are listed read-only
+    TableRefused,             // subject: the target; reason: a backup of this disk, or empty
+    ViewUnavailable,          // subject: the target; reason: why; detail: what follows its
+                              // PS2 area
+    FormatRefused,            // subject: the disk; reason: what it holds
+    RestoreRefused,           // subject: the target; reason: why
+    ToolTakesNoFiles,         // subject: the file given as a disk
+    RunStalled,               // subject: what does not answer; reason: the seconds. A notice
+    RunStopped,               // subject: the job; reason: the seconds it did not answer
 };
 
 struct Problem
@@ -71,4 +84,6 @@ struct Problem
     ProblemKind kind;
     QString subject;
     QString reason;
+    // What the disk's own sectors say (NotPs2Disk: what it holds; DamagedTable: what is wrong).
+    QString detail = {};
 };

@@ -33,6 +33,11 @@ std::optional<Problem> NbdExportProblem(const NbdAddress& address,
     const QString where = address.uri();
     if (info.state == State::NoProgram)
         return Problem{ProblemKind::NbdProgramMissing, where, QStringLiteral("nbdinfo")};
+    if (info.state == State::Unreachable && info.noSuchExport)
+        return Problem{ProblemKind::NbdNoSuchExport, where, info.error};
+    if (info.state == State::Unreachable && info.timedOut)
+        return Problem{ProblemKind::NbdUnreachable, where,
+                       ProblemWords::tr("it accepted the connection and never answered")};
     if (info.state == State::Unreachable)
         return Problem{ProblemKind::NbdUnreachable, where, info.error};
     if (info.sizeBytes < kSmallestPs2DiskBytes || info.sizeBytes % 512 != 0)
@@ -125,6 +130,9 @@ QString ProblemText(const Problem& p)
             "The disk you selected is a dual-layer DVD which sometimes causes errors "
             "with HDL_Dump while both dumping ISOs and installing games.");
     case ProblemKind::NotPs2Disk:
+        if (!p.detail.isEmpty())
+            return ProblemWords::tr("This drive is not a PlayStation 2 HDD: %1 holds %2.")
+                .arg(p.subject, p.detail);
         return ProblemWords::tr("This drive is not a PlayStation 2 HDD.");
     case ProblemKind::ListingFailed: {
         QString text = withReason(
@@ -182,16 +190,79 @@ QString ProblemText(const Problem& p)
                    "What it printed is in the run log.")
             .arg(p.subject);
     case ProblemKind::DamagedTable:
-        return ProblemWords::tr(
-                   "The partition table of %1 is damaged: hdl_dump now calls it broken, although "
-                   "it read its games before.")
-                   .arg(p.subject) +
+        return (p.detail.isEmpty()
+                    ? ProblemWords::tr("The partition table of %1 is damaged: hdl_dump now calls "
+                                       "it broken, although it read its games before.")
+                          .arg(p.subject)
+                    : ProblemWords::tr("The partition table of %1 is damaged: %2.")
+                          .arg(p.subject, p.detail)) +
                (p.reason.isEmpty()
                     ? ProblemWords::tr("\n\nVentrik keeps no backup of this disk's table.")
                     : ProblemWords::tr(
                           "\n\nA backup of its table from before Ventrik last wrote to it is "
                           "kept: %1")
                           .arg(p.reason));
+    case ProblemKind::TableRefused:
+        return ProblemWords::tr(
+                   "hdl_dump calls the partition table of %1 broken, although every partition "
+                   "on it reads sound to Ventrik. The current builds do this after an install "
+                   "took the disk's last free slice. Its games are listed from the disk itself; "
+                   "hdl_dump can change nothing on it until the table is one it takes again.")
+                   .arg(p.subject) +
+               (p.reason.isEmpty()
+                    ? QString()
+                    : ProblemWords::tr(
+                          "\n\nA backup of its table from before Ventrik last wrote to it is "
+                          "kept: %1")
+                          .arg(p.reason));
+    case ProblemKind::NewerLayout:
+        return ProblemWords::tr(
+                   "%1 was made by a newer PS2 disk tool: 8 MB partitions, which this hdl_dump "
+                   "cannot read. Its games are listed from the disk itself and cannot be "
+                   "changed here. Do not format it or restore a partition table to it: its "
+                   "games would be lost.")
+            .arg(p.subject);
+    case ProblemKind::LayoutUnchecked:
+        return ProblemWords::tr(
+                   "The partition layout of %1 could not be checked: Ventrik cannot read its "
+                   "sectors there, so it relies on hdl_dump's own checks.")
+            .arg(p.subject);
+    case ProblemKind::LayoutUnreadable:
+        return ProblemWords::tr("The partition layout of %1 could not be read (%2), so nothing "
+                                "was written to it.")
+            .arg(p.subject, p.reason);
+    case ProblemKind::ViewUnavailable:
+        return ProblemWords::tr(
+                   "%1 holds %2 after its PS2 area, which hdl_dump would write over. Ventrik "
+                   "gives hdl_dump a view of the disk that ends where the PS2 area ends, and "
+                   "that view cannot be made here: %3. Nothing was written.")
+            .arg(p.subject, p.detail, p.reason);
+    case ProblemKind::FormatRefused:
+        return ProblemWords::tr("%1 was not formatted: it holds %2. Format it with the tool that "
+                                "made it, if you mean to.")
+            .arg(p.subject, p.reason);
+    case ProblemKind::RestoreRefused:
+        return ProblemWords::tr("Nothing was restored to %1: %2.").arg(p.subject, p.reason);
+    case ProblemKind::ToolTakesNoFiles:
+        return ProblemWords::tr(
+                   "This hdl_dump is a release build: it takes disks (devices) and PS2 "
+                   "addresses, not image files such as %1. Build hdl_dump with its Makefile's "
+                   "default to use disk images, or choose a disk.")
+            .arg(p.subject);
+    case ProblemKind::RunStalled:
+        return ProblemWords::tr("%1 has not answered for %2 s. Ventrik waits; the job ends if "
+                                "it stays silent.")
+            .arg(p.subject, p.reason);
+    case ProblemKind::RunStopped:
+        return ProblemWords::tr(
+                   "The job %1 stopped answering: nothing moved for %2 s, so it was ended. The "
+                   "jobs after it were not started; they stay Pending.")
+            .arg(p.subject, p.reason);
+    case ProblemKind::NbdNoSuchExport:
+        return ProblemWords::tr("The NBD server at %1 answered, but it has no export of that "
+                                "name. Check the export's name (hdd0 unless the launcher's "
+                                "settings say otherwise).")
+            .arg(p.subject);
     case ProblemKind::RestoreFailed:
         return withReason(
             ProblemWords::tr("The partition table of %1 could not be restored.").arg(p.subject),
@@ -336,5 +407,7 @@ bool ProblemIsWarning(const Problem& p)
 {
     return p.kind == ProblemKind::DualLayer || p.kind == ProblemKind::ProbeImpossible ||
            p.kind == ProblemKind::NameTrimmed || p.kind == ProblemKind::MediaUnknown ||
-           p.kind == ProblemKind::TargetWaiting || p.kind == ProblemKind::DiscDatabaseUnreadable;
+           p.kind == ProblemKind::TargetWaiting || p.kind == ProblemKind::DiscDatabaseUnreadable ||
+           p.kind == ProblemKind::LayoutUnchecked || p.kind == ProblemKind::NewerLayout ||
+           p.kind == ProblemKind::RunStalled;
 }

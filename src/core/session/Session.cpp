@@ -20,8 +20,12 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
       m_nowQueue(m_nowJobs, [this](const QStringList& a) { return m_runner.runJob(a); }),
       m_store(m_jobs, paths.dataDir, paths.stateDir, m_runner.log())
 {
-    m_runner.setTargetResolver(
-        [this](const QString& arg) { return IsNbdTarget(arg) ? m_nbd.diskOf(arg) : arg; });
+    // The tool is given a PS2's export as its mounted file or device, and a disk it may see
+    // only the PS2 area of as that area's view.
+    m_runner.setTargetResolver([this](const QString& arg) {
+        return m_layouts.viewOf(IsNbdTarget(arg) ? m_nbd.diskOf(arg) : arg);
+    });
+    m_layouts.setMountBase([this] { return m_nbd.mountBase(); });
     m_pool.setMaxThreadCount(1);
     connect(this, &Session::runFinished, this, [this] { releaseUnusedAccess(); });
     loadTitleIndex();
@@ -177,7 +181,18 @@ void Session::end()
     // What this activity wrote to is another program's to write again; a PS2's export is
     // opened for one activity (a whole run of the queue) at a time.
     unlockTargets();
-    m_nbd.closeAll();
+    m_layoutChecked.clear();
+    if (m_layouts.anyView()) {
+        // A view may lie over an export's mount: it goes first, and the export once it has
+        // (unless work has begun again, which the export's next closing serves).
+        m_layouts.closeViews();
+        m_layouts.whenClosed([this] {
+            if (!isBusy())
+                m_nbd.closeAll();
+        });
+    } else {
+        m_nbd.closeAll();
+    }
     m_activity = Activity::None;
     emit busyChanged(false);
 }
@@ -400,8 +415,10 @@ Operation* Session::newOperation(std::function<void()> cancel)
             [op](const QString& name) { op->m_result.deleted << name; });
     connect(this, &Session::gameModified, op,
             [op](const QString& name) { op->m_result.changed = name; });
-    connect(this, &Session::tocRestored, op,
-            [op](const QString& target) { op->m_result.restored << target; });
+    connect(this, &Session::tocRestored, op, [op](const QString& target, const QString& file) {
+        op->m_result.restored << target;
+        op->m_result.restoredFrom = file;
+    });
     connect(this, &Session::ps2PoweredOff, op,
             [op](const QString& address) { op->m_result.poweredOff << address; });
     return op;
@@ -488,8 +505,9 @@ bool Session::formatDisk(const QString& device)
         if (d.device == device)
             label = d.label();
     }
-    m_runner.attempt(
-        {QStringLiteral("initialize"), device}, [this, device, label](const RunOutcome& outcome) {
+    auto format = [this, device, label] {
+        m_runner.attempt({QStringLiteral("initialize"), device}, [this, device, label](
+                                                                     const RunOutcome& outcome) {
             const bool failed = !outcome.succeeded() || outcome.error == ToolError::UnknownCommand;
             const QString reason = outcome.reason(toolName());
             listDevices([this, device, label, failed, reason](const DeviceLists& found) {
@@ -501,6 +519,26 @@ bool Session::formatDisk(const QString& device)
                     emit diskFormatted(device);
             });
         });
+    };
+    if (!layoutReadable(device)) {
+        format();
+        return true;
+    }
+    // A disk of another PS2 disk kit keeps what that kit made: its exFAT partition, its
+    // 8 MB partitions. hdl_dump's format would take them all.
+    readLayout(device, true, [this, label, format](const layout::DiskLayout& found) {
+        QString holds;
+        if (found.isApa() && found.hybrid)
+            holds = tr("a PS2 area beside another file system (an exFAT partition)");
+        else if (found.isApa() && found.smallSlices)
+            holds = tr("the 8 MB partitions of a newer PS2 disk tool");
+        if (holds.isEmpty()) {
+            format();
+            return;
+        }
+        emit problem({ProblemKind::FormatRefused, label, holds});
+        end();
+    });
     return true;
 }
 

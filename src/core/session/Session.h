@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Devices.h"
+#include "DiskLayouts.h"
 #include "GameListModel.h"
 #include "NbdDisks.h"
 #include "Operation.h"
@@ -167,8 +168,12 @@ public:
     // Mounts of a PS2's disk a Ventrik that ended badly left behind are taken away (never a
     // running one's); the window does so at its start.
     void cleanStaleNbd() { m_nbd.cleanStale(); }
-    // done() once no PS2's export is open or still closing (at once when none is).
-    void whenNbdClosed(std::function<void()> done) { m_nbd.whenClosed(std::move(done)); }
+    // done() once no PS2's export and no view of a disk is open or still closing (at once
+    // when none is).
+    void whenNbdClosed(std::function<void()> done)
+    {
+        m_nbd.whenClosed([this, done] { m_layouts.whenClosed(done); });
+    }
     // What this machine has for reaching a PS2's export (tests give their own).
     void setNbdRouteFacts(const NbdRouteFacts& facts) { m_nbd.setFacts(facts); }
 
@@ -212,9 +217,24 @@ public:
     // Partition table backups, newest first; the newest of a disk is offered when its table
     // is damaged.
     QList<TocBackup> tocBackups(const QString& target) const;
+    // The newest backup that belongs to the disk as last read (by the stamps its format wrote;
+    // any backup of the target's name while the disk was never read).
     std::optional<TocBackup> newestTocBackup(const QString& target) const;
-    // Puts the table of a backup back on the disk, then reads its games again.
-    bool restoreToc(const QString& target, const QString& file);
+    // Puts the table of a backup back on the disk, then reads its games again. The file must
+    // be a table backup of this very disk (unless otherDisk: a dangerous override); without a
+    // file, the newest backup of this disk. The table on the disk is saved first, and put back
+    // when the restored one does not read back as the backup's.
+    bool restoreToc(const QString& target, const QString& file, bool otherDisk = false);
+    // Whether the attached target's games were read from its sectors because the tool cannot
+    // take its table: nothing may be written to it.
+    bool targetReadOnly() const;
+    // What the last read of a target's own sectors found; nothing before one.
+    std::optional<layout::DiskLayout> layoutOf(const QString& target) const;
+    // Whether block devices are read for their layout (the programs do; tests name devices
+    // that are not theirs, and read image files only).
+    void setReadsDevices(bool read) { m_layouts.setReadsDevices(read); }
+    // How long a read of a disk's sectors may take before the disk counts as silent.
+    void setLayoutTimeout(int ms) { m_layouts.setReadTimeout(ms); }
     // Known once the tool's usage was read: whether it has "modify".
     std::optional<bool> canModify() const;
     bool formatDisk(const QString& device);
@@ -306,7 +326,7 @@ signals:
     void discReadEnded();
     void gameDeleted(const QString& name);
     void gameModified(const QString& name);
-    void tocRestored(const QString& target);
+    void tocRestored(const QString& target, const QString& file);
     void diskFormatted(const QString& device);
     void ps2PoweredOff(const QString& address);
 
@@ -342,6 +362,30 @@ private:
     platform::DiskPermission m_permission;
     QStringList m_granted;
     NbdDisks m_nbd;
+    DiskLayouts m_layouts;
+    QHash<QString, layout::DiskLayout> m_layoutOf; // the last read of each target's sectors
+    QSet<QString> m_layoutChecked;                 // this activity's targets that may be written
+    QSet<QString> m_uncheckedSaid;                 // told that their layout cannot be checked
+    QHash<QString, Problem> m_layoutProblems;      // what the last listing's sectors said
+    // The target's sectors, read through the route the tool uses (its export's mount).
+    void readLayout(const QString& target, bool whole,
+                    std::function<void(const layout::DiskLayout&)> done);
+    // Whether the tool's target is one whose sectors this program reads too.
+    bool layoutReadable(const QString& target) const;
+    // Before the first write of an activity to a target: go() when it may be written (through
+    // a view that ends at its APA area where it needs one), go(problem) when it may not. A
+    // restore may write to a table that is damaged.
+    void checkLayout(const QString& target, bool restoring,
+                     std::function<void(const std::optional<Problem>&)> go);
+    // Told once per target: the layout could not be checked there.
+    void layoutUnchecked(const QString& target);
+    void openView(const QString& target, const layout::DiskLayout& found,
+                  std::function<void(const std::optional<Problem>&)> go);
+    // What a table the tool refused is, once its sectors were read.
+    TargetFacts examineRefusedTable(const QString& target, TargetFacts facts,
+                                    const layout::DiskLayout& found, bool readBefore);
+    // The space of a listing counted within the APA area.
+    static void CountApaArea(TargetFacts& facts, const layout::DiskLayout& found);
     // A PS2's export opened before the tool is given it; done(problem) when it cannot be.
     // At once for any other target.
     void openNbd(const QString& target, std::function<void(const std::optional<Problem>&)> done);
@@ -404,7 +448,27 @@ private:
     void unlockTargets();
     // go() with the target locked; the activity ends when it cannot be.
     void whileLocked(const QString& target, const QString& holder, std::function<void()> go);
-    void restoreLocked(const QString& target, const QString& file);
+    // The same, and go() only once the disk's layout lets it be written.
+    void whileWritable(const QString& target, const QString& holder, std::function<void()> go);
+    // A target whose games were read from its sectors is refused a change (told why).
+    bool refuseReadOnly();
+    void restoreLocked(const QString& target, const QString& chosen, bool otherDisk);
+    QString m_restoredFrom;
+    void restoreWrite(const QString& target, const QString& file, const layout::TocBackup& backup,
+                      const QString& before);
+    // The partitions on the disk now (nothing when they cannot be read).
+    void readBackTable(const QString& target,
+                       std::function<void(const std::optional<QList<layout::Partition>>&)> done);
+    // The table on the disk saved to a backup file (to path, when given, kept apart from the
+    // backups); done(file), empty when it could not be.
+    void saveToc(const QString& target, const QString& path,
+                 std::function<void(const QString& file)> done, bool beforeRestore = false);
+    // A copy taken just before a restore: never chosen as a disk's newest backup by itself.
+    static bool TakenBeforeRestore(const QString& file);
+    // Why a backup does not belong to the disk as last read; nothing when it does, or when
+    // the disk was never read.
+    std::optional<QString> backupMismatch(const QString& file, const QString& target,
+                                          const layout::TocBackup& backup) const;
     void changeLocked(const QString& title, const QStringList& args);
     // Who a job's writes are, for those who wait: "queue", "install", "copy".
     QString jobHolder(const Job& job) const;

@@ -9,7 +9,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QStorageInfo>
 
 namespace {
@@ -36,6 +39,7 @@ void Session::listTarget(const QString& target,
                          bool shown)
 {
     const bool readBefore = wasReadable(target);
+    m_layoutProblems.remove(target);
     auto store = [this, target, done](const TargetFacts& facts, const RunOutcome& outcome) {
         m_facts[target] = facts;
         if (facts.read)
@@ -53,12 +57,37 @@ void Session::listTarget(const QString& target,
         else
             sideRun({QStringLiteral("hdl_toc"), target}, read);
     };
-    auto read = [this, target, readBefore, store](const RunOutcome& outcome) {
+    // The space is that of the disk's PS2 area, which its first sector tells.
+    auto counted = [this, target, store](TargetFacts facts, const RunOutcome& outcome) {
+        if (!layoutReadable(target)) {
+            store(facts, outcome);
+            return;
+        }
+        readLayout(target, false, [store, facts, outcome](const layout::DiskLayout& found) mutable {
+            CountApaArea(facts, found);
+            store(facts, outcome);
+        });
+    };
+    auto read = [this, target, readBefore, store, counted](const RunOutcome& outcome) {
         TargetFacts facts;
         if (!outcome.succeeded() || outcome.error != ToolError::None) {
             facts.problem = outcome.reason(toolName());
-            facts.damaged = readBefore && (outcome.error == ToolError::NotPs2Disk ||
-                                           (outcome.normalExit && outcome.exitCode == 107));
+            const bool refused = outcome.error == ToolError::NotPs2Disk ||
+                                 (outcome.normalExit && outcome.exitCode == 107);
+            // What the tool calls broken is looked at: a sound table it cannot take, one
+            // really damaged, or no PS2 disk at all.
+            if (refused && layoutReadable(target)) {
+                readLayout(target, true,
+                           [this, target, facts, outcome, readBefore,
+                            store](const layout::DiskLayout& found) {
+                               store(examineRefusedTable(target, facts, found, readBefore),
+                                     outcome);
+                           });
+                return;
+            }
+            if (outcome.normalExit && outcome.exitCode == 114 && QFileInfo(target).isFile())
+                m_layoutProblems.insert(target, {ProblemKind::ToolTakesNoFiles, target, {}});
+            facts.damaged = readBefore && refused;
             store(facts, outcome);
             return;
         }
@@ -80,7 +109,7 @@ void Session::listTarget(const QString& target,
         // The partitions: the one name of each game that no other game on the disk has.
         // Read beside the listing, which the activity view keeps showing.
         sideRun({QStringLiteral("toc"), target},
-                [this, facts, outcome, store](const RunOutcome& toc) mutable {
+                [this, facts, outcome, counted](const RunOutcome& toc) mutable {
                     const parse::PartitionTable parts = parse::ParsePartitionTable(toc.output);
                     if (toc.succeeded() && !toc.outputCut && parts.understood())
                         AttachPartitions(facts.games, parts);
@@ -89,7 +118,7 @@ void Session::listTarget(const QString& target,
                             tr("The partitions of the games could not be read: %1")
                                 .arg(toc.succeeded() ? tr("the tool's output was not understood")
                                                      : toc.reason(toolName())));
-                    store(facts, outcome);
+                    counted(facts, outcome);
                 });
     };
     openNbd(target, [this, shown, list, read, store](const std::optional<Problem>& p) {
@@ -141,13 +170,17 @@ void Session::listGames(std::function<void()> done)
         m_attached = false;
         m_space.reset();
         QList<parse::GameRow> rows;
+        const auto said = m_layoutProblems.constFind(target);
         if (outcome.error == ToolError::ConnectionRefused) {
             emit problem({ProblemKind::ReloadServer, target, {}});
         } else if (outcome.error == ToolError::NetworkTimeout) {
             emit problem({ProblemKind::PS2NotAnswering, target, {}});
         } else if (facts.damaged) {
             const std::optional<TocBackup> backup = newestTocBackup(target);
-            emit problem({ProblemKind::DamagedTable, target, backup ? backup->file : QString()});
+            emit problem({ProblemKind::DamagedTable, target, backup ? backup->file : QString(),
+                          facts.damage});
+        } else if (said != m_layoutProblems.cend()) {
+            emit problem(*said);
         } else if (outcome.error == ToolError::NotPs2Disk) {
             emit problem({ProblemKind::NotPs2Disk, target, {}});
         } else if (outcome.cancelled) {
@@ -158,7 +191,9 @@ void Session::listGames(std::function<void()> done)
             // A failed listing is no empty disk; a tool that could not start was told already.
             if (outcome.started)
                 emit problem({ProblemKind::ListingFailed, target, facts.problem});
-        } else {
+        }
+        // Games read from the disk's sectors are shown too, for reading.
+        if (facts.read) {
             rows = facts.games;
             m_space = facts.space;
             m_attached = true;
@@ -177,8 +212,8 @@ void Session::readTargetFacts(const QString& target, std::function<void(const Ta
             // A table broken since it was last read is said at once, also in the middle of a run.
             if (facts.damaged) {
                 const std::optional<TocBackup> backup = newestTocBackup(target);
-                emit problem(
-                    {ProblemKind::DamagedTable, target, backup ? backup->file : QString()});
+                emit problem({ProblemKind::DamagedTable, target, backup ? backup->file : QString(),
+                              facts.damage});
             }
             done(facts);
         },
@@ -329,10 +364,19 @@ void Session::prepareJob(const Job& job, std::function<void(const Job&)> go)
                     refuse(ToolError::None, ProblemText(*q));
                     return;
                 }
-                if (target.isEmpty())
+                if (target.isEmpty()) {
                     go(job);
-                else
-                    prepareWrite(job, target, go);
+                    return;
+                }
+                // Nothing is written before the disk's own sectors say it may be.
+                checkLayout(target, false,
+                            [this, job, target, go, refuse](const std::optional<Problem>& r) {
+                                if (r) {
+                                    refuse(ToolError::None, ProblemText(*r));
+                                    return;
+                                }
+                                prepareWrite(job, target, go);
+                            });
             });
         });
     });
@@ -399,32 +443,61 @@ void Session::backupBeforeWrite(const QString& target, std::function<void()> go)
 
 void Session::backupToc(const QString& target, std::function<void()> done)
 {
+    saveToc(target, {}, [done](const QString&) { done(); });
+}
+
+void Session::saveToc(const QString& target, const QString& path,
+                      std::function<void(const QString& file)> done, bool beforeRestore)
+{
     const QString folder = m_paths.dataDir + QStringLiteral("/toc-backups");
     QDir().mkpath(folder);
     const QString disk = backupStem(target);
     const QString stamp = QDateTime::currentDateTime().toString(kBackupTime);
     // Two writes in one second get two backups: the tool refuses to write over a file, and a
     // failed backup's file is removed, which must never be an earlier backup.
-    QString file = QStringLiteral("%1/%2-%3.bin").arg(folder, disk, stamp);
-    for (int n = 2; QFileInfo::exists(file); ++n)
+    QString file = path.isEmpty() ? QStringLiteral("%1/%2-%3.bin").arg(folder, disk, stamp) : path;
+    for (int n = 2; path.isEmpty() && QFileInfo::exists(file); ++n)
         file = QStringLiteral("%1/%2-%3-%4.bin").arg(folder, disk, stamp).arg(n);
     m_runner.run(
         {QStringLiteral("backup_toc"), target, file},
-        [this, target, file, done](const RunOutcome& outcome) {
-            if (outcome.succeeded() && outcome.error == ToolError::None &&
-                QFileInfo::exists(file)) {
-                m_runner.log().addNote(
-                    tr("The partition table of %1 was saved to %2").arg(target, file));
-                // The newest ten of each disk are kept.
-                const QList<TocBackup> all = tocBackups(target);
-                for (qsizetype i = 10; i < all.size(); ++i)
-                    QFile::remove(all[i].file);
-            } else {
+        [this, target, file, path, done, beforeRestore](const RunOutcome& outcome) {
+            if (!outcome.succeeded() || outcome.error != ToolError::None ||
+                !QFileInfo::exists(file)) {
                 QFile::remove(file);
                 m_runner.log().addNote(tr("The partition table of %1 could not be saved: %2")
                                            .arg(target, outcome.reason(toolName())));
+                done({});
+                return;
             }
-            done();
+            if (!path.isEmpty()) {
+                done(file);
+                return;
+            }
+            m_runner.log().addNote(
+                tr("The partition table of %1 was saved to %2").arg(target, file));
+            // Which disk it is, beside it: what the system knows of the disk where the table
+            // itself cannot tell (two disks formatted in the same second).
+            const layout::DiskLayout known = m_layoutOf.value(target);
+            // A copy taken just before a restore is what went wrong, perhaps: it is kept, and
+            // never chosen as "the newest backup" by itself.
+            QJsonObject disk{{QStringLiteral("target"), target},
+                             {QStringLiteral("serial"), platform::diskSerial(target)},
+                             {QStringLiteral("size_bytes"), known.diskBytes},
+                             {QStringLiteral("identity"), layout::IdentityText(known.identity)},
+                             {QStringLiteral("before_restore"), beforeRestore}};
+            QSaveFile side(file + QStringLiteral(".json"));
+            const QByteArray json = QJsonDocument(disk).toJson();
+            if (!side.open(QIODevice::WriteOnly) || side.write(json) != json.size() ||
+                !side.commit())
+                m_runner.log().addNote(
+                    tr("Which disk %1 belongs to could not be written down.").arg(file));
+            // The newest ten of each disk are kept.
+            const QList<TocBackup> all = tocBackups(target);
+            for (qsizetype i = 10; i < all.size(); ++i) {
+                QFile::remove(all[i].file);
+                QFile::remove(all[i].file + QStringLiteral(".json"));
+            }
+            done(file);
         },
         readTimeoutMs());
 }
@@ -454,22 +527,307 @@ QList<TocBackup> Session::tocBackups(const QString& target) const
     return backups;
 }
 
-std::optional<TocBackup> Session::newestTocBackup(const QString& target) const
+std::optional<QString> Session::backupMismatch(const QString& file, const QString& target,
+                                               const layout::TocBackup& backup) const
 {
-    const QList<TocBackup> all = tocBackups(target);
-    if (all.isEmpty())
+    const auto known = m_layoutOf.constFind(target);
+    if (known == m_layoutOf.cend() || !known->isApa())
         return std::nullopt;
-    return all.first();
+    if (qint64{backup.usedEnd} * layout::kSectorBytes > known->apaEndBytes)
+        return tr("its partitions reach past the end of the disk's PS2 area");
+    if (backup.identity != known->identity)
+        return tr("it belongs to another disk: the table it holds was made by another format "
+                  "than this disk's");
+    // What the system knew of the disk then, where it knows it now.
+    const platform::FileRead side =
+        platform::readRegularFile(file + QStringLiteral(".json"), 64 * 1024);
+    if (side.status != platform::FileReadStatus::Read)
+        return std::nullopt;
+    const QJsonObject then = QJsonDocument::fromJson(side.bytes).object();
+    const QString serial = then.value(QStringLiteral("serial")).toString();
+    const QString now = platform::diskSerial(target);
+    if (!serial.isEmpty() && !now.isEmpty() && serial != now)
+        return tr("it belongs to another disk (serial number %1, this one's is %2)")
+            .arg(serial, now);
+    const qint64 size = then.value(QStringLiteral("size_bytes")).toInteger();
+    if (size > 0 && known->diskBytes > 0 && size != known->diskBytes)
+        return tr("it belongs to another disk (%1 bytes, this one has %2)")
+            .arg(size)
+            .arg(known->diskBytes);
+    return std::nullopt;
 }
 
-bool Session::restoreToc(const QString& target, const QString& file)
+bool Session::TakenBeforeRestore(const QString& file)
+{
+    const platform::FileRead side =
+        platform::readRegularFile(file + QStringLiteral(".json"), 64 * 1024);
+    return side.status == platform::FileReadStatus::Read &&
+           QJsonDocument::fromJson(side.bytes)
+               .object()
+               .value(QStringLiteral("before_restore"))
+               .toBool();
+}
+
+std::optional<TocBackup> Session::newestTocBackup(const QString& target) const
+{
+    for (const TocBackup& b : tocBackups(target)) {
+        if (TakenBeforeRestore(b.file))
+            continue;
+        const platform::FileRead read = platform::readRegularFile(b.file, layout::kMaxBackupBytes);
+        if (read.status != platform::FileReadStatus::Read)
+            continue;
+        const layout::TocBackup backup = layout::ReadTocBackup(read.bytes);
+        if (backup.valid() && !backupMismatch(b.file, target, backup))
+            return b;
+    }
+    return std::nullopt;
+}
+
+bool Session::restoreToc(const QString& target, const QString& file, bool otherDisk)
 {
     if (target.isEmpty() || !begin(Activity::Restoring))
         return false;
-    whileLocked(target, QStringLiteral("restore"), [this, target, file] {
+    whileLocked(target, QStringLiteral("restore"), [this, target, file, otherDisk] {
         m_freshFacts.remove(target);
-        restoreLocked(target, file);
+        restoreLocked(target, file, otherDisk);
     });
+    return true;
+}
+
+void Session::restoreLocked(const QString& target, const QString& chosen, bool otherDisk)
+{
+    auto refuse = [this, target](const QString& why) {
+        emit problem({ProblemKind::RestoreRefused, target, why});
+        end();
+    };
+    // The backup named, or the newest of this very disk.
+    // (Never a copy of the table taken just before a restore.)
+    auto backupOf = [this, chosen, target](const QByteArray& identity, QString* file,
+                                           layout::TocBackup* backup,
+                                           const QString& justMade = {}) -> QString {
+        *file = chosen;
+        if (file->isEmpty()) {
+            for (const TocBackup& b : tocBackups(target)) {
+                if (b.file == justMade || TakenBeforeRestore(b.file))
+                    continue;
+                const platform::FileRead r =
+                    platform::readRegularFile(b.file, layout::kMaxBackupBytes);
+                const layout::TocBackup candidate = layout::ReadTocBackup(r.bytes);
+                if (r.status == platform::FileReadStatus::Read && candidate.valid() &&
+                    (identity.isEmpty() || candidate.identity == identity)) {
+                    *file = b.file;
+                    break;
+                }
+            }
+            if (file->isEmpty())
+                return tr("Ventrik keeps no backup of this disk's table");
+        }
+        const platform::FileRead read = platform::readRegularFile(*file, layout::kMaxBackupBytes);
+        if (read.status == platform::FileReadStatus::Missing)
+            return tr("%1 does not exist").arg(*file);
+        if (read.status != platform::FileReadStatus::Read)
+            return tr("%1 cannot be read (%2)").arg(*file, read.error);
+        *backup = layout::ReadTocBackup(read.bytes);
+        if (!backup->valid())
+            return tr("%1 is no partition table backup: %2").arg(*file, backup->fault);
+        return {};
+    };
+    const QString anyway = tr("Restore it anyway with --other-disk (dangerous: the games of "
+                              "the disk's own table are lost from it).");
+    // No sector can be read there: the table on the disk, as the tool saves it, tells whose
+    // disk it is.
+    auto byTheToolsCopy = [this, target, otherDisk, anyway, refuse, backupOf] {
+        layoutUnchecked(target);
+        saveToc(
+            target, {},
+            [this, otherDisk, anyway, refuse, backupOf, target](const QString& before) {
+                const QByteArray identity = layout::BackupIdentity(
+                    platform::readRegularFile(before, layout::kMaxBackupBytes).bytes);
+                if (!otherDisk && identity.isEmpty())
+                    return refuse(tr("the table on the disk could not be read to tell whether a "
+                                     "backup belongs to it. ") +
+                                  anyway);
+                QString file;
+                layout::TocBackup backup;
+                if (const QString why =
+                        backupOf(otherDisk ? QByteArray() : identity, &file, &backup, before);
+                    !why.isEmpty())
+                    return refuse(why);
+                if (!otherDisk && identity != backup.identity)
+                    return refuse(tr("it belongs to another disk: the table it holds was made by "
+                                     "another format than this disk's. ") +
+                                  anyway);
+                restoreWrite(target, file, backup, before);
+            },
+            true);
+    };
+    if (!layoutReadable(target)) {
+        byTheToolsCopy();
+        return;
+    }
+    readLayout(target, true,
+               [this, target, otherDisk, anyway, refuse, backupOf,
+                byTheToolsCopy](const layout::DiskLayout& disk) {
+                   if (disk.absent)
+                       return byTheToolsCopy();
+                   if (!disk.readError.isEmpty())
+                       return refuse(tr("the disk could not be read (%1)").arg(disk.readError));
+                   if (disk.isApa() && disk.smallSlices && disk.damage.isEmpty())
+                       return refuse(ProblemText({ProblemKind::NewerLayout, target, {}}));
+                   QString file;
+                   layout::TocBackup backup;
+                   if (const QString why =
+                           backupOf(otherDisk || !disk.isApa() ? QByteArray() : disk.identity,
+                                    &file, &backup);
+                       !why.isEmpty())
+                       return refuse(why);
+                   const qint64 area = disk.isApa() ? disk.apaEndBytes : disk.diskBytes;
+                   if (qint64{backup.usedEnd} * layout::kSectorBytes > area)
+                       return refuse(tr("the partitions of %1 reach past the end of the disk's "
+                                        "PS2 area")
+                                         .arg(file));
+                   if (!otherDisk && !disk.isApa())
+                       return refuse(tr("the disk holds %1, so it cannot be told whether the "
+                                        "backup belongs to it. ")
+                                         .arg(layout::ContentText(disk.content)) +
+                                     anyway);
+                   if (!otherDisk) {
+                       if (const auto why = backupMismatch(file, target, backup))
+                           return refuse(*why + QStringLiteral(". ") + anyway);
+                   }
+                   auto write = [this, target, file, backup] {
+                       saveToc(
+                           target, {},
+                           [this, target, file, backup](const QString& before) {
+                               restoreWrite(target, file, backup, before);
+                           },
+                           true);
+                   };
+                   if (!disk.isApa() || !disk.needsView()) {
+                       write();
+                       return;
+                   }
+                   openView(target, disk, [this, write](const std::optional<Problem>& p) {
+                       if (!p) {
+                           write();
+                           return;
+                       }
+                       emit problem(*p);
+                       end();
+                   });
+               });
+}
+
+void Session::restoreWrite(const QString& target, const QString& file,
+                           const layout::TocBackup& backup, const QString& before)
+{
+    if (before.isEmpty())
+        m_runner.log().addNote(tr("The partition table of %1 could not be saved before the "
+                                  "restore; it could not be put back if the restore went wrong.")
+                                   .arg(target));
+    m_runner.attempt(
+        {QStringLiteral("restore_toc"), target, file},
+        [this, target, file, backup, before](const RunOutcome& outcome) {
+            auto finish = [this, target](std::optional<Problem> said) {
+                auto told = [this, target, said] {
+                    if (said)
+                        emit problem(*said);
+                    else
+                        emit tocRestored(target, m_restoredFrom);
+                    end();
+                };
+                if (target == m_targetDevice)
+                    readGames(told);
+                else
+                    readTargetFacts(target, [told](const TargetFacts&) { told(); });
+            };
+            if (!outcome.succeeded() || outcome.error != ToolError::None) {
+                finish(Problem{ProblemKind::RestoreFailed, target, outcome.reason(toolName())});
+                return;
+            }
+            // What is on the disk now must be the backup's table, partition for partition.
+            readBackTable(target, [this, target, file, backup, before,
+                                   finish](const std::optional<QList<layout::Partition>>& now) {
+                if (now && *now == backup.partitions) {
+                    m_runner.log().addNote(
+                        tr("The partition table of %1 was restored from %2").arg(target, file));
+                    m_restoredFrom = file;
+                    finish(std::nullopt);
+                    return;
+                }
+                const QString wrong = tr("the table read back from the disk is not the one %1 "
+                                         "holds")
+                                          .arg(file);
+                if (before.isEmpty()) {
+                    finish(Problem{ProblemKind::RestoreFailed, target,
+                                   wrong + tr("; the table from before could not be saved, so "
+                                              "it could not be put back")});
+                    return;
+                }
+                m_runner.run(
+                    {QStringLiteral("restore_toc"), target, before},
+                    [this, target, wrong, before, finish](const RunOutcome& back) {
+                        const bool ok = back.succeeded() && back.error == ToolError::None;
+                        finish(Problem{ProblemKind::RestoreFailed, target,
+                                       wrong + (ok ? tr("; the table that was on the disk before "
+                                                        "was put back (%1)")
+                                                         .arg(before)
+                                                   : tr("; putting back the table from before "
+                                                        "(%1) failed too: %2")
+                                                         .arg(before, back.reason(toolName())))});
+                    });
+            });
+        });
+}
+
+void Session::readBackTable(
+    const QString& target, std::function<void(const std::optional<QList<layout::Partition>>&)> done)
+{
+    if (layoutReadable(target)) {
+        readLayout(target, true, [done](const layout::DiskLayout& found) {
+            if (found.sound())
+                done(found.partitions);
+            else
+                done(std::nullopt);
+        });
+        return;
+    }
+    // The tool's own copy of it, where no sector can be read.
+    const QString copy = m_paths.workingDir + QStringLiteral("/read-back-toc.bin");
+    QFile::remove(copy);
+    saveToc(target, copy, [done](const QString& file) {
+        const platform::FileRead read = platform::readRegularFile(file, layout::kMaxBackupBytes);
+        QFile::remove(file);
+        const layout::TocBackup now = layout::ReadTocBackup(read.bytes);
+        if (file.isEmpty() || !now.valid())
+            done(std::nullopt);
+        else
+            done(now.partitions);
+    });
+}
+
+void Session::whileWritable(const QString& target, const QString& holder, std::function<void()> go)
+{
+    whileLocked(target, holder, [this, target, go] {
+        checkLayout(target, false, [this, go](const std::optional<Problem>& p) {
+            if (!p) {
+                go();
+                return;
+            }
+            emit problem(*p);
+            end();
+        });
+    });
+}
+
+bool Session::refuseReadOnly()
+{
+    if (!targetReadOnly())
+        return false;
+    const auto said = m_layoutProblems.constFind(m_targetDevice);
+    emit problem(said != m_layoutProblems.cend()
+                     ? *said
+                     : Problem{ProblemKind::NewerLayout, m_targetDevice, {}});
     return true;
 }
 
@@ -488,29 +846,6 @@ void Session::whileLocked(const QString& target, const QString& holder, std::fun
             emit problem(*p);
             end();
         });
-    });
-}
-
-void Session::restoreLocked(const QString& target, const QString& file)
-{
-    m_runner.attempt({QStringLiteral("restore_toc"), target, file}, [this, target, file](
-                                                                        const RunOutcome& outcome) {
-        const bool restored = outcome.succeeded() && outcome.error == ToolError::None;
-        const QString reason = outcome.reason(toolName());
-        if (restored)
-            m_runner.log().addNote(
-                tr("The partition table of %1 was restored from %2").arg(target, file));
-        auto finish = [this, target, restored, reason] {
-            if (restored)
-                emit tocRestored(target);
-            else
-                emit problem({ProblemKind::RestoreFailed, target, reason});
-            end();
-        };
-        if (target == m_targetDevice)
-            readGames(finish);
-        else
-            readTargetFacts(target, [finish](const TargetFacts&) { finish(); });
     });
 }
 
@@ -536,7 +871,11 @@ bool Session::deleteGames(const QStringList& names)
             end();
             return;
         }
-        whileLocked(m_targetDevice, QStringLiteral("change"), [this, games] {
+        if (refuseReadOnly()) {
+            end();
+            return;
+        }
+        whileWritable(m_targetDevice, QStringLiteral("change"), [this, games] {
             backupBeforeWrite(m_targetDevice, [this, games] {
                 m_freshFacts.remove(m_targetDevice);
                 deleteNext(games);
@@ -627,6 +966,10 @@ bool Session::modifyGame(const QString& name,
     if (m_targetDevice.isEmpty() || !begin(Activity::Modifying))
         return false;
     withGames([this, name, arguments] {
+        if (refuseReadOnly()) {
+            end();
+            return;
+        }
         const std::optional<parse::GameRow> game = gameNamed(name);
         // An unchanged name or flags change nothing, and the tool is not asked.
         const QStringList args = game ? arguments(*game) : QStringList();
@@ -640,8 +983,8 @@ bool Session::modifyGame(const QString& name,
                 end();
                 return;
             }
-            whileLocked(m_targetDevice, QStringLiteral("change"),
-                        [this, title, args] { changeLocked(title, args); });
+            whileWritable(m_targetDevice, QStringLiteral("change"),
+                          [this, title, args] { changeLocked(title, args); });
         });
     });
     return true;
