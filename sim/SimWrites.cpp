@@ -1,6 +1,8 @@
 // The commands that write: installs, copies, changes, deletes, formatting, the table.
 #include "Sim.h"
 
+#include <QtEndian>
+
 simdisk::Naming Sim::naming() const
 {
     return win ? simdisk::Naming::Older : simdisk::Naming::Current;
@@ -43,6 +45,11 @@ bool Sim::progress() const
     bool held = false;
     const int records = std::max(1, static_cast<int>(seconds * rate));
     const auto start = std::chrono::steady_clock::now();
+    // On request, a tool that says nothing at all while it writes.
+    if (m_after == QLatin1String("quiet")) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(seconds * 1000)));
+        return !g_interrupted;
+    }
     auto lastFlush = start;
     out(QByteArray("  0%\r"));
     std::fflush(stdout);
@@ -66,6 +73,13 @@ bool Sim::progress() const
                    QByteArray::number(speed, 'f', 2) + " MB/sec         ";
         }
         out(rec + '\r');
+        // On request, a disk that stops answering: silence from 20% on, until interrupted.
+        if (m_after == QLatin1String("stall_at_20") && pct >= 20) {
+            std::fflush(stdout);
+            while (!g_interrupted)
+                ::pause();
+            return false;
+        }
         if (holdHere) {
             held = true;
             std::fflush(stdout);
@@ -155,6 +169,13 @@ int Sim::addGame(const QString& targetName, const QJsonObject& game)
 
 int Sim::afterWrite() const
 {
+    // On request, a tool that never ends after 100% (its game is whole).
+    if (m_after == QLatin1String("hang_after_100")) {
+        std::fflush(stdout);
+        while (!g_interrupted)
+            ::pause();
+        return interrupted();
+    }
     if (m_after == QLatin1String("crash_after_100")) {
         std::fflush(stdout);
         std::signal(SIGABRT, SIG_DFL);
@@ -323,9 +344,20 @@ bool Sim::writeImage(const QString& path, const QByteArray& header, qint64 sizeK
     if (!f.open(QIODevice::WriteOnly))
         return false;
     f.write(header);
-    const qint64 bytes = m_after == QLatin1String("short") && !header.isEmpty()
-                             ? 1
-                             : std::max<qint64>(sizeKb * 1024, header.size());
+    const bool cut = m_after == QLatin1String("short") && !header.isEmpty();
+    const qint64 bytes = cut ? 1 : std::max<qint64>(sizeKb * 1024, header.size());
+    if (!header.isEmpty() && !cut) {
+        // A disc's image holds its volume, which says its own size (as the real copies do).
+        QByteArray pvd(2048, '\0');
+        pvd.replace(0, 7,
+                    QByteArrayLiteral("\x01"
+                                      "CD001\x01"));
+        qToLittleEndian<quint32>(static_cast<quint32>((sizeKb * 1024 + 2047) / 2048),
+                                 pvd.data() + 80);
+        qToLittleEndian<quint16>(2048, pvd.data() + 128);
+        if (!f.seek(16 * 2048) || f.write(pvd) != pvd.size())
+            return false;
+    }
     return f.resize(bytes);
 }
 

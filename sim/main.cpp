@@ -82,7 +82,9 @@ int Sim::fault()
         return networkFailure(mode);
     // These act once the game is written.
     if (mode == QLatin1String("short") || mode == QLatin1String("crash_after_100") ||
-        mode == QLatin1String("error_after_100") || mode == QLatin1String("vanish")) {
+        mode == QLatin1String("error_after_100") || mode == QLatin1String("vanish") ||
+        mode == QLatin1String("quiet") || mode == QLatin1String("hang_after_100") ||
+        mode == QLatin1String("stall_at_20")) {
         m_after = mode;
         m_afterText = text;
         m_afterExit = f.value(QStringLiteral("exit")).toInt(1);

@@ -1,6 +1,7 @@
 #include "ApaImage.h"
 #include "TestSupport.h"
 #include "core/jobs/QueueFile.h"
+#include "core/platform/Platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,6 +12,10 @@
 #include <QProcess>
 #include <QStorageInfo>
 #include <QTest>
+
+#include <QTcpServer>
+
+#include <QStandardPaths>
 
 #include <csignal>
 #include <fcntl.h>
@@ -71,6 +76,63 @@ private slots:
         }
         s[QStringLiteral("disks")] = disks;
         m_world->setState(s);
+    }
+
+    // Asked to end, ventrik-cli is gone within 5 s whatever it waits for, its tool first.
+    void aSignalEndsTheCommandLineWithinFiveSeconds_data()
+    {
+        QTest::addColumn<QString>("waitingFor");
+        QTest::newRow("a tool that ignores the polite signals") << QStringLiteral("tool");
+        QTest::newRow("an NBD server that never answers") << QStringLiteral("server");
+    }
+    void aSignalEndsTheCommandLineWithinFiveSeconds()
+    {
+        QFETCH(QString, waitingFor);
+        const QString pidFile = m_world->path(QStringLiteral("tool.pid"));
+        // Lists its games at once, then copies its partition table for ever.
+        const QString stubborn = m_world->path(QStringLiteral("stubborn"));
+        QFile script(stubborn);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\ntrap '' INT TERM\nif [ \"$1\" = hdl_toc ]; then\n"
+                     "printf 'type     size flags           dma startup      name\\n"
+                     "total 1024MB, used 128MB, available 896MB\\n'; exit 0; fi\n"
+                     "echo $$ > " +
+                     QFile::encodeName(pidFile) + "\nexec sleep 60\n");
+        script.close();
+        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QTcpServer silent;
+        QString target = disk(QStringLiteral("sdb"));
+        if (waitingFor == QLatin1String("server")) {
+            if (QStandardPaths::findExecutable(QStringLiteral("nbdinfo")).isEmpty())
+                QSKIP("nbdinfo is needed (package libnbd-bin)");
+            // It takes the connection and says nothing, as a hung server does.
+            QVERIFY(silent.listen(QHostAddress::LocalHost));
+            target = QStringLiteral("nbd://127.0.0.1:%1/hdd0").arg(silent.serverPort());
+        }
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(QStringLiteral(VENTRIK_CLI_PATH),
+                {QStringLiteral("--hdl-dump"),
+                 waitingFor == QLatin1String("tool") ? stubborn : m_world->toolPath(),
+                 QStringLiteral("games"), target});
+        QVERIFY(p.waitForStarted());
+        if (waitingFor == QLatin1String("tool"))
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pidFile).size() > 0, 20000);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(silent.hasPendingConnections(), 20000);
+        QElapsedTimer clock;
+        clock.start();
+        p.terminate();
+        QVERIFY(p.waitForFinished(10000));
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(p.exitCode(), 1);
+        if (waitingFor == QLatin1String("tool")) {
+            QFile pid(pidFile);
+            QVERIFY(pid.open(QIODevice::ReadOnly));
+            const qint64 tool = pid.readAll().trimmed().toLongLong();
+            QVERIFY(tool > 0);
+            QTRY_COMPARE(platform::processStartTime(tool), quint64(0));
+        }
     }
 
     void usageErrors()

@@ -8,6 +8,8 @@
 #include "core/session/ProblemText.h"
 #include "core/tool/ToolBuild.h"
 
+#include <QLocalSocket>
+
 #include <cmath>
 
 #include <QDir>
@@ -360,6 +362,97 @@ private slots:
     // The real builds through the session over nbdkit: an install, its copy back byte for
     // byte, and over a link as slow as a PS2's, a time left that matches the link, then the
     // server lost mid-install.
+    // A hybrid disk served by a PS2: the tool is shown only its PS2 area. The server refuses
+    // any change after it (and to the MBR table beside the APA header): a stray write would fail
+    // the install loudly. None comes.
+    void aHybridExportIsWrittenOnlyInItsPs2Area()
+    {
+        const QString tool = realTool(QStringLiteral("/hdl_dump-0.9.2"));
+        if (!canMount())
+            QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
+        if (!QFile::exists(tool) || !QFile::exists(realTool(QStringLiteral("/hdl_dump-0.9.0"))))
+            QSKIP("the real hdl_dump builds are not here");
+        const QString image = ps2Disk(QStringLiteral("hybrid.img"));
+        QVERIFY(!image.isEmpty());
+        QVERIFY(MakeHybrid(image, 0x200000)); // exFAT from 1 GiB
+        const QByteArray exfat = ReadFileAt(image, qint64{1} << 30, 1 << 20);
+        Server s;
+        QVERIFY(serve(s, image, {QStringLiteral("--filter=protect")},
+                      {QStringLiteral("protect=446-511"), QStringLiteral("protect=1073741824-")}));
+        startWorld(SimWorld::defaultState());
+        m_session->setToolPath(tool);
+        const QString iso = m_dir.filePath(QStringLiteral("game.iso"));
+        QVERIFY(WritePs2Image(iso, QStringLiteral("SLUS_123.45"), QStringLiteral("GAME"), 4000, 'H',
+                              ImageMedia::Dvd));
+        parse::DiscInfo disc;
+        disc.startup = QStringLiteral("SLUS_123.45");
+        disc.sizeKb = 4000;
+        QVERIFY(m_session->runNow(
+            InstallJob(iso, s.uri(), QStringLiteral("Hybrid"), disc, DiscType::DVD)));
+        QVERIFY(idle(120000));
+        QVERIFY2(m_session->nowJob().state == JobState::Complete,
+                 qPrintable(m_session->nowJob().reason));
+        QVERIFY(m_session->attach(TargetKind::Network, s.uri()));
+        QVERIFY(idle());
+        QCOMPARE(m_session->games().count(), 1);
+        QCOMPARE(m_session->space()->totalMb, qint64(1024));
+        QTRY_VERIFY_WITH_TIMEOUT(mountsLeft().isEmpty(), 10000);
+        s.process.kill();
+        QVERIFY(s.process.waitForFinished());
+        QCOMPARE(ReadFileAt(image, qint64{1} << 30, 1 << 20), exfat);
+    }
+
+    // An export that stops answering mid-install is said, then the job ends as stopped
+    // answering; the job after it waits.
+    void aStalledExportIsSaidAndEnded()
+    {
+        const QString tool = realTool(QStringLiteral("/hdl_dump-0.9.2"));
+        if (!canMount())
+            QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
+        if (!QFile::exists(tool) || !QFile::exists(realTool(QStringLiteral("/hdl_dump-0.9.0"))))
+            QSKIP("the real hdl_dump builds are not here");
+        const QString image = ps2Disk(QStringLiteral("stall.img"));
+        QVERIFY(!image.isEmpty());
+        const QString control = m_dir.filePath(QStringLiteral("pause.sock"));
+        Server s;
+        QVERIFY(serve(s, image, {QStringLiteral("--filter=pause"), QStringLiteral("--filter=rate")},
+                      {QStringLiteral("rate=80M"), QStringLiteral("pause-control=") + control}));
+        startWorld(SimWorld::defaultState());
+        m_session->setToolPath(tool);
+        m_session->setStallNotice(1000);
+        m_session->setStallTimeout(4000);
+        const QString big = m_dir.filePath(QStringLiteral("big.iso"));
+        QVERIFY(WritePs2Image(big, QStringLiteral("SLUS_123.45"), QStringLiteral("GAME"),
+                              200 * 1024, 'P', ImageMedia::Dvd));
+        parse::DiscInfo disc;
+        disc.startup = QStringLiteral("SLUS_123.45");
+        disc.sizeKb = 200 * 1024;
+        QVERIFY(m_session->addJob(
+            InstallJob(big, s.uri(), QStringLiteral("Paused"), disc, DiscType::DVD)));
+        QVERIFY(m_session->addJob(
+            InstallJob(big, s.uri(), QStringLiteral("After"), disc, DiscType::DVD)));
+        int percent = 0;
+        connect(m_session.get(), &Session::progressChanged, this,
+                [&percent](const JobProgress& p) { percent = p.percent; });
+        QVERIFY(m_session->startQueue());
+        QTRY_VERIFY_WITH_TIMEOUT(percent >= 5, 60000);
+        QLocalSocket pause;
+        pause.connectToServer(control);
+        QVERIFY(pause.waitForConnected(5000));
+        pause.write("p");
+        QVERIFY(pause.waitForBytesWritten(5000));
+        QVERIFY(idle(60000));
+        QVERIFY(kinds().contains(ProblemKind::RunStalled));
+        QVERIFY(kinds().contains(ProblemKind::RunStopped));
+        QCOMPARE(m_session->jobs().job(0).error, ToolError::Stalled);
+        QCOMPARE(m_session->jobs().job(1).state, JobState::Pending);
+        pause.write("r");
+        QVERIFY(pause.waitForBytesWritten(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(mountsLeft().isEmpty(), 20000);
+        s.process.kill();
+        QVERIFY(s.process.waitForFinished());
+    }
+
     void theRealBuildsOverNbd()
     {
         const QString tool0 = realTool(QStringLiteral("/hdl_dump-0.9.0"));

@@ -1,5 +1,6 @@
 #include "SessionFixture.h"
 #include "core/devices/DiskLayout.h"
+#include "core/jobs/JobBuilder.h"
 #include "core/jobs/Preflight.h"
 #include "core/jobs/QueueFile.h"
 #include "core/log/RunLog.h"
@@ -639,12 +640,22 @@ private slots:
             << QStringLiteral("crash_after_100")
             << QStringLiteral("Complete (verified; the tool reported: hdl_dump was killed by "
                               "signal SIGABRT.)");
+        // A tool that said nothing and ended well: the disk decides, not "Dual-Layer DVD?".
+        QTest::newRow("present after silence")
+            << QStringLiteral("quiet")
+            << QStringLiteral("Complete (verified; the tool reported: nothing, and it ended well)");
+        // A tool that never ends after 100% is ended after a grace; the disk decides.
+        QTest::newRow("present, the tool never ending")
+            << QStringLiteral("hang_after_100")
+            << QStringLiteral("Complete (verified; the tool reported: hdl_dump did not end after "
+                              "100%; it was ended after 1 s)");
     }
     void resultsComeFromTheDisk()
     {
         QFETCH(QString, fault);
         QFETCH(QString, result);
         start();
+        m_session->setAfter100Grace(500);
         m_session->addJob(install(QStringLiteral("Game")));
         if (!fault.isEmpty())
             m_world->setFault({{"mode", fault}, {"command", "inject_dvd"}, {"exit", 114}});
@@ -654,6 +665,46 @@ private slots:
         QCOMPARE(commands().mid(commands().indexOf(QStringLiteral("inject_dvd"))),
                  (QStringList{QStringLiteral("inject_dvd"), QStringLiteral("hdl_toc"),
                               QStringLiteral("toc")}));
+    }
+
+    // A job whose tool shows no sign of life is said, then ended; the jobs after it wait.
+    void aJobThatStopsAnsweringEndsAndHoldsTheRest()
+    {
+        start();
+        m_session->setStallNotice(300);
+        m_session->setStallTimeout(1500);
+        m_session->addJob(install(QStringLiteral("Frozen")));
+        m_session->addJob(install(QStringLiteral("Next")));
+        m_world->setFault({{"mode", "stall_at_20"}, {"command", "inject_dvd"}});
+        QVERIFY(runQueue());
+        // Said once, not ended yet; ended once the limit passed.
+        const QList<ProblemKind> said = kinds();
+        QVERIFY(said.contains(ProblemKind::RunStalled));
+        QCOMPARE(said.last(), ProblemKind::RunStopped);
+        const Job frozen = m_session->jobs().job(0);
+        QCOMPARE(frozen.state, JobState::Failed);
+        QCOMPARE(frozen.error, ToolError::Stalled);
+        QCOMPARE(JobResultText(frozen),
+                 QStringLiteral("Error (stopped answering: nothing moved for 1 s)"));
+        QCOMPARE(m_session->jobs().job(1).state, JobState::Pending);
+    }
+
+    void anImageShorterThanItsVolumeIsNotKept()
+    {
+        // make-iso knows no size beforehand: the image's own volume says it.
+        start();
+        const QString out = m_world->path(QStringLiteral("disc.iso"));
+        m_session->addJob(MakeIsoJob(QStringLiteral("cd0:"), out, 0, false));
+        m_world->setFault({{"mode", "short"}, {"command", "dump"}});
+        QVERIFY(runQueue());
+        QCOMPARE(m_session->jobs().job(0).state, JobState::Failed);
+        QVERIFY2(m_session->jobs().job(0).reason.contains(QStringLiteral("holds no disc's volume")),
+                 qPrintable(m_session->jobs().job(0).reason));
+        QVERIFY(!QFile::exists(out));
+        m_world->setFault({});
+        QVERIFY(runQueue());
+        QCOMPARE(m_session->jobs().job(0).state, JobState::Complete);
+        QVERIFY(QFile::exists(out));
     }
 
     void aGameOfTheSameTitleIsNoProof()

@@ -73,6 +73,29 @@ private slots:
         QVERIFY(o.output.endsWith(QStringLiteral("END\n")));
     }
 
+    // A run that goes quiet is said to, once per silence, and said to move when it prints.
+    void aSilenceIsSaidAndItsEndToo()
+    {
+        auto run =
+            shell(QStringLiteral("printf 'a'; sleep 0.6; printf 'b'; sleep 0.6; printf 'c'"));
+        run->setStallNotice(250);
+        QList<int> stalls;
+        int moves = 0;
+        connect(run.get(), &ToolRun::stalled, this, [&](int s) { stalls << s; });
+        connect(run.get(), &ToolRun::moving, this, [&] { ++moves; });
+        QVERIFY(finish(*run).succeeded());
+        QCOMPARE(stalls.size(), 2);
+        QCOMPARE(moves, 2);
+        // kill() ends a run that ignores every polite signal, at once.
+        auto stubborn = shell(QStringLiteral("trap '' INT TERM; sleep 30"));
+        QSignalSpy done(stubborn.get(), &ToolRun::finished);
+        stubborn->start();
+        QTRY_VERIFY(stubborn->isRunning());
+        stubborn->kill();
+        QVERIFY(done.wait(3000));
+        QVERIFY(stubborn->outcome().cancelled);
+    }
+
     void failuresAreNamed()
     {
         auto status = shell(QStringLiteral("exit 3"));

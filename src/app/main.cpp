@@ -123,7 +123,10 @@ void Start(Running& r, const QCommandLineParser& parser, const Options& options,
         else
             QCoreApplication::exit(0);
     };
+    // Whatever has not stopped a few seconds later is ended the hard way, tool first: the
+    // program is gone within 5 s.
     platform::watchTerminationSignals(QCoreApplication::instance(), [session, leave](int) {
+        session->setEnding(true);
         if (!session->isBusy())
             leave();
         QObject::connect(session, &Session::busyChanged, session, [leave](bool busy) {
@@ -131,6 +134,10 @@ void Start(Running& r, const QCommandLineParser& parser, const Options& options,
                 leave();
         });
         session->cancel();
+        QTimer::singleShot(3500, session, [session, leave] {
+            session->abandon();
+            QTimer::singleShot(200, leave);
+        });
     });
     instance.listen();
 

@@ -70,7 +70,8 @@ const QList<CliCommand::Entry>& CliCommand::table()
 QString CliCommand::usage()
 {
     return QStringLiteral(
-        "usage: ventrik-cli [--hdl-dump PATH] [--json] [--dry-run] [--no-wait] COMMAND [ARGS]\n"
+        "usage: ventrik-cli [--hdl-dump PATH] [--json] [--dry-run] [--no-wait]\n"
+        "                   [--stall-timeout SECONDS] COMMAND [ARGS]\n"
         "(the options may also follow the command)\n"
         "  help [COMMAND]                   this text, or one command's (also -h, --help)\n"
         "  devices                          PS2 disks and optical drives of this machine\n"
@@ -113,6 +114,8 @@ QString CliCommand::usage()
         "NAME is a game's title or its partition (games lists both); a title two games share\n"
         "is refused. Relative paths are read from the current folder.\n"
         "A disk another Ventrik writes to is waited for; --no-wait refuses it at once.\n"
+        "A job whose disk or PS2 shows no sign of life is said after 30 s and ended after\n"
+        "--stall-timeout SECONDS (config.cfg's StallTimeout, else 300); the jobs after it wait.\n"
         "Exit status: 0 success, 1 the operation failed, 2 a usage error, 3 done but not "
         "verified\n"
         "(the disk could not be read afterwards to check the game).\n");

@@ -6,11 +6,14 @@
 #include "core/session/Session.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
 
 namespace {
+// How long a tool may take to stop when the program is asked to end (it must be gone within 5 s).
+constexpr int kLeaveWithinMs = 3500;
 // The command line's runs never end with the PC's power actions; they do keep it awake.
 class NoPowerActions : public SystemPowerActions
 {
@@ -32,6 +35,7 @@ int main(int argc, char* argv[])
     QStringList args;
     CliOptions options;
     QString tool;
+    int stallSeconds = 0;
     bool help = false;
     for (int i = 0; i < given.size(); ++i) {
         const QString& a = given[i];
@@ -41,6 +45,16 @@ int main(int argc, char* argv[])
             options.dryRun = true;
         } else if (a == QLatin1String("--no-wait")) {
             options.noWait = true;
+        } else if (a == QLatin1String("--stall-timeout")) {
+            bool number = false;
+            const int seconds = given.value(i + 1).toInt(&number);
+            if (!number || seconds < 1) {
+                std::fputs("ventrik-cli: --stall-timeout needs a number of seconds (1 or more)\n",
+                           stderr);
+                return 2;
+            }
+            stallSeconds = seconds;
+            ++i;
         } else if (a == QLatin1String("--hdl-dump")) {
             if (i + 1 >= given.size()) {
                 std::fputs("ventrik-cli: --hdl-dump needs a path\n", stderr);
@@ -75,6 +89,8 @@ int main(int argc, char* argv[])
     NoPowerActions power;
     Session session(paths, SessionSeams{icmp, power});
     session.setWaitForTargets(!options.noWait);
+    if (stallSeconds > 0)
+        session.setStallTimeout(stallSeconds * 1000);
     session.setCommandsBeforeGames(false);
     // The disks named are read for their layout, devices too.
     session.setReadsDevices(true);
@@ -82,7 +98,7 @@ int main(int argc, char* argv[])
     QObject::connect(&command, &CliCommand::done, &app,
                      [](int status) { QCoreApplication::exit(status); });
     // Asked to end: the tool is interrupted as Cancel does, and the program leaves when it has
-    // stopped.
+    // stopped; whatever has not stopped a few seconds later is ended the hard way, tool first.
     platform::watchTerminationSignals(&app, [&session](int) {
         if (!session.isBusy())
             QCoreApplication::exit(1);
@@ -91,6 +107,11 @@ int main(int argc, char* argv[])
                 QCoreApplication::exit(1);
         });
         session.cancel();
+        QTimer::singleShot(kLeaveWithinMs, &session, [&session] {
+            session.abandon();
+            // A moment for the killed tool to be reaped.
+            QTimer::singleShot(200, [] { QCoreApplication::exit(1); });
+        });
     });
     command.start(args);
     return QCoreApplication::exec();

@@ -61,6 +61,7 @@ void BrowsePane::applyControls(const ControlState& state)
     copyToPcButton->setEnabled(state.copyToPC);
     copyToPs2Button->setEnabled(state.copyToPS2);
     deleteButton->setEnabled(state.deleteGames);
+    deleteButton->setToolTip(state.deleteTip);
     for (QPushButton* b : {renameButton, flagsButton}) {
         b->setEnabled(state.modifyGame);
         b->setToolTip(state.modifyTip);

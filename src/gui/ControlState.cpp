@@ -9,6 +9,9 @@ ControlInputs ControlInputs::From(Session& session)
     in.attached = session.isAttached() && session.space().has_value();
     in.gameCount = session.isAttached() ? session.games().count() : 0;
     in.canModify = session.canModify();
+    in.readOnly = session.targetReadOnly();
+    if (in.readOnly)
+        in.readOnlyWhy = session.readOnlyReason();
     for (const DiskEntry& d : session.disks())
         in.disks << d.device;
     in.jobCount = session.jobs().count();
@@ -52,6 +55,12 @@ ControlState ControlState::Of(const ControlInputs& in)
     if (disks > 0 && !diskToDisk)
         s.copyToDiskTip = tr("hdl_dump cannot copy a game from one disk to another here. Copy it "
                              "to the PC, then install the image.");
+
+    // Games listed from the disk's own sectors, which the tool cannot take: nothing is written.
+    if (in.readOnly) {
+        s.addGame = s.addImages = s.installNow = s.deleteGames = s.modifyGame = false;
+        s.deleteTip = s.modifyTip = in.readOnlyWhy;
+    }
 
     s.jobButtons = idle && in.jobCount > 0;
     s.cancel = !idle && !runsJobs;

@@ -13,6 +13,9 @@ struct ControlInputs
     int gameCount = 0;     // games of the attached target
     int gamesSelected = 0; // of those, chosen in the list
     std::optional<bool> canModify;
+    // The attached target's games were read from its sectors: the tool cannot change them.
+    bool readOnly = false;
+    QString readOnlyWhy;
     QStringList disks; // PS2 disks of this machine
     int jobCount = 0;
     bool localChosen = false;
@@ -45,6 +48,7 @@ public:
     bool copyToDisk = false;
     QString copyToDiskTip;
     bool deleteGames = false;
+    QString deleteTip;
     bool modifyGame = false; // rename, flags
     QString modifyTip;
     bool jobButtons = false; // start, remove, clear

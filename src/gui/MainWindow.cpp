@@ -93,6 +93,7 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     m_problems = new ProblemPresenter(m_session, m_seams.dialogs,
                                       {[this](const QString& text) {
                                            m_status->setTask(text);
+                                           m_runBar->say(text);
                                            balloon(text);
                                        },
                                        [this] { return isActiveWindow(); },
@@ -347,6 +348,14 @@ void MainWindow::connectSession()
             m_lastProgress = p;
             tellLauncher();
         }
+    });
+    // A job that had gone quiet moves again: its notice goes, the run's lines come back.
+    connect(&m_session, &Session::runMoving, this, [this] {
+        m_runBar->clearMessage();
+        if (m_session.activity() == Activity::RunningQueue)
+            m_status->setTask(tr("Currently on Job %1 of %2")
+                                  .arg(m_session.runJobNumber())
+                                  .arg(m_session.runJobCount()));
     });
     connect(&m_session, &Session::runFinished, this, &MainWindow::showRunEnd);
     connect(&m_session, &Session::queueChecked, m_queueActions, &QueueActions::confirmStart);
@@ -688,6 +697,8 @@ void MainWindow::exitProgram()
     if (m_exited)
         return;
     m_exited = true;
+    // Nobody answers a message now: what cannot be saved goes to stderr and the log.
+    m_session.setEnding(true);
     saveWindowState();
     RemoveTrayIcon(m_seams.tray);
     m_status->hide();

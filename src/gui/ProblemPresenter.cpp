@@ -23,8 +23,9 @@ QStringList ProblemPresenter::takeHeldTexts()
 
 void ProblemPresenter::show(const Problem& problem)
 {
-    // Waiting is no question: it is said where the run is shown, and Cancel ends it.
-    if (problem.kind == ProblemKind::TargetWaiting) {
+    // Waiting is no question: it is said where the run is shown, and Cancel ends it. So is a
+    // job whose disk has gone quiet: the run goes on, and ends it if it stays so.
+    if (problem.kind == ProblemKind::TargetWaiting || problem.kind == ProblemKind::RunStalled) {
         m_hooks.showWaiting(ProblemText(problem));
         return;
     }

@@ -4,6 +4,7 @@
 #include "core/platform/DeviceDiscovery.h"
 #include "core/platform/Platform.h"
 #include "core/settings/Settings.h"
+#include "core/tool/ToolBuild.h"
 #include "core/tool/ToolRun.h"
 
 #include <QDateTime>
@@ -109,7 +110,26 @@ void Doctor::askTool(DoctorReport report)
         report.text += QStringLiteral("commands: %1\n").arg(names.join(u' '));
         report.usage = o.output;
         report.toolRuns = o.started;
-        emit finished(report);
+        if (!o.started) {
+            emit finished(report);
+            return;
+        }
+        // Whether it takes disk images: a release build takes devices and addresses only.
+        DetectToolBuild(
+            this, m_paths.toolPath, m_paths.workingDir, [this, report](ToolBuild b) mutable {
+                const QString build = b == ToolBuild::DevicesOnly    ? QStringLiteral("release")
+                                      : b == ToolBuild::AcceptsFiles ? QStringLiteral("takes-files")
+                                                                     : QStringLiteral("unknown");
+                report.json[QStringLiteral("build")] = build;
+                report.text +=
+                    b == ToolBuild::DevicesOnly
+                        ? QStringLiteral("build: release (takes disks and PS2 addresses, not disk "
+                                         "images; a PS2 over NBD needs the device route)\n")
+                    : b == ToolBuild::AcceptsFiles
+                        ? QStringLiteral("build: takes disk images as files\n")
+                        : QStringLiteral("build: could not be told\n");
+                emit finished(report);
+            });
     });
     m_run->start();
 }

@@ -10,12 +10,49 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+#include <QtEndian>
 
 #include <cmath>
 
+namespace {
+
+// Why an image file is not a whole disc image: no ISO 9660 volume at its start, or fewer bytes
+// than its volume's own size; empty when it is whole.
+QString ImageShortfall(const QString& path, qint64 size)
+{
+    QFile f(path);
+    QByteArray pvd;
+    if (f.open(QIODevice::ReadOnly) && f.seek(16 * 2048))
+        pvd = f.read(2048);
+    if (pvd.size() < 2048 || pvd.mid(1, 5) != QByteArrayLiteral("CD001"))
+        return JobQueue::tr("The image (%1 bytes) holds no disc's volume; it was not kept.")
+            .arg(size);
+    const qint64 blocks = qFromLittleEndian<quint32>(pvd.constData() + 80);
+    const qint64 block = qFromLittleEndian<quint16>(pvd.constData() + 128);
+    const qint64 volume = blocks * (block > 0 ? block : 2048);
+    if (size < volume)
+        return JobQueue::tr("The image has %1 bytes where its disc's volume has %2; it was not "
+                            "kept.")
+            .arg(size)
+            .arg(volume);
+    return {};
+}
+
+} // namespace
+
 JobQueue::JobQueue(JobListModel& jobs, Launcher launch, QObject* parent)
     : QObject(parent), m_jobs(jobs), m_launch(std::move(launch))
-{}
+{
+    // A tool that printed 100% and then nothing: what it wrote is on the disk, or is not.
+    m_after100.setSingleShot(true);
+    m_after100.setInterval(20000);
+    connect(&m_after100, &QTimer::timeout, this, [this] {
+        if (!m_run)
+            return;
+        m_endedAfter100 = true;
+        m_run->cancel();
+    });
+}
 
 bool JobQueue::allComplete() const
 {
@@ -116,6 +153,7 @@ void JobQueue::runNext(int from)
     m_row = row;
     m_lastRow = row;
     m_reached100 = false;
+    m_endedAfter100 = false;
     m_tail100.clear();
     m_progress.reset();
     m_jobs.setState(row, JobState::Active);
@@ -172,6 +210,8 @@ void JobQueue::launch(int row)
     m_toolStartedMs = QDateTime::currentMSecsSinceEpoch();
     connect(m_run, &ToolRun::output, this, &JobQueue::onOutput);
     connect(m_run, &ToolRun::finished, this, &JobQueue::onRunFinished);
+    connect(m_run, &ToolRun::stalled, this, &JobQueue::stalled);
+    connect(m_run, &ToolRun::moving, this, &JobQueue::moving);
     if (m_run->isFinished()) {
         onRunFinished(m_run->outcome());
         return;
@@ -190,6 +230,8 @@ void JobQueue::onOutput(const QString& chunk)
     if ((m_tail100 + chunk).contains(QStringLiteral("100%")))
         m_reached100 = true;
     m_tail100 = chunk.right(3);
+    if (m_reached100)
+        m_after100.start();
 
     const auto recordText = m_progress.feed(chunk);
     if (!recordText)
@@ -229,6 +271,15 @@ void JobQueue::decideResult(Job& job, const RunOutcome& outcome, bool reached100
         job.state = JobState::Complete;
         return;
     }
+    // Nothing moved for the whole limit (a disk or an export that stopped answering), and
+    // Ventrik ended it: what it left is looked at when the queue resumes, as for a PS2 that
+    // went away.
+    if (outcome.timedOut) {
+        job.state = JobState::Failed;
+        job.error = ToolError::Stalled;
+        job.reason = tr("stopped answering: nothing moved for %1 s").arg(outcome.silenceMs / 1000);
+        return;
+    }
     if (outcome.cancelled || outcome.error == ToolError::Interrupted) {
         job.state = JobState::Aborted;
         return;
@@ -238,6 +289,7 @@ void JobQueue::decideResult(Job& job, const RunOutcome& outcome, bool reached100
     // A run that ended well without reaching its end: the tool's old riddle.
     job.noResult = outcome.succeeded() && !reached100 && outcome.error == ToolError::None;
     job.reason = outcome.reason(toolName);
+
     // What a PS2 that went away mid-job left is unknown until it answers again.
     if (job.error == ToolError::ServerGone && writesAGame(job))
         job.reason = tr("The PS2 stopped answering; its game is checked when the queue "
@@ -259,19 +311,36 @@ void JobQueue::onRunFinished(const RunOutcome& outcome)
     if (m_toolStartedMs > 0)
         m_toolMs += QDateTime::currentMSecsSinceEpoch() - m_toolStartedMs;
     m_toolStartedMs = 0;
+    m_after100.stop();
     Job job = m_jobs.job(row);
     decideResult(job, outcome, m_reached100, tool);
+    // Install Now has no later run that looks at what a lost PS2 was left with.
+    if (m_singleJobs && job.error == ToolError::ServerGone && writesAGame(job))
+        job.reason = tr("The PS2 stopped answering; part of the game may be on its disk. Read its "
+                        "games when it answers again, and delete the game if it is listed.");
+    if (m_endedAfter100) {
+        // Ended by Ventrik, not by the user: the disk says whether the game is whole.
+        job.state = JobState::Failed;
+        job.error = ToolError::None;
+        job.reason = tr("%1 did not end after 100%; it was ended after %2 s")
+                         .arg(tool)
+                         .arg((m_after100.interval() + 999) / 1000);
+    }
     if (!m_partFile.isEmpty()) {
         QString error;
         // An image takes an older one's place only when it is whole: the game's size from the
-        // listing, or the disc's.
+        // listing, or the disc's; and never shorter than the volume it holds says.
         const qint64 expected = job.sizeKb * 1024;
         const qint64 made = QFileInfo(m_partFile).size();
+        const QString cut = ImageShortfall(m_partFile, made);
         if (job.state == JobState::Complete && expected > 0 && made != expected) {
             job.state = JobState::Failed;
             job.reason = tr("The image has %1 bytes where the game has %2; it was not kept.")
                              .arg(made)
                              .arg(expected);
+        } else if (job.state == JobState::Complete && !cut.isEmpty()) {
+            job.state = JobState::Failed;
+            job.reason = cut;
         } else if (job.state == JobState::Complete &&
                    !platform::replaceFile(m_partFile, job.destination, &error)) {
             job.state = JobState::Failed;
@@ -281,15 +350,17 @@ void JobQueue::onRunFinished(const RunOutcome& outcome)
         m_partFile.clear();
     }
     // A cancelled job is not looked for: the tool removes what it began.
+    // A tool that ended well saying nothing is judged by the disk too.
     const bool check = m_verify && writesAGame(job) && job.state != JobState::Aborted &&
-                       (job.state == JobState::Complete || m_reached100);
+                       (job.state == JobState::Complete || m_reached100 || job.noResult);
     if (!check) {
         finishJob(row, job);
         return;
     }
     m_waiting = true;
     const bool reached100 = m_reached100;
-    const bool exitedWithError = outcome.started && outcome.normalExit && outcome.exitCode != 0;
+    const bool exitedWithError =
+        !m_endedAfter100 && outcome.started && outcome.normalExit && outcome.exitCode != 0;
     m_verify(job, [this, row, job, reached100, exitedWithError](const Verification& found) mutable {
         m_waiting = false;
         if (m_row != row)
@@ -316,9 +387,10 @@ void JobQueue::applyVerification(Job& job, const Verification& found, bool reach
     case Verification::Found::Whole:
         // A game found whole after the tool failed past 100% (a crash, an error text) is the
         // game; a tool that ended with an error status said it is not, and is believed.
-        if (job.state == JobState::Failed && reached100 && !exitedWithError) {
-            job.toolReported =
-                job.noResult || job.reason.isEmpty() ? JobResultText(job) : job.reason;
+        if (job.state == JobState::Failed && (reached100 || job.noResult) && !exitedWithError) {
+            job.toolReported = job.noResult           ? tr("nothing, and it ended well")
+                               : job.reason.isEmpty() ? JobResultText(job)
+                                                      : job.reason;
             job.state = JobState::Complete;
             job.error = ToolError::None;
             job.noResult = false;
@@ -439,7 +511,7 @@ void JobQueue::finishJob(int row, Job job)
     // and they wait, Pending, for the next one.
     if (job.state == JobState::Failed &&
         (job.error == ToolError::ConnectionRefused || job.error == ToolError::NetworkTimeout ||
-         job.error == ToolError::ServerGone)) {
+         job.error == ToolError::ServerGone || job.error == ToolError::Stalled)) {
         m_connectionLost = true;
         end();
         return;

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QSet>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -72,8 +73,13 @@ public:
     void setStopAfterFailure(bool stop) { m_stopAfterFailure = stop; }
     bool isRunning() const { return m_active; }
     bool wasCancelled() const { return m_cancelled; }
-    // The run stopped because the PS2 of a job stopped answering.
+    // The run stopped because the PS2 of a job stopped answering, or its tool did.
     bool lostConnection() const { return m_connectionLost; }
+    // How long a tool that reached 100% may stay silent before it is ended and its job is
+    // judged by what is on the disk.
+    void setAfter100Grace(int ms) { m_after100.setInterval(ms); }
+    // Jobs run one at a time outside the saved queue (Install Now): nothing resumes them.
+    void setSingleJobs(bool single) { m_singleJobs = single; }
     // The disk the running job works on is gone (unplugged): the job is stopped and waits,
     // Pending, with the reason, as the later jobs do. False when no job uses that disk.
     bool stopForLostDisk(const QString& device, const QString& reason);
@@ -107,6 +113,9 @@ public:
 signals:
     void jobStarted(int row);
     void progressChanged(const JobProgress& progress);
+    // The running job's tool has printed nothing for that many seconds; moving() once it does.
+    void stalled(int seconds);
+    void moving();
     void jobFinished(int row);
     void finished();
 
@@ -136,6 +145,9 @@ private:
     bool m_active = false;
     int m_lastRow = -1;
     bool m_reached100 = false;
+    QTimer m_after100;            // silence after 100%
+    bool m_endedAfter100 = false; // the tool was ended by it
+    bool m_singleJobs = false;
     bool m_cancelled = false;
     bool m_connectionLost = false;
     QString m_lostDisk;

@@ -235,7 +235,9 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
             refused ? nullptr : index.installed.value(index.key(partition));
         // Less of it than the job writes, where an earlier run of this job found part of its
         // game on the disk: what a killed run left, not a game installed.
-        const bool leftHalf = installed && (job.incomplete || job.error == ToolError::ServerGone) &&
+        const bool leftHalf = installed &&
+                              (job.incomplete || job.error == ToolError::ServerGone ||
+                               job.error == ToolError::Stalled) &&
                               sameGame(installed->title, installed->startup) && job.sizeKb > 0 &&
                               installed->sizeKb + 1024 < job.sizeKb;
         if (leftHalf) {

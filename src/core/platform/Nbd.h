@@ -53,12 +53,16 @@ public:
     // get ready in time.
     void mount(std::function<void(bool ok, const QString& error)> done, int timeoutMs = 15000);
     void unmount(std::function<void(bool ok, const QString& error)> done);
+    // Cuts the mount off from its server (nbdfuse ended): whatever waits on it gets an error
+    // at once. For a program stuck on a server that no longer answers; unmount() still follows.
+    void abort();
     bool isMounted() const { return m_mounted; }
     QString diskPath() const { return m_dir + QStringLiteral("/disk"); }
     QString dir() const { return m_dir; }
 
 private:
     void finishMount(bool ok, const QString& error);
+    void unmountWith(const QStringList& args, std::function<void(bool, const QString&)> done);
 
     QString m_dir;
     QStringList m_source; // what nbdfuse is given after the mount point

@@ -212,13 +212,24 @@ void NbdMount::finishMount(bool ok, const QString& error)
 
 void NbdMount::unmount(std::function<void(bool, const QString&)> done)
 {
+    unmountWith({QStringLiteral("-u"), m_dir}, std::move(done));
+}
+
+void NbdMount::unmountWith(const QStringList& args, std::function<void(bool, const QString&)> done)
+{
     auto* p = new QProcess(this);
     m_unmounting = p;
     p->setProcessChannelMode(QProcess::MergedChannels);
-    connect(p, &QProcess::finished, this, [this, p, done](int code) {
+    connect(p, &QProcess::finished, this, [this, p, args, done](int code) {
         p->deleteLater();
         const bool ok = code == 0;
         const QString said = QString::fromLocal8Bit(p->readAll()).trimmed();
+        // Still in use (a tool that is only now ending, after its export was cut off): taken
+        // out of sight at once, and gone once the last user has closed it.
+        if (!ok && !args.contains(QStringLiteral("-z"))) {
+            unmountWith({QStringLiteral("-u"), QStringLiteral("-z"), m_dir}, done);
+            return;
+        }
         if (ok)
             m_mounted = false;
         // nbdfuse ends by itself once its mount is gone; it is not left to be killed.
@@ -228,7 +239,13 @@ void NbdMount::unmount(std::function<void(bool, const QString&)> done)
         }
         done(ok, said);
     });
-    p->start(QStringLiteral("fusermount3"), {QStringLiteral("-u"), m_dir});
+    p->start(QStringLiteral("fusermount3"), args);
+}
+
+void NbdMount::abort()
+{
+    if (m_fuse && m_fuse->state() != QProcess::NotRunning)
+        m_fuse->kill();
 }
 
 QStringList StaleNbdMounts(const QString& base, const QString& mountInfo)

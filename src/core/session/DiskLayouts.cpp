@@ -134,6 +134,12 @@ void DiskLayouts::closeViews()
     m_views.clear();
 }
 
+void DiskLayouts::abortViews()
+{
+    for (auto& [path, view] : m_views)
+        view->abort();
+}
+
 void DiskLayouts::closed(const QString& path)
 {
     m_closing.remove(path);

@@ -48,6 +48,8 @@ public:
     bool anyView() const { return !m_views.empty(); }
     // Every view unmounted, none waited for.
     void closeViews();
+    // Every view cut off from the disk behind it (for a tool stuck on it).
+    void abortViews();
     // done() once no view is open or closing.
     void whenClosed(std::function<void()> done);
 

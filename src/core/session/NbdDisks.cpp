@@ -1,6 +1,7 @@
 #include "NbdDisks.h"
 
 #include "ProblemText.h"
+#include "core/tool/ToolRun.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -123,13 +124,36 @@ void NbdDisks::startOpening(const NbdAddress& address)
         return;
     }
     // Nothing is opened that the tool could not write: it opens every disk read-write.
-    platform::ReadNbdExport(this, uri, [this, address, uri](const platform::NbdExportInfo& info) {
+    readExport(uri, [this, address, uri](const platform::NbdExportInfo& info) {
         if (const std::optional<Problem> p = NbdExportProblem(address, info)) {
             opened(uri, p);
             return;
         }
         knowBuild([this, address](ToolBuild build) { openWithBuild(address, build); });
     });
+}
+
+void NbdDisks::readExport(const QString& uri,
+                          std::function<void(const platform::NbdExportInfo&)> done)
+{
+    m_asking.removeAll(nullptr);
+    m_asking << platform::ReadNbdExport(this, uri, std::move(done));
+}
+
+void NbdDisks::cancelPending()
+{
+    for (const QPointer<QProcess>& p : std::exchange(m_asking, {}))
+        if (p)
+            p->kill();
+    for (ToolRun* run : findChildren<ToolRun*>(Qt::FindDirectChildrenOnly))
+        run->kill();
+}
+
+void NbdDisks::abortMounts()
+{
+    for (auto& [uri, disk] : m_open)
+        if (disk->mount)
+            disk->mount->abort();
 }
 
 void NbdDisks::knowBuild(std::function<void(ToolBuild)> done)

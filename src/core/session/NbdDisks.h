@@ -8,6 +8,8 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
+#include <QProcess>
 #include <QSet>
 #include <QString>
 
@@ -62,6 +64,13 @@ public:
     // (then() once they are), and devices it connected are disconnected.
     void cleanStale(std::function<void()> then = {});
     QString mountBase() const;
+    // nbdinfo's answer for an export, within its limit; ended early by cancelPending().
+    void readExport(const QString& uri, std::function<void(const platform::NbdExportInfo&)> done);
+    // Questions under way (nbdinfo, the tool's build measured) are ended: their answers say so.
+    void cancelPending();
+    // Every mounted export cut off from its server: a tool stuck on one that no longer answers
+    // gets an error and ends.
+    void abortMounts();
     // Whether the tool takes regular files as disks, measured once per tool.
     void knowBuild(std::function<void(ToolBuild)> done);
     // What this machine lacks for mounting a file with FUSE; empty when nothing.
@@ -76,6 +85,7 @@ private:
     void connectDevice(const NbdAddress& address);
     void opened(const QString& uri, const std::optional<Problem>& problem);
     std::map<QString, std::vector<Opened>> m_opening; // by uri, those waiting
+    QList<QPointer<QProcess>> m_asking;               // nbdinfo runs under way
     // What this machine lacks for either route, in the user's words.
     QString missing(ToolBuild build) const;
 

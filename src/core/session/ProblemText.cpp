@@ -250,9 +250,10 @@ QString ProblemText(const Problem& p)
                    "default to use disk images, or choose a disk.")
             .arg(p.subject);
     case ProblemKind::RunStalled:
-        return ProblemWords::tr("%1 has not answered for %2 s. Ventrik waits; the job ends if "
-                                "it stays silent.")
-            .arg(p.subject, p.reason);
+        return ProblemWords::tr("The job %1 has not moved for %2 s: its disk or PS2 may have "
+                                "stopped answering. Ventrik waits; the job ends if nothing moves "
+                                "for %3 s.")
+            .arg(p.subject, p.reason, p.detail);
     case ProblemKind::RunStopped:
         return ProblemWords::tr(
                    "The job %1 stopped answering: nothing moved for %2 s, so it was ended. The "

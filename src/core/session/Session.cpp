@@ -1,5 +1,7 @@
 #include "Session.h"
 
+#include "ProblemText.h"
+
 #include "core/devices/Probe.h"
 #include "core/platform/DeviceDiscovery.h"
 #include "core/platform/Platform.h"
@@ -12,6 +14,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTimer>
+
+#include <cstdio>
 
 Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     : QObject(parent), m_nbd(m_permission), m_paths(paths), m_seams(seams),
@@ -36,12 +40,27 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     }
     connect(&m_runner, &ToolRunner::commandStarted, this, &Session::commandStarted);
     connect(&m_runner, &ToolRunner::outputArrived, this, &Session::outputArrived);
+    // A tool that even SIGKILL did not end waits on an export or view that no longer answers:
+    // that is cut off, so that the tool gets its error and ends, and nothing hangs.
+    connect(&m_runner, &ToolRunner::runStuck, this, [this] {
+        m_runner.log().addNote(tr("hdl_dump did not end when it was killed: the disk it waits "
+                                  "on was cut off from Ventrik."));
+        m_layouts.abortViews();
+        m_nbd.abortMounts();
+    });
     connect(&m_runner, &ToolRunner::cannotRun, this, [this](const QString& reason) {
         emit problem({ProblemKind::ToolCannotRun, m_paths.toolPath, reason});
     });
-    // A settings file that cannot be written is kept as it was, and the user is told.
+    // A settings file that cannot be written is kept as it was, and the user is told; while
+    // the program ends, nobody is there to answer a message: it goes to stderr and the log.
     m_settings.setFailureHandler([this](const QString& path, const QString& reason) {
-        emit problem({ProblemKind::SaveFailed, path, reason});
+        if (!m_ending) {
+            emit problem({ProblemKind::SaveFailed, path, reason});
+            return;
+        }
+        const QString text = ProblemText({ProblemKind::SaveFailed, path, reason});
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        m_runner.log().addNote(text);
     });
     connect(&m_queue, &JobQueue::jobStarted, this, &Session::jobStarted);
     // Every job that ends complete is also written down apart from the queue's file.
@@ -50,6 +69,19 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
             m_store.journal().recordComplete(m_jobs.job(row));
     });
     connect(&m_queue, &JobQueue::progressChanged, this, &Session::progressChanged);
+    m_nowQueue.setSingleJobs(true);
+    // A tool that has printed nothing for a while is said, and said again to have moved.
+    for (JobQueue* queue : {&m_queue, &m_nowQueue}) {
+        connect(queue, &JobQueue::stalled, this, [this, queue](int seconds) {
+            const int row = queue->currentRow();
+            const QString name =
+                row >= 0 ? (queue == &m_queue ? m_jobs : m_nowJobs).job(row).name : QString();
+            emit runStalled(seconds);
+            emit problem({ProblemKind::RunStalled, name, QString::number(seconds),
+                          QString::number(stallTimeoutMs() / 1000)});
+        });
+        connect(queue, &JobQueue::moving, this, &Session::runMoving);
+    }
     connect(&m_queue, &JobQueue::finished, this, [this] { onQueueFinished(false); });
     connect(&m_nowQueue, &JobQueue::progressChanged, this, &Session::progressChanged);
     connect(&m_nowQueue, &JobQueue::finished, this, [this] { onQueueFinished(true); });
@@ -77,6 +109,21 @@ Session::~Session()
         m_permission.revokeDetached(device);
     // A probe still in flight posts to this object; let it land first.
     m_pool.waitForDone();
+}
+
+int Session::stallTimeoutMs() const
+{
+    if (m_stallTimeoutMs > 0)
+        return m_stallTimeoutMs;
+    const qint32 seconds = m_settings.number(Setting::StallTimeout);
+    return (seconds > 0 ? seconds : 300) * 1000;
+}
+
+void Session::abandon()
+{
+    // The tool first: it must not write on after this program is gone.
+    m_runner.killAll();
+    m_nbd.cancelPending();
 }
 
 int Session::readTimeoutMs() const
@@ -340,10 +387,13 @@ void Session::refreshTarget(std::function<void()> done)
     // The disks are listed again for the copy menu, then the PS2 is checked before it is asked.
     listDevices([this, done](const DeviceLists& found) {
         storeDevices(found, Ps2Disks);
-        const QString ip = m_targetDevice;
-        findNetworkServer([this, ip, done](bool answered) {
-            if (!answered) {
-                emit problem({ProblemKind::PS2NotFound, ip, {}});
+        findNetworkServer([this, done](const std::optional<Problem>& silent) {
+            if (silent) {
+                emit problem(*silent);
+                done();
+                return;
+            }
+            if (m_server == NetworkServer::None) {
                 done();
                 return;
             }

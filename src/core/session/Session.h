@@ -228,6 +228,8 @@ public:
     // Whether the attached target's games were read from its sectors because the tool cannot
     // take its table: nothing may be written to it.
     bool targetReadOnly() const;
+    // Why, in the user's words.
+    QString readOnlyReason() const { return m_facts.value(m_targetDevice).readOnlyReason; }
     // What the last read of a target's own sectors found; nothing before one.
     std::optional<layout::DiskLayout> layoutOf(const QString& target) const;
     // Whether block devices are read for their layout (the programs do; tests name devices
@@ -306,6 +308,23 @@ public:
     // "ReadTimeout" (seconds) says otherwise.
     void setReadTimeout(int ms) { m_readTimeoutMs = ms; }
     int readTimeoutMs() const;
+    // How long a job may show no sign of life before it ends as stopped answering (settings'
+    // "StallTimeout", 300 s, unless set here), and after how long that is said.
+    void setStallTimeout(int ms) { m_stallTimeoutMs = ms; }
+    int stallTimeoutMs() const;
+    void setStallNotice(int ms) { m_stallNoticeMs = ms; }
+    // How long a tool that printed 100% may stay silent before it is ended and its job
+    // judged by the disk.
+    void setAfter100Grace(int ms)
+    {
+        m_queue.setAfter100Grace(ms);
+        m_nowQueue.setAfter100Grace(ms);
+    }
+    // The program ends: no problem is told any more (nobody would answer it); what could not
+    // be saved goes to stderr and the log.
+    void setEnding(bool ending) { m_ending = ending; }
+    // Ends every run at once: the program leaves now, and no tool of it writes on.
+    void abandon();
     // How much of one run's output is kept (its end); 16 MB unless a test says less.
     void setOutputLimit(qsizetype chars) { m_runner.setOutputLimit(chars); }
 
@@ -331,6 +350,10 @@ signals:
     void ps2PoweredOff(const QString& address);
 
     void runStarted(bool installNow);
+    // The running job's tool has shown no sign of life for that many seconds; runMoving() once
+    // it does again.
+    void runStalled(int seconds);
+    void runMoving();
     void jobStarted(int row);
     void progressChanged(const JobProgress& progress);
     // A run of the queue or Install Now has ended and the target was read again.
@@ -392,8 +415,9 @@ private:
     NetworkServer m_server = NetworkServer::None;
     QSet<QString> m_nbdHosts; // exports the last refreshes found answering
     NbdAddress nbdAddressOf(const QString& ip) const;
-    // The address probed, then the launcher's NBD server asked, then the UDP server assumed.
-    void findNetworkServer(std::function<void(bool answered)> done);
+    // The address probed, then the launcher's NBD server asked, then the UDP server assumed;
+    // done(problem) when nothing answered, with what to tell (nothing after a cancel).
+    void findNetworkServer(std::function<void(const std::optional<Problem>& silent)> done);
     // Takes back access to disks neither chosen nor written by a job still to run.
     void releaseUnusedAccess();
     bool m_commandsBeforeGames = true;
@@ -517,6 +541,9 @@ private:
     JobQueue m_nowQueue;
     EndActions m_endActions;
     int m_readTimeoutMs = 60000;
+    int m_stallTimeoutMs = 0; // 0: the settings'
+    int m_stallNoticeMs = 30000;
+    bool m_ending = false;
     bool m_cancelRequested = false;
     std::optional<bool> m_hasDiscInfo2; // unknown until the tool was asked once
     QueueStore m_store;

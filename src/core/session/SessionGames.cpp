@@ -126,10 +126,11 @@ void Session::listTarget(const QString& target,
             list(read);
             return;
         }
-        // The tool was never started: the listing says nothing more than this.
+        // The tool was never started: the listing says nothing more than this (and nothing
+        // when it was cancelled).
         TargetFacts facts;
         facts.problem = ProblemText(*p);
-        if (shown)
+        if (shown && !m_cancelRequested)
             emit problem(*p);
         store(facts, RunOutcome{});
     });
@@ -843,7 +844,8 @@ void Session::whileLocked(const QString& target, const QString& holder, std::fun
                 go();
                 return;
             }
-            emit problem(*p);
+            if (!m_cancelRequested)
+                emit problem(*p);
             end();
         });
     });

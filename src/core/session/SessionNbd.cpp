@@ -2,6 +2,7 @@
 // and its export opened for the tool while an activity needs it.
 #include "Session.h"
 
+#include "ProblemText.h"
 #include "core/devices/Probe.h"
 
 void Session::openNbd(const QString& target,
@@ -46,13 +47,15 @@ QString Session::networkTarget(const QString& typed) const
     return m_nbdHosts.contains(uri) ? uri : *ip;
 }
 
-void Session::findNetworkServer(std::function<void(bool answered)> done)
+void Session::findNetworkServer(std::function<void(const std::optional<Problem>& silent)> done)
 {
     const QString ip = m_targetDevice;
-    auto found = [this, done](NetworkServer server) {
+    auto found = [this, done, ip](NetworkServer server, std::optional<Problem> silent = {}) {
         m_server = server;
         emit networkServerFound(server, m_targetDevice);
-        done(server != NetworkServer::None);
+        if (server == NetworkServer::None && !silent && !m_cancelRequested)
+            silent = Problem{ProblemKind::PS2NotFound, ip, {}};
+        done(server == NetworkServer::None ? silent : std::nullopt);
     };
     if (IsNbdTarget(ip)) {
         found(NetworkServer::Nbd);
@@ -66,16 +69,25 @@ void Session::findNetworkServer(std::function<void(bool answered)> done)
             return;
         }
         const NbdAddress nbd = nbdAddressOf(ip);
-        platform::ReadNbdExport(this, nbd.uri(),
-                                [this, nbd, found](const platform::NbdExportInfo& info) {
-                                    if (info.state == platform::NbdExportInfo::State::Reachable) {
-                                        m_nbdHosts.insert(nbd.uri());
-                                        m_targetDevice = nbd.uri();
-                                        found(NetworkServer::Nbd);
-                                        return;
-                                    }
-                                    m_nbdHosts.remove(nbd.uri());
-                                    found(NetworkServer::Udp);
-                                });
+        m_nbd.readExport(nbd.uri(), [this, nbd, found](const platform::NbdExportInfo& info) {
+            if (info.state == platform::NbdExportInfo::State::Reachable) {
+                m_nbdHosts.insert(nbd.uri());
+                m_targetDevice = nbd.uri();
+                found(NetworkServer::Nbd);
+                return;
+            }
+            m_nbdHosts.remove(nbd.uri());
+            // Stopped by Cancel; or a server that took the connection and said nothing, which
+            // no UDP server would do either.
+            if (info.cancelled || m_cancelRequested) {
+                found(NetworkServer::None);
+                return;
+            }
+            if (info.timedOut) {
+                found(NetworkServer::None, NbdExportProblem(nbd, info));
+                return;
+            }
+            found(NetworkServer::Udp);
+        });
     });
 }

@@ -22,6 +22,7 @@ bool Session::startQueue(const QList<int>& only)
 {
     if (refuseForeignQueue() || !begin(Activity::RunningQueue))
         return false;
+    m_runner.setStallLimits(m_stallNoticeMs, stallTimeoutMs());
     m_backedUp.clear();
     m_store.beginRun();
     // A run reads each disk afresh before its first write: others may have written since.
@@ -36,6 +37,7 @@ bool Session::runNow(const Job& job)
 {
     if (!begin(Activity::InstallingNow))
         return false;
+    m_runner.setStallLimits(m_stallNoticeMs, stallTimeoutMs());
     m_backedUp.clear();
     m_freshFacts.clear();
     m_nowJobs.clear();
@@ -51,6 +53,8 @@ void Session::cancel()
     if (!isBusy())
         return;
     m_cancelRequested = true;
+    // A server asked whether it is there, or an export being opened, is not waited for.
+    m_nbd.cancelPending();
     if (m_activity == Activity::ReadingImages && m_walkStop)
         m_walkStop->store(true);
     if (m_activity == Activity::ReadingImages && m_batch)
@@ -70,7 +74,10 @@ void Session::onQueueFinished(bool installNow)
     const bool lostNbd = queue.lostConnection() && IsNbdTarget(m_targetDevice);
     if (queue.lostConnection() && !installNow) {
         const Job& failed = m_jobs.job(m_queue.lastRow());
-        if (failed.error == ToolError::ServerGone)
+        if (failed.error == ToolError::Stalled)
+            emit problem(
+                {ProblemKind::RunStopped, failed.name, QString::number(stallTimeoutMs() / 1000)});
+        else if (failed.error == ToolError::ServerGone)
             emit problem({ProblemKind::NbdLost, failed.name, {}});
         else
             emit problem({ProblemKind::ConnectionLost, failed.name, failed.reason});

@@ -28,6 +28,7 @@ ToolRun* ToolRunner::prepare(const QStringList& args, int silenceMs, QObject* ow
     }
     run->setWorkingDirectory(m_workingDir);
     run->setSilenceTimeout(silenceMs);
+    connect(run, &ToolRun::stuck, this, &ToolRunner::runStuck);
     run->setOutputLimit(m_outputLimit);
     // Every run the program starts is in the log, however it ends.
     const QDateTime started = QDateTime::currentDateTime();
@@ -44,6 +45,11 @@ ToolRun* ToolRunner::run(const QStringList& args, Done done, int silenceMs, qsiz
     ToolRun* run = prepare(args, silenceMs, this);
     if (outputLimit > 0)
         run->setOutputLimit(outputLimit);
+    return start(run, std::move(done), args);
+}
+
+ToolRun* ToolRunner::start(ToolRun* run, Done done, const QStringList& args)
+{
     m_current = run;
     connect(run, &ToolRun::output, this, &ToolRunner::outputArrived);
     connect(run, &ToolRun::finished, this, [this, run, done](const RunOutcome& outcome) {
@@ -60,7 +66,11 @@ ToolRun* ToolRunner::run(const QStringList& args, Done done, int silenceMs, qsiz
 
 ToolRun* ToolRunner::runJob(const QStringList& args)
 {
-    return run(args, {}, 0, kJobOutputLimit);
+    // Its limits are set before it starts.
+    ToolRun* job = prepare(args, m_stallLimitMs, this);
+    job->setStallNotice(m_stallNoticeMs);
+    job->setOutputLimit(kJobOutputLimit);
+    return start(job, {}, args);
 }
 
 void ToolRunner::attempt(const QStringList& args, Done done, int silenceMs)
@@ -103,6 +113,15 @@ ToolRun* ToolRunner::side(const QStringList& args, Done done, int silenceMs)
 void ToolRunner::cancel()
 {
     m_cancelled = true;
-    if (m_current)
-        m_current->cancel();
+    // The runs beside the shown one (a listing's partitions, a table's copy) are the
+    // activity's too.
+    for (ToolRun* run : findChildren<ToolRun*>(Qt::FindDirectChildrenOnly))
+        run->cancel();
+}
+
+void ToolRunner::killAll()
+{
+    m_cancelled = true;
+    for (ToolRun* run : findChildren<ToolRun*>(Qt::FindDirectChildrenOnly))
+        run->kill();
 }

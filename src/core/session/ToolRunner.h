@@ -31,15 +31,23 @@ public:
     // The shown run; done gets the outcome. outputLimit 0: the runner's own.
     ToolRun* run(const QStringList& args, Done done, int silenceMs = 0, qsizetype outputLimit = 0);
     // A job's run: it prints progress for hours, and its reason for failing is at its end.
+    // It is said to stall after the notice's silence and ended after the limit's.
     ToolRun* runJob(const QStringList& args);
+    void setStallLimits(int noticeMs, int limitMs)
+    {
+        m_stallNoticeMs = noticeMs;
+        m_stallLimitMs = limitMs;
+    }
     // Like run, with new attempts while the tool cannot start for a passing reason; a tool
     // that cannot start at all is told once (cannotRun).
     void attempt(const QStringList& args, Done done, int silenceMs = 0);
     // A run beside the shown one: logged, not shown.
     ToolRun* side(const QStringList& args, Done done, int silenceMs);
 
-    // Stops the shown run and any new attempt; cleared by the next begin().
+    // Stops the shown run, the runs beside it and any new attempt; cleared by the next begin().
     void cancel();
+    // Ends every run at once (SIGKILL): the program leaves now.
+    void killAll();
     void begin() { m_cancelled = false; }
     bool cancelRequested() const { return m_cancelled; }
     bool isRunning() const { return m_current != nullptr; }
@@ -57,8 +65,12 @@ signals:
     void commandStarted(const QString& shownArguments);
     void outputArrived(const QString& chunk);
     void cannotRun(const QString& reason);
+    // A run did not end even when killed: it waits on a disk that does not answer.
+    void runStuck();
 
 private:
+    // The shown run started: told, connected, and done(outcome) when it ends.
+    ToolRun* start(ToolRun* run, Done done, const QStringList& args);
     void attemptAgain(const QStringList& args, Done done, int silenceMs, int attempt);
 
     static constexpr qsizetype kJobOutputLimit = 64 * 1024;
@@ -70,5 +82,7 @@ private:
     std::function<QString(const QString&)> m_resolve;
     int m_retryPauseMs = 2000;
     qsizetype m_outputLimit = ToolRun::kDefaultOutputLimit;
+    int m_stallNoticeMs = 30000;
+    int m_stallLimitMs = 300000;
     bool m_cancelled = false;
 };

@@ -38,6 +38,9 @@ enum class Setting : std::uint8_t {
     TargetKind, // "local" or "network": the device chosen last
     NbdPort,    // the port of a PS2's NBD server
     NbdExport,  // the name of its export
+    // Seconds a job may show no sign of life (no output) before it is ended as stopped
+    // answering; 0: the program's own.
+    StallTimeout,
 };
 
 enum class SettingType : std::uint8_t {
@@ -59,7 +62,7 @@ struct SettingKey
 };
 
 // Every key, in the order the defaults are written; the first thirteen are the defaults.
-inline constexpr std::array<SettingKey, 23> kSettingKeys{{
+inline constexpr std::array<SettingKey, 24> kSettingKeys{{
     {Setting::DefaultISO, "DefaultISO", SettingType::Path, "", true},
     {Setting::ClosePS2, "ClosePS2", SettingType::Flag, "0", true},
     {Setting::TurnOffPC, "TurnOffPC", SettingType::Flag, "0", true},
@@ -83,6 +86,7 @@ inline constexpr std::array<SettingKey, 23> kSettingKeys{{
     {Setting::TargetKind, "Target", SettingType::Text, "", false},
     {Setting::NbdPort, "NbdPort", SettingType::Number, "10809", false},
     {Setting::NbdExport, "NbdExport", SettingType::Text, "hdd0", false},
+    {Setting::StallTimeout, "StallTimeout", SettingType::Number, "300", false},
 }};
 
 const SettingKey& KeyOf(Setting setting);

@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
+#include <csignal>
+
 QString RunOutcome::reason(const QString& toolName) const
 {
     if (!started)
@@ -31,6 +33,11 @@ ToolRun::ToolRun(ToolCommand command, QObject* parent)
 {
     m_escalation.setSingleShot(true);
     connect(&m_escalation, &QTimer::timeout, this, &ToolRun::escalate);
+    m_stall.setSingleShot(true);
+    connect(&m_stall, &QTimer::timeout, this, [this] {
+        m_stalled = true;
+        emit stalled(m_stallNoticeMs / 1000);
+    });
     m_silence.setSingleShot(true);
     connect(&m_silence, &QTimer::timeout, this, [this] {
         m_outcome.timedOut = true;
@@ -72,6 +79,8 @@ void ToolRun::start()
     connect(m_process, &QProcess::errorOccurred, this, &ToolRun::onError);
     if (m_silenceMs > 0)
         m_silence.start(m_silenceMs);
+    if (m_stallNoticeMs > 0)
+        m_stall.start(m_stallNoticeMs);
     m_process->start(m_command.program, m_command.arguments, QIODevice::ReadOnly);
 }
 
@@ -112,6 +121,7 @@ void ToolRun::finish()
     m_finished = true;
     m_escalation.stop();
     m_silence.stop();
+    m_stall.stop();
     m_outcome.error = m_errors.first();
     emit finished(m_outcome);
 }
@@ -140,6 +150,10 @@ void ToolRun::readChunks(bool all)
         m_errors.feed(chunk);
         if (m_silenceMs > 0)
             m_silence.start(m_silenceMs);
+        if (m_stallNoticeMs > 0)
+            m_stall.start(m_stallNoticeMs);
+        if (std::exchange(m_stalled, false))
+            emit moving();
         emit output(chunk);
         if (m_finished)
             return;
@@ -170,6 +184,17 @@ void ToolRun::cancel()
     stop();
 }
 
+void ToolRun::kill()
+{
+    if (m_finished)
+        return;
+    m_outcome.cancelled = true;
+    if (isRunning())
+        m_process->kill();
+    else if (!m_process)
+        finish();
+}
+
 void ToolRun::stop()
 {
     if (!isRunning())
@@ -187,7 +212,23 @@ void ToolRun::escalate()
         m_escalationStep = 1;
         platform::terminateProcess(m_process->processId());
         m_escalation.start(m_graceMs);
-    } else {
+    } else if (m_escalationStep == 1) {
+        m_escalationStep = 2;
         m_process->kill();
+        m_escalation.start(m_graceMs);
+    } else {
+        // Waiting in the kernel for a disk that does not answer: the run is over for Ventrik.
+        // The process is reaped whenever it ends.
+        QProcess* process = std::exchange(m_process, nullptr);
+        process->disconnect(this);
+        if (QCoreApplication* app = QCoreApplication::instance()) {
+            process->setParent(app);
+            connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        }
+        m_outcome.started = true;
+        m_outcome.normalExit = false;
+        m_outcome.signal = SIGKILL;
+        emit stuck();
+        finish();
     }
 }

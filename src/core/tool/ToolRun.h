@@ -30,11 +30,16 @@ public:
     void setWorkingDirectory(const QString& dir) { m_workingDirectory = dir; }
     // A run that prints nothing for this long is ended as timed out; 0: never.
     void setSilenceTimeout(int ms) { m_silenceMs = ms; }
+    // stalled() once a run has printed nothing for this long (again after each time it
+    // printed); 0: never.
+    void setStallNotice(int ms) { m_stallNoticeMs = ms; }
     void setGracePeriod(int ms) { m_graceMs = ms; }
     void setOutputLimit(qsizetype chars) { m_outputLimit = chars; }
 
     void start();
     void cancel();
+    // Ends the run at once, the way that cannot be ignored: for a program that must leave now.
+    void kill();
     bool isRunning() const;
     // The tool's process while it runs, else 0.
     qint64 processId() const;
@@ -44,6 +49,12 @@ public:
 signals:
     void output(const QString& chunk);
     void finished(const RunOutcome& outcome);
+    // Nothing has been printed for that many seconds; moving() when output comes again.
+    void stalled(int seconds);
+    void moving();
+    // Even SIGKILL did not end it (a write waiting on a disk that does not answer): the run
+    // ends without it, and whoever holds that disk open may cut it off.
+    void stuck();
 
 private:
     // Handles chunks for at most kMsPerTurn, or all of them when the run has ended.
@@ -60,6 +71,9 @@ private:
     QStringDecoder m_decoder;
     QTimer m_escalation;
     QTimer m_silence;
+    QTimer m_stall;
+    int m_stallNoticeMs = 0;
+    bool m_stalled = false;
     RunOutcome m_outcome;
     ToolErrorScanner m_errors;
     qsizetype m_outputLimit = kDefaultOutputLimit;
