@@ -1,5 +1,6 @@
 // Feeds arbitrary output, cut into arbitrary chunks, to every reader of the
 // tool's texts. Byte 0 picks the chunk size; the rest is the tool's output.
+#include "core/devices/DiskLayout.h"
 #include "core/jobs/GameIdentity.h"
 #include "core/output/Parsers.h"
 #include "core/output/ToolErrors.h"
@@ -51,5 +52,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kept += static_cast<qsizetype>(parse::ParseToolCommands(text).size());
     kept += LastMeaningfulLine(text).size();
     kept += static_cast<qsizetype>(RecogniseToolError(text));
+
+    // The same bytes as a disk's sectors (the disk said to be larger than what can be read)
+    // and as a partition table backup.
+    const QByteArray bytes(reinterpret_cast<const char*>(data + 1),
+                           static_cast<qsizetype>(size - 1));
+    const layout::ReadBytes read = [&bytes](qint64 at, qint64 length) {
+        return at < 0 || at >= bytes.size() ? QByteArray() : bytes.mid(at, length);
+    };
+    const qint64 claimed = static_cast<qint64>(bytes.size()) << (data[0] % 24);
+    const layout::DiskLayout disk = layout::ReadDiskLayout(claimed, read, true, 4096);
+    kept += disk.partitions.size() + disk.games.size() + (disk.sound() ? 1 : 0);
+    kept += layout::ReadDiskHead(claimed, read).apaEndBytes > 0 ? 1 : 0;
+    const layout::TocBackup backup = layout::ReadTocBackup(bytes);
+    kept += backup.partitions.size() + layout::BackupIdentity(bytes).size();
     return kept < 0 ? 1 : 0;
 }

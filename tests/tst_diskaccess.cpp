@@ -1,3 +1,4 @@
+#include "core/platform/DiskPermission.h"
 #include "helper/DiskAccessHelper.h"
 
 #include <QDir>
@@ -300,6 +301,21 @@ private slots:
     }
 
     // The program as pkexec starts it: only refusals are tried here, on no real disk.
+    // A password prompt nobody answers is given up: the request counts as dismissed.
+    void aPromptNobodyAnswersIsGivenUp()
+    {
+        platform::DiskPermission permission;
+        permission.setCommand({QStringLiteral(VENTRIK_FAKE_PKEXEC), QStringLiteral("/bin/true")});
+        permission.setLimit(300);
+        qputenv("FAKE_PKEXEC_MODE", "unanswered");
+        std::optional<platform::PermissionAnswer> answer;
+        permission.request(platform::PermissionVerb::Grant, QStringLiteral("/dev/null"),
+                           [&answer](const platform::PermissionAnswer& a) { answer = a; });
+        QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 10000);
+        qunsetenv("FAKE_PKEXEC_MODE");
+        QCOMPARE(answer->result, platform::PermissionResult::Dismissed);
+    }
+
     void theProgramRefusesWhatItMustNotDo()
     {
         auto runHelper = [](const QStringList& args, const QString& uid) {

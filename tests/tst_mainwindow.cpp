@@ -12,6 +12,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -168,6 +169,31 @@ private slots:
 
     // The export and port under More…, kept in the settings; the refresh says which server
     // answered: the launcher's NBD server (nbdkit on 127.0.0.1 here), or the UDP server.
+    // A server that takes the connection and says nothing keeps nobody waiting: Esc ends the
+    // refresh at once, Exit stays usable meanwhile, and nothing is told of a cancelled refresh.
+    void aSilentServerIsNoTrap()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("nbdinfo")).isEmpty())
+            QSKIP("nbdinfo is needed (package libnbd-bin)");
+        makeWorld();
+        setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        setSetting(QStringLiteral("NbdPort"), QString::number(silent.serverPort()));
+        startMain();
+        child<QPushButton>("attachButton")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(silent.hasPendingConnections(), 10000);
+        QVERIFY(session().isBusy());
+        QVERIFY(child<QPushButton>("exitButton")->isEnabled());
+        QElapsedTimer clock;
+        clock.start();
+        QTest::keyClick(&main(), Qt::Key_Escape);
+        QVERIFY(idle(5000));
+        QVERIFY(clock.elapsed() < 3000);
+        QVERIFY(m_dialogs.shown.isEmpty());
+        QVERIFY(!session().isAttached());
+    }
+
     void theNbdServerIsAskedFirst()
     {
         makeWorld();

@@ -682,6 +682,35 @@ private slots:
             readExport(QStringLiteral("nbd://127.0.0.1:%1/hdd0").arg(freePort()));
         QCOMPARE(nobody.state, platform::NbdExportInfo::State::Unreachable);
         QVERIFY(!nobody.error.isEmpty());
+        QVERIFY(!nobody.noSuchExport && !nobody.timedOut);
+        // A server that knows only hdd0, asked for another name: it answered, and said so.
+        {
+            Server s;
+            QVERIFY(serve(
+                s, image, {QStringLiteral("--filter=exportname")},
+                {QStringLiteral("exportname=hdd0"), QStringLiteral("exportname-strict=true")}));
+            const QString wrong = QStringLiteral("nbd://127.0.0.1:%1/games").arg(s.port);
+            const platform::NbdExportInfo info = readExport(wrong);
+            QVERIFY(info.noSuchExport);
+            const std::optional<Problem> p = NbdExportProblem(*ParseNbdAddress(wrong), info);
+            QVERIFY(p);
+            QCOMPARE(p->kind, ProblemKind::NbdNoSuchExport);
+            QVERIFY(ProblemText(*p).contains(QStringLiteral("has no export of that name")));
+        }
+        // One that takes the connection and says nothing is given up after the limit.
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        std::optional<platform::NbdExportInfo> hung;
+        QObject context;
+        platform::ReadNbdExport(
+            &context, QStringLiteral("nbd://127.0.0.1:%1/hdd0").arg(silent.serverPort()),
+            [&hung](platform::NbdExportInfo i) { hung = i; }, 500);
+        QTRY_VERIFY_WITH_TIMEOUT(hung.has_value(), 10000);
+        QVERIFY(hung->timedOut);
+        const std::optional<Problem> said = NbdExportProblem(
+            *ParseNbdAddress(QStringLiteral("nbd://127.0.0.1:%1/hdd0").arg(silent.serverPort())),
+            *hung);
+        QVERIFY(said && ProblemText(*said).contains(QStringLiteral("never answered")));
     }
 
     // The export as a file through nbdfuse: the real tool reads the same table as from the

@@ -51,6 +51,35 @@ private slots:
                                                                          QFileDevice::ExeOwner);
     }
 
+    // What cannot be saved at the end (a full disk) is said on stderr; no message waits for an
+    // answer while the program ends, and it ends.
+    void settingsThatCannotBeSavedAtTheEndDoNotHoldIt()
+    {
+        const QStringList args{QStringLiteral("--hdl-dump"), QStringLiteral(VENTRIK_SIM_PATH),
+                               QStringLiteral("--quit-after"), QStringLiteral("800")};
+        const QString app = m_dir.filePath(QStringLiteral("ventrik"));
+        QCOMPARE(RunProcess(app, args, environment()).status, 0);
+        // The window's state is to be written again at the end, and no file may grow.
+        const QString config = m_dir.filePath(QStringLiteral("config.cfg"));
+        QFile f(config);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray kept;
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (!line.startsWith("MainGeometry"))
+                kept += line + '\n';
+        f.close();
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(kept);
+        f.close();
+        QElapsedTimer clock;
+        clock.start();
+        const ProcessResult r = RunProcess(app, args, environment(), {}, kept.size());
+        QCOMPARE(r.status, 0);
+        QVERIFY(clock.elapsed() < 30000);
+        QVERIFY2(r.err.contains(QStringLiteral("config.cfg could not be saved")),
+                 qPrintable(r.err));
+    }
+
     void secondStartBringsTheFirstForwardAndLeaves()
     {
         QProcess first;

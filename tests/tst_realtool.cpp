@@ -523,6 +523,15 @@ private slots:
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(QStringLiteral("This hdl_dump is a release build")),
                  qPrintable(r.err));
+        // doctor says so too.
+        const Result doctor = cli(build(QStringLiteral("0.9.2-release")),
+                                  {QStringLiteral("--json"), QStringLiteral("doctor")});
+        QCOMPARE(json(doctor.out)[QStringLiteral("build")].toString(), QStringLiteral("release"));
+        QCOMPARE(json(cli(build(QStringLiteral("0.9.2")),
+                          {QStringLiteral("--json"), QStringLiteral("doctor")})
+                          .out)[QStringLiteral("build")]
+                     .toString(),
+                 QStringLiteral("takes-files"));
     }
 
     void imagesTheToolCannotType_data()

@@ -138,6 +138,21 @@
     </message>
 </context>
 <context>
+    <name>DiskLayouts</name>
+    <message>
+        <source>the disk did not answer in %1 s</source>
+        <translation>die Festplatte hat in %1 s nicht geantwortet</translation>
+    </message>
+    <message>
+        <source>nbdkit (the package nbdkit) is not installed</source>
+        <translation>nbdkit (das Paket nbdkit) ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>the view could not be mounted</source>
+        <translation>die Ansicht konnte nicht eingebunden werden</translation>
+    </message>
+</context>
+<context>
     <name>DiskToolsPage</name>
     <message>
         <source>Refresh Drives</source>
@@ -772,12 +787,147 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
         <source>The PS2 stopped answering; its game is checked when the queue resumes.</source>
         <translation>Die PS2 antwortet nicht mehr; ihr Spiel wird geprüft, wenn die Warteschlange weiterläuft.</translation>
     </message>
+    <message>
+        <source>The image (%1 bytes) holds no disc&apos;s volume; it was not kept.</source>
+        <translation>Das Abbild (%1 Bytes) enthält kein Volume einer Disc; es wurde nicht behalten.</translation>
+    </message>
+    <message>
+        <source>The image has %1 bytes where its disc&apos;s volume has %2; it was not kept.</source>
+        <translation>Das Abbild hat %1 Bytes, das Volume seiner Disc %2; es wurde nicht behalten.</translation>
+    </message>
+    <message>
+        <source>stopped answering: nothing moved for %1 s</source>
+        <translation>antwortet nicht mehr: %1 s lang bewegte sich nichts</translation>
+    </message>
+    <message>
+        <source>The PS2 stopped answering; part of the game may be on its disk. Read its games when it answers again, and delete the game if it is listed.</source>
+        <translation>Die PS2 antwortet nicht mehr; ein Teil des Spiels kann auf ihrer Festplatte sein. Lesen Sie ihre Spiele, sobald sie wieder antwortet, und löschen Sie das Spiel, wenn es aufgeführt ist.</translation>
+    </message>
+    <message>
+        <source>%1 did not end after 100%; it was ended after %2 s</source>
+        <translation>%1 endete nach 100 % nicht; es wurde nach %2 s beendet</translation>
+    </message>
+    <message>
+        <source>nothing, and it ended well</source>
+        <translation>nichts, und es endete erfolgreich</translation>
+    </message>
 </context>
 <context>
     <name>Jobs</name>
     <message>
         <source>The folder %1 does not exist or cannot be written to.</source>
         <translation>Der Ordner %1 existiert nicht oder kann nicht beschrieben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>LayoutWords</name>
+    <message>
+        <source>its first sectors could not be read</source>
+        <translation>ihre ersten Sektoren konnten nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the checksum of its first partition header is wrong</source>
+        <translation>die Prüfsumme ihres ersten Partitionskopfs ist falsch</translation>
+    </message>
+    <message>
+        <source>its first partition header is not the table&apos;s own</source>
+        <translation>ihr erster Partitionskopf ist nicht der der Tabelle</translation>
+    </message>
+    <message>
+        <source>its chain of partitions does not end</source>
+        <translation>ihre Kette von Partitionen endet nicht</translation>
+    </message>
+    <message>
+        <source>the partition header at sector %1 could not be read</source>
+        <translation>der Partitionskopf bei Sektor %1 konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>no partition header where the chain points (sector %1)</source>
+        <translation>kein Partitionskopf, wohin die Kette zeigt (Sektor %1)</translation>
+    </message>
+    <message>
+        <source>the checksum of the partition header at sector %1 is wrong</source>
+        <translation>die Prüfsumme des Partitionskopfs bei Sektor %1 ist falsch</translation>
+    </message>
+    <message>
+        <source>the partition header at sector %1 names another start</source>
+        <translation>der Partitionskopf bei Sektor %1 nennt einen anderen Anfang</translation>
+    </message>
+    <message>
+        <source>the partition at sector %1 does not point back to the one before it</source>
+        <translation>die Partition bei Sektor %1 zeigt nicht auf die vor ihr zurück</translation>
+    </message>
+    <message>
+        <source>the partition at sector %1 reaches into the disk&apos;s other partition table</source>
+        <translation>die Partition bei Sektor %1 reicht in die andere Partitionstabelle der Festplatte</translation>
+    </message>
+    <message>
+        <source>the partition at sector %1 reaches past the end of the disk</source>
+        <translation>die Partition bei Sektor %1 reicht über das Ende der Festplatte hinaus</translation>
+    </message>
+    <message>
+        <source>the slice at sector %1 belongs to no game</source>
+        <translation>der Abschnitt bei Sektor %1 gehört zu keinem Spiel</translation>
+    </message>
+    <message>
+        <source>the partition at sector %1 overlaps the next one</source>
+        <translation>die Partition bei Sektor %1 überlappt die nächste</translation>
+    </message>
+    <message>
+        <source>the table&apos;s first header does not point to its last partition</source>
+        <translation>der erste Kopf der Tabelle zeigt nicht auf ihre letzte Partition</translation>
+    </message>
+    <message>
+        <source>the game at sector %1 lists %2 slices, and %3 were found</source>
+        <translation>das Spiel bei Sektor %1 nennt %2 Abschnitte, und %3 wurden gefunden</translation>
+    </message>
+    <message>
+        <source>its size (%1 bytes) is not that of a partition table backup</source>
+        <translation>ihre Größe (%1 Bytes) ist nicht die einer Sicherung einer Partitionstabelle</translation>
+    </message>
+    <message>
+        <source>it has data after its end</source>
+        <translation>sie hat Daten nach ihrem Ende</translation>
+    </message>
+    <message>
+        <source>it does not begin with a PS2 partition table</source>
+        <translation>sie beginnt nicht mit einer PS2-Partitionstabelle</translation>
+    </message>
+    <message>
+        <source>its record %1 is no partition header</source>
+        <translation>ihr Eintrag %1 ist kein Partitionskopf</translation>
+    </message>
+    <message>
+        <source>its partitions do not follow one another (record %1)</source>
+        <translation>ihre Partitionen folgen nicht aufeinander (Eintrag %1)</translation>
+    </message>
+    <message>
+        <source>its first header does not point to its last partition</source>
+        <translation>ihr erster Kopf zeigt nicht auf ihre letzte Partition</translation>
+    </message>
+    <message>
+        <source>a PS2 partition table</source>
+        <translation>eine PS2-Partitionstabelle</translation>
+    </message>
+    <message>
+        <source>nothing (it is blank)</source>
+        <translation>nichts (sie ist leer)</translation>
+    </message>
+    <message>
+        <source>an MBR partition table</source>
+        <translation>eine MBR-Partitionstabelle</translation>
+    </message>
+    <message>
+        <source>a GPT partition table</source>
+        <translation>eine GPT-Partitionstabelle</translation>
+    </message>
+    <message>
+        <source>an exFAT file system</source>
+        <translation>ein exFAT-Dateisystem</translation>
+    </message>
+    <message>
+        <source>data Ventrik does not know</source>
+        <translation>Daten, die Ventrik nicht kennt</translation>
     </message>
 </context>
 <context>
@@ -1048,20 +1198,28 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
         <source>Not enough space on %1 from this job on: the games queued so far need %2 in %3 MB slices, one slice is kept free, and %4 is free.</source>
         <translation>Ab diesem Auftrag nicht genug Platz auf %1: Die bisher eingereihten Spiele brauchen %2 in Stücken zu %3 MB, ein Stück bleibt frei, und %4 ist frei.</translation>
     </message>
+    <message>
+        <source>Nothing can be installed on %1: %2</source>
+        <translation>Auf %1 kann nichts installiert werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>ProblemPresenter</name>
     <message>
-        <source>The partition table of %1 is damaged: hdl_dump now calls it broken, although it read its games before.
-
-Restore the backup Ventrik made on %2 before it last wrote to this disk? Games installed after that backup are lost from the table.</source>
-        <translation>Die Partitionstabelle von %1 ist beschädigt: hdl_dump nennt sie jetzt defekt, obwohl es ihre Spiele zuvor gelesen hat.
-
-Die Sicherung wiederherstellen, die Ventrik am %2 vor dem letzten Schreiben auf diese Festplatte angelegt hat? Nach dieser Sicherung installierte Spiele fehlen dann in der Tabelle.</translation>
-    </message>
-    <message>
         <source>Damaged Partition Table</source>
         <translation>Beschädigte Partitionstabelle</translation>
+    </message>
+    <message>
+        <source>
+
+Restore the backup Ventrik made on %1 before it last wrote to this disk? Games installed after that backup are lost from the table.</source>
+        <translation>
+
+Die Sicherung wiederherstellen, die Ventrik am %1 angelegt hat, bevor es zuletzt auf diese Festplatte schrieb? Spiele, die nach dieser Sicherung installiert wurden, gehen aus der Tabelle verloren.</translation>
+    </message>
+    <message>
+        <source>Partition Table Refused</source>
+        <translation>Partitionstabelle abgelehnt</translation>
     </message>
 </context>
 <context>
@@ -1368,6 +1526,62 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
         <source>The PS2 stopped answering during the job %1; its game is checked when the queue resumes. The jobs after it were not started; they stay Pending.</source>
         <translation>Die PS2 hat während des Auftrags %1 aufgehört zu antworten; ihr Spiel wird geprüft, wenn die Warteschlange weiterläuft. Die Aufträge danach wurden nicht gestartet; sie bleiben wartend.</translation>
     </message>
+    <message>
+        <source>it accepted the connection and never answered</source>
+        <translation>er nahm die Verbindung an und antwortete nie</translation>
+    </message>
+    <message>
+        <source>This drive is not a PlayStation 2 HDD: %1 holds %2.</source>
+        <translation>Dieses Laufwerk ist keine PlayStation-2-Festplatte: %1 enthält %2.</translation>
+    </message>
+    <message>
+        <source>%1 was made by a newer PS2 disk tool: 8 MB partitions, which this hdl_dump cannot read. Its games are listed from the disk itself and cannot be changed here. Do not format it or restore a partition table to it: its games would be lost.</source>
+        <translation>%1 wurde von einem neueren PS2-Festplattenwerkzeug angelegt: 8-MB-Partitionen, die dieses hdl_dump nicht lesen kann. Ihre Spiele werden von der Festplatte selbst gelesen und können hier nicht geändert werden. Formatieren Sie sie nicht und stellen Sie keine Partitionstabelle auf ihr wieder her: Ihre Spiele gingen verloren.</translation>
+    </message>
+    <message>
+        <source>The partition layout of %1 could not be checked: Ventrik cannot read its sectors there, so it relies on hdl_dump&apos;s own checks.</source>
+        <translation>Die Partitionsaufteilung von %1 konnte nicht geprüft werden: Ventrik kann dort ihre Sektoren nicht lesen und verlässt sich auf die Prüfungen von hdl_dump.</translation>
+    </message>
+    <message>
+        <source>The partition layout of %1 could not be read (%2), so nothing was written to it.</source>
+        <translation>Die Partitionsaufteilung von %1 konnte nicht gelesen werden (%2), daher wurde nichts darauf geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 after its PS2 area, which hdl_dump would write over. Ventrik gives hdl_dump a view of the disk that ends where the PS2 area ends, and that view cannot be made here: %3. Nothing was written.</source>
+        <translation>%1 enthält nach ihrem PS2-Bereich %2, das hdl_dump überschreiben würde. Ventrik gibt hdl_dump eine Ansicht der Festplatte, die dort endet, wo der PS2-Bereich endet, und diese Ansicht lässt sich hier nicht herstellen: %3. Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 was not formatted: it holds %2. Format it with the tool that made it, if you mean to.</source>
+        <translation>%1 wurde nicht formatiert: Sie enthält %2. Formatieren Sie sie mit dem Werkzeug, das sie angelegt hat, wenn Sie das wirklich wollen.</translation>
+    </message>
+    <message>
+        <source>Nothing was restored to %1: %2.</source>
+        <translation>Auf %1 wurde nichts wiederhergestellt: %2.</translation>
+    </message>
+    <message>
+        <source>This hdl_dump is a release build: it takes disks (devices) and PS2 addresses, not image files such as %1. Build hdl_dump with its Makefile&apos;s default to use disk images, or choose a disk.</source>
+        <translation>Dieses hdl_dump ist ein Release-Build: Es nimmt Festplatten (Geräte) und PS2-Adressen, keine Abbilddateien wie %1. Bauen Sie hdl_dump mit der Voreinstellung seines Makefiles, um Festplattenabbilder zu verwenden, oder wählen Sie eine Festplatte.</translation>
+    </message>
+    <message>
+        <source>The job %1 has not moved for %2 s: its disk or PS2 may have stopped answering. Ventrik waits; the job ends if nothing moves for %3 s.</source>
+        <translation>Der Auftrag %1 bewegt sich seit %2 s nicht: Seine Festplatte oder PS2 antwortet vielleicht nicht mehr. Ventrik wartet; der Auftrag endet, wenn sich %3 s lang nichts bewegt.</translation>
+    </message>
+    <message>
+        <source>The job %1 stopped answering: nothing moved for %2 s, so it was ended. The jobs after it were not started; they stay Pending.</source>
+        <translation>Der Auftrag %1 antwortete nicht mehr: %2 s lang bewegte sich nichts, daher wurde er beendet. Die Aufträge danach wurden nicht gestartet; sie bleiben wartend.</translation>
+    </message>
+    <message>
+        <source>The NBD server at %1 answered, but it has no export of that name. Check the export&apos;s name (hdd0 unless the launcher&apos;s settings say otherwise).</source>
+        <translation>Der NBD-Server unter %1 hat geantwortet, hat aber keinen Export dieses Namens. Prüfen Sie den Namen des Exports (hdd0, wenn die Einstellungen des Launchers nichts anderes sagen).</translation>
+    </message>
+    <message>
+        <source>hdl_dump calls the partition table of %1 broken, although every partition on it reads sound to Ventrik. The current builds do this after an install took the disk&apos;s last free slice. Its games are listed from the disk itself; hdl_dump can change nothing on it until the table is one it takes again.</source>
+        <translation>hdl_dump nennt die Partitionstabelle von %1 defekt, obwohl Ventrik jede ihrer Partitionen einwandfrei liest. Die aktuellen Builds tun das, nachdem eine Installation den letzten freien Abschnitt der Festplatte belegt hat. Ihre Spiele werden von der Festplatte selbst gelesen; hdl_dump kann darauf nichts ändern, bis die Tabelle wieder eine ist, die es annimmt.</translation>
+    </message>
+    <message>
+        <source>The partition table of %1 is damaged: %2.</source>
+        <translation>Die Partitionstabelle von %1 ist beschädigt: %2.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -1658,6 +1872,126 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
     <message>
         <source>The disk was unplugged.</source>
         <translation>Die Festplatte wurde abgesteckt.</translation>
+    </message>
+    <message>
+        <source>hdl_dump did not end when it was killed: the disk it waits on was cut off from Ventrik.</source>
+        <translation>hdl_dump endete nicht, als es abgebrochen wurde: Die Festplatte, auf die es wartet, wurde von Ventrik getrennt.</translation>
+    </message>
+    <message>
+        <source>a PS2 area beside another file system (an exFAT partition)</source>
+        <translation>einen PS2-Bereich neben einem anderen Dateisystem (einer exFAT-Partition)</translation>
+    </message>
+    <message>
+        <source>the 8 MB partitions of a newer PS2 disk tool</source>
+        <translation>die 8-MB-Partitionen eines neueren PS2-Festplattenwerkzeugs</translation>
+    </message>
+    <message>
+        <source>Which disk %1 belongs to could not be written down.</source>
+        <translation>Zu welcher Festplatte %1 gehört, konnte nicht festgehalten werden.</translation>
+    </message>
+    <message>
+        <source>its partitions reach past the end of the disk&apos;s PS2 area</source>
+        <translation>ihre Partitionen reichen über das Ende des PS2-Bereichs der Festplatte hinaus</translation>
+    </message>
+    <message>
+        <source>it belongs to another disk: the table it holds was made by another format than this disk&apos;s</source>
+        <translation>sie gehört zu einer anderen Festplatte: Die Tabelle darin stammt von einer anderen Formatierung als der dieser Festplatte</translation>
+    </message>
+    <message>
+        <source>it belongs to another disk (serial number %1, this one&apos;s is %2)</source>
+        <translation>sie gehört zu einer anderen Festplatte (Seriennummer %1, die dieser ist %2)</translation>
+    </message>
+    <message>
+        <source>it belongs to another disk (%1 bytes, this one has %2)</source>
+        <translation>sie gehört zu einer anderen Festplatte (%1 Bytes, diese hat %2)</translation>
+    </message>
+    <message>
+        <source>Ventrik keeps no backup of this disk&apos;s table</source>
+        <translation>Ventrik hat keine Sicherung der Tabelle dieser Festplatte</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 existiert nicht</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read (%2)</source>
+        <translation>%1 kann nicht gelesen werden (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is no partition table backup: %2</source>
+        <translation>%1 ist keine Sicherung einer Partitionstabelle: %2</translation>
+    </message>
+    <message>
+        <source>Restore it anyway with --other-disk (dangerous: the games of the disk&apos;s own table are lost from it).</source>
+        <translation>Stellen Sie sie trotzdem mit --other-disk wieder her (gefährlich: Die Spiele der eigenen Tabelle der Festplatte gehen daraus verloren).</translation>
+    </message>
+    <message>
+        <source>the table on the disk could not be read to tell whether a backup belongs to it. </source>
+        <translation>die Tabelle auf der Festplatte konnte nicht gelesen werden, um zu sagen, ob eine Sicherung zu ihr gehört. </translation>
+    </message>
+    <message>
+        <source>it belongs to another disk: the table it holds was made by another format than this disk&apos;s. </source>
+        <translation>sie gehört zu einer anderen Festplatte: Die Tabelle darin stammt von einer anderen Formatierung als der dieser Festplatte. </translation>
+    </message>
+    <message>
+        <source>the disk could not be read (%1)</source>
+        <translation>die Festplatte konnte nicht gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>the partitions of %1 reach past the end of the disk&apos;s PS2 area</source>
+        <translation>die Partitionen von %1 reichen über das Ende des PS2-Bereichs der Festplatte hinaus</translation>
+    </message>
+    <message>
+        <source>the disk holds %1, so it cannot be told whether the backup belongs to it. </source>
+        <translation>die Festplatte enthält %1, daher lässt sich nicht sagen, ob die Sicherung zu ihr gehört. </translation>
+    </message>
+    <message>
+        <source>The partition table of %1 could not be saved before the restore; it could not be put back if the restore went wrong.</source>
+        <translation>Die Partitionstabelle von %1 konnte vor der Wiederherstellung nicht gesichert werden; ginge die Wiederherstellung schief, könnte sie nicht zurückgeschrieben werden.</translation>
+    </message>
+    <message>
+        <source>the table read back from the disk is not the one %1 holds</source>
+        <translation>die von der Festplatte zurückgelesene Tabelle ist nicht die aus %1</translation>
+    </message>
+    <message>
+        <source>; the table from before could not be saved, so it could not be put back</source>
+        <translation>; die vorherige Tabelle konnte nicht gesichert werden und daher nicht zurückgeschrieben werden</translation>
+    </message>
+    <message>
+        <source>; the table that was on the disk before was put back (%1)</source>
+        <translation>; die Tabelle, die vorher auf der Festplatte war, wurde zurückgeschrieben (%1)</translation>
+    </message>
+    <message>
+        <source>; putting back the table from before (%1) failed too: %2</source>
+        <translation>; auch das Zurückschreiben der vorherigen Tabelle (%1) schlug fehl: %2</translation>
+    </message>
+    <message>
+        <source>The layout of %1 could not be read: %2</source>
+        <translation>Die Aufteilung von %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The layout of %1 was not checked: Ventrik cannot read its sectors.</source>
+        <translation>Die Aufteilung von %1 wurde nicht geprüft: Ventrik kann ihre Sektoren nicht lesen.</translation>
+    </message>
+    <message>
+        <source>another file system (an exFAT partition)</source>
+        <translation>ein anderes Dateisystem (eine exFAT-Partition)</translation>
+    </message>
+    <message>
+        <source>space beyond the 2 TiB that PS2 partitions reach</source>
+        <translation>Platz jenseits der 2 TiB, die PS2-Partitionen erreichen</translation>
+    </message>
+    <message>
+        <source>this hdl_dump is a release build, which takes devices only</source>
+        <translation>dieses hdl_dump ist ein Release-Build, der nur Geräte nimmt</translation>
+    </message>
+    <message>
+        <source>it needs nbdfuse (the package libnbd-bin) and FUSE</source>
+        <translation>sie braucht nbdfuse (das Paket libnbd-bin) und FUSE</translation>
+    </message>
+    <message>
+        <source>hdl_dump sees only the first %1 MB of %2, its PS2 area.</source>
+        <translation>hdl_dump sieht nur die ersten %1 MB von %2, ihren PS2-Bereich.</translation>
     </message>
 </context>
 <context>

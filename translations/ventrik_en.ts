@@ -138,6 +138,21 @@
     </message>
 </context>
 <context>
+    <name>DiskLayouts</name>
+    <message>
+        <source>the disk did not answer in %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nbdkit (the package nbdkit) is not installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the view could not be mounted</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DiskToolsPage</name>
     <message>
         <source>Refresh Drives</source>
@@ -766,11 +781,146 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
         <source>The PS2 stopped answering; its game is checked when the queue resumes.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The image (%1 bytes) holds no disc&apos;s volume; it was not kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The image has %1 bytes where its disc&apos;s volume has %2; it was not kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stopped answering: nothing moved for %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PS2 stopped answering; part of the game may be on its disk. Read its games when it answers again, and delete the game if it is listed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 did not end after 100%; it was ended after %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing, and it ended well</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Jobs</name>
     <message>
         <source>The folder %1 does not exist or cannot be written to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LayoutWords</name>
+    <message>
+        <source>its first sectors could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the checksum of its first partition header is wrong</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its first partition header is not the table&apos;s own</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its chain of partitions does not end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the partition header at sector %1 could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no partition header where the chain points (sector %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the checksum of the partition header at sector %1 is wrong</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the partition header at sector %1 names another start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the partition at sector %1 does not point back to the one before it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the partition at sector %1 reaches into the disk&apos;s other partition table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the partition at sector %1 reaches past the end of the disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the slice at sector %1 belongs to no game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the partition at sector %1 overlaps the next one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the table&apos;s first header does not point to its last partition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the game at sector %1 lists %2 slices, and %3 were found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its size (%1 bytes) is not that of a partition table backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it has data after its end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it does not begin with a PS2 partition table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its record %1 is no partition header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its partitions do not follow one another (record %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its first header does not point to its last partition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a PS2 partition table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nothing (it is blank)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an MBR partition table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a GPT partition table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>an exFAT file system</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>data Ventrik does not know</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1042,17 +1192,25 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
         <source>Not enough space on %1 from this job on: the games queued so far need %2 in %3 MB slices, one slice is kept free, and %4 is free.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Nothing can be installed on %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ProblemPresenter</name>
     <message>
-        <source>The partition table of %1 is damaged: hdl_dump now calls it broken, although it read its games before.
-
-Restore the backup Ventrik made on %2 before it last wrote to this disk? Games installed after that backup are lost from the table.</source>
+        <source>Damaged Partition Table</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Damaged Partition Table</source>
+        <source>
+
+Restore the backup Ventrik made on %1 before it last wrote to this disk? Games installed after that backup are lost from the table.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Partition Table Refused</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1347,6 +1505,62 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
         <source>The PS2 stopped answering during the job %1; its game is checked when the queue resumes. The jobs after it were not started; they stay Pending.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>it accepted the connection and never answered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This drive is not a PlayStation 2 HDD: %1 holds %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was made by a newer PS2 disk tool: 8 MB partitions, which this hdl_dump cannot read. Its games are listed from the disk itself and cannot be changed here. Do not format it or restore a partition table to it: its games would be lost.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition layout of %1 could not be checked: Ventrik cannot read its sectors there, so it relies on hdl_dump&apos;s own checks.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition layout of %1 could not be read (%2), so nothing was written to it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 holds %2 after its PS2 area, which hdl_dump would write over. Ventrik gives hdl_dump a view of the disk that ends where the PS2 area ends, and that view cannot be made here: %3. Nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was not formatted: it holds %2. Format it with the tool that made it, if you mean to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was restored to %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This hdl_dump is a release build: it takes disks (devices) and PS2 addresses, not image files such as %1. Build hdl_dump with its Makefile&apos;s default to use disk images, or choose a disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The job %1 has not moved for %2 s: its disk or PS2 may have stopped answering. Ventrik waits; the job ends if nothing moves for %3 s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The job %1 stopped answering: nothing moved for %2 s, so it was ended. The jobs after it were not started; they stay Pending.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The NBD server at %1 answered, but it has no export of that name. Check the export&apos;s name (hdd0 unless the launcher&apos;s settings say otherwise).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump calls the partition table of %1 broken, although every partition on it reads sound to Ventrik. The current builds do this after an install took the disk&apos;s last free slice. Its games are listed from the disk itself; hdl_dump can change nothing on it until the table is one it takes again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition table of %1 is damaged: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -1636,6 +1850,126 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
     </message>
     <message>
         <source>The disk was unplugged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump did not end when it was killed: the disk it waits on was cut off from Ventrik.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a PS2 area beside another file system (an exFAT partition)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the 8 MB partitions of a newer PS2 disk tool</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Which disk %1 belongs to could not be written down.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its partitions reach past the end of the disk&apos;s PS2 area</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it belongs to another disk: the table it holds was made by another format than this disk&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it belongs to another disk (serial number %1, this one&apos;s is %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it belongs to another disk (%1 bytes, this one has %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ventrik keeps no backup of this disk&apos;s table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be read (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is no partition table backup: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore it anyway with --other-disk (dangerous: the games of the disk&apos;s own table are lost from it).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the table on the disk could not be read to tell whether a backup belongs to it. </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it belongs to another disk: the table it holds was made by another format than this disk&apos;s. </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk could not be read (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the partitions of %1 reach past the end of the disk&apos;s PS2 area</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk holds %1, so it cannot be told whether the backup belongs to it. </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition table of %1 could not be saved before the restore; it could not be put back if the restore went wrong.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the table read back from the disk is not the one %1 holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; the table from before could not be saved, so it could not be put back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; the table that was on the disk before was put back (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; putting back the table from before (%1) failed too: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout of %1 could not be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout of %1 was not checked: Ventrik cannot read its sectors.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another file system (an exFAT partition)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>space beyond the 2 TiB that PS2 partitions reach</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this hdl_dump is a release build, which takes devices only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it needs nbdfuse (the package libnbd-bin) and FUSE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump sees only the first %1 MB of %2, its PS2 area.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

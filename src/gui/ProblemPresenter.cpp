@@ -39,7 +39,7 @@ void ProblemPresenter::show(const Problem& problem)
             m_held << problem;
         return;
     }
-    if (problem.kind == ProblemKind::DamagedTable) {
+    if (problem.kind == ProblemKind::DamagedTable || problem.kind == ProblemKind::TableRefused) {
         offerTocRestore(problem);
         return;
     }
@@ -55,19 +55,23 @@ void ProblemPresenter::show(const Problem& problem)
 void ProblemPresenter::offerTocRestore(const Problem& problem)
 {
     const QString target = problem.subject;
-    const std::optional<TocBackup> backup = m_session.newestTocBackup(target);
+    // Only a backup of this very disk is offered.
+    const std::optional<TocBackup> backup =
+        problem.reason.isEmpty() ? std::nullopt : m_session.newestTocBackup(target);
     if (!backup) {
-        m_dialogs.message(ProblemText({problem.kind, target, {}}), Dialogs::Icon::Critical);
+        m_dialogs.message(ProblemText({problem.kind, target, {}, problem.detail}),
+                          Dialogs::Icon::Critical);
         return;
     }
     // Only with the user's yes: the backup may be older than the last change of the disk.
     const QString question =
-        tr("The partition table of %1 is damaged: hdl_dump now calls it broken, although it "
-           "read its games before.\n\nRestore the backup Ventrik made on %2 before it last "
-           "wrote to this disk? Games installed after that backup are lost from the table.")
-            .arg(target, QLocale().toString(backup->made, QLocale::LongFormat));
-    if (m_dialogs.question(question, Dialogs::Icon::Exclamation, tr("Damaged Partition Table")) !=
-        Dialogs::Answer::Yes)
+        TableProblemText(problem) +
+        tr("\n\nRestore the backup Ventrik made on %1 before it last wrote to this disk? Games "
+           "installed after that backup are lost from the table.")
+            .arg(QLocale().toString(backup->made, QLocale::LongFormat));
+    const QString title = problem.kind == ProblemKind::DamagedTable ? tr("Damaged Partition Table")
+                                                                    : tr("Partition Table Refused");
+    if (m_dialogs.question(question, Dialogs::Icon::Exclamation, title) != Dialogs::Answer::Yes)
         return;
     // The problem is told while the listing still ends; the restore follows it.
     m_pendingRestore = std::pair{target, backup->file};

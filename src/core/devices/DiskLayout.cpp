@@ -9,10 +9,11 @@ namespace layout {
 
 namespace {
 
-QString tr(const char* text)
+// The context translators see for these texts.
+struct LayoutWords
 {
-    return QCoreApplication::translate("DiskLayout", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(LayoutWords)
+};
 
 quint32 word(const QByteArray& b, qsizetype at)
 {
@@ -138,7 +139,7 @@ DiskLayout ReadDiskHead(qint64 diskBytes, const ReadBytes& read)
     d.diskBytes = diskBytes;
     const QByteArray head = read(0, kHeaderBytes);
     if (head.size() < kHeaderBytes) {
-        d.readError = tr("its first sectors could not be read");
+        d.readError = LayoutWords::tr("its first sectors could not be read");
         return d;
     }
     const quint32 mbrStart = lowestMbrStart(head);
@@ -167,9 +168,9 @@ DiskLayout ReadDiskHead(qint64 diskBytes, const ReadBytes& read)
         d.apaEndBytes = std::min(d.apaEndBytes, kApaCeilingBytes);
     }
     if (!IsApaHeader(head))
-        d.damage = tr("the checksum of its first partition header is wrong");
+        d.damage = LayoutWords::tr("the checksum of its first partition header is wrong");
     else if (word(head, kStart) != 0 || text(head, kName, kNameBytes) != QLatin1String("__mbr"))
-        d.damage = tr("its first partition header is not the table's own");
+        d.damage = LayoutWords::tr("its first partition header is not the table's own");
     return d;
 }
 
@@ -192,36 +193,43 @@ DiskLayout ReadDiskLayout(qint64 diskBytes, const ReadBytes& read, bool withGame
     };
     for (int n = 0;; ++n) {
         if (n >= maxPartitions)
-            return fail(tr("its chain of partitions does not end"));
+            return fail(LayoutWords::tr("its chain of partitions does not end"));
         const QByteArray h = read(qint64{at} * kSectorBytes, kHeaderBytes);
         if (h.size() < kHeaderBytes) {
-            d.readError = tr("the partition header at sector %1 could not be read").arg(at);
+            d.readError =
+                LayoutWords::tr("the partition header at sector %1 could not be read").arg(at);
             return d;
         }
         if (h.mid(4, 4) != QByteArrayLiteral("APA\0"))
-            return fail(tr("no partition header where the chain points (sector %1)").arg(at));
+            return fail(
+                LayoutWords::tr("no partition header where the chain points (sector %1)").arg(at));
         if (!IsApaHeader(h))
-            return fail(tr("the checksum of the partition header at sector %1 is wrong").arg(at));
+            return fail(
+                LayoutWords::tr("the checksum of the partition header at sector %1 is wrong")
+                    .arg(at));
         const Partition p = partitionOf(h);
         if (p.start != at)
-            return fail(tr("the partition header at sector %1 names another start").arg(at));
+            return fail(
+                LayoutWords::tr("the partition header at sector %1 names another start").arg(at));
         if (n == 0)
             firstPrev = word(h, kPrev);
         else if (word(h, kPrev) != previous)
-            return fail(
-                tr("the partition at sector %1 does not point back to the one before it").arg(at));
+            return fail(LayoutWords::tr(
+                            "the partition at sector %1 does not point back to the one before it")
+                            .arg(at));
         if (p.sectors == 0 || qint64{p.start} + p.sectors > areaSectors)
             return fail(
                 d.hybrid && qint64{p.start} + p.sectors <= diskBytes / kSectorBytes
-                    ? tr("the partition at sector %1 reaches into the disk's other "
-                         "partition table")
+                    ? LayoutWords::tr("the partition at sector %1 reaches into the disk's other "
+                                      "partition table")
                           .arg(at)
-                    : tr("the partition at sector %1 reaches past the end of the disk").arg(at));
+                    : LayoutWords::tr("the partition at sector %1 reaches past the end of the disk")
+                          .arg(at));
         if (p.sectors % kSliceSectors != 0)
             d.smallSlices = true;
         if (p.sub) {
             if (!subsSaid.contains(p.main))
-                return fail(tr("the slice at sector %1 belongs to no game").arg(at));
+                return fail(LayoutWords::tr("the slice at sector %1 belongs to no game").arg(at));
             ++subsOf[p.main];
         } else {
             subsSaid.insert(p.start, word(h, kSubCount));
@@ -233,14 +241,16 @@ DiskLayout ReadDiskLayout(qint64 diskBytes, const ReadBytes& read, bool withGame
         if (next == 0)
             break;
         if (qint64{next} < qint64{p.start} + p.sectors)
-            return fail(tr("the partition at sector %1 overlaps the next one").arg(at));
+            return fail(
+                LayoutWords::tr("the partition at sector %1 overlaps the next one").arg(at));
         at = next;
     }
     if (firstPrev != previous)
-        return fail(tr("the table's first header does not point to its last partition"));
+        return fail(
+            LayoutWords::tr("the table's first header does not point to its last partition"));
     for (auto it = subsSaid.cbegin(); it != subsSaid.cend(); ++it) {
         if (static_cast<quint32>(subsOf.value(it.key())) != it.value())
-            return fail(tr("the game at sector %1 lists %2 slices, and %3 were found")
+            return fail(LayoutWords::tr("the game at sector %1 lists %2 slices, and %3 were found")
                             .arg(it.key())
                             .arg(it.value())
                             .arg(subsOf.value(it.key())));
@@ -260,8 +270,8 @@ TocBackup ReadTocBackup(const QByteArray& file)
     TocBackup b;
     if (file.size() < kBackupRecordBytes || file.size() % kBackupRecordBytes != 0 ||
         file.size() > kMaxBackupBytes) {
-        b.fault =
-            tr("its size (%1 bytes) is not that of a partition table backup").arg(file.size());
+        b.fault = LayoutWords::tr("its size (%1 bytes) is not that of a partition table backup")
+                      .arg(file.size());
         return b;
     }
     const qsizetype records = file.size() / kBackupRecordBytes;
@@ -272,26 +282,27 @@ TocBackup ReadTocBackup(const QByteArray& file)
         if (i > 0 && allZero(file.mid(i * kBackupRecordBytes, kBackupRecordBytes))) {
             // The rest of the file is empty.
             if (!allZero(file.mid(i * kBackupRecordBytes))) {
-                b.fault = tr("it has data after its end");
+                b.fault = LayoutWords::tr("it has data after its end");
                 return b;
             }
             break;
         }
         if (!IsApaHeader(h)) {
-            b.fault = i == 0 ? tr("it does not begin with a PS2 partition table")
-                             : tr("its record %1 is no partition header").arg(i + 1);
+            b.fault = i == 0 ? LayoutWords::tr("it does not begin with a PS2 partition table")
+                             : LayoutWords::tr("its record %1 is no partition header").arg(i + 1);
             return b;
         }
         const Partition p = partitionOf(h);
         if (i == 0) {
             if (p.start != 0 || p.name != QLatin1String("__mbr")) {
-                b.fault = tr("it does not begin with a PS2 partition table");
+                b.fault = LayoutWords::tr("it does not begin with a PS2 partition table");
                 return b;
             }
             firstPrev = word(h, kPrev);
             b.identity = identityOf(h);
         } else if (word(h, kPrev) != previous || p.start <= previous || p.sectors == 0) {
-            b.fault = tr("its partitions do not follow one another (record %1)").arg(i + 1);
+            b.fault =
+                LayoutWords::tr("its partitions do not follow one another (record %1)").arg(i + 1);
             return b;
         }
         b.partitions << p;
@@ -299,7 +310,7 @@ TocBackup ReadTocBackup(const QByteArray& file)
         previous = p.start;
     }
     if (firstPrev != previous) {
-        b.fault = tr("its first header does not point to its last partition");
+        b.fault = LayoutWords::tr("its first header does not point to its last partition");
         b.partitions.clear();
     }
     return b;
@@ -318,19 +329,19 @@ QString ContentText(Content content)
 {
     switch (content) {
     case Content::Apa:
-        return tr("a PS2 partition table");
+        return LayoutWords::tr("a PS2 partition table");
     case Content::Blank:
-        return tr("nothing (it is blank)");
+        return LayoutWords::tr("nothing (it is blank)");
     case Content::Mbr:
-        return tr("an MBR partition table");
+        return LayoutWords::tr("an MBR partition table");
     case Content::Gpt:
-        return tr("a GPT partition table");
+        return LayoutWords::tr("a GPT partition table");
     case Content::ExFat:
-        return tr("an exFAT file system");
+        return LayoutWords::tr("an exFAT file system");
     case Content::Unknown:
         break;
     }
-    return tr("data Ventrik does not know");
+    return LayoutWords::tr("data Ventrik does not know");
 }
 
 QString IdentityText(const QByteArray& identity)

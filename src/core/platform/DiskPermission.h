@@ -66,9 +66,13 @@ public:
     void requestDetached(PermissionVerb verb, const QString& device) const;
 
     void setCommand(const PermissionCommand& command) { m_command = command; }
+    // How long a request may wait (for the password, for the helper) before it is given up
+    // as dismissed: 5 minutes.
+    void setLimit(int ms) { m_limitMs = ms; }
 
 private:
     PermissionCommand m_command;
+    int m_limitMs = 5 * 60 * 1000;
 };
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace platform {
 
@@ -89,8 +90,15 @@ void DiskPermission::request(PermissionVerb verb, const QStringList& arguments,
     }
     auto* process = new QProcess(this);
     process->setProcessChannelMode(QProcess::SeparateChannels);
+    // A prompt nobody answers, or a helper that hangs, is given up after a while: pkexec is
+    // ended (its prompt with it) and the request counts as dismissed.
+    auto* limit = new QTimer(process);
+    limit->setSingleShot(true);
+    connect(limit, &QTimer::timeout, process, [process] { process->kill(); });
+    limit->start(m_limitMs);
     connect(process, &QProcess::finished, this,
-            [process, done](int exitCode, QProcess::ExitStatus exitStatus) {
+            [process, done, limit](int exitCode, QProcess::ExitStatus exitStatus) {
+                const bool gaveUp = !limit->isActive();
                 process->deleteLater();
                 const QString err = QString::fromLocal8Bit(process->readAllStandardError());
                 PermissionAnswer a = readPermissionAnswer(exitCode, err);
@@ -102,7 +110,7 @@ void DiskPermission::request(PermissionVerb verb, const QStringList& arguments,
                     said = said.mid(21);
                 a.output = said;
                 if (exitStatus != QProcess::NormalExit)
-                    a.result = PermissionResult::Failed;
+                    a.result = gaveUp ? PermissionResult::Dismissed : PermissionResult::Failed;
                 done(a);
             });
     connect(process, &QProcess::errorOccurred, this, [process, done](QProcess::ProcessError e) {

@@ -151,9 +151,13 @@ void NbdDisks::cancelPending()
 
 void NbdDisks::abortMounts()
 {
-    for (auto& [uri, disk] : m_open)
+    // A mount loses its nbdfuse; a device is disconnected, which fails what waits on it.
+    for (auto& [uri, disk] : m_open) {
         if (disk->mount)
             disk->mount->abort();
+        else
+            m_permission.requestDetached(platform::PermissionVerb::DisconnectNbd, disk->device);
+    }
 }
 
 void NbdDisks::knowBuild(std::function<void(ToolBuild)> done)

@@ -190,12 +190,7 @@ QString ProblemText(const Problem& p)
                    "What it printed is in the run log.")
             .arg(p.subject);
     case ProblemKind::DamagedTable:
-        return (p.detail.isEmpty()
-                    ? ProblemWords::tr("The partition table of %1 is damaged: hdl_dump now calls "
-                                       "it broken, although it read its games before.")
-                          .arg(p.subject)
-                    : ProblemWords::tr("The partition table of %1 is damaged: %2.")
-                          .arg(p.subject, p.detail)) +
+        return TableProblemText(p) +
                (p.reason.isEmpty()
                     ? ProblemWords::tr("\n\nVentrik keeps no backup of this disk's table.")
                     : ProblemWords::tr(
@@ -203,12 +198,7 @@ QString ProblemText(const Problem& p)
                           "kept: %1")
                           .arg(p.reason));
     case ProblemKind::TableRefused:
-        return ProblemWords::tr(
-                   "hdl_dump calls the partition table of %1 broken, although every partition "
-                   "on it reads sound to Ventrik. The current builds do this after an install "
-                   "took the disk's last free slice. Its games are listed from the disk itself; "
-                   "hdl_dump can change nothing on it until the table is one it takes again.")
-                   .arg(p.subject) +
+        return TableProblemText(p) +
                (p.reason.isEmpty()
                     ? QString()
                     : ProblemWords::tr(
@@ -380,6 +370,23 @@ QString ProblemText(const Problem& p)
             .arg(p.subject, p.reason);
     }
     return {};
+}
+
+QString TableProblemText(const Problem& p)
+{
+    if (p.kind == ProblemKind::TableRefused)
+        return ProblemWords::tr(
+                   "hdl_dump calls the partition table of %1 broken, although every partition "
+                   "on it reads sound to Ventrik. The current builds do this after an install "
+                   "took the disk's last free slice. Its games are listed from the disk itself; "
+                   "hdl_dump can change nothing on it until the table is one it takes again.")
+            .arg(p.subject);
+    return p.detail.isEmpty()
+               ? ProblemWords::tr("The partition table of %1 is damaged: hdl_dump now calls it "
+                                  "broken, although it read its games before.")
+                     .arg(p.subject)
+               : ProblemWords::tr("The partition table of %1 is damaged: %2.")
+                     .arg(p.subject, p.detail);
 }
 
 QString TargetHolderText(const QString& holder)

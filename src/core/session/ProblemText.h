@@ -28,5 +28,7 @@ std::optional<Problem> NbdExportProblem(const NbdAddress& address,
 inline constexpr qint64 kSmallestPs2DiskBytes = qint64(1) << 30;
 std::optional<Problem> DiskAccessProblem(const QString& device,
                                          const platform::PermissionAnswer& answer);
+// What is wrong with a partition table (DamagedTable, TableRefused), without the backup.
+QString TableProblemText(const Problem& problem);
 // Who writes to a target, from the word its lock holds ("queue" -> "the queue").
 QString TargetHolderText(const QString& holder);
