@@ -1,3 +1,4 @@
+#include "ApaImage.h"
 #include "GuiFixture.h"
 #include "core/jobs/QueueFile.h"
 #include "core/jobs/TargetLock.h"
@@ -1001,6 +1002,56 @@ private slots:
         QVERIFY(list->visualItemRect(list->item(1)).height() >
                 list->fontMetrics().height() * 3 / 2);
         SaveScreenshot(&dialog, QStringLiteral("preflight.png"));
+    }
+
+    // A disk of a newer kit (8 MB partitions), which the tool refuses: said what it is, its
+    // games shown from the disk itself, and nothing offered that would write to it.
+    void aDiskOfANewerKitIsShownForReading()
+    {
+        start(QStringLiteral("linux"));
+        const QString root = m_world->path(QStringLiteral("machine"));
+        const QString node = AddFakeDisk(root, QStringLiteral("sdq"), Ps2Sector());
+        ApaPart opl;
+        opl.name = QStringLiteral("+OPL");
+        opl.sectors = 0x4000;
+        opl.type = 0x0100;
+        ApaPart world;
+        world.name = QStringLiteral("PP.SLES-54321..WORLD");
+        world.title = QStringLiteral("World");
+        world.startup = QStringLiteral("SLES_543.21");
+        world.sizeKb = 900000;
+        world.slices = 8;
+        QVERIFY(WriteApaImage(node, qint64(4194304) * 512, {opl, world}));
+        QFile access(root + QStringLiteral("/access.log"));
+        QVERIFY(access.open(QIODevice::WriteOnly));
+        access.write("grant sdq 4242\n");
+        access.close();
+        QJsonObject s = m_world->state();
+        QJsonObject disk = s[QStringLiteral("disks")].toArray()[0].toObject();
+        disk[QStringLiteral("path")] = node;
+        disk[QStringLiteral("broken")] = true;
+        s[QStringLiteral("disks")] = QJsonArray{disk};
+        m_world->setState(s);
+        session().setDeviceSource([root] { return FakeMachineDevices(root); });
+        child<QRadioButton>("localTarget")->click();
+        QVERIFY(idle());
+        QCOMPARE(child<QComboBox>("diskCombo")->count(), 1);
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(idle());
+        QVERIFY2(m_dialogs.texts().join(u' ').contains(
+                     QStringLiteral("was made by a newer PS2 disk tool: 8 MB partitions")),
+                 qPrintable(m_dialogs.texts().join(u'|')));
+        QVERIFY(!m_dialogs.texts().join(u' ').contains(QStringLiteral("Restore")));
+        child<QRadioButton>("browseView")->click();
+        QCOMPARE(shownGames(), QStringList{QStringLiteral("World")});
+        selectGame(QStringLiteral("World"));
+        for (const char* name : {"deleteButton", "renameButton", "flagsButton"}) {
+            auto* b = child<QPushButton>(name);
+            QVERIFY2(!b->isEnabled(), name);
+            QVERIFY(b->toolTip().contains(QStringLiteral("newer PS2 disk tool")));
+        }
+        QVERIFY(child<QPushButton>("copyToPcButton")->isEnabled());
+        SaveScreenshot(&main(), QStringLiteral("browse-newer-kit.png"));
     }
 
     // A PS2 disk this user may not read: listed as needing permission, asked for when chosen,
