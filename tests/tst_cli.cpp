@@ -13,6 +13,7 @@
 #include <QStorageInfo>
 #include <QTest>
 
+#include <QSet>
 #include <QTcpServer>
 
 #include <QStandardPaths>
@@ -786,6 +787,182 @@ private slots:
 
     // One writer per disk ------------------------------------------------------------
 
+    // One disk is one disk whatever it is called: a hard link, a symbolic link, "./", a bind
+    // mount of it are all the same writer's while one writes.
+    void oneDiskByAnyNameHasOneWriter_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("hard link") << QStringLiteral("hard");
+        QTest::newRow("symbolic link") << QStringLiteral("soft");
+        QTest::newRow("./") << QStringLiteral("dot");
+        QTest::newRow("bind mount") << QStringLiteral("bind");
+    }
+    void oneDiskByAnyNameHasOneWriter()
+    {
+        QFETCH(QString, name);
+        const bool bind = name == QLatin1String("bind");
+        if (bind && (QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty() ||
+                     QProcess::execute(QStringLiteral("unshare"),
+                                       {QStringLiteral("-m"), QStringLiteral("true")}) != 0))
+            QSKIP("no private mount namespace can be made here");
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("style")] = QStringLiteral("linux");
+        m_world->setState(s);
+        m_world->holdJobsAt(50);
+        const QString sdc = disk(QStringLiteral("sdc"));
+        const QString other = m_world->path(QStringLiteral("other-name.img"));
+        QString named = other;
+        if (name == QLatin1String("hard"))
+            QCOMPARE(
+                ::link(QFile::encodeName(sdc).constData(), QFile::encodeName(other).constData()),
+                0);
+        else if (name == QLatin1String("soft"))
+            QVERIFY(QFile::link(sdc, other));
+        else if (name == QLatin1String("dot"))
+            named = QStringLiteral("./") + QFileInfo(sdc).fileName();
+        else
+            QVERIFY(QFile(other).open(QIODevice::WriteOnly));
+        QProcess run;
+        run.setProcessEnvironment(environment());
+        run.start(QStringLiteral(VENTRIK_CLI_PATH),
+                  {QStringLiteral("--hdl-dump"), m_world->toolPath(), QStringLiteral("install"),
+                   sdc, image(QStringLiteral("one.iso")), QStringLiteral("--name"),
+                   QStringLiteral("One")});
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                for (const QStringList& c : m_world->calls())
+                    if (c.value(0).startsWith(QLatin1String("inject")))
+                        return true;
+                return false;
+            },
+            20000));
+        const QStringList install{QStringLiteral("--hdl-dump"),
+                                  m_world->toolPath(),
+                                  QStringLiteral("--no-wait"),
+                                  QStringLiteral("install"),
+                                  named,
+                                  image(QStringLiteral("two.iso")),
+                                  QStringLiteral("--name"),
+                                  QStringLiteral("Two")};
+        Result second;
+        if (bind) {
+            // In a mount namespace of its own, where the other name is the disk bound onto it.
+            const QString script =
+                QStringLiteral("mount --bind \"$1\" \"$2\" && shift 2 && exec \"$@\"");
+            second = RunProcess(QStringLiteral("unshare"),
+                                QStringList{QStringLiteral("-m"), QStringLiteral("sh"),
+                                            QStringLiteral("-c"), script, QStringLiteral("sh"), sdc,
+                                            other, QStringLiteral(VENTRIK_CLI_PATH)} +
+                                    install,
+                                environment());
+        } else {
+            second = RunProcess(QStringLiteral(VENTRIK_CLI_PATH), install, environment(),
+                                m_world->dir());
+        }
+        QCOMPARE(second.status, 1);
+        QVERIFY2((second.err + second.out).contains(QStringLiteral("is in use")),
+                 qPrintable(second.err + second.out));
+        m_world->releaseJobs();
+        QVERIFY(run.waitForFinished(30000));
+        QCOMPARE(run.exitCode(), 0);
+    }
+
+    // One image file, one writer: a queued copy and a direct copy to the same file.
+    void oneImageFileHasOneWriter()
+    {
+        QJsonObject s = m_world->state();
+        s[QStringLiteral("style")] = QStringLiteral("linux");
+        m_world->setState(s);
+        m_world->holdJobsAt(50);
+        const QString sdb = disk(QStringLiteral("sdb"));
+        const QString out = m_world->path(QStringLiteral("out/y.iso"));
+        QVERIFY(QDir().mkpath(m_world->path(QStringLiteral("out"))));
+        QProcess first;
+        first.setProcessEnvironment(environment());
+        first.start(QStringLiteral(VENTRIK_CLI_PATH),
+                    {QStringLiteral("--hdl-dump"), m_world->toolPath(),
+                     QStringLiteral("copy-to-pc"), sdb, QStringLiteral("Test Game"), out});
+        QVERIFY(
+            QTest::qWaitFor([&] { return QFile::exists(out + QStringLiteral(".part")); }, 20000));
+        // The same file by another name of its folder.
+        QVERIFY(QFile::link(m_world->path(QStringLiteral("out")),
+                            m_world->path(QStringLiteral("alias"))));
+        const Result second =
+            cli({QStringLiteral("--no-wait"), QStringLiteral("copy-to-pc"), sdb,
+                 QStringLiteral("Test Game"), m_world->path(QStringLiteral("alias/y.iso"))});
+        QCOMPARE(second.status, 1);
+        QVERIFY2(second.err.contains(QStringLiteral("is in use")), qPrintable(second.err));
+        m_world->releaseJobs();
+        QVERIFY(first.waitForFinished(30000));
+        QCOMPARE(first.exitCode(), 0);
+        QVERIFY(QFileInfo(out).size() > 0);
+    }
+
+    // Titles, labels and paths reach the terminal shown, not obeyed; JSON escapes them as
+    // JSON does.
+    void controlCharactersAreShownNotObeyed()
+    {
+        QJsonObject s = m_world->state();
+        QJsonArray disks = s[QStringLiteral("disks")].toArray();
+        QJsonObject d = disks[0].toObject();
+        d[QStringLiteral("games")] =
+            QJsonArray{SimWorld::game(QStringLiteral("Red\x1b[31m \x1b]0;owned\x07Title\u009b2J"),
+                                      QStringLiteral("SLUS_123.45"), QStringLiteral("CD"), 5000)};
+        disks[0] = d;
+        s[QStringLiteral("disks")] = disks;
+        m_world->setState(s);
+        const Result text = cli({QStringLiteral("games"), QStringLiteral("hdd1:")});
+        QCOMPARE(text.status, 0);
+        QVERIFY(!text.out.contains(QChar(0x1b)) && !text.out.contains(QChar(0x07)) &&
+                !text.out.contains(QChar(0x9b)));
+        QVERIFY2(text.out.contains(QStringLiteral("Red\\x1b[31m \\x1b]0;owned\\x07Title\\x9b2J")),
+                 qPrintable(text.out));
+        const Result json =
+            cli({QStringLiteral("--json"), QStringLiteral("games"), QStringLiteral("hdd1:")});
+        QCOMPARE(json.status, 0);
+        QVERIFY(!json.out.contains(QChar(0x1b)) && !json.out.contains(QChar(0x9b)));
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(json.out.toUtf8(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(doc[QStringLiteral("games")][0][QStringLiteral("name")].toString(),
+                 QStringLiteral("Red\x1b[31m \x1b]0;owned\x07Title\u009b2J"));
+    }
+
+    // The owner of the queue killed while it takes in what was handed over: nothing is lost,
+    // nothing taken twice.
+    void killingTheOwnerLosesNoJob()
+    {
+        const QString data = m_world->path(QStringLiteral("data/Ventrik"));
+        QVERIFY(QDir().mkpath(data));
+        QList<Job> handed;
+        for (int i = 0; i < 400; ++i)
+            handed << m_world->install(QStringLiteral("Game %1").arg(i), QStringLiteral("hdd1:"));
+        for (Job& j : handed)
+            j.id = NewJobId();
+        QString error;
+        QVERIFY(SaveQueueFile(data + QStringLiteral("/queue-inbox.json"), handed, &error));
+        for (const int ms : {0, 2, 5, 10, 20, 40, 80}) {
+            QProcess owner;
+            owner.setProcessEnvironment(environment());
+            owner.start(QStringLiteral(VENTRIK_CLI_PATH),
+                        {QStringLiteral("--hdl-dump"), m_world->toolPath(), QStringLiteral("queue"),
+                         QStringLiteral("list")});
+            QVERIFY(owner.waitForStarted());
+            QTest::qWait(ms);
+            ::kill(static_cast<pid_t>(owner.processId()), SIGKILL);
+            QVERIFY(owner.waitForFinished(10000));
+        }
+        const Result listed =
+            cli({QStringLiteral("--json"), QStringLiteral("queue"), QStringLiteral("list")});
+        QCOMPARE(listed.status, 0);
+        const QJsonArray jobs = QJsonDocument::fromJson(listed.out.toUtf8()).array();
+        QSet<QString> names;
+        for (const QJsonValue& j : jobs)
+            names.insert(j[QStringLiteral("name")].toString());
+        QCOMPARE(jobs.size(), 400);
+        QCOMPARE(names.size(), 400);
+    }
+
     void oneWriterPerDisk()
     {
         QJsonObject s = m_world->state();
@@ -948,8 +1125,15 @@ private slots:
                  qPrintable(listed.err));
     }
 
+    void aToolLeftRunningIsEndedBeforeAnythingIsWrittenAgain_data()
+    {
+        QTest::addColumn<bool>("direct");
+        QTest::newRow("by the next queue run") << false;
+        QTest::newRow("by a direct install") << true;
+    }
     void aToolLeftRunningIsEndedBeforeAnythingIsWrittenAgain()
     {
+        QFETCH(bool, direct);
         QJsonObject s = m_world->state();
         s[QStringLiteral("style")] = QStringLiteral("linux");
         m_world->setState(s);
@@ -987,9 +1171,13 @@ private slots:
         const qint64 pid = f.readAll().trimmed().toLongLong();
         QVERIFY(pid > 0);
         QCOMPARE(::kill(static_cast<pid_t>(pid), 0), 0); // it still runs
-        // The next run ends it first, then writes the game.
+        // The next writer ends it first, then writes: the queue resuming, or an install of
+        // its own that takes the disk's lock over.
         const Result again =
-            cli({QStringLiteral("queue"), QStringLiteral("run"), QStringLiteral("--yes")});
+            direct ? cli({QStringLiteral("install"), disk(QStringLiteral("sdc")),
+                          image(QStringLiteral("two.iso")), QStringLiteral("--name"),
+                          QStringLiteral("Two"), QStringLiteral("--type"), QStringLiteral("cd")})
+                   : cli({QStringLiteral("queue"), QStringLiteral("run"), QStringLiteral("--yes")});
         QCOMPARE(again.status, 0);
         QVERIFY(QTest::qWaitFor([pid] { return ::kill(static_cast<pid_t>(pid), 0) != 0; }, 5000));
         QFile log(m_world->path(QStringLiteral("state/Ventrik/run.log")));
@@ -1027,9 +1215,12 @@ private slots:
         QVERIFY2(r.err.contains(QStringLiteral("queue-inbox.json could not be saved")),
                  qPrintable(r.err));
         QVERIFY(!r.out.contains(QStringLiteral("added")));
+        // Nobody takes it here (the owner is this test): said so, not "added".
         r = cli(add);
         QCOMPARE(r.status, 0);
-        QVERIFY(r.out.contains(QStringLiteral("the Ventrik that has it open")));
+        QVERIFY2(r.out.contains(QStringLiteral("the Ventrik that has the queue open, which has "
+                                               "not taken it yet")),
+                 qPrintable(r.out));
         // Clearing it is refused, naming the lock file.
         r = cli({QStringLiteral("queue"), QStringLiteral("clear")});
         QCOMPARE(r.status, 1);

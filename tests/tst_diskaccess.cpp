@@ -1,3 +1,5 @@
+#include "ApaImage.h"
+#include "TestSupport.h"
 #include "core/platform/DiskPermission.h"
 #include "helper/DiskAccessHelper.h"
 
@@ -30,14 +32,24 @@ class TestDiskAccess : public QObject
         f.write(bytes);
     }
 
-    void disk(const QString& name, const QByteArray& sector0, bool block = true)
+    // A disk of the fake machine: its sysfs entry (with a device number), its node holding the
+    // first bytes given, and what udev found on it (nothing, unless said; no entry at all when
+    // udev is null, as without udev's database).
+    void disk(const QString& name, const QByteArray& start, bool block = true,
+              const QByteArray& udev = QByteArray(""))
     {
         QDir().mkpath(path(QStringLiteral("sys/block/") + name));
-        if (!sector0.isNull())
-            write(QStringLiteral("dev/") + name, sector0);
+        const QString number = QStringLiteral("8:%1").arg(++m_disks * 16);
+        write(QStringLiteral("sys/block/%1/dev").arg(name), number.toLatin1() + '\n');
+        if (!udev.isNull())
+            write(QStringLiteral("udev/b") + number,
+                  "E:DEVNAME=/dev/" + name.toLatin1() + '\n' + udev);
+        if (!start.isNull())
+            write(QStringLiteral("dev/") + name, start);
         if (block)
             m_blockDevices << name;
     }
+    int m_disks = 0;
 
     helper::Facts facts(QStringList* changes = nullptr)
     {
@@ -46,10 +58,12 @@ class TestDiskAccess : public QObject
         f.files.devRoot = path(QStringLiteral("dev"));
         f.files.usageFiles = {path(QStringLiteral("mounts"))};
         f.files.udevData = path(QStringLiteral("udev"));
+        f.recordsDir = path(QStringLiteral("records"));
         const QStringList block = m_blockDevices;
         f.isBlockDevice = [block](const QString& p) {
             return block.contains(QFileInfo(p).fileName());
         };
+        f.userExists = [](quint32 uid) { return uid == 4242 || uid == 4343; };
         // Nothing of this machine's is ever run: nbd-client and modprobe are recorded.
         f.runProgram = [this](const QString& program, const QStringList& args, QString* error) {
             m_programs << QFileInfo(program).fileName() + u' ' + args.join(u' ');
@@ -59,11 +73,13 @@ class TestDiskAccess : public QObject
         };
         if (changes) {
             auto real = f.changeAccess;
-            f.changeAccess = [changes, real](const QString& device, const QString& uid, bool grant,
-                                             QString* error) {
-                *changes << (grant ? QStringLiteral("grant ") : QStringLiteral("revoke ")) +
-                                QFileInfo(device).fileName();
-                return real(device, uid, grant, error);
+            f.changeAccess = [changes, real](const QString& device, helper::AclChange change,
+                                             const QString& uid, QString* error) {
+                const char* word = change == helper::AclChange::Grant    ? "grant "
+                                   : change == helper::AclChange::Revoke ? "revoke "
+                                                                         : "clear ";
+                *changes << QLatin1String(word) + QFileInfo(device).fileName();
+                return real(device, change, uid, error);
             };
         }
         return f;
@@ -84,25 +100,34 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_root.isValid());
-        QByteArray apa(512, '\0');
-        apa.replace(4, 4, QByteArray("APA\0", 4));
-        disk(QStringLiteral("sdb"), apa);                   // a PS2 disk
-        disk(QStringLiteral("sdc"), apa);                   // its partition is mounted
-        disk(QStringLiteral("sdd"), apa);                   // udev found a file system
-        disk(QStringLiteral("sde"), QByteArray(512, '\0')); // blank: only to be formatted
-        disk(QStringLiteral("sdf"), {});                    // no node to read
-        disk(QStringLiteral("sdg"), apa, false);            // not a block device
-        disk(QStringLiteral("sdh"), apa.left(100));         // a short read
-        disk(QStringLiteral("sdi"), apa);                   // part of a RAID
-        disk(QStringLiteral("loop0"), apa);                 // never a PS2 disk
+        // A PS2 disk's first header, with its checksum; APA at byte 4 alone is no PS2 disk.
+        const QByteArray apa = Ps2Sector() + QByteArray(3072, '\0');
+        QByteArray magicOnly(4096, '\0');
+        magicOnly.replace(4, 4, QByteArray("APA\0", 4));
+        disk(QStringLiteral("sdb"), apa);                               // a PS2 disk
+        disk(QStringLiteral("sdc"), apa);                               // a partition mounted
+        disk(QStringLiteral("sdd"), apa, true, "E:ID_FS_TYPE=exfat\n"); // a file system
+        disk(QStringLiteral("sde"), QByteArray(1 << 20, '\0'));         // blank: to format
+        disk(QStringLiteral("sdf"), {});                                // no node to read
+        disk(QStringLiteral("sdg"), apa, false);                        // not a block device
+        disk(QStringLiteral("sdh"), apa.left(100));                     // a short read
+        disk(QStringLiteral("sdi"), apa);                               // part of a RAID
+        disk(QStringLiteral("loop0"), apa);                             // never a PS2 disk
+        disk(QStringLiteral("sdj"), magicOnly, true, "E:ID_PART_TABLE_TYPE=dos\n"); // DOS disk
+        disk(QStringLiteral("sdk"), magicOnly);               // APA\0, no table
+        disk(QStringLiteral("sdl"), apa, true, QByteArray()); // udev never saw it
+        disk(QStringLiteral("sdm"), QByteArray(1 << 20, 'x'), true, QByteArray()); // no udev
+        disk(QStringLiteral("sdn"), QByteArray(1 << 20, 'x')); // data, not blank
+        disk(QStringLiteral("sdo"), apa.left(1024) + QByteArray((1 << 20) - 1024, 'x'), true,
+             "E:ID_PART_TABLE_TYPE=gpt\n");                  // a GPT beside APA
+        disk(QStringLiteral("nbd5"), QByteArray(512, '\0')); // another's NBD
+        write(QStringLiteral("sys/block/nbd5/pid"), "99\n");
         write(QStringLiteral("sys/block/sdb/sdb1/partition"), "1\n");
         write(QStringLiteral("dev/sdb1"), apa);
         m_blockDevices << QStringLiteral("sdb1");
         write(QStringLiteral("mounts"), QStringLiteral("%1 /media/x vfat rw 0 0\n")
                                             .arg(dev(QStringLiteral("sdc2")))
                                             .toLocal8Bit());
-        write(QStringLiteral("sys/block/sdd/dev"), "8:48\n");
-        write(QStringLiteral("udev/b8:48"), "E:ID_FS_TYPE=exfat\n");
         QDir().mkpath(path(QStringLiteral("sys/block/sdi/holders/md127")));
     }
 
@@ -131,6 +156,14 @@ private slots:
         row("for root", {QStringLiteral("grant"), sdb}, QStringLiteral("0"), Status::NoCaller);
         row("uid not a number", {QStringLiteral("grant"), sdb}, QStringLiteral("1000 "),
             Status::NoCaller);
+        row("uid and a line break", {QStringLiteral("grant"), sdb}, QStringLiteral("4242\n"),
+            Status::NoCaller);
+        row("uid -1", {QStringLiteral("grant"), sdb}, QStringLiteral("4294967295"),
+            Status::NoCaller);
+        row("uid of nobody", {QStringLiteral("grant"), sdb}, QStringLiteral("5555"),
+            Status::NoCaller);
+        row("a device and a line break", {QStringLiteral("grant"), sdb + u'\n'}, user,
+            Status::NotWholeDisk);
         row("a partition", {QStringLiteral("grant"), dev(QStringLiteral("sdb1"))}, user,
             Status::NotWholeDisk);
         row("a loop device", {QStringLiteral("grant"), dev(QStringLiteral("loop0"))}, user,
@@ -149,6 +182,20 @@ private slots:
             Status::KnownContent);
         row("no PS2 signature", {QStringLiteral("grant"), dev(QStringLiteral("sde"))}, user,
             Status::NotPs2);
+        row("a DOS disk with APA at byte 4", {QStringLiteral("grant"), dev(QStringLiteral("sdj"))},
+            user, Status::KnownContent);
+        row("APA at byte 4, no header", {QStringLiteral("grant"), dev(QStringLiteral("sdk"))}, user,
+            Status::NotPs2);
+        row("no udev database", {QStringLiteral("grant"), dev(QStringLiteral("sdl"))}, user,
+            Status::NoUdev);
+        row("formatting without udev's word",
+            {QStringLiteral("grant-format"), dev(QStringLiteral("sdm"))}, user, Status::NoUdev);
+        row("formatting a disk holding data",
+            {QStringLiteral("grant-format"), dev(QStringLiteral("sdn"))}, user, Status::NotPs2);
+        row("a GPT beside the PS2 table", {QStringLiteral("grant"), dev(QStringLiteral("sdo"))},
+            user, Status::KnownContent);
+        row("taking back what was never given", {QStringLiteral("revoke"), sdb}, user,
+            Status::NotGiven);
         row("unreadable", {QStringLiteral("grant"), dev(QStringLiteral("sdf"))}, user,
             Status::Unreadable);
         row("short first sector", {QStringLiteral("grant"), dev(QStringLiteral("sdh"))}, user,
@@ -162,6 +209,12 @@ private slots:
             Status::Usage);
         row("nbd: an address with more", {nbd, QStringLiteral("127.0.0.1;reboot"), port, hdd0},
             user, Status::Usage);
+        row("nbd: an address and a line break", {nbd, QStringLiteral("127.0.0.1\n"), port, hdd0},
+            user, Status::Usage);
+        row("nbd: a port and a line break", {nbd, ip, QStringLiteral("10809\n"), hdd0}, user,
+            Status::Usage);
+        row("nbd: an export and a line break", {nbd, ip, port, QStringLiteral("hdd0\n")}, user,
+            Status::Usage);
         row("nbd: an octet too large", {nbd, QStringLiteral("127.0.0.256"), port, hdd0}, user,
             Status::Usage);
         row("nbd: port 0", {nbd, ip, QStringLiteral("0"), hdd0}, user, Status::Usage);
@@ -177,9 +230,12 @@ private slots:
         row("nbd: a path out of /dev",
             {QStringLiteral("disconnect-nbd"), dev(QStringLiteral("nbd0/../sdb"))}, user,
             Status::NotWholeDisk);
-        row("nbd: nothing connected",
+        row("nbd: another's connection",
+            {QStringLiteral("disconnect-nbd"), dev(QStringLiteral("nbd5"))}, user,
+            Status::NotGiven);
+        row("nbd: nothing connected by this user",
             {QStringLiteral("disconnect-nbd"), dev(QStringLiteral("nbd0"))}, user,
-            Status::NbdFailed);
+            Status::NotGiven);
     }
 
     void everyRefusalHasItsOwnStatus()
@@ -208,6 +264,13 @@ private slots:
         }
         write(QStringLiteral("sys/block/nbd0/pid"), "77\n"); // another user's connection
         write(QStringLiteral("sys/block/nbd1/size"), "8\n"); // one going away
+        // Someone kept access to the device from before: it goes before the export comes.
+        const bool acls = !QStandardPaths::findExecutable(QStringLiteral("setfacl")).isEmpty();
+        if (acls)
+            QCOMPARE(QProcess::execute(QStringLiteral("setfacl"),
+                                       {QStringLiteral("-m"), QStringLiteral("u:5555:rw"),
+                                        dev(QStringLiteral("nbd2"))}),
+                     0);
         QStringList changes;
         const QStringList connect{QStringLiteral("connect-nbd"), QStringLiteral("127.0.0.1"),
                                   QStringLiteral("10809"), QStringLiteral("hdd0")};
@@ -217,21 +280,31 @@ private slots:
         QCOMPARE(m_programs, (QStringList{QStringLiteral("modprobe nbd"),
                                           QStringLiteral("nbd-client -N hdd0 127.0.0.1 10809 ") +
                                               dev(QStringLiteral("nbd2"))}));
-        QCOMPARE(changes, QStringList{QStringLiteral("grant nbd2")});
-        QVERIFY(acl(dev(QStringLiteral("nbd2"))).contains(QLatin1String("user:4242:rw-")));
+        QCOMPARE(changes,
+                 (QStringList{QStringLiteral("clear nbd2"), QStringLiteral("grant nbd2")}));
+        if (acls) {
+            QVERIFY(acl(dev(QStringLiteral("nbd2"))).contains(QLatin1String("user:4242:rw-")));
+            QVERIFY(!acl(dev(QStringLiteral("nbd2"))).contains(QLatin1String("user:5555:")));
+        }
 
-        // Disconnected: the user's access first.
+        // Another user cannot disconnect it; its user can, access first.
+        write(QStringLiteral("sys/block/nbd2/pid"), "88\n");
         m_programs.clear();
         changes.clear();
-        write(QStringLiteral("sys/block/nbd2/pid"), "88\n");
-        outcome = helper::run({QStringLiteral("disconnect-nbd"), dev(QStringLiteral("nbd2"))},
-                              QStringLiteral("4242"), facts(&changes));
+        const QStringList disconnect{QStringLiteral("disconnect-nbd"), dev(QStringLiteral("nbd2"))};
+        QCOMPARE(helper::run(disconnect, QStringLiteral("4343"), facts(&changes)).status,
+                 helper::Status::NotGiven);
+        QVERIFY(changes.isEmpty() && m_programs.isEmpty());
+        outcome = helper::run(disconnect, QStringLiteral("4242"), facts(&changes));
         QCOMPARE(outcome.status, helper::Status::Done);
-        QCOMPARE(changes, QStringList{QStringLiteral("revoke nbd2")});
+        QCOMPARE(changes, QStringList{QStringLiteral("clear nbd2")});
         QCOMPARE(m_programs,
                  QStringList{QStringLiteral("nbd-client -d ") + dev(QStringLiteral("nbd2"))});
+        // Gone from the records: a second disconnect is refused.
+        QCOMPARE(helper::run(disconnect, QStringLiteral("4242"), facts()).status,
+                 helper::Status::NotGiven);
 
-        // nbd-client failing leaves nobody with access to anything.
+        // nbd-client failing leaves nobody with access to anything, and nothing recorded.
         QFile::remove(path(QStringLiteral("sys/block/nbd2/pid")));
         QDir().mkpath(path(QStringLiteral("sys/module/nbd")));
         m_programs.clear();
@@ -241,8 +314,9 @@ private slots:
         m_programsFail = false;
         QCOMPARE(outcome.status, helper::Status::NbdFailed);
         QVERIFY(outcome.message.contains(QLatin1String("Connection refused")));
-        QVERIFY(changes.isEmpty());
+        QCOMPARE(changes, QStringList{QStringLiteral("clear nbd2")});
         QCOMPARE(m_programs.size(), 1); // no modprobe: the module is there
+        QVERIFY(!helper::readRecord(facts(), QStringLiteral("4242"), QStringLiteral("nbd-nbd2")));
     }
 
     void grantsAndRevokesOneUsersAccess()
@@ -285,12 +359,42 @@ private slots:
         QCOMPARE(changes, (QStringList{QStringLiteral("grant sdb"), QStringLiteral("grant sdb"),
                                        QStringLiteral("revoke sdb"), QStringLiteral("grant sde"),
                                        QStringLiteral("revoke sde")}));
+
+        // What is given is written down per user, in a folder only root writes.
+        QVERIFY(helper::readRecord(facts(), QStringLiteral("4343"), QStringLiteral("grant-sdb")));
+        QVERIFY(!helper::readRecord(facts(), QStringLiteral("4242"), QStringLiteral("grant-sdb")));
+        QFileInfo records(path(QStringLiteral("records/4343")));
+        QVERIFY(records.isDir() && !records.isSymLink());
+        QCOMPARE(records.permissions() & (QFile::WriteGroup | QFile::WriteOther),
+                 QFile::Permissions());
+        // A disk plugged in since (a new disk sequence) is not the disk given: nothing of it
+        // is touched, and the record goes.
+        write(QStringLiteral("sys/block/sdb/diskseq"), "77\n");
+        changes.clear();
+        outcome =
+            helper::run({QStringLiteral("revoke"), sdb}, QStringLiteral("4343"), facts(&changes));
+        QCOMPARE(outcome.status, helper::Status::Done);
+        QVERIFY(changes.isEmpty());
+        QVERIFY(!helper::readRecord(facts(), QStringLiteral("4343"), QStringLiteral("grant-sdb")));
+        QFile::remove(path(QStringLiteral("sys/block/sdb/diskseq")));
+
+        // A disk of the newer kits (an MBR beside the PS2 table) is a PS2 disk.
+        const QString hybrid = path(QStringLiteral("hybrid.img"));
+        QVERIFY(WriteApaImage(hybrid, qint64(8) << 20, {}));
+        QVERIFY(MakeHybrid(hybrid, 0x2000));
+        QFile image(hybrid);
+        QVERIFY(image.open(QIODevice::ReadOnly));
+        disk(QStringLiteral("sdp"), image.read(1 << 20), true, "E:ID_PART_TABLE_TYPE=dos\n");
+        QCOMPARE(helper::run({QStringLiteral("grant"), dev(QStringLiteral("sdp"))},
+                             QStringLiteral("4242"), facts())
+                     .status,
+                 helper::Status::Done);
     }
 
     void aFailedChangeIsNoSuccess()
     {
         helper::Facts f = facts();
-        f.changeAccess = [](const QString&, const QString&, bool, QString* error) {
+        f.changeAccess = [](const QString&, helper::AclChange, const QString&, QString* error) {
             *error = QStringLiteral("Operation not supported");
             return false;
         };
@@ -329,16 +433,19 @@ private slots:
             p.waitForFinished();
             return std::pair{p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
         };
-        // /dev/null is a character device: refused whoever asks.
-        auto [status, err] = runHelper({QStringLiteral("grant"), QStringLiteral("/dev/null")},
-                                       QStringLiteral("4242"));
-        QCOMPARE(status, static_cast<int>(helper::Status::NotWholeDisk));
-        QVERIFY(err.startsWith(QLatin1String("ventrik-disk-access: ")));
-        std::tie(status, err) = runHelper({QStringLiteral("grant")}, QStringLiteral("4242"));
-        QCOMPARE(status, static_cast<int>(helper::Status::Usage));
-        std::tie(status, err) =
-            runHelper({QStringLiteral("grant"), QStringLiteral("/dev/null")}, {});
+        // Not started by pkexec for a user, or for one that does not exist: refused first.
+        auto [status, err] = runHelper({QStringLiteral("grant"), QStringLiteral("/dev/null")}, {});
         QCOMPARE(status, static_cast<int>(helper::Status::NoCaller));
+        QVERIFY(err.startsWith(QLatin1String("ventrik-disk-access: ")));
+        std::tie(status, err) = runHelper({QStringLiteral("grant"), QStringLiteral("/dev/null")},
+                                          QStringLiteral("4294967295"));
+        QCOMPARE(status, static_cast<int>(helper::Status::NoCaller));
+        // /dev/null is a character device: refused for a user that exists (daemon, 1).
+        std::tie(status, err) =
+            runHelper({QStringLiteral("grant"), QStringLiteral("/dev/null")}, QStringLiteral("1"));
+        QCOMPARE(status, static_cast<int>(helper::Status::NotWholeDisk));
+        std::tie(status, err) = runHelper({QStringLiteral("grant")}, QStringLiteral("1"));
+        QCOMPARE(status, static_cast<int>(helper::Status::Usage));
     }
 };
 

@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 // The pipe reads of a progress capture, as listed in its readable view.
 QStringList captureReads(const QString& name)
@@ -509,6 +511,22 @@ SLES-12345:
         QVERIFY(!error.isEmpty());
         QCOMPARE(broken.titleFor(QStringLiteral("SLUS_203.12")), QStringLiteral("Kept"));
         QVERIFY(TitleIndex::FromYaml("just text").isEmpty());
+        // A chosen index that is no plain file, or far too large, is refused at once: never
+        // waited on (a FIFO), never read without end (/dev/zero).
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("GameIndex.yaml"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        for (const QString& file : {fifo, QStringLiteral("/dev/zero")}) {
+            error.clear();
+            QVERIFY(TitleIndex::Load(file, &error).isEmpty());
+            QVERIFY2(!error.isEmpty(), qPrintable(file));
+        }
+        const QString huge = dir.filePath(QStringLiteral("huge.yaml"));
+        QFile sparse(huge);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(2) << 30));
+        sparse.close();
+        QVERIFY(TitleIndex::Load(huge, &error).isEmpty());
+        QCOMPARE(error, QStringLiteral("larger than a game index can be"));
 
         // The tool's database first, then the index, then the file or the label; each says
         // where its name came from.

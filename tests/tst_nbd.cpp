@@ -11,6 +11,7 @@
 #include <QLocalSocket>
 
 #include <cmath>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -168,10 +169,16 @@ private slots:
         QCOMPARE(m_session->networkTarget(QStringLiteral("127.0.0.1")), s.uri());
         QCOMPARE(m_session->games().count(), 1);
         QCOMPARE(m_session->games().game(0).title, QStringLiteral("On The PS2"));
-        // The tool was given the mounted file; nothing stays mounted after the listing.
-        const QString mounted = runtimeDir() + QStringLiteral("/Ventrik/nbd/") +
-                                ParseNbdAddress(s.uri())->key() + QStringLiteral("/disk");
-        QVERIFY(m_world->calls().contains(QStringList{QStringLiteral("hdl_toc"), mounted}));
+        // The tool was given the mounted file, in a folder of this program's own (the export's
+        // name, then this process); nothing stays mounted after the listing.
+        const QString mounted = QStringLiteral("%1/Ventrik/nbd/%2-%3-")
+                                    .arg(runtimeDir(), ParseNbdAddress(s.uri())->key())
+                                    .arg(QCoreApplication::applicationPid());
+        const QList<QStringList> calls = m_world->calls();
+        QVERIFY(std::any_of(calls.cbegin(), calls.cend(), [&mounted](const QStringList& c) {
+            return c.value(0) == QLatin1String("hdl_toc") && c.value(1).startsWith(mounted) &&
+                   c.value(1).endsWith(QLatin1String("/disk"));
+        }));
         QTRY_VERIFY_WITH_TIMEOUT(mountsLeft().isEmpty(), 10000);
 
         // The queue installs onto the export: one mount for the whole run.
@@ -616,6 +623,35 @@ private slots:
         QVERIFY(platform::TakeStaleNbdDevices(base).isEmpty());
         platform::ForgetNbdDevice(base, QStringLiteral("/dev/nbd4"));
         QVERIFY(QDir(base).entryList(QDir::Files).isEmpty());
+
+        // A record that names anything but an NBD device is nobody's to act on; a link or a
+        // FIFO is no record.
+        for (const auto& [name, device] :
+             {std::pair{"nbd5.owner", QByteArray("/dev/sda")},
+              std::pair{"nbd6.owner", QByteArray("/dev/nbd6 /dev/sda")},
+              std::pair{"nbd7.owner", QByteArray("/dev/nbd7\n/dev/sda")}}) {
+            QFile forged(base + u'/' + QLatin1String(name));
+            QVERIFY(forged.open(QIODevice::WriteOnly));
+            forged.write("999999999 12345\n" + device + '\n');
+        }
+        QVERIFY(QFile::link(m_dir.filePath(QStringLiteral("elsewhere")),
+                            base + QStringLiteral("/nbd8.owner")));
+        QVERIFY(::mkfifo(QFile::encodeName(base + QStringLiteral("/nbd9.owner")).constData(),
+                         0600) == 0);
+        QCOMPARE(platform::TakeStaleNbdDevices(base), QStringList());
+
+        // Recorded through a link: the link is replaced, the file it points to untouched.
+        const QString target = m_dir.filePath(QStringLiteral("precious"));
+        QFile precious(target);
+        QVERIFY(precious.open(QIODevice::WriteOnly));
+        precious.write("keep me");
+        precious.close();
+        QFile::remove(base + QStringLiteral("/nbd1.owner"));
+        QVERIFY(QFile::link(target, base + QStringLiteral("/nbd1.owner")));
+        platform::RecordNbdDevice(base, QStringLiteral("/dev/nbd1"));
+        QVERIFY(!QFileInfo(base + QStringLiteral("/nbd1.owner")).isSymLink());
+        QVERIFY(precious.open(QIODevice::ReadOnly));
+        QCOMPARE(precious.readAll(), QByteArray("keep me"));
     }
 
     void staleMountsAreFound()

@@ -128,6 +128,34 @@ private slots:
         QCOMPARE(first.exitCode(), 0);
     }
 
+    // Two starts at the same moment: one window, whichever it is; the other leaves, and the
+    // window's socket stays.
+    void twoStartsAtOnceLeaveOneWindow()
+    {
+        for (int round = 0; round < 3; ++round) {
+            QProcess a;
+            QProcess b;
+            start(a);
+            start(b);
+            QVERIFY(a.waitForStarted() && b.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(
+                a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning, 30000);
+            QProcess& left = a.state() == QProcess::NotRunning ? a : b;
+            QProcess& stays = a.state() == QProcess::NotRunning ? b : a;
+            QCOMPARE(left.exitCode(), 0);
+            QVERIFY(left.readAllStandardError().contains("Ventrik is already running"));
+            QTest::qWait(300);
+            QCOMPARE(stays.state(), QProcess::Running);
+            // A third start reaches it: its socket was not taken away.
+            QProcess third;
+            start(third);
+            QVERIFY(third.waitForFinished(30000));
+            QVERIFY(third.readAllStandardError().contains("Ventrik is already running"));
+            ::kill(static_cast<pid_t>(stays.processId()), SIGTERM);
+            QVERIFY(stays.waitForFinished(30000));
+        }
+    }
+
     void aMessageAtTheStartComesAfterTheLockTheSocketAndTheSignals()
     {
         // A first start: no ~/.hdl_dump.conf, so a message waits for the user.

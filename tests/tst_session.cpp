@@ -35,6 +35,11 @@ private slots:
                                                  "\"/tmp/x/home\"\n/tmp/x/home"),
                                   home),
                  QStringLiteral("~/a.iso /tmp/x/home2/secret.iso \"~\"\n~"));
+        // Inside another path it stays: /var/home/anna is not home /home/anna.
+        QCOMPARE(ShortenHomePaths(QStringLiteral("/var/home/anna/x, /home/anna/y, "
+                                                 "config=/home/anna/z.cfg /srv/home/anna"),
+                                  QStringLiteral("/home/anna")),
+                 QStringLiteral("/var/home/anna/x, ~/y, config=~/z.cfg /srv/home/anna"));
         const QString contents = ReportContents(
             QStringLiteral("hdl_toc 127.0.0.1\nimage ~/a.iso\ndisk /dev/sdb, again /dev/sdb\n"));
         QVERIFY2(contents.contains(QStringLiteral("network addresses: 127.0.0.1\n")),
@@ -511,6 +516,56 @@ private slots:
             injects += call.first() == QLatin1String("inject_cd") ? 1 : 0;
         QCOMPARE(injects, 1);
         QCOMPARE(m_session->nowJob().state, JobState::Failed);
+    }
+
+    // Access an earlier run was given and never took back (it was killed) is taken back at the
+    // next start; a record naming anything but a disk of this machine is acted on by nobody.
+    void accessLeftByAKilledRunIsTakenBack()
+    {
+        start(QStringLiteral("linux"));
+        QTemporaryDir run;
+        qputenv("XDG_RUNTIME_DIR", run.path().toLocal8Bit());
+        const QString root = m_world->path(QStringLiteral("machine"));
+        const QString node = AddFakeDisk(root, QStringLiteral("sdq"), Ps2Sector());
+        m_session->setSystemFiles({root + QStringLiteral("/sys"),
+                                   root + QStringLiteral("/dev"),
+                                   {root + QStringLiteral("/mounts")},
+                                   root + QStringLiteral("/udev")});
+        m_session->diskPermission().setCommand(
+            {QStringLiteral(VENTRIK_FAKE_PKEXEC), QStringLiteral(VENTRIK_TEST_DISK_HELPER)});
+        QSignalSpy answered(m_session.get(), &Session::diskAccessAnswered);
+        m_session->requestDiskAccess(node);
+        QVERIFY(answered.wait(20000));
+        const QString records = run.path() + QStringLiteral("/Ventrik/grants/");
+        QVERIFY(QFile::exists(records + QStringLiteral("sdq.owner")));
+        // The run dies: its record names a process that no longer runs.
+        QFile record(records + QStringLiteral("sdq.owner"));
+        QVERIFY(record.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        record.write("999999999 12345\n" + node.toUtf8() + '\n');
+        record.close();
+        QFile forged(records + QStringLiteral("sda.owner"));
+        QVERIFY(forged.open(QIODevice::WriteOnly));
+        forged.write("999999999 12345\n/etc/passwd\n");
+        forged.close();
+        newSession();
+        m_session->setSystemFiles({root + QStringLiteral("/sys"),
+                                   root + QStringLiteral("/dev"),
+                                   {root + QStringLiteral("/mounts")},
+                                   root + QStringLiteral("/udev")});
+        m_session->diskPermission().setCommand(
+            {QStringLiteral(VENTRIK_FAKE_PKEXEC), QStringLiteral(VENTRIK_TEST_DISK_HELPER)});
+        m_session->cleanStale();
+        auto accessLog = [root] {
+            QFile f(root + QStringLiteral("/access.log"));
+            f.open(QIODevice::ReadOnly);
+            return QString::fromUtf8(f.readAll());
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(accessLog().contains(QStringLiteral("revoke sdq 4242")), 20000);
+        QVERIFY(QDir(records).entryList(QDir::Files).isEmpty());
+        QFile pkexec(m_world->path(QStringLiteral("pkexec.log")));
+        QVERIFY(pkexec.open(QIODevice::ReadOnly));
+        QVERIFY(!pkexec.readAll().contains("/etc/passwd"));
+        qunsetenv("XDG_RUNTIME_DIR");
     }
 
     // doctor names the disks this user may not read that may be PS2 disks, with the command

@@ -1763,6 +1763,10 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
         <source>It could not be moved aside (%1), so the queue cannot be used until it is moved away.</source>
         <translation>Sie konnte nicht beiseitegelegt werden (%1); daher ist die Warteschlange unbenutzbar, bis sie entfernt wird.</translation>
     </message>
+    <message>
+        <source>Jobs handed over stay in %1: %2</source>
+        <translation>Übergebene Aufträge bleiben in %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>RunStatusBar</name>
@@ -1992,6 +1996,10 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
     <message>
         <source>hdl_dump sees only the first %1 MB of %2, its PS2 area.</source>
         <translation>hdl_dump sieht nur die ersten %1 MB von %2, ihren PS2-Bereich.</translation>
+    </message>
+    <message>
+        <source>%1 is being written by another Ventrik; nothing was written.</source>
+        <translation>%1 wird gerade von einem anderen Ventrik geschrieben; es wurde nichts geschrieben.</translation>
     </message>
 </context>
 <context>

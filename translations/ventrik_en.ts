@@ -1742,6 +1742,10 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
         <source>It could not be moved aside (%1), so the queue cannot be used until it is moved away.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Jobs handed over stay in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RunStatusBar</name>
@@ -1970,6 +1974,10 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
     </message>
     <message>
         <source>hdl_dump sees only the first %1 MB of %2, its PS2 area.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is being written by another Ventrik; nothing was written.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -256,7 +256,7 @@ void CliCommand::print(const QJsonValue& json, const QString& text)
     if (m_options.json) {
         const QJsonDocument doc =
             json.isArray() ? QJsonDocument(json.toArray()) : QJsonDocument(json.toObject());
-        writeOut(QString::fromUtf8(doc.toJson(QJsonDocument::Indented)));
+        writeJson(doc.toJson(QJsonDocument::Indented));
     } else {
         writeOut(text);
     }
@@ -270,7 +270,7 @@ bool CliCommand::printDryRun(const QList<QStringList>& commands)
         QJsonArray all;
         for (const QStringList& c : commands)
             all.append(QJsonArray::fromStringList(c));
-        writeOut(QString::fromUtf8(QJsonDocument(all).toJson(QJsonDocument::Compact)) + u'\n');
+        writeJson(QJsonDocument(all).toJson(QJsonDocument::Compact) + '\n');
     } else {
         for (const QStringList& c : commands)
             writeOut(ToolCommand::DisplayArguments(c) + u'\n');
@@ -512,8 +512,8 @@ void CliCommand::showProgress()
     if (m_options.json || !::isatty(STDERR_FILENO))
         return;
     connect(&m_session, &Session::progressChanged, this, [](const JobProgress& p) {
-        writeErr(
-            QStringLiteral("\r%1%  %2  %3   ")
+        writeProgress(
+            QStringLiteral("%1%  %2  %3   ")
                 .arg(p.percentText, p.remaining.value_or(QString()), p.speed.value_or(QString())));
     });
     connect(&m_session, &Session::jobStarted, this, [](int) { writeErr(QStringLiteral("\n")); });

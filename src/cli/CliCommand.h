@@ -75,6 +75,9 @@ private:
     static bool confirm(const QString& question);
     void queueAdd(const QStringList& args);
     void queueAddFolder(const QStringList& args);
+    // A job handed to the Ventrik that owns the queue: the answer once it was taken or refused.
+    void waitForHandOver(const Job& job, int row, int waitedMs);
+    static constexpr int kHandOverWaitMs = 5000;
     void queueList();
     void queueRun(const QStringList& args);
     void showProgress();

@@ -1,6 +1,8 @@
 // The queue's commands: add, add-folder, list, run, clear.
 #include "CliCommand.h"
+
 #include "CliSupport.h"
+#include <QTimer>
 
 #include "core/jobs/JobListModel.h"
 #include "core/session/ProblemText.h"
@@ -61,10 +63,8 @@ void CliCommand::queueAdd(const QStringList& args)
             return;
         }
         if (handedOver) {
-            print(jobJson(job, m_session.jobs().count() - 1),
-                  QStringLiteral("job added to the queue of the Ventrik that has it open: %1 %2\n")
-                      .arg(JobKindText(job.kind), job.name));
-            finish(0);
+            waitForHandOver(m_session.jobs().job(m_session.jobs().count() - 1),
+                            m_session.jobs().count() - 1, 0);
             return;
         }
         const int row = m_session.jobs().count() - 1;
@@ -89,6 +89,37 @@ void CliCommand::queueAdd(const QStringList& args)
         usageError(QStringLiteral("queue add takes install, copy-to-pc or make-iso with their "
                                   "arguments"));
     }
+}
+
+void CliCommand::waitForHandOver(const Job& job, int row, int waitedMs)
+{
+    // Added only once the Ventrik that has the queue open has saved it; told why when it
+    // could not, and said so when it has not taken it yet.
+    const HandOver said = m_session.handOverOf(job.id);
+    if (said.state == HandOver::State::Taken) {
+        print(jobJson(job, row),
+              QStringLiteral("job added to the queue of the Ventrik that has it open: %1 %2\n")
+                  .arg(JobKindText(job.kind), job.name));
+        finish(0);
+        return;
+    }
+    if (said.state == HandOver::State::Refused) {
+        writeErr(QStringLiteral("ventrik-cli: the Ventrik that has the queue open could not save "
+                                "the job (%1); it waits to be taken until it can.\n")
+                     .arg(said.why));
+        finish(1);
+        return;
+    }
+    if (waitedMs >= kHandOverWaitMs) {
+        print(jobJson(job, row),
+              QStringLiteral("job handed to the Ventrik that has the queue open, which has not "
+                             "taken it yet: %1 %2\n")
+                  .arg(JobKindText(job.kind), job.name));
+        finish(0);
+        return;
+    }
+    QTimer::singleShot(100, this,
+                       [this, job, row, waitedMs] { waitForHandOver(job, row, waitedMs + 100); });
 }
 
 void CliCommand::queueAddFolder(const QStringList& args)

@@ -8,18 +8,60 @@
 
 namespace cli {
 
-void writeOut(const QString& text)
+QString Printable(const QString& text)
+{
+    // Titles (a PS2 on the network names them), disc labels and paths reach the terminal:
+    // a control character in them is shown, never obeyed. Line breaks and tabs of the
+    // program's own layout stay.
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\n' && u != u'\t') || (u >= 0x7f && u <= 0x9f))
+            shown += QStringLiteral("\\x%1").arg(static_cast<int>(u), 2, 16, QChar(u'0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+namespace {
+void write(std::FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+} // namespace
+
+void writeOut(const QString& text)
+{
+    write(stdout, Printable(text));
 }
 
 void writeErr(const QString& text)
 {
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
-    std::fflush(stderr);
+    write(stderr, Printable(text));
+}
+
+void writeJson(const QByteArray& json)
+{
+    // Qt escapes what JSON must; the rest of the controls (DEL, C1) are escaped as JSON does.
+    QString text;
+    for (const QChar c : QString::fromUtf8(json)) {
+        const char16_t u = c.unicode();
+        if (u >= 0x7f && u <= 0x9f)
+            text += QStringLiteral("\\u%1").arg(static_cast<int>(u), 4, 16, QChar(u'0'));
+        else
+            text += c;
+    }
+    write(stdout, text);
+}
+
+void writeProgress(const QString& text)
+{
+    // Back to the line's start, then the record as any other text.
+    write(stderr, u'\r' + Printable(text));
 }
 
 TargetKind kindOf(const QString& target)

@@ -11,8 +11,14 @@
 // a path the caller typed.
 namespace cli {
 
+// Text for the terminal: every control character (but line breaks and tabs) written as \xNN.
+QString Printable(const QString& text);
+// To stdout and stderr as Printable; a progress record over the line before.
 void writeOut(const QString& text);
 void writeErr(const QString& text);
+void writeProgress(const QString& text);
+// JSON for stdout, every control character escaped as JSON does.
+void writeJson(const QByteArray& json);
 // A networked PS2 for four numbers with dots (checked in full later) or an nbd:// address,
 // else a disk.
 TargetKind kindOf(const QString& target);

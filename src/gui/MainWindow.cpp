@@ -28,6 +28,7 @@
 #include "core/diagnostics/Doctor.h"
 #include "core/jobs/BatchAdd.h"
 #include "core/jobs/JobCommands.h"
+#include "core/platform/Platform.h"
 #include "core/session/ProblemText.h"
 #include "core/session/Session.h"
 #include "core/settings/AtomicFile.h"
@@ -515,10 +516,8 @@ void MainWindow::saveDiagnosticReport()
     connect(doctor, &Doctor::finished, this,
             [this, doctor, file = *path](const DoctorReport& report) {
                 doctor->deleteLater();
-                QFile settings(m_session.paths().configFile);
-                const QString settingsText = settings.open(QIODevice::ReadOnly)
-                                                 ? QString::fromUtf8(settings.readAll())
-                                                 : QString();
+                const QString settingsText = QString::fromUtf8(
+                    platform::readRegularFile(m_session.paths().configFile, 1 << 20).bytes);
                 const QString text =
                     DiagnosticReportText(QCoreApplication::applicationVersion(), report,
                                          settingsText, m_session.log().lastEntries(200));

@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "core/platform/Platform.h"
+
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -13,6 +15,22 @@ SingleInstance::SingleInstance(QObject* parent)
 {}
 
 void SingleInstance::askRunning()
+{
+    // The one start that takes the lock is the one; it holds it for as long as it runs (a
+    // lock whose holder died is taken over).
+    const QString lock = m_name.chopped(QStringLiteral(".socket").size()) + QStringLiteral(".lock");
+    if (platform::lockFileProblem(lock).isEmpty()) {
+        m_lock = std::make_unique<QLockFile>(lock);
+        m_lock->setStaleLockTime(0);
+        if (m_lock->tryLock(0)) {
+            QTimer::singleShot(0, this, [this] { emit alone(); });
+            return;
+        }
+    }
+    ask();
+}
+
+void SingleInstance::ask()
 {
     m_asking = new QLocalSocket(this);
     connect(m_asking, &QLocalSocket::connected, this, [this] { m_asking->write("show\n"); });
@@ -42,17 +60,35 @@ void SingleInstance::settle(bool handed)
         else
             asking->abort();
         asking->deleteLater();
-        if (handed)
+        if (handed) {
             emit handedOver();
-        else
+            return;
+        }
+        // The lock's holder lives and is not listening yet: it is starting. Asked again; in the
+        // end this start leaves, never a second window. Without a usable lock, it goes on alone.
+        if (!m_lock) {
             emit alone();
+            return;
+        }
+        if (m_lock->tryLock(0)) {
+            emit alone();
+            return;
+        }
+        m_askedMs += 200;
+        if (m_askedMs >= kStartingMs) {
+            emit handedOver();
+            return;
+        }
+        QTimer::singleShot(200, this, &SingleInstance::ask);
     });
 }
 
 void SingleInstance::listen()
 {
-    // A socket left by a program that died answers nobody: take its place.
-    QLocalServer::removeServer(m_name);
+    // A socket left by a program that died answers nobody: take its place. Only the start that
+    // holds the lock does: a live window's socket is never removed.
+    if (m_lock && m_lock->isLocked())
+        QLocalServer::removeServer(m_name);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_name))

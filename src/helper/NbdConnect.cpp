@@ -18,8 +18,9 @@ Outcome refuse(Status status, const QString& message)
 
 bool isIPv4(const QString& text)
 {
-    static const QRegularExpression form(
-        QStringLiteral("^(\\d{1,3})\\.(\\d{1,3})\\.(\\d{1,3})\\.(\\d{1,3})$"));
+    // Whole: nothing may follow the last number, a line break neither.
+    static const QRegularExpression form(QRegularExpression::anchoredPattern(
+        QStringLiteral("([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})")));
     const QRegularExpressionMatch m = form.match(text);
     if (!m.hasMatch())
         return false;
@@ -54,11 +55,12 @@ Outcome parseNbdArguments(const QStringList& args, Request* request, const Facts
                                "disconnect-nbd /dev/nbdN";
     if (args.value(0) == QLatin1String("connect-nbd") && args.size() == 4) {
         request->verb = Verb::ConnectNbd;
-        bool number = false;
-        const int port = args[2].toInt(&number);
-        static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9._-]{0,63}$"));
-        if (!isIPv4(args[1]) || !number || port < 1 || port > 65535 ||
-            !name.match(args[3]).hasMatch())
+        static const QRegularExpression digits(
+            QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{1,5}")));
+        static const QRegularExpression name(
+            QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9][A-Za-z0-9._-]{0,63}")));
+        const int port = digits.match(args[2]).hasMatch() ? args[2].toInt() : 0;
+        if (!isIPv4(args[1]) || port < 1 || port > 65535 || !name.match(args[3]).hasMatch())
             return refuse(Status::Usage, QString::fromLatin1(usage));
         request->host = args[1];
         request->port = QString::number(port);
@@ -67,7 +69,8 @@ Outcome parseNbdArguments(const QStringList& args, Request* request, const Facts
     }
     if (args.value(0) == QLatin1String("disconnect-nbd") && args.size() == 2) {
         request->verb = Verb::DisconnectNbd;
-        static const QRegularExpression nbd(QStringLiteral("^nbd[0-9]{1,3}$"));
+        static const QRegularExpression nbd(
+            QRegularExpression::anchoredPattern(QStringLiteral("nbd[0-9]{1,3}")));
         const QString prefix = facts.files.devRoot + u'/';
         const QString name = args[1].mid(prefix.size());
         if (!args[1].startsWith(prefix) || !nbd.match(name).hasMatch())
@@ -101,14 +104,30 @@ Outcome connectNbd(const Request& request, const QString& pkexecUid, const Facts
     const QString device = facts.files.devRoot + u'/' + name;
     if (!facts.isBlockDevice(device))
         return refuse(Status::NotWholeDisk, QStringLiteral("%1 is not a block device").arg(device));
+    // Nobody keeps anything of a connection before this one: every entry of its access list
+    // goes before the export is connected.
+    if (!facts.changeAccess(device, AclChange::Clear, pkexecUid, &error))
+        return refuse(Status::AclFailed, QStringLiteral("%1: %2").arg(device, error));
+    const QString record = QStringLiteral("nbd-") + name;
+    if (!writeRecord(
+            facts, pkexecUid, record,
+            QStringLiteral("%1 %2 %3 %4\n")
+                .arg(deviceInstance(facts, name), request.host, request.port, request.exportName)
+                .toLatin1(),
+            &error))
+        return refuse(Status::RecordFailed, error);
     if (!facts.runProgram(
             systemProgram("nbd-client"),
-            {QStringLiteral("-N"), request.exportName, request.host, request.port, device}, &error))
+            {QStringLiteral("-N"), request.exportName, request.host, request.port, device},
+            &error)) {
+        removeRecord(facts, pkexecUid, record);
         return refuse(Status::NbdFailed,
                       QStringLiteral("nbd-client could not connect %1: %2").arg(device, error));
-    if (!facts.changeAccess(device, pkexecUid, true, &error)) {
+    }
+    if (!facts.changeAccess(device, AclChange::Grant, pkexecUid, &error)) {
         QString ignored;
         facts.runProgram(systemProgram("nbd-client"), {QStringLiteral("-d"), device}, &ignored);
+        removeRecord(facts, pkexecUid, record);
         return refuse(Status::AclFailed, QStringLiteral("%1: %2").arg(device, error));
     }
     return {Status::Done, device};
@@ -116,15 +135,28 @@ Outcome connectNbd(const Request& request, const QString& pkexecUid, const Facts
 
 Outcome disconnectNbd(const Request& request, const QString& pkexecUid, const Facts& facts)
 {
+    // Only a device this helper connected for this very user.
+    const QString record = QStringLiteral("nbd-") + request.name;
+    const std::optional<QByteArray> given = readRecord(facts, pkexecUid, record);
+    if (!given)
+        return refuse(Status::NotGiven, QStringLiteral("user %1 did not connect %2 through Ventrik")
+                                            .arg(pkexecUid, request.device));
     const QString block = facts.files.sysRoot + QStringLiteral("/block/") + request.name;
-    if (!QFileInfo::exists(block + QStringLiteral("/pid")))
-        return refuse(Status::NbdFailed, QStringLiteral("%1 is not connected").arg(request.device));
+    if (!QFileInfo::exists(block + QStringLiteral("/pid"))) {
+        removeRecord(facts, pkexecUid, record);
+        return {Status::Done, QStringLiteral("%1 is not connected").arg(request.device)};
+    }
+    const QString use = platform::systemUse(facts.files, request.name,
+                                            platform::usedDevices(facts.files.usageFiles));
+    if (!use.isEmpty())
+        return refuse(Status::InUse, QStringLiteral("%1 is in use (%2)").arg(request.device, use));
     QString error;
     // Access goes first: nothing of this user's may touch the next connection's disk.
-    facts.changeAccess(request.device, pkexecUid, false, &error);
+    facts.changeAccess(request.device, AclChange::Clear, pkexecUid, &error);
     if (!facts.runProgram(systemProgram("nbd-client"), {QStringLiteral("-d"), request.device},
                           &error))
         return refuse(Status::NbdFailed, QStringLiteral("%1: %2").arg(request.device, error));
+    removeRecord(facts, pkexecUid, record);
     return {Status::Done, QStringLiteral("%1 is disconnected").arg(request.device)};
 }
 

@@ -23,16 +23,20 @@ int main(int argc, char** argv)
     facts.files.usageFiles = {root + QStringLiteral("/mounts")};
     facts.files.udevData = root + QStringLiteral("/udev");
     facts.isBlockDevice = [](const QString& path) { return QFileInfo(path).isFile(); };
+    facts.recordsDir = root + QStringLiteral("/records");
+    facts.userExists = [](quint32 uid) { return uid == 4242 || uid == 4343; };
     auto setfacl = facts.changeAccess;
-    facts.changeAccess = [root, setfacl](const QString& device, const QString& uid, bool grant,
-                                         QString* error) {
+    facts.changeAccess = [root, setfacl](const QString& device, helper::AclChange change,
+                                         const QString& uid, QString* error) {
         QFile log(root + QStringLiteral("/access.log"));
+        const char* word = change == helper::AclChange::Grant    ? "grant"
+                           : change == helper::AclChange::Revoke ? "revoke"
+                                                                 : "clear";
         if (log.open(QIODevice::Append))
             log.write(QStringLiteral("%1 %2 %3\n")
-                          .arg(grant ? QStringLiteral("grant") : QStringLiteral("revoke"),
-                               QFileInfo(device).fileName(), uid)
+                          .arg(QLatin1String(word), QFileInfo(device).fileName(), uid)
                           .toUtf8());
-        return setfacl(device, uid, grant, error);
+        return setfacl(device, change, uid, error);
     };
     // nbd-client and modprobe as the fake machine sees them: a connection is a pid file in the
     // device's sysfs folder; FAKE_NBD_FAIL makes nbd-client fail as with nobody at the port.

@@ -60,12 +60,22 @@ QString AddFakeDisk(const QString& root, const QString& name, const QByteArray& 
     QFile size(root + QStringLiteral("/sys/block/%1/size").arg(name));
     size.open(QIODevice::WriteOnly);
     size.write("4194304\n"); // 2 GiB
-    const QString node = root + QStringLiteral("/dev/") + name;
-    QFile dev(node);
+    // Its number, and udev's record of it: udev found nothing it knows on it.
+    static int disks = 0;
+    const QByteArray number = "8:" + QByteArray::number(++disks * 16);
+    QFile dev(root + QStringLiteral("/sys/block/%1/dev").arg(name));
     dev.open(QIODevice::WriteOnly);
-    dev.write(sector0);
+    dev.write(number + '\n');
+    QDir().mkpath(root + QStringLiteral("/udev"));
+    QFile udev(root + QStringLiteral("/udev/b") + QString::fromLatin1(number));
+    udev.open(QIODevice::WriteOnly);
+    udev.write("E:DEVNAME=/dev/" + name.toLatin1() + '\n');
+    const QString node = root + QStringLiteral("/dev/") + name;
+    QFile file(node);
+    file.open(QIODevice::WriteOnly);
+    file.write(sector0);
     // As large as the system says: what lies after its first sectors is read too.
-    dev.resize(qint64{4194304} * 512);
+    file.resize(qint64{4194304} * 512);
     return node;
 }
 

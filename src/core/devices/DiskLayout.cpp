@@ -1,5 +1,7 @@
 #include "DiskLayout.h"
 
+#include "core/platform/DiskRules.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QSet>
@@ -125,12 +127,7 @@ Game gameOf(const Partition& p, const QByteArray& info)
 
 bool IsApaHeader(const QByteArray& h)
 {
-    if (h.size() < kHeaderBytes || h.mid(4, 4) != QByteArrayLiteral("APA\0"))
-        return false;
-    quint32 sum = 0;
-    for (qsizetype at = 4; at < kHeaderBytes; at += 4)
-        sum += word(h, at);
-    return sum == word(h, 0);
+    return platform::hasApaChecksum(h);
 }
 
 DiskLayout ReadDiskHead(qint64 diskBytes, const ReadBytes& read)

@@ -142,7 +142,9 @@ QString ShortenHomePaths(QString text, const QString& home)
         folder.chop(1);
     if (folder.size() <= 1)
         return text;
-    const QRegularExpression asPath(QRegularExpression::escape(folder) +
+    // Only where a path starts with it: not inside another path (/var/home/anna/x).
+    const QRegularExpression asPath(QStringLiteral("(?<![^\\s\"'=:(\\[,;])") +
+                                        QRegularExpression::escape(folder) +
                                         QStringLiteral("(?=/|$|[\\s\"',;:)\\]])"),
                                     QRegularExpression::MultilineOption);
     return text.replace(asPath, QStringLiteral("~"));

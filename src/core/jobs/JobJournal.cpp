@@ -1,6 +1,7 @@
 #include "JobJournal.h"
 
 #include "core/platform/Platform.h"
+#include "core/platform/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,24 +19,22 @@ void JobJournal::recordComplete(const Job& job)
     if (job.id.isEmpty())
         return;
     QDir().mkpath(QFileInfo(m_file).absolutePath());
-    QFile file(m_file);
     // Trimmed now and then, so it never grows without end.
-    if (file.size() > kKeptLines * 400) {
+    if (QFileInfo(m_file).isFile() && QFileInfo(m_file).size() > kKeptLines * 400) {
         const platform::FileRead read = platform::readRegularFile(m_file);
         QList<QByteArray> lines = read.bytes.split('\n');
         lines = lines.mid(std::max<qsizetype>(0, lines.size() - kKeptLines));
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(lines.join('\n'));
-        file.close();
+        QString error;
+        platform::writeFileAtomically(m_file, lines.join('\n'), &error);
     }
-    if (!file.open(QIODevice::Append))
-        return;
     const QJsonObject line{{QStringLiteral("id"), job.id},
                            {QStringLiteral("destination"), job.destination},
                            {QStringLiteral("name"), job.name},
                            {QStringLiteral("writes"), job.writes},
                            {QStringLiteral("ended_at"), job.endedAt}};
-    file.write(QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n');
+    // Never into a FIFO or through a link in its place.
+    platform::appendToRegularFile(m_file,
+                                  QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n');
 }
 
 QSet<QString> JobJournal::completeIds() const

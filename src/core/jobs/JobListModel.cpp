@@ -181,6 +181,33 @@ void JobListModel::addJob(Job job)
     endInsertRows();
 }
 
+void JobListModel::addJobs(const QList<Job>& jobs)
+{
+    if (jobs.isEmpty())
+        return;
+    // One change for all of them: the queue is saved once.
+    beginInsertRows({}, count(), count() + static_cast<int>(jobs.size()) - 1);
+    for (Job job : jobs) {
+        job.state = JobState::Pending;
+        if (job.id.isEmpty())
+            job.id = NewJobId();
+        m_jobs.append(std::move(job));
+        m_warnings.append(QString());
+    }
+    endInsertRows();
+}
+
+void JobListModel::removeLastJobs(int n)
+{
+    n = std::clamp(n, 0, count());
+    if (n == 0)
+        return;
+    beginRemoveRows({}, count() - n, count() - 1);
+    m_jobs.remove(count() - n, n);
+    m_warnings.remove(m_warnings.size() - n, n);
+    endRemoveRows();
+}
+
 const Job& JobListModel::job(int row) const
 {
     static const Job none;

@@ -29,6 +29,9 @@ public:
 
     // Appends the job as Pending; checks nothing, duplicates and empty values included.
     void addJob(Job job);
+    // Many at the end in one change (saved once).
+    void addJobs(const QList<Job>& jobs);
+    void removeLastJobs(int n);
     int count() const { return static_cast<int>(m_jobs.size()); }
     // Rows out of range read as an empty job and are ignored when written.
     const Job& job(int row) const;

@@ -1,5 +1,7 @@
 #include "QueueFile.h"
 
+#include "core/platform/SafeFile.h"
+
 #include "core/settings/AtomicFile.h"
 
 #include <QDir>
@@ -332,6 +334,11 @@ std::optional<QString> KeepQueueFileAside(const QString& path, QString* error)
 bool AppendToQueueInbox(const QString& inbox, const Job& job, QString* error)
 {
     QDir().mkpath(QFileInfo(inbox).absolutePath());
+    if (const QString why = platform::lockFileProblem(inbox + QStringLiteral(".lock"));
+        !why.isEmpty()) {
+        *error = why;
+        return false;
+    }
     // Two command lines adding at once each keep their job.
     QLockFile lock(inbox + QStringLiteral(".lock"));
     if (!lock.tryLock(5000)) {
@@ -349,25 +356,105 @@ bool AppendToQueueInbox(const QString& inbox, const Job& job, QString* error)
     return SaveQueueFile(inbox, jobs, error);
 }
 
+namespace {
+QString takingFile(const QString& inbox)
+{
+    return inbox + QStringLiteral(".taking");
+}
+QString refusedFile(const QString& inbox)
+{
+    return inbox + QStringLiteral(".refused");
+}
+bool listsJob(const QString& file, const QString& id)
+{
+    const LoadedQueue loaded = LoadQueueFile(file);
+    return std::any_of(loaded.jobs.cbegin(), loaded.jobs.cend(),
+                       [&id](const Job& j) { return j.id == id; });
+}
+} // namespace
+
 InboxTaken TakeQueueInbox(const QString& inbox)
 {
     InboxTaken taken;
-    if (!QFileInfo::exists(inbox) && !QFileInfo(inbox).isSymLink())
+    const QString taking = takingFile(inbox);
+    if (const QString why = platform::lockFileProblem(inbox + QStringLiteral(".lock"));
+        !why.isEmpty()) {
+        taken.problem = why;
         return taken;
+    }
     QLockFile lock(inbox + QStringLiteral(".lock"));
     if (!lock.tryLock(1000))
         return taken;
-    const LoadedQueue loaded = LoadQueueFile(inbox);
-    if (loaded.status == QueueFileStatus::Loaded) {
-        QFile::remove(inbox);
+    // A moved inbox an owner that died left is taken first; else the inbox is moved aside.
+    if (!QFileInfo::exists(taking)) {
+        if (!QFileInfo::exists(inbox) && !QFileInfo(inbox).isSymLink())
+            return taken;
+        if (!QFile::rename(inbox, taking))
+            return taken;
+    }
+    const LoadedQueue loaded = LoadQueueFile(taking);
+    if (loaded.status == QueueFileStatus::Loaded || loaded.status == QueueFileStatus::Missing) {
         taken.jobs = loaded.jobs;
+        taken.taking = taking;
         return taken;
     }
-    // Jobs that cannot be read are kept, and whoever takes them is told.
+    // Jobs that cannot be read are kept (under the inbox's own name, as handed over), and
+    // whoever takes them is told.
     taken.problem = loaded.detail;
+    const QString unread =
+        !QFileInfo::exists(inbox) && QFile::rename(taking, inbox) ? inbox : taking;
     QString error;
-    taken.keptAside = KeepQueueFileAside(inbox, &error).value_or(QString());
+    taken.keptAside = KeepQueueFileAside(unread, &error).value_or(QString());
     if (taken.keptAside.isEmpty())
         taken.problem += QStringLiteral("; it could not be moved aside: %1").arg(error);
     return taken;
+}
+
+void FinishInboxTaking(const QString& taking)
+{
+    if (!taking.isEmpty())
+        QFile::remove(taking);
+}
+
+bool ReturnToQueueInbox(const QString& inbox, const QList<Job>& jobs, const QString& why,
+                        QString* error)
+{
+    if (const QString problem = platform::lockFileProblem(inbox + QStringLiteral(".lock"));
+        !problem.isEmpty()) {
+        *error = problem;
+        return false;
+    }
+    QLockFile lock(inbox + QStringLiteral(".lock"));
+    if (!lock.tryLock(5000)) {
+        *error = QStringLiteral("the queue's inbox is locked");
+        return false;
+    }
+    QList<Job> waiting = LoadQueueFile(inbox).jobs;
+    QJsonArray ids;
+    for (const Job& job : jobs) {
+        ids.append(job.id);
+        if (std::none_of(waiting.cbegin(), waiting.cend(),
+                         [&job](const Job& w) { return w.id == job.id; }))
+            waiting.append(job);
+    }
+    QString ignored;
+    platform::writeFileAtomically(
+        refusedFile(inbox),
+        QJsonDocument(QJsonObject{{QStringLiteral("ids"), ids}, {QStringLiteral("why"), why}})
+            .toJson(),
+        &ignored);
+    return SaveQueueFile(inbox, waiting, error);
+}
+
+HandOver HandOverOf(const QString& inbox, const QString& jobId)
+{
+    const platform::FileRead refused = platform::readRegularFile(refusedFile(inbox), 1 << 20);
+    if (refused.status == platform::FileReadStatus::Read) {
+        const QJsonObject said = QJsonDocument::fromJson(refused.bytes).object();
+        if (said.value(QStringLiteral("ids")).toArray().contains(jobId))
+            return {HandOver::State::Refused, said.value(QStringLiteral("why")).toString()};
+    }
+    if (listsJob(inbox, jobId) || listsJob(takingFile(inbox), jobId))
+        return {};
+    return {HandOver::State::Taken, {}};
 }

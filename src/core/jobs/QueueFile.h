@@ -38,10 +38,28 @@ std::optional<QString> KeepQueueFileAside(const QString& path, QString* error);
 // Jobs handed to the queue of another running Ventrik, which owns queue.json: they wait in
 // an inbox file beside it until that program takes them into its queue.
 bool AppendToQueueInbox(const QString& inbox, const Job& job, QString* error);
+// Taking the inbox is done in steps that lose nothing whenever the owner is killed: the inbox
+// is moved aside (INBOX.taking) and read; the owner saves the jobs to its queue and only then
+// removes the moved file (FinishInboxTaking). A moved file left by an owner that died is taken
+// first at the next take. A save that fails puts the jobs back (ReturnToQueueInbox) and writes
+// down, for the program that handed them over, that they were refused and why.
 struct InboxTaken
 {
     QList<Job> jobs;
     QString problem;   // why the inbox could not be read
     QString keptAside; // where it was moved then
+    QString taking;    // the moved file, to remove once the jobs are saved
 };
 InboxTaken TakeQueueInbox(const QString& inbox);
+void FinishInboxTaking(const QString& taking);
+bool ReturnToQueueInbox(const QString& inbox, const QList<Job>& jobs, const QString& why,
+                        QString* error);
+// What became of a job handed over: taken (in the owner's saved queue), refused (why), or still
+// waiting in the inbox.
+struct HandOver
+{
+    enum class State { Waiting, Taken, Refused };
+    State state = State::Waiting;
+    QString why;
+};
+HandOver HandOverOf(const QString& inbox, const QString& jobId);

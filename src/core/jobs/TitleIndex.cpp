@@ -1,5 +1,7 @@
 #include "TitleIndex.h"
 
+#include "core/platform/Platform.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -116,20 +118,18 @@ TitleIndex TitleIndex::FromYaml(const QByteArray& yaml, QString* error)
 
 TitleIndex TitleIndex::Load(const QString& file, QString* error)
 {
-    QFile f(file);
-    // The emulator's index is a few megabytes; a file far larger is not one.
+    // The emulator's index is a few megabytes; a file far larger is not one, nor is anything
+    // but a plain file (a FIFO would wait for ever, /dev/zero never end).
     constexpr qint64 kLargest = 64LL * 1024 * 1024;
-    if (!f.open(QIODevice::ReadOnly)) {
+    const platform::FileRead read = platform::readRegularFile(file, kLargest);
+    if (read.status != platform::FileReadStatus::Read) {
         if (error)
-            *error = f.errorString();
+            *error = read.status == platform::FileReadStatus::TooLarge
+                         ? QStringLiteral("larger than a game index can be")
+                         : read.error;
         return {};
     }
-    if (f.size() > kLargest) {
-        if (error)
-            *error = QStringLiteral("larger than a game index can be");
-        return {};
-    }
-    TitleIndex index = FromYaml(f.readAll(), error);
+    TitleIndex index = FromYaml(read.bytes, error);
     index.m_file = QFileInfo(file).absoluteFilePath();
     return index;
 }

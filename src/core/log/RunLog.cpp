@@ -139,20 +139,19 @@ void RunLog::append(const QString& entry)
         for (int n = m_files - 2; n >= 0; --n)
             QFile::rename(fileAt(n), fileAt(n + 1));
     }
-    QFile file(currentFile());
-    // A log that cannot be written never stops a run.
-    if (file.open(QIODevice::Append))
-        file.write(bytes);
+    // A log that cannot be written never stops a run; one that is no plain file (a FIFO)
+    // never holds it either.
+    platform::appendToRegularFile(currentFile(), bytes);
 }
 
 QStringList RunLog::lastEntries(int count) const
 {
     QStringList entries;
     for (int n = m_files - 1; n >= 0; --n) {
-        QFile file(fileAt(n));
-        if (!file.open(QIODevice::ReadOnly))
+        const platform::FileRead read = platform::readRegularFile(fileAt(n), 4 * m_maxBytes);
+        if (read.status != platform::FileReadStatus::Read)
             continue;
-        const QString text = QString::fromUtf8(file.readAll());
+        const QString text = QString::fromUtf8(read.bytes);
         qsizetype at = text.startsWith(kEntryMark) ? 0 : text.indexOf(u'\n' + kEntryMark);
         while (at >= 0) {
             if (text[at] == u'\n')

@@ -36,7 +36,7 @@ struct PermissionAnswer
 
 struct PermissionCommand
 {
-    QString pkexec; // VENTRIK_PKEXEC, else pkexec on the PATH
+    QString pkexec; // pkexec on the PATH (a test build: VENTRIK_PKEXEC first)
     QString helper; // installed, else beside the program (a build)
 };
 PermissionCommand permissionCommand();

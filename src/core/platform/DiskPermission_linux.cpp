@@ -30,15 +30,19 @@ QString verbWord(PermissionVerb verb)
 PermissionCommand permissionCommand()
 {
     PermissionCommand c;
-    c.pkexec = qEnvironmentVariable("VENTRIK_PKEXEC");
-    if (c.pkexec.isEmpty())
-        c.pkexec = QStandardPaths::findExecutable(QStringLiteral("pkexec"));
-    // polkit lets pkexec start only the installed helper without asking as for any program.
+    // polkit lets pkexec start only the installed helper, and only the system's pkexec is
+    // asked: nothing a user could put beside the program or name in the environment.
+    c.pkexec = QStandardPaths::findExecutable(QStringLiteral("pkexec"));
     c.helper = QStringLiteral(VENTRIK_HELPER_PATH);
+#ifdef VENTRIK_TEST_SEAMS
+    // Builds for the tests only: the tests' fake pkexec, and the helper of the build tree.
+    if (const QString fake = qEnvironmentVariable("VENTRIK_PKEXEC"); !fake.isEmpty())
+        c.pkexec = fake;
     const QString beside =
         QCoreApplication::applicationDirPath() + QStringLiteral("/ventrik-disk-access");
     if (!QFileInfo(c.helper).isExecutable() && QFileInfo(beside).isExecutable())
         c.helper = beside;
+#endif
     return c;
 }
 
@@ -59,7 +63,7 @@ PermissionAnswer readPermissionAnswer(int exitCode, const QString& errorOutput)
         a.result = PermissionResult::NoAgent;
     else if (exitCode == 127)
         a.result = PermissionResult::NotAuthorised;
-    else if (exitCode >= 2 && exitCode <= 9)
+    else if ((exitCode >= 2 && exitCode <= 9) || exitCode == 11 || exitCode == 12)
         a.result = PermissionResult::Refused;
     else
         a.result = PermissionResult::Failed;

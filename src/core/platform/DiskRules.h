@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // What makes a disk one the system uses, and what makes it a PS2 disk: the same rules for
 // the disk list and for the helper that grants access to a disk. The roots are parameters
 // so tests run on a fake tree.
@@ -35,7 +37,22 @@ QString systemUse(const SystemFiles& files, const QString& name, const QStringLi
 // when it found none, as for a PS2 disk, or when it does not say.
 QString knownContent(const SystemFiles& files, const QString& name);
 
+// What udev found on the whole disk: its partition table's type and a file system's type
+// (either may be empty). Nothing when udev's database has no entry for the disk (no udev, as
+// in many containers): then nobody can tell what it holds.
+struct UdevContent
+{
+    QString partitionTable;
+    QString fileSystem;
+};
+std::optional<UdevContent> udevContent(const SystemFiles& files, const QString& name);
+
 // The first sector of a PS2-formatted disk: "APA" at byte 4.
 bool hasPs2Signature(const QByteArray& sector);
+// The first 1024 bytes of a PS2-formatted disk: the table's first header, "APA" at byte 4,
+// a checksum that adds up (the sum of the 32-bit words after it), "__mbr" at its start.
+bool isApaHeader(const QByteArray& first1024);
+// Whether a 1024-byte partition header carries the magic and a checksum that adds up.
+bool hasApaChecksum(const QByteArray& header);
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QtEndian>
 
 namespace platform {
 
@@ -71,27 +72,53 @@ QString systemUse(const SystemFiles& files, const QString& name, const QStringLi
     return {};
 }
 
-QString knownContent(const SystemFiles& files, const QString& name)
+std::optional<UdevContent> udevContent(const SystemFiles& files, const QString& name)
 {
     QFile dev(files.sysRoot + QStringLiteral("/block/") + name + QStringLiteral("/dev"));
     if (!dev.open(QIODevice::ReadOnly))
-        return {};
+        return std::nullopt;
     const QString number = QString::fromLatin1(dev.read(32).trimmed());
     QFile data(files.udevData + QStringLiteral("/b") + number);
     if (number.isEmpty() || !data.open(QIODevice::ReadOnly))
-        return {};
+        return std::nullopt;
+    UdevContent content;
     for (const QByteArray& line : data.read(1 << 20).split('\n')) {
-        for (const QByteArrayView key : {"E:ID_PART_TABLE_TYPE=", "E:ID_FS_TYPE="}) {
-            if (line.startsWith(key) && line.size() > key.size())
-                return QString::fromLatin1(line.mid(key.size()));
-        }
+        if (line.startsWith("E:ID_PART_TABLE_TYPE="))
+            content.partitionTable = QString::fromLatin1(line.mid(21));
+        else if (line.startsWith("E:ID_FS_TYPE="))
+            content.fileSystem = QString::fromLatin1(line.mid(13));
     }
-    return {};
+    return content;
+}
+
+QString knownContent(const SystemFiles& files, const QString& name)
+{
+    const std::optional<UdevContent> content = udevContent(files, name);
+    if (!content)
+        return {};
+    return content->partitionTable.isEmpty() ? content->fileSystem : content->partitionTable;
 }
 
 bool hasPs2Signature(const QByteArray& sector)
 {
     return sector.size() >= 8 && sector.mid(4, 4) == QByteArray("APA\0", 4);
+}
+
+bool hasApaChecksum(const QByteArray& header)
+{
+    if (header.size() < 1024 || !hasPs2Signature(header))
+        return false;
+    quint32 sum = 0;
+    for (qsizetype at = 4; at < 1024; at += 4)
+        sum += qFromLittleEndian<quint32>(header.constData() + at);
+    return sum == qFromLittleEndian<quint32>(header.constData());
+}
+
+bool isApaHeader(const QByteArray& first1024)
+{
+    return hasApaChecksum(first1024) &&
+           qFromLittleEndian<quint32>(first1024.constData() + 64) == 0 &&
+           first1024.mid(16, 6) == QByteArray("__mbr\0", 6);
 }
 
 } // namespace platform

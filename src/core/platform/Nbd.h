@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 // A PS2's disk over NBD, through the programs of libnbd (nbdinfo, nbdfuse) and FUSE: what the
 // export is, and the export shown as a regular file any user can use, without root.
@@ -84,6 +85,14 @@ QStringList StaleNbdMounts(const QString& base,
                            const QString& mountInfo = QStringLiteral("/proc/self/mountinfo"));
 // Unmounts each (fusermount3 -u), started and left to run.
 void UnmountStale(const QStringList& dirs);
+
+// What a run of this program holds (a mount, a connected device, a disk it was given) is
+// written down as STEM.owner: its owner (the process and its start time), then what it is.
+// Written in one step and never through a link; a later run takes (and removes) the records
+// whose owner no longer runs, and never a live program's. The pattern names the stems.
+void RecordOwned(const QString& stem, const QString& payload);
+void ForgetOwned(const QString& stem);
+QStringList TakeStaleOwned(const QString& folder, const QString& pattern);
 
 // An export connected as a device is written down in base (NAME.device: the owner, then the
 // device) until it is disconnected, so that a later run finds what a crashed one left.

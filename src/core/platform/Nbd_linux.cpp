@@ -1,6 +1,7 @@
 #include "Nbd.h"
 
 #include "Platform.h"
+#include "SafeFile.h"
 
 #include <QCoreApplication>
 
@@ -10,6 +11,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace platform {
@@ -24,17 +26,58 @@ QByteArray ownerLine()
     const qint64 pid = QCoreApplication::applicationPid();
     return QByteArray::number(pid) + ' ' + QByteArray::number(processStartTime(pid));
 }
+// Only a plain file of ours is a record: a link or anything else is none.
+std::optional<QByteArray> readRecord(const QString& file)
+{
+    if (QFileInfo(file).isSymLink())
+        return std::nullopt;
+    const FileRead read = readRegularFile(file, 4096);
+    if (read.status != FileReadStatus::Read)
+        return std::nullopt;
+    return read.bytes;
+}
 bool ownerRuns(const QString& dir)
 {
-    QFile f(ownerFile(dir));
-    if (!f.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> record = readRecord(ownerFile(dir));
+    if (!record)
         return false;
-    const QList<QByteArray> fields = f.readLine(64).trimmed().split(' ');
+    const QList<QByteArray> fields = record->split('\n').value(0).trimmed().split(' ');
     const qint64 pid = fields.value(0).toLongLong();
     const quint64 start = fields.value(1).toULongLong();
     return pid > 0 && start != 0 && processStartTime(pid) == start;
 }
 } // namespace
+
+void RecordOwned(const QString& stem, const QString& payload)
+{
+    QDir().mkpath(QFileInfo(stem).absolutePath());
+    QString error;
+    writeFileAtomically(ownerFile(stem), ownerLine() + '\n' + QFile::encodeName(payload) + '\n',
+                        &error);
+}
+
+void ForgetOwned(const QString& stem)
+{
+    QFile::remove(ownerFile(stem));
+}
+
+QStringList TakeStaleOwned(const QString& folder, const QString& pattern)
+{
+    QStringList stale;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({pattern + QStringLiteral(".owner")}, QDir::Files)) {
+        const QString stem = dir.filePath(name.chopped(6));
+        if (ownerRuns(stem))
+            continue;
+        const std::optional<QByteArray> record = readRecord(dir.filePath(name));
+        QFile::remove(dir.filePath(name));
+        // Exactly its owner's line and one more: anything else was not written by Ventrik.
+        const QList<QByteArray> lines = record ? record->split('\n') : QList<QByteArray>();
+        if (lines.size() == 3 && lines[2].isEmpty() && !lines[1].isEmpty())
+            stale << QFile::decodeName(lines[1]);
+    }
+    return stale;
+}
 
 NbdExportInfo ReadNbdInfoJson(const QByteArray& json, const QString& exportName)
 {
@@ -180,9 +223,7 @@ void NbdMount::mount(std::function<void(bool, const QString&)> done, int timeout
     QDir().mkpath(m_dir);
     QFile::remove(m_dir + QStringLiteral(".pid"));
     // Whose mount it is: a later start unmounts it only when this program no longer runs.
-    QFile owner(ownerFile(m_dir));
-    if (owner.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        owner.write(ownerLine());
+    RecordOwned(m_dir, m_dir);
     m_mountDone = std::move(done);
     m_timeoutMs = timeoutMs;
     m_waitedMs = 0;
@@ -287,37 +328,25 @@ QString deviceRecord(const QString& base, const QString& device)
 
 void RecordNbdDevice(const QString& base, const QString& device)
 {
-    QDir().mkpath(base);
     // The record's stem stands where a mount would: its owner is read the same way.
-    QFile f(ownerFile(deviceRecord(base, device)));
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(ownerLine() + '\n' + QFile::encodeName(device) + '\n');
+    RecordOwned(deviceRecord(base, device), device);
 }
 
 void ForgetNbdDevice(const QString& base, const QString& device)
 {
-    QFile::remove(ownerFile(deviceRecord(base, device)));
+    ForgetOwned(deviceRecord(base, device));
 }
 
 QStringList TakeStaleNbdDevices(const QString& base)
 {
-    QStringList stale;
-    const QDir dir(base);
-    for (const QString& name : dir.entryList({QStringLiteral("nbd*.owner")}, QDir::Files)) {
-        const QString stem = dir.filePath(name.chopped(6));
-        if (ownerRuns(stem))
-            continue;
-        QFile f(dir.filePath(name));
-        if (!f.open(QIODevice::ReadOnly))
-            continue;
-        f.readLine(64);
-        const QString device = QFile::decodeName(f.readLine(4096).trimmed());
-        f.close();
-        if (!device.isEmpty())
-            stale << device;
-        QFile::remove(dir.filePath(name));
-    }
-    return stale;
+    // Only what names an NBD device is one: a record of anything else is nobody's to act on.
+    static const QRegularExpression nbd(
+        QRegularExpression::anchoredPattern(QStringLiteral("/dev/nbd[0-9]{1,3}")));
+    QStringList devices;
+    for (const QString& device : TakeStaleOwned(base, QStringLiteral("nbd*")))
+        if (nbd.match(device).hasMatch())
+            devices << device;
+    return devices;
 }
 
 void UnmountStale(const QStringList& dirs)

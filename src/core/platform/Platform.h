@@ -55,6 +55,12 @@ struct FileRead
 };
 inline constexpr qint64 kMaxReadBytes = 16 * 1024 * 1024;
 FileRead readRegularFile(const QString& path, qint64 maxBytes = kMaxReadBytes);
+// Appends to a regular file (made when missing), never blocking on a FIFO or writing through a
+// link; false with the reason otherwise.
+bool appendToRegularFile(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// Why a lock file cannot be one (a FIFO, a folder, a link, a file far larger than a lock);
+// empty when it is absent or a plain small file. QLockFile would wait on a FIFO, or read it all.
+QString lockFileProblem(const QString& path);
 
 // What tells one version of a file from another without reading it: which file it is, its
 // size and its change times to the nanosecond. All zero when there is no such file.
@@ -68,6 +74,11 @@ struct FileStamp
     bool operator==(const FileStamp&) const = default;
 };
 FileStamp fileStamp(const QString& path);
+
+// What a path is, whatever it is called (a link, a hard link, a bind mount, "./"): a block
+// device by its device number ("block 8:16"), anything else by its file system and inode
+// ("file 2049:131"); nothing when there is nothing there.
+std::optional<QString> identityOf(const QString& path);
 
 // The entries of a folder whose names are not valid in the file names' encoding (UTF-8):
 // Qt's own listings leave them out without a word. Each as it reads, and whether a folder.

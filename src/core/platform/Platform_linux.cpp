@@ -26,6 +26,7 @@
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -190,6 +191,69 @@ FileStamp fileStamp(const QString& path)
     };
     return {static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino),
             static_cast<qint64>(st.st_size), ns(st.st_mtim), ns(st.st_ctim)};
+}
+
+bool appendToRegularFile(const QString& path, const QByteArray& bytes, QString* error)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(),
+               O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0600);
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (fd < 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat info
+    {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return fail(QStringLiteral("it is not a regular file"));
+    }
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    const int saved = errno;
+    ::close(fd);
+    if (written != bytes.size())
+        return fail(QString::fromLocal8Bit(std::strerror(saved)));
+    return true;
+}
+
+QString lockFileProblem(const QString& path)
+{
+    struct stat st
+    {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    if (!S_ISREG(st.st_mode))
+        return QStringLiteral("%1 is not a plain file").arg(path);
+    if (st.st_size > 4096)
+        return QStringLiteral("%1 is far larger than a lock file (%2 bytes)")
+            .arg(path)
+            .arg(st.st_size);
+    return {};
+}
+
+std::optional<QString> identityOf(const QString& path)
+{
+    struct stat st
+    {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    if (S_ISBLK(st.st_mode))
+        return QStringLiteral("block %1:%2").arg(major(st.st_rdev)).arg(minor(st.st_rdev));
+    return QStringLiteral("file %1:%2")
+        .arg(static_cast<quint64>(st.st_dev))
+        .arg(static_cast<quint64>(st.st_ino));
 }
 
 FileRead readRegularFile(const QString& path, qint64 maxBytes)

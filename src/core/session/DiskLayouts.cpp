@@ -99,8 +99,13 @@ void DiskLayouts::openView(const QString& path, qint64 bytes, Opened done)
     // One folder per disk, named so that no path can reach outside the base.
     const QString key = QString::fromLatin1(
         QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    static int views = 0;
     auto mount = std::make_shared<std::unique_ptr<platform::NbdMount>>(
-        std::make_unique<platform::NbdMount>(m_base() + QStringLiteral("view-") + key, server));
+        std::make_unique<platform::NbdMount>(m_base() + QStringLiteral("view-%1-%2-%3")
+                                                            .arg(key)
+                                                            .arg(QCoreApplication::applicationPid())
+                                                            .arg(++views),
+                                             server));
     platform::NbdMount* m = mount->get();
     m->mount([this, path, mount, done](bool ok, const QString& error) {
         if (!ok) {

@@ -217,7 +217,15 @@ void NbdDisks::mountFile(const NbdAddress& address)
     const QString uri = address.uri();
     // Open, for the tool, only once it is mounted.
     auto disk = std::make_shared<Disk>();
-    disk->mount = std::make_unique<platform::NbdMount>(mountBase() + address.key(), uri);
+    // A folder of this program's alone: another Ventrik on the same export has its own, and
+    // nobody's record or mount is touched.
+    static int mounts = 0;
+    disk->mount = std::make_unique<platform::NbdMount>(
+        mountBase() + QStringLiteral("%1-%2-%3")
+                          .arg(address.key())
+                          .arg(QCoreApplication::applicationPid())
+                          .arg(++mounts),
+        uri);
     disk->mount->mount([this, uri, disk](bool ok, const QString& error) {
         if (!ok) {
             // Not deleted here: this is called from within the mount, perhaps from its

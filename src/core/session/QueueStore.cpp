@@ -1,9 +1,11 @@
 #include "QueueStore.h"
 
 #include "core/jobs/QueueFile.h"
+#include "core/platform/Platform.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QTimer>
 
 QueueStore::QueueStore(JobListModel& jobs, QString dataDir, const QString& stateDir, RunLog& log,
@@ -40,6 +42,8 @@ void QueueStore::save()
         return;
     QString error;
     const bool saved = SaveQueueFile(file(), m_jobs.allJobs(), &error);
+    if (!saved)
+        m_lastSaveError = error;
     // Told once when saving begins to fail, not at every change after; every change tries
     // again. A run during which a save failed has failed, whatever its jobs did.
     if (!saved && !m_saveFailed) {
@@ -48,8 +52,11 @@ void QueueStore::save()
     }
     if (!saved)
         m_runSaveFailed = true;
-    else if (m_saveFailed)
+    else if (m_saveFailed) {
         m_log.addNote(tr("The job queue was saved to %1 again.").arg(file()));
+        // Jobs handed over meanwhile were left where they were: taken now.
+        QTimer::singleShot(0, this, &QueueStore::takeInbox);
+    }
     m_saveFailed = !saved;
 }
 
@@ -62,6 +69,12 @@ bool QueueStore::tryLock()
 {
     if (m_lock->isLocked())
         return true;
+    // Something in the lock's place that is no lock (a FIFO, a huge file) is said, not waited
+    // on or read whole.
+    if (const QString why = platform::lockFileProblem(lockFile()); !why.isEmpty()) {
+        m_lockError = why;
+        return false;
+    }
     auto named = [this] {
         qint64 pid = 0;
         QString host, app;
@@ -107,14 +120,37 @@ std::optional<Problem> QueueStore::refusal()
 
 void QueueStore::takeInbox()
 {
-    if (!m_keep)
+    // While saving fails, jobs stay where they are: taken, they would be lost at the end.
+    if (!m_keep || m_saveFailed)
         return;
     const InboxTaken taken = TakeQueueInbox(inboxFile());
-    for (const Job& job : taken.jobs)
-        m_jobs.addJob(job);
     if (!taken.problem.isEmpty())
         emit problem({ProblemKind::InboxKeptAside,
                       taken.keptAside.isEmpty() ? inboxFile() : taken.keptAside, taken.problem});
+    // A job already in the queue was taken by a run that ended before it removed the moved
+    // inbox: it is not added twice.
+    QSet<QString> known;
+    for (const Job& job : m_jobs.allJobs())
+        known.insert(job.id);
+    QList<Job> fresh;
+    for (const Job& job : taken.jobs)
+        if (!known.contains(job.id))
+            fresh << job;
+    m_jobs.addJobs(fresh);
+    if (!m_saveFailed) {
+        FinishInboxTaking(taken.taking);
+        // What a killed owner left moved aside came first; the inbox itself follows.
+        if (!taken.taking.isEmpty() && QFileInfo::exists(inboxFile()))
+            takeInbox();
+        return;
+    }
+    // Not saved: they go back where they came from, and whoever handed them over hears why.
+    m_jobs.removeLastJobs(static_cast<int>(fresh.size()));
+    QString error;
+    if (ReturnToQueueInbox(inboxFile(), fresh, m_lastSaveError, &error))
+        FinishInboxTaking(taken.taking);
+    else
+        m_log.addNote(tr("Jobs handed over stay in %1: %2").arg(taken.taking, error));
 }
 
 bool QueueStore::open()
@@ -170,8 +206,12 @@ bool QueueStore::open()
     return true;
 }
 
-bool QueueStore::add(const Job& job)
+bool QueueStore::add(const Job& given)
 {
+    // Its identity first: a job handed over is followed by it.
+    Job job = given;
+    if (job.id.isEmpty())
+        job.id = NewJobId();
     if (m_lock && !m_keep) {
         if (!m_lockError.isEmpty()) {
             emit problem({ProblemKind::CannotLock, lockFile(), m_lockError});

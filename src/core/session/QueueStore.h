@@ -3,6 +3,7 @@
 #include "Problem.h"
 #include "core/jobs/JobJournal.h"
 #include "core/jobs/JobListModel.h"
+#include "core/jobs/QueueFile.h"
 #include "core/log/RunLog.h"
 
 #include <QFileSystemWatcher>
@@ -41,9 +42,12 @@ public:
     // Into this program's list (saved), or handed to the program that owns the queue (the
     // caller took the queue over first where it could). False (and a problem) when it could
     // not be stored.
-    bool add(const Job& job);
-    // Jobs handed over by other programs, taken into the list.
+    bool add(const Job& given);
+    // Jobs handed over by other programs, taken into the list (and only then removed from where
+    // they were handed over; put back when they cannot be saved).
     void takeInbox();
+    // What became of a job this program handed over.
+    HandOver handOverOf(const QString& jobId) const { return HandOverOf(inboxFile(), jobId); }
 
     bool saveFailed() const { return m_saveFailed; }
     // A run starts: whether a save fails during it is remembered until the next.
@@ -69,4 +73,5 @@ private:
     bool m_runSaveFailed = false;
     QString m_lockError; // why no lock could be made (not: another program holds it)
     QString m_aside;     // a queue file that could not be moved aside: why
+    QString m_lastSaveError;
 };

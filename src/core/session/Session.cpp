@@ -39,6 +39,7 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
         m_runner.setToolPath(m_paths.toolPath);
     }
     connect(&m_runner, &ToolRunner::commandStarted, this, &Session::commandStarted);
+    connect(&m_runner, &ToolRunner::toolStarted, this, &Session::recordTool);
     connect(&m_runner, &ToolRunner::outputArrived, this, &Session::outputArrived);
     // A tool that even SIGKILL did not end waits on an export or view that no longer answers:
     // that is cut off, so that the tool gets its error and ends, and nothing hangs.
@@ -105,8 +106,11 @@ Session::~Session()
 {
     releaseAwake();
     // Access given for this session ends with it; nothing waits for the answer.
-    for (const QString& device : std::as_const(m_granted))
+    for (const QString& device : std::as_const(m_granted)) {
         m_permission.revokeDetached(device);
+        if (const QString base = grantRecords(); !base.isEmpty())
+            platform::ForgetOwned(base + QFileInfo(device).fileName());
+    }
     // A probe still in flight posts to this object; let it land first.
     m_pool.waitForDone();
 }

@@ -165,9 +165,10 @@ public:
     // at the end.
     const QStringList& grantedDisks() const { return m_granted; }
     platform::DiskPermission& diskPermission() { return m_permission; }
-    // Mounts of a PS2's disk a Ventrik that ended badly left behind are taken away (never a
-    // running one's); the window does so at its start.
-    void cleanStaleNbd() { m_nbd.cleanStale(); }
+    // What a Ventrik that ended badly left behind is taken away (never a running one's): mounts
+    // and connections of a PS2's disk, access to disks it was given. The window does so at its
+    // start.
+    void cleanStale();
     // done() once no PS2's export and no view of a disk is open or still closing (at once
     // when none is).
     void whenNbdClosed(std::function<void()> done)
@@ -254,6 +255,8 @@ public:
     // While another Ventrik owns the queue, the job goes to that program's queue. False
     // (and a problem) when it could not be stored: then it would be lost at the program's end.
     bool addJob(const Job& job);
+    // What became of a job handed to the Ventrik that owns the queue.
+    HandOver handOverOf(const QString& jobId) const { return m_store.handOverOf(jobId); }
     // Whether a save of the queue failed during the last run (or since it started).
     bool queueSaveFailedInRun() const { return m_store.saveFailedInRun(); }
     // Reads every target the waiting jobs write to, then reports queueChecked. With rows
@@ -384,6 +387,8 @@ private:
     std::function<QList<platform::Device>()> deviceSource() const;
     platform::DiskPermission m_permission;
     QStringList m_granted;
+    // Where the access given to this user is written down ($XDG_RUNTIME_DIR/Ventrik/grants/).
+    QString grantRecords() const;
     NbdDisks m_nbd;
     DiskLayouts m_layouts;
     QHash<QString, layout::DiskLayout> m_layoutOf; // the last read of each target's sectors
@@ -465,10 +470,14 @@ private:
     void backupToc(const QString& target, std::function<void()> done);
     // One writer per target, across programs: go(true) once this session holds its lock
     // (held until the activity ends); go(false) when refused or the wait was cancelled.
+    // An image file to be written is locked by its folder and name (imageFile).
     void lockTarget(const QString& target, const QString& holder,
-                    std::function<void(bool locked)> go);
-    void waitForTarget(const QString& target, const QString& holder,
+                    std::function<void(bool locked)> go, bool imageFile = false);
+    void waitForTarget(const QString& key, const QString& holder,
                        std::function<void(bool locked)> go);
+    void endLeftoverTool(const TargetLock& lock, std::function<void()> done);
+    // The tool now writing, written beside every lock this session holds.
+    void recordTool(qint64 pid);
     void unlockTargets();
     // go() with the target locked; the activity ends when it cannot be.
     void whileLocked(const QString& target, const QString& holder, std::function<void()> go);
@@ -548,7 +557,8 @@ private:
     std::optional<bool> m_hasDiscInfo2; // unknown until the tool was asked once
     QueueStore m_store;
     QSet<QString> m_recognised; // jobs the journal knew as complete, being looked for
-    std::map<QString, std::unique_ptr<TargetLock>> m_targetLocks;
+    std::map<QString, std::unique_ptr<TargetLock>> m_targetLocks; // by "disk T" or "image F"
+    QSet<QString> m_imageLocked; // jobs whose image file this session has locked
     bool m_waitForTargets = true;
     static constexpr int kTargetRetryMs = 300;
     static constexpr int kLeftoverGraceMs = 2000;

@@ -1,8 +1,10 @@
 #include "ProblemText.h"
 #include "Session.h"
 #include "core/platform/DeviceDiscovery.h"
+#include "core/platform/Nbd.h"
 
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <utility>
 
@@ -15,8 +17,12 @@ void Session::requestDiskAccess(const QString& device, bool forFormat)
     const auto verb =
         forFormat ? platform::PermissionVerb::GrantForFormat : platform::PermissionVerb::Grant;
     m_permission.request(verb, device, [this, device](const platform::PermissionAnswer& answer) {
-        if (answer.result == PermissionResult::Done && !m_granted.contains(device))
+        if (answer.result == PermissionResult::Done && !m_granted.contains(device)) {
             m_granted << device;
+            // Written down, so that a later start takes it back if this run does not.
+            if (const QString base = grantRecords(); !base.isEmpty())
+                platform::RecordOwned(base + QFileInfo(device).fileName(), device);
+        }
         if (const std::optional<Problem> p = DiskAccessProblem(device, answer))
             emit problem(*p);
         if (answer.result != PermissionResult::Done || !begin(Activity::ListingDevices)) {
@@ -48,6 +54,32 @@ void Session::releaseUnusedAccess()
         m_granted.removeAll(device);
         m_permission.request(platform::PermissionVerb::Revoke, device,
                              [](const platform::PermissionAnswer&) {});
+        if (const QString base = grantRecords(); !base.isEmpty())
+            platform::ForgetOwned(base + QFileInfo(device).fileName());
+    }
+}
+
+QString Session::grantRecords() const
+{
+    // Where the user's runtime folder is, as for the exports' mounts.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return {};
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+           QStringLiteral("/Ventrik/grants/");
+}
+
+void Session::cleanStale()
+{
+    m_nbd.cleanStale();
+    // Access an earlier run was given and did not take back (it was killed): taken back now.
+    // Only a whole disk's name is one; the helper takes back only what it gave this user.
+    const QString base = grantRecords();
+    if (base.isEmpty())
+        return;
+    for (const QString& device : platform::TakeStaleOwned(base, QStringLiteral("*"))) {
+        if (device == m_systemFiles.devRoot + u'/' + QFileInfo(device).fileName() &&
+            platform::isWholeDiskName(QFileInfo(device).fileName()))
+            m_permission.requestDetached(platform::PermissionVerb::Revoke, device);
     }
 }
 

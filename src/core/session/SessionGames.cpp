@@ -332,6 +332,31 @@ void Session::prepareJob(const Job& job, std::function<void(const Job&)> go)
             return;
         }
     }
+    // An image file has one writer too: another Ventrik writing the same file waits, or is
+    // refused, by the file's folder and name however it was named.
+    if (job.kind == JobKind::MakeIso || job.kind == JobKind::CopyToPC) {
+        if (!m_imageLocked.contains(job.id)) {
+            lockTarget(
+                job.destination, jobHolder(job),
+                [this, job, go, refuse](bool locked) {
+                    if (!locked && !m_cancelRequested) {
+                        refuse(ToolError::None, tr("%1 is being written by another Ventrik; "
+                                                   "nothing was written.")
+                                                    .arg(job.destination));
+                        return;
+                    }
+                    if (!locked) {
+                        go(job);
+                        return;
+                    }
+                    m_imageLocked.insert(job.id);
+                    prepareJob(job, go);
+                },
+                true);
+            return;
+        }
+        m_imageLocked.remove(job.id);
+    }
     // The disk the job writes to, or a PS2 disk it copies from: one writer at a time there,
     // and nothing changes under a copy.
     const QString target = WriteTarget(job);

@@ -1,16 +1,28 @@
 // One writer per disk: the session's hold on the targets it writes to, across programs.
 #include "Session.h"
 
+#include "core/platform/Platform.h"
+
+#include <QElapsedTimer>
+
 #include <QTimer>
 
 void Session::lockTarget(const QString& target, const QString& holder,
-                         std::function<void(bool locked)> go)
+                         std::function<void(bool locked)> go, bool imageFile)
 {
-    auto& lock = m_targetLocks[target];
+    const QString key = (imageFile ? QStringLiteral("image ") : QStringLiteral("disk ")) + target;
+    auto& lock = m_targetLocks[key];
     if (!lock)
-        lock = std::make_unique<TargetLock>(m_paths.dataDir + QStringLiteral("/locks"), target);
+        lock = std::make_unique<TargetLock>(m_paths.dataDir + QStringLiteral("/locks"), target,
+                                            imageFile ? TargetLock::Kind::ImageFile
+                                                      : TargetLock::Kind::Disk);
     if (lock->tryLock(holder)) {
-        go(true);
+        endLeftoverTool(*lock, [go] { go(true); });
+        return;
+    }
+    if (!lock->error().isEmpty()) {
+        emit problem({ProblemKind::CannotLock, lock->file(), lock->error()});
+        go(false);
         return;
     }
     const QString who = lock->holder();
@@ -21,24 +33,51 @@ void Session::lockTarget(const QString& target, const QString& holder,
     }
     // Said once; then tried again until the other program lets go, or the user cancels.
     emit problem({ProblemKind::TargetWaiting, target, who});
-    waitForTarget(target, holder, go);
+    waitForTarget(key, holder, go);
 }
 
-void Session::waitForTarget(const QString& target, const QString& holder,
+void Session::waitForTarget(const QString& key, const QString& holder,
                             std::function<void(bool locked)> go)
 {
-    QTimer::singleShot(kTargetRetryMs, this, [this, target, holder, go] {
+    QTimer::singleShot(kTargetRetryMs, this, [this, key, holder, go] {
         if (m_cancelRequested) {
             go(false);
             return;
         }
-        const auto lock = m_targetLocks.find(target);
+        const auto lock = m_targetLocks.find(key);
         if (lock != m_targetLocks.end() && lock->second->tryLock(holder)) {
-            go(true);
+            endLeftoverTool(*lock->second, [go] { go(true); });
             return;
         }
-        waitForTarget(target, holder, go);
+        waitForTarget(key, holder, go);
     });
+}
+
+void Session::endLeftoverTool(const TargetLock& lock, std::function<void()> done)
+{
+    // Taken over from a program that died: the tool it left writing (one that ignored the
+    // signals sent to end it) is ended before anything is written again.
+    const auto tool = lock.leftoverTool();
+    if (!tool || platform::processStartTime(tool->first) != tool->second) {
+        done();
+        return;
+    }
+    m_runner.log().addNote(tr("The tool (process %1) that an earlier Ventrik started for %2 "
+                              "still runs; it is ended before anything is written again.")
+                               .arg(tool->first)
+                               .arg(lock.holder()));
+    platform::terminateProcess(tool->first);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    waitForLeftovers({*tool}, clock, done);
+}
+
+void Session::recordTool(qint64 pid)
+{
+    const quint64 start = platform::processStartTime(pid);
+    for (auto& [key, lock] : m_targetLocks)
+        if (lock->isLocked())
+            lock->recordTool(pid, start);
 }
 
 void Session::unlockTargets()

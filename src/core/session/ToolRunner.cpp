@@ -61,6 +61,8 @@ ToolRun* ToolRunner::start(ToolRun* run, Done done, const QStringList& args)
     });
     emit commandStarted(ToolCommand::DisplayArguments(args));
     run->start();
+    if (const qint64 pid = run->processId(); pid > 0)
+        emit toolStarted(pid);
     return run;
 }
 

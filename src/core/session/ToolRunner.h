@@ -63,6 +63,8 @@ public:
 
 signals:
     void commandStarted(const QString& shownArguments);
+    // The shown run's process started (a job's tool among them).
+    void toolStarted(qint64 pid);
     void outputArrived(const QString& chunk);
     void cannotRun(const QString& reason);
     // A run did not end even when killed: it waits on a disk that does not answer.
