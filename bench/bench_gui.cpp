@@ -184,7 +184,7 @@ int main(int argc, char* argv[])
     for (int run = 0; run < 7; ++run) {
         QElapsedTimer t;
         t.start();
-        session.attach(TargetKind::LocalDisk, QStringLiteral("hdd1:"));
+        session.attach(Target::Disk(QStringLiteral("hdd1:")));
         waitIdle(session);
         QApplication::processEvents();
         ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
@@ -343,7 +343,7 @@ int main(int argc, char* argv[])
     // Sorting the 2,000 games of the browse list by size, then by title.
     {
         control<QRadioButton>(program.window.get(), "browseView")->click();
-        session.attach(TargetKind::LocalDisk, QStringLiteral("hdd1:"));
+        session.attach(Target::Disk(QStringLiteral("hdd1:")));
         waitIdle(session);
         std::vector<double> sorts;
         for (int run = 0; run < 7; ++run) {

@@ -217,11 +217,17 @@ private slots:
         QCOMPARE(r.status, 0);
         const QJsonArray lists = QJsonDocument::fromJson(r.out.toUtf8()).array();
         QCOMPARE(lists.size(), 1);
-        // Exactly what the tool would get: the image is written beside its final name first.
+        // Exactly what the tool would get: the game's partition, as the listing names it, and
+        // the image written beside its final name first.
         QCOMPARE(lists[0].toArray().toVariantList(),
-                 (QVariantList{"extract", "hdd1:", "Test Game", out + QStringLiteral(".part")}));
+                 (QVariantList{"extract", "hdd1:", "PP.HDL.Test Game", out + ".part"}));
         QVERIFY(!QFile::exists(out));
-        QVERIFY(m_world->calls().isEmpty());
+        // The disk was only read, for the game's name.
+        for (const QStringList& call : m_world->calls())
+            QVERIFY2(call.isEmpty() || call.first() == QLatin1String("hdl_toc") ||
+                         call.first() == QLatin1String("toc"),
+                     qPrintable(call.join(u' ')));
+        m_world->clearCalls();
 
         r = cli({QStringLiteral("--dry-run"), QStringLiteral("install"), QStringLiteral("hdd1:"),
                  QStringLiteral("cd0:"), QStringLiteral("--flags"), QStringLiteral("1+3")});
@@ -544,8 +550,9 @@ private slots:
         const Result dry =
             cli({QStringLiteral("--dry-run"), QStringLiteral("flags"), QStringLiteral("127.0.0.1"),
                  QStringLiteral("Net Game"), QStringLiteral("1+3")});
-        // Flags alone: without a new name the tool reads them in its place.
-        QCOMPARE(dry.out, QStringLiteral("modify 127.0.0.1 \"Net Game\" +1+3\n"));
+        // Flags alone: without a new name the tool reads them in its place. The game is named
+        // by its partition, as the run names it.
+        QCOMPARE(dry.out, QStringLiteral("modify 127.0.0.1 PP.SLUS-12345..NET_GAME +1+3\n"));
         QCOMPARE(cli({QStringLiteral("rename"), QStringLiteral("127.0.0.1"),
                       QStringLiteral("Net Game"), QStringLiteral("Renamed Game")})
                      .status,

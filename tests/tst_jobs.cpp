@@ -453,7 +453,7 @@ private slots:
         const BatchSummary summary =
             PlanBatch({ReadImage{QStringLiteral("/a/label.iso"), label, {}, false, {}},
                        ReadImage{QStringLiteral("/a/tab\there.iso"), none, {}, false, {}}},
-                      QStringLiteral("hdd1:"), std::nullopt, {}, {}, {});
+                      Target::Disk(QStringLiteral("hdd1:")), std::nullopt, {}, {}, {});
         // An image is named by its file, a disc by its label; the other when that is empty.
         QCOMPARE(summary.entries[0].job.name, QStringLiteral("label"));
         QCOMPARE(summary.entries[1].job.name, QStringLiteral("tab here"));

@@ -333,21 +333,21 @@ private slots:
         m_world->setState(state);
         // Where no view of a disk can be made.
         NbdRouteFacts none;
-        m_session->setNbdRouteFacts(none);
+        m_session->nbd().setFacts(none);
         const QByteArray before = ReadFileAt(disk, 0, 4 << 20);
 
         // Install Now.
         QVERIFY(m_session->runNow(m_world->install(QStringLiteral("Game"), disk)));
         QVERIFY(idle());
-        const Job& job = m_session->nowJob();
+        const Job& job = m_session->runs().nowJob();
         QCOMPARE(job.state, JobState::Failed);
         QVERIFY2(job.reason.startsWith(said.arg(disk)), qPrintable(job.reason));
         // Delete, of a game the tool lists.
-        QVERIFY(m_session->attach(TargetKind::LocalDisk, disk));
+        QVERIFY(m_session->attach(Target::Disk(disk)));
         QVERIFY(idle());
         QVERIFY(m_session->isAttached());
         m_problems.clear();
-        QVERIFY(m_session->deleteGame(QStringLiteral("Test Game")));
+        QVERIFY(m_session->deleteGames({Named(QStringLiteral("Test Game"))}));
         QVERIFY(idle());
         QCOMPARE(m_problems.size(), 1);
         QVERIFY2(ProblemText(m_problems[0]).startsWith(said.arg(disk)),
@@ -374,7 +374,7 @@ private slots:
                                                         {QStringLiteral("formatted"), true},
                                                         {QStringLiteral("games"), QJsonArray()}})
                                   .toJson(QJsonDocument::Compact)));
-        QVERIFY(m_session->attach(TargetKind::LocalDisk, disk));
+        QVERIFY(m_session->attach(Target::Disk(disk)));
         QVERIFY(idle());
         QVERIFY(m_session->isAttached());
         QCOMPARE(m_session->space()->totalMb, qint64(512));
@@ -383,7 +383,7 @@ private slots:
         m_session->addJob(m_world->install(QStringLiteral("Too Big"), disk));
         QVERIFY(m_session->checkQueue());
         QVERIFY(idle());
-        const QList<PreflightIssue> issues = m_session->knownIssues();
+        const QList<PreflightIssue> issues = m_session->runs().knownIssues();
         QCOMPARE(issues.size(), 1);
         QCOMPARE(issues[0].kind, PreflightKind::NoSpace);
     }
@@ -404,11 +404,11 @@ private slots:
         disks[0] = d;
         state[QStringLiteral("disks")] = disks;
         m_world->setState(state);
-        QVERIFY(m_session->attach(TargetKind::LocalDisk, disk));
+        QVERIFY(m_session->attach(Target::Disk(disk)));
         QVERIFY(idle());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::NewerLayout});
         QVERIFY(m_session->isAttached());
-        QVERIFY(m_session->targetReadOnly());
+        QVERIFY(m_session->targetGames().readOnly());
         QCOMPARE(m_session->games().count(), 1);
         QCOMPARE(m_session->games().game(0).title, QStringLiteral("World"));
         QCOMPARE(m_session->games().game(0).partition, QStringLiteral("PP.SLES-54321..WORLD"));
@@ -417,7 +417,7 @@ private slots:
         // Nothing is changed on it.
         m_problems.clear();
         m_world->clearCalls();
-        QVERIFY(m_session->renameGame(QStringLiteral("World"), QStringLiteral("Other")));
+        QVERIFY(m_session->renameGame(Named(QStringLiteral("World")), QStringLiteral("Other")));
         QVERIFY(idle());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::NewerLayout});
         QVERIFY(m_world->calls().isEmpty());
@@ -431,10 +431,11 @@ private slots:
         state[QStringLiteral("style")] = QStringLiteral("linux");
         startWorld(state);
         const QString ps2 = QStringLiteral("127.0.0.1");
-        m_session->selectTarget(TargetKind::Network, ps2);
-        QVERIFY(m_session->renameGame(QStringLiteral("Net Game"), QStringLiteral("Renamed")));
+        m_session->selectTarget(TargetOf(ps2));
+        QVERIFY(
+            m_session->renameGame(Named(QStringLiteral("Net Game")), QStringLiteral("Renamed")));
         QVERIFY(idle());
-        QCOMPARE(m_session->tocBackups(ps2).size(), 1);
+        QCOMPARE(m_session->targetGames().backups(TargetOf(ps2)).size(), 1);
         // Another disk answers there now.
         QJsonObject now = m_world->state();
         QJsonArray ps2s = now[QStringLiteral("ps2s")].toArray();
@@ -445,10 +446,10 @@ private slots:
         ps2s[0] = other;
         now[QStringLiteral("ps2s")] = ps2s;
         m_world->setState(now);
-        const QString file = m_session->tocBackups(ps2).first().file;
+        const QString file = m_session->targetGames().backups(TargetOf(ps2)).first().file;
         auto restoreRefused = [this, ps2](const QString& named, const QString& why) {
             m_problems.clear();
-            QVERIFY(m_session->restoreToc(ps2, named));
+            QVERIFY(m_session->restoreToc(TargetOf(ps2), named));
             QVERIFY(idle());
             QVERIFY(!m_problems.isEmpty());
             QCOMPARE(kinds().last(), ProblemKind::RestoreRefused);
@@ -465,7 +466,7 @@ private slots:
         restoreRefused({}, QStringLiteral("Ventrik keeps no backup of this disk's table"));
         // Named on purpose as another disk's, it is restored, after the table there was saved.
         m_problems.clear();
-        QVERIFY(m_session->restoreToc(ps2, file, true));
+        QVERIFY(m_session->restoreToc(TargetOf(ps2), file, true));
         QVERIFY(idle());
         QVERIFY(!kinds().contains(ProblemKind::RestoreRefused));
         QVERIFY(!kinds().contains(ProblemKind::RestoreFailed));
@@ -475,7 +476,7 @@ private slots:
                      .toString(),
                  QStringLiteral("Net Game"));
         // Each attempt saved the table it found first.
-        QCOMPARE(m_session->tocBackups(ps2).size(), 4);
+        QCOMPARE(m_session->targetGames().backups(TargetOf(ps2)).size(), 4);
     }
 
     void aRestoreThatDoesNotReadBackIsTakenBack()
@@ -484,17 +485,18 @@ private slots:
         state[QStringLiteral("style")] = QStringLiteral("linux");
         startWorld(state);
         const QString ps2 = QStringLiteral("127.0.0.1");
-        m_session->selectTarget(TargetKind::Network, ps2);
-        QVERIFY(m_session->renameGame(QStringLiteral("Net Game"), QStringLiteral("Renamed")));
+        m_session->selectTarget(TargetOf(ps2));
+        QVERIFY(
+            m_session->renameGame(Named(QStringLiteral("Net Game")), QStringLiteral("Renamed")));
         QVERIFY(idle());
-        QCOMPARE(m_session->tocBackups(ps2).size(), 1);
-        const QString file = m_session->tocBackups(ps2).first().file;
+        QCOMPARE(m_session->targetGames().backups(TargetOf(ps2)).size(), 1);
+        const QString file = m_session->targetGames().backups(TargetOf(ps2)).first().file;
         // restore_toc says it did, and did nothing: the table read back is not the backup's.
         m_world->setFault(QJsonObject{{QStringLiteral("mode"), QStringLiteral("silent")},
                                       {QStringLiteral("command"), QStringLiteral("restore_toc")},
                                       {QStringLiteral("times"), 1}});
         m_problems.clear();
-        QVERIFY(m_session->restoreToc(ps2, file));
+        QVERIFY(m_session->restoreToc(TargetOf(ps2), file));
         QVERIFY(idle());
         QCOMPARE(kinds().last(), ProblemKind::RestoreFailed);
         const QString text = ProblemText(m_problems.last());

@@ -522,7 +522,7 @@ private slots:
         child<QPushButton>("okButton", &settings)->click();
         QVERIFY(loaded.wait());
         QCOMPARE(setting(QStringLiteral("GameIndex")), index);
-        QCOMPARE(session().titleIndexSize(), 1);
+        QCOMPARE(session().names().titleIndexSize(), 1);
         drives->setCurrentIndex(-1);
         drives->setCurrentIndex(0);
         QVERIFY(idle());

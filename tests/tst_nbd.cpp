@@ -124,7 +124,8 @@ class TestNbd : public QObject, public SessionFixture
     {
         std::optional<platform::NbdExportInfo> info;
         QObject context;
-        platform::ReadNbdExport(&context, uri, [&info](platform::NbdExportInfo i) { info = i; });
+        platform::ReadNbdExport(&context, uri, TargetOf(uri).nbd().exportName,
+                                [&info](platform::NbdExportInfo i) { info = i; });
         (void)QTest::qWaitFor([&info] { return info.has_value(); }, 20000);
         return info.value_or(platform::NbdExportInfo{});
     }
@@ -156,23 +157,23 @@ private slots:
         m_session->settings().write(Setting::NbdPort, QString::number(s.port));
         QList<std::pair<NetworkServer, QString>> found;
         connect(m_session.get(), &Session::networkServerFound, this,
-                [&found](NetworkServer server, const QString& target) {
-                    found.append({server, target});
+                [&found](NetworkServer server, const Target& target) {
+                    found.append({server, target.toolArgument()});
                 });
-        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.1")));
+        QVERIFY(m_session->attach(TargetOf(QStringLiteral("127.0.0.1"))));
         QVERIFY(idle());
         QVERIFY2(m_problems.isEmpty(), qPrintable(ProblemText(m_problems.value(0))));
         QCOMPARE(found.size(), 1);
         QCOMPARE(found[0].first, NetworkServer::Nbd);
         QCOMPARE(found[0].second, s.uri());
-        QCOMPARE(m_session->targetDevice(), s.uri());
-        QCOMPARE(m_session->networkTarget(QStringLiteral("127.0.0.1")), s.uri());
+        QCOMPARE(m_session->target().toolArgument(), s.uri());
+        QCOMPARE(m_session->reached(TargetOf(QStringLiteral("127.0.0.1"))).toolArgument(), s.uri());
         QCOMPARE(m_session->games().count(), 1);
         QCOMPARE(m_session->games().game(0).title, QStringLiteral("On The PS2"));
         // The tool was given the mounted file, in a folder of this program's own (the export's
         // name, then this process); nothing stays mounted after the listing.
         const QString mounted = QStringLiteral("%1/Ventrik/nbd/%2-%3-")
-                                    .arg(runtimeDir(), ParseNbdAddress(s.uri())->key())
+                                    .arg(runtimeDir(), TargetOf(s.uri()).nbd().key())
                                     .arg(QCoreApplication::applicationPid());
         const QList<QStringList> calls = m_world->calls();
         QVERIFY(std::any_of(calls.cbegin(), calls.cend(), [&mounted](const QStringList& c) {
@@ -223,7 +224,7 @@ private slots:
         // Nothing answers now: a refresh says so, in the NBD server's words, and the UDP
         // server of the same address is not taken for the PS2's disk.
         m_problems.clear();
-        QVERIFY(m_session->attach(TargetKind::Network, s.uri()));
+        QVERIFY(m_session->attach(TargetOf(s.uri())));
         QVERIFY(idle());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::NbdUnreachable});
     }
@@ -242,7 +243,7 @@ private slots:
         disks.setTool(QStringLiteral(VENTRIK_SIM_PATH), m_dir.filePath(QStringLiteral("work")));
         QList<std::optional<Problem>> answers;
         for (int i = 0; i < 2; ++i)
-            disks.open(*ParseNbdAddress(s.uri()),
+            disks.open(TargetOf(s.uri()).nbd(),
                        [&answers](const std::optional<Problem>& p) { answers << p; });
         QVERIFY(!disks.isOpen(s.uri()));
         QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 2, 20000);
@@ -268,7 +269,7 @@ private slots:
         QVERIFY(serve(s, image, {QStringLiteral("-r")}));
         startWorld(SimWorld::defaultState());
         m_session->settings().write(Setting::NbdPort, QString::number(s.port));
-        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.1")));
+        QVERIFY(m_session->attach(TargetOf(QStringLiteral("127.0.0.1"))));
         QVERIFY(idle());
         QCOMPARE(m_session->networkServer(), NetworkServer::Nbd);
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::NbdReadOnly});
@@ -280,12 +281,12 @@ private slots:
 
         m_problems.clear();
         m_session->settings().write(Setting::NbdPort, QString::number(freePort()));
-        m_session->selectTarget(TargetKind::Network, QStringLiteral("127.0.0.1"));
-        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.1")));
+        m_session->selectTarget(TargetOf(QStringLiteral("127.0.0.1")));
+        QVERIFY(m_session->attach(TargetOf(QStringLiteral("127.0.0.1"))));
         QVERIFY(idle());
         QVERIFY2(m_problems.isEmpty(), qPrintable(ProblemText(m_problems.value(0))));
         QCOMPARE(m_session->networkServer(), NetworkServer::Udp);
-        QCOMPARE(m_session->targetDevice(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(m_session->target().toolArgument(), QStringLiteral("127.0.0.1"));
         QCOMPARE(m_session->games().game(0).title, QStringLiteral("Net Game"));
         QVERIFY(mountsLeft().isEmpty());
     }
@@ -327,11 +328,11 @@ private slots:
         NbdRouteFacts everything;
         everything.nbdfuse = everything.fuse = everything.pkexec = everything.nbdClient =
             everything.nbdModule = true;
-        m_session->setNbdRouteFacts(everything);
+        m_session->nbd().setFacts(everything);
         // The test's program has no helper beside it: the fake pkexec is given the test's.
-        m_session->diskPermission().setCommand(
+        m_session->devices().permission().setCommand(
             {QStringLiteral(VENTRIK_FAKE_PKEXEC), QStringLiteral(VENTRIK_TEST_DISK_HELPER)});
-        QVERIFY(m_session->attach(TargetKind::Network, s.uri()));
+        QVERIFY(m_session->attach(TargetOf(s.uri())));
         QVERIFY(idle());
         QVERIFY2(m_problems.isEmpty(), qPrintable(ProblemText(m_problems.value(0))));
         QCOMPARE(m_session->games().count(), 1);
@@ -357,8 +358,8 @@ private slots:
 
         // Nothing on this machine can do it: each missing piece is named.
         m_problems.clear();
-        m_session->setNbdRouteFacts({});
-        QVERIFY(m_session->attach(TargetKind::Network, s.uri()));
+        m_session->nbd().setFacts({});
+        QVERIFY(m_session->attach(TargetOf(s.uri())));
         QVERIFY(idle());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::NbdNoRoute});
         for (const char* named : {"release build", "pkexec", "nbd-client", "nbd module"})
@@ -395,11 +396,11 @@ private slots:
         disc.startup = QStringLiteral("SLUS_123.45");
         disc.sizeKb = 4000;
         QVERIFY(m_session->runNow(
-            InstallJob(iso, s.uri(), QStringLiteral("Hybrid"), disc, DiscType::DVD)));
+            InstallJob(iso, TargetOf(s.uri()), QStringLiteral("Hybrid"), disc, DiscType::DVD)));
         QVERIFY(idle(120000));
-        QVERIFY2(m_session->nowJob().state == JobState::Complete,
-                 qPrintable(m_session->nowJob().reason));
-        QVERIFY(m_session->attach(TargetKind::Network, s.uri()));
+        QVERIFY2(m_session->runs().nowJob().state == JobState::Complete,
+                 qPrintable(m_session->runs().nowJob().reason));
+        QVERIFY(m_session->attach(TargetOf(s.uri())));
         QVERIFY(idle());
         QCOMPARE(m_session->games().count(), 1);
         QCOMPARE(m_session->space()->totalMb, qint64(1024));
@@ -435,9 +436,9 @@ private slots:
         disc.startup = QStringLiteral("SLUS_123.45");
         disc.sizeKb = 200 * 1024;
         QVERIFY(m_session->addJob(
-            InstallJob(big, s.uri(), QStringLiteral("Paused"), disc, DiscType::DVD)));
+            InstallJob(big, TargetOf(s.uri()), QStringLiteral("Paused"), disc, DiscType::DVD)));
         QVERIFY(m_session->addJob(
-            InstallJob(big, s.uri(), QStringLiteral("After"), disc, DiscType::DVD)));
+            InstallJob(big, TargetOf(s.uri()), QStringLiteral("After"), disc, DiscType::DVD)));
         int percent = 0;
         connect(m_session.get(), &Session::progressChanged, this,
                 [&percent](const JobProgress& p) { percent = p.percent; });
@@ -482,19 +483,19 @@ private slots:
             parse::DiscInfo disc;
             disc.startup = QStringLiteral("SLUS_123.45");
             disc.sizeKb = kb;
-            return InstallJob(source, target, name, disc, DiscType::DVD);
+            return InstallJob(source, TargetOf(target), name, disc, DiscType::DVD);
         };
         QVERIFY(m_session->addJob(install(iso, s.uri(), QStringLiteral("Over Nbd"), 4000)));
         QVERIFY(m_session->startQueue());
         QVERIFY(idle(120000));
         QVERIFY2(m_session->jobs().job(0).state == JobState::Complete,
                  qPrintable(m_session->jobs().job(0).reason));
-        QVERIFY(m_session->attach(TargetKind::Network, s.uri()));
+        QVERIFY(m_session->attach(TargetOf(s.uri())));
         QVERIFY(idle());
         QCOMPARE(m_session->games().count(), 1);
         const QString back = m_dir.filePath(QStringLiteral("back.iso"));
         QVERIFY(m_session->addJob(
-            CopyJob(JobKind::CopyToPC, s.uri(), m_session->games().game(0), back)));
+            CopyJob(JobKind::CopyToPC, TargetOf(s.uri()), m_session->games().game(0), back)));
         QVERIFY(m_session->startQueue({1}));
         QVERIFY(idle(120000));
         QVERIFY2(m_session->jobs().job(1).state == JobState::Complete,
@@ -542,9 +543,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(mountsLeft().isEmpty(), 10000);
     }
 
+    // One reading of a target for the window, the command line and the jobs.
     void addresses()
     {
-        auto parsed = [](const char* text) { return ParseNbdAddress(QLatin1String(text)); };
+        auto parsed = [](const char* text) -> std::optional<NbdAddress> {
+            const std::optional<Target> t = Target::Parse(QLatin1String(text));
+            return t && t->isNbd() ? std::optional(t->nbd()) : std::nullopt;
+        };
         QCOMPARE(parsed("nbd://192.168.0.10")->uri(),
                  QStringLiteral("nbd://192.168.0.10:10809/hdd0"));
         QCOMPARE(parsed(" nbd://127.0.0.1:10900/hdd1 ")->uri(),
@@ -558,6 +563,31 @@ private slots:
               "nbd://127.0.0.1/-d", "nbds://127.0.0.1", "nbd://127.0.0.1:80:90",
               "nbd://host.example/hdd0"})
             QVERIFY2(!parsed(bad), bad);
+        QCOMPARE(parsed("NBD://127.0.0.1")->uri(), QStringLiteral("nbd://127.0.0.1:10809/hdd0"));
+
+        // Digits and dots are an address or nothing, never a disk; the rest names a disk as it is.
+        TargetFault fault = TargetFault::None;
+        for (const char* bad : {"999.1.1.1", "127.1", "1.2.3.4.5"}) {
+            QVERIFY2(!Target::Parse(QLatin1String(bad), &fault), bad);
+            QCOMPARE(fault, TargetFault::BadAddress);
+        }
+        QVERIFY(!Target::Parse(QStringLiteral("nbd://127.1"), &fault));
+        QCOMPARE(fault, TargetFault::BadNbdAddress);
+        QVERIFY(!Target::Parse(QStringLiteral("  "), &fault));
+        QCOMPARE(fault, TargetFault::Empty);
+        const Target udp = TargetOf(QStringLiteral(" 127.0.0.1 "));
+        QCOMPARE(udp.kind(), Target::Kind::Udp);
+        QCOMPARE(udp.toolArgument(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(TargetOf(QStringLiteral("hdd1:")).kind(), Target::Kind::Disk);
+        QCOMPARE(TargetOf(QStringLiteral("/dev/sdb")).host(), QString());
+        const Target nbd = TargetOf(QStringLiteral("nbd://127.0.0.1"));
+        QCOMPARE(nbd.host(), QStringLiteral("127.0.0.1"));
+        QCOMPARE(nbd, TargetOf(QStringLiteral("nbd://127.0.0.1:10809/hdd0")));
+        QVERIFY(nbd != TargetOf(QStringLiteral("nbd://127.0.0.1:10809/hdd1")));
+        // The window's address box takes a PS2 only.
+        QVERIFY(!Target::ParseAddress(QStringLiteral("hdd1:"), &fault));
+        QCOMPARE(fault, TargetFault::BadAddress);
+        QVERIFY(Target::ParseAddress(QStringLiteral("nbd://127.0.0.1:10900/hdd1"))->isNbd());
     }
 
     void whatNbdinfoSays()
@@ -582,7 +612,7 @@ private slots:
     // Before anything is written the export is checked; each finding has its own words.
     void exportsThatCannotBeWritten()
     {
-        const NbdAddress at = *ParseNbdAddress(QStringLiteral("nbd://127.0.0.1"));
+        const NbdAddress at = TargetOf(QStringLiteral("nbd://127.0.0.1")).nbd();
         using State = platform::NbdExportInfo::State;
         auto problem = [&at](State state, qint64 size, bool readOnly) {
             platform::NbdExportInfo info;
@@ -728,7 +758,7 @@ private slots:
             const QString wrong = QStringLiteral("nbd://127.0.0.1:%1/games").arg(s.port);
             const platform::NbdExportInfo info = readExport(wrong);
             QVERIFY(info.noSuchExport);
-            const std::optional<Problem> p = NbdExportProblem(*ParseNbdAddress(wrong), info);
+            const std::optional<Problem> p = NbdExportProblem(TargetOf(wrong).nbd(), info);
             QVERIFY(p);
             QCOMPARE(p->kind, ProblemKind::NbdNoSuchExport);
             QVERIFY(ProblemText(*p).contains(QStringLiteral("has no export of that name")));
@@ -740,11 +770,11 @@ private slots:
         QObject context;
         platform::ReadNbdExport(
             &context, QStringLiteral("nbd://127.0.0.1:%1/hdd0").arg(silent.serverPort()),
-            [&hung](platform::NbdExportInfo i) { hung = i; }, 500);
+            QStringLiteral("hdd0"), [&hung](platform::NbdExportInfo i) { hung = i; }, 500);
         QTRY_VERIFY_WITH_TIMEOUT(hung.has_value(), 10000);
         QVERIFY(hung->timedOut);
         const std::optional<Problem> said = NbdExportProblem(
-            *ParseNbdAddress(QStringLiteral("nbd://127.0.0.1:%1/hdd0").arg(silent.serverPort())),
+            TargetOf(QStringLiteral("nbd://127.0.0.1:%1/hdd0").arg(silent.serverPort())).nbd(),
             *hung);
         QVERIFY(said && ProblemText(*said).contains(QStringLiteral("never answered")));
     }
@@ -874,7 +904,7 @@ private slots:
             // A mount a crashed run left in the same place is taken away first.
             {
                 platform::NbdMount left(home + QStringLiteral("/run/Ventrik/nbd/") +
-                                            ParseNbdAddress(s.uri())->key(),
+                                            TargetOf(s.uri()).nbd().key(),
                                         s.uri());
                 std::optional<bool> up;
                 left.mount([&up](bool ok, const QString&) { up = ok; });

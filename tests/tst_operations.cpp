@@ -282,7 +282,7 @@ private slots:
         attachLocal();
         // Another Ventrik's queue writes to the disk.
         TargetLock other(m_world->paths().dataDir + QStringLiteral("/locks"),
-                         QStringLiteral("hdd1:"));
+                         Target::Disk(QStringLiteral("hdd1:")));
         QVERIFY(other.tryLock(QStringLiteral("queue")));
         chooseImage(makeImage(QStringLiteral("waiting.iso")), QStringLiteral("Waiting Game"));
         child<QPushButton>("installButton")->click();
@@ -348,7 +348,7 @@ private slots:
         child<QPushButton>("renameButton")->click();
         QVERIFY(idle());
         QCOMPARE(shownGames(), QStringList{QStringLiteral("Renamed")});
-        QCOMPARE(session().tocBackups(QStringLiteral("127.0.0.1")).size(), 1);
+        QCOMPARE(session().targetGames().backups(TargetOf(QStringLiteral("127.0.0.1"))).size(), 1);
         // Then something breaks the table: the disk that listed is damaged, not "no PS2 disk".
         QJsonObject s = m_world->state();
         QJsonArray ps2s = s[QStringLiteral("ps2s")].toArray();
@@ -485,10 +485,10 @@ private slots:
         QVERIFY(!m_dialogs.answerAsked(Dialogs::Answer::Yes));
         QVERIFY(main().isVisible());
         QVERIFY(status.isHidden());
-        QCOMPARE(session().nowJob().state, JobState::Complete);
+        QCOMPARE(session().runs().nowJob().state, JobState::Complete);
         // Nothing is left holding the disk: another writer gets it at once.
         TargetLock other(m_world->paths().dataDir + QStringLiteral("/locks"),
-                         QStringLiteral("hdd1:"));
+                         Target::Disk(QStringLiteral("hdd1:")));
         QVERIFY(other.tryLock(QStringLiteral("queue")));
         other.unlock();
 
@@ -906,7 +906,7 @@ private slots:
         QVERIFY(!child<QPushButton>("installButton")->isEnabled());
         // A read that hangs gives way to the image chosen after it: that one is read and shown.
         const QString slow = makeImage(QStringLiteral("slow.iso"));
-        m_world->setFault({{"mode", "hang"}, {"command", session().discReadCommand()}});
+        m_world->setFault({{"mode", "hang"}, {"command", session().usage().discReadCommand()}});
         m_dialogs.files.push_back(slow);
         child<QPushButton>("browseImageButton")->click();
         m_world->setFault({});
@@ -940,7 +940,7 @@ private slots:
         QCOMPARE(session().jobs().count(), 2);
         m_world->releaseJobs();
         QVERIFY(idle());
-        QCOMPARE(session().lastRunRows(), (QList<int>{0, 1}));
+        QCOMPARE(session().runs().lastRunRows(), (QList<int>{0, 1}));
         QCOMPARE(result(0), QStringLiteral("Complete"));
         QCOMPARE(result(1), QStringLiteral("Complete"));
     }
@@ -1032,7 +1032,7 @@ private slots:
         disk[QStringLiteral("broken")] = true;
         s[QStringLiteral("disks")] = QJsonArray{disk};
         m_world->setState(s);
-        session().setDeviceSource([root] { return FakeMachineDevices(root); });
+        session().devices().setDeviceSource([root] { return FakeMachineDevices(root); });
         child<QRadioButton>("localTarget")->click();
         QVERIFY(idle());
         QCOMPARE(child<QComboBox>("diskCombo")->count(), 1);
@@ -1069,9 +1069,9 @@ private slots:
         disks = QJsonArray{first};
         s[QStringLiteral("disks")] = disks;
         m_world->setState(s);
-        session().setDeviceSource([root] { return FakeMachineDevices(root); });
+        session().devices().setDeviceSource([root] { return FakeMachineDevices(root); });
         // The test's program has no helper beside it: the fake pkexec is given the test's.
-        session().diskPermission().setCommand(
+        session().devices().permission().setCommand(
             {QStringLiteral(VENTRIK_FAKE_PKEXEC), QStringLiteral(VENTRIK_TEST_DISK_HELPER)});
         auto accessLog = [this] {
             QFile f(m_world->path(QStringLiteral("machine/access.log")));
@@ -1126,13 +1126,13 @@ private slots:
         QVERIFY(idle());
         QCOMPARE(accessLog(), QStringLiteral("grant sdq 4242\n"));
         QVERIFY(!combo->currentText().contains(QLatin1String("needs permission")));
-        QCOMPARE(session().grantedDisks(), QStringList{node});
+        QCOMPARE(session().devices().granted(), QStringList{node});
         SaveScreenshot(&main(), QStringLiteral("disk-granted.png"));
 
         // Another target chosen: the access is taken back.
         child<QRadioButton>("networkTarget")->click();
         QTRY_VERIFY(accessLog().endsWith(QLatin1String("revoke sdq 4242\n")));
-        QVERIFY(session().grantedDisks().isEmpty());
+        QVERIFY(session().devices().granted().isEmpty());
 
         // Granted again, then Ventrik ends: taken back without anyone waiting for it.
         child<QRadioButton>("localTarget")->click();
@@ -1163,7 +1163,7 @@ private slots:
         files.devRoot = root + QStringLiteral("/dev");
         files.usageFiles = {root + QStringLiteral("/mounts")};
         files.udevData = root + QStringLiteral("/udev");
-        session().setSystemFiles(files);
+        session().devices().setSystemFiles(files);
 
         PrivateBus bus;
         const QString address = bus.address();
@@ -1179,7 +1179,7 @@ private slots:
                                                   QDBusConnection::SubPath));
             QVERIFY(service.registerService(QStringLiteral("org.freedesktop.UDisks2")));
             session().watchDisks(QDBusConnection::connectToBus(address, QStringLiteral("ventrik")));
-            QTRY_VERIFY(session().watchingDisks());
+            QTRY_VERIFY(session().devices().watching());
 
             child<QRadioButton>("localTarget")->click();
             QVERIFY(idle());

@@ -86,9 +86,9 @@ private slots:
         m_world->holdJobsAt(50);
         m_session->addJob(install(QStringLiteral("Held")));
         QVERIFY(m_session->startQueue());
-        m_session->selectTarget(TargetKind::LocalDisk, QStringLiteral("/dev/vtksim1"));
-        Operation* refused =
-            m_session->operate([this] { return m_session->deleteGame(QStringLiteral("Held")); });
+        m_session->selectTarget(Target::Disk(QStringLiteral("/dev/vtksim1")));
+        Operation* refused = m_session->operate(
+            [this] { return m_session->deleteGames({Named(QStringLiteral("Held"))}); });
         QSignalSpy refusedEnded(refused, &Operation::finished);
         QVERIFY(refusedEnded.wait(5000));
         const auto no = refusedEnded.first().first().value<OperationResult>();
@@ -302,7 +302,7 @@ private slots:
         QTRY_COMPARE(m_session->jobs().job(0).state, JobState::Active);
         m_session->addJob(install(QStringLiteral("Second")));
         QVERIFY(idle());
-        QCOMPARE(m_session->lastRunRows(), (QList<int>{0, 1}));
+        QCOMPARE(m_session->runs().lastRunRows(), (QList<int>{0, 1}));
         QCOMPARE(m_session->jobs().job(1).state, JobState::Complete);
         QVERIFY(gamesOn(1).contains(QStringLiteral("Second")));
         QCOMPARE(LoadQueueFile(m_session->queueFile()).jobs[1].state, JobState::Complete);
@@ -878,7 +878,7 @@ private slots:
         QSignalSpy started(m_session.get(), &Session::jobStarted);
         QVERIFY(m_session->startQueue());
         QVERIFY(started.wait(10000));
-        m_session->setStopAfterCurrentJob(true);
+        m_session->runs().setStopAfterCurrentJob(true);
         QVERIFY(idle());
         QCOMPARE(m_session->jobs().job(0).state, JobState::Complete);
         QCOMPARE(m_session->jobs().job(1).state, JobState::Pending);
@@ -1035,7 +1035,7 @@ private slots:
     void theSessionLogsEveryRun()
     {
         start();
-        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("/dev/sdb")));
+        QVERIFY(m_session->attach(Target::Disk(QStringLiteral("/dev/sdb"))));
         QVERIFY(idle());
         const QString entries = m_session->log().lastEntries(10).join(QString());
         QVERIFY(entries.contains(QStringLiteral("arguments: [\"hdl_toc\",\"/dev/sdb\"]\nended: "

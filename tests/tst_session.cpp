@@ -73,7 +73,7 @@ private slots:
     {
         start();
         QSignalSpy busy(m_session.get(), &Session::busyChanged);
-        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
+        QVERIFY(m_session->attach(Target::Disk(QStringLiteral("hdd1:"))));
         // One thing at a time: a second intent is refused while the first runs.
         QVERIFY(!m_session->refreshDisks());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::Busy});
@@ -87,7 +87,7 @@ private slots:
         // A networked PS2 is probed first; one that does not answer is not asked.
         m_problems.clear();
         m_world->clearCalls();
-        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.5")));
+        QVERIFY(m_session->attach(TargetOf(QStringLiteral("127.0.0.5"))));
         QVERIFY(idle());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::PS2NotFound});
         QCOMPARE(m_icmp.sent, QStringList{QStringLiteral("127.0.0.5")});
@@ -95,7 +95,7 @@ private slots:
             QVERIFY(c.first() != QLatin1String("hdl_toc"));
 
         m_problems.clear();
-        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.1")));
+        QVERIFY(m_session->attach(TargetOf(QStringLiteral("127.0.0.1"))));
         QVERIFY(idle());
         QCOMPARE(titles(), QStringList{QStringLiteral("Net Game")});
         QVERIFY(m_problems.isEmpty());
@@ -105,7 +105,7 @@ private slots:
     {
         start();
         m_icmp.canSend = false;
-        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.1")));
+        QVERIFY(m_session->attach(TargetOf(QStringLiteral("127.0.0.1"))));
         QVERIFY(idle());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::ProbeImpossible});
         QCOMPARE(titles(), QStringList{QStringLiteral("Net Game")});
@@ -132,7 +132,7 @@ private slots:
         start(QStringLiteral("linux"));
         fault[QStringLiteral("command")] = QStringLiteral("hdl_toc");
         m_world->setFault(fault);
-        QVERIFY(m_session->attach(TargetKind::Network, QStringLiteral("127.0.0.1")));
+        QVERIFY(m_session->attach(TargetOf(QStringLiteral("127.0.0.1"))));
         QVERIFY(idle());
         QVERIFY(!m_session->isAttached());
         QCOMPARE(m_session->games().count(), 0);
@@ -148,7 +148,7 @@ private slots:
         QVERIFY(tool.open(QIODevice::WriteOnly));
         tool.write("#!/bin/sh\n");
         tool.close();
-        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
+        QVERIFY(m_session->attach(Target::Disk(QStringLiteral("hdd1:"))));
         QVERIFY(idle());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::ToolCannotRun});
         QCOMPARE(ProblemText(m_problems.first()),
@@ -164,7 +164,7 @@ private slots:
         WriteSetting(kSettingsSection, QStringLiteral("ReadTimeout"), QStringLiteral("1"),
                      m_world->paths().configFile);
         m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
-        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
+        QVERIFY(m_session->attach(Target::Disk(QStringLiteral("hdd1:"))));
         QVERIFY(idle());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::ListingFailed});
         QCOMPARE(m_problems.first().reason, QStringLiteral("hdl_dump did not answer in 1 s."));
@@ -174,7 +174,7 @@ private slots:
     {
         start();
         m_session->setOutputLimit(100);
-        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
+        QVERIFY(m_session->attach(Target::Disk(QStringLiteral("hdd1:"))));
         QVERIFY(idle());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::ListingFailed});
         QCOMPARE(m_problems.first().reason, QStringLiteral("The output was too large to be read."));
@@ -185,7 +185,7 @@ private slots:
     {
         start();
         m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
-        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
+        QVERIFY(m_session->attach(Target::Disk(QStringLiteral("hdd1:"))));
         QTest::qWait(300);
         m_session->cancel();
         QVERIFY(idle());
@@ -198,7 +198,7 @@ private slots:
         QTemporaryDir dir;
         for (int i = 0; i < 50; ++i)
             QFile(dir.filePath(QStringLiteral("g%1.iso").arg(i))).open(QIODevice::WriteOnly);
-        m_session->selectTarget(TargetKind::LocalDisk, QStringLiteral("hdd1:"));
+        m_session->selectTarget(Target::Disk(QStringLiteral("hdd1:")));
         QSignalSpy read(m_session.get(), &Session::batchRead);
         QVERIFY(m_session->addImages({dir.path()}));
         m_session->cancel();
@@ -281,19 +281,19 @@ private slots:
     void deleteReportsWhatTheToolDid()
     {
         start();
-        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("hdd1:")));
+        QVERIFY(m_session->attach(Target::Disk(QStringLiteral("hdd1:"))));
         QVERIFY(idle());
         QSignalSpy deleted(m_session.get(), &Session::gameDeleted);
-        QVERIFY(m_session->deleteGame(QStringLiteral("Small")));
+        QVERIFY(m_session->deleteGames({Named(QStringLiteral("Small"))}));
         QVERIFY(idle());
         QCOMPARE(deleted.size(), 1);
         QCOMPARE(titles(), QStringList{QStringLiteral("Test Game")});
 
         // The current tool has no "delete": that is no success.
         start(QStringLiteral("linux"));
-        QVERIFY(m_session->attach(TargetKind::LocalDisk, QStringLiteral("/dev/sdb")));
+        QVERIFY(m_session->attach(Target::Disk(QStringLiteral("/dev/sdb"))));
         QVERIFY(idle());
-        QVERIFY(m_session->deleteGame(QStringLiteral("Small")));
+        QVERIFY(m_session->deleteGames({Named(QStringLiteral("Small"))}));
         QVERIFY(idle());
         QCOMPARE(kinds(), QList<ProblemKind>{ProblemKind::DeleteFailed});
         QCOMPARE(m_session->games().count(), 2);
@@ -321,7 +321,7 @@ private slots:
             start(style, state);
             const QString device = style == QLatin1String("win") ? QStringLiteral("hdd1:")
                                                                  : QStringLiteral("/dev/sdb");
-            QVERIFY(m_session->attach(TargetKind::LocalDisk, device));
+            QVERIFY(m_session->attach(Target::Disk(device)));
             QVERIFY(idle());
             QCOMPARE(titles(), (QStringList{QStringLiteral("Foo"), QStringLiteral(" Foo"),
                                             QStringLiteral("Bar "), QStringLiteral("World"),
@@ -330,9 +330,9 @@ private slots:
             QCOMPARE(m_session->games().game(4).flags, QString());
             if (style == QLatin1String("linux"))
                 continue; // the current tool cannot delete
-            QVERIFY(m_session->deleteGame(QStringLiteral(" Foo")));
+            QVERIFY(m_session->deleteGames({Named(QStringLiteral(" Foo"))}));
             QVERIFY(idle());
-            QVERIFY(m_session->deleteGame(QStringLiteral("2002 FIFA World")));
+            QVERIFY(m_session->deleteGames({Named(QStringLiteral("2002 FIFA World"))}));
             QVERIFY(idle());
             QCOMPARE(titles(), (QStringList{QStringLiteral("Foo"), QStringLiteral("Bar "),
                                             QStringLiteral("World")}));
@@ -345,7 +345,7 @@ private slots:
     void queueResultsAndEndActions()
     {
         start();
-        m_session->selectTarget(TargetKind::LocalDisk, QStringLiteral("hdd1:"));
+        m_session->selectTarget(Target::Disk(QStringLiteral("hdd1:")));
         Job copy;
         copy.kind = JobKind::CopyToPC;
         copy.source = QStringLiteral("hdd1:");
@@ -356,7 +356,7 @@ private slots:
         missing.name = QStringLiteral("No Such Game");
         missing.destination = m_world->path(QStringLiteral("other.iso"));
         m_session->jobs().addJob(missing);
-        m_session->setEndActions({false, true, false});
+        m_session->runs().setEndActions({false, true, false});
         QSignalSpy finished(m_session.get(), &Session::runFinished);
         QVERIFY(m_session->startQueue());
         QVERIFY(finished.wait(20000));
@@ -400,7 +400,7 @@ private slots:
         m_world->setFault({{"mode", "crash"}, {"command", "dump"}, {"text", "100%"}});
         QVERIFY(m_session->runNow(dump));
         QVERIFY(finished.wait(20000));
-        QCOMPARE(m_session->nowJob().state, JobState::Failed);
+        QCOMPARE(m_session->runs().nowJob().state, JobState::Failed);
         QCOMPARE(read(image), QByteArray("OLD IMAGE"));
         m_world->setFault({});
         QJsonObject state = m_world->state();
@@ -412,7 +412,7 @@ private slots:
         QVERIFY(QFile::exists(image + QStringLiteral(".part"))); // the tool sized it already
         m_session->cancel();
         QVERIFY(finished.wait(20000));
-        QCOMPARE(m_session->nowJob().state, JobState::Aborted);
+        QCOMPARE(m_session->runs().nowJob().state, JobState::Aborted);
         QCOMPARE(read(image), QByteArray("OLD IMAGE"));
         QVERIFY(!QFile::exists(image + QStringLiteral(".part")));
 
@@ -421,7 +421,7 @@ private slots:
         m_world->setState(state);
         QVERIFY(m_session->runNow(dump));
         QVERIFY(finished.wait(20000));
-        QCOMPARE(m_session->nowJob().state, JobState::Complete);
+        QCOMPARE(m_session->runs().nowJob().state, JobState::Complete);
         QVERIFY(read(image).startsWith("PS2SIM dump"));
         QVERIFY(!QFile::exists(image + QStringLiteral(".part")));
 
@@ -430,7 +430,8 @@ private slots:
         m_world->clearCalls();
         QVERIFY(m_session->runNow(dump));
         QVERIFY(finished.wait(20000));
-        QCOMPARE(JobResultText(m_session->nowJob()), QStringLiteral("Error (File already exists)"));
+        QCOMPARE(JobResultText(m_session->runs().nowJob()),
+                 QStringLiteral("Error (File already exists)"));
         for (const QStringList& call : m_world->calls())
             QVERIFY(call.first() != QLatin1String("dump"));
     }
@@ -471,8 +472,8 @@ private slots:
             copy.destination = m_world->path(QString::fromLatin1(name));
             m_session->jobs().addJob(copy);
         }
-        m_session->selectTarget(TargetKind::Network, QStringLiteral("127.0.0.1"));
-        m_session->setEndActions({false, true, false});
+        m_session->selectTarget(TargetOf(QStringLiteral("127.0.0.1")));
+        m_session->runs().setEndActions({false, true, false});
         m_world->setFault({{"mode", "refused"}, {"command", "extract"}});
         QSignalSpy finished(m_session.get(), &Session::runFinished);
         QVERIFY(m_session->startQueue());
@@ -498,12 +499,12 @@ private slots:
         job.destination = QStringLiteral("hdd1:");
         job.name = QStringLiteral("New");
         job.type = DiscType::CD;
-        m_session->setEndActions({false, false, true});
+        m_session->runs().setEndActions({false, false, true});
         QSignalSpy finished(m_session.get(), &Session::runFinished);
         QVERIFY(m_session->runNow(job));
         QVERIFY(finished.wait(20000));
-        QCOMPARE(m_session->nowJob().state, JobState::Failed);
-        QVERIFY(m_session->nowJob().reason.contains(QStringLiteral("SIGABRT")));
+        QCOMPARE(m_session->runs().nowJob().state, JobState::Failed);
+        QVERIFY(m_session->runs().nowJob().reason.contains(QStringLiteral("SIGABRT")));
         QVERIFY(m_power.calls.isEmpty());
 
         // A write that started is never started again by itself, silent crash or not.
@@ -515,7 +516,7 @@ private slots:
         for (const QStringList& call : m_world->calls())
             injects += call.first() == QLatin1String("inject_cd") ? 1 : 0;
         QCOMPARE(injects, 1);
-        QCOMPARE(m_session->nowJob().state, JobState::Failed);
+        QCOMPARE(m_session->runs().nowJob().state, JobState::Failed);
     }
 
     // Access an earlier run was given and never took back (it was killed) is taken back at the
@@ -527,11 +528,11 @@ private slots:
         qputenv("XDG_RUNTIME_DIR", run.path().toLocal8Bit());
         const QString root = m_world->path(QStringLiteral("machine"));
         const QString node = AddFakeDisk(root, QStringLiteral("sdq"), Ps2Sector());
-        m_session->setSystemFiles({root + QStringLiteral("/sys"),
-                                   root + QStringLiteral("/dev"),
-                                   {root + QStringLiteral("/mounts")},
-                                   root + QStringLiteral("/udev")});
-        m_session->diskPermission().setCommand(
+        m_session->devices().setSystemFiles({root + QStringLiteral("/sys"),
+                                             root + QStringLiteral("/dev"),
+                                             {root + QStringLiteral("/mounts")},
+                                             root + QStringLiteral("/udev")});
+        m_session->devices().permission().setCommand(
             {QStringLiteral(VENTRIK_FAKE_PKEXEC), QStringLiteral(VENTRIK_TEST_DISK_HELPER)});
         QSignalSpy answered(m_session.get(), &Session::diskAccessAnswered);
         m_session->requestDiskAccess(node);
@@ -548,11 +549,11 @@ private slots:
         forged.write("999999999 12345\n/etc/passwd\n");
         forged.close();
         newSession();
-        m_session->setSystemFiles({root + QStringLiteral("/sys"),
-                                   root + QStringLiteral("/dev"),
-                                   {root + QStringLiteral("/mounts")},
-                                   root + QStringLiteral("/udev")});
-        m_session->diskPermission().setCommand(
+        m_session->devices().setSystemFiles({root + QStringLiteral("/sys"),
+                                             root + QStringLiteral("/dev"),
+                                             {root + QStringLiteral("/mounts")},
+                                             root + QStringLiteral("/udev")});
+        m_session->devices().permission().setCommand(
             {QStringLiteral(VENTRIK_FAKE_PKEXEC), QStringLiteral(VENTRIK_TEST_DISK_HELPER)});
         m_session->cleanStale();
         auto accessLog = [root] {

@@ -367,8 +367,8 @@ private slots:
         start();
         const QString root = m_world->path(QStringLiteral("machine"));
         const QString node = AddFakeDisk(root, QStringLiteral("sdq"), QByteArray(512, '\0'));
-        session().setDeviceSource([root] { return FakeMachineDevices(root); });
-        session().diskPermission().setCommand(
+        session().devices().setDeviceSource([root] { return FakeMachineDevices(root); });
+        session().devices().permission().setCommand(
             {QStringLiteral(VENTRIK_FAKE_PKEXEC), QStringLiteral(VENTRIK_TEST_DISK_HELPER)});
         button("refreshButton")->click();
         QVERIFY(idle());

@@ -235,6 +235,13 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
     </message>
 </context>
 <context>
+    <name>GameNames</name>
+    <message>
+        <source>The game index %1 was read only in part: %2</source>
+        <translation>Das Spieleverzeichnis %1 wurde nur zum Teil gelesen: %2</translation>
+    </message>
+</context>
+<context>
     <name>GamesController</name>
     <message numerus="yes">
         <source>Browse, Backup, and Delete - %n Games</source>
@@ -1126,6 +1133,13 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
     </message>
 </context>
 <context>
+    <name>NetworkPs2</name>
+    <message>
+        <source>no ICMP echo can be sent from this computer</source>
+        <translation>von diesem Computer kann kein ICMP-Echo gesendet werden</translation>
+    </message>
+</context>
+<context>
     <name>Parsers</name>
     <message>
         <source>%1GB Total - %2GB Used - %3GB Available</source>
@@ -1730,6 +1744,53 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
     </message>
 </context>
 <context>
+    <name>QueueRuns</name>
+    <message>
+        <source>Finished by an earlier run; the saved queue could not say so.</source>
+        <translation>Von einem früheren Lauf beendet; die gespeicherte Warteschlange konnte das nicht festhalten.</translation>
+    </message>
+    <message>
+        <source>The tool (process %1) that an earlier Ventrik started for %2 still runs; it is ended before anything is written again.</source>
+        <translation>Das Werkzeug (Prozess %1), das ein früheres Ventrik für %2 gestartet hat, läuft noch; es wird beendet, bevor wieder etwas geschrieben wird.</translation>
+    </message>
+    <message>
+        <source>Found whole on %1 after Ventrik ended during the job.</source>
+        <translation>Vollständig auf %1 gefunden, nachdem Ventrik während des Auftrags endete.</translation>
+    </message>
+    <message>
+        <source>Ventrik ended during the job; %1 KB of %2 KB are on %3</source>
+        <translation>Ventrik endete während des Auftrags; %1 KB von %2 KB sind auf %3</translation>
+    </message>
+    <message>
+        <source>%1 needs %2 MB in %3, and %4 MB are free there.</source>
+        <translation>%1 braucht %2 MB in %3, und dort sind %4 MB frei.</translation>
+    </message>
+    <message>
+        <source>%1 is being written by another Ventrik; nothing was written.</source>
+        <translation>%1 wird gerade von einem anderen Ventrik geschrieben; es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another Ventrik; nothing was written.</source>
+        <translation>%1 wird von einem anderen Ventrik benutzt; nichts wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 needs %2 MB on %3 in %4 MB slices, one slice must stay free, and %5 MB are free.</source>
+        <translation>%1 braucht %2 MB auf %3 in Stücken zu %4 MB, ein Stück muss frei bleiben, und %5 MB sind frei.</translation>
+    </message>
+    <message>
+        <source>Installing and copying PS2 games</source>
+        <translation>PS2-Spiele werden installiert und kopiert</translation>
+    </message>
+    <message>
+        <source>The PC is kept awake during the run.</source>
+        <translation>Der PC bleibt während des Laufs wach.</translation>
+    </message>
+    <message>
+        <source>The PC could not be kept awake during the run: %1</source>
+        <translation>Der PC konnte während des Laufs nicht wach gehalten werden: %1</translation>
+    </message>
+</context>
+<context>
     <name>QueueStore</name>
     <message>
         <source>The job queue could not be saved to %1: %2</source>
@@ -1794,212 +1855,12 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
 <context>
     <name>Session</name>
     <message>
-        <source>no ICMP echo can be sent from this computer</source>
-        <translation>von diesem Computer kann kein ICMP-Echo gesendet werden</translation>
-    </message>
-    <message>
-        <source>The output was too large to be read.</source>
-        <translation>Die Ausgabe war zu groß, um gelesen zu werden.</translation>
-    </message>
-    <message>
-        <source>The tool&apos;s output was not understood.</source>
-        <translation>Die Ausgabe des Werkzeugs wurde nicht verstanden.</translation>
-    </message>
-    <message>
-        <source>The partitions of the games could not be read: %1</source>
-        <translation>Die Partitionen der Spiele konnten nicht gelesen werden: %1</translation>
-    </message>
-    <message>
-        <source>the tool&apos;s output was not understood</source>
-        <translation>die Ausgabe des Werkzeugs wurde nicht verstanden</translation>
-    </message>
-    <message>
-        <source>(partition unknown)</source>
-        <translation>(Partition unbekannt)</translation>
-    </message>
-    <message>
-        <source>%1 needs %2 MB in %3, and %4 MB are free there.</source>
-        <translation>%1 braucht %2 MB in %3, und dort sind %4 MB frei.</translation>
-    </message>
-    <message>
-        <source>%1 is in use by another Ventrik; nothing was written.</source>
-        <translation>%1 wird von einem anderen Ventrik benutzt; nichts wurde geschrieben.</translation>
-    </message>
-    <message>
-        <source>%1 needs %2 MB on %3 in %4 MB slices, one slice must stay free, and %5 MB are free.</source>
-        <translation>%1 braucht %2 MB auf %3 in Stücken zu %4 MB, ein Stück muss frei bleiben, und %5 MB sind frei.</translation>
-    </message>
-    <message>
-        <source>The partition table of %1 was saved to %2</source>
-        <translation>Die Partitionstabelle von %1 wurde in %2 gesichert</translation>
-    </message>
-    <message>
-        <source>The partition table of %1 could not be saved: %2</source>
-        <translation>Die Partitionstabelle von %1 konnte nicht gesichert werden: %2</translation>
-    </message>
-    <message>
-        <source>The partition table of %1 was restored from %2</source>
-        <translation>Die Partitionstabelle von %1 wurde aus %2 wiederhergestellt</translation>
-    </message>
-    <message>
-        <source>Finished by an earlier run; the saved queue could not say so.</source>
-        <translation>Von einem früheren Lauf beendet; die gespeicherte Warteschlange konnte das nicht festhalten.</translation>
-    </message>
-    <message>
-        <source>The tool (process %1) that an earlier Ventrik started for %2 still runs; it is ended before anything is written again.</source>
-        <translation>Das Werkzeug (Prozess %1), das ein früheres Ventrik für %2 gestartet hat, läuft noch; es wird beendet, bevor wieder etwas geschrieben wird.</translation>
-    </message>
-    <message>
-        <source>Found whole on %1 after Ventrik ended during the job.</source>
-        <translation>Vollständig auf %1 gefunden, nachdem Ventrik während des Auftrags endete.</translation>
-    </message>
-    <message>
-        <source>Ventrik ended during the job; %1 KB of %2 KB are on %3</source>
-        <translation>Ventrik endete während des Auftrags; %1 KB von %2 KB sind auf %3</translation>
-    </message>
-    <message>
-        <source>Installing and copying PS2 games</source>
-        <translation>PS2-Spiele werden installiert und kopiert</translation>
-    </message>
-    <message>
-        <source>The PC is kept awake during the run.</source>
-        <translation>Der PC bleibt während des Laufs wach.</translation>
-    </message>
-    <message>
-        <source>The PC could not be kept awake during the run: %1</source>
-        <translation>Der PC konnte während des Laufs nicht wach gehalten werden: %1</translation>
-    </message>
-    <message>
-        <source>The game index %1 was read only in part: %2</source>
-        <translation>Das Spieleverzeichnis %1 wurde nur zum Teil gelesen: %2</translation>
-    </message>
-    <message>
         <source>The disk was unplugged.</source>
         <translation>Die Festplatte wurde abgesteckt.</translation>
     </message>
     <message>
         <source>hdl_dump did not end when it was killed: the disk it waits on was cut off from Ventrik.</source>
         <translation>hdl_dump endete nicht, als es abgebrochen wurde: Die Festplatte, auf die es wartet, wurde von Ventrik getrennt.</translation>
-    </message>
-    <message>
-        <source>a PS2 area beside another file system (an exFAT partition)</source>
-        <translation>einen PS2-Bereich neben einem anderen Dateisystem (einer exFAT-Partition)</translation>
-    </message>
-    <message>
-        <source>the 8 MB partitions of a newer PS2 disk tool</source>
-        <translation>die 8-MB-Partitionen eines neueren PS2-Festplattenwerkzeugs</translation>
-    </message>
-    <message>
-        <source>Which disk %1 belongs to could not be written down.</source>
-        <translation>Zu welcher Festplatte %1 gehört, konnte nicht festgehalten werden.</translation>
-    </message>
-    <message>
-        <source>its partitions reach past the end of the disk&apos;s PS2 area</source>
-        <translation>ihre Partitionen reichen über das Ende des PS2-Bereichs der Festplatte hinaus</translation>
-    </message>
-    <message>
-        <source>it belongs to another disk: the table it holds was made by another format than this disk&apos;s</source>
-        <translation>sie gehört zu einer anderen Festplatte: Die Tabelle darin stammt von einer anderen Formatierung als der dieser Festplatte</translation>
-    </message>
-    <message>
-        <source>it belongs to another disk (serial number %1, this one&apos;s is %2)</source>
-        <translation>sie gehört zu einer anderen Festplatte (Seriennummer %1, die dieser ist %2)</translation>
-    </message>
-    <message>
-        <source>it belongs to another disk (%1 bytes, this one has %2)</source>
-        <translation>sie gehört zu einer anderen Festplatte (%1 Bytes, diese hat %2)</translation>
-    </message>
-    <message>
-        <source>Ventrik keeps no backup of this disk&apos;s table</source>
-        <translation>Ventrik hat keine Sicherung der Tabelle dieser Festplatte</translation>
-    </message>
-    <message>
-        <source>%1 does not exist</source>
-        <translation>%1 existiert nicht</translation>
-    </message>
-    <message>
-        <source>%1 cannot be read (%2)</source>
-        <translation>%1 kann nicht gelesen werden (%2)</translation>
-    </message>
-    <message>
-        <source>%1 is no partition table backup: %2</source>
-        <translation>%1 ist keine Sicherung einer Partitionstabelle: %2</translation>
-    </message>
-    <message>
-        <source>Restore it anyway with --other-disk (dangerous: the games of the disk&apos;s own table are lost from it).</source>
-        <translation>Stellen Sie sie trotzdem mit --other-disk wieder her (gefährlich: Die Spiele der eigenen Tabelle der Festplatte gehen daraus verloren).</translation>
-    </message>
-    <message>
-        <source>the table on the disk could not be read to tell whether a backup belongs to it. </source>
-        <translation>die Tabelle auf der Festplatte konnte nicht gelesen werden, um zu sagen, ob eine Sicherung zu ihr gehört. </translation>
-    </message>
-    <message>
-        <source>it belongs to another disk: the table it holds was made by another format than this disk&apos;s. </source>
-        <translation>sie gehört zu einer anderen Festplatte: Die Tabelle darin stammt von einer anderen Formatierung als der dieser Festplatte. </translation>
-    </message>
-    <message>
-        <source>the disk could not be read (%1)</source>
-        <translation>die Festplatte konnte nicht gelesen werden (%1)</translation>
-    </message>
-    <message>
-        <source>the partitions of %1 reach past the end of the disk&apos;s PS2 area</source>
-        <translation>die Partitionen von %1 reichen über das Ende des PS2-Bereichs der Festplatte hinaus</translation>
-    </message>
-    <message>
-        <source>the disk holds %1, so it cannot be told whether the backup belongs to it. </source>
-        <translation>die Festplatte enthält %1, daher lässt sich nicht sagen, ob die Sicherung zu ihr gehört. </translation>
-    </message>
-    <message>
-        <source>The partition table of %1 could not be saved before the restore; it could not be put back if the restore went wrong.</source>
-        <translation>Die Partitionstabelle von %1 konnte vor der Wiederherstellung nicht gesichert werden; ginge die Wiederherstellung schief, könnte sie nicht zurückgeschrieben werden.</translation>
-    </message>
-    <message>
-        <source>the table read back from the disk is not the one %1 holds</source>
-        <translation>die von der Festplatte zurückgelesene Tabelle ist nicht die aus %1</translation>
-    </message>
-    <message>
-        <source>; the table from before could not be saved, so it could not be put back</source>
-        <translation>; die vorherige Tabelle konnte nicht gesichert werden und daher nicht zurückgeschrieben werden</translation>
-    </message>
-    <message>
-        <source>; the table that was on the disk before was put back (%1)</source>
-        <translation>; die Tabelle, die vorher auf der Festplatte war, wurde zurückgeschrieben (%1)</translation>
-    </message>
-    <message>
-        <source>; putting back the table from before (%1) failed too: %2</source>
-        <translation>; auch das Zurückschreiben der vorherigen Tabelle (%1) schlug fehl: %2</translation>
-    </message>
-    <message>
-        <source>The layout of %1 could not be read: %2</source>
-        <translation>Die Aufteilung von %1 konnte nicht gelesen werden: %2</translation>
-    </message>
-    <message>
-        <source>The layout of %1 was not checked: Ventrik cannot read its sectors.</source>
-        <translation>Die Aufteilung von %1 wurde nicht geprüft: Ventrik kann ihre Sektoren nicht lesen.</translation>
-    </message>
-    <message>
-        <source>another file system (an exFAT partition)</source>
-        <translation>ein anderes Dateisystem (eine exFAT-Partition)</translation>
-    </message>
-    <message>
-        <source>space beyond the 2 TiB that PS2 partitions reach</source>
-        <translation>Platz jenseits der 2 TiB, die PS2-Partitionen erreichen</translation>
-    </message>
-    <message>
-        <source>this hdl_dump is a release build, which takes devices only</source>
-        <translation>dieses hdl_dump ist ein Release-Build, der nur Geräte nimmt</translation>
-    </message>
-    <message>
-        <source>it needs nbdfuse (the package libnbd-bin) and FUSE</source>
-        <translation>sie braucht nbdfuse (das Paket libnbd-bin) und FUSE</translation>
-    </message>
-    <message>
-        <source>hdl_dump sees only the first %1 MB of %2, its PS2 area.</source>
-        <translation>hdl_dump sieht nur die ersten %1 MB von %2, ihren PS2-Bereich.</translation>
-    </message>
-    <message>
-        <source>%1 is being written by another Ventrik; nothing was written.</source>
-        <translation>%1 wird gerade von einem anderen Ventrik geschrieben; es wurde nichts geschrieben.</translation>
     </message>
 </context>
 <context>
@@ -2351,6 +2212,164 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
     <message>
         <source>Reached through the UDP server (hdld_svr).</source>
         <translation>Über den UDP-Server (hdld_svr) erreicht.</translation>
+    </message>
+</context>
+<context>
+    <name>TargetGames</name>
+    <message>
+        <source>The output was too large to be read.</source>
+        <translation>Die Ausgabe war zu groß, um gelesen zu werden.</translation>
+    </message>
+    <message>
+        <source>The tool&apos;s output was not understood.</source>
+        <translation>Die Ausgabe des Werkzeugs wurde nicht verstanden.</translation>
+    </message>
+    <message>
+        <source>The partitions of the games could not be read: %1</source>
+        <translation>Die Partitionen der Spiele konnten nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>the tool&apos;s output was not understood</source>
+        <translation>die Ausgabe des Werkzeugs wurde nicht verstanden</translation>
+    </message>
+    <message>
+        <source>(partition unknown)</source>
+        <translation>(Partition unbekannt)</translation>
+    </message>
+    <message>
+        <source>The layout of %1 could not be read: %2</source>
+        <translation>Die Aufteilung von %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The layout of %1 was not checked: Ventrik cannot read its sectors.</source>
+        <translation>Die Aufteilung von %1 wurde nicht geprüft: Ventrik kann ihre Sektoren nicht lesen.</translation>
+    </message>
+    <message>
+        <source>another file system (an exFAT partition)</source>
+        <translation>ein anderes Dateisystem (eine exFAT-Partition)</translation>
+    </message>
+    <message>
+        <source>space beyond the 2 TiB that PS2 partitions reach</source>
+        <translation>Platz jenseits der 2 TiB, die PS2-Partitionen erreichen</translation>
+    </message>
+    <message>
+        <source>this hdl_dump is a release build, which takes devices only</source>
+        <translation>dieses hdl_dump ist ein Release-Build, der nur Geräte nimmt</translation>
+    </message>
+    <message>
+        <source>it needs nbdfuse (the package libnbd-bin) and FUSE</source>
+        <translation>sie braucht nbdfuse (das Paket libnbd-bin) und FUSE</translation>
+    </message>
+    <message>
+        <source>hdl_dump sees only the first %1 MB of %2, its PS2 area.</source>
+        <translation>hdl_dump sieht nur die ersten %1 MB von %2, ihren PS2-Bereich.</translation>
+    </message>
+    <message>
+        <source>a PS2 area beside another file system (an exFAT partition)</source>
+        <translation>einen PS2-Bereich neben einem anderen Dateisystem (einer exFAT-Partition)</translation>
+    </message>
+    <message>
+        <source>the 8 MB partitions of a newer PS2 disk tool</source>
+        <translation>die 8-MB-Partitionen eines neueren PS2-Festplattenwerkzeugs</translation>
+    </message>
+    <message>
+        <source>The partition table of %1 could not be saved: %2</source>
+        <translation>Die Partitionstabelle von %1 konnte nicht gesichert werden: %2</translation>
+    </message>
+    <message>
+        <source>The partition table of %1 was saved to %2</source>
+        <translation>Die Partitionstabelle von %1 wurde in %2 gesichert</translation>
+    </message>
+    <message>
+        <source>Which disk %1 belongs to could not be written down.</source>
+        <translation>Zu welcher Festplatte %1 gehört, konnte nicht festgehalten werden.</translation>
+    </message>
+    <message>
+        <source>its partitions reach past the end of the disk&apos;s PS2 area</source>
+        <translation>ihre Partitionen reichen über das Ende des PS2-Bereichs der Festplatte hinaus</translation>
+    </message>
+    <message>
+        <source>it belongs to another disk: the table it holds was made by another format than this disk&apos;s</source>
+        <translation>sie gehört zu einer anderen Festplatte: Die Tabelle darin stammt von einer anderen Formatierung als der dieser Festplatte</translation>
+    </message>
+    <message>
+        <source>it belongs to another disk (serial number %1, this one&apos;s is %2)</source>
+        <translation>sie gehört zu einer anderen Festplatte (Seriennummer %1, die dieser ist %2)</translation>
+    </message>
+    <message>
+        <source>it belongs to another disk (%1 bytes, this one has %2)</source>
+        <translation>sie gehört zu einer anderen Festplatte (%1 Bytes, diese hat %2)</translation>
+    </message>
+    <message>
+        <source>Ventrik keeps no backup of this disk&apos;s table</source>
+        <translation>Ventrik hat keine Sicherung der Tabelle dieser Festplatte</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 existiert nicht</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read (%2)</source>
+        <translation>%1 kann nicht gelesen werden (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is no partition table backup: %2</source>
+        <translation>%1 ist keine Sicherung einer Partitionstabelle: %2</translation>
+    </message>
+    <message>
+        <source>Restore it anyway with --other-disk (dangerous: the games of the disk&apos;s own table are lost from it).</source>
+        <translation>Stellen Sie sie trotzdem mit --other-disk wieder her (gefährlich: Die Spiele der eigenen Tabelle der Festplatte gehen daraus verloren).</translation>
+    </message>
+    <message>
+        <source>the table on the disk could not be read to tell whether a backup belongs to it. </source>
+        <translation>die Tabelle auf der Festplatte konnte nicht gelesen werden, um zu sagen, ob eine Sicherung zu ihr gehört. </translation>
+    </message>
+    <message>
+        <source>it belongs to another disk: the table it holds was made by another format than this disk&apos;s. </source>
+        <translation>sie gehört zu einer anderen Festplatte: Die Tabelle darin stammt von einer anderen Formatierung als der dieser Festplatte. </translation>
+    </message>
+    <message>
+        <source>the disk could not be read (%1)</source>
+        <translation>die Festplatte konnte nicht gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>the partitions of %1 reach past the end of the disk&apos;s PS2 area</source>
+        <translation>die Partitionen von %1 reichen über das Ende des PS2-Bereichs der Festplatte hinaus</translation>
+    </message>
+    <message>
+        <source>the disk holds %1, so it cannot be told whether the backup belongs to it. </source>
+        <translation>die Festplatte enthält %1, daher lässt sich nicht sagen, ob die Sicherung zu ihr gehört. </translation>
+    </message>
+    <message>
+        <source>The partition table of %1 could not be saved before the restore; it could not be put back if the restore went wrong.</source>
+        <translation>Die Partitionstabelle von %1 konnte vor der Wiederherstellung nicht gesichert werden; ginge die Wiederherstellung schief, könnte sie nicht zurückgeschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The partition table of %1 was restored from %2</source>
+        <translation>Die Partitionstabelle von %1 wurde aus %2 wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>the table read back from the disk is not the one %1 holds</source>
+        <translation>die von der Festplatte zurückgelesene Tabelle ist nicht die aus %1</translation>
+    </message>
+    <message>
+        <source>; the table from before could not be saved, so it could not be put back</source>
+        <translation>; die vorherige Tabelle konnte nicht gesichert werden und daher nicht zurückgeschrieben werden</translation>
+    </message>
+    <message>
+        <source>; the table that was on the disk before was put back (%1)</source>
+        <translation>; die Tabelle, die vorher auf der Festplatte war, wurde zurückgeschrieben (%1)</translation>
+    </message>
+    <message>
+        <source>; putting back the table from before (%1) failed too: %2</source>
+        <translation>; auch das Zurückschreiben der vorherigen Tabelle (%1) schlug fehl: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TargetLocks</name>
+    <message>
+        <source>The tool (process %1) that an earlier Ventrik started for %2 still runs; it is ended before anything is written again.</source>
+        <translation>Das Werkzeug (Prozess %1), das ein früheres Ventrik für %2 gestartet hat, läuft noch; es wird beendet, bevor wieder etwas geschrieben wird.</translation>
     </message>
 </context>
 <context>

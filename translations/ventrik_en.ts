@@ -231,6 +231,13 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
     </message>
 </context>
 <context>
+    <name>GameNames</name>
+    <message>
+        <source>The game index %1 was read only in part: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GamesController</name>
     <message numerus="yes">
         <source>Browse, Backup, and Delete - %n Games</source>
@@ -1120,6 +1127,13 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
     </message>
 </context>
 <context>
+    <name>NetworkPs2</name>
+    <message>
+        <source>no ICMP echo can be sent from this computer</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Parsers</name>
     <message>
         <source>%1GB Total - %2GB Used - %3GB Available</source>
@@ -1709,6 +1723,53 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
     </message>
 </context>
 <context>
+    <name>QueueRuns</name>
+    <message>
+        <source>Finished by an earlier run; the saved queue could not say so.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tool (process %1) that an earlier Ventrik started for %2 still runs; it is ended before anything is written again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Found whole on %1 after Ventrik ended during the job.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ventrik ended during the job; %1 KB of %2 KB are on %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs %2 MB in %3, and %4 MB are free there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is being written by another Ventrik; nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is in use by another Ventrik; nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs %2 MB on %3 in %4 MB slices, one slice must stay free, and %5 MB are free.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installing and copying PS2 games</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PC is kept awake during the run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PC could not be kept awake during the run: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QueueStore</name>
     <message>
         <source>The job queue could not be saved to %1: %2</source>
@@ -1773,211 +1834,11 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
 <context>
     <name>Session</name>
     <message>
-        <source>no ICMP echo can be sent from this computer</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The output was too large to be read.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The tool&apos;s output was not understood.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The partitions of the games could not be read: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the tool&apos;s output was not understood</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>(partition unknown)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 needs %2 MB in %3, and %4 MB are free there.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is in use by another Ventrik; nothing was written.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 needs %2 MB on %3 in %4 MB slices, one slice must stay free, and %5 MB are free.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The partition table of %1 was saved to %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The partition table of %1 could not be saved: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The partition table of %1 was restored from %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Finished by an earlier run; the saved queue could not say so.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The tool (process %1) that an earlier Ventrik started for %2 still runs; it is ended before anything is written again.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Found whole on %1 after Ventrik ended during the job.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ventrik ended during the job; %1 KB of %2 KB are on %3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Installing and copying PS2 games</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The PC is kept awake during the run.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The PC could not be kept awake during the run: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The game index %1 was read only in part: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The disk was unplugged.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>hdl_dump did not end when it was killed: the disk it waits on was cut off from Ventrik.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a PS2 area beside another file system (an exFAT partition)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the 8 MB partitions of a newer PS2 disk tool</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Which disk %1 belongs to could not be written down.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>its partitions reach past the end of the disk&apos;s PS2 area</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it belongs to another disk: the table it holds was made by another format than this disk&apos;s</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it belongs to another disk (serial number %1, this one&apos;s is %2)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it belongs to another disk (%1 bytes, this one has %2)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ventrik keeps no backup of this disk&apos;s table</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 does not exist</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 cannot be read (%2)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is no partition table backup: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Restore it anyway with --other-disk (dangerous: the games of the disk&apos;s own table are lost from it).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the table on the disk could not be read to tell whether a backup belongs to it. </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it belongs to another disk: the table it holds was made by another format than this disk&apos;s. </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the disk could not be read (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the partitions of %1 reach past the end of the disk&apos;s PS2 area</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the disk holds %1, so it cannot be told whether the backup belongs to it. </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The partition table of %1 could not be saved before the restore; it could not be put back if the restore went wrong.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the table read back from the disk is not the one %1 holds</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>; the table from before could not be saved, so it could not be put back</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>; the table that was on the disk before was put back (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>; putting back the table from before (%1) failed too: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The layout of %1 could not be read: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The layout of %1 was not checked: Ventrik cannot read its sectors.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>another file system (an exFAT partition)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>space beyond the 2 TiB that PS2 partitions reach</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>this hdl_dump is a release build, which takes devices only</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>it needs nbdfuse (the package libnbd-bin) and FUSE</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>hdl_dump sees only the first %1 MB of %2, its PS2 area.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is being written by another Ventrik; nothing was written.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2327,6 +2188,164 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
     </message>
     <message>
         <source>Reached through the UDP server (hdld_svr).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TargetGames</name>
+    <message>
+        <source>The output was too large to be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tool&apos;s output was not understood.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partitions of the games could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the tool&apos;s output was not understood</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(partition unknown)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout of %1 could not be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The layout of %1 was not checked: Ventrik cannot read its sectors.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>another file system (an exFAT partition)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>space beyond the 2 TiB that PS2 partitions reach</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this hdl_dump is a release build, which takes devices only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it needs nbdfuse (the package libnbd-bin) and FUSE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump sees only the first %1 MB of %2, its PS2 area.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a PS2 area beside another file system (an exFAT partition)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the 8 MB partitions of a newer PS2 disk tool</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition table of %1 could not be saved: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition table of %1 was saved to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Which disk %1 belongs to could not be written down.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its partitions reach past the end of the disk&apos;s PS2 area</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it belongs to another disk: the table it holds was made by another format than this disk&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it belongs to another disk (serial number %1, this one&apos;s is %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it belongs to another disk (%1 bytes, this one has %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ventrik keeps no backup of this disk&apos;s table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be read (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is no partition table backup: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore it anyway with --other-disk (dangerous: the games of the disk&apos;s own table are lost from it).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the table on the disk could not be read to tell whether a backup belongs to it. </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it belongs to another disk: the table it holds was made by another format than this disk&apos;s. </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk could not be read (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the partitions of %1 reach past the end of the disk&apos;s PS2 area</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk holds %1, so it cannot be told whether the backup belongs to it. </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition table of %1 could not be saved before the restore; it could not be put back if the restore went wrong.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition table of %1 was restored from %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the table read back from the disk is not the one %1 holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; the table from before could not be saved, so it could not be put back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; the table that was on the disk before was put back (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>; putting back the table from before (%1) failed too: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TargetLocks</name>
+    <message>
+        <source>The tool (process %1) that an earlier Ventrik started for %2 still runs; it is ended before anything is written again.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -127,12 +127,7 @@ void Start(Running& r, const QCommandLineParser& parser, const Options& options,
     // program is gone within 5 s.
     platform::watchTerminationSignals(QCoreApplication::instance(), [session, leave](int) {
         session->setEnding(true);
-        if (!session->isBusy())
-            leave();
-        QObject::connect(session, &Session::busyChanged, session, [leave](bool busy) {
-            if (!busy)
-                leave();
-        });
+        session->whenIdle(leave);
         session->cancel();
         QTimer::singleShot(3500, session, [session, leave] {
             session->abandon();

@@ -26,8 +26,12 @@ void CliCommand::changeAccess(platform::PermissionVerb verb, const QString& disk
         return;
     }
     const bool granting = verb != platform::PermissionVerb::Revoke;
-    m_session.diskPermission().request(
-        verb, disk, [this, disk, granting](const platform::PermissionAnswer& answer) {
+    // Through the session like every other intent: it tells what went wrong as a problem.
+    connect(
+        &m_session, &Session::diskAccessAnswered, this,
+        [this, disk, granting](const QString& device, const platform::PermissionAnswer& answer) {
+            if (device != disk)
+                return;
             const bool done = answer.result == platform::PermissionResult::Done;
             QString text;
             if (done)
@@ -35,8 +39,6 @@ void CliCommand::changeAccess(platform::PermissionVerb verb, const QString& disk
                                 : QStringLiteral("Your access to %1 was taken back.\n").arg(disk);
             else if (answer.result == platform::PermissionResult::Dismissed)
                 cli::writeErr(QStringLiteral("Nothing was changed: the request was dismissed.\n"));
-            else if (const std::optional<Problem> p = DiskAccessProblem(disk, answer))
-                cli::writeErr(ProblemText(*p) + u'\n');
             print(QJsonObject{{QStringLiteral("disk"), disk},
                               {QStringLiteral("granted"), granting && done},
                               {QStringLiteral("done"), done},
@@ -44,4 +46,8 @@ void CliCommand::changeAccess(platform::PermissionVerb verb, const QString& disk
                   text);
             finish(done ? 0 : 1);
         });
+    if (granting)
+        m_session.requestDiskAccess(disk, DiskAccessUse::Kept);
+    else
+        m_session.giveBackDiskAccess(disk);
 }

@@ -209,20 +209,18 @@ void CliCommand::finishWith(Operation* op, std::function<int(const OperationResu
             [this, fn](const OperationResult& result) { finish(fn(result)); });
 }
 
-std::optional<QString> CliCommand::targetArgument(const QString& text)
+std::optional<Target> CliCommand::targetArgument(const QString& text)
 {
     // A PS2's IPv4 address or NBD export, a disk as the tool names it, or a disk or image that
     // exists.
     static const QRegularExpression hdd(QStringLiteral("^hdd[0-9]+:$"));
-    if (NormaliseIPv4(text) && IsNetworkAddress(text))
-        return text;
-    if (const std::optional<NbdAddress> nbd = ParseNbdAddress(text))
-        return nbd->uri();
+    if (const std::optional<Target> parsed = Target::Parse(text); parsed && parsed->isNetwork())
+        return parsed;
     if (hdd.match(text).hasMatch())
-        return text;
+        return Target::Disk(text);
     const QFileInfo info(text);
     if (!text.isEmpty() && info.exists() && !info.isDir())
-        return info.absoluteFilePath();
+        return Target::Disk(info.absoluteFilePath());
     usageError(QStringLiteral("\"%1\" is no PS2 target: give an IPv4 address, "
                               "nbd://IP[:PORT][/EXPORT], hddN:, or a disk or disk image that "
                               "exists")
@@ -230,19 +228,18 @@ std::optional<QString> CliCommand::targetArgument(const QString& text)
     return std::nullopt;
 }
 
-void CliCommand::withGame(const QString& target, const QString& name,
+void CliCommand::withGame(const Target& target, const QString& name,
                           std::function<void(const parse::GameRow&)> then)
 {
-    m_session.selectTarget(kindOf(target), target);
-    Operation* listing =
-        m_session.operate([&] { return m_session.attach(kindOf(target), target); });
+    m_session.selectTarget(target);
+    Operation* listing = m_session.operate([&] { return m_session.attach(target); });
     connect(listing, &Operation::finished, this, [this, name, then](const OperationResult& r) {
         if (!r.started || !m_session.isAttached()) {
             finish(1);
             return;
         }
         // A title two games share names neither: the problem lists their partitions.
-        const std::optional<parse::GameRow> game = m_session.gameNamed(name);
+        const std::optional<parse::GameRow> game = m_session.targetGames().named(name);
         if (!game) {
             finish(1);
             return;
@@ -314,13 +311,13 @@ void CliCommand::devices(const QStringList&)
 
 void CliCommand::games(const QStringList& args)
 {
-    const std::optional<QString> checked = targetArgument(args[0]);
+    const std::optional<Target> checked = targetArgument(args[0]);
     if (!checked)
         return;
-    const QString target = *checked;
+    const QString target = checked->toolArgument();
     if (printDryRun({{QStringLiteral("hdl_toc"), target}, {QStringLiteral("toc"), target}}))
         return;
-    Operation* op = m_session.operate([&] { return m_session.attach(kindOf(target), target); });
+    Operation* op = m_session.operate([&] { return m_session.attach(*checked); });
     finishWith(op, [this, target](const OperationResult& r) {
         if (!r.started || !m_session.isAttached())
             return 1;
@@ -342,7 +339,7 @@ void CliCommand::games(const QStringList& args)
         }
         QJsonObject result{{QStringLiteral("target"), target}, {QStringLiteral("games"), games}};
         // Read from the disk's own sectors: the tool can change nothing there.
-        const bool readOnly = m_session.targetReadOnly();
+        const bool readOnly = m_session.targetGames().readOnly();
         if (readOnly) {
             result[QStringLiteral("read_only")] = true;
             text += QStringLiteral("(read from the disk itself; hdl_dump cannot change it)\n");
@@ -364,7 +361,7 @@ void CliCommand::games(const QStringList& args)
 void CliCommand::info(const QStringList& args)
 {
     const QString source = callersPath(args[0]);
-    if (sourceMissing(source) || printDryRun({m_session.discInfoArguments(source)}))
+    if (sourceMissing(source) || printDryRun({m_session.usage().discReadArguments(source)}))
         return;
     finishWith(m_session.readDisc(source, IsDriveSource(source)), [this](const OperationResult& r) {
         if (!r.disc)
@@ -383,9 +380,10 @@ void CliCommand::info(const QStringList& args)
 void CliCommand::install(const QStringList& args)
 {
     prepareInstall(args, [this](const Job& job) {
-        if (printDryRun({m_session.discInfoArguments(job.source), JobQueue::toolArguments(job)}))
+        if (printDryRun(
+                {m_session.usage().discReadArguments(job.source), JobQueue::toolArguments(job)}))
             return;
-        m_session.selectTarget(kindOf(job.destination), job.destination);
+        m_session.selectTarget(WriteTarget(job));
         runJob(job);
     });
 }
@@ -396,11 +394,11 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
         usageError(QStringLiteral("install needs a target and a source"));
         return;
     }
-    const std::optional<QString> target = targetArgument(args[0]);
+    const std::optional<Target> target = targetArgument(args[0]);
     if (!target)
         return;
     const QString source = callersPath(args[1]);
-    const QString destination = *target;
+    const Target destination = *target;
     QString name;
     std::optional<CompatFlags> flags;
     std::optional<DiscType> type;
@@ -437,7 +435,7 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
             usageError(QStringLiteral("the name is empty"));
             return;
         }
-        if (const std::optional<Problem> p = Session::NameProblem(name)) {
+        if (const std::optional<Problem> p = GameNameProblem(name)) {
             usageError(ProblemText(*p));
             return;
         }
@@ -455,7 +453,7 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
             return;
         }
         const parse::DiscInfo& i = *r.disc;
-        const GameNaming naming = m_session.nameForGame(source, i);
+        const GameNaming naming = m_session.names().nameFor(source, i);
         const Job job = InstallJob(source, destination, named ? name : naming.name, i, type,
                                    flags.value_or(naming.flags));
         // The tool does not say for an image file: the size decides, and the user is told.
@@ -465,14 +463,6 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
                      u'\n');
         then(job);
     });
-}
-
-Job CliCommand::copyToPcJob(const QStringList& args)
-{
-    // What the tool is given before the game is looked up; the listing fills in the rest.
-    parse::GameRow named;
-    named.title = args[1];
-    return CopyJob(JobKind::CopyToPC, args[0], named, args[2]);
 }
 
 Job CliCommand::makeIsoJob(const QStringList& args)
@@ -487,16 +477,17 @@ void CliCommand::copyToPc(const QStringList& args)
 
 void CliCommand::prepareCopyToPc(const QStringList& args, std::function<void(const Job&)> then)
 {
-    const std::optional<QString> target = targetArgument(args[0]);
+    const std::optional<Target> target = targetArgument(args[0]);
     if (!target)
         return;
-    const Job job = copyToPcJob({*target, args[1], args[2]});
-    if (printDryRun({JobQueue::toolArguments(job)}))
-        return;
-    // The game is its partition: the tool is given that, never a title two games may share.
-    withGame(*target, args[1], [job, then](const parse::GameRow& game) {
-        then(CopyJob(JobKind::CopyToPC, job.source, game, job.destination));
-    });
+    // The game is its partition: the tool is given that, never a title two games may share; a
+    // dry run shows the same, once the listing named it.
+    withGame(*target, args[1],
+             [this, target = *target, then, file = args[2]](const parse::GameRow& game) {
+                 const Job job = CopyJob(JobKind::CopyToPC, target, game, file);
+                 if (!printDryRun({JobQueue::toolArguments(job)}))
+                     then(job);
+             });
 }
 
 void CliCommand::makeIso(const QStringList& args)
@@ -526,7 +517,7 @@ void CliCommand::runJob(const Job& job)
     connect(&m_session, &Session::runFinished, this, [this](bool now, bool) {
         if (!now)
             return;
-        const Job& j = m_session.nowJob();
+        const Job& j = m_session.runs().nowJob();
         const bool ok = j.state == JobState::Complete;
         const bool verified = ok && j.notVerified.isEmpty();
         const QString result = JobResultText(j);
@@ -534,7 +525,7 @@ void CliCommand::runJob(const Job& job)
                          {QStringLiteral("verified"), verified},
                          {QStringLiteral("result"), result},
                          {QStringLiteral("reason"), j.reason},
-                         {QStringLiteral("exit"), m_session.nowOutcome().exitCode}};
+                         {QStringLiteral("exit"), m_session.runs().nowOutcome().exitCode}};
         // Said once: the result already holds the reason where it is the tool's words.
         if (!ok && !j.reason.isEmpty() && !result.contains(j.reason))
             writeErr(j.reason + u'\n');
@@ -576,13 +567,14 @@ bool CliCommand::confirm(const QString& question)
 
 void CliCommand::poweroff(const QStringList& args)
 {
-    if (!IsNetworkAddress(args[0])) {
+    const std::optional<Target> ps2 = Target::ParseAddress(args[0]);
+    if (!ps2) {
         usageError(QStringLiteral("\"%1\" is not an IPv4 address").arg(args[0]));
         return;
     }
-    if (printDryRun({{QStringLiteral("poweroff"), args[0]}}))
+    if (printDryRun({{QStringLiteral("poweroff"), ps2->host()}}))
         return;
-    finishWith(m_session.operate([&] { return m_session.powerOffPS2(args[0]); }),
+    finishWith(m_session.operate([&] { return m_session.powerOffPS2(*ps2); }),
                [](const OperationResult& r) { return r.poweredOff.isEmpty() ? 1 : 0; });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/devices/Target.h"
 #include "core/jobs/Job.h"
 #include "core/output/Parsers.h"
 #include "core/platform/DiskPermission.h"
@@ -68,10 +69,11 @@ private:
     void queue(const QStringList& args);
     void renameGame(const QStringList& args);
     void setGameFlags(const QStringList& args);
-    // shown(target, name): the tool's arguments a dry run prints; start(name) the intent.
+    // The game found in the target's listing; shown(target, game): the tool's arguments a dry
+    // run prints (the run's own); start(game) the intent.
     void modifyGame(const QString& targetText, const QString& name, const QString& value,
-                    std::function<QStringList(const QString&, const QString&)> shown,
-                    std::function<bool(const QString&)> start);
+                    std::function<QStringList(const Target&, const parse::GameRow&)> shown,
+                    std::function<bool(const parse::GameRow&)> start);
     static bool confirm(const QString& question);
     void queueAdd(const QStringList& args);
     void queueAddFolder(const QStringList& args);
@@ -89,11 +91,10 @@ private:
     void prepareCopyToPc(const QStringList& args, std::function<void(const Job&)> then);
     void restoreToc(const QStringList& args);
     // A TARGET as given, or a disk or image path made absolute; a usage error otherwise.
-    std::optional<QString> targetArgument(const QString& text);
+    std::optional<Target> targetArgument(const QString& text);
     // The target's games read, then the one the name (partition or title) stands for.
-    void withGame(const QString& target, const QString& name,
+    void withGame(const Target& target, const QString& name,
                   std::function<void(const parse::GameRow&)> then);
-    static Job copyToPcJob(const QStringList& args);
     static Job makeIsoJob(const QStringList& args);
     static QJsonObject jobJson(const Job& job, int row);
     // Runs the job at once and reports its result.

@@ -3,6 +3,7 @@
 #include "CliSupport.h"
 
 #include "core/devices/Flags.h"
+#include "core/jobs/JobCommands.h"
 #include "core/session/ProblemText.h"
 #include "core/session/Session.h"
 
@@ -13,18 +14,22 @@ using namespace cli;
 
 void CliCommand::remove(const QStringList& args)
 {
-    const std::optional<QString> target = targetArgument(args[0]);
-    if (!target || printDryRun({{QStringLiteral("delete"), *target, args[1]}}))
+    const std::optional<Target> target = targetArgument(args[0]);
+    if (!target)
         return;
-    m_session.selectTarget(kindOf(*target), *target);
-    Operation* op = m_session.operate([&] { return m_session.deleteGame(args[1]); });
-    finishWith(op, [this](const OperationResult& r) {
-        if (r.deleted.isEmpty())
-            return 1;
-        const QString deleted = r.deleted.first();
-        print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("deleted"), deleted}},
-              deleted + QStringLiteral(" deleted\n"));
-        return 0;
+    // The game as listed: what a dry run shows and what runs name its partition.
+    withGame(*target, args[1], [this, target = *target](const parse::GameRow& game) {
+        if (printDryRun({DeleteArguments(target, game)}))
+            return;
+        Operation* op = m_session.operate([&] { return m_session.deleteGames({game}); });
+        finishWith(op, [this](const OperationResult& r) {
+            if (r.deleted.isEmpty())
+                return 1;
+            const QString deleted = r.deleted.first();
+            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("deleted"), deleted}},
+                  deleted + QStringLiteral(" deleted\n"));
+            return 0;
+        });
     });
 }
 
@@ -35,24 +40,18 @@ void CliCommand::renameGame(const QStringList& args)
         usageError(QStringLiteral("the new name is empty"));
         return;
     }
-    if (!GameNameFits(newName)) {
-        usageError(ProblemText({ProblemKind::NameTooLong, newName, {}}));
-        return;
-    }
-    if (ToolReadsAsFlags(newName)) {
-        usageError(ProblemText({ProblemKind::NameReadAsFlags, newName, {}}));
-        return;
-    }
-    if (HasControlCharacters(newName)) {
-        usageError(ProblemText({ProblemKind::NameHasControlCharacters, newName, {}}));
+    if (const std::optional<Problem> p = GameNameProblem(newName, NameUse::Rename)) {
+        usageError(ProblemText(*p));
         return;
     }
     modifyGame(
         args[0], args[1], newName,
-        [this, newName](const QString& target, const QString& name) {
-            return Session::RenameArguments(target, name, newName);
+        [newName](const Target& target, const parse::GameRow& game) {
+            return RenameArguments(target, game, newName);
         },
-        [this, newName](const QString& name) { return m_session.renameGame(name, newName); });
+        [this, newName](const parse::GameRow& game) {
+            return m_session.renameGame(game, newName);
+        });
 }
 
 void CliCommand::setGameFlags(const QStringList& args)
@@ -64,42 +63,47 @@ void CliCommand::setGameFlags(const QStringList& args)
     }
     modifyGame(
         args[0], args[1], flags->toolText(),
-        [f = *flags](const QString& target, const QString& name) {
-            return Session::FlagsArguments(target, name, f);
+        [f = *flags](const Target& target, const parse::GameRow& game) {
+            return FlagsArguments(target, game, f);
         },
-        [this, f = *flags](const QString& name) { return m_session.setGameFlags(name, f); });
+        [this, f = *flags](const parse::GameRow& game) { return m_session.setGameFlags(game, f); });
 }
 
 void CliCommand::modifyGame(const QString& targetText, const QString& name, const QString& value,
-                            std::function<QStringList(const QString&, const QString&)> shown,
-                            std::function<bool(const QString&)> start)
+                            std::function<QStringList(const Target&, const parse::GameRow&)> shown,
+                            std::function<bool(const parse::GameRow&)> start)
 {
-    const std::optional<QString> target = targetArgument(targetText);
-    if (!target || printDryRun({shown(*target, name)}))
+    const std::optional<Target> target = targetArgument(targetText);
+    if (!target)
         return;
-    m_session.selectTarget(kindOf(*target), *target);
-    Operation* op = m_session.operate([&] { return start(name); });
-    finishWith(op, [this, name, value](const OperationResult& r) {
-        if (!r.changed.isEmpty()) {
-            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("changed"), r.changed}},
-                  r.changed + QStringLiteral(" changed\n"));
+    withGame(*target, name, [=, this, target = *target](const parse::GameRow& game) {
+        if (printDryRun({shown(target, game)}))
+            return;
+        Operation* op = m_session.operate([&] { return start(game); });
+        finishWith(op, [this, name, value](const OperationResult& r) {
+            if (!r.changed.isEmpty()) {
+                print(QJsonObject{{QStringLiteral("ok"), true},
+                                  {QStringLiteral("changed"), r.changed}},
+                      r.changed + QStringLiteral(" changed\n"));
+                return 0;
+            }
+            if (!r.succeeded())
+                return 1;
+            // The game has that name or those flags already: there was nothing to do.
+            print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("unchanged"), name}},
+                  QStringLiteral("%1 unchanged: it is %2 already\n")
+                      .arg(name, value.isEmpty() ? QStringLiteral("without flags") : value));
             return 0;
-        }
-        if (!r.succeeded())
-            return 1;
-        // The game has that name or those flags already: there was nothing to do.
-        print(QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("unchanged"), name}},
-              QStringLiteral("%1 unchanged: it is %2 already\n")
-                  .arg(name, value.isEmpty() ? QStringLiteral("without flags") : value));
-        return 0;
+        });
     });
 }
 
 void CliCommand::restoreToc(const QStringList& args)
 {
-    const std::optional<QString> target = targetArgument(args[0]);
-    if (!target)
+    const std::optional<Target> disk = targetArgument(args[0]);
+    if (!disk)
         return;
+    const QString target = disk->toolArgument();
     bool yes = false;
     bool otherDisk = false;
     QString file;
@@ -115,37 +119,36 @@ void CliCommand::restoreToc(const QStringList& args)
                 QStringLiteral("restore-toc takes TARGET [FILE] [--yes] [--other-disk]"));
     }
     // Without a file: the newest backup of this very disk, chosen once the disk was read.
-    const QList<TocBackup> kept = m_session.tocBackups(*target);
+    const QList<TocBackup> kept = m_session.targetGames().backups(*disk);
     if (file.isEmpty() && kept.isEmpty()) {
         writeErr(QStringLiteral("Ventrik keeps no backup of the partition table of %1; name a "
                                 "backup file.\n")
-                     .arg(*target));
+                     .arg(target));
         finish(1);
         return;
     }
     if (printDryRun(
-            {{QStringLiteral("restore_toc"), *target, file.isEmpty() ? kept.first().file : file}}))
+            {{QStringLiteral("restore_toc"), target, file.isEmpty() ? kept.first().file : file}}))
         return;
     const QString what =
         file.isEmpty()
             ? QStringLiteral("Restore the partition table of %1 from the newest backup Ventrik "
                              "made of this disk (of %2 kept)?")
-                  .arg(*target)
+                  .arg(target)
                   .arg(kept.size())
-            : QStringLiteral("Restore the partition table of %1 from %2?").arg(*target, file);
+            : QStringLiteral("Restore the partition table of %1 from %2?").arg(target, file);
     if (!yes && !confirm(what)) {
         writeErr(QStringLiteral("Nothing was restored. Run it again with --yes to restore.\n"));
         finish(1);
         return;
     }
-    m_session.selectTarget(kindOf(*target), *target);
+    m_session.selectTarget(*disk);
     if (otherDisk)
         writeErr(QStringLiteral("warning: --other-disk: the backup is restored even if it is "
                                 "another disk's; the games of this disk's own table are then "
                                 "lost from it.\n"));
-    Operation* op =
-        m_session.operate([&] { return m_session.restoreToc(*target, file, otherDisk); });
-    finishWith(op, [this, target = *target](const OperationResult& r) {
+    Operation* op = m_session.operate([&] { return m_session.restoreToc(*disk, file, otherDisk); });
+    finishWith(op, [this, target](const OperationResult& r) {
         const bool restored = !r.restored.isEmpty();
         if (restored)
             print(QJsonObject{{QStringLiteral("ok"), true},

@@ -36,17 +36,7 @@ void CliCommand::queue(const QStringList& args)
             usageError(QStringLiteral("queue takes add, list, run or clear"));
         }
     };
-    if (!m_session.isBusy()) {
-        go();
-        return;
-    }
-    auto* wait = new QObject(this);
-    connect(&m_session, &Session::busyChanged, wait, [wait, go](bool busy) {
-        if (busy)
-            return;
-        wait->deleteLater();
-        go();
-    });
+    m_session.whenIdle(go);
 }
 
 void CliCommand::queueAdd(const QStringList& args)
@@ -68,7 +58,7 @@ void CliCommand::queueAdd(const QStringList& args)
             return;
         }
         const int row = m_session.jobs().count() - 1;
-        for (const PreflightIssue& issue : m_session.knownIssues()) {
+        for (const PreflightIssue& issue : m_session.runs().knownIssues()) {
             if (issue.row == row)
                 writeErr(QStringLiteral("warning: ") + issue.text + u'\n');
         }
@@ -95,7 +85,7 @@ void CliCommand::waitForHandOver(const Job& job, int row, int waitedMs)
 {
     // Added only once the Ventrik that has the queue open has saved it; told why when it
     // could not, and said so when it has not taken it yet.
-    const HandOver said = m_session.handOverOf(job.id);
+    const HandOver said = m_session.runs().store().handOverOf(job.id);
     if (said.state == HandOver::State::Taken) {
         print(jobJson(job, row),
               QStringLiteral("job added to the queue of the Ventrik that has it open: %1 %2\n")
@@ -132,7 +122,7 @@ void CliCommand::queueAddFolder(const QStringList& args)
         usageError(QStringLiteral("queue add-folder takes TARGET DIR [--type cd|dvd]"));
         return;
     }
-    const std::optional<QString> target = targetArgument(args[0]);
+    const std::optional<Target> target = targetArgument(args[0]);
     if (!target)
         return;
     const QString folder = callersPath(args[1]);
@@ -140,7 +130,7 @@ void CliCommand::queueAddFolder(const QStringList& args)
         usageError(QStringLiteral("%1 is no folder").arg(args[1]));
         return;
     }
-    m_session.selectTarget(kindOf(*target), *target);
+    m_session.selectTarget(*target);
     connect(&m_session, &Session::batchRead, this, [this](const BatchSummary& summary) {
         using Outcome = BatchEntry::Outcome;
         QJsonArray added, notPs2, installed, queued, skipped;
@@ -265,7 +255,7 @@ void CliCommand::queueRun(const QStringList& args)
                     finish(1);
                     return;
                 }
-                m_session.setStopAfterFailure(stopAfterFailure);
+                m_session.runs().setStopAfterFailure(stopAfterFailure);
                 showProgress();
                 connect(&m_session, &Session::runFinished, this, [this, findings](bool now, bool) {
                     if (now)
@@ -274,7 +264,7 @@ void CliCommand::queueRun(const QStringList& args)
                     QString text;
                     bool allOk = true;
                     bool allVerified = true;
-                    for (const int row : m_session.lastRunRows()) {
+                    for (const int row : m_session.runs().lastRunRows()) {
                         const Job& j = m_session.jobs().job(row);
                         allOk = allOk && j.state == JobState::Complete;
                         allVerified = allVerified && j.notVerified.isEmpty();
@@ -286,7 +276,7 @@ void CliCommand::queueRun(const QStringList& args)
                     allOk = allOk && m_session.jobs().pendingCount() == 0;
                     // A run whose results could not all be saved has failed: the next run
                     // would read an older queue.
-                    if (m_session.queueSaveFailedInRun()) {
+                    if (m_session.runs().store().saveFailedInRun()) {
                         writeErr(QStringLiteral("The job queue could not be saved during the "
                                                 "run; see the message above.\n"));
                         allOk = false;

@@ -64,16 +64,10 @@ void writeProgress(const QString& text)
     write(stderr, u'\r' + Printable(text));
 }
 
-TargetKind kindOf(const QString& target)
-{
-    return IsNetworkAddress(target) || IsNbdTarget(target) ? TargetKind::Network
-                                                           : TargetKind::LocalDisk;
-}
-
 std::optional<QString> BadNbdArgument(const QStringList& args)
 {
     for (const QString& arg : args) {
-        if (arg.startsWith(QLatin1String("nbd://")) && !ParseNbdAddress(arg))
+        if (arg.startsWith(QLatin1String("nbd://"), Qt::CaseInsensitive) && !Target::Parse(arg))
             return QStringLiteral("\"%1\" is no NBD address: nbd://IP[:PORT][/EXPORT]").arg(arg);
     }
     return std::nullopt;

@@ -19,9 +19,6 @@ void writeErr(const QString& text);
 void writeProgress(const QString& text);
 // JSON for stdout, every control character escaped as JSON does.
 void writeJson(const QByteArray& json);
-// A networked PS2 for four numbers with dots (checked in full later) or an nbd:// address,
-// else a disk.
-TargetKind kindOf(const QString& target);
 // What is wrong with the first argument that starts as an NBD address and is none; nothing
 // when all are well.
 std::optional<QString> BadNbdArgument(const QStringList& args);

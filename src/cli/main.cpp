@@ -100,12 +100,7 @@ int main(int argc, char* argv[])
     // Asked to end: the tool is interrupted as Cancel does, and the program leaves when it has
     // stopped; whatever has not stopped a few seconds later is ended the hard way, tool first.
     platform::watchTerminationSignals(&app, [&session](int) {
-        if (!session.isBusy())
-            QCoreApplication::exit(1);
-        QObject::connect(&session, &Session::busyChanged, &session, [](bool busy) {
-            if (!busy)
-                QCoreApplication::exit(1);
-        });
+        session.whenIdle([] { QCoreApplication::exit(1); });
         session.cancel();
         QTimer::singleShot(kLeaveWithinMs, &session, [&session] {
             session.abandon();

@@ -8,10 +8,10 @@ ControlInputs ControlInputs::From(Session& session)
     in.activity = session.activity();
     in.attached = session.isAttached() && session.space().has_value();
     in.gameCount = session.isAttached() ? session.games().count() : 0;
-    in.canModify = session.canModify();
-    in.readOnly = session.targetReadOnly();
+    in.canModify = session.usage().canModify();
+    in.readOnly = session.targetGames().readOnly();
     if (in.readOnly)
-        in.readOnlyWhy = session.readOnlyReason();
+        in.readOnlyWhy = session.targetGames().readOnlyReason();
     for (const DiskEntry& d : session.disks())
         in.disks << d.device;
     in.jobCount = session.jobs().count();

@@ -119,7 +119,7 @@ void DiskToolsPage::formatChosenDisk()
     if (entry != disks.end() && entry->needsPermission) {
         // Asked for to format: the helper gives access to a disk without the PS2 signature.
         m_formatAfterAccess = device;
-        m_context.session.requestDiskAccess(device, true);
+        m_context.session.requestDiskAccess(device, DiskAccessUse::Format);
         return;
     }
     m_context.session.formatDisk(device);

@@ -143,15 +143,13 @@ void GamesController::copyToPS2()
     if (!answer || answer->trimmed().isEmpty())
         return;
     // The tool gets the address exactly as the probe would check it.
-    const std::optional<QString> valid = NormaliseIPv4(*answer);
-    if (!valid) {
+    const std::optional<Target> ps2 = Target::ParseAddress(*answer);
+    if (!ps2 || ps2->isNbd()) {
         m_hooks.showProblem({ProblemKind::InvalidAddress, answer->trimmed(), {}});
         return;
     }
-    const QString address = *valid;
-    const std::optional<NbdAddress> nbd = ParseNbdAddress(m_session.targetDevice());
-    if (m_session.targetKind() == TargetKind::Network &&
-        (address == m_session.targetDevice() || (nbd && nbd->host == address))) {
+    const QString address = ps2->host();
+    if (m_session.target().host() == address) {
         m_dialogs.message(tr("The address you entered matches the source PS2 address. Try again."),
                           Dialogs::Icon::Exclamation);
         return;
@@ -172,8 +170,8 @@ void GamesController::queueCopy(JobKind kind, int gameRow, const QString& destin
                                 bool replaceAsked)
 {
     // The dialog asked before a file was chosen over an existing one.
-    m_session.addJob(CopyJob(kind, m_session.targetDevice(), m_session.games().game(gameRow),
-                             destination, replaceAsked));
+    m_session.addJob(CopyJob(kind, m_session.target(), m_session.games().game(gameRow), destination,
+                             replaceAsked));
     m_hooks.jobAdded();
 }
 
@@ -183,10 +181,10 @@ void GamesController::deleteChosen()
     if (rows.isEmpty())
         return;
     QStringList names;
-    QStringList games; // what the tool is given: each game's partition
+    QList<parse::GameRow> games;
     for (const int row : rows) {
         names << m_session.games().game(row).title;
-        games << m_session.games().game(row).key();
+        games << m_session.games().game(row);
     }
     const QString question =
         names.size() == 1
@@ -214,12 +212,8 @@ void GamesController::renameChosen()
     const QString newName = TrimGameName(*typed);
     if (newName.isEmpty() || newName == name)
         return;
-    if (!GameNameFits(newName)) {
-        m_hooks.showProblem({ProblemKind::NameTooLong, newName, {}});
-        return;
-    }
     // The session refuses what the tool would misread (flags, control characters).
-    m_session.renameGame(game.key(), newName);
+    m_session.renameGame(game, newName);
 }
 
 void GamesController::changeFlagsOfChosen()
@@ -246,5 +240,5 @@ void GamesController::changeFlagsOfChosen()
     // Unchanged flags change nothing: the tool is not asked.
     if (*parsed == CompatFlags::parse(game.flags).value_or(CompatFlags()))
         return;
-    m_session.setGameFlags(game.key(), *parsed);
+    m_session.setGameFlags(game, *parsed);
 }

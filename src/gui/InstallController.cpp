@@ -141,7 +141,7 @@ void InstallController::showDiscInfo(const parse::DiscInfo& info)
     m_pane->typeNoteLabel->setVisible(info.mediaUnknown);
     InstallPane* in = m_pane;
     // Named as the command line names it: the disc database, else the file or the disc.
-    const GameNaming naming = m_session.nameForGame(chosenSource(), info);
+    const GameNaming naming = m_session.names().nameFor(chosenSource(), info);
     in->startupEdit->setText(info.startup);
     in->gameNameEdit->setText(naming.name);
     m_suggestedName = naming.name;

@@ -34,7 +34,7 @@ public:
         std::function<void()> updateControls;
         std::function<void()> jobAdded;
         // The disk or PS2 the games go to.
-        std::function<QString()> target;
+        std::function<Target()> target;
         // Install Now begins: the window shows the job.
         std::function<void(const Job&)> installing;
     };

@@ -91,7 +91,7 @@ void JobEditDialog::accept()
     QString problem;
     if (name.isEmpty())
         problem = tr("The game needs a name.");
-    else if (const std::optional<Problem> p = Session::NameProblem(name))
+    else if (const std::optional<Problem> p = GameNameProblem(name))
         problem = ProblemText(*p);
     else {
         QDialog::accept();

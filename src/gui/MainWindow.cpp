@@ -114,7 +114,7 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     m_installer = new InstallController(
         m_install, m_session, m_seams.dialogs,
         {[this](const Problem& p) { showProblem(p); }, [this] { updateControls(); },
-         [this] { jobAdded(); }, [this] { return m_targetControl->chosenDevice(); },
+         [this] { jobAdded(); }, [this] { return m_targetControl->chosenTarget(); },
          [this](const Job& job) {
              balloon(tr("Installing %1").arg(job.name));
              m_status->setTask(tr("Installing %1").arg(job.name));
@@ -321,16 +321,16 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::gameDeleted, this,
             [this](const QString& name) { balloon(tr("%1 deleted from HDD").arg(name)); });
     connect(&m_session, &Session::diskFormatted, this, &MainWindow::updateControls);
-    connect(&m_session, &Session::tocRestored, this, [this](const QString& target) {
-        balloon(tr("The partition table of %1 was restored").arg(target));
+    connect(&m_session, &Session::tocRestored, this, [this](const Target& target) {
+        balloon(tr("The partition table of %1 was restored").arg(target.toolArgument()));
     });
     connect(&m_session, &Session::runStarted, this, &MainWindow::showRunStatus);
     connect(&m_session, &Session::jobStarted, this, [this](int row) {
         const Job& job = m_session.jobs().job(row);
         m_jobPane->jobList->setCurrentIndex(m_session.jobs().index(row, 0));
         // Counted in this run: the jobs done before it are no part of it.
-        const int number = m_session.runJobNumber();
-        const int count = m_session.runJobCount();
+        const int number = m_session.runs().runJobNumber();
+        const int count = m_session.runs().runJobCount();
         m_status->setTask(tr("Currently on Job %1 of %2").arg(number).arg(count));
         m_status->resetForJob();
         m_status->setJobStart(job.startedAt);
@@ -355,8 +355,8 @@ void MainWindow::connectSession()
         m_runBar->clearMessage();
         if (m_session.activity() == Activity::RunningQueue)
             m_status->setTask(tr("Currently on Job %1 of %2")
-                                  .arg(m_session.runJobNumber())
-                                  .arg(m_session.runJobCount()));
+                                  .arg(m_session.runs().runJobNumber())
+                                  .arg(m_session.runs().runJobCount()));
     });
     connect(&m_session, &Session::runFinished, this, &MainWindow::showRunEnd);
     connect(&m_session, &Session::queueChecked, m_queueActions, &QueueActions::confirmStart);
@@ -537,14 +537,13 @@ void MainWindow::showRunStatus(bool installNow)
     m_problems->clearHeld();
     m_messageBar->dismiss();
     m_queueEditor->forgetUndo();
-    m_status->prepare(m_session.targetKind() == TargetKind::Network, m_session.settings(),
-                      !installNow);
+    m_status->prepare(m_session.target().isNetwork(), m_session.settings(), !installNow);
     if (installNow)
         m_status->setJobStart(QDateTime::currentMSecsSinceEpoch());
     m_lastProgress = {};
     m_runBar->runStarted();
     if (installNow) {
-        const Job& job = m_session.nowJob();
+        const Job& job = m_session.runs().nowJob();
         m_runBar->setJob(tr("Installing %1 to %2").arg(job.name, job.destination));
     }
     tellLauncher();
@@ -563,7 +562,7 @@ void MainWindow::showRunEnd(bool installNow, bool cancelled)
     restoreFromTray();
     if (!installNow) {
         // Told once: a notification that brings the window back, then what was held.
-        const QString summary = RunSummaryText(m_session.jobs(), m_session.lastRunRows());
+        const QString summary = RunSummaryText(m_session.jobs(), m_session.runs().lastRunRows());
         m_seams.tray.notify(Dialogs::programTitle(), summary);
         // Also in the window: a desktop without a notification service shows none.
         m_runBar->say(cancelled ? tr("The run was cancelled: %1").arg(summary) : summary);
@@ -574,7 +573,7 @@ void MainWindow::showRunEnd(bool installNow, bool cancelled)
                                     Dialogs::Icon::Exclamation);
         return;
     }
-    const Job& job = m_session.nowJob();
+    const Job& job = m_session.runs().nowJob();
     m_installer->reset();
     // Only a run the tool reported complete is called complete.
     if (job.state == JobState::Complete) {

@@ -57,7 +57,9 @@ void ProblemPresenter::offerTocRestore(const Problem& problem)
     const QString target = problem.subject;
     // Only a backup of this very disk is offered.
     const std::optional<TocBackup> backup =
-        problem.reason.isEmpty() ? std::nullopt : m_session.newestTocBackup(target);
+        problem.reason.isEmpty()
+            ? std::nullopt
+            : m_session.targetGames().newestBackup(Target::Parse(target).value_or(Target()));
     if (!backup) {
         m_dialogs.message(ProblemText({problem.kind, target, {}, problem.detail}),
                           Dialogs::Icon::Critical);
@@ -83,5 +85,5 @@ void ProblemPresenter::restorePendingToc()
     if (!m_pendingRestore || m_session.isBusy())
         return;
     const auto [target, file] = *std::exchange(m_pendingRestore, std::nullopt);
-    m_session.restoreToc(target, file);
+    m_session.restoreToc(Target::Parse(target).value_or(Target()), file);
 }

@@ -11,10 +11,14 @@ QueueActions::QueueActions(Session& session, Dialogs& dialogs, Hooks hooks, QObj
     : QObject(parent), m_session(session), m_dialogs(dialogs), m_hooks(std::move(hooks))
 {}
 
-void QueueActions::deleteFrom(const QString& destination, const QString& game)
+void QueueActions::deleteFrom(const Job& job, const QString& partition)
 {
-    m_session.selectTarget(KindOfTarget(destination), destination);
-    m_session.deleteGame(game);
+    // The game the job wrote: its partition where known (another game may have its title).
+    parse::GameRow game;
+    game.title = job.name;
+    game.partition = partition;
+    m_session.selectTarget(WriteTarget(job));
+    m_session.deleteGames({game});
 }
 
 void QueueActions::showBatchSummary(const BatchSummary& summary)
@@ -97,7 +101,7 @@ void QueueActions::confirmStart(const QList<PreflightIssue>& issues)
                                    tr("Delete it from %1 now?").arg(job.destination),
                                Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
             continue;
-        deleteFrom(job.destination, issue.partition);
+        deleteFrom(job, issue.partition);
         return;
     }
     if (!issues.isEmpty()) {
@@ -112,7 +116,7 @@ void QueueActions::confirmStart(const QList<PreflightIssue>& issues)
         }
         // What the run would have had, without the jobs found wanting.
         QList<int> rest;
-        const QList<int>& checked = m_session.checkedRows();
+        const QList<int>& checked = m_session.runs().checkedRows();
         for (int row = 0; row < m_session.jobs().count(); ++row) {
             if (m_session.jobs().job(row).state != JobState::Complete &&
                 (checked.isEmpty() || checked.contains(row)) && !troubled.contains(row))
@@ -136,7 +140,7 @@ void QueueActions::confirmStart(const QList<PreflightIssue>& issues)
             return;
         }
     }
-    m_session.startQueue(m_session.checkedRows());
+    m_session.startQueue(m_session.runs().checkedRows());
 }
 
 void QueueActions::offerToDeleteIncomplete()
@@ -147,7 +151,6 @@ void QueueActions::offerToDeleteIncomplete()
                                    .arg(job.name, job.destination),
                                Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
             continue;
-        // The partition the job wrote, where it is known: another game may have its title.
-        deleteFrom(job.destination, job.writes.isEmpty() ? job.name : job.writes);
+        deleteFrom(job, job.writes);
     }
 }

@@ -35,7 +35,8 @@ public:
 
 private:
     // The disk of a job's destination chosen, then the game deleted there.
-    void deleteFrom(const QString& destination, const QString& game);
+    // The game a job left on its disk deleted there.
+    void deleteFrom(const Job& job, const QString& partition);
 
     Session& m_session;
     Dialogs& m_dialogs;

@@ -274,7 +274,7 @@ bool SettingsWindow::apply()
         m_context.session.setToolPath(tool);
     const QString index = titleIndexEdit->text().trimmed();
     if (index != s.text(Setting::TitleIndex))
-        m_context.session.setTitleIndexPath(index);
+        m_context.session.names().setTitleIndexPath(index);
     s.setColour(Setting::Forecolor, m_fore);
     s.setColour(Setting::Backcolor, m_back);
     applyStayOnTop();
@@ -312,7 +312,7 @@ void SettingsWindow::load()
     toolTab->load();
     markChanged();
     connect(&m_context.session, &Session::titleIndexLoaded, this, [this] {
-        const QString found = m_context.session.titleIndexFile();
+        const QString found = m_context.session.names().titleIndexFile();
         titleIndexEdit->setPlaceholderText(found.isEmpty() ? tr("none found") : found);
     });
 }
@@ -357,7 +357,7 @@ void SettingsWindow::loadWindowSettings()
     // Where it is found when nothing is chosen.
     toolPathEdit->setPlaceholderText(m_context.session.paths().toolPath);
     titleIndexEdit->setText(s.text(Setting::TitleIndex));
-    const QString found = m_context.session.titleIndexFile();
+    const QString found = m_context.session.names().titleIndexFile();
     titleIndexEdit->setPlaceholderText(found.isEmpty() ? tr("none found") : found);
 }
 

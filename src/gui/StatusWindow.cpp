@@ -144,7 +144,8 @@ StatusWindow::StatusWindow(Session& session, Dialogs& dialogs, QWidget* parent)
     });
     connect(m_shutdownPS2, &QCheckBox::toggled, this, &StatusWindow::endActionsChanged);
     connect(m_cancel, &QPushButton::clicked, this, &StatusWindow::confirmCancel);
-    connect(m_stopAfter, &QPushButton::toggled, &m_session, &Session::setStopAfterCurrentJob);
+    connect(m_stopAfter, &QPushButton::toggled, &m_session.runs(),
+            &QueueRuns::setStopAfterCurrentJob);
     // The button says what it will do once pressed.
     connect(m_stopAfter, &QPushButton::toggled, this, [this](bool on) {
         m_stopAfter->setText(on ? tr("Stopping after this job") : tr("Stop after this job"));
@@ -164,8 +165,8 @@ StatusWindow::StatusWindow(Session& session, Dialogs& dialogs, QWidget* parent)
 
 void StatusWindow::endActionsChanged()
 {
-    m_session.setEndActions({m_shutdownPS2->isChecked() && m_shutdownPS2->isEnabled(),
-                             m_shutdownPC->isChecked(), m_standbyPC->isChecked()});
+    m_session.runs().setEndActions({m_shutdownPS2->isChecked() && m_shutdownPS2->isEnabled(),
+                                    m_shutdownPC->isChecked(), m_standbyPC->isChecked()});
 }
 
 StatusWindow::~StatusWindow()

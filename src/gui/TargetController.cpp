@@ -38,24 +38,25 @@ TargetController::TargetController(TargetPane* pane, Session& session, Dialogs& 
     });
     // The choice is kept for the next start.
     connect(m_pane->localTarget, &QRadioButton::clicked, this,
-            [this] { m_session.settings().write(Setting::TargetKind, QStringLiteral("local")); });
-    connect(m_pane->networkTarget, &QRadioButton::clicked, this,
-            [this] { m_session.settings().write(Setting::TargetKind, QStringLiteral("network")); });
+            [this] { m_session.settings().write(Setting::ChosenTarget, QStringLiteral("local")); });
+    connect(m_pane->networkTarget, &QRadioButton::clicked, this, [this] {
+        m_session.settings().write(Setting::ChosenTarget, QStringLiteral("network"));
+    });
     connect(m_pane->diskCombo, &QComboBox::currentIndexChanged, this, [this] {
         if (m_pane->localTarget->isChecked())
-            m_session.selectTarget(TargetKind::LocalDisk, chosenDevice());
+            m_session.selectTarget(chosenTarget());
         m_hooks.updateControls();
     });
     connect(m_pane->attachButton, &QPushButton::clicked, this,
             &TargetController::attachChosenTarget);
     connect(m_pane->addressEdit, &QLineEdit::returnPressed, this,
             &TargetController::attachChosenTarget);
-    connect(m_pane->addressEdit, &QLineEdit::textChanged, this, [this](const QString& ip) {
+    connect(m_pane->addressEdit, &QLineEdit::textChanged, this, [this] {
         // Written once typing rests, not at every key.
         m_addressSave.start();
         // The game table shown belonged to the previous address.
         if (m_pane->networkTarget->isChecked())
-            m_session.selectTarget(TargetKind::Network, ip);
+            m_session.selectTarget(chosenTarget());
         else
             m_session.detach();
     });
@@ -82,7 +83,7 @@ TargetController::~TargetController()
 
 void TargetController::restoreChoice()
 {
-    if (m_session.settings().text(Setting::TargetKind) == QLatin1String("local") &&
+    if (m_session.settings().text(Setting::ChosenTarget) == QLatin1String("local") &&
         m_session.toolAvailable() && !m_pane->localTarget->isChecked())
         m_pane->localTarget->setChecked(true);
 }
@@ -126,10 +127,13 @@ void TargetController::showSpace()
     m_pane->diskSpaceLabel->setText(space ? space->text : QString());
 }
 
-QString TargetController::chosenDevice() const
+Target TargetController::chosenTarget() const
 {
-    return m_pane->localTarget->isChecked() ? m_pane->diskCombo->currentData().toString()
-                                            : m_session.networkTarget(m_pane->addressEdit->text());
+    if (m_pane->localTarget->isChecked()) {
+        const QString device = m_pane->diskCombo->currentData().toString();
+        return device.isEmpty() ? Target() : Target::Disk(device);
+    }
+    return m_session.reached(Target::ParseAddress(m_pane->addressEdit->text()).value_or(Target()));
 }
 
 void TargetController::restoreNbdOptions()
@@ -137,12 +141,12 @@ void TargetController::restoreNbdOptions()
     const QSignalBlocker quietExport(m_pane->exportEdit);
     const QSignalBlocker quietPort(m_pane->portSpin);
     const QString name = m_session.settings().text(Setting::NbdExport).trimmed();
-    m_pane->exportEdit->setText(name.isEmpty() ? QStringLiteral("hdd0") : name);
+    m_pane->exportEdit->setText(name.isEmpty() ? NbdAddress::kDefaultExport : name);
     const qint32 port = m_session.settings().number(Setting::NbdPort);
-    m_pane->portSpin->setValue(port > 0 && port <= 65535 ? port : 10809);
+    m_pane->portSpin->setValue(port > 0 && port <= 65535 ? port : NbdAddress::kDefaultPort);
     // Shown from the start where they are not the launcher's defaults.
-    const bool own =
-        m_pane->exportEdit->text() != QLatin1String("hdd0") || m_pane->portSpin->value() != 10809;
+    const bool own = m_pane->exportEdit->text() != NbdAddress::kDefaultExport ||
+                     m_pane->portSpin->value() != NbdAddress::kDefaultPort;
     m_pane->moreButton->setChecked(own);
     m_pane->nbdOptions->setVisible(own);
 }
@@ -151,37 +155,35 @@ void TargetController::nbdOptionsChanged()
 {
     QString name = m_pane->exportEdit->text().trimmed();
     if (name.isEmpty()) {
-        name = QStringLiteral("hdd0");
+        name = NbdAddress::kDefaultExport;
         const QSignalBlocker quiet(m_pane->exportEdit);
         m_pane->exportEdit->setText(name);
     }
-    const SettingsFile& settings = m_session.settings();
+    SettingsFile& settings = m_session.settings();
     if (settings.text(Setting::NbdExport) != name)
         settings.write(Setting::NbdExport, name);
     if (settings.number(Setting::NbdPort) != m_pane->portSpin->value())
         settings.write(Setting::NbdPort, QString::number(m_pane->portSpin->value()));
     // Another export is another disk: the games shown were of the one before.
     if (m_pane->networkTarget->isChecked())
-        m_session.selectTarget(TargetKind::Network, m_pane->addressEdit->text());
+        m_session.selectTarget(chosenTarget());
 }
 
 void TargetController::showServer()
 {
     // Said once the PS2's games were read through it: a server that answered a question
     // but not the listing reached nothing.
-    const QString target = m_session.targetDevice();
-    const bool reached = m_session.isAttached() && m_session.targetKind() == TargetKind::Network;
+    const Target& target = m_session.target();
+    const bool reached = m_session.isAttached() && target.isNetwork();
     m_pane->serverLabel->setToolTip({});
     switch (reached ? m_session.networkServer() : NetworkServer::None) {
-    case NetworkServer::Nbd: {
-        const std::optional<NbdAddress> nbd = ParseNbdAddress(target);
+    case NetworkServer::Nbd:
         m_pane->serverLabel->setText(
             tr("Reached through the game launcher's NBD server (export %1, port %2).")
-                .arg(nbd ? nbd->exportName : target)
-                .arg(nbd ? nbd->port : 0));
-        m_pane->serverLabel->setToolTip(target);
+                .arg(target.nbd().exportName)
+                .arg(target.nbd().port));
+        m_pane->serverLabel->setToolTip(target.toolArgument());
         break;
-    }
     case NetworkServer::Udp:
         m_pane->serverLabel->setText(tr("Reached through the UDP server (hdld_svr)."));
         break;
@@ -236,7 +238,7 @@ void TargetController::fillDisks()
         t->setAttachCaption(tr("&Refresh HDD"), 2175);
         t->shutdownPs2Button->hide();
         t->diskCombo->show();
-        m_session.selectTarget(TargetKind::LocalDisk, chosenDevice());
+        m_session.selectTarget(chosenTarget());
     }
     m_hooks.updateControls();
 }
@@ -253,7 +255,7 @@ void TargetController::chooseNetwork()
     t->addressEdit->show();
     t->shutdownPs2Button->show();
     t->setAttachCaption(tr("&Refresh PS2"), 1215);
-    m_session.selectTarget(TargetKind::Network, t->addressEdit->text());
+    m_session.selectTarget(chosenTarget());
     m_hooks.updateControls();
 }
 
@@ -267,7 +269,13 @@ void TargetController::attachChosenTarget()
             return;
         }
     }
-    m_session.attach(local ? TargetKind::LocalDisk : TargetKind::Network, chosenDevice());
+    if (local) {
+        m_session.attach(chosenTarget());
+        return;
+    }
+    // The address as typed, told when it is none; the export a refresh found there, else itself.
+    if (const std::optional<Target> typed = m_session.targetFrom(m_pane->addressEdit->text(), true))
+        m_session.attach(*typed);
 }
 
 void TargetController::askForAccess(const DiskEntry& disk)
@@ -300,16 +308,15 @@ void TargetController::accessAnswered(const QString& device,
     const int row = m_pane->diskCombo->findData(device);
     if (row >= 0)
         m_pane->diskCombo->setCurrentIndex(row);
-    m_session.attach(TargetKind::LocalDisk, device);
+    m_session.attach(Target::Disk(device));
 }
 
 void TargetController::powerOffChosenPS2()
 {
-    const QString ip = m_pane->addressEdit->text().trimmed();
+    const std::optional<Target> ps2 = m_session.targetFrom(m_pane->addressEdit->text(), true);
     // One click beside Refresh must not switch a console off by mistake.
-    if (!ip.isEmpty() && NormaliseIPv4(ip) &&
-        m_dialogs.question(tr("Switch off the PS2 at %1?").arg(ip), Dialogs::Icon::Exclamation) !=
-            Dialogs::Answer::Yes)
+    if (!ps2 || m_dialogs.question(tr("Switch off the PS2 at %1?").arg(ps2->host()),
+                                   Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
         return;
-    m_session.powerOffPS2(ip);
+    m_session.powerOffPS2(*ps2);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/devices/Target.h"
 #include "core/platform/DiskPermission.h"
 #include "core/session/Devices.h"
 #include "core/session/Problem.h"
@@ -35,8 +36,9 @@ public:
                      QObject* parent = nullptr);
     ~TargetController() override;
 
-    // The disk or address chosen, as the tool is given it.
-    QString chosenDevice() const;
+    // The disk or PS2 chosen (a PS2's export where a refresh found it); none when the address
+    // typed is none.
+    Target chosenTarget() const;
     bool localChosen() const;
     // The index of the chosen disk in the session's list of disks, or -1.
     int chosenDiskRow() const;

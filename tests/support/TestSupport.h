@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/devices/Probe.h"
+#include "core/devices/Target.h"
 #include "core/jobs/Job.h"
+#include "core/output/Parsers.h"
 #include "core/platform/DeviceDiscovery.h"
 #include "core/platform/PowerActions.h"
 #include "core/settings/AppPaths.h"
@@ -178,3 +180,23 @@ public:
     bool canInhibit = true;
     bool held = false;
 };
+
+// A game as a test names it: by its title (or its partition), as a listing would hold it.
+inline parse::GameRow Named(const QString& name)
+{
+    parse::GameRow game;
+    game.title = name;
+    return game;
+}
+inline QList<parse::GameRow> Named(const QStringList& names)
+{
+    QList<parse::GameRow> games;
+    for (const QString& name : names)
+        games << Named(name);
+    return games;
+}
+// A target as a test names it; one that names none is a fault of the test.
+inline Target TargetOf(const QString& text)
+{
+    return Target::Parse(text).value();
+}

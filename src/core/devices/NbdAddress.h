@@ -1,15 +1,15 @@
 #pragma once
 
+#include "core/platform/NbdDefaults.h"
+
 #include <QString>
 #include <QtGlobal>
-
-#include <optional>
 
 // A PS2 reached through its game launcher's NBD server: nbd://IP[:PORT][/EXPORT].
 struct NbdAddress
 {
-    static constexpr quint16 kDefaultPort = 10809;
-    static inline const QString kDefaultExport = QStringLiteral("hdd0");
+    static constexpr quint16 kDefaultPort = platform::kNbdDefaultPort;
+    static inline const QString kDefaultExport = QString::fromLatin1(platform::kNbdDefaultExport);
 
     QString host; // an IPv4 address, as the UDP server's are written
     quint16 port = kDefaultPort;
@@ -21,8 +21,3 @@ struct NbdAddress
     QString key() const;
     bool operator==(const NbdAddress&) const = default;
 };
-
-// Nothing for text that is not such an address: another scheme, no valid IPv4, a port out of
-// range, an export name with anything but letters, digits and . _ - (it ends up in a path), or
-// one that does not start with a letter or digit (a program would take it for an option).
-std::optional<NbdAddress> ParseNbdAddress(const QString& text);

@@ -226,7 +226,7 @@ QList<Job> BatchSummary::jobs(BatchEntry::Outcome outcome) const
     return list;
 }
 
-BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
+BatchSummary PlanBatch(const QList<ReadImage>& images, const Target& target,
                        std::optional<DiscType> type,
                        const QHash<QString, DiscDatabaseEntry>& database,
                        const QList<parse::GameRow>& installed, const QList<Job>& queued,
@@ -242,7 +242,7 @@ BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
     QHash<QString, QString> inQueue;
     QSet<QString> queuedSources;
     for (const Job& j : queued) {
-        if (j.kind == JobKind::Install && j.destination == target) {
+        if (j.kind == JobKind::Install && j.destination == target.toolArgument()) {
             if (!j.startup.isEmpty() && !inQueue.contains(j.startup))
                 inQueue.insert(j.startup, j.name);
             queuedSources.insert(QFileInfo(j.source).absoluteFilePath());
@@ -270,7 +270,7 @@ BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
         entry.typeFromSize = !type && disc.mediaUnknown;
         if (onDisk.contains(job.startup)) {
             entry.outcome = BatchEntry::Outcome::Installed;
-            entry.reason = target;
+            entry.reason = target.toolArgument();
             entry.sameStartupAs = onDisk.value(job.startup);
         } else if (inQueue.contains(job.startup)) {
             entry.outcome = BatchEntry::Outcome::Queued;

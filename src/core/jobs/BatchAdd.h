@@ -4,6 +4,7 @@
 
 #include "Job.h"
 #include "TitleIndex.h"
+#include "core/devices/Target.h"
 #include "core/output/Parsers.h"
 
 #include <QHash>
@@ -120,7 +121,7 @@ struct BatchSummary
 // games are listed, not added; so are possible duplicates: a startup already installed,
 // already queued or twice in the batch, whatever the names (one game shows up as its file
 // name, its disc label and a "[backup]" copy).
-BatchSummary PlanBatch(const QList<ReadImage>& images, const QString& target,
+BatchSummary PlanBatch(const QList<ReadImage>& images, const Target& target,
                        std::optional<DiscType> type,
                        const QHash<QString, DiscDatabaseEntry>& database,
                        const QList<parse::GameRow>& installed, const QList<Job>& queued,

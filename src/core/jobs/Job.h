@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/devices/Flags.h"
+#include "core/output/Parsers.h"
 #include "core/output/ToolErrors.h"
 
 #include <QString>
@@ -67,10 +68,10 @@ struct Job
 // A fresh identity for a job.
 QString NewJobId();
 
-// What the tool is given for the game a copy reads: its partition where known.
+// What the tool is given for the game a copy reads.
 inline QString SourceGame(const Job& job)
 {
-    return job.partition.isEmpty() ? job.name : job.partition;
+    return parse::GameKey(job.partition, job.name);
 }
 
 // The tool keeps this many bytes of a game's name and cuts the rest silently.

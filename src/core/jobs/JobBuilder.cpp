@@ -1,5 +1,7 @@
 #include "JobBuilder.h"
 
+#include "GameIdentity.h"
+
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -7,12 +9,6 @@ bool IsDriveSource(const QString& source)
 {
     static const QRegularExpression re(QStringLiteral("^(cd[0-9]+:|/dev/)"));
     return re.match(source).hasMatch();
-}
-
-bool IsNetworkAddress(const QString& target)
-{
-    static const QRegularExpression re(QStringLiteral("^[0-9]{1,3}(\\.[0-9]{1,3}){3}$"));
-    return re.match(target).hasMatch();
 }
 
 GameNaming NameForGame(const QString& source, const parse::DiscInfo& disc,
@@ -53,24 +49,26 @@ GameNaming NameForGame(const QString& source, const parse::DiscInfo& disc,
     return naming;
 }
 
-NameFault CheckGameName(const QString& name)
+NameFault CheckGameName(const QString& name, NameUse use)
 {
     if (name.isEmpty())
         return NameFault::Empty;
     if (!GameNameFits(name))
         return NameFault::TooLong;
+    if (use == NameUse::Rename && ToolReadsAsFlags(name))
+        return NameFault::ReadAsFlags;
     if (HasControlCharacters(name))
         return NameFault::ControlCharacter;
     return NameFault::None;
 }
 
-Job InstallJob(const QString& source, const QString& target, const QString& name,
+Job InstallJob(const QString& source, const Target& target, const QString& name,
                const parse::DiscInfo& disc, std::optional<DiscType> type, CompatFlags flags)
 {
     Job job;
     job.kind = JobKind::Install;
     job.source = source;
-    job.destination = target;
+    job.destination = target.toolArgument();
     job.name = name;
     job.startup = disc.startup;
     job.sizeKb = disc.sizeKb;
@@ -95,12 +93,12 @@ Job MakeIsoJob(const QString& drive, const QString& file, qint64 sizeKb, bool re
     return job;
 }
 
-Job CopyJob(JobKind kind, const QString& sourceTarget, const parse::GameRow& game,
+Job CopyJob(JobKind kind, const Target& from, const parse::GameRow& game,
             const QString& destination, bool replaceExisting)
 {
     Job job;
     job.kind = kind;
-    job.source = sourceTarget;
+    job.source = from.toolArgument();
     job.destination =
         kind == JobKind::CopyToPC ? QFileInfo(destination).absoluteFilePath() : destination;
     job.name = game.title;

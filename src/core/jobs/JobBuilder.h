@@ -13,8 +13,6 @@
 
 // A disc drive ("cd0:", "/dev/sr0"), not an image file.
 bool IsDriveSource(const QString& source);
-// A PS2 on the network ("192.168.0.10"), not a disk.
-bool IsNetworkAddress(const QString& target);
 
 // The name a game gets when nobody typed one: the disc database's for its startup (with its
 // flags), else an image's file name without its extension or a disc's own label (the other
@@ -31,19 +29,21 @@ GameNaming NameForGame(const QString& source, const parse::DiscInfo& disc,
                        const QHash<QString, DiscDatabaseEntry>& database = {},
                        const TitleIndex* index = nullptr);
 
-// What is wrong with a name typed for a game (blanks at its ends already removed).
-enum class NameFault : std::uint8_t { None, Empty, TooLong, ControlCharacter };
-NameFault CheckGameName(const QString& name);
+// What is wrong with a name typed for a game (blanks at its ends already removed): every name
+// is checked here. A new name given to "modify" must not read as flags.
+enum class NameFault : std::uint8_t { None, Empty, TooLong, ControlCharacter, ReadAsFlags };
+enum class NameUse : std::uint8_t { Install, Rename };
+NameFault CheckGameName(const QString& name, NameUse use = NameUse::Install);
 
 // An install of a read disc or image. The type is the disc's unless one is chosen.
-Job InstallJob(const QString& source, const QString& target, const QString& name,
+Job InstallJob(const QString& source, const Target& target, const QString& name,
                const parse::DiscInfo& disc, std::optional<DiscType> type = std::nullopt,
                CompatFlags flags = {});
 // A disc saved as an image file, named after the file.
 Job MakeIsoJob(const QString& drive, const QString& file, qint64 sizeKb, bool replaceExisting);
-// A copy of a listed game: to a file (CopyToPC), a PS2's address or another disk. The tool is
-// given the game's partition.
-Job CopyJob(JobKind kind, const QString& sourceTarget, const parse::GameRow& game,
+// A copy of a listed game: to a file (CopyToPC), or to a PS2 or another disk (their tool
+// argument). The tool is given the game's partition.
+Job CopyJob(JobKind kind, const Target& from, const parse::GameRow& game,
             const QString& destination, bool replaceExisting = false);
 // The file name a game is copied to in a folder: its title, with only what a file name cannot
 // hold replaced.

@@ -35,6 +35,26 @@ QStringList JobArguments(const Job& job)
     return {};
 }
 
+QStringList DeleteArguments(const Target& target, const parse::GameRow& game)
+{
+    return {QStringLiteral("delete"), target.toolArgument(), game.key()};
+}
+
+QStringList RenameArguments(const Target& target, const parse::GameRow& game,
+                            const QString& newName)
+{
+    return {QStringLiteral("modify"), target.toolArgument(), game.key(), newName};
+}
+
+QStringList FlagsArguments(const Target& target, const parse::GameRow& game,
+                           const CompatFlags& flags)
+{
+    // Without a new name the tool reads the flags in its place. "No flags" is 0x00: every
+    // build reads it so, where 0.9.0 takes "+0" for a new name and every build a bare "0".
+    return {QStringLiteral("modify"), target.toolArgument(), game.key(),
+            flags.isEmpty() ? QStringLiteral("0x00") : flags.toolText()};
+}
+
 QString FolderProblem(const QString& file)
 {
     const QFileInfo folder(QFileInfo(file).absolutePath());

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "Job.h"
+#include "core/devices/Flags.h"
+#include "core/devices/Target.h"
+#include "core/output/Parsers.h"
 
 #include <QStringList>
 
@@ -15,6 +18,15 @@ QStringList InstallArguments(DiscType type, const QString& target, const QString
 // disk names the game after the device ("hdd2:Name") and a copy to a PS2
 // after the address and a colon ("192.168.0.20:Name").
 QStringList JobArguments(const Job& job);
+
+// The tool's arguments for an installed game, named by its partition where the listing gave
+// one (GameRow::key()): what a run passes and what a dry run prints.
+QStringList DeleteArguments(const Target& target, const parse::GameRow& game);
+QStringList RenameArguments(const Target& target, const parse::GameRow& game,
+                            const QString& newName);
+// Flags alone, in the new name's place ("+1+3", or 0x00 for none).
+QStringList FlagsArguments(const Target& target, const parse::GameRow& game,
+                           const CompatFlags& flags);
 
 // The tool copies a game to another disk only where disks have names it can
 // join with the game's ("hdd2:Name"), not where they are paths ("/dev/sdc").

@@ -372,7 +372,7 @@ void JobQueue::onRunFinished(const RunOutcome& outcome)
 
 bool JobQueue::writesAGame(const Job& job)
 {
-    return !WriteTarget(job).isEmpty();
+    return !WriteTarget(job).isNull();
 }
 
 void JobQueue::applyVerification(Job& job, const Verification& found, bool reached100,

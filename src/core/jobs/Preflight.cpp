@@ -83,15 +83,29 @@ TargetFacts FactsOf(const parse::GameTable& table)
     return facts;
 }
 
-QString WriteTarget(const Job& job)
+Target WriteTarget(const Job& job)
 {
     switch (job.kind) {
     case JobKind::Install:
     case JobKind::CopyToHDD:
     case JobKind::CopyToPS2:
-        return job.destination;
+        return Target::Parse(job.destination).value_or(Target());
     case JobKind::MakeIso:
     case JobKind::CopyToPC:
+        break;
+    }
+    return {};
+}
+
+Target SourceTarget(const Job& job)
+{
+    switch (job.kind) {
+    case JobKind::CopyToPC:
+    case JobKind::CopyToHDD:
+    case JobKind::CopyToPS2:
+        return Target::Parse(job.source).value_or(Target());
+    case JobKind::Install:
+    case JobKind::MakeIso:
         break;
     }
     return {};
@@ -184,7 +198,7 @@ QList<PreflightIssue> CheckJobs(const QList<Job>& jobs, const QList<int>& rows,
                     PreflightWords::tr("%1 already exists.").arg(job.destination));
         }
 
-        const QString target = WriteTarget(job);
+        const QString target = WriteTarget(job).toolArgument();
         if (target.isEmpty())
             continue;
         const auto facts = targets.constFind(target);

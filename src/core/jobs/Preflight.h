@@ -3,6 +3,7 @@
 #include "GameIdentity.h"
 #include "Job.h"
 #include "JobBuilder.h"
+#include "core/devices/Target.h"
 #include "core/output/Parsers.h"
 
 #include <QHash>
@@ -64,8 +65,10 @@ struct PreflightIssue
     QString partition; // LeftIncomplete: the partition to delete first
 };
 
-// The disk or PS2 a job writes a game to; empty for jobs that write a file.
-QString WriteTarget(const Job& job);
+// The disk or PS2 a job writes a game to; none for jobs that write a file.
+Target WriteTarget(const Job& job);
+// The disk or PS2 a copy reads its game from; none for the other jobs.
+Target SourceTarget(const Job& job);
 
 // Checks the jobs of the given rows (in order) against each other, the files of
 // this computer and what is known of their targets. Targets without facts are

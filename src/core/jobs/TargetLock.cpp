@@ -1,6 +1,5 @@
 #include "TargetLock.h"
 
-#include "core/devices/NbdAddress.h"
 #include "core/platform/Platform.h"
 #include "core/platform/SafeFile.h"
 
@@ -13,37 +12,60 @@ namespace {
 
 // What a target is: its identity where it is a file or a device, its server and export where it
 // is a PS2's, else the name the tool takes (an address, hdd1:).
-QString identity(const QString& target, TargetLock::Kind kind)
+QString IdentityOf(const Target& target)
 {
-    if (kind == TargetLock::Kind::ImageFile) {
-        const QFileInfo info(target);
-        const std::optional<QString> folder = platform::identityOf(info.absolutePath());
-        return folder ? QStringLiteral("image %1/%2").arg(*folder, info.fileName())
-                      : QStringLiteral("image ") + info.absoluteFilePath();
-    }
-    if (const std::optional<NbdAddress> nbd = ParseNbdAddress(target))
-        return QStringLiteral("nbd ") + nbd->uri();
-    if (!target.endsWith(u':'))
-        if (const std::optional<QString> it = platform::identityOf(target))
+    if (target.isNbd())
+        return QStringLiteral("nbd ") + target.toolArgument();
+    const QString name = target.toolArgument();
+    if (target.isDisk() && !name.endsWith(u':'))
+        if (const std::optional<QString> it = platform::identityOf(name))
             return *it;
-    return QStringLiteral("name ") + target;
+    return QStringLiteral("name ") + name;
+}
+
+// An image file to be written: its folder's identity and its name.
+QString IdentityOfImageFile(const QString& file)
+{
+    const QFileInfo info(file);
+    const std::optional<QString> folder = platform::identityOf(info.absolutePath());
+    return folder ? QStringLiteral("image %1/%2").arg(*folder, info.fileName())
+                  : QStringLiteral("image ") + info.absoluteFilePath();
+}
+
+// Named by the identity alone: every name of the target meets at the same file.
+QString NameOf(const QString& identity)
+{
+    const QByteArray hash =
+        QCryptographicHash::hash(identity.toUtf8(), QCryptographicHash::Sha1).toHex().left(20);
+    return identity.section(u' ', 0, 0) + u'-' + QString::fromLatin1(hash) +
+           QStringLiteral(".lock");
 }
 
 } // namespace
 
-QString TargetLock::LockName(const QString& target, Kind kind)
+QString TargetLock::LockName(const Target& target)
 {
-    // Named by the identity alone: every name of the target meets at the same file.
-    const QString what = identity(target, kind);
-    const QByteArray hash =
-        QCryptographicHash::hash(what.toUtf8(), QCryptographicHash::Sha1).toHex().left(20);
-    return what.section(u' ', 0, 0) + u'-' + QString::fromLatin1(hash) + QStringLiteral(".lock");
+    return NameOf(IdentityOf(target));
 }
 
-TargetLock::TargetLock(const QString& folder, const QString& target, Kind kind)
-    : m_file(folder + u'/' + LockName(target, kind))
+QString TargetLock::ImageFileLockName(const QString& file)
+{
+    return NameOf(IdentityOfImageFile(file));
+}
+
+TargetLock::TargetLock(const QString& folder, Identity identity)
+    : m_file(folder + u'/' + NameOf(identity.text))
 {
     QDir().mkpath(folder);
+}
+
+TargetLock::TargetLock(const QString& folder, const Target& target)
+    : TargetLock(folder, Identity{IdentityOf(target)})
+{}
+
+std::unique_ptr<TargetLock> TargetLock::OfImageFile(const QString& folder, const QString& file)
+{
+    return std::unique_ptr<TargetLock>(new TargetLock(folder, Identity{IdentityOfImageFile(file)}));
 }
 
 TargetLock::~TargetLock()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/devices/Target.h"
+
 #include <QLockFile>
 #include <QString>
 
@@ -15,8 +17,10 @@
 class TargetLock
 {
 public:
-    enum class Kind { Disk, ImageFile };
-    TargetLock(const QString& folder, const QString& target, Kind kind = Kind::Disk);
+    // A disk's or a PS2's lock in folder.
+    TargetLock(const QString& folder, const Target& target);
+    // The lock of an image file that is to be written.
+    static std::unique_ptr<TargetLock> OfImageFile(const QString& folder, const QString& file);
     ~TargetLock();
     TargetLock(const TargetLock&) = delete;
     TargetLock& operator=(const TargetLock&) = delete;
@@ -39,9 +43,15 @@ public:
     std::optional<std::pair<qint64, quint64>> leftoverTool() const;
 
     // The name of a target's lock: the same for every name of the same disk or file.
-    static QString LockName(const QString& target, Kind kind);
+    static QString LockName(const Target& target);
+    static QString ImageFileLockName(const QString& file);
 
 private:
+    struct Identity
+    {
+        QString text;
+    };
+    TargetLock(const QString& folder, Identity identity);
     QString m_file;
     std::unique_ptr<QLockFile> m_lock;
     QString m_error;

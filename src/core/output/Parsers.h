@@ -35,6 +35,13 @@ std::optional<DeviceLine> ParseDiskLine(const QString& line);
 // An optical drive holding a disc: tab then "cd", and " MB".
 std::optional<DeviceLine> ParseOpticalLine(const QString& line);
 
+// What the tool is given to address an installed game: its partition (the one name no other
+// game on the disk has) where known, else its title.
+inline QString GameKey(const QString& partition, const QString& title)
+{
+    return partition.isEmpty() ? title : partition;
+}
+
 // One installed game of the "hdl_toc" table, in either the older layout (no
 // DMA column, blank flags) or the current one (a DMA column, "0" for none).
 struct GameRow
@@ -48,8 +55,8 @@ struct GameRow
     // The game's partition on the disk, unique there (from "toc"); empty when unknown.
     QString partition;
 
-    // What the tool is given to address this game: its partition, else its title.
-    QString key() const { return partition.isEmpty() ? title : partition; }
+    // What the tool is given to address this game.
+    QString key() const { return GameKey(partition, title); }
 };
 // Where the startup and the name begin, from the table's header line
 // ("type     size flags           dma startup      name").

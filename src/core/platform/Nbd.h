@@ -29,10 +29,10 @@ struct NbdExportInfo
 // nbdinfo --json's answer for the export named.
 NbdExportInfo ReadNbdInfoJson(const QByteArray& json, const QString& exportName);
 
-// Runs nbdinfo --json on the URI; done on context's thread. A server that has not answered
-// within timeoutMs is given up (nbdinfo itself would wait for ever). The returned process
-// can be ended early: done then says it was cancelled.
-QPointer<QProcess> ReadNbdExport(QObject* context, const QString& uri,
+// Runs nbdinfo --json on the URI of the export named; done on context's thread. A server that has
+// not answered within timeoutMs is given up (nbdinfo itself would wait for ever). The returned
+// process can be ended early: done then says it was cancelled.
+QPointer<QProcess> ReadNbdExport(QObject* context, const QString& uri, const QString& exportName,
                                  std::function<void(NbdExportInfo)> done, int timeoutMs = 15000);
 
 // A view of a disk (an image file, a device, a mounted export) that ends after bytes: nbdkit's

@@ -97,7 +97,7 @@ NbdExportInfo ReadNbdInfoJson(const QByteArray& json, const QString& exportName)
     return info;
 }
 
-QPointer<QProcess> ReadNbdExport(QObject* context, const QString& uri,
+QPointer<QProcess> ReadNbdExport(QObject* context, const QString& uri, const QString& exportName,
                                  std::function<void(NbdExportInfo)> done, int timeoutMs)
 {
     const QString program = QStandardPaths::findExecutable(QStringLiteral("nbdinfo"));
@@ -113,7 +113,6 @@ QPointer<QProcess> ReadNbdExport(QObject* context, const QString& uri,
         return {};
     }
     auto* p = new QProcess(context);
-    const QString exportName = uri.section(u'/', 3);
     // Whoever ends the process first (nbdinfo, the limit, a cancel) is the answer.
     auto* limit = new QTimer(p);
     limit->setSingleShot(true);

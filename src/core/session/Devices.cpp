@@ -1,15 +1,6 @@
 #include "Devices.h"
 
-#include "core/devices/NbdAddress.h"
-#include "core/devices/Probe.h"
-
 #include <QCoreApplication>
-
-TargetKind KindOfTarget(const QString& target)
-{
-    return NormaliseIPv4(target) || ParseNbdAddress(target) ? TargetKind::Network
-                                                            : TargetKind::LocalDisk;
-}
 
 namespace {
 DiskEntry entryOf(const QString& device, double sizeMb, bool ps2Formatted, bool unreadable)

@@ -8,14 +8,6 @@
 
 #include <cstdint>
 
-enum class TargetKind : std::uint8_t { LocalDisk, Network };
-
-// The server a networked PS2 answered with: its launcher's NBD server, or the older UDP one.
-enum class NetworkServer : std::uint8_t { None, Nbd, Udp };
-
-// A PS2's IPv4 address or NBD export is a networked PS2; anything else names a disk.
-TargetKind KindOfTarget(const QString& target);
-
 // A disk or optical drive as the tool (or the machine) lists it.
 struct DiskEntry
 {

@@ -72,15 +72,15 @@ void NbdDisks::setTool(const QString& tool, const QString& workingDir)
     m_workingDir = workingDir;
 }
 
-QString NbdDisks::diskOf(const QString& target) const
+QString NbdDisks::diskOf(const QString& argument) const
 {
-    const auto it = m_open.find(target);
-    return it == m_open.end() ? target : it->second->path();
+    const auto it = m_open.find(argument);
+    return it == m_open.end() ? argument : it->second->path();
 }
 
-bool NbdDisks::isOpen(const QString& target) const
+bool NbdDisks::isOpen(const QString& uri) const
 {
-    return m_open.find(target) != m_open.end();
+    return m_open.find(uri) != m_open.end();
 }
 
 void NbdDisks::open(const NbdAddress& address, Opened done)
@@ -124,7 +124,7 @@ void NbdDisks::startOpening(const NbdAddress& address)
         return;
     }
     // Nothing is opened that the tool could not write: it opens every disk read-write.
-    readExport(uri, [this, address, uri](const platform::NbdExportInfo& info) {
+    readExport(address, [this, address, uri](const platform::NbdExportInfo& info) {
         if (const std::optional<Problem> p = NbdExportProblem(address, info)) {
             opened(uri, p);
             return;
@@ -133,11 +133,11 @@ void NbdDisks::startOpening(const NbdAddress& address)
     });
 }
 
-void NbdDisks::readExport(const QString& uri,
+void NbdDisks::readExport(const NbdAddress& address,
                           std::function<void(const platform::NbdExportInfo&)> done)
 {
     m_asking.removeAll(nullptr);
-    m_asking << platform::ReadNbdExport(this, uri, std::move(done));
+    m_asking << platform::ReadNbdExport(this, address.uri(), address.exportName, std::move(done));
 }
 
 void NbdDisks::cancelPending()

@@ -52,9 +52,10 @@ public:
     // Checks the export (reachable, a disk, writable), then opens it; done(problem) when it
     // cannot be. At once when it is open already.
     void open(const NbdAddress& address, Opened done);
-    // The file or device the tool is given for an nbd:// target; the text itself otherwise.
-    QString diskOf(const QString& target) const;
-    bool isOpen(const QString& target) const;
+    // The file or device the tool is given for an argument naming an open export (its URI); the
+    // argument itself otherwise.
+    QString diskOf(const QString& argument) const;
+    bool isOpen(const QString& uri) const;
     bool anyOpen() const { return !m_open.empty(); }
     // Every export closed (unmounted or disconnected), none waited for.
     void closeAll();
@@ -65,7 +66,8 @@ public:
     void cleanStale(std::function<void()> then = {});
     QString mountBase() const;
     // nbdinfo's answer for an export, within its limit; ended early by cancelPending().
-    void readExport(const QString& uri, std::function<void(const platform::NbdExportInfo&)> done);
+    void readExport(const NbdAddress& address,
+                    std::function<void(const platform::NbdExportInfo&)> done);
     // Questions under way (nbdinfo, the tool's build measured) are ended: their answers say so.
     void cancelPending();
     // Every mounted export cut off from its server: a tool stuck on one that no longer answers
@@ -101,9 +103,3 @@ private:
     bool m_cleaned = false; // what a crashed run left was looked for
     void closed(const QString& uri);
 };
-
-// A target text the tool gets as a PS2 over NBD.
-inline bool IsNbdTarget(const QString& target)
-{
-    return target.startsWith(QLatin1String("nbd://"));
-}

@@ -2,44 +2,41 @@
 
 #include "ProblemText.h"
 
-#include "core/devices/Probe.h"
-#include "core/platform/DeviceDiscovery.h"
+#include "core/jobs/JobCommands.h"
 #include "core/platform/Platform.h"
-#include "core/platform/PowerActions.h"
 #include "core/tool/ToolRun.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QRegularExpression>
 #include <QTimer>
 
 #include <cstdio>
+#include <utility>
 
 Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
-    : QObject(parent), m_nbd(m_permission), m_paths(paths), m_seams(seams),
-      m_settings(paths.configFile), m_runner(paths.toolPath, paths.workingDir, paths.stateDir),
-      m_queue(m_jobs, [this](const QStringList& a) { return m_runner.runJob(a); }),
-      m_nowQueue(m_nowJobs, [this](const QStringList& a) { return m_runner.runJob(a); }),
-      m_store(m_jobs, paths.dataDir, paths.stateDir, m_runner.log())
+    : QObject(parent), m_paths(paths), m_seams(seams), m_settings(paths.configFile),
+      m_runner(paths.toolPath, paths.workingDir, paths.stateDir), m_usage(m_runner),
+      m_locks(paths.dataDir + QStringLiteral("/locks"), m_runner), m_devices(m_runner, m_pool),
+      m_nbd(m_devices.permission()), m_network(seams.icmp, m_pool, m_nbd, m_runner, m_settings),
+      m_games({m_runner, m_usage, m_locks, m_network, m_nbd, m_layouts}, paths.dataDir),
+      m_runs({m_runner, m_games, m_locks, m_network, seams.power}, paths.dataDir, paths.stateDir),
+      m_discs(m_runner, m_usage), m_names(m_paths, m_settings, m_pool, m_runner.log()),
+      m_images({m_runner, m_usage, m_games, m_names, m_pool})
 {
     // The tool is given a PS2's export as its mounted file or device, and a disk it may see
     // only the PS2 area of as that area's view.
-    m_runner.setTargetResolver([this](const QString& arg) {
-        return m_layouts.viewOf(IsNbdTarget(arg) ? m_nbd.diskOf(arg) : arg);
-    });
+    m_runner.setTargetResolver(
+        [this](const QString& arg) { return m_layouts.viewOf(m_nbd.diskOf(arg)); });
     m_layouts.setMountBase([this] { return m_nbd.mountBase(); });
     m_pool.setMaxThreadCount(1);
-    connect(this, &Session::runFinished, this, [this] { releaseUnusedAccess(); });
-    loadTitleIndex();
     // A tool the user chose counts unless --hdl-dump named one.
     if (const QString chosen = m_settings.text(Setting::ToolPath); !chosen.isEmpty()) {
         m_paths.findTool(chosen);
         m_runner.setToolPath(m_paths.toolPath);
     }
+    m_nbd.setTool(m_paths.toolPath, m_paths.workingDir);
+    m_names.loadTitleIndex();
+
     connect(&m_runner, &ToolRunner::commandStarted, this, &Session::commandStarted);
-    connect(&m_runner, &ToolRunner::toolStarted, this, &Session::recordTool);
+    connect(&m_runner, &ToolRunner::toolStarted, &m_locks, &TargetLocks::recordTool);
     connect(&m_runner, &ToolRunner::outputArrived, this, &Session::outputArrived);
     // A tool that even SIGKILL did not end waits on an export or view that no longer answers:
     // that is cut off, so that the tool gets its error and ends, and nothing hangs.
@@ -63,54 +60,41 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
         std::fprintf(stderr, "%s\n", qPrintable(text));
         m_runner.log().addNote(text);
     });
-    connect(&m_queue, &JobQueue::jobStarted, this, &Session::jobStarted);
-    // Every job that ends complete is also written down apart from the queue's file.
-    connect(&m_queue, &JobQueue::jobFinished, this, [this](int row) {
-        if (m_jobs.job(row).state == JobState::Complete)
-            m_store.journal().recordComplete(m_jobs.job(row));
+
+    // What the parts say is the session's to tell.
+    connect(&m_locks, &TargetLocks::problem, this, &Session::problem);
+    connect(&m_network, &NetworkPs2::problem, this, &Session::problem);
+    connect(&m_games, &TargetGames::problem, this, &Session::problem);
+    connect(&m_runs, &QueueRuns::problem, this, &Session::problem);
+    connect(&m_discs, &DiscReader::problem, this, &Session::problem);
+    connect(&m_images, &ImageBatch::problem, this, &Session::problem);
+    connect(&m_devices, &DeviceAccess::disksChanged, this, &Session::disksChanged);
+    connect(&m_devices, &DeviceAccess::opticalDrivesChanged, this, &Session::opticalDrivesChanged);
+    connect(&m_devices, &DeviceAccess::allDisksChanged, this, &Session::allDisksChanged);
+    connect(&m_devices, &DeviceAccess::devicesChanged, this, &Session::relistDisks);
+    connect(&m_devices, &DeviceAccess::diskRemoved, this, &Session::diskRemoved);
+    connect(&m_network, &NetworkPs2::serverFound, this, &Session::networkServerFound);
+    connect(&m_games, &TargetGames::gamesChanged, this, &Session::gamesChanged);
+    connect(&m_games, &TargetGames::gameDeleted, this, &Session::gameDeleted);
+    connect(&m_discs, &DiscReader::discInfoRead, this, &Session::discInfoRead);
+    connect(&m_discs, &DiscReader::discInfoFailed, this, &Session::discInfoFailed);
+    connect(&m_names, &GameNames::titleIndexLoaded, this, &Session::titleIndexLoaded);
+    connect(&m_images, &ImageBatch::progress, this, &Session::batchProgress);
+    connect(&m_runs, &QueueRuns::jobStarted, this, &Session::jobStarted);
+    connect(&m_runs, &QueueRuns::progressChanged, this, &Session::progressChanged);
+    connect(&m_runs, &QueueRuns::runStalled, this, &Session::runStalled);
+    connect(&m_runs, &QueueRuns::runMoving, this, &Session::runMoving);
+    connect(&m_runs, &QueueRuns::incompleteFound, this, &Session::incompleteFound);
+    connect(&m_runs, &QueueRuns::finished, this, &Session::runEnded);
+    connect(this, &Session::busyChanged, this, [this](bool busy) {
+        if (!busy && std::exchange(m_relistWhenIdle, false))
+            relistDisks();
     });
-    connect(&m_queue, &JobQueue::progressChanged, this, &Session::progressChanged);
-    m_nowQueue.setSingleJobs(true);
-    // A tool that has printed nothing for a while is said, and said again to have moved.
-    for (JobQueue* queue : {&m_queue, &m_nowQueue}) {
-        connect(queue, &JobQueue::stalled, this, [this, queue](int seconds) {
-            const int row = queue->currentRow();
-            const QString name =
-                row >= 0 ? (queue == &m_queue ? m_jobs : m_nowJobs).job(row).name : QString();
-            emit runStalled(seconds);
-            emit problem({ProblemKind::RunStalled, name, QString::number(seconds),
-                          QString::number(stallTimeoutMs() / 1000)});
-        });
-        connect(queue, &JobQueue::moving, this, &Session::runMoving);
-    }
-    connect(&m_queue, &JobQueue::finished, this, [this] { onQueueFinished(false); });
-    connect(&m_nowQueue, &JobQueue::progressChanged, this, &Session::progressChanged);
-    connect(&m_nowQueue, &JobQueue::finished, this, [this] { onQueueFinished(true); });
-    for (JobQueue* queue : {&m_queue, &m_nowQueue}) {
-        queue->setPreparer(
-            [this](const Job& job, std::function<void(const Job&)> go) { prepareJob(job, go); });
-        queue->setVerifier([this](const Job& job, std::function<void(Verification)> done) {
-            verifyJob(job, done);
-        });
-    }
-    connect(&m_store, &QueueStore::problem, this, &Session::problem);
-    // Every change of the list is checked again (the store saves it).
-    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(&m_jobs, signal, this, &Session::updateWarnings);
-    connect(&m_jobs, &QAbstractItemModel::modelReset, this, &Session::updateWarnings);
-    connect(&m_jobs, &QAbstractItemModel::rowsMoved, this, &Session::updateWarnings);
-    connect(&m_jobs, &JobListModel::jobChanged, this, &Session::updateWarnings);
 }
 
 Session::~Session()
 {
-    releaseAwake();
-    // Access given for this session ends with it; nothing waits for the answer.
-    for (const QString& device : std::as_const(m_granted)) {
-        m_permission.revokeDetached(device);
-        if (const QString base = grantRecords(); !base.isEmpty())
-            platform::ForgetOwned(base + QFileInfo(device).fileName());
-    }
+    m_runs.releaseAwake();
     // A probe still in flight posts to this object; let it land first.
     m_pool.waitForDone();
 }
@@ -130,18 +114,6 @@ void Session::abandon()
     m_nbd.cancelPending();
 }
 
-int Session::readTimeoutMs() const
-{
-    // A listing or a disc read that says nothing for this long gives up.
-    const qint32 seconds = m_settings.number(Setting::ReadTimeout);
-    return seconds > 0 ? seconds * 1000 : m_readTimeoutMs;
-}
-
-QString Session::toolName() const
-{
-    return QFileInfo(m_paths.toolPath).fileName();
-}
-
 bool Session::toolAvailable() const
 {
     return FileExists(m_paths.toolPath);
@@ -155,44 +127,6 @@ bool Session::refuseWhenToolMissing()
     return true;
 }
 
-void Session::setTitleIndexPath(const QString& chosen)
-{
-    m_settings.write(Setting::TitleIndex, chosen);
-    loadTitleIndex();
-}
-
-void Session::loadTitleIndex()
-{
-    const QString chosen = m_settings.text(Setting::TitleIndex);
-    m_titleIndexFile = chosen.isEmpty() ? FindTitleIndex(m_paths.titleIndexPlaces) : chosen;
-    const int load = ++m_titleIndexLoads;
-    if (m_titleIndexFile.isEmpty()) {
-        m_titleIndex.reset();
-        QTimer::singleShot(0, this, [this, load] {
-            if (load == m_titleIndexLoads)
-                emit titleIndexLoaded();
-        });
-        return;
-    }
-    // A few megabytes of text: read beside the window, never in its way.
-    m_pool.start([this, load, file = m_titleIndexFile] {
-        QString error;
-        auto index = std::make_shared<const TitleIndex>(TitleIndex::Load(file, &error));
-        QMetaObject::invokeMethod(
-            this,
-            [this, load, index, error] {
-                if (load != m_titleIndexLoads)
-                    return;
-                m_titleIndex = index;
-                if (!error.isEmpty())
-                    m_runner.log().addNote(tr("The game index %1 was read only in part: %2")
-                                               .arg(m_titleIndexFile, error));
-                emit titleIndexLoaded();
-            },
-            Qt::QueuedConnection);
-    });
-}
-
 Problem Session::toolMissingProblem() const
 {
     return {ProblemKind::ToolMissing, m_paths.toolPath,
@@ -204,10 +138,9 @@ void Session::setToolPath(const QString& chosen)
     m_settings.write(Setting::ToolPath, chosen);
     m_paths.findTool(chosen);
     m_runner.setToolPath(m_paths.toolPath);
+    m_nbd.setTool(m_paths.toolPath, m_paths.workingDir);
     // Another tool may know other commands.
-    m_toolCommandsKnown = false;
-    m_toolCommands.clear();
-    m_hasDiscInfo2.reset();
+    m_usage.forget();
 }
 
 bool Session::begin(Activity activity)
@@ -219,8 +152,10 @@ bool Session::begin(Activity activity)
     if (refuseWhenToolMissing())
         return false;
     m_activity = activity;
-    m_cancelRequested = false;
     m_runner.begin();
+    // A listing or a disc read that says nothing for this long gives up.
+    const qint32 seconds = m_settings.number(Setting::ReadTimeout);
+    m_runner.setReadTimeout(seconds > 0 ? seconds * 1000 : m_readTimeoutMs);
     emit busyChanged(true);
     return true;
 }
@@ -231,8 +166,8 @@ void Session::end()
         return;
     // What this activity wrote to is another program's to write again; a PS2's export is
     // opened for one activity (a whole run of the queue) at a time.
-    unlockTargets();
-    m_layoutChecked.clear();
+    m_locks.unlockAll();
+    m_games.forgetLayoutChecks();
     if (m_layouts.anyView()) {
         // A view may lie over an export's mount: it goes first, and the export once it has
         // (unless work has begun again, which the export's next closing serves).
@@ -248,213 +183,276 @@ void Session::end()
     emit busyChanged(false);
 }
 
-void Session::probe(const QString& address, std::function<void(bool answered)> done)
+void Session::whenIdle(std::function<void()> done)
 {
-    IcmpBackend* icmp = &m_seams.icmp;
-    m_pool.start([this, icmp, address, done] {
-        const ProbeResult result = ProbeAddress(*icmp, address);
-        QMetaObject::invokeMethod(
-            this,
-            [this, address, done, result] {
-                // Without a way to check, the tool itself is asked.
-                if (result == ProbeResult::Impossible)
-                    emit problem({ProblemKind::ProbeImpossible, address,
-                                  tr("no ICMP echo can be sent from this computer")});
-                done(result != ProbeResult::Silent);
-            },
-            Qt::QueuedConnection);
+    if (!isBusy()) {
+        done();
+        return;
+    }
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = connect(this, &Session::busyChanged, this, [once, done](bool busy) {
+        if (busy)
+            return;
+        disconnect(*once);
+        done();
     });
 }
 
-void Session::listDevices(std::function<void(const DeviceLists&)> done)
+void Session::whenNbdClosed(std::function<void()> done)
 {
-    m_runner.attempt(
-        {QStringLiteral("query")},
-        [this, done](const RunOutcome& outcome) {
-            // The current tool has no "query" on Linux: list the devices ourselves.
-            if (!outcome.output.contains(QStringLiteral("query: unrecognized command"))) {
-                done(DevicesFromQuery(outcome.output));
-                return;
-            }
-            m_pool.start([this, done, source = deviceSource()] {
-                const DeviceLists found = DevicesFromDiscovery(source());
-                QMetaObject::invokeMethod(
-                    this, [done, found] { done(found); }, Qt::QueuedConnection);
-            });
-        },
-        readTimeoutMs());
+    m_nbd.whenClosed([this, done] { m_layouts.whenClosed(done); });
 }
 
-void Session::storeDevices(const DeviceLists& found, DeviceListKinds which)
-{
-    if (which & AllDisks) {
-        m_allDisks = found.allDisks;
-        emit allDisksChanged();
-    }
-    if (which & Ps2Disks) {
-        m_disks = found.ps2Disks;
-        emit disksChanged();
-    }
-    if (which & OpticalDrives) {
-        m_opticals = found.opticals;
-        emit opticalDrivesChanged();
-    }
-}
+// Devices and access ----------------------------------------------------------------------
 
-bool Session::refreshLists(DeviceListKinds which)
+bool Session::refreshLists(int which)
 {
     if (!begin(Activity::ListingDevices))
         return false;
-    listDevices([this, which](const DeviceLists& found) {
-        storeDevices(found, which);
-        end();
-    });
+    m_devices.refresh(which, [this] { end(); });
     return true;
 }
 
-bool Session::refreshDisks()
+void Session::relistDisks()
 {
-    return refreshLists(Ps2Disks);
+    // Only lists someone looked at are kept up to date; nothing is asked of the user.
+    if (isBusy()) {
+        m_relistWhenIdle = true;
+        return;
+    }
+    refreshLists(DeviceAccess::Ps2Disks | DeviceAccess::AllDisks);
 }
 
-bool Session::refreshOpticalDrives()
+void Session::diskRemoved(const QString& device)
 {
-    return refreshLists(OpticalDrives);
+    if (m_runs.stopForLostDisk(device, tr("The disk was unplugged.")) ||
+        target() != Target::Disk(device))
+        return;
+    // The disk shown is gone: its games with it.
+    if (isAttached() || games().count() > 0)
+        detach();
+    emit problem({ProblemKind::DiskUnplugged, device, {}});
 }
 
-bool Session::refreshAllDisks()
+void Session::requestDiskAccess(const QString& device, DiskAccessUse use)
 {
-    return refreshLists(AllDisks);
+    m_devices.request(device, use, [this, device, use](const platform::PermissionAnswer& answer) {
+        if (const std::optional<Problem> p = DiskAccessProblem(device, answer))
+            emit problem(*p);
+        if (answer.result != platform::PermissionResult::Done || use == DiskAccessUse::Kept ||
+            !begin(Activity::ListingDevices)) {
+            emit diskAccessAnswered(device, answer);
+            return;
+        }
+        // The disk reads now: listed again, it shows what it holds.
+        m_devices.refresh(DeviceAccess::Ps2Disks | DeviceAccess::AllDisks, [this, device, answer] {
+            end();
+            emit diskAccessAnswered(device, answer);
+        });
+    });
 }
 
-bool Session::refreshDevices()
+void Session::giveBackDiskAccess(const QString& device)
 {
-    return refreshLists(DeviceListKinds(AllDisks | Ps2Disks | OpticalDrives));
+    m_devices.giveBack(device, [this, device](const platform::PermissionAnswer& answer) {
+        if (const std::optional<Problem> p = DiskAccessProblem(device, answer))
+            emit problem(*p);
+        emit diskAccessAnswered(device, answer);
+    });
 }
 
-QString Session::address() const
+void Session::releaseUnusedAccess()
 {
-    if (m_targetKind != TargetKind::Network)
-        return {};
-    if (const std::optional<NbdAddress> nbd = ParseNbdAddress(m_targetDevice))
-        return nbd->host;
-    return NormaliseIPv4(m_targetDevice).value_or(QString());
+    // Access stays for the disk chosen and for any a job still to run uses.
+    m_devices.releaseUnused([this](const QString& device) {
+        if (target() == Target::Disk(device))
+            return true;
+        return std::ranges::any_of(m_runs.jobs().allJobs(), [&device](const Job& job) {
+            return job.state != JobState::Complete &&
+                   (job.source == device || job.destination == device);
+        });
+    });
 }
 
-void Session::detach()
+void Session::cleanStale()
 {
-    m_attached = false;
-    m_space.reset();
-    m_games.clear();
-    emit gamesChanged();
+    m_nbd.cleanStale();
+    m_devices.cleanStale();
 }
 
-bool Session::attach(TargetKind kind, const QString& device)
+// The target -------------------------------------------------------------------------------
+
+std::optional<Target> Session::targetFrom(const QString& text, bool addressOnly)
+{
+    TargetFault fault = TargetFault::None;
+    const std::optional<Target> target =
+        addressOnly ? Target::ParseAddress(text, &fault) : Target::Parse(text, &fault);
+    if (fault == TargetFault::Empty)
+        emit problem({addressOnly ? ProblemKind::NoAddress : ProblemKind::NoDiskSelected, {}, {}});
+    else if (fault != TargetFault::None)
+        emit problem({ProblemKind::InvalidAddress, text.trimmed(), {}});
+    return target;
+}
+
+void Session::selectTarget(const Target& typed)
+{
+    const Target chosen = typed.isNetwork() ? reached(typed) : typed;
+    if (target() == chosen)
+        return;
+    m_games.setTarget(chosen);
+    if (isAttached() || games().count() > 0)
+        detach();
+    releaseUnusedAccess();
+}
+
+bool Session::attach(const Target& typed)
 {
     if (refuseWhenToolMissing())
         return false;
-    if (device.trimmed().isEmpty()) {
-        emit problem(
-            {kind == TargetKind::LocalDisk ? ProblemKind::NoDiskSelected : ProblemKind::NoAddress,
-             {},
-             {}});
+    if (typed.isNull()) {
+        emit problem({ProblemKind::NoDiskSelected, {}, {}});
         return false;
-    }
-    QString target = device;
-    if (kind == TargetKind::Network && ParseNbdAddress(device.trimmed())) {
-        target = networkTarget(device);
-    } else if (kind == TargetKind::Network) {
-        const std::optional<QString> address = validAddress(device);
-        if (!address)
-            return false;
-        // Which server the PS2 runs is asked again at every refresh.
-        target = *address;
     }
     if (!begin(Activity::ReadingGames))
         return false;
-    m_targetKind = kind;
-    m_targetDevice = target;
+    // Which server a PS2 at an address runs is asked again at every refresh.
+    m_games.setTarget(typed);
     refreshTarget([this] { end(); });
     return true;
 }
 
 void Session::refreshTarget(std::function<void()> done)
 {
-    if (m_targetDevice.isEmpty()) {
+    const Target chosen = target();
+    if (chosen.isNull()) {
         done();
         return;
     }
-    if (m_targetKind == TargetKind::LocalDisk) {
-        readGames(done);
+    if (chosen.isDisk()) {
+        m_games.read(done);
         return;
     }
     // The disks are listed again for the copy menu, then the PS2 is checked before it is asked.
-    listDevices([this, done](const DeviceLists& found) {
-        storeDevices(found, Ps2Disks);
-        findNetworkServer([this, done](const std::optional<Problem>& silent) {
+    m_devices.refresh(DeviceAccess::Ps2Disks, [this, chosen, done] {
+        m_network.findServer(chosen, [this, done](const std::optional<Problem>& silent) {
             if (silent) {
                 emit problem(*silent);
                 done();
                 return;
             }
-            if (m_server == NetworkServer::None) {
+            if (m_network.server() == NetworkServer::None) {
                 done();
                 return;
             }
-            readGames(done);
+            m_games.setTarget(m_network.reachedTarget());
+            m_games.read(done);
         });
     });
 }
 
-QString Session::discReadCommand() const
+bool Session::powerOffPS2(const Target& ps2)
 {
-    // cdvd_info2 also says whether a disc is a CD or a DVD. Every way of reading a disc
-    // asks the same: the tool's usage says which it has (0.9.0 has both).
-    if (m_toolCommandsKnown)
-        return m_toolCommands.contains(QLatin1String("cdvd_info2")) ? QStringLiteral("cdvd_info2")
-                                                                    : QStringLiteral("cdvd_info");
-    return m_hasDiscInfo2 == false ? QStringLiteral("cdvd_info") : QStringLiteral("cdvd_info2");
-}
-
-QStringList Session::discInfoArguments(const QString& source) const
-{
-    return {discReadCommand(), source};
-}
-
-bool Session::readDiscInfo(const QString& source, bool optical)
-{
-    // While the queue runs, an image file can still be read for a job to join it: beside
-    // the job's run, without taking the activity view.
-    if (m_activity == Activity::RunningQueue && !optical && !m_sideReading &&
-        !refuseWhenToolMissing()) {
-        m_sideReading = true;
-        m_sideRun = sideRun(discInfoArguments(source), [this, source](const RunOutcome& outcome) {
-            discInfoDone(outcome, source, false, true);
-        });
-        return true;
-    }
-    if (!begin(Activity::ReadingDisc))
+    if (refuseWhenToolMissing())
         return false;
-    knowToolCommands([this, source, optical] {
-        m_runner.attempt(
-            discInfoArguments(source),
-            [this, source, optical](const RunOutcome& outcome) {
-                discInfoDone(outcome, source, optical, false);
-            },
-            readTimeoutMs());
+    const QString ip = ps2.host();
+    if (ip.isEmpty()) {
+        emit problem({ProblemKind::NoAddress, {}, {}});
+        return false;
+    }
+    if (!begin(Activity::PoweringOff))
+        return false;
+    m_network.probe(ip, [this, ip](bool answered) {
+        if (!answered) {
+            emit problem({ProblemKind::PS2NotFound, ip, {}});
+            end();
+            return;
+        }
+        // The game table of a switched-off PS2 is no longer valid.
+        if (target().host() == ip)
+            detach();
+        m_runner.run({QStringLiteral("poweroff"), ip}, [this, ip](const RunOutcome&) {
+            end();
+            emit ps2PoweredOff(ip);
+        });
     });
     return true;
 }
 
-ToolRun* Session::sideRun(const QStringList& args, RunDone done)
+bool Session::runExitActions()
 {
-    return m_runner.side(args, std::move(done), readTimeoutMs());
+    const QString ip = target().host();
+    const bool wanted =
+        m_settings.flag(Setting::ClosePS2) && !ip.isEmpty() && toolAvailable() && !isBusy();
+    if (!wanted) {
+        QTimer::singleShot(0, this, &Session::exitActionsDone);
+        return false;
+    }
+    begin(Activity::Exiting);
+    m_network.probe(ip, [this, ip](bool answered) {
+        auto done = [this] {
+            end();
+            emit exitActionsDone();
+        };
+        if (!answered) {
+            done();
+            return;
+        }
+        m_runner.run({QStringLiteral("poweroff"), ip}, [done](const RunOutcome&) { done(); });
+    });
+    return true;
+}
+
+bool Session::formatDisk(const QString& device)
+{
+    if (!begin(Activity::Formatting))
+        return false;
+    const QString label = m_devices.labelOf(device);
+    m_games.formatWouldTake(device, [this, device, label](const QString& holds) {
+        if (!holds.isEmpty()) {
+            emit problem({ProblemKind::FormatRefused, label, holds});
+            end();
+            return;
+        }
+        m_runner.attempt({QStringLiteral("initialize"), device}, [this, device, label](
+                                                                     const RunOutcome& outcome) {
+            const bool failed = !outcome.succeeded() || outcome.error == ToolError::UnknownCommand;
+            const QString reason = outcome.reason(toolName());
+            m_devices.refresh(DeviceAccess::AllDisks, [this, device, label, failed, reason] {
+                end();
+                if (failed)
+                    emit problem({ProblemKind::FormatFailed, label, reason});
+                else
+                    emit diskFormatted(device);
+            });
+        });
+    });
+    return true;
+}
+
+// Discs -----------------------------------------------------------------------------------
+
+bool Session::readDiscInfo(const QString& source, bool optical)
+{
+    // While the queue runs, an image file can still be read for a job to join it: beside the
+    // job's run, without taking the activity view.
+    if (m_activity == Activity::RunningQueue && !optical && !m_discs.readingBeside() &&
+        !refuseWhenToolMissing()) {
+        m_discs.readBeside(source, [this] { emit discReadEnded(); });
+        return true;
+    }
+    if (!begin(Activity::ReadingDisc))
+        return false;
+    m_discs.read(source, optical, [this] {
+        end();
+        emit discReadEnded();
+    });
+    return true;
 }
 
 void Session::cancelDiscRead()
 {
-    if (m_sideReading && m_sideRun)
-        m_sideRun->cancel();
+    if (m_discs.readingBeside())
+        m_discs.cancelBeside();
     else if (m_activity == Activity::ReadingDisc)
         cancel();
 }
@@ -469,8 +467,8 @@ Operation* Session::newOperation(std::function<void()> cancel)
             [op](const QString& name) { op->m_result.deleted << name; });
     connect(this, &Session::gameModified, op,
             [op](const QString& name) { op->m_result.changed = name; });
-    connect(this, &Session::tocRestored, op, [op](const QString& target, const QString& file) {
-        op->m_result.restored << target;
+    connect(this, &Session::tocRestored, op, [op](const Target& target, const QString& file) {
+        op->m_result.restored << target.toolArgument();
         op->m_result.restoredFrom = file;
     });
     connect(this, &Session::ps2PoweredOff, op,
@@ -487,8 +485,8 @@ Operation* Session::operate(const std::function<bool()>& intent)
         op->finish(true);
         return op;
     }
-    connect(this, &Session::busyChanged, op, [op](bool busy) {
-        if (!busy)
+    whenIdle([op = QPointer<Operation>(op)] {
+        if (op)
             op->finish();
     });
     return op;
@@ -505,168 +503,228 @@ Operation* Session::readDisc(const QString& source, bool optical)
     return op;
 }
 
-void Session::discInfoDone(const RunOutcome& outcome, const QString& source, bool optical,
-                           bool side)
-{
-    // An older tool without cdvd_info2 prints its usage: ask it the older way, once for good.
-    if (!m_toolCommandsKnown && !m_hasDiscInfo2.has_value() && outcome.started &&
-        !outcome.cancelled) {
-        m_hasDiscInfo2 = outcome.error != ToolError::UnknownCommand;
-        if (!*m_hasDiscInfo2) {
-            auto again = [this, source, optical, side](const RunOutcome& older) {
-                discInfoDone(older, source, optical, side);
-            };
-            if (side)
-                m_sideRun = sideRun(discInfoArguments(source), again);
-            else
-                m_runner.attempt(discInfoArguments(source), again, readTimeoutMs());
-            return;
-        }
-    }
-    const auto info = parse::FindDiscInfo(outcome.output);
-    if (optical && outcome.error == ToolError::NoMedium) {
-        emit discInfoFailed();
-        emit problem({ProblemKind::NoDiscInDrive, source, {}});
-    } else if (outcome.error == ToolError::NotPs2Disc || (!info && !outcome.cancelled)) {
-        emit discInfoFailed();
-        // A tool that could not start has been reported already; one that crashed, or failed
-        // for another reason (a missing file), said nothing of the disc.
-        if (outcome.started && !IsNotAPs2Disc(outcome))
-            emit problem({ProblemKind::DiscReadFailed, source, outcome.reason(toolName())});
-        else if (outcome.started && optical)
-            emit problem({ProblemKind::NotPs2Disc, source, {}});
-        else if (outcome.started)
-            emit problem({ProblemKind::NotPs2Image, source, outcome.reason(toolName())});
-    } else if (info) {
-        emit discInfoRead(*info);
-        // Decided on the size as shown, two decimals.
-        if (parse::IsDualLayerSize(info->sizeKb))
-            emit problem({ProblemKind::DualLayer, source, {}});
-    }
-    if (side)
-        m_sideReading = false;
-    else
-        end();
-    emit discReadEnded();
-}
+// Games ------------------------------------------------------------------------------------
 
-bool Session::formatDisk(const QString& device)
+bool Session::changeGame(Activity activity, std::function<void()> go)
 {
-    if (!begin(Activity::Formatting))
+    if (target().isNull() || !begin(activity))
         return false;
-    QString label = device;
-    for (const DiskEntry& d : std::as_const(m_allDisks)) {
-        if (d.device == device)
-            label = d.label();
-    }
-    auto format = [this, device, label] {
-        m_runner.attempt({QStringLiteral("initialize"), device}, [this, device, label](
-                                                                     const RunOutcome& outcome) {
-            const bool failed = !outcome.succeeded() || outcome.error == ToolError::UnknownCommand;
-            const QString reason = outcome.reason(toolName());
-            listDevices([this, device, label, failed, reason](const DeviceLists& found) {
-                storeDevices(found, AllDisks);
-                end();
-                if (failed)
-                    emit problem({ProblemKind::FormatFailed, label, reason});
-                else
-                    emit diskFormatted(device);
-            });
-        });
-    };
-    if (!layoutReadable(device)) {
-        format();
-        return true;
-    }
-    // A disk of another PS2 disk kit keeps what that kit made: its exFAT partition, its
-    // 8 MB partitions. hdl_dump's format would take them all.
-    readLayout(device, true, [this, label, format](const layout::DiskLayout& found) {
-        QString holds;
-        if (found.isApa() && found.hybrid)
-            holds = tr("a PS2 area beside another file system (an exFAT partition)");
-        else if (found.isApa() && found.smallSlices)
-            holds = tr("the 8 MB partitions of a newer PS2 disk tool");
-        if (holds.isEmpty()) {
-            format();
-            return;
-        }
-        emit problem({ProblemKind::FormatRefused, label, holds});
-        end();
-    });
+    go();
     return true;
 }
 
-std::optional<QString> Session::validAddress(const QString& text)
+void Session::changed(const TargetGames::Change& change)
 {
-    const std::optional<QString> address = NormaliseIPv4(text);
-    if (!address)
-        emit problem({ProblemKind::InvalidAddress, text.trimmed(), {}});
-    return address;
-}
-
-bool Session::powerOffPS2(const QString& typed)
-{
-    if (refuseWhenToolMissing())
-        return false;
-    if (typed.trimmed().isEmpty()) {
-        emit problem({ProblemKind::NoAddress, {}, {}});
-        return false;
-    }
-    const std::optional<QString> address = validAddress(typed);
-    if (!address)
-        return false;
-    const QString ip = *address;
-    if (!begin(Activity::PoweringOff))
-        return false;
-    probe(ip, [this, ip](bool answered) {
-        if (!answered) {
-            emit problem({ProblemKind::PS2NotFound, ip, {}});
-            end();
-            return;
-        }
-        // The game table of a switched-off PS2 is no longer valid.
-        if (m_targetKind == TargetKind::Network && m_targetDevice == ip)
-            detach();
-        m_runner.run({QStringLiteral("poweroff"), ip}, [this, ip](const RunOutcome&) {
-            end();
-            emit ps2PoweredOff(ip);
-        });
-    });
-    return true;
-}
-
-void Session::selectTarget(TargetKind kind, const QString& typed)
-{
-    const QString device = kind == TargetKind::Network ? networkTarget(typed) : typed;
-    if (m_targetKind == kind && m_targetDevice == device)
+    if (!change.ran) {
+        if (change.problem)
+            emit problem(*change.problem);
+        end();
         return;
-    m_targetKind = kind;
-    m_targetDevice = device;
-    if (m_attached || m_games.count() > 0)
-        detach();
-    releaseUnusedAccess();
+    }
+    refreshTarget([this, change] {
+        // Told before the session is idle again, so whoever waits for idle knows.
+        if (change.done)
+            emit gameModified(change.title);
+        else
+            emit problem({ProblemKind::ModifyFailed, change.title, change.reason});
+        end();
+    });
 }
 
-bool Session::runExitActions()
+bool Session::deleteGames(const QList<parse::GameRow>& games)
 {
-    const bool wanted =
-        m_settings.flag(Setting::ClosePS2) && !address().isEmpty() && toolAvailable() && !isBusy();
-    if (!wanted) {
-        QTimer::singleShot(0, this, &Session::exitActionsDone);
+    if (games.isEmpty())
         return false;
-    }
-    begin(Activity::Exiting);
-    const QString ip = address();
-    probe(ip, [this, ip](bool answered) {
-        if (!answered) {
-            end();
-            emit exitActionsDone();
-            return;
-        }
-        m_runner.run({QStringLiteral("poweroff"), ip}, [this](const RunOutcome&) {
-            end();
-            emit exitActionsDone();
+    return changeGame(Activity::Deleting, [this, games] {
+        m_games.remove(games, [this](bool ran) {
+            if (ran)
+                refreshTarget([this] { end(); });
+            else
+                end();
         });
     });
+}
+
+bool Session::renameGame(const parse::GameRow& game, const QString& newName)
+{
+    if (const std::optional<Problem> p = GameNameProblem(newName, NameUse::Rename)) {
+        emit problem(*p);
+        return false;
+    }
+    return changeGame(Activity::Modifying, [this, game, newName] {
+        m_games.modify(
+            game,
+            [newName](const Target& target, const parse::GameRow& listed) {
+                return listed.title == newName ? QStringList()
+                                               : RenameArguments(target, listed, newName);
+            },
+            [this](const TargetGames::Change& change) { changed(change); });
+    });
+}
+
+bool Session::setGameFlags(const parse::GameRow& game, const CompatFlags& flags)
+{
+    return changeGame(Activity::Modifying, [this, game, flags] {
+        m_games.modify(
+            game,
+            [flags](const Target& target, const parse::GameRow& listed) {
+                return CompatFlags::parse(listed.flags).value_or(CompatFlags()) == flags
+                           ? QStringList()
+                           : FlagsArguments(target, listed, flags);
+            },
+            [this](const TargetGames::Change& change) { changed(change); });
+    });
+}
+
+bool Session::restoreToc(const Target& disk, const QString& file, bool otherDisk)
+{
+    if (disk.isNull() || !begin(Activity::Restoring))
+        return false;
+    m_games.restore(disk, file, otherDisk, [this, disk](const TargetGames::Change& change) {
+        if (change.problem)
+            emit problem(*change.problem);
+        else if (change.done)
+            emit tocRestored(disk, change.file);
+        end();
+    });
     return true;
+}
+
+// The queue --------------------------------------------------------------------------------
+
+bool Session::ownsQueue()
+{
+    QueueStore& store = m_runs.store();
+    if (!store.wasOpened() || store.isOpen())
+        return true;
+    // The other program may have ended since: then this one takes the queue over.
+    if (!store.canTakeOver())
+        return false;
+    restoreQueue();
+    return store.isOpen();
+}
+
+bool Session::refuseForeignQueue()
+{
+    if (ownsQueue())
+        return false;
+    if (const auto refusal = m_runs.store().refusal())
+        emit problem(*refusal);
+    return true;
+}
+
+void Session::restoreQueue()
+{
+    const QList<int> interrupted = m_runs.restore(toolAvailable());
+    if (!interrupted.isEmpty() && begin(Activity::Resuming))
+        QTimer::singleShot(0, this,
+                           [this, interrupted] { m_runs.resume(interrupted, [this] { end(); }); });
+}
+
+bool Session::addJob(const Job& job)
+{
+    ownsQueue();
+    return m_runs.store().add(job);
+}
+
+bool Session::clearQueue()
+{
+    if (refuseForeignQueue())
+        return false;
+    jobs().clear();
+    return !m_runs.store().saveFailed();
+}
+
+bool Session::checkQueue(const QList<int>& only)
+{
+    if (refuseForeignQueue() || !begin(Activity::CheckingQueue))
+        return false;
+    m_runs.check(only, [this] {
+        end();
+        emit queueChecked(m_runs.knownIssues(m_runs.checkedRows()));
+    });
+    return true;
+}
+
+bool Session::addImages(const QStringList& paths, std::optional<DiscType> type)
+{
+    if (target().isNull()) {
+        emit problem({ProblemKind::NoDiskSelected, {}, {}});
+        return false;
+    }
+    if (!begin(Activity::ReadingImages))
+        return false;
+    m_images.read(
+        paths, target(), type, [this] { return jobs().allJobs(); },
+        [this](const BatchSummary& summary) {
+            for (const Job& job : summary.jobs(BatchEntry::Outcome::Added))
+                addJob(job);
+            end();
+            emit batchRead(summary);
+        });
+    return true;
+}
+
+bool Session::startQueue(const QList<int>& only)
+{
+    if (refuseForeignQueue() || !begin(Activity::RunningQueue))
+        return false;
+    m_runs.setStallLimits(m_stallNoticeMs, stallTimeoutMs());
+    emit runStarted(false);
+    m_runs.start(only);
+    return true;
+}
+
+bool Session::runNow(const Job& job)
+{
+    if (!begin(Activity::InstallingNow))
+        return false;
+    m_runs.setStallLimits(m_stallNoticeMs, stallTimeoutMs());
+    emit runStarted(true);
+    m_runs.runNow(job);
+    return true;
+}
+
+void Session::cancel()
+{
+    if (!isBusy())
+        return;
+    // A server asked whether it is there, or an export being opened, is not waited for.
+    m_nbd.cancelPending();
+    if (m_activity == Activity::ReadingImages) {
+        m_runner.cancelWaiting();
+        m_images.cancel();
+    } else if (m_runs.cancel()) {
+        // A job waiting for its disk stops waiting; a disc read beside the run goes on.
+        m_runner.cancelWaiting();
+    } else {
+        m_runner.cancel();
+    }
+}
+
+void Session::runEnded(bool installNow, bool cancelled, bool lostNbd)
+{
+    auto finish = [this, installNow, cancelled] {
+        m_runs.releaseAwake();
+        end();
+        emit runFinished(installNow, cancelled);
+        releaseUnusedAccess();
+    };
+    // Only a list that is shown is read again; nothing is asked of a target never read, nor of a
+    // PS2 whose export stopped answering; a PS2 over UDP only when it answers.
+    const Target shown = target();
+    if (!isAttached() || lostNbd) {
+        finish();
+        return;
+    }
+    if (shown.isDisk() || shown.isNbd()) {
+        refreshTarget(finish);
+        return;
+    }
+    m_network.probe(shown.host(), [this, finish](bool answered) {
+        if (answered)
+            refreshTarget(finish);
+        else
+            finish();
+    });
 }

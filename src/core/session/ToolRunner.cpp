@@ -101,9 +101,14 @@ void ToolRunner::attemptAgain(const QStringList& args, Done done, int silenceMs,
         silenceMs);
 }
 
+QString ToolRunner::toolName() const
+{
+    return QFileInfo(m_toolPath).fileName();
+}
+
 ToolRun* ToolRunner::side(const QStringList& args, Done done, int silenceMs)
 {
-    ToolRun* run = prepare(args, silenceMs, this);
+    ToolRun* run = prepare(args, silenceMs > 0 ? silenceMs : m_readTimeoutMs, this);
     connect(run, &ToolRun::finished, this, [run, done](const RunOutcome& o) {
         run->deleteLater();
         done(o);

@@ -24,6 +24,12 @@ public:
 
     const QString& toolPath() const { return m_toolPath; }
     void setToolPath(const QString& path) { m_toolPath = path; }
+    // The tool's file name, for the reasons that name it.
+    QString toolName() const;
+    const QString& workingDir() const { return m_workingDir; }
+    // How long a listing or a disc read may stay silent; set for each activity.
+    void setReadTimeout(int ms) { m_readTimeoutMs = ms; }
+    int readTimeout() const { return m_readTimeoutMs; }
     RunLog& log() { return m_log; }
 
     // A run, set up and logged, not yet started; owner deletes it with itself.
@@ -41,13 +47,15 @@ public:
     // Like run, with new attempts while the tool cannot start for a passing reason; a tool
     // that cannot start at all is told once (cannotRun).
     void attempt(const QStringList& args, Done done, int silenceMs = 0);
-    // A run beside the shown one: logged, not shown.
-    ToolRun* side(const QStringList& args, Done done, int silenceMs);
+    // A run beside the shown one: logged, not shown. silenceMs 0: the read timeout.
+    ToolRun* side(const QStringList& args, Done done, int silenceMs = 0);
 
     // Stops the shown run, the runs beside it and any new attempt; cleared by the next begin().
     void cancel();
     // Ends every run at once (SIGKILL): the program leaves now.
     void killAll();
+    // What waits to start (a new attempt, a lock) stops; the runs under way go on.
+    void cancelWaiting() { m_cancelled = true; }
     void begin() { m_cancelled = false; }
     bool cancelRequested() const { return m_cancelled; }
     bool isRunning() const { return m_current != nullptr; }
@@ -86,5 +94,6 @@ private:
     qsizetype m_outputLimit = ToolRun::kDefaultOutputLimit;
     int m_stallNoticeMs = 30000;
     int m_stallLimitMs = 300000;
+    int m_readTimeoutMs = 60000;
     bool m_cancelled = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/NbdDefaults.h"
 #include "core/platform/Platform.h"
 
 #include <QByteArray>
@@ -33,11 +34,11 @@ enum class Setting : std::uint8_t {
     MainSplitter,
     GameColumns,
     JobColumns,
-    ToolPath,   // the tool chosen by the user; empty: looked for
-    TitleIndex, // a game index of titles by serial chosen by the user; empty: looked for
-    TargetKind, // "local" or "network": the device chosen last
-    NbdPort,    // the port of a PS2's NBD server
-    NbdExport,  // the name of its export
+    ToolPath,     // the tool chosen by the user; empty: looked for
+    TitleIndex,   // a game index of titles by serial chosen by the user; empty: looked for
+    ChosenTarget, // "local" or "network": the kind of device chosen last
+    NbdPort,      // the port of a PS2's NBD server
+    NbdExport,    // the name of its export
     // Seconds a job may show no sign of life (no output) before it is ended as stopped
     // answering; 0: the program's own.
     StallTimeout,
@@ -83,9 +84,9 @@ inline constexpr std::array<SettingKey, 24> kSettingKeys{{
     {Setting::JobColumns, "JobColumns", SettingType::State, "", false},
     {Setting::ToolPath, "HdlDumpPath", SettingType::Path, "", false},
     {Setting::TitleIndex, "GameIndex", SettingType::Path, "", false},
-    {Setting::TargetKind, "Target", SettingType::Text, "", false},
-    {Setting::NbdPort, "NbdPort", SettingType::Number, "10809", false},
-    {Setting::NbdExport, "NbdExport", SettingType::Text, "hdd0", false},
+    {Setting::ChosenTarget, "Target", SettingType::Text, "", false},
+    {Setting::NbdPort, "NbdPort", SettingType::Number, platform::kNbdDefaultPortText, false},
+    {Setting::NbdExport, "NbdExport", SettingType::Text, platform::kNbdDefaultExport, false},
     {Setting::StallTimeout, "StallTimeout", SettingType::Number, "300", false},
 }};
 

@@ -1,0 +1,111 @@
+// Deleting installed games, and renaming them or changing their flags through "modify".
+#include "TargetGames.h"
+
+#include "core/jobs/JobCommands.h"
+
+std::optional<parse::GameRow> TargetGames::stillListed(const parse::GameRow& game)
+{
+    // A game is its partition (a title where the listing gave none): the same one, or nothing.
+    return named(game.key());
+}
+
+void TargetGames::remove(const QList<parse::GameRow>& games, std::function<void(bool ran)> done)
+{
+    withGames(
+        [this, games, done] {
+            // Every game is found in the list before the first one goes.
+            QList<parse::GameRow> found;
+            for (const parse::GameRow& game : games) {
+                if (const auto listed = stillListed(game))
+                    found << *listed;
+            }
+            if (found.isEmpty() || found.size() != games.size() || refuseReadOnly()) {
+                done(false);
+                return;
+            }
+            const Target target = m_target;
+            whileWritable(
+                target, QStringLiteral("change"),
+                [this, target, found, done] {
+                    backupBeforeWrite(target, [this, target, found, done] {
+                        markWritten(target);
+                        deleteNext(target, found, done);
+                    });
+                },
+                [done] { done(false); });
+        },
+        [done] { done(false); });
+}
+
+void TargetGames::deleteNext(const Target& target, QList<parse::GameRow> games,
+                             std::function<void(bool ran)> done)
+{
+    if (games.isEmpty() || m_runner.cancelRequested()) {
+        done(true);
+        return;
+    }
+    const parse::GameRow game = games.takeFirst();
+    m_runner.attempt(DeleteArguments(target, game), [this, target, game, games,
+                                                     done](const RunOutcome& outcome) {
+        static constexpr ToolError refusals[] = {ToolError::UnknownCommand, ToolError::NotFound,
+                                                 ToolError::ConnectionRefused,
+                                                 ToolError::NetworkTimeout, ToolError::NotPs2Disk};
+        bool deleted = outcome.succeeded();
+        for (const ToolError e : refusals)
+            deleted = deleted && outcome.error != e;
+        if (deleted)
+            emit gameDeleted(game.title);
+        else
+            emit problem(
+                {ProblemKind::DeleteFailed, game.title, outcome.reason(m_runner.toolName())});
+        // A tool without delete, or a PS2 that stopped answering, fails every other game too.
+        const bool hopeless = outcome.error == ToolError::UnknownCommand ||
+                              outcome.error == ToolError::ConnectionRefused ||
+                              outcome.error == ToolError::NetworkTimeout || !outcome.started;
+        deleteNext(target, hopeless ? QList<parse::GameRow>() : games, done);
+    });
+}
+
+void TargetGames::modify(const parse::GameRow& game, ModifyArguments arguments, Changed done)
+{
+    withGames(
+        [this, game, arguments, done] {
+            if (refuseReadOnly()) {
+                done({});
+                return;
+            }
+            const Target target = m_target;
+            const std::optional<parse::GameRow> listed = stillListed(game);
+            // An unchanged name or flags change nothing, and the tool is not asked.
+            const QStringList args = listed ? arguments(target, *listed) : QStringList();
+            if (args.isEmpty()) {
+                done({});
+                return;
+            }
+            m_usage.know([this, target, title = listed->title, args, done] {
+                if (!m_usage.canModify().value_or(false)) {
+                    emit problem({ProblemKind::NoModify, {}, {}});
+                    done({});
+                    return;
+                }
+                whileWritable(
+                    target, QStringLiteral("change"),
+                    [this, target, title, args, done] {
+                        backupBeforeWrite(target, [this, target, title, args, done] {
+                            markWritten(target);
+                            m_runner.attempt(args, [this, title, done](const RunOutcome& outcome) {
+                                Change change;
+                                change.ran = true;
+                                change.title = title;
+                                change.done =
+                                    outcome.succeeded() && outcome.error == ToolError::None;
+                                change.reason = outcome.reason(m_runner.toolName());
+                                done(change);
+                            });
+                        });
+                    },
+                    [done] { done({}); });
+            });
+        },
+        [done] { done({}); });
+}
