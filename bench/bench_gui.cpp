@@ -315,7 +315,8 @@ int main(int argc, char* argv[])
         std::vector<double> ended(count, -1);
         std::vector<double> started(count, -1);
         int row = -1;
-        auto c1 = QObject::connect(&session, &Session::jobStarted, [&](int r) { row = r; });
+        auto c1 =
+            QObject::connect(&session.runs(), &QueueRuns::jobStarted, [&](int r) { row = r; });
         auto c2 = QObject::connect(&session, &Session::commandStarted, [&](const QString& shown) {
             if (row >= 0 && shown.startsWith(QLatin1String("inject")) && started[row] < 0)
                 started[row] = nowMs();

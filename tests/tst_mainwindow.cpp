@@ -518,7 +518,7 @@ private slots:
         settings.present();
         m_dialogs.files.push_back(index);
         child<QPushButton>("titleIndexButton", &settings)->click();
-        QSignalSpy loaded(&session(), &Session::titleIndexLoaded);
+        QSignalSpy loaded(&session().names(), &GameNames::titleIndexLoaded);
         child<QPushButton>("okButton", &settings)->click();
         QVERIFY(loaded.wait());
         QCOMPARE(setting(QStringLiteral("GameIndex")), index);

@@ -440,7 +440,7 @@ private slots:
         QVERIFY(m_session->addJob(
             InstallJob(big, TargetOf(s.uri()), QStringLiteral("After"), disc, DiscType::DVD)));
         int percent = 0;
-        connect(m_session.get(), &Session::progressChanged, this,
+        connect(&m_session->runs(), &QueueRuns::progressChanged, this,
                 [&percent](const JobProgress& p) { percent = p.percent; });
         QVERIFY(m_session->startQueue());
         QTRY_VERIFY_WITH_TIMEOUT(percent >= 5, 60000);
@@ -513,10 +513,11 @@ private slots:
         QVERIFY(WritePs2Image(big, QStringLiteral("SLUS_123.45"), QStringLiteral("GAME"),
                               300 * 1024, 'B', ImageMedia::Dvd));
         std::optional<std::pair<int, qint64>> early; // percent, seconds left
-        connect(m_session.get(), &Session::progressChanged, this, [&early](const JobProgress& p) {
-            if (!early && p.percent >= 2 && p.queueSecondsLeft)
-                early = std::pair{p.percent, *p.queueSecondsLeft};
-        });
+        connect(&m_session->runs(), &QueueRuns::progressChanged, this,
+                [&early](const JobProgress& p) {
+                    if (!early && p.percent >= 2 && p.queueSecondsLeft)
+                        early = std::pair{p.percent, *p.queueSecondsLeft};
+                });
         m_problems.clear();
         QVERIFY(m_session->addJob(install(big, slow.uri(), QStringLiteral("Slow"), 300 * 1024)));
         QVERIFY(m_session->addJob(install(iso, slow.uri(), QStringLiteral("Later"), 4000)));

@@ -1178,7 +1178,8 @@ private slots:
             QVERIFY(service.registerVirtualObject(FakeUDisks::root(), &udisks,
                                                   QDBusConnection::SubPath));
             QVERIFY(service.registerService(QStringLiteral("org.freedesktop.UDisks2")));
-            session().watchDisks(QDBusConnection::connectToBus(address, QStringLiteral("ventrik")));
+            session().devices().watch(
+                QDBusConnection::connectToBus(address, QStringLiteral("ventrik")));
             QTRY_VERIFY(session().devices().watching());
 
             child<QRadioButton>("localTarget")->click();

@@ -852,7 +852,7 @@ private slots:
             s[QStringLiteral("disks")] = disks;
             m_world->setState(s);
         }
-        QSignalSpy incomplete(m_session.get(), &Session::incompleteFound);
+        QSignalSpy incomplete(&m_session->runs(), &QueueRuns::incompleteFound);
         m_session->restoreQueue();
         QCOMPARE(m_session->activity(), Activity::Resuming);
         QVERIFY(idle());
@@ -875,7 +875,7 @@ private slots:
         start();
         for (const char* name : {"One", "Two", "Three"})
             m_session->addJob(install(QString::fromLatin1(name)));
-        QSignalSpy started(m_session.get(), &Session::jobStarted);
+        QSignalSpy started(&m_session->runs(), &QueueRuns::jobStarted);
         QVERIFY(m_session->startQueue());
         QVERIFY(started.wait(10000));
         m_session->runs().setStopAfterCurrentJob(true);
@@ -892,7 +892,7 @@ private slots:
     {
         start();
         m_session->addJob(install(QStringLiteral("Awake")));
-        QSignalSpy started(m_session.get(), &Session::jobStarted);
+        QSignalSpy started(&m_session->runs(), &QueueRuns::jobStarted);
         QVERIFY(m_session->startQueue());
         QVERIFY(started.wait(10000));
         QCOMPARE(m_power.sleepCalls, QStringList{QStringLiteral("inhibit")});

@@ -406,7 +406,7 @@ private slots:
         QJsonObject state = m_world->state();
         state[QStringLiteral("job_seconds")] = 30;
         m_world->setState(state);
-        QSignalSpy progress(m_session.get(), &Session::progressChanged);
+        QSignalSpy progress(&m_session->runs(), &QueueRuns::progressChanged);
         QVERIFY(m_session->runNow(dump));
         QVERIFY(progress.wait(10000));
         QVERIFY(QFile::exists(image + QStringLiteral(".part"))); // the tool sized it already

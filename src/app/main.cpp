@@ -104,7 +104,7 @@ void Start(Running& r, const QCommandLineParser& parser, const Options& options,
                                 },
                                 [](const LauncherState& state) { SendLauncherUpdate(state); }});
     // Disks plugged in and pulled out are known from UDisks2 where it runs.
-    r.program.session->watchDisks(QDBusConnection::systemBus());
+    r.program.session->devices().watch(QDBusConnection::systemBus());
     // The disks chosen are read for their layout, devices too.
     r.program.session->setReadsDevices(true);
     MainWindow* window = r.program.window.get();

@@ -502,12 +502,13 @@ void CliCommand::showProgress()
 {
     if (m_options.json || !::isatty(STDERR_FILENO))
         return;
-    connect(&m_session, &Session::progressChanged, this, [](const JobProgress& p) {
+    connect(&m_session.runs(), &QueueRuns::progressChanged, this, [](const JobProgress& p) {
         writeProgress(
             QStringLiteral("%1%  %2  %3   ")
                 .arg(p.percentText, p.remaining.value_or(QString()), p.speed.value_or(QString())));
     });
-    connect(&m_session, &Session::jobStarted, this, [](int) { writeErr(QStringLiteral("\n")); });
+    connect(&m_session.runs(), &QueueRuns::jobStarted, this,
+            [](int) { writeErr(QStringLiteral("\n")); });
     connect(&m_session, &Session::runFinished, this, [] { writeErr(QStringLiteral("\n")); });
 }
 

@@ -41,7 +41,7 @@ DiskToolsPage::DiskToolsPage(Context context, QWidget* parent)
     connect(formatButton, &QPushButton::clicked, this, &DiskToolsPage::formatChosenDisk);
 
     Session& session = m_context.session;
-    connect(&session, &Session::allDisksChanged, this, &DiskToolsPage::fillDisks);
+    connect(&session.devices(), &DeviceAccess::allDisksChanged, this, &DiskToolsPage::fillDisks);
     // A disk this user may not read is formatted once the system gave access to it.
     connect(&session, &Session::diskAccessAnswered, this,
             [this](const QString& device, const platform::PermissionAnswer& answer) {

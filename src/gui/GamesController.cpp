@@ -63,8 +63,9 @@ void GamesController::connectPane()
         if (m_pane->deleteButton->isEnabled())
             deleteChosen();
     });
-    connect(&m_session, &Session::disksChanged, this, &GamesController::fillCopyMenu);
-    connect(&m_session, &Session::gamesChanged, this, [this] {
+    connect(&m_session.devices(), &DeviceAccess::disksChanged, this,
+            &GamesController::fillCopyMenu);
+    connect(&m_session.targetGames(), &TargetGames::gamesChanged, this, [this] {
         showGameCount(m_session.games().count());
         m_hooks.updateControls();
     });

@@ -91,7 +91,7 @@ void InstallController::connectPane()
     connect(m_pane->makeImageButton, &QPushButton::clicked, this, &InstallController::makeIso);
     connect(m_pane->addImagesButton, &QPushButton::clicked, this, &InstallController::addImages);
     connect(m_pane->addFolderButton, &QPushButton::clicked, this, &InstallController::addFolder);
-    connect(&m_session, &Session::opticalDrivesChanged, this,
+    connect(&m_session.devices(), &DeviceAccess::opticalDrivesChanged, this,
             &InstallController::fillOpticalDrives);
 }
 

@@ -325,7 +325,7 @@ void MainWindow::connectSession()
         balloon(tr("The partition table of %1 was restored").arg(target.toolArgument()));
     });
     connect(&m_session, &Session::runStarted, this, &MainWindow::showRunStatus);
-    connect(&m_session, &Session::jobStarted, this, [this](int row) {
+    connect(&m_session.runs(), &QueueRuns::jobStarted, this, [this](int row) {
         const Job& job = m_session.jobs().job(row);
         m_jobPane->jobList->setCurrentIndex(m_session.jobs().index(row, 0));
         // Counted in this run: the jobs done before it are no part of it.
@@ -341,7 +341,7 @@ void MainWindow::connectSession()
         m_runBar->setJob(
             tr("Job %1 of %2: %3").arg(number).arg(count).arg(what.arg(job.name, job.destination)));
     });
-    connect(&m_session, &Session::progressChanged, this, [this](const JobProgress& p) {
+    connect(&m_session.runs(), &QueueRuns::progressChanged, this, [this](const JobProgress& p) {
         m_status->showProgress(p, m_session.activity() == Activity::RunningQueue);
         m_runBar->showProgress(p);
         // The dock hears of whole percents of the run, not of every record.
@@ -351,7 +351,7 @@ void MainWindow::connectSession()
         }
     });
     // A job that had gone quiet moves again: its notice goes, the run's lines come back.
-    connect(&m_session, &Session::runMoving, this, [this] {
+    connect(&m_session.runs(), &QueueRuns::runMoving, this, [this] {
         m_runBar->clearMessage();
         if (m_session.activity() == Activity::RunningQueue)
             m_status->setTask(tr("Currently on Job %1 of %2")
@@ -365,7 +365,7 @@ void MainWindow::connectSession()
         m_install->hideBatchProgress();
         m_queueActions->showBatchSummary(summary);
     });
-    connect(&m_session, &Session::incompleteFound, this,
+    connect(&m_session.runs(), &QueueRuns::incompleteFound, this,
             [this](int row) { m_queueActions->noteIncomplete(row); });
     connect(&m_session, &Session::busyChanged, this, [this](bool busy) {
         if (!busy)

@@ -311,7 +311,7 @@ void SettingsWindow::load()
     applyStayOnTop();
     toolTab->load();
     markChanged();
-    connect(&m_context.session, &Session::titleIndexLoaded, this, [this] {
+    connect(&m_context.session.names(), &GameNames::titleIndexLoaded, this, [this] {
         const QString found = m_context.session.names().titleIndexFile();
         titleIndexEdit->setPlaceholderText(found.isEmpty() ? tr("none found") : found);
     });

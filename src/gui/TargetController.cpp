@@ -70,10 +70,12 @@ TargetController::TargetController(TargetPane* pane, Session& session, Dialogs& 
             &TargetController::nbdOptionsChanged);
     connect(m_pane->exportEdit, &QLineEdit::returnPressed, this,
             &TargetController::attachChosenTarget);
-    connect(&m_session, &Session::gamesChanged, this, &TargetController::showServer);
-    connect(&m_session, &Session::disksChanged, this, &TargetController::fillDisks);
+    connect(&m_session.targetGames(), &TargetGames::gamesChanged, this,
+            &TargetController::showServer);
+    connect(&m_session.devices(), &DeviceAccess::disksChanged, this, &TargetController::fillDisks);
     connect(&m_session, &Session::diskAccessAnswered, this, &TargetController::accessAnswered);
-    connect(&m_session, &Session::gamesChanged, this, &TargetController::showSpace);
+    connect(&m_session.targetGames(), &TargetGames::gamesChanged, this,
+            &TargetController::showSpace);
 }
 
 TargetController::~TargetController()

@@ -1,5 +1,7 @@
 #include "DeviceAccess.h"
 
+#include "ProblemText.h"
+
 #include "core/platform/DiskRules.h"
 #include "core/platform/Nbd.h"
 #include "core/platform/Platform.h"
@@ -135,6 +137,8 @@ void DeviceAccess::request(const QString& device, DiskAccessUse use,
             if (const QString base = GrantRecords(); !base.isEmpty())
                 platform::RecordOwned(base + QFileInfo(device).fileName(), device);
         }
+        if (const std::optional<Problem> p = DiskAccessProblem(device, answer))
+            emit problem(*p);
         answered(answer);
     });
 }
@@ -147,6 +151,8 @@ void DeviceAccess::giveBack(const QString& device,
                              if (answer.result == platform::PermissionResult::Done &&
                                  m_granted.removeAll(device) > 0)
                                  forgetGrant(device);
+                             if (const std::optional<Problem> p = DiskAccessProblem(device, answer))
+                                 emit problem(*p);
                              answered(answer);
                          });
 }

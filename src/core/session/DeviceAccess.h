@@ -24,7 +24,7 @@ class DeviceAccess : public QObject
 {
     Q_OBJECT
 public:
-    enum Lists { Ps2Disks = 1, OpticalDrives = 2, AllDisks = 4 };
+    enum Lists { Ps2Disks = 1, OpticalDrives = 2, AllDisks = 4, AllLists = 7 };
 
     DeviceAccess(ToolRunner& runner, QThreadPool& pool, QObject* parent = nullptr);
     ~DeviceAccess() override;
@@ -78,6 +78,8 @@ signals:
     void devicesChanged();
     // A disk was pulled out (named under the device folder in use).
     void diskRemoved(const QString& device);
+    // What the system answered to a request, where it is to be told.
+    void problem(const Problem& problem);
 
 private:
     // The machine's disks as UDisks2 or the discovery see them; run on the pool.

@@ -96,6 +96,17 @@ void NetworkPs2::findServer(const Target& target, Found done)
     });
 }
 
+void NetworkPs2::powerOff(const QString& ip, std::function<void(bool answered)> done)
+{
+    probe(ip, [this, ip, done](bool answered) {
+        if (!answered) {
+            done(false);
+            return;
+        }
+        m_runner.run({QStringLiteral("poweroff"), ip}, [done](const RunOutcome&) { done(true); });
+    });
+}
+
 void NetworkPs2::open(const Target& target, NbdDisks::Opened done)
 {
     if (!target.isNbd()) {

@@ -42,6 +42,8 @@ public:
     void findServer(const Target& target, Found found);
     NetworkServer server() const { return m_server; }
     const Target& reachedTarget() const { return m_reached; }
+    // A PS2 that answers told to switch off; done(answered) once it was.
+    void powerOff(const QString& ip, std::function<void(bool answered)> done);
     // A PS2's export opened before the tool is given it; done(problem) when it cannot be. At
     // once for any other target.
     void open(const Target& target, NbdDisks::Opened done);

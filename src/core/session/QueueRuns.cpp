@@ -254,6 +254,14 @@ void QueueRuns::resumeNext(QList<int> rows, std::function<void()> done)
 
 // Checks -----------------------------------------------------------------------------
 
+bool QueueRuns::uses(const QString& device) const
+{
+    return std::ranges::any_of(m_jobs.allJobs(), [&device](const Job& job) {
+        return job.state != JobState::Complete &&
+               (job.source == device || job.destination == device);
+    });
+}
+
 void QueueRuns::updateWarnings()
 {
     // Many jobs added at once are checked once.

@@ -84,6 +84,8 @@ public:
     // Reads every target the waiting jobs (or those of the rows given) write to; done() after.
     void check(const QList<int>& only, std::function<void()> done);
     const QList<int>& checkedRows() const { return m_checkOnly; }
+    // Whether a job still to run reads or writes the device.
+    bool uses(const QString& device) const;
     // The waiting jobs (or those of the rows given) checked against what is known now.
     QList<PreflightIssue> knownIssues(const QList<int>& only = {}) const;
 

@@ -2,7 +2,6 @@
 
 #include "ProblemText.h"
 
-#include "core/jobs/JobCommands.h"
 #include "core/platform/Platform.h"
 #include "core/tool/ToolRun.h"
 
@@ -68,23 +67,14 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     connect(&m_runs, &QueueRuns::problem, this, &Session::problem);
     connect(&m_discs, &DiscReader::problem, this, &Session::problem);
     connect(&m_images, &ImageBatch::problem, this, &Session::problem);
-    connect(&m_devices, &DeviceAccess::disksChanged, this, &Session::disksChanged);
-    connect(&m_devices, &DeviceAccess::opticalDrivesChanged, this, &Session::opticalDrivesChanged);
-    connect(&m_devices, &DeviceAccess::allDisksChanged, this, &Session::allDisksChanged);
+    connect(&m_devices, &DeviceAccess::problem, this, &Session::problem);
     connect(&m_devices, &DeviceAccess::devicesChanged, this, &Session::relistDisks);
     connect(&m_devices, &DeviceAccess::diskRemoved, this, &Session::diskRemoved);
     connect(&m_network, &NetworkPs2::serverFound, this, &Session::networkServerFound);
-    connect(&m_games, &TargetGames::gamesChanged, this, &Session::gamesChanged);
     connect(&m_games, &TargetGames::gameDeleted, this, &Session::gameDeleted);
     connect(&m_discs, &DiscReader::discInfoRead, this, &Session::discInfoRead);
     connect(&m_discs, &DiscReader::discInfoFailed, this, &Session::discInfoFailed);
-    connect(&m_names, &GameNames::titleIndexLoaded, this, &Session::titleIndexLoaded);
     connect(&m_images, &ImageBatch::progress, this, &Session::batchProgress);
-    connect(&m_runs, &QueueRuns::jobStarted, this, &Session::jobStarted);
-    connect(&m_runs, &QueueRuns::progressChanged, this, &Session::progressChanged);
-    connect(&m_runs, &QueueRuns::runStalled, this, &Session::runStalled);
-    connect(&m_runs, &QueueRuns::runMoving, this, &Session::runMoving);
-    connect(&m_runs, &QueueRuns::incompleteFound, this, &Session::incompleteFound);
     connect(&m_runs, &QueueRuns::finished, this, &Session::runEnded);
     connect(this, &Session::busyChanged, this, [this](bool busy) {
         if (!busy && std::exchange(m_relistWhenIdle, false))
@@ -156,6 +146,7 @@ bool Session::begin(Activity activity)
     // A listing or a disc read that says nothing for this long gives up.
     const qint32 seconds = m_settings.number(Setting::ReadTimeout);
     m_runner.setReadTimeout(seconds > 0 ? seconds * 1000 : m_readTimeoutMs);
+    m_runs.setStallLimits(m_stallNoticeMs, stallTimeoutMs());
     emit busyChanged(true);
     return true;
 }
@@ -167,18 +158,7 @@ void Session::end()
     // What this activity wrote to is another program's to write again; a PS2's export is
     // opened for one activity (a whole run of the queue) at a time.
     m_locks.unlockAll();
-    m_games.forgetLayoutChecks();
-    if (m_layouts.anyView()) {
-        // A view may lie over an export's mount: it goes first, and the export once it has
-        // (unless work has begun again, which the export's next closing serves).
-        m_layouts.closeViews();
-        m_layouts.whenClosed([this] {
-            if (!isBusy())
-                m_nbd.closeAll();
-        });
-    } else {
-        m_nbd.closeAll();
-    }
+    m_games.release([this] { return !isBusy(); });
     m_activity = Activity::None;
     emit busyChanged(false);
 }
@@ -237,8 +217,6 @@ void Session::diskRemoved(const QString& device)
 void Session::requestDiskAccess(const QString& device, DiskAccessUse use)
 {
     m_devices.request(device, use, [this, device, use](const platform::PermissionAnswer& answer) {
-        if (const std::optional<Problem> p = DiskAccessProblem(device, answer))
-            emit problem(*p);
         if (answer.result != platform::PermissionResult::Done || use == DiskAccessUse::Kept ||
             !begin(Activity::ListingDevices)) {
             emit diskAccessAnswered(device, answer);
@@ -255,8 +233,6 @@ void Session::requestDiskAccess(const QString& device, DiskAccessUse use)
 void Session::giveBackDiskAccess(const QString& device)
 {
     m_devices.giveBack(device, [this, device](const platform::PermissionAnswer& answer) {
-        if (const std::optional<Problem> p = DiskAccessProblem(device, answer))
-            emit problem(*p);
         emit diskAccessAnswered(device, answer);
     });
 }
@@ -265,12 +241,7 @@ void Session::releaseUnusedAccess()
 {
     // Access stays for the disk chosen and for any a job still to run uses.
     m_devices.releaseUnused([this](const QString& device) {
-        if (target() == Target::Disk(device))
-            return true;
-        return std::ranges::any_of(m_runs.jobs().allJobs(), [&device](const Job& job) {
-            return job.state != JobState::Complete &&
-                   (job.source == device || job.destination == device);
-        });
+        return target() == Target::Disk(device) || m_runs.uses(device);
     });
 }
 
@@ -323,31 +294,11 @@ bool Session::attach(const Target& typed)
 
 void Session::refreshTarget(std::function<void()> done)
 {
-    const Target chosen = target();
-    if (chosen.isNull()) {
-        done();
-        return;
-    }
-    if (chosen.isDisk()) {
-        m_games.read(done);
-        return;
-    }
-    // The disks are listed again for the copy menu, then the PS2 is checked before it is asked.
-    m_devices.refresh(DeviceAccess::Ps2Disks, [this, chosen, done] {
-        m_network.findServer(chosen, [this, done](const std::optional<Problem>& silent) {
-            if (silent) {
-                emit problem(*silent);
-                done();
-                return;
-            }
-            if (m_network.server() == NetworkServer::None) {
-                done();
-                return;
-            }
-            m_games.setTarget(m_network.reachedTarget());
-            m_games.read(done);
-        });
-    });
+    // Before a PS2 is read, the disks are listed again for the copy menu.
+    if (target().isNetwork())
+        m_devices.refresh(DeviceAccess::Ps2Disks, [this, done] { m_games.refresh(done); });
+    else
+        m_games.refresh(done);
 }
 
 bool Session::powerOffPS2(const Target& ps2)
@@ -361,19 +312,15 @@ bool Session::powerOffPS2(const Target& ps2)
     }
     if (!begin(Activity::PoweringOff))
         return false;
-    m_network.probe(ip, [this, ip](bool answered) {
-        if (!answered) {
-            emit problem({ProblemKind::PS2NotFound, ip, {}});
-            end();
-            return;
-        }
+    m_network.powerOff(ip, [this, ip](bool answered) {
         // The game table of a switched-off PS2 is no longer valid.
-        if (target().host() == ip)
+        if (answered && target().host() == ip)
             detach();
-        m_runner.run({QStringLiteral("poweroff"), ip}, [this, ip](const RunOutcome&) {
-            end();
+        end();
+        if (answered)
             emit ps2PoweredOff(ip);
-        });
+        else
+            emit problem({ProblemKind::PS2NotFound, ip, {}});
     });
     return true;
 }
@@ -388,16 +335,9 @@ bool Session::runExitActions()
         return false;
     }
     begin(Activity::Exiting);
-    m_network.probe(ip, [this, ip](bool answered) {
-        auto done = [this] {
-            end();
-            emit exitActionsDone();
-        };
-        if (!answered) {
-            done();
-            return;
-        }
-        m_runner.run({QStringLiteral("poweroff"), ip}, [done](const RunOutcome&) { done(); });
+    m_network.powerOff(ip, [this](bool) {
+        end();
+        emit exitActionsDone();
     });
     return true;
 }
@@ -406,26 +346,21 @@ bool Session::formatDisk(const QString& device)
 {
     if (!begin(Activity::Formatting))
         return false;
-    const QString label = m_devices.labelOf(device);
-    m_games.formatWouldTake(device, [this, device, label](const QString& holds) {
-        if (!holds.isEmpty()) {
-            emit problem({ProblemKind::FormatRefused, label, holds});
-            end();
-            return;
-        }
-        m_runner.attempt({QStringLiteral("initialize"), device}, [this, device, label](
-                                                                     const RunOutcome& outcome) {
-            const bool failed = !outcome.succeeded() || outcome.error == ToolError::UnknownCommand;
-            const QString reason = outcome.reason(toolName());
-            m_devices.refresh(DeviceAccess::AllDisks, [this, device, label, failed, reason] {
-                end();
-                if (failed)
-                    emit problem({ProblemKind::FormatFailed, label, reason});
-                else
-                    emit diskFormatted(device);
-            });
-        });
-    });
+    m_games.format(device, m_devices.labelOf(device),
+                   [this, device](bool ran, const std::optional<Problem>& failed) {
+                       // What the disk holds now is listed before anything is told.
+                       auto told = [this, device, failed] {
+                           end();
+                           if (failed)
+                               emit problem(*failed);
+                           else
+                               emit diskFormatted(device);
+                       };
+                       if (ran)
+                           m_devices.refresh(DeviceAccess::AllDisks, told);
+                       else
+                           told();
+                   });
     return true;
 }
 
@@ -552,27 +487,14 @@ bool Session::renameGame(const parse::GameRow& game, const QString& newName)
         return false;
     }
     return changeGame(Activity::Modifying, [this, game, newName] {
-        m_games.modify(
-            game,
-            [newName](const Target& target, const parse::GameRow& listed) {
-                return listed.title == newName ? QStringList()
-                                               : RenameArguments(target, listed, newName);
-            },
-            [this](const TargetGames::Change& change) { changed(change); });
+        m_games.rename(game, newName, [this](const TargetGames::Change& c) { changed(c); });
     });
 }
 
 bool Session::setGameFlags(const parse::GameRow& game, const CompatFlags& flags)
 {
     return changeGame(Activity::Modifying, [this, game, flags] {
-        m_games.modify(
-            game,
-            [flags](const Target& target, const parse::GameRow& listed) {
-                return CompatFlags::parse(listed.flags).value_or(CompatFlags()) == flags
-                           ? QStringList()
-                           : FlagsArguments(target, listed, flags);
-            },
-            [this](const TargetGames::Change& change) { changed(change); });
+        m_games.setFlags(game, flags, [this](const TargetGames::Change& c) { changed(c); });
     });
 }
 
@@ -669,7 +591,6 @@ bool Session::startQueue(const QList<int>& only)
 {
     if (refuseForeignQueue() || !begin(Activity::RunningQueue))
         return false;
-    m_runs.setStallLimits(m_stallNoticeMs, stallTimeoutMs());
     emit runStarted(false);
     m_runs.start(only);
     return true;
@@ -679,7 +600,6 @@ bool Session::runNow(const Job& job)
 {
     if (!begin(Activity::InstallingNow))
         return false;
-    m_runs.setStallLimits(m_stallNoticeMs, stallTimeoutMs());
     emit runStarted(true);
     m_runs.runNow(job);
     return true;

@@ -149,6 +149,44 @@ bool TargetGames::wasReadable(const Target& target) const
     return factsOf(target).read || newestBackup(target).has_value();
 }
 
+void TargetGames::release(std::function<bool()> stillIdle)
+{
+    m_layoutChecked.clear();
+    if (!m_layouts.anyView()) {
+        m_nbd.closeAll();
+        return;
+    }
+    // A view may lie over an export's mount: it goes first, and the export once it has (unless
+    // work has begun again, which the export's next closing serves).
+    m_layouts.closeViews();
+    m_layouts.whenClosed([this, stillIdle] {
+        if (stillIdle())
+            m_nbd.closeAll();
+    });
+}
+
+void TargetGames::refresh(std::function<void()> done)
+{
+    if (m_target.isNull()) {
+        done();
+        return;
+    }
+    if (m_target.isDisk()) {
+        read(done);
+        return;
+    }
+    m_network.findServer(m_target, [this, done](const std::optional<Problem>& silent) {
+        if (silent)
+            emit problem(*silent);
+        if (silent || m_network.server() == NetworkServer::None) {
+            done();
+            return;
+        }
+        m_target = m_network.reachedTarget();
+        read(done);
+    });
+}
+
 void TargetGames::read(std::function<void()> done)
 {
     // What the tool can do to the games is known before they are shown: rename and flags

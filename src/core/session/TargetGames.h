@@ -75,6 +75,8 @@ public:
 
     // The chosen target's games read (its commands first, where asked); done() however it went.
     void read(std::function<void()> done);
+    // The same, a PS2 at an address looked for first (which server, and its export there).
+    void refresh(std::function<void()> done);
     // go() once the chosen target's games are known (read first when they are not); stop()
     // when they could not be read (said why).
     void withGames(std::function<void()> go, std::function<void()> stop);
@@ -100,12 +102,15 @@ public:
     // view that ends at its APA area where it needs one), go(problem) when it may not. A restore
     // may write to a damaged table.
     void checkLayout(const Target& target, bool restoring, Checked go);
-    // The activity ended: the next one checks again.
-    void forgetLayoutChecks() { m_layoutChecked.clear(); }
+    // The activity ended: the next one checks layouts again, and the views of disks and the
+    // PS2 exports it opened are closed (the exports once the views are, if stillIdle()).
+    void release(std::function<bool()> stillIdle);
     // What the last read of a target's sectors found; nothing before one.
     std::optional<layout::DiskLayout> layoutOf(const Target& target) const;
-    // What a disk holds that a format would take (another kit's partitions); done("") when none.
-    void formatWouldTake(const QString& device, std::function<void(const QString& holds)> done);
+    // A disk formatted for PS2 games, unless it holds what a format would take (another kit's
+    // partitions); done(ran, problem): refused, failed, or (without a problem) formatted.
+    void format(const QString& device, const QString& label,
+                std::function<void(bool ran, const std::optional<Problem>&)> done);
     // go() with the target locked and its export open; stop() when it cannot be (said why).
     void whileLocked(const Target& target, const QString& holder, std::function<void()> go,
                      std::function<void()> stop);
@@ -126,10 +131,10 @@ public:
 
     // The games deleted one after another (each told, gameDeleted or a problem); done(ran).
     void remove(const QList<parse::GameRow>& games, std::function<void(bool ran)> done);
-    // The tool's "modify" given the arguments for the game as listed now (none: nothing would
-    // change, and nothing runs).
-    using ModifyArguments = std::function<QStringList(const Target&, const parse::GameRow&)>;
-    void modify(const parse::GameRow& game, ModifyArguments arguments, Changed done);
+    // A game renamed, or its flags set, through the tool's "modify"; nothing runs where the
+    // game as listed now has that name or those flags already.
+    void rename(const parse::GameRow& game, const QString& newName, Changed done);
+    void setFlags(const parse::GameRow& game, const CompatFlags& flags, Changed done);
 
 signals:
     void problem(const Problem& problem);
@@ -186,6 +191,10 @@ private:
     // Changes ---------------------------------------------------------------------------
     void deleteNext(const Target& target, QList<parse::GameRow> games,
                     std::function<void(bool ran)> done);
+    // The tool's "modify" given the arguments for the game as listed now (none: nothing would
+    // change, and nothing runs).
+    using ModifyArguments = std::function<QStringList(const Target&, const parse::GameRow&)>;
+    void modify(const parse::GameRow& game, ModifyArguments arguments, Changed done);
     // The game a row of a listing is, in the listing now (told when it is gone).
     std::optional<parse::GameRow> stillListed(const parse::GameRow& game);
 

@@ -66,6 +66,29 @@ void TargetGames::deleteNext(const Target& target, QList<parse::GameRow> games,
     });
 }
 
+void TargetGames::rename(const parse::GameRow& game, const QString& newName, Changed done)
+{
+    modify(
+        game,
+        [newName](const Target& target, const parse::GameRow& listed) {
+            return listed.title == newName ? QStringList()
+                                           : RenameArguments(target, listed, newName);
+        },
+        std::move(done));
+}
+
+void TargetGames::setFlags(const parse::GameRow& game, const CompatFlags& flags, Changed done)
+{
+    modify(
+        game,
+        [flags](const Target& target, const parse::GameRow& listed) {
+            return CompatFlags::parse(listed.flags).value_or(CompatFlags()) == flags
+                       ? QStringList()
+                       : FlagsArguments(target, listed, flags);
+        },
+        std::move(done));
+}
+
 void TargetGames::modify(const parse::GameRow& game, ModifyArguments arguments, Changed done)
 {
     withGames(

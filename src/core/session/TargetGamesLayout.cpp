@@ -124,23 +124,36 @@ void TargetGames::openView(const Target& target, const layout::DiskLayout& found
     });
 }
 
-void TargetGames::formatWouldTake(const QString& device,
-                                  std::function<void(const QString& holds)> done)
+void TargetGames::format(const QString& device, const QString& label,
+                         std::function<void(bool ran, const std::optional<Problem>&)> done)
 {
+    auto initialize = [this, device, label, done] {
+        m_runner.attempt({QStringLiteral("initialize"), device},
+                         [this, label, done](const RunOutcome& outcome) {
+                             if (!outcome.succeeded() || outcome.error == ToolError::UnknownCommand)
+                                 done(true, Problem{ProblemKind::FormatFailed, label,
+                                                    outcome.reason(m_runner.toolName())});
+                             else
+                                 done(true, std::nullopt);
+                         });
+    };
     const Target disk = Target::Disk(device);
     if (!LayoutReadable(disk)) {
-        done({});
+        initialize();
         return;
     }
     // A disk of another PS2 disk kit keeps what that kit made: its exFAT partition, its
     // 8 MB partitions. hdl_dump's format would take them all.
-    readLayout(disk, true, [done](const layout::DiskLayout& found) {
+    readLayout(disk, true, [label, done, initialize](const layout::DiskLayout& found) {
+        QString holds;
         if (found.isApa() && found.hybrid)
-            done(tr("a PS2 area beside another file system (an exFAT partition)"));
+            holds = tr("a PS2 area beside another file system (an exFAT partition)");
         else if (found.isApa() && found.smallSlices)
-            done(tr("the 8 MB partitions of a newer PS2 disk tool"));
+            holds = tr("the 8 MB partitions of a newer PS2 disk tool");
+        if (holds.isEmpty())
+            initialize();
         else
-            done({});
+            done(false, Problem{ProblemKind::FormatRefused, label, holds});
     });
 }
 
