@@ -582,7 +582,8 @@ private slots:
         }();
         QCOMPARE(menu, (QStringList{"runSelectedAction", "editJobAction", "moveUpAction",
                                     "moveDownAction", "removeJobAction"}));
-        pane->contextMenu()->popup(pane->jobList->viewport()->mapToGlobal(QPoint(40, 30)));
+        auto* jobList = pane->findChild<QTreeView*>(QStringLiteral("jobList"));
+        pane->contextMenu()->popup(jobList->viewport()->mapToGlobal(QPoint(40, 30)));
         SaveScreenshot(&main(), QStringLiteral("jobs-menu.png"), pane->contextMenu());
         pane->contextMenu()->close();
 
@@ -617,8 +618,8 @@ private slots:
         // A waiting install is changed in place; a name the tool cannot take is refused.
         pane->selectRows({1});
         main().activateWindow();
-        pane->jobList->setFocus();
-        QTest::keyClick(pane->jobList, Qt::Key_F2);
+        jobList->setFocus();
+        QTest::keyClick(jobList, Qt::Key_F2);
         auto* editor = main().findChild<JobEditDialog*>(QStringLiteral("jobEditor"));
         QVERIFY(editor && editor->isVisible());
         auto* nameEdit = child<QLineEdit>("jobNameEdit", editor);

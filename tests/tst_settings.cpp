@@ -527,6 +527,11 @@ private slots:
         QTest::qWait(TargetController::kAddressSaveDelayMs + 200);
         QCOMPARE(setting(QStringLiteral("hdl_config")), confPath());
         QCOMPARE(setting(QStringLiteral("IP")), ip);
+        // What the box refuses is what no address holds: a typed NBD address goes in whole.
+        auto* box = child<QLineEdit>("addressEdit");
+        box->clear();
+        QTest::keyClicks(box, QStringLiteral("nbd://127.0.0.1:10809/hdd0"));
+        QCOMPARE(box->text(), QStringLiteral("nbd://127.0.0.1:10809/hdd0"));
     }
 
     void fullDiskAtStartKeepsTheSettingsFile()

@@ -243,13 +243,6 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
 </context>
 <context>
     <name>GamesController</name>
-    <message numerus="yes">
-        <source>Browse, Backup, and Delete - %n Games</source>
-        <translation>
-            <numerusform>Durchsuchen, Sichern und Löschen - %n Spiel</numerusform>
-            <numerusform>Durchsuchen, Sichern und Löschen - %n Spiele</numerusform>
-        </translation>
-    </message>
     <message>
         <source>ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|</source>
         <translation>ISO-Dateien (*.iso)|*.iso|Alle Dateien (*.*)|*.*|</translation>
@@ -322,20 +315,8 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
 <context>
     <name>InstallController</name>
     <message>
-        <source>CD-ROM</source>
-        <translation>CD-ROM</translation>
-    </message>
-    <message>
-        <source>DVD-ROM</source>
-        <translation>DVD-ROM</translation>
-    </message>
-    <message>
         <source>Done</source>
         <translation>Fertig</translation>
-    </message>
-    <message>
-        <source>hdl_dump does not say whether this image is a CD or a DVD; the type was set from its size.</source>
-        <translation>hdl_dump sagt nicht, ob dieses Abbild eine CD oder eine DVD ist; der Typ wurde nach der Größe gesetzt.</translation>
     </message>
     <message>
         <source>Please select an ISO to install.</source>
@@ -460,6 +441,18 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
     <message>
         <source>Type, paste or browse for an image</source>
         <translation>Abbild eintippen, einfügen oder suchen</translation>
+    </message>
+    <message>
+        <source>CD-ROM</source>
+        <translation>CD-ROM</translation>
+    </message>
+    <message>
+        <source>DVD-ROM</source>
+        <translation>DVD-ROM</translation>
+    </message>
+    <message>
+        <source>hdl_dump does not say whether this image is a CD or a DVD; the type was set from its size.</source>
+        <translation>hdl_dump sagt nicht, ob dieses Abbild eine CD oder eine DVD ist; der Typ wurde nach der Größe gesetzt.</translation>
     </message>
 </context>
 <context>
@@ -2186,14 +2179,6 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
 <context>
     <name>TargetController</name>
     <message>
-        <source>&amp;Refresh HDD</source>
-        <translation>HDD a&amp;ktualisieren</translation>
-    </message>
-    <message>
-        <source>&amp;Refresh PS2</source>
-        <translation>PS2 a&amp;ktualisieren</translation>
-    </message>
-    <message>
         <source>Switch off the PS2 at %1?</source>
         <translation>Die PS2 unter %1 ausschalten?</translation>
     </message>
@@ -2421,6 +2406,10 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
     <message>
         <source>P&amp;ort:</source>
         <translation>P&amp;ort:</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh HDD</source>
+        <translation>HDD a&amp;ktualisieren</translation>
     </message>
 </context>
 <context>

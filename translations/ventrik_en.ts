@@ -239,13 +239,6 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
 </context>
 <context>
     <name>GamesController</name>
-    <message numerus="yes">
-        <source>Browse, Backup, and Delete - %n Games</source>
-        <translation>
-            <numerusform>Browse, Backup, and Delete - %n Game</numerusform>
-            <numerusform>Browse, Backup, and Delete - %n Games</numerusform>
-        </translation>
-    </message>
     <message>
         <source>ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|</source>
         <translation type="unfinished"></translation>
@@ -316,19 +309,7 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
 <context>
     <name>InstallController</name>
     <message>
-        <source>CD-ROM</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>DVD-ROM</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Done</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>hdl_dump does not say whether this image is a CD or a DVD; the type was set from its size.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -453,6 +434,18 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
     </message>
     <message>
         <source>Type, paste or browse for an image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CD-ROM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DVD-ROM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump does not say whether this image is a CD or a DVD; the type was set from its size.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2165,14 +2158,6 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
 <context>
     <name>TargetController</name>
     <message>
-        <source>&amp;Refresh HDD</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Refresh PS2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Switch off the PS2 at %1?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2397,6 +2382,10 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
     </message>
     <message>
         <source>P&amp;ort:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Refresh HDD</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,5 +1,11 @@
 #include "BrowsePane.h"
 
+#include "Twips.h"
+
+#include <QHeaderView>
+#include <QMenu>
+#include <QShortcut>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -11,21 +17,21 @@ BrowsePane::BrowsePane(QWidget* parent)
     : QGroupBox(tr("Browse, Backup, and Delete - %n Games", nullptr, 0), parent)
 {
     setObjectName(QStringLiteral("browsePane"));
-    gameList = new QTreeView(this);
-    gameList->setObjectName(QStringLiteral("gameList"));
-    gameList->setRootIsDecorated(false);
-    gameList->setUniformRowHeights(true);
-    gameList->setAlternatingRowColors(true);
-    gameList->header()->setStretchLastSection(false);
-    gameList->setSortingEnabled(true);
-    gameList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    gameList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    gameList->setTextElideMode(Qt::ElideRight);
+    m_gameList = new QTreeView(this);
+    m_gameList->setObjectName(QStringLiteral("gameList"));
+    m_gameList->setRootIsDecorated(false);
+    m_gameList->setUniformRowHeights(true);
+    m_gameList->setAlternatingRowColors(true);
+    m_gameList->header()->setStretchLastSection(false);
+    m_gameList->setSortingEnabled(true);
+    m_gameList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_gameList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_gameList->setTextElideMode(Qt::ElideRight);
 
-    filterEdit = new QLineEdit(this);
-    filterEdit->setObjectName(QStringLiteral("filterEdit"));
-    filterEdit->setPlaceholderText(tr("Filter by title or startup"));
-    filterEdit->setClearButtonEnabled(true);
+    m_filterEdit = new QLineEdit(this);
+    m_filterEdit->setObjectName(QStringLiteral("filterEdit"));
+    m_filterEdit->setPlaceholderText(tr("Filter by title or startup"));
+    m_filterEdit->setClearButtonEnabled(true);
 
     auto makeButton = [this](const char* name, const char* caption) {
         auto* b = new QPushButton(tr(caption), this);
@@ -33,39 +39,107 @@ BrowsePane::BrowsePane(QWidget* parent)
         b->setEnabled(false);
         return b;
     };
-    copyToDiskButton = makeButton("copyToDiskButton", QT_TR_NOOP("Copy to &HDD"));
-    copyToPs2Button = makeButton("copyToPs2Button", QT_TR_NOOP("Copy to P&S2"));
-    copyToPcButton = makeButton("copyToPcButton", QT_TR_NOOP("Copy to &PC"));
-    deleteButton = makeButton("deleteButton", QT_TR_NOOP("&Delete"));
-    renameButton = makeButton("renameButton", QT_TR_NOOP("Re&name..."));
-    flagsButton = makeButton("flagsButton", QT_TR_NOOP("Fla&gs..."));
+    m_copyToDiskButton = makeButton("copyToDiskButton", QT_TR_NOOP("Copy to &HDD"));
+    m_copyToPs2Button = makeButton("copyToPs2Button", QT_TR_NOOP("Copy to P&S2"));
+    m_copyToPcButton = makeButton("copyToPcButton", QT_TR_NOOP("Copy to &PC"));
+    m_deleteButton = makeButton("deleteButton", QT_TR_NOOP("&Delete"));
+    m_renameButton = makeButton("renameButton", QT_TR_NOOP("Re&name..."));
+    m_flagsButton = makeButton("flagsButton", QT_TR_NOOP("Fla&gs..."));
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(copyToDiskButton);
-    buttons->addWidget(copyToPs2Button);
-    buttons->addWidget(copyToPcButton);
-    buttons->addWidget(deleteButton);
+    buttons->addWidget(m_copyToDiskButton);
+    buttons->addWidget(m_copyToPs2Button);
+    buttons->addWidget(m_copyToPcButton);
+    buttons->addWidget(m_deleteButton);
     auto* edits = new QHBoxLayout;
-    edits->addWidget(filterEdit, 1);
-    edits->addWidget(renameButton);
-    edits->addWidget(flagsButton);
+    edits->addWidget(m_filterEdit, 1);
+    edits->addWidget(m_renameButton);
+    edits->addWidget(m_flagsButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(edits);
-    layout->addWidget(gameList, 1);
+    layout->addWidget(m_gameList, 1);
     layout->addLayout(buttons);
+
+    connect(m_filterEdit, &QLineEdit::textChanged, this, &BrowsePane::filterChanged);
+    connect(m_copyToPcButton, &QPushButton::clicked, this, &BrowsePane::copyToPcAsked);
+    connect(m_copyToPs2Button, &QPushButton::clicked, this, &BrowsePane::copyToPs2Asked);
+    connect(m_copyToDiskButton, &QPushButton::clicked, this, [this] {
+        if (m_copyMenu)
+            m_copyMenu->popup(
+                m_copyToDiskButton->mapToGlobal(QPoint(0, m_copyToDiskButton->height())));
+    });
+    connect(m_deleteButton, &QPushButton::clicked, this, &BrowsePane::deleteAsked);
+    connect(m_renameButton, &QPushButton::clicked, this, &BrowsePane::renameAsked);
+    connect(m_flagsButton, &QPushButton::clicked, this, &BrowsePane::flagsAsked);
+    auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), m_gameList);
+    remove->setContext(Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, [this] {
+        // The key does what the button would, and only when it would.
+        if (m_deleteButton->isEnabled())
+            emit deleteAsked();
+    });
+}
+
+void BrowsePane::setGames(QAbstractItemModel* games)
+{
+    m_gameList->setModel(games);
+    // The tool's order until a header is clicked.
+    m_gameList->sortByColumn(-1, Qt::AscendingOrder);
+    connect(m_gameList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &BrowsePane::chosenChanged);
+    connect(m_gameList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &BrowsePane::chosenChanged);
+}
+
+QList<QModelIndex> BrowsePane::chosenRows() const
+{
+    const QItemSelectionModel* selection = m_gameList->selectionModel();
+    return selection ? selection->selectedRows() : QList<QModelIndex>();
+}
+
+void BrowsePane::showGameCount(int count)
+{
+    setTitle(tr("Browse, Backup, and Delete - %n Games", nullptr, count));
+}
+
+void BrowsePane::setCopyMenu(QMenu* menu)
+{
+    m_copyMenu = menu;
+}
+
+void BrowsePane::sizeColumns(const QByteArray& kept)
+{
+    // The design widths, widened where the font needs more room for a typical value.
+    const QFontMetrics fm(m_gameList->font());
+    auto width = [&](int twips, const char* sample) {
+        return std::max(Twips(this, twips), fm.horizontalAdvance(QLatin1String(sample)) + 16);
+    };
+    const int widths[] = {width(1070, "SLUS_000.00"), width(720, "00.00GB"), width(540, "DVD"),
+                          width(690, "+1+2+3")};
+    for (int i = 1; i < 5; ++i)
+        m_gameList->setColumnWidth(i, widths[i - 1]);
+    // Widths the user chose win over the design's; the title takes the room a wider window
+    // gives.
+    m_gameList->header()->restoreState(kept);
+    m_gameList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+}
+
+QByteArray BrowsePane::columnState() const
+{
+    return m_gameList->header()->saveState();
 }
 
 void BrowsePane::applyControls(const ControlState& state)
 {
-    copyToPcButton->setEnabled(state.copyToPC);
-    copyToPs2Button->setEnabled(state.copyToPS2);
-    deleteButton->setEnabled(state.deleteGames);
-    deleteButton->setToolTip(state.deleteTip);
-    for (QPushButton* b : {renameButton, flagsButton}) {
+    m_copyToPcButton->setEnabled(state.copyToPC);
+    m_copyToPs2Button->setEnabled(state.copyToPS2);
+    m_deleteButton->setEnabled(state.deleteGames);
+    m_deleteButton->setToolTip(state.deleteTip);
+    for (QPushButton* b : {m_renameButton, m_flagsButton}) {
         b->setEnabled(state.modifyGame);
         b->setToolTip(state.modifyTip);
     }
-    copyToDiskButton->setEnabled(state.copyToDisk);
-    copyToDiskButton->setToolTip(state.copyToDiskTip);
+    m_copyToDiskButton->setEnabled(state.copyToDisk);
+    m_copyToDiskButton->setToolTip(state.copyToDiskTip);
 }

@@ -27,9 +27,8 @@ GamesController::GamesController(BrowsePane* pane, Session& session, Dialogs& di
       m_copyMenu(new QMenu(QStringLiteral("backuphdd"), parent))
 {
     m_filter->setSourceModel(&m_session.games());
-    m_pane->gameList->setModel(m_filter);
-    // The tool's order until a header is clicked.
-    m_pane->gameList->sortByColumn(-1, Qt::AscendingOrder);
+    m_pane->setGames(m_filter);
+    m_pane->setCopyMenu(m_copyMenu);
     m_copyMenu->setObjectName(QStringLiteral("copyMenu"));
     for (int i = 0; i < 5; ++i) {
         QAction* a = m_copyMenu->addAction(QString());
@@ -42,27 +41,15 @@ GamesController::GamesController(BrowsePane* pane, Session& session, Dialogs& di
 
 void GamesController::connectPane()
 {
-    connect(m_pane->filterEdit, &QLineEdit::textChanged, m_filter, &GameFilterModel::setFilterText);
-    connect(m_pane->copyToPcButton, &QPushButton::clicked, this, &GamesController::copyToPC);
-    connect(m_pane->copyToPs2Button, &QPushButton::clicked, this, &GamesController::copyToPS2);
-    connect(m_pane->copyToDiskButton, &QPushButton::clicked, this, [this] {
-        QPushButton* b = m_pane->copyToDiskButton;
-        m_copyMenu->popup(b->mapToGlobal(QPoint(0, b->height())));
-    });
+    connect(m_pane, &BrowsePane::filterChanged, m_filter, &GameFilterModel::setFilterText);
+    connect(m_pane, &BrowsePane::copyToPcAsked, this, &GamesController::copyToPC);
+    connect(m_pane, &BrowsePane::copyToPs2Asked, this, &GamesController::copyToPS2);
     for (QAction* entry : std::as_const(m_copyEntries))
         connect(entry, &QAction::triggered, this,
                 [this, entry] { copyToDisk(entry->data().toString()); });
-    connect(m_pane->deleteButton, &QPushButton::clicked, this, &GamesController::deleteChosen);
-    connect(m_pane->renameButton, &QPushButton::clicked, this, &GamesController::renameChosen);
-    connect(m_pane->flagsButton, &QPushButton::clicked, this,
-            &GamesController::changeFlagsOfChosen);
-    auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), m_pane->gameList);
-    remove->setContext(Qt::WidgetShortcut);
-    connect(remove, &QShortcut::activated, this, [this] {
-        // The key does what the button would, and only when it would.
-        if (m_pane->deleteButton->isEnabled())
-            deleteChosen();
-    });
+    connect(m_pane, &BrowsePane::deleteAsked, this, &GamesController::deleteChosen);
+    connect(m_pane, &BrowsePane::renameAsked, this, &GamesController::renameChosen);
+    connect(m_pane, &BrowsePane::flagsAsked, this, &GamesController::changeFlagsOfChosen);
     connect(&m_session.devices(), &DeviceAccess::disksChanged, this,
             &GamesController::fillCopyMenu);
     connect(&m_session.targetGames(), &TargetGames::gamesChanged, this, [this] {
@@ -73,16 +60,13 @@ void GamesController::connectPane()
 
 void GamesController::showGameCount(int count)
 {
-    m_pane->setTitle(tr("Browse, Backup, and Delete - %n Games", nullptr, count));
+    m_pane->showGameCount(count);
 }
 
 QList<int> GamesController::selectedRows() const
 {
     QList<int> rows;
-    const QItemSelectionModel* selection = m_pane->gameList->selectionModel();
-    if (!selection)
-        return rows;
-    for (const QModelIndex& shown : selection->selectedRows())
+    for (const QModelIndex& shown : m_pane->chosenRows())
         rows << m_filter->mapToSource(shown).row();
     std::sort(rows.begin(), rows.end());
     return rows;

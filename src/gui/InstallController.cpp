@@ -7,16 +7,11 @@
 #include "core/devices/Flags.h"
 #include "core/jobs/BatchAdd.h"
 #include "core/jobs/JobCommands.h"
+#include "core/session/GameNames.h"
 #include "core/session/Session.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalBlocker>
 #include <QUrl>
 
 InstallController::InstallController(InstallPane* pane, Session& session, Dialogs& dialogs,
@@ -24,8 +19,6 @@ InstallController::InstallController(InstallPane* pane, Session& session, Dialog
     : QObject(menuParent), m_pane(pane), m_session(session), m_dialogs(dialogs),
       m_hooks(std::move(hooks))
 {
-    m_pane->typeCombo->addItems({tr("CD-ROM"), tr("DVD-ROM")});
-    m_pane->typeCombo->setCurrentIndex(1);
     m_flagsMenu = new StickyMenu(QStringLiteral("compat"), menuParent);
     m_flagsMenu->setObjectName(QStringLiteral("flagsMenu"));
     const QStringList flags = CompatFlagCaptions();
@@ -38,6 +31,7 @@ InstallController::InstallController(InstallPane* pane, Session& session, Dialog
     m_flagsMenu->addSeparator()->setObjectName(QStringLiteral("flagsSeparator"));
     m_flagsDone = m_flagsMenu->addAction(tr("Done"));
     m_flagsDone->setObjectName(QStringLiteral("flagsDone"));
+    m_pane->setFlagsMenu(m_flagsMenu);
     connectPane();
 }
 
@@ -54,53 +48,34 @@ QString InstallController::ImageFilter()
 void InstallController::connectPane()
 {
     // The source, the flags and what is made of them.
-    connect(m_pane->discSource, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            chooseOptical();
-    });
-    connect(m_pane->imageSource, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            chooseImage();
-    });
-    connect(m_pane->opticalCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index < 0)
-            return;
-        readDisc(m_pane->opticalCombo->currentData().toString(), true);
-    });
-    connect(m_pane->browseImageButton, &QPushButton::clicked, this,
-            &InstallController::browseImage);
-    connect(m_pane->imagePathEdit, &QLineEdit::textChanged, this,
-            [this] { m_hooks.updateControls(); });
+    connect(m_pane, &InstallPane::driveSourceAsked, this, &InstallController::chooseOptical);
+    connect(m_pane, &InstallPane::imageSourceAsked, this, &InstallController::chooseImage);
+    connect(m_pane, &InstallPane::driveChosen, this,
+            [this](const QString& device) { readDisc(device, true); });
+    connect(m_pane, &InstallPane::browseAsked, this, &InstallController::browseImage);
+    connect(m_pane, &InstallPane::imagePathEdited, this, [this] { m_hooks.updateControls(); });
     // A typed or pasted path is read as a chosen one is, once it is complete.
-    connect(m_pane->imagePathEdit, &QLineEdit::editingFinished, this,
-            &InstallController::takeTypedImage);
-    connect(m_pane->compatFlagsButton, &QPushButton::clicked, this, [this] {
-        QPushButton* b = m_pane->compatFlagsButton;
-        m_flagsMenu->popup(b->mapToGlobal(QPoint(0, b->height())));
-    });
+    connect(m_pane, &InstallPane::imagePathTaken, this, &InstallController::takeTypedImage);
     connect(m_flagsDone, &QAction::triggered, m_flagsMenu, &QMenu::close);
-    connect(m_pane->addToQueueButton, &QPushButton::clicked, this, &InstallController::addGame);
-    // Enter in the game name box queues the game.
-    connect(m_pane->gameNameEdit, &QLineEdit::returnPressed, this, &InstallController::addGame);
-    connect(m_pane->gameNameEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_pane->gameNameEdit->setToolTip(
+    connect(m_pane, &InstallPane::addAsked, this, &InstallController::addGame);
+    connect(m_pane, &InstallPane::nameEdited, this, [this](const QString& text) {
+        m_pane->setNameOrigin(
             NameSourceText(text == m_suggestedName ? m_suggestedSource : NameSource::Typed));
     });
-    connect(m_pane->installButton, &QPushButton::clicked, this,
-            &InstallController::installChosenGame);
-    connect(m_pane->makeImageButton, &QPushButton::clicked, this, &InstallController::makeIso);
-    connect(m_pane->addImagesButton, &QPushButton::clicked, this, &InstallController::addImages);
-    connect(m_pane->addFolderButton, &QPushButton::clicked, this, &InstallController::addFolder);
+    connect(m_pane, &InstallPane::installAsked, this, &InstallController::installChosenGame);
+    connect(m_pane, &InstallPane::makeIsoAsked, this, &InstallController::makeIso);
+    connect(m_pane, &InstallPane::addImagesAsked, this, &InstallController::addImages);
+    connect(m_pane, &InstallPane::addFolderAsked, this, &InstallController::addFolder);
     connect(&m_session.devices(), &DeviceAccess::opticalDrivesChanged, this,
             &InstallController::fillOpticalDrives);
 }
 
 void InstallController::describeChoices(ControlInputs& in) const
 {
-    in.opticalChosen = m_pane->discSource->isChecked();
-    in.imageChosen = m_pane->imageSource->isChecked();
-    in.sourceChosen = (in.imageChosen && !m_pane->imagePathEdit->text().isEmpty()) ||
-                      (in.opticalChosen && m_pane->opticalCombo->currentIndex() >= 0);
+    in.opticalChosen = m_pane->driveSourceChosen();
+    in.imageChosen = m_pane->imageSourceChosen();
+    in.sourceChosen = (in.imageChosen && !m_pane->imagePath().isEmpty()) ||
+                      (in.opticalChosen && !m_pane->chosenDrive().isEmpty());
     in.discInfoRead = m_discInfoRead;
 }
 
@@ -131,23 +106,15 @@ void InstallController::showDiscInfo(const parse::DiscInfo& info)
 {
     m_discInfoRead = true;
     m_disc = info;
-    const DiscType type = DiscTypeOf(info.media, info.sizeKb);
-    m_pane->typeCombo->setCurrentIndex(type == DiscType::CD ? 0 : 1);
-    // The tool says "?" for every image file: the size chose, and the user may change it.
-    m_pane->typeNoteLabel->setText(
-        info.mediaUnknown ? tr("hdl_dump does not say whether this image is a CD or a DVD; "
-                               "the type was set from its size.")
-                          : QString());
-    m_pane->typeNoteLabel->setVisible(info.mediaUnknown);
-    InstallPane* in = m_pane;
+    m_pane->setDiscType(DiscTypeOf(info.media, info.sizeKb));
+    m_pane->showTypeGuessed(info.mediaUnknown);
     // Named as the command line names it: the disc database, else the file or the disc.
     const GameNaming naming = m_session.names().nameFor(chosenSource(), info);
-    in->startupEdit->setText(info.startup);
-    in->gameNameEdit->setText(naming.name);
+    m_pane->setStartup(info.startup);
+    m_pane->setGameName(naming.name, NameSourceText(naming.source));
     m_suggestedName = naming.name;
     m_suggestedSource = naming.source;
-    in->gameNameEdit->setToolTip(NameSourceText(naming.source));
-    in->gameSizeEdit->setText(info.sizeText);
+    m_pane->setSize(info.sizeText);
     if (naming.fromDatabase) {
         for (int flag = 1; flag <= m_flags.size(); ++flag)
             m_flags[flag - 1]->setChecked(naming.flags.has(flag));
@@ -158,25 +125,22 @@ void InstallController::showDiscInfo(const parse::DiscInfo& info)
 void InstallController::forgetDisc()
 {
     m_discInfoRead = false;
-    m_pane->typeNoteLabel->hide();
-    if (m_pane->discSource->isChecked()) {
-        const QSignalBlocker quiet(m_pane->opticalCombo);
-        m_pane->opticalCombo->setCurrentIndex(-1);
-    }
+    m_pane->showTypeGuessed(false);
+    if (m_pane->driveSourceChosen())
+        m_pane->clearDrive();
     m_hooks.updateControls();
 }
 
 void InstallController::chooseOptical()
 {
-    m_pane->typeNoteLabel->hide();
-    InstallPane* in = m_pane;
+    m_pane->showTypeGuessed(false);
     if (!m_session.toolAvailable()) {
         m_hooks.showProblem(m_session.toolMissingProblem());
-        in->imageSource->setChecked(true);
+        m_pane->chooseImageSource();
         return;
     }
-    in->imagePathEdit->clear();
-    in->typeCombo->setCurrentIndex(1);
+    m_pane->setImagePath({});
+    m_pane->setDiscType(DiscType::DVD);
     m_discInfoRead = false;
     uncheckFlags();
     m_waitingForDrives = m_session.refreshOpticalDrives();
@@ -185,19 +149,11 @@ void InstallController::chooseOptical()
 
 void InstallController::fillOpticalDrives()
 {
-    QComboBox* combo = m_pane->opticalCombo;
-    {
-        // Filling the list selects nothing; the user picks the drive.
-        const QSignalBlocker quiet(combo);
-        combo->clear();
-        for (const DiskEntry& d : m_session.opticalDrives())
-            combo->addItem(d.label(), d.device);
-        combo->setCurrentIndex(-1);
-    }
+    m_pane->setDrives(m_session.opticalDrives());
     if (m_waitingForDrives) {
         m_waitingForDrives = false;
-        if (m_pane->discSource->isChecked() && combo->count() == 0) {
-            m_pane->imageSource->setChecked(true);
+        if (m_pane->driveSourceChosen() && m_pane->driveCount() == 0) {
+            m_pane->chooseImageSource();
             m_hooks.showProblem({ProblemKind::NoDiscsInDrives, {}, {}});
         }
     }
@@ -206,14 +162,10 @@ void InstallController::fillOpticalDrives()
 
 void InstallController::chooseImage()
 {
-    m_pane->typeNoteLabel->hide();
-    InstallPane* in = m_pane;
-    {
-        const QSignalBlocker quiet(in->opticalCombo);
-        in->opticalCombo->setCurrentIndex(-1);
-    }
-    in->gameNameEdit->clear();
-    in->startupEdit->clear();
+    m_pane->showTypeGuessed(false);
+    m_pane->clearDrive();
+    m_pane->setGameName({});
+    m_pane->setStartup({});
     m_discInfoRead = false;
     uncheckFlags();
     m_hooks.updateControls();
@@ -221,7 +173,6 @@ void InstallController::chooseImage()
 
 void InstallController::browseImage()
 {
-    InstallPane* in = m_pane;
     if (!m_session.toolAvailable()) {
         m_hooks.showProblem(m_session.toolMissingProblem());
         return;
@@ -235,33 +186,29 @@ void InstallController::browseImage()
     if (!chosen || chosen->isEmpty()) {
         // A cancelled dialog also forgets an image chosen before.
         m_typedRead.clear();
-        in->imagePathEdit->clear();
-        in->gameNameEdit->clear();
-        in->startupEdit->clear();
-        in->gameSizeEdit->clear();
-        in->typeCombo->setCurrentIndex(1);
+        m_pane->setImagePath({});
+        m_pane->clearGame();
         m_discInfoRead = false;
         m_hooks.updateControls();
         return;
     }
     uncheckFlags();
     m_typedRead = *chosen;
-    in->imagePathEdit->setText(*chosen);
+    m_pane->setImagePath(*chosen);
     m_discInfoRead = false;
     readDisc(*chosen, false);
 }
 
 void InstallController::takeTypedImage()
 {
-    InstallPane* in = m_pane;
-    QString path = in->imagePathEdit->text().trimmed();
+    QString path = m_pane->imagePath().trimmed();
     // A path pasted from a file manager may come as a file URL.
     if (path.startsWith(QLatin1String("file://")))
         path = QUrl(path).toLocalFile();
     if (path.isEmpty() || path == m_typedRead)
         return;
-    if (path != in->imagePathEdit->text())
-        in->imagePathEdit->setText(path);
+    if (path != m_pane->imagePath())
+        m_pane->setImagePath(path);
     if (!QFileInfo(path).isFile()) {
         m_hooks.showProblem({ProblemKind::FileNotFound, path, {}});
         return;
@@ -278,35 +225,29 @@ void InstallController::takeTypedImage()
 
 QString InstallController::chosenSource() const
 {
-    return m_pane->imageSource->isChecked() ? m_pane->imagePathEdit->text()
-                                            : m_pane->opticalCombo->currentData().toString();
+    return m_pane->imageSourceChosen() ? m_pane->imagePath() : m_pane->chosenDrive();
 }
 
 bool InstallController::checkInstallFields()
 {
-    InstallPane* in = m_pane;
     QString problem;
-    if (in->imageSource->isChecked() && in->imagePathEdit->text().isEmpty())
+    if (m_pane->imageSourceChosen() && m_pane->imagePath().isEmpty())
         problem = tr("Please select an ISO to install.");
-    else if (in->discSource->isChecked() && in->opticalCombo->currentText().isEmpty())
+    else if (m_pane->driveSourceChosen() && m_pane->chosenDrive().isEmpty())
         problem = tr("Please select an optical drive with a PS2 game cd\\dvd in it.");
-    else if (TrimGameName(in->gameNameEdit->text()).isEmpty())
+    else if (TrimGameName(m_pane->gameName()).isEmpty())
         problem = tr("Please enter a name for the game to be added.");
     if (!problem.isEmpty()) {
         m_dialogs.message(problem, Dialogs::Icon::Exclamation);
         return false;
     }
-    const QString name = TrimGameName(in->gameNameEdit->text());
-    if (!GameNameFits(name)) {
-        m_hooks.showProblem({ProblemKind::NameTooLong, name, {}});
+    const QString name = TrimGameName(m_pane->gameName());
+    if (const std::optional<Problem> p = GameNameProblem(name)) {
+        m_hooks.showProblem(*p);
         return false;
     }
-    if (HasControlCharacters(name)) {
-        m_hooks.showProblem({ProblemKind::NameHasControlCharacters, name, {}});
-        return false;
-    }
-    if (name != in->gameNameEdit->text()) {
-        in->gameNameEdit->setText(name);
+    if (name != m_pane->gameName()) {
+        m_pane->setGameName(name);
         m_hooks.showProblem({ProblemKind::NameTrimmed, name, {}});
     }
     return true;
@@ -314,33 +255,22 @@ bool InstallController::checkInstallFields()
 
 Job InstallController::installJob() const
 {
-    const InstallPane* in = m_pane;
     parse::DiscInfo disc = m_discInfoRead ? m_disc : parse::DiscInfo();
-    disc.startup = in->startupEdit->text();
-    Job job = InstallJob(chosenSource(), m_hooks.target(), in->gameNameEdit->text(), disc,
-                         in->typeCombo->currentIndex() == 0 ? DiscType::CD : DiscType::DVD,
-                         chosenFlags());
+    disc.startup = m_pane->startup();
+    Job job = InstallJob(chosenSource(), m_hooks.target(), m_pane->gameName(), disc,
+                         m_pane->discType(), chosenFlags());
     job.nameSource = job.name == m_suggestedName ? m_suggestedSource : NameSource::Typed;
     return job;
 }
 
 void InstallController::resetInstallPane()
 {
-    m_pane->typeNoteLabel->hide();
-    InstallPane* in = m_pane;
     uncheckFlags();
-    in->imagePathEdit->clear();
-    in->gameNameEdit->clear();
-    in->gameNameEdit->setToolTip({});
+    m_pane->setImagePath({});
+    m_pane->clearGame();
     m_suggestedName.clear();
     m_typedRead.clear();
-    in->startupEdit->clear();
-    in->gameSizeEdit->clear();
-    in->typeCombo->setCurrentIndex(1);
-    {
-        const QSignalBlocker quiet(in->opticalCombo);
-        in->opticalCombo->setCurrentIndex(-1);
-    }
+    m_pane->clearDrive();
     m_discInfoRead = false;
     m_hooks.updateControls();
 }
@@ -361,7 +291,7 @@ void InstallController::uncheckFlags()
 
 void InstallController::addGame()
 {
-    if (!m_pane->addToQueueButton->isEnabled() || !checkInstallFields())
+    if (!m_pane->canAdd() || !checkInstallFields())
         return;
     m_session.addJob(installJob());
     resetInstallPane();
@@ -383,18 +313,17 @@ void InstallController::installChosenGame()
 
 void InstallController::makeIso()
 {
-    InstallPane* in = m_pane;
     if (!m_session.toolAvailable()) {
         m_hooks.showProblem(m_session.toolMissingProblem());
         return;
     }
-    if (in->gameNameEdit->text().trimmed().isEmpty()) {
+    if (m_pane->gameName().trimmed().isEmpty()) {
         m_dialogs.message(tr("Please enter a name for the game."), Dialogs::Icon::Exclamation);
         return;
     }
     FileDialogRequest request;
     request.directory = m_session.settings().text(Setting::DefaultISO);
-    request.fileName = in->gameNameEdit->text() + QStringLiteral(".iso");
+    request.fileName = m_pane->gameName() + QStringLiteral(".iso");
     request.filter = ImageFilter();
     request.defaultSuffix = QStringLiteral("*.iso");
     request.confirmOverwrite = true;
@@ -402,8 +331,7 @@ void InstallController::makeIso()
     if (!path || path->isEmpty() || !CheckFolderOf(m_dialogs, *path))
         return;
     // The dialog asked before a file was chosen over an existing one.
-    m_session.addJob(
-        MakeIsoJob(in->opticalCombo->currentData().toString(), *path, m_disc.sizeKb, true));
+    m_session.addJob(MakeIsoJob(m_pane->chosenDrive(), *path, m_disc.sizeKb, true));
     m_hooks.jobAdded();
 }
 
@@ -430,7 +358,7 @@ void InstallController::addFolder()
 
 void InstallController::addPaths(const QStringList& paths)
 {
-    if (!m_pane->addImagesButton->isEnabled()) {
+    if (!m_pane->canAddImages()) {
         // Nothing to compare the images with, or something runs.
         if (!m_session.isBusy())
             m_dialogs.message(tr("Choose and refresh the PS2 device first: the images are "

@@ -1,10 +1,13 @@
 #include "JobPane.h"
 
+#include "Twips.h"
+
 #include "core/jobs/JobListModel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -54,26 +57,26 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(tr("Job Queue"), parent)
         b->setEnabled(enabled);
         return b;
     };
-    startButton = makeButton("startButton", QT_TR_NOOP("&Start Job Queue"), false);
-    runSelectedButton = makeButton("runSelectedButton", QT_TR_NOOP("R&un Selected"), false);
-    runSelectedButton->setToolTip(tr("Runs only the selected jobs now; the others wait."));
-    removeButton = makeButton("removeButton", QT_TR_NOOP("Remove &Job"), false);
-    clearButton = makeButton("clearButton", QT_TR_NOOP("&Clear Jobs"), false);
-    controlsButton = makeButton("controlsButton", QT_TR_NOOP("&Go Back to Main Window"), true);
+    m_startButton = makeButton("startButton", QT_TR_NOOP("&Start Job Queue"), false);
+    m_runSelectedButton = makeButton("runSelectedButton", QT_TR_NOOP("R&un Selected"), false);
+    m_runSelectedButton->setToolTip(tr("Runs only the selected jobs now; the others wait."));
+    m_removeButton = makeButton("removeButton", QT_TR_NOOP("Remove &Job"), false);
+    m_clearButton = makeButton("clearButton", QT_TR_NOOP("&Clear Jobs"), false);
+    m_controlsButton = makeButton("controlsButton", QT_TR_NOOP("&Go Back to Main Window"), true);
 
-    jobList = new QTreeView(this);
-    jobList->setObjectName(QStringLiteral("jobList"));
-    jobList->setRootIsDecorated(false);
-    jobList->setUniformRowHeights(true);
-    jobList->setAlternatingRowColors(true);
-    jobList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    jobList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    jobList->setItemDelegateForColumn(0, new WarningDelegate(jobList));
+    m_jobList = new QTreeView(this);
+    m_jobList->setObjectName(QStringLiteral("jobList"));
+    m_jobList->setRootIsDecorated(false);
+    m_jobList->setUniformRowHeights(true);
+    m_jobList->setAlternatingRowColors(true);
+    m_jobList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_jobList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_jobList->setItemDelegateForColumn(0, new WarningDelegate(m_jobList));
     // Jobs are put in order by dragging them.
-    jobList->setDragDropMode(QAbstractItemView::InternalMove);
-    jobList->setDefaultDropAction(Qt::MoveAction);
-    jobList->setDropIndicatorShown(true);
-    jobList->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_jobList->setDragDropMode(QAbstractItemView::InternalMove);
+    m_jobList->setDefaultDropAction(Qt::MoveAction);
+    m_jobList->setDropIndicatorShown(true);
+    m_jobList->setContextMenuPolicy(Qt::CustomContextMenu);
 
     // One set of actions for the buttons, the keys and the right-click menu.
     auto action = [this](const char* name, const QString& text, const QKeySequence& keys) {
@@ -81,7 +84,7 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(tr("Job Queue"), parent)
         a->setObjectName(QString::fromLatin1(name));
         a->setShortcut(keys);
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        jobList->addAction(a);
+        m_jobList->addAction(a);
         return a;
     };
     m_runSelected = action("runSelectedAction", tr("Run Now"), {});
@@ -109,47 +112,47 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(tr("Job Queue"), parent)
         connect(b, &QToolButton::clicked, a, &QAction::trigger);
         return b;
     };
-    moveUpButton = arrow("moveUpButton", m_moveUp);
-    moveDownButton = arrow("moveDownButton", m_moveDown);
+    m_moveUpButton = arrow("moveUpButton", m_moveUp);
+    m_moveDownButton = arrow("moveDownButton", m_moveDown);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(startButton);
-    buttons->addWidget(runSelectedButton);
-    buttons->addWidget(removeButton);
-    buttons->addWidget(clearButton);
-    buttons->addWidget(moveUpButton);
-    buttons->addWidget(moveDownButton);
+    buttons->addWidget(m_startButton);
+    buttons->addWidget(m_runSelectedButton);
+    buttons->addWidget(m_removeButton);
+    buttons->addWidget(m_clearButton);
+    buttons->addWidget(m_moveUpButton);
+    buttons->addWidget(m_moveDownButton);
     buttons->addStretch();
-    buttons->addWidget(controlsButton);
+    buttons->addWidget(m_controlsButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
-    layout->addWidget(jobList, 1);
-    connect(startButton, &QPushButton::clicked, this, &JobPane::startAsked);
-    connect(runSelectedButton, &QPushButton::clicked, this, &JobPane::runSelectedAsked);
+    layout->addWidget(m_jobList, 1);
+    connect(m_startButton, &QPushButton::clicked, this, &JobPane::startAsked);
+    connect(m_runSelectedButton, &QPushButton::clicked, this, &JobPane::runSelectedAsked);
     connect(m_runSelected, &QAction::triggered, this, &JobPane::runSelectedAsked);
     connect(m_edit, &QAction::triggered, this, &JobPane::editAsked);
-    connect(jobList, &QTreeView::doubleClicked, this, [this] {
+    connect(m_jobList, &QTreeView::doubleClicked, this, [this] {
         if (m_edit->isEnabled())
             emit editAsked();
     });
     connect(m_moveUp, &QAction::triggered, this, [this] { emit moveAsked(-1); });
     connect(m_moveDown, &QAction::triggered, this, [this] { emit moveAsked(1); });
-    connect(removeButton, &QPushButton::clicked, this, &JobPane::removeAsked);
+    connect(m_removeButton, &QPushButton::clicked, this, &JobPane::removeAsked);
     connect(m_remove, &QAction::triggered, this, &JobPane::removeAsked);
-    connect(clearButton, &QPushButton::clicked, this, &JobPane::clearAsked);
-    connect(controlsButton, &QPushButton::clicked, this, &JobPane::backAsked);
-    connect(jobList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (jobList->indexAt(at).isValid())
-            m_menu->popup(jobList->viewport()->mapToGlobal(at));
+    connect(m_clearButton, &QPushButton::clicked, this, &JobPane::clearAsked);
+    connect(m_controlsButton, &QPushButton::clicked, this, &JobPane::backAsked);
+    connect(m_jobList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (m_jobList->indexAt(at).isValid())
+            m_menu->popup(m_jobList->viewport()->mapToGlobal(at));
     });
     applySelection();
 }
 
 void JobPane::setJobs(QAbstractItemModel* jobs)
 {
-    jobList->setModel(jobs);
-    connect(jobList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+    m_jobList->setModel(jobs);
+    connect(m_jobList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &JobPane::applySelection);
     // Rows moved keep their selection; the buttons follow where it went.
     connect(jobs, &QAbstractItemModel::rowsMoved, this, &JobPane::applySelection);
@@ -158,9 +161,9 @@ void JobPane::setJobs(QAbstractItemModel* jobs)
 QList<int> JobPane::selectedRows() const
 {
     QList<int> rows;
-    if (!jobList->selectionModel())
+    if (!m_jobList->selectionModel())
         return rows;
-    for (const QModelIndex& i : jobList->selectionModel()->selectedRows())
+    for (const QModelIndex& i : m_jobList->selectionModel()->selectedRows())
         rows << i.row();
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -170,37 +173,77 @@ void JobPane::selectRows(const QList<int>& rows)
 {
     QItemSelection chosen;
     for (int r : rows)
-        chosen.select(jobList->model()->index(r, 0), jobList->model()->index(r, 0));
-    jobList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect |
-                                                  QItemSelectionModel::Rows);
+        chosen.select(m_jobList->model()->index(r, 0), m_jobList->model()->index(r, 0));
+    m_jobList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect |
+                                                    QItemSelectionModel::Rows);
     if (!rows.isEmpty())
-        jobList->selectionModel()->setCurrentIndex(jobList->model()->index(rows.first(), 0),
-                                                   QItemSelectionModel::NoUpdate);
+        m_jobList->selectionModel()->setCurrentIndex(m_jobList->model()->index(rows.first(), 0),
+                                                     QItemSelectionModel::NoUpdate);
 }
 
 void JobPane::applyControls(const ControlState& state)
 {
     m_editable = state.jobButtons;
-    for (QPushButton* b : {startButton, clearButton})
+    for (QPushButton* b : {m_startButton, m_clearButton})
         b->setEnabled(state.jobButtons);
-    jobList->setDragDropMode(m_editable ? QAbstractItemView::InternalMove
-                                        : QAbstractItemView::NoDragDrop);
+    m_jobList->setDragDropMode(m_editable ? QAbstractItemView::InternalMove
+                                          : QAbstractItemView::NoDragDrop);
     applySelection();
 }
 
 void JobPane::applySelection()
 {
     const QList<int> rows = selectedRows();
-    const int count = jobList->model() ? jobList->model()->rowCount() : 0;
+    const int count = m_jobList->model() ? m_jobList->model()->rowCount() : 0;
     const bool any = m_editable && !rows.isEmpty();
     for (QWidget* w :
-         {static_cast<QWidget*>(runSelectedButton), static_cast<QWidget*>(removeButton)})
+         {static_cast<QWidget*>(m_runSelectedButton), static_cast<QWidget*>(m_removeButton)})
         w->setEnabled(any);
     m_runSelected->setEnabled(any);
     m_remove->setEnabled(any);
     m_edit->setEnabled(m_editable && rows.size() == 1);
     m_moveUp->setEnabled(any && rows.first() > 0);
     m_moveDown->setEnabled(any && rows.last() < count - 1);
-    moveUpButton->setEnabled(m_moveUp->isEnabled());
-    moveDownButton->setEnabled(m_moveDown->isEnabled());
+    m_moveUpButton->setEnabled(m_moveUp->isEnabled());
+    m_moveDownButton->setEnabled(m_moveDown->isEnabled());
+}
+
+void JobPane::showJob(int row)
+{
+    if (m_jobList->model())
+        m_jobList->setCurrentIndex(m_jobList->model()->index(row, 0));
+}
+
+void JobPane::sizeColumns(const QByteArray& kept)
+{
+    const QFontMetrics fm(m_jobList->font());
+    auto width = [&](int twips, const char* sample) {
+        return std::max(Twips(this, twips), fm.horizontalAdvance(QLatin1String(sample)) + 16);
+    };
+    // Results and paths are long: the result gets room for an error text, a path is shortened
+    // in its middle (its whole text is in the tooltip). The result column also holds a warning
+    // sign before the text.
+    m_jobList->setTextElideMode(Qt::ElideMiddle);
+    const int widths[] = {width(1000, "Error (File already exists)") + 22,
+                          Twips(this, 1125),
+                          Twips(this, 1100),
+                          Twips(this, 1375),
+                          Twips(this, 1700),
+                          width(1200, "SLUS_000.00"),
+                          width(900, "DVD-ROM"),
+                          Twips(this, 1000)};
+    for (int i = 0; i < 8; ++i)
+        m_jobList->setColumnWidth(i, widths[i]);
+    // Widths the user chose win over the design's; names and sources take the room a wider
+    // window gives, the short columns keep theirs.
+    QHeaderView* header = m_jobList->header();
+    header->restoreState(kept);
+    header->setStretchLastSection(false);
+    for (int column : {2, 4})
+        header->setSectionResizeMode(column, QHeaderView::Stretch);
+}
+
+QByteArray JobPane::columnState() const
+{
+    return m_jobList->header()->saveState();
 }

@@ -26,6 +26,11 @@ public:
     QList<int> selectedRows() const;
     void selectRows(const QList<int>& rows);
     QMenu* contextMenu() const { return m_menu; }
+    // The job running now is the one shown.
+    void showJob(int row);
+    // The columns at their design widths (wider where the font needs), then as kept.
+    void sizeColumns(const QByteArray& kept);
+    QByteArray columnState() const;
 
 signals:
     void startAsked();
@@ -36,18 +41,17 @@ signals:
     void clearAsked();
     void backAsked(); // to the main window's panes
 
-public:
-    QPushButton* startButton;
-    QPushButton* runSelectedButton;
-    QPushButton* removeButton;
-    QPushButton* clearButton;
-    QPushButton* controlsButton;
-    QToolButton* moveUpButton;
-    QToolButton* moveDownButton;
-    QTreeView* jobList;
-
 private:
     void applySelection();
+
+    QPushButton* m_startButton;
+    QPushButton* m_runSelectedButton;
+    QPushButton* m_removeButton;
+    QPushButton* m_clearButton;
+    QPushButton* m_controlsButton;
+    QToolButton* m_moveUpButton;
+    QToolButton* m_moveDownButton;
+    QTreeView* m_jobList;
 
     QMenu* m_menu;
     QAction* m_runSelected;

@@ -178,10 +178,6 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
                                      },
                                      [this](const QString& text) { m_runBar->say(text); }},
                                     this);
-    // Only what an address is made of; a pasted line break never gets in.
-    m_target->addressEdit->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9. ]{0,40}")), m_target->addressEdit));
-
     buildMenus();
 
     m_status = std::make_unique<StatusWindow>(m_session, m_seams.dialogs);
@@ -190,14 +186,19 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
                                 m_seams.dialogs,
                                 m_seams.tray,
                                 {this, m_status.get()},
-                                [this] { return m_target->addressEdit->text(); },
-                                [this](const QString& ip) { m_target->addressEdit->setText(ip); }});
+                                [this] { return m_targetControl->address(); },
+                                [this](const QString& ip) { m_targetControl->setAddress(ip); }});
     connectControls();
     connectSession();
     updateControls();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The panes go after this window's own parts: what they say while they go finds no one.
+    for (QObject* pane : std::initializer_list<QObject*>{m_target, m_install, m_browse, m_jobPane})
+        disconnect(pane, nullptr, this, nullptr);
+}
 
 void MainWindow::buildMenus()
 {
@@ -238,7 +239,7 @@ void MainWindow::connectControls()
     // F5 reads the target again; Delete in the game list deletes (after asking).
     auto* refresh = new QShortcut(QKeySequence(QKeySequence::Refresh), this);
     connect(refresh, &QShortcut::activated, this, [this] {
-        if (m_target->attachButton->isEnabled())
+        if (m_target->canAttach())
             m_targetControl->attachChosenTarget();
     });
     connect(m_navigation, &NavigationPane::minimizeAsked, this, &MainWindow::minimizeToTray);
@@ -257,10 +258,9 @@ void MainWindow::connectControls()
     connect(&m_seams.tray, &TrayIcon::doubleClicked, this, &MainWindow::restoreFromTray);
 
     // The copy menu follows the disk chosen: the source disk is no destination.
-    connect(m_target->diskCombo, &QComboBox::currentIndexChanged, m_games,
-            &GamesController::fillCopyMenu);
+    connect(m_target, &TargetPane::diskChanged, m_games, &GamesController::fillCopyMenu);
 
-    connect(m_install->batchCancelButton, &QPushButton::clicked, &m_session, &Session::cancel);
+    connect(m_install, &InstallPane::batchCancelAsked, &m_session, &Session::cancel);
     setAcceptDrops(true);
 
     // Jobs.
@@ -327,7 +327,7 @@ void MainWindow::connectSession()
     connect(&m_session, &Session::runStarted, this, &MainWindow::showRunStatus);
     connect(&m_session.runs(), &QueueRuns::jobStarted, this, [this](int row) {
         const Job& job = m_session.jobs().job(row);
-        m_jobPane->jobList->setCurrentIndex(m_session.jobs().index(row, 0));
+        m_jobPane->showJob(row);
         // Counted in this run: the jobs done before it are no part of it.
         const int number = m_session.runs().runJobNumber();
         const int count = m_session.runs().runJobCount();
@@ -624,10 +624,7 @@ void MainWindow::load()
         return;
     m_loaded = true;
     // The selection model exists once the view has its model.
-    connect(m_browse->gameList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &MainWindow::updateControls);
-    connect(m_browse->gameList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &MainWindow::updateControls);
+    connect(m_browse, &BrowsePane::chosenChanged, this, &MainWindow::updateControls);
     m_settingsWindow->load();
     AddTrayIcon(m_seams.tray, windowTitle(), windowIcon(), m_trayMenu);
     const bool viewOutput = m_session.settings().flag(Setting::ViewOutput);
@@ -641,12 +638,9 @@ void MainWindow::load()
     if (ip.isEmpty())
         ip = kDefaultIP;
     // The box stores the address and makes it the target.
-    m_target->addressEdit->setText(ip);
-    applyColumnWidths();
-    // Widths the user chose win over the design's.
-    m_browse->gameList->header()->restoreState(m_session.settings().state(Setting::GameColumns));
-    m_jobPane->jobList->header()->restoreState(m_session.settings().state(Setting::JobColumns));
-    stretchTextColumns();
+    m_targetControl->setAddress(ip);
+    m_browse->sizeColumns(m_session.settings().state(Setting::GameColumns));
+    m_jobPane->sizeColumns(m_session.settings().state(Setting::JobColumns));
     m_targetControl->restoreChoice();
     updateControls();
     show();

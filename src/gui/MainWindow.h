@@ -109,8 +109,6 @@ private:
     void minimizeToTray();
     void restoreFromTray();
     void setActivityVisible(bool on);
-    void applyColumnWidths();
-    void stretchTextColumns();
     void placeWindow();
     void arrangeColumns(bool stacked);
     void saveWindowState();

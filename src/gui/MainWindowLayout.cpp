@@ -58,47 +58,6 @@ void MainWindow::setActivityVisible(bool on)
     m_session.settings().setFlag(Setting::ViewOutput, on);
 }
 
-void MainWindow::applyColumnWidths()
-{
-    // The design widths, widened where the font needs more room for a typical value.
-    const QFontMetrics fm(m_browse->gameList->font());
-    auto width = [&](int twips, const char* sample) {
-        return std::max(Twips(this, twips), fm.horizontalAdvance(QLatin1String(sample)) + 16);
-    };
-    QHeaderView* hd = m_browse->gameList->header();
-    hd->setSectionResizeMode(0, QHeaderView::Stretch);
-    const int hdWidths[] = {width(1070, "SLUS_000.00"), width(720, "00.00GB"), width(540, "DVD"),
-                            width(690, "+1+2+3")};
-    for (int i = 1; i < 5; ++i)
-        m_browse->gameList->setColumnWidth(i, hdWidths[i - 1]);
-    // Results and paths are long: the result gets room for an error text, a
-    // path is shortened in its middle (its whole text is in the tooltip).
-    m_jobPane->jobList->setTextElideMode(Qt::ElideMiddle);
-    // The result column also holds a warning sign before the text.
-    const int job[] = {width(1000, "Error (File already exists)") + 22,
-                       Twips(this, 1125),
-                       Twips(this, 1100),
-                       Twips(this, 1375),
-                       Twips(this, 1700),
-                       width(1200, "SLUS_000.00"),
-                       width(900, "DVD-ROM"),
-                       Twips(this, 1000)};
-    for (int i = 0; i < 8; ++i)
-        m_jobPane->jobList->setColumnWidth(i, job[i]);
-    stretchTextColumns();
-}
-
-void MainWindow::stretchTextColumns()
-{
-    // The titles, names and sources take the room a wider window gives; the short columns
-    // keep theirs (also over widths kept from before).
-    m_browse->gameList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    QHeaderView* jobs = m_jobPane->jobList->header();
-    jobs->setStretchLastSection(false);
-    for (int column : {2, 4})
-        jobs->setSectionResizeMode(column, QHeaderView::Stretch);
-}
-
 void MainWindow::arrangeColumns(bool stacked)
 {
     if (m_grid->count() > 0 && stacked == m_stacked)
@@ -180,6 +139,6 @@ void MainWindow::saveWindowState()
     const SettingsFile& settings = m_session.settings();
     settings.setState(Setting::MainGeometry, saveGeometry());
     settings.setState(Setting::MainSplitter, m_splitter->saveState());
-    settings.setState(Setting::GameColumns, m_browse->gameList->header()->saveState());
-    settings.setState(Setting::JobColumns, m_jobPane->jobList->header()->saveState());
+    settings.setState(Setting::GameColumns, m_browse->columnState());
+    settings.setState(Setting::JobColumns, m_jobPane->columnState());
 }

@@ -43,6 +43,7 @@ public:
     // The index of the chosen disk in the session's list of disks, or -1.
     int chosenDiskRow() const;
     void setAddress(const QString& address);
+    QString address() const;
     // A typed address not yet written is written now.
     void saveAddress();
     // The device chosen at the last start (local or network), chosen again.
@@ -54,7 +55,6 @@ private:
     void chooseNetwork();
     void fillDisks();
     void powerOffChosenPS2();
-    void showSpace();
     // The export and port of the NBD server, from the settings and back to them.
     void restoreNbdOptions();
     void nbdOptionsChanged();
