@@ -40,7 +40,7 @@ private slots:
     // Every key read one way by its type; the defaults write only the thirteen they always did.
     void typedSettingsReadOneWay()
     {
-        const SettingsFile s(m_file);
+        SettingsFile s(m_file);
         WriteDefaultSettings(m_file);
         QVERIFY(s.flag(Setting::StayOnTop));
         QVERIFY(!s.flag(Setting::ViewOutput));

@@ -113,6 +113,18 @@ private slots:
         owner(handed.mid(0, 150));
     }
 
+    // The owner watches its folder for an inbox; with nothing handed over it touches nothing
+    // there, or each look would change the folder and be the cause of the next.
+    void nothingHandedOverChangesNothing()
+    {
+        QTemporaryDir dir;
+        const QString inbox = dir.filePath(QStringLiteral("queue-inbox.json"));
+        const InboxTaken taken = TakeQueueInbox(inbox);
+        QVERIFY(taken.jobs.isEmpty() && taken.problem.isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
+    }
+
     // A save that fails puts the jobs back where they were handed over, and whoever handed
     // them over reads why; they are taken once saving works again.
     void jobsThatCannotBeSavedGoBack()

@@ -15,54 +15,54 @@ ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(tr("HDL_Dump Activity"),
     m_outputTimer.setSingleShot(true);
     m_outputTimer.setInterval(50);
     connect(&m_outputTimer, &QTimer::timeout, this, &ActivityPane::flushOutput);
-    commandLabel = new QLabel(tr("Command:"), this);
-    commandLabel->setObjectName(QStringLiteral("commandLabel"));
-    commandEdit = new QLineEdit(this);
-    commandEdit->setObjectName(QStringLiteral("commandEdit"));
-    commandEdit->setReadOnly(true);
+    m_commandLabel = new QLabel(tr("Command:"), this);
+    m_commandLabel->setObjectName(QStringLiteral("commandLabel"));
+    m_commandEdit = new QLineEdit(this);
+    m_commandEdit->setObjectName(QStringLiteral("commandEdit"));
+    m_commandEdit->setReadOnly(true);
     // Only to be read: Tab goes past it.
-    commandEdit->setFocusPolicy(Qt::ClickFocus);
-    outputView = new QPlainTextEdit(this);
-    outputView->setObjectName(QStringLiteral("outputView"));
-    outputView->setReadOnly(true);
+    m_commandEdit->setFocusPolicy(Qt::ClickFocus);
+    m_outputView = new QPlainTextEdit(this);
+    m_outputView->setObjectName(QStringLiteral("outputView"));
+    m_outputView->setReadOnly(true);
     // A display, not an editor: no caret, and the end of the chunk in view.
-    outputView->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    outputView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    outputView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_outputView->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_outputView->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_outputView->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    cancelButton = new QPushButton(tr("Cancel"), this);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    cancelButton->setEnabled(false);
+    m_cancelButton = new QPushButton(tr("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    m_cancelButton->setEnabled(false);
 
-    openLogButton = new QPushButton(tr("Open log folder"), this);
-    openLogButton->setObjectName(QStringLiteral("openLogButton"));
-    openLogButton->setToolTip(tr("Every command run, with its output, is kept in run.log"));
-    reportButton = new QPushButton(tr("Save diagnostic report..."), this);
-    reportButton->setObjectName(QStringLiteral("reportButton"));
-    reportButton->setToolTip(
+    m_openLogButton = new QPushButton(tr("Open log folder"), this);
+    m_openLogButton->setObjectName(QStringLiteral("openLogButton"));
+    m_openLogButton->setToolTip(tr("Every command run, with its output, is kept in run.log"));
+    m_reportButton = new QPushButton(tr("Save diagnostic report..."), this);
+    m_reportButton->setObjectName(QStringLiteral("reportButton"));
+    m_reportButton->setToolTip(
         tr("One text file for a bug report: versions, what the doctor finds, the "
            "settings and the recent log"));
 
     auto* command = new QHBoxLayout;
-    command->addWidget(commandLabel);
-    command->addWidget(commandEdit, 1);
-    command->addWidget(cancelButton);
+    command->addWidget(m_commandLabel);
+    command->addWidget(m_commandEdit, 1);
+    command->addWidget(m_cancelButton);
     auto* logs = new QHBoxLayout;
     logs->addStretch();
-    logs->addWidget(openLogButton);
-    logs->addWidget(reportButton);
+    logs->addWidget(m_openLogButton);
+    logs->addWidget(m_reportButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(command);
-    layout->addWidget(outputView, 1);
+    layout->addWidget(m_outputView, 1);
     layout->addLayout(logs);
-    connect(cancelButton, &QPushButton::clicked, this, &ActivityPane::cancelAsked);
-    connect(openLogButton, &QPushButton::clicked, this, &ActivityPane::openLogAsked);
-    connect(reportButton, &QPushButton::clicked, this, &ActivityPane::reportAsked);
+    connect(m_cancelButton, &QPushButton::clicked, this, &ActivityPane::cancelAsked);
+    connect(m_openLogButton, &QPushButton::clicked, this, &ActivityPane::openLogAsked);
+    connect(m_reportButton, &QPushButton::clicked, this, &ActivityPane::reportAsked);
 }
 
 void ActivityPane::showCommand(const QString& shown)
 {
-    commandEdit->setText(shown);
+    m_commandEdit->setText(shown);
     showOutput(QString());
 }
 
@@ -82,7 +82,7 @@ void ActivityPane::flushOutput()
     if (!m_outputPending || isHidden())
         return;
     m_outputPending = false;
-    QPlainTextEdit* out = outputView;
+    QPlainTextEdit* out = m_outputView;
     out->setPlainText(m_pendingOutput);
     // Show the end of the chunk.
     out->moveCursor(QTextCursor::End);
@@ -91,5 +91,5 @@ void ActivityPane::flushOutput()
 
 void ActivityPane::applyControls(const ControlState& state)
 {
-    cancelButton->setEnabled(state.cancel);
+    m_cancelButton->setEnabled(state.cancel);
 }

@@ -19,14 +19,6 @@ public:
     // Enables its controls from the state of the whole window.
     void applyControls(const ControlState& state);
 
-    QLabel* commandLabel;
-    QLineEdit* commandEdit;
-    QPlainTextEdit* outputView;
-    // Stops the command that runs now (Esc does the same).
-    QPushButton* cancelButton;
-    QPushButton* openLogButton;
-    QPushButton* reportButton;
-
     // A new command: its arguments, and its output from nothing.
     void showCommand(const QString& shown);
 
@@ -43,6 +35,14 @@ public:
     void flushOutput();
 
 private:
+    QLabel* m_commandLabel;
+    QLineEdit* m_commandEdit;
+    QPlainTextEdit* m_outputView;
+    // Stops the command that runs now (Esc does the same).
+    QPushButton* m_cancelButton;
+    QPushButton* m_openLogButton;
+    QPushButton* m_reportButton;
+
     QString m_pendingOutput;
     bool m_outputPending = false;
     QTimer m_outputTimer;

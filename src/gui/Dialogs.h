@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AppIcon.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -58,7 +60,7 @@ public:
     virtual std::optional<int> chooseForList(const QString& text, const QStringList& items,
                                              const QStringList& choices) = 0;
 
-    static QString programTitle() { return QStringLiteral("Ventrik"); }
+    static QString programTitle() { return ProgramTitle(); }
 };
 
 // Shows nothing: every question is answered No and every dialog cancelled.

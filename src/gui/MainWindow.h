@@ -89,11 +89,6 @@ private:
     void showJobPane(bool show);
     void showProblem(const Problem& problem);
     void balloon(const QString& text);
-    // A damaged partition table: its newest backup offered, restored after a yes (once the
-    // session is idle).
-
-    // Target.
-    // Source.
     // Actions.
     void jobAdded();
     // The selected games, as rows of the session's list.
@@ -145,7 +140,6 @@ private:
     bool m_placed = false; // sized and placed on the screen
     QWidget* m_columns = nullptr;
     std::unique_ptr<StatusWindow> m_status;
-    // Messages that arrive during a run of the queue: shown once, at its end.
     std::unique_ptr<SettingsWindow> m_settingsWindow;
     bool m_hiddenToTray = false;
     bool m_loaded = false;

@@ -136,7 +136,7 @@ void MainWindow::placeWindow()
 void MainWindow::saveWindowState()
 {
     m_targetControl->saveAddress();
-    const SettingsFile& settings = m_session.settings();
+    SettingsFile& settings = m_session.settings();
     settings.setState(Setting::MainGeometry, saveGeometry());
     settings.setState(Setting::MainSplitter, m_splitter->saveState());
     settings.setState(Setting::GameColumns, m_browse->columnState());

@@ -1,7 +1,6 @@
 #include "ProblemListDialog.h"
 
 #include "AppIcon.h"
-#include "Dialogs.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -23,7 +22,7 @@ ProblemListDialog::ProblemListDialog(const QString& text, const QStringList& ite
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("problemsDialog"));
-    setWindowTitle(Dialogs::programTitle());
+    setWindowTitle(ProgramTitle());
     setWindowIcon(AppIcon());
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
 

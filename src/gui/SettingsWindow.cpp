@@ -196,7 +196,7 @@ QList<QWidget*> SettingsWindow::windows()
     return all;
 }
 
-const SettingsFile& SettingsWindow::settings() const
+SettingsFile& SettingsWindow::settings() const
 {
     return m_context.session.settings();
 }
@@ -256,7 +256,7 @@ bool SettingsWindow::hasUnsavedChanges() const
 
 bool SettingsWindow::apply()
 {
-    const SettingsFile& s = settings();
+    SettingsFile& s = settings();
     for (const auto& [box, setting] : m_flagBoxes)
         s.setFlag(setting, box->isChecked());
     QString folder = imageFolderEdit->text().trimmed();
@@ -319,7 +319,7 @@ void SettingsWindow::load()
 
 void SettingsWindow::loadWindowSettings()
 {
-    const SettingsFile& s = settings();
+    SettingsFile& s = settings();
     closePs2Check->setChecked(s.flag(Setting::ClosePS2));
     shutdownPcCheck->setChecked(s.flag(Setting::TurnOffPC));
     standbyCheck->setChecked(s.flag(Setting::StandbyPC));
@@ -409,7 +409,7 @@ void SettingsWindow::applyStayOnTop()
 
 void SettingsWindow::applyCustomColors()
 {
-    const SettingsFile& s = settings();
+    SettingsFile& s = settings();
     const bool on = customColorsCheck->isChecked();
     s.setFlag(Setting::UseColor, on);
     if (on) {

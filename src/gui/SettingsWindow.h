@@ -93,7 +93,7 @@ private:
 
     // The three windows that share colours and the stay-on-top choice.
     QList<QWidget*> windows();
-    const SettingsFile& settings() const;
+    SettingsFile& settings() const;
     void updateControls();
     void bindFlag(QCheckBox* box, Setting setting);
     void applyStayOnTop();

@@ -377,6 +377,10 @@ InboxTaken TakeQueueInbox(const QString& inbox)
 {
     InboxTaken taken;
     const QString taking = takingFile(inbox);
+    // Nothing handed over: no lock is taken. Its file would change the folder, which is
+    // watched for an inbox, and every change would take the lock again.
+    if (!QFileInfo::exists(inbox) && !QFileInfo(inbox).isSymLink() && !QFileInfo::exists(taking))
+        return taken;
     if (const QString why = platform::lockFileProblem(inbox + QStringLiteral(".lock"));
         !why.isEmpty()) {
         taken.problem = why;

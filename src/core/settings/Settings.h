@@ -134,7 +134,7 @@ public:
     // From memory: the file is read again only when it changed (another program, a hand).
     QString read(const QString& key) const;
     // A write that fails leaves the file as it was and is reported to the handler.
-    bool write(const QString& key, const QString& value) const
+    bool write(const QString& key, const QString& value)
     {
         QString error;
         const bool written = WriteSetting(kSettingsSection, key, value, m_path, &error);
@@ -161,13 +161,13 @@ public:
     // hold are read as before.
     quint32 colour(Setting s) const { return ColourFromText(text(s)); }
     QByteArray state(Setting s) const { return QByteArray::fromBase64(text(s).toLatin1()); }
-    bool write(Setting s, const QString& value) const { return write(NameOf(s), value); }
-    bool setFlag(Setting s, bool on) const
+    bool write(Setting s, const QString& value) { return write(NameOf(s), value); }
+    bool setFlag(Setting s, bool on)
     {
         return write(s, on ? QStringLiteral("1") : QStringLiteral("0"));
     }
-    bool setColour(Setting s, quint32 colour) const { return write(s, ColourText(colour)); }
-    bool setState(Setting s, const QByteArray& bytes) const
+    bool setColour(Setting s, quint32 colour) { return write(s, ColourText(colour)); }
+    bool setState(Setting s, const QByteArray& bytes)
     {
         return write(s, QString::fromLatin1(bytes.toBase64()));
     }
