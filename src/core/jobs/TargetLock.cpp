@@ -91,8 +91,11 @@ bool TargetLock::tryLock(const QString& holder)
     }
     if (!m_lock->tryLock(0))
         return false;
+    // Who holds it, and the tool it runs, matter only while this machine runs: a program that
+    // died left them; a machine that stopped left no tool running.
     QString error;
-    platform::writeFileAtomically(m_file + QStringLiteral(".who"), holder.toUtf8(), &error);
+    platform::writeFileAtomically(m_file + QStringLiteral(".who"), holder.toUtf8(), &error, 0600,
+                                  platform::Lasting::ProgramOnly);
     return true;
 }
 
@@ -125,7 +128,7 @@ void TargetLock::recordTool(qint64 pid, quint64 start)
     QString error;
     platform::writeFileAtomically(m_file + QStringLiteral(".tool"),
                                   QByteArray::number(pid) + ' ' + QByteArray::number(start) + '\n',
-                                  &error);
+                                  &error, 0600, platform::Lasting::ProgramOnly);
 }
 
 std::optional<std::pair<qint64, quint64>> TargetLock::leftoverTool() const

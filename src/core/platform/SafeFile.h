@@ -5,10 +5,12 @@
 
 namespace platform {
 
-// Writes bytes to path in one step: a new file beside it, written, flushed to the disk, then
-// renamed over path. A link at path is replaced, never followed; a failed write leaves the old
-// file as it was. False with the reason.
+// Writes bytes to path in one step: a new file beside it, written, flushed to the disk (unless
+// the file need only outlive this program, not the machine), then renamed over path. A link at
+// path is replaced, never followed; a failed write leaves the old file as it was. False with
+// the reason.
+enum class Lasting : bool { ProgramOnly, PowerLoss };
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error,
-                         int mode = 0600);
+                         int mode = 0600, Lasting lasting = Lasting::PowerLoss);
 
 } // namespace platform

@@ -9,7 +9,8 @@
 
 namespace platform {
 
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error, int mode)
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error, int mode,
+                         Lasting lasting)
 {
     auto fail = [error](const QString& what) {
         *error = what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
@@ -38,7 +39,8 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
             break;
         written += n;
     }
-    const bool whole = written == bytes.size() && ::fsync(fd) == 0;
+    const bool whole =
+        written == bytes.size() && (lasting == Lasting::ProgramOnly || ::fsync(fd) == 0);
     const int saved = errno;
     ::close(fd);
     if (!whole || ::rename(temp.constData(), final.constData()) != 0) {
