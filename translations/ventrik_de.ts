@@ -1851,10 +1851,6 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
         <source>The disk was unplugged.</source>
         <translation>Die Festplatte wurde abgesteckt.</translation>
     </message>
-    <message>
-        <source>hdl_dump did not end when it was killed: the disk it waits on was cut off from Ventrik.</source>
-        <translation>hdl_dump endete nicht, als es abgebrochen wurde: Die Festplatte, auf die es wartet, wurde von Ventrik getrennt.</translation>
-    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -2348,6 +2344,10 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
     <message>
         <source>; putting back the table from before (%1) failed too: %2</source>
         <translation>; auch das Zurückschreiben der vorherigen Tabelle (%1) schlug fehl: %2</translation>
+    </message>
+    <message>
+        <source>hdl_dump did not end when it was killed: the disk it waits on was cut off from Ventrik.</source>
+        <translation>hdl_dump endete nicht, als es abgebrochen wurde: Die Festplatte, auf die es wartet, wurde von Ventrik getrennt.</translation>
     </message>
 </context>
 <context>

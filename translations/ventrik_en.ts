@@ -1830,10 +1830,6 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
         <source>The disk was unplugged.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>hdl_dump did not end when it was killed: the disk it waits on was cut off from Ventrik.</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -2324,6 +2320,10 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
     </message>
     <message>
         <source>; putting back the table from before (%1) failed too: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hdl_dump did not end when it was killed: the disk it waits on was cut off from Ventrik.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -26,6 +26,14 @@ void Operation::cancel()
         m_cancel();
 }
 
+void Operation::begun(bool taken, bool done)
+{
+    m_result.started = taken;
+    m_starting = false;
+    if (!taken || done)
+        finish(true);
+}
+
 void Operation::finish(bool later)
 {
     if (m_finished)

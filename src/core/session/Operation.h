@@ -66,6 +66,8 @@ private:
     // later: on the next turn of the event loop, for an operation that ended before its
     // caller could connect (refused, or done at once); so is one that ends while starting.
     void finish(bool later = false);
+    // The intent was taken (or refused, or done at once: then it ends on the next turn).
+    void begun(bool taken, bool done);
 
     OperationResult m_result;
     std::function<void()> m_cancel;

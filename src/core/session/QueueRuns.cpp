@@ -154,10 +154,30 @@ void QueueRuns::runEnded(bool installNow)
 
 // The saved queue ---------------------------------------------------------------------
 
-QList<int> QueueRuns::restore(bool toolAvailable)
+bool QueueRuns::owns(bool toolAvailable)
+{
+    if (!m_store.wasOpened() || m_store.isOpen())
+        return true;
+    // The other program may have ended since: then this one takes the queue over.
+    if (!m_store.canTakeOver())
+        return false;
+    restore(toolAvailable);
+    return m_store.isOpen();
+}
+
+bool QueueRuns::refuseForeign(bool toolAvailable)
+{
+    if (owns(toolAvailable))
+        return false;
+    if (const auto refusal = m_store.refusal())
+        emit problem(*refusal);
+    return true;
+}
+
+void QueueRuns::restore(bool toolAvailable)
 {
     if (!m_store.open())
-        return {};
+        return;
     // A job found Active was running when the program ended. A job the journal knows as
     // complete was finished by a run whose last saves failed: both are looked for.
     const QSet<QString> finished = m_store.journal().completeIds();
@@ -187,7 +207,8 @@ QList<int> QueueRuns::restore(bool toolAvailable)
             QFile::remove(job.destination + QStringLiteral(".part"));
         m_jobs.setState(row, JobState::Pending);
     }
-    return interrupted;
+    if (!interrupted.isEmpty())
+        emit interruptedFound(interrupted);
 }
 
 void QueueRuns::resume(const QList<int>& rows, std::function<void()> done)

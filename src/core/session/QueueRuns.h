@@ -77,8 +77,13 @@ public:
     const EndActions& endActions() const { return m_endActions; }
 
     // Reads the saved queue; from then on every change is saved. The rows of jobs that were
-    // running when the program ended (or that the journal knows finished), to be looked for.
-    QList<int> restore(bool toolAvailable);
+    // running when the program ended (or that the journal knows finished) are to be looked
+    // for: interruptedFound.
+    void restore(bool toolAvailable);
+    // False while another Ventrik has the saved queue open; one that has ended since is taken
+    // over (restored). refuseForeign() also tells why.
+    bool owns(bool toolAvailable);
+    bool refuseForeign(bool toolAvailable);
     // Those jobs looked for on their targets (a leftover tool ended first); done() after.
     void resume(const QList<int>& rows, std::function<void()> done);
     // Reads every target the waiting jobs (or those of the rows given) write to; done() after.
@@ -95,6 +100,7 @@ signals:
     void runStalled(int seconds);
     void runMoving();
     void incompleteFound(int row);
+    void interruptedFound(const QList<int>& rows);
     void problem(const Problem& problem);
     // A run has ended, its end-of-run actions done; lostNbd: the PS2's export stopped answering.
     void finished(bool installNow, bool cancelled, bool lostNbd);

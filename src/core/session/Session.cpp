@@ -37,14 +37,7 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     connect(&m_runner, &ToolRunner::commandStarted, this, &Session::commandStarted);
     connect(&m_runner, &ToolRunner::toolStarted, &m_locks, &TargetLocks::recordTool);
     connect(&m_runner, &ToolRunner::outputArrived, this, &Session::outputArrived);
-    // A tool that even SIGKILL did not end waits on an export or view that no longer answers:
-    // that is cut off, so that the tool gets its error and ends, and nothing hangs.
-    connect(&m_runner, &ToolRunner::runStuck, this, [this] {
-        m_runner.log().addNote(tr("hdl_dump did not end when it was killed: the disk it waits "
-                                  "on was cut off from Ventrik."));
-        m_layouts.abortViews();
-        m_nbd.abortMounts();
-    });
+    connect(&m_runner, &ToolRunner::runStuck, &m_games, &TargetGames::cutOff);
     connect(&m_runner, &ToolRunner::cannotRun, this, [this](const QString& reason) {
         emit problem({ProblemKind::ToolCannotRun, m_paths.toolPath, reason});
     });
@@ -73,9 +66,13 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     connect(&m_network, &NetworkPs2::serverFound, this, &Session::networkServerFound);
     connect(&m_games, &TargetGames::gameDeleted, this, &Session::gameDeleted);
     connect(&m_discs, &DiscReader::discInfoRead, this, &Session::discInfoRead);
-    connect(&m_discs, &DiscReader::discInfoFailed, this, &Session::discInfoFailed);
     connect(&m_images, &ImageBatch::progress, this, &Session::batchProgress);
     connect(&m_runs, &QueueRuns::finished, this, &Session::runEnded);
+    // Jobs a run that ended with the program left are looked for on their disks first.
+    connect(&m_runs, &QueueRuns::interruptedFound, this, [this](const QList<int>& rows) {
+        if (begin(Activity::Resuming))
+            QTimer::singleShot(0, this, [this, rows] { m_runs.resume(rows, [this] { end(); }); });
+    });
     connect(this, &Session::busyChanged, this, [this](bool busy) {
         if (!busy && std::exchange(m_relistWhenIdle, false))
             relistDisks();
@@ -414,16 +411,13 @@ Operation* Session::newOperation(std::function<void()> cancel)
 Operation* Session::operate(const std::function<bool()>& intent)
 {
     Operation* op = newOperation([this] { cancel(); });
-    op->m_result.started = intent();
-    op->m_starting = false;
-    if (!op->m_result.started || !isBusy()) {
-        op->finish(true);
-        return op;
-    }
-    whenIdle([op = QPointer<Operation>(op)] {
-        if (op)
-            op->finish();
-    });
+    const bool taken = intent();
+    op->begun(taken, !isBusy());
+    if (!op->isFinished())
+        whenIdle([op = QPointer<Operation>(op)] {
+            if (op)
+                op->finish();
+        });
     return op;
 }
 
@@ -431,10 +425,7 @@ Operation* Session::readDisc(const QString& source, bool optical)
 {
     Operation* op = newOperation([this] { cancelDiscRead(); });
     connect(this, &Session::discReadEnded, op, [op] { op->finish(); });
-    op->m_result.started = readDiscInfo(source, optical);
-    op->m_starting = false;
-    if (!op->m_result.started)
-        op->finish(true);
+    op->begun(readDiscInfo(source, optical), false);
     return op;
 }
 
@@ -514,35 +505,6 @@ bool Session::restoreToc(const Target& disk, const QString& file, bool otherDisk
 
 // The queue --------------------------------------------------------------------------------
 
-bool Session::ownsQueue()
-{
-    QueueStore& store = m_runs.store();
-    if (!store.wasOpened() || store.isOpen())
-        return true;
-    // The other program may have ended since: then this one takes the queue over.
-    if (!store.canTakeOver())
-        return false;
-    restoreQueue();
-    return store.isOpen();
-}
-
-bool Session::refuseForeignQueue()
-{
-    if (ownsQueue())
-        return false;
-    if (const auto refusal = m_runs.store().refusal())
-        emit problem(*refusal);
-    return true;
-}
-
-void Session::restoreQueue()
-{
-    const QList<int> interrupted = m_runs.restore(toolAvailable());
-    if (!interrupted.isEmpty() && begin(Activity::Resuming))
-        QTimer::singleShot(0, this,
-                           [this, interrupted] { m_runs.resume(interrupted, [this] { end(); }); });
-}
-
 bool Session::addJob(const Job& job)
 {
     ownsQueue();
@@ -551,7 +513,7 @@ bool Session::addJob(const Job& job)
 
 bool Session::clearQueue()
 {
-    if (refuseForeignQueue())
+    if (m_runs.refuseForeign(toolAvailable()))
         return false;
     jobs().clear();
     return !m_runs.store().saveFailed();
@@ -559,7 +521,7 @@ bool Session::clearQueue()
 
 bool Session::checkQueue(const QList<int>& only)
 {
-    if (refuseForeignQueue() || !begin(Activity::CheckingQueue))
+    if (m_runs.refuseForeign(toolAvailable()) || !begin(Activity::CheckingQueue))
         return false;
     m_runs.check(only, [this] {
         end();
@@ -589,7 +551,7 @@ bool Session::addImages(const QStringList& paths, std::optional<DiscType> type)
 
 bool Session::startQueue(const QList<int>& only)
 {
-    if (refuseForeignQueue() || !begin(Activity::RunningQueue))
+    if (m_runs.refuseForeign(toolAvailable()) || !begin(Activity::RunningQueue))
         return false;
     emit runStarted(false);
     m_runs.start(only);

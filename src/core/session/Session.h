@@ -123,8 +123,8 @@ public:
 
     // The saved queue read (from then on saved), and the jobs a run that ended with the program
     // left looked for; ownsQueue() is false while another Ventrik has it open.
-    void restoreQueue();
-    bool ownsQueue();
+    void restoreQueue() { m_runs.restore(toolAvailable()); }
+    bool ownsQueue() { return m_runs.owns(toolAvailable()); }
     QString queueFile() const { return m_runs.store().file(); }
     // Appended (also during a run), or handed to the Ventrik that owns the queue; false (and a
     // problem) when it could not be stored.
@@ -163,8 +163,7 @@ signals:
     void outputArrived(const QString& chunk);
     void problem(const Problem& problem);
     void discInfoRead(const parse::DiscInfo& info);
-    void discInfoFailed();
-    // A disc read has ended, however (after discInfoRead or discInfoFailed when either came).
+    // A disc read has ended, however (after discInfoRead when it came).
     void discReadEnded();
     void gameDeleted(const QString& title);
     void gameModified(const QString& title);
@@ -187,7 +186,6 @@ private:
     bool begin(Activity activity);
     void end();
     bool refuseWhenToolMissing();
-    bool refuseForeignQueue();
     bool refreshLists(int which);
     // The chosen target's games read again; a PS2's disks listed first for the copy menu.
     void refreshTarget(std::function<void()> done);

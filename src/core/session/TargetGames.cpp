@@ -165,6 +165,14 @@ void TargetGames::release(std::function<bool()> stillIdle)
     });
 }
 
+void TargetGames::cutOff()
+{
+    m_runner.log().addNote(tr("hdl_dump did not end when it was killed: the disk it waits on "
+                              "was cut off from Ventrik."));
+    m_layouts.abortViews();
+    m_nbd.abortMounts();
+}
+
 void TargetGames::refresh(std::function<void()> done)
 {
     if (m_target.isNull()) {

@@ -105,6 +105,9 @@ public:
     // The activity ended: the next one checks layouts again, and the views of disks and the
     // PS2 exports it opened are closed (the exports once the views are, if stillIdle()).
     void release(std::function<bool()> stillIdle);
+    // A tool that even SIGKILL did not end waits on an export or view that no longer answers:
+    // that is cut off, so that the tool gets its error and ends, and nothing hangs.
+    void cutOff();
     // What the last read of a target's sectors found; nothing before one.
     std::optional<layout::DiskLayout> layoutOf(const Target& target) const;
     // A disk formatted for PS2 games, unless it holds what a format would take (another kit's
