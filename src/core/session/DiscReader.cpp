@@ -31,10 +31,13 @@ void DiscReader::readWith(const QString& source, bool optical, bool beside,
         m_runner.attempt(args, answer, m_runner.readTimeout());
 }
 
-void DiscReader::cancelBeside()
+bool DiscReader::cancelBeside()
 {
-    if (m_besideReading && m_besideRun)
+    if (!m_besideReading)
+        return false;
+    if (m_besideRun)
         m_besideRun->cancel();
+    return true;
 }
 
 void DiscReader::readDone(const RunOutcome& outcome, const QString& source, bool optical,

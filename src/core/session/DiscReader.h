@@ -23,8 +23,8 @@ public:
     void read(const QString& source, bool optical, std::function<void()> done);
     void readBeside(const QString& source, std::function<void()> done);
     bool readingBeside() const { return m_besideReading; }
-    // Stops the read beside the run.
-    void cancelBeside();
+    // Stops the read beside the run; false when none was under way.
+    bool cancelBeside();
 
 signals:
     void discInfoRead(const parse::DiscInfo& info);

@@ -73,10 +73,6 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
         if (begin(Activity::Resuming))
             QTimer::singleShot(0, this, [this, rows] { m_runs.resume(rows, [this] { end(); }); });
     });
-    connect(this, &Session::busyChanged, this, [this](bool busy) {
-        if (!busy && std::exchange(m_relistWhenIdle, false))
-            relistDisks();
-    });
 }
 
 Session::~Session()
@@ -175,11 +171,6 @@ void Session::whenIdle(std::function<void()> done)
     });
 }
 
-void Session::whenNbdClosed(std::function<void()> done)
-{
-    m_nbd.whenClosed([this, done] { m_layouts.whenClosed(done); });
-}
-
 // Devices and access ----------------------------------------------------------------------
 
 bool Session::refreshLists(int which)
@@ -192,12 +183,13 @@ bool Session::refreshLists(int which)
 
 void Session::relistDisks()
 {
-    // Only lists someone looked at are kept up to date; nothing is asked of the user.
-    if (isBusy()) {
-        m_relistWhenIdle = true;
-        return;
-    }
-    refreshLists(DeviceAccess::Ps2Disks | DeviceAccess::AllDisks);
+    // Only lists someone looked at are kept up to date, once the current work is done; nothing
+    // is asked of the user.
+    if (!std::exchange(m_relistWaits, true))
+        whenIdle([this] {
+            m_relistWaits = false;
+            refreshLists(DeviceAccess::Ps2Disks | DeviceAccess::AllDisks);
+        });
 }
 
 void Session::diskRemoved(const QString& device)
@@ -383,9 +375,7 @@ bool Session::readDiscInfo(const QString& source, bool optical)
 
 void Session::cancelDiscRead()
 {
-    if (m_discs.readingBeside())
-        m_discs.cancelBeside();
-    else if (m_activity == Activity::ReadingDisc)
+    if (!m_discs.cancelBeside() && m_activity == Activity::ReadingDisc)
         cancel();
 }
 

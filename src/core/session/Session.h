@@ -60,9 +60,7 @@ public:
 
     DeviceAccess& devices() { return m_devices; }
     TargetGames& targetGames() { return m_games; }
-    const TargetGames& targetGames() const { return m_games; }
     QueueRuns& runs() { return m_runs; }
-    const QueueRuns& runs() const { return m_runs; }
     GameNames& names() { return m_names; }
     ToolUsage& usage() { return m_usage; }
     NbdDisks& nbd() { return m_nbd; }
@@ -91,7 +89,7 @@ public:
     // What a Ventrik that ended badly left behind is taken away (mounts, connections, access).
     void cleanStale();
     // done() once no PS2's export and no view of a disk is open or still closing.
-    void whenNbdClosed(std::function<void()> done);
+    void whenNbdClosed(std::function<void()> done) { m_games.whenReleased(std::move(done)); }
     // Whether block devices are read for their layout (tests read image files only).
     void setReadsDevices(bool read) { m_layouts.setReadsDevices(read); }
 
@@ -219,5 +217,5 @@ private:
     int m_stallTimeoutMs = 0; // 0: the settings'
     int m_stallNoticeMs = 30000;
     bool m_ending = false;
-    bool m_relistWhenIdle = false;
+    bool m_relistWaits = false;
 };

@@ -108,6 +108,11 @@ public:
     // A tool that even SIGKILL did not end waits on an export or view that no longer answers:
     // that is cut off, so that the tool gets its error and ends, and nothing hangs.
     void cutOff();
+    // done() once nothing is left open (no view of a disk, no PS2's export) or closing.
+    void whenReleased(std::function<void()> done)
+    {
+        m_nbd.whenClosed([this, done] { m_layouts.whenClosed(done); });
+    }
     // What the last read of a target's sectors found; nothing before one.
     std::optional<layout::DiskLayout> layoutOf(const Target& target) const;
     // A disk formatted for PS2 games, unless it holds what a format would take (another kit's
