@@ -108,7 +108,8 @@ private slots:
         m_world->setFault({});
         m_world->releaseJobs();
         QVERIFY(idle());
-        QCOMPARE(m_session->jobs().job(0).state, JobState::Complete);
+        QVERIFY2(m_session->jobs().job(0).state == JobState::Complete,
+                 qPrintable(m_session->jobs().job(0).reason));
         QTest::qWait(50);
         QCOMPARE(readEnded.size(), 1);
         QCOMPARE(refusedEnded.size(), 1);
