@@ -298,7 +298,8 @@ Facts systemFacts()
         if (!p.waitForFinished(60000)) {
             *error = QStringLiteral("%1: %2").arg(program, p.errorString());
             p.kill();
-            p.waitForFinished();
+            // Killed: reaped within moments, and never waited on longer.
+            p.waitForFinished(5000);
             return false;
         }
         if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)

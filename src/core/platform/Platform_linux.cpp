@@ -1,4 +1,5 @@
 #include "Platform.h"
+#include "SafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -211,16 +212,7 @@ bool appendToRegularFile(const QString& path, const QByteArray& bytes, QString* 
         ::close(fd);
         return fail(QStringLiteral("it is not a regular file"));
     }
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n =
-            ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        written += n;
-    }
+    const qint64 written = writeAll(fd, bytes);
     const int saved = errno;
     ::close(fd);
     if (written != bytes.size())

@@ -9,6 +9,21 @@
 
 namespace platform {
 
+qint64 writeAll(int fd, const QByteArray& bytes)
+{
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    return written;
+}
+
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error, int mode,
                          Lasting lasting)
 {
@@ -29,16 +44,7 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     }
     if (fd < 0)
         return fail(path);
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n =
-            ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        written += n;
-    }
+    const qint64 written = writeAll(fd, bytes);
     const bool whole =
         written == bytes.size() && (lasting == Lasting::ProgramOnly || ::fsync(fd) == 0);
     const int saved = errno;
