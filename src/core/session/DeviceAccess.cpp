@@ -9,9 +9,14 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-DeviceAccess::DeviceAccess(ToolRunner& runner, QThreadPool& pool, QObject* parent)
-    : QObject(parent), m_runner(runner), m_pool(pool)
-{}
+#include <utility>
+
+DeviceAccess::DeviceAccess(ToolRunner& runner, QThreadPool& pool, ActivityGate& gate,
+                           QObject* parent)
+    : QObject(parent), m_runner(runner), m_pool(pool), m_gate(gate)
+{
+    connect(this, &DeviceAccess::devicesChanged, this, &DeviceAccess::relistWhenIdle);
+}
 
 DeviceAccess::~DeviceAccess()
 {
@@ -72,6 +77,23 @@ void DeviceAccess::refresh(int which, std::function<void()> done)
         store(found, which);
         done();
     });
+}
+
+bool DeviceAccess::relist(int which)
+{
+    if (!m_gate.begin(Activity::ListingDevices))
+        return false;
+    refresh(which, [this] { m_gate.end(); });
+    return true;
+}
+
+void DeviceAccess::relistWhenIdle()
+{
+    if (!std::exchange(m_relistWaits, true))
+        m_gate.whenIdle([this] {
+            m_relistWaits = false;
+            relist(Ps2Disks | AllDisks);
+        });
 }
 
 std::function<QList<platform::Device>()> DeviceAccess::deviceSource() const
@@ -139,7 +161,15 @@ void DeviceAccess::request(const QString& device, DiskAccessUse use,
         }
         if (const std::optional<Problem> p = DiskAccessProblem(device, answer))
             emit problem(*p);
-        answered(answer);
+        if (answer.result != platform::PermissionResult::Done || use == DiskAccessUse::Kept ||
+            !m_gate.begin(Activity::ListingDevices)) {
+            answered(answer);
+            return;
+        }
+        refresh(Ps2Disks | AllDisks, [this, answered, answer] {
+            m_gate.end();
+            answered(answer);
+        });
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ActivityGate.h"
 #include "Devices.h"
 #include "Problem.h"
 #include "ToolRunner.h"
@@ -26,7 +27,8 @@ class DeviceAccess : public QObject
 public:
     enum Lists { Ps2Disks = 1, OpticalDrives = 2, AllDisks = 4, AllLists = 7 };
 
-    DeviceAccess(ToolRunner& runner, QThreadPool& pool, QObject* parent = nullptr);
+    DeviceAccess(ToolRunner& runner, QThreadPool& pool, ActivityGate& gate,
+                 QObject* parent = nullptr);
     ~DeviceAccess() override;
 
     // PS2-formatted disks (for the target list), optical drives holding a medium, and every
@@ -43,6 +45,8 @@ public:
     void store(const DeviceLists& found, int which);
     // Both: the lists named read again, then done().
     void refresh(int which, std::function<void()> done);
+    // The same as an activity of its own (false when the gate refused it).
+    bool relist(int which);
 
     // Where the disks come from when the tool cannot list them (tests give their own).
     void setDeviceSource(std::function<QList<platform::Device>()> source)
@@ -60,7 +64,8 @@ public:
     // The disks this session was given access to.
     const QStringList& granted() const { return m_granted; }
     // answered(answer) once the system said; a grant for this session or a format is written
-    // down, so that a later start takes it back if this run does not.
+    // down, so that a later start takes it back if this run does not, and the disks are listed
+    // again first, so that the one granted shows what it holds.
     void request(const QString& device, DiskAccessUse use,
                  std::function<void(const platform::PermissionAnswer&)> answered);
     void giveBack(const QString& device,
@@ -84,12 +89,17 @@ signals:
 private:
     // The machine's disks as UDisks2 or the discovery see them; run on the pool.
     std::function<QList<platform::Device>()> deviceSource() const;
+    // Disks came or went: only the lists someone looks at are read again, once the current
+    // work is done; nothing is asked of the user.
+    void relistWhenIdle();
     // Where grants are written down ($XDG_RUNTIME_DIR/Ventrik/grants/); empty without one.
     static QString GrantRecords();
     void forgetGrant(const QString& device);
 
     ToolRunner& m_runner;
     QThreadPool& m_pool;
+    ActivityGate& m_gate;
+    bool m_relistWaits = false;
     QList<DiskEntry> m_disks;
     QList<DiskEntry> m_opticals;
     QList<DiskEntry> m_allDisks;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ActivityGate.h"
 #include "Problem.h"
 #include "core/output/Parsers.h"
 
@@ -9,25 +10,6 @@
 
 #include <functional>
 #include <optional>
-
-// What runs now; None when the session is idle.
-enum class Activity : std::uint8_t {
-    None,
-    ListingDevices,
-    ReadingGames,
-    ReadingDisc,
-    Deleting,
-    Modifying,     // a game renamed or its flags changed
-    ReadingImages, // the discs of many images, for the queue
-    Formatting,
-    Restoring, // a partition table put back from a backup
-    PoweringOff,
-    RunningQueue,
-    InstallingNow,
-    CheckingQueue, // the targets of the queue are read before it starts
-    Resuming,      // jobs of a run that ended with the program are looked for
-    Exiting,
-};
 
 // What one intent of the session did.
 struct OperationResult

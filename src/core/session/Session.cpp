@@ -13,8 +13,9 @@
 Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     : QObject(parent), m_paths(paths), m_seams(seams), m_settings(paths.configFile),
       m_runner(paths.toolPath, paths.workingDir, paths.stateDir), m_usage(m_runner),
-      m_locks(paths.dataDir + QStringLiteral("/locks"), m_runner), m_devices(m_runner, m_pool),
-      m_nbd(m_devices.permission()), m_network(seams.icmp, m_pool, m_nbd, m_runner, m_settings),
+      m_locks(paths.dataDir + QStringLiteral("/locks"), m_runner),
+      m_devices(m_runner, m_pool, m_gate), m_nbd(m_devices.permission()),
+      m_network(seams.icmp, m_pool, m_nbd, m_runner, m_settings),
       m_games({m_runner, m_usage, m_locks, m_network, m_nbd, m_layouts}, paths.dataDir),
       m_runs({m_runner, m_games, m_locks, m_network, seams.power}, paths.dataDir, paths.stateDir),
       m_discs(m_runner, m_usage), m_names(m_paths, m_settings, m_pool, m_runner.log()),
@@ -26,6 +27,27 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
         [this](const QString& arg) { return m_layouts.viewOf(m_nbd.diskOf(arg)); });
     m_layouts.setMountBase([this] { return m_nbd.mountBase(); });
     m_pool.setMaxThreadCount(1);
+    m_gate.setRules(
+        [this]() -> std::optional<Problem> {
+            if (toolAvailable())
+                return std::nullopt;
+            return toolMissingProblem();
+        },
+        [this] {
+            m_runner.begin();
+            // A listing or a disc read that says nothing for this long gives up.
+            const qint32 seconds = m_settings.number(Setting::ReadTimeout);
+            m_runner.setReadTimeout(seconds > 0 ? seconds * 1000 : m_readTimeoutMs);
+            m_runs.setStallLimits(m_stallNoticeMs, stallTimeoutMs());
+        },
+        [this] {
+            // What this activity wrote to is another program's to write again; a PS2's export
+            // is opened for one activity (a whole run of the queue) at a time.
+            m_locks.unlockAll();
+            m_games.release([this] { return !isBusy(); });
+        });
+    connect(&m_gate, &ActivityGate::busyChanged, this, &Session::busyChanged);
+    connect(&m_gate, &ActivityGate::problem, this, &Session::problem);
     // A tool the user chose counts unless --hdl-dump named one.
     if (const QString chosen = m_settings.text(Setting::ToolPath); !chosen.isEmpty()) {
         m_paths.findTool(chosen);
@@ -61,7 +83,6 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     connect(&m_discs, &DiscReader::problem, this, &Session::problem);
     connect(&m_images, &ImageBatch::problem, this, &Session::problem);
     connect(&m_devices, &DeviceAccess::problem, this, &Session::problem);
-    connect(&m_devices, &DeviceAccess::devicesChanged, this, &Session::relistDisks);
     connect(&m_devices, &DeviceAccess::diskRemoved, this, &Session::diskRemoved);
     connect(&m_network, &NetworkPs2::serverFound, this, &Session::networkServerFound);
     connect(&m_games, &TargetGames::gameDeleted, this, &Session::gameDeleted);
@@ -102,14 +123,6 @@ bool Session::toolAvailable() const
     return FileExists(m_paths.toolPath);
 }
 
-bool Session::refuseWhenToolMissing()
-{
-    if (toolAvailable())
-        return false;
-    emit problem(toolMissingProblem());
-    return true;
-}
-
 Problem Session::toolMissingProblem() const
 {
     return {ProblemKind::ToolMissing, m_paths.toolPath,
@@ -126,71 +139,7 @@ void Session::setToolPath(const QString& chosen)
     m_usage.forget();
 }
 
-bool Session::begin(Activity activity)
-{
-    if (isBusy()) {
-        emit problem({ProblemKind::Busy, {}, {}});
-        return false;
-    }
-    if (refuseWhenToolMissing())
-        return false;
-    m_activity = activity;
-    m_runner.begin();
-    // A listing or a disc read that says nothing for this long gives up.
-    const qint32 seconds = m_settings.number(Setting::ReadTimeout);
-    m_runner.setReadTimeout(seconds > 0 ? seconds * 1000 : m_readTimeoutMs);
-    m_runs.setStallLimits(m_stallNoticeMs, stallTimeoutMs());
-    emit busyChanged(true);
-    return true;
-}
-
-void Session::end()
-{
-    if (m_activity == Activity::None)
-        return;
-    // What this activity wrote to is another program's to write again; a PS2's export is
-    // opened for one activity (a whole run of the queue) at a time.
-    m_locks.unlockAll();
-    m_games.release([this] { return !isBusy(); });
-    m_activity = Activity::None;
-    emit busyChanged(false);
-}
-
-void Session::whenIdle(std::function<void()> done)
-{
-    if (!isBusy()) {
-        done();
-        return;
-    }
-    auto once = std::make_shared<QMetaObject::Connection>();
-    *once = connect(this, &Session::busyChanged, this, [once, done](bool busy) {
-        if (busy)
-            return;
-        disconnect(*once);
-        done();
-    });
-}
-
 // Devices and access ----------------------------------------------------------------------
-
-bool Session::refreshLists(int which)
-{
-    if (!begin(Activity::ListingDevices))
-        return false;
-    m_devices.refresh(which, [this] { end(); });
-    return true;
-}
-
-void Session::relistDisks()
-{
-    // Only lists someone looked at are kept up to date, once the current work is done; nothing
-    // is asked of the user.
-    if (!std::exchange(m_relistWaits, true))
-        whenIdle([this] {
-            m_relistWaits = false;
-            refreshLists(DeviceAccess::Ps2Disks | DeviceAccess::AllDisks);
-        });
-}
 
 void Session::diskRemoved(const QString& device)
 {
@@ -205,17 +154,8 @@ void Session::diskRemoved(const QString& device)
 
 void Session::requestDiskAccess(const QString& device, DiskAccessUse use)
 {
-    m_devices.request(device, use, [this, device, use](const platform::PermissionAnswer& answer) {
-        if (answer.result != platform::PermissionResult::Done || use == DiskAccessUse::Kept ||
-            !begin(Activity::ListingDevices)) {
-            emit diskAccessAnswered(device, answer);
-            return;
-        }
-        // The disk reads now: listed again, it shows what it holds.
-        m_devices.refresh(DeviceAccess::Ps2Disks | DeviceAccess::AllDisks, [this, device, answer] {
-            end();
-            emit diskAccessAnswered(device, answer);
-        });
+    m_devices.request(device, use, [this, device](const platform::PermissionAnswer& answer) {
+        emit diskAccessAnswered(device, answer);
     });
 }
 
@@ -232,12 +172,6 @@ void Session::releaseUnusedAccess()
     m_devices.releaseUnused([this](const QString& device) {
         return target() == Target::Disk(device) || m_runs.uses(device);
     });
-}
-
-void Session::cleanStale()
-{
-    m_nbd.cleanStale();
-    m_devices.cleanStale();
 }
 
 // The target -------------------------------------------------------------------------------
@@ -359,7 +293,7 @@ bool Session::readDiscInfo(const QString& source, bool optical)
 {
     // While the queue runs, an image file can still be read for a job to join it: beside the
     // job's run, without taking the activity view.
-    if (m_activity == Activity::RunningQueue && !optical && !m_discs.readingBeside() &&
+    if (activity() == Activity::RunningQueue && !optical && !m_discs.readingBeside() &&
         !refuseWhenToolMissing()) {
         m_discs.readBeside(source, [this] { emit discReadEnded(); });
         return true;
@@ -375,7 +309,7 @@ bool Session::readDiscInfo(const QString& source, bool optical)
 
 void Session::cancelDiscRead()
 {
-    if (!m_discs.cancelBeside() && m_activity == Activity::ReadingDisc)
+    if (!m_discs.cancelBeside() && activity() == Activity::ReadingDisc)
         cancel();
 }
 
@@ -563,7 +497,7 @@ void Session::cancel()
         return;
     // A server asked whether it is there, or an export being opened, is not waited for.
     m_nbd.cancelPending();
-    if (m_activity == Activity::ReadingImages) {
+    if (activity() == Activity::ReadingImages) {
         m_runner.cancelWaiting();
         m_images.cancel();
     } else if (m_runs.cancel()) {

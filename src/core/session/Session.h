@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ActivityGate.h"
 #include "DeviceAccess.h"
 #include "DiscReader.h"
 #include "DiskLayouts.h"
@@ -53,10 +54,10 @@ public:
     Problem toolMissingProblem() const;
     // The tool the user chose (empty: looked for again), stored and used from now on.
     void setToolPath(const QString& chosen);
-    bool isBusy() const { return m_activity != Activity::None; }
-    Activity activity() const { return m_activity; }
+    bool isBusy() const { return m_gate.isBusy(); }
+    Activity activity() const { return m_gate.activity(); }
     // done() once the session is idle (at once when it is).
-    void whenIdle(std::function<void()> done);
+    void whenIdle(std::function<void()> done) { m_gate.whenIdle(std::move(done)); }
 
     DeviceAccess& devices() { return m_devices; }
     TargetGames& targetGames() { return m_games; }
@@ -78,16 +79,20 @@ public:
     Target reached(const Target& typed) const { return m_network.reached(typed); }
 
     // Device lists read again: PS2 disks, optical drives, every disk, or all three.
-    bool refreshDisks() { return refreshLists(DeviceAccess::Ps2Disks); }
-    bool refreshOpticalDrives() { return refreshLists(DeviceAccess::OpticalDrives); }
-    bool refreshAllDisks() { return refreshLists(DeviceAccess::AllDisks); }
-    bool refreshDevices() { return refreshLists(DeviceAccess::AllLists); }
+    bool refreshDisks() { return m_devices.relist(DeviceAccess::Ps2Disks); }
+    bool refreshOpticalDrives() { return m_devices.relist(DeviceAccess::OpticalDrives); }
+    bool refreshAllDisks() { return m_devices.relist(DeviceAccess::AllDisks); }
+    bool refreshDevices() { return m_devices.relist(DeviceAccess::AllLists); }
     // Access to a disk this user cannot read, asked of the system; diskAccessAnswered follows,
     // after the disks were listed again when it was granted for this program.
     void requestDiskAccess(const QString& device, DiskAccessUse use = DiskAccessUse::ThisSession);
     void giveBackDiskAccess(const QString& device);
     // What a Ventrik that ended badly left behind is taken away (mounts, connections, access).
-    void cleanStale();
+    void cleanStale()
+    {
+        m_nbd.cleanStale();
+        m_devices.cleanStale();
+    }
     // done() once no PS2's export and no view of a disk is open or still closing.
     void whenNbdClosed(std::function<void()> done) { m_games.whenReleased(std::move(done)); }
     // Whether block devices are read for their layout (tests read image files only).
@@ -181,15 +186,12 @@ signals:
     void networkServerFound(NetworkServer server, const Target& target);
 
 private:
-    bool begin(Activity activity);
-    void end();
-    bool refuseWhenToolMissing();
-    bool refreshLists(int which);
+    bool begin(Activity activity) { return m_gate.begin(activity); }
+    void end() { m_gate.end(); }
+    bool refuseWhenToolMissing() { return !m_gate.ready(); }
     // The chosen target's games read again; a PS2's disks listed first for the copy menu.
     void refreshTarget(std::function<void()> done);
     void runEnded(bool installNow, bool cancelled, bool lostNbd);
-    // A disk came or went: the lists again, now or once the current work is done.
-    void relistDisks();
     void diskRemoved(const QString& device);
     void releaseUnusedAccess();
     bool changeGame(Activity activity, std::function<void()> go);
@@ -199,7 +201,7 @@ private:
     AppPaths m_paths;
     SessionSeams m_seams;
     SettingsFile m_settings;
-    Activity m_activity = Activity::None;
+    ActivityGate m_gate;
     QThreadPool m_pool;
     ToolRunner m_runner;
     ToolUsage m_usage;
@@ -217,5 +219,4 @@ private:
     int m_stallTimeoutMs = 0; // 0: the settings'
     int m_stallNoticeMs = 30000;
     bool m_ending = false;
-    bool m_relistWaits = false;
 };
