@@ -179,9 +179,37 @@ private slots:
                           m_world->path(QStringLiteral("gone.iso"))}}) {
             r = cli(args);
             QCOMPARE(r.status, 1);
-            QCOMPARE(r.err, QStringLiteral("The file %1 does not exist.\n")
+            QCOMPARE(r.err, QStringLiteral("ventrik-cli: The file %1 does not exist.\n")
                                 .arg(m_world->path(QStringLiteral("gone.iso"))));
         }
+        // A script reading JSON gets the failure on stdout as well, with the same status.
+        r = cli({QStringLiteral("--json"), QStringLiteral("info"),
+                 m_world->path(QStringLiteral("gone.iso"))});
+        QCOMPARE(r.status, 1);
+        const QJsonObject failed = json(r.out);
+        QCOMPARE(failed[QStringLiteral("ok")].toBool(true), false);
+        QVERIFY(failed[QStringLiteral("error")].toString().contains(QStringLiteral("gone.iso")));
+        QCOMPARE(failed[QStringLiteral("exit")].toInt(), 1);
+        r = cli({QStringLiteral("--json"), QStringLiteral("frobnicate")});
+        QCOMPARE(r.status, 2);
+        QCOMPARE(json(r.out)[QStringLiteral("exit")].toInt(), 2);
+        // A wrong value names the ones allowed; the version is in the help and answers to -V.
+        for (const QStringList& args :
+             {QStringList{QStringLiteral("install"), QStringLiteral("hdd1:"), QStringLiteral("x"),
+                          QStringLiteral("--type"), QStringLiteral("bluray")},
+              QStringList{QStringLiteral("queue"), QStringLiteral("add-folder"),
+                          QStringLiteral("hdd1:"), m_world->dir(), QStringLiteral("--type"),
+                          QStringLiteral("bluray")}}) {
+            r = cli(args);
+            QCOMPARE(r.status, 2);
+            QVERIFY2(r.err.startsWith(
+                         QStringLiteral("ventrik-cli: --type takes cd or dvd, not \"bluray\"\n")),
+                     qPrintable(r.err));
+        }
+        QVERIFY(cli({QStringLiteral("--help")}).out.contains(QStringLiteral("--version")));
+        r = cli({QStringLiteral("-V")});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.startsWith(QStringLiteral("ventrik-cli ")));
     }
 
     void gamesAsJsonAndText()
@@ -317,17 +345,20 @@ private slots:
         // A disk without the PS2 signature is refused by the helper, and said so.
         r = cli({QStringLiteral("grant"), blank});
         QCOMPARE(r.status, 1);
-        QCOMPARE(r.err,
-                 QStringLiteral("Ventrik may not use %1: %1 is not a PS2 disk.\n").arg(blank));
+        QCOMPARE(r.err, QStringLiteral("ventrik-cli: Ventrik may not use %1: %1 is not a PS2 "
+                                       "disk.\n")
+                            .arg(blank));
 
         qputenv("FAKE_PKEXEC_MODE", "dismiss");
         r = cli({QStringLiteral("grant"), ps2});
         QCOMPARE(r.status, 1);
-        QCOMPARE(r.err, QStringLiteral("Nothing was changed: the request was dismissed.\n"));
+        QCOMPARE(r.err,
+                 QStringLiteral("ventrik-cli: Nothing was changed: the request was dismissed.\n"));
         qputenv("FAKE_PKEXEC_MODE", "deny");
         r = cli({QStringLiteral("grant"), ps2});
         QCOMPARE(r.status, 1);
-        QVERIFY(r.err.startsWith(QStringLiteral("You are not allowed to use %1").arg(ps2)));
+        QVERIFY(r.err.startsWith(
+            QStringLiteral("ventrik-cli: You are not allowed to use %1").arg(ps2)));
         qputenv("FAKE_PKEXEC_MODE", "noagent");
         r = cli({QStringLiteral("grant"), ps2});
         qunsetenv("FAKE_PKEXEC_MODE");

@@ -188,6 +188,26 @@ private slots:
         m_dialogs.files.push_back(image);
         child<QPushButton>("browseImageButton")->click();
         QVERIFY(idle());
+        // The window stays in sight through a run, which its status bar shows; the status
+        // window waits to be asked for.
+        bool hiddenMeanwhile = false;
+        QObject::connect(&session(), &Session::busyChanged, &main(), [&] {
+            hiddenMeanwhile =
+                hiddenMeanwhile || !main().isVisible() || main().statusWindow().isVisible();
+        });
+        child<QPushButton>("installButton")->click();
+        QVERIFY(idle());
+        QVERIFY(!hiddenMeanwhile);
+        QVERIFY(main().isVisible());
+        QVERIFY(!main().statusWindow().isVisible());
+
+        // Where the user asked for it, the status window takes the window's place, and a
+        // maximised window is maximised again after the run.
+        session().settings().setFlag(Setting::HideDuringRuns, true);
+        m_dialogs.files.push_back(image);
+        child<QPushButton>("browseImageButton")->click();
+        QVERIFY(idle());
+        child<QLineEdit>("gameNameEdit")->setText(QStringLiteral("Max Again"));
         child<QPushButton>("installButton")->click();
         QTRY_VERIFY(main().statusWindow().isVisible());
         QVERIFY(idle());

@@ -38,7 +38,7 @@ void CliCommand::changeAccess(platform::PermissionVerb verb, const QString& disk
                 text = granting ? QStringLiteral("You may now read and write %1.\n").arg(disk)
                                 : QStringLiteral("Your access to %1 was taken back.\n").arg(disk);
             else if (answer.result == platform::PermissionResult::Dismissed)
-                cli::writeErr(QStringLiteral("Nothing was changed: the request was dismissed.\n"));
+                cli::writeError(QStringLiteral("Nothing was changed: the request was dismissed."));
             print(QJsonObject{{QStringLiteral("disk"), disk},
                               {QStringLiteral("granted"), granting && done},
                               {QStringLiteral("done"), done},

@@ -32,11 +32,11 @@ CliCommand::CliCommand(Session& session, CliOptions options, QObject* parent)
     connect(&m_session, &Session::problem, this, [this](const Problem& p) {
         const QString text = ProblemText(p);
         if (ProblemIsWarning(p)) {
-            writeErr(QStringLiteral("warning: ") + text + u'\n');
+            writeWarning(text);
             return;
         }
         m_failed = true;
-        writeErr(text + u'\n');
+        writeError(text);
         // Only a backup of this very disk is offered.
         if ((p.kind == ProblemKind::DamagedTable || p.kind == ProblemKind::TableRefused) &&
             !p.reason.isEmpty())
@@ -72,6 +72,8 @@ QString CliCommand::usage()
     return QStringLiteral(
         "usage: ventrik-cli [--hdl-dump PATH] [--json] [--dry-run] [--no-wait]\n"
         "                   [--stall-timeout SECONDS] COMMAND [ARGS]\n"
+        "       ventrik-cli --version | -V      the version\n"
+        "       ventrik-cli --help | -h [COMMAND]   this help, or a command's\n"
         "(the options may also follow the command)\n"
         "  help [COMMAND]                   this text, or one command's (also -h, --help)\n"
         "  devices                          PS2 disks and optical drives of this machine\n"
@@ -177,8 +179,8 @@ void CliCommand::usageError(const QString& text)
 {
     // One line for what was wrong, then how that command is used, not the whole help.
     const QString usage = usageOf(m_command);
-    writeErr(QStringLiteral("ventrik-cli: ") + text + QStringLiteral("\n") +
-             (usage.isEmpty() ? shortHelp() : usage));
+    writeError(text);
+    writeErr(usage.isEmpty() ? shortHelp() : usage);
     finish(2);
 }
 
@@ -187,7 +189,7 @@ bool CliCommand::sourceMissing(const QString& source)
     if (IsDriveSource(source) || QFileInfo(source).isFile())
         return false;
     // Said as what it is, before the tool is asked and calls it no PS2 game.
-    writeErr(ProblemText({ProblemKind::FileNotFound, source, {}}) + u'\n');
+    writeError(ProblemText({ProblemKind::FileNotFound, source, {}}));
     finish(1);
     return true;
 }
@@ -197,6 +199,17 @@ void CliCommand::finish(int status)
     if (m_finished)
         return;
     m_finished = true;
+    // A script that reads JSON learns of a failure on stdout too, as the same kind of answer.
+    if (m_options.json && status != 0 && !jsonWritten()) {
+        const QStringList& said = errorsSaid();
+        writeJson(QJsonDocument(
+                      QJsonObject{{QStringLiteral("ok"), false},
+                                  {QStringLiteral("error"),
+                                   said.isEmpty() ? QStringLiteral("failed") : said.join(u'\n')},
+                                  {QStringLiteral("exit"), status}})
+                      .toJson(QJsonDocument::Compact) +
+                  '\n');
+    }
     // A PS2's export opened for the command is closed before the program leaves; leave after
     // the caller has connected to done().
     m_session.whenNbdClosed(
@@ -207,6 +220,16 @@ void CliCommand::finishWith(Operation* op, std::function<int(const OperationResu
 {
     connect(op, &Operation::finished, this,
             [this, fn](const OperationResult& result) { finish(fn(result)); });
+}
+
+std::optional<DiscType> CliCommand::discTypeArgument(const QString& value)
+{
+    if (value == QLatin1String("cd"))
+        return DiscType::CD;
+    if (value == QLatin1String("dvd"))
+        return DiscType::DVD;
+    usageError(QStringLiteral("--type takes cd or dvd, not \"%1\"").arg(value));
+    return std::nullopt;
 }
 
 std::optional<Target> CliCommand::targetArgument(const QString& text)
@@ -420,9 +443,10 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
                 usageError(QStringLiteral("flags are numbers from 1 to 8 joined by +"));
                 return;
             }
-        } else if (args[i] == QLatin1String("--type") &&
-                   (value == QLatin1String("cd") || value == QLatin1String("dvd"))) {
-            type = value == QLatin1String("cd") ? DiscType::CD : DiscType::DVD;
+        } else if (args[i] == QLatin1String("--type")) {
+            type = discTypeArgument(value);
+            if (!type)
+                return;
         } else {
             usageError(QStringLiteral("unknown option %1").arg(args[i]));
             return;
@@ -440,8 +464,7 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
             return;
         }
         if (name != typed)
-            writeErr(QStringLiteral("warning: ") +
-                     ProblemText({ProblemKind::NameTrimmed, name, {}}) + u'\n');
+            writeWarning(ProblemText({ProblemKind::NameTrimmed, name, {}}));
     }
     if (sourceMissing(source))
         return;
@@ -458,9 +481,8 @@ void CliCommand::prepareInstall(const QStringList& args, std::function<void(cons
                                    flags.value_or(naming.flags));
         // The tool does not say for an image file: the size decides, and the user is told.
         if (i.mediaUnknown && !type)
-            writeErr(QStringLiteral("warning: ") +
-                     ProblemText({ProblemKind::MediaUnknown, job.source, DiscTypeText(job.type)}) +
-                     u'\n');
+            writeWarning(
+                ProblemText({ProblemKind::MediaUnknown, job.source, DiscTypeText(job.type)}));
         then(job);
     });
 }
@@ -529,7 +551,7 @@ void CliCommand::runJob(const Job& job)
                          {QStringLiteral("exit"), m_session.runs().nowOutcome().exitCode}};
         // Said once: the result already holds the reason where it is the tool's words.
         if (!ok && !j.reason.isEmpty() && !result.contains(j.reason))
-            writeErr(j.reason + u'\n');
+            writeError(j.reason);
         print(json, result + u'\n');
         // Done, but the disk could not be read to show it: neither success nor failure.
         finish(!ok ? 1 : verified ? 0 : kNotVerified);

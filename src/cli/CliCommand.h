@@ -92,6 +92,8 @@ private:
     void restoreToc(const QStringList& args);
     // A TARGET as given, or a disk or image path made absolute; a usage error otherwise.
     std::optional<Target> targetArgument(const QString& text);
+    // "cd" or "dvd"; anything else is a usage error that names both.
+    std::optional<DiscType> discTypeArgument(const QString& value);
     // The target's games read, then the one the name (partition or title) stands for.
     void withGame(const Target& target, const QString& name,
                   std::function<void(const parse::GameRow&)> then);

@@ -121,9 +121,9 @@ void CliCommand::restoreToc(const QStringList& args)
     // Without a file: the newest backup of this very disk, chosen once the disk was read.
     const QList<TocBackup> kept = m_session.targetGames().backups(*disk);
     if (file.isEmpty() && kept.isEmpty()) {
-        writeErr(QStringLiteral("Ventrik keeps no backup of the partition table of %1; name a "
-                                "backup file.\n")
-                     .arg(target));
+        writeError(QStringLiteral("Ventrik keeps no backup of the partition table of %1; name a "
+                                  "backup file.")
+                       .arg(target));
         finish(1);
         return;
     }
@@ -138,15 +138,15 @@ void CliCommand::restoreToc(const QStringList& args)
                   .arg(kept.size())
             : QStringLiteral("Restore the partition table of %1 from %2?").arg(target, file);
     if (!yes && !confirm(what)) {
-        writeErr(QStringLiteral("Nothing was restored. Run it again with --yes to restore.\n"));
+        writeError(QStringLiteral("Nothing was restored. Run it again with --yes to restore."));
         finish(1);
         return;
     }
     m_session.selectTarget(*disk);
     if (otherDisk)
-        writeErr(QStringLiteral("warning: --other-disk: the backup is restored even if it is "
-                                "another disk's; the games of this disk's own table are then "
-                                "lost from it.\n"));
+        writeWarning(QStringLiteral("--other-disk: the backup is restored even if it is "
+                                    "another disk's; the games of this disk's own table are then "
+                                    "lost from it."));
     Operation* op = m_session.operate([&] { return m_session.restoreToc(*disk, file, otherDisk); });
     finishWith(op, [this, target](const OperationResult& r) {
         const bool restored = !r.restored.isEmpty();

@@ -60,7 +60,7 @@ void CliCommand::queueAdd(const QStringList& args)
         const int row = m_session.jobs().count() - 1;
         for (const PreflightIssue& issue : m_session.runs().knownIssues()) {
             if (issue.row == row)
-                writeErr(QStringLiteral("warning: ") + issue.text + u'\n');
+                writeWarning(issue.text);
         }
         print(jobJson(m_session.jobs().job(row), row), QStringLiteral("job %1 added: %2 %3\n")
                                                            .arg(row + 1)
@@ -94,9 +94,9 @@ void CliCommand::waitForHandOver(const Job& job, int row, int waitedMs)
         return;
     }
     if (said.state == HandOver::State::Refused) {
-        writeErr(QStringLiteral("ventrik-cli: the Ventrik that has the queue open could not save "
-                                "the job (%1); it waits to be taken until it can.\n")
-                     .arg(said.why));
+        writeError(QStringLiteral("the Ventrik that has the queue open could not save the job "
+                                  "(%1); it waits to be taken until it can.")
+                       .arg(said.why));
         finish(1);
         return;
     }
@@ -115,9 +115,10 @@ void CliCommand::waitForHandOver(const Job& job, int row, int waitedMs)
 void CliCommand::queueAddFolder(const QStringList& args)
 {
     std::optional<DiscType> type;
-    if (args.size() == 4 && args[2] == QLatin1String("--type") &&
-        (args[3] == QLatin1String("cd") || args[3] == QLatin1String("dvd"))) {
-        type = args[3] == QLatin1String("cd") ? DiscType::CD : DiscType::DVD;
+    if (args.size() == 4 && args[2] == QLatin1String("--type")) {
+        type = discTypeArgument(args[3]);
+        if (!type)
+            return;
     } else if (args.size() != 2) {
         usageError(QStringLiteral("queue add-folder takes TARGET DIR [--type cd|dvd]"));
         return;
@@ -246,8 +247,8 @@ void CliCommand::queueRun(const QStringList& args)
                                     {QStringLiteral("text"), issue.text}});
                 }
                 if (!issues.isEmpty() && !yes) {
-                    writeErr(QStringLiteral("The queue was not started. Fix the jobs, or run it "
-                                            "with --yes to start it anyway.\n"));
+                    writeError(QStringLiteral("The queue was not started. Fix the jobs, or run "
+                                              "it with --yes to start it anyway."));
                     print(QJsonObject{{QStringLiteral("started"), false},
                                       {QStringLiteral("findings"), findings},
                                       {QStringLiteral("jobs"), QJsonArray()}},
@@ -277,8 +278,8 @@ void CliCommand::queueRun(const QStringList& args)
                     // A run whose results could not all be saved has failed: the next run
                     // would read an older queue.
                     if (m_session.runs().store().saveFailedInRun()) {
-                        writeErr(QStringLiteral("The job queue could not be saved during the "
-                                                "run; see the message above.\n"));
+                        writeError(QStringLiteral("The job queue could not be saved during the "
+                                                  "run; see the message above."));
                         allOk = false;
                     }
                     print(QJsonObject{{QStringLiteral("started"), true},

@@ -44,8 +44,41 @@ void writeErr(const QString& text)
     write(stderr, Printable(text));
 }
 
+namespace {
+QStringList g_errors;
+bool g_jsonWritten = false;
+
+QString Prefixed(const QString& text)
+{
+    const QString line = text.endsWith(u'\n') ? text : text + u'\n';
+    return QStringLiteral("ventrik-cli: ") + line;
+}
+} // namespace
+
+void writeError(const QString& text)
+{
+    g_errors << text.trimmed();
+    writeErr(Prefixed(text));
+}
+
+void writeWarning(const QString& text)
+{
+    writeErr(Prefixed(QStringLiteral("warning: ") + text));
+}
+
+const QStringList& errorsSaid()
+{
+    return g_errors;
+}
+
+bool jsonWritten()
+{
+    return g_jsonWritten;
+}
+
 void writeJson(const QByteArray& json)
 {
+    g_jsonWritten = true;
     // Qt escapes what JSON must; the rest of the controls (DEL, C1) are escaped as JSON does.
     QString text;
     for (const QChar c : QString::fromUtf8(json)) {

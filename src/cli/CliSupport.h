@@ -17,6 +17,13 @@ QString Printable(const QString& text);
 void writeOut(const QString& text);
 void writeErr(const QString& text);
 void writeProgress(const QString& text);
+// What went wrong, to stderr as "ventrik-cli: TEXT" ("ventrik-cli: warning: TEXT"); errors are
+// kept for a JSON caller, who reads them on stdout when the command fails.
+void writeError(const QString& text);
+void writeWarning(const QString& text);
+const QStringList& errorsSaid();
+// Whether a JSON answer was written to stdout yet.
+bool jsonWritten();
 // JSON for stdout, every control character escaped as JSON does.
 void writeJson(const QByteArray& json);
 // What is wrong with the first argument that starts as an NBD address and is none; nothing

@@ -63,7 +63,7 @@ int main(int argc, char* argv[])
             tool = given[++i];
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             help = true;
-        } else if (a == QLatin1String("--version")) {
+        } else if (a == QLatin1String("--version") || a == QLatin1String("-V")) {
             std::printf("ventrik-cli %s\n", VENTRIK_VERSION);
             return 0;
         } else if (args.isEmpty() && a.startsWith(u'-')) {

@@ -547,6 +547,10 @@ void MainWindow::showRunStatus(bool installNow)
         m_runBar->setJob(tr("Installing %1 to %2").arg(job.name, job.destination));
     }
     tellLauncher();
+    // The run shows in this window (the status bar, the job's row); the status window is there
+    // for its details, and takes this one's place only where the user asked for that.
+    if (!m_session.settings().flag(Setting::HideDuringRuns))
+        return;
     CentreOver(m_status.get(), this);
     m_status->showNormal();
     if (m_session.settings().flag(Setting::StayOnTop))

@@ -89,6 +89,9 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
         named(new QCheckBox(tr("Put PC in Standby when all jobs are complete")), "standbyCheck");
     stayOnTopCheck =
         named(new QCheckBox(tr("Keep GUI windows on top of other windows")), "stayOnTopCheck");
+    hideDuringRunsCheck = named(
+        new QCheckBox(tr("Hide the main window while jobs run (the status window shows them)")),
+        "hideDuringRunsCheck");
     balloonTipsCheck =
         named(new QCheckBox(tr("Turn off system tray balloon tips")), "balloonTipsCheck");
     customColorsCheck = named(new QCheckBox(tr("Enable")), "customColorsCheck");
@@ -110,7 +113,7 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
         files->addRow(indexLabel, lineOf({titleIndexEdit, titleIndexButton}));
         l->addLayout(files);
         for (QCheckBox* b : {closePs2Check, shutdownPs2Check, shutdownPcCheck, standbyCheck,
-                             stayOnTopCheck, balloonTipsCheck})
+                             stayOnTopCheck, hideDuringRunsCheck, balloonTipsCheck})
             l->addWidget(b);
         auto* colors = new QHBoxLayout;
         colors->addWidget(new QLabel(tr("Colors")));
@@ -151,6 +154,7 @@ SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(st
     bindFlag(shutdownPcCheck, Setting::TurnOffPC);
     bindFlag(standbyCheck, Setting::StandbyPC);
     bindFlag(stayOnTopCheck, Setting::StayOnTop);
+    bindFlag(hideDuringRunsCheck, Setting::HideDuringRuns);
     bindFlag(balloonTipsCheck, Setting::BalloonTips);
     // At most one PC end action: ticking one unticks the other first.
     connect(shutdownPcCheck, &QCheckBox::toggled, this, [this](bool on) {
@@ -225,6 +229,9 @@ void SettingsWindow::setTooltips()
     standbyCheck->setToolTip(tr("Preset for each run of the queue: this PC goes to sleep when "
                                 "every job has ended well."));
     stayOnTopCheck->setToolTip(tr("Ventrik's windows stay above other windows."));
+    hideDuringRunsCheck->setToolTip(
+        tr("Off: the main window stays in sight during a run, with its progress in the status "
+           "bar; the status window opens from there."));
     balloonTipsCheck->setToolTip(tr("No desktop notifications for finished jobs; the window's "
                                     "status bar still says how things ended."));
     customColorsCheck->setToolTip(tr("Ventrik's windows in colours of your choice."));
@@ -329,6 +336,7 @@ void SettingsWindow::loadWindowSettings()
     shutdownPs2Check->setChecked(s.flag(Setting::TurnOffPS2));
     imageFolderEdit->setText(s.text(Setting::DefaultISO));
     stayOnTopCheck->setChecked(s.flag(Setting::StayOnTop));
+    hideDuringRunsCheck->setChecked(s.flag(Setting::HideDuringRuns));
     balloonTipsCheck->setChecked(s.flag(Setting::BalloonTips));
 
     quint32 back = s.colour(Setting::Backcolor);

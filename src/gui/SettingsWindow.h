@@ -72,6 +72,7 @@ private:
     QCheckBox* shutdownPcCheck;
     QCheckBox* standbyCheck;
     QCheckBox* stayOnTopCheck;
+    QCheckBox* hideDuringRunsCheck;
     QCheckBox* balloonTipsCheck;
     QCheckBox* customColorsCheck;
     QPushButton* foreColorButton;

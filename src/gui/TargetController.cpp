@@ -28,13 +28,9 @@ TargetController::TargetController(TargetPane* pane, Session& session, Dialogs& 
     });
     connect(m_pane, &TargetPane::attachAsked, this, &TargetController::attachChosenTarget);
     connect(m_pane, &TargetPane::addressEdited, this, [this] {
-        // Written once typing rests, not at every key.
+        // Written once typing rests, not at every key. The games shown stay those of the
+        // address read until another is read (Enter or Refresh): a half-typed one is nothing.
         m_addressSave.start();
-        // The game table shown belonged to the previous address.
-        if (!m_pane->isLocal())
-            m_session.selectTarget(chosenTarget());
-        else
-            m_session.detach();
     });
     connect(m_pane, &TargetPane::powerOffAsked, this, &TargetController::powerOffChosenPS2);
     restoreNbdOptions();
@@ -70,6 +66,8 @@ void TargetController::saveAddress()
 void TargetController::setAddress(const QString& address)
 {
     m_pane->setAddress(address);
+    if (!m_pane->isLocal())
+        m_session.selectTarget(chosenTarget());
 }
 
 QString TargetController::address() const

@@ -99,15 +99,16 @@ QString ProblemText(const Problem& p)
     case ProblemKind::PS2NotFound:
         return ProblemWords::tr(
                    "A PS2 console could not be found at IP address: %1\n\nVerify the "
-                   "following:\n\n1. The PS2 console is currently running hdld_svr.elf and "
-                   "it is fully initialized.\n2. The IP address you entered matches the IP "
-                   "address configured in mc0:SYS-CONF/IPCONFIG.DAT")
+                   "following:\n\n1. The PS2 console is running its game launcher's NBD "
+                   "server (or the older hdld_svr.elf) and has fully started.\n2. The IP "
+                   "address you entered is the one the PS2 uses: the launcher's network "
+                   "settings, or mc0:SYS-CONF/IPCONFIG.DAT for hdld_svr.elf.")
             .arg(p.subject);
     case ProblemKind::PS2NotAnswering:
         return ProblemWords::tr(
             "The PS2 console could not be found at the IP address entered. Make sure "
-            "that the console has hdld_svr.elf running and the IP address is configured "
-            "properly in IPCONFIG.DAT.");
+            "that the console runs its game launcher's NBD server (or the older "
+            "hdld_svr.elf) and that the address is the one it uses.");
     case ProblemKind::ProbeImpossible:
         return ProblemWords::tr("Whether the PS2 answers could not be checked: %1").arg(p.reason);
     case ProblemKind::ReloadServer:

@@ -209,7 +209,9 @@ bool Session::attach(const Target& typed)
     }
     if (!begin(Activity::ReadingGames))
         return false;
-    // Which server a PS2 at an address runs is asked again at every refresh.
+    // The games shown were another target's; which server a PS2 at an address runs is asked
+    // again at every refresh.
+    selectTarget(typed);
     m_games.setTarget(typed);
     refreshTarget([this] { end(); });
     return true;

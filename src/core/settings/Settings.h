@@ -42,6 +42,7 @@ enum class Setting : std::uint8_t {
     // Seconds a job may show no sign of life (no output) before it is ended as stopped
     // answering; 0: the program's own.
     StallTimeout,
+    HideDuringRuns, // 1: the main window goes to the tray while jobs run, the status window shows
 };
 
 enum class SettingType : std::uint8_t {
@@ -63,7 +64,7 @@ struct SettingKey
 };
 
 // Every key, in the order the defaults are written; the first thirteen are the defaults.
-inline constexpr std::array<SettingKey, 24> kSettingKeys{{
+inline constexpr std::array<SettingKey, 25> kSettingKeys{{
     {Setting::DefaultISO, "DefaultISO", SettingType::Path, "", true},
     {Setting::ClosePS2, "ClosePS2", SettingType::Flag, "0", true},
     {Setting::TurnOffPC, "TurnOffPC", SettingType::Flag, "0", true},
@@ -88,6 +89,7 @@ inline constexpr std::array<SettingKey, 24> kSettingKeys{{
     {Setting::NbdPort, "NbdPort", SettingType::Number, platform::kNbdDefaultPortText, false},
     {Setting::NbdExport, "NbdExport", SettingType::Text, platform::kNbdDefaultExport, false},
     {Setting::StallTimeout, "StallTimeout", SettingType::Number, "300", false},
+    {Setting::HideDuringRuns, "HideDuringRuns", SettingType::Flag, "0", false},
 }};
 
 const SettingKey& KeyOf(Setting setting);
