@@ -301,7 +301,7 @@ private slots:
         QTest::newRow("named error") << 106 << true << " 10%\rhdd1: not enough free space.\n"
                                      << "Error (Insufficient disk space)";
         QTest::newRow("interrupted") << 109 << true << " 10%\rInterrupted.\n"
-                                     << "Aborted";
+                                     << "Cancelled";
         // Faults after "100%" are failures with the tool's reason.
         QTest::newRow("io error after 100%")
             << 1 << true << "100%\n00000005 (5): Input/output error\n"

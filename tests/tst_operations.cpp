@@ -92,9 +92,11 @@ class TestOperations : public QObject, protected GuiFixture
 {
     Q_OBJECT
 
-    void start(const QString& style = QStringLiteral("win"))
+    void start(const QString& style = QStringLiteral("win"), bool hideDuringRuns = false)
     {
         makeWorld(style);
+        if (hideDuringRuns)
+            setSetting(QStringLiteral("HideDuringRuns"), QStringLiteral("1"));
         setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
         setSetting(QStringLiteral("StayOnTop"), QStringLiteral("0"));
         setSetting(QStringLiteral("DefaultISO"), m_world->dir() + u'/');
@@ -161,7 +163,8 @@ private slots:
 
     void installNowUnderTheStatusWindow()
     {
-        start();
+        // The status window stands in for the main window during runs, as the user chose.
+        start(QStringLiteral("win"), true);
         // The newest tool's records, with a gauge before the percentage.
         QJsonObject state = m_world->state();
         state[QStringLiteral("gauge")] = true;
@@ -441,26 +444,43 @@ private slots:
         QVERIFY(m_dialogs.texts().last().contains(QStringLiteral("\"Spaced Out\"")));
     }
 
-    void cancelStopsTheRun()
+    void cancelStopsTheJobOrTheRun()
     {
         start();
         attachLocal();
         queueOneAnd(QStringLiteral("Two"), 20);
+        chooseImage(makeImage(QStringLiteral("three.iso")), QStringLiteral("Three"));
+        child<QPushButton>("addToQueueButton")->click();
         child<QPushButton>("startButton")->click();
         auto& status = main().statusWindow();
         QTRY_VERIFY(child<QProgressBar>("currentProgress", &status)->value() > 0);
-        // Cancel asks first: No leaves the run alone.
-        child<QPushButton>("stopButton", &status)->click();
-        QVERIFY(m_dialogs.texts().last().startsWith(QStringLiteral("Cancel the running job?")));
-        QVERIFY(m_dialogs.answerAsked(Dialogs::Answer::No));
+        // Cancel, from the main window's status bar, asks first: Keep Running leaves the run
+        // alone.
+        child<QPushButton>("runCancelButton")->click();
+        QCOMPARE(m_dialogs.lastChoices,
+                 (QStringList{QStringLiteral("Cancel This Job"), QStringLiteral("Stop the Run"),
+                              QStringLiteral("Keep Running")}));
+        QVERIFY(m_dialogs.answerAskedWith(2));
         QCOMPARE(session().activity(), Activity::RunningQueue);
+        QCOMPARE(result(0), QStringLiteral("Active"));
+        // This job alone: the run goes on with the next.
+        child<QPushButton>("runCancelButton")->click();
+        QVERIFY(m_dialogs.answerAskedWith(0));
+        QTRY_COMPARE(result(0), QStringLiteral("Cancelled"));
+        QTRY_COMPARE(result(1), QStringLiteral("Active"));
+        QCOMPARE(session().activity(), Activity::RunningQueue);
+        // The whole run: the job is cancelled and the one after it waits.
+        QTRY_VERIFY(child<QProgressBar>("currentProgress", &status)->value() > 0);
         child<QPushButton>("stopButton", &status)->click();
-        QVERIFY(m_dialogs.answerAsked(Dialogs::Answer::Yes));
+        QVERIFY(m_dialogs.answerAskedWith(1));
         QVERIFY(idle());
-        QCOMPARE(result(0), QStringLiteral("Aborted"));
-        QCOMPARE(result(1), QStringLiteral("Pending"));
+        QCOMPARE(result(1), QStringLiteral("Cancelled"));
+        QCOMPARE(result(2), QStringLiteral("Pending"));
         QVERIFY(m_power.calls.isEmpty());
         QVERIFY(main().isVisible());
+        QVERIFY(child<QStatusBar>("runStatusBar")
+                    ->currentMessage()
+                    .startsWith(QStringLiteral("The run was stopped: ")));
     }
 
     void aCancelQuestionWhoseJobEndedIsWithdrawn()
@@ -516,9 +536,14 @@ private slots:
         QVERIFY(m_launcher.last().countVisible && !m_launcher.last().progressVisible);
         child<QPushButton>("startButton")->click();
         auto& status = main().statusWindow();
-        QTRY_VERIFY(status.isVisible());
+        // The run is shown in the main window, which stays; the status window opens from its
+        // status bar, and its X closes only it.
+        QTRY_COMPARE(session().activity(), Activity::RunningQueue);
+        QVERIFY(main().isVisible());
+        QVERIFY(status.isHidden());
+        child<QPushButton>("showStatusButton")->click();
+        QVERIFY(status.isVisible());
         QTRY_VERIFY(child<QProgressBar>("currentProgress", &status)->value() > 0);
-        // Its X closes only the status window: the run goes on, shown in the main window.
         status.close();
         QVERIFY(status.isHidden());
         QVERIFY(main().isVisible());
@@ -547,7 +572,8 @@ private slots:
 
     void theQueueCanBeSteered()
     {
-        start();
+        // The status window stands in for the main window during runs, as the user chose.
+        start(QStringLiteral("win"), true);
         attachLocal();
         for (const char* name : {"One", "Two", "Three", "Four"}) {
             const QString n = QString::fromLatin1(name);
@@ -783,7 +809,8 @@ private slots:
 
     void anUnattendedRunIsToldOnceAtItsEnd()
     {
-        start();
+        // The status window stands in for the main window during runs, as the user chose.
+        start(QStringLiteral("win"), true);
         attachLocal();
         queueOneAnd(QStringLiteral("Test Game"));
         // The queue is kept, and the title says what waits in it.
@@ -824,7 +851,8 @@ private slots:
 
     void theStatusWindowStopsAfterThisJobAndEstimates()
     {
-        start();
+        // The status window stands in for the main window during runs, as the user chose.
+        start(QStringLiteral("win"), true);
         attachLocal();
         m_world->holdJobsAt(50);
         for (const char* name : {"One", "Two", "Three"}) {

@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace {
@@ -51,6 +52,31 @@ QObject* WidgetDialogs::ask(const QString& text, Icon icon, QWidget* over,
     box->setWindowModality(Qt::WindowModal);
     QObject::connect(box, &QMessageBox::finished, box, [box, answered = std::move(answered)] {
         answered(box->clickedButton() == box->button(QMessageBox::Yes) ? Answer::Yes : Answer::No);
+    });
+    box->open();
+    return box;
+}
+
+QObject* WidgetDialogs::choose(const QString& text, Icon icon, QWidget* over,
+                               const QStringList& choices, std::function<void(int)> chosen)
+{
+    auto* box = new QMessageBox(boxIcon(icon), programTitle(), text, QMessageBox::NoButton,
+                                over ? over : m_owner);
+    QList<QAbstractButton*> buttons;
+    for (qsizetype i = 0; i < choices.size(); ++i) {
+        const bool last = i == choices.size() - 1;
+        buttons << box->addButton(choices[i],
+                                  last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    }
+    if (!buttons.isEmpty()) {
+        box->setDefaultButton(qobject_cast<QPushButton*>(buttons.last()));
+        box->setEscapeButton(buttons.last());
+    }
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    QObject::connect(box, &QMessageBox::finished, box, [box, buttons, chosen = std::move(chosen)] {
+        const qsizetype at = buttons.indexOf(box->clickedButton());
+        chosen(static_cast<int>(at < 0 ? buttons.size() - 1 : at));
     });
     box->open();
     return box;

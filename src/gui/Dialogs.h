@@ -41,6 +41,10 @@ public:
     // over is the window it belongs to (the owner's when none).
     virtual QObject* ask(const QString& text, Icon icon, QWidget* over,
                          std::function<void(Answer)> answered) = 0;
+    // The same with a button for each choice (the last one is also Escape's and the default):
+    // the index of the one pressed.
+    virtual QObject* choose(const QString& text, Icon icon, QWidget* over,
+                            const QStringList& choices, std::function<void(int)> chosen) = 0;
     // Nothing when the user cancelled.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
@@ -78,6 +82,12 @@ public:
         answered(Answer::No);
         return nullptr;
     }
+    QObject* choose(const QString&, Icon, QWidget*, const QStringList& choices,
+                    std::function<void(int)> chosen) override
+    {
+        chosen(static_cast<int>(choices.size()) - 1);
+        return nullptr;
+    }
     std::optional<QString> openFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> saveFile(const FileDialogRequest&) override { return std::nullopt; }
     QStringList openFiles(const FileDialogRequest&) override { return {}; }
@@ -108,6 +118,8 @@ public:
     Answer question(const QString& text, Icon icon, const QString& title = {}) override;
     QObject* ask(const QString& text, Icon icon, QWidget* over,
                  std::function<void(Answer)> answered) override;
+    QObject* choose(const QString& text, Icon icon, QWidget* over, const QStringList& choices,
+                    std::function<void(int)> chosen) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     QStringList openFiles(const FileDialogRequest& request) override;

@@ -290,6 +290,7 @@ void MainWindow::connectControls()
                                 "in the queue.")
                            : tr("The run goes on after this job."));
     });
+    connect(m_runBar, &RunStatusBar::cancelAsked, m_status.get(), &StatusWindow::confirmCancel);
     connect(m_runBar, &RunStatusBar::statusWindowAsked, this, [this] {
         if (!runsJobs())
             return;
@@ -569,7 +570,7 @@ void MainWindow::showRunEnd(bool installNow, bool cancelled)
         const QString summary = RunSummaryText(m_session.jobs(), m_session.runs().lastRunRows());
         m_seams.tray.notify(Dialogs::programTitle(), summary);
         // Also in the window: a desktop without a notification service shows none.
-        m_runBar->say(cancelled ? tr("The run was cancelled: %1").arg(summary) : summary);
+        m_runBar->say(cancelled ? tr("The run was stopped: %1").arg(summary) : summary);
         const QStringList texts = m_problems->takeHeldTexts();
         if (!texts.isEmpty())
             m_seams.dialogs.message(summary + QStringLiteral("\n\n") +

@@ -21,10 +21,15 @@ RunStatusBar::RunStatusBar(QWidget* parent) : QStatusBar(parent)
     m_show = new QPushButton(tr("Show &Status"), this);
     m_show->setObjectName(QStringLiteral("showStatusButton"));
     m_show->setToolTip(tr("Opens the status window, with Cancel and the end-of-run choices."));
+    m_cancel = new QPushButton(tr("Cancel…"), this);
+    m_cancel->setObjectName(QStringLiteral("runCancelButton"));
+    m_cancel->setToolTip(tr("Cancels the running job, or the whole run, after asking which."));
     addWidget(m_run, 1);
     addPermanentWidget(m_bar);
     addPermanentWidget(m_show);
+    addPermanentWidget(m_cancel);
     connect(m_show, &QPushButton::clicked, this, &RunStatusBar::statusWindowAsked);
+    connect(m_cancel, &QPushButton::clicked, this, &RunStatusBar::cancelAsked);
     m_pace.setSingleShot(true);
     m_pace.setInterval(250);
     connect(&m_pace, &QTimer::timeout, this, [this] {
@@ -61,7 +66,7 @@ void RunStatusBar::runStarted()
     m_left.clear();
     m_bar->setValue(0);
     for (QWidget* w : {static_cast<QWidget*>(m_run), static_cast<QWidget*>(m_bar),
-                       static_cast<QWidget*>(m_show)})
+                       static_cast<QWidget*>(m_show), static_cast<QWidget*>(m_cancel)})
         w->show();
     show();
     showRun();
@@ -97,6 +102,7 @@ void RunStatusBar::runEnded()
     m_run->hide();
     m_bar->hide();
     m_show->hide();
+    m_cancel->hide();
     setVisible(!currentMessage().isEmpty());
 }
 

@@ -29,6 +29,7 @@ public:
 
 signals:
     void statusWindowAsked();
+    void cancelAsked();
 
 protected:
     // The window coming back into sight shows what was kept while it was away.
@@ -40,6 +41,7 @@ private:
     QLabel* m_run;
     QProgressBar* m_bar;
     QPushButton* m_show;
+    QPushButton* m_cancel;
     QString m_job;
     int m_percent = 0;
     int m_overall = 0;

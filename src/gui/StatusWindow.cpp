@@ -180,11 +180,33 @@ void StatusWindow::confirmCancel()
         return;
     // An unattended run is not lost to one stray click. The question waits beside the run:
     // when the run ends first it is withdrawn, and a late answer cancels nothing else.
-    m_cancelQuestion = m_dialogs.ask(
-        tr("Cancel the running job? Jobs that have not started stay in the queue."),
-        Dialogs::Icon::Exclamation, this, [this, run = m_run](Dialogs::Answer answer) {
+    QWidget* over = isVisible() ? static_cast<QWidget*>(this) : parentWidget();
+    const bool jobsAfter = m_session.activity() == Activity::RunningQueue &&
+                           m_session.runs().runJobNumber() < m_session.runs().runJobCount();
+    if (!jobsAfter) {
+        m_cancelQuestion = m_dialogs.ask(
+            tr("Cancel the running job? Jobs that have not started stay in the queue."),
+            Dialogs::Icon::Exclamation, over, [this, run = m_run](Dialogs::Answer answer) {
+                m_cancelQuestion.clear();
+                if (answer == Dialogs::Answer::Yes && run == m_run && m_session.isBusy())
+                    m_session.cancel();
+            });
+        return;
+    }
+    // The job it was asked about, not whichever runs when the answer comes.
+    const int job = m_session.runs().runJobNumber();
+    m_cancelQuestion = m_dialogs.choose(
+        tr("Cancel only the running job, and go on with the next, or stop the run? Jobs that "
+           "have not started stay in the queue."),
+        Dialogs::Icon::Exclamation, over,
+        {tr("Cancel This Job"), tr("Stop the Run"), tr("Keep Running")},
+        [this, run = m_run, job](int choice) {
             m_cancelQuestion.clear();
-            if (answer == Dialogs::Answer::Yes && run == m_run && m_session.isBusy())
+            if (run != m_run || !m_session.isBusy())
+                return;
+            if (choice == 0 && m_session.runs().runJobNumber() == job)
+                m_session.cancelJob();
+            else if (choice == 1)
                 m_session.cancel();
         });
 }

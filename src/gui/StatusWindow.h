@@ -37,6 +37,8 @@ public:
     void showProgress(const JobProgress& progress, bool queue);
     // The run it showed has ended: a question about it is withdrawn, and the window hides.
     void runEnded();
+    // Cancel, asked first: in a run of several jobs, this job alone or the whole run.
+    void confirmCancel();
 
 signals:
     // Closed by the user while the run goes on: the main window takes over.
@@ -49,7 +51,6 @@ protected:
 private:
     void endActionsChanged();
     void applyProgress();
-    void confirmCancel();
     void showTimes();
 
     Session& m_session;

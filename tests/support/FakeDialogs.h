@@ -15,6 +15,12 @@
 class RecordingDialogs : public Dialogs
 {
 public:
+    struct Asked
+    {
+        QPointer<QObject> handle;
+        std::function<void(Answer)> answered;
+        std::function<void(int)> chosen; // for a question with choices
+    };
     struct Shown
     {
         QString text;
@@ -42,11 +48,36 @@ public:
     {
         shown.append({text, icon, programTitle()});
         auto* handle = new QObject;
-        asked.push_back({QPointer<QObject>(handle), std::move(answered)});
+        asked.push_back({QPointer<QObject>(handle), std::move(answered), {}});
+        return handle;
+    }
+    QObject* choose(const QString& text, Icon icon, QWidget*, const QStringList& choices,
+                    std::function<void(int)> chosen) override
+    {
+        shown.append({text, icon, programTitle()});
+        lastChoices = choices;
+        auto* handle = new QObject;
+        const int last = static_cast<int>(choices.size()) - 1;
+        // Yes is the first choice, No the last (Escape's).
+        asked.push_back({QPointer<QObject>(handle),
+                         [chosen, last](Answer a) { chosen(a == Answer::Yes ? 0 : last); },
+                         chosen});
         return handle;
     }
     // Answers the oldest open question; false when none is open (all answered or withdrawn).
     bool answerAsked(Answer answer)
+    {
+        return answerOldest([answer](Asked& a) { a.answered(answer); });
+    }
+    // Presses that button of the oldest open question asked with choices.
+    bool answerAskedWith(int choice)
+    {
+        return answerOldest([choice](Asked& a) {
+            if (a.chosen)
+                a.chosen(choice);
+        });
+    }
+    bool answerOldest(const std::function<void(Asked&)>& answer)
     {
         while (!asked.empty()) {
             Asked a = std::move(asked.front());
@@ -54,7 +85,7 @@ public:
             if (!a.handle)
                 continue;
             delete a.handle.data();
-            a.answered(answer);
+            answer(a);
             return true;
         }
         return false;
@@ -162,12 +193,8 @@ public:
     QStringList listChoices;                    // the ways on the last list offered
     std::deque<std::optional<int>> choicesMade; // nothing: Cancel
     std::function<void()> whileAsking;          // once, during the next question
-    struct Asked
-    {
-        QPointer<QObject> handle;
-        std::function<void(Answer)> answered;
-    };
-    std::deque<Asked> asked; // questions that do not wait, until answered
+    std::deque<Asked> asked;                    // questions that do not wait, until answered
+    QStringList lastChoices;
 
 private:
     std::optional<QString> nextFile()

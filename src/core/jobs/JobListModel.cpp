@@ -68,7 +68,7 @@ QString JobResultText(const Job& job)
                 .arg(job.toolReported);
         return QCoreApplication::translate("JobListModel", "Complete");
     case JobState::Aborted:
-        return QCoreApplication::translate("JobListModel", "Aborted");
+        return QCoreApplication::translate("JobListModel", "Cancelled");
     case JobState::Failed:
         break;
     }

@@ -110,6 +110,7 @@ void JobQueue::start(const QList<int>& only)
 void JobQueue::end()
 {
     m_row = -1;
+    m_preparing = false;
     m_active = false;
     emit finished();
 }
@@ -121,6 +122,26 @@ void JobQueue::cancel()
     m_cancelled = true;
     if (m_run)
         m_run->cancel();
+}
+
+void JobQueue::cancelJob()
+{
+    if (!isRunning() || m_row < 0)
+        return;
+    if (m_run) {
+        m_run->cancel();
+        return;
+    }
+    if (!m_preparing)
+        return;
+    // Not begun: what it waits for is left to answer to nobody (its row is no longer the
+    // running one), and the next job starts.
+    const int row = m_row;
+    Job job = m_jobs.job(row);
+    job.state = JobState::Aborted;
+    m_preparing = false;
+    m_waiting = false;
+    finishJob(row, job);
 }
 
 bool JobQueue::stopForLostDisk(const QString& device, const QString& reason)
@@ -173,10 +194,12 @@ void JobQueue::runNext(int from)
         return;
     }
     m_waiting = true;
+    m_preparing = true;
     m_prepare(job, [this, row](const Job& prepared) {
-        m_waiting = false;
         if (m_row != row)
             return;
+        m_waiting = false;
+        m_preparing = false;
         if (m_cancelled) {
             // The tool never ran for it: it waits for the next run.
             Job waiting = m_jobs.job(row);

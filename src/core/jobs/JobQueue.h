@@ -66,6 +66,9 @@ public:
     int runCount() const;
     // Interrupts the running job, which becomes Aborted; the jobs after it stay Pending.
     void cancel();
+    // Interrupts the running job alone (Aborted, or at once when it has not begun: it waits for
+    // its disk); the run goes on with the next. Nothing once the job is being checked.
+    void cancelJob();
     // The run ends when the running job has; the others stay Pending.
     void setStopAfterCurrent(bool stop) { m_stopAfterCurrent = stop; }
     bool stopsAfterCurrent() const { return m_stopAfterCurrent; }
@@ -139,6 +142,7 @@ private:
     bool m_stopAfterCurrent = false;
     bool m_stopAfterFailure = false;
     bool m_waiting = false; // for a preparation or a verification, not the tool
+    bool m_preparing = false;
     QPointer<ToolRun> m_run;
     parse::ProgressStream m_progress;
     int m_row = -1;

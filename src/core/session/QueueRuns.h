@@ -61,6 +61,8 @@ public:
     void runNow(const Job& job);
     // Stops the run under way; false when none runs.
     bool cancel();
+    // The queue's running job alone is cancelled; the run goes on.
+    void cancelJob() { m_queue.cancelJob(); }
     // A disk was pulled out: the job using it stops. False when none did.
     bool stopForLostDisk(const QString& device, const QString& reason);
     // After finished(): the run's hold on the PC's sleep is let go.

@@ -141,6 +141,12 @@ public:
     // One job at once, outside the list (Install Now, and the command line's jobs).
     bool runNow(const Job& job);
     void cancel();
+    // In a run of the queue, its running job alone; the run goes on with the next.
+    void cancelJob()
+    {
+        if (activity() == Activity::RunningQueue)
+            m_runs.cancelJob();
+    }
     // Before the program ends: the PS2 switched off when the settings ask for it.
     bool runExitActions();
 
