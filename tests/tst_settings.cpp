@@ -194,14 +194,26 @@ private slots:
         box("closePs2Check")->click();
         settings().close();
         QCOMPARE(m_dialogs.texts(), QStringList{"Save your changes to the settings?"});
+        QCOMPARE(m_dialogs.lastChoices,
+                 (QStringList{QStringLiteral("&Save"), QStringLiteral("&Discard"),
+                              QStringLiteral("Cancel")}));
+        // Cancel keeps the window and what was changed in it; Discard forgets it.
+        QVERIFY(m_dialogs.answerAskedWith(2));
+        QVERIFY(settings().isVisible());
+        QVERIFY(box("closePs2Check")->isChecked());
+        settings().close();
+        QVERIFY(m_dialogs.answerAskedWith(1));
+        QVERIFY(settings().isHidden());
         QCOMPARE(setting(QStringLiteral("ClosePS2")), QStringLiteral("0"));
         QVERIFY(!box("closePs2Check")->isChecked());
+        // It belongs to the main window, so it never falls behind it.
+        QCOMPARE(settings().parentWidget(), static_cast<QWidget*>(&main()));
 
-        // Every option says what it does; the Windows-only ones say so.
+        // Every option says what it does; those of old Windows drivers are not shown here.
         for (QCheckBox* c : settings().findChildren<QCheckBox*>())
             QVERIFY2(!c->toolTip().isEmpty(), qPrintable(c->objectName()));
-        QVERIFY(box("aspiCheck")->toolTip().contains(QStringLiteral("no effect on Linux")));
-        QVERIFY(box("limit28BitCheck")->toolTip().contains(QStringLiteral("no effect on Linux")));
+        QVERIFY(box("aspiCheck")->isHidden());
+        QVERIFY(box("limit28BitCheck")->isHidden());
 
         settings().present();
         m_dialogs.folders.push_back(m_world->path(QStringLiteral("isos")));
@@ -340,12 +352,11 @@ private slots:
         m_world->clearCalls();
         button("formatButton")->click();
         QVERIFY(m_world->calls().isEmpty());
-        QCOMPARE(m_dialogs.shown.last().title, QStringLiteral("ARE YOU 100% SURE?"));
+        QCOMPARE(m_dialogs.shown.last().title, QStringLiteral("Format Disk"));
         QCOMPARE(m_dialogs.shown.last().icon, Dialogs::Icon::Critical);
         QCOMPARE(m_dialogs.shown.last().text,
-                 QStringLiteral("ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?\n\nhdd3:  "
-                                "[.9 GB] - Unknown Format"
-                                "\n\nALL EXISTING DATA ON THIS DRIVE WILL BE LOST"));
+                 QStringLiteral("Format hdd3:  [.9 GB] - Unknown Format as a PS2 disk?\n\n"
+                                "Everything on this disk will be erased."));
         m_dialogs.answers.push_back(Dialogs::Answer::Yes);
         button("formatButton")->click();
         QVERIFY(idle());
@@ -357,6 +368,28 @@ private slots:
         QCOMPARE(m_tray.balloons, QStringList{QStringLiteral(
                                       "Ventrik|hdd3:  [.9 GB] - Playstation2 Formatted has been "
                                       "formatted for HDLoader")});
+        // A PS2 disk with games: they are counted, and the disk's name must be typed.
+        combo("diskCombo")->setCurrentIndex(0);
+        m_world->clearCalls();
+        m_dialogs.inputs.push_back(QStringLiteral("hdd2:"));
+        button("formatButton")->click();
+        QVERIFY(idle());
+        QVERIFY2(m_dialogs.shown.value(m_dialogs.shown.size() - 2)
+                     .text.startsWith(QStringLiteral(
+                         "hdd1:  [20.0 GB] - Playstation2 Formatted holds 2 PS2 games.")),
+                 qPrintable(m_dialogs.shown.value(m_dialogs.shown.size() - 2).text));
+        QVERIFY(m_dialogs.shown.value(m_dialogs.shown.size() - 2)
+                    .text.endsWith(QStringLiteral("Type the disk's name, hdd1:, to format it:")));
+        QCOMPARE(m_dialogs.texts().last(),
+                 QStringLiteral("Nothing was formatted: the name typed is not hdd1:."));
+        QCOMPARE(m_world->calls(),
+                 (QList<QStringList>{{QStringLiteral("hdl_toc"), QStringLiteral("hdd1:")},
+                                     {QStringLiteral("toc"), QStringLiteral("hdd1:")}}));
+        m_dialogs.inputs.push_back(QStringLiteral(" hdd1: "));
+        button("formatButton")->click();
+        QVERIFY(idle());
+        QVERIFY(m_world->calls().contains(
+            QStringList{QStringLiteral("initialize"), QStringLiteral("hdd1:")}));
     }
 
     // A blank disk this user may not read: access is asked for to format it (the helper's
@@ -459,8 +492,8 @@ private slots:
         const QByteArray original = conf();
         settings().show();
         box("compressionCheck")->setChecked(true);
-        m_dialogs.answers.push_back(Dialogs::Answer::No);
         settings().close();
+        QVERIFY(m_dialogs.answerAskedWith(1));
         QVERIFY(!settings().isVisible());
         QCOMPARE(m_dialogs.texts().last(), QStringLiteral("Save your changes to the settings?"));
         QCOMPARE(conf(), original);
@@ -468,8 +501,8 @@ private slots:
 
         settings().show();
         box("compressionCheck")->setChecked(true);
-        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
         settings().close();
+        QVERIFY(m_dialogs.answerAskedWith(0));
         QVERIFY(conf().contains("\"use_compression\" = \"yes\""));
         // Unchanged, the X asks nothing.
         const qsizetype asked = m_dialogs.shown.size();

@@ -195,20 +195,43 @@
         <translation>%1 - Unbekanntes Format</translation>
     </message>
     <message>
-        <source>ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?
+        <source>Format %1 as a PS2 disk?
 
-%1
+Everything on this disk will be erased.</source>
+        <translation>%1 als PS2-Festplatte formatieren?
 
-ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
-        <translation>MÖCHTEN SIE DIESE FESTPLATTE WIRKLICH FORMATIEREN?
-
-%1
-
-ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
+Alles auf dieser Festplatte wird gelöscht.</translation>
     </message>
     <message>
-        <source>ARE YOU 100% SURE?</source>
-        <translation>SIND SIE SICH 100% SICHER?</translation>
+        <source>Format Disk</source>
+        <translation>Festplatte formatieren</translation>
+    </message>
+    <message>
+        <source>Format %1 again?
+
+It holds no games; its partitions will be erased.</source>
+        <translation>%1 erneut formatieren?
+
+Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 holds %n PS2 game(s). Formatting erases them, and everything else on the disk; nothing can bring them back.</source>
+        <translation>
+            <numerusform>%1 enthält %n PS2-Spiel. Das Formatieren löscht es und alles andere auf der Festplatte; nichts bringt es zurück.</numerusform>
+            <numerusform>%1 enthält %n PS2-Spiele. Das Formatieren löscht sie und alles andere auf der Festplatte; nichts bringt sie zurück.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 is a PS2 disk whose games could not be counted. Formatting erases them, and everything else on the disk; nothing can bring them back.</source>
+        <translation>%1 ist eine PS2-Festplatte, deren Spiele nicht gezählt werden konnten. Das Formatieren löscht sie und alles andere auf der Festplatte; nichts bringt sie zurück.</translation>
+    </message>
+    <message>
+        <source>Type the disk&apos;s name, %1, to format it:</source>
+        <translation>Geben Sie zum Formatieren den Namen der Festplatte ein, %1:</translation>
+    </message>
+    <message>
+        <source>Nothing was formatted: the name typed is not %1.</source>
+        <translation>Nichts wurde formatiert: Der eingegebene Name ist nicht %1.</translation>
     </message>
 </context>
 <context>
@@ -592,10 +615,6 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
         <translation>Fertig</translation>
     </message>
     <message>
-        <source>Aborted</source>
-        <translation>Abgebrochen</translation>
-    </message>
-    <message>
         <source>Incomplete on disk</source>
         <translation>Unvollständig auf der Festplatte</translation>
     </message>
@@ -700,6 +719,10 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
     <message>
         <source>No job ran</source>
         <translation>Kein Auftrag lief</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Abgebrochen</translation>
     </message>
 </context>
 <context>
@@ -1024,10 +1047,6 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
         <translation>Auftrag %1 von %2: %3</translation>
     </message>
     <message>
-        <source>The run was cancelled: %1</source>
-        <translation>Der Lauf wurde abgebrochen: %1</translation>
-    </message>
-    <message>
         <source>Installation of %1 was cancelled.</source>
         <translation>Die Installation von %1 wurde abgebrochen.</translation>
     </message>
@@ -1038,6 +1057,10 @@ ALLE DATEN AUF DIESEM LAUFWERK GEHEN VERLOREN</translation>
     <message>
         <source>&amp;Choose hdl_dump...</source>
         <translation>hdl_dump &amp;wählen...</translation>
+    </message>
+    <message>
+        <source>The run was stopped: %1</source>
+        <translation>Der Lauf wurde angehalten: %1</translation>
     </message>
 </context>
 <context>
@@ -1254,24 +1277,6 @@ Die Sicherung wiederherstellen, die Ventrik am %1 angelegt hat, bevor es zuletzt
     <message>
         <source>&quot;%1&quot; is not a valid IPv4 address.</source>
         <translation>&quot;%1&quot; ist keine gültige IPv4-Adresse.</translation>
-    </message>
-    <message>
-        <source>A PS2 console could not be found at IP address: %1
-
-Verify the following:
-
-1. The PS2 console is currently running hdld_svr.elf and it is fully initialized.
-2. The IP address you entered matches the IP address configured in mc0:SYS-CONF/IPCONFIG.DAT</source>
-        <translation>Unter der IP-Adresse %1 wurde keine PS2-Konsole gefunden.
-
-Prüfen Sie Folgendes:
-
-1. Auf der PS2-Konsole läuft gerade hdld_svr.elf und ist vollständig gestartet.
-2. Die eingegebene IP-Adresse stimmt mit der in mc0:SYS-CONF/IPCONFIG.DAT eingestellten überein.</translation>
-    </message>
-    <message>
-        <source>The PS2 console could not be found at the IP address entered. Make sure that the console has hdld_svr.elf running and the IP address is configured properly in IPCONFIG.DAT.</source>
-        <translation>Die PS2-Konsole wurde unter der eingegebenen IP-Adresse nicht gefunden. Stellen Sie sicher, dass auf der Konsole hdld_svr.elf läuft und die IP-Adresse in IPCONFIG.DAT richtig eingestellt ist.</translation>
     </message>
     <message>
         <source>Whether the PS2 answers could not be checked: %1</source>
@@ -1589,6 +1594,24 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
         <source>The partition table of %1 is damaged: %2.</source>
         <translation>Die Partitionstabelle von %1 ist beschädigt: %2.</translation>
     </message>
+    <message>
+        <source>A PS2 console could not be found at IP address: %1
+
+Verify the following:
+
+1. The PS2 console is running its game launcher&apos;s NBD server (or the older hdld_svr.elf) and has fully started.
+2. The IP address you entered is the one the PS2 uses: the launcher&apos;s network settings, or mc0:SYS-CONF/IPCONFIG.DAT for hdld_svr.elf.</source>
+        <translation>Unter der IP-Adresse %1 wurde keine PS2-Konsole gefunden.
+
+Prüfen Sie Folgendes:
+
+1. Auf der PS2 läuft der NBD-Server ihres Spiele-Launchers (oder das ältere hdld_svr.elf), und sie ist vollständig gestartet.
+2. Die eingegebene IP-Adresse ist die, die die PS2 verwendet: in den Netzwerkeinstellungen des Launchers oder, für hdld_svr.elf, in mc0:SYS-CONF/IPCONFIG.DAT.</translation>
+    </message>
+    <message>
+        <source>The PS2 console could not be found at the IP address entered. Make sure that the console runs its game launcher&apos;s NBD server (or the older hdld_svr.elf) and that the address is the one it uses.</source>
+        <translation>Unter der eingegebenen IP-Adresse wurde keine PS2-Konsole gefunden. Stellen Sie sicher, dass auf der Konsole der NBD-Server ihres Spiele-Launchers (oder das ältere hdld_svr.elf) läuft und die Adresse die ist, die sie verwendet.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -1844,6 +1867,14 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
         <source>%1 - Queue: %2 left</source>
         <translation>%1 - Warteschlange: noch %2</translation>
     </message>
+    <message>
+        <source>Cancel…</source>
+        <translation>Abbrechen…</translation>
+    </message>
+    <message>
+        <source>Cancels the running job, or the whole run, after asking which.</source>
+        <translation>Bricht den laufenden Auftrag oder den ganzen Lauf ab, nach einer Rückfrage.</translation>
+    </message>
 </context>
 <context>
     <name>Session</name>
@@ -2045,6 +2076,26 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
         <source>Game index (GameIndex.yaml)</source>
         <translation>Spieleverzeichnis (GameIndex.yaml)</translation>
     </message>
+    <message>
+        <source>Hide the main window while jobs run (the status window shows them)</source>
+        <translation>Hauptfenster während eines Laufs ausblenden (das Statusfenster zeigt ihn)</translation>
+    </message>
+    <message>
+        <source>Off: the main window stays in sight during a run, with its progress in the status bar; the status window opens from there.</source>
+        <translation>Aus: Das Hauptfenster bleibt während eines Laufs sichtbar, mit dem Fortschritt in der Statusleiste; von dort öffnet sich das Statusfenster.</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>StatusWindow</name>
@@ -2163,6 +2214,22 @@ dann ausführen: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</
     <message>
         <source>Stopping after this job</source>
         <translation>Endet nach diesem Auftrag</translation>
+    </message>
+    <message>
+        <source>Cancel only the running job, and go on with the next, or stop the run? Jobs that have not started stay in the queue.</source>
+        <translation>Nur den laufenden Auftrag abbrechen und mit dem nächsten weitermachen, oder den Lauf anhalten? Aufträge, die noch nicht begonnen haben, bleiben in der Warteschlange.</translation>
+    </message>
+    <message>
+        <source>Cancel This Job</source>
+        <translation>Diesen Auftrag abbrechen</translation>
+    </message>
+    <message>
+        <source>Stop the Run</source>
+        <translation>Lauf anhalten</translation>
+    </message>
+    <message>
+        <source>Keep Running</source>
+        <translation>Weiterlaufen lassen</translation>
     </message>
 </context>
 <context>

@@ -195,15 +195,38 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?
+        <source>Format %1 as a PS2 disk?
 
-%1
-
-ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
+Everything on this disk will be erased.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>ARE YOU 100% SURE?</source>
+        <source>Format Disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format %1 again?
+
+It holds no games; its partitions will be erased.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 holds %n PS2 game(s). Formatting erases them, and everything else on the disk; nothing can bring them back.</source>
+        <translation>
+            <numerusform>%1 holds %n PS2 game. Formatting erases it, and everything else on the disk; nothing can bring it back.</numerusform>
+            <numerusform>%1 holds %n PS2 games. Formatting erases them, and everything else on the disk; nothing can bring them back.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 is a PS2 disk whose games could not be counted. Formatting erases them, and everything else on the disk; nothing can bring them back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type the disk&apos;s name, %1, to format it:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was formatted: the name typed is not %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -586,10 +609,6 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Aborted</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Incomplete on disk</source>
         <translation type="unfinished"></translation>
     </message>
@@ -693,6 +712,10 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
     </message>
     <message>
         <source>No job ran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1018,10 +1041,6 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The run was cancelled: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Installation of %1 was cancelled.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1031,6 +1050,10 @@ ALL EXISTING DATA ON THIS DRIVE WILL BE LOST</source>
     </message>
     <message>
         <source>&amp;Choose hdl_dump...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The run was stopped: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1245,19 +1268,6 @@ Restore the backup Ventrik made on %1 before it last wrote to this disk? Games i
     </message>
     <message>
         <source>&quot;%1&quot; is not a valid IPv4 address.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A PS2 console could not be found at IP address: %1
-
-Verify the following:
-
-1. The PS2 console is currently running hdld_svr.elf and it is fully initialized.
-2. The IP address you entered matches the IP address configured in mc0:SYS-CONF/IPCONFIG.DAT</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The PS2 console could not be found at the IP address entered. Make sure that the console has hdld_svr.elf running and the IP address is configured properly in IPCONFIG.DAT.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1568,6 +1578,19 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
         <source>The partition table of %1 is damaged: %2.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>A PS2 console could not be found at IP address: %1
+
+Verify the following:
+
+1. The PS2 console is running its game launcher&apos;s NBD server (or the older hdld_svr.elf) and has fully started.
+2. The IP address you entered is the one the PS2 uses: the launcher&apos;s network settings, or mc0:SYS-CONF/IPCONFIG.DAT for hdld_svr.elf.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PS2 console could not be found at the IP address entered. Make sure that the console runs its game launcher&apos;s NBD server (or the older hdld_svr.elf) and that the address is the one it uses.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -1823,6 +1846,14 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
         <source>%1 - Queue: %2 left</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cancel…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancels the running job, or the whole run, after asking which.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Session</name>
@@ -2024,6 +2055,26 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
         <source>Game index (GameIndex.yaml)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Hide the main window while jobs run (the status window shows them)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off: the main window stays in sight during a run, with its progress in the status bar; the status window opens from there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>StatusWindow</name>
@@ -2141,6 +2192,22 @@ then run: sudo udevadm control --reload &amp;&amp; sudo udevadm trigger</source>
     </message>
     <message>
         <source>Stopping after this job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel only the running job, and go on with the next, or stop the run? Jobs that have not started stay in the queue.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel This Job</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop the Run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep Running</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

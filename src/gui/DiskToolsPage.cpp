@@ -5,6 +5,7 @@
 #include "core/session/Session.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -107,12 +108,66 @@ void DiskToolsPage::formatChosenDisk()
     const QString device = diskCombo->currentData().toString();
     if (device.isEmpty())
         return;
-    if (m_context.dialogs.question(
-            tr("ARE YOU SURE YOU WANT TO FORMAT THIS HARD DRIVE?\n\n%1\n\nALL EXISTING DATA ON "
-               "THIS DRIVE WILL BE LOST")
-                .arg(drive),
-            Dialogs::Icon::Critical, tr("ARE YOU 100% SURE?")) != Dialogs::Answer::Yes)
+    const QList<DiskEntry>& disks = m_context.session.allDisks();
+    const auto entry = std::find_if(disks.begin(), disks.end(),
+                                    [&](const DiskEntry& d) { return d.device == device; });
+    if (entry != disks.end() && entry->ps2Formatted) {
+        // What would be lost is counted first, from the disk as it is now.
+        const Target disk = Target::Disk(device);
+        Operation* read = m_context.session.operate(
+            [this, &disk] { return m_context.session.readTargetFacts(disk); });
+        connect(read, &Operation::finished, this,
+                [this, device, drive, disk](const OperationResult& result) {
+                    if (!result.started)
+                        return;
+                    const TargetFacts facts = m_context.session.targetGames().factsOf(disk);
+                    confirmPs2Format(device, drive, facts.read ? facts.games.size() : -1);
+                });
         return;
+    }
+    if (m_context.dialogs.question(
+            tr("Format %1 as a PS2 disk?\n\nEverything on this disk will be erased.").arg(drive),
+            Dialogs::Icon::Critical, tr("Format Disk")) != Dialogs::Answer::Yes)
+        return;
+    format(device);
+}
+
+void DiskToolsPage::confirmPs2Format(const QString& device, const QString& drive,
+                                     qsizetype gameCount)
+{
+    if (gameCount == 0) {
+        if (m_context.dialogs.question(
+                tr("Format %1 again?\n\nIt holds no games; its partitions will be erased.")
+                    .arg(drive),
+                Dialogs::Icon::Critical, tr("Format Disk")) == Dialogs::Answer::Yes)
+            format(device);
+        return;
+    }
+    const QString name = QFileInfo(device).fileName();
+    const QString lost =
+        gameCount > 0
+            ? tr("%1 holds %n PS2 game(s). Formatting erases them, and everything else on the "
+                 "disk; nothing can bring them back.",
+                 nullptr, static_cast<int>(gameCount))
+                  .arg(drive)
+            : tr("%1 is a PS2 disk whose games could not be counted. Formatting erases them, "
+                 "and everything else on the disk; nothing can bring them back.")
+                  .arg(drive);
+    const std::optional<QString> typed = m_context.dialogs.inputText(
+        lost + QStringLiteral("\n\n") + tr("Type the disk's name, %1, to format it:").arg(name),
+        tr("Format Disk"));
+    if (!typed)
+        return;
+    if (typed->trimmed() != name) {
+        m_context.dialogs.message(tr("Nothing was formatted: the name typed is not %1.").arg(name),
+                                  Dialogs::Icon::Information, tr("Format Disk"));
+        return;
+    }
+    format(device);
+}
+
+void DiskToolsPage::format(const QString& device)
+{
     const QList<DiskEntry>& disks = m_context.session.allDisks();
     const auto entry = std::find_if(disks.begin(), disks.end(),
                                     [&](const DiskEntry& d) { return d.device == device; });

@@ -36,6 +36,10 @@ private:
     void fillDisks();
     void refreshDiskList();
     void formatChosenDisk();
+    // A PS2 disk: how many games it holds is said, and its name must be typed (gameCount < 0:
+    // they could not be counted).
+    void confirmPs2Format(const QString& device, const QString& drive, qsizetype gameCount);
+    void format(const QString& device);
 
     Context m_context;
     QComboBox* diskCombo;

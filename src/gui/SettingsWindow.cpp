@@ -50,7 +50,8 @@ QHBoxLayout* lineOf(std::initializer_list<QWidget*> widgets, int stretchIndex = 
 }
 } // namespace
 
-SettingsWindow::SettingsWindow(Context context) : QDialog(nullptr), m_context(std::move(context))
+SettingsWindow::SettingsWindow(Context context)
+    : QDialog(context.windows.value(0)), m_context(std::move(context))
 {
     setObjectName(QStringLiteral("settingsWindow"));
     setWindowTitle(tr(" Settings & Tools"));
@@ -394,15 +395,24 @@ void SettingsWindow::presentToolChoice()
 
 void SettingsWindow::closeEvent(QCloseEvent* event)
 {
-    // The X is Cancel; it asks first only when something would be lost.
+    // The X is Cancel; it asks first only when something would be lost, and the question
+    // can be taken back (the window stays as it was).
     event->ignore();
-    if (hasUnsavedChanges() &&
-        m_context.dialogs.question(tr("Save your changes to the settings?"),
-                                   Dialogs::Icon::Exclamation) == Dialogs::Answer::Yes) {
-        accept();
+    if (!hasUnsavedChanges()) {
+        reject();
         return;
     }
-    reject();
+    if (m_closeQuestion)
+        return;
+    m_closeQuestion = m_context.dialogs.choose(
+        tr("Save your changes to the settings?"), Dialogs::Icon::Exclamation, this,
+        {tr("&Save"), tr("&Discard"), tr("Cancel")}, [this](int choice) {
+            m_closeQuestion.clear();
+            if (choice == 0)
+                accept();
+            else if (choice == 1)
+                reject();
+        });
 }
 
 void SettingsWindow::applyStayOnTop()

@@ -3,6 +3,7 @@
 #include "core/settings/Settings.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 #include <optional>
@@ -105,6 +106,7 @@ private:
     QList<QPair<QCheckBox*, Setting>> m_flagBoxes;
     // Colours chosen but not yet stored.
     quint32 m_fore = 0;
+    QPointer<QObject> m_closeQuestion; // "Save your changes?" while it is open
     quint32 m_back = 0;
     QString m_toolConfigShown; // the tool's settings file the page was loaded from
     // Tooltips: what each option does.

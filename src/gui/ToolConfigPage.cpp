@@ -55,6 +55,11 @@ ToolConfigPage::ToolConfigPage(Context context, QWidget* parent)
     l->addStretch();
     // What the page shows before a file is read.
     showConfig(ToolConfig{});
+#ifndef Q_OS_WIN
+    // Options of old Windows drivers do nothing here; the file keeps their values.
+    aspiCheck->hide();
+    limit28BitCheck->hide();
+#endif
 
     discDatabaseEdit->setToolTip(tr("hdl_dump's list of games by their startup file: it names "
                                     "and flags the games it knows when they are installed."));

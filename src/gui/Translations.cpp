@@ -23,6 +23,16 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale)
         install(qt);
     else
         delete qt;
+    // The English forms first: where a language has no translation (or lacks a text), plurals
+    // still read "1 job", not "1 jobs". The locale's own, installed after, is asked first.
+    auto* english = new QTranslator;
+    const bool hasEnglish = english->load(QStringLiteral("ventrik_en"), QStringLiteral(":/i18n"));
+    if (hasEnglish)
+        install(english);
+    else
+        delete english;
+    if (locale.language() == QLocale::English || locale.language() == QLocale::C)
+        return hasEnglish;
     auto* own = new QTranslator;
     if (!own->load(locale, QStringLiteral("ventrik"), QStringLiteral("_"),
                    QStringLiteral(":/i18n"))) {

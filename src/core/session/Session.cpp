@@ -415,6 +415,14 @@ bool Session::setGameFlags(const parse::GameRow& game, const CompatFlags& flags)
     });
 }
 
+bool Session::readTargetFacts(const Target& target)
+{
+    if (target.isNull() || !begin(Activity::ReadingGames))
+        return false;
+    m_games.readFacts(target, [this](const TargetFacts&) { end(); });
+    return true;
+}
+
 bool Session::restoreToc(const Target& disk, const QString& file, bool otherDisk)
 {
     if (disk.isNull() || !begin(Activity::Restoring))

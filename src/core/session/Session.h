@@ -121,6 +121,8 @@ public:
     bool renameGame(const parse::GameRow& game, const QString& newName);
     bool setGameFlags(const parse::GameRow& game, const CompatFlags& flags);
     bool restoreToc(const Target& target, const QString& file, bool otherDisk = false);
+    // A target's games read without showing them (targetGames().factsOf() has them after).
+    bool readTargetFacts(const Target& target);
     bool formatDisk(const QString& device);
     bool powerOffPS2(const Target& ps2);
 
