@@ -39,6 +39,14 @@ struct Sim
     void errLine(const QString& text) const;
 
     int usage(const QString& complaint = {}) const;
+    // Whether a command of the current builds is known: always in their texts, and in the
+    // older texts where the state names it in "also_commands" (the demo's tool renames).
+    bool has(const char* command) const
+    {
+        return !win || state.root.value(QStringLiteral("also_commands"))
+                           .toArray()
+                           .contains(QJsonValue(QString::fromLatin1(command)));
+    }
 
     // A device text names a disk by its device or path, or a networked PS2 by address.
     QJsonArray disks() const { return state.root.value(QStringLiteral("disks")).toArray(); }

@@ -7,7 +7,8 @@
 
 int Sim::usage(const QString& complaint) const
 {
-    errLine(QStringLiteral("hdl_dump simulator (%1 texts)")
+    // Its version first, as the real builds print it.
+    errLine(QStringLiteral("hdl_dump-0.9.2 simulator (%1 texts)")
                 .arg(win ? QStringLiteral("win") : QStringLiteral("linux")));
     errLine(QStringLiteral("Usage: hdl_dump command arguments"));
     errLine(QStringLiteral("Commands:"));
@@ -25,8 +26,9 @@ int Sim::usage(const QString& complaint) const
         errLine(QStringLiteral("  cdvd_info2 drive|file"));
         errLine(QStringLiteral("  backup_toc device file"));
         errLine(QStringLiteral("  restore_toc device file"));
-        errLine(QStringLiteral("  modify device name new_name [flags]"));
     }
+    if (has("modify"))
+        errLine(QStringLiteral("  modify device name new_name [flags]"));
     if (win) {
         errLine(QStringLiteral("  query"));
         errLine(QStringLiteral("  delete device name"));

@@ -202,7 +202,7 @@ int Sim::run(const QStringList& argv)
         {"sim_flood", false, [](Sim& s, const QStringList& a) { return s.simFlood(a); }},
     };
     for (const Command& c : kCommands) {
-        if (command == QLatin1String(c.name) && !(c.currentOnly && win))
+        if (command == QLatin1String(c.name) && (!c.currentOnly || has(c.name)))
             return c.handle(*this, args);
     }
     return usage(command + QStringLiteral(": unrecognized command."));

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
@@ -99,6 +100,12 @@ private slots:
         s = ControlState::Of(in);
         QVERIFY(!s.modifyGame);
         QVERIFY(s.modifyTip.contains(QStringLiteral("modify")));
+        // Nor a delete without "delete".
+        QVERIFY(s.deleteGames);
+        in.canDelete = false;
+        s = ControlState::Of(in);
+        QVERIFY(!s.deleteGames);
+        QVERIFY(s.deleteTip.contains(QStringLiteral("\"delete\"")));
     }
 
     void init() { resetSeams(); }
@@ -392,7 +399,7 @@ private slots:
         QTRY_VERIFY(child<QRadioButton>("browseView")->isChecked());
         QTest::keyClick(&main(), Qt::Key_L, Qt::AltModifier);
         QTRY_VERIFY(child<QRadioButton>("installView")->isChecked());
-        QTest::keyClick(&main(), Qt::Key_Q, Qt::AltModifier);
+        QTest::keyClick(&main(), Qt::Key_J, Qt::AltModifier);
         QTRY_VERIFY(child<QRadioButton>("queueView")->isChecked());
         // No two buttons of one view share a letter.
         for (const char* view : {"installView", "browseView"}) {
@@ -635,6 +642,102 @@ private slots:
         QTRY_VERIFY(m_world->calls().size() >= 4);
         QTest::keyClick(&main(), Qt::Key_Escape);
         QVERIFY(idle());
+    }
+
+    // The menu bar's commands and the desktop's standard keys.
+    void theMenuBarAndItsShortcuts()
+    {
+        makeWorld();
+        setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+        startMain();
+        QStringList titles;
+        for (QAction* a : child<QMenuBar>("mainMenu")->actions())
+            titles << a->text();
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&Queue", "&Tools", "&Help"}));
+        main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        // F5 reads the target; Ctrl+F goes to the filter of the game list.
+        QTest::keyClick(&main(), Qt::Key_F5);
+        QVERIFY(idle());
+        QCOMPARE(shownGames(), QStringList{QStringLiteral("Net Game")});
+        QTest::keyClick(&main(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(child<QRadioButton>("browseView")->isChecked());
+        QTRY_VERIFY(child<QLineEdit>("filterEdit")->hasFocus());
+        // The views from the menu, and the menu follows the buttons.
+        child<QAction>("queueViewAction")->trigger();
+        QVERIFY(child<QRadioButton>("queueView")->isChecked());
+        child<QRadioButton>("installView")->click();
+        QVERIFY(child<QAction>("installViewAction")->isChecked());
+        // Ctrl+, opens the settings; F1 the user guide; About says what runs, and where.
+        QTest::keyClick(&main(), Qt::Key_Comma, Qt::ControlModifier);
+        QTRY_VERIFY(main().settingsWindow().isVisible());
+        main().settingsWindow().hide();
+        main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        m_openedFolders.clear();
+        QTest::keyClick(&main(), Qt::Key_F1);
+        QCOMPARE(m_openedFolders.size(), 1);
+        QVERIFY2(m_openedFolders[0].endsWith(QStringLiteral("README.md")),
+                 qPrintable(m_openedFolders[0]));
+        child<QAction>("aboutAction")->trigger();
+        const QString about = m_dialogs.texts().last();
+        QVERIFY(about.startsWith(QStringLiteral("Ventrik ") + QStringLiteral(VENTRIK_VERSION)));
+        QVERIFY2(about.contains(session().paths().toolPath + QStringLiteral(", version ")),
+                 qPrintable(about));
+        QVERIFY(about.contains(session().paths().configFile));
+        // Busy, what would be refused is greyed; Ctrl+Q leaves.
+        m_world->setFault({{"mode", "hang"}, {"command", "hdl_toc"}});
+        QTest::keyClick(&main(), Qt::Key_F5);
+        QTRY_VERIFY(session().isBusy());
+        QVERIFY(!child<QAction>("refreshAction")->isEnabled());
+        QVERIFY(!child<QAction>("startQueueAction")->isEnabled());
+        session().cancel();
+        QVERIFY(idle());
+        QVERIFY(child<QAction>("refreshAction")->isEnabled());
+        QTest::keyClick(&main(), Qt::Key_Q, Qt::ControlModifier);
+        QTRY_COMPARE(m_quits, 1);
+    }
+
+    // In every shipped language, no Alt letter stands for two things in one view of a window,
+    // and every control the keyboard reaches has a name a screen reader can say.
+    void altLettersAreUniqueAndEveryFieldHasAName()
+    {
+        for (const QLocale& locale :
+             {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German)}) {
+            m_locale = locale;
+            makeWorld();
+            setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+            startMain();
+            child<QPushButton>("attachButton")->click();
+            QVERIFY(idle());
+            const QString language = QLocale::languageToString(locale.language());
+            for (const char* view : {"installView", "browseView", "queueView"}) {
+                child<QRadioButton>(view)->click();
+                const QStringList shared = SharedMnemonics(&main());
+                QVERIFY2(shared.isEmpty(),
+                         qPrintable(language + u' ' + view + u'\n' + shared.join(u'\n')));
+                const QStringList unnamed = UnnamedControls(&main());
+                QVERIFY2(unnamed.isEmpty(),
+                         qPrintable(language + u' ' + view + u'\n' + unnamed.join(u'\n')));
+            }
+            child<QRadioButton>("networkTarget")->click();
+            child<QCheckBox>("showOutputCheck")->setChecked(true);
+            QVERIFY2(UnnamedControls(&main()).isEmpty(),
+                     qPrintable(UnnamedControls(&main()).join(u'\n')));
+            QWidget& settings = main().settingsWindow();
+            settings.show();
+            auto* tabs = child<QTabWidget>("tabs", &settings);
+            for (int i = 0; i < tabs->count(); ++i) {
+                tabs->setCurrentIndex(i);
+                const QStringList shared = SharedMnemonics(&settings);
+                QVERIFY2(shared.isEmpty(), qPrintable(language + u'\n' + shared.join(u'\n')));
+                const QStringList unnamed = UnnamedControls(&settings);
+                QVERIFY2(unnamed.isEmpty(), qPrintable(language + u'\n' + unnamed.join(u'\n')));
+            }
+            settings.hide();
+            QVERIFY(idle()); // the tools' page lists the disks as it opens
+            stopMain();
+        }
     }
 
     // German, the longer language: translated from the core up, with plurals, and nothing

@@ -377,6 +377,20 @@ private slots:
         QVERIFY(rename->toolTip().contains(QStringLiteral("modify")));
         for (const QStringList& call : m_world->calls())
             QVERIFY(call.value(0) != QLatin1String("modify"));
+        QVERIFY(child<QPushButton>("deleteButton")->isEnabled());
+        stopMain();
+
+        // The current tool renames but has no "delete": Delete is not offered, and says why.
+        start(QStringLiteral("linux"));
+        attachNetwork();
+        child<QRadioButton>("browseView")->click();
+        list = child<QTreeView>("gameList");
+        list->selectionModel()->select(list->model()->index(0, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QVERIFY(child<QPushButton>("renameButton")->isEnabled());
+        auto* remove = child<QPushButton>("deleteButton");
+        QVERIFY(!remove->isEnabled());
+        QVERIFY(remove->toolTip().contains(QStringLiteral("\"delete\"")));
     }
 
     void severalGamesAtOnce()

@@ -31,6 +31,10 @@
         <source>One text file for a bug report: versions, what the doctor finds, the settings and the recent log</source>
         <translation>Eine Textdatei für einen Fehlerbericht: Versionen, die Befunde der Prüfung, die Einstellungen und das letzte Protokoll</translation>
     </message>
+    <message>
+        <source>hdl_dump&apos;s output</source>
+        <translation>Ausgabe von hdl_dump</translation>
+    </message>
 </context>
 <context>
     <name>AppPaths</name>
@@ -95,28 +99,36 @@
         <translation>Nach Titel oder Startdatei filtern</translation>
     </message>
     <message>
-        <source>Copy to &amp;HDD</source>
-        <translation>Auf &amp;HDD kopieren</translation>
-    </message>
-    <message>
-        <source>Copy to P&amp;S2</source>
-        <translation>Auf P&amp;S2 kopieren</translation>
-    </message>
-    <message>
         <source>Copy to &amp;PC</source>
         <translation>Auf &amp;PC kopieren</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation>&amp;Löschen</translation>
+        <translation>Lös&amp;chen</translation>
     </message>
     <message>
         <source>Re&amp;name...</source>
-        <translation>Umbe&amp;nennen...</translation>
+        <translation>U&amp;mbenennen...</translation>
     </message>
     <message>
         <source>Fla&amp;gs...</source>
-        <translation>Fla&amp;gs...</translation>
+        <translation>&amp;Flags...</translation>
+    </message>
+    <message>
+        <source>&amp;Copy to HDD</source>
+        <translation>Auf HDD kopie&amp;ren</translation>
+    </message>
+    <message>
+        <source>C&amp;opy to PS2</source>
+        <translation>Auf P&amp;S2 kopieren</translation>
+    </message>
+    <message>
+        <source>Games on the disk</source>
+        <translation>Spiele auf der Festplatte</translation>
+    </message>
+    <message>
+        <source>Filter (Ctrl+F)</source>
+        <translation>Filter (Strg+F)</translation>
     </message>
 </context>
 <context>
@@ -128,6 +140,10 @@
     <message>
         <source>hdl_dump cannot copy a game from one disk to another here. Copy it to the PC, then install the image.</source>
         <translation>hdl_dump kann hier kein Spiel von einer Festplatte auf eine andere kopieren. Kopieren Sie es auf den PC und installieren Sie dann das Abbild.</translation>
+    </message>
+    <message>
+        <source>This hdl_dump has no &quot;delete&quot; command: it cannot delete games.</source>
+        <translation>Dieses hdl_dump hat keinen Befehl „delete“: Es kann keine Spiele löschen.</translation>
     </message>
 </context>
 <context>
@@ -402,16 +418,12 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
         <translation>Spielinformationen</translation>
     </message>
     <message>
-        <source>Compatibility &amp;Flags</source>
-        <translation>Kompatibilitäts-&amp;Flags</translation>
-    </message>
-    <message>
         <source>Make IS&amp;O</source>
         <translation>IS&amp;O erstellen</translation>
     </message>
     <message>
         <source>&amp;Add to Job Queue</source>
-        <translation>In &amp;Warteschlange</translation>
+        <translation>In Warteschlange &amp;stellen</translation>
     </message>
     <message>
         <source>&amp;Install Now</source>
@@ -423,7 +435,7 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
     </message>
     <message>
         <source>Add Ima&amp;ges...</source>
-        <translation>A&amp;bbilder hinzufügen...</translation>
+        <translation>Abbilder hinzu&amp;fügen...</translation>
     </message>
     <message>
         <source>Queue several image files at once; they can also be dropped on the window</source>
@@ -431,7 +443,7 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
     </message>
     <message>
         <source>Add Fol&amp;der...</source>
-        <translation>&amp;Ordner hinzufügen...</translation>
+        <translation>&amp;Verzeichnis hinzufügen...</translation>
     </message>
     <message>
         <source>Queue every image in a folder and its subfolders</source>
@@ -476,6 +488,18 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
     <message>
         <source>hdl_dump does not say whether this image is a CD or a DVD; the type was set from its size.</source>
         <translation>hdl_dump sagt nicht, ob dieses Abbild eine CD oder eine DVD ist; der Typ wurde nach der Größe gesetzt.</translation>
+    </message>
+    <message>
+        <source>Co&amp;mpatibility Flags</source>
+        <translation>Ko&amp;mpatibilitäts-Flags</translation>
+    </message>
+    <message>
+        <source>ISO file</source>
+        <translation>ISO-Datei</translation>
+    </message>
+    <message>
+        <source>Optical drive</source>
+        <translation>Optisches Laufwerk</translation>
     </message>
 </context>
 <context>
@@ -760,10 +784,6 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
         <translation>Jetzt ausführen</translation>
     </message>
     <message>
-        <source>&amp;Edit...</source>
-        <translation>Ä&amp;ndern...</translation>
-    </message>
-    <message>
         <source>Move &amp;Up</source>
         <translation>Nach &amp;oben</translation>
     </message>
@@ -774,6 +794,14 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
     <message>
         <source>&amp;Remove</source>
         <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Ed&amp;it...</source>
+        <translation>Ä&amp;ndern...</translation>
+    </message>
+    <message>
+        <source>Jobs</source>
+        <translation>Aufträge</translation>
     </message>
 </context>
 <context>
@@ -954,6 +982,97 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
     </message>
 </context>
 <context>
+    <name>MainMenu</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Add &amp;Images...</source>
+        <translation>&amp;Abbilder hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Add &amp;Folder...</source>
+        <translation>&amp;Ordner hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Save &amp;Diagnostic Report...</source>
+        <translation>&amp;Diagnosebericht speichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Find Game</source>
+        <translation>Spiel &amp;suchen</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Install</source>
+        <translation>&amp;Installieren</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>&amp;Durchsuchen</translation>
+    </message>
+    <message>
+        <source>Job &amp;Queue</source>
+        <translation>&amp;Warteschlange</translation>
+    </message>
+    <message>
+        <source>&amp;Activity</source>
+        <translation>&amp;Aktivität</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>A&amp;ktualisieren</translation>
+    </message>
+    <message>
+        <source>&amp;Queue</source>
+        <translation>&amp;Warteschlange</translation>
+    </message>
+    <message>
+        <source>&amp;Start Job Queue</source>
+        <translation>Warteschlange &amp;starten</translation>
+    </message>
+    <message>
+        <source>&amp;Clear Job Queue...</source>
+        <translation>Warteschlange &amp;leeren...</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>E&amp;xtras</translation>
+    </message>
+    <message>
+        <source>&amp;Settings &amp;&amp; Tools...</source>
+        <translation>&amp;Einstellungen &amp;&amp; Werkzeuge...</translation>
+    </message>
+    <message>
+        <source>Open &amp;Log Folder</source>
+        <translation>&amp;Protokollordner öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;User Guide</source>
+        <translation>&amp;Benutzerhandbuch</translation>
+    </message>
+    <message>
+        <source>&amp;About Ventrik</source>
+        <translation>&amp;Über Ventrik</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Settings &amp;&amp; Tools</source>
@@ -1062,6 +1181,48 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
         <source>The run was stopped: %1</source>
         <translation>Der Lauf wurde angehalten: %1</translation>
     </message>
+    <message>
+        <source>The user guide is not installed. It comes with the package, in /usr/share/doc/ventrik/README.md.</source>
+        <translation>Das Benutzerhandbuch ist nicht installiert. Es kommt mit dem Paket, in /usr/share/doc/ventrik/README.md.</translation>
+    </message>
+    <message>
+        <source>User Guide</source>
+        <translation>Benutzerhandbuch</translation>
+    </message>
+    <message>
+        <source>%1, version %2</source>
+        <translation>%1, Version %2</translation>
+    </message>
+    <message>
+        <source>not found (%1)</source>
+        <translation>nicht gefunden (%1)</translation>
+    </message>
+    <message>
+        <source>Ventrik %1
+
+Installs PS2 games on a PS2 hard disk, attached to this PC or inside a PS2 on the network, and manages them, through the disk tool hdl_dump.
+
+Licence: proprietary; all rights reserved.
+
+hdl_dump: %2
+Settings: %3
+Data: %4
+Logs: %5</source>
+        <translation>Ventrik %1
+
+Installiert PS2-Spiele auf eine PS2-Festplatte, an diesem PC oder in einer PS2 im Netzwerk, und verwaltet sie, mit dem Festplattenwerkzeug hdl_dump.
+
+Lizenz: proprietär; alle Rechte vorbehalten.
+
+hdl_dump: %2
+Einstellungen: %3
+Daten: %4
+Protokolle: %5</translation>
+    </message>
+    <message>
+        <source>About Ventrik</source>
+        <translation>Über Ventrik</translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -1077,16 +1238,12 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
         <translation>Navigation</translation>
     </message>
     <message>
-        <source>S&amp;ettings &amp;&amp; Tools</source>
-        <translation>&amp;Einstellungen &amp;&amp; Werkzeuge</translation>
-    </message>
-    <message>
         <source>Minimi&amp;ze</source>
-        <translation>Minimi&amp;eren</translation>
+        <translation>M&amp;inimieren</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation>&amp;Beenden</translation>
+        <translation>B&amp;eenden</translation>
     </message>
     <message>
         <source>Insta&amp;ll</source>
@@ -1097,12 +1254,16 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
         <translation>D&amp;urchsuchen, Sichern, Löschen</translation>
     </message>
     <message>
-        <source>Job &amp;Queue</source>
-        <translation>Wa&amp;rteschlange</translation>
+        <source>&amp;Job Queue</source>
+        <translation>Warteschlan&amp;ge</translation>
     </message>
     <message>
-        <source>&amp;View HDL_Dump Activity</source>
+        <source>View HDL_Dump Activit&amp;y</source>
         <translation>HDL_Dump-Aktivität &amp;zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Settings &amp;&amp; Tools</source>
+        <translation>Einstellu&amp;ngen &amp;&amp; Werkzeuge</translation>
     </message>
 </context>
 <context>
@@ -2447,10 +2608,6 @@ Prüfen Sie Folgendes:
         <translation>PS2 a&amp;ktualisieren</translation>
     </message>
     <message>
-        <source>Shu&amp;tdown PS2</source>
-        <translation>PS2 aus&amp;schalten</translation>
-    </message>
-    <message>
         <source>HDD Space Information</source>
         <translation>Speicherplatz der Festplatte</translation>
     </message>
@@ -2467,16 +2624,20 @@ Prüfen Sie Folgendes:
         <translation>Export und Port des NBD-Servers der PS2</translation>
     </message>
     <message>
-        <source>E&amp;xport:</source>
-        <translation>E&amp;xport:</translation>
-    </message>
-    <message>
-        <source>P&amp;ort:</source>
-        <translation>P&amp;ort:</translation>
-    </message>
-    <message>
         <source>&amp;Refresh HDD</source>
         <translation>HDD a&amp;ktualisieren</translation>
+    </message>
+    <message>
+        <source>Sh&amp;utdown PS2</source>
+        <translation>PS2 ausschal&amp;ten</translation>
+    </message>
+    <message>
+        <source>Export name:</source>
+        <translation>Export:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
     </message>
 </context>
 <context>

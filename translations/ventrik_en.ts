@@ -31,6 +31,10 @@
         <source>One text file for a bug report: versions, what the doctor finds, the settings and the recent log</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>hdl_dump&apos;s output</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>AppPaths</name>
@@ -95,14 +99,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Copy to &amp;HDD</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Copy to P&amp;S2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Copy to &amp;PC</source>
         <translation type="unfinished"></translation>
     </message>
@@ -118,6 +114,22 @@
         <source>Fla&amp;gs...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Copy to HDD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;opy to PS2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Games on the disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter (Ctrl+F)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ControlState</name>
@@ -127,6 +139,10 @@
     </message>
     <message>
         <source>hdl_dump cannot copy a game from one disk to another here. Copy it to the PC, then install the image.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This hdl_dump has no &quot;delete&quot; command: it cannot delete games.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -396,10 +412,6 @@ It holds no games; its partitions will be erased.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Compatibility &amp;Flags</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Make IS&amp;O</source>
         <translation type="unfinished"></translation>
     </message>
@@ -469,6 +481,18 @@ It holds no games; its partitions will be erased.</source>
     </message>
     <message>
         <source>hdl_dump does not say whether this image is a CD or a DVD; the type was set from its size.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Co&amp;mpatibility Flags</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optical drive</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -754,10 +778,6 @@ It holds no games; its partitions will be erased.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Edit...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Move &amp;Up</source>
         <translation type="unfinished"></translation>
     </message>
@@ -767,6 +787,14 @@ It holds no games; its partitions will be erased.</source>
     </message>
     <message>
         <source>&amp;Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ed&amp;it...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jobs</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -948,6 +976,97 @@ It holds no games; its partitions will be erased.</source>
     </message>
 </context>
 <context>
+    <name>MainMenu</name>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Images...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Folder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;Diagnostic Report...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find Game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Install</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Job &amp;Queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Activity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start Job Queue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Clear Job Queue...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Settings &amp;&amp; Tools...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open &amp;Log Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;User Guide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About Ventrik</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Settings &amp;&amp; Tools</source>
@@ -1056,6 +1175,39 @@ It holds no games; its partitions will be erased.</source>
         <source>The run was stopped: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The user guide is not installed. It comes with the package, in /usr/share/doc/ventrik/README.md.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User Guide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, version %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not found (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ventrik %1
+
+Installs PS2 games on a PS2 hard disk, attached to this PC or inside a PS2 on the network, and manages them, through the disk tool hdl_dump.
+
+Licence: proprietary; all rights reserved.
+
+hdl_dump: %2
+Settings: %3
+Data: %4
+Logs: %5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About Ventrik</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>
@@ -1068,10 +1220,6 @@ It holds no games; its partitions will be erased.</source>
     <name>NavigationPane</name>
     <message>
         <source>Navigation</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>S&amp;ettings &amp;&amp; Tools</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1091,11 +1239,15 @@ It holds no games; its partitions will be erased.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Job &amp;Queue</source>
+        <source>&amp;Job Queue</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;View HDL_Dump Activity</source>
+        <source>View HDL_Dump Activit&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Settings &amp;&amp; Tools</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2424,10 +2576,6 @@ Verify the following:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Shu&amp;tdown PS2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>HDD Space Information</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2444,15 +2592,19 @@ Verify the following:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>E&amp;xport:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>P&amp;ort:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&amp;Refresh HDD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sh&amp;utdown PS2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

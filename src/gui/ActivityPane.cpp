@@ -24,6 +24,7 @@ ActivityPane::ActivityPane(QWidget* parent) : QGroupBox(tr("HDL_Dump Activity"),
     m_commandEdit->setFocusPolicy(Qt::ClickFocus);
     m_outputView = new QPlainTextEdit(this);
     m_outputView->setObjectName(QStringLiteral("outputView"));
+    m_outputView->setAccessibleName(tr("hdl_dump's output"));
     m_outputView->setReadOnly(true);
     // A display, not an editor: no caret, and the end of the chunk in view.
     m_outputView->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -19,6 +19,7 @@ BrowsePane::BrowsePane(QWidget* parent)
     setObjectName(QStringLiteral("browsePane"));
     m_gameList = new QTreeView(this);
     m_gameList->setObjectName(QStringLiteral("gameList"));
+    m_gameList->setAccessibleName(tr("Games on the disk"));
     m_gameList->setRootIsDecorated(false);
     m_gameList->setUniformRowHeights(true);
     m_gameList->setAlternatingRowColors(true);
@@ -31,6 +32,7 @@ BrowsePane::BrowsePane(QWidget* parent)
     m_filterEdit = new QLineEdit(this);
     m_filterEdit->setObjectName(QStringLiteral("filterEdit"));
     m_filterEdit->setPlaceholderText(tr("Filter by title or startup"));
+    m_filterEdit->setAccessibleName(tr("Filter (Ctrl+F)"));
     m_filterEdit->setClearButtonEnabled(true);
 
     auto makeButton = [this](const char* name, const char* caption) {
@@ -39,8 +41,8 @@ BrowsePane::BrowsePane(QWidget* parent)
         b->setEnabled(false);
         return b;
     };
-    m_copyToDiskButton = makeButton("copyToDiskButton", QT_TR_NOOP("Copy to &HDD"));
-    m_copyToPs2Button = makeButton("copyToPs2Button", QT_TR_NOOP("Copy to P&S2"));
+    m_copyToDiskButton = makeButton("copyToDiskButton", QT_TR_NOOP("&Copy to HDD"));
+    m_copyToPs2Button = makeButton("copyToPs2Button", QT_TR_NOOP("C&opy to PS2"));
     m_copyToPcButton = makeButton("copyToPcButton", QT_TR_NOOP("Copy to &PC"));
     m_deleteButton = makeButton("deleteButton", QT_TR_NOOP("&Delete"));
     m_renameButton = makeButton("renameButton", QT_TR_NOOP("Re&name..."));
@@ -142,4 +144,10 @@ void BrowsePane::applyControls(const ControlState& state)
     }
     m_copyToDiskButton->setEnabled(state.copyToDisk);
     m_copyToDiskButton->setToolTip(state.copyToDiskTip);
+}
+
+void BrowsePane::focusFilter()
+{
+    m_filterEdit->setFocus(Qt::ShortcutFocusReason);
+    m_filterEdit->selectAll();
 }

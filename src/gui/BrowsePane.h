@@ -28,6 +28,8 @@ public:
     void setCopyMenu(QMenu* menu);
     // The columns at their design widths (wider where the font needs), then as kept.
     void sizeColumns(const QByteArray& kept);
+    // The filter box takes the keyboard, its text selected for typing over.
+    void focusFilter();
     QByteArray columnState() const;
 
 signals:

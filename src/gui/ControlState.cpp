@@ -9,6 +9,8 @@ ControlInputs ControlInputs::From(Session& session)
     in.attached = session.isAttached() && session.space().has_value();
     in.gameCount = session.isAttached() ? session.games().count() : 0;
     in.canModify = session.usage().canModify();
+    if (session.usage().known())
+        in.canDelete = session.usage().has(QStringLiteral("delete"));
     in.readOnly = session.targetGames().readOnly();
     if (in.readOnly)
         in.readOnlyWhy = session.targetGames().readOnlyReason();
@@ -40,7 +42,9 @@ ControlState ControlState::Of(const ControlInputs& in)
 
     s.copyToPC = canQueue && gameChosen;
     s.copyToPS2 = canQueue && gameChosen;
-    s.deleteGames = idle && gameChosen;
+    s.deleteGames = idle && gameChosen && in.canDelete.value_or(true);
+    if (!in.canDelete.value_or(true))
+        s.deleteTip = tr("This hdl_dump has no \"delete\" command: it cannot delete games.");
     // Renaming and flags need the tool's "modify"; until it is known whether it has one,
     // the first click finds out.
     const bool noModify = !in.canModify.value_or(true);

@@ -13,6 +13,7 @@ struct ControlInputs
     int gameCount = 0;     // games of the attached target
     int gamesSelected = 0; // of those, chosen in the list
     std::optional<bool> canModify;
+    std::optional<bool> canDelete; // unknown until the tool's usage was read
     // The attached target's games were read from its sectors: the tool cannot change them.
     bool readOnly = false;
     QString readOnlyWhy;

@@ -26,7 +26,9 @@ DiskToolsPage::DiskToolsPage(Context context, QWidget* parent)
     formatButton->setObjectName(QStringLiteral("formatButton"));
     formatButton->setEnabled(false);
     auto* l = new QVBoxLayout(this);
-    l->addWidget(new QLabel(tr("Format a HDD for HDLoader use:")));
+    auto* diskLabel = new QLabel(tr("Format a HDD for HDLoader use:"));
+    diskLabel->setBuddy(diskCombo);
+    l->addWidget(diskLabel);
     l->addWidget(diskCombo);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(refreshButton);

@@ -54,6 +54,9 @@ public:
     void makeIso();
     // Images and folders for the batch read; a window drop comes here too.
     void addPaths(const QStringList& paths);
+    // The same, chosen in a file dialog.
+    void addImages();
+    void addFolder();
     // Empty again after an install: nothing chosen, no flags.
     void reset() { resetInstallPane(); }
 
@@ -73,8 +76,6 @@ private:
     void resetInstallPane();
     CompatFlags chosenFlags() const;
     void uncheckFlags();
-    void addImages();
-    void addFolder();
 
     InstallPane* m_pane;
     Session& m_session;

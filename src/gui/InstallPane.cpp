@@ -42,6 +42,9 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(tr("Install"), parent)
     m_imagePathEdit = new QLineEdit(this);
     m_imagePathEdit->setObjectName(QStringLiteral("imagePathEdit"));
     m_imagePathEdit->setPlaceholderText(tr("Type, paste or browse for an image"));
+    // Their radio buttons say what they are; a screen reader needs it on the fields too.
+    m_imagePathEdit->setAccessibleName(tr("ISO file"));
+    m_opticalCombo->setAccessibleName(tr("Optical drive"));
     m_browseImageButton = new QPushButton(tr("Bro&wse"), this);
     m_browseImageButton->setObjectName(QStringLiteral("browseImageButton"));
 
@@ -64,7 +67,7 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(tr("Install"), parent)
     m_typeNoteLabel->setObjectName(QStringLiteral("typeNoteLabel"));
     m_typeNoteLabel->setWordWrap(true);
     m_typeNoteLabel->hide();
-    m_compatFlagsButton = new QPushButton(tr("Compatibility &Flags"), this);
+    m_compatFlagsButton = new QPushButton(tr("Co&mpatibility Flags"), this);
     m_compatFlagsButton->setObjectName(QStringLiteral("compatFlagsButton"));
     m_compatFlagsButton->setEnabled(false);
     m_makeImageButton = new QPushButton(tr("Make IS&O"), this);
@@ -102,14 +105,20 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(tr("Install"), parent)
     source->addWidget(m_browseImageButton, 1, 2);
     source->setColumnStretch(1, 1);
 
+    // Each label leads to its field: a screen reader says it, and a click on it goes there.
+    auto labelFor = [this](const QString& text, QWidget* field) {
+        auto* label = new QLabel(text, this);
+        label->setBuddy(field);
+        return label;
+    };
     auto* info = new QGridLayout;
-    info->addWidget(new QLabel(tr("Game Name:"), this), 0, 0);
+    info->addWidget(labelFor(tr("Game Name:"), m_gameNameEdit), 0, 0);
     info->addWidget(m_gameNameEdit, 0, 1, 1, 3);
-    info->addWidget(new QLabel(tr("Startup File:"), this), 1, 0);
+    info->addWidget(labelFor(tr("Startup File:"), m_startupEdit), 1, 0);
     info->addWidget(m_startupEdit, 1, 1);
-    info->addWidget(new QLabel(tr("Size:"), this), 1, 2);
+    info->addWidget(labelFor(tr("Size:"), m_gameSizeEdit), 1, 2);
     info->addWidget(m_gameSizeEdit, 1, 3);
-    info->addWidget(new QLabel(tr("Type:"), this), 2, 0);
+    info->addWidget(labelFor(tr("Type:"), m_typeCombo), 2, 0);
     info->addWidget(m_typeCombo, 2, 1);
     info->addWidget(m_compatFlagsButton, 2, 2, 1, 2);
     info->addWidget(m_typeNoteLabel, 3, 1, 1, 3);

@@ -66,6 +66,7 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(tr("Job Queue"), parent)
 
     m_jobList = new QTreeView(this);
     m_jobList->setObjectName(QStringLiteral("jobList"));
+    m_jobList->setAccessibleName(tr("Jobs"));
     m_jobList->setRootIsDecorated(false);
     m_jobList->setUniformRowHeights(true);
     m_jobList->setAlternatingRowColors(true);
@@ -88,7 +89,7 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(tr("Job Queue"), parent)
         return a;
     };
     m_runSelected = action("runSelectedAction", tr("Run Now"), {});
-    m_edit = action("editJobAction", tr("&Edit..."), QKeySequence(Qt::Key_F2));
+    m_edit = action("editJobAction", tr("Ed&it..."), QKeySequence(Qt::Key_F2));
     m_moveUp = action("moveUpAction", tr("Move &Up"), QKeySequence(Qt::CTRL | Qt::Key_Up));
     m_moveDown = action("moveDownAction", tr("Move &Down"), QKeySequence(Qt::CTRL | Qt::Key_Down));
     m_remove = action("removeJobAction", tr("&Remove"), QKeySequence(QKeySequence::Delete));

@@ -9,6 +9,7 @@
 #include "InstallController.h"
 #include "InstallPane.h"
 #include "JobPane.h"
+#include "MainMenu.h"
 #include "MessageBar.h"
 #include "NavigationPane.h"
 #include "ProblemPresenter.h"
@@ -159,6 +160,8 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     scroll->setObjectName(QStringLiteral("mainScroll"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // Only a frame around the panes: Tab goes to what is in it.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* content = new QWidget;
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->setContentsMargins(kContentMargin, kContentMargin, kContentMargin,
@@ -167,6 +170,8 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
     scroll->setWidget(content);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    m_menu = new MainMenu(this);
+    layout->setMenuBar(m_menu);
     layout->addWidget(m_messageBar);
     layout->addWidget(scroll);
     layout->addWidget(m_runBar);
@@ -189,6 +194,7 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
                                 [this] { return m_targetControl->address(); },
                                 [this](const QString& ip) { m_targetControl->setAddress(ip); }});
     connectControls();
+    connectMenu();
     connectSession();
     updateControls();
 }
@@ -236,12 +242,6 @@ void MainWindow::connectControls()
     connect(m_activity, &ActivityPane::cancelAsked, this, &MainWindow::cancelCommand);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &MainWindow::cancelCommand);
-    // F5 reads the target again; Delete in the game list deletes (after asking).
-    auto* refresh = new QShortcut(QKeySequence(QKeySequence::Refresh), this);
-    connect(refresh, &QShortcut::activated, this, [this] {
-        if (m_target->canAttach())
-            m_targetControl->attachChosenTarget();
-    });
     connect(m_navigation, &NavigationPane::minimizeAsked, this, &MainWindow::minimizeToTray);
     connect(m_navigation, &NavigationPane::exitAsked, this, &QWidget::close);
     connect(m_navigation, &NavigationPane::settingsAsked, m_settingsWindow.get(),

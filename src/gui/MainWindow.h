@@ -81,6 +81,9 @@ protected:
 private:
     void buildMenus();
     void connectControls();
+    void connectMenu();
+    void openUserGuide();
+    void showAbout();
     void connectSession();
     // Enables every control from the session's state and the window's choices.
     void updateControls();
@@ -127,6 +130,7 @@ private:
     class QueueEditor* m_queueEditor = nullptr;
     JobPane* m_jobPane;
     ActivityPane* m_activity;
+    class MainMenu* m_menu = nullptr;
     QMenu* m_trayMenu = nullptr;
     QAction* m_settingsAction = nullptr;
     QAction* m_minimizeAction = nullptr;

@@ -15,11 +15,11 @@ NavigationPane::NavigationPane(QWidget* parent) : QGroupBox(tr("Navigation"), pa
     m_installView->setChecked(true);
     m_browseView = new QRadioButton(tr("&Browse, Backup, Delete"), this);
     m_browseView->setObjectName(QStringLiteral("browseView"));
-    m_queueView = new QRadioButton(tr("Job &Queue"), this);
+    m_queueView = new QRadioButton(tr("&Job Queue"), this);
     m_queueView->setObjectName(QStringLiteral("queueView"));
-    m_showOutput = new QCheckBox(tr("&View HDL_Dump Activity"), this);
+    m_showOutput = new QCheckBox(tr("View HDL_Dump Activit&y"), this);
     m_showOutput->setObjectName(QStringLiteral("showOutputCheck"));
-    m_settings = new QPushButton(tr("S&ettings && Tools"), this);
+    m_settings = new QPushButton(tr("&Settings && Tools"), this);
     m_settings->setObjectName(QStringLiteral("settingsButton"));
     m_minimize = new QPushButton(tr("Minimi&ze"), this);
     m_minimize->setObjectName(QStringLiteral("minimizeButton"));

@@ -103,8 +103,12 @@ SettingsWindow::SettingsWindow(Context context)
     {
         auto* l = new QVBoxLayout(windowTab);
         auto* files = new QFormLayout;
-        files->addRow(tr("Game ISO directory:"), lineOf({imageFolderEdit, imageFolderButton}));
-        files->addRow(tr("HDL_Dump config file:"), lineOf({toolConfigEdit, toolConfigButton}));
+        auto* folderLabel = new QLabel(tr("Game ISO directory:"));
+        folderLabel->setBuddy(imageFolderEdit);
+        files->addRow(folderLabel, lineOf({imageFolderEdit, imageFolderButton}));
+        auto* configLabel = new QLabel(tr("HDL_Dump config file:"));
+        configLabel->setBuddy(toolConfigEdit);
+        files->addRow(configLabel, lineOf({toolConfigEdit, toolConfigButton}));
         // Labels with Alt letters lead to their boxes.
         auto* toolLabel = new QLabel(tr("hdl_dump &program:"));
         toolLabel->setBuddy(toolPathEdit);

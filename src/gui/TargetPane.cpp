@@ -35,6 +35,7 @@ TargetPane::TargetPane(QWidget* parent) : QGroupBox(tr("Playstation 2 Device"), 
     m_addressLabel->setObjectName(QStringLiteral("addressLabel"));
     m_addressEdit = new QLineEdit(QStringLiteral("192.168.0.10"), this);
     m_addressEdit->setObjectName(QStringLiteral("addressEdit"));
+    m_addressLabel->setBuddy(m_addressEdit);
     m_addressEdit->setMaxLength(255);
     // What an address is made of, an NBD address's too (nbd://IP:PORT/EXPORT); a pasted line
     // break never gets in.
@@ -52,7 +53,7 @@ TargetPane::TargetPane(QWidget* parent) : QGroupBox(tr("Playstation 2 Device"), 
 
     m_nbdOptions = new QWidget(this);
     m_nbdOptions->setObjectName(QStringLiteral("nbdOptions"));
-    auto* exportLabel = new QLabel(tr("E&xport:"), m_nbdOptions);
+    auto* exportLabel = new QLabel(tr("Export name:"), m_nbdOptions);
     m_exportEdit = new QLineEdit(m_nbdOptions);
     m_exportEdit->setObjectName(QStringLiteral("exportEdit"));
     m_exportEdit->setMaxLength(64);
@@ -61,7 +62,7 @@ TargetPane::TargetPane(QWidget* parent) : QGroupBox(tr("Playstation 2 Device"), 
     m_exportEdit->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("([A-Za-z0-9][A-Za-z0-9._-]*)?")), m_exportEdit));
     exportLabel->setBuddy(m_exportEdit);
-    auto* portLabel = new QLabel(tr("P&ort:"), m_nbdOptions);
+    auto* portLabel = new QLabel(tr("Port:"), m_nbdOptions);
     m_portSpin = new QSpinBox(m_nbdOptions);
     m_portSpin->setObjectName(QStringLiteral("portSpin"));
     m_portSpin->setRange(1, 65535);
@@ -83,7 +84,7 @@ TargetPane::TargetPane(QWidget* parent) : QGroupBox(tr("Playstation 2 Device"), 
     m_attachButton = new QPushButton(this);
     m_attachButton->setObjectName(QStringLiteral("attachButton"));
     setAttachCaption(tr("&Refresh PS2"), 1215);
-    m_shutdownPs2Button = new QPushButton(tr("Shu&tdown PS2"), this);
+    m_shutdownPs2Button = new QPushButton(tr("Sh&utdown PS2"), this);
     m_shutdownPs2Button->setObjectName(QStringLiteral("shutdownPs2Button"));
 
     auto* spaceBox = new QGroupBox(tr("HDD Space Information"), this);

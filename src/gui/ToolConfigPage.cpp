@@ -35,7 +35,9 @@ ToolConfigPage::ToolConfigPage(Context context, QWidget* parent)
     targetKbpsEdit = named(new QLineEdit, "targetKbpsEdit");
     toxicOsCheck = named(new QCheckBox(tr("Use ToxicOS Partition Naming")), "toxicOsCheck");
     auto* l = new QVBoxLayout(this);
-    l->addWidget(new QLabel(tr("Disc Database File:")));
+    auto* databaseLabel = new QLabel(tr("Disc Database File:"));
+    databaseLabel->setBuddy(discDatabaseEdit);
+    l->addWidget(databaseLabel);
     auto* database = new QHBoxLayout;
     database->addWidget(discDatabaseEdit, 1);
     database->addWidget(discDatabaseButton);
@@ -48,7 +50,9 @@ ToolConfigPage::ToolConfigPage(Context context, QWidget* parent)
     boxes->addWidget(limit28BitCheck, 2, 0, 1, 2);
     l->addLayout(boxes);
     auto* kbps = new QHBoxLayout;
-    kbps->addWidget(new QLabel(tr("Target kbps:")));
+    auto* kbpsLabel = new QLabel(tr("Target kbps:"));
+    kbpsLabel->setBuddy(targetKbpsEdit);
+    kbps->addWidget(kbpsLabel);
     kbps->addWidget(targetKbpsEdit);
     kbps->addStretch();
     l->addLayout(kbps);

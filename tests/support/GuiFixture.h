@@ -11,13 +11,17 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
 
+#include <algorithm>
 #include <memory>
 
 // What every test of the real windows needs: a program folder with the
@@ -162,4 +166,82 @@ inline QStringList ClippedTexts(QWidget* window)
                            .arg(needed);
     }
     return clipped;
+}
+
+// The Alt letter of a caption ("&Save" -> "s"); empty without one.
+inline QString MnemonicOf(const QString& text)
+{
+    for (qsizetype i = text.indexOf(u'&'); i >= 0 && i + 1 < text.size();
+         i = text.indexOf(u'&', i + 2)) {
+        if (text[i + 1] != u'&')
+            return text.mid(i + 1, 1).toLower();
+    }
+    return {};
+}
+
+// Alt letters a window offers twice as shown now: its buttons, labels leading to a field,
+// group boxes, tab titles and menu bar titles; and the items of each menu among themselves.
+inline QStringList SharedMnemonics(QWidget* window)
+{
+    QStringList shared;
+    QHash<QString, QString> seen;
+    auto take = [&](const QString& text, QHash<QString, QString>& in) {
+        const QString letter = MnemonicOf(text);
+        if (letter.isEmpty())
+            return;
+        if (in.contains(letter))
+            shared << QStringLiteral("%1: \"%2\" and \"%3\"").arg(letter, in[letter], text);
+        else
+            in.insert(letter, text);
+    };
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->window() != window)
+            continue;
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            take(b->text(), seen);
+        else if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy())
+            take(l->text(), seen);
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            take(g->title(), seen);
+        else if (auto* t = qobject_cast<QTabWidget*>(w)) {
+            for (int i = 0; i < t->count(); ++i)
+                take(t->tabText(i), seen);
+        } else if (auto* bar = qobject_cast<QMenuBar*>(w)) {
+            for (QAction* a : bar->actions()) {
+                take(a->text(), seen);
+                QHash<QString, QString> items;
+                if (a->menu()) {
+                    for (QAction* item : a->menu()->actions())
+                        take(item->text(), items);
+                }
+            }
+        }
+    }
+    return shared;
+}
+
+// Controls the keyboard reaches that a screen reader would read without a name of their own
+// (Qt would fall back to the group box's title): neither a caption, nor an accessible name,
+// nor a label leading to them.
+inline QStringList UnnamedControls(QWidget* window)
+{
+    QStringList unnamed;
+    const QList<QLabel*> labels = window->findChildren<QLabel*>();
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->window() != window || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        // The parts of a view or a combo box are named with it; tabs by their titles.
+        if (qobject_cast<QAbstractScrollArea*>(w->parentWidget()) || w->inherits("QScrollBar") ||
+            w->inherits("QTabWidget") || w->inherits("QTabBar"))
+            continue;
+        bool named = !w->accessibleName().trimmed().isEmpty();
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            named = named || !QString(b->text()).remove(u'&').trimmed().isEmpty();
+        named = named || std::any_of(labels.begin(), labels.end(),
+                                     [w](const QLabel* l) { return l->buddy() == w; });
+        if (!named)
+            unnamed << QStringLiteral("%1 (%2)").arg(w->objectName(),
+                                                     QLatin1String(w->metaObject()->className()));
+    }
+    return unnamed;
 }

@@ -2,6 +2,8 @@
 
 #include "core/output/Parsers.h"
 
+#include <QRegularExpression>
+
 ToolUsage::ToolUsage(ToolRunner& runner, QObject* parent) : QObject(parent), m_runner(runner) {}
 
 void ToolUsage::know(std::function<void()> done)
@@ -15,6 +17,8 @@ void ToolUsage::know(std::function<void()> done)
         [this, done](const RunOutcome& outcome) {
             m_known = outcome.started;
             m_commands = parse::ParseToolCommands(outcome.output);
+            static const QRegularExpression version(QStringLiteral("hdl_dump-([0-9][^\\s]*)"));
+            m_version = version.match(outcome.output).captured(1);
             done();
         },
         m_runner.readTimeout());
@@ -50,5 +54,6 @@ void ToolUsage::forget()
 {
     m_known = false;
     m_commands.clear();
+    m_version.clear();
     m_hasDiscInfo2.reset();
 }

@@ -22,6 +22,8 @@ public:
     // The commands its usage lists; empty until it was asked.
     const QStringList& commands() const { return m_commands; }
     bool has(const QString& command) const { return m_commands.contains(command); }
+    // The version its usage names ("0.9.2"); empty when unknown.
+    const QString& version() const { return m_version; }
     // Whether it has "modify"; nothing until the usage was asked.
     std::optional<bool> canModify() const;
     // The disc read it has: cdvd_info2, which also says CD or DVD, unless it is known to lack it.
@@ -40,5 +42,6 @@ private:
     ToolRunner& m_runner;
     QStringList m_commands;
     bool m_known = false;
+    QString m_version;
     std::optional<bool> m_hasDiscInfo2; // unknown until a disc read told
 };
