@@ -3,6 +3,7 @@
 #include "gui/ControlState.h"
 #include "gui/LauncherEntry.h"
 #include "gui/MessageBar.h"
+#include "gui/RunTexts.h"
 #include "gui/SettingsWindow.h"
 #include "gui/StatusWindow.h"
 
@@ -113,6 +114,7 @@ private slots:
     {
         stopMain();
         m_locale = QLocale(QLocale::English, QLocale::UnitedStates);
+        QLocale::setDefault(m_locale);
     }
 
     void firstStartWritesDefaultsAndRestoresChoices()
@@ -740,6 +742,22 @@ private slots:
         }
     }
 
+    // A language Ventrik has no translation for reads English, plurals included.
+    void anUntranslatedLanguageKeepsEnglishPlurals()
+    {
+        m_locale = QLocale(QLocale::French, QLocale::France);
+        makeWorld();
+        startMain();
+        Job job;
+        job.source = m_world->path(QStringLiteral("a.iso"));
+        job.destination = QStringLiteral("hdd1:");
+        job.name = QStringLiteral("One");
+        job.startup = QStringLiteral("SLES_500.01");
+        QVERIFY(session().addJob(job));
+        QTRY_VERIFY2(main().windowTitle().endsWith(QStringLiteral(" - 1 job pending")),
+                     qPrintable(main().windowTitle()));
+    }
+
     // German, the longer language: translated from the core up, with plurals, and nothing
     // cut in any view of the main window, the settings' tabs or the status window.
     void germanCutsNoText()
@@ -757,7 +775,14 @@ private slots:
                  QStringLiteral("Durchsuchen, Sichern und Löschen - 1 Spiel"));
         QCOMPARE(session().games().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("Spieltitel"));
-        QVERIFY(child<QLabel>("diskSpaceLabel")->text().contains(QStringLiteral("GB frei")));
+        QVERIFY2(child<QLabel>("diskSpaceLabel")->text().contains(QStringLiteral(",50 GB frei")),
+                 qPrintable(child<QLabel>("diskSpaceLabel")->text()));
+        // Sizes, times and speeds as German writes them.
+        QCOMPARE(session().games().index(0, 2).data().toString(), QStringLiteral("301 MB"));
+        QCOMPARE(parse::GameSizeText(4.01 * 1048576), QStringLiteral("4,01 GB"));
+        QCOMPARE(ToolTimeLeftText(QStringLiteral("2 min, 46 sec remaining")),
+                 QStringLiteral("noch 2 min 46 s"));
+        QCOMPARE(ToolSpeedText(QStringLiteral("41.74 MB/sec")), QStringLiteral("41,74 MB/s"));
         for (const char* view : {"installView", "browseView", "queueView"}) {
             child<QRadioButton>(view)->click();
             const QStringList clipped = ClippedTexts(&main());

@@ -206,7 +206,7 @@ private slots:
                                             QStringLiteral("New Game")}));
         QVERIFY(main().isVisible());
         QVERIFY(status.isHidden());
-        QVERIFY2(child<QLabel>("speedLabel", &status)->text().endsWith(QStringLiteral(" MB/sec")),
+        QVERIFY2(child<QLabel>("speedLabel", &status)->text().endsWith(QStringLiteral(" MB/s")),
                  qPrintable(child<QLabel>("speedLabel", &status)->text()));
         QVERIFY(child<QLineEdit>("gameNameEdit")->text().isEmpty());
         // After the run every control follows the session again.

@@ -1322,6 +1322,14 @@ Protokolle: %5</translation>
         <source>%1GB Total - %2GB Used - %3GB Available</source>
         <translation>%1 GB gesamt - %2 GB belegt - %3 GB frei</translation>
     </message>
+    <message>
+        <source>%1GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1MB</source>
+        <translation>%1 MB</translation>
+    </message>
 </context>
 <context>
     <name>PreflightWords</name>
@@ -2035,6 +2043,25 @@ Prüfen Sie Folgendes:
     <message>
         <source>Cancels the running job, or the whole run, after asking which.</source>
         <translation>Bricht den laufenden Auftrag oder den ganzen Lauf ab, nach einer Rückfrage.</translation>
+    </message>
+</context>
+<context>
+    <name>RunTexts</name>
+    <message>
+        <source>%1 h %2 min left</source>
+        <translation>noch %1 h %2 min</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s left</source>
+        <translation>noch %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 s left</source>
+        <translation>noch %1 s</translation>
+    </message>
+    <message>
+        <source>%1 MB/s</source>
+        <translation>%1 MB/s</translation>
     </message>
 </context>
 <context>

@@ -1307,6 +1307,14 @@ Logs: %5</source>
         <source>%1GB Total - %2GB Used - %3GB Available</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1MB</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PreflightWords</name>
@@ -2004,6 +2012,25 @@ Verify the following:
     </message>
     <message>
         <source>Cancels the running job, or the whole run, after asking which.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RunTexts</name>
+    <message>
+        <source>%1 h %2 min left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 min %2 s left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 s left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 MB/s</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -300,9 +300,9 @@ void StatusWindow::applyProgress()
     const JobProgress& p = m_pending;
     const bool queue = m_pendingQueue;
     if (p.remaining)
-        m_remaining->setText(*p.remaining);
+        m_remaining->setText(ToolTimeLeftText(*p.remaining));
     if (p.speed)
-        m_speed->setText(tr("Speed: %1").arg(*p.speed));
+        m_speed->setText(tr("Speed: %1").arg(ToolSpeedText(*p.speed)));
     setBarValue(m_currentBar, p.percent);
     m_current->setTitle(tr("Current Job - %1%").arg(p.percentText));
     setBarValue(m_overallBar, p.overall);

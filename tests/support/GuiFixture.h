@@ -69,6 +69,8 @@ protected:
         // As the program does, in a set language whatever the machine's: English for its
         // plural forms unless a test chose another.
         InstallTranslations(*QCoreApplication::instance(), m_locale);
+        // Numbers too, as on a desktop in that language.
+        QLocale::setDefault(m_locale);
         m_program =
             StartProgram(m_world->paths(), SessionSeams{m_icmp, m_power},
                          MainSeams{m_dialogs, m_tray, [this] { ++m_quits; },

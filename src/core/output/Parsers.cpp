@@ -3,6 +3,7 @@
 #include "core/settings/Settings.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -34,12 +35,23 @@ QString FormatGB(double megabytes)
     return text;
 }
 
+namespace {
+// Numbers as the user's language writes them ("4,01" in German), without thousands' marks.
+QString LocalNumber(double value, int decimals)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', decimals);
+}
+} // namespace
+
 QString GameSizeText(double kilobytes)
 {
     if (kilobytes >= 1048576.0)
-        return QString::number(kilobytes / 1048576.0, 'f', 2) + QStringLiteral("GB");
+        return QCoreApplication::translate("Parsers", "%1GB")
+            .arg(LocalNumber(kilobytes / 1048576.0, 2));
     const double mb = kilobytes / 1024.0;
-    return QString::number(mb, 'f', mb < 10.0 ? 1 : 0) + QStringLiteral("MB");
+    return QCoreApplication::translate("Parsers", "%1MB").arg(LocalNumber(mb, mb < 10.0 ? 1 : 0));
 }
 
 bool IsDualLayerSize(qint64 kilobytes)
@@ -267,7 +279,7 @@ SpaceSummary SpaceOf(qint64 totalMb, qint64 usedMb)
     SpaceSummary s;
     s.totalMb = totalMb;
     s.usedMb = usedMb;
-    auto gb = [](qint64 mb) { return QString::number(static_cast<double>(mb) / 1024.0, 'f', 2); };
+    auto gb = [](qint64 mb) { return LocalNumber(static_cast<double>(mb) / 1024.0, 2); };
     s.text = QCoreApplication::translate("Parsers", "%1GB Total - %2GB Used - %3GB Available")
                  .arg(gb(s.totalMb), gb(s.usedMb), gb(s.totalMb - s.usedMb));
     return s;
