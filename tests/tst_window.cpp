@@ -208,6 +208,8 @@ private slots:
         child<QPushButton>("browseImageButton")->click();
         QVERIFY(idle());
         child<QLineEdit>("gameNameEdit")->setText(QStringLiteral("Max Again"));
+        // The same disc again: the check before it asks, and is told to go on.
+        m_dialogs.answers.push_back(Dialogs::Answer::Yes);
         child<QPushButton>("installButton")->click();
         QTRY_VERIFY(main().statusWindow().isVisible());
         QVERIFY(idle());

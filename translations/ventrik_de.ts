@@ -390,6 +390,14 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
         <extracomment>Pairs of a shown name and its pattern, each followed by &quot;|&quot;; translate only the names.</extracomment>
         <translation>Alle Disc-Abbilder|*.iso;*.cue;*.nrg;*.gi;*.iml;*.toc|ISO-Dateien (*.iso)|*.iso|CUE-Dateien (*.cue)|*.cue|Nero Burning Image (*.nrg)|*.nrg|RecordNow! Global Image (*.gi)|*.gi|Sony CD/DVD Generator&apos;s Intermediate (*.iml)|*.iml|</translation>
     </message>
+    <message>
+        <source>Before %1 is installed:</source>
+        <translation>Bevor %1 installiert wird:</translation>
+    </message>
+    <message>
+        <source>Install Anyway</source>
+        <translation>Trotzdem installieren</translation>
+    </message>
 </context>
 <context>
     <name>InstallPane</name>

@@ -384,6 +384,14 @@ It holds no games; its partitions will be erased.</source>
         <extracomment>Pairs of a shown name and its pattern, each followed by &quot;|&quot;; translate only the names.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Before %1 is installed:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>InstallPane</name>

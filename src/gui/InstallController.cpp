@@ -7,6 +7,7 @@
 #include "core/devices/Flags.h"
 #include "core/jobs/BatchAdd.h"
 #include "core/jobs/JobCommands.h"
+#include "core/jobs/Preflight.h"
 #include "core/session/GameNames.h"
 #include "core/session/Session.h"
 
@@ -307,6 +308,29 @@ void InstallController::installChosenGame()
     if (!checkInstallFields())
         return;
     const Job job = installJob();
+    // The queue's check before a run, for this one job: what the disk holds now is read first
+    // unless nothing was written to it since it was.
+    const Target target = WriteTarget(job);
+    if (m_session.targetGames().isFresh(target)) {
+        installAfterCheck(job);
+        return;
+    }
+    Operation* read =
+        m_session.operate([this, &target] { return m_session.readTargetFacts(target); });
+    connect(read, &Operation::finished, this, [this, job](const OperationResult& result) {
+        if (result.started && !result.cancelled)
+            installAfterCheck(job);
+    });
+}
+
+void InstallController::installAfterCheck(const Job& job)
+{
+    QStringList found;
+    for (const PreflightIssue& issue : CheckJobs({job}, {0}, m_session.targetGames().facts()))
+        found << issue.text;
+    if (!found.isEmpty() && !m_dialogs.confirmList(tr("Before %1 is installed:").arg(job.name),
+                                                   found, tr("Install Anyway")))
+        return;
     m_hooks.installing(job);
     m_session.runNow(job);
 }

@@ -61,6 +61,8 @@ public:
     void reset() { resetInstallPane(); }
 
 private:
+    // Install Now once the queue's check of the one job found nothing, or the user said so.
+    void installAfterCheck(const Job& job);
     void connectPane();
     void chooseOptical();
     void chooseImage();
