@@ -4,13 +4,16 @@
 #include "gui/TargetController.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -42,6 +45,34 @@ class TestSettings : public QObject, protected GuiFixture
     }
 
 private slots:
+    // The flags of an installed game are the named check boxes of the install pane: the
+    // current ones ticked, the ones ticked taken.
+    void theFlagsDialogShowsNamedBoxes()
+    {
+        WidgetDialogs dialogs;
+        QStringList captions;
+        QTimer::singleShot(0, this, [&captions] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            const QList<QCheckBox*> boxes = dialog->findChildren<QCheckBox*>();
+            for (QCheckBox* b : boxes)
+                captions << (b->isChecked() ? u'x' : u' ') + b->text();
+            SaveScreenshot(dialog, QStringLiteral("flags-dialog.png"));
+            QVERIFY(ClippedTexts(dialog).isEmpty());
+            boxes.value(0)->setChecked(false);
+            boxes.value(7)->setChecked(true);
+            dialog->accept();
+        });
+        const std::optional<CompatFlags> chosen = dialogs.chooseFlags(
+            QStringLiteral("The compatibility flags of Ico:"), *CompatFlags::parse("1+3"));
+        QCOMPARE(captions.size(), 8);
+        QCOMPARE(captions.value(0), QStringLiteral("x1: Slow HDD Access"));
+        QCOMPARE(captions.value(1), QStringLiteral(" 2: No DVD9 Support"));
+        QVERIFY(captions.value(2).startsWith(u'x'));
+        QVERIFY(chosen);
+        QCOMPARE(chosen->toolText(), CompatFlags::parse("3+8")->toolText());
+    }
+
     void init() { resetSeams(); }
     void cleanup() { stopMain(); }
 

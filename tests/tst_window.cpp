@@ -314,7 +314,8 @@ private slots:
         list->selectionModel()->select(list->model()->index(0, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
         const QString first = shownGames().value(0);
-        m_dialogs.inputs.push_back(QStringLiteral("1+3"));
+        // The flags are the named check boxes the install pane has: 1 and 3 ticked.
+        m_dialogs.flagChoices.push_back(CompatFlags::fromTicked({true, false, true}));
         child<QPushButton>("flagsButton")->click();
         QVERIFY(idle());
         for (int r = 0; r < list->model()->rowCount(); ++r) {
@@ -341,14 +342,15 @@ private slots:
             }
             return QStringList();
         };
-        m_dialogs.inputs.push_back(QStringLiteral("1+3"));
+        m_dialogs.flagChoices.push_back(CompatFlags::fromTicked({true, false, true}));
         child<QPushButton>("flagsButton")->click();
         QVERIFY(idle());
-        QCOMPARE(m_dialogs.initials.last(), QStringLiteral("1+3"));
+        QVERIFY(m_dialogs.flagsShown.has(1) && m_dialogs.flagsShown.has(3) &&
+                !m_dialogs.flagsShown.has(2));
         QCOMPARE(m_world->calls().size(), calls);
         // No flags are 0x00 to the tool: a bare "0" would rename the game to "0".
         selectFirst();
-        m_dialogs.inputs.push_back(QString());
+        m_dialogs.flagChoices.push_back(CompatFlags());
         child<QPushButton>("flagsButton")->click();
         QVERIFY(idle());
         QCOMPARE(lastModify().value(3), QStringLiteral("0x00"));

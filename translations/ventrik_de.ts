@@ -335,20 +335,8 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
         <translation>Umbenennen</translation>
     </message>
     <message>
-        <source>The compatibility flags of %1, as numbers from 1 to 8 joined by + (now: %2; empty for none):</source>
-        <translation>Die Kompatibilitäts-Flags von %1 als Zahlen von 1 bis 8, verbunden durch + (jetzt: %2; leer für keine):</translation>
-    </message>
-    <message>
-        <source>none</source>
-        <translation>keine</translation>
-    </message>
-    <message>
-        <source>Compatibility Flags</source>
-        <translation>Kompatibilitäts-Flags</translation>
-    </message>
-    <message>
-        <source>Type the flags as numbers from 1 to 8 joined by +, like 1+3.</source>
-        <translation>Geben Sie die Flags als Zahlen von 1 bis 8 ein, verbunden durch +, etwa 1+3.</translation>
+        <source>The compatibility flags of %1:</source>
+        <translation>Die Kompatibilitäts-Flags von %1:</translation>
     </message>
 </context>
 <context>

@@ -329,19 +329,7 @@ It holds no games; its partitions will be erased.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The compatibility flags of %1, as numbers from 1 to 8 joined by + (now: %2; empty for none):</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>none</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Compatibility Flags</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Type the flags as numbers from 1 to 8 joined by +, like 1+3.</source>
+        <source>The compatibility flags of %1:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,15 +1,22 @@
 #include "Dialogs.h"
 
+#include "JobEditDialog.h"
+
 #include "ProblemListDialog.h"
 #include "core/jobs/JobCommands.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <QVBoxLayout>
 
 namespace {
 QMessageBox::Icon boxIcon(Dialogs::Icon icon)
@@ -174,6 +181,38 @@ std::optional<QString> WidgetDialogs::chooseFolder(const QString& title, const Q
     if (dir.isEmpty())
         return std::nullopt;
     return dir;
+}
+
+std::optional<CompatFlags> WidgetDialogs::chooseFlags(const QString& text,
+                                                      const CompatFlags& current)
+{
+    QDialog dialog(m_owner);
+    dialog.setObjectName(QStringLiteral("flagsDialog"));
+    dialog.setWindowTitle(JobEditDialog::tr("Compatibility Flags"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(text, &dialog);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    auto* grid = new QGridLayout;
+    QList<QCheckBox*> boxes;
+    const QStringList captions = CompatFlagCaptions();
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* box = new QCheckBox(captions[i], &dialog);
+        box->setChecked(current.has(i + 1));
+        grid->addWidget(box, i % 4, i / 4);
+        boxes << box;
+    }
+    layout->addLayout(grid);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QList<bool> ticked;
+    for (const QCheckBox* box : boxes)
+        ticked << box->isChecked();
+    return CompatFlags::fromTicked(ticked);
 }
 
 std::optional<quint32> WidgetDialogs::chooseColor(quint32 initial)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/devices/Flags.h"
+
 #include "AppIcon.h"
 
 #include <QString>
@@ -54,6 +56,9 @@ public:
     virtual std::optional<QString> inputText(const QString& prompt, const QString& title,
                                              const QString& initial = {}) = 0;
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& directory) = 0;
+    // The compatibility flags as named check boxes, current ones ticked; nothing for Cancel.
+    virtual std::optional<CompatFlags> chooseFlags(const QString& text,
+                                                   const CompatFlags& current) = 0;
     // A colour as 0x00BBGGRR.
     virtual std::optional<quint32> chooseColor(quint32 initial) = 0;
     // A list of problems to confirm: true when the user chose to go on (acceptText); with
@@ -100,6 +105,10 @@ public:
         return std::nullopt;
     }
     std::optional<quint32> chooseColor(quint32) override { return std::nullopt; }
+    std::optional<CompatFlags> chooseFlags(const QString&, const CompatFlags&) override
+    {
+        return std::nullopt;
+    }
     bool confirmList(const QString&, const QStringList&, const QString&) override { return false; }
     std::optional<int> chooseForList(const QString&, const QStringList&,
                                      const QStringList&) override
@@ -126,6 +135,8 @@ public:
     std::optional<QString> inputText(const QString& prompt, const QString& title,
                                      const QString& initial = {}) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& directory) override;
+    std::optional<CompatFlags> chooseFlags(const QString& text,
+                                           const CompatFlags& current) override;
     std::optional<quint32> chooseColor(quint32 initial) override;
     bool confirmList(const QString& text, const QStringList& items,
                      const QString& acceptText) override;

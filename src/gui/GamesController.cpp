@@ -207,23 +207,13 @@ void GamesController::changeFlagsOfChosen()
     if (rows.size() != 1)
         return;
     const parse::GameRow& game = m_session.games().game(rows[0]);
-    const std::optional<QString> typed = m_dialogs.inputText(
-        tr("The compatibility flags of %1, as numbers from 1 to 8 joined by + (now: %2; empty "
-           "for none):")
-            .arg(game.title, game.flags.isEmpty() ? tr("none") : game.flags),
-        tr("Compatibility Flags"), game.flags);
-    if (!typed)
+    const CompatFlags current = CompatFlags::parse(game.flags).value_or(CompatFlags());
+    const std::optional<CompatFlags> parsed =
+        m_dialogs.chooseFlags(tr("The compatibility flags of %1:").arg(game.title), current);
+    if (!parsed)
         return;
-    QString flags = typed->trimmed();
-    flags.remove(u' ');
-    const std::optional<CompatFlags> parsed = CompatFlags::parse(flags);
-    if (!parsed) {
-        m_dialogs.message(tr("Type the flags as numbers from 1 to 8 joined by +, like 1+3."),
-                          Dialogs::Icon::Exclamation);
-        return;
-    }
     // Unchanged flags change nothing: the tool is not asked.
-    if (*parsed == CompatFlags::parse(game.flags).value_or(CompatFlags()))
+    if (*parsed == current)
         return;
     m_session.setGameFlags(game, *parsed);
 }

@@ -137,6 +137,16 @@ public:
         folders.pop_front();
         return f;
     }
+    std::optional<CompatFlags> chooseFlags(const QString& text, const CompatFlags& current) override
+    {
+        shown.append({text, Icon::Information, QStringLiteral("Compatibility Flags")});
+        flagsShown = current;
+        if (flagChoices.empty())
+            return std::nullopt;
+        const std::optional<CompatFlags> f = flagChoices.front();
+        flagChoices.pop_front();
+        return f;
+    }
     std::optional<quint32> chooseColor(quint32 initial) override
     {
         colorAsked = initial;
@@ -195,6 +205,8 @@ public:
     std::function<void()> whileAsking;          // once, during the next question
     std::deque<Asked> asked;                    // questions that do not wait, until answered
     QStringList lastChoices;
+    std::deque<std::optional<CompatFlags>> flagChoices; // answers to chooseFlags
+    CompatFlags flagsShown;                             // what the last one showed ticked
 
 private:
     std::optional<QString> nextFile()
