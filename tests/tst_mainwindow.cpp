@@ -1,5 +1,6 @@
 #include "ApaImage.h"
 #include "GuiFixture.h"
+#include "gui/BrowsePane.h"
 #include "gui/ControlState.h"
 #include "gui/LauncherEntry.h"
 #include "gui/MessageBar.h"
@@ -66,6 +67,11 @@ private slots:
         in.jobCount = 1;
         in.localChosen = true;
         ControlState s = ControlState::Of(in);
+        // Nothing chosen to install yet: the tooltip says so.
+        QVERIFY(!s.installNow && !s.addGame && s.addImages);
+        QVERIFY(s.installTip.contains(QStringLiteral("image file")));
+        in.sourceChosen = true;
+        s = ControlState::Of(in);
         QVERIFY(s.targetControls && s.installNow && s.deleteGames && s.jobButtons);
         // Two games chosen: no rename; one local disk: no disk to copy to.
         QVERIFY(!s.modifyGame);
@@ -92,6 +98,15 @@ private slots:
         in.activity = Activity::ReadingGames;
         s = ControlState::Of(in);
         QVERIFY(s.cancel && !s.addGame && !s.copyToPC);
+
+        // Not read yet: nothing is installed or queued, and the tips say to refresh first.
+        ControlInputs unread = in;
+        unread.attached = false;
+        unread.activity = Activity::None;
+        s = ControlState::Of(unread);
+        QVERIFY(!s.installNow && !s.addImages);
+        QVERIFY(s.installTip.contains(QStringLiteral("Refresh")));
+        QVERIFY(s.imagesTip.contains(QStringLiteral("Refresh")));
 
         // A tool without "modify": one game chosen, still no rename, and the tip says why.
         in.activity = Activity::None;
@@ -154,7 +169,11 @@ private slots:
         QCOMPARE(shownGames(), QStringList{QStringLiteral("Net Game")});
         QCOMPARE(child<QGroupBox>("browsePane")->title(),
                  QStringLiteral("Browse, Backup, and Delete - 1 Game"));
-        QVERIFY(child<QPushButton>("installButton")->isEnabled());
+        // Read, but with nothing chosen to install: grey, and the tooltip says what is missing.
+        QVERIFY(!child<QPushButton>("installButton")->isEnabled());
+        QCOMPARE(child<QPushButton>("installButton")->toolTip(),
+                 QStringLiteral("Choose an optical drive or an image file first."));
+        QVERIFY(child<QPushButton>("addImagesButton")->isEnabled());
         QCOMPARE(child<QLineEdit>("commandEdit")->text(), QStringLiteral("hdl_toc 127.0.0.1"));
         QVERIFY(child<QPlainTextEdit>("outputView")
                     ->toPlainText()
@@ -644,6 +663,50 @@ private slots:
         QTRY_VERIFY(m_world->calls().size() >= 4);
         QTest::keyClick(&main(), Qt::Key_Escape);
         QVERIFY(idle());
+    }
+
+    // The device read last time is read again at the next start, unasked; one never read is
+    // left alone, and the empty list says what to do.
+    void theStartReadsTheDeviceReadLastTime()
+    {
+        makeWorld();
+        setSetting(QStringLiteral("IP"), QStringLiteral("127.0.0.1"));
+        startMain();
+        QVERIFY(!session().isBusy());
+        QVERIFY(m_icmp.sent.isEmpty());
+        QCOMPARE(child<BrowsePane>("browsePane")->emptyText(),
+                 QStringLiteral("Press Refresh PS2 to read 127.0.0.1."));
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(idle());
+        QCOMPARE(setting(QStringLiteral("LastRead")), QStringLiteral("network:127.0.0.1"));
+        stopMain();
+
+        startMain();
+        QTRY_COMPARE(shownGames(), QStringList{QStringLiteral("Net Game")});
+        QVERIFY(idle());
+        QVERIFY(!m_icmp.sent.isEmpty()); // looked for first
+        QVERIFY(child<QLabel>("diskSpaceLabel")->text().contains(QStringLiteral("Available")));
+        stopMain();
+
+        // Gone since: said in the window, not in a box nobody asked for.
+        m_icmp.status.remove(QStringLiteral("127.0.0.1"));
+        startMain();
+        QVERIFY(idle());
+        QVERIFY(m_dialogs.shown.isEmpty());
+        QVERIFY2(child<MessageBar>("messageBar")
+                     ->texts()
+                     .join(u' ')
+                     .contains(QStringLiteral("could not be found")),
+                 qPrintable(child<MessageBar>("messageBar")->texts().join(u'|')));
+        QVERIFY(shownGames().isEmpty());
+        QCOMPARE(child<BrowsePane>("browsePane")->emptyText(),
+                 QStringLiteral("Press Refresh PS2 to read 127.0.0.1."));
+        // Asked for, it is said as always.
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(idle());
+        QVERIFY2(m_dialogs.shown.size() == 1,
+                 qPrintable(child<MessageBar>("messageBar")->texts().join(u'|') +
+                            QString::number(m_world->calls().size())));
     }
 
     // The menu bar's commands and the desktop's standard keys.

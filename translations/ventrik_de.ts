@@ -145,6 +145,26 @@
         <source>This hdl_dump has no &quot;delete&quot; command: it cannot delete games.</source>
         <translation>Dieses hdl_dump hat keinen Befehl „delete“: Es kann keine Spiele löschen.</translation>
     </message>
+    <message>
+        <source>Ventrik is busy; this can be used once the current work has ended.</source>
+        <translation>Ventrik ist beschäftigt; dies ist nutzbar, sobald die laufende Arbeit beendet ist.</translation>
+    </message>
+    <message>
+        <source>Choose the PS2 device above and press Refresh first: games are installed on the device that was read.</source>
+        <translation>Wählen Sie oben zuerst das PS2-Gerät und drücken Sie Aktualisieren: Spiele werden auf dem eingelesenen Gerät installiert.</translation>
+    </message>
+    <message>
+        <source>Choose an optical drive or an image file first.</source>
+        <translation>Wählen Sie zuerst ein optisches Laufwerk oder eine Abbilddatei.</translation>
+    </message>
+    <message>
+        <source>Images can be added once the run has ended; one game can be added to the running queue meanwhile.</source>
+        <translation>Abbilder können nach dem Lauf hinzugefügt werden; ein einzelnes Spiel kann der laufenden Warteschlange schon jetzt hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>Choose an optical drive with a PS2 disc, and let its disc be read first.</source>
+        <translation>Wählen Sie ein optisches Laufwerk mit einer PS2-Disc und lassen Sie die Disc zuerst einlesen.</translation>
+    </message>
 </context>
 <context>
     <name>DiskEntry</name>
@@ -496,6 +516,18 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
     <message>
         <source>Optical drive</source>
         <translation>Optisches Laufwerk</translation>
+    </message>
+    <message>
+        <source>Adds this game to the job queue, to be installed when it runs.</source>
+        <translation>Fügt dieses Spiel der Warteschlange hinzu; es wird installiert, wenn sie läuft.</translation>
+    </message>
+    <message>
+        <source>Installs this game now, after the same check the queue makes.</source>
+        <translation>Installiert dieses Spiel jetzt, nach derselben Prüfung, die die Warteschlange macht.</translation>
+    </message>
+    <message>
+        <source>Saves the disc in the drive as an image file on this PC.</source>
+        <translation>Speichert die Disc im Laufwerk als Abbilddatei auf diesem PC.</translation>
     </message>
 </context>
 <context>
@@ -1218,6 +1250,26 @@ Protokolle: %5</translation>
     <message>
         <source>About Ventrik</source>
         <translation>Über Ventrik</translation>
+    </message>
+    <message>
+        <source>Reading %1...</source>
+        <translation>%1 wird gelesen...</translation>
+    </message>
+    <message>
+        <source>No games on %1 yet: install one from the Install view.</source>
+        <translation>Noch keine Spiele auf %1: Installieren Sie eines in der Ansicht Installieren.</translation>
+    </message>
+    <message>
+        <source>No PS2 disk found: plug one in and press Refresh HDD, or choose LAN for a PS2 on the network.</source>
+        <translation>Keine PS2-Festplatte gefunden: Schließen Sie eine an und drücken Sie HDD aktualisieren, oder wählen Sie LAN für eine PS2 im Netzwerk.</translation>
+    </message>
+    <message>
+        <source>Press Refresh HDD to read %1.</source>
+        <translation>Drücken Sie HDD aktualisieren, um %1 zu lesen.</translation>
+    </message>
+    <message>
+        <source>Press Refresh PS2 to read %1.</source>
+        <translation>Drücken Sie PS2 aktualisieren, um %1 zu lesen.</translation>
     </message>
 </context>
 <context>

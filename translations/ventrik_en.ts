@@ -145,6 +145,26 @@
         <source>This hdl_dump has no &quot;delete&quot; command: it cannot delete games.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Ventrik is busy; this can be used once the current work has ended.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the PS2 device above and press Refresh first: games are installed on the device that was read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose an optical drive or an image file first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images can be added once the run has ended; one game can be added to the running queue meanwhile.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose an optical drive with a PS2 disc, and let its disc be read first.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DiskEntry</name>
@@ -489,6 +509,18 @@ It holds no games; its partitions will be erased.</source>
     </message>
     <message>
         <source>Optical drive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adds this game to the job queue, to be installed when it runs.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installs this game now, after the same check the queue makes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saves the disc in the drive as an image file on this PC.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1202,6 +1234,26 @@ Logs: %5</source>
     </message>
     <message>
         <source>About Ventrik</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No games on %1 yet: install one from the Install view.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No PS2 disk found: plug one in and press Refresh HDD, or choose LAN for a PS2 on the network.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press Refresh HDD to read %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press Refresh PS2 to read %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -8,6 +8,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeView>
@@ -86,6 +87,10 @@ BrowsePane::BrowsePane(QWidget* parent)
 void BrowsePane::setGames(QAbstractItemModel* games)
 {
     m_gameList->setModel(games);
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(games, signal, this, &BrowsePane::showEmptyText);
+    connect(games, &QAbstractItemModel::modelReset, this, &BrowsePane::showEmptyText);
+    connect(games, &QAbstractItemModel::layoutChanged, this, &BrowsePane::showEmptyText);
     // The tool's order until a header is clicked.
     m_gameList->sortByColumn(-1, Qt::AscendingOrder);
     connect(m_gameList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -150,4 +155,32 @@ void BrowsePane::focusFilter()
 {
     m_filterEdit->setFocus(Qt::ShortcutFocusReason);
     m_filterEdit->selectAll();
+}
+
+void BrowsePane::setEmptyText(const QString& text)
+{
+    if (!m_emptyLabel) {
+        // Over the list's empty area, where the games would be.
+        m_emptyLabel = new QLabel(m_gameList->viewport());
+        m_emptyLabel->setObjectName(QStringLiteral("emptyListLabel"));
+        m_emptyLabel->setWordWrap(true);
+        m_emptyLabel->setAlignment(Qt::AlignCenter);
+        m_emptyLabel->setForegroundRole(QPalette::PlaceholderText);
+        m_emptyLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+        auto* layout = new QVBoxLayout(m_gameList->viewport());
+        layout->addWidget(m_emptyLabel);
+    }
+    m_emptyLabel->setText(text);
+    showEmptyText();
+}
+
+QString BrowsePane::emptyText() const
+{
+    return m_emptyLabel && !m_emptyLabel->isHidden() ? m_emptyLabel->text() : QString();
+}
+
+void BrowsePane::showEmptyText()
+{
+    if (m_emptyLabel)
+        m_emptyLabel->setVisible(!m_gameList->model() || m_gameList->model()->rowCount() == 0);
 }

@@ -30,6 +30,9 @@ public:
     void sizeColumns(const QByteArray& kept);
     // The filter box takes the keyboard, its text selected for typing over.
     void focusFilter();
+    // Said in the list while it is empty: what to do next.
+    void setEmptyText(const QString& text);
+    QString emptyText() const;
     QByteArray columnState() const;
 
 signals:
@@ -51,4 +54,6 @@ private:
     QPushButton* m_renameButton;
     QPushButton* m_flagsButton;
     QMenu* m_copyMenu = nullptr;
+    class QLabel* m_emptyLabel = nullptr;
+    void showEmptyText();
 };

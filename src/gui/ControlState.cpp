@@ -36,9 +36,27 @@ ControlState ControlState::Of(const ControlInputs& in)
     s.imageBrowse = canQueue && in.imageChosen;
     s.compatFlags = canQueue && in.sourceChosen;
     s.makeIso = idle && in.opticalChosen && in.sourceChosen && in.discInfoRead;
-    s.addGame = canQueue && in.attached;
+    // A game is added or installed once its disc or image is chosen and the target was read.
+    s.addGame = canQueue && in.attached && in.sourceChosen;
     s.addImages = idle && in.attached;
-    s.installNow = idle && in.attached;
+    s.installNow = idle && in.attached && in.sourceChosen;
+    if (!canQueue || (!idle && !in.attached)) {
+        s.installTip = s.imagesTip = s.makeIsoTip =
+            tr("Ventrik is busy; this can be used once the current work has ended.");
+    } else {
+        if (!in.attached)
+            s.installTip = s.imagesTip =
+                tr("Choose the PS2 device above and press Refresh first: games are installed "
+                   "on the device that was read.");
+        else if (!in.sourceChosen)
+            s.installTip = tr("Choose an optical drive or an image file first.");
+        if (!idle)
+            s.imagesTip = tr("Images can be added once the run has ended; one game can be "
+                             "added to the running queue meanwhile.");
+        if (!s.makeIso)
+            s.makeIsoTip =
+                tr("Choose an optical drive with a PS2 disc, and let its disc be read first.");
+    }
 
     s.copyToPC = canQueue && gameChosen;
     s.copyToPS2 = canQueue && gameChosen;

@@ -44,6 +44,10 @@ public:
     bool addGame = false;
     bool addImages = false;
     bool installNow = false;
+    // Why a game or images cannot be added or installed now, and what makes them usable.
+    QString installTip;
+    QString imagesTip;
+    QString makeIsoTip;
     bool copyToPC = false;
     bool copyToPS2 = false;
     bool copyToDisk = false;

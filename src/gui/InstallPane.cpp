@@ -84,11 +84,16 @@ InstallPane::InstallPane(QWidget* parent) : QGroupBox(tr("Install"), parent)
     batchLabel->setObjectName(QStringLiteral("batchLabel"));
     m_addImagesButton = new QPushButton(tr("Add Ima&ges..."), this);
     m_addImagesButton->setObjectName(QStringLiteral("addImagesButton"));
-    m_addImagesButton->setToolTip(tr("Queue several image files at once; they can also be "
-                                     "dropped on the window"));
+    m_tips.addImages =
+        tr("Queue several image files at once; they can also be dropped on the window");
+    m_tips.addFolder = tr("Queue every image in a folder and its subfolders");
+    m_tips.addGame = tr("Adds this game to the job queue, to be installed when it runs.");
+    m_tips.installNow = tr("Installs this game now, after the same check the queue makes.");
+    m_tips.makeIso = tr("Saves the disc in the drive as an image file on this PC.");
+    m_addImagesButton->setToolTip(m_tips.addImages);
     m_addFolderButton = new QPushButton(tr("Add Fol&der..."), this);
     m_addFolderButton->setObjectName(QStringLiteral("addFolderButton"));
-    m_addFolderButton->setToolTip(tr("Queue every image in a folder and its subfolders"));
+    m_addFolderButton->setToolTip(m_tips.addFolder);
     m_batchProgress = new QProgressBar(this);
     m_batchProgress->setObjectName(QStringLiteral("batchProgress"));
     m_batchProgress->setFormat(tr("%v of %m read"));
@@ -193,6 +198,12 @@ void InstallPane::applyControls(const ControlState& state)
     m_addImagesButton->setEnabled(state.addImages);
     m_addFolderButton->setEnabled(state.addImages);
     m_installButton->setEnabled(state.installNow);
+    // A grey button says why, and what makes it usable; an enabled one what it does.
+    m_makeImageButton->setToolTip(state.makeIso ? m_tips.makeIso : state.makeIsoTip);
+    m_addToQueueButton->setToolTip(state.addGame ? m_tips.addGame : state.installTip);
+    m_installButton->setToolTip(state.installNow ? m_tips.installNow : state.installTip);
+    m_addImagesButton->setToolTip(state.addImages ? m_tips.addImages : state.imagesTip);
+    m_addFolderButton->setToolTip(state.addImages ? m_tips.addFolder : state.imagesTip);
 }
 
 void InstallPane::showBatchProgress(int done, int total)

@@ -74,6 +74,12 @@ signals:
     void batchCancelAsked();
 
 private:
+    // What the buttons do, said while they can be used.
+    struct Tips
+    {
+        QString addImages, addFolder, addGame, installNow, makeIso;
+    };
+    Tips m_tips;
     QRadioButton* m_discSource;
     QComboBox* m_opticalCombo;
     QRadioButton* m_imageSource;

@@ -386,6 +386,11 @@ void MainWindow::connectSession()
 
 void MainWindow::showProblem(const Problem& problem)
 {
+    // What the read at start could not do is said in the window; nobody asked for it yet.
+    if (m_readingAtStart && m_session.isBusy() && m_session.activity() != Activity::RunningQueue) {
+        m_messageBar->say(ProblemText(problem));
+        return;
+    }
     m_problems->show(problem);
 }
 
@@ -411,6 +416,24 @@ void MainWindow::updateControls()
     m_jobPane->applyControls(s);
     m_activity->applyControls(s);
     m_settingsAction->setEnabled(s.targetControls);
+    m_browse->setEmptyText(emptyListText());
+}
+
+QString MainWindow::emptyListText() const
+{
+    // What to do next, where the games would be.
+    const QString target = m_targetControl->localChosen() ? m_target->chosenDiskLabel()
+                                                          : m_targetControl->address().trimmed();
+    if (m_session.activity() == Activity::ReadingGames ||
+        m_session.activity() == Activity::ListingDevices)
+        return tr("Reading %1...").arg(target);
+    if (m_session.isAttached())
+        return tr("No games on %1 yet: install one from the Install view.").arg(target);
+    if (m_targetControl->localChosen() && m_session.disks().isEmpty())
+        return tr("No PS2 disk found: plug one in and press Refresh HDD, or choose LAN for a PS2 "
+                  "on the network.");
+    return m_targetControl->localChosen() ? tr("Press Refresh HDD to read %1.").arg(target)
+                                          : tr("Press Refresh PS2 to read %1.").arg(target);
 }
 
 bool MainWindow::runsJobs() const
@@ -649,6 +672,9 @@ void MainWindow::load()
     m_targetControl->restoreChoice();
     updateControls();
     show();
+    // The device read last time is read again, in the background; until that has ended, what
+    // it could not do is said in the window, not in a box nobody asked for.
+    m_readingAtStart = m_targetControl->readRemembered([this] { m_readingAtStart = false; });
     // A missing tool is said at once, with where it was looked for and where to choose it,
     // not at the first click.
     if (!m_session.toolAvailable())

@@ -87,6 +87,8 @@ private:
     void connectSession();
     // Enables every control from the session's state and the window's choices.
     void updateControls();
+    // What the empty game list says to do next.
+    QString emptyListText() const;
     bool runsJobs() const;
     void cancelCommand();
     void showJobPane(bool show);
@@ -147,6 +149,7 @@ private:
     std::unique_ptr<SettingsWindow> m_settingsWindow;
     bool m_hiddenToTray = false;
     bool m_loaded = false;
+    bool m_readingAtStart = false;
     bool m_exiting = false;
     bool m_exited = false;
 };

@@ -6,6 +6,9 @@
 #include "core/devices/Probe.h"
 #include "core/session/Session.h"
 
+#include <algorithm>
+#include <utility>
+
 TargetController::TargetController(TargetPane* pane, Session& session, Dialogs& dialogs,
                                    Hooks hooks, QObject* parent)
     : QObject(parent), m_pane(pane), m_session(session), m_dialogs(dialogs),
@@ -38,6 +41,11 @@ TargetController::TargetController(TargetPane* pane, Session& session, Dialogs& 
     connect(&m_session.targetGames(), &TargetGames::gamesChanged, this, [this] {
         showServer();
         m_pane->showSpace(m_session.space());
+        // What was read is read again at the next start.
+        if (m_session.isAttached() && m_session.space() &&
+            m_session.target() == m_session.reached(chosenTarget()) &&
+            m_session.settings().text(Setting::LastRead) != choiceKey())
+            m_session.settings().write(Setting::LastRead, choiceKey());
     });
     connect(&m_session.devices(), &DeviceAccess::disksChanged, this, &TargetController::fillDisks);
     connect(&m_session, &Session::diskAccessAnswered, this, &TargetController::accessAnswered);
@@ -159,6 +167,32 @@ void TargetController::chooseLocal()
         m_pane->choose(false);
 }
 
+QString TargetController::choiceKey() const
+{
+    return m_pane->isLocal() ? QStringLiteral("local:") + m_pane->chosenDisk()
+                             : QStringLiteral("network:") + m_pane->address().trimmed();
+}
+
+bool TargetController::readRemembered(std::function<void()> done)
+{
+    const QString last = m_session.settings().text(Setting::LastRead);
+    if (last.isEmpty() || !m_session.toolAvailable())
+        return false;
+    if (m_pane->isLocal() && last.startsWith(QLatin1String("local:"))) {
+        // Read once the disks are listed, if it is still there.
+        m_readWhenListed = last.mid(6);
+        m_startReadDone = std::move(done);
+        if (!m_waitingForLocalDisks)
+            fillDisks();
+        return true;
+    }
+    if (last != choiceKey())
+        return false;
+    attachChosenTarget();
+    m_session.whenIdle(std::move(done));
+    return true;
+}
+
 void TargetController::fillDisks()
 {
     m_pane->setDisks(m_session.disks());
@@ -172,6 +206,22 @@ void TargetController::fillDisks()
         m_pane->showMode(true);
         m_session.selectTarget(chosenTarget());
     }
+    if (!m_readWhenListed.isEmpty() && !m_waitingForLocalDisks)
+        m_session.whenIdle([this] {
+            const QString device = std::exchange(m_readWhenListed, QString());
+            const QList<DiskEntry>& disks = m_session.disks();
+            const auto disk = std::find_if(disks.begin(), disks.end(),
+                                           [&](const DiskEntry& d) { return d.device == device; });
+            std::function<void()> done = std::exchange(m_startReadDone, {});
+            // One this user may not read is not asked for unasked.
+            if (!device.isEmpty() && disk != disks.end() && !disk->needsPermission) {
+                m_pane->chooseDisk(device);
+                m_session.selectTarget(chosenTarget());
+                m_session.attach(chosenTarget());
+            }
+            if (done)
+                m_session.whenIdle(std::move(done));
+        });
     m_hooks.updateControls();
 }
 

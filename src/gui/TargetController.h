@@ -49,6 +49,12 @@ public:
     // The device chosen at the last start (local or network), chosen again.
     void restoreChoice();
     void attachChosenTarget();
+    // The device read last time is read again now, in the background (a PS2 is looked for
+    // first); one never read is left for Refresh. False when nothing is read; else done()
+    // once the read has ended.
+    bool readRemembered(std::function<void()> done);
+    // What would be read: "local:DEVICE" or "network:ADDRESS".
+    QString choiceKey() const;
 
 private:
     void chooseLocal();
@@ -66,6 +72,8 @@ private:
     Hooks m_hooks;
     QTimer m_addressSave;
     bool m_waitingForLocalDisks = false;
+    QString m_readWhenListed; // a disk to read once the disks are listed (at start)
+    std::function<void()> m_startReadDone;
     // The disk whose access is being asked for, attached once granted.
     QString m_accessAskedFor;
     QPointer<QObject> m_accessQuestion;

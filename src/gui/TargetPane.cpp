@@ -214,6 +214,11 @@ QString TargetPane::chosenDisk() const
     return m_diskCombo->currentData().toString();
 }
 
+QString TargetPane::chosenDiskLabel() const
+{
+    return m_diskCombo->currentText().trimmed();
+}
+
 int TargetPane::chosenDiskRow() const
 {
     return m_diskCombo->currentIndex();

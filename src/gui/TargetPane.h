@@ -38,6 +38,8 @@ public:
     int diskCount() const;
     // The chosen disk's device and row; empty and -1 when none is chosen.
     QString chosenDisk() const;
+    // The chosen disk as the list shows it ("hdd1:  [20.0 GB]").
+    QString chosenDiskLabel() const;
     int chosenDiskRow() const;
     void chooseDisk(const QString& device);
     // Nothing chosen (the networked PS2 is).

@@ -43,6 +43,7 @@ enum class Setting : std::uint8_t {
     // answering; 0: the program's own.
     StallTimeout,
     HideDuringRuns, // 1: the main window goes to the tray while jobs run, the status window shows
+    LastRead,       // the device read last ("local:DEVICE", "network:ADDRESS"), read again at start
 };
 
 enum class SettingType : std::uint8_t {
@@ -64,7 +65,7 @@ struct SettingKey
 };
 
 // Every key, in the order the defaults are written; the first thirteen are the defaults.
-inline constexpr std::array<SettingKey, 25> kSettingKeys{{
+inline constexpr std::array<SettingKey, 26> kSettingKeys{{
     {Setting::DefaultISO, "DefaultISO", SettingType::Path, "", true},
     {Setting::ClosePS2, "ClosePS2", SettingType::Flag, "0", true},
     {Setting::TurnOffPC, "TurnOffPC", SettingType::Flag, "0", true},
@@ -90,6 +91,7 @@ inline constexpr std::array<SettingKey, 25> kSettingKeys{{
     {Setting::NbdExport, "NbdExport", SettingType::Text, platform::kNbdDefaultExport, false},
     {Setting::StallTimeout, "StallTimeout", SettingType::Number, "300", false},
     {Setting::HideDuringRuns, "HideDuringRuns", SettingType::Flag, "0", false},
+    {Setting::LastRead, "LastRead", SettingType::Text, "", false},
 }};
 
 const SettingKey& KeyOf(Setting setting);
