@@ -454,6 +454,18 @@ private slots:
         QVERIFY(idle());
         QCOMPARE(path->text(), image);
         QCOMPARE(child<QLineEdit>("gameNameEdit")->text(), QStringLiteral("Typed Game"));
+        // Emptied, the box leaves nothing of that game behind.
+        path->clear();
+        QVERIFY(child<QLineEdit>("gameNameEdit")->text().isEmpty());
+        QVERIFY(child<QLineEdit>("startupEdit")->text().isEmpty());
+        // Enter reads the path, and the keyboard stays in the box.
+        path->setFocus();
+        QTRY_VERIFY(path->hasFocus());
+        path->setText(image);
+        QTest::keyClick(path, Qt::Key_Return);
+        QVERIFY(idle());
+        QCOMPARE(child<QLineEdit>("gameNameEdit")->text(), QStringLiteral("Typed Game"));
+        QTRY_VERIFY(path->hasFocus());
         path->setText(m_world->path(QStringLiteral("nowhere.iso")));
         emit path->editingFinished();
         QCOMPARE(m_dialogs.texts().value(0),
@@ -525,9 +537,9 @@ private slots:
         child<QRadioButton>("discSource")->click();
         QVERIFY(idle());
         auto* drives = child<QComboBox>("opticalCombo");
+        // The one drive there is is chosen, and its disc read.
         QCOMPARE(drives->count(), 1);
-        QCOMPARE(drives->currentIndex(), -1);
-        drives->setCurrentIndex(0);
+        QCOMPARE(drives->currentIndex(), 0);
         QVERIFY(idle());
         QCOMPARE(child<QLineEdit>("startupEdit")->text(), QStringLiteral("SLUS_123.45"));
         QCOMPARE(child<QLineEdit>("gameNameEdit")->text(), QStringLiteral("TESTGAME"));

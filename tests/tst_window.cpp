@@ -427,6 +427,10 @@ private slots:
                  m_world->path(QStringLiteral("Test Game.iso")));
         QCOMPARE(session().jobs().job(1).destination, m_world->path(QStringLiteral("Third.iso")));
         QCOMPARE(session().jobs().job(1).kind, JobKind::CopyToPC);
+        // Said once for both, with what makes them run.
+        QCOMPARE(m_tray.balloons.filter(QStringLiteral("job queue")),
+                 QStringList{QStringLiteral(
+                     "Ventrik|2 copies added to the job queue; start the queue to copy.")});
 
         // Delete of three games (Ctrl+A, then the Delete key): one question, three runs.
         list->setFocus();

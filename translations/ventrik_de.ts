@@ -1271,6 +1271,20 @@ Protokolle: %5</translation>
         <source>Press Refresh PS2 to read %1.</source>
         <translation>Drücken Sie PS2 aktualisieren, um %1 zu lesen.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n copies added to the job queue; they run after the jobs before them.</source>
+        <translation>
+            <numerusform>%n Kopie zur Warteschlange hinzugefügt; sie läuft nach den Aufträgen davor.</numerusform>
+            <numerusform>%n Kopien zur Warteschlange hinzugefügt; sie laufen nach den Aufträgen davor.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n copies added to the job queue; start the queue to copy.</source>
+        <translation>
+            <numerusform>%n Kopie zur Warteschlange hinzugefügt; starten Sie die Warteschlange zum Kopieren.</numerusform>
+            <numerusform>%n Kopien zur Warteschlange hinzugefügt; starten Sie die Warteschlange zum Kopieren.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>

@@ -1256,6 +1256,20 @@ Logs: %5</source>
         <source>Press Refresh PS2 to read %1.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>%n copies added to the job queue; they run after the jobs before them.</source>
+        <translation>
+            <numerusform>%n copy added to the job queue; it runs after the jobs before it.</numerusform>
+            <numerusform>%n copies added to the job queue; they run after the jobs before them.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n copies added to the job queue; start the queue to copy.</source>
+        <translation>
+            <numerusform>%n copy added to the job queue; start the queue to copy.</numerusform>
+            <numerusform>%n copies added to the job queue; start the queue to copy.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MessageBar</name>

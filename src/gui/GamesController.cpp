@@ -100,6 +100,7 @@ void GamesController::copyToPC()
         if (!path || path->isEmpty() || !CheckFolderOf(m_dialogs, *path))
             return;
         queueCopy(JobKind::CopyToPC, rows[0], *path);
+        m_hooks.jobsAdded(1, true);
         return;
     }
     // Several games: one folder, each game under its own name. A file that is already
@@ -115,6 +116,7 @@ void GamesController::copyToPC()
     for (const int row : rows)
         queueCopy(JobKind::CopyToPC, row,
                   dir.filePath(FileNameForGame(m_session.games().game(row).title)), false);
+    m_hooks.jobsAdded(static_cast<int>(rows.size()), true);
 }
 
 void GamesController::copyToPS2()
@@ -141,14 +143,17 @@ void GamesController::copyToPS2()
     }
     for (const int row : rows)
         queueCopy(JobKind::CopyToPS2, row, address);
+    m_hooks.jobsAdded(static_cast<int>(rows.size()), true);
 }
 
 void GamesController::copyToDisk(const QString& device)
 {
     if (device.isEmpty())
         return;
-    for (const int row : selectedRows())
+    const QList<int> rows = selectedRows();
+    for (const int row : rows)
         queueCopy(JobKind::CopyToHDD, row, device);
+    m_hooks.jobsAdded(static_cast<int>(rows.size()), true);
 }
 
 void GamesController::queueCopy(JobKind kind, int gameRow, const QString& destination,
@@ -157,7 +162,6 @@ void GamesController::queueCopy(JobKind kind, int gameRow, const QString& destin
     // The dialog asked before a file was chosen over an existing one.
     m_session.addJob(CopyJob(kind, m_session.target(), m_session.games().game(gameRow), destination,
                              replaceAsked));
-    m_hooks.jobAdded();
 }
 
 void GamesController::deleteChosen()

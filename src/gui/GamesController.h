@@ -27,7 +27,8 @@ public:
     {
         std::function<void(const Problem&)> showProblem;
         // A job joined the queue.
-        std::function<void()> jobAdded;
+        // Jobs were queued: how many, and whether they copy games (which wait for a run).
+        std::function<void(int count, bool copies)> jobsAdded;
         std::function<void()> updateControls;
         // The local disk whose games are shown (no destination for a copy), or -1.
         std::function<int()> sourceDiskRow;

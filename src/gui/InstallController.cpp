@@ -54,7 +54,17 @@ void InstallController::connectPane()
     connect(m_pane, &InstallPane::driveChosen, this,
             [this](const QString& device) { readDisc(device, true); });
     connect(m_pane, &InstallPane::browseAsked, this, &InstallController::browseImage);
-    connect(m_pane, &InstallPane::imagePathEdited, this, [this] { m_hooks.updateControls(); });
+    connect(m_pane, &InstallPane::imagePathEdited, this, [this] {
+        // An emptied box leaves nothing chosen: the game read from the old path goes with it.
+        if (m_pane->imagePath().trimmed().isEmpty() && (!m_typedRead.isEmpty() || m_discInfoRead)) {
+            m_pane->clearGame();
+            m_suggestedName.clear();
+            m_typedRead.clear();
+            m_discInfoRead = false;
+            uncheckFlags();
+        }
+        m_hooks.updateControls();
+    });
     // A typed or pasted path is read as a chosen one is, once it is complete.
     connect(m_pane, &InstallPane::imagePathTaken, this, &InstallController::takeTypedImage);
     connect(m_flagsDone, &QAction::triggered, m_flagsMenu, &QMenu::close);
@@ -156,6 +166,15 @@ void InstallController::fillOpticalDrives()
         if (m_pane->driveSourceChosen() && m_pane->driveCount() == 0) {
             m_pane->chooseImageSource();
             m_hooks.showProblem({ProblemKind::NoDiscsInDrives, {}, {}});
+        } else if (m_pane->driveSourceChosen() && m_pane->driveCount() == 1) {
+            // The one drive there is: chosen, and its disc read.
+            m_pane->chooseDrive(0);
+            m_hooks.updateControls();
+            m_session.whenIdle([this] {
+                if (m_pane->driveSourceChosen() && !m_pane->chosenDrive().isEmpty())
+                    readDisc(m_pane->chosenDrive(), true);
+            });
+            return;
         }
     }
     m_hooks.updateControls();

@@ -1,6 +1,7 @@
 #include "InstallPane.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QComboBox>
 #include <QFont>
@@ -191,7 +192,13 @@ void InstallPane::applyControls(const ControlState& state)
         w->setEnabled(state.queueInputs);
     m_opticalCombo->setEnabled(state.opticalDrives);
     m_browseImageButton->setEnabled(state.imageBrowse);
+    // A path typed and taken with Enter is read at once, which greys the box a moment: the
+    // keyboard comes back to it, not to whatever Tab would reach next.
+    if (!state.imageBrowse && m_imagePathEdit->hasFocus())
+        m_pathHadFocus = true;
     m_imagePathEdit->setEnabled(state.imageBrowse);
+    if (state.imageBrowse && std::exchange(m_pathHadFocus, false))
+        m_imagePathEdit->setFocus(Qt::OtherFocusReason);
     m_compatFlagsButton->setEnabled(state.compatFlags);
     m_makeImageButton->setEnabled(state.makeIso);
     m_addToQueueButton->setEnabled(state.addGame);
@@ -243,6 +250,12 @@ void InstallPane::setDrives(const QList<DiskEntry>& drives)
     for (const DiskEntry& d : drives)
         m_opticalCombo->addItem(d.label(), d.device);
     m_opticalCombo->setCurrentIndex(-1);
+}
+
+void InstallPane::chooseDrive(int row)
+{
+    const QSignalBlocker quiet(m_opticalCombo);
+    m_opticalCombo->setCurrentIndex(row);
 }
 
 int InstallPane::driveCount() const

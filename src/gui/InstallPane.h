@@ -37,6 +37,8 @@ public:
     int driveCount() const;
     QString chosenDrive() const;
     void clearDrive();
+    // The drive of that row chosen, without reading it (the caller does).
+    void chooseDrive(int row);
     QString imagePath() const;
     void setImagePath(const QString& path);
     // The game as it will be installed.
@@ -80,6 +82,7 @@ private:
         QString addImages, addFolder, addGame, installNow, makeIso;
     };
     Tips m_tips;
+    bool m_pathHadFocus = false; // the path box was greyed while it had the keyboard
     QRadioButton* m_discSource;
     QComboBox* m_opticalCombo;
     QRadioButton* m_imageSource;

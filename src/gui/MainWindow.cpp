@@ -109,7 +109,8 @@ MainWindow::MainWindow(Session& session, MainSeams seams, QWidget* parent)
                              this);
     m_games = new GamesController(m_browse, m_session, m_seams.dialogs,
                                   {[this](const Problem& p) { showProblem(p); },
-                                   [this] { jobAdded(); }, [this] { updateControls(); },
+                                   [this](int count, bool copies) { jobsAdded(count, copies); },
+                                   [this] { updateControls(); },
                                    [this] { return m_targetControl->chosenDiskRow(); }},
                                   this);
     m_installer = new InstallController(
@@ -461,8 +462,26 @@ void MainWindow::showJobPane(bool show)
 
 void MainWindow::jobAdded()
 {
+    jobsAdded(1, false);
+}
+
+void MainWindow::jobsAdded(int count, bool copies)
+{
     updateControls();
-    balloon(tr("Job added to job queue"));
+    if (count < 1)
+        return;
+    // Told once for all of them; a copy waits for the queue, which the user may not expect.
+    if (!copies) {
+        balloon(tr("Job added to job queue"));
+        return;
+    }
+    const QString text =
+        m_session.isBusy()
+            ? tr("%n copies added to the job queue; they run after the jobs "
+                 "before them.",
+                 nullptr, count)
+            : tr("%n copies added to the job queue; start the queue to copy.", nullptr, count);
+    balloon(text);
 }
 
 QList<int> MainWindow::selectedGames() const

@@ -96,6 +96,7 @@ private:
     void balloon(const QString& text);
     // Actions.
     void jobAdded();
+    void jobsAdded(int count, bool copies);
     // The selected games, as rows of the session's list.
     QList<int> selectedGames() const;
     void startJobQueue();
