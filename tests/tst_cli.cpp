@@ -261,7 +261,7 @@ private slots:
                  QStringLiteral("cd0:"), QStringLiteral("--flags"), QStringLiteral("1+3")});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("cdvd_info cd0:\n"
-                                       "inject_cd hdd1: TESTGAME cd0: SLUS_123.45 +1+3\n"));
+                                       "inject_cd hdd1: Testgame cd0: SLUS_123.45 +1+3\n"));
         // Only the tool's usage and the disc were read: the older tool lacks cdvd_info2.
         QCOMPARE(m_world->calls(),
                  (QList<QStringList>{{}, {QStringLiteral("cdvd_info"), QStringLiteral("cd0:")}}));

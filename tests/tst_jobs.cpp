@@ -439,6 +439,24 @@ private slots:
                                      dir.filePath(QStringLiteral("x/y/A.ISO"))}));
     }
 
+    void discLabelsReadAsTitles()
+    {
+        QCOMPARE(ReadableLabel(QStringLiteral("BEYOND_GOOD_EVIL")),
+                 QStringLiteral("Beyond Good Evil"));
+        QCOMPARE(ReadableLabel(QStringLiteral("GOD_OF_WAR_II")), QStringLiteral("God of War II"));
+        QCOMPARE(ReadableLabel(QStringLiteral("THE_GETAWAY")), QStringLiteral("The Getaway"));
+        QCOMPARE(ReadableLabel(QStringLiteral("FIFA_2005")), QStringLiteral("Fifa 2005"));
+        QCOMPARE(ReadableLabel(QStringLiteral("Okami")), QStringLiteral("Okami"));
+        QCOMPARE(ReadableLabel(QStringLiteral("__")), QString());
+        // A drive's disc is named so; an image keeps its file's name.
+        parse::DiscInfo disc;
+        disc.name = QStringLiteral("SHADOW_OF_THE_COLOSSUS");
+        QCOMPARE(NameForGame(QStringLiteral("cd0:"), disc, {}).name,
+                 QStringLiteral("Shadow of the Colossus"));
+        QCOMPARE(NameForGame(QStringLiteral("/x/My Copy.iso"), disc, {}).name,
+                 QStringLiteral("My Copy"));
+    }
+
     void controlCharactersNeverReachAName()
     {
         // From a database: ESC and BEL would reach the tool and a terminal raw.

@@ -542,7 +542,7 @@ private slots:
         QCOMPARE(drives->currentIndex(), 0);
         QVERIFY(idle());
         QCOMPARE(child<QLineEdit>("startupEdit")->text(), QStringLiteral("SLUS_123.45"));
-        QCOMPARE(child<QLineEdit>("gameNameEdit")->text(), QStringLiteral("TESTGAME"));
+        QCOMPARE(child<QLineEdit>("gameNameEdit")->text(), QStringLiteral("Testgame"));
         QCOMPARE(child<QLineEdit>("gameNameEdit")->toolTip(),
                  QStringLiteral("Named after the disc's label"));
         QVERIFY(child<QPushButton>("compatFlagsButton")->isEnabled());

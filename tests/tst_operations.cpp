@@ -470,6 +470,12 @@ private slots:
         QVERIFY(std::any_of(calls.begin(), calls.end(), [](const QStringList& c) {
             return c.value(0).startsWith(QLatin1String("inject"));
         }));
+        // How it ended stays in the status bar until the next action begins.
+        auto* bar = child<QStatusBar>("runStatusBar");
+        QVERIFY(!bar->currentMessage().isEmpty());
+        child<QPushButton>("attachButton")->click();
+        QVERIFY(idle());
+        QVERIFY2(bar->currentMessage().isEmpty(), qPrintable(bar->currentMessage()));
     }
 
     void cancelStopsTheJobOrTheRun()

@@ -4,6 +4,7 @@
 #include "gui/MainWindow.h"
 #include "gui/MessageBar.h"
 #include "gui/ProblemListDialog.h"
+#include "gui/SettingsWindow.h"
 #include "gui/StatusWindow.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QThread>
 #include <QUrl>
 
@@ -105,7 +107,12 @@ class TestWindow : public QObject, public GuiFixture
     }
 
 private slots:
-    void cleanup() { stopMain(); }
+    void cleanup()
+    {
+        stopMain();
+        m_locale = QLocale(QLocale::English, QLocale::UnitedStates);
+        QLocale::setDefault(m_locale);
+    }
 
     void theWindowGrowsAndRemembersItsShape()
     {
@@ -259,6 +266,34 @@ private slots:
                 QVERIFY2(b->width() >= b->minimumSizeHint().width(), qPrintable(b->objectName()));
         }
         SaveScreenshot(&main(), QStringLiteral("main-smallest-%1.png").arg(scaleName()));
+    }
+
+    // German, the longer language, at this scale: no caption of the main window, its menus
+    // or the settings is cut.
+    void germanFitsAtEveryScale()
+    {
+        m_locale = QLocale(QLocale::German, QLocale::Germany);
+        start();
+        attachNetwork();
+        child<QCheckBox>("showOutputCheck")->setChecked(true);
+        for (const char* view : {"installView", "browseView", "queueView"}) {
+            child<QRadioButton>(view)->click();
+            QCoreApplication::processEvents();
+            const QStringList clipped = ClippedTexts(&main());
+            QVERIFY2(clipped.isEmpty(), qPrintable(scaleName() + u'\n' + clipped.join(u'\n')));
+        }
+        SaveScreenshot(&main(), QStringLiteral("german-%1.png").arg(scaleName()));
+        QWidget& settings = main().settingsWindow();
+        settings.show();
+        auto* tabs = child<QTabWidget>("tabs", &settings);
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            const QStringList clipped = ClippedTexts(&settings);
+            QVERIFY2(clipped.isEmpty(), qPrintable(scaleName() + u'\n' + clipped.join(u'\n')));
+        }
+        settings.hide();
+        QVERIFY(idle());
     }
 
     void theGameListSortsFiltersAndEditsLikeAFileList()

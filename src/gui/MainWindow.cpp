@@ -312,6 +312,9 @@ void MainWindow::connectSession()
         // The end of a run is shown whole, whatever the pace of the view.
         if (!busy)
             m_activity->flushOutput();
+        // How the last action ended is kept until the next one begins: then it is old news.
+        else if (!runsJobs())
+            m_runBar->clearMessage();
         updateControls();
     });
     connect(&m_session, &Session::commandStarted, this,

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 bool IsDriveSource(const QString& source)
 {
     static const QRegularExpression re(QStringLiteral("^(cd[0-9]+:|/dev/)"));
@@ -27,7 +29,7 @@ GameNaming NameForGame(const QString& source, const parse::DiscInfo& disc,
         naming.name = indexed;
         naming.source = NameSource::TitleIndex;
     } else {
-        const QString label = WithoutControlCharacters(disc.name);
+        const QString label = ReadableLabel(WithoutControlCharacters(disc.name));
         QString file;
         if (!IsDriveSource(source)) {
             const QString fileName = QFileInfo(source).fileName();
@@ -117,4 +119,26 @@ QString FileNameForGame(const QString& title)
     QString name = title;
     name.replace(u'/', u'_').replace(QChar(0), u'_');
     return name + QStringLiteral(".iso");
+}
+
+QString ReadableLabel(const QString& label)
+{
+    // Someone wrote it with small letters on purpose: theirs.
+    if (label != label.toUpper())
+        return label;
+    static const QRegularExpression roman(QStringLiteral("^[IVX]+$"));
+    static const QStringList small{
+        QStringLiteral("a"),   QStringLiteral("an"), QStringLiteral("and"), QStringLiteral("of"),
+        QStringLiteral("the"), QStringLiteral("to"), QStringLiteral("in"),  QStringLiteral("on")};
+    QStringList words;
+    for (const QString& word : QString(label).replace(u'_', u' ').split(u' ', Qt::SkipEmptyParts)) {
+        if (roman.match(word).hasMatch() ||
+            std::any_of(word.begin(), word.end(), [](QChar c) { return c.isDigit(); }))
+            words << word;
+        else if (!words.isEmpty() && small.contains(word.toLower()))
+            words << word.toLower();
+        else
+            words << word.left(1) + word.mid(1).toLower();
+    }
+    return words.join(u' ');
 }

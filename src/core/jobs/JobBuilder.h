@@ -48,3 +48,6 @@ Job CopyJob(JobKind kind, const Target& from, const parse::GameRow& game,
 // The file name a game is copied to in a folder: its title, with only what a file name cannot
 // hold replaced.
 QString FileNameForGame(const QString& title);
+// A disc label as a title: "BEYOND_GOOD_EVIL" reads "Beyond Good Evil" (roman numerals and
+// words with digits stay as they were); a label with small letters is left as it is.
+QString ReadableLabel(const QString& label);
