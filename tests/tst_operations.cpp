@@ -812,6 +812,30 @@ private slots:
         child<QPushButton>("copyToPcButton")->click();
         QCOMPARE(session().jobs().count(), 1);
         QCOMPARE(session().jobs().job(0).destination, chosen);
+        // The next copy's dialog opens where this one was left, also after a new start; the
+        // image dialog keeps its own folder.
+        const QString elsewhere = m_world->path(QStringLiteral("copies"));
+        QVERIFY(QDir().mkpath(elsewhere));
+        m_dialogs.files.push_back(elsewhere + QStringLiteral("/one.iso"));
+        child<QPushButton>("copyToPcButton")->click();
+        m_dialogs.files.push_back(std::nullopt);
+        child<QPushButton>("copyToPcButton")->click();
+        QCOMPARE(QDir(m_dialogs.fileRequests.last().directory), QDir(elsewhere));
+        stopMain();
+        startMain();
+        QVERIFY(idle()); // the disk read last time is read again
+        child<QRadioButton>("imageSource")->click();
+        const qsizetype asked = m_dialogs.fileRequests.size();
+        m_dialogs.files.push_back(std::nullopt);
+        child<QPushButton>("browseImageButton")->click();
+        QCOMPARE(m_dialogs.fileRequests.size(), asked + 1);
+        QVERIFY(QDir(m_dialogs.fileRequests.last().directory) != QDir(elsewhere));
+        attachLocal();
+        child<QRadioButton>("browseView")->click();
+        selectGame(QStringLiteral("He said \"Hi\" / Edition"));
+        m_dialogs.files.push_back(std::nullopt);
+        child<QPushButton>("copyToPcButton")->click();
+        QCOMPARE(QDir(m_dialogs.fileRequests.last().directory), QDir(elsewhere));
     }
 
     void copyToAnotherPs2()

@@ -1,6 +1,7 @@
 #include "GamesController.h"
 
 #include "BrowsePane.h"
+#include "DialogFolders.h"
 #include "Dialogs.h"
 #include "core/devices/Flags.h"
 #include "core/devices/NbdAddress.h"
@@ -91,7 +92,7 @@ void GamesController::copyToPC()
         return;
     if (rows.size() == 1) {
         FileDialogRequest request;
-        request.directory = m_session.settings().text(Setting::DefaultISO);
+        request.directory = DialogFolder(m_session.settings(), QStringLiteral("copies"));
         request.fileName = FileNameForGame(m_session.games().game(rows[0]).title);
         request.filter = tr("ISO Files (*.iso)|*.iso|All Files (*.*)|*.*|");
         request.defaultSuffix = QStringLiteral("iso");
@@ -99,6 +100,7 @@ void GamesController::copyToPC()
         const std::optional<QString> path = m_dialogs.saveFile(request);
         if (!path || path->isEmpty() || !CheckFolderOf(m_dialogs, *path))
             return;
+        RememberDialogFolder(m_session.settings(), QStringLiteral("copies"), *path);
         queueCopy(JobKind::CopyToPC, rows[0], *path);
         m_hooks.jobsAdded(1, true);
         return;
@@ -107,9 +109,10 @@ void GamesController::copyToPC()
     // there is not replaced; the check before the run names it.
     const std::optional<QString> folder = m_dialogs.chooseFolder(
         tr("Choose the folder for the %n games", nullptr, static_cast<int>(rows.size())),
-        m_session.settings().text(Setting::DefaultISO));
+        DialogFolder(m_session.settings(), QStringLiteral("copies")));
     if (!folder || folder->isEmpty())
         return;
+    RememberDialogFolder(m_session.settings(), QStringLiteral("copies"), *folder);
     const QDir dir(*folder);
     if (!CheckFolderOf(m_dialogs, dir.filePath(QStringLiteral("x.iso"))))
         return;

@@ -1,5 +1,6 @@
 #include "InstallController.h"
 
+#include "DialogFolders.h"
 #include "Dialogs.h"
 #include "InstallPane.h"
 #include "JobEditDialog.h"
@@ -198,11 +199,13 @@ void InstallController::browseImage()
         return;
     }
     FileDialogRequest request;
-    request.directory = m_session.settings().text(Setting::DefaultISO);
+    request.directory = DialogFolder(m_session.settings(), QStringLiteral("images"));
     request.defaultSuffix = QStringLiteral("*.iso");
     request.mustExist = true;
     request.filter = ImageFilter();
     const std::optional<QString> chosen = m_dialogs.openFile(request);
+    if (chosen)
+        RememberDialogFolder(m_session.settings(), QStringLiteral("images"), *chosen);
     if (!chosen || chosen->isEmpty()) {
         // A cancelled dialog also forgets an image chosen before.
         m_typedRead.clear();
@@ -365,7 +368,7 @@ void InstallController::makeIso()
         return;
     }
     FileDialogRequest request;
-    request.directory = m_session.settings().text(Setting::DefaultISO);
+    request.directory = DialogFolder(m_session.settings(), QStringLiteral("copies"));
     request.fileName = m_pane->gameName() + QStringLiteral(".iso");
     request.filter = ImageFilter();
     request.defaultSuffix = QStringLiteral("*.iso");
@@ -373,6 +376,7 @@ void InstallController::makeIso()
     const std::optional<QString> path = m_dialogs.saveFile(request);
     if (!path || path->isEmpty() || !CheckFolderOf(m_dialogs, *path))
         return;
+    RememberDialogFolder(m_session.settings(), QStringLiteral("copies"), *path);
     // The dialog asked before a file was chosen over an existing one.
     m_session.addJob(MakeIsoJob(m_pane->chosenDrive(), *path, m_disc.sizeKb, true));
     m_hooks.jobAdded();
@@ -382,21 +386,25 @@ void InstallController::addImages()
 {
     FileDialogRequest request;
     request.title = tr("Add Images");
-    request.directory = m_session.settings().text(Setting::DefaultISO);
+    request.directory = DialogFolder(m_session.settings(), QStringLiteral("images"));
     request.filter = ImageFilter();
     request.mustExist = true;
     const QStringList files = m_dialogs.openFiles(request);
-    if (!files.isEmpty())
-        addPaths(files);
+    if (files.isEmpty())
+        return;
+    RememberDialogFolder(m_session.settings(), QStringLiteral("images"), files.first());
+    addPaths(files);
 }
 
 void InstallController::addFolder()
 {
     const std::optional<QString> folder =
         m_dialogs.chooseFolder(tr("Add every image in a folder and its subfolders"),
-                               m_session.settings().text(Setting::DefaultISO));
-    if (folder && !folder->isEmpty())
-        addPaths({*folder});
+                               DialogFolder(m_session.settings(), QStringLiteral("imageFolders")));
+    if (!folder || folder->isEmpty())
+        return;
+    RememberDialogFolder(m_session.settings(), QStringLiteral("imageFolders"), *folder);
+    addPaths({*folder});
 }
 
 void InstallController::addPaths(const QStringList& paths)

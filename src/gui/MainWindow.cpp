@@ -4,6 +4,7 @@
 #include "AppIcon.h"
 #include "BrowsePane.h"
 #include "ControlState.h"
+#include "DialogFolders.h"
 #include "Dialogs.h"
 #include "GamesController.h"
 #include "InstallController.h"
@@ -548,7 +549,7 @@ void MainWindow::tellLauncher()
 void MainWindow::saveDiagnosticReport()
 {
     FileDialogRequest request;
-    request.directory = QDir::homePath();
+    request.directory = DialogFolder(m_session.settings(), QStringLiteral("reports"));
     request.fileName =
         QStringLiteral("ventrik-report-%1.txt")
             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
@@ -558,6 +559,7 @@ void MainWindow::saveDiagnosticReport()
     const std::optional<QString> path = m_seams.dialogs.saveFile(request);
     if (!path || path->isEmpty())
         return;
+    RememberDialogFolder(m_session.settings(), QStringLiteral("reports"), *path);
     auto* doctor = new Doctor(m_session.paths(), m_session.settings(), this);
     connect(doctor, &Doctor::finished, this,
             [this, doctor, file = *path](const DoctorReport& report) {

@@ -44,6 +44,7 @@ enum class Setting : std::uint8_t {
     StallTimeout,
     HideDuringRuns, // 1: the main window goes to the tray while jobs run, the status window shows
     LastRead,       // the device read last ("local:DEVICE", "network:ADDRESS"), read again at start
+    DialogFolders,  // the folder each kind of file dialog was last left in
 };
 
 enum class SettingType : std::uint8_t {
@@ -65,7 +66,7 @@ struct SettingKey
 };
 
 // Every key, in the order the defaults are written; the first thirteen are the defaults.
-inline constexpr std::array<SettingKey, 26> kSettingKeys{{
+inline constexpr std::array<SettingKey, 27> kSettingKeys{{
     {Setting::DefaultISO, "DefaultISO", SettingType::Path, "", true},
     {Setting::ClosePS2, "ClosePS2", SettingType::Flag, "0", true},
     {Setting::TurnOffPC, "TurnOffPC", SettingType::Flag, "0", true},
@@ -92,6 +93,7 @@ inline constexpr std::array<SettingKey, 26> kSettingKeys{{
     {Setting::StallTimeout, "StallTimeout", SettingType::Number, "300", false},
     {Setting::HideDuringRuns, "HideDuringRuns", SettingType::Flag, "0", false},
     {Setting::LastRead, "LastRead", SettingType::Text, "", false},
+    {Setting::DialogFolders, "DialogFolders", SettingType::State, "", false},
 }};
 
 const SettingKey& KeyOf(Setting setting);
