@@ -70,8 +70,6 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(tr("Job Queue"), parent)
     m_jobList->setRootIsDecorated(false);
     m_jobList->setUniformRowHeights(true);
     m_jobList->setAlternatingRowColors(true);
-    // Paths are cut in their middle: the file's name at their end stays (the tooltip has all).
-    m_jobList->setTextElideMode(Qt::ElideMiddle);
     m_jobList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_jobList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_jobList->setItemDelegateForColumn(0, new WarningDelegate(m_jobList));
