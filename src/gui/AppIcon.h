@@ -10,3 +10,8 @@ inline QString ProgramTitle()
 {
     return QStringLiteral("Ventrik");
 }
+// The main window's title: the program and the version it was built as.
+inline QString VersionedTitle()
+{
+    return QStringLiteral("Ventrik " VENTRIK_VERSION);
+}

@@ -36,7 +36,10 @@ signals:
     void aboutAsked();
 
 private:
-    QAction* add(QMenu* menu, const QString& text, const char* name, const QKeySequence& keys = {});
+    using Asked = void (MainMenu::*)();
+    // An item of a menu, telling asked when it is chosen (none: the caller connects it).
+    QAction* add(QMenu* menu, const QString& text, const char* name, Asked asked,
+                 const QKeySequence& keys = {});
 
     QList<QAction*> m_idleOnly;
     QAction* m_views[3] = {};

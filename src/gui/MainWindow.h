@@ -82,6 +82,7 @@ private:
     void buildMenus();
     void connectControls();
     void connectMenu();
+    void openLogFolder();
     void openUserGuide();
     void showAbout();
     void connectSession();

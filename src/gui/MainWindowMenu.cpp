@@ -40,15 +40,18 @@ void MainWindow::connectMenu()
     connect(m_menu, &MainMenu::startQueueAsked, this, &MainWindow::startJobQueue);
     connect(m_menu, &MainMenu::clearQueueAsked, m_queueEditor, &QueueEditor::clearAll);
     connect(m_menu, &MainMenu::settingsAsked, m_settingsWindow.get(), &SettingsWindow::present);
-    connect(m_menu, &MainMenu::openLogAsked, this, [this] {
-        QDir().mkpath(m_session.log().folder());
-        if (m_seams.openFolder)
-            m_seams.openFolder(m_session.log().folder());
-    });
+    connect(m_menu, &MainMenu::openLogAsked, this, &MainWindow::openLogFolder);
     connect(m_menu, &MainMenu::guideAsked, this, &MainWindow::openUserGuide);
     connect(m_menu, &MainMenu::aboutAsked, this, &MainWindow::showAbout);
     connect(&m_session, &Session::busyChanged, m_menu, &MainMenu::setBusy);
     m_menu->showView(NavigationPane::View::Install);
+}
+
+void MainWindow::openLogFolder()
+{
+    QDir().mkpath(m_session.log().folder());
+    if (m_seams.openFolder)
+        m_seams.openFolder(m_session.log().folder());
 }
 
 void MainWindow::openUserGuide()

@@ -170,6 +170,22 @@ inline QStringList ClippedTexts(QWidget* window)
     return clipped;
 }
 
+// ClippedTexts of each page of a window's tabs (object name "tabs"), each page saved as a
+// screenshot where shotPrefix is given ("german-settings-0.png", ...).
+inline QStringList ClippedOnEveryTab(QWidget* window, const QString& shotPrefix = {})
+{
+    QStringList clipped;
+    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("tabs"));
+    for (int i = 0; tabs && i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        clipped << ClippedTexts(window);
+        if (!shotPrefix.isEmpty())
+            SaveScreenshot(window, QStringLiteral("%1-%2.png").arg(shotPrefix).arg(i));
+    }
+    return clipped;
+}
+
 // The Alt letter of a caption ("&Save" -> "s"); empty without one.
 inline QString MnemonicOf(const QString& text)
 {
