@@ -2,6 +2,7 @@
 #include "GuiFixture.h"
 #include "gui/BrowsePane.h"
 #include "gui/ControlState.h"
+#include "gui/JobEditDialog.h"
 #include "gui/LauncherEntry.h"
 #include "gui/MessageBar.h"
 #include "gui/RunTexts.h"
@@ -73,8 +74,10 @@ private slots:
         in.sourceChosen = true;
         s = ControlState::Of(in);
         QVERIFY(s.targetControls && s.installNow && s.deleteGames && s.jobButtons);
-        // Two games chosen: no rename; one local disk: no disk to copy to.
+        // Two games chosen: no rename (the tip says why); one local disk: no disk to copy to.
         QVERIFY(!s.modifyGame);
+        QVERIFY(s.modifyTip.contains(QStringLiteral("one game")));
+        QVERIFY(s.gamesTip.isEmpty() && s.jobsTip.isEmpty());
         QVERIFY(!s.copyToDisk);
         QVERIFY(!s.cancel);
         in.disks << QStringLiteral("hdd2:");
@@ -95,6 +98,8 @@ private slots:
         QVERIFY(s.addGame && s.copyToPC && s.copyToPS2 && s.queueInputs);
         QVERIFY(!s.installNow && !s.deleteGames && !s.targetControls && !s.jobButtons);
         QVERIFY(!s.cancel); // the status window stops a run
+        for (const QString& tip : {s.deleteTip, s.modifyTip, s.jobsTip})
+            QVERIFY2(tip.contains(QStringLiteral("busy")), qPrintable(tip));
         in.activity = Activity::ReadingGames;
         s = ControlState::Of(in);
         QVERIFY(s.cancel && !s.addGame && !s.copyToPC);
@@ -107,6 +112,16 @@ private slots:
         QVERIFY(!s.installNow && !s.addImages);
         QVERIFY(s.installTip.contains(QStringLiteral("Refresh")));
         QVERIFY(s.imagesTip.contains(QStringLiteral("Refresh")));
+        // No game chosen, no job queued: the grey buttons say what to do.
+        unread.attached = true;
+        unread.gamesSelected = 0;
+        unread.jobCount = 0;
+        s = ControlState::Of(unread);
+        QVERIFY(!s.copyToPC && !s.deleteGames && !s.modifyGame && !s.jobButtons);
+        QVERIFY(s.gamesTip.contains(QStringLiteral("Choose")));
+        QCOMPARE(s.deleteTip, s.gamesTip);
+        QCOMPARE(s.modifyTip, s.gamesTip);
+        QVERIFY(s.jobsTip.contains(QStringLiteral("empty")));
 
         // A tool without "modify": one game chosen, still no rename, and the tip says why.
         in.activity = Activity::None;
@@ -813,6 +828,24 @@ private slots:
             }
             settings.hide();
             QVERIFY(idle()); // the tools' page lists the disks as it opens
+            // The windows of the queue: a job's editor and the status window.
+            Job job;
+            job.source = m_world->path(QStringLiteral("a.iso"));
+            job.destination = QStringLiteral("hdd1:");
+            job.name = QStringLiteral("One");
+            job.startup = QStringLiteral("SLES_500.01");
+            JobEditDialog editor(job);
+            QWidget& status = main().statusWindow();
+            status.show();
+            for (QWidget* window : {static_cast<QWidget*>(&editor), &status}) {
+                const QStringList shared = SharedMnemonics(window);
+                QVERIFY2(shared.isEmpty(), qPrintable(language + u' ' + window->objectName() +
+                                                      u'\n' + shared.join(u'\n')));
+                const QStringList unnamed = UnnamedControls(window);
+                QVERIFY2(unnamed.isEmpty(), qPrintable(language + u' ' + window->objectName() +
+                                                       u'\n' + unnamed.join(u'\n')));
+            }
+            status.hide();
             stopMain();
         }
     }

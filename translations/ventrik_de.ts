@@ -165,6 +165,22 @@
         <source>Choose an optical drive with a PS2 disc, and let its disc be read first.</source>
         <translation>Wählen Sie ein optisches Laufwerk mit einer PS2-Disc und lassen Sie die Disc zuerst einlesen.</translation>
     </message>
+    <message>
+        <source>Read a PS2 device that holds games first.</source>
+        <translation>Lesen Sie zuerst ein PS2-Gerät, das Spiele enthält.</translation>
+    </message>
+    <message>
+        <source>Choose one or more games in the list first.</source>
+        <translation>Wählen Sie zuerst ein oder mehrere Spiele in der Liste.</translation>
+    </message>
+    <message>
+        <source>Choose one game to rename or flag.</source>
+        <translation>Wählen Sie genau ein Spiel zum Umbenennen oder Markieren.</translation>
+    </message>
+    <message>
+        <source>The queue is empty: add games with Add to Job Queue, or copies from the game list.</source>
+        <translation>Die Warteschlange ist leer: Stellen Sie Spiele mit „In Warteschlange stellen“ hinein oder Kopien aus der Spieleliste.</translation>
+    </message>
 </context>
 <context>
     <name>DiskEntry</name>

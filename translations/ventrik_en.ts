@@ -165,6 +165,22 @@
         <source>Choose an optical drive with a PS2 disc, and let its disc be read first.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Read a PS2 device that holds games first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose one or more games in the list first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose one game to rename or flag.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The queue is empty: add games with Add to Job Queue, or copies from the game list.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DiskEntry</name>

@@ -141,6 +141,8 @@ void BrowsePane::applyControls(const ControlState& state)
 {
     m_copyToPcButton->setEnabled(state.copyToPC);
     m_copyToPs2Button->setEnabled(state.copyToPS2);
+    for (QPushButton* b : {m_copyToPcButton, m_copyToPs2Button})
+        b->setToolTip(state.gamesTip);
     m_deleteButton->setEnabled(state.deleteGames);
     m_deleteButton->setToolTip(state.deleteTip);
     for (QPushButton* b : {m_renameButton, m_flagsButton}) {
@@ -148,7 +150,8 @@ void BrowsePane::applyControls(const ControlState& state)
         b->setToolTip(state.modifyTip);
     }
     m_copyToDiskButton->setEnabled(state.copyToDisk);
-    m_copyToDiskButton->setToolTip(state.copyToDiskTip);
+    m_copyToDiskButton->setToolTip(state.copyToDiskTip.isEmpty() ? state.gamesTip
+                                                                 : state.copyToDiskTip);
 }
 
 void BrowsePane::focusFilter()

@@ -23,6 +23,7 @@ ControlInputs ControlInputs::From(Session& session)
 ControlState ControlState::Of(const ControlInputs& in)
 {
     ControlState s;
+    const QString busy = tr("Ventrik is busy; this can be used once the current work has ended.");
     const bool idle = in.activity == Activity::None;
     const bool runsJobs =
         in.activity == Activity::RunningQueue || in.activity == Activity::InstallingNow;
@@ -41,8 +42,7 @@ ControlState ControlState::Of(const ControlInputs& in)
     s.addImages = idle && in.attached;
     s.installNow = idle && in.attached && in.sourceChosen;
     if (!canQueue || (!idle && !in.attached)) {
-        s.installTip = s.imagesTip = s.makeIsoTip =
-            tr("Ventrik is busy; this can be used once the current work has ended.");
+        s.installTip = s.imagesTip = s.makeIsoTip = busy;
     } else {
         if (!in.attached)
             s.installTip = s.imagesTip =
@@ -60,15 +60,27 @@ ControlState ControlState::Of(const ControlInputs& in)
 
     s.copyToPC = canQueue && gameChosen;
     s.copyToPS2 = canQueue && gameChosen;
+    if (!canQueue)
+        s.gamesTip = busy;
+    else if (in.gameCount == 0)
+        s.gamesTip = tr("Read a PS2 device that holds games first.");
+    else if (!gameChosen)
+        s.gamesTip = tr("Choose one or more games in the list first.");
     s.deleteGames = idle && gameChosen && in.canDelete.value_or(true);
     if (!in.canDelete.value_or(true))
         s.deleteTip = tr("This hdl_dump has no \"delete\" command: it cannot delete games.");
+    else
+        s.deleteTip = idle ? s.gamesTip : busy;
     // Renaming and flags need the tool's "modify"; until it is known whether it has one,
     // the first click finds out.
     const bool noModify = !in.canModify.value_or(true);
     s.modifyGame = idle && in.gameCount > 0 && in.gamesSelected == 1 && !noModify;
     if (noModify)
         s.modifyTip = tr("This hdl_dump has no \"modify\" command; the current builds have it.");
+    else if (!idle)
+        s.modifyTip = busy;
+    else if (!s.modifyGame)
+        s.modifyTip = gameChosen ? tr("Choose one game to rename or flag.") : s.gamesTip;
     // A networked PS2 can copy to any local disk; a local disk needs a second one.
     const auto disks = in.disks.size();
     const bool diskToDisk = disks > 0 && CanCopyBetweenDisks(in.disks.first());
@@ -85,6 +97,11 @@ ControlState ControlState::Of(const ControlInputs& in)
     }
 
     s.jobButtons = idle && in.jobCount > 0;
+    if (!idle)
+        s.jobsTip = busy;
+    else if (in.jobCount == 0)
+        s.jobsTip = tr("The queue is empty: add games with Add to Job Queue, or copies from the "
+                       "game list.");
     s.cancel = !idle && !runsJobs;
     return s;
 }

@@ -50,6 +50,9 @@ public:
     QString makeIsoTip;
     bool copyToPC = false;
     bool copyToPS2 = false;
+    // Why the buttons for the listed games are grey (copies; delete and changes say their own
+    // reason first).
+    QString gamesTip;
     bool copyToDisk = false;
     QString copyToDiskTip;
     bool deleteGames = false;
@@ -57,6 +60,7 @@ public:
     bool modifyGame = false; // rename, flags
     QString modifyTip;
     bool jobButtons = false; // start, remove, clear
+    QString jobsTip;
     bool cancel = false;
 
     static ControlState Of(const ControlInputs& in);

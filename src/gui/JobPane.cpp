@@ -185,8 +185,10 @@ void JobPane::selectRows(const QList<int>& rows)
 void JobPane::applyControls(const ControlState& state)
 {
     m_editable = state.jobButtons;
-    for (QPushButton* b : {m_startButton, m_clearButton})
+    for (QPushButton* b : {m_startButton, m_clearButton}) {
         b->setEnabled(state.jobButtons);
+        b->setToolTip(state.jobsTip);
+    }
     m_jobList->setDragDropMode(m_editable ? QAbstractItemView::InternalMove
                                           : QAbstractItemView::NoDragDrop);
     applySelection();
@@ -221,26 +223,27 @@ void JobPane::sizeColumns(const QByteArray& kept)
     auto width = [&](int twips, const char* sample) {
         return std::max(Twips(this, twips), fm.horizontalAdvance(QLatin1String(sample)) + 16);
     };
-    // Results and paths are long: the result gets room for an error text, a path is shortened
-    // in its middle (its whole text is in the tooltip). The result column also holds a warning
-    // sign before the text.
+    // Results and paths are long: a path is shortened in its middle and a long result (an
+    // error) too, their whole text in the tooltip. The short columns take what their usual
+    // text needs, so that sources, destinations and names get the rest. The result column
+    // also holds a warning sign before the text.
     m_jobList->setTextElideMode(Qt::ElideMiddle);
-    const int widths[] = {width(1000, "Error (File already exists)") + 22,
-                          Twips(this, 1125),
+    const int widths[] = {width(900, "Error (No space)") + 22,
+                          width(700, "Copy to PC"),
                           Twips(this, 1100),
-                          Twips(this, 1375),
-                          Twips(this, 1700),
-                          width(1200, "SLUS_000.00"),
-                          width(900, "DVD-ROM"),
-                          Twips(this, 1000)};
+                          Twips(this, 1100),
+                          Twips(this, 1100),
+                          width(900, "SLUS_000.00"),
+                          width(700, "DVD-ROM"),
+                          width(600, "+1+2+3")};
     for (int i = 0; i < 8; ++i)
         m_jobList->setColumnWidth(i, widths[i]);
-    // Widths the user chose win over the design's; names and sources take the room a wider
-    // window gives, the short columns keep theirs.
+    // Widths the user chose win over the design's; names, sources and destinations take the
+    // room a wider window gives, the short columns keep theirs.
     QHeaderView* header = m_jobList->header();
     header->restoreState(kept);
     header->setStretchLastSection(false);
-    for (int column : {2, 4})
+    for (int column : {2, 3, 4})
         header->setSectionResizeMode(column, QHeaderView::Stretch);
 }
 
