@@ -39,10 +39,6 @@
 <context>
     <name>AppPaths</name>
     <message>
-        <source>%1 (given with --hdl-dump)</source>
-        <translation>%1 (mit --hdl-dump angegeben)</translation>
-    </message>
-    <message>
         <source>%1 (chosen in Settings)</source>
         <translation>%1 (in den Einstellungen gewählt)</translation>
     </message>
@@ -53,6 +49,10 @@
     <message>
         <source>the folders of PATH (%1)</source>
         <translation>die Ordner von PATH (%1)</translation>
+    </message>
+    <message>
+        <source>%1 (given with %2)</source>
+        <translation>%1 (mit %2 angegeben)</translation>
     </message>
 </context>
 <context>
@@ -912,6 +912,69 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
     <message>
         <source>The folder %1 does not exist or cannot be written to.</source>
         <translation>Der Ordner %1 existiert nicht oder kann nicht beschrieben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>LauncherFiles</name>
+    <message>
+        <source>No working folder for pfsshell could be made in %1.</source>
+        <translation>In %1 konnte kein Arbeitsordner für pfsshell angelegt werden.</translation>
+    </message>
+    <message>
+        <source>A name holds a line break.</source>
+        <translation>Ein Name enthält einen Zeilenumbruch.</translation>
+    </message>
+    <message>
+        <source>pfsshell found no PS2 partitions on it.</source>
+        <translation>pfsshell hat darauf keine PS2-Partitionen gefunden.</translation>
+    </message>
+    <message>
+        <source>it could not be written</source>
+        <translation>sie konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>The partition %1 was made on %2.</source>
+        <translation>Die Partition %1 wurde auf %2 angelegt.</translation>
+    </message>
+    <message>
+        <source>pfs2tar was not found: %1 on %2 was not backed up.</source>
+        <translation>pfs2tar wurde nicht gefunden: %1 auf %2 wurde nicht gesichert.</translation>
+    </message>
+    <message>
+        <source>The launcher&apos;s files on %1 were saved to %2</source>
+        <translation>Die Dateien des Launchers auf %1 wurden in %2 gesichert</translation>
+    </message>
+    <message>
+        <source>its launcher&apos;s partition could not be backed up first, so nothing was written: %1</source>
+        <translation>die Partition seines Launchers konnte vorher nicht gesichert werden, daher wurde nichts geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>this name cannot be written on a PS2 disk</source>
+        <translation>dieser Name kann auf einer PS2-Festplatte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1 could not be read</source>
+        <translation>%1 konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>what pfsshell wrote did not read back the same; the file on the disk was left as it was</source>
+        <translation>was pfsshell geschrieben hat, ließ sich nicht gleich zurücklesen; die Datei auf der Festplatte blieb, wie sie war</translation>
+    </message>
+    <message>
+        <source>it did not read back the same</source>
+        <translation>sie ließ sich nicht gleich zurücklesen</translation>
+    </message>
+    <message>
+        <source>it is still there</source>
+        <translation>sie ist noch da</translation>
+    </message>
+    <message>
+        <source>a game needs a startup name of letters, digits, &apos;_&apos; and &apos;.&apos; for its pictures</source>
+        <translation>ein Spiel braucht für seine Bilder einen Startnamen aus Buchstaben, Ziffern, „_“ und „.“</translation>
+    </message>
+    <message>
+        <source>a game needs a startup name of letters, digits, &apos;_&apos; and &apos;.&apos; for its settings</source>
+        <translation>ein Spiel braucht für seine Einstellungen einen Startnamen aus Buchstaben, Ziffern, „_“ und „.“</translation>
     </message>
 </context>
 <context>
@@ -1859,6 +1922,22 @@ Prüfen Sie Folgendes:
         <source>The PS2 console could not be found at the IP address entered. Make sure that the console runs its game launcher&apos;s NBD server (or the older hdld_svr.elf) and that the address is the one it uses.</source>
         <translation>Unter der eingegebenen IP-Adresse wurde keine PS2-Konsole gefunden. Stellen Sie sicher, dass auf der Konsole der NBD-Server ihres Spiele-Launchers (oder das ältere hdld_svr.elf) läuft und die Adresse die ist, die sie verwendet.</translation>
     </message>
+    <message>
+        <source>pfsshell was not found, so the launcher&apos;s pictures, game settings and memory cards cannot be reached (everything else works). Looked for: %1. Install pfsshell, or choose it under &quot;pfsshell program&quot; in Settings &amp; Tools.</source>
+        <translation>pfsshell wurde nicht gefunden, daher sind die Bilder, Spieleinstellungen und Memory Cards des Launchers nicht erreichbar (alles andere funktioniert). Gesucht in: %1. Installieren Sie pfsshell oder wählen Sie es unter „pfsshell-Programm“ in Einstellungen &amp; Werkzeuge.</translation>
+    </message>
+    <message>
+        <source>The launcher&apos;s pictures, game settings and memory cards of the PS2 at %1 cannot be reached through its older UDP server. Start the launcher&apos;s NBD server on the PS2 and refresh, or attach its disk to this PC.</source>
+        <translation>Die Bilder, Spieleinstellungen und Memory Cards des Launchers der PS2 unter %1 sind über ihren älteren UDP-Server nicht erreichbar. Starten Sie den NBD-Server des Launchers auf der PS2 und aktualisieren Sie, oder schließen Sie ihre Festplatte an diesen PC an.</translation>
+    </message>
+    <message>
+        <source>%1 has no partition %2, where the launcher keeps its pictures, game settings and memory cards. Nothing was written.</source>
+        <translation>%1 hat keine Partition %2, in der der Launcher seine Bilder, Spieleinstellungen und Memory Cards ablegt. Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>The launcher&apos;s files could not be read or written (%1).</source>
+        <translation>Die Dateien des Launchers konnten nicht gelesen oder geschrieben werden (%1).</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -2361,6 +2440,18 @@ Prüfen Sie Folgendes:
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>pfs&amp;shell program:</source>
+        <translation>pfs&amp;shell-Programm:</translation>
+    </message>
+    <message>
+        <source>pfsshell, for the launcher&apos;s pictures, game settings and memory cards on the disk. Empty: the one beside Ventrik, else the first on the PATH; --pfsshell on the command line comes first. Without it, only these are unavailable.</source>
+        <translation>pfsshell, für die Bilder, Spieleinstellungen und Memory Cards des Launchers auf der Festplatte. Leer: das neben Ventrik, sonst das erste im PATH; --pfsshell auf der Befehlszeile hat Vorrang. Ohne es fehlen nur diese.</translation>
+    </message>
+    <message>
+        <source>Choose the pfsshell program</source>
+        <translation>pfsshell-Programm wählen</translation>
     </message>
 </context>
 <context>

@@ -39,10 +39,6 @@
 <context>
     <name>AppPaths</name>
     <message>
-        <source>%1 (given with --hdl-dump)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 (chosen in Settings)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -52,6 +48,10 @@
     </message>
     <message>
         <source>the folders of PATH (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (given with %2)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -905,6 +905,69 @@ It holds no games; its partitions will be erased.</source>
     <name>Jobs</name>
     <message>
         <source>The folder %1 does not exist or cannot be written to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LauncherFiles</name>
+    <message>
+        <source>No working folder for pfsshell could be made in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A name holds a line break.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pfsshell found no PS2 partitions on it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it could not be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partition %1 was made on %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pfs2tar was not found: %1 on %2 was not backed up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The launcher&apos;s files on %1 were saved to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its launcher&apos;s partition could not be backed up first, so nothing was written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>this name cannot be written on a PS2 disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>what pfsshell wrote did not read back the same; the file on the disk was left as it was</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it did not read back the same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is still there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a game needs a startup name of letters, digits, &apos;_&apos; and &apos;.&apos; for its pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a game needs a startup name of letters, digits, &apos;_&apos; and &apos;.&apos; for its settings</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1829,6 +1892,22 @@ Verify the following:
         <source>The PS2 console could not be found at the IP address entered. Make sure that the console runs its game launcher&apos;s NBD server (or the older hdld_svr.elf) and that the address is the one it uses.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>pfsshell was not found, so the launcher&apos;s pictures, game settings and memory cards cannot be reached (everything else works). Looked for: %1. Install pfsshell, or choose it under &quot;pfsshell program&quot; in Settings &amp; Tools.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The launcher&apos;s pictures, game settings and memory cards of the PS2 at %1 cannot be reached through its older UDP server. Start the launcher&apos;s NBD server on the PS2 and refresh, or attach its disk to this PC.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has no partition %2, where the launcher keeps its pictures, game settings and memory cards. Nothing was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The launcher&apos;s files could not be read or written (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -2330,6 +2409,18 @@ Verify the following:
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pfs&amp;shell program:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pfsshell, for the launcher&apos;s pictures, game settings and memory cards on the disk. Empty: the one beside Ventrik, else the first on the PATH; --pfsshell on the command line comes first. Without it, only these are unavailable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the pfsshell program</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -63,6 +63,11 @@ const QList<CliCommand::Entry>& CliCommand::table()
         {"restore-toc", 1, 4, &CliCommand::restoreToc},
         {"grant", 1, 1, &CliCommand::grant},
         {"revoke", 1, 1, &CliCommand::revoke},
+        {"art", 3, 6, &CliCommand::art},
+        {"art-folder", 2, 3, &CliCommand::artFolder},
+        {"art-remove", 2, 4, &CliCommand::artRemove},
+        {"game-config", 2, 64, &CliCommand::gameConfig},
+        {"vmc", 2, 5, &CliCommand::vmc},
     };
     return entries;
 }
@@ -70,7 +75,8 @@ const QList<CliCommand::Entry>& CliCommand::table()
 QString CliCommand::usage()
 {
     return QStringLiteral(
-        "usage: ventrik-cli [--hdl-dump PATH] [--json] [--dry-run] [--no-wait]\n"
+        "usage: ventrik-cli [--hdl-dump PATH] [--pfsshell PATH] [--json] [--dry-run] "
+        "[--no-wait]\n"
         "                   [--stall-timeout SECONDS] COMMAND [ARGS]\n"
         "       ventrik-cli --version | -V      the version\n"
         "       ventrik-cli --help | -h [COMMAND]   this help, or a command's\n"
@@ -113,6 +119,28 @@ QString CliCommand::usage()
         "on problems\n"
         "                                   found by the check unless --yes\n"
         "  queue clear\n"
+        "  art TARGET GAME IMAGE [--kind cover|icon|background|logo|screenshot] [--yes]\n"
+        "                                   a picture for the launcher (converted to PNG, "
+        "written to ART/)\n"
+        "  art-folder TARGET FOLDER [--yes] the pictures of a folder, matched to the games by "
+        "startup\n"
+        "                                   (SLUS_123.45.jpg) or title; _COV, _ICO, _BG, _LGO, "
+        "_SCR at the\n"
+        "                                   end of a name say the kind\n"
+        "  art-remove TARGET GAME [--kind KIND]   a game's pictures removed (all kinds without "
+        "--kind)\n"
+        "  game-config TARGET GAME [KEY=VALUE ...] [--yes]\n"
+        "                                   a game's launcher settings ($Compatibility, $DMA, "
+        "$VMC_0,\n"
+        "                                   $VMC_1, ...); printed without KEY=VALUE, an empty "
+        "VALUE removes\n"
+        "  vmc list|get|put|remove TARGET [NAME] [FILE] [--yes]\n"
+        "                                   the launcher's memory cards (VMC/NAME.bin); the PS2 "
+        "must not\n"
+        "                                   run a game meanwhile\n"
+        "The launcher's files need pfsshell (--pfsshell PATH, Settings, beside this program or "
+        "on PATH);\n"
+        "where its partition (+OPL) is missing, --yes makes it (128 MB) as the launcher would.\n"
         "NAME is a game's title or its partition (games lists both); a title two games share\n"
         "is refused. Relative paths are read from the current folder.\n"
         "A disk another Ventrik writes to is waited for; --no-wait refuses it at once.\n"
@@ -251,16 +279,23 @@ std::optional<Target> CliCommand::targetArgument(const QString& text)
     return std::nullopt;
 }
 
-void CliCommand::withGame(const Target& target, const QString& name,
-                          std::function<void(const parse::GameRow&)> then)
+void CliCommand::withListing(const Target& target, std::function<void()> then)
 {
     m_session.selectTarget(target);
     Operation* listing = m_session.operate([&] { return m_session.attach(target); });
-    connect(listing, &Operation::finished, this, [this, name, then](const OperationResult& r) {
+    connect(listing, &Operation::finished, this, [this, then](const OperationResult& r) {
         if (!r.started || !m_session.isAttached()) {
             finish(1);
             return;
         }
+        then();
+    });
+}
+
+void CliCommand::withGame(const Target& target, const QString& name,
+                          std::function<void(const parse::GameRow&)> then)
+{
+    withListing(target, [this, name, then] {
         // A title two games share names neither: the problem lists their partitions.
         const std::optional<parse::GameRow> game = m_session.targetGames().named(name);
         if (!game) {
@@ -341,9 +376,9 @@ void CliCommand::games(const QStringList& args)
     if (printDryRun({{QStringLiteral("hdl_toc"), target}, {QStringLiteral("toc"), target}}))
         return;
     Operation* op = m_session.operate([&] { return m_session.attach(*checked); });
-    finishWith(op, [this, target](const OperationResult& r) {
+    connect(op, &Operation::finished, this, [this, target, checked](const OperationResult& r) {
         if (!r.started || !m_session.isAttached())
-            return 1;
+            return finish(1);
         QJsonArray games;
         QString text;
         for (const parse::GameRow& g : m_session.games().games()) {
@@ -375,9 +410,15 @@ void CliCommand::games(const QStringList& args)
             text += s->text + u'\n';
         }
         text = QStringLiteral("%1 games\n").arg(games.size()) + text;
-        print(result, text);
         // A table the tool refuses is a failure to be told, though its games could be shown.
-        return readOnly && m_failed ? 1 : 0;
+        if (readOnly && m_failed) {
+            print(result, text);
+            return finish(1);
+        }
+        if (m_options.json)
+            return addArtTo(*checked, result, text);
+        print(result, text);
+        finish(0);
     });
 }
 

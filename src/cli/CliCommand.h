@@ -2,6 +2,7 @@
 
 #include "core/devices/Target.h"
 #include "core/jobs/Job.h"
+#include "core/output/LauncherFormats.h"
 #include "core/output/Parsers.h"
 #include "core/platform/DiskPermission.h"
 #include "core/session/Operation.h"
@@ -84,6 +85,43 @@ private:
     void queueRun(const QStringList& args);
     void showProgress();
 
+    // The launcher's files: art, art-folder, art-remove, game-config, vmc.
+    void art(const QStringList& args);
+    void artRemove(const QStringList& args);
+    void artFolder(const QStringList& args);
+    void gameConfig(const QStringList& args);
+    void vmc(const QStringList& args);
+    // Work on the launcher's files as one operation; it calls end(exit status) when done.
+    using LauncherWork = std::function<void(std::function<void(int)> end)>;
+    void onLauncher(const Target& target, LauncherWork work);
+    // --kind KIND taken out of the arguments (cover when absent); a usage error otherwise.
+    std::optional<launcher::ArtKind> kindArgument(QStringList& args);
+    static bool takeFlag(QStringList& args, const QString& flag);
+    // The game a name stands for, when it has the startup name the launcher's files use.
+    void withStartup(const QString& targetText, const QString& name,
+                     std::function<void(const Target&, const parse::GameRow&)> then);
+    struct ArtMatch
+    {
+        QString picture;
+        QString startup;
+        QString title;
+        launcher::ArtKind kind;
+    };
+    struct ArtPlan
+    {
+        QList<ArtMatch> matched;
+        QStringList unmatched; // file names
+    };
+    // The pictures of a folder matched to the games by startup, else by a title only one game
+    // has; a name ending in _COV, _ICO, _BG, _LGO or _SCR says the kind (else a cover).
+    static ArtPlan planArt(const QString& folder, const QList<parse::GameRow>& games);
+    void putEach(const Target& target, const QList<ArtMatch>& matches, bool mayCreate, int written,
+                 std::function<void(int written)> done);
+    void removeEach(const Target& target, QStringList names, QStringList removed,
+                    std::function<void(const QStringList& removed)> done);
+    // games --json: each game's art added where pfsshell can read it, then printed.
+    void addArtTo(const Target& target, QJsonObject result, const QString& text);
+
     static constexpr int kNotVerified = 3;
     // Reads the disc of an install's source and hands on the job it makes.
     void prepareInstall(const QStringList& args, std::function<void(const Job&)> then);
@@ -94,6 +132,8 @@ private:
     std::optional<Target> targetArgument(const QString& text);
     // "cd" or "dvd"; anything else is a usage error that names both.
     std::optional<DiscType> discTypeArgument(const QString& value);
+    // The target's games read, then then(); the command ends (1) when they cannot be.
+    void withListing(const Target& target, std::function<void()> then);
     // The target's games read, then the one the name (partition or title) stands for.
     void withGame(const Target& target, const QString& name,
                   std::function<void(const parse::GameRow&)> then);

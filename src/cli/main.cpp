@@ -35,6 +35,7 @@ int main(int argc, char* argv[])
     QStringList args;
     CliOptions options;
     QString tool;
+    QString pfsShell;
     int stallSeconds = 0;
     bool help = false;
     for (int i = 0; i < given.size(); ++i) {
@@ -61,6 +62,12 @@ int main(int argc, char* argv[])
                 return 2;
             }
             tool = given[++i];
+        } else if (a == QLatin1String("--pfsshell")) {
+            if (i + 1 >= given.size()) {
+                std::fputs("ventrik-cli: --pfsshell needs a path\n", stderr);
+                return 2;
+            }
+            pfsShell = given[++i];
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             help = true;
         } else if (a == QLatin1String("--version") || a == QLatin1String("-V")) {
@@ -83,8 +90,9 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    const AppPaths paths =
-        AppPaths::forProgramDir(QCoreApplication::applicationDirPath(), tool, true);
+    AppPaths paths = AppPaths::forProgramDir(QCoreApplication::applicationDirPath(), tool, true);
+    paths.pfsShellOverride = pfsShell;
+    paths.findPfsShell({});
     SystemIcmpBackend icmp;
     NoPowerActions power;
     Session session(paths, SessionSeams{icmp, power});

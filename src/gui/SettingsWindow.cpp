@@ -79,6 +79,8 @@ SettingsWindow::SettingsWindow(Context context)
     toolConfigButton = named(new QPushButton(tr("...")), "toolConfigButton");
     toolPathEdit = named(new QLineEdit, "toolPathEdit");
     toolPathButton = named(new QPushButton(tr("...")), "toolPathButton");
+    pfsShellEdit = named(new QLineEdit, "pfsShellEdit");
+    pfsShellButton = named(new QPushButton(tr("...")), "pfsShellButton");
     titleIndexEdit = named(new QLineEdit, "titleIndexEdit");
     titleIndexButton = named(new QPushButton(tr("...")), "titleIndexButton");
     closePs2Check = named(new QCheckBox(tr("Turn off PS2 when exiting this GUI")), "closePs2Check");
@@ -113,6 +115,9 @@ SettingsWindow::SettingsWindow(Context context)
         auto* toolLabel = new QLabel(tr("hdl_dump &program:"));
         toolLabel->setBuddy(toolPathEdit);
         files->addRow(toolLabel, lineOf({toolPathEdit, toolPathButton}));
+        auto* pfsLabel = new QLabel(tr("pfs&shell program:"));
+        pfsLabel->setBuddy(pfsShellEdit);
+        files->addRow(pfsLabel, lineOf({pfsShellEdit, pfsShellButton}));
         auto* indexLabel = new QLabel(tr("Game title &index:"));
         indexLabel->setBuddy(titleIndexEdit);
         files->addRow(indexLabel, lineOf({titleIndexEdit, titleIndexButton}));
@@ -151,7 +156,7 @@ SettingsWindow::SettingsWindow(Context context)
     // Wide enough for a full path in the file boxes.
     setMinimumSize(Twips(this, 7800), Twips(this, 3980));
     for (QPushButton* dots :
-         {imageFolderButton, toolConfigButton, toolPathButton, titleIndexButton})
+         {imageFolderButton, toolConfigButton, toolPathButton, pfsShellButton, titleIndexButton})
         dots->setFixedWidth(DotsButtonWidth(dots));
 
     bindFlag(closePs2Check, Setting::ClosePS2);
@@ -176,8 +181,9 @@ SettingsWindow::SettingsWindow(Context context)
         markChanged();
     });
     connect(toolPathButton, &QPushButton::clicked, this, &SettingsWindow::chooseToolPath);
+    connect(pfsShellButton, &QPushButton::clicked, this, &SettingsWindow::choosePfsShell);
     connect(titleIndexButton, &QPushButton::clicked, this, &SettingsWindow::chooseTitleIndex);
-    for (QLineEdit* e : {imageFolderEdit, toolPathEdit, titleIndexEdit})
+    for (QLineEdit* e : {imageFolderEdit, toolPathEdit, pfsShellEdit, titleIndexEdit})
         connect(e, &QLineEdit::textChanged, this, &SettingsWindow::markChanged);
     connect(toolTab, &ToolConfigPage::changed, this, &SettingsWindow::markChanged);
     // The Tools page lists the drives as it opens.
@@ -223,6 +229,10 @@ void SettingsWindow::setTooltips()
     toolPathEdit->setToolTip(tr("The hdl_dump program to run. Empty: the one beside Ventrik, "
                                 "else the first on the PATH; --hdl-dump on the command line "
                                 "comes first."));
+    pfsShellEdit->setToolTip(
+        tr("pfsshell, for the launcher's pictures, game settings and memory cards on the disk. "
+           "Empty: the one beside Ventrik, else the first on the PATH; --pfsshell on the "
+           "command line comes first. Without it, only these are unavailable."));
     titleIndexEdit->setToolTip(tr("A game index (GameIndex.yaml, as PCSX2 installs it) that "
                                   "gives games their full titles by serial. Empty: looked for "
                                   "where PCSX2 puts it."));
@@ -262,6 +272,7 @@ bool SettingsWindow::hasUnsavedChanges() const
            imageFolderEdit->text() != s.text(Setting::DefaultISO) ||
            toolConfigEdit->text() != m_toolConfigShown ||
            toolPathEdit->text().trimmed() != s.text(Setting::ToolPath) ||
+           pfsShellEdit->text().trimmed() != s.text(Setting::PfsShellPath) ||
            titleIndexEdit->text().trimmed() != s.text(Setting::TitleIndex) ||
            toolTab->hasUnsavedChanges();
 }
@@ -284,6 +295,9 @@ bool SettingsWindow::apply()
     const QString tool = toolPathEdit->text().trimmed();
     if (tool != s.text(Setting::ToolPath) && !m_context.session.isBusy())
         m_context.session.setToolPath(tool);
+    if (const QString shell = pfsShellEdit->text().trimmed();
+        shell != s.text(Setting::PfsShellPath))
+        m_context.session.setPfsShellPath(shell);
     const QString index = titleIndexEdit->text().trimmed();
     if (index != s.text(Setting::TitleIndex))
         m_context.session.names().setTitleIndexPath(index);
@@ -369,6 +383,9 @@ void SettingsWindow::loadWindowSettings()
     toolPathEdit->setText(s.text(Setting::ToolPath));
     // Where it is found when nothing is chosen.
     toolPathEdit->setPlaceholderText(m_context.session.paths().toolPath);
+    pfsShellEdit->setText(s.text(Setting::PfsShellPath));
+    const QString shell = m_context.session.paths().pfsShellPath;
+    pfsShellEdit->setPlaceholderText(QFileInfo(shell).isExecutable() ? shell : tr("none found"));
     titleIndexEdit->setText(s.text(Setting::TitleIndex));
     const QString found = m_context.session.names().titleIndexFile();
     titleIndexEdit->setPlaceholderText(found.isEmpty() ? tr("none found") : found);
@@ -505,6 +522,19 @@ void SettingsWindow::chooseToolPath()
     const std::optional<QString> chosen = m_context.dialogs.openFile(request);
     if (chosen && !chosen->isEmpty())
         toolPathEdit->setText(*chosen);
+}
+
+void SettingsWindow::choosePfsShell()
+{
+    FileDialogRequest request;
+    request.title = tr("Choose the pfsshell program");
+    request.mustExist = true;
+    const QString current = m_context.session.paths().pfsShellPath;
+    request.directory = QFileInfo(current).absolutePath();
+    request.filter = tr("Programs") + QStringLiteral("|*|");
+    const std::optional<QString> chosen = m_context.dialogs.openFile(request);
+    if (chosen && !chosen->isEmpty())
+        pfsShellEdit->setText(*chosen);
 }
 
 void SettingsWindow::chooseTitleIndex()

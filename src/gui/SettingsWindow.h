@@ -66,6 +66,8 @@ private:
     QPushButton* toolConfigButton;
     QLineEdit* toolPathEdit;
     QPushButton* toolPathButton;
+    QLineEdit* pfsShellEdit;
+    QPushButton* pfsShellButton;
     QLineEdit* titleIndexEdit;
     QPushButton* titleIndexButton;
     QCheckBox* closePs2Check;
@@ -88,6 +90,7 @@ private:
     void chooseImageFolder();
     void chooseToolConfig();
     void chooseToolPath();
+    void choosePfsShell();
     void chooseTitleIndex();
     void restoreDefaults();
     void chooseForeColor();

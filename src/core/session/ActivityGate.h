@@ -24,6 +24,7 @@ enum class Activity : std::uint8_t {
     InstallingNow,
     CheckingQueue, // the targets of the queue are read before it starts
     Resuming,      // jobs of a run that ended with the program are looked for
+    LauncherFiles, // the launcher's pictures, games' settings or memory cards
     Exiting,
 };
 

@@ -77,6 +77,10 @@ enum class ProblemKind : std::uint8_t {
     ToolTakesNoFiles,         // subject: the file given as a disk
     RunStalled,               // subject: what does not answer; reason: the seconds. A notice
     RunStopped,               // subject: the job; reason: the seconds it did not answer
+    PfsShellMissing,          // subject: its path; reason: where it was looked for
+    LauncherUnreachable,      // subject: the PS2 over its UDP server
+    LauncherPartitionMissing, // subject: the partition; reason: the target
+    LauncherFailed,           // subject: what was read or written; reason: pfsshell's words
 };
 
 struct Problem

@@ -245,6 +245,27 @@ QString ProblemText(const Problem& p)
                                 "stopped answering. Ventrik waits; the job ends if nothing moves "
                                 "for %3 s.")
             .arg(p.subject, p.reason, p.detail);
+    case ProblemKind::PfsShellMissing:
+        return ProblemWords::tr("pfsshell was not found, so the launcher's pictures, game "
+                                "settings and memory cards cannot be reached (everything else "
+                                "works). Looked for: %1. Install pfsshell, or choose it under "
+                                "\"pfsshell program\" in Settings & Tools.")
+            .arg(p.reason);
+    case ProblemKind::LauncherUnreachable:
+        return ProblemWords::tr("The launcher's pictures, game settings and memory cards of the "
+                                "PS2 at %1 cannot be reached through its older UDP server. "
+                                "Start the launcher's NBD server on the PS2 and refresh, or "
+                                "attach its disk to this PC.")
+            .arg(p.subject);
+    case ProblemKind::LauncherPartitionMissing:
+        return ProblemWords::tr("%1 has no partition %2, where the launcher keeps its pictures, "
+                                "game settings and memory cards. Nothing was written.")
+            .arg(p.reason, p.subject);
+    case ProblemKind::LauncherFailed:
+        return withReason(
+            ProblemWords::tr("The launcher's files could not be read or written (%1).")
+                .arg(p.subject),
+            p.reason);
     case ProblemKind::RunStopped:
         return ProblemWords::tr(
                    "The job %1 stopped answering: nothing moved for %2 s, so it was ended. The "

@@ -19,7 +19,8 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
       m_games({m_runner, m_usage, m_locks, m_network, m_nbd, m_layouts}, paths.dataDir),
       m_runs({m_runner, m_games, m_locks, m_network, seams.power}, paths.dataDir, paths.stateDir),
       m_discs(m_runner, m_usage), m_names(m_paths, m_settings, m_pool, m_runner.log()),
-      m_images({m_runner, m_usage, m_games, m_names, m_pool})
+      m_images({m_runner, m_usage, m_games, m_names, m_pool}),
+      m_launcher({m_runner, m_games}, paths.dataDir + QStringLiteral("/launcher-backups"))
 {
     // The tool is given a PS2's export as its mounted file or device, and a disk it may see
     // only the PS2 area of as that area's view.
@@ -54,6 +55,7 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
         m_runner.setToolPath(m_paths.toolPath);
     }
     m_nbd.setTool(m_paths.toolPath, m_paths.workingDir);
+    setPfsShellPath(m_settings.text(Setting::PfsShellPath));
     m_names.loadTitleIndex();
 
     connect(&m_runner, &ToolRunner::commandStarted, this, &Session::commandStarted);
@@ -82,6 +84,7 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     connect(&m_runs, &QueueRuns::problem, this, &Session::problem);
     connect(&m_discs, &DiscReader::problem, this, &Session::problem);
     connect(&m_images, &ImageBatch::problem, this, &Session::problem);
+    connect(&m_launcher, &LauncherFiles::problem, this, &Session::problem);
     connect(&m_devices, &DeviceAccess::problem, this, &Session::problem);
     connect(&m_devices, &DeviceAccess::diskRemoved, this, &Session::diskRemoved);
     connect(&m_network, &NetworkPs2::serverFound, this, &Session::networkServerFound);
@@ -127,6 +130,36 @@ Problem Session::toolMissingProblem() const
 {
     return {ProblemKind::ToolMissing, m_paths.toolPath,
             m_paths.toolPlaces.join(QStringLiteral("; "))};
+}
+
+void Session::setPfsShellPath(const QString& chosen)
+{
+    if (chosen != m_settings.text(Setting::PfsShellPath))
+        m_settings.write(Setting::PfsShellPath, chosen);
+    m_paths.findPfsShell(chosen);
+    m_launcher.setPrograms(m_paths.pfsShellPath, m_paths.pfs2TarPath(), m_paths.pfsShellPlaces,
+                           m_paths.appDir + QStringLiteral("ventrik-picture"));
+}
+
+bool Session::onLauncherFiles(const Target& target, std::function<void(std::function<void()>)> work)
+{
+    if (target.isNull()) {
+        emit problem({ProblemKind::NoDiskSelected, {}, {}});
+        return false;
+    }
+    if (!m_launcher.available()) {
+        emit problem(m_launcher.missingProblem());
+        return false;
+    }
+    if (const std::optional<Problem> p = m_launcher.unreachable(target)) {
+        emit problem(*p);
+        return false;
+    }
+    if (!begin(Activity::LauncherFiles))
+        return false;
+    m_launcher.setReadTimeout(m_runner.readTimeout());
+    work([this] { end(); });
+    return true;
 }
 
 void Session::setToolPath(const QString& chosen)

@@ -6,6 +6,7 @@
 #include "DiskLayouts.h"
 #include "GameNames.h"
 #include "ImageBatch.h"
+#include "LauncherFiles.h"
 #include "NbdDisks.h"
 #include "NetworkPs2.h"
 #include "Operation.h"
@@ -65,6 +66,7 @@ public:
     GameNames& names() { return m_names; }
     ToolUsage& usage() { return m_usage; }
     NbdDisks& nbd() { return m_nbd; }
+    LauncherFiles& launcher() { return m_launcher; }
     RunLog& log() { return m_runner.log(); }
     const QList<DiskEntry>& disks() const { return m_devices.disks(); }
     const QList<DiskEntry>& opticalDrives() const { return m_devices.opticalDrives(); }
@@ -124,6 +126,12 @@ public:
     // A target's games read without showing them (targetGames().factsOf() has them after).
     bool readTargetFacts(const Target& target);
     bool formatDisk(const QString& device);
+    // The launcher's files of a target (pictures, games' settings, memory cards) worked on as
+    // one activity: work(end) runs once it may, and calls end() when it has finished. False,
+    // and told why, where pfsshell is missing or cannot reach the target.
+    bool onLauncherFiles(const Target& target, std::function<void(std::function<void()>)> work);
+    // pfsshell as the user chose it (empty: looked for again), stored and used from now on.
+    void setPfsShellPath(const QString& chosen);
     bool powerOffPS2(const Target& ps2);
 
     // The saved queue read (from then on saved), and the jobs a run that ended with the program
@@ -223,6 +231,7 @@ private:
     DiscReader m_discs;
     GameNames m_names;
     ImageBatch m_images;
+    LauncherFiles m_launcher;
     int m_readTimeoutMs = 60000;
     int m_stallTimeoutMs = 0; // 0: the settings'
     int m_stallNoticeMs = 30000;

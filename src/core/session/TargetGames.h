@@ -126,6 +126,9 @@ public:
     void whileWritable(const Target& target, const QString& holder, std::function<void()> go,
                        std::function<void()> stop);
 
+    // A backup's file name begins with its disk: the serial where the system knows it, else
+    // the target's name, in characters any file system takes.
+    static QString BackupStem(const QString& target);
     // Table backups of a target, newest first.
     QList<TocBackup> backups(const Target& target) const;
     // The newest backup that belongs to the disk as last read (by the stamps its format wrote;

@@ -12,10 +12,9 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
-namespace {
+namespace {} // namespace
 
-// A backup's file name: the disk (its serial where the system knows it) and the time.
-QString backupStem(const QString& target)
+QString TargetGames::BackupStem(const QString& target)
 {
     QString disk = platform::diskSerial(target);
     if (disk.isEmpty())
@@ -24,6 +23,8 @@ QString backupStem(const QString& target)
     disk.remove(QRegularExpression(QStringLiteral("^_+|_+$")));
     return disk;
 }
+
+namespace {
 
 const QString kBackupTime = QStringLiteral("yyyyMMdd-HHmmss");
 
@@ -54,7 +55,7 @@ void TargetGames::saveToc(const Target& target, const QString& path,
     const QString name = target.toolArgument();
     const QString folder = m_dataDir + QStringLiteral("/toc-backups");
     QDir().mkpath(folder);
-    const QString disk = backupStem(name);
+    const QString disk = BackupStem(name);
     const QString stamp = QDateTime::currentDateTime().toString(kBackupTime);
     // Two writes in one second get two backups: the tool refuses to write over a file, and a
     // failed backup's file is removed, which must never be an earlier backup.
@@ -107,7 +108,7 @@ void TargetGames::saveToc(const Target& target, const QString& path,
 QList<TocBackup> TargetGames::backups(const Target& target) const
 {
     const QString folder = m_dataDir + QStringLiteral("/toc-backups");
-    const QString stem = backupStem(target.toolArgument());
+    const QString stem = BackupStem(target.toolArgument());
     // DISK-yyyyMMdd-HHmmss.bin, then -2.bin, -3.bin ... for more in the same second.
     QList<std::pair<TocBackup, int>> found;
     for (const QString& name :

@@ -117,6 +117,38 @@ ToolRun* ToolRunner::side(const QStringList& args, Done done, int silenceMs)
     return run;
 }
 
+ToolRun* ToolRunner::sideProgram(const ToolCommand& command, const QString& workingDir, Done done,
+                                 int silenceMs)
+{
+    auto* run = new ToolRun(command, this);
+    run->setWorkingDirectory(workingDir);
+    run->setSilenceTimeout(silenceMs);
+    run->setOutputLimit(m_outputLimit);
+    connect(run, &ToolRun::stuck, this, &ToolRunner::runStuck);
+    QStringList logged = command.arguments;
+    for (const QByteArray& line : command.input.split('\n'))
+        if (!line.isEmpty())
+            logged << QStringLiteral("< ") + QString::fromUtf8(line);
+    const QDateTime started = QDateTime::currentDateTime();
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    connect(run, &ToolRun::finished, this,
+            [this, run, command, logged, started, clock, done](const RunOutcome& o) {
+                RunOutcome kept = o;
+                // The log has what went wrong, not the prompts around it.
+                kept.output += o.errorOutput;
+                m_log.addRun(command.program, logged, kept, clock->elapsed(), started);
+                run->deleteLater();
+                done(o);
+            });
+    if (m_cancelled) {
+        run->cancel();
+        return run;
+    }
+    run->start();
+    return run;
+}
+
 void ToolRunner::cancel()
 {
     m_cancelled = true;

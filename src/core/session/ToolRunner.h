@@ -50,6 +50,13 @@ public:
     // A run beside the shown one: logged, not shown. silenceMs 0: the read timeout.
     ToolRun* side(const QStringList& args, Done done, int silenceMs = 0);
 
+    // A run of another program (pfsshell) beside the tool's: logged with the script it is
+    // given, limited and cancelled as the tool's runs are, never shown.
+    ToolRun* sideProgram(const ToolCommand& command, const QString& workingDir, Done done,
+                         int silenceMs);
+    // What the tool would be given for a target: a PS2's export or a disk's view as opened now.
+    QString resolved(const QString& target) const { return m_resolve ? m_resolve(target) : target; }
+
     // Stops the shown run, the runs beside it and any new attempt; cleared by the next begin().
     void cancel();
     // Ends every run at once (SIGKILL): the program leaves now.

@@ -16,6 +16,7 @@ AppPaths AppPaths::forProgramDir(const QString& dir, const QString& toolOverride
     p.toolOverride = toolOverride;
     p.toolSearchesPath = searchPath;
     p.findTool({});
+    p.findPfsShell({});
     p.titleIndexPlaces = TitleIndexPlaces();
     if (!platform::isSystemProgramDir(p.appDir) && platform::isDirWritable(p.appDir)) {
         p.configFile = p.appDir + QStringLiteral("config.cfg");
@@ -33,37 +34,58 @@ AppPaths AppPaths::forProgramDir(const QString& dir, const QString& toolOverride
     return p;
 }
 
-void AppPaths::findTool(const QString& chosen)
+namespace {
+// A program looked for in order: the command line's choice, the settings' choice, beside this
+// program, PATH (when searched). places says where, in words; without a find, the path is the
+// settings' choice or the place beside the program, for the message that says it is missing.
+QString FindProgram(const QString& fileName, const QString& given, const char* option,
+                    const QString& chosen, const QString& appDir, bool searchPath,
+                    QStringList& places)
 {
-    toolPlaces.clear();
-    if (!toolOverride.isEmpty()) {
-        toolPath = QFileInfo(toolOverride).absoluteFilePath();
-        toolPlaces
-            << QCoreApplication::translate("AppPaths", "%1 (given with --hdl-dump)").arg(toolPath);
-        return;
+    places.clear();
+    if (!given.isEmpty()) {
+        const QString path = QFileInfo(given).absoluteFilePath();
+        places << QCoreApplication::translate("AppPaths", "%1 (given with %2)")
+                      .arg(path, QLatin1String(option));
+        return path;
     }
     if (!chosen.isEmpty()) {
-        toolPlaces
-            << QCoreApplication::translate("AppPaths", "%1 (chosen in Settings)").arg(chosen);
-        if (FileExists(chosen)) {
-            toolPath = QFileInfo(chosen).absoluteFilePath();
-            return;
-        }
+        places << QCoreApplication::translate("AppPaths", "%1 (chosen in Settings)").arg(chosen);
+        if (FileExists(chosen))
+            return QFileInfo(chosen).absoluteFilePath();
     }
-    const QString beside = appDir + platform::toolFileName();
-    toolPlaces << QCoreApplication::translate("AppPaths", "%1 (beside this program)").arg(beside);
-    toolPath = chosen.isEmpty() ? beside : chosen;
-    if (FileExists(beside)) {
-        toolPath = beside;
-        return;
-    }
-    if (!toolSearchesPath)
-        return;
-    toolPlaces << QCoreApplication::translate("AppPaths", "the folders of PATH (%1)")
-                      .arg(qEnvironmentVariable("PATH"));
-    const QString onPath = QStandardPaths::findExecutable(platform::toolFileName());
-    if (!onPath.isEmpty())
-        toolPath = onPath;
+    const QString beside = appDir + fileName;
+    places << QCoreApplication::translate("AppPaths", "%1 (beside this program)").arg(beside);
+    if (FileExists(beside))
+        return beside;
+    const QString missing = chosen.isEmpty() ? beside : chosen;
+    if (!searchPath)
+        return missing;
+    places << QCoreApplication::translate("AppPaths", "the folders of PATH (%1)")
+                  .arg(qEnvironmentVariable("PATH"));
+    const QString onPath = QStandardPaths::findExecutable(fileName);
+    return onPath.isEmpty() ? missing : onPath;
+}
+} // namespace
+
+void AppPaths::findTool(const QString& chosen)
+{
+    toolPath = FindProgram(platform::toolFileName(), toolOverride, "--hdl-dump", chosen, appDir,
+                           toolSearchesPath, toolPlaces);
+}
+
+void AppPaths::findPfsShell(const QString& chosen)
+{
+    pfsShellPath = FindProgram(QStringLiteral("pfsshell"), pfsShellOverride, "--pfsshell", chosen,
+                               appDir, true, pfsShellPlaces);
+}
+
+QString AppPaths::pfs2TarPath() const
+{
+    const QString beside = QFileInfo(pfsShellPath).absolutePath() + QStringLiteral("/pfs2tar");
+    if (FileExists(beside))
+        return beside;
+    return QStandardPaths::findExecutable(QStringLiteral("pfs2tar"));
 }
 
 QStringList TitleIndexPlaces()

@@ -17,6 +17,11 @@ struct AppPaths
     // Where the tool was looked for, in order, in words ("/opt/v/hdl_dump (beside this
     // program)"), for the message that says it was not found.
     QStringList toolPlaces;
+    // pfsshell, for what the PS2's launcher keeps on the disk: found as the tool is (--pfsshell,
+    // the settings, beside the program, PATH); its pfs2tar is the one beside it.
+    QString pfsShellPath;
+    QString pfsShellOverride;
+    QStringList pfsShellPlaces;
     // Where a game index of titles is looked for when none is chosen.
     QStringList titleIndexPlaces;
 
@@ -28,6 +33,9 @@ struct AppPaths
     // Looks for the tool again: --hdl-dump first, then the file chosen in the settings, then
     // beside the program, then on PATH (when searched).
     void findTool(const QString& chosen);
+    void findPfsShell(const QString& chosen);
+    // pfs2tar beside the pfsshell found, else on PATH; empty when neither.
+    QString pfs2TarPath() const;
 };
 
 QString AppDir(const AppPaths& paths);

@@ -45,6 +45,7 @@ enum class Setting : std::uint8_t {
     HideDuringRuns, // 1: the main window goes to the tray while jobs run, the status window shows
     LastRead,       // the device read last ("local:DEVICE", "network:ADDRESS"), read again at start
     DialogFolders,  // the folder each kind of file dialog was last left in
+    PfsShellPath,   // pfsshell chosen by the user; empty: looked for
 };
 
 enum class SettingType : std::uint8_t {
@@ -66,7 +67,7 @@ struct SettingKey
 };
 
 // Every key, in the order the defaults are written; the first thirteen are the defaults.
-inline constexpr std::array<SettingKey, 27> kSettingKeys{{
+inline constexpr std::array<SettingKey, 28> kSettingKeys{{
     {Setting::DefaultISO, "DefaultISO", SettingType::Path, "", true},
     {Setting::ClosePS2, "ClosePS2", SettingType::Flag, "0", true},
     {Setting::TurnOffPC, "TurnOffPC", SettingType::Flag, "0", true},
@@ -94,6 +95,7 @@ inline constexpr std::array<SettingKey, 27> kSettingKeys{{
     {Setting::HideDuringRuns, "HideDuringRuns", SettingType::Flag, "0", false},
     {Setting::LastRead, "LastRead", SettingType::Text, "", false},
     {Setting::DialogFolders, "DialogFolders", SettingType::State, "", false},
+    {Setting::PfsShellPath, "PfsShellPath", SettingType::Path, "", false},
 }};
 
 const SettingKey& KeyOf(Setting setting);

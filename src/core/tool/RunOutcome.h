@@ -24,6 +24,7 @@ struct RunOutcome
     bool gotOutput = false;
     bool outputCut = false; // more was printed than a run keeps
     QString output;         // what the run printed (its end, when very long)
+    QString errorOutput;    // its standard error, where the command keeps it apart
     ToolError error = ToolError::None;
 
     // Ended by itself with status 0, not cancelled and not timed out.

@@ -15,6 +15,12 @@ struct ToolCommand
 {
     QString program;
     QStringList arguments;
+    // Written to its standard input, which is then closed (a tool driven by a script); empty:
+    // no input.
+    QByteArray input = {};
+    // What it writes to standard error is kept apart (RunOutcome::errorOutput) instead of
+    // merged: a tool whose prompts on standard error would cut into the lines it prints.
+    bool errorsApart = false;
 
     bool isEmpty() const { return program.isEmpty(); }
 

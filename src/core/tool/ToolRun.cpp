@@ -70,18 +70,34 @@ void ToolRun::start()
     if (m_process || m_finished)
         return;
     m_process = new QProcess(this);
-    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    m_process->setProcessChannelMode(m_command.errorsApart ? QProcess::SeparateChannels
+                                                           : QProcess::MergedChannels);
     if (!m_workingDirectory.isEmpty())
         m_process->setWorkingDirectory(m_workingDirectory);
     platform::prepareChildProcess(*m_process);
     connect(m_process, &QProcess::readyReadStandardOutput, this, [this] { readChunks(false); });
+    connect(m_process, &QProcess::readyReadStandardError, this, [this] {
+        m_outcome.errorOutput += QString::fromLocal8Bit(m_process->readAllStandardError());
+        if (m_outcome.errorOutput.size() > m_outputLimit)
+            m_outcome.errorOutput = m_outcome.errorOutput.right(m_outputLimit / 2);
+        // A scripted tool's prompts are its signs of life.
+        if (m_silenceMs > 0)
+            m_silence.start(m_silenceMs);
+    });
     connect(m_process, &QProcess::finished, this, &ToolRun::onFinished);
     connect(m_process, &QProcess::errorOccurred, this, &ToolRun::onError);
     if (m_silenceMs > 0)
         m_silence.start(m_silenceMs);
     if (m_stallNoticeMs > 0)
         m_stall.start(m_stallNoticeMs);
-    m_process->start(m_command.program, m_command.arguments, QIODevice::ReadOnly);
+    if (m_command.input.isEmpty()) {
+        m_process->start(m_command.program, m_command.arguments, QIODevice::ReadOnly);
+        return;
+    }
+    m_process->start(m_command.program, m_command.arguments, QIODevice::ReadWrite);
+    // Queued until the process has started; the closing end tells it the script is over.
+    m_process->write(m_command.input);
+    m_process->closeWriteChannel();
 }
 
 void ToolRun::onError(QProcess::ProcessError error)
@@ -107,6 +123,8 @@ void ToolRun::onFinished(int exitCode, QProcess::ExitStatus status)
 {
     // What the tool wrote just before it ended is still in the pipe.
     readChunks(true);
+    if (m_command.errorsApart)
+        m_outcome.errorOutput += QString::fromLocal8Bit(m_process->readAllStandardError());
     m_outcome.started = true;
     m_outcome.normalExit = status == QProcess::NormalExit;
     m_outcome.exitCode = m_outcome.normalExit ? exitCode : -1;
