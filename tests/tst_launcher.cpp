@@ -10,6 +10,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -429,6 +433,50 @@ private slots:
                 path(QStringLiteral("nowhere/pfsshell")));
         QCOMPARE(r.status, 0);
         QCOMPARE(json(r.out)[QStringLiteral("games")].toArray().size(), 1);
+        // Through the older UDP server: refused before anything is read, and said why.
+        r = cli({QStringLiteral("vmc"), QStringLiteral("list"), QStringLiteral("127.0.0.1")});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("older UDP server")), qPrintable(r.err));
+    }
+
+    // A PS2's export over NBD (nbdkit on 127.0.0.1 standing in): written through its mount.
+    void aPs2OverNbdGetsItsCover()
+    {
+        for (const char* program : {"nbdkit", "nbdfuse", "fusermount3"})
+            if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty() ||
+                !QFile::exists(QStringLiteral("/dev/fuse")))
+                QSKIP("nbdkit, nbdfuse and FUSE are needed (packages nbdkit, libnbd-bin, fuse3)");
+        if (!QFileInfo(m_tools + QStringLiteral("/hdl_dump-0.9.0")).isExecutable() ||
+            !QFileInfo(shell()).isExecutable())
+            QSKIP("The real hdl_dump or pfsshell builds are not beside the checkout.");
+        QVERIFY(makeDiskWithGame());
+        QTcpServer free;
+        QVERIFY(free.listen(QHostAddress::LocalHost));
+        const quint16 port = free.serverPort();
+        free.close();
+        QProcess server;
+        server.start(QStringLiteral("nbdkit"),
+                     {QStringLiteral("-f"), QStringLiteral("--exit-with-parent"),
+                      QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
+                      QString::number(port), QStringLiteral("-e"), QStringLiteral("hdd0"),
+                      QStringLiteral("file"), m_disk});
+        QVERIFY(server.waitForStarted());
+        QVERIFY(QTest::qWaitFor(
+            [port] {
+                QTcpSocket socket;
+                socket.connectToHost(QHostAddress::LocalHost, port);
+                return socket.waitForConnected(200);
+            },
+            10000));
+        const QString uri = QStringLiteral("nbd://127.0.0.1:%1/hdd0").arg(port);
+        const ProcessResult r =
+            cli({QStringLiteral("art"), uri, QStringLiteral("World"),
+                 bitmap(QStringLiteral("net.bmp"), 140, 100, 5), QStringLiteral("--yes")});
+        server.kill();
+        server.waitForFinished();
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QCOMPARE(pngSize(readBack(QStringLiteral("ART"), QStringLiteral("SLUS_123.45_COV.png"))),
+                 QSize(140, 100));
     }
 };
 

@@ -97,6 +97,9 @@ private:
     // --kind KIND taken out of the arguments (cover when absent); a usage error otherwise.
     std::optional<launcher::ArtKind> kindArgument(QStringList& args);
     static bool takeFlag(QStringList& args, const QString& flag);
+    // A TARGET whose launcher's files pfsshell can reach; said why not, and the command ended,
+    // otherwise.
+    std::optional<Target> launcherTarget(const QString& text);
     // The game a name stands for, when it has the startup name the launcher's files use.
     void withStartup(const QString& targetText, const QString& name,
                      std::function<void(const Target&, const parse::GameRow&)> then);

@@ -4,6 +4,7 @@
 #include "CliSupport.h"
 
 #include "core/output/LauncherFormats.h"
+#include "core/session/ProblemText.h"
 #include "core/session/Session.h"
 
 #include <QDir>
@@ -75,10 +76,27 @@ bool CliCommand::takeFlag(QStringList& args, const QString& flag)
     return args.removeAll(flag) > 0;
 }
 
+std::optional<Target> CliCommand::launcherTarget(const QString& text)
+{
+    const std::optional<Target> target = targetArgument(text);
+    if (!target)
+        return std::nullopt;
+    // Said before the games are read: nothing of the launcher's can be reached anyway.
+    std::optional<Problem> p = m_session.launcher().unreachable(*target);
+    if (!p && !m_session.launcher().available())
+        p = m_session.launcher().missingProblem();
+    if (p) {
+        writeError(ProblemText(*p));
+        finish(1);
+        return std::nullopt;
+    }
+    return target;
+}
+
 void CliCommand::withStartup(const QString& targetText, const QString& name,
                              std::function<void(const Target&, const parse::GameRow&)> then)
 {
-    const std::optional<Target> target = targetArgument(targetText);
+    const std::optional<Target> target = launcherTarget(targetText);
     if (!target)
         return;
     withGame(*target, name, [this, then, target = *target](const parse::GameRow& game) {
@@ -194,7 +212,7 @@ void CliCommand::artFolder(const QStringList& given)
         writeError(QStringLiteral("%1 is no folder").arg(folder));
         return finish(1);
     }
-    const std::optional<Target> target = targetArgument(args[0]);
+    const std::optional<Target> target = launcherTarget(args[0]);
     if (!target)
         return;
     withListing(*target, [=, this, target = *target] {
@@ -360,7 +378,7 @@ void CliCommand::vmc(const QStringList& given)
     if (wanted == 0 || args.size() != wanted)
         return usageError(QStringLiteral("vmc takes list TARGET, get TARGET NAME FILE, put "
                                          "TARGET NAME FILE or remove TARGET NAME"));
-    const std::optional<Target> target = targetArgument(args[1]);
+    const std::optional<Target> target = launcherTarget(args[1]);
     if (!target)
         return;
     const QString folder = QStringLiteral("VMC");
