@@ -21,6 +21,8 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <memory>
+
 #include <cstdio>
 #include <unistd.h>
 
@@ -419,6 +421,45 @@ void CliCommand::games(const QStringList& args)
             return addArtTo(*checked, result, text);
         print(result, text);
         finish(0);
+    });
+}
+
+void CliCommand::addArtTo(const Target& target, QJsonObject result, const QString& text)
+{
+    // Without pfsshell, or through the older server, the games are told without their art.
+    if (!m_session.launcher().available() || m_session.launcher().unreachable(target)) {
+        print(result, text);
+        return finish(0);
+    }
+    auto art = std::make_shared<QHash<QString, QList<launcher::ArtKind>>>();
+    Operation* op = m_session.operate([&] {
+        return m_session.onLauncherFiles(target, [this, target, art](std::function<void()> end) {
+            m_session.launcher().list(
+                target, QStringLiteral("ART"),
+                [art, end](const std::optional<QList<launcher::PfsEntry>>& entries) {
+                    QStringList names;
+                    for (const launcher::PfsEntry& e :
+                         entries.value_or(QList<launcher::PfsEntry>{}))
+                        names << e.name;
+                    *art = launcher::ArtOf(names);
+                    end();
+                });
+        });
+    });
+    finishWith(op, [this, result, text, art](const OperationResult&) mutable {
+        QJsonArray games = result.value(QStringLiteral("games")).toArray();
+        for (qsizetype i = 0; i < games.size(); ++i) {
+            QJsonObject g = games[i].toObject();
+            QJsonArray kinds;
+            for (const launcher::ArtKind k :
+                 art->value(g.value(QStringLiteral("startup")).toString()))
+                kinds.append(launcher::ArtKindName(k));
+            g.insert(QStringLiteral("art"), kinds);
+            games[i] = g;
+        }
+        result.insert(QStringLiteral("games"), games);
+        print(result, text);
+        return 0;
     });
 }
 
