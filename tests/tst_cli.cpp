@@ -39,14 +39,10 @@ class TestCli : public QObject
     }
     QProcessEnvironment environment() const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = HomeIn(m_world->dir());
         env.insert(QStringLiteral("HDL_SIM_STATE"),
                    m_world->path(QStringLiteral("sim-state.json")));
         env.insert(QStringLiteral("HDL_SIM_LOG"), m_world->path(QStringLiteral("calls.log")));
-        env.insert(QStringLiteral("HOME"), m_world->dir());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_world->path(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), m_world->path(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_STATE_HOME"), m_world->path(QStringLiteral("state")));
         return env;
     }
     static QJsonObject json(const QString& text)

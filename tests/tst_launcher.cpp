@@ -36,15 +36,7 @@ class TestLauncher : public QObject
     std::unique_ptr<QTemporaryDir> m_dir;
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), m_dir->path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_STATE_HOME"), path(QStringLiteral("state")));
-        return env;
-    }
+    QProcessEnvironment environment() const { return HomeIn(m_dir->path()); }
     QString hdlDump() const { return m_tools + QStringLiteral("/hdl_dump-0.9.2"); }
     QString shell() const { return m_pfs + QStringLiteral("/pfsshell"); }
     ProcessResult cli(const QStringList& args, const QString& pfsShell = {}) const

@@ -38,15 +38,7 @@ class TestRealTool : public QObject
     {
         return RunProcess(program, args, env, cwd);
     }
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), m_dir->path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_STATE_HOME"), path(QStringLiteral("state")));
-        return env;
-    }
+    QProcessEnvironment environment() const { return HomeIn(m_dir->path()); }
     // ventrik-cli with that build of the tool.
     Result cli(const QString& tool, const QStringList& args, const QString& cwd = {}) const
     {

@@ -427,7 +427,7 @@ void CliCommand::games(const QStringList& args)
 void CliCommand::addArtTo(const Target& target, QJsonObject result, const QString& text)
 {
     // Without pfsshell, or through the older server, the games are told without their art.
-    if (!m_session.launcher().available() || m_session.launcher().unreachable(target)) {
+    if (m_session.launcher().refusal(target)) {
         print(result, text);
         return finish(0);
     }

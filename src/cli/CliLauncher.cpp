@@ -82,10 +82,7 @@ std::optional<Target> CliCommand::launcherTarget(const QString& text)
     if (!target)
         return std::nullopt;
     // Said before the games are read: nothing of the launcher's can be reached anyway.
-    std::optional<Problem> p = m_session.launcher().unreachable(*target);
-    if (!p && !m_session.launcher().available())
-        p = m_session.launcher().missingProblem();
-    if (p) {
+    if (const std::optional<Problem> p = m_session.launcher().refusal(*target)) {
         writeError(ProblemText(*p));
         finish(1);
         return std::nullopt;

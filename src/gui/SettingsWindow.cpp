@@ -180,8 +180,14 @@ SettingsWindow::SettingsWindow(Context context)
         backColorButton->setEnabled(on);
         markChanged();
     });
-    connect(toolPathButton, &QPushButton::clicked, this, &SettingsWindow::chooseToolPath);
-    connect(pfsShellButton, &QPushButton::clicked, this, &SettingsWindow::choosePfsShell);
+    connect(toolPathButton, &QPushButton::clicked, this, [this] {
+        chooseProgram(tr("Choose the hdl_dump program"), m_context.session.paths().toolPath,
+                      toolPathEdit);
+    });
+    connect(pfsShellButton, &QPushButton::clicked, this, [this] {
+        chooseProgram(tr("Choose the pfsshell program"), m_context.session.paths().pfsShellPath,
+                      pfsShellEdit);
+    });
     connect(titleIndexButton, &QPushButton::clicked, this, &SettingsWindow::chooseTitleIndex);
     for (QLineEdit* e : {imageFolderEdit, toolPathEdit, pfsShellEdit, titleIndexEdit})
         connect(e, &QLineEdit::textChanged, this, &SettingsWindow::markChanged);
@@ -511,30 +517,16 @@ void SettingsWindow::chooseToolConfig()
     markChanged();
 }
 
-void SettingsWindow::chooseToolPath()
+void SettingsWindow::chooseProgram(const QString& title, const QString& current, QLineEdit* edit)
 {
     FileDialogRequest request;
-    request.title = tr("Choose the hdl_dump program");
+    request.title = title;
     request.mustExist = true;
-    const QString current = m_context.session.paths().toolPath;
     request.directory = QFileInfo(current).absolutePath();
     request.filter = tr("Programs") + QStringLiteral("|*|");
     const std::optional<QString> chosen = m_context.dialogs.openFile(request);
     if (chosen && !chosen->isEmpty())
-        toolPathEdit->setText(*chosen);
-}
-
-void SettingsWindow::choosePfsShell()
-{
-    FileDialogRequest request;
-    request.title = tr("Choose the pfsshell program");
-    request.mustExist = true;
-    const QString current = m_context.session.paths().pfsShellPath;
-    request.directory = QFileInfo(current).absolutePath();
-    request.filter = tr("Programs") + QStringLiteral("|*|");
-    const std::optional<QString> chosen = m_context.dialogs.openFile(request);
-    if (chosen && !chosen->isEmpty())
-        pfsShellEdit->setText(*chosen);
+        edit->setText(*chosen);
 }
 
 void SettingsWindow::chooseTitleIndex()

@@ -89,8 +89,8 @@ private:
     void loadWindowSettings();
     void chooseImageFolder();
     void chooseToolConfig();
-    void chooseToolPath();
-    void choosePfsShell();
+    // A program chosen in a file dialog that opens where the current one is.
+    void chooseProgram(const QString& title, const QString& current, QLineEdit* edit);
     void chooseTitleIndex();
     void restoreDefaults();
     void chooseForeColor();

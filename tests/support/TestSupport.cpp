@@ -266,6 +266,16 @@ QByteArray ReadCaptureBytes(const QString& name)
     return f.readAll();
 }
 
+QProcessEnvironment HomeIn(const QString& dir)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), dir);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dir + QStringLiteral("/data"));
+    env.insert(QStringLiteral("XDG_STATE_HOME"), dir + QStringLiteral("/state"));
+    return env;
+}
+
 ProcessResult RunProcess(const QString& program, const QStringList& args,
                          const QProcessEnvironment& env, const QString& cwd, qint64 fileSizeLimit)
 {

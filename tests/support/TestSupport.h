@@ -48,6 +48,10 @@ ProcessResult RunProcess(const QString& program, const QStringList& args,
                          const QProcessEnvironment& env, const QString& cwd = {},
                          qint64 fileSizeLimit = 0);
 
+// The system's environment with HOME and the XDG config, data and state folders inside dir:
+// a program started with it reads and writes nothing of the user's.
+QProcessEnvironment HomeIn(const QString& dir);
+
 // A disk of the fake machine the test permission helper works on (FAKE_DISK_ROOT, a SimWorld's
 // "machine" folder): its sysfs entry and a regular file for its node, holding sector0. Returns
 // the node's path.

@@ -1,6 +1,6 @@
 #include "LauncherFiles.h"
 
-#include "core/platform/SafeFile.h"
+#include "core/settings/AtomicFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -57,19 +57,12 @@ void LauncherFiles::setPrograms(const QString& pfsShell, const QString& pfs2Tar,
     m_converter = pictureConverter;
 }
 
-bool LauncherFiles::available() const
+std::optional<Problem> LauncherFiles::refusal(const Target& target) const
 {
-    const QFileInfo shell(m_shell);
-    return shell.isFile() && shell.isExecutable();
-}
-
-Problem LauncherFiles::missingProblem() const
-{
-    return {ProblemKind::PfsShellMissing, m_shell, m_places.join(QStringLiteral("; "))};
-}
-
-std::optional<Problem> LauncherFiles::unreachable(const Target& target) const
-{
+    if (target.isNull())
+        return Problem{ProblemKind::NoDiskSelected, {}, {}};
+    if (const QFileInfo shell(m_shell); !shell.isFile() || !shell.isExecutable())
+        return Problem{ProblemKind::PfsShellMissing, m_shell, m_places.join(QStringLiteral("; "))};
     if (target.kind() == Target::Kind::Udp)
         return Problem{ProblemKind::LauncherUnreachable, target.toolArgument(), {}};
     return std::nullopt;
@@ -151,13 +144,19 @@ QString LauncherFiles::PathOf(const Place& place, const Folder& folder)
     return path.isEmpty() ? QStringLiteral("/") : path;
 }
 
-bool LauncherFiles::Entered(const Script& script, const Place& place, const Folder& folder)
+QStringList LauncherFiles::Paths(const Script& script)
 {
-    // pwd prints only where a partition is mounted: first "/", last the folder reached.
+    // pwd prints only where a partition is mounted: first "/", then the folders reached.
     QStringList paths;
     for (const QString& line : script.printed.split(u'\n'))
         if (line.startsWith(u'/') && !line.contains(u' '))
             paths << line.trimmed();
+    return paths;
+}
+
+bool LauncherFiles::Entered(const Script& script, const Place& place, const Folder& folder)
+{
+    const QStringList paths = Paths(script);
     return paths.size() >= 2 && paths.first() == QLatin1String("/") &&
            paths.last() == PathOf(place, folder);
 }
@@ -167,7 +166,7 @@ void LauncherFiles::locate(const Target& target,
 {
     const QStringList commands{QStringLiteral("ls -l"), QStringLiteral("mount __common"),
                                QStringLiteral("cd OPL"), QStringLiteral("get conf_hdd.cfg")};
-    run(target, commands, m_readMs, [this, target, done](const Script& s) {
+    run(target, commands, m_runner.readTimeout(), [this, target, done](const Script& s) {
         const QStringList partitions = launcher::ParsePfsPartitions(s.printed);
         if (!partitions.contains(QLatin1String("__mbr"))) {
             fail(target.toolArgument(), s.errors.isEmpty()
@@ -212,17 +211,17 @@ void LauncherFiles::listLocked(const Target& target, const Folder& folder, Liste
             return;
         }
         const QStringList commands = Enter(*place, folder, false) << QStringLiteral("ls -l");
-        run(target, commands, m_readMs, [this, target, place, folder, done](const Script& s) {
-            if (Entered(s, *place, folder)) {
-                done(launcher::ParsePfsListing(s.printed));
-            } else if (s.printed.contains(QLatin1String("\n/\n")) ||
-                       s.printed.startsWith(QLatin1String("/\n"))) {
-                done(QList<PfsEntry>{}); // mounted, and the folder is not there yet
-            } else {
-                fail(place->partition, s.errors.join(u' '));
-                done(std::nullopt);
-            }
-        });
+        run(target, commands, m_runner.readTimeout(),
+            [this, target, place, folder, done](const Script& s) {
+                if (Entered(s, *place, folder)) {
+                    done(launcher::ParsePfsListing(s.printed));
+                } else if (Paths(s).value(0) == QLatin1String("/")) {
+                    done(QList<PfsEntry>{}); // mounted, and the folder is not there yet
+                } else {
+                    fail(place->partition, s.errors.join(u' '));
+                    done(std::nullopt);
+                }
+            });
     });
 }
 
@@ -274,7 +273,7 @@ void LauncherFiles::prepareWrite(const Target& target, bool mayCreate,
             return;
         }
         const QStringList commands{QStringLiteral("mkpart +OPL 128M PFS"), QStringLiteral("ls -l")};
-        run(target, commands, m_readMs, [this, target, place, done](const Script& s) {
+        run(target, commands, m_runner.readTimeout(), [this, target, place, done](const Script& s) {
             if (!launcher::ParsePfsPartitions(s.printed).contains(place->partition)) {
                 fail(place->partition, s.errors.join(u' '));
                 done(std::nullopt);
@@ -381,8 +380,7 @@ void LauncherFiles::put(const Target& target, const Folder& folder, const QStrin
                         const QString& localFile, bool mayCreate, Done done)
 {
     const QString what = PathOf({QString(), folder, true}, name);
-    whileWritable(target, name, mayCreate, done, [=, this](const Place& found) {
-        const std::optional<Place> place = found;
+    whileWritable(target, name, mayCreate, done, [=, this](const Place& place) {
         // The new file goes beside the old one, which stays until the new one reads
         // back whole: pfsshell's put writes over a file without shortening it.
         const QString fresh = name + QStringLiteral(".new");
@@ -393,32 +391,32 @@ void LauncherFiles::put(const Target& target, const Folder& folder, const QStrin
             done(false);
             return;
         }
-        const QStringList commands = Enter(*place, folder, true) << QStringLiteral("rm ") + fresh
-                                                                 << QStringLiteral("put ") + fresh;
+        const QStringList commands = Enter(place, folder, true) << QStringLiteral("rm ") + fresh
+                                                                << QStringLiteral("put ") + fresh;
         run(
             target, commands, kTransferMs,
             [=, this](const Script& s) {
-                if (!Entered(s, *place, folder)) {
+                if (!Entered(s, place, folder)) {
                     fail(what, s.errors.join(u' '));
                     done(false);
                     return;
                 }
-                verify(target, *place, folder, fresh, localFile, [=, this](bool same) {
+                verify(target, place, folder, fresh, localFile, [=, this](bool same) {
                     if (!same) {
                         fail(what, tr("what pfsshell wrote did not read back the same; "
                                       "the file on the disk was left as it was"));
-                        run(target, Enter(*place, folder, false) << QStringLiteral("rm ") + fresh,
-                            m_readMs, [done](const Script&) { done(false); });
+                        run(target, Enter(place, folder, false) << QStringLiteral("rm ") + fresh,
+                            m_runner.readTimeout(), [done](const Script&) { done(false); });
                         return;
                     }
-                    const QStringList swap = Enter(*place, folder, false)
+                    const QStringList swap = Enter(place, folder, false)
                                              << QStringLiteral("rm ") + name
                                              << QStringLiteral("rename %1 %2").arg(fresh, name);
-                    run(target, swap, m_readMs, [=, this](const Script&) {
-                        verify(target, *place, folder, name, localFile, [=, this](bool done_) {
-                            if (!done_)
+                    run(target, swap, m_runner.readTimeout(), [=, this](const Script&) {
+                        verify(target, place, folder, name, localFile, [=, this](bool whole) {
+                            if (!whole)
                                 fail(what, tr("it did not read back the same"));
-                            done(done_);
+                            done(whole);
                         });
                     });
                 });
@@ -431,10 +429,9 @@ void LauncherFiles::remove(const Target& target, const Folder& folder, const QSt
                            Done done)
 {
     const QString what = PathOf({QString(), folder, true}, name);
-    whileWritable(target, name, false, done, [=, this](const Place& found) {
-        const std::optional<Place> place = found;
-        run(target, Enter(*place, folder, false) << QStringLiteral("rm ") + name, m_readMs,
-            [=, this](const Script&) {
+    whileWritable(target, name, false, done, [=, this](const Place& place) {
+        run(target, Enter(place, folder, false) << QStringLiteral("rm ") + name,
+            m_runner.readTimeout(), [=, this](const Script&) {
                 listLocked(target, folder,
                            [=, this](const std::optional<QList<PfsEntry>>& entries) {
                                const bool gone =
@@ -482,7 +479,7 @@ void LauncherFiles::putArt(const Target& target, const QString& startup, launche
             put(target, QStringLiteral("ART"), name, png, mayCreate,
                 [dir, done](bool ok) { done(ok); });
         },
-        m_readMs);
+        m_runner.readTimeout());
 }
 
 void LauncherFiles::readConfig(const Target& target, const QString& startup,
@@ -519,14 +516,12 @@ void LauncherFiles::writeConfig(const Target& target, const QString& startup,
     const QString name = startup + QStringLiteral(".cfg");
     auto dir =
         std::make_shared<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/ventrik-cfg-XXXXXX"));
-    QFile file(dir->filePath(name));
-    if (!dir->isValid() || !file.open(QIODevice::WriteOnly) ||
-        file.write(config.text().toUtf8()) < 0 || !file.flush()) {
-        fail(name, tr("it could not be written"));
+    const QString local = dir->filePath(name);
+    QString error;
+    if (!dir->isValid() || !SaveFileAtomically(local, config.text().toUtf8(), &error)) {
+        fail(name, error.isEmpty() ? tr("it could not be written") : error);
         done(false);
         return;
     }
-    file.close();
-    put(target, QStringLiteral("CFG"), name, file.fileName(), mayCreate,
-        [dir, done](bool ok) { done(ok); });
+    put(target, QStringLiteral("CFG"), name, local, mayCreate, [dir, done](bool ok) { done(ok); });
 }

@@ -46,11 +46,9 @@ public:
     // The programs, as found (missing ones disable what needs them).
     void setPrograms(const QString& pfsShell, const QString& pfs2Tar, const QStringList& places,
                      const QString& pictureConverter);
-    bool available() const;
-    Problem missingProblem() const;
-    // Why a target cannot be worked on (a PS2 over its UDP server); nothing when it can.
-    std::optional<Problem> unreachable(const Target& target) const;
-    void setReadTimeout(int ms) { m_readMs = ms; }
+    // Why the launcher's files of a target cannot be worked on (none chosen, pfsshell missing,
+    // a PS2 over its UDP server); nothing when they can.
+    std::optional<Problem> refusal(const Target& target) const;
 
     // Where the launcher's folders are; nothing when the disk could not be read (told).
     void locate(const Target& target, std::function<void(const std::optional<Place>&)> done);
@@ -96,6 +94,8 @@ private:
     // in a folder of its own holding the given files.
     void run(const Target& target, const QStringList& commands, int silenceMs, Ran done,
              std::shared_ptr<QTemporaryDir> dir = {});
+    // The folders pwd printed, in order (only where a partition was mounted).
+    static QStringList Paths(const Script& script);
     // Whether the commands of Enter got into the folder (the last pwd printed its path).
     static bool Entered(const Script& script, const Place& place, const Folder& folder);
     // list and get, the target locked and its export open.
@@ -127,6 +127,5 @@ private:
     QString m_tar;
     QString m_converter;
     QStringList m_places;
-    int m_readMs = 60000;
     QSet<QString> m_backedUp; // targets whose partition was saved this session
 };

@@ -143,21 +143,12 @@ void Session::setPfsShellPath(const QString& chosen)
 
 bool Session::onLauncherFiles(const Target& target, std::function<void(std::function<void()>)> work)
 {
-    if (target.isNull()) {
-        emit problem({ProblemKind::NoDiskSelected, {}, {}});
-        return false;
-    }
-    if (!m_launcher.available()) {
-        emit problem(m_launcher.missingProblem());
-        return false;
-    }
-    if (const std::optional<Problem> p = m_launcher.unreachable(target)) {
+    if (const std::optional<Problem> p = m_launcher.refusal(target)) {
         emit problem(*p);
         return false;
     }
     if (!begin(Activity::LauncherFiles))
         return false;
-    m_launcher.setReadTimeout(m_runner.readTimeout());
     work([this] { end(); });
     return true;
 }
