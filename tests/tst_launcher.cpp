@@ -86,29 +86,9 @@ class TestLauncher : public QObject
         return launcher::ParsePfsPartitions(
             pfs({QStringLiteral("ls -l")}, path(QStringLiteral("parts"))).out);
     }
-    // A picture of w x h in one colour, as a BMP: what the converter must turn into PNG.
     QString bitmap(const QString& name, int w, int h, quint8 shade) const
     {
-        const int row = (w * 3 + 3) & ~3;
-        QByteArray b(54 + row * h, char(shade));
-        auto put32 = [&](int at, quint32 v) { qToLittleEndian<quint32>(v, b.data() + at); };
-        b[0] = 'B';
-        b[1] = 'M';
-        put32(2, quint32(b.size()));
-        put32(10, 54);
-        put32(14, 40);
-        put32(18, quint32(w));
-        put32(22, quint32(h));
-        qToLittleEndian<quint16>(1, b.data() + 26);
-        qToLittleEndian<quint16>(24, b.data() + 28);
-        put32(30, 0);
-        put32(34, quint32(row * h));
-        put32(38, 2835);
-        put32(42, 2835);
-        put32(46, 0);
-        put32(50, 0);
-        QFile f(path(name));
-        return f.open(QIODevice::WriteOnly) && f.write(b) == b.size() ? f.fileName() : QString();
+        return WriteBitmap(path(name), w, h, shade) ? path(name) : QString();
     }
     // A PNG's width and height from its header; nothing for what is no PNG.
     static std::optional<QSize> pngSize(const QByteArray& png)
@@ -133,23 +113,10 @@ class TestLauncher : public QObject
         f.setPermissions(f.permissions() | QFile::ExeOwner);
         return f.fileName();
     }
-    // A PS2 disk with one game, SLUS_123.45 "World".
     bool makeDiskWithGame()
     {
-        QFile f(path(QStringLiteral("disk.img")));
-        if (!f.open(QIODevice::WriteOnly) || !f.resize(qint64(1024) * 1024 * 1024))
-            return false;
-        f.close();
-        m_disk = f.fileName();
-        const QString image = path(QStringLiteral("world.iso"));
-        if (RunProcess(m_tools + QStringLiteral("/hdl_dump-0.9.0"),
-                       {QStringLiteral("initialize"), m_disk}, environment(), m_dir->path())
-                    .status != 0 ||
-            !WritePs2Image(image, QStringLiteral("SLUS_123.45"), QStringLiteral("GAME"), 3000, 'W'))
-            return false;
-        return cli({QStringLiteral("install"), m_disk, image, QStringLiteral("--name"),
-                    QStringLiteral("World"), QStringLiteral("--type"), QStringLiteral("cd")})
-                   .status == 0;
+        m_disk = MakeDiskWithGame(m_dir->path(), m_tools);
+        return !m_disk.isEmpty();
     }
     QString m_disk;
     int m_reads = 0;

@@ -122,6 +122,13 @@ private slots:
         QCOMPARE(s.deleteTip, s.gamesTip);
         QCOMPARE(s.modifyTip, s.gamesTip);
         QVERIFY(s.jobsTip.contains(QStringLiteral("empty")));
+        QVERIFY(!s.launcherFiles && s.launcherTip == s.gamesTip);
+        // One game: its launcher's files, unless pfsshell cannot reach them (the tip says why).
+        unread.gamesSelected = 1;
+        QVERIFY(ControlState::Of(unread).launcherFiles);
+        unread.launcherWhy = QStringLiteral("older UDP server");
+        s = ControlState::Of(unread);
+        QVERIFY(!s.launcherFiles && s.launcherTip == unread.launcherWhy);
 
         // A tool without "modify": one game chosen, still no rename, and the tip says why.
         in.activity = Activity::None;

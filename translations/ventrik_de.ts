@@ -130,6 +130,14 @@
         <source>Filter (Ctrl+F)</source>
         <translation>Filter (Strg+F)</translation>
     </message>
+    <message>
+        <source>The game&apos;s cover and other pictures, and its own settings, where the PS2&apos;s launcher keeps them.</source>
+        <translation>Das Cover und andere Bilder des Spiels und seine eigenen Einstellungen, dort, wo der Launcher der PS2 sie ablegt.</translation>
+    </message>
+    <message>
+        <source>Cover &amp;&amp; Sett&amp;ings...</source>
+        <translation>Co&amp;ver &amp;&amp; Einstellungen...</translation>
+    </message>
 </context>
 <context>
     <name>ControlState</name>
@@ -180,6 +188,10 @@
     <message>
         <source>The queue is empty: add games with Add to Job Queue, or copies from the game list.</source>
         <translation>Die Warteschlange ist leer: Stellen Sie Spiele mit „In Warteschlange stellen“ hinein oder Kopien aus der Spieleliste.</translation>
+    </message>
+    <message>
+        <source>Choose one game.</source>
+        <translation>Wählen Sie genau ein Spiel.</translation>
     </message>
 </context>
 <context>
@@ -373,6 +385,10 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
     <message>
         <source>The compatibility flags of %1:</source>
         <translation>Die Kompatibilitäts-Flags von %1:</translation>
+    </message>
+    <message>
+        <source>%1 was installed without a startup name: the launcher finds its pictures and settings by that name.</source>
+        <translation>%1 wurde ohne Startnamen installiert: Der Launcher findet seine Bilder und Einstellungen über diesen Namen.</translation>
     </message>
 </context>
 <context>
@@ -912,6 +928,161 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
     <message>
         <source>The folder %1 does not exist or cannot be written to.</source>
         <translation>Der Ordner %1 existiert nicht oder kann nicht beschrieben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>LauncherDialog</name>
+    <message>
+        <source>Cover</source>
+        <translation>Cover</translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation>Symbol</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>Hintergrund</translation>
+    </message>
+    <message>
+        <source>Logo</source>
+        <translation>Logo</translation>
+    </message>
+    <message>
+        <source>Screenshot</source>
+        <translation>Bildschirmfoto</translation>
+    </message>
+    <message>
+        <source>Launcher Files of %1</source>
+        <translation>Launcher-Dateien von %1</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>Bilder</translation>
+    </message>
+    <message>
+        <source>&amp;Kind:</source>
+        <translation>&amp;Art:</translation>
+    </message>
+    <message>
+        <source>&amp;Choose Picture...</source>
+        <translation>Bild &amp;wählen...</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>Ent&amp;fernen</translation>
+    </message>
+    <message>
+        <source>A picture may also be dropped here. It is converted to PNG at the size the launcher shows.</source>
+        <translation>Ein Bild kann auch hierher gezogen werden. Es wird in PNG in der Größe umgewandelt, in der der Launcher es zeigt.</translation>
+    </message>
+    <message>
+        <source>Settings of the game</source>
+        <translation>Einstellungen des Spiels</translation>
+    </message>
+    <message>
+        <source>Mode %1</source>
+        <translation>Modus %1</translation>
+    </message>
+    <message>
+        <source>The launcher&apos;s compatibility mode %1, as its own settings number them.</source>
+        <translation>Kompatibilitätsmodus %1 des Launchers, nummeriert wie in seinen eigenen Einstellungen.</translation>
+    </message>
+    <message>
+        <source>none (the PS2&apos;s own card)</source>
+        <translation>keine (die eigene Karte der PS2)</translation>
+    </message>
+    <message>
+        <source>&amp;Save Settings</source>
+        <translation>Einstellungen &amp;speichern</translation>
+    </message>
+    <message>
+        <source>Memory card &amp;1:</source>
+        <translation>Memory Card &amp;1:</translation>
+    </message>
+    <message>
+        <source>Memory card &amp;2:</source>
+        <translation>Memory Card &amp;2:</translation>
+    </message>
+    <message>
+        <source>The PS2 must not be running a game while its files are changed.</source>
+        <translation>Die PS2 darf kein Spiel ausführen, während ihre Dateien geändert werden.</translation>
+    </message>
+    <message>
+        <source>Choose a picture for %1</source>
+        <translation>Bild für %1 wählen</translation>
+    </message>
+    <message>
+        <source>Reading and writing the disk...</source>
+        <translation>Festplatte wird gelesen und beschrieben...</translation>
+    </message>
+    <message>
+        <source>The disk has no partition for the launcher&apos;s files yet; it is made (128 MB) when you first give a picture or setting.</source>
+        <translation>Die Festplatte hat noch keine Partition für die Dateien des Launchers; sie wird angelegt (128 MB), sobald Sie das erste Bild oder die erste Einstellung vergeben.</translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels on the disk.</source>
+        <translation>%1 x %2 Pixel auf der Festplatte.</translation>
+    </message>
+    <message>
+        <source>The disk has no +OPL partition, where the launcher keeps its pictures, settings and memory cards. Make it now (128 MB), as the launcher itself would?</source>
+        <translation>Die Festplatte hat keine Partition +OPL, in der der Launcher Bilder, Einstellungen und Memory Cards ablegt. Jetzt anlegen (128 MB), wie es der Launcher selbst täte?</translation>
+    </message>
+    <message>
+        <source>Remove the %1 of %2 from the disk?</source>
+        <translation>%1 von %2 von der Festplatte entfernen?</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no picture.</source>
+        <translation>Die Zwischenablage enthält kein Bild.</translation>
+    </message>
+    <message>
+        <source>The pasted picture could not be kept for writing.</source>
+        <translation>Das eingefügte Bild konnte nicht zum Schreiben abgelegt werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be a memory card&apos;s name: letters, digits, &apos;_&apos;, &apos;-&apos; and &apos;.&apos;, no blanks.</source>
+        <translation>„%1“ kann kein Name einer Memory Card sein: Buchstaben, Ziffern, „_“, „-“ und „.“, keine Leerzeichen.</translation>
+    </message>
+    <message>
+        <source>Nothing changed.</source>
+        <translation>Nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Settings saved.</source>
+        <translation>Einstellungen gespeichert.</translation>
+    </message>
+    <message>
+        <source>The settings were not saved.</source>
+        <translation>Die Einstellungen wurden nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>cover</source>
+        <translation>Cover</translation>
+    </message>
+    <message>
+        <source>icon</source>
+        <translation>Symbol</translation>
+    </message>
+    <message>
+        <source>background</source>
+        <translation>Hintergrund</translation>
+    </message>
+    <message>
+        <source>logo</source>
+        <translation>Logo</translation>
+    </message>
+    <message>
+        <source>screenshot</source>
+        <translation>Bildschirmfoto</translation>
+    </message>
+    <message>
+        <source>No %1 on the disk.</source>
+        <translation>Kein %1 auf der Festplatte.</translation>
     </message>
 </context>
 <context>

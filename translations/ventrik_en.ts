@@ -130,6 +130,14 @@
         <source>Filter (Ctrl+F)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The game&apos;s cover and other pictures, and its own settings, where the PS2&apos;s launcher keeps them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cover &amp;&amp; Sett&amp;ings...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ControlState</name>
@@ -179,6 +187,10 @@
     </message>
     <message>
         <source>The queue is empty: add games with Add to Job Queue, or copies from the game list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose one game.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -366,6 +378,10 @@ It holds no games; its partitions will be erased.</source>
     </message>
     <message>
         <source>The compatibility flags of %1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was installed without a startup name: the launcher finds its pictures and settings by that name.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -905,6 +921,161 @@ It holds no games; its partitions will be erased.</source>
     <name>Jobs</name>
     <message>
         <source>The folder %1 does not exist or cannot be written to.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LauncherDialog</name>
+    <message>
+        <source>Cover</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Screenshot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launcher Files of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Kind:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Choose Picture...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A picture may also be dropped here. It is converted to PNG at the size the launcher shows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings of the game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mode %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The launcher&apos;s compatibility mode %1, as its own settings number them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none (the PS2&apos;s own card)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory card &amp;1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory card &amp;2:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PS2 must not be running a game while its files are changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a picture for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading and writing the disk...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disk has no partition for the launcher&apos;s files yet; it is made (128 MB) when you first give a picture or setting.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels on the disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disk has no +OPL partition, where the launcher keeps its pictures, settings and memory cards. Make it now (128 MB), as the launcher itself would?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove the %1 of %2 from the disk?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The clipboard holds no picture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The pasted picture could not be kept for writing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be a memory card&apos;s name: letters, digits, &apos;_&apos;, &apos;-&apos; and &apos;.&apos;, no blanks.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings were not saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cover</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>background</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>screenshot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No %1 on the disk.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -48,21 +48,25 @@ BrowsePane::BrowsePane(QWidget* parent)
     m_deleteButton = makeButton("deleteButton", QT_TR_NOOP("&Delete"));
     m_renameButton = makeButton("renameButton", QT_TR_NOOP("Re&name..."));
     m_flagsButton = makeButton("flagsButton", QT_TR_NOOP("Fla&gs..."));
+    m_launcherButton = makeButton("launcherButton", QT_TR_NOOP("Cover && Sett&ings..."));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_copyToDiskButton);
     buttons->addWidget(m_copyToPs2Button);
     buttons->addWidget(m_copyToPcButton);
     buttons->addWidget(m_deleteButton);
+    // The changes of one game under the list with the copies, the filter alone above: a narrow
+    // window keeps room to type in it.
     auto* edits = new QHBoxLayout;
-    edits->addWidget(m_filterEdit, 1);
     edits->addWidget(m_renameButton);
     edits->addWidget(m_flagsButton);
+    edits->addWidget(m_launcherButton);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(edits);
+    layout->addWidget(m_filterEdit);
     layout->addWidget(m_gameList, 1);
     layout->addLayout(buttons);
+    layout->addLayout(edits);
 
     connect(m_filterEdit, &QLineEdit::textChanged, this, &BrowsePane::filterChanged);
     connect(m_copyToPcButton, &QPushButton::clicked, this, &BrowsePane::copyToPcAsked);
@@ -75,6 +79,7 @@ BrowsePane::BrowsePane(QWidget* parent)
     connect(m_deleteButton, &QPushButton::clicked, this, &BrowsePane::deleteAsked);
     connect(m_renameButton, &QPushButton::clicked, this, &BrowsePane::renameAsked);
     connect(m_flagsButton, &QPushButton::clicked, this, &BrowsePane::flagsAsked);
+    connect(m_launcherButton, &QPushButton::clicked, this, &BrowsePane::launcherFilesAsked);
     auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), m_gameList);
     remove->setContext(Qt::WidgetShortcut);
     connect(remove, &QShortcut::activated, this, [this] {
@@ -149,6 +154,11 @@ void BrowsePane::applyControls(const ControlState& state)
         b->setEnabled(state.modifyGame);
         b->setToolTip(state.modifyTip);
     }
+    m_launcherButton->setEnabled(state.launcherFiles);
+    m_launcherButton->setToolTip(state.launcherTip.isEmpty()
+                                     ? tr("The game's cover and other pictures, and its own "
+                                          "settings, where the PS2's launcher keeps them.")
+                                     : state.launcherTip);
     m_copyToDiskButton->setEnabled(state.copyToDisk);
     m_copyToDiskButton->setToolTip(state.copyToDiskTip.isEmpty() ? state.gamesTip
                                                                  : state.copyToDiskTip);

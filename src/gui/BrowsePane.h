@@ -43,6 +43,7 @@ signals:
     void deleteAsked();
     void renameAsked();
     void flagsAsked();
+    void launcherFilesAsked();
 
 private:
     QTreeView* m_gameList;
@@ -53,6 +54,7 @@ private:
     QLineEdit* m_filterEdit;
     QPushButton* m_renameButton;
     QPushButton* m_flagsButton;
+    QPushButton* m_launcherButton;
     QMenu* m_copyMenu = nullptr;
     class QLabel* m_emptyLabel = nullptr;
     void showEmptyText();

@@ -1,6 +1,7 @@
 #include "ControlState.h"
 
 #include "core/jobs/JobCommands.h"
+#include "core/session/ProblemText.h"
 
 ControlInputs ControlInputs::From(Session& session)
 {
@@ -14,6 +15,8 @@ ControlInputs ControlInputs::From(Session& session)
     in.readOnly = session.targetGames().readOnly();
     if (in.readOnly)
         in.readOnlyWhy = session.targetGames().readOnlyReason();
+    if (const std::optional<Problem> p = session.launcher().refusal(session.target()))
+        in.launcherWhy = ProblemText(*p);
     for (const DiskEntry& d : session.disks())
         in.disks << d.device;
     in.jobCount = session.jobs().count();
@@ -81,6 +84,14 @@ ControlState ControlState::Of(const ControlInputs& in)
         s.modifyTip = busy;
     else if (!s.modifyGame)
         s.modifyTip = gameChosen ? tr("Choose one game to rename or flag.") : s.gamesTip;
+    // The launcher's files are not the tool's: a table it cannot take does not stop them.
+    s.launcherFiles = idle && in.gameCount > 0 && in.gamesSelected == 1 && in.launcherWhy.isEmpty();
+    if (!in.launcherWhy.isEmpty())
+        s.launcherTip = in.launcherWhy;
+    else if (!idle)
+        s.launcherTip = busy;
+    else if (!s.launcherFiles)
+        s.launcherTip = gameChosen ? tr("Choose one game.") : s.gamesTip;
     // A networked PS2 can copy to any local disk; a local disk needs a second one.
     const auto disks = in.disks.size();
     const bool diskToDisk = disks > 0 && CanCopyBetweenDisks(in.disks.first());

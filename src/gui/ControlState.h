@@ -17,6 +17,8 @@ struct ControlInputs
     // The attached target's games were read from its sectors: the tool cannot change them.
     bool readOnly = false;
     QString readOnlyWhy;
+    // Why the launcher's files of the target cannot be reached; empty when they can.
+    QString launcherWhy;
     QStringList disks; // PS2 disks of this machine
     int jobCount = 0;
     bool localChosen = false;
@@ -59,6 +61,8 @@ public:
     QString deleteTip;
     bool modifyGame = false; // rename, flags
     QString modifyTip;
+    bool launcherFiles = false; // a game's pictures and settings
+    QString launcherTip;
     bool jobButtons = false; // start, remove, clear
     QString jobsTip;
     bool cancel = false;

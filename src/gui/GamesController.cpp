@@ -3,6 +3,7 @@
 #include "BrowsePane.h"
 #include "DialogFolders.h"
 #include "Dialogs.h"
+#include "LauncherDialog.h"
 #include "core/devices/Flags.h"
 #include "core/devices/NbdAddress.h"
 #include "core/devices/Probe.h"
@@ -51,6 +52,7 @@ void GamesController::connectPane()
     connect(m_pane, &BrowsePane::deleteAsked, this, &GamesController::deleteChosen);
     connect(m_pane, &BrowsePane::renameAsked, this, &GamesController::renameChosen);
     connect(m_pane, &BrowsePane::flagsAsked, this, &GamesController::changeFlagsOfChosen);
+    connect(m_pane, &BrowsePane::launcherFilesAsked, this, &GamesController::openLauncherFiles);
     connect(&m_session.devices(), &DeviceAccess::disksChanged, this,
             &GamesController::fillCopyMenu);
     connect(&m_session.targetGames(), &TargetGames::gamesChanged, this, [this] {
@@ -206,6 +208,26 @@ void GamesController::renameChosen()
         return;
     // The session refuses what the tool would misread (flags, control characters).
     m_session.renameGame(game, newName);
+}
+
+void GamesController::openLauncherFiles()
+{
+    const QList<int> rows = selectedRows();
+    if (rows.size() != 1)
+        return;
+    const parse::GameRow& game = m_session.games().game(rows[0]);
+    if (game.startup.isEmpty()) {
+        m_dialogs.message(tr("%1 was installed without a startup name: the launcher finds its "
+                             "pictures and settings by that name.")
+                              .arg(game.title),
+                          Dialogs::Icon::Information);
+        return;
+    }
+    auto* dialog =
+        new LauncherDialog(m_session, m_dialogs, m_session.target(), game, m_pane->window());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    dialog->load();
 }
 
 void GamesController::changeFlagsOfChosen()

@@ -49,6 +49,8 @@ public:
     void deleteChosen();
     void renameChosen();
     void changeFlagsOfChosen();
+    // The chosen game's pictures and settings where the launcher keeps them, in a dialog.
+    void openLauncherFiles();
 
 private:
     void connectPane();

@@ -1,11 +1,13 @@
 #include "TestSupport.h"
 #include "ApaImage.h"
+#include "Ps2Image.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
+#include <QtEndian>
 
 #include <arpa/inet.h>
 #include <csignal>
@@ -274,6 +276,54 @@ QProcessEnvironment HomeIn(const QString& dir)
     env.insert(QStringLiteral("XDG_DATA_HOME"), dir + QStringLiteral("/data"));
     env.insert(QStringLiteral("XDG_STATE_HOME"), dir + QStringLiteral("/state"));
     return env;
+}
+
+bool WriteBitmap(const QString& path, int w, int h, quint8 shade)
+{
+    const int row = (w * 3 + 3) & ~3;
+    QByteArray b(54 + row * h, char(shade));
+    auto put32 = [&](int at, quint32 v) { qToLittleEndian<quint32>(v, b.data() + at); };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, quint32(b.size()));
+    put32(6, 0);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, quint32(w));
+    put32(22, quint32(h));
+    qToLittleEndian<quint16>(1, b.data() + 26);
+    qToLittleEndian<quint16>(24, b.data() + 28);
+    put32(30, 0);
+    put32(34, quint32(row * h));
+    put32(38, 2835);
+    put32(42, 2835);
+    put32(46, 0);
+    put32(50, 0);
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
+}
+
+QString MakeDiskWithGame(const QString& dir, const QString& toolsDir)
+{
+    const QString disk = dir + QStringLiteral("/disk.img");
+    QFile f(disk);
+    if (!f.open(QIODevice::WriteOnly) || !f.resize(qint64(1024) * 1024 * 1024))
+        return {};
+    f.close();
+    const QString image = dir + QStringLiteral("/world.iso");
+    const QProcessEnvironment env = HomeIn(dir);
+    if (RunProcess(toolsDir + QStringLiteral("/hdl_dump-0.9.0"),
+                   {QStringLiteral("initialize"), disk}, env, dir)
+                .status != 0 ||
+        !WritePs2Image(image, QStringLiteral("SLUS_123.45"), QStringLiteral("GAME"), 3000, 'W'))
+        return {};
+    const ProcessResult installed =
+        RunProcess(QStringLiteral(VENTRIK_CLI_PATH),
+                   {QStringLiteral("--hdl-dump"), toolsDir + QStringLiteral("/hdl_dump-0.9.2"),
+                    QStringLiteral("install"), disk, image, QStringLiteral("--name"),
+                    QStringLiteral("World"), QStringLiteral("--type"), QStringLiteral("cd")},
+                   env, dir);
+    return installed.status == 0 ? disk : QString();
 }
 
 ProcessResult RunProcess(const QString& program, const QStringList& args,

@@ -52,6 +52,12 @@ ProcessResult RunProcess(const QString& program, const QStringList& args,
 // a program started with it reads and writes nothing of the user's.
 QProcessEnvironment HomeIn(const QString& dir);
 
+// A picture of w x h in one colour, as a BMP file: what a picture converter must read.
+bool WriteBitmap(const QString& path, int w, int h, quint8 shade);
+// A 1 GB PS2 disk image in dir with one game, SLUS_123.45 "World", made by the real hdl_dump
+// builds in toolsDir (0.9.0 formats, ventrik-cli with 0.9.2 installs); empty when it could not.
+QString MakeDiskWithGame(const QString& dir, const QString& toolsDir);
+
 // A disk of the fake machine the test permission helper works on (FAKE_DISK_ROOT, a SimWorld's
 // "machine" folder): its sysfs entry and a regular file for its node, holding sector0. Returns
 // the node's path.
