@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -137,6 +138,37 @@ private slots:
         QVERIFY(!m_session->isBusy());
         QVERIFY(
             child<QLabel>(&dialog, "launcherStatus")->text().contains(QStringLiteral("my card")));
+        QVERIFY(m_problems.isEmpty());
+
+        // A memory card in from the PC, listed, out again byte for byte, deleted when confirmed.
+        QByteArray card(32 * 1024, '\0');
+        for (int i = 0; i < card.size(); ++i)
+            card[i] = char(i * 13);
+        QFile cardFile(dir.filePath(QStringLiteral("slot1.bin")));
+        QVERIFY(cardFile.open(QIODevice::WriteOnly) && cardFile.write(card) == card.size());
+        cardFile.close();
+        dialogs.files.push_back(cardFile.fileName());
+        child<QPushButton>(&dialog, "loadCard")->click();
+        QVERIFY(idle());
+        auto* cards = child<QListWidget>(&dialog, "cardList");
+        QCOMPARE(cards->count(), 1);
+        QCOMPARE(cards->item(0)->text(), QStringLiteral("slot1  (32 KB)"));
+        cards->setCurrentRow(0);
+        const QString out = dir.filePath(QStringLiteral("out.bin"));
+        dialogs.files.push_back(out);
+        child<QPushButton>(&dialog, "saveCard")->click();
+        QVERIFY(idle());
+        QFile saved(out);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), card);
+        dialogs.answers.push_back(Dialogs::Answer::No);
+        child<QPushButton>(&dialog, "deleteCard")->click();
+        QVERIFY(idle());
+        QCOMPARE(cards->count(), 1);
+        dialogs.answers.push_back(Dialogs::Answer::Yes);
+        child<QPushButton>(&dialog, "deleteCard")->click();
+        QVERIFY(idle());
+        QCOMPARE(cards->count(), 0);
         QVERIFY(m_problems.isEmpty());
 
         // Every field named, no Alt letter for two things, nothing cut: in English and German.

@@ -1084,6 +1084,54 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
         <source>No %1 on the disk.</source>
         <translation>Kein %1 auf der Festplatte.</translation>
     </message>
+    <message>
+        <source>Memory cards on the disk</source>
+        <translation>Memory Cards auf der Festplatte</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve to PC...</source>
+        <translation>Auf PC sic&amp;hern...</translation>
+    </message>
+    <message>
+        <source>&amp;Load from PC...</source>
+        <translation>Vom PC &amp;laden...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Card</source>
+        <translation>&amp;Karte löschen</translation>
+    </message>
+    <message>
+        <source>%1  (%2 KB)</source>
+        <translation>%1  (%2 KB)</translation>
+    </message>
+    <message>
+        <source>Save the memory card %1</source>
+        <translation>Memory Card %1 sichern</translation>
+    </message>
+    <message>
+        <source>Memory cards</source>
+        <translation>Memory Cards</translation>
+    </message>
+    <message>
+        <source>Saved to %1.</source>
+        <translation>In %1 gesichert.</translation>
+    </message>
+    <message>
+        <source>The memory card was not saved.</source>
+        <translation>Die Memory Card wurde nicht gesichert.</translation>
+    </message>
+    <message>
+        <source>Choose a memory card for the disk</source>
+        <translation>Memory Card für die Festplatte wählen</translation>
+    </message>
+    <message>
+        <source>The disk holds a memory card %1 already. Replace it, with every save on it?</source>
+        <translation>Die Festplatte enthält bereits eine Memory Card %1. Sie mit allen Spielständen darauf ersetzen?</translation>
+    </message>
+    <message>
+        <source>Delete the memory card %1 and every save on it from the disk?</source>
+        <translation>Die Memory Card %1 mit allen Spielständen darauf von der Festplatte löschen?</translation>
+    </message>
 </context>
 <context>
     <name>LauncherFiles</name>

@@ -1078,6 +1078,54 @@ It holds no games; its partitions will be erased.</source>
         <source>No %1 on the disk.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Memory cards on the disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve to PC...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Load from PC...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete Card</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1  (%2 KB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the memory card %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory cards</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The memory card was not saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a memory card for the disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disk holds a memory card %1 already. Replace it, with every save on it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the memory card %1 and every save on it from the disk?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LauncherFiles</name>

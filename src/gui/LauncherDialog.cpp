@@ -20,6 +20,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -113,6 +114,7 @@ LauncherDialog::LauncherDialog(Session& session, Dialogs& dialogs, const Target&
     pictureLayout->addWidget(m_picture, 1);
     pictureLayout->addLayout(buttonRow);
     pictureLayout->addWidget(hint);
+    pictureLayout->addStretch();
 
     auto* settings = new QGroupBox(tr("Settings of the game"), this);
     auto* modes = new QGridLayout;
@@ -145,6 +147,24 @@ LauncherDialog::LauncherDialog(Session& session, Dialogs& dialogs, const Target&
     settingsLayout->addLayout(form);
     settingsLayout->addWidget(m_save, 0, Qt::AlignRight);
 
+    auto* cards = new QGroupBox(tr("Memory cards on the disk"), this);
+    m_cards = new QListWidget(cards);
+    m_cards->setObjectName(QStringLiteral("cardList"));
+    m_cards->setAccessibleName(tr("Memory cards on the disk"));
+    m_cards->setMinimumHeight(fontMetrics().height() * 4);
+    m_cardOut = new QPushButton(tr("Sa&ve to PC..."), cards);
+    m_cardOut->setObjectName(QStringLiteral("saveCard"));
+    m_cardIn = new QPushButton(tr("&Load from PC..."), cards);
+    m_cardIn->setObjectName(QStringLiteral("loadCard"));
+    m_cardDelete = new QPushButton(tr("&Delete Card"), cards);
+    m_cardDelete->setObjectName(QStringLiteral("deleteCard"));
+    auto* cardButtons = new QHBoxLayout;
+    for (QPushButton* b : {m_cardOut, m_cardIn, m_cardDelete})
+        cardButtons->addWidget(b);
+    auto* cardsLayout = new QVBoxLayout(cards);
+    cardsLayout->addWidget(m_cards);
+    cardsLayout->addLayout(cardButtons);
+
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("launcherStatus"));
     m_status->setWordWrap(true);
@@ -154,19 +174,25 @@ LauncherDialog::LauncherDialog(Session& session, Dialogs& dialogs, const Target&
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(pictures);
-    layout->addWidget(settings);
+    // Side by side: the dialog fits a 768-pixel-high screen.
+    auto* columns = new QHBoxLayout;
+    auto* right = new QVBoxLayout;
+    right->addWidget(settings);
+    right->addWidget(cards);
+    columns->addWidget(pictures);
+    columns->addLayout(right);
+    layout->addLayout(columns);
     layout->addWidget(note);
     layout->addWidget(m_status);
     layout->addWidget(close);
 
     // Wide enough that the notes wrap to few lines; high enough for what they then need.
-    setMinimumWidth(fontMetrics().averageCharWidth() * 60);
-    adjustSize();
+    const int wide =
+        std::max(layout->totalSizeHint().width(), fontMetrics().averageCharWidth() * 110);
     // The wrapped notes need more height than a layout's minimum says: their height at this
     // width is the least the dialog may have.
-    setMinimumHeight(layout->totalHeightForWidth(width()));
-    resize(width(), minimumHeight());
+    setMinimumSize(layout->totalMinimumSize().width(), layout->totalHeightForWidth(wide));
+    resize(wide, minimumHeight());
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_kind, &QComboBox::currentIndexChanged, this,
             [this] { onDisk([this](auto end) { readPicture(end); }); });
@@ -185,6 +211,10 @@ LauncherDialog::LauncherDialog(Session& session, Dialogs& dialogs, const Target&
     connect(m_paste, &QPushButton::clicked, this, &LauncherDialog::pastePicture);
     connect(m_remove, &QPushButton::clicked, this, &LauncherDialog::removePicture);
     connect(m_save, &QPushButton::clicked, this, &LauncherDialog::saveSettings);
+    connect(m_cardOut, &QPushButton::clicked, this, &LauncherDialog::saveCard);
+    connect(m_cardIn, &QPushButton::clicked, this, &LauncherDialog::loadCard);
+    connect(m_cardDelete, &QPushButton::clicked, this, &LauncherDialog::deleteCard);
+    connect(m_cards, &QListWidget::currentRowChanged, this, [this] { setBusy(false); });
 }
 
 ArtKind LauncherDialog::kind() const
@@ -197,6 +227,9 @@ void LauncherDialog::setBusy(bool busy)
     for (QWidget* w : std::initializer_list<QWidget*>{m_kind, m_choose, m_paste, m_save})
         w->setEnabled(!busy);
     m_remove->setEnabled(!busy && m_hasPicture);
+    m_cardIn->setEnabled(!busy);
+    for (QPushButton* b : {m_cardOut, m_cardDelete})
+        b->setEnabled(!busy && !chosenCard().isEmpty());
     if (busy)
         m_status->setText(tr("Reading and writing the disk..."));
 }
@@ -236,9 +269,137 @@ void LauncherDialog::load()
                         return end();
                     if (config)
                         self->showSettings(*config);
-                    self->readPicture(end);
+                    self->readPicture([self, end] {
+                        if (!self)
+                            return end();
+                        self->listCards(end);
+                    });
                 });
         });
+    });
+}
+
+void LauncherDialog::listCards(std::function<void()> end)
+{
+    QPointer<LauncherDialog> self(this);
+    m_session.launcher().list(
+        m_target, QStringLiteral("VMC"),
+        [self, end](const std::optional<QList<launcher::PfsEntry>>& entries) {
+            if (self) {
+                self->m_cards->clear();
+                for (const launcher::PfsEntry& e : entries.value_or(QList<launcher::PfsEntry>{})) {
+                    if (e.folder || !e.name.endsWith(QLatin1String(".bin")))
+                        continue;
+                    auto* item = new QListWidgetItem(
+                        tr("%1  (%2 KB)").arg(e.name.chopped(4)).arg(e.size / 1024), self->m_cards);
+                    item->setData(Qt::UserRole, e.name);
+                }
+            }
+            end();
+        });
+}
+
+std::optional<QString> LauncherDialog::cardName(const QString& name)
+{
+    const std::optional<QString> file = launcher::CardFileName(name);
+    if (!file)
+        m_status->setText(tr("\"%1\" cannot be a memory card's name: letters, digits, '_', "
+                             "'-' and '.', no blanks.")
+                              .arg(name));
+    return file;
+}
+
+QString LauncherDialog::chosenCard() const
+{
+    const QListWidgetItem* item = m_cards->currentItem();
+    return item ? item->data(Qt::UserRole).toString() : QString();
+}
+
+void LauncherDialog::saveCard()
+{
+    const QString card = chosenCard();
+    if (card.isEmpty())
+        return;
+    FileDialogRequest request;
+    request.title = tr("Save the memory card %1").arg(card.chopped(4));
+    request.directory = DialogFolder(m_session.settings(), QStringLiteral("cards"));
+    request.fileName = card;
+    request.filter = tr("Memory cards") + QStringLiteral("|*.bin|");
+    request.defaultSuffix = QStringLiteral("bin");
+    request.confirmOverwrite = true;
+    const std::optional<QString> chosen = m_dialogs.saveFile(request);
+    if (!chosen || chosen->isEmpty())
+        return;
+    RememberDialogFolder(m_session.settings(), QStringLiteral("cards"), *chosen);
+    const QString file = *chosen;
+    QPointer<LauncherDialog> self(this);
+    onDisk([self, card, file](std::function<void()> end) {
+        self->m_session.launcher().get(
+            self->m_target, QStringLiteral("VMC"), card, file, [self, file, end](bool ok, bool) {
+                end();
+                if (self)
+                    self->m_status->setText(ok ? tr("Saved to %1.").arg(file)
+                                               : tr("The memory card was not saved."));
+            });
+    });
+}
+
+void LauncherDialog::loadCard()
+{
+    FileDialogRequest request;
+    request.title = tr("Choose a memory card for the disk");
+    request.directory = DialogFolder(m_session.settings(), QStringLiteral("cards"));
+    request.filter = tr("Memory cards") + QStringLiteral("|*.bin|");
+    request.mustExist = true;
+    const std::optional<QString> chosen = m_dialogs.openFile(request);
+    if (!chosen || chosen->isEmpty())
+        return;
+    RememberDialogFolder(m_session.settings(), QStringLiteral("cards"), *chosen);
+    const std::optional<QString> card = cardName(QFileInfo(*chosen).completeBaseName());
+    if (!card)
+        return;
+    for (int i = 0; i < m_cards->count(); ++i) {
+        if (m_cards->item(i)->data(Qt::UserRole).toString() == *card &&
+            m_dialogs.question(tr("The disk holds a memory card %1 already. Replace it, with "
+                                  "every save on it?")
+                                   .arg(card->chopped(4)),
+                               Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
+            return;
+    }
+    const std::optional<bool> create = mayCreate();
+    if (!create)
+        return;
+    const QString file = *chosen;
+    const QString name = *card;
+    QPointer<LauncherDialog> self(this);
+    onDisk([self, file, name, create](std::function<void()> end) {
+        self->m_session.launcher().put(self->m_target, QStringLiteral("VMC"), name, file, *create,
+                                       [self, end](bool ok) {
+                                           if (!self)
+                                               return end();
+                                           if (ok)
+                                               self->m_partitionMissing = false;
+                                           self->listCards(end);
+                                       });
+    });
+}
+
+void LauncherDialog::deleteCard()
+{
+    const QString card = chosenCard();
+    if (card.isEmpty() ||
+        m_dialogs.question(tr("Delete the memory card %1 and every save on it from the disk?")
+                               .arg(card.chopped(4)),
+                           Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes)
+        return;
+    QPointer<LauncherDialog> self(this);
+    onDisk([self, card](std::function<void()> end) {
+        self->m_session.launcher().remove(self->m_target, QStringLiteral("VMC"), card,
+                                          [self, end](bool) {
+                                              if (!self)
+                                                  return end();
+                                              self->listCards(end);
+                                          });
     });
 }
 
@@ -367,12 +528,8 @@ void LauncherDialog::saveSettings()
     const QString card1 = m_card1->text().trimmed();
     const QString card2 = m_card2->text().trimmed();
     for (const QString& card : {card1, card2}) {
-        if (!card.isEmpty() && !launcher::CardFileName(card)) {
-            m_status->setText(tr("\"%1\" cannot be a memory card's name: letters, digits, '_', "
-                                 "'-' and '.', no blanks.")
-                                  .arg(card));
+        if (!card.isEmpty() && !cardName(card))
             return;
-        }
     }
     config.set(QStringLiteral("Compatibility"), modes ? QString::number(modes) : QString());
     config.set(QStringLiteral("VMC_0"), card1);

@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class Session;
 
@@ -52,6 +53,14 @@ private:
     // Whether a write may make the launcher's partition: asked when it is missing.
     std::optional<bool> mayCreate();
     void setBusy(bool busy);
+    // The memory cards on the disk listed again.
+    void listCards(std::function<void()> end);
+    QString chosenCard() const;
+    // A card's file name for what the user gave; nothing (and said why) when it can be none.
+    std::optional<QString> cardName(const QString& name);
+    void saveCard();
+    void loadCard();
+    void deleteCard();
 
     Session& m_session;
     Dialogs& m_dialogs;
@@ -69,5 +78,9 @@ private:
     QLineEdit* m_card1;
     QLineEdit* m_card2;
     QPushButton* m_save;
+    QListWidget* m_cards;
+    QPushButton* m_cardOut;
+    QPushButton* m_cardIn;
+    QPushButton* m_cardDelete;
     QLabel* m_status;
 };
