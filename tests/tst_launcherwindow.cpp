@@ -1,6 +1,7 @@
 #include "GuiFixture.h"
 #include "SessionFixture.h"
 
+#include "gui/BrowsePane.h"
 #include "gui/LauncherDialog.h"
 #include "gui/Translations.h"
 
@@ -105,6 +106,18 @@ private slots:
                      .toString(),
                  QStringLiteral("cover"));
         SaveScreenshot(&dialog, QStringLiteral("launcher-files.png"));
+        // Read again, the game list marks the game: its pictures are read with the games.
+        QVERIFY(m_session->attach(target));
+        QVERIFY(idle());
+        const QModelIndex title = m_session->games().index(0, GameListModel::Title);
+        QCOMPARE(title.data(GameListModel::ArtRole).toStringList(),
+                 QStringList{QStringLiteral("cover")});
+        QVERIFY(title.data(Qt::ToolTipRole).toString().contains(QStringLiteral("cover")));
+        BrowsePane pane;
+        pane.setGames(&m_session->games());
+        pane.resize(420, 160);
+        pane.show();
+        SaveScreenshot(&pane, QStringLiteral("browse-art.png"));
 
         // The icon has none yet; the cover is removed once asked.
         child<QComboBox>(&dialog, "artKind")->setCurrentIndex(1);

@@ -320,6 +320,12 @@ Sie enthält keine Spiele; ihre Partitionen werden gelöscht.</translation>
         <source>Flags</source>
         <translation>Flags</translation>
     </message>
+    <message>
+        <source>%1
+Pictures on the disk: %2</source>
+        <translation>%1
+Bilder auf der Festplatte: %2</translation>
+    </message>
 </context>
 <context>
     <name>GameNames</name>

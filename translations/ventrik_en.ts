@@ -316,6 +316,11 @@ It holds no games; its partitions will be erased.</source>
         <source>Flags</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1
+Pictures on the disk: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>GameNames</name>

@@ -1,10 +1,14 @@
 #include "BrowsePane.h"
 
+#include "core/session/GameListModel.h"
+
 #include "Twips.h"
 
 #include <QHeaderView>
 #include <QMenu>
 #include <QShortcut>
+#include <QStyle>
+#include <QStyledItemDelegate>
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,6 +17,34 @@
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+namespace {
+// A picture mark before the title of a game the launcher has pictures of.
+class ArtMarkDelegate : public QStyledItemDelegate
+{
+public:
+    explicit ArtMarkDelegate(QWidget* view)
+        : QStyledItemDelegate(view),
+          m_mark(QIcon::fromTheme(QStringLiteral("image-x-generic"),
+                                  view->style()->standardIcon(QStyle::SP_FileIcon)))
+    {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(GameListModel::ArtRole).toStringList().isEmpty())
+            return;
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->icon = m_mark;
+        const int side = option->fontMetrics.height();
+        option->decorationSize = QSize(side, side);
+    }
+
+private:
+    QIcon m_mark;
+};
+} // namespace
 
 BrowsePane::BrowsePane(QWidget* parent)
     : QGroupBox(tr("Browse, Backup, and Delete - %n Games", nullptr, 0), parent)
@@ -29,6 +61,7 @@ BrowsePane::BrowsePane(QWidget* parent)
     m_gameList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_gameList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_gameList->setTextElideMode(Qt::ElideRight);
+    m_gameList->setItemDelegateForColumn(GameListModel::Title, new ArtMarkDelegate(m_gameList));
 
     m_filterEdit = new QLineEdit(this);
     m_filterEdit->setObjectName(QStringLiteral("filterEdit"));

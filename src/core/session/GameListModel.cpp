@@ -12,6 +12,15 @@ int GameListModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+void GameListModel::setArt(QHash<QString, QStringList> art)
+{
+    if (art == m_art)
+        return;
+    m_art = std::move(art);
+    if (count() > 0)
+        emit dataChanged(index(0, Title), index(count() - 1, Title), {ArtRole});
+}
+
 QVariant GameListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= count())
@@ -19,11 +28,16 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const
     const parse::GameRow& g = m_games[index.row()];
     if (role == Qt::TextAlignmentRole && index.column() == Size)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    if (role == ArtRole)
+        return index.column() == Title ? m_art.value(g.startup) : QStringList();
     if (role == SortRole) {
         if (index.column() == Size)
             return g.sizeKb;
         role = Qt::DisplayRole;
     }
+    if (role == Qt::ToolTipRole && index.column() == Title && !m_art.value(g.startup).isEmpty())
+        return tr("%1\nPictures on the disk: %2")
+            .arg(g.title, m_art.value(g.startup).join(QStringLiteral(", ")));
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     switch (index.column()) {

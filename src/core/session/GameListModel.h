@@ -3,6 +3,7 @@
 #include "core/output/Parsers.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
 #include <QSortFilterProxyModel>
 
@@ -16,6 +17,8 @@ public:
     enum Column { Title, Startup, Size, Type, Flags, ColumnCount };
     // What a column sorts by: the size as a number of kilobytes, the rest as text.
     static constexpr int SortRole = Qt::UserRole + 1;
+    // The launcher's pictures of a game on the disk ("cover", "icon", ...), on its title.
+    static constexpr int ArtRole = Qt::UserRole + 2;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -27,9 +30,12 @@ public:
     int count() const { return static_cast<int>(m_games.size()); }
     const parse::GameRow& game(int row) const;
     const QList<parse::GameRow>& games() const { return m_games; }
+    // The pictures the launcher holds, by game startup (as last read; none where unread).
+    void setArt(QHash<QString, QStringList> art);
 
 private:
     QList<parse::GameRow> m_games;
+    QHash<QString, QStringList> m_art;
 };
 
 // The game list as shown: sorted by any column, filtered by a text found in the title

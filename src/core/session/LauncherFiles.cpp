@@ -70,7 +70,7 @@ std::optional<Problem> LauncherFiles::refusal(const Target& target) const
 
 void LauncherFiles::fail(const QString& what, const QString& why)
 {
-    if (!m_runner.cancelRequested())
+    if (!m_runner.cancelRequested() && !m_quiet)
         emit problem({ProblemKind::LauncherFailed, what, why});
 }
 
@@ -201,6 +201,24 @@ void LauncherFiles::get(const Target& target, const Folder& folder, const QStrin
         target, QStringLiteral("change"),
         [=, this] { getLocked(target, folder, name, localFile, done); },
         [done] { done(false, false); });
+}
+
+void LauncherFiles::readArt(const Target& target,
+                            std::function<void(const QHash<QString, QStringList>&)> done)
+{
+    m_quiet = true;
+    listLocked(target, QStringLiteral("ART"), [this, done](const auto& entries) {
+        m_quiet = false;
+        QStringList names;
+        for (const PfsEntry& e : entries.value_or(QList<PfsEntry>{}))
+            names << e.name;
+        QHash<QString, QStringList> art;
+        const auto kinds = launcher::ArtOf(names);
+        for (auto it = kinds.begin(); it != kinds.end(); ++it)
+            for (const launcher::ArtKind k : it.value())
+                art[it.key()] << launcher::ArtKindName(k);
+        done(art);
+    });
 }
 
 void LauncherFiles::listLocked(const Target& target, const Folder& folder, Listed done)

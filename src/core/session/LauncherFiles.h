@@ -55,6 +55,10 @@ public:
     // The files of one of its folders (none when the folder or the partition is not there);
     // nothing when it could not be read (told).
     void list(const Target& target, const Folder& folder, Listed done);
+    // The pictures of every game by startup, read without a word when they cannot be (a
+    // target pfsshell cannot open is no fault of a listing).
+    void readArt(const Target& target,
+                 std::function<void(const QHash<QString, QStringList>&)> done);
     // A file of a folder copied to a local file; done(false) when it is not there (found
     // false) or could not be read (told).
     void get(const Target& target, const Folder& folder, const QString& name,
@@ -127,5 +131,7 @@ private:
     QString m_tar;
     QString m_converter;
     QStringList m_places;
-    QSet<QString> m_backedUp; // targets whose partition was saved this session
+    QSet<QString> m_backedUp;
+    bool m_quiet = false; // problems are not told (a read beside a listing) // targets whose
+                          // partition was saved this session
 };

@@ -5,6 +5,7 @@
 #include "core/platform/Platform.h"
 #include "core/tool/ToolRun.h"
 
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -243,11 +244,24 @@ bool Session::attach(const Target& typed)
 
 void Session::refreshTarget(std::function<void()> done)
 {
+    // The launcher's pictures are read with the games, where pfsshell can open the target.
+    auto thenArt = [this, done] {
+        const Target t = target();
+        if (!isAttached() || m_launcher.refusal(t) ||
+            (!t.isNbd() && !QFileInfo::exists(t.toolArgument()))) {
+            m_games.model().setArt({});
+            return done();
+        }
+        m_launcher.readArt(t, [this, done](const QHash<QString, QStringList>& art) {
+            m_games.model().setArt(art);
+            done();
+        });
+    };
     // Before a PS2 is read, the disks are listed again for the copy menu.
     if (target().isNetwork())
-        m_devices.refresh(DeviceAccess::Ps2Disks, [this, done] { m_games.refresh(done); });
+        m_devices.refresh(DeviceAccess::Ps2Disks, [this, thenArt] { m_games.refresh(thenArt); });
     else
-        m_games.refresh(done);
+        m_games.refresh(thenArt);
 }
 
 bool Session::powerOffPS2(const Target& ps2)
