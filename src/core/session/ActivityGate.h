@@ -48,6 +48,8 @@ public:
     void end();
     // What is needed alone: false, with its problem told.
     bool ready();
+    // The same, nothing told.
+    bool holds() const { return !m_needed || !m_needed(); }
     // done() once idle (at once when it is).
     void whenIdle(std::function<void()> done);
 

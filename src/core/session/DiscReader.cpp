@@ -2,9 +2,33 @@
 
 #include "core/output/ToolErrors.h"
 
-DiscReader::DiscReader(ToolRunner& runner, ToolUsage& usage, QObject* parent)
-    : QObject(parent), m_runner(runner), m_usage(usage)
+DiscReader::DiscReader(ToolRunner& runner, ToolUsage& usage, ActivityGate& gate, QObject* parent)
+    : QObject(parent), m_runner(runner), m_usage(usage), m_gate(gate)
 {}
+
+bool DiscReader::start(const QString& source, bool optical)
+{
+    // While the queue runs, an image file can still be read for a job to join it: beside the
+    // job's run, without taking the activity view.
+    if (m_gate.activity() == Activity::RunningQueue && !optical && !m_besideReading &&
+        m_gate.ready()) {
+        readBeside(source, [this] { emit ended(); });
+        return true;
+    }
+    if (!m_gate.begin(Activity::ReadingDisc))
+        return false;
+    read(source, optical, [this] {
+        m_gate.end();
+        emit ended();
+    });
+    return true;
+}
+
+void DiscReader::cancel()
+{
+    if (!cancelBeside() && m_gate.activity() == Activity::ReadingDisc)
+        m_runner.cancel();
+}
 
 void DiscReader::read(const QString& source, bool optical, std::function<void()> done)
 {

@@ -4,8 +4,28 @@
 
 ImageBatch::ImageBatch(Parts parts, QObject* parent)
     : QObject(parent), m_runner(parts.runner), m_usage(parts.usage), m_games(parts.games),
-      m_names(parts.names), m_pool(parts.pool)
+      m_names(parts.names), m_pool(parts.pool), m_runs(parts.runs), m_gate(parts.gate)
 {}
+
+bool ImageBatch::queueImages(const QStringList& paths, std::optional<DiscType> type)
+{
+    const Target target = m_games.target();
+    if (target.isNull()) {
+        emit problem({ProblemKind::NoDiskSelected, {}, {}});
+        return false;
+    }
+    if (!m_gate.begin(Activity::ReadingImages))
+        return false;
+    read(
+        paths, target, type, [this] { return m_runs.jobs().allJobs(); },
+        [this](const BatchSummary& summary) {
+            for (const Job& job : summary.jobs(BatchEntry::Outcome::Added))
+                m_runs.add(job);
+            m_gate.end();
+            emit finished(summary);
+        });
+    return true;
+}
 
 void ImageBatch::read(const QStringList& paths, const Target& target, std::optional<DiscType> type,
                       std::function<QList<Job>()> queued, Read done)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "ActivityGate.h"
 #include "GameNames.h"
 #include "Problem.h"
+#include "QueueRuns.h"
 #include "TargetGames.h"
 #include "ToolRunner.h"
 #include "ToolUsage.h"
@@ -30,6 +32,8 @@ public:
         TargetGames& games;
         GameNames& names;
         QThreadPool& pool;
+        QueueRuns& runs;
+        ActivityGate& gate;
     };
     using Read = std::function<void(const BatchSummary&)>;
     explicit ImageBatch(Parts parts, QObject* parent = nullptr);
@@ -38,11 +42,15 @@ public:
     // target; queued() gives the jobs waiting now. done(summary) however it ends.
     void read(const QStringList& paths, const Target& target, std::optional<DiscType> type,
               std::function<QList<Job>()> queued, Read done);
+    // The same for the chosen target, as an activity of the gate: the jobs to add are queued,
+    // then finished(summary). False when refused (told).
+    bool queueImages(const QStringList& paths, std::optional<DiscType> type);
     void cancel();
 
 signals:
     void progress(int done, int total);
     void problem(const Problem& problem);
+    void finished(const BatchSummary& summary);
 
 private:
     void readImages(const QStringList& files, const QList<SkippedFile>& skipped,
@@ -54,6 +62,8 @@ private:
     TargetGames& m_games;
     GameNames& m_names;
     QThreadPool& m_pool;
+    QueueRuns& m_runs;
+    ActivityGate& m_gate;
     QPointer<BatchReader> m_reader;
     std::shared_ptr<std::atomic<bool>> m_walkStop; // set by Cancel while folders are walked
 };

@@ -44,7 +44,7 @@ bool CopyWhole(const QString& from, const QString& to)
 } // namespace
 
 LauncherFiles::LauncherFiles(Parts parts, QString backupDir, QObject* parent)
-    : QObject(parent), m_runner(parts.runner), m_games(parts.games),
+    : QObject(parent), m_runner(parts.runner), m_games(parts.games), m_gate(parts.gate),
       m_backupDir(std::move(backupDir))
 {}
 
@@ -66,6 +66,32 @@ std::optional<Problem> LauncherFiles::refusal(const Target& target) const
     if (target.kind() == Target::Kind::Udp)
         return Problem{ProblemKind::LauncherUnreachable, target.toolArgument(), {}};
     return std::nullopt;
+}
+
+bool LauncherFiles::work(const Target& target, std::function<void(std::function<void()>)> work)
+{
+    if (const std::optional<Problem> p = refusal(target)) {
+        emit problem(*p);
+        return false;
+    }
+    if (!m_gate.begin(Activity::LauncherFiles))
+        return false;
+    work([this] { m_gate.end(); });
+    return true;
+}
+
+void LauncherFiles::readShownArt(std::function<void()> done)
+{
+    const Target t = m_games.target();
+    if (!m_games.isAttached() || refusal(t) ||
+        (!t.isNbd() && !QFileInfo::exists(t.toolArgument()))) {
+        m_games.model().setArt({});
+        return done();
+    }
+    readArt(t, [this, done](const QHash<QString, QStringList>& art) {
+        m_games.model().setArt(art);
+        done();
+    });
 }
 
 void LauncherFiles::fail(const QString& what, const QString& why)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ActivityGate.h"
 #include "Problem.h"
 #include "TargetGames.h"
 #include "ToolRunner.h"
@@ -27,6 +28,7 @@ public:
     {
         ToolRunner& runner;
         TargetGames& games;
+        ActivityGate& gate;
     };
     // Where the launcher keeps its folders on a target.
     struct Place
@@ -49,6 +51,12 @@ public:
     // Why the launcher's files of a target cannot be worked on (none chosen, pfsshell missing,
     // a PS2 over its UDP server); nothing when they can.
     std::optional<Problem> refusal(const Target& target) const;
+    // The files of a target worked on as one activity: work(end) runs once it may, and calls
+    // end() when it has finished. False, and told why, when it may not.
+    bool work(const Target& target, std::function<void(std::function<void()>)> work);
+    // The pictures of the games shown read into their list, after a listing (none where
+    // pfsshell cannot open the target); done() after.
+    void readShownArt(std::function<void()> done);
 
     // Where the launcher's folders are; nothing when the disk could not be read (told).
     void locate(const Target& target, std::function<void(const std::optional<Place>&)> done);
@@ -126,12 +134,12 @@ private:
     static constexpr int kTransferMs = 600000;
     ToolRunner& m_runner;
     TargetGames& m_games;
+    ActivityGate& m_gate;
     QString m_backupDir;
     QString m_shell;
     QString m_tar;
     QString m_converter;
     QStringList m_places;
-    QSet<QString> m_backedUp;
-    bool m_quiet = false; // problems are not told (a read beside a listing) // targets whose
-                          // partition was saved this session
+    QSet<QString> m_backedUp; // targets whose partition was saved this session
+    bool m_quiet = false;     // problems are not told (a read beside a listing)
 };

@@ -3,10 +3,12 @@
 #include "ProblemText.h"
 #include "core/devices/Probe.h"
 
+#include <QTimer>
+
 NetworkPs2::NetworkPs2(IcmpBackend& icmp, QThreadPool& pool, NbdDisks& nbd, ToolRunner& runner,
-                       const SettingsFile& settings, QObject* parent)
+                       const SettingsFile& settings, ActivityGate& gate, QObject* parent)
     : QObject(parent), m_icmp(icmp), m_pool(pool), m_nbd(nbd), m_runner(runner),
-      m_settings(settings)
+      m_settings(settings), m_gate(gate)
 {}
 
 void NetworkPs2::probe(const QString& address, std::function<void(bool answered)> done)
@@ -105,6 +107,43 @@ void NetworkPs2::powerOff(const QString& ip, std::function<void(bool answered)> 
         }
         m_runner.run({QStringLiteral("poweroff"), ip}, [done](const RunOutcome&) { done(true); });
     });
+}
+
+bool NetworkPs2::switchOff(const Target& ps2)
+{
+    if (!m_gate.ready())
+        return false;
+    const QString ip = ps2.host();
+    if (ip.isEmpty()) {
+        emit problem({ProblemKind::NoAddress, {}, {}});
+        return false;
+    }
+    if (!m_gate.begin(Activity::PoweringOff))
+        return false;
+    powerOff(ip, [this, ip](bool answered) {
+        if (answered)
+            emit poweredOff(ip);
+        m_gate.end();
+        if (!answered)
+            emit problem({ProblemKind::PS2NotFound, ip, {}});
+    });
+    return true;
+}
+
+bool NetworkPs2::switchOffAtExit(const QString& ip)
+{
+    const bool wanted =
+        m_settings.flag(Setting::ClosePS2) && !ip.isEmpty() && m_gate.holds() && !m_gate.isBusy();
+    if (!wanted) {
+        QTimer::singleShot(0, this, &NetworkPs2::exitActionsDone);
+        return false;
+    }
+    m_gate.begin(Activity::Exiting);
+    powerOff(ip, [this](bool) {
+        m_gate.end();
+        emit exitActionsDone();
+    });
+    return true;
 }
 
 void NetworkPs2::open(const Target& target, NbdDisks::Opened done)

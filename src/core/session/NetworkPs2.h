@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ActivityGate.h"
 #include "NbdDisks.h"
 #include "Problem.h"
 #include "ToolRunner.h"
@@ -28,7 +29,7 @@ public:
     using Found = std::function<void(const std::optional<Problem>& silent)>;
 
     NetworkPs2(IcmpBackend& icmp, QThreadPool& pool, NbdDisks& nbd, ToolRunner& runner,
-               const SettingsFile& settings, QObject* parent = nullptr);
+               const SettingsFile& settings, ActivityGate& gate, QObject* parent = nullptr);
 
     // done(answered) on this thread. Where no echo can be sent at all, the tool is asked.
     void probe(const QString& address, std::function<void(bool answered)> done);
@@ -44,6 +45,12 @@ public:
     const Target& reachedTarget() const { return m_reached; }
     // A PS2 that answers told to switch off; done(answered) once it was.
     void powerOff(const QString& ip, std::function<void(bool answered)> done);
+    // The same as an activity of the gate: poweredOff before it ends, or a PS2NotFound problem
+    // after. False when refused (told).
+    bool switchOff(const Target& ps2);
+    // Before the program ends, the PS2 at ip switched off when the settings ask for it (and
+    // nothing else runs); exitActionsDone follows either way.
+    bool switchOffAtExit(const QString& ip);
     // A PS2's export opened before the tool is given it; done(problem) when it cannot be. At
     // once for any other target.
     void open(const Target& target, NbdDisks::Opened done);
@@ -52,6 +59,8 @@ signals:
     void problem(const Problem& problem);
     // A refresh found which server a PS2 runs (None: nothing answered) and what it reached.
     void serverFound(NetworkServer server, const Target& target);
+    void poweredOff(const QString& ip);
+    void exitActionsDone();
 
 private:
     IcmpBackend& m_icmp;
@@ -59,6 +68,7 @@ private:
     NbdDisks& m_nbd;
     ToolRunner& m_runner;
     const SettingsFile& m_settings;
+    ActivityGate& m_gate;
     NetworkServer m_server = NetworkServer::None;
     Target m_reached;
     QSet<QString> m_nbdHosts; // exports the last refreshes found answering

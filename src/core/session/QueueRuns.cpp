@@ -15,7 +15,7 @@
 
 QueueRuns::QueueRuns(Parts parts, const QString& dataDir, const QString& stateDir, QObject* parent)
     : QObject(parent), m_runner(parts.runner), m_games(parts.games), m_locks(parts.locks),
-      m_network(parts.network), m_power(parts.power),
+      m_network(parts.network), m_power(parts.power), m_gate(parts.gate),
       m_queue(m_jobs, [this](const QStringList& a) { return m_runner.runJob(a); }),
       m_nowQueue(m_nowJobs, [this](const QStringList& a) { return m_runner.runJob(a); }),
       m_store(m_jobs, dataDir, stateDir, m_runner.log())
@@ -71,7 +71,7 @@ void QueueRuns::setAfter100Grace(int ms)
     m_nowQueue.setAfter100Grace(ms);
 }
 
-void QueueRuns::begin()
+void QueueRuns::prepareRun()
 {
     m_backedUp.clear();
     // A run reads each disk afresh before its first write: others may have written since.
@@ -79,19 +79,52 @@ void QueueRuns::begin()
     holdAwake();
 }
 
-void QueueRuns::start(const QList<int>& only)
+bool QueueRuns::add(const Job& job)
 {
-    begin();
-    m_store.beginRun();
-    m_queue.start(only);
+    owns();
+    return m_store.add(job);
 }
 
-void QueueRuns::runNow(const Job& job)
+bool QueueRuns::clear()
 {
-    begin();
+    if (refuseForeign())
+        return false;
+    m_jobs.clear();
+    return !m_store.saveFailed();
+}
+
+bool QueueRuns::check(const QList<int>& only)
+{
+    if (refuseForeign() || !m_gate.begin(Activity::CheckingQueue))
+        return false;
+    checkTargets(only, [this] {
+        m_gate.end();
+        emit checked(knownIssues(m_checkOnly));
+    });
+    return true;
+}
+
+bool QueueRuns::start(const QList<int>& only)
+{
+    if (refuseForeign() || !m_gate.begin(Activity::RunningQueue))
+        return false;
+    emit started(false);
+    prepareRun();
+    m_store.beginRun();
+    m_queue.start(only);
+    return true;
+}
+
+bool QueueRuns::runNow(const Job& job)
+{
+    if (!m_gate.begin(Activity::InstallingNow))
+        return false;
+    emit started(true);
+    prepareRun();
     m_nowJobs.clear();
     m_nowJobs.addJob(job);
     m_nowQueue.start();
+    return true;
 }
 
 bool QueueRuns::cancel()
@@ -154,30 +187,31 @@ void QueueRuns::runEnded(bool installNow)
 
 // The saved queue ---------------------------------------------------------------------
 
-bool QueueRuns::owns(bool toolAvailable)
+bool QueueRuns::owns()
 {
     if (!m_store.wasOpened() || m_store.isOpen())
         return true;
     // The other program may have ended since: then this one takes the queue over.
     if (!m_store.canTakeOver())
         return false;
-    restore(toolAvailable);
+    restore();
     return m_store.isOpen();
 }
 
-bool QueueRuns::refuseForeign(bool toolAvailable)
+bool QueueRuns::refuseForeign()
 {
-    if (owns(toolAvailable))
+    if (owns())
         return false;
     if (const auto refusal = m_store.refusal())
         emit problem(*refusal);
     return true;
 }
 
-void QueueRuns::restore(bool toolAvailable)
+void QueueRuns::restore()
 {
     if (!m_store.open())
         return;
+    const bool toolAvailable = m_gate.holds();
     // A job found Active was running when the program ended. A job the journal knows as
     // complete was finished by a run whose last saves failed: both are looked for.
     const QSet<QString> finished = m_store.journal().completeIds();
@@ -207,8 +241,9 @@ void QueueRuns::restore(bool toolAvailable)
             QFile::remove(job.destination + QStringLiteral(".part"));
         m_jobs.setState(row, JobState::Pending);
     }
-    if (!interrupted.isEmpty())
-        emit interruptedFound(interrupted);
+    if (!interrupted.isEmpty() && m_gate.begin(Activity::Resuming))
+        QTimer::singleShot(0, this,
+                           [this, interrupted] { resume(interrupted, [this] { m_gate.end(); }); });
 }
 
 void QueueRuns::resume(const QList<int>& rows, std::function<void()> done)
@@ -310,7 +345,7 @@ QList<PreflightIssue> QueueRuns::knownIssues(const QList<int>& only) const
     return CheckJobs(m_jobs.allJobs(), rows, m_games.facts());
 }
 
-void QueueRuns::check(const QList<int>& only, std::function<void()> done)
+void QueueRuns::checkTargets(const QList<int>& only, std::function<void()> done)
 {
     m_checkOnly = only;
     QList<Target> targets;

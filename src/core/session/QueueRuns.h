@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ActivityGate.h"
 #include "NetworkPs2.h"
 #include "Problem.h"
 #include "QueueStore.h"
@@ -40,6 +41,7 @@ public:
         TargetLocks& locks;
         NetworkPs2& network;
         PowerActions& power;
+        ActivityGate& gate;
     };
     QueueRuns(Parts parts, const QString& dataDir, const QString& stateDir,
               QObject* parent = nullptr);
@@ -55,10 +57,18 @@ public:
     // A job that shows no sign of life is said after noticeMs, and ended after limitMs.
     void setStallLimits(int noticeMs, int limitMs);
     void setAfter100Grace(int ms);
-    // The jobs that are not complete (or those of the rows given) run in list order.
-    void start(const QList<int>& only);
+    // Appended (also during a run), or handed to the Ventrik that owns the queue; false when
+    // it could not be stored (told).
+    bool add(const Job& job);
+    bool clear();
+    // Reads every target the waiting jobs (or those of the rows given) write to, then checked.
+    bool check(const QList<int>& only);
+    // The jobs that are not complete (or those of the rows given) run in list order, as an
+    // activity of the gate (started, then finished). The session ends it once the target was
+    // read again.
+    bool start(const QList<int>& only);
     // One job at once, outside the list.
-    void runNow(const Job& job);
+    bool runNow(const Job& job);
     // Stops the run under way; false when none runs.
     bool cancel();
     // The queue's running job alone is cancelled; the run goes on.
@@ -78,18 +88,13 @@ public:
     void setEndActions(const EndActions& actions) { m_endActions = actions; }
     const EndActions& endActions() const { return m_endActions; }
 
-    // Reads the saved queue; from then on every change is saved. The rows of jobs that were
-    // running when the program ended (or that the journal knows finished) are to be looked
-    // for: interruptedFound.
-    void restore(bool toolAvailable);
+    // Reads the saved queue; from then on every change is saved. The jobs that were running
+    // when the program ended (or that the journal knows finished) are looked for on their
+    // targets, as an activity of the gate (a leftover tool ended first).
+    void restore();
     // False while another Ventrik has the saved queue open; one that has ended since is taken
-    // over (restored). refuseForeign() also tells why.
-    bool owns(bool toolAvailable);
-    bool refuseForeign(bool toolAvailable);
-    // Those jobs looked for on their targets (a leftover tool ended first); done() after.
-    void resume(const QList<int>& rows, std::function<void()> done);
-    // Reads every target the waiting jobs (or those of the rows given) write to; done() after.
-    void check(const QList<int>& only, std::function<void()> done);
+    // over (restored).
+    bool owns();
     const QList<int>& checkedRows() const { return m_checkOnly; }
     // Whether a job still to run reads or writes the device.
     bool uses(const QString& device) const;
@@ -102,13 +107,16 @@ signals:
     void runStalled(int seconds);
     void runMoving();
     void incompleteFound(int row);
-    void interruptedFound(const QList<int>& rows);
     void problem(const Problem& problem);
+    void started(bool installNow);
+    void checked(const QList<PreflightIssue>& issues);
     // A run has ended, its end-of-run actions done; lostNbd: the PS2's export stopped answering.
     void finished(bool installNow, bool cancelled, bool lostNbd);
 
 private:
-    void begin();
+    // owns(), and why not told.
+    bool refuseForeign();
+    void prepareRun();
     void runEnded(bool installNow);
     // Before a job writes: its image file and disk locked, its export opened, the disk's layout
     // checked, its table saved (once a run), the disk read (what is there before; the space the
@@ -116,7 +124,10 @@ private:
     void prepareJob(const Job& job, bool installNow, std::function<void(const Job&)> go);
     void prepareWrite(const Job& job, const Target& target, std::function<void(const Job&)> go);
     void verifyJob(const Job& job, std::function<void(Verification)> done);
+    // Those jobs looked for on their targets (a leftover tool ended first); done() after.
+    void resume(const QList<int>& rows, std::function<void()> done);
     void resumeNext(QList<int> rows, std::function<void()> done);
+    void checkTargets(const QList<int>& only, std::function<void()> done);
     void readTargets(QList<Target> targets, std::function<void()> done);
     void updateWarnings();
     void holdAwake();
@@ -126,6 +137,7 @@ private:
     TargetLocks& m_locks;
     NetworkPs2& m_network;
     PowerActions& m_power;
+    ActivityGate& m_gate;
     JobListModel m_jobs;
     JobListModel m_nowJobs;
     JobQueue m_queue;

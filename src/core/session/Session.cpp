@@ -5,7 +5,6 @@
 #include "core/platform/Platform.h"
 #include "core/tool/ToolRun.h"
 
-#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -16,12 +15,13 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
       m_runner(paths.toolPath, paths.workingDir, paths.stateDir), m_usage(m_runner),
       m_locks(paths.dataDir + QStringLiteral("/locks"), m_runner),
       m_devices(m_runner, m_pool, m_gate), m_nbd(m_devices.permission()),
-      m_network(seams.icmp, m_pool, m_nbd, m_runner, m_settings),
-      m_games({m_runner, m_usage, m_locks, m_network, m_nbd, m_layouts}, paths.dataDir),
-      m_runs({m_runner, m_games, m_locks, m_network, seams.power}, paths.dataDir, paths.stateDir),
-      m_discs(m_runner, m_usage), m_names(m_paths, m_settings, m_pool, m_runner.log()),
-      m_images({m_runner, m_usage, m_games, m_names, m_pool}),
-      m_launcher({m_runner, m_games}, paths.dataDir + QStringLiteral("/launcher-backups"))
+      m_network(seams.icmp, m_pool, m_nbd, m_runner, m_settings, m_gate),
+      m_games({m_runner, m_usage, m_locks, m_network, m_nbd, m_layouts, m_gate}, paths.dataDir),
+      m_runs({m_runner, m_games, m_locks, m_network, seams.power, m_gate}, paths.dataDir,
+             paths.stateDir),
+      m_discs(m_runner, m_usage, m_gate), m_names(m_paths, m_settings, m_pool, m_runner.log()),
+      m_images({m_runner, m_usage, m_games, m_names, m_pool, m_runs, m_gate}),
+      m_launcher({m_runner, m_games, m_gate}, paths.dataDir + QStringLiteral("/launcher-backups"))
 {
     // The tool is given a PS2's export as its mounted file or device, and a disk it may see
     // only the PS2 area of as that area's view.
@@ -89,15 +89,24 @@ Session::Session(const AppPaths& paths, SessionSeams seams, QObject* parent)
     connect(&m_devices, &DeviceAccess::problem, this, &Session::problem);
     connect(&m_devices, &DeviceAccess::diskRemoved, this, &Session::diskRemoved);
     connect(&m_network, &NetworkPs2::serverFound, this, &Session::networkServerFound);
-    connect(&m_games, &TargetGames::gameDeleted, this, &Session::gameDeleted);
-    connect(&m_discs, &DiscReader::discInfoRead, this, &Session::discInfoRead);
-    connect(&m_images, &ImageBatch::progress, this, &Session::batchProgress);
-    connect(&m_runs, &QueueRuns::finished, this, &Session::runEnded);
-    // Jobs a run that ended with the program left are looked for on their disks first.
-    connect(&m_runs, &QueueRuns::interruptedFound, this, [this](const QList<int>& rows) {
-        if (begin(Activity::Resuming))
-            QTimer::singleShot(0, this, [this, rows] { m_runs.resume(rows, [this] { end(); }); });
+    connect(&m_network, &NetworkPs2::exitActionsDone, this, &Session::exitActionsDone);
+    connect(&m_network, &NetworkPs2::poweredOff, this, [this](const QString& ip) {
+        // The game table of a switched-off PS2 is no longer valid.
+        if (target().host() == ip)
+            detach();
+        emit ps2PoweredOff(ip);
     });
+    connect(&m_games, &TargetGames::gameDeleted, this, &Session::gameDeleted);
+    connect(&m_games, &TargetGames::gameModified, this, &Session::gameModified);
+    connect(&m_games, &TargetGames::tocRestored, this, &Session::tocRestored);
+    m_games.setReread([this](std::function<void()> done) { refreshTarget(std::move(done)); });
+    connect(&m_discs, &DiscReader::discInfoRead, this, &Session::discInfoRead);
+    connect(&m_discs, &DiscReader::ended, this, &Session::discReadEnded);
+    connect(&m_images, &ImageBatch::progress, this, &Session::batchProgress);
+    connect(&m_images, &ImageBatch::finished, this, &Session::batchRead);
+    connect(&m_runs, &QueueRuns::finished, this, &Session::runEnded);
+    connect(&m_runs, &QueueRuns::started, this, &Session::runStarted);
+    connect(&m_runs, &QueueRuns::checked, this, &Session::queueChecked);
 }
 
 Session::~Session()
@@ -140,18 +149,6 @@ void Session::setPfsShellPath(const QString& chosen)
     m_paths.findPfsShell(chosen);
     m_launcher.setPrograms(m_paths.pfsShellPath, m_paths.pfs2TarPath(), m_paths.pfsShellPlaces,
                            m_paths.appDir + QStringLiteral("ventrik-picture"));
-}
-
-bool Session::onLauncherFiles(const Target& target, std::function<void(std::function<void()>)> work)
-{
-    if (const std::optional<Problem> p = m_launcher.refusal(target)) {
-        emit problem(*p);
-        return false;
-    }
-    if (!begin(Activity::LauncherFiles))
-        return false;
-    work([this] { end(); });
-    return true;
 }
 
 void Session::setToolPath(const QString& chosen)
@@ -245,64 +242,12 @@ bool Session::attach(const Target& typed)
 void Session::refreshTarget(std::function<void()> done)
 {
     // The launcher's pictures are read with the games, where pfsshell can open the target.
-    auto thenArt = [this, done] {
-        const Target t = target();
-        if (!isAttached() || m_launcher.refusal(t) ||
-            (!t.isNbd() && !QFileInfo::exists(t.toolArgument()))) {
-            m_games.model().setArt({});
-            return done();
-        }
-        m_launcher.readArt(t, [this, done](const QHash<QString, QStringList>& art) {
-            m_games.model().setArt(art);
-            done();
-        });
-    };
+    auto thenArt = [this, done] { m_launcher.readShownArt(done); };
     // Before a PS2 is read, the disks are listed again for the copy menu.
     if (target().isNetwork())
         m_devices.refresh(DeviceAccess::Ps2Disks, [this, thenArt] { m_games.refresh(thenArt); });
     else
         m_games.refresh(thenArt);
-}
-
-bool Session::powerOffPS2(const Target& ps2)
-{
-    if (refuseWhenToolMissing())
-        return false;
-    const QString ip = ps2.host();
-    if (ip.isEmpty()) {
-        emit problem({ProblemKind::NoAddress, {}, {}});
-        return false;
-    }
-    if (!begin(Activity::PoweringOff))
-        return false;
-    m_network.powerOff(ip, [this, ip](bool answered) {
-        // The game table of a switched-off PS2 is no longer valid.
-        if (answered && target().host() == ip)
-            detach();
-        end();
-        if (answered)
-            emit ps2PoweredOff(ip);
-        else
-            emit problem({ProblemKind::PS2NotFound, ip, {}});
-    });
-    return true;
-}
-
-bool Session::runExitActions()
-{
-    const QString ip = target().host();
-    const bool wanted =
-        m_settings.flag(Setting::ClosePS2) && !ip.isEmpty() && toolAvailable() && !isBusy();
-    if (!wanted) {
-        QTimer::singleShot(0, this, &Session::exitActionsDone);
-        return false;
-    }
-    begin(Activity::Exiting);
-    m_network.powerOff(ip, [this](bool) {
-        end();
-        emit exitActionsDone();
-    });
-    return true;
 }
 
 bool Session::formatDisk(const QString& device)
@@ -327,31 +272,7 @@ bool Session::formatDisk(const QString& device)
     return true;
 }
 
-// Discs -----------------------------------------------------------------------------------
-
-bool Session::readDiscInfo(const QString& source, bool optical)
-{
-    // While the queue runs, an image file can still be read for a job to join it: beside the
-    // job's run, without taking the activity view.
-    if (activity() == Activity::RunningQueue && !optical && !m_discs.readingBeside() &&
-        !refuseWhenToolMissing()) {
-        m_discs.readBeside(source, [this] { emit discReadEnded(); });
-        return true;
-    }
-    if (!begin(Activity::ReadingDisc))
-        return false;
-    m_discs.read(source, optical, [this] {
-        end();
-        emit discReadEnded();
-    });
-    return true;
-}
-
-void Session::cancelDiscRead()
-{
-    if (!m_discs.cancelBeside() && activity() == Activity::ReadingDisc)
-        cancel();
-}
+// Operations ------------------------------------------------------------------------
 
 Operation* Session::newOperation(std::function<void()> cancel)
 {
@@ -393,151 +314,7 @@ Operation* Session::readDisc(const QString& source, bool optical)
     return op;
 }
 
-// Games ------------------------------------------------------------------------------------
-
-bool Session::changeGame(Activity activity, std::function<void()> go)
-{
-    if (target().isNull() || !begin(activity))
-        return false;
-    go();
-    return true;
-}
-
-void Session::changed(const TargetGames::Change& change)
-{
-    if (!change.ran) {
-        if (change.problem)
-            emit problem(*change.problem);
-        end();
-        return;
-    }
-    refreshTarget([this, change] {
-        // Told before the session is idle again, so whoever waits for idle knows.
-        if (change.done)
-            emit gameModified(change.title);
-        else
-            emit problem({ProblemKind::ModifyFailed, change.title, change.reason});
-        end();
-    });
-}
-
-bool Session::deleteGames(const QList<parse::GameRow>& games)
-{
-    if (games.isEmpty())
-        return false;
-    return changeGame(Activity::Deleting, [this, games] {
-        m_games.remove(games, [this](bool ran) {
-            if (ran)
-                refreshTarget([this] { end(); });
-            else
-                end();
-        });
-    });
-}
-
-bool Session::renameGame(const parse::GameRow& game, const QString& newName)
-{
-    if (const std::optional<Problem> p = GameNameProblem(newName, NameUse::Rename)) {
-        emit problem(*p);
-        return false;
-    }
-    return changeGame(Activity::Modifying, [this, game, newName] {
-        m_games.rename(game, newName, [this](const TargetGames::Change& c) { changed(c); });
-    });
-}
-
-bool Session::setGameFlags(const parse::GameRow& game, const CompatFlags& flags)
-{
-    return changeGame(Activity::Modifying, [this, game, flags] {
-        m_games.setFlags(game, flags, [this](const TargetGames::Change& c) { changed(c); });
-    });
-}
-
-bool Session::readTargetFacts(const Target& target)
-{
-    if (target.isNull() || !begin(Activity::ReadingGames))
-        return false;
-    m_games.readFacts(target, [this](const TargetFacts&) { end(); });
-    return true;
-}
-
-bool Session::restoreToc(const Target& disk, const QString& file, bool otherDisk)
-{
-    if (disk.isNull() || !begin(Activity::Restoring))
-        return false;
-    m_games.restore(disk, file, otherDisk, [this, disk](const TargetGames::Change& change) {
-        if (change.problem)
-            emit problem(*change.problem);
-        else if (change.done)
-            emit tocRestored(disk, change.file);
-        end();
-    });
-    return true;
-}
-
 // The queue --------------------------------------------------------------------------------
-
-bool Session::addJob(const Job& job)
-{
-    ownsQueue();
-    return m_runs.store().add(job);
-}
-
-bool Session::clearQueue()
-{
-    if (m_runs.refuseForeign(toolAvailable()))
-        return false;
-    jobs().clear();
-    return !m_runs.store().saveFailed();
-}
-
-bool Session::checkQueue(const QList<int>& only)
-{
-    if (m_runs.refuseForeign(toolAvailable()) || !begin(Activity::CheckingQueue))
-        return false;
-    m_runs.check(only, [this] {
-        end();
-        emit queueChecked(m_runs.knownIssues(m_runs.checkedRows()));
-    });
-    return true;
-}
-
-bool Session::addImages(const QStringList& paths, std::optional<DiscType> type)
-{
-    if (target().isNull()) {
-        emit problem({ProblemKind::NoDiskSelected, {}, {}});
-        return false;
-    }
-    if (!begin(Activity::ReadingImages))
-        return false;
-    m_images.read(
-        paths, target(), type, [this] { return jobs().allJobs(); },
-        [this](const BatchSummary& summary) {
-            for (const Job& job : summary.jobs(BatchEntry::Outcome::Added))
-                addJob(job);
-            end();
-            emit batchRead(summary);
-        });
-    return true;
-}
-
-bool Session::startQueue(const QList<int>& only)
-{
-    if (m_runs.refuseForeign(toolAvailable()) || !begin(Activity::RunningQueue))
-        return false;
-    emit runStarted(false);
-    m_runs.start(only);
-    return true;
-}
-
-bool Session::runNow(const Job& job)
-{
-    if (!begin(Activity::InstallingNow))
-        return false;
-    emit runStarted(true);
-    m_runs.runNow(job);
-    return true;
-}
 
 void Session::cancel()
 {

@@ -35,11 +35,12 @@ struct SessionSeams
     PowerActions& power;
 };
 
-// The one object the windows and the command line talk to, and the gate of all work: one thing
-// runs at a time, and while it does every intent is refused with a Busy problem. Intents start
-// work in the parts and return at once (false when refused, with a problem told); results come
-// as signals, relayed from the parts. The parts know nothing of the session; what they know, and
-// when it changes (the device lists, the games, a run's progress), is read from them.
+// The one object the windows and the command line talk to. One thing runs at a time: every
+// activity begins at the gate, and while one runs every intent is refused with a Busy problem.
+// Most intents are the parts' own, gated there; the session keeps those that join parts (a
+// target chosen and read, a format, a run's end). Intents return at once (false when refused,
+// with a problem told); results come as signals, relayed from the parts. The parts know
+// nothing of the session; what they know, and when it changes, is read from them.
 class Session : public QObject
 {
     Q_OBJECT
@@ -111,45 +112,63 @@ public:
 
     // A disc or image read; beside a running queue, an image. readDisc: the same as an
     // operation, which ends once the disc was read or could not be.
-    bool readDiscInfo(const QString& source, bool optical);
+    bool readDiscInfo(const QString& source, bool optical)
+    {
+        return m_discs.start(source, optical);
+    }
     Operation* readDisc(const QString& source, bool optical);
-    void cancelDiscRead();
+    void cancelDiscRead() { m_discs.cancel(); }
     // Any other intent as an operation: it ends when the session is idle again (at once when
     // refused), with what the session said and did meanwhile; cancel() is cancel().
     Operation* operate(const std::function<bool()>& intent);
 
     // Games of the chosen target as listed: deleted in turn, renamed, flagged ("modify").
-    bool deleteGames(const QList<parse::GameRow>& games);
-    bool renameGame(const parse::GameRow& game, const QString& newName);
-    bool setGameFlags(const parse::GameRow& game, const CompatFlags& flags);
-    bool restoreToc(const Target& target, const QString& file, bool otherDisk = false);
+    bool deleteGames(const QList<parse::GameRow>& games) { return m_games.deleteGames(games); }
+    bool renameGame(const parse::GameRow& game, const QString& newName)
+    {
+        return m_games.renameGame(game, newName);
+    }
+    bool setGameFlags(const parse::GameRow& game, const CompatFlags& flags)
+    {
+        return m_games.setGameFlags(game, flags);
+    }
+    bool restoreToc(const Target& target, const QString& file, bool otherDisk = false)
+    {
+        return m_games.restoreToc(target, file, otherDisk);
+    }
     // A target's games read without showing them (targetGames().factsOf() has them after).
-    bool readTargetFacts(const Target& target);
+    bool readTargetFacts(const Target& target) { return m_games.readTargetFacts(target); }
     bool formatDisk(const QString& device);
     // The launcher's files of a target (pictures, games' settings, memory cards) worked on as
     // one activity: work(end) runs once it may, and calls end() when it has finished. False,
     // and told why, where pfsshell is missing or cannot reach the target.
-    bool onLauncherFiles(const Target& target, std::function<void(std::function<void()>)> work);
+    bool onLauncherFiles(const Target& target, std::function<void(std::function<void()>)> work)
+    {
+        return m_launcher.work(target, std::move(work));
+    }
     // pfsshell as the user chose it (empty: looked for again), stored and used from now on.
     void setPfsShellPath(const QString& chosen);
-    bool powerOffPS2(const Target& ps2);
+    bool powerOffPS2(const Target& ps2) { return m_network.switchOff(ps2); }
 
     // The saved queue read (from then on saved), and the jobs a run that ended with the program
     // left looked for; ownsQueue() is false while another Ventrik has it open.
-    void restoreQueue() { m_runs.restore(toolAvailable()); }
-    bool ownsQueue() { return m_runs.owns(toolAvailable()); }
+    void restoreQueue() { m_runs.restore(); }
+    bool ownsQueue() { return m_runs.owns(); }
     QString queueFile() const { return m_runs.store().file(); }
     // Appended (also during a run), or handed to the Ventrik that owns the queue; false (and a
     // problem) when it could not be stored.
-    bool addJob(const Job& job);
-    bool clearQueue();
+    bool addJob(const Job& job) { return m_runs.add(job); }
+    bool clearQueue() { return m_runs.clear(); }
     // Reads every target the waiting jobs write to, then queueChecked.
-    bool checkQueue(const QList<int>& only = {});
+    bool checkQueue(const QList<int>& only = {}) { return m_runs.check(only); }
     // Every image among the paths queued for the chosen target; batchRead at the end.
-    bool addImages(const QStringList& paths, std::optional<DiscType> type = std::nullopt);
-    bool startQueue(const QList<int>& only = {});
+    bool addImages(const QStringList& paths, std::optional<DiscType> type = std::nullopt)
+    {
+        return m_images.queueImages(paths, type);
+    }
+    bool startQueue(const QList<int>& only = {}) { return m_runs.start(only); }
     // One job at once, outside the list (Install Now, and the command line's jobs).
-    bool runNow(const Job& job);
+    bool runNow(const Job& job) { return m_runs.runNow(job); }
     void cancel();
     // In a run of the queue, its running job alone; the run goes on with the next.
     void cancelJob()
@@ -158,7 +177,7 @@ public:
             m_runs.cancelJob();
     }
     // Before the program ends: the PS2 switched off when the settings ask for it.
-    bool runExitActions();
+    bool runExitActions() { return m_network.switchOffAtExit(target().host()); }
 
     void setWaitForTargets(bool wait) { m_locks.setWaitForTargets(wait); }
     void setCommandsBeforeGames(bool ask) { m_games.setCommandsBeforeGames(ask); }
@@ -210,8 +229,6 @@ private:
     void runEnded(bool installNow, bool cancelled, bool lostNbd);
     void diskRemoved(const QString& device);
     void releaseUnusedAccess();
-    bool changeGame(Activity activity, std::function<void()> go);
-    void changed(const TargetGames::Change& change);
     Operation* newOperation(std::function<void()> cancel);
 
     AppPaths m_paths;

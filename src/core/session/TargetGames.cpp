@@ -8,7 +8,7 @@
 
 TargetGames::TargetGames(Parts parts, QString dataDir, QObject* parent)
     : QObject(parent), m_runner(parts.runner), m_usage(parts.usage), m_locks(parts.locks),
-      m_network(parts.network), m_nbd(parts.nbd), m_layouts(parts.layouts),
+      m_network(parts.network), m_nbd(parts.nbd), m_layouts(parts.layouts), m_gate(parts.gate),
       m_dataDir(std::move(dataDir))
 {}
 
@@ -267,6 +267,14 @@ void TargetGames::listGames(std::function<void()> done)
             done();
         },
         true);
+}
+
+bool TargetGames::readTargetFacts(const Target& target)
+{
+    if (target.isNull() || !m_gate.begin(Activity::ReadingGames))
+        return false;
+    readFacts(target, [this](const TargetFacts&) { m_gate.end(); });
+    return true;
 }
 
 void TargetGames::readFacts(const Target& target, std::function<void(const TargetFacts&)> done)

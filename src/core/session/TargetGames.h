@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ActivityGate.h"
 #include "DiskLayouts.h"
 #include "GameListModel.h"
 #include "NbdDisks.h"
@@ -30,9 +31,9 @@ struct TocBackup
 
 // The chosen target and its games, and what is known of every target read: the listing (with
 // the games' partitions), the space of its PS2 area, what its own sectors say before it is
-// written, its table backups and their restore, and the games deleted and changed. Work that
-// the session gates is started here with a continuation; what goes wrong on the way is told as
-// a problem.
+// written, its table backups and their restore, and the games deleted and changed. The user's
+// intents are activities of the gate; the work around a job is started with a continuation.
+// What goes wrong on the way is told as a problem.
 class TargetGames : public QObject
 {
     Q_OBJECT
@@ -45,6 +46,7 @@ public:
         NetworkPs2& network;
         NbdDisks& nbd;
         DiskLayouts& layouts;
+        ActivityGate& gate;
     };
     // What a change of a game or table did. ran: the tool was given the change (the target is
     // to be read again); otherwise it was refused or not needed, and said so where it was.
@@ -140,17 +142,30 @@ public:
     // otherDisk), then reads the target again. Without a file: the newest of this disk.
     void restore(const Target& target, const QString& file, bool otherDisk, Changed done);
 
-    // The games deleted one after another (each told, gameDeleted or a problem); done(ran).
-    void remove(const QList<parse::GameRow>& games, std::function<void(bool ran)> done);
-    // A game renamed, or its flags set, through the tool's "modify"; nothing runs where the
-    // game as listed now has that name or those flags already.
-    void rename(const parse::GameRow& game, const QString& newName, Changed done);
-    void setFlags(const parse::GameRow& game, const CompatFlags& flags, Changed done);
+    // How the chosen target is read again after a change: its games, and what the session
+    // shows with them.
+    void setReread(std::function<void(std::function<void()>)> reread)
+    {
+        m_reread = std::move(reread);
+    }
+    // The user's intents, each an activity of the gate (false when refused, told why), the
+    // chosen target read again after a change that ran. Games as listed: deleted in turn
+    // (gameDeleted for each), renamed or flagged through "modify" (gameModified; nothing runs
+    // where the game has that name or those flags already).
+    bool deleteGames(const QList<parse::GameRow>& games);
+    bool renameGame(const parse::GameRow& game, const QString& newName);
+    bool setGameFlags(const parse::GameRow& game, const CompatFlags& flags);
+    // Puts a backup's table back (tocRestored); see restore().
+    bool restoreToc(const Target& target, const QString& file, bool otherDisk);
+    // A target's games read without showing them (factsOf() has them after).
+    bool readTargetFacts(const Target& target);
 
 signals:
     void problem(const Problem& problem);
     void gamesChanged();
     void gameDeleted(const QString& title);
+    void gameModified(const QString& title);
+    void tocRestored(const Target& target, const QString& file);
     // A target was read: what the queue's checks know changed.
     void factsChanged();
 
@@ -200,6 +215,13 @@ private:
                        std::function<void(const std::optional<QList<layout::Partition>>&)> done);
 
     // Changes ---------------------------------------------------------------------------
+    bool changeGame(Activity activity, std::function<void()> go);
+    // A modify ended: the target read again where it ran, then told.
+    void changed(const Change& change);
+    // The games deleted one after another (each told, gameDeleted or a problem); done(ran).
+    void remove(const QList<parse::GameRow>& games, std::function<void(bool ran)> done);
+    void rename(const parse::GameRow& game, const QString& newName, Changed done);
+    void setFlags(const parse::GameRow& game, const CompatFlags& flags, Changed done);
     void deleteNext(const Target& target, QList<parse::GameRow> games,
                     std::function<void(bool ran)> done);
     // The tool's "modify" given the arguments for the game as listed now (none: nothing would
@@ -215,7 +237,9 @@ private:
     NetworkPs2& m_network;
     NbdDisks& m_nbd;
     DiskLayouts& m_layouts;
+    ActivityGate& m_gate;
     QString m_dataDir;
+    std::function<void(std::function<void()>)> m_reread;
 
     Target m_target;
     bool m_attached = false;

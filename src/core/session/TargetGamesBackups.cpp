@@ -185,6 +185,20 @@ std::optional<TocBackup> TargetGames::newestBackup(const Target& target) const
     return std::nullopt;
 }
 
+bool TargetGames::restoreToc(const Target& disk, const QString& file, bool otherDisk)
+{
+    if (disk.isNull() || !m_gate.begin(Activity::Restoring))
+        return false;
+    restore(disk, file, otherDisk, [this, disk](const Change& change) {
+        if (change.problem)
+            emit problem(*change.problem);
+        else if (change.done)
+            emit tocRestored(disk, change.file);
+        m_gate.end();
+    });
+    return true;
+}
+
 void TargetGames::restore(const Target& target, const QString& file, bool otherDisk, Changed done)
 {
     whileLocked(

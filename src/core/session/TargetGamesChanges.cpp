@@ -1,7 +1,66 @@
 // Deleting installed games, and renaming them or changing their flags through "modify".
+#include "GameNames.h"
 #include "TargetGames.h"
 
 #include "core/jobs/JobCommands.h"
+
+bool TargetGames::changeGame(Activity activity, std::function<void()> go)
+{
+    if (m_target.isNull() || !m_gate.begin(activity))
+        return false;
+    go();
+    return true;
+}
+
+void TargetGames::changed(const Change& change)
+{
+    if (!change.ran) {
+        if (change.problem)
+            emit problem(*change.problem);
+        m_gate.end();
+        return;
+    }
+    m_reread([this, change] {
+        // Told before the gate is open again, so whoever waits for it knows.
+        if (change.done)
+            emit gameModified(change.title);
+        else
+            emit problem({ProblemKind::ModifyFailed, change.title, change.reason});
+        m_gate.end();
+    });
+}
+
+bool TargetGames::deleteGames(const QList<parse::GameRow>& games)
+{
+    if (games.isEmpty())
+        return false;
+    return changeGame(Activity::Deleting, [this, games] {
+        remove(games, [this](bool ran) {
+            if (ran)
+                m_reread([this] { m_gate.end(); });
+            else
+                m_gate.end();
+        });
+    });
+}
+
+bool TargetGames::renameGame(const parse::GameRow& game, const QString& newName)
+{
+    if (const std::optional<Problem> p = GameNameProblem(newName, NameUse::Rename)) {
+        emit problem(*p);
+        return false;
+    }
+    return changeGame(Activity::Modifying, [this, game, newName] {
+        rename(game, newName, [this](const Change& c) { changed(c); });
+    });
+}
+
+bool TargetGames::setGameFlags(const parse::GameRow& game, const CompatFlags& flags)
+{
+    return changeGame(Activity::Modifying, [this, game, flags] {
+        setFlags(game, flags, [this](const Change& c) { changed(c); });
+    });
+}
 
 std::optional<parse::GameRow> TargetGames::stillListed(const parse::GameRow& game)
 {
