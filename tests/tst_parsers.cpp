@@ -2,6 +2,8 @@
 #include "core/output/Parsers.h"
 
 #include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace parse;
@@ -289,6 +291,59 @@ private slots:
         cut.truncate(cut.lastIndexOf(QStringLiteral("Total")));
         QVERIFY(!ParsePartitionTable(cut).understood());
         QVERIFY(!ParsePartitionTable(QString()).understood());
+    }
+
+    // toc's rows are read by hand (a listing has thousands): the same rows as the pattern they
+    // were read with before, over lines made of their pieces in many orders and lengths.
+    void partitionRowsReadAsThePatternDid()
+    {
+        static const QRegularExpression pattern(QStringLiteral(
+            "^(0x[0-9a-fA-F]{4})\\s+[0-9a-fA-F]+\\.?:?\\s+[0-9]+\\s+([0-9]+)MB\\s+(\\S.*)$"));
+        const QStringList pieces{QStringLiteral("0x"),
+                                 QStringLiteral("0x1337"),
+                                 QStringLiteral("0100"),
+                                 QStringLiteral("ab"),
+                                 QStringLiteral("Z"),
+                                 QStringLiteral(" "),
+                                 QStringLiteral("\t"),
+                                 QStringLiteral("."),
+                                 QStringLiteral(":"),
+                                 QStringLiteral("128"),
+                                 QStringLiteral("MB"),
+                                 QStringLiteral("M"),
+                                 QStringLiteral("PP.HDL.Say _Hi_"),
+                                 QStringLiteral("  "),
+                                 QStringLiteral("\v"),
+                                 QStringLiteral("00040000.:")};
+        const QString header = QStringLiteral("type   start      #parts     size name\n");
+        QRandomGenerator random(20261209);
+        int matched = 0;
+        for (int n = 0; n < 20000; ++n) {
+            QString line;
+            // Most lines start as a row does, so that the later pieces are reached.
+            if (random.bounded(4) != 0)
+                line = QStringLiteral("0x%1 ").arg(random.bounded(0x10000), 4, 16, QChar(u'0'));
+            for (int k = static_cast<int>(random.bounded(9)); k > 0; --k)
+                line += pieces[static_cast<int>(random.bounded(pieces.size()))];
+            if (n % 3 == 0)
+                line = QStringLiteral("0x0100 00040000.:  1   %1MB %2")
+                           .arg(random.bounded(100000))
+                           .arg(line);
+            const auto m = pattern.match(line);
+            const PartitionTable t =
+                ParsePartitionTable(header + line + QStringLiteral("\nTotal slice size: 1MB\n"));
+            QCOMPARE(t.rows.size(), m.hasMatch() ? 1 : 0);
+            if (!m.hasMatch())
+                continue;
+            ++matched;
+            QString name = m.captured(3);
+            while (name.endsWith(u' '))
+                name.chop(1);
+            QCOMPARE(t.rows[0].type, m.captured(1));
+            QCOMPARE(t.rows[0].sizeMb, m.captured(2).toLongLong());
+            QCOMPARE(t.rows[0].name, name);
+        }
+        QVERIFY2(matched > 5000, qPrintable(QString::number(matched)));
     }
 
     void gameTablesAreWholeOrNotUnderstood()

@@ -980,6 +980,12 @@ private slots:
         QVERIFY(first.contains(QStringLiteral("\n  100%, 1 sec remaining\n  hdd1: not enough "
                                               "free space.\n")));
         QVERIFY(!first.contains(QStringLiteral(" 50%")));
+        // Of a line's records the last with text is kept, trimmed; blank lines inside stay,
+        // those at the end go.
+        QCOMPARE(
+            RunLog::CollapseProgress(QStringLiteral(" 10%\r 20%\r  \r\nname  \n\n\tlast\n \n\n")),
+            QStringLiteral("20%\nname\n\nlast"));
+        QCOMPARE(RunLog::CollapseProgress(QStringLiteral("\r\n \n")), QString());
 
         RunOutcome killed;
         killed.started = true;

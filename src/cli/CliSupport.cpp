@@ -80,15 +80,29 @@ void writeJson(const QByteArray& json)
 {
     g_jsonWritten = true;
     // Qt escapes what JSON must; the rest of the controls (DEL, C1) are escaped as JSON does.
-    QString text;
-    for (const QChar c : QString::fromUtf8(json)) {
-        const char16_t u = c.unicode();
-        if (u >= 0x7f && u <= 0x9f)
-            text += QStringLiteral("\\u%1").arg(static_cast<int>(u), 4, 16, QChar(u'0'));
-        else
-            text += c;
+    // In UTF-8 they are 0x7f and 0xc2 0x80-0x9f: looked for in the bytes, since a listing of
+    // thousands of games rarely has one.
+    QByteArray out;
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const auto b = static_cast<unsigned char>(json[i]);
+        const auto next = i + 1 < json.size() ? static_cast<unsigned char>(json[i + 1]) : 0;
+        const bool c1 = b == 0xc2 && next >= 0x80 && next <= 0x9f;
+        if (b != 0x7f && !c1)
+            continue;
+        out.append(json.constData() + copied, i - copied);
+        out += QStringLiteral("\\u%1").arg(c1 ? next : b, 4, 16, QChar(u'0')).toLatin1();
+        i += c1 ? 1 : 0;
+        copied = i + 1;
     }
-    write(stdout, text);
+    out.append(json.constData() + copied, json.size() - copied);
+#ifdef Q_OS_WIN
+    write(stdout, QString::fromUtf8(out)); // in the console's code page
+#else
+    // Qt's 8-bit encoding is UTF-8 here: the bytes go out as they are.
+    std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout);
+    std::fflush(stdout);
+#endif
 }
 
 void writeProgress(const QString& text)

@@ -68,20 +68,27 @@ QString RunLog::fileAt(int n) const
 
 QString RunLog::CollapseProgress(const QString& output)
 {
-    QStringList kept;
-    for (const QString& line : output.split(u'\n')) {
+    // Views, not copies: a listing's output has thousands of lines.
+    QString kept;
+    kept.reserve(output.size());
+    qsizetype withText = 0; // the length up to the last line with text
+    bool first = true;
+    for (const QStringView line : QStringView(output).tokenize(u'\n')) {
         // Records are separated by carriage returns; the last one with text is what was shown.
-        const QStringList pieces = line.split(u'\r', Qt::SkipEmptyParts);
-        QString last;
-        for (const QString& p : pieces) {
-            if (!p.trimmed().isEmpty())
-                last = p;
+        QStringView last;
+        for (const QStringView piece : line.tokenize(u'\r')) {
+            if (!piece.trimmed().isEmpty())
+                last = piece.trimmed();
         }
-        kept << last.trimmed();
+        if (!first)
+            kept += u'\n';
+        first = false;
+        kept += last;
+        if (!last.isEmpty())
+            withText = kept.size();
     }
-    while (!kept.isEmpty() && kept.last().isEmpty())
-        kept.removeLast();
-    return kept.join(u'\n');
+    kept.truncate(withText);
+    return kept;
 }
 
 void RunLog::addRun(const QString& program, const QStringList& args, const RunOutcome& outcome,

@@ -225,12 +225,61 @@ QList<PartitionRow> PartitionTable::games() const
     return games;
 }
 
+namespace {
+// One row of toc, "0x1337 00040000.:  1   128MB PP.HDL.Say _Hi_": its type, then blanks, a hex
+// start (with "." and ":" after it), a number, a size in MB, and a name from its first
+// non-blank (the older naming holds blanks; the older tool pads it to 32 characters). Read by
+// hand: a listing has thousands of rows.
+std::optional<PartitionRow> PartitionLine(QStringView line)
+{
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    auto run = [&](auto is) {
+        const qsizetype from = i;
+        while (i < n && is(line[i].unicode()))
+            ++i;
+        return i - from;
+    };
+    auto blank = [](char16_t c) {
+        return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+    };
+    auto digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+    auto hex = [digit](char16_t c) {
+        return digit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    };
+    if (n < 6 || line[0] != u'0' || line[1] != u'x')
+        return std::nullopt;
+    i = 2;
+    if (run(hex) != 4)
+        return std::nullopt;
+    if (run(blank) == 0 || run(hex) == 0)
+        return std::nullopt;
+    if (i < n && line[i] == u'.')
+        ++i;
+    if (i < n && line[i] == u':')
+        ++i;
+    if (run(blank) == 0 || run(digit) == 0 || run(blank) == 0)
+        return std::nullopt;
+    const qsizetype sizeAt = i;
+    const qsizetype sizeDigits = run(digit);
+    if (sizeDigits == 0 || line.mid(i, 2) != u"MB")
+        return std::nullopt;
+    i += 2;
+    if (run(blank) == 0 || i >= n)
+        return std::nullopt;
+    PartitionRow p;
+    p.type = line.first(6).toString();
+    p.sizeMb = line.mid(sizeAt, sizeDigits).toLongLong();
+    QStringView name = line.mid(i);
+    while (name.endsWith(u' '))
+        name.chop(1);
+    p.name = name.toString();
+    return p;
+}
+} // namespace
+
 PartitionTable ParsePartitionTable(const QString& output)
 {
-    // "0x1337 00040000.:  1   128MB PP.HDL.Say _Hi_": a name starts at its first non-blank
-    // and may hold blanks (the older naming); the older tool pads it to 32 characters.
-    static const QRegularExpression row(QStringLiteral(
-        "^(0x[0-9a-fA-F]{4})\\s+[0-9a-fA-F]+\\.?:?\\s+[0-9]+\\s+([0-9]+)MB\\s+(\\S.*)$"));
     PartitionTable table;
     for (const QString& line : SplitLines(output)) {
         if (!table.header) {
@@ -243,16 +292,8 @@ PartitionTable ParsePartitionTable(const QString& output)
             table.total = true;
             continue;
         }
-        const auto m = row.match(line);
-        if (!m.hasMatch())
-            continue;
-        PartitionRow p;
-        p.type = m.captured(1);
-        p.sizeMb = m.captured(2).toLongLong();
-        p.name = m.captured(3);
-        while (p.name.endsWith(u' '))
-            p.name.chop(1);
-        table.rows << p;
+        if (const std::optional<PartitionRow> p = PartitionLine(line))
+            table.rows << *p;
     }
     return table;
 }
