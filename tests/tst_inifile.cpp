@@ -266,6 +266,32 @@ private slots:
         QCOMPARE(content().count('='), qsizetype(14));
     }
 
+    // Several keys saved at once give the bytes one save each gave, and a line break in any
+    // of them saves none.
+    void severalKeysInOneSave()
+    {
+        const QByteArray start("[other]\r\nA=1\r\n[hdl_dump]\r\nIP=1.1.1.1\r\nMine=kept\r\n");
+        const IniFile::Entries entries{{QStringLiteral("ip"), QStringLiteral("127.0.0.1")},
+                                       {QStringLiteral("New"), QStringLiteral("x y")},
+                                       {QStringLiteral("IP"), QStringLiteral("127.0.0.2")}};
+        setContent(start);
+        for (const auto& [key, value] : entries)
+            QVERIFY(IniFile::write(m_file, kSettingsSection, key, value));
+        const QByteArray oneByOne = content();
+        setContent(start);
+        QVERIFY(IniFile::write(m_file, kSettingsSection, entries));
+        QCOMPARE(content(), oneByOne);
+        QVERIFY(oneByOne.contains("IP=127.0.0.2\r\nMine=kept\r\nNew=x y\r\n"));
+
+        QString error;
+        QVERIFY(!IniFile::write(m_file, kSettingsSection,
+                                {{QStringLiteral("Fine"), QStringLiteral("1")},
+                                 {QStringLiteral("IP"), QStringLiteral("1\nhdl_config=/x")}},
+                                &error));
+        QVERIFY(error.contains(QStringLiteral("line break")));
+        QCOMPARE(content(), oneByOne);
+    }
+
     void numericConversion_data()
     {
         QTest::addColumn<QString>("text");

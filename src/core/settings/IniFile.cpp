@@ -133,17 +133,24 @@ QString read(const QString& file, const QString& section, const QString& key,
 bool write(const QString& file, const QString& section, const QString& key, const QString& value,
            QString* error)
 {
+    return write(file, section, Entries{{key, value}}, error);
+}
+
+bool write(const QString& file, const QString& section, const Entries& entries, QString* error)
+{
     QString ignored;
     if (!error)
         error = &ignored;
     // A line break would turn the rest of the value into keys of its own.
-    if (!IsSingleLineValue(value) || !IsSingleLineValue(key) || !IsSingleLineValue(section)) {
-        *error =
-            QCoreApplication::translate("Settings", "The value of %1 holds a line break.").arg(key);
-        return false;
+    for (const auto& [key, value] : entries) {
+        if (!IsSingleLineValue(value) || !IsSingleLineValue(key) || !IsSingleLineValue(section)) {
+            *error = QCoreApplication::translate("Settings", "The value of %1 holds a line break.")
+                         .arg(key);
+            return false;
+        }
     }
     bool tooLarge = false;
-    const QByteArray content = readFile(file, &tooLarge);
+    QByteArray content = readFile(file, &tooLarge);
     if (tooLarge) {
         // Keep the oversized file under another name rather than lose it.
         const QString aside = file + QStringLiteral(".bak");
@@ -152,9 +159,12 @@ bool write(const QString& file, const QString& section, const QString& key, cons
             *error = QCoreApplication::translate("Settings", "It could not be set aside.");
             return false;
         }
+        content.clear();
     }
-    return SaveFileAtomically(file, writeTo(tooLarge ? QByteArray() : content, section, key, value),
-                              error);
+    // One save, however many keys: each is a wait for the disk.
+    for (const auto& [key, value] : entries)
+        content = writeTo(content, section, key, value);
+    return SaveFileAtomically(file, content, error);
 }
 
 } // namespace IniFile

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // A small INI reader and writer with the behaviours the program relies on:
 // section and key names match without regard to case, a missing entry reads
@@ -20,6 +23,10 @@ QString read(const QString& file, const QString& section, const QString& key,
 // Returns false (with the reason in *error) when the file could not be saved or
 // the value would not fit on one line; the old file is then untouched.
 bool write(const QString& file, const QString& section, const QString& key, const QString& value,
+           QString* error = nullptr);
+// Several keys of a section in one save (all or none).
+using Entries = QList<std::pair<QString, QString>>;
+bool write(const QString& file, const QString& section, const Entries& entries,
            QString* error = nullptr);
 
 // Pure forms used by the two above, on the file's bytes.

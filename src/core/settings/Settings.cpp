@@ -83,11 +83,12 @@ QString SettingDefault(const QString& key)
 
 void WriteDefaultSettings(const QString& file)
 {
+    IniFile::Entries defaults;
     for (const SettingKey& k : kSettingKeys) {
         if (k.writtenAsDefault)
-            WriteSetting(kSettingsSection, QLatin1String(k.name),
-                         SettingDefault(QLatin1String(k.name)), file);
+            defaults.append({QLatin1String(k.name), SettingDefault(QLatin1String(k.name))});
     }
+    IniFile::write(file, kSettingsSection, defaults);
 }
 
 double NumericValue(const QString& text)
