@@ -121,6 +121,7 @@ bool NetworkPs2::switchOff(const Target& ps2)
     if (!m_gate.begin(Activity::PoweringOff))
         return false;
     powerOff(ip, [this, ip](bool answered) {
+        // Told before the gate opens again, so that whoever waits for it knows.
         if (answered)
             emit poweredOff(ip);
         m_gate.end();
