@@ -115,6 +115,8 @@ private slots:
         QVERIFY(title.data(Qt::ToolTipRole).toString().contains(QStringLiteral("cover")));
         BrowsePane pane;
         pane.setGames(&m_session->games());
+        // The count the window's controller gives the pane, so that the picture reads true.
+        pane.showGameCount(m_session->games().count());
         pane.resize(420, 160);
         pane.show();
         SaveScreenshot(&pane, QStringLiteral("browse-art.png"));
