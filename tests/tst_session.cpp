@@ -192,6 +192,36 @@ private slots:
         QVERIFY(m_problems.isEmpty());
     }
 
+    // The partitions are read as soon as the games' table begins, beside it; never beside a
+    // PS2's own server, which answers one client at a time.
+    void partitionsAreReadBesideTheListingWhereTheTargetAllows()
+    {
+        start();
+        auto tocCalls = [this] {
+            int n = 0;
+            for (const QStringList& c : m_world->calls())
+                n += c.value(0) == QLatin1String("toc") ? 1 : 0;
+            return n;
+        };
+        m_world->setFault({{"mode", "hang"},
+                           {"command", "hdl_toc"},
+                           {"text", "type     size flags           dma startup      name"}});
+        QVERIFY(m_session->attach(Target::Disk(QStringLiteral("hdd1:"))));
+        QTRY_COMPARE_WITH_TIMEOUT(tocCalls(), 1, 10000);
+        QVERIFY(m_session->isBusy());
+        m_session->cancel();
+        QVERIFY(idle());
+        QVERIFY(m_problems.isEmpty());
+
+        QVERIFY(m_session->attach(TargetOf(QStringLiteral("127.0.0.1"))));
+        QTRY_VERIFY_WITH_TIMEOUT(m_world->calls().last().value(0) == QLatin1String("hdl_toc"),
+                                 10000);
+        QTest::qWait(500);
+        QCOMPARE(tocCalls(), 1);
+        m_session->cancel();
+        QVERIFY(idle());
+    }
+
     void cancelStopsABatchBeforeAnyImageIsRead()
     {
         start();

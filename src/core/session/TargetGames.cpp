@@ -6,6 +6,22 @@
 
 #include <QFileInfo>
 
+#include <memory>
+#include <utility>
+
+namespace {
+
+// A listing's read of the partitions, beside its read of the games.
+struct PartitionRead
+{
+    bool begun = false;
+    std::optional<RunOutcome> outcome;
+    ToolRunner::Done waiting; // what needs the partitions, until they are read
+    QMetaObject::Connection early;
+};
+
+} // namespace
+
 TargetGames::TargetGames(Parts parts, QString dataDir, QObject* parent)
     : QObject(parent), m_runner(parts.runner), m_usage(parts.usage), m_locks(parts.locks),
       m_network(parts.network), m_nbd(parts.nbd), m_layouts(parts.layouts), m_gate(parts.gate),
@@ -55,13 +71,49 @@ void TargetGames::list(const Target& target,
         emit factsChanged();
         done(facts, outcome);
     };
+    // The partitions are read by a second run, begun once the first has begun to print its
+    // table: both only read the disk. A PS2's own server answers one client at a time, so there
+    // the second waits for the first.
+    auto parts = std::make_shared<PartitionRead>();
+    auto beginParts = [this, parts, name] {
+        QObject::disconnect(parts->early);
+        if (parts->begun)
+            return;
+        parts->begun = true;
+        m_runner.side({QStringLiteral("toc"), name}, [parts](const RunOutcome& toc) {
+            parts->outcome = toc;
+            if (ToolRunner::Done then = std::exchange(parts->waiting, nullptr))
+                then(toc);
+        });
+    };
+    auto early = [parts, beginParts](const QString& chunk) {
+        // Only a table: a run that fails says so at once, and is not read twice.
+        if (chunk.startsWith(QLatin1String("type")))
+            beginParts();
+        else
+            QObject::disconnect(parts->early);
+    };
+    const bool beside = target.kind() != Target::Kind::Udp;
     // The list the user asked for shows in the activity view; the checks around a job do not
     // take its place.
-    auto run = [this, shown, name](ToolRunner::Done read) {
-        if (shown)
+    auto run = [this, shown, name, parts, early, beside](ToolRunner::Done read) {
+        if (shown) {
+            if (beside)
+                parts->early = connect(&m_runner, &ToolRunner::outputArrived, this, early);
             m_runner.attempt({QStringLiteral("hdl_toc"), name}, read, m_runner.readTimeout());
+            return;
+        }
+        ToolRun* listing = m_runner.side({QStringLiteral("hdl_toc"), name}, read);
+        if (beside)
+            parts->early = connect(listing, &ToolRun::output, this, early);
+    };
+    // A listing that failed ends only once a partition read under way has: no run outlives it.
+    auto afterParts = [parts](std::function<void()> then) {
+        QObject::disconnect(parts->early);
+        if (parts->begun && !parts->outcome)
+            parts->waiting = [then](const RunOutcome&) { then(); };
         else
-            m_runner.side({QStringLiteral("hdl_toc"), name}, read);
+            then();
     };
     // The space is that of the disk's PS2 area, which its first sector tells.
     auto counted = [this, target, store](TargetFacts facts, const RunOutcome& outcome) {
@@ -74,7 +126,7 @@ void TargetGames::list(const Target& target,
             store(facts, outcome);
         });
     };
-    auto read = [this, target, readBefore, store, counted](const RunOutcome& outcome) {
+    auto failed = [this, target, readBefore, store](const RunOutcome& outcome) {
         TargetFacts facts;
         if (!outcome.succeeded() || outcome.error != ToolError::None) {
             facts.problem = outcome.reason(m_runner.toolName());
@@ -104,30 +156,38 @@ void TargetGames::list(const Target& target,
             store(facts, outcome);
             return;
         }
-        const parse::GameTable table = parse::ParseGameTable(outcome.output);
-        if (!table.understood()) {
-            // Never an empty disk: a table has its header and its total line.
-            facts.notUnderstood = true;
-            facts.problem = tr("The tool's output was not understood.");
-            store(facts, outcome);
+        // Never an empty disk: a table has its header and its total line.
+        facts.notUnderstood = true;
+        facts.problem = tr("The tool's output was not understood.");
+        store(facts, outcome);
+    };
+    auto read = [this, failed, afterParts, beginParts, parts, counted](const RunOutcome& outcome) {
+        std::optional<parse::GameTable> table;
+        if (outcome.succeeded() && outcome.error == ToolError::None && !outcome.outputCut)
+            table = parse::ParseGameTable(outcome.output);
+        if (!table || !table->understood()) {
+            afterParts([failed, outcome] { failed(outcome); });
             return;
         }
-        facts = FactsOf(table);
+        TargetFacts facts = FactsOf(*table);
         // The partitions: the one name of each game that no other game on the disk has.
         // Read beside the listing, which the activity view keeps showing.
-        m_runner.side(
-            {QStringLiteral("toc"), target.toolArgument()},
-            [this, facts, outcome, counted](const RunOutcome& toc) mutable {
-                const parse::PartitionTable parts = parse::ParsePartitionTable(toc.output);
-                if (toc.succeeded() && !toc.outputCut && parts.understood())
-                    AttachPartitions(facts.games, parts);
-                else
-                    m_runner.log().addNote(tr("The partitions of the games could not be read: %1")
-                                               .arg(toc.succeeded()
-                                                        ? tr("the tool's output was not understood")
-                                                        : toc.reason(m_runner.toolName())));
-                counted(facts, outcome);
-            });
+        beginParts();
+        auto attach = [this, facts, outcome, counted](const RunOutcome& toc) mutable {
+            const parse::PartitionTable found = parse::ParsePartitionTable(toc.output);
+            if (toc.succeeded() && !toc.outputCut && found.understood())
+                AttachPartitions(facts.games, found);
+            else
+                m_runner.log().addNote(tr("The partitions of the games could not be read: %1")
+                                           .arg(toc.succeeded()
+                                                    ? tr("the tool's output was not understood")
+                                                    : toc.reason(m_runner.toolName())));
+            counted(facts, outcome);
+        };
+        if (parts->outcome)
+            attach(*parts->outcome);
+        else
+            parts->waiting = std::move(attach);
     };
     m_network.open(target, [this, shown, run, read, store](const std::optional<Problem>& p) {
         if (!p) {
