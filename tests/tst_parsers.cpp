@@ -1,10 +1,16 @@
 #include "TestSupport.h"
+#include "core/output/JsonText.h"
 #include "core/output/Parsers.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <limits>
 
 using namespace parse;
 
@@ -344,6 +350,99 @@ private slots:
             QCOMPARE(t.rows[0].name, name);
         }
         QVERIFY2(matched > 5000, qPrintable(QString::number(matched)));
+    }
+
+    // The listing's JSON is written by hand; a script reading it must get what Qt would write.
+    void jsonTextIsWhatQtWrites()
+    {
+        QStringList texts{
+            QString(), QStringLiteral("Plain Game"), QStringLiteral("quote \" back \\ slash / end"),
+            QStringLiteral("Édition Ñoño 日本語 \U0001F3AE"), QStringLiteral("tab\tline\n")};
+        QString controls;
+        for (char16_t c = 0; c < 0x20; ++c)
+            controls += QChar(c);
+        controls += QChar(0x7f);
+        for (char16_t c = 0x80; c < 0xa0; ++c)
+            controls += QChar(c);
+        texts << controls;
+        // Halves of a pair, alone, at the end, and the wrong way round.
+        texts << QString(QChar(0xd83c)) + u'x' << QString(QChar(0xdfae))
+              << QStringLiteral("a") + QChar(0xd83c) << QString(QChar(0xdfae)) + QChar(0xd83c);
+        auto* random = QRandomGenerator::global();
+        for (int i = 0; i < 200; ++i) {
+            QString t;
+            for (int n = random->bounded(12); n > 0; --n)
+                t += QChar(static_cast<char16_t>(random->bounded(0x10000)));
+            texts << t;
+        }
+        const QList<qint64> numbers{0,
+                                    -1,
+                                    4740,
+                                    9007199254740993LL,
+                                    std::numeric_limits<qint64>::min(),
+                                    std::numeric_limits<qint64>::max()};
+
+        QJsonArray games;
+        JsonText json;
+        json.beginObject();
+        json.key(u"empty");
+        json.beginArray();
+        json.endArray();
+        json.key(u"games");
+        json.beginArray();
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            const qint64 number = numbers[i % numbers.size()];
+            const QString& text = texts[i];
+            const bool withList = i % 3 == 0;
+            QJsonObject game{{QStringLiteral("name"), text},
+                             {QStringLiteral("size_kb"), number},
+                             {QStringLiteral("wide"), i % 2 == 0}};
+            json.beginObject();
+            if (withList) {
+                game.insert(QStringLiteral("art"), QJsonArray{text, QStringLiteral("COV")});
+                json.key(u"art");
+                json.beginArray();
+                json.value(text);
+                json.value(u"COV");
+                json.endArray();
+            }
+            json.key(u"name");
+            json.value(text);
+            json.key(u"size_kb");
+            json.value(number);
+            json.key(u"wide");
+            json.boolean(i % 2 == 0);
+            json.endObject();
+            games.append(game);
+        }
+        json.endArray();
+        json.key(u"nothing");
+        json.beginObject();
+        json.endObject();
+        json.key(u"target");
+        json.value(u"hdd1:");
+        json.endObject();
+        const QJsonObject whole{{QStringLiteral("empty"), QJsonArray{}},
+                                {QStringLiteral("games"), games},
+                                {QStringLiteral("nothing"), QJsonObject{}},
+                                {QStringLiteral("target"), QStringLiteral("hdd1:")}};
+        const QByteArray expected = QJsonDocument(whole).toJson(QJsonDocument::Indented);
+        if (json.text() != expected) {
+            qsizetype at = 0;
+            while (at < expected.size() && at < json.text().size() &&
+                   json.text()[at] == expected[at])
+                ++at;
+            QFAIL(qPrintable(QStringLiteral("differs at byte %1: %2 / %3")
+                                 .arg(at)
+                                 .arg(QString::fromLatin1(json.text().mid(at - 20, 40).toHex()),
+                                      QString::fromLatin1(expected.mid(at - 20, 40).toHex()))));
+        }
+        // An array at the top, as Qt writes one too.
+        JsonText list;
+        list.beginArray();
+        list.value(u"one");
+        list.endArray();
+        QCOMPARE(list.text(), QJsonDocument(QJsonArray{QStringLiteral("one")}).toJson());
     }
 
     void gameTablesAreWholeOrNotUnderstood()

@@ -7,6 +7,7 @@
 #include "core/jobs/JobCommands.h"
 #include "core/jobs/JobListModel.h"
 #include "core/jobs/JobQueue.h"
+#include "core/output/JsonText.h"
 #include "core/platform/DeviceDiscovery.h"
 #include "core/platform/Platform.h"
 #include "core/session/ProblemText.h"
@@ -378,60 +379,92 @@ void CliCommand::games(const QStringList& args)
     if (printDryRun({{QStringLiteral("hdl_toc"), target}, {QStringLiteral("toc"), target}}))
         return;
     Operation* op = m_session.operate([&] { return m_session.attach(*checked); });
-    connect(op, &Operation::finished, this, [this, target, checked](const OperationResult& r) {
+    connect(op, &Operation::finished, this, [this, checked](const OperationResult& r) {
         if (!r.started || !m_session.isAttached())
             return finish(1);
-        QJsonArray games;
-        QString text;
-        for (const parse::GameRow& g : m_session.games().games()) {
-            games.append(QJsonObject{{QStringLiteral("name"), g.title},
-                                     {QStringLiteral("partition"), g.partition},
-                                     {QStringLiteral("startup"), g.startup},
-                                     {QStringLiteral("size_kb"), g.sizeKb},
-                                     {QStringLiteral("type"), g.type},
-                                     {QStringLiteral("flags"), g.flags}});
+        const Listing listing{*checked, m_session.games().games(),
+                              m_session.targetGames().readOnly(), m_session.space()};
+        // A table the tool refuses is a failure to be told, though its games could be shown.
+        if (listing.readOnly && m_failed) {
+            printGames(listing, nullptr);
+            return finish(1);
+        }
+        if (m_options.json)
+            return printWithArt(listing);
+        printGames(listing, nullptr);
+        finish(0);
+    });
+}
+
+void CliCommand::printGames(const Listing& listing, const ArtIndex* art)
+{
+    if (!m_options.json) {
+        QString text = QStringLiteral("%1 games\n").arg(listing.games.size());
+        for (const parse::GameRow& g : listing.games)
             text += QStringLiteral("%1  %2  %3  %4  %5  [%6]\n")
                         .arg(g.type, -3)
                         .arg(g.sizeText, 8)
                         .arg(g.startup, -11)
                         .arg(g.flags, -6)
                         .arg(g.title, g.partition);
-        }
-        QJsonObject result{{QStringLiteral("target"), target}, {QStringLiteral("games"), games}};
         // Read from the disk's own sectors: the tool can change nothing there.
-        const bool readOnly = m_session.targetGames().readOnly();
-        if (readOnly) {
-            result[QStringLiteral("read_only")] = true;
+        if (listing.readOnly)
             text += QStringLiteral("(read from the disk itself; hdl_dump cannot change it)\n");
+        if (listing.space)
+            text += listing.space->text + u'\n';
+        writeOut(text);
+        return;
+    }
+    // Written as it is made: a disk of thousands of games costs several times more as a
+    // document first. The keys go in the order a JSON object keeps them.
+    JsonText json;
+    json.beginObject();
+    json.key(u"games");
+    json.beginArray();
+    for (const parse::GameRow& g : listing.games) {
+        json.beginObject();
+        if (art) {
+            json.key(u"art");
+            json.beginArray();
+            for (const launcher::ArtKind k : art->value(g.startup))
+                json.value(launcher::ArtKindName(k));
+            json.endArray();
         }
-        if (const auto& s = m_session.space()) {
-            result[QStringLiteral("space")] =
-                QJsonObject{{QStringLiteral("total_mb"), s->totalMb},
-                            {QStringLiteral("used_mb"), s->usedMb},
-                            {QStringLiteral("available_mb"), s->totalMb - s->usedMb}};
-            text += s->text + u'\n';
-        }
-        text = QStringLiteral("%1 games\n").arg(games.size()) + text;
-        // A table the tool refuses is a failure to be told, though its games could be shown.
-        if (readOnly && m_failed) {
-            print(result, text);
-            return finish(1);
-        }
-        if (m_options.json)
-            return addArtTo(*checked, result, text);
-        print(result, text);
-        finish(0);
-    });
+        json.field(u"flags", g.flags);
+        json.field(u"name", g.title);
+        json.field(u"partition", g.partition);
+        json.field(u"size_kb", g.sizeKb);
+        json.field(u"startup", g.startup);
+        json.field(u"type", g.type);
+        json.endObject();
+    }
+    json.endArray();
+    if (listing.readOnly) {
+        json.key(u"read_only");
+        json.boolean(true);
+    }
+    if (const auto& s = listing.space) {
+        json.key(u"space");
+        json.beginObject();
+        json.field(u"available_mb", s->totalMb - s->usedMb);
+        json.field(u"total_mb", s->totalMb);
+        json.field(u"used_mb", s->usedMb);
+        json.endObject();
+    }
+    json.field(u"target", listing.target.toolArgument());
+    json.endObject();
+    writeJson(json.text());
 }
 
-void CliCommand::addArtTo(const Target& target, QJsonObject result, const QString& text)
+void CliCommand::printWithArt(const Listing& listing)
 {
     // Without pfsshell, or through the older server, the games are told without their art.
+    const Target target = listing.target;
     if (m_session.launcher().refusal(target)) {
-        print(result, text);
+        printGames(listing, nullptr);
         return finish(0);
     }
-    auto art = std::make_shared<QHash<QString, QList<launcher::ArtKind>>>();
+    auto art = std::make_shared<ArtIndex>();
     Operation* op = m_session.operate([&] {
         return m_session.onLauncherFiles(target, [this, target, art](std::function<void()> end) {
             m_session.launcher().list(
@@ -446,19 +479,8 @@ void CliCommand::addArtTo(const Target& target, QJsonObject result, const QStrin
                 });
         });
     });
-    finishWith(op, [this, result, text, art](const OperationResult&) mutable {
-        QJsonArray games = result.value(QStringLiteral("games")).toArray();
-        for (qsizetype i = 0; i < games.size(); ++i) {
-            QJsonObject g = games[i].toObject();
-            QJsonArray kinds;
-            for (const launcher::ArtKind k :
-                 art->value(g.value(QStringLiteral("startup")).toString()))
-                kinds.append(launcher::ArtKindName(k));
-            g.insert(QStringLiteral("art"), kinds);
-            games[i] = g;
-        }
-        result.insert(QStringLiteral("games"), games);
-        print(result, text);
+    finishWith(op, [this, listing, art](const OperationResult&) {
+        printGames(listing, art.get());
         return 0;
     });
 }

@@ -122,8 +122,19 @@ private:
                  std::function<void(int written)> done);
     void removeEach(const Target& target, QStringList names, QStringList removed,
                     std::function<void(const QStringList& removed)> done);
+    // A target's games as read, kept while its launcher's art is read.
+    struct Listing
+    {
+        Target target;
+        QList<parse::GameRow> games;
+        bool readOnly = false;
+        std::optional<parse::SpaceSummary> space;
+    };
+    using ArtIndex = QHash<QString, QList<launcher::ArtKind>>; // by startup
+    // The games as text or JSON; with art (JSON only), each game's kinds of picture.
+    void printGames(const Listing& listing, const ArtIndex* art);
     // games --json: each game's art added where pfsshell can read it, then printed.
-    void addArtTo(const Target& target, QJsonObject result, const QString& text);
+    void printWithArt(const Listing& listing);
 
     static constexpr int kNotVerified = 3;
     // Reads the disc of an install's source and hands on the job it makes.

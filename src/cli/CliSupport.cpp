@@ -4,7 +4,9 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace cli {
 
@@ -82,25 +84,39 @@ void writeJson(const QByteArray& json)
     // Qt escapes what JSON must; the rest of the controls (DEL, C1) are escaped as JSON does.
     // In UTF-8 they are 0x7f and 0xc2 0x80-0x9f: looked for in the bytes, since a listing of
     // thousands of games rarely has one.
+    const char* const begin = json.constData();
+    const char* const end = begin + json.size();
+    auto next = [end](const char* from, char byte) {
+        const void* at = std::memchr(from, byte, static_cast<size_t>(end - from));
+        return at ? static_cast<const char*>(at) : end;
+    };
     QByteArray out;
-    qsizetype copied = 0;
-    for (qsizetype i = 0; i < json.size(); ++i) {
-        const auto b = static_cast<unsigned char>(json[i]);
-        const auto next = i + 1 < json.size() ? static_cast<unsigned char>(json[i + 1]) : 0;
-        const bool c1 = b == 0xc2 && next >= 0x80 && next <= 0x9f;
-        if (b != 0x7f && !c1)
-            continue;
-        out.append(json.constData() + copied, i - copied);
-        out += QStringLiteral("\\u%1").arg(c1 ? next : b, 4, 16, QChar(u'0')).toLatin1();
-        i += c1 ? 1 : 0;
-        copied = i + 1;
+    const char* copied = begin;
+    const char* del = next(begin, '\x7f');
+    const char* lead = next(begin, '\xc2');
+    while (del != end || lead != end) {
+        const char* at = std::min(del, lead);
+        const auto b = static_cast<unsigned char>(*at);
+        const auto second = at + 1 < end ? static_cast<unsigned char>(at[1]) : 0;
+        const bool c1 = b == 0xc2 && second >= 0x80 && second <= 0x9f;
+        if (b == 0x7f || c1) {
+            out.append(copied, at - copied);
+            out += QStringLiteral("\\u%1").arg(c1 ? second : b, 4, 16, QChar(u'0')).toLatin1();
+            copied = at + (c1 ? 2 : 1);
+        }
+        if (at == del)
+            del = next(at + 1, '\x7f');
+        else
+            lead = next(at + 1, '\xc2');
     }
-    out.append(json.constData() + copied, json.size() - copied);
+    if (copied != begin)
+        out.append(copied, end - copied);
+    const QByteArray& shown = copied != begin ? out : json;
 #ifdef Q_OS_WIN
-    write(stdout, QString::fromUtf8(out)); // in the console's code page
+    write(stdout, QString::fromUtf8(shown)); // in the console's code page
 #else
     // Qt's 8-bit encoding is UTF-8 here: the bytes go out as they are.
-    std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout);
+    std::fwrite(shown.constData(), 1, static_cast<size_t>(shown.size()), stdout);
     std::fflush(stdout);
 #endif
 }
