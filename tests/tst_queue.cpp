@@ -136,6 +136,10 @@ private slots:
         f.reason = QStringLiteral("hdd1: not enough free space.");
         f.startedAt = 1000;
         f.endedAt = 2000;
+        f.writes = QStringLiteral("PP.SLUS-20312..FAILED");
+        f.writesNew = true;
+        f.toolReported = QStringLiteral("line\nbreak\ttab");
+        f.toolStart = 123456789012ULL;
         m_session->jobs().setJob(2, f);
         const QList<Job> before = m_session->jobs().allJobs();
         QVERIFY(QFile::exists(m_session->queueFile()));
@@ -147,8 +151,11 @@ private slots:
         // And the file says which format it is.
         QFile file(m_session->queueFile());
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+        const QByteArray bytes = file.readAll();
+        const QJsonObject root = QJsonDocument::fromJson(bytes).object();
         QCOMPARE(root[QStringLiteral("version")].toInt(), kQueueFormatVersion);
+        // Written as it is made, it is what a JSON document of it writes: keys in their order.
+        QCOMPARE(QJsonDocument(root).toJson(QJsonDocument::Indented), bytes);
     }
 
     void aFileThatCannotBeReadIsKeptAside_data()

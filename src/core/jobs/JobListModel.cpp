@@ -227,7 +227,11 @@ void JobListModel::setState(int row, JobState state)
 {
     if (row < 0 || row >= count())
         return;
-    Job j = m_jobs[row];
+    setJob(row, InState(m_jobs[row], state));
+}
+
+Job JobListModel::InState(Job j, JobState state)
+{
     j.state = state;
     if (state != JobState::Failed) {
         j.error = ToolError::None;
@@ -242,7 +246,7 @@ void JobListModel::setState(int row, JobState state)
     }
     if (state == JobState::Pending)
         j.startedAt = 0;
-    setJob(row, j);
+    return j;
 }
 
 void JobListModel::removeJob(int row)

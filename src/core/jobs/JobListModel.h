@@ -37,6 +37,8 @@ public:
     const Job& job(int row) const;
     void setJob(int row, const Job& job);
     void setState(int row, JobState state);
+    // The job in that state: what the state leaves behind (a result, an error) cleared.
+    static Job InState(Job job, JobState state);
     void removeJob(int row);
     // Back where it was (an undone removal): the job as it was, state and result included.
     void insertJob(int row, const Job& job);

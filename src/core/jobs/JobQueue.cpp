@@ -177,11 +177,11 @@ void JobQueue::runNext(int from)
     m_endedAfter100 = false;
     m_tail100.clear();
     m_progress.reset();
-    m_jobs.setState(row, JobState::Active);
     m_ranRows << row;
     m_percent = 0;
     m_partFile.clear();
-    Job job = m_jobs.job(row);
+    // One change, saved once: each save waits for the disk.
+    Job job = JobListModel::InState(m_jobs.job(row), JobState::Active);
     job.startedAt = QDateTime::currentMSecsSinceEpoch();
     m_jobs.setJob(row, job);
     emit jobStarted(row);

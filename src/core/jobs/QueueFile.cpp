@@ -1,5 +1,6 @@
 #include "QueueFile.h"
 
+#include "core/output/JsonText.h"
 #include "core/platform/SafeFile.h"
 
 #include "core/settings/AtomicFile.h"
@@ -79,37 +80,43 @@ constexpr std::array kErrors{
     std::pair{ToolError::Stalled, "stalled"},
 };
 
-QJsonObject jobToJson(const Job& j)
+// A job as the queue's file keeps it: the keys in the order a JSON object keeps them, so the
+// file reads as it did when it was written through one.
+void writeJob(JsonText& json, const Job& j)
 {
-    return QJsonObject{
-        {QStringLiteral("id"), j.id},
-        {QStringLiteral("kind"), nameOf(kKinds, j.kind)},
-        {QStringLiteral("source"), j.source},
-        {QStringLiteral("destination"), j.destination},
-        {QStringLiteral("name"), j.name},
-        {QStringLiteral("startup"), j.startup},
-        {QStringLiteral("type"), nameOf(kTypes, j.type)},
-        {QStringLiteral("flags"), j.flags.toolText()},
-        {QStringLiteral("partition"), j.partition},
-        {QStringLiteral("writes"), j.writes},
-        {QStringLiteral("writes_new"), j.writesNew},
-        {QStringLiteral("not_verified"), j.notVerified},
-        {QStringLiteral("replace_existing"), j.replaceExisting},
-        {QStringLiteral("size_kb"), j.sizeKb},
-        {QStringLiteral("source_bytes"), j.sourceBytes},
-        {QStringLiteral("tool_pid"), j.toolPid},
-        {QStringLiteral("tool_start"), static_cast<qint64>(j.toolStart)},
-        {QStringLiteral("state"), nameOf(kStates, j.state)},
-        {QStringLiteral("error"), nameOf(kErrors, j.error)},
-        {QStringLiteral("no_result"), j.noResult},
-        {QStringLiteral("reason"), j.reason},
-        {QStringLiteral("tool_reported"), j.toolReported},
-        {QStringLiteral("incomplete"), j.incomplete},
-        {QStringLiteral("note"), j.note},
-        {QStringLiteral("name_source"), nameOf(kNameSources, j.nameSource)},
-        {QStringLiteral("started_at"), j.startedAt},
-        {QStringLiteral("ended_at"), j.endedAt},
+    auto flag = [&json](QStringView key, bool value) {
+        json.key(key);
+        json.boolean(value);
     };
+    json.beginObject();
+    json.field(u"destination", j.destination);
+    json.field(u"ended_at", j.endedAt);
+    json.field(u"error", nameOf(kErrors, j.error));
+    json.field(u"flags", j.flags.toolText());
+    json.field(u"id", j.id);
+    flag(u"incomplete", j.incomplete);
+    json.field(u"kind", nameOf(kKinds, j.kind));
+    json.field(u"name", j.name);
+    json.field(u"name_source", nameOf(kNameSources, j.nameSource));
+    flag(u"no_result", j.noResult);
+    json.field(u"not_verified", j.notVerified);
+    json.field(u"note", j.note);
+    json.field(u"partition", j.partition);
+    json.field(u"reason", j.reason);
+    flag(u"replace_existing", j.replaceExisting);
+    json.field(u"size_kb", j.sizeKb);
+    json.field(u"source", j.source);
+    json.field(u"source_bytes", j.sourceBytes);
+    json.field(u"started_at", j.startedAt);
+    json.field(u"startup", j.startup);
+    json.field(u"state", nameOf(kStates, j.state));
+    json.field(u"tool_pid", j.toolPid);
+    json.field(u"tool_reported", j.toolReported);
+    json.field(u"tool_start", static_cast<qint64>(j.toolStart));
+    json.field(u"type", nameOf(kTypes, j.type));
+    json.field(u"writes", j.writes);
+    flag(u"writes_new", j.writesNew);
+    json.endObject();
 }
 
 // Reads a job's fields, each of the type it is written with: a field of another type makes
@@ -236,13 +243,19 @@ std::optional<Job> jobFromJson(const QJsonValue& value, int number, QString* pro
 
 QByteArray QueueToJson(const QList<Job>& jobs)
 {
-    QJsonArray list;
+    // Written as it is made: the queue is saved at every change of a job, and a document built
+    // first cost a long queue's run more than its saving did.
+    JsonText json;
+    json.beginObject();
+    json.field(u"format", u"ventrik-queue");
+    json.key(u"jobs");
+    json.beginArray();
     for (const Job& j : jobs)
-        list.append(jobToJson(j));
-    const QJsonObject root{{QStringLiteral("format"), QStringLiteral("ventrik-queue")},
-                           {QStringLiteral("version"), kQueueFormatVersion},
-                           {QStringLiteral("jobs"), list}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+        writeJob(json, j);
+    json.endArray();
+    json.field(u"version", kQueueFormatVersion);
+    json.endObject();
+    return json.text();
 }
 
 LoadedQueue QueueFromJson(const QByteArray& json)
