@@ -76,7 +76,13 @@ void RunStatusBar::setJob(const QString& text)
 {
     m_job = text;
     m_percent = 0;
-    showRun();
+    // Shown once the job's tool is under way: the bar repaints at once when it moves, and
+    // that is no reason for the disk to wait.
+    m_due = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_due)
+            showRun();
+    });
 }
 
 void RunStatusBar::showProgress(const JobProgress& progress)
