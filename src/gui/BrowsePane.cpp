@@ -4,6 +4,7 @@
 
 #include "Twips.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QShortcut>
@@ -23,11 +24,7 @@ namespace {
 class ArtMarkDelegate : public QStyledItemDelegate
 {
 public:
-    explicit ArtMarkDelegate(QWidget* view)
-        : QStyledItemDelegate(view),
-          m_mark(QIcon::fromTheme(QStringLiteral("image-x-generic"),
-                                  view->style()->standardIcon(QStyle::SP_FileIcon)))
-    {}
+    using QStyledItemDelegate::QStyledItemDelegate;
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
@@ -35,6 +32,13 @@ protected:
         QStyledItemDelegate::initStyleOption(option, index);
         if (index.data(GameListModel::ArtRole).toStringList().isEmpty())
             return;
+        // Made once a game has pictures: a picture is a file to read, and a start has no need.
+        if (m_mark.isNull()) {
+            const QWidget* view = option->widget;
+            m_mark = QIcon::fromTheme(
+                QStringLiteral("image-x-generic"),
+                (view ? view->style() : QApplication::style())->standardIcon(QStyle::SP_FileIcon));
+        }
         option->features |= QStyleOptionViewItem::HasDecoration;
         option->icon = m_mark;
         const int side = option->fontMetrics.height();
@@ -42,7 +46,7 @@ protected:
     }
 
 private:
-    QIcon m_mark;
+    mutable QIcon m_mark;
 };
 } // namespace
 

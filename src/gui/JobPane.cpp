@@ -93,9 +93,15 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(tr("Job Queue"), parent)
     m_moveUp = action("moveUpAction", tr("Move &Up"), QKeySequence(Qt::CTRL | Qt::Key_Up));
     m_moveDown = action("moveDownAction", tr("Move &Down"), QKeySequence(Qt::CTRL | Qt::Key_Down));
     m_remove = action("removeJobAction", tr("&Remove"), QKeySequence(QKeySequence::Delete));
-    m_moveUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
-    m_moveDown->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
     m_menu = new QMenu(this);
+    // The style's arrow pictures are files to read: read once the menu is first shown, not
+    // while the window starts (the buttons draw their own arrows).
+    connect(m_menu, &QMenu::aboutToShow, this, [this] {
+        if (!m_moveUp->icon().isNull())
+            return;
+        m_moveUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+        m_moveDown->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    });
     m_menu->setObjectName(QStringLiteral("jobMenu"));
     m_menu->addActions({m_runSelected, m_edit});
     m_menu->addSeparator();
@@ -103,18 +109,18 @@ JobPane::JobPane(QWidget* parent) : QGroupBox(tr("Job Queue"), parent)
     m_menu->addSeparator();
     m_menu->addAction(m_remove);
 
-    auto arrow = [this](const char* name, QAction* a) {
+    auto arrow = [this](const char* name, QAction* a, Qt::ArrowType type) {
         auto* b = new QToolButton(this);
         b->setObjectName(QString::fromLatin1(name));
-        b->setIcon(a->icon());
+        b->setArrowType(type);
         b->setToolTip(QStringLiteral("%1 (%2)").arg(
             a->text().remove(u'&'), a->shortcut().toString(QKeySequence::NativeText)));
         b->setAccessibleName(a->text().remove(u'&'));
         connect(b, &QToolButton::clicked, a, &QAction::trigger);
         return b;
     };
-    m_moveUpButton = arrow("moveUpButton", m_moveUp);
-    m_moveDownButton = arrow("moveDownButton", m_moveDown);
+    m_moveUpButton = arrow("moveUpButton", m_moveUp, Qt::UpArrow);
+    m_moveDownButton = arrow("moveDownButton", m_moveDown, Qt::DownArrow);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_startButton);

@@ -24,7 +24,6 @@ MessageBar::MessageBar(QWidget* parent) : QFrame(parent)
     m_close = new QToolButton(this);
     m_close->setObjectName(QStringLiteral("messageClose"));
     m_close->setAutoRaise(true);
-    m_close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, nullptr, this));
     m_close->setToolTip(tr("Close"));
     connect(m_close, &QToolButton::clicked, this, &MessageBar::dismiss);
     m_action = new QPushButton(this);
@@ -43,6 +42,14 @@ MessageBar::MessageBar(QWidget* parent) : QFrame(parent)
     layout->addWidget(m_action, 0, Qt::AlignVCenter);
     layout->addWidget(m_close, 0, Qt::AlignTop);
     hide();
+}
+
+void MessageBar::showEvent(QShowEvent* event)
+{
+    // The picture is a file to read: read when a message first shows, not at every start.
+    if (m_close->icon().isNull())
+        m_close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, nullptr, this));
+    QFrame::showEvent(event);
 }
 
 void MessageBar::setWarning(bool warning)

@@ -26,6 +26,9 @@ public:
     // The most kept at once; older ones give way.
     static constexpr int kKept = 3;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QStringList m_texts;
     void setWarning(bool warning);

@@ -61,6 +61,12 @@ QByteArray readFile(const QString& file, bool* tooLarge)
 QString readFrom(const QByteArray& content, const QString& section, const QString& key,
                  const QString& defaultValue)
 {
+    return valuesOf(content, section).value(key.toCaseFolded(), defaultValue);
+}
+
+QHash<QString, QString> valuesOf(const QByteArray& content, const QString& section)
+{
+    QHash<QString, QString> values;
     bool inSection = false;
     for (const QByteArray& line : content.split('\n')) {
         QString name;
@@ -69,10 +75,13 @@ QString readFrom(const QByteArray& content, const QString& section, const QStrin
             continue;
         }
         QString k, v;
-        if (inSection && keyValue(line, &k, &v) && sameName(k, key))
-            return v;
+        if (inSection && keyValue(line, &k, &v)) {
+            const QString folded = k.toCaseFolded();
+            if (!values.contains(folded))
+                values.insert(folded, v);
+        }
     }
-    return defaultValue;
+    return values;
 }
 
 QByteArray writeTo(const QByteArray& content, const QString& section, const QString& key,

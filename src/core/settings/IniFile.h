@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -32,6 +33,8 @@ bool write(const QString& file, const QString& section, const Entries& entries,
 // Pure forms used by the two above, on the file's bytes.
 QString readFrom(const QByteArray& content, const QString& section, const QString& key,
                  const QString& defaultValue = {});
+// Every key of a section with its value, the key case-folded; the first line of a key counts.
+QHash<QString, QString> valuesOf(const QByteArray& content, const QString& section);
 QByteArray writeTo(const QByteArray& content, const QString& section, const QString& key,
                    const QString& value);
 

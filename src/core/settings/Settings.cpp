@@ -44,10 +44,12 @@ QString SettingsFile::read(const QString& key) const
     if (!m_cache || m_cache->stamp != now) {
         // As IniFile reads it: a file too large or not regular reads as empty.
         const platform::FileRead file = platform::readRegularFile(m_path, IniFile::kMaxFileSize);
-        m_cache =
-            Cache{now, file.status == platform::FileReadStatus::Read ? file.bytes : QByteArray()};
+        m_cache = Cache{now, IniFile::valuesOf(file.status == platform::FileReadStatus::Read
+                                                   ? file.bytes
+                                                   : QByteArray(),
+                                               kSettingsSection)};
     }
-    return IniFile::readFrom(m_cache->content, kSettingsSection, key);
+    return m_cache->values.value(key.toCaseFolded());
 }
 
 bool WriteSetting(const QString& section, const QString& key, const QString& value,

@@ -4,6 +4,7 @@
 #include "core/platform/Platform.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <array>
@@ -186,7 +187,7 @@ private:
     struct Cache
     {
         platform::FileStamp stamp;
-        QByteArray content;
+        QHash<QString, QString> values; // read once per change of the file
     };
     QString m_path;
     std::function<void(const QString& path, const QString& reason)> m_onFailure;
