@@ -7,7 +7,6 @@
 #include "core/jobs/JobCommands.h"
 #include "core/jobs/JobListModel.h"
 #include "core/jobs/JobQueue.h"
-#include "core/output/JsonText.h"
 #include "core/platform/DeviceDiscovery.h"
 #include "core/platform/Platform.h"
 #include "core/session/ProblemText.h"
@@ -282,33 +281,6 @@ std::optional<Target> CliCommand::targetArgument(const QString& text)
     return std::nullopt;
 }
 
-void CliCommand::withListing(const Target& target, std::function<void()> then)
-{
-    m_session.selectTarget(target);
-    Operation* listing = m_session.operate([&] { return m_session.attach(target); });
-    connect(listing, &Operation::finished, this, [this, then](const OperationResult& r) {
-        if (!r.started || !m_session.isAttached()) {
-            finish(1);
-            return;
-        }
-        then();
-    });
-}
-
-void CliCommand::withGame(const Target& target, const QString& name,
-                          std::function<void(const parse::GameRow&)> then)
-{
-    withListing(target, [this, name, then] {
-        // A title two games share names neither: the problem lists their partitions.
-        const std::optional<parse::GameRow> game = m_session.targetGames().named(name);
-        if (!game) {
-            finish(1);
-            return;
-        }
-        then(*game);
-    });
-}
-
 void CliCommand::print(const QJsonValue& json, const QString& text)
 {
     if (m_options.json) {
@@ -367,121 +339,6 @@ void CliCommand::devices(const QStringList&)
                           {QStringLiteral("optical_drives"), drives}},
               text);
         return r.succeeded() ? 0 : 1;
-    });
-}
-
-void CliCommand::games(const QStringList& args)
-{
-    const std::optional<Target> checked = targetArgument(args[0]);
-    if (!checked)
-        return;
-    const QString target = checked->toolArgument();
-    if (printDryRun({{QStringLiteral("hdl_toc"), target}, {QStringLiteral("toc"), target}}))
-        return;
-    Operation* op = m_session.operate([&] { return m_session.attach(*checked); });
-    connect(op, &Operation::finished, this, [this, checked](const OperationResult& r) {
-        if (!r.started || !m_session.isAttached())
-            return finish(1);
-        const Listing listing{*checked, m_session.games().games(),
-                              m_session.targetGames().readOnly(), m_session.space()};
-        // A table the tool refuses is a failure to be told, though its games could be shown.
-        if (listing.readOnly && m_failed) {
-            printGames(listing, nullptr);
-            return finish(1);
-        }
-        if (m_options.json)
-            return printWithArt(listing);
-        printGames(listing, nullptr);
-        finish(0);
-    });
-}
-
-void CliCommand::printGames(const Listing& listing, const ArtIndex* art)
-{
-    if (!m_options.json) {
-        QString text = QStringLiteral("%1 games\n").arg(listing.games.size());
-        for (const parse::GameRow& g : listing.games)
-            text += QStringLiteral("%1  %2  %3  %4  %5  [%6]\n")
-                        .arg(g.type, -3)
-                        .arg(g.sizeText, 8)
-                        .arg(g.startup, -11)
-                        .arg(g.flags, -6)
-                        .arg(g.title, g.partition);
-        // Read from the disk's own sectors: the tool can change nothing there.
-        if (listing.readOnly)
-            text += QStringLiteral("(read from the disk itself; hdl_dump cannot change it)\n");
-        if (listing.space)
-            text += listing.space->text + u'\n';
-        writeOut(text);
-        return;
-    }
-    // Written as it is made: a disk of thousands of games costs several times more as a
-    // document first. The keys go in the order a JSON object keeps them.
-    JsonText json;
-    json.beginObject();
-    json.key(u"games");
-    json.beginArray();
-    for (const parse::GameRow& g : listing.games) {
-        json.beginObject();
-        if (art) {
-            json.key(u"art");
-            json.beginArray();
-            for (const launcher::ArtKind k : art->value(g.startup))
-                json.value(launcher::ArtKindName(k));
-            json.endArray();
-        }
-        json.field(u"flags", g.flags);
-        json.field(u"name", g.title);
-        json.field(u"partition", g.partition);
-        json.field(u"size_kb", g.sizeKb);
-        json.field(u"startup", g.startup);
-        json.field(u"type", g.type);
-        json.endObject();
-    }
-    json.endArray();
-    if (listing.readOnly) {
-        json.key(u"read_only");
-        json.boolean(true);
-    }
-    if (const auto& s = listing.space) {
-        json.key(u"space");
-        json.beginObject();
-        json.field(u"available_mb", s->totalMb - s->usedMb);
-        json.field(u"total_mb", s->totalMb);
-        json.field(u"used_mb", s->usedMb);
-        json.endObject();
-    }
-    json.field(u"target", listing.target.toolArgument());
-    json.endObject();
-    writeJson(json.text());
-}
-
-void CliCommand::printWithArt(const Listing& listing)
-{
-    // Without pfsshell, or through the older server, the games are told without their art.
-    const Target target = listing.target;
-    if (m_session.launcher().refusal(target)) {
-        printGames(listing, nullptr);
-        return finish(0);
-    }
-    auto art = std::make_shared<ArtIndex>();
-    Operation* op = m_session.operate([&] {
-        return m_session.onLauncherFiles(target, [this, target, art](std::function<void()> end) {
-            m_session.launcher().list(
-                target, QStringLiteral("ART"),
-                [art, end](const std::optional<QList<launcher::PfsEntry>>& entries) {
-                    QStringList names;
-                    for (const launcher::PfsEntry& e :
-                         entries.value_or(QList<launcher::PfsEntry>{}))
-                        names << e.name;
-                    *art = launcher::ArtOf(names);
-                    end();
-                });
-        });
-    });
-    finishWith(op, [this, listing, art](const OperationResult&) {
-        printGames(listing, art.get());
-        return 0;
     });
 }
 
