@@ -46,7 +46,10 @@ QString PartitionName(const QString& name, const QString& startup, PartitionNami
 
 bool SamePartition(const QString& a, const QString& b, PartitionNaming naming)
 {
-    return a.compare(b, naming == PartitionNaming::Older ? Qt::CaseInsensitive
+    // Case is folded a character for a character: names of two lengths never match, and a
+    // disk's thousands of names are mostly told apart by that alone.
+    return a.size() == b.size() &&
+           a.compare(b, naming == PartitionNaming::Older ? Qt::CaseInsensitive
                                                          : Qt::CaseSensitive) == 0;
 }
 

@@ -1,5 +1,7 @@
 #include "JsonText.h"
 
+#include <algorithm>
+
 namespace {
 
 char hexDigit(unsigned v)
@@ -11,7 +13,9 @@ char hexDigit(unsigned v)
 
 void JsonText::indent(qsizetype levels)
 {
-    m_out.append(4 * levels, ' ');
+    static constexpr char kSpaces[] = "                                ";
+    for (qsizetype n = 4 * levels; n > 0; n -= sizeof(kSpaces) - 1)
+        m_out.append(kSpaces, std::min<qsizetype>(n, sizeof(kSpaces) - 1));
 }
 
 void JsonText::element()
@@ -97,12 +101,22 @@ void JsonText::string(QStringView text)
     m_out += '"';
     const char16_t* at = text.utf16();
     const char16_t* const end = at + text.size();
+    auto plain = [](char16_t u) { return u >= 0x20 && u < 0x80 && u != u'"' && u != u'\\'; };
     while (at != end) {
-        const char16_t u = *at++;
-        if (u >= 0x20 && u < 0x80 && u != u'"' && u != u'\\') {
-            m_out += static_cast<char>(u);
-            continue;
+        // Most text needs no escape: a run of it is copied at once.
+        const char16_t* const from = at;
+        while (at != end && plain(*at))
+            ++at;
+        if (at != from) {
+            const qsizetype was = m_out.size();
+            m_out.resize(was + (at - from));
+            char* to = m_out.data() + was;
+            for (const char16_t* c = from; c != at; ++c)
+                *to++ = static_cast<char>(*c);
+            if (at == end)
+                break;
         }
+        const char16_t u = *at++;
         if (u < 0x80) {
             m_out += '\\';
             switch (u) {
