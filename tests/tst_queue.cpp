@@ -316,6 +316,40 @@ private slots:
         QCOMPARE(LoadQueueFile(m_session->queueFile()).jobs[1].state, JobState::Complete);
     }
 
+    // The file is what a restart would resume from: whenever a tool starts, it holds the jobs
+    // before as they ended and this one active with what it writes; when a run ends, its
+    // results, before anyone hears of the end.
+    void theFileIsCurrentWheneverAToolStartsOrARunEnds()
+    {
+        start();
+        m_session->restoreQueue();
+        m_session->addJob(install(QStringLiteral("First")));
+        m_session->addJob(install(QStringLiteral("Second")));
+        QObject context;
+        QList<QList<Job>> atStart;
+        connect(m_session.get(), &Session::commandStarted, &context, [&](const QString& shown) {
+            if (shown.startsWith(QLatin1String("inject")))
+                atStart << LoadQueueFile(m_session->queueFile()).jobs;
+        });
+        QList<Job> atEnd;
+        connect(&m_session->runs(), &QueueRuns::finished, &context,
+                [&] { atEnd = LoadQueueFile(m_session->queueFile()).jobs; });
+        QVERIFY(runQueue());
+        QCOMPARE(atStart.size(), 2);
+        for (const QList<Job>& saved : std::as_const(atStart))
+            QCOMPARE(saved.size(), 2);
+        QCOMPARE(atStart[0][0].state, JobState::Active);
+        QVERIFY(!atStart[0][0].writes.isEmpty());
+        QCOMPARE(atStart[0][1].state, JobState::Pending);
+        QCOMPARE(atStart[1][0].state, JobState::Complete);
+        QCOMPARE(atStart[1][1].state, JobState::Active);
+        QCOMPARE(atStart[1][1].writes, m_session->jobs().job(1).writes);
+        QVERIFY(!atStart[1][1].writes.isEmpty());
+        QCOMPARE(atEnd.size(), 2);
+        QCOMPARE(atEnd[0].state, JobState::Complete);
+        QCOMPARE(atEnd[1].state, JobState::Complete);
+    }
+
     // Checked before it starts ------------------------------------------------
 
     // Measured with the real builds: 0.9.2 and the newest for the current naming, 0.9.0 for

@@ -219,8 +219,17 @@ void JobListModel::setJob(int row, const Job& job)
     if (row < 0 || row >= count())
         return;
     m_jobs[row] = job;
+    m_unsettled = m_unsettled || m_steps > 0;
     emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::DisplayRole});
     emit jobChanged(row);
+}
+
+void JobListModel::settle()
+{
+    if (!m_unsettled)
+        return;
+    m_unsettled = false;
+    emit settled();
 }
 
 void JobListModel::setState(int row, JobState state)

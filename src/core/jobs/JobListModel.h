@@ -62,11 +62,38 @@ public:
     bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
                       const QModelIndex& parent) override;
 
+    // Changes of jobs made as one step (a run going from one job to the next): each is told by
+    // jobChanged as it is made, and settled once, when the last of these guards goes or when
+    // settle() is called first (before anything outside the program acts on them).
+    class OneStep
+    {
+    public:
+        explicit OneStep(JobListModel& jobs) : m_jobs(jobs) { ++m_jobs.m_steps; }
+        ~OneStep()
+        {
+            if (--m_jobs.m_steps == 0)
+                m_jobs.settle();
+        }
+        OneStep(const OneStep&) = delete;
+        OneStep& operator=(const OneStep&) = delete;
+
+    private:
+        JobListModel& m_jobs;
+    };
+    // Whether a step is under way: its changes are told settled later.
+    bool inStep() const { return m_steps > 0; }
+    // The changes of the step so far are settled now; the step goes on.
+    void settle();
+
 signals:
     // A job's own values changed (its state, its result); a warning is not one.
     void jobChanged(int row);
+    // The changes of a step are made (told only when a step changed a job).
+    void settled();
 
 private:
     QList<Job> m_jobs;
     QList<QString> m_warnings; // beside m_jobs, row for row
+    int m_steps = 0;
+    bool m_unsettled = false;
 };

@@ -97,9 +97,12 @@ void JobQueue::start(const QList<int>& only)
     m_percent = 0;
     m_toolMs = 0;
     m_toolStartedMs = 0;
-    for (int row = 0; row < m_jobs.count(); ++row) {
-        if (runs(m_jobs.job(row)))
-            m_jobs.setState(row, JobState::Pending);
+    {
+        const JobListModel::OneStep step(m_jobs);
+        for (int row = 0; row < m_jobs.count(); ++row) {
+            if (runs(m_jobs.job(row)))
+                m_jobs.setState(row, JobState::Pending);
+        }
     }
     m_active = true;
     // The first job starts from the event loop: a caller never sees the run end
@@ -109,6 +112,8 @@ void JobQueue::start(const QList<int>& only)
 
 void JobQueue::end()
 {
+    // What the run did is stored before anyone hears it ended (a PC turned off, say).
+    m_jobs.settle();
     m_row = -1;
     m_preparing = false;
     m_active = false;
@@ -159,6 +164,8 @@ bool JobQueue::stopForLostDisk(const QString& device, const QString& reason)
 
 void JobQueue::runNext(int from)
 {
+    // A job that ends and the next that starts, up to its tool: one change of the queue.
+    const JobListModel::OneStep step(m_jobs);
     // Cancelled before the first job: every job waits for the next run.
     if (m_cancelled) {
         end();
@@ -180,7 +187,6 @@ void JobQueue::runNext(int from)
     m_ranRows << row;
     m_percent = 0;
     m_partFile.clear();
-    // One change, saved once: each save waits for the disk.
     Job job = JobListModel::InState(m_jobs.job(row), JobState::Active);
     job.startedAt = QDateTime::currentMSecsSinceEpoch();
     m_jobs.setJob(row, job);
@@ -214,7 +220,6 @@ void JobQueue::runNext(int from)
             finishJob(row, prepared);
             return;
         }
-        // What the job is to write is saved before the tool runs, for a resume to check.
         m_jobs.setJob(row, prepared);
         launch(row);
     });
@@ -227,6 +232,8 @@ void JobQueue::launch(int row)
         m_partFile = partFileOf(job);
         QFile::remove(m_partFile);
     }
+    // What the job is to write is stored before its tool runs, for a resume to check.
+    m_jobs.settle();
     m_run = m_launch(toolArguments(job));
     if (!m_run)
         return;
@@ -514,6 +521,7 @@ std::optional<qint64> JobQueue::secondsLeft() const
 
 void JobQueue::finishJob(int row, Job job)
 {
+    const JobListModel::OneStep step(m_jobs);
     job.endedAt = QDateTime::currentMSecsSinceEpoch();
     job.toolPid = 0;
     job.toolStart = 0;

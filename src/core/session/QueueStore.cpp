@@ -18,7 +18,12 @@ QueueStore::QueueStore(JobListModel& jobs, QString dataDir, const QString& state
     connect(&m_jobs, &QAbstractItemModel::rowsRemoved, this, &QueueStore::save);
     connect(&m_jobs, &QAbstractItemModel::modelReset, this, &QueueStore::save);
     connect(&m_jobs, &QAbstractItemModel::rowsMoved, this, &QueueStore::save);
-    connect(&m_jobs, &JobListModel::jobChanged, this, &QueueStore::save);
+    // A run's move from one job to the next is saved once, each save waiting for the disk.
+    connect(&m_jobs, &JobListModel::jobChanged, this, [this] {
+        if (!m_jobs.inStep())
+            save();
+    });
+    connect(&m_jobs, &JobListModel::settled, this, &QueueStore::save);
 }
 
 QString QueueStore::file() const
