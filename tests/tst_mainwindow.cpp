@@ -28,6 +28,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -162,6 +164,13 @@ private slots:
         QCOMPARE(setting(QStringLiteral("IP")), QStringLiteral("192.168.0.10"));
         QCOMPARE(child<QLineEdit>("addressEdit")->text(), QStringLiteral("192.168.0.10"));
         QVERIFY(main().isVisible());
+        // As it is first drawn: panes that fit show no scroll bars (not two that go at the
+        // next turn, and the whole window drawn again without them).
+        auto* scroll = child<QScrollArea>("mainScroll");
+        QVERIFY(scroll->widget()->minimumSizeHint().width() < scroll->width());
+        QVERIFY(scroll->widget()->minimumSizeHint().height() < scroll->height());
+        QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+        QVERIFY(!scroll->verticalScrollBar()->isVisible());
         QVERIFY(child<QWidget>("activityPane")->isHidden());
         QCOMPARE(m_tray.adds, 1);
         // Nothing is read until the user asks: no probe of the stored address.

@@ -569,6 +569,11 @@ void MainWindow::load()
     m_targetControl->restoreChoice();
     updateControls();
     show();
+    // The scroll area judged its bars while it was hidden and too small; judged again at its
+    // shown size, a window whose panes fit is not first drawn with two bars, then again
+    // without them.
+    QEvent relayout(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(m_scroll, &relayout);
     // The device read last time is read again, in the background; until that has ended, what
     // it could not do is said in the window, not in a box nobody asked for.
     m_readingAtStart = m_targetControl->readRemembered([this] { m_readingAtStart = false; });
