@@ -16,10 +16,13 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -57,6 +60,34 @@ struct Options
         parser.addOption(reportStartup);
     }
 };
+
+// done() once the window's first frame is drawn (as its first exposure is delivered): a start
+// has ended when the window can be seen, whatever order the event loop takes things in.
+void WhenFirstDrawn(QWidget* window, std::function<void()> done)
+{
+    QWindow* handle = window->windowHandle();
+    if (!handle || handle->isExposed()) {
+        QTimer::singleShot(0, window, std::move(done));
+        return;
+    }
+    struct Watch : QObject
+    {
+        std::function<void()> done;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Expose && done &&
+                static_cast<QWindow*>(watched)->isExposed()) {
+                QTimer::singleShot(0, parent(), std::exchange(done, {}));
+                deleteLater();
+            }
+            return false;
+        }
+    };
+    auto* watch = new Watch;
+    watch->setParent(window);
+    watch->done = std::move(done);
+    handle->installEventFilter(watch);
+}
 
 void describe()
 {
@@ -148,7 +179,7 @@ void Start(Running& r, const QCommandLineParser& parser, const Options& options,
     }
 
     if (parser.isSet(options.reportStartup)) {
-        QTimer::singleShot(0, window, [window] {
+        WhenFirstDrawn(window, [window] {
             std::printf("shown rss_kb=%lld\n",
                         static_cast<long long>(platform::residentMemoryKb()));
             std::fflush(stdout);
