@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
+#include <QSaveFile>
 #include <QtEndian>
 
 #include <arpa/inet.h>
@@ -126,9 +127,12 @@ QJsonObject SimWorld::state() const
 
 void SimWorld::setState(const QJsonObject& state) const
 {
-    QFile f(path(QStringLiteral("sim-state.json")));
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    // Replaced whole: a simulator the program starts meanwhile reads the old state or the new
+    // one, never a file cut short.
+    QSaveFile f(path(QStringLiteral("sim-state.json")));
+    f.open(QIODevice::WriteOnly);
     f.write(QJsonDocument(state).toJson());
+    f.commit();
 }
 
 void SimWorld::setFault(const QJsonObject& fault) const
