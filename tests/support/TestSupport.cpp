@@ -1,13 +1,13 @@
 #include "TestSupport.h"
 #include "ApaImage.h"
 #include "Ps2Image.h"
+#include "core/platform/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QProcess>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <arpa/inet.h>
@@ -129,10 +129,10 @@ void SimWorld::setState(const QJsonObject& state) const
 {
     // Replaced whole: a simulator the program starts meanwhile reads the old state or the new
     // one, never a file cut short.
-    QSaveFile f(path(QStringLiteral("sim-state.json")));
-    f.open(QIODevice::WriteOnly);
-    f.write(QJsonDocument(state).toJson());
-    f.commit();
+    QString error;
+    platform::writeFileAtomically(path(QStringLiteral("sim-state.json")),
+                                  QJsonDocument(state).toJson(), &error, 0600,
+                                  platform::Lasting::ProgramOnly);
 }
 
 void SimWorld::setFault(const QJsonObject& fault) const
